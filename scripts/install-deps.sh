@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program and its tests need, when missing.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  zlib1g-dev
+  qt6-base-dev libgl-dev fonts-dejavu-core
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  zip unzip python3
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi

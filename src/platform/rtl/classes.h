@@ -1,0 +1,122 @@
+#pragma once
+// Object, persistent and component base classes with owner-based lifetime.
+// A component created with an owner is destroyed by that owner; one created
+// without an owner belongs to whoever holds it (usually a std::unique_ptr).
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "sysutils.h"
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+    virtual std::string ClassName() const { return "TObject"; }
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class EStreamError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EFOpenError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EFCreateError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EReadError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
+class EComponentError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class TPersistent : public TObject {
+public:
+    // Copies the state of Source; raises EConvertError when neither side knows how.
+    virtual void Assign(const TPersistent* Source);
+    std::string ClassName() const override { return "TPersistent"; }
+
+protected:
+    virtual void AssignTo(TPersistent* Dest) const;
+};
+
+enum class TOperation { opInsert, opRemove };
+
+enum TComponentStateFlag : unsigned {
+    csLoading = 1,
+    csReading = 2,
+    csWriting = 4,
+    csDestroying = 8,
+    csDesigning = 16,
+    csUpdating = 32,
+};
+
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    std::string ClassName() const override { return "TComponent"; }
+
+    TComponent* Owner() const { return FOwner; }
+    const std::string& Name() const { return FName; }
+    void SetName(const std::string& Value);
+    int Tag() const { return FTag; }
+    void SetTag(int Value) { FTag = Value; }
+
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int Index) const;
+    int ComponentIndex() const;
+    TComponent* FindComponent(const std::string& AName) const;
+
+    unsigned ComponentState() const { return FComponentState; }
+    bool HasState(TComponentStateFlag Flag) const { return (FComponentState & Flag) != 0; }
+
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+    // Asks to be told through Notification when AComponent is destroyed.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    // Marks the component (and its owned components) as loading, then calls Loaded.
+    void BeginLoading();
+    void EndLoading();
+    // Destroys every owned component, last first.
+    void DestroyComponents();
+
+protected:
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    virtual void Loaded();
+    void SetComponentState(unsigned State) { FComponentState = State; }
+    void Include(TComponentStateFlag Flag) { FComponentState |= Flag; }
+    void Exclude(TComponentStateFlag Flag) { FComponentState &= ~static_cast<unsigned>(Flag); }
+
+private:
+    TComponent* FOwner = nullptr;
+    std::string FName;
+    int FTag = 0;
+    unsigned FComponentState = 0;
+    std::vector<TComponent*> FComponents; // owned
+    std::set<TComponent*> FFreeNotifies;  // not owned
+};

@@ -1,0 +1,258 @@
+#include "files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "classes.h"
+#include "sysutils.h"
+
+std::string DiskName(const std::string& FileName) { return Cp1252ToUtf8(FileName); }
+std::string ProgramName(const std::string& DiskFileName) { return Utf8ToCp1252(DiskFileName); }
+
+namespace {
+
+bool StatOf(const std::string& name, struct stat& st) {
+    return !name.empty() && ::stat(DiskName(name).c_str(), &st) == 0;
+}
+
+std::vector<std::string> ListDir(const std::string& Dir, bool wantDirs, const std::string& Mask) {
+    std::vector<std::string> out;
+    const std::string base = IncludeTrailingPathDelimiter(Dir.empty() ? "." : Dir);
+    DIR* d = ::opendir(DiskName(base).c_str());
+    if (!d) return out;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string diskName = e->d_name;
+        if (diskName == "." || diskName == "..") continue;
+        struct stat st;
+        if (::stat((DiskName(base) + diskName).c_str(), &st) != 0) continue;
+        const std::string name = ProgramName(diskName);
+        if (wantDirs ? S_ISDIR(st.st_mode) : (S_ISREG(st.st_mode) && MatchesMask(name, Mask)))
+            out.push_back(name);
+    }
+    ::closedir(d);
+    std::sort(out.begin(), out.end(), [](const std::string& a, const std::string& b) {
+        const int c = AnsiCompareText(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return out;
+}
+
+bool MatchFrom(const std::string& n, size_t i, const std::string& m, size_t j) {
+    while (j < m.size()) {
+        if (m[j] == '*') {
+            while (j < m.size() && m[j] == '*') ++j;
+            if (j == m.size()) return true;
+            for (size_t k = i; k <= n.size(); ++k)
+                if (MatchFrom(n, k, m, j)) return true;
+            return false;
+        }
+        if (i >= n.size()) return false;
+        if (m[j] != '?' && AnsiUpperChar(m[j]) != AnsiUpperChar(n[i])) return false;
+        ++i;
+        ++j;
+    }
+    return i == n.size();
+}
+
+} // namespace
+
+bool FileExists(const std::string& FileName) {
+    struct stat st;
+    return StatOf(FileName, st) && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& Dir) {
+    struct stat st;
+    return StatOf(Dir, st) && S_ISDIR(st.st_mode);
+}
+
+bool CreateDir(const std::string& Dir) {
+    return !Dir.empty() && ::mkdir(DiskName(Dir).c_str(), 0777) == 0;
+}
+
+bool ForceDirectories(const std::string& Dir) {
+    const std::string d = ExcludeTrailingPathDelimiter(Dir);
+    if (d.empty()) return false;
+    if (DirectoryExists(d)) return true;
+    const std::string parent = ExtractFileDir(d);
+    if (!parent.empty() && parent != d && !ForceDirectories(parent)) return false;
+    return CreateDir(d) || DirectoryExists(d);
+}
+
+bool RemoveDir(const std::string& Dir) { return ::rmdir(DiskName(Dir).c_str()) == 0; }
+
+bool DeleteFile(const std::string& FileName) {
+    return !FileName.empty() && ::unlink(DiskName(FileName).c_str()) == 0;
+}
+
+bool RenameFile(const std::string& OldName, const std::string& NewName) {
+    // Like the platform, never replaces an existing target.
+    if (FileExists(NewName) || DirectoryExists(NewName)) return false;
+    return ::rename(DiskName(OldName).c_str(), DiskName(NewName).c_str()) == 0;
+}
+
+long long FileSizeOf(const std::string& FileName) {
+    struct stat st;
+    return StatOf(FileName, st) ? static_cast<long long>(st.st_size) : -1;
+}
+
+std::string ExtractFilePath(const std::string& FileName) {
+    const size_t p = FileName.rfind(PathDelim);
+    return p == std::string::npos ? std::string() : FileName.substr(0, p + 1);
+}
+
+std::string ExtractFileDir(const std::string& FileName) {
+    const size_t p = FileName.rfind(PathDelim);
+    if (p == std::string::npos) return std::string();
+    if (p == 0) return "/";
+    return FileName.substr(0, p);
+}
+
+std::string ExtractFileName(const std::string& FileName) {
+    const size_t p = FileName.rfind(PathDelim);
+    return p == std::string::npos ? FileName : FileName.substr(p + 1);
+}
+
+std::string ExtractFileExt(const std::string& FileName) {
+    const size_t p = FileName.find_last_of("./");
+    if (p == std::string::npos || FileName[p] != '.') return std::string();
+    return FileName.substr(p);
+}
+
+std::string ChangeFileExt(const std::string& FileName, const std::string& Extension) {
+    const size_t p = FileName.find_last_of("./");
+    if (p == std::string::npos || FileName[p] != '.') return FileName + Extension;
+    return FileName.substr(0, p) + Extension;
+}
+
+std::string IncludeTrailingPathDelimiter(const std::string& Path) {
+    if (!Path.empty() && Path.back() == PathDelim) return Path;
+    return Path + PathDelim;
+}
+
+std::string ExcludeTrailingPathDelimiter(const std::string& Path) {
+    std::string p = Path;
+    while (p.size() > 1 && p.back() == PathDelim) p.pop_back();
+    return p;
+}
+
+std::string ExpandFileName(const std::string& FileName) {
+    std::string full = FileName;
+    if (full.empty() || full[0] != PathDelim) full = IncludeTrailingPathDelimiter(GetCurrentDir()) + full;
+    std::vector<std::string> parts;
+    size_t i = 0;
+    while (i <= full.size()) {
+        size_t j = full.find(PathDelim, i);
+        if (j == std::string::npos) j = full.size();
+        const std::string part = full.substr(i, j - i);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        i = j + 1;
+    }
+    std::string out;
+    for (const auto& p : parts) out += PathDelim + p;
+    if (out.empty()) out = "/";
+    if (!FileName.empty() && FileName.back() == PathDelim && out != "/") out += PathDelim;
+    return out;
+}
+
+std::string GetCurrentDir() {
+    char buf[PATH_MAX];
+    if (!::getcwd(buf, sizeof buf)) return std::string();
+    return ProgramName(buf);
+}
+
+bool SetCurrentDir(const std::string& Dir) { return ::chdir(DiskName(Dir).c_str()) == 0; }
+
+bool MatchesMask(const std::string& Name, const std::string& Mask) {
+    // "*.*" means every file, with or without an extension, as users expect.
+    if (Mask == "*.*" || Mask.empty()) return true;
+    return MatchFrom(Name, 0, Mask, 0);
+}
+
+std::vector<std::string> ListFiles(const std::string& Dir, const std::string& Mask) {
+    return ListDir(Dir, false, Mask);
+}
+
+std::vector<std::string> ListSubFolders(const std::string& Dir) { return ListDir(Dir, true, "*"); }
+
+std::string GetDocumentsFolder() {
+    const char* homeEnv = std::getenv("HOME");
+    const std::string home = homeEnv ? homeEnv : "";
+    std::string fallback = home.empty() ? std::string() : home + "/Documents";
+    if (const char* xdg = std::getenv("XDG_DOCUMENTS_DIR"); xdg && *xdg)
+        return ProgramName(ExcludeTrailingPathDelimiter(xdg));
+    const char* cfg = std::getenv("XDG_CONFIG_HOME");
+    const std::string cfgDir = (cfg && *cfg) ? cfg : home + "/.config";
+    std::ifstream in(cfgDir + "/user-dirs.dirs");
+    std::string line;
+    while (std::getline(in, line)) {
+        line = Trim(line);
+        if (line.rfind("XDG_DOCUMENTS_DIR=", 0) != 0) continue;
+        std::string value = line.substr(18);
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
+        if (!value.empty() && value[0] == '/') return ProgramName(ExcludeTrailingPathDelimiter(value));
+    }
+    return ProgramName(fallback);
+}
+
+std::string GetProgramFileName() {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return std::string();
+    return ProgramName(std::string(buf, static_cast<size_t>(n)));
+}
+
+std::string GetProgramDir() { return ExtractFilePath(GetProgramFileName()); }
+
+std::string ReadFileBytes(const std::string& FileName) {
+    std::ifstream in(DiskName(FileName), std::ios::binary);
+    if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\"");
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFileAtomic(const std::string& FileName, const std::string& Data) {
+    const std::string target = DiskName(FileName);
+    std::string tmpl = target + ".XXXXXX";
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) throw EFCreateError("Cannot create file \"" + FileName + "\"");
+    size_t done = 0;
+    bool ok = true;
+    while (done < Data.size()) {
+        const ssize_t n = ::write(fd, Data.data() + done, Data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (ok && ::fsync(fd) != 0) ok = false;
+    // Keep the permissions of the file that is replaced; new files get the usual ones.
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+    else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    if (::close(fd) != 0) ok = false;
+    if (!ok || ::rename(tmpl.c_str(), target.c_str()) != 0) {
+        ::unlink(tmpl.c_str());
+        throw EFCreateError("Cannot create file \"" + FileName + "\"");
+    }
+}

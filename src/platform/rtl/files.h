@@ -1,0 +1,54 @@
+#pragma once
+// Files, folders and paths. Names inside the program are Windows-1252 text
+// with '/' as separator; on disk they are UTF-8, converted here at the edge.
+
+#include <string>
+#include <vector>
+
+#include "classes.h" // EFOpenError, EFCreateError
+
+constexpr char PathDelim = '/';
+
+// The on-disk (UTF-8) form of a program file name, and back.
+std::string DiskName(const std::string& FileName);
+std::string ProgramName(const std::string& DiskFileName);
+
+bool FileExists(const std::string& FileName);      // a regular file (or a link to one)
+bool DirectoryExists(const std::string& Dir);
+bool CreateDir(const std::string& Dir);
+bool ForceDirectories(const std::string& Dir);     // creates every missing level
+bool RemoveDir(const std::string& Dir);
+bool DeleteFile(const std::string& FileName);
+bool RenameFile(const std::string& OldName, const std::string& NewName);
+long long FileSizeOf(const std::string& FileName); // -1 when missing
+
+std::string ExtractFilePath(const std::string& FileName); // with trailing '/'
+std::string ExtractFileDir(const std::string& FileName);  // without trailing '/'
+std::string ExtractFileName(const std::string& FileName);
+std::string ExtractFileExt(const std::string& FileName);  // with the dot, "" when none
+std::string ChangeFileExt(const std::string& FileName, const std::string& Extension);
+std::string IncludeTrailingPathDelimiter(const std::string& Path);
+std::string ExcludeTrailingPathDelimiter(const std::string& Path);
+std::string ExpandFileName(const std::string& FileName); // absolute, '.' and '..' resolved
+
+std::string GetCurrentDir();
+bool SetCurrentDir(const std::string& Dir);
+
+// The platform's wildcard rule: '*' any run, '?' one character, case-insensitive.
+bool MatchesMask(const std::string& Name, const std::string& Mask);
+// Names (not paths) of the regular files in Dir matching Mask, sorted case-insensitively.
+std::vector<std::string> ListFiles(const std::string& Dir, const std::string& Mask = "*");
+// Names of the sub-folders of Dir, without "." and "..", sorted case-insensitively.
+std::vector<std::string> ListSubFolders(const std::string& Dir);
+
+// The user's documents folder: XDG_DOCUMENTS_DIR from user-dirs.dirs, else ~/Documents.
+std::string GetDocumentsFolder();
+// The running program's full file name and its folder (with trailing '/').
+std::string GetProgramFileName();
+std::string GetProgramDir();
+
+// Reads a whole file as bytes; raises EFOpenError when it cannot be read.
+std::string ReadFileBytes(const std::string& FileName);
+// Writes Data to a unique temporary file beside FileName, flushes it and renames
+// it over FileName; raises EFCreateError (and leaves the old file) on failure.
+void WriteFileAtomic(const std::string& FileName, const std::string& Data);

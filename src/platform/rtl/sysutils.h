@@ -1,0 +1,115 @@
+#pragma once
+// Single-byte text and number conversions. Text is Windows-1252 in std::string;
+// positions in the Pos/Copy family are 1-based, as the tournament code expects.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& msg) : std::runtime_error(msg) {}
+    std::string Message() const { return what(); }
+};
+
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};
+
+// Silent exception that ends the current action without a message.
+[[noreturn]] void Abort();
+
+// --- trimming and case -------------------------------------------------------
+std::string Trim(const std::string& s);
+std::string TrimLeft(const std::string& s);
+std::string TrimRight(const std::string& s);
+std::string UpperCase(const std::string& s);     // ASCII letters only
+std::string LowerCase(const std::string& s);     // ASCII letters only
+std::string AnsiUpperCase(const std::string& s); // also the code page's accented letters
+std::string AnsiLowerCase(const std::string& s);
+char AnsiUpperChar(char c);
+char AnsiLowerChar(char c);
+
+int CompareStr(const std::string& a, const std::string& b);  // byte order
+int CompareText(const std::string& a, const std::string& b); // ASCII case-insensitive
+bool SameText(const std::string& a, const std::string& b);
+int AnsiCompareText(const std::string& a, const std::string& b); // code-page case-insensitive
+
+// --- positions (1-based) -----------------------------------------------------
+int Pos(const std::string& sub, const std::string& s);
+int PosEx(const std::string& sub, const std::string& s, int offset);
+int LastDelimiter(const std::string& delimiters, const std::string& s);
+std::string Copy(const std::string& s, int index, int count);
+void Delete(std::string& s, int index, int count);
+void Insert(const std::string& sub, std::string& s, int index);
+std::string StringOfChar(char c, int count);
+
+enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
+std::string StringReplace(const std::string& s, const std::string& oldPattern,
+                          const std::string& newPattern, unsigned flags);
+
+bool StartsText(const std::string& prefix, const std::string& s);
+bool EndsText(const std::string& suffix, const std::string& s);
+
+// --- integers -----------------------------------------------------------------
+std::string IntToStr(int64_t v);
+std::string IntToHex(uint64_t v, int digits);
+int StrToInt(const std::string& s); // raises EConvertError
+int StrToIntDef(const std::string& s, int def);
+bool TryStrToInt(const std::string& s, int& v);
+int64_t StrToInt64(const std::string& s);
+int64_t StrToInt64Def(const std::string& s, int64_t def);
+bool TryStrToInt64(const std::string& s, int64_t& v);
+
+// --- floating point -------------------------------------------------------------
+// Conversions use the decimal separator of FormatSettings().
+enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+double StrToFloat(const std::string& s); // raises EConvertError
+double StrToFloatDef(const std::string& s, double def);
+bool TryStrToFloat(const std::string& s, double& v);
+std::string FloatToStr(double v); // 15 significant digits, shortest form
+std::string FloatToStrF(double v, TFloatFormat format, int precision, int digits);
+std::string FormatFloat(const std::string& format, double v);
+
+int64_t Round(double v); // halves to even
+int64_t Trunc(double v);
+double Frac(double v);
+double Int(double v);
+
+// printf-style formatting into a std::string.
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// --- code page ------------------------------------------------------------------
+std::string Cp1252ToUtf8(const std::string& s);
+std::string Utf8ToCp1252(const std::string& s, char replacement = '?');
+std::u16string Cp1252ToUtf16(const std::string& s);
+std::string Utf16ToCp1252(const std::u16string& s, char replacement = '?');
+
+// --- process-wide format settings -------------------------------------------------
+struct TFormatSettings {
+    char DecimalSeparator = '.';
+    char ThousandSeparator = ',';
+    char DateSeparator = '-';
+    char TimeSeparator = ':';
+    std::string ShortDateFormat = "yyyy/mm/dd";
+    std::string LongDateFormat = "dddd d mmmm yyyy";
+    std::string ShortTimeFormat = "hh:nn";
+    std::string LongTimeFormat = "hh:nn:ss";
+    std::string ShortDayNames[7] = {"zo", "ma", "di", "wo", "do", "vr", "za"};
+    std::string LongDayNames[7] = {"zondag",    "maandag", "dinsdag", "woensdag",
+                                   "donderdag", "vrijdag", "zaterdag"};
+    std::string ShortMonthNames[12] = {"jan", "feb", "mrt", "apr", "mei", "jun",
+                                       "jul", "aug", "sep", "okt", "nov", "dec"};
+    std::string LongMonthNames[12] = {"januari", "februari", "maart",     "april",
+                                      "mei",     "juni",     "juli",      "augustus",
+                                      "september", "oktober", "november", "december"};
+};
+
+// The one settings object of the process; the main window sets its separators at start.
+TFormatSettings& FormatSettings();

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/rtl/collections.h"
+
+namespace {
+struct Probe : TComponent {
+    Probe(TComponent* owner, int* destroyed) : TComponent(owner), destroyed(destroyed) {}
+    ~Probe() override { ++*destroyed; }
+    void Notification(TComponent* c, TOperation op) override {
+        TComponent::Notification(c, op);
+        if (op == TOperation::opRemove) removed = c;
+    }
+    int* destroyed;
+    TComponent* removed = nullptr;
+};
+
+struct Item : TCollectionItem {
+    using TCollectionItem::TCollectionItem;
+    int value = 0;
+    void Assign(const TPersistent* s) override { value = dynamic_cast<const Item*>(s)->value; }
+};
+} // namespace
+
+TEST(Components, OwnerFreesWhatItOwns) {
+    int destroyed = 0;
+    {
+        auto owner = std::make_unique<Probe>(nullptr, &destroyed);
+        auto* a = new Probe(owner.get(), &destroyed);
+        new Probe(a, &destroyed);
+        a->SetName("A");
+        EXPECT_EQ(owner->FindComponent("a"), a);
+        EXPECT_EQ(owner->ComponentCount(), 1);
+        EXPECT_THROW((new Probe(owner.get(), &destroyed))->SetName("A"), EComponentError);
+    }
+    EXPECT_EQ(destroyed, 4);
+}
+
+TEST(Components, FreeNotificationReachesWatchers) {
+    int destroyed = 0;
+    Probe watcher(nullptr, &destroyed);
+    auto watched = std::make_unique<Probe>(nullptr, &destroyed);
+    watched->FreeNotification(&watcher);
+    TComponent* raw = watched.get();
+    watched.reset();
+    EXPECT_EQ(watcher.removed, raw);
+}
+
+TEST(Collections, OwnsAndOrdersItems) {
+    TCollection coll([](TCollection* c) { return std::make_unique<Item>(c); });
+    auto* a = static_cast<Item*>(coll.Add());
+    auto* b = static_cast<Item*>(coll.Add());
+    a->value = 1;
+    b->value = 2;
+    EXPECT_EQ(b->Index(), 1);
+    b->SetIndex(0);
+    EXPECT_EQ(coll.Items(0), b);
+    EXPECT_EQ(coll.FindItemID(a->ID()), a);
+    TCollection copy([](TCollection* c) { return std::make_unique<Item>(c); });
+    copy.Assign(&coll);
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_EQ(static_cast<Item*>(copy.Items(0))->value, 2);
+    coll.Delete(0);
+    EXPECT_EQ(coll.Count(), 1);
+    EXPECT_THROW(coll.Items(3), EListError);
+}
