@@ -65,3 +65,22 @@ TEST(Collections, OwnsAndOrdersItems) {
     EXPECT_EQ(coll.Count(), 1);
     EXPECT_THROW(coll.Items(3), EListError);
 }
+
+#include "platform/rtl/dialogs.h"
+
+TEST(Dialogs, ScriptedAnswersThenCautiousDefault) {
+    auto scripted = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs* s = scripted.get();
+    TDialogServiceScope scope(std::move(scripted));
+    s->QueueAnswer(mrYes);
+    s->QueueInput("geheim");
+    EXPECT_EQ(MessageDlg("Bewaren?", mtConfirmation, mbYesNo), mrYes);
+    std::string value;
+    EXPECT_TRUE(InputQuery("Wachtwoord", "Geef wachtwoord", value));
+    EXPECT_EQ(value, "geheim");
+    EXPECT_EQ(MessageDlg("Nog eens?", mtConfirmation, mbYesNoCancel), mrCancel);
+    EXPECT_EQ(MessageDlg("Fout", mtError, mbAbortRetryIgnore), mrAbort);
+    ASSERT_EQ(s->Asked().size(), 4u);
+    EXPECT_EQ(s->Asked()[0].Text, "Bewaren?");
+    EXPECT_EQ(s->Asked()[2].Answer, mrCancel);
+}

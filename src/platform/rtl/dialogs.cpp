@@ -1,0 +1,94 @@
+#include "dialogs.h"
+
+namespace {
+
+std::unique_ptr<TDialogService>& CurrentService() {
+    static std::unique_ptr<TDialogService> service = std::make_unique<TNonInteractiveDialogs>();
+    return service;
+}
+
+} // namespace
+
+int TNonInteractiveDialogs::CautiousAnswer(TMsgDlgButtons Buttons) {
+    if (Buttons & MsgDlgButton(mbCancel)) return mrCancel;
+    if (Buttons & MsgDlgButton(mbNo)) return mrNo;
+    if (Buttons & MsgDlgButton(mbNoToAll)) return mrNoToAll;
+    if (Buttons & MsgDlgButton(mbAbort)) return mrAbort;
+    if (Buttons & MsgDlgButton(mbOK)) return mrOk;
+    if (Buttons & MsgDlgButton(mbIgnore)) return mrIgnore;
+    return mrCancel;
+}
+
+int TNonInteractiveDialogs::MessageDlg(const std::string&, TMsgDlgType, TMsgDlgButtons Buttons,
+                                       const std::string&) {
+    return CautiousAnswer(Buttons);
+}
+
+bool TNonInteractiveDialogs::InputQuery(const std::string&, const std::string&, std::string&, bool) {
+    return false;
+}
+
+bool TNonInteractiveDialogs::PromptForFileName(TFileDialogRequest&) { return false; }
+
+int TScriptedDialogs::MessageDlg(const std::string& Msg, TMsgDlgType DlgType,
+                                 TMsgDlgButtons Buttons, const std::string& Caption) {
+    int answer;
+    if (FAnswers.empty()) {
+        answer = CautiousAnswer(Buttons);
+    } else {
+        answer = FAnswers.front().Result;
+        FAnswers.pop_front();
+    }
+    FAsked.push_back({"message", Msg, DlgType, Buttons, answer});
+    return answer;
+}
+
+bool TScriptedDialogs::InputQuery(const std::string& Caption, const std::string& Prompt,
+                                  std::string& Value, bool) {
+    bool ok = false;
+    if (!FAnswers.empty()) {
+        ok = FAnswers.front().Ok;
+        if (ok) Value = FAnswers.front().Text;
+        FAnswers.pop_front();
+    }
+    FAsked.push_back({"input", Prompt, mtCustom, 0, ok ? mrOk : mrCancel});
+    return ok;
+}
+
+bool TScriptedDialogs::PromptForFileName(TFileDialogRequest& Request) {
+    bool ok = false;
+    if (!FAnswers.empty()) {
+        ok = FAnswers.front().Ok;
+        if (ok) Request.FileName = FAnswers.front().Text;
+        FAnswers.pop_front();
+    }
+    FAsked.push_back({"file", Request.Title, mtCustom, 0, ok ? mrOk : mrCancel});
+    return ok;
+}
+
+TDialogService& DialogService() { return *CurrentService(); }
+
+std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> Service) {
+    if (!Service) Service = std::make_unique<TNonInteractiveDialogs>();
+    std::unique_ptr<TDialogService> previous = std::move(CurrentService());
+    CurrentService() = std::move(Service);
+    return previous;
+}
+
+int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int) {
+    return DialogService().MessageDlg(Msg, DlgType, Buttons, std::string());
+}
+
+void ShowMessage(const std::string& Msg) {
+    DialogService().MessageDlg(Msg, mtCustom, mbOKOnly, std::string());
+}
+
+bool InputQuery(const std::string& Caption, const std::string& Prompt, std::string& Value) {
+    return DialogService().InputQuery(Caption, Prompt, Value, false);
+}
+
+std::string InputBox(const std::string& Caption, const std::string& Prompt,
+                     const std::string& Default) {
+    std::string value = Default;
+    return InputQuery(Caption, Prompt, value) ? value : Default;
+}
