@@ -84,3 +84,16 @@ TEST(Dialogs, ScriptedAnswersThenCautiousDefault) {
     EXPECT_EQ(s->Asked()[0].Text, "Bewaren?");
     EXPECT_EQ(s->Asked()[2].Answer, mrCancel);
 }
+
+#include "platform/rtl/types.h"
+
+TEST(Types, RectanglesExcludeTheirFarEdges) {
+    const TRect r = Bounds(10, 20, 5, 5);
+    EXPECT_TRUE(PtInRect(r, Point(10, 20)));
+    EXPECT_FALSE(PtInRect(r, Point(15, 22)));
+    TRect i;
+    EXPECT_FALSE(IntersectRect(i, r, Rect(15, 20, 30, 30)));
+    EXPECT_TRUE(IsRectEmpty(i));
+    EXPECT_TRUE(IntersectRect(i, r, Rect(12, 0, 30, 22)));
+    EXPECT_EQ(i, Rect(12, 20, 15, 22));
+}
