@@ -18,6 +18,7 @@ QByteArray FormatOfFile(const std::string& FileName) {
     const std::string Ext = LowerCase(ExtractFileExt(FileName));
     if (Ext == ".png") return "PNG";
     if (Ext == ".jpg" || Ext == ".jpeg") return "JPG";
+    if (Ext == ".ico") return "ICO";
     return "BMP";
 }
 

@@ -347,7 +347,7 @@ public:
     void SetTransparent(bool Value);
     // Reads any image format the platform can decode; raises EInvalidGraphic.
     virtual void LoadFromFile(const std::string& FileName) = 0;
-    // BMP, PNG or JPEG by the file's extension; raises EInvalidGraphic.
+    // BMP, PNG, JPEG or ICO by the file's extension; raises EInvalidGraphic.
     virtual void SaveToFile(const std::string& FileName) const;
     // The same from bytes in memory (the encoded file contents).
     virtual void LoadFromBytes(const std::string& Bytes) = 0;
@@ -417,6 +417,8 @@ public:
 
     void LoadFromFile(const std::string& FileName) override;
     void LoadFromBytes(const std::string& Bytes) override;
+    // A bitmap compiled into the program (resources.h); raises EResNotFound.
+    void LoadFromResourceName(const std::string& Name);
 
     TColor Pixel(int X, int Y) const;
     void SetPixel(int X, int Y, TColor Color);
