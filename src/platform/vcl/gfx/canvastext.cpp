@@ -25,6 +25,20 @@ void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Tex
     P.restore();
 }
 
+TTextMetric GetTextMetrics(const TFont& Font) {
+    const QFont F = ToQFont(Font);
+    const QFontMetrics M(F);
+    TTextMetric T;
+    T.tmAscent = M.ascent();
+    T.tmDescent = M.descent();
+    T.tmHeight = T.tmAscent + T.tmDescent;
+    T.tmInternalLeading = std::max(0, T.tmHeight - F.pixelSize());
+    T.tmExternalLeading = std::max(0, M.leading());
+    T.tmAveCharWidth = M.averageCharWidth();
+    T.tmMaxCharWidth = M.maxWidth();
+    return T;
+}
+
 TSize TCanvas::TextExtent(const std::string& Text) const {
     const QFontMetrics& M = TCanvasAccess::Metrics(*this);
     return {M.horizontalAdvance(ToQString(Text)), M.ascent() + M.descent()};

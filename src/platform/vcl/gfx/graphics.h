@@ -146,6 +146,18 @@ private:
     TBrushStyle FStyle = bsSolid;
 };
 
+// Measures of a font in pixels.
+struct TTextMetric {
+    int tmHeight = 0; // ascent + descent
+    int tmAscent = 0;
+    int tmDescent = 0;
+    int tmInternalLeading = 0; // room for accents inside tmHeight
+    int tmExternalLeading = 0; // suggested room between lines
+    int tmAveCharWidth = 0;    // width of an average lower-case letter
+    int tmMaxCharWidth = 0;
+};
+TTextMetric GetTextMetrics(const TFont& Font);
+
 // --- canvas -------------------------------------------------------------------
 
 class TGraphic;
@@ -204,7 +216,8 @@ public:
     void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
 
     // Background of text, hatches and pen gaps: TRANSPARENT or OPAQUE, in
-    // BkColor. A brush change sets both from the brush, as the platform does.
+    // BkColor. A brush change sets both from the brush, as the platform does:
+    // a solid brush makes it opaque in the brush colour, others transparent.
     int BkMode() const { return FBkMode; }
     int SetBkMode(int Mode);
     TColor BkColor() const { return FBkColor; }
@@ -243,6 +256,9 @@ public:
     int TextWidth(const std::string& Text) const { return TextExtent(Text).cx; }
     int TextHeight(const std::string& Text) const { return TextExtent(Text).cy; }
     TSize TextExtent(const std::string& Text) const;
+    TTextMetric TextMetrics() const { return GetTextMetrics(*FFont); }
+    // Every device of this layer is measured at 96 pixels per inch.
+    int PixelsPerInch() const { return 96; }
 
     void Draw(int X, int Y, const TGraphic* Graphic);
     void StretchDraw(const TRect& R, const TGraphic* Graphic);
@@ -296,6 +312,7 @@ private:
     TColor FTextColor = clWindowText;
 
     bool RequirePainter() const;
+    void BackgroundFromBrush();
     friend struct TCanvasAccess;
 };
 

@@ -205,6 +205,22 @@ TEST_F(CanvasPixels, DrawFocusRectTwiceRestores) {
     EXPECT_EQ(CountColor(*B, Rect(0, 0, 40, 30), clTeal), 40 * 30);
 }
 
+TEST_F(CanvasPixels, HatchedBrushLeavesTheBackgroundBetweenItsLines) {
+    C.Brush()->SetColor(clRed);
+    C.Brush()->SetStyle(bsHorizontal);
+    EXPECT_EQ(C.BkMode(), TRANSPARENT);
+    C.FillRect(Rect(0, 0, 16, 16));
+    const int Red = CountColor(*B, Rect(0, 0, 16, 16), clRed);
+    EXPECT_GT(Red, 16);
+    EXPECT_EQ(Red + CountColor(*B, Rect(0, 0, 16, 16), clWhite), 256);
+    EXPECT_LT(Red, 128);
+    // Whole rows: a horizontal hatch.
+    for (int Y = 0; Y < 16; ++Y) {
+        const int Row = CountColor(*B, Rect(0, Y, 16, Y + 1), clRed);
+        EXPECT_TRUE(Row == 0 || Row == 16) << Y;
+    }
+}
+
 TEST_F(CanvasPixels, PixelReadsAndWrites) {
     C.SetPixel(3, 4, clPurple);
     EXPECT_EQ(C.Pixel(3, 4), clPurple);
@@ -306,6 +322,8 @@ TEST(CanvasLifetime, BrushChangeSetsBackgroundAndFontChangeSetsTextColour) {
     TCanvas C;
     C.Brush()->SetStyle(bsClear);
     EXPECT_EQ(C.BkMode(), TRANSPARENT);
+    C.SetBkMode(OPAQUE);
+    EXPECT_EQ(C.BkMode(), OPAQUE);
     C.Brush()->SetColor(clYellow);
     EXPECT_EQ(C.Brush()->Style(), bsSolid);
     EXPECT_EQ(C.BkMode(), OPAQUE);
