@@ -8,7 +8,14 @@ void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Tex
     const int Height = M.ascent() + M.descent();
     P.save();
     P.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    P.translate(X, Y);
+    if (State(C).Mirrored) {
+        // Right to left: the text's box is mirrored, its glyphs stay upright.
+        const QRect Box = ToDevice(C, Rect(X, Y, X + Width, Y + Height));
+        P.resetTransform();
+        P.translate(Box.left(), Box.top());
+    } else {
+        P.translate(X, Y);
+    }
     if (const int Angle = C.Font()->Orientation(); Angle % 3600 != 0) P.rotate(-Angle / 10.0);
     if (BkMode(C) == OPAQUE) P.fillRect(QRect(0, 0, Width, Height), ToQColor(BkColor(C)));
     const QColor Color = ToQColor(TextColor(C));

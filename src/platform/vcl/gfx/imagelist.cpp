@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "platform/vcl/gfx/imageio.h"
 #include "platform/vcl/gfx/pictures.h"
 #include "platform/vcl/gfx/qtconvert.h"
 
@@ -17,17 +18,6 @@ QImage ApplyMask(const QImage& Image, const QImage& Mask) {
         const auto* MLine = reinterpret_cast<const QRgb*>(M.constScanLine(Y));
         for (int X = 0; X < Out.width() && X < M.width(); ++X)
             if (qGray(MLine[X]) >= 128) Line[X] = 0;
-    }
-    return Out;
-}
-
-QImage KeyOut(const QImage& Image, TColor Key) {
-    QImage Out = Image.convertToFormat(QImage::Format_ARGB32);
-    const QRgb K = ToQColor(Key).rgb() & 0xFFFFFF;
-    for (int Y = 0; Y < Out.height(); ++Y) {
-        auto* Line = reinterpret_cast<QRgb*>(Out.scanLine(Y));
-        for (int X = 0; X < Out.width(); ++X)
-            if ((Line[X] & 0xFFFFFF) == K) Line[X] = 0;
     }
     return Out;
 }
@@ -106,7 +96,7 @@ int TImageList::AddMasked(const TBitmap* Image, TColor MaskColor) {
     if (!Image || Image->Empty()) return -1;
     const TColor Key = MaskColor == clDefault ? Image->Pixel(0, Image->Height() - 1) : MaskColor;
     const int First = Count();
-    for (auto& Part : Cut(KeyOut(Image->Image(), Key)))
+    for (auto& Part : Cut(WithoutColor(Image->Image(), Key)))
         FImages.push_back(std::move(Part));
     Changed();
     return First;

@@ -1,35 +1,14 @@
 #include "platform/vcl/gfx/pictures.h"
 
-#include <QBuffer>
 #include <QImage>
-#include <QImageReader>
 
 #include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/canvasstate.h"
+#include "platform/vcl/gfx/imageio.h"
 #include "platform/vcl/gfx/qtconvert.h"
 
 namespace {
-
-QImage DecodeFile(const std::string& FileName) {
-    QImageReader Reader(QString::fromUtf8(DiskName(FileName).c_str()));
-    QImage Image = Reader.read();
-    if (Image.isNull())
-        throw EInvalidGraphic("Cannot read the picture " + FileName + ": " +
-                              FromQString(Reader.errorString()));
-    return Image;
-}
-
-QImage DecodeBytes(const std::string& Bytes) {
-    QByteArray Data(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
-    QBuffer Buffer(&Data);
-    Buffer.open(QIODevice::ReadOnly);
-    QImageReader Reader(&Buffer);
-    QImage Image = Reader.read();
-    if (Image.isNull())
-        throw EInvalidGraphic("Cannot read the picture: " + FromQString(Reader.errorString()));
-    return Image;
-}
 
 bool IsIconData(const std::string& Bytes) {
     return Bytes.size() > 4 && Bytes[0] == 0 && Bytes[1] == 0 && Bytes[2] == 1 && Bytes[3] == 0;
@@ -61,11 +40,11 @@ int TIcon::Height() const {
 }
 
 void TIcon::LoadFromFile(const std::string& FileName) {
-    SetImage(DecodeFile(FileName));
+    SetImage(DecodeImageFile(FileName));
 }
 
 void TIcon::LoadFromBytes(const std::string& Bytes) {
-    SetImage(DecodeBytes(Bytes));
+    SetImage(DecodeImageBytes(Bytes));
 }
 
 void TIcon::Draw(TCanvas& Canvas, const TRect& R) const {

@@ -222,6 +222,20 @@ TEST_F(CanvasText, PathEllipsisKeepsTheFileName) {
     EXPECT_GT(InkBounds(*P).Right, Width - 10); // the file name sits at the end
 }
 
+TEST_F(CanvasText, MirroredTextKeepsItsGlyphsUpright) {
+    const int W = C.TextWidth("Fk");
+    C.TextOut(200 - 10 - W, 5, "Fk"); // where the mirrored text should land
+    auto M = WhiteBitmap(200, 120);
+    M->Canvas()->Font()->Assign(C.Font());
+    M->Canvas()->Brush()->SetStyle(bsClear);
+    M->Canvas()->SetMirrored(true, 200);
+    M->Canvas()->TextOut(10, 5, "Fk");
+    ASSERT_FALSE(IsRectEmpty(InkBounds(*B)));
+    for (int Y = 0; Y < 30; ++Y)
+        for (int X = 150; X < 200; ++X)
+            ASSERT_EQ(M->Pixel(X, Y), B->Pixel(X, Y)) << X << "," << Y;
+}
+
 TEST_F(CanvasText, RotatedTextRunsUpward) {
     C.Font()->SetOrientation(900);
     C.TextOut(50, 100, "Upward text");
