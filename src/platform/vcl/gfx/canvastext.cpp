@@ -48,11 +48,11 @@ TTextMetric GetTextMetrics(const TFont& Font) {
 
 TSize TCanvas::TextExtent(const std::string& Text) const {
     const QFontMetrics& M = TCanvasAccess::Metrics(*this);
-    return {M.horizontalAdvance(ToQString(Text)), M.ascent() + M.descent()};
+    return {M.horizontalAdvance(ToQString(Text, *FFont)), M.ascent() + M.descent()};
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
-    const QString S = ToQString(Text);
+    const QString S = ToQString(Text, *FFont);
     if (RequirePainter()) TCanvasAccess::PaintText(*this, X, Y, S, -1);
     FPenPos = {X + TCanvasAccess::Metrics(*this).horizontalAdvance(S), Y};
 }
@@ -68,7 +68,7 @@ void TCanvas::ExtTextOut(int X, int Y, unsigned Options, const TRect* R, const s
         P.save();
         P.setClipRect(ToQRect(*R), FState->Clip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
-    TCanvasAccess::PaintText(*this, X, Y, ToQString(Text), -1);
+    TCanvasAccess::PaintText(*this, X, Y, ToQString(Text, *FFont), -1);
     if (R && (Options & ETO_CLIPPED)) P.restore();
 }
 

@@ -143,7 +143,7 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     const bool Single = (Flags & DT_SINGLELINE) != 0;
     const int Width = R.Width();
 
-    QString Source = ToQString(Text);
+    QString Source = ToQString(Text, *Canvas.Font());
     if (Flags & DT_EXPANDTABS) Source = ExpandTabs(Source);
     QStringList Paragraphs;
     if (Single) {

@@ -177,6 +177,10 @@ constexpr int NULLREGION = 1;
 constexpr int SIMPLEREGION = 2;
 constexpr int COMPLEXREGION = 3;
 
+// How FloodFill finds its area: the pixels of one colour (fsSurface) or all
+// up to a border of one colour (fsBorder).
+enum TFillStyle { fsSurface, fsBorder };
+
 // How CopyRect combines source and destination.
 enum TCopyMode {
     cmSrcCopy,
@@ -262,6 +266,9 @@ public:
 
     void Draw(int X, int Y, const TGraphic* Graphic);
     void StretchDraw(const TRect& R, const TGraphic* Graphic);
+    // Fills with the brush the area around (X, Y) (only on devices whose
+    // pixels can be read: bitmaps and images).
+    void FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle);
     // Copies Source (SourceRect) into Dest, scaled, combined by CopyMode.
     void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect);
     // Copies a bitmap part with every pixel of colour Color painted in the brush.
