@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRegion>
 
 #include "gfxtestenv.h"
 #include "platform/vcl/gfx/graphics.h"
@@ -347,6 +348,19 @@ TEST(CanvasLifetime, BeginPaintOnABitmapImageDraws) {
     EXPECT_FALSE(C.Painting());
     EXPECT_EQ(InkBounds(*B), Rect(0, 0, 3, 3));
     EXPECT_EQ(C.Brush()->Color(), clBlue); // the canvas keeps its objects
+}
+
+TEST(CanvasLifetime, UpdateRegionBoundsTheClipRect) {
+    auto B = WhiteBitmap(40, 30);
+    TCanvas C;
+    C.BeginPaint(&B->Image(), QRegion(10, 5, 8, 4));
+    EXPECT_EQ(C.ClipRect(), Rect(10, 5, 18, 9));
+    C.IntersectClipRect(Rect(0, 0, 14, 30));
+    EXPECT_EQ(C.ClipRect(), Rect(10, 5, 14, 9));
+    C.EndPaint();
+    C.BeginPaint(&B->Image());
+    EXPECT_EQ(C.ClipRect(), Rect(0, 0, 40, 30));
+    C.EndPaint();
 }
 
 TEST(CanvasLifetime, BrushChangeSetsBackgroundAndFontChangeSetsTextColour) {
