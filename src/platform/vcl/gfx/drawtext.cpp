@@ -46,7 +46,10 @@ QStringList SplitParagraphs(const QString& S) {
     QString T = S;
     T.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     T.replace(u'\r', u'\n');
-    return T.split(u'\n');
+    QStringList Lines = T.split(u'\n');
+    // A line break at the very end starts no line of its own.
+    if (Lines.size() > 1 && Lines.back().isEmpty()) Lines.removeLast();
+    return Lines;
 }
 
 // The part of Line from Start, Length characters long, keeping its underline.

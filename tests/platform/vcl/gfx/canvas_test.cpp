@@ -196,6 +196,20 @@ TEST_F(CanvasPixels, PieFillsOnlyItsQuarter) {
     EXPECT_EQ(B->Pixel(8, 22), clWhite);
 }
 
+TEST_F(CanvasPixels, ArcDrawsOnlyItsCurveAndChordCloses) {
+    C.Brush()->SetColor(clYellow);
+    // Upper half, counter-clockwise from 3 o'clock to 9 o'clock.
+    C.Arc(0, 0, 20, 20, 20, 10, 0, 10);
+    EXPECT_EQ(CountColor(*B, Rect(0, 0, 40, 30), clYellow), 0); // no fill
+    EXPECT_GT(CountColor(*B, Rect(0, 0, 20, 8), clBlack), 10);
+    EXPECT_EQ(CountColor(*B, Rect(0, 13, 20, 20), clBlack), 0);
+    auto Ch = WhiteBitmap(40, 30);
+    Ch->Canvas()->Brush()->SetColor(clYellow);
+    Ch->Canvas()->Chord(0, 0, 20, 20, 20, 10, 0, 10);
+    EXPECT_EQ(Ch->Pixel(10, 5), clYellow);
+    EXPECT_EQ(Ch->Pixel(10, 15), clWhite);
+}
+
 TEST_F(CanvasPixels, DrawFocusRectTwiceRestores) {
     C.Brush()->SetColor(clTeal);
     C.FillRect(Rect(0, 0, 40, 30));

@@ -118,6 +118,14 @@ TEST_F(CanvasText, LineBreaksStartNewLinesUnlessSingleLine) {
     EXPECT_EQ(DrawText(C, "a\r\nb\nc", R, DT_CALCRECT), 3 * Line);
     R = Rect(0, 0, 200, 0);
     EXPECT_EQ(DrawText(C, "a\r\nb\nc", R, DT_CALCRECT | DT_SINGLELINE), Line);
+    // A break at the very end adds no line; an empty line inside counts.
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "a\r\n", R, DT_CALCRECT), Line);
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "a\r\n\r\nb", R, DT_CALCRECT), 3 * Line);
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "", R, DT_CALCRECT), Line);
+    EXPECT_EQ(R.Width(), 0);
 }
 
 TEST_F(CanvasText, LongWordBreaksOnlyInEditControlMode) {
