@@ -28,16 +28,24 @@ TTextLine StripPrefix(const QString& Raw, bool HidePrefix) {
     return Line;
 }
 
-QString ExpandTabs(const QString& S) {
+// Tab stops stand every eight average character widths.
+QString ExpandTabs(const QString& S, const QFontMetrics& M) {
+    const int Stop = 8 * std::max(1, M.averageCharWidth());
+    const int Space = std::max(1, M.horizontalAdvance(u' '));
     QString Out;
     for (QChar C : S) {
-        if (C == u'\t') {
-            do
-                Out += u' ';
-            while (Out.size() % 8 != 0);
-        } else {
+        if (C == u'\n' || C == u'\r') {
             Out += C;
+            continue;
         }
+        if (C != u'\t') {
+            Out += C;
+            continue;
+        }
+        const qsizetype LineStart = std::max(Out.lastIndexOf(u'\n'), Out.lastIndexOf(u'\r')) + 1;
+        const int X = M.horizontalAdvance(Out.mid(LineStart));
+        const int Next = (X / Stop + 1) * Stop;
+        Out += QString((Next - X + Space - 1) / Space, u' ');
     }
     return Out;
 }
@@ -159,7 +167,7 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     const int Width = R.Width();
 
     QString Source = ToQString(Text, *Canvas.Font());
-    if (Flags & DT_EXPANDTABS) Source = ExpandTabs(Source);
+    if (Flags & DT_EXPANDTABS) Source = ExpandTabs(Source, M);
     QStringList Paragraphs;
     if (Single) {
         Source.remove(u'\r');

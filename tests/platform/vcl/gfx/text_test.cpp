@@ -138,6 +138,16 @@ TEST_F(CanvasText, LongWordBreaksOnlyInEditControlMode) {
     EXPECT_GE(DrawText(C, Word, R, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT), 3 * Line);
 }
 
+TEST_F(CanvasText, TabsExpandToCommonStops) {
+    TRect A = Rect(0, 0, 0, 0);
+    TRect B2 = Rect(0, 0, 0, 0);
+    DrawText(C, "a\tx", A, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+    DrawText(C, "abc\tx", B2, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+    // Both x's start at the same stop, give or take a space.
+    EXPECT_NEAR(A.Width(), B2.Width(), C.TextWidth(" "));
+    EXPECT_GT(A.Width(), C.TextWidth("abc x"));
+}
+
 TEST_F(CanvasText, CalcRectFitsSingleLine) {
     TRect R = Rect(10, 20, 11, 21);
     const int H = DrawText(C, "Measure me", R, DT_SINGLELINE | DT_CALCRECT);
