@@ -219,22 +219,36 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     else if (Single && (Flags & DT_BOTTOM))
         Y = R.Bottom - LineHeight;
 
-    const int Saved = Canvas.SaveDC();
-    if (!(Flags & DT_NOCLIP)) Canvas.IntersectClipRect(R);
-    if (TCanvasAccess::RequirePainter(Canvas)) {
-        int LineY = Y;
-        for (const TTextLine& L : Lines) {
-            const int W = M.horizontalAdvance(L.Text);
-            int X = R.Left;
-            if (Flags & DT_CENTER)
-                X = (R.Left + R.Right - W) / 2;
-            else if (Flags & DT_RIGHT)
-                X = R.Right - W;
-            TCanvasAccess::PaintText(Canvas, X, LineY, L.Text, L.Underline);
-            LineY += LineHeight;
-        }
+    if (!TCanvasAccess::RequirePainter(Canvas)) return Total;
+    struct TPlaced {
+        int X;
+        int Y;
+        const TTextLine* Line;
+    };
+    std::vector<TPlaced> Placed;
+    bool Inside = Y >= R.Top && Y + Total <= R.Bottom;
+    int LineY = Y;
+    for (const TTextLine& L : Lines) {
+        const int W = M.horizontalAdvance(L.Text);
+        int X = R.Left;
+        if (Flags & DT_CENTER)
+            X = (R.Left + R.Right - W) / 2;
+        else if (Flags & DT_RIGHT)
+            X = R.Right - W;
+        Inside = Inside && X >= R.Left && X + W <= R.Right;
+        Placed.push_back({X, LineY, &L});
+        LineY += LineHeight;
     }
-    Canvas.RestoreDC(Saved);
+    // Clipping costs; text that stays inside the rectangle needs none.
+    QPainter& P = *TCanvasAccess::State(Canvas).Painter;
+    const bool Clip = !(Flags & DT_NOCLIP) && !Inside;
+    if (Clip) {
+        P.save();
+        P.setClipRect(ToQRect(R), P.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    for (const TPlaced& L : Placed)
+        TCanvasAccess::PaintText(Canvas, L.X, L.Y, L.Line->Text, L.Line->Underline);
+    if (Clip) P.restore();
     if (Single && (Flags & (DT_VCENTER | DT_BOTTOM))) return Y + LineHeight - R.Top;
     return Total;
 }
