@@ -326,7 +326,8 @@ void TZABaseArchiver::OpenArchiveDefault() {
 }
 
 void TZABaseArchiver::AttachDirectory(bool CreateNewArchive) {
-    FDir = std::make_unique<TZADirManager>(static_cast<TZAVolumeSource&>(*this), FStandardSignature);
+    FDir =
+        std::make_unique<TZADirManager>(static_cast<TZAVolumeSource&>(*this), FStandardSignature);
     FDir->OEMFileNames = FOptions.OEMFileNames;
     FCreated = CreateNewArchive;
     if (!CreateNewArchive) return;

@@ -239,8 +239,9 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     const std::string base =
         IncludeTrailingPathDelimiter(BaseDir.empty() ? GetCurrentDir() : BaseDir);
     const std::string folderPart = folderItem ? rel : ExtractFileDir(rel);
+    if (FOptions.CreateDirs && !DirectoryExists(base) && !ForceDirectories(base))
+        throw EZAException(20, this, {base});
     if (FOptions.CreateDirs && !folderPart.empty()) {
-        if (!DirectoryExists(base) && !ForceDirectories(base)) throw EZAException(20, this, {base});
         std::string bad;
         if (!MakeFoldersBelow(base, folderPart, true, bad)) throw EZAException(20, this, {bad});
     }

@@ -33,9 +33,10 @@ TEST(ZAErrors, CodeTableSelectsTexts) {
     struct {
         int code;
         int index;
-    } cases[] = {{1, 1}, {4, 1}, {7, 1}, {16, 1}, {24, 1}, {5, 2},   {8, 4},   {29, 5},
+    } cases[] = {{1, 1},  {4, 1},  {7, 1},  {16, 1},  {24, 1},  {5, 2},   {8, 4},   {29, 5},
                  {54, 6}, {14, 7}, {23, 9}, {25, 11}, {35, 18}, {45, 24}, {55, 32}, {56, 33}};
-    for (const auto& c : cases) EXPECT_EQ(EZAException::MessageIndex(c.code), c.index) << c.code;
+    for (const auto& c : cases)
+        EXPECT_EQ(EZAException::MessageIndex(c.code), c.index) << c.code;
     EXPECT_STREQ(EZAException::MessageText(18), "Invalid archive file.");
     EXPECT_STREQ(EZAException::MessageText(20),
                  "Archive is open. You should close it beore performing this operation.");

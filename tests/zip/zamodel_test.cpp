@@ -203,5 +203,6 @@ TEST(ZACrypt, CrcAndTraditionalEncryptionRoundTrip) {
     TZACrypt::RandomHeader(a, 0xAB000000u);
     TZACrypt::RandomHeader(b, 0xAB000000u);
     EXPECT_EQ(a[11], 0xAB);
-    EXPECT_NE(std::string(reinterpret_cast<char*>(a), 10), std::string(reinterpret_cast<char*>(b), 10));
+    EXPECT_NE(std::string(reinterpret_cast<char*>(a), 10),
+              std::string(reinterpret_cast<char*>(b), 10));
 }

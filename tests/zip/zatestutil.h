@@ -29,13 +29,14 @@ std::string ReadFile(const std::string& Name);
 std::string RandomBytes(size_t Count, uint32_t Seed);
 std::string TextBytes(size_t Count); // compressible text
 // Runs a shell command; returns its exit status and puts its output in Output.
-int Run(const std::string& Command, std::string* Output = nullptr);
+int Shell(const std::string& Command, std::string* Output = nullptr);
 bool HaveTool(const std::string& Tool);
 std::string Quote(const std::string& S);
 // Runs a Python 3 script (given as text) with arguments; returns its status.
 int Python(const std::string& Script, const std::vector<std::string>& Args = {},
            std::string* Output = nullptr);
-// Every regular file below Dir as relative name -> bytes, and every folder as "name/".
+// Every regular file below Dir as relative name -> size and hash of its bytes, and every folder as
+// "name/".
 std::vector<std::pair<std::string, std::string>> Tree(const std::string& Dir);
 
 } // namespace zatest
