@@ -137,6 +137,7 @@ bool TZADirManager::ParseCentralHeaders(const std::string& Buf, uint64_t Count) 
         const std::string raw = Buf.substr(p + CentralHeaderSize, n);
         item.Name =
             NameFromArchive(raw, item.Header.VersionMadeBy, item.Header.Flags, OEMFileNames);
+        item.RawName = raw;
         item.Extra = Buf.substr(p + CentralHeaderSize + n, x);
         item.Comment = Buf.substr(p + CentralHeaderSize + n + x, c);
         ParseExtra(item);
@@ -221,6 +222,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
         std::string extra(lh.ExtraLength, '\0');
         s.Read(extra.data(), lh.ExtraLength);
         item.Name = NameFromArchive(raw, c.VersionMadeBy, c.Flags, OEMFileNames);
+        item.RawName = raw;
         c.NameLength = static_cast<uint16_t>(nameLen);
         item.Extra = extra;
         ParseExtra(item);
@@ -262,7 +264,10 @@ void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array, uint3
     std::string buf;
     for (int i = 0; i < Array.Count(); ++i) {
         TDirItem it = Array.Item(i);
-        const std::string raw = NameToArchive(it.Name, OEMFileNames);
+        // A kept item keeps its name bytes, which its local header repeats.
+        const std::string raw = !it.RawName.empty() && it.Name == it.OriginalName
+                                    ? it.RawName
+                                    : NameToArchive(it.Name, OEMFileNames);
         const std::string extra = CentralExtraBytes(it);
         it.Header.Signature = CentralSignature();
         it.Header.NameLength = static_cast<uint16_t>(raw.size());

@@ -124,7 +124,8 @@ struct TZAExtraBlock {
 
 struct TDirItem {
     TZACentralHeader Header;
-    std::string Name; // stored name, '/' separators, in the program's code page
+    std::string Name;    // stored name, '/' separators, in the program's code page
+    std::string RawName; // the name's bytes as they stand in the archive
     std::string Extra;
     std::string Comment;
     std::vector<TZAExtraBlock> ExtraBlocks;

@@ -118,6 +118,9 @@ void TZABaseArchiver::UpdateItem(int Index) {
     item.Header.DosDate = static_cast<uint16_t>(fileTime >> 16);
     item.Header.DosTime = static_cast<uint16_t>(fileTime);
     item.Header.ExternalAttributes = static_cast<uint32_t>(std::max(FileGetAttr(file), 0)) & 0x3F;
+    // The old item's extra blocks (time stamps, owners) describe the old data.
+    item.Extra.clear();
+    item.ExtraBlocks.clear();
     item.Rewrite = true;
     item.SourceFileName = file;
 }
@@ -168,7 +171,7 @@ void TZABaseArchiver::AddFiles(const std::string& FileMask, int32_t SearchAttr) 
         for (const auto& d : ListSubFolders(dir)) {
             struct stat st;
             if (::lstat(DiskName(dir + d).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
-            put(dir + d, true);
+            if (MatchesMask(d, nameMask)) put(dir + d, true);
             walk(rel + d + "/");
         }
     };
@@ -211,6 +214,9 @@ void TZABaseArchiver::CopyKeptItem(TDirItem& Item, TStream& Out) {
         Out.WriteBuffer(raw.data(), static_cast<int64_t>(raw.size()));
         in.SetPosition(offset + static_cast<int64_t>(LocalHeaderSize) + lh.NameLength);
         Out.CopyFrom(in, lh.ExtraLength + dataLen);
+        Item.RawName = raw;
+        Item.Header.Flags &= static_cast<uint16_t>(~0x0800); // the new name is not UTF-8
+        Item.Header.VersionMadeBy = FOptions.OEMFileNames ? 0x0014 : 0x0B14;
     } else {
         in.SetPosition(offset);
         Out.CopyFrom(in, static_cast<int64_t>(LocalHeaderSize) + lh.NameLength + lh.ExtraLength +
@@ -304,6 +310,7 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
     Item.Zip64CompressedSize = r.Compressed;
     Item.Zip64UncompressedSize = r.Uncompressed;
     SetOffset(Item, static_cast<uint64_t>(at));
+    Item.RawName = raw;
     Item.Rewrite = false;
     Item.SourceFileName.clear();
     Item.OriginalName = Item.Name;
