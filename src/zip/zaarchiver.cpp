@@ -73,7 +73,7 @@ void TZABaseArchiver::SetInMemory(bool Value) {
         }
         if (FArchive->Size() == 0) {
             TZADirArray none;
-            FDir->WriteDirectory(*FArchive, none, 0);
+            FDir->WriteDirectory(*FArchive, none);
         }
         {
             TFileStream f(FileName, fmCreate);
@@ -348,7 +348,9 @@ void TZABaseArchiver::AttachDirectory(bool CreateNewArchive) {
 }
 
 void TZABaseArchiver::CreateNew() {
-    if (FInMemory) {
+    // A new volume set is kept in memory (only a stub can be there) until the
+    // commit writes its volumes.
+    if (FInMemory || FSpanningMode != smNone) {
         FOwnedStream = std::make_unique<TMemoryStream>();
     } else {
         try {
@@ -426,11 +428,14 @@ void TZABaseArchiver::CloseArchive() {
         if (FUpdateCount > 0) {
             FUpdateCount = 0;
             Commit();
+        } else if (FCreated && IsMultiVolume() && !FInMemory && !FExternalStream) {
+            FDir->UpdateItems.SetCount(0);
+            Commit(); // an empty set still leaves a valid (one-volume) archive
         }
         if (FArchive && FArchive->Size() == 0 && FDir) {
             FArchive->SetPosition(0);
             TZADirArray none;
-            FDir->WriteDirectory(*FArchive, none, 0);
+            FDir->WriteDirectory(*FArchive, none);
         }
     } catch (...) {
         FreeArchive();

@@ -173,6 +173,8 @@ protected:
 
 private:
     friend class TZAItemReader;
+    friend class TZAVolumeWriter;
+    void CommitVolumes(TZADirArray& Result);
     void OpenExisting();
     void CreateNew();
     void AttachDirectory(bool CreateNewArchive);

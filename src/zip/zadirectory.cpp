@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "zaerrors.h"
@@ -259,9 +260,19 @@ void TZADirManager::RebuildFromLocalHeaders() {
     if (!any) throw EZAException(35, nullptr);
 }
 
-void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array, uint32_t VolumeNumber) {
+void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array,
+                                   const std::function<uint32_t(size_t)>& Volume) {
+    auto volume = [&](size_t n) { return Volume ? Volume(n) : 0u; };
+    const uint32_t cdDisk = volume(CentralHeaderSize);
     const uint64_t cdStart = static_cast<uint64_t>(Out.Position());
+    uint64_t cdSize = 0;
+    std::vector<uint32_t> headerDisks;
     std::string buf;
+    auto flush = [&] {
+        Out.WriteBuffer(buf.data(), static_cast<int64_t>(buf.size()));
+        cdSize += buf.size();
+        buf.clear();
+    };
     for (int i = 0; i < Array.Count(); ++i) {
         TDirItem it = Array.Item(i);
         // A kept item keeps its name bytes, which its local header repeats.
@@ -272,37 +283,52 @@ void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array, uint3
         it.Header.Signature = CentralSignature();
         it.Header.NameLength = static_cast<uint16_t>(raw.size());
         it.Header.ExtraLength = static_cast<uint16_t>(extra.size());
-        it.Header.CommentLength =
-            static_cast<uint16_t>(std::min<size_t>(it.Comment.size(), 0xFFFF));
-        buf += CentralHeaderBytes(it.Header) + raw + extra + it.Comment.substr(0, 0xFFFF);
-        if (buf.size() > (1u << 20)) {
-            Out.WriteBuffer(buf.data(), static_cast<int64_t>(buf.size()));
-            buf.clear();
+        const std::string comment = it.Comment.substr(0, 0xFFFF);
+        it.Header.CommentLength = static_cast<uint16_t>(comment.size());
+        const std::string rec = CentralHeaderBytes(it.Header) + raw + extra + comment;
+        if (Volume) {
+            // Over volumes each header is written on its own, never split.
+            volume(rec.size());
+            headerDisks.push_back(volume(0));
+            buf = rec;
+            flush();
+            continue;
         }
+        buf += rec;
+        if (buf.size() > (1u << 20)) flush();
     }
-    Out.WriteBuffer(buf.data(), static_cast<int64_t>(buf.size()));
-    const uint64_t here = static_cast<uint64_t>(Out.Position());
-    const uint64_t cdSize = here - cdStart;
+    flush();
     const uint64_t count = static_cast<uint64_t>(Array.Count());
     // Zip64 end records when anything does not fit its 16- or 32-bit field.
-    const bool need64 =
-        here >= 0xFFFFFFFFu || count >= 0xFFFF || cdStart >= 0xFFFFFFFFu || cdSize >= 0xFFFFFFFFu;
+    const bool need64 = static_cast<uint64_t>(Out.Position()) >= 0xFFFFFFFFu || count >= 0xFFFF ||
+                        cdStart >= 0xFFFFFFFFu || cdSize >= 0xFFFFFFFFu;
+    const std::string comment = Comment.substr(0, 0xFFFF);
+    const uint32_t lastDisk =
+        volume((need64 ? Zip64EndSize + Zip64LocatorSize : 0) + EndRecordSize + comment.size());
+    const uint64_t here = static_cast<uint64_t>(Out.Position());
+    uint64_t onThisDisk = count;
+    if (Volume)
+        onThisDisk =
+            static_cast<uint64_t>(std::count(headerDisks.begin(), headerDisks.end(), lastDisk));
     std::string tail;
     if (need64) {
         TZAZip64End z;
-        z.EntriesOnDisk = z.TotalEntries = count;
+        z.ThisDisk = lastDisk;
+        z.CentralDirDisk = cdDisk;
+        z.EntriesOnDisk = onThisDisk;
+        z.TotalEntries = count;
         z.CentralDirSize = cdSize;
         z.CentralDirOffset = cdStart;
-        tail = Zip64EndBytes(z) + Zip64LocatorBytes(here);
+        tail = Zip64EndBytes(z) + Zip64LocatorBytes(here, lastDisk);
     }
     TZAEndRecord e;
     e.Signature = OwnVariant() ? sigOwnEnd : sigEnd;
-    e.ThisDisk = VolumeNumber >= 0xFFFF ? 0xFFFF : static_cast<uint16_t>(VolumeNumber);
-    e.CentralDirDisk = e.ThisDisk;
-    e.EntriesOnDisk = e.TotalEntries = count >= 0xFFFF ? 0xFFFF : static_cast<uint16_t>(count);
+    e.ThisDisk = lastDisk >= 0xFFFF ? 0xFFFF : static_cast<uint16_t>(lastDisk);
+    e.CentralDirDisk = cdDisk >= 0xFFFF ? 0xFFFF : static_cast<uint16_t>(cdDisk);
+    e.EntriesOnDisk = onThisDisk >= 0xFFFF ? 0xFFFF : static_cast<uint16_t>(onThisDisk);
+    e.TotalEntries = count >= 0xFFFF ? 0xFFFF : static_cast<uint16_t>(count);
     e.CentralDirSize = cdSize >= 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(cdSize);
     e.CentralDirOffset = cdStart >= 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(cdStart);
-    const std::string comment = Comment.substr(0, 0xFFFF);
     e.CommentLength = static_cast<uint16_t>(comment.size());
     tail += EndRecordBytes(e) + comment;
     Out.WriteBuffer(tail.data(), static_cast<int64_t>(tail.size()));

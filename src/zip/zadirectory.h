@@ -4,6 +4,7 @@
 // archive), and writes the central directory and end records.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/rtl/streams.h"
@@ -57,8 +58,10 @@ public:
     // one local header is found.
     void RebuildFromLocalHeaders();
     // Writes every central header, the zip64 records when needed and the end
-    // record at the position of Out; VolumeNumber is the current volume.
-    void WriteDirectory(TStream& Out, const TZADirArray& Array, uint32_t VolumeNumber);
+    // record at the position of Out. Over volumes, Volume(n) makes room for n
+    // bytes that must not be split and returns the current volume number.
+    void WriteDirectory(TStream& Out, const TZADirArray& Array,
+                        const std::function<uint32_t(size_t)>& Volume = {});
 
 private:
     bool ParseCentralHeaders(const std::string& Buf, uint64_t Count);

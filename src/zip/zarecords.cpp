@@ -137,8 +137,8 @@ std::string Zip64EndBytes(const TZAZip64End& e) {
     Put64(s, 44);
     Put16(s, 45);
     Put16(s, 45);
-    Put32(s, 0);
-    Put32(s, 0);
+    Put32(s, e.ThisDisk);
+    Put32(s, e.CentralDirDisk);
     Put64(s, e.EntriesOnDisk);
     Put64(s, e.TotalEntries);
     Put64(s, e.CentralDirSize);
@@ -146,12 +146,12 @@ std::string Zip64EndBytes(const TZAZip64End& e) {
     return s;
 }
 
-std::string Zip64LocatorBytes(uint64_t Zip64EndOffset) {
+std::string Zip64LocatorBytes(uint64_t Zip64EndOffset, uint32_t Disk) {
     std::string s;
     Put32(s, sigZip64Locator);
-    Put32(s, 0);
+    Put32(s, Disk);
     Put64(s, Zip64EndOffset);
-    Put32(s, 1);
+    Put32(s, Disk + 1);
     return s;
 }
 

@@ -78,7 +78,7 @@ std::string LocalHeaderBytes(const TZALocalHeader& h);
 std::string CentralHeaderBytes(const TZACentralHeader& h);
 std::string EndRecordBytes(const TZAEndRecord& e);
 std::string Zip64EndBytes(const TZAZip64End& e);
-std::string Zip64LocatorBytes(uint64_t Zip64EndOffset);
+std::string Zip64LocatorBytes(uint64_t Zip64EndOffset, uint32_t Disk = 0);
 
 // Splits an extra field into blocks and takes the zip64 values an item needs.
 void ParseExtra(TDirItem& Item);

@@ -12,6 +12,7 @@
 #include "platform/rtl/tempfiles.h"
 #include "zaarchiver.h"
 #include "zaitemdata.h"
+#include "zavolwriter.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ uint32_t DosTimeOf(const std::string& File) {
 
 void TZABaseArchiver::BeginUpdate() {
     if (!FActive) throw EZAException(13, this);
-    if (IsMultiVolume()) throw EZAException(52, this);
+    if (IsMultiVolume() && !FCreated) throw EZAException(52, this);
     const bool readOnly = !FCreated && !FInMemory && !FExternalStream && FOpenMode != fmCreate &&
                           (FOpenMode & 0x0003) == fmOpenRead;
     if (readOnly) throw EZAException(32, this);
@@ -323,6 +324,10 @@ void TZABaseArchiver::Commit() {
     std::map<std::string, int> readIndex;
     for (int i = 0; i < FDir->Items.Count(); ++i)
         readIndex[FDir->Items.Item(i).Name] = i;
+    if (IsMultiVolume() && !FInMemory && !FExternalStream) {
+        CommitVolumes(result);
+        return;
+    }
     const bool fileBacked = !FInMemory && !FExternalStream;
     std::string temp;
     std::unique_ptr<TStream> fresh;
@@ -355,7 +360,7 @@ void TZABaseArchiver::Commit() {
             CopyKeptItem(item, *fresh);
         }
         if (FCancel) throw EZAException(46, this);
-        FDir->WriteDirectory(*fresh, result, 0);
+        FDir->WriteDirectory(*fresh, result);
         if (fileBacked) {
             auto* f = static_cast<TFileStream*>(fresh.get());
             f->FlushBuffers();
@@ -402,4 +407,92 @@ void TZABaseArchiver::Commit() {
         FDir->Items.Item(i).OriginalName = FDir->Items.Item(i).Name;
     FDir->StubLength = 0;
     FCreated = false;
+}
+
+void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
+    if (!FCreated) throw EZAException(52, this);
+    TZAVolumeWriter w(*this);
+    try {
+        if (FDataStart > 0) { // the stub goes in front of the first volume
+            FArchive->SetPosition(0);
+            w.CopyFrom(*FArchive, std::min(FDataStart, FArchive->Size()));
+        } else {
+            // The split-archive marker other zip programs expect at the start
+            // of the first volume.
+            std::string marker;
+            Put32(marker, sigDataDescriptor);
+            w.WriteBuffer(marker.data(), 4);
+        }
+        for (int i = 0; i < Result.Count(); ++i) {
+            TDirItem& item = Result.Item(i);
+            if (!item.Rewrite) throw EZAException(52, this);
+            // The item is made whole first, then copied into the volumes: its
+            // header is never split, its data may be.
+            std::unique_ptr<TStream> tmp;
+            std::string tmpName;
+            if (FileSizeOf(item.SourceFileName) > (8 << 20)) {
+                tmpName = CreateTempFile(TempDir, "FC");
+                tmp = std::make_unique<TFileStream>(tmpName, fmOpenReadWrite | fmShareExclusive);
+            } else {
+                tmp = std::make_unique<TMemoryStream>();
+            }
+            try {
+                WriteNewItem(item, *tmp);
+                uint8_t h[LocalHeaderSize];
+                tmp->SetPosition(0);
+                tmp->ReadBuffer(h, sizeof h);
+                const int64_t headerLen =
+                    static_cast<int64_t>(LocalHeaderSize) + Get16(h + 26) + Get16(h + 28);
+                const uint32_t vol = w.Reserve(headerLen);
+                const auto off = static_cast<uint64_t>(w.Position());
+                tmp->SetPosition(0);
+                w.CopyFrom(*tmp, headerLen);
+                const int64_t total = tmp->Size() - headerLen;
+                bool cancel = false;
+                DoCopyTempFileProgress(0, ppStart, cancel);
+                std::vector<char> buf(1000000);
+                for (int64_t done = 0; done < total && !cancel;) {
+                    const int64_t n =
+                        std::min<int64_t>(static_cast<int64_t>(buf.size()), total - done);
+                    tmp->ReadBuffer(buf.data(), n);
+                    w.WriteBuffer(buf.data(), n);
+                    done += n;
+                    DoCopyTempFileProgress(static_cast<double>(done) / static_cast<double>(total) *
+                                               100,
+                                           ppProcess, cancel);
+                }
+                if (cancel) throw EZAException(45, this);
+                DoCopyTempFileProgress(100, ppEnd, cancel);
+                SetOffset(item, off);
+                if (vol >= 0xFFFF) {
+                    item.Header.DiskNumberStart = 0xFFFF;
+                    item.Zip64DiskNumber = vol;
+                    item.Zip64 = true;
+                } else {
+                    item.Header.DiskNumberStart = static_cast<uint16_t>(vol);
+                }
+            } catch (...) {
+                tmp.reset();
+                if (!tmpName.empty()) DeleteFile(tmpName);
+                throw;
+            }
+            tmp.reset();
+            if (!tmpName.empty()) DeleteFile(tmpName);
+        }
+        FDir->WriteDirectory(w, Result, [&](size_t n) {
+            return n ? w.Reserve(static_cast<int64_t>(n)) : w.Volume();
+        });
+        const uint32_t last = w.Finish(FileName);
+        FDir->Items.CopyFrom(Result);
+        FOwnedStream = std::make_unique<TFileStream>(FileName, fmOpenRead | fmShareDenyNone);
+        FArchive = FOwnedStream.get();
+        FOpenMode = fmOpenRead | fmShareDenyNone;
+        FVolumeFileName = FileName;
+        FVolume.SetLastNumber(static_cast<int32_t>(last));
+        FVolume.SetLast();
+        FCreated = false;
+    } catch (...) {
+        w.Discard();
+        throw;
+    }
 }
