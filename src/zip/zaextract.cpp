@@ -157,7 +157,6 @@ void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {
             DoProcessFileFailure(name, Op, e.NativeError, e.ErrorCode, e.Message(), action);
             if (action == fxaRetry) continue;
             if (action == fxaAbort) aborted = true;
-            if (i < items.Count() && items.Item(i).Name == name) items.Item(i).Selected = false;
             ++i;
         }
     }
@@ -176,7 +175,6 @@ void TZABaseArchiver::RunItem(int& Index, TZAProcessOperation Op) {
     bool confirm = true;
     DoConfirmProcessFile(name, Op, confirm);
     if (!confirm) {
-        items.Item(Index).Selected = false;
         ++Index;
         return;
     }
@@ -203,7 +201,6 @@ void TZABaseArchiver::RunItem(int& Index, TZAProcessOperation Op) {
     if (Op == poDelete) {
         return; // the next item moved into this place
     }
-    items.Item(Index).Selected = false;
     ++Index;
 }
 

@@ -80,13 +80,13 @@ void TZABaseArchiver::UpdateFiles(const std::string& FileMask) {
 }
 
 void TZABaseArchiver::DeleteItem(int Index) {
-    if (Index < 0 || Index >= FDir->UpdateItems.Count()) throw EZAException(21, this);
+    if (Index < 0 || Index >= WorkArray().Count()) throw EZAException(21, this);
     if (FUpdateCount <= 0) throw EZAException(22, this);
     FDir->UpdateItems.DeleteItem(Index);
 }
 
 void TZABaseArchiver::UpdateItem(int Index) {
-    if (Index < 0 || Index >= FDir->UpdateItems.Count()) throw EZAException(24, this);
+    if (Index < 0 || Index >= WorkArray().Count()) throw EZAException(24, this);
     if (FUpdateCount <= 0) throw EZAException(25, this);
     TDirItem& item = FDir->UpdateItems.Item(Index);
     if (item.IsFolder()) return;
