@@ -3,24 +3,24 @@
 #include "platform/rtl/sysutils.h"
 
 TColor DarkenRGB(TColor Color) {
-    return RGBColor(RedOf(Color) >> 1, GreenOf(Color) >> 1, BlueOf(Color) >> 1);
+    return RGB(GetRValue(Color) >> 1, GetGValue(Color) >> 1, GetBValue(Color) >> 1);
 }
 
 std::vector<TGradientBand> GradientBands(TColor FromColor, TColor ToColor, bool Horizontal,
                                          const TRect& R, int Steps) {
     if (Steps <= 0) Steps = 1;
-    const double dr = static_cast<double>(RedOf(ToColor) - RedOf(FromColor)) / Steps;
-    const double dg = static_cast<double>(GreenOf(ToColor) - GreenOf(FromColor)) / Steps;
-    const double db = static_cast<double>(BlueOf(ToColor) - BlueOf(FromColor)) / Steps;
+    const double dr = static_cast<double>(GetRValue(ToColor) - GetRValue(FromColor)) / Steps;
+    const double dg = static_cast<double>(GetGValue(ToColor) - GetGValue(FromColor)) / Steps;
+    const double db = static_cast<double>(GetBValue(ToColor) - GetBValue(FromColor)) / Steps;
     const double extent = static_cast<double>(Horizontal ? R.Width() : R.Height()) / Steps;
     const int length = static_cast<int>(Round(extent)) + 1;
     std::vector<TGradientBand> bands;
     bands.reserve(static_cast<size_t>(Steps));
     for (int i = 0; i < Steps; ++i) {
         TGradientBand b;
-        b.Color = RGBColor(static_cast<int>(Round(RedOf(FromColor) + i * dr)),
-                           static_cast<int>(Round(GreenOf(FromColor) + i * dg)),
-                           static_cast<int>(Round(BlueOf(FromColor) + i * db)));
+        b.Color = RGB(static_cast<int>(Round(GetRValue(FromColor) + i * dr)),
+                      static_cast<int>(Round(GetGValue(FromColor) + i * dg)),
+                      static_cast<int>(Round(GetBValue(FromColor) + i * db)));
         const int offset = static_cast<int>(Round(i * extent));
         if (Horizontal)
             b.Rect = {R.Left + offset, R.Top, R.Left + offset + length, R.Bottom};

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "grid/support/colortypes.h"
 #include "platform/rtl/types.h"
+#include "platform/vcl/gfx/colors.h"
 
 // Each of red, green and blue halved (the colour must be RGB already).
 TColor DarkenRGB(TColor Color);

@@ -26,22 +26,20 @@ enum class TTagAction { Continue, EndLine, BreakBefore, EndText };
 
 struct TState {
     THTMLFont Font;
-    TColor Brush = ColorNotSet;
+    TColor Brush = clNone;
     bool Shadow = false, Error = false, Sub = false, Sup = false, Hidden = false;
     int ListLevel = 0;
     THTMLAlign Align = THTMLAlign::Left;
     int Indent = 0;
-    TColor ParaBackground = ColorNotSet;
+    TColor ParaBackground = clNone;
     int Anchor = 0;
     std::string Href;
-    TColor AnchorSavedColor = 0, AnchorSavedBrush = ColorNotSet;
-    TColor HighlightSavedColor = 0, HighlightSavedBrush = ColorNotSet;
+    TColor AnchorSavedColor = 0, AnchorSavedBrush = clNone;
+    TColor HighlightSavedColor = 0, HighlightSavedBrush = clNone;
     std::vector<std::pair<TColor, TColor>> FontColors; // colour and brush before each FONT
     std::vector<int> Angles;                           // angle before each R
 };
 
-constexpr TColor clHighlight = SystemColorBase + 13;
-constexpr TColor clHighlightText = SystemColorBase + 14;
 constexpr int ListIndent = 12;
 
 std::string FirstQuoted(const std::string& Tag) {
@@ -113,8 +111,8 @@ void TLayouter::AnchorStart(const std::string& Tag) {
     St.AnchorSavedBrush = St.Brush;
     const bool hovered = St.Anchor == P.HoverAnchor;
     if (!P.HoverOnly || hovered) St.Font.Underline = true;
-    const bool hoverText = hovered && P.HoverTextColor != ColorNotSet;
-    if (hovered && P.HoverColor != ColorNotSet) St.Brush = P.HoverColor;
+    const bool hoverText = hovered && P.HoverTextColor != clNone;
+    if (hovered && P.HoverColor != clNone) St.Brush = P.HoverColor;
     if (hoverText) St.Font.Color = P.HoverTextColor;
     if (!P.Selected && !hoverText) St.Font.Color = P.AnchorColor;
 }
@@ -195,12 +193,16 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
                 St.Angles.pop_back();
             }
         } else if (name == "UL") {
-            if (St.ListLevel > 0)
-                --St.ListLevel;
-            else
+            // The end of a list ends its last item's line; without a list the
+            // tag reads as the end of underlining.
+            if (St.ListLevel == 0) {
                 St.Font.Underline = false;
+                return TTagAction::Continue;
+            }
+            --St.ListLevel;
+            return TTagAction::EndLine;
         } else if (name == "P") {
-            St.ParaBackground = ColorNotSet;
+            St.ParaBackground = clNone;
             St.Align = THTMLAlign::Left;
             St.Indent = 0;
             return TTagAction::EndLine;
@@ -273,9 +275,9 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
         THTMLPiece bullet;
         bullet.Kind = THTMLPieceKind::Bullet;
         bullet.Font = St.Font;
-        bullet.Font.Name = "Symbol";
         bullet.Font.Underline = bullet.Font.StrikeOut = false;
-        bullet.Text = (St.ListLevel % 2 == 0) ? "o" : "\xB7";
+        // The code page's own bullet in the text's font: no symbol font is needed.
+        bullet.Text = (St.ListLevel % 2 == 0) ? "o" : "\x95";
         bullet.X = Pen - ListIndent;
         bullet.Width = ListIndent;
         Line.Pieces.push_back(bullet);

@@ -17,7 +17,7 @@ struct THTMLPiece {
     int Height = 0;
     std::string Text; // decoded text, or the control's value
     THTMLFont Font;
-    TColor Brush = ColorNotSet;
+    TColor Brush = clNone;
     bool Shadow = false;
     bool Error = false;
     bool Sub = false;
@@ -41,7 +41,7 @@ struct THTMLLine {
     int TextRaise = 0; // from an image's ALIGN
     THTMLAlign Align = THTMLAlign::Left;
     int Indent = 0;
-    TColor ParaBackground = ColorNotSet;
+    TColor ParaBackground = clNone;
     bool Rule = false; // HR: a line below the text
     // Filled by the renderer once the line has its place.
     int Left = 0;
@@ -51,7 +51,7 @@ struct THTMLLine {
 
 struct THTMLLayout {
     std::vector<THTMLLine> Lines;
-    TColor BodyColor = ColorNotSet;
+    TColor BodyColor = clNone;
     std::string BodyImage;
     std::string PlainText;
     int AnchorCount = 0;

@@ -53,7 +53,7 @@ void TPainter::Text(const THTMLLine& L, const THTMLPiece& Piece) {
         shadow.Color = P.ShadowColor;
         const int o = P.ShadowOffset;
         S.DrawText(shadow, {x + o, bottom - Piece.Height + o, right + o, bottom + o}, Piece.Text,
-                   ColorNotSet, ellipsis);
+                   clNone, ellipsis);
     }
     S.DrawText(Piece.Font, {x, bottom - Piece.Height, right, bottom}, Piece.Text, Piece.Brush,
                ellipsis);
@@ -70,9 +70,9 @@ void TPainter::Control(const THTMLLine& L, const THTMLPiece& Piece, bool Hot) {
     if (type == "EDIT" || type == "COMBO") {
         S.FrameRect({x, t + 3, x + w, b + 1}, FrameColor);
         if (type == "EDIT") {
-            S.DrawText(Piece.Font, {x + 2, t + 4, x + w, b}, Piece.Text, ColorNotSet, true);
+            S.DrawText(Piece.Font, {x + 2, t + 4, x + w, b}, Piece.Text, clNone, true);
         } else {
-            S.DrawText(Piece.Font, {x + 2, t + 6, x + w - 17, b}, Piece.Text, ColorNotSet, true);
+            S.DrawText(Piece.Font, {x + 2, t + 6, x + w - 17, b}, Piece.Text, clNone, true);
             S.DrawControlPart(THTMLControlPart::ComboButton, {x + w - 19, t + 6, x + w - 3, b - 2},
                               false, Hot, false);
         }
@@ -87,12 +87,12 @@ void TPainter::Control(const THTMLLine& L, const THTMLPiece& Piece, bool Hot) {
         const TSize ext = S.TextExtent(Piece.Font, Piece.Text);
         const int tx = x + std::max(2, (w - ext.cx) / 2);
         const int ty = r.Top + std::max(2, (r.Height() - ext.cy) / 2) + ext.cy;
-        S.DrawText(Piece.Font, {tx, ty - ext.cy, x + w - 2, ty}, Piece.Text, ColorNotSet, true);
+        S.DrawText(Piece.Font, {tx, ty - ext.cy, x + w - 2, ty}, Piece.Text, clNone, true);
     }
 }
 
 void TPainter::Line(const THTMLLine& L, int& ControlIndex) {
-    if (L.ParaBackground != ColorNotSet)
+    if (L.ParaBackground != clNone)
         S.FillRect({R.Left, L.Top, R.Right, L.Top + L.Height + L.SubExtent + L.SupExtent},
                    L.ParaBackground);
     for (const THTMLPiece& piece : L.Pieces) {
@@ -104,7 +104,7 @@ void TPainter::Line(const THTMLLine& L, int& ControlIndex) {
             const int x = L.Left + piece.X;
             const TSize ext = S.TextExtent(piece.Font, piece.Text);
             S.DrawText(piece.Font, {x, L.Bottom() - ext.cy, x + piece.Width, L.Bottom()},
-                       piece.Text, ColorNotSet, false);
+                       piece.Text, clNone, false);
             break;
         }
         case THTMLPieceKind::Image: {
@@ -191,7 +191,7 @@ bool RenderHTMLOn(THTMLSurface& Surface, const THTMLFont& StartFont, TColor Star
     }
     if (Params.TestOnly) return hit;
 
-    if (layout.BodyColor != ColorNotSet) Surface.FillRect(Rect, layout.BodyColor);
+    if (layout.BodyColor != clNone) Surface.FillRect(Rect, layout.BodyColor);
     if (!layout.BodyImage.empty()) Surface.TileImage(layout.BodyImage, Rect);
     TPainter painter(Surface, Rect, Params, hotControl);
     int paintIndex = 0;

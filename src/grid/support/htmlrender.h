@@ -24,8 +24,8 @@ struct THTMLRenderParams {
     bool ButtonDown = false;
     double PrintScale = 1.0;
     TColor AnchorColor = 0xFF0000;
-    TColor HoverColor = ColorNotSet;
-    TColor HoverTextColor = ColorNotSet;
+    TColor HoverColor = clNone;
+    TColor HoverTextColor = clNone;
     TColor ShadowColor = 0x808080;
 };
 

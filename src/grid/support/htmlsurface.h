@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/support/colortypes.h"
 #include "platform/rtl/types.h"
+#include "platform/vcl/gfx/colors.h"
 
 struct THTMLFont {
     std::string Name;
@@ -30,7 +30,7 @@ public:
 
     virtual TSize TextExtent(const THTMLFont& Font, const std::string& Text) = 0;
     // Text on one line from R.Left with its bottom on R.Bottom; Background is
-    // ColorNotSet for none; with Ellipsis a text too wide for R ends in "...".
+    // clNone for none; with Ellipsis a text too wide for R ends in "...".
     // No character has a special meaning ('&' is drawn as it is).
     virtual void DrawText(const THTMLFont& Font, const TRect& R, const std::string& Text,
                           TColor Background, bool Ellipsis) = 0;

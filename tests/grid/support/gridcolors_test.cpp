@@ -4,17 +4,17 @@
 
 TEST(GridColors, DarkenHalvesEveryChannel) {
     EXPECT_EQ(DarkenRGB(0xFFFFFF), 0x7F7F7F);
-    EXPECT_EQ(DarkenRGB(RGBColor(200, 101, 3)), RGBColor(100, 50, 1));
+    EXPECT_EQ(DarkenRGB(RGB(200, 101, 3)), RGB(100, 50, 1));
     EXPECT_EQ(DarkenRGB(0), 0);
 }
 
 TEST(GridColors, GradientBandsCoverTheRectangle) {
     const TRect r{10, 0, 74, 20};
-    const auto bands = GradientBands(RGBColor(0, 0, 0), RGBColor(64, 128, 255), true, r, 64);
+    const auto bands = GradientBands(RGB(0, 0, 0), RGB(64, 128, 255), true, r, 64);
     ASSERT_EQ(bands.size(), 64u);
-    EXPECT_EQ(bands[0].Color, RGBColor(0, 0, 0));
-    EXPECT_EQ(bands[1].Color, RGBColor(1, 2, 4));
-    EXPECT_EQ(bands[63].Color, RGBColor(63, 126, 251));
+    EXPECT_EQ(bands[0].Color, RGB(0, 0, 0));
+    EXPECT_EQ(bands[1].Color, RGB(1, 2, 4));
+    EXPECT_EQ(bands[63].Color, RGB(63, 126, 251));
     EXPECT_EQ(bands[0].Rect, (TRect{10, 0, 12, 20}));
     EXPECT_EQ(bands[63].Rect.Left, 73);
     for (size_t i = 1; i < bands.size(); ++i)

@@ -111,7 +111,7 @@ TEST(RenderHTML, FontColourSizeAndBackground) {
     EXPECT_EQ(r.Find("b")->Font.Color, 0x0000FF);
     EXPECT_EQ(r.Find("c")->Font.Color, 0x112233); // only the background changes
     EXPECT_EQ(r.Find("c")->Background, 0x00FFFF);
-    EXPECT_EQ(r.Find("a")->Background, ColorNotSet);
+    EXPECT_EQ(r.Find("a")->Background, clNone);
     EXPECT_EQ(r.Find("d")->Font.Size, 16);
     EXPECT_EQ(r.Find("d")->Font.Name, "SERIF");
     EXPECT_EQ(r.Find("e")->Font.Size, 10);
@@ -125,7 +125,7 @@ TEST(RenderHTML, SelectedIgnoresFontColours) {
     p.Selected = true;
     Render r("<FONT color=\"#FF0000\" bgcolor=\"clred\">a</FONT>", p);
     EXPECT_EQ(r.Find("a")->Font.Color, 0x112233);
-    EXPECT_EQ(r.Find("a")->Background, ColorNotSet);
+    EXPECT_EQ(r.Find("a")->Background, clNone);
 }
 
 TEST(RenderHTML, InnerFontCloseReturnsToTheStartFont) {
@@ -155,13 +155,17 @@ TEST(RenderHTML, ListItemsOnTheirOwnLinesAfterABullet) {
     EXPECT_GT(two->R.Bottom, one->R.Bottom);
     int bullets = 0;
     for (const auto& t : r.S.Texts)
-        if (t.Text == "\xB7") {
+        if (t.Text == "\x95") {
             ++bullets;
-            EXPECT_EQ(t.Font.Name, "Symbol");
+            EXPECT_EQ(t.Font.Name, "Sans");
             EXPECT_EQ(t.R.Left, 1);
         }
     EXPECT_EQ(bullets, 2);
     // A nested list is indented further and uses the other bullet.
+    EXPECT_EQ(r.R.TextHeight, 45); // the list's line and one per item
+    Render after("<UL><LI>item</UL>after");
+    EXPECT_EQ(after.Find("after")->R.Left, 1);
+    EXPECT_GT(after.Find("after")->R.Bottom, after.Find("item")->R.Bottom);
     Render nested("<UL><UL><LI>deep</UL></UL>");
     EXPECT_EQ(nested.Find("deep")->R.Left, 1 + 24);
     EXPECT_NE(nested.Find("o"), nullptr);
