@@ -126,23 +126,38 @@ void TCanvasHTMLSurface::TileImage(const std::string& Source, const TRect& R) {
     FCanvas.RestoreDC(saved);
 }
 
+namespace {
+
+// Gives the canvas back its font, brush and background mode, also when a
+// picture lookup throws.
+class TCanvasStateGuard {
+public:
+    explicit TCanvasStateGuard(TCanvas& Canvas) : FCanvas(Canvas), FBkMode(Canvas.BkMode()) {
+        FFont.Assign(Canvas.Font());
+        FBrush.Assign(Canvas.Brush());
+    }
+    ~TCanvasStateGuard() {
+        FCanvas.Font()->Assign(&FFont);
+        FCanvas.Brush()->Assign(&FBrush);
+        FCanvas.SetBkMode(FBkMode);
+    }
+    TCanvasStateGuard(const TCanvasStateGuard&) = delete;
+    TCanvasStateGuard& operator=(const TCanvasStateGuard&) = delete;
+
+private:
+    TCanvas& FCanvas;
+    TFont FFont;
+    TBrush FBrush;
+    int FBkMode;
+};
+
+} // namespace
+
 bool RenderHTML(TCanvas& Canvas, const std::string& Text, const TRect& Rect,
                 const THTMLRenderParams& Params, THTMLRenderResult& Result,
                 const THTMLImageLookup& Images) {
-    TFont savedFont;
-    savedFont.Assign(Canvas.Font());
-    TBrush savedBrush;
-    savedBrush.Assign(Canvas.Brush());
-    const int savedBkMode = Canvas.BkMode();
-    const THTMLFont start = HTMLFontOf(*Canvas.Font());
-    const TColor startBrush = Canvas.Brush()->Color();
-    bool hit = false;
-    {
-        TCanvasHTMLSurface surface(Canvas, Images);
-        hit = RenderHTMLOn(surface, start, startBrush, Text, Rect, Params, Result);
-    }
-    Canvas.Font()->Assign(&savedFont);
-    Canvas.Brush()->Assign(&savedBrush);
-    Canvas.SetBkMode(savedBkMode);
-    return hit;
+    const TCanvasStateGuard guard(Canvas);
+    TCanvasHTMLSurface surface(Canvas, Images);
+    return RenderHTMLOn(surface, HTMLFontOf(*Canvas.Font()), Canvas.Brush()->Color(), Text, Rect,
+                        Params, Result);
 }
