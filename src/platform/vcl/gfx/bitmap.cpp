@@ -5,7 +5,7 @@
 #include <QPainter>
 
 #include "platform/rtl/files.h"
-#include "platform/vcl/gfx/graphics.h"
+#include "platform/vcl/gfx/canvasstate.h"
 #include "platform/vcl/gfx/qtconvert.h"
 
 namespace {
@@ -45,16 +45,27 @@ void TGraphic::SetTransparent(bool Value) {
 
 void TGraphic::SaveToFile(const std::string& FileName) const {
     QImageWriter Writer(DiskPath(FileName), FormatOfFile(FileName));
-    if (!Writer.write(ImageForDrawing()))
+    if (!Writer.write(ToImage()))
         throw EInvalidGraphic("Cannot write the picture " + FileName + ": " +
                               FromQString(Writer.errorString()));
+}
+
+QImage TGraphic::ToImage() const {
+    if (Empty()) return {};
+    QImage Image(Width(), Height(), QImage::Format_ARGB32_Premultiplied);
+    Image.fill(Qt::transparent);
+    TCanvas Canvas;
+    Canvas.BeginPaint(&Image);
+    Draw(Canvas, Rect(0, 0, Width(), Height()));
+    Canvas.EndPaint();
+    return Image;
 }
 
 std::string TGraphic::SaveToBytes(const std::string& Format) const {
     QByteArray Bytes;
     QBuffer Buffer(&Bytes);
     Buffer.open(QIODevice::WriteOnly);
-    if (!ImageForDrawing().save(&Buffer, Format.c_str()))
+    if (!ToImage().save(&Buffer, Format.c_str()))
         throw EInvalidGraphic("Cannot encode the picture as " + Format);
     return std::string(Bytes.constData(), static_cast<size_t>(Bytes.size()));
 }
@@ -102,7 +113,7 @@ void TBitmap::Assign(const TPersistent* Source) {
         return;
     }
     if (const auto* G = dynamic_cast<const TGraphic*>(Source)) {
-        SetImage(G->ImageForDrawing());
+        SetImage(G->ToImage());
         return;
     }
     TGraphic::Assign(Source);
@@ -210,7 +221,11 @@ void TBitmap::SetImage(const QImage& Image) {
     Changed();
 }
 
-QImage TBitmap::ImageForDrawing() const {
+void TBitmap::Draw(TCanvas& Canvas, const TRect& R) const {
+    if (!Empty()) TCanvasAccess::DrawImage(Canvas, R, ToImage());
+}
+
+QImage TBitmap::ToImage() const {
     const QImage& I = Image();
     if (!Transparent() || I.isNull()) return I;
     // Pixels of the transparent colour become see-through.

@@ -31,20 +31,23 @@ QPainter::CompositionMode CopyComposition(TCopyMode Mode) {
 
 } // namespace
 
+void TCanvasAccess::DrawImage(TCanvas& C, const TRect& R, const QImage& Image) {
+    if (Image.isNull() || IsRectEmpty(R) || !RequirePainter(C)) return;
+    QPainter& P = *State(C).Painter;
+    P.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (R.Width() == Image.width() && R.Height() == Image.height())
+        P.drawImage(R.Left, R.Top, Image);
+    else
+        P.drawImage(ToQRect(R), Image);
+}
+
 void TCanvas::Draw(int X, int Y, const TGraphic* Graphic) {
-    if (!Graphic || Graphic->Empty()) return;
-    const QImage Image = Graphic->ImageForDrawing();
-    if (!RequirePainter()) return;
-    FState->Painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FState->Painter->drawImage(X, Y, Image);
+    if (Graphic && !Graphic->Empty())
+        Graphic->Draw(*this, Bounds(X, Y, Graphic->Width(), Graphic->Height()));
 }
 
 void TCanvas::StretchDraw(const TRect& R, const TGraphic* Graphic) {
-    if (!Graphic || Graphic->Empty() || IsRectEmpty(R)) return;
-    const QImage Image = Graphic->ImageForDrawing();
-    if (!RequirePainter()) return;
-    FState->Painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FState->Painter->drawImage(ToQRect(R), Image);
+    if (Graphic && !Graphic->Empty() && !IsRectEmpty(R)) Graphic->Draw(*this, R);
 }
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect) {

@@ -57,6 +57,8 @@ struct TCanvasAccess {
     // font, text colour and background mode; Underline is the index of a
     // character to underline (the prefix rule) or -1.
     static void PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline);
+    // An image drawn over what is there (its alpha counts), scaled into R.
+    static void DrawImage(TCanvas& C, const TRect& R, const QImage& Image);
     static int BkMode(const TCanvas& C) { return C.FBkMode; }
     static TColor BkColor(const TCanvas& C) { return C.FBkColor; }
     static TColor TextColor(const TCanvas& C) { return C.FTextColor; }

@@ -353,8 +353,12 @@ public:
     virtual void LoadFromBytes(const std::string& Bytes) = 0;
     virtual std::string SaveToBytes(const std::string& Format = "BMP") const;
 
-    // The picture as an image to draw, transparency applied (platform code only).
-    virtual QImage ImageForDrawing() const = 0;
+    // Draws the picture stretched into R (the canvas's Draw and StretchDraw
+    // come here). A graphic made above the platform draws through the canvas.
+    virtual void Draw(TCanvas& Canvas, const TRect& R) const = 0;
+    // The picture as an image, transparency applied (platform code only); by
+    // default what Draw paints on a see-through image of the picture's size.
+    virtual QImage ToImage() const;
 
     TNotifyEvent OnChange;
 
@@ -421,7 +425,8 @@ public:
     const QImage& Image() const;
     QImage& Image();
     void SetImage(const QImage& Image);
-    QImage ImageForDrawing() const override;
+    void Draw(TCanvas& Canvas, const TRect& R) const override;
+    QImage ToImage() const override;
 
 private:
     std::unique_ptr<QImage> FImage;
