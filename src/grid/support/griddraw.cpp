@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/gfx/drawcontrols.h"
 
 TColor DarkenColor(TColor Color) {
     return DarkenRGB(ColorToRGB(Color));
@@ -91,67 +92,8 @@ void DrawProgressPie(TCanvas& Canvas, const TRect& R, int Percent) {
     Canvas.Pie(R.Left, R.Top, R.Right, R.Bottom, ex, ey, cx, R.Top);
 }
 
-namespace {
-
-void Edge(TCanvas& Canvas, const TRect& R, TColor TopLeft, TColor BottomRight) {
-    Canvas.Pen()->SetWidth(1);
-    Canvas.Pen()->SetColor(TopLeft);
-    Canvas.MoveTo(R.Left, R.Bottom - 1);
-    Canvas.LineTo(R.Left, R.Top);
-    Canvas.LineTo(R.Right - 1, R.Top);
-    Canvas.Pen()->SetColor(BottomRight);
-    Canvas.LineTo(R.Right - 1, R.Bottom - 1);
-    Canvas.LineTo(R.Left - 1, R.Bottom - 1);
-}
-
-} // namespace
-
-void DrawClassicButton(TCanvas& Canvas, const TRect& R, bool Pressed) {
-    Canvas.Brush()->SetColor(clBtnFace);
-    Canvas.FillRect(R);
-    if (Pressed)
-        Edge(Canvas, R, clBtnShadow, clBtnHighlight);
-    else
-        Edge(Canvas, R, clBtnHighlight, cl3DDkShadow);
-}
-
 void DrawComboButton(TCanvas& Canvas, const TRect& R, bool Themed) {
-    // Without a theme engine of its own the themed look is the flat classic one.
+    // The themed look comes with the visual-style binding; until then both are classic.
     const TRect b{std::max(R.Left, R.Right - 16), R.Top, R.Right, R.Bottom};
-    Canvas.Brush()->SetColor(clBtnFace);
-    Canvas.FillRect(b);
-    Canvas.Brush()->SetColor(clBtnShadow);
-    Canvas.FrameRect(b);
-    const int cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
-    Canvas.Pen()->SetColor(clBtnText);
-    Canvas.Brush()->SetColor(clBtnText);
-    Canvas.Polygon({{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}});
-}
-
-void DrawClassicCheck(TCanvas& Canvas, const TRect& R, bool Checked, bool Radio, bool Pressed) {
-    const int size = std::min({13, R.Width(), R.Height()});
-    const TRect box{R.Left + (R.Width() - size) / 2, R.Top + (R.Height() - size) / 2,
-                    R.Left + (R.Width() - size) / 2 + size, R.Top + (R.Height() - size) / 2 + size};
-    Canvas.Pen()->SetWidth(1);
-    Canvas.Pen()->SetColor(clBtnShadow);
-    Canvas.Brush()->SetColor(Pressed ? clBtnFace : clWindow);
-    if (Radio)
-        Canvas.Ellipse(box);
-    else
-        Canvas.Rectangle(box);
-    if (!Checked) return;
-    Canvas.Pen()->SetColor(clWindowText);
-    Canvas.Brush()->SetColor(clWindowText);
-    if (Radio) {
-        TRect dot = box;
-        InflateRect(dot, -size / 3, -size / 3);
-        Canvas.Ellipse(dot);
-        return;
-    }
-    const int x = box.Left + 3, y = box.Top + size / 2 - 1;
-    for (int k = 0; k < 3; ++k) {
-        Canvas.MoveTo(x, y + k);
-        Canvas.LineTo(x + 2, y + 2 + k);
-        Canvas.LineTo(x + 7, y - 3 + k);
-    }
+    DrawFrameControl(Canvas, b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
 }

@@ -37,5 +37,3 @@ void DrawProgressPie(TCanvas& Canvas, const TRect& R, int Percent);
 
 // A 16-pixel drop-down button at the right edge of R.
 void DrawComboButton(TCanvas& Canvas, const TRect& R, bool Themed);
-void DrawClassicCheck(TCanvas& Canvas, const TRect& R, bool Checked, bool Radio, bool Pressed);
-void DrawClassicButton(TCanvas& Canvas, const TRect& R, bool Pressed);

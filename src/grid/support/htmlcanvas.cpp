@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "grid/support/griddraw.h"
+#include "platform/vcl/gfx/drawcontrols.h"
 
 THTMLFont HTMLFontOf(const TFont& Font) {
     THTMLFont f;
@@ -79,16 +79,17 @@ void TCanvasHTMLSurface::DrawControlPart(THTMLControlPart Part, const TRect& R, 
                                          bool Hot, bool Pressed) {
     switch (Part) {
     case THTMLControlPart::CheckBox:
-        DrawClassicCheck(FCanvas, R, Checked, false, Pressed);
+    case THTMLControlPart::RadioButton: {
+        unsigned state = DFCS_FLAT | (Checked ? DFCS_CHECKED : 0u);
+        if (Part == THTMLControlPart::RadioButton) state |= DFCS_BUTTONRADIO;
+        DrawFrameControl(FCanvas, R, DFC_BUTTON, state);
         break;
-    case THTMLControlPart::RadioButton:
-        DrawClassicCheck(FCanvas, R, Checked, true, Pressed);
-        break;
+    }
     case THTMLControlPart::PushButton:
-        DrawClassicButton(FCanvas, R, Pressed);
+        DrawFrameControl(FCanvas, R, DFC_BUTTON, DFCS_BUTTONPUSH | (Pressed ? DFCS_PUSHED : 0u));
         break;
     case THTMLControlPart::ComboButton:
-        DrawComboButton(FCanvas, R, false);
+        DrawFrameControl(FCanvas, R, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
         break;
     }
 }
