@@ -68,7 +68,7 @@ TColor ColorFromName(const std::string& Name) {
     for (const auto& [name, color] : NamedColors)
         if (Name == name) return color;
     for (size_t i = 0; i < SystemColorNames.size(); ++i)
-        if (Name == SystemColorNames[i]) return SystemColorBase + static_cast<TColor>(i + 1);
+        if (Name == SystemColorNames[i]) return MakeSystemColor(static_cast<int>(i + 1));
     return 0;
 }
 
@@ -85,7 +85,7 @@ bool TryColorFromHex(const std::string& Text, TColor& Color) {
     const int g = HexByteValue(Text.substr(3, 2));
     const int b = HexByteValue(Text.substr(5, 2));
     if (r < 0 || g < 0 || b < 0) return false;
-    Color = RGBColor(r, g, b);
+    Color = RGB(r, g, b);
     return true;
 }
 

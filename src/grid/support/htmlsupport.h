@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "grid/support/colortypes.h"
+#include "platform/vcl/gfx/colors.h"
 
 // Colour of a lower-case name ("clred", "clbtnface", ...); any other name gives 0.
 TColor ColorFromName(const std::string& Name);
