@@ -124,7 +124,9 @@ void TMyBergerList::MakeLines() {
         const TMyBergerObj* p = Pairing(i);
         if (i == 0 || p->Ronde != Pairing(i - 1)->Ronde) {
             if (i > 0) Lines.Add(line);
-            line = "r" + IntToStr(p->Ronde) + "\t";
+            line.assign(1, 'r');
+            line += IntToStr(p->Ronde);
+            line += '\t';
         }
         line += p->GetPairingStr() + "\t";
     }

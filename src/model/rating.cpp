@@ -130,6 +130,7 @@ double RatingFromPercentage(double Procent, double Rc) {
 }
 
 double PerformanceByPercentage(int N, double Score, double Rc, double EigenRating) {
+    if (N < 0) return 0;
     if (EigenRating == 0) EigenRating = Rc;
     if (Rc == 0) Rc = EigenRating;
     if (Score == 0 || Score == N) {

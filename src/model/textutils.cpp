@@ -30,7 +30,9 @@ std::string GebJaarToStr(int Y) {
 }
 
 std::string WWeToStr(double X) {
-    return (X >= 0 ? "+" : "") + FloatToStrDec(X, 3);
+    std::string s = FloatToStrDec(X, 3);
+    if (X >= 0) s.insert(s.begin(), '+');
+    return s;
 }
 
 std::string FloatToStrDec(double X, int Decimals) {

@@ -357,8 +357,19 @@ TEST(Group, CopyGroepIsDeepAndCompares) {
             if (s.Sp) {
                 EXPECT_EQ(copy.Spelers.GetSpelerOnBergerNr(s.BergerNr), s.Sp);
             }
+    TGroep saved;
+    CopyGroep(*src, saved);
     src.reset();
     EXPECT_EQ(copy.Games.Game(0)->GetGameStr().substr(0, 3), "1-6");
+    // Copying again replaces (and frees) what the copy held.
+    CopyGroep(*MakeGroep(4), copy);
+    EXPECT_EQ(copy.Spelers.Count(), 4);
+    EXPECT_EQ(copy.Games.Count(), 6);
+    EXPECT_EQ(copy.Rec.GroepNr, 0);
+    CopyGroep(copy, copy);
+    EXPECT_EQ(copy.Games.Count(), 6);
+    CopyGroep(saved, copy);
+    EXPECT_TRUE(GroepIsSame(saved, copy, msg));
 
     auto other = MakeGroep(5, false, 1700);
     other->Rec.GroepNr = 2;
