@@ -284,6 +284,8 @@ import sys, zipfile
 with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
     for i in range(70000):
         z.writestr('f%05d.txt' % i, b'%d' % i)
+    with z.open('forced.bin', 'w', force_zip64=True) as f:
+        f.write(bytes(range(256)) * 100)
 )",
                      {DiskName(d / "many.zip")}),
               0);
@@ -291,11 +293,16 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
     z.FileName = d / "many.zip";
     z.BaseDir = d / "out";
     z.OpenArchive(0);
-    EXPECT_EQ(z.FileCount(), 70000);
+    EXPECT_EQ(z.FileCount(), 70001);
     z.ExtractFiles("f6999?.txt");
+    z.ExtractFiles("forced.bin");
     z.CloseArchive();
     EXPECT_EQ(ReadFile(d / "out/f69999.txt"), "69999");
-    EXPECT_EQ(Tree(d / "out/").size(), 10u);
+    EXPECT_EQ(Tree(d / "out/").size(), 11u);
+    std::string forced;
+    for (int k = 0; k < 100; ++k)
+        for (int i = 0; i < 256; ++i) forced += static_cast<char>(i);
+    EXPECT_EQ(ReadFile(d / "out/forced.bin"), forced);
 }
 
 TEST(ZAInteropRead, ZeroByteFileIsInvalidArchive) {

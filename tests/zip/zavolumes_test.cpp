@@ -194,3 +194,22 @@ TEST(ZAVolumes, StubInFrontOfNewArchive) {
         EXPECT_EQ(e.NativeError, 47);
     }
 }
+
+TEST(ZAVolumes, SelfExtractingSplitSetIsFoundFromItsFirstVolume) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    const std::string stub = "MZ" + RandomBytes(3000, 8);
+    WriteFile(d / "stub.bin", stub);
+    WriteSet(d / "setup.exe", d / "src", false, d / "stub.bin");
+    EXPECT_EQ(ReadFile(d / "setup.exe").substr(0, stub.size()), stub);
+    EXPECT_TRUE(FileExists(d / "setup.Z02"));
+    EXPECT_TRUE(FileExists(d / "setup.ZIP"));
+    TZipArchiver r(nullptr);
+    r.FileName = d / "setup.exe";
+    r.BaseDir = d / "out";
+    r.OpenArchive(0);
+    EXPECT_EQ(r.SpanningMode(), smSplitting);
+    r.ExtractFiles("*.*");
+    r.CloseArchive();
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
