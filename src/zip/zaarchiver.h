@@ -175,6 +175,9 @@ private:
     friend class TZAItemReader;
     friend class TZAVolumeWriter;
     void CommitVolumes(TZADirArray& Result);
+    void RunInUpdate(const std::string& FileMask, TZAProcessOperation Op);
+    void SelectAndRun(const std::string& FileMask, int32_t SearchAttr,
+                      const std::string& ExclusionMask, TZAProcessOperation Op);
     void OpenExisting();
     void CreateNew();
     void AttachDirectory(bool CreateNewArchive);

@@ -115,20 +115,22 @@ int TZABaseArchiver::SelectFiles(const std::string& FileMask, int32_t SearchAttr
     return items.SelectedCount();
 }
 
-void TZABaseArchiver::ExtractFiles(const std::string& FileMask, int32_t SearchAttr,
-                                   const std::string& ExclusionMask) {
+void TZABaseArchiver::SelectAndRun(const std::string& FileMask, int32_t SearchAttr,
+                                   const std::string& ExclusionMask, TZAProcessOperation Op) {
     if (!FActive) throw EZAException(13, this);
     if (FUpdateCount > 0) throw EZAException(26, this);
     SelectFiles(FileMask, SearchAttr, ExclusionMask);
-    ProcessFiles(poExtract);
+    ProcessFiles(Op);
+}
+
+void TZABaseArchiver::ExtractFiles(const std::string& FileMask, int32_t SearchAttr,
+                                   const std::string& ExclusionMask) {
+    SelectAndRun(FileMask, SearchAttr, ExclusionMask, poExtract);
 }
 
 void TZABaseArchiver::TestFiles(const std::string& FileMask, int32_t SearchAttr,
                                 const std::string& ExclusionMask) {
-    if (!FActive) throw EZAException(13, this);
-    if (FUpdateCount > 0) throw EZAException(26, this);
-    SelectFiles(FileMask, SearchAttr, ExclusionMask);
-    ProcessFiles(poTest);
+    SelectAndRun(FileMask, SearchAttr, ExclusionMask, poTest);
 }
 
 void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {

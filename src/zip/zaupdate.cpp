@@ -34,11 +34,11 @@ void TZABaseArchiver::EndUpdate() {
     if (--FUpdateCount == 0) Commit();
 }
 
-void TZABaseArchiver::DeleteFiles(const std::string& FileMask) {
+void TZABaseArchiver::RunInUpdate(const std::string& FileMask, TZAProcessOperation Op) {
     BeginUpdate();
     try {
         SelectFiles(FileMask);
-        ProcessFiles(poDelete);
+        ProcessFiles(Op);
     } catch (...) {
         FUpdateCount = 0;
         throw;
@@ -46,16 +46,12 @@ void TZABaseArchiver::DeleteFiles(const std::string& FileMask) {
     EndUpdate();
 }
 
+void TZABaseArchiver::DeleteFiles(const std::string& FileMask) {
+    RunInUpdate(FileMask, poDelete);
+}
+
 void TZABaseArchiver::UpdateFiles(const std::string& FileMask) {
-    BeginUpdate();
-    try {
-        SelectFiles(FileMask);
-        ProcessFiles(poUpdate);
-    } catch (...) {
-        FUpdateCount = 0;
-        throw;
-    }
-    EndUpdate();
+    RunInUpdate(FileMask, poUpdate);
 }
 
 void TZABaseArchiver::DeleteItem(int Index) {

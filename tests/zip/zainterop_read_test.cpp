@@ -23,19 +23,6 @@ void MakeTree(const std::string& Dir) {
     ForceDirectories(Dir + "emptydir");
 }
 
-int ExtractAll(const std::string& Archive, const std::string& To,
-               const std::string& Password = "") {
-    TZipArchiver z(nullptr);
-    z.FileName = Archive;
-    z.BaseDir = To;
-    z.Password = Password;
-    z.OpenArchive(0);
-    const int n = z.FileCount();
-    z.ExtractFiles("*.*", 10431, "");
-    z.CloseArchive();
-    return n;
-}
-
 } // namespace
 
 TEST(ZAInteropRead, InfoZipTreeExtractsByteForByte) {
@@ -301,7 +288,8 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
     EXPECT_EQ(Tree(d / "out/").size(), 11u);
     std::string forced;
     for (int k = 0; k < 100; ++k)
-        for (int i = 0; i < 256; ++i) forced += static_cast<char>(i);
+        for (int i = 0; i < 256; ++i)
+            forced += static_cast<char>(i);
     EXPECT_EQ(ReadFile(d / "out/forced.bin"), forced);
 }
 
