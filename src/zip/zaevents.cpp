@@ -132,7 +132,7 @@ void TZABaseArchiver::DoDiskFull(int Number, const std::string& Name, bool& Canc
     }
     if (FSpanningMode == smSpanning) {
         const long long need = FSpanningOptions.VolumeSizeFor(Number - 1);
-        const long long have = DiskFree(ExtractFilePath(Name));
+        const long long have = FreeSpace(Name);
         Cancel = MessageDlg(Format("Disk is full. Required free space: %lld bytes, but available "
                                    "only: %lld bytes. Clean the disk or find another blank disk",
                                    need, have),
@@ -154,4 +154,8 @@ void TZABaseArchiver::DoStoreFile(std::string& Name, uint32_t& Attr, std::string
 
 void TZABaseArchiver::DoExtractFile(std::string& Name, uint32_t& Attr, const std::string& Comment) {
     if (OnExtractFile) OnExtractFile(this, Name, Attr, Comment);
+}
+
+int64_t TZABaseArchiver::FreeSpace(const std::string& Path) {
+    return DiskFree(ExtractFilePath(ExpandFileName(Path)));
 }

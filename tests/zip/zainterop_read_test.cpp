@@ -309,3 +309,30 @@ TEST(ZAInteropRead, ZeroByteFileIsInvalidArchive) {
         EXPECT_FALSE(z.Active());
     }
 }
+
+TEST(ZAInteropRead, StreamedArchiveWithDataDescriptors) {
+    ZA_NEED_TOOL("zip");
+    ScratchDir d;
+    WriteFile(d / "src/a.txt", TextBytes(120000));
+    WriteFile(d / "src/b.txt", "bee");
+    // Written to a pipe, zip cannot go back: sizes and CRC follow the data.
+    ASSERT_EQ(Shell("cd " + Quote(d / "src") + " && zip -q - a.txt b.txt | cat > ../s.zip"), 0);
+    ASSERT_EQ(Shell("cd " + Quote(d / "src") + " && zip -q -P geheim - a.txt | cat > ../e.zip"), 0);
+    ExtractAll(d / "s.zip", d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "e.zip";
+        z.OpenArchive(0);
+        ASSERT_EQ(z.Files(0).Header.Flags & 0x09, 0x09); // encrypted, with a descriptor
+        z.CloseArchive();
+    }
+    // The password check byte of such an item is the high byte of its time.
+    ExtractAll(d / "e.zip", d / "enc", "geheim");
+    EXPECT_EQ(ReadFile(d / "enc/a.txt"), TextBytes(120000));
+    // Without its directory, the sizes come from the descriptors.
+    const std::string full = ReadFile(d / "s.zip");
+    WriteFile(d / "cut.zip", full.substr(0, full.find("PK\x01\x02")));
+    ExtractAll(d / "cut.zip", d / "cut");
+    EXPECT_EQ(Tree(d / "cut/"), Tree(d / "src/"));
+}

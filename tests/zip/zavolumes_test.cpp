@@ -2,6 +2,7 @@
 // a self-extracting stub in front of a new archive.
 #include <gtest/gtest.h>
 
+#include "platform/rtl/dialogs.h"
 #include "zatestutil.h"
 #include "zip/zaarchiver.h"
 
@@ -192,4 +193,83 @@ TEST(ZAVolumes, SelfExtractingSplitSetIsFoundFromItsFirstVolume) {
     r.ExtractFiles("*.*");
     r.CloseArchive();
     EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
+
+namespace {
+
+// An archiver whose media report a chosen amount of free space.
+class TSmallDisks : public TZipArchiver {
+public:
+    using TZipArchiver::TZipArchiver;
+    std::vector<int64_t> Free; // per request, the last one repeats
+    int Asked = 0;
+
+protected:
+    int64_t FreeSpace(const std::string& Path) override {
+        const size_t i = std::min(static_cast<size_t>(Asked), Free.size() - 1);
+        return Free[i];
+    }
+};
+
+} // namespace
+
+TEST(ZAVolumes, FullDiskIsRefusedAndDiskFullFired) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    TSmallDisks z(nullptr);
+    z.Free = {65536, 10 << 20};
+    z.FileName = d / "f.zip";
+    z.BaseDir = d / "src";
+    z.SetSpanningMode(smSplitting);
+    z.SpanningOptions().VolumeSize = vsCustom;
+    z.SpanningOptions().SetCustomVolumeSize(100000);
+    std::vector<int> full;
+    z.OnDiskFull = [&](TObject*, int n, const std::string&, bool& cancel) {
+        full.push_back(n);
+        ++z.Asked; // the user frees room
+        cancel = false;
+    };
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    EXPECT_EQ(full, (std::vector<int>{1}));
+    ExtractAll(d / "f.zip", d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
+
+TEST(ZAVolumes, SpannedSetAsksForEachBlankDisk) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    auto dialogs = std::make_unique<TScriptedDialogs>();
+    for (int i = 0; i < 10; ++i)
+        dialogs->QueueAnswer(mrOk);
+    auto* seen = dialogs.get();
+    TDialogServiceScope scope(std::move(dialogs));
+    TZipArchiver z(nullptr);
+    z.FileName = d / "span.zip";
+    z.BaseDir = d / "src";
+    z.SetSpanningMode(smSpanning);
+    z.SpanningOptions().VolumeSize = vsCustom;
+    z.SpanningOptions().SetCustomVolumeSize(100000);
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    ASSERT_GE(seen->Asked().size(), 3u);
+    EXPECT_EQ(seen->Asked()[0].Text, "Please insert a blank disk #1");
+    EXPECT_EQ(seen->Asked()[1].Text, "Please insert a blank disk #2");
+    EXPECT_TRUE(FileExists(d / "span_001.zip"));
+    ExtractAll(d / "span.zip", d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    // Without a user the blank-disk question is cancelled: nothing is written.
+    TDialogServiceScope none(std::make_unique<TNonInteractiveDialogs>());
+    TZipArchiver n(nullptr);
+    n.FileName = d / "none.zip";
+    n.BaseDir = d / "src";
+    n.SetSpanningMode(smSpanning);
+    n.OpenArchive(fmCreate);
+    EXPECT_EQ(CodeOf([&] { n.AddFiles("*.*"); }), 45);
+    // Closing still wants a (blank) volume for the empty set, and is refused too.
+    EXPECT_EQ(CodeOf([&] { n.CloseArchive(); }), 45);
+    EXPECT_FALSE(n.Active());
+    EXPECT_TRUE(ListFiles(d.Path(), "none*").empty());
 }

@@ -263,3 +263,62 @@ TEST(ZAWrite, InMemoryArchiveAndStub) {
     r.ExtractFiles("*.*");
     EXPECT_EQ(ReadFile(d / "out/ruis.bin"), RandomBytes(20000, 5));
 }
+
+TEST(ZAWrite, DeleteKeepsDescriptorsAndComments) {
+    ZA_NEED_TOOL("zip");
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    WriteFile(d / "src/a.txt", TextBytes(50000));
+    WriteFile(d / "src/b.txt", "bee");
+    WriteFile(d / "src/c.txt", "cee");
+    ASSERT_EQ(Shell("cd " + Quote(d / "src") + " && zip -q - a.txt b.txt c.txt | cat > ../s.zip"),
+              0);
+    ASSERT_EQ(Python(R"(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], 'a') as z:
+    z.comment = b'Clubkampioenschap 2026'
+)",
+                     {DiskName(d / "s.zip")}),
+              0);
+    TZipArchiver z(nullptr);
+    z.FileName = d / "s.zip";
+    z.OpenArchiveDefault();
+    EXPECT_EQ(z.ArchiveComment(), "Clubkampioenschap 2026");
+    z.DeleteFiles("b.txt");
+    z.CloseArchive();
+    UnzipTest(d / "s.zip");
+    std::string out;
+    ASSERT_EQ(
+        Python("import sys, zipfile\nz = zipfile.ZipFile(sys.argv[1])\nprint(z.comment.decode(), "
+               "z.namelist(), len(z.read('a.txt')))",
+               {DiskName(d / "s.zip")}, &out),
+        0)
+        << out;
+    EXPECT_EQ(out, "Clubkampioenschap 2026 ['a.txt', 'c.txt'] 50000\n");
+}
+
+TEST(ZAWrite, DefaultOpenOfMissingFileCreatesIt) {
+    ScratchDir d;
+    WriteFile(d / "src/x.txt", "x");
+    TZipArchiver z(nullptr);
+    z.FileName = d / "nieuw.zip";
+    z.BaseDir = d / "src";
+    z.OpenArchiveDefault();
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    ExtractAll(d / "nieuw.zip", d / "out");
+    EXPECT_EQ(ReadFile(d / "out/x.txt"), "x");
+}
+
+TEST(ZAWrite, HugeFileNeedsZip64WhichTheStandardArchiverRefuses) {
+    ScratchDir d;
+    // A sparse file past 4 GB: refused before any byte is read.
+    ForceDirectories(d / "src");
+    ASSERT_EQ(Shell("truncate -s 4300000000 " + Quote(d / "src/huge.bin")), 0);
+    TZipArchiver z(nullptr);
+    z.FileName = d / "h.zip";
+    z.BaseDir = d / "src";
+    z.OpenArchive(fmCreate);
+    EXPECT_EQ(CodeOf([&] { z.AddFiles("*.*"); }), 41);
+    z.CloseArchive();
+}
