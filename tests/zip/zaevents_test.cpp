@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <thread>
+
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/fileattrs.h"
 #include "zatestutil.h"
@@ -248,4 +250,24 @@ TEST(ZAEvents, InMemorySwitching) {
     z.FileName = "";
     EXPECT_EQ(CodeOf([&] { z.SetInMemory(false); }), 29);
     z.CloseArchive();
+}
+
+TEST(ZAEvents, TwoArchiversOnTwoThreads) {
+    ScratchDir d;
+    WriteFile(d / "s1/a.txt", TextBytes(400000));
+    WriteFile(d / "s2/b.txt", TextBytes(300000));
+    CreateArchive(d / "one.zip", d / "s1");
+    CreateArchive(d / "two.zip", d / "s2");
+    std::thread t1([&] {
+        for (int i = 0; i < 3; ++i)
+            ExtractAll(d / "one.zip", d / "o1");
+    });
+    std::thread t2([&] {
+        for (int i = 0; i < 3; ++i)
+            ExtractAll(d / "two.zip", d / "o2");
+    });
+    t1.join();
+    t2.join();
+    EXPECT_EQ(ReadFile(d / "o1/a.txt"), TextBytes(400000));
+    EXPECT_EQ(ReadFile(d / "o2/b.txt"), TextBytes(300000));
 }
