@@ -336,3 +336,25 @@ TEST(ZAInteropRead, StreamedArchiveWithDataDescriptors) {
     ExtractAll(d / "cut.zip", d / "cut");
     EXPECT_EQ(Tree(d / "cut/"), Tree(d / "src/"));
 }
+
+TEST(ZAInteropRead, EndSignatureInsideTheCommentIsPassedOver) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(R"(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], 'w') as z:
+    z.writestr('echt.txt', b'real item')
+    z.comment = b'PK\x05\x06' + b'\x00' * 18 + b' trailing words'
+)",
+                     {DiskName(d / "c.zip")}),
+              0);
+    TZipArchiver z(nullptr);
+    z.FileName = d / "c.zip";
+    z.BaseDir = d / "out";
+    z.OpenArchive(0);
+    ASSERT_EQ(z.FileCount(), 1);
+    EXPECT_EQ(z.ArchiveComment().substr(22), " trailing words");
+    z.ExtractFiles("*.*");
+    z.CloseArchive();
+    EXPECT_EQ(ReadFile(d / "out/echt.txt"), "real item");
+}
