@@ -1,0 +1,147 @@
+#include "threads.h"
+
+#include <deque>
+#include <exception>
+#include <memory>
+
+std::function<void()> WakeMainThread;
+
+namespace {
+
+const std::thread::id MainThreadId = std::this_thread::get_id();
+
+struct THandOff {
+    TThread* Owner = nullptr;
+    TThreadMethod Method;
+    bool Waiting = false; // Synchronize: the worker waits for Done
+    bool Done = false;
+    std::exception_ptr Error; // raised by the method, rethrown in the worker
+};
+
+struct TSyncState {
+    std::mutex Lock;
+    std::condition_variable Changed; // a hand-off was queued or done, a thread ended
+    std::deque<std::shared_ptr<THandOff>> Pending;
+};
+
+TSyncState& Sync() {
+    static TSyncState state;
+    return state;
+}
+
+} // namespace
+
+TThread::~TThread() {
+    Terminate();
+    WaitFor();
+    std::lock_guard<std::mutex> guard(Sync().Lock);
+    auto& pending = Sync().Pending;
+    for (auto it = pending.begin(); it != pending.end();)
+        it = (*it)->Owner == this && !(*it)->Waiting ? pending.erase(it) : it + 1;
+}
+
+bool TThread::IsMainThread() {
+    return std::this_thread::get_id() == MainThreadId;
+}
+
+void TThread::Start() {
+    if (FStarted) return;
+    FStarted = true;
+    FThread = std::thread([this] { Run(); });
+}
+
+void TThread::Run() {
+    try {
+        Execute();
+    } catch (...) {
+        // A worker's failure ends the worker, not the program.
+    }
+    if (OnTerminate) Queue(OnTerminate);
+    {
+        std::lock_guard<std::mutex> guard(Sync().Lock);
+        FFinished = true;
+    }
+    Sync().Changed.notify_all();
+}
+
+int TThread::WaitFor() {
+    if (!FThread.joinable()) return FReturnValue;
+    if (IsMainThread()) {
+        // Keep serving Synchronize calls while waiting, or a worker inside one
+        // would never finish.
+        for (;;) {
+            CheckSynchronize();
+            std::unique_lock<std::mutex> lock(Sync().Lock);
+            if (FFinished) break;
+            Sync().Changed.wait(lock, [this] { return FFinished || !Sync().Pending.empty(); });
+        }
+    }
+    FThread.join();
+    return FReturnValue;
+}
+
+void TThread::QueueOnMainThread(TThread* Owner, const TThreadMethod& Method) {
+    auto handOff = std::make_shared<THandOff>();
+    handOff->Owner = Owner;
+    handOff->Method = Method;
+    {
+        std::lock_guard<std::mutex> guard(Sync().Lock);
+        Sync().Pending.push_back(handOff);
+    }
+    Sync().Changed.notify_all();
+    if (WakeMainThread) WakeMainThread();
+}
+
+void TThread::Queue(const TThreadMethod& Method) {
+    if (IsMainThread()) {
+        Method();
+        return;
+    }
+    QueueOnMainThread(this, Method);
+}
+
+void TThread::Synchronize(const TThreadMethod& Method) {
+    if (IsMainThread()) {
+        Method();
+        return;
+    }
+    auto handOff = std::make_shared<THandOff>();
+    handOff->Owner = this;
+    handOff->Method = Method;
+    handOff->Waiting = true;
+    std::unique_lock<std::mutex> lock(Sync().Lock);
+    Sync().Pending.push_back(handOff);
+    lock.unlock();
+    Sync().Changed.notify_all();
+    if (WakeMainThread) WakeMainThread();
+    lock.lock();
+    Sync().Changed.wait(lock, [&] { return handOff->Done; });
+    if (handOff->Error) std::rethrow_exception(handOff->Error);
+}
+
+bool CheckSynchronize() {
+    if (!TThread::IsMainThread()) return false;
+    bool ran = false;
+    for (;;) {
+        std::shared_ptr<THandOff> handOff;
+        {
+            std::lock_guard<std::mutex> guard(Sync().Lock);
+            if (Sync().Pending.empty()) break;
+            handOff = Sync().Pending.front();
+            Sync().Pending.pop_front();
+        }
+        ran = true;
+        try {
+            handOff->Method();
+        } catch (...) {
+            if (!handOff->Waiting) throw;
+            handOff->Error = std::current_exception();
+        }
+        {
+            std::lock_guard<std::mutex> guard(Sync().Lock);
+            handOff->Done = true;
+        }
+        Sync().Changed.notify_all();
+    }
+    return ran;
+}

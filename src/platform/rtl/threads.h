@@ -1,0 +1,65 @@
+#pragma once
+// Threads with a hand-off to the window thread. A worker calls Synchronize (waits
+// until the window thread has run the method) or Queue (does not wait); the
+// window thread runs them from its message loop through CheckSynchronize.
+// WakeMainThread is the hook with which the window layer learns that work waits.
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+using TThreadMethod = std::function<void()>;
+
+class TThread {
+public:
+    // A base class cannot run Execute before the derived object exists, so the
+    // thread always starts with Start(); a derived constructor that wants to run
+    // at once calls Start() as its last step.
+    explicit TThread(bool CreateSuspended = true) : FCreateSuspended(CreateSuspended) {}
+    TThread(const TThread&) = delete;
+    TThread& operator=(const TThread&) = delete;
+    // Asks the thread to end, waits for it and drops its queued hand-offs.
+    virtual ~TThread();
+
+    void Start(); // runs Execute on the new thread
+    void Terminate() { FTerminated = true; }
+    int WaitFor(); // joins; answers ReturnValue
+    bool Terminated() const { return FTerminated; }
+    bool Finished() const { return FFinished; }
+    bool Suspended() const { return !FStarted; }
+    int ReturnValue() const { return FReturnValue; }
+    bool FreeOnTerminate = false; // kept for the interface; owners free threads
+    TThreadMethod OnTerminate;    // runs on the window thread after Execute
+
+    // Runs Method on the window thread; from the window thread itself it runs at once.
+    void Synchronize(const TThreadMethod& Method);
+    // Runs Method later on the window thread without waiting.
+    void Queue(const TThreadMethod& Method);
+    static void StaticQueue(const TThreadMethod& Method) { QueueOnMainThread(nullptr, Method); }
+
+    static bool IsMainThread();
+
+protected:
+    virtual void Execute() = 0;
+    void SetReturnValue(int Value) { FReturnValue = Value; }
+
+private:
+    static void QueueOnMainThread(TThread* Owner, const TThreadMethod& Method);
+    friend bool CheckSynchronize();
+    void Run();
+
+    std::thread FThread;
+    std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FFinished{false};
+    bool FStarted = false;
+    bool FCreateSuspended = true;
+    int FReturnValue = 0;
+};
+
+// Runs the hand-offs waiting for the window thread; true when any ran. Call it
+// only on the window thread (the main thread of the process).
+bool CheckSynchronize();
+// Called (on any thread) when a hand-off is queued; the window layer installs it.
+extern std::function<void()> WakeMainThread;

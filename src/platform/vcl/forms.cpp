@@ -1,0 +1,524 @@
+#include "platform/vcl/forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QEventLoop>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/rtl/files.h"
+#include "platform/vcl/gfx/qtconvert.h"
+#include "platform/vcl/qtapp.h"
+#include "platform/vcl/qtdialogs.h"
+#include "platform/vcl/qthost.h"
+
+namespace {
+
+TApplication& ApplicationObject() {
+    static TApplication application;
+    return application;
+}
+
+TScreen& ScreenObject() {
+    static TScreen screen;
+    return screen;
+}
+
+} // namespace
+
+TApplication* Application = &ApplicationObject();
+TScreen* Screen = &ScreenObject();
+
+void Beep() {
+    EnsureQtApplication();
+    QApplication::beep();
+}
+
+void MessageBeep(unsigned) {
+    Beep();
+}
+
+// --- TCustomForm ----------------------------------------------------------------
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetVisibleState(false);
+    Widget()->setWindowFlag(Qt::Window);
+    Widget()->setFocusPolicy(Qt::NoFocus);
+    Widget()->setAttribute(Qt::WA_DeleteOnClose, false);
+    SetBounds(0, 0, 320, 240);
+    SetColor(clBtnFace);
+    ApplyWindowFlags();
+}
+
+TCustomForm::~TCustomForm() {
+    BeforeDestruction();
+    if (Application->MainForm() == this) Application->Terminate();
+}
+
+void TCustomForm::AfterConstruction() {
+    if (FCreated) return;
+    FCreated = true;
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::BeforeDestruction() {
+    if (FDestroyed) return;
+    FDestroyed = true;
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::SetTextValue(const std::string& Value) {
+    TCustomControl::SetTextValue(Value);
+    Widget()->setWindowTitle(ToQString(Value));
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+    FBorderStyle = Value;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::ApplyWindowFlags() {
+    Qt::WindowFlags flags = Qt::Window;
+    switch (FBorderStyle) {
+    case bsNone:
+        flags |= Qt::FramelessWindowHint;
+        break;
+    case bsDialog:
+        flags =
+            Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    case bsToolWindow:
+    case bsSizeToolWin:
+        flags = Qt::Tool;
+        break;
+    default:
+        break;
+    }
+    const bool visible = Widget()->isVisible();
+    Widget()->setWindowFlags(flags);
+    if (FBorderStyle == bsSingle || FBorderStyle == bsDialog || FBorderStyle == bsToolWindow)
+        Widget()->setFixedSize(Width(), Height());
+    else
+        Widget()->setMinimumSize(0, 0), Widget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (visible) Widget()->show();
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+    FWindowState = Value;
+    switch (Value) {
+    case wsMinimized:
+        Widget()->setWindowState(Qt::WindowMinimized);
+        break;
+    case wsMaximized:
+        Widget()->setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        Widget()->setWindowState(Qt::WindowNoState);
+        break;
+    }
+}
+
+bool TCustomForm::Active() const {
+    return Widget()->isActiveWindow();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+    FActiveControl = Control;
+    if (Control && Visible() && Control->CanFocus()) Control->SetFocus();
+}
+
+void TCustomForm::ControlRemoved(TControl* Control) {
+    if (FActiveControl && Control &&
+        (Control == FActiveControl ||
+         (dynamic_cast<TWinControl*>(Control) &&
+          static_cast<TWinControl*>(Control)->ContainsControl(FActiveControl))))
+        FActiveControl = nullptr;
+}
+
+void TCustomForm::PlaceOnScreen() {
+    if (Parent()) return;
+    TRect area{0, 0, Screen->Width(), Screen->Height()};
+    TCustomForm* center = nullptr;
+    if (FPosition == poMainFormCenter) center = Application->MainForm();
+    if (FPosition == poOwnerFormCenter) center = dynamic_cast<TCustomForm*>(Owner());
+    if (center == this || (center && !center->Visible())) center = nullptr;
+    if (center)
+        area = center->BoundsRect();
+    else if (FPosition != poScreenCenter && FPosition != poDesktopCenter &&
+             FPosition != poMainFormCenter && FPosition != poOwnerFormCenter)
+        return;
+    SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2,
+              Width(), Height());
+}
+
+void TCustomForm::SetVisible(bool Value) {
+    if (Value == Visible()) return;
+    if (Value) {
+        DoShow();
+        PlaceOnScreen();
+        TCustomControl::SetVisible(true);
+        Widget()->raise();
+        Widget()->activateWindow();
+        if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
+    } else {
+        if (FModal) FModalResult = FModalResult ? FModalResult : mrCancel;
+        DoHide();
+        TCustomControl::SetVisible(false);
+    }
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+void TCustomForm::Activate() {
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::Paint() {
+    if (OnPaint) OnPaint(this);
+}
+
+int TCustomForm::ShowModal() {
+    if (Visible() || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+    Application->CancelHint();
+    FModalResult = mrNone;
+    FModal = true;
+    Widget()->setWindowModality(Qt::ApplicationModal);
+    const std::weak_ptr<bool> alive = AliveToken();
+    try {
+        Show();
+        for (;;) {
+            if (FModalResult == mrNone && Application->Terminated()) FModalResult = mrCancel;
+            if (FModalResult != mrNone && CloseModal()) break;
+            Application->HandleMessage();
+            if (alive.expired()) return mrCancel;
+        }
+    } catch (...) {
+        if (!alive.expired()) {
+            FModal = false;
+            Widget()->setWindowModality(Qt::NonModal);
+            Hide();
+        }
+        throw;
+    }
+    const int result = FModalResult;
+    FModal = false;
+    Hide();
+    Widget()->setWindowModality(Qt::NonModal);
+    return result;
+}
+
+bool TCustomForm::CloseModal() {
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone) {
+        FModalResult = mrNone;
+        return false;
+    }
+    if (action == caFree) Release();
+    return true;
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Close() {
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application->MainForm() == this) {
+        Hide();
+        Application->Terminate();
+    } else if (action == caFree) {
+        Release();
+    } else if (action == caMinimize) {
+        SetWindowState(wsMinimized);
+    } else {
+        Hide();
+    }
+}
+
+void TCustomForm::Release() {
+    PostMessage(this, CM_RELEASE);
+}
+
+void TCustomForm::WndProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case CM_RELEASE:
+        delete this;
+        return;
+    case CM_ACTIVATE:
+        Activate();
+        return;
+    case CM_DEACTIVATE:
+        Deactivate();
+        return;
+    default:
+        TCustomControl::WndProc(Message);
+    }
+}
+
+bool TCustomForm::TranslateEvent(QEvent* Event) {
+    switch (Event->type()) {
+    case QEvent::Close:
+        // The window manager's close button asks like Close() does.
+        Event->ignore();
+        Close();
+        return true;
+    case QEvent::WindowActivate:
+        Perform(CM_ACTIVATE);
+        return false;
+    case QEvent::WindowDeactivate:
+        Perform(CM_DEACTIVATE);
+        return false;
+    default:
+        return TCustomControl::TranslateEvent(Event);
+    }
+}
+
+void TCustomForm::CMDialogKey(TMessage& Message) {
+    const WORD key = static_cast<WORD>(Message.WParam);
+    const TShiftState shift = KeyDataToShiftState(Message.LParam);
+    switch (key) {
+    case VK_TAB:
+        if (shift & (ssCtrl | ssAlt)) break;
+        SelectNext(FActiveControl, !(shift & ssShift), true);
+        Message.Result = 1;
+        return;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        if (FActiveControl && FActiveControl->Parent()) {
+            FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN,
+                                                 false);
+            Message.Result = 1;
+        }
+        return;
+    case VK_RETURN:
+    case VK_ESCAPE: {
+        // Every control may take it (the default and the cancel button do).
+        std::vector<TWinControl*> all;
+        GetTabOrderList(all);
+        for (TWinControl* c : all) {
+            if (!c->Showing() || !c->Enabled()) continue;
+            const LRESULT used = c->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam);
+            if (used) {
+                Message.Result = used;
+                return;
+            }
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    TCustomControl::CMDialogKey(Message);
+}
+
+// --- THintWindow ----------------------------------------------------------------
+
+THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
+    Widget()->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+    Widget()->setFocusPolicy(Qt::NoFocus);
+    SetColor(clInfoBk);
+    Font()->SetColor(clInfoText);
+    SetVisibleState(false);
+}
+
+TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void*) {
+    TBitmap measure(1, 1);
+    TCanvas* canvas = measure.Canvas();
+    canvas->Font()->Assign(Font());
+    TRect r{0, 0, MaxWidth, 0};
+    DrawText(*canvas, AHint, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    r.Right += 6;
+    r.Bottom += 4;
+    return r;
+}
+
+void THintWindow::ActivateHint(const TRect& Rect, const std::string& AHint) {
+    SetCaption(AHint);
+    SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    Widget()->show();
+    SetVisibleState(true);
+    Invalidate();
+}
+
+void THintWindow::ActivateHintData(const TRect& Rect, const std::string& AHint, void*) {
+    ActivateHint(Rect, AHint);
+}
+
+void THintWindow::Paint() {
+    TCanvas* canvas = Canvas();
+    canvas->Pen()->SetColor(clBlack);
+    canvas->Brush()->SetColor(Color());
+    canvas->Rectangle(ClientRect());
+    TRect r = ClientRect();
+    r.Left += 2;
+    r.Top += 2;
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->Font()->Assign(Font());
+    DrawText(*canvas, Caption(), r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+// --- TApplication ---------------------------------------------------------------
+
+TApplication::TApplication() : TComponent(nullptr) {
+    HintWindowClass = [] { return std::make_unique<THintWindow>(nullptr); };
+}
+
+TApplication::~TApplication() {
+    FHintWindow.reset();
+    // Forms hear OnDestroy while all of them still stand.
+    for (int i = ComponentCount() - 1; i >= 0; --i)
+        if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) form->BeforeDestruction();
+    DestroyComponents();
+    // The Qt application itself stays until the process ends: at this point
+    // Qt's own statics may be gone already.
+}
+
+void TApplication::Initialize() {
+    EnsureQtApplication();
+    InstallQtDialogs();
+}
+
+std::string TApplication::ExeName() const {
+    return GetProgramFileName();
+}
+
+void TApplication::Run() {
+    if (FMainForm) FMainForm->Show();
+    while (!FTerminated)
+        HandleMessage();
+}
+
+void TApplication::ProcessMessages() {
+    EnsureQtApplication();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    DispatchPostedMessages();
+}
+
+void TApplication::HandleMessage() {
+    EnsureQtApplication();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) {
+    TMsgDlgButtons buttons = mbOKOnly;
+    switch (Flags & 0xF) {
+    case MB_OKCANCEL:
+        buttons = mbOKCancel;
+        break;
+    case MB_ABORTRETRYIGNORE:
+        buttons = mbAbortRetryIgnore;
+        break;
+    case MB_YESNOCANCEL:
+        buttons = mbYesNoCancel;
+        break;
+    case MB_YESNO:
+        buttons = mbYesNo;
+        break;
+    case MB_RETRYCANCEL:
+        buttons = MsgDlgButton(mbRetry) | MsgDlgButton(mbCancel);
+        break;
+    default:
+        break;
+    }
+    TMsgDlgType type = mtCustom;
+    switch (Flags & 0xF0) {
+    case MB_ICONERROR:
+        type = mtError;
+        break;
+    case MB_ICONQUESTION:
+        type = mtConfirmation;
+        break;
+    case MB_ICONWARNING:
+        type = mtWarning;
+        break;
+    case MB_ICONINFORMATION:
+        type = mtInformation;
+        break;
+    default:
+        break;
+    }
+    return DialogService().MessageDlg(Text, type, buttons, Caption.empty() ? Title : Caption);
+}
+
+void TApplication::ShowHintFor(THintInfo& Info) {
+    if (!ShowHint || !Info.HintControl) return;
+    Info.HintColor = HintColor;
+    Info.HintMaxWidth = Screen->Width();
+    if (Info.HintControl->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&Info)) != 0) return;
+    bool canShow = true;
+    if (OnShowHint) OnShowHint(Info.HintStr, canShow, Info);
+    if (!canShow || Info.HintStr.empty()) {
+        CancelHint();
+        return;
+    }
+    if (!FHintWindow) FHintWindow = HintWindowClass();
+    FHintWindow->SetColor(Info.HintColor);
+    TRect r = FHintWindow->CalcHintRect(Info.HintMaxWidth, Info.HintStr, Info.HintData);
+    OffsetRect(r, Info.HintPos.X, Info.HintPos.Y);
+    FHintWindow->ActivateHintData(r, Info.HintStr, Info.HintData);
+    Hint = Info.HintStr;
+    if (OnHint) OnHint(this);
+}
+
+void TApplication::CancelHint() {
+    if (FHintWindow) FHintWindow->ReleaseHandle();
+}
+
+// --- TScreen --------------------------------------------------------------------
+
+int TScreen::Width() const {
+    QScreen* s = EnsureQtApplication().primaryScreen();
+    return s ? s->geometry().width() : 1024;
+}
+
+int TScreen::Height() const {
+    QScreen* s = EnsureQtApplication().primaryScreen();
+    return s ? s->geometry().height() : 768;
+}
+
+void TScreen::SetCursor(TCursor Value) {
+    if (Value == FCursor) return;
+    EnsureQtApplication();
+    if (FCursor != crDefault) QApplication::restoreOverrideCursor();
+    FCursor = Value;
+    if (FCursor != crDefault) QApplication::setOverrideCursor(ToQCursor(FCursor));
+}
+
+TCustomForm* TScreen::ActiveForm() const {
+    return dynamic_cast<TCustomForm*>(FindControl(QApplication::activeWindow()));
+}
+
+TWinControl* TScreen::ActiveControl() const {
+    TCustomForm* form = ActiveForm();
+    return form ? form->ActiveControl() : nullptr;
+}

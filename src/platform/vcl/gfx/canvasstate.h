@@ -1,0 +1,65 @@
+#pragma once
+// The canvas's Qt state, shared by the canvas's source files only.
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRegion>
+#include <QTransform>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/vcl/gfx/graphics.h"
+
+struct TCanvas::TState {
+    QPaintDevice* Device = nullptr;
+    std::unique_ptr<QPainter> Painter;
+    // Clip region in device pixels; none means the whole device.
+    std::optional<QRegion> Clip;
+    QPoint Org;
+    bool Mirrored = false;
+    int MirrorWidth = 0;
+
+    struct TSaved {
+        std::optional<QRegion> Clip;
+        QPoint Org;
+        bool Mirrored;
+        int MirrorWidth;
+        int BkMode;
+        TColor BkColor;
+        TColor TextColor;
+    };
+    std::vector<TSaved> Stack;
+
+    // The Qt font is made once per font change.
+    std::optional<QFont> QtFont;
+    std::optional<QFontMetrics> Metrics;
+};
+
+// The helpers of the canvas's source files.
+struct TCanvasAccess {
+    static TCanvas::TState& State(const TCanvas& C) { return *C.FState; }
+    static bool RequirePainter(const TCanvas& C) { return C.RequirePainter(); }
+    static const QFont& Font(const TCanvas& C);
+    static const QFontMetrics& Metrics(const TCanvas& C);
+    // Logical coordinates -> device pixels.
+    static QTransform Transform(const TCanvas& C);
+    static QRect ToDevice(const TCanvas& C, const TRect& R);
+    // Puts the clip region on the painter.
+    static void ApplyClip(const TCanvas& C);
+    // Sets pen, brush and raster operation for a shape; false when the pen
+    // mode draws nothing.
+    static bool PrepareShape(const TCanvas& C, bool WithPen, bool WithBrush);
+    // Plain copying with the brush (fills ignore the pen mode).
+    static void PrepareFill(const TCanvas& C);
+    // One line of text with its top-left corner at (X, Y), in the canvas's
+    // font, text colour and background mode; Underline is the index of a
+    // character to underline (the prefix rule) or -1.
+    static void PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline);
+    // An image drawn over what is there (its alpha counts), scaled into R.
+    static void DrawImage(TCanvas& C, const TRect& R, const QImage& Image);
+    static int BkMode(const TCanvas& C) { return C.FBkMode; }
+    static TColor BkColor(const TCanvas& C) { return C.FBkColor; }
+    static TColor TextColor(const TCanvas& C) { return C.FTextColor; }
+};

@@ -1,0 +1,79 @@
+#include "platform/vcl/gfx/canvasstate.h"
+#include "platform/vcl/gfx/qtconvert.h"
+
+void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline) {
+    QPainter& P = *State(C).Painter;
+    const QFontMetrics& M = Metrics(C);
+    const int Width = M.horizontalAdvance(Text);
+    const int Height = M.ascent() + M.descent();
+    P.save();
+    P.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (State(C).Mirrored) {
+        // Right to left: the text's box is mirrored, its glyphs stay upright.
+        const QRect Box = ToDevice(C, Rect(X, Y, X + Width, Y + Height));
+        P.resetTransform();
+        P.translate(Box.left(), Box.top());
+    } else {
+        P.translate(X, Y);
+    }
+    if (const int Angle = C.Font()->Orientation(); Angle % 3600 != 0) P.rotate(-Angle / 10.0);
+    if (BkMode(C) == OPAQUE) P.fillRect(QRect(0, 0, Width, Height), ToQColor(BkColor(C)));
+    const QColor Color = ToQColor(TextColor(C));
+    P.setFont(Font(C));
+    P.setPen(Color);
+    P.setBackgroundMode(Qt::TransparentMode);
+    P.drawText(0, M.ascent(), Text);
+    if (Underline >= 0 && Underline < Text.size()) {
+        const int UX = M.horizontalAdvance(Text.left(Underline));
+        const int UW = M.horizontalAdvance(Text.at(Underline));
+        const int UY = M.ascent() + std::max(1, M.underlinePos());
+        P.fillRect(QRect(UX, std::min(UY, Height - 1), UW, std::max(1, M.lineWidth())), Color);
+    }
+    P.restore();
+}
+
+TTextMetric GetTextMetrics(const TFont& Font) {
+    const QFont F = ToQFont(Font);
+    const QFontMetrics M(F);
+    TTextMetric T;
+    T.tmAscent = M.ascent();
+    T.tmDescent = M.descent();
+    T.tmHeight = T.tmAscent + T.tmDescent;
+    T.tmInternalLeading = std::max(0, T.tmHeight - F.pixelSize());
+    T.tmExternalLeading = std::max(0, M.leading());
+    T.tmAveCharWidth = M.averageCharWidth();
+    T.tmMaxCharWidth = M.maxWidth();
+    return T;
+}
+
+TSize TCanvas::TextExtent(const std::string& Text) const {
+    const QFontMetrics& M = TCanvasAccess::Metrics(*this);
+    return {M.horizontalAdvance(ToQString(Text, *FFont)), M.ascent() + M.descent()};
+}
+
+void TCanvas::TextOut(int X, int Y, const std::string& Text) {
+    const QString S = ToQString(Text, *FFont);
+    if (RequirePainter()) TCanvasAccess::PaintText(*this, X, Y, S, -1);
+    FPenPos = {X + TCanvasAccess::Metrics(*this).horizontalAdvance(S), Y};
+}
+
+void TCanvas::ExtTextOut(int X, int Y, unsigned Options, const TRect* R, const std::string& Text) {
+    if (!RequirePainter()) return;
+    QPainter& P = *FState->Painter;
+    if (R && (Options & ETO_OPAQUE) && !IsRectEmpty(*R)) {
+        P.setCompositionMode(QPainter::CompositionMode_Source);
+        P.fillRect(ToQRect(*R), ToQColor(FBkColor));
+    }
+    if (R && (Options & ETO_CLIPPED)) {
+        P.save();
+        P.setClipRect(ToQRect(*R), FState->Clip ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    TCanvasAccess::PaintText(*this, X, Y, ToQString(Text, *FFont), -1);
+    if (R && (Options & ETO_CLIPPED)) P.restore();
+}
+
+void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {
+    unsigned Options = ETO_CLIPPED;
+    if (FBrush->Style() != bsClear) Options |= ETO_OPAQUE;
+    ExtTextOut(X, Y, Options, &R, Text);
+}

@@ -1,0 +1,718 @@
+// How Qt's events become messages: keys (virtual-key codes, key data and the
+// Windows-1252 character), mouse buttons, wheel, enter and leave, focus, paint
+// and size; and the keyboard road inside a windowed control (dialog keys, key
+// down, characters, key up).
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include "platform/vcl/controls.h"
+#include "platform/vcl/forms.h"
+#include "platform/vcl/gfx/qtconvert.h"
+#include "platform/vcl/qthost.h"
+
+namespace {
+
+// The live modifier and button state as of the input being handled.
+Qt::KeyboardModifiers gModifiers;
+Qt::MouseButtons gButtons;
+
+WORD LetterOrDigitKey(int key) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<WORD>('A' + (key - Qt::Key_A));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<WORD>('0' + (key - Qt::Key_0));
+    return 0;
+}
+
+WORD KeypadKey(int key) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return static_cast<WORD>(VK_NUMPAD0 + key - Qt::Key_0);
+    switch (key) {
+    case Qt::Key_Asterisk:
+        return VK_MULTIPLY;
+    case Qt::Key_Plus:
+        return VK_ADD;
+    case Qt::Key_Minus:
+        return VK_SUBTRACT;
+    case Qt::Key_Slash:
+        return VK_DIVIDE;
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+    case Qt::Key_Delete:
+        return VK_DECIMAL;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    default:
+        return 0;
+    }
+}
+
+WORD OtherKey(int key) {
+    switch (key) {
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
+    case Qt::Key_Meta:
+        return VK_LWIN;
+    case Qt::Key_Menu:
+        return VK_APPS;
+    case Qt::Key_Pause:
+        return VK_PAUSE;
+    case Qt::Key_CapsLock:
+        return VK_CAPITAL;
+    case Qt::Key_NumLock:
+        return VK_NUMLOCK;
+    case Qt::Key_ScrollLock:
+        return VK_SCROLL;
+    case Qt::Key_Clear:
+        return VK_CLEAR;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon:
+        return VK_OEM_1;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus:
+        return VK_OEM_PLUS;
+    case Qt::Key_Comma:
+    case Qt::Key_Less:
+        return VK_OEM_COMMA;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        return VK_OEM_MINUS;
+    case Qt::Key_Period:
+    case Qt::Key_Greater:
+        return VK_OEM_PERIOD;
+    case Qt::Key_Slash:
+    case Qt::Key_Question:
+        return VK_OEM_2;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde:
+        return VK_OEM_3;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft:
+        return VK_OEM_4;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar:
+        return VK_OEM_5;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight:
+        return VK_OEM_6;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl:
+        return VK_OEM_7;
+    // Shifted digits on the main block keep their digit key.
+    case Qt::Key_Exclam:
+        return '1';
+    case Qt::Key_At:
+        return '2';
+    case Qt::Key_NumberSign:
+        return '3';
+    case Qt::Key_Dollar:
+        return '4';
+    case Qt::Key_Percent:
+        return '5';
+    case Qt::Key_AsciiCircum:
+        return '6';
+    case Qt::Key_Ampersand:
+        return '7';
+    case Qt::Key_Asterisk:
+        return '8';
+    case Qt::Key_ParenLeft:
+        return '9';
+    case Qt::Key_ParenRight:
+        return '0';
+    default:
+        break;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<WORD>(VK_F1 + key - Qt::Key_F1);
+    return 0;
+}
+
+bool IsExtendedKey(WORD vk, bool keypad) {
+    switch (vk) {
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_DIVIDE:
+        return !keypad || vk == VK_DIVIDE;
+    case VK_RETURN:
+        return keypad;
+    default:
+        return false;
+    }
+}
+
+// The character a key press types, as the platform's character message has it.
+std::string TypedChars(const QKeyEvent* e, WORD vk) {
+    const auto mods = e->modifiers();
+    const bool ctrl = mods & Qt::ControlModifier, alt = mods & Qt::AltModifier;
+    if (alt && !ctrl) return {}; // a system key, no character
+    if (ctrl && !alt) {
+        if (vk >= 'A' && vk <= 'Z') return std::string(1, static_cast<char>(vk - 'A' + 1));
+        return {};
+    }
+    switch (vk) {
+    case VK_BACK:
+        return "\b";
+    case VK_TAB:
+        return "\t";
+    case VK_RETURN:
+        return "\r";
+    case VK_ESCAPE:
+        return "\x1b";
+    case VK_DELETE:
+        return {};
+    default:
+        break;
+    }
+    std::u16string printable;
+    for (QChar ch : e->text())
+        if (ch.isPrint()) printable.push_back(ch.unicode());
+    return Utf16ToCp1252(printable);
+}
+
+LPARAM KeyDataOf(const QKeyEvent* e, WORD vk, bool keypad) {
+    int scan = 0;
+    const quint32 native = e->nativeScanCode();
+    if (native >= 8 && native < 8 + 0x80)
+        scan = static_cast<int>(native - 8);
+    else if (vk == VK_DECIMAL)
+        scan = 0x53;
+    else if (vk == VK_OEM_PERIOD)
+        scan = 0x34;
+    else if (keypad && vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9)
+        scan = 0x47 + (vk - VK_NUMPAD0);
+    LPARAM data = 1 | (static_cast<LPARAM>(scan) << 16);
+    if (IsExtendedKey(vk, keypad)) data |= KF_EXTENDED_BIT;
+    if (e->modifiers() & Qt::AltModifier) data |= KF_ALTDOWN_BIT;
+    if (e->type() == QEvent::KeyRelease) data |= KF_UP_BIT | (LPARAM(1) << 30);
+    return data;
+}
+
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
+    WPARAM keys = 0;
+    if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+    if (mods & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (mods & Qt::ControlModifier) keys |= MK_CONTROL;
+    return keys;
+}
+
+UINT MouseMessage(QEvent::Type type, Qt::MouseButton button) {
+    const int column = button == Qt::RightButton ? 1 : button == Qt::MiddleButton ? 2 : 0;
+    static const UINT down[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+    static const UINT up[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
+    static const UINT dbl[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK};
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        return down[column];
+    case QEvent::MouseButtonRelease:
+        return up[column];
+    case QEvent::MouseButtonDblClick:
+        return dbl[column];
+    default:
+        return WM_MOUSEMOVE;
+    }
+}
+
+} // namespace
+
+WORD QtKeyToVirtualKey(int Key, bool Keypad) {
+    if (Keypad)
+        if (const WORD vk = KeypadKey(Key)) return vk;
+    if (const WORD vk = LetterOrDigitKey(Key)) return vk;
+    return OtherKey(Key);
+}
+
+// The Qt key that stands for a virtual key (for native handling of sent keys).
+int VirtualKeyToQtKey(WORD Key) {
+    if (Key >= 'A' && Key <= 'Z') return Qt::Key_A + (Key - 'A');
+    if (Key >= '0' && Key <= '9') return Qt::Key_0 + (Key - '0');
+    if (Key >= VK_F1 && Key < VK_F1 + 24) return Qt::Key_F1 + (Key - VK_F1);
+    for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
+                  Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Left,
+                  Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete})
+        if (OtherKey(k) == Key) return k;
+    return 0;
+}
+
+short GetKeyState(int VirtKey) {
+    bool down = false;
+    switch (VirtKey) {
+    case VK_SHIFT:
+        down = gModifiers & Qt::ShiftModifier;
+        break;
+    case VK_CONTROL:
+        down = gModifiers & Qt::ControlModifier;
+        break;
+    case VK_MENU:
+        down = gModifiers & Qt::AltModifier;
+        break;
+    case VK_LBUTTON:
+        down = gButtons & Qt::LeftButton;
+        break;
+    case VK_RBUTTON:
+        down = gButtons & Qt::RightButton;
+        break;
+    case VK_MBUTTON:
+        down = gButtons & Qt::MiddleButton;
+        break;
+    default:
+        break;
+    }
+    return down ? static_cast<short>(0x8000) : 0;
+}
+
+TShiftState KeyboardStateToShiftState() {
+    TShiftState s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    if (GetKeyState(VK_LBUTTON) < 0) s |= ssLeft;
+    if (GetKeyState(VK_RBUTTON) < 0) s |= ssRight;
+    if (GetKeyState(VK_MBUTTON) < 0) s |= ssMiddle;
+    return s;
+}
+
+TShiftState KeysToShiftState(WPARAM Keys) {
+    TShiftState s = 0;
+    if (Keys & MK_SHIFT) s |= ssShift;
+    if (Keys & MK_CONTROL) s |= ssCtrl;
+    if (Keys & MK_LBUTTON) s |= ssLeft;
+    if (Keys & MK_RBUTTON) s |= ssRight;
+    if (Keys & MK_MBUTTON) s |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    return s;
+}
+
+TShiftState KeyDataToShiftState(LPARAM KeyData) {
+    TShiftState s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    if (KeyData & KF_ALTDOWN_BIT) s |= ssAlt;
+    return s;
+}
+
+// --- from Qt to the control -------------------------------------------------------
+
+bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver) {
+    if (auto* input = dynamic_cast<QInputEvent*>(Event)) {
+        gModifiers = input->modifiers();
+        if (auto* mouse = dynamic_cast<QMouseEvent*>(Event)) gButtons = mouse->buttons();
+    }
+    const std::weak_ptr<bool> alive = Control->FAlive;
+    QEvent* const savedEvent = Control->FQtEvent;
+    QObject* const savedReceiver = Control->FQtReceiver;
+    const UINT savedMsg = Control->FNativeMsg;
+    const bool savedDone = Control->FNativeDone;
+    Control->FQtEvent = Event;
+    Control->FQtReceiver = Receiver;
+    Control->FNativeMsg = WM_NULL;
+    Control->FNativeDone = false;
+    const bool used = Control->TranslateEvent(Event);
+    // The native handling may have ignored it; on the platform nothing goes
+    // on to the parent window, so a used event stays accepted.
+    if (used) Event->accept();
+    if (alive.expired()) return true;
+    Control->FQtEvent = savedEvent;
+    Control->FQtReceiver = savedReceiver;
+    Control->FNativeMsg = savedMsg;
+    Control->FNativeDone = savedDone;
+    return used;
+}
+
+bool TControl::NativeDefault() {
+    if (!FQtEvent || FNativeDone) return false;
+    FNativeDone = true;
+    if (FHost && FQtReceiver == FHost->HostWidget())
+        FHost->NativeEvent(FQtEvent);
+    else if (FQtReceiver)
+        FQtReceiver->event(FQtEvent);
+    return true;
+}
+
+void TControl::DefaultHandler(TMessage& Message) {
+    if (FQtEvent && Message.Msg == FNativeMsg) {
+        NativeDefault();
+        return;
+    }
+    if (!FQtEvent) NativeKey(Message);
+}
+
+void TControl::NativeKey(const TMessage& Message) {
+    // A key sent by code (not typed) still reaches a native control.
+    if (!IsNative() || !FHost) return;
+    if (Message.Msg != WM_KEYDOWN && Message.Msg != WM_CHAR) return;
+    const bool isChar = Message.Msg == WM_CHAR;
+    const char ch = static_cast<char>(Message.WParam);
+    if (isChar && ch == '\b') {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
+        FHost->NativeEvent(&e);
+        return;
+    }
+    const int key = isChar ? 0 : VirtualKeyToQtKey(static_cast<WORD>(Message.WParam));
+    QString text;
+    if (isChar && static_cast<unsigned char>(ch) >= 32) text = ToQString(std::string(1, ch));
+    if (key == 0 && text.isEmpty()) return;
+    QKeyEvent e(QEvent::KeyPress, key, isChar ? Qt::NoModifier : gModifiers, text);
+    FHost->NativeEvent(&e);
+}
+
+bool TControl::TranslateEvent(QEvent* Event) {
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(Event);
+        QPoint pos = e->position().toPoint();
+        if (auto* inner = qobject_cast<QWidget*>(FQtReceiver); inner && inner != Widget())
+            pos = inner->mapTo(Widget(), pos);
+        QEvent::Type type = e->type();
+        if (type == QEvent::MouseButtonDblClick && !(ControlStyle() & csDoubleClicks))
+            type = QEvent::MouseButtonPress;
+        const UINT msg = MouseMessage(type, e->button());
+        FNativeMsg = msg;
+        e->accept();
+        Perform(msg, MouseKeys(e->buttons(), e->modifiers()), MakeLParam(pos.x(), pos.y()));
+        return true;
+    }
+    case QEvent::Wheel: {
+        auto* e = static_cast<QWheelEvent*>(Event);
+        const int delta = e->angleDelta().y();
+        if (delta == 0) return false;
+        const QPoint global = e->globalPosition().toPoint();
+        FNativeMsg = WM_MOUSEWHEEL;
+        e->accept();
+        Perform(WM_MOUSEWHEEL,
+                (static_cast<WPARAM>(delta & 0xFFFF) << 16) |
+                    MouseKeys(e->buttons(), e->modifiers()),
+                MakeLParam(global.x(), global.y()));
+        return true;
+    }
+    case QEvent::Enter:
+        Perform(CM_MOUSEENTER);
+        return false;
+    case QEvent::Leave:
+        Perform(CM_MOUSELEAVE);
+        return false;
+    case QEvent::Paint:
+        FNativeMsg = WM_PAINT;
+        Perform(WM_PAINT);
+        return true;
+    case QEvent::Resize:
+        // Our own SetBounds already told the control; this is a window resized
+        // from outside.
+        if (Widget()->width() != FWidth || Widget()->height() != FHeight) {
+            FWidth = Widget()->width();
+            FHeight = Widget()->height();
+            Perform(WM_SIZE, 0, MakeLParam(FWidth, FHeight));
+        }
+        return false;
+    case QEvent::Move:
+        if (Widget()->isWindow()) {
+            FLeft = Widget()->x();
+            FTop = Widget()->y();
+        }
+        return false;
+    case QEvent::ContextMenu: {
+        auto* e = static_cast<QContextMenuEvent*>(Event);
+        Perform(WM_CONTEXTMENU, 0, MakeLParam(e->globalPos().x(), e->globalPos().y()));
+        return true;
+    }
+    case QEvent::ToolTip:
+        HintRequested(Event);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TControl::HintRequested(QEvent* Event) {
+    auto* e = static_cast<QHelpEvent*>(Event);
+    QPoint pos = e->pos();
+    if (auto* inner = qobject_cast<QWidget*>(FQtReceiver); inner && inner != Widget())
+        pos = inner->mapTo(Widget(), pos);
+    TControl* c = this;
+    while (c && c->FHint.empty() && c->FParent)
+        c = c->FParent; // the parent's hint stands in
+    if (!c || !c->FShowHint) return;
+    THintInfo info;
+    info.HintControl = this;
+    info.CursorPos = {pos.x(), pos.y()};
+    info.HintPos = {e->globalPos().x(), e->globalPos().y() + 20};
+    info.CursorRect = ClientRect();
+    info.HintStr = GetShortHint(c->FHint);
+    Application->ShowHintFor(info);
+}
+
+// --- the keyboard road of a windowed control ----------------------------------------
+
+void TWinControl::WndProc(TMessage& M) {
+    switch (M.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        WMKeyDown(M);
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        WMKeyUp(M);
+        break;
+    case WM_CHAR:
+        WMChar(M);
+        break;
+    case WM_GETDLGCODE:
+        WMGetDlgCode(M);
+        break;
+    case CM_DIALOGKEY:
+        CMDialogKey(M);
+        break;
+    case CM_DIALOGCHAR:
+        CMDialogChar(M);
+        break;
+    case CM_WANTSPECIALKEY:
+        CMWantSpecialKey(M);
+        break;
+    case WM_SETFOCUS:
+        WMSetFocus(M);
+        break;
+    case WM_KILLFOCUS:
+        WMKillFocus(M);
+        break;
+    case CM_ENTER:
+        CMEnter(M);
+        break;
+    case CM_EXIT:
+        CMExit(M);
+        break;
+    default:
+        TControl::WndProc(M);
+        break;
+    }
+}
+
+bool TWinControl::TranslateEvent(QEvent* Event) {
+    switch (Event->type()) {
+    case QEvent::KeyPress: {
+        auto* e = static_cast<QKeyEvent*>(Event);
+        const bool keypad = e->modifiers() & Qt::KeypadModifier;
+        const WORD vk = QtKeyToVirtualKey(e->key(), keypad);
+        const std::string chars = TypedChars(e, vk);
+        e->accept();
+        // Keys without a character do their native work at key down, the
+        // others when their character arrives (as an edit control does).
+        FNativeMsg = chars.empty() ? WM_KEYDOWN : WM_CHAR;
+        FNativeChars = chars;
+        KeyInput(vk, KeyDataOf(e, vk, keypad), chars);
+        return true;
+    }
+    case QEvent::KeyRelease: {
+        auto* e = static_cast<QKeyEvent*>(Event);
+        e->accept();
+        if (e->isAutoRepeat()) return true; // a held key repeats its key down only
+        const bool keypad = e->modifiers() & Qt::KeypadModifier;
+        const WORD vk = QtKeyToVirtualKey(e->key(), keypad);
+        FNativeMsg = WM_KEYUP;
+        if (vk)
+            Perform(WM_KEYUP, vk, KeyDataOf(e, vk, keypad));
+        else
+            NativeDefault();
+        return true;
+    }
+    case QEvent::FocusIn: {
+        auto* e = static_cast<QFocusEvent*>(Event);
+        if (FHasFocus || e->reason() == Qt::PopupFocusReason) return false;
+        FHasFocus = true;
+        FNativeMsg = WM_SETFOCUS;
+        Perform(WM_SETFOCUS);
+        return true;
+    }
+    case QEvent::FocusOut: {
+        auto* e = static_cast<QFocusEvent*>(Event);
+        // Focus moving into our own popup (a combo list, a calendar) or into
+        // our own inner part stays with us.
+        QWidget* now = QApplication::focusWidget();
+        if (!FHasFocus || e->reason() == Qt::PopupFocusReason ||
+            (now && Widget()->isAncestorOf(now)))
+            return false;
+        FHasFocus = false;
+        FNativeMsg = WM_KILLFOCUS;
+        Perform(WM_KILLFOCUS);
+        return true;
+    }
+    default:
+        return TControl::TranslateEvent(Event);
+    }
+}
+
+void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars) {
+    const std::weak_ptr<bool> alive = AliveToken();
+    LRESULT mask = 0;
+    switch (Key) {
+    case VK_TAB:
+        mask = DLGC_WANTTAB;
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        mask = DLGC_WANTARROWS;
+        break;
+    case VK_RETURN:
+    case VK_EXECUTE:
+    case VK_ESCAPE:
+    case VK_CANCEL:
+        mask = DLGC_WANTALLKEYS;
+        break;
+    default:
+        break;
+    }
+    if (mask != 0 && Perform(CM_WANTSPECIALKEY, Key, KeyData) == 0 &&
+        (Perform(WM_GETDLGCODE) & (mask | DLGC_WANTALLKEYS)) == 0) {
+        TCustomForm* form = ParentForm();
+        if (form && form->Perform(CM_DIALOGKEY, Key, KeyData) != 0) return;
+        if (alive.expired()) return;
+    }
+    if (Key != 0) Perform(WM_KEYDOWN, Key, KeyData);
+    // The character follows even when a handler used up the key down.
+    for (char ch : Chars) {
+        if (alive.expired()) return;
+        Perform(WM_CHAR, static_cast<unsigned char>(ch), KeyData);
+    }
+}
+
+bool TWinControl::DoKeyDown(TMessage& Message) {
+    TCustomForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview() &&
+        static_cast<TWinControl*>(form)->DoKeyDown(Message))
+        return true;
+    WORD key = static_cast<WORD>(Message.WParam);
+    KeyDown(key, KeyDataToShiftState(Message.LParam));
+    Message.WParam = key;
+    return key == 0;
+}
+
+bool TWinControl::DoKeyUp(TMessage& Message) {
+    TCustomForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview() &&
+        static_cast<TWinControl*>(form)->DoKeyUp(Message))
+        return true;
+    WORD key = static_cast<WORD>(Message.WParam);
+    KeyUp(key, KeyDataToShiftState(Message.LParam));
+    Message.WParam = key;
+    return key == 0;
+}
+
+bool TWinControl::DoKeyPress(TMessage& Message) {
+    TCustomForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview() &&
+        static_cast<TWinControl*>(form)->DoKeyPress(Message))
+        return true;
+    char ch = static_cast<char>(Message.WParam);
+    KeyPress(ch);
+    Message.WParam = static_cast<unsigned char>(ch);
+    return ch == 0;
+}
+
+void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
+    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char& Key) {
+    if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+void TWinControl::WMKeyDown(TMessage& Message) {
+    if (!DoKeyDown(Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WMKeyUp(TMessage& Message) {
+    if (!DoKeyUp(Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WMChar(TMessage& Message) {
+    if (DoKeyPress(Message)) return;
+    // A handler that changed the character types the new one instead.
+    if (FNativeMsg == WM_CHAR && CurrentQtEvent() &&
+        (FNativeChars.empty() || static_cast<unsigned char>(FNativeChars[0]) != Message.WParam)) {
+        FNativeMsg = WM_NULL;
+        NativeKey(Message);
+        return;
+    }
+    DefaultHandler(Message);
+}
+
+// --- inner parts --------------------------------------------------------------------
+
+bool TInnerEventForwarder::eventFilter(QObject* Watched, QEvent* Event) {
+    switch (Event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::ContextMenu:
+        return HostDispatch(FControl, Event, Watched);
+    default:
+        return false;
+    }
+}
+
+void TInnerEventForwarder::Watch(TControl* Control, QWidget* Inner) {
+    Inner->setMouseTracking(true);
+    Inner->installEventFilter(new TInnerEventForwarder(Control, Inner));
+}

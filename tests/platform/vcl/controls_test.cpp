@@ -1,0 +1,215 @@
+// Controls: mouse and wheel translation, layout by Align and Anchors, painting.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QImage>
+#include <QWidget>
+
+#include "platform/vcl/gfx/qtconvert.h"
+#include "vcltestenv.h"
+
+namespace {
+
+struct MouseFixture : ::testing::Test {
+    std::unique_ptr<TForm> Form = MakeForm();
+    TRecorder* Control = new TRecorder(Form.get());
+    std::vector<std::string> Events;
+    void SetUp() override {
+        Control->SetParent(Form.get());
+        Control->SetBounds(20, 20, 100, 50);
+        Control->OnMouseDown = [this](TObject*, TMouseButton B, TShiftState S, int X, int Y) {
+            Events.push_back("down " + IntToStr(B) + " " + IntToStr(S) + " " + IntToStr(X) + "," +
+                             IntToStr(Y));
+        };
+        Control->OnMouseUp = [this](TObject*, TMouseButton B, TShiftState S, int X, int Y) {
+            Events.push_back("up " + IntToStr(B) + " " + IntToStr(X) + "," + IntToStr(Y));
+        };
+        Control->OnClick = [this](TObject*) { Events.push_back("click"); };
+        Control->OnDblClick = [this](TObject*) { Events.push_back("dblclick"); };
+        Control->OnMouseMove = [this](TObject*, TShiftState S, int X, int Y) {
+            Events.push_back("move " + IntToStr(X) + "," + IntToStr(Y));
+        };
+    }
+};
+
+} // namespace
+
+TEST_F(MouseFixture, PressAndReleaseMakeDownClickUp) {
+    SendMouse(Control, QEvent::MouseButtonPress, 5, 7, Qt::LeftButton, Qt::ShiftModifier);
+    SendMouse(Control, QEvent::MouseButtonRelease, 6, 8, Qt::LeftButton);
+    EXPECT_EQ(Events, (std::vector<std::string>{"down 0 " + IntToStr(ssShift | ssLeft) + " 5,7",
+                                                "click", "up 0 6,8"}));
+    EXPECT_EQ(Control->Messages({WM_LBUTTONDOWN, WM_LBUTTONUP}),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    EXPECT_EQ(MakeLParam(5, 7), Control->Only(WM_LBUTTONDOWN)[0].LParam);
+    EXPECT_EQ(MK_LBUTTON | MK_SHIFT, Control->Only(WM_LBUTTONDOWN)[0].WParam);
+}
+
+TEST_F(MouseFixture, ReleaseOutsideIsNoClick) {
+    SendMouse(Control, QEvent::MouseButtonPress, 5, 7, Qt::LeftButton);
+    SendMouse(Control, QEvent::MouseButtonRelease, 150, 8, Qt::LeftButton);
+    EXPECT_EQ(Events,
+              (std::vector<std::string>{"down 0 " + IntToStr(ssLeft) + " 5,7", "up 0 150,8"}));
+}
+
+TEST_F(MouseFixture, DoubleClickAndRightButtonAndMove) {
+    SendMouse(Control, QEvent::MouseButtonPress, 1, 1, Qt::LeftButton);
+    SendMouse(Control, QEvent::MouseButtonRelease, 1, 1, Qt::LeftButton);
+    SendMouse(Control, QEvent::MouseButtonDblClick, 1, 1, Qt::LeftButton);
+    SendMouse(Control, QEvent::MouseButtonRelease, 1, 1, Qt::LeftButton);
+    SendMouse(Control, QEvent::MouseButtonPress, 3, 4, Qt::RightButton);
+    SendMouse(Control, QEvent::MouseMove, 9, 9, Qt::NoButton);
+    EXPECT_EQ(Events[3], "dblclick");
+    EXPECT_EQ(Events[4], "down 0 " + IntToStr(ssLeft | ssDouble) + " 1,1");
+    EXPECT_EQ(Events[7], "down 1 " + IntToStr(ssRight) + " 3,4");
+    EXPECT_EQ(Events[8], "move 9,9");
+    EXPECT_EQ(1u, Control->Only(WM_LBUTTONDBLCLK).size());
+    EXPECT_EQ(1u, Control->Only(WM_RBUTTONDOWN).size());
+}
+
+TEST_F(MouseFixture, WheelNotchesAndSmallStepsAddUp) {
+    int ups = 0, downs = 0;
+    std::vector<int> deltas;
+    Control->OnMouseWheel = [&](TObject*, TShiftState, int Delta, TPoint, bool&) {
+        deltas.push_back(Delta);
+    };
+    Control->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        ++ups;
+        Handled = true;
+    };
+    Control->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        ++downs;
+        Handled = true;
+    };
+    SendWheel(Control, 5, 5, 120);
+    EXPECT_EQ(1, ups);
+    for (int i = 0; i < 3; ++i)
+        SendWheel(Control, 5, 5, -40);
+    EXPECT_EQ(1, downs); // three thirds of a notch make one
+    SendWheel(Control, 5, 5, -60);
+    EXPECT_EQ(1, downs);
+    SendWheel(Control, 5, 5, -240);
+    EXPECT_EQ(3, downs);
+    EXPECT_EQ(deltas, (std::vector<int>{120, -40, -40, -40, -60, -240}));
+    const TMessage m = Control->Only(WM_MOUSEWHEEL)[0];
+    EXPECT_EQ(120, static_cast<std::int16_t>(m.WParamHi()));
+}
+
+TEST_F(MouseFixture, UnusedWheelGoesToTheParent) {
+    int parentSaw = 0;
+    Form->OnMouseWheel = [&](TObject*, TShiftState, int, TPoint, bool& Handled) {
+        ++parentSaw;
+        Handled = true;
+    };
+    SendWheel(Control, 5, 5, 120);
+    EXPECT_EQ(1, parentSaw);
+}
+
+TEST_F(MouseFixture, EnterAndLeave) {
+    int enters = 0, leaves = 0;
+    Control->OnMouseEnter = [&](TObject*) { ++enters; };
+    Control->OnMouseLeave = [&](TObject*) { ++leaves; };
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(Control->Widget(), &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Control->Widget(), &leave);
+    EXPECT_EQ(1, enters);
+    EXPECT_EQ(1, leaves);
+}
+
+TEST(Layout, AlignPlacesControlsAndFollowsAResize) {
+    auto form = MakeForm(400, 300);
+    auto make = [&](TAlign align, int w, int h) {
+        auto* c = new TRecorder(form.get());
+        c->SetBounds(0, 0, w, h);
+        c->SetParent(form.get());
+        c->SetAlign(align);
+        return c;
+    };
+    TRecorder* top = make(alTop, 10, 30);
+    TRecorder* bottom = make(alBottom, 10, 20);
+    TRecorder* left = make(alLeft, 50, 10);
+    TRecorder* right = make(alRight, 60, 10);
+    TRecorder* client = make(alClient, 10, 10);
+    EXPECT_EQ(Rect(0, 0, 400, 30), top->BoundsRect());
+    EXPECT_EQ(Rect(0, 280, 400, 300), bottom->BoundsRect());
+    EXPECT_EQ(Rect(0, 30, 50, 280), left->BoundsRect());
+    EXPECT_EQ(Rect(340, 30, 400, 280), right->BoundsRect());
+    EXPECT_EQ(Rect(50, 30, 340, 280), client->BoundsRect());
+    int resized = 0;
+    client->OnResize = [&](TObject*) { ++resized; };
+    form->SetBounds(0, 0, 600, 500);
+    EXPECT_EQ(Rect(0, 0, 600, 30), top->BoundsRect());
+    EXPECT_EQ(Rect(0, 480, 600, 500), bottom->BoundsRect());
+    EXPECT_EQ(Rect(540, 30, 600, 480), right->BoundsRect());
+    EXPECT_EQ(Rect(50, 30, 540, 480), client->BoundsRect());
+    EXPECT_EQ(1, resized);
+    EXPECT_EQ(490, client->ClientWidth());
+    // Hiding a docked control gives its room to the others.
+    left->Hide();
+    EXPECT_EQ(Rect(0, 30, 540, 480), client->BoundsRect());
+}
+
+TEST(Layout, AnchorsKeepTheDistanceToTheFarEdges) {
+    auto form = MakeForm(400, 300);
+    auto* stretch = new TRecorder(form.get());
+    stretch->SetParent(form.get());
+    stretch->SetBounds(10, 10, 380, 200);
+    stretch->SetAnchors(akLeft | akTop | akRight | akBottom);
+    auto* corner = new TRecorder(form.get());
+    corner->SetParent(form.get());
+    corner->SetBounds(300, 250, 90, 40);
+    corner->SetAnchors(akRight | akBottom);
+    form->SetBounds(0, 0, 500, 400);
+    EXPECT_EQ(Rect(10, 10, 490, 310), stretch->BoundsRect());
+    EXPECT_EQ(Rect(400, 350, 490, 390), corner->BoundsRect());
+}
+
+TEST(Painting, PaintDrawsOnTheCanvasAfterTheBackground) {
+    auto form = MakeForm(100, 80);
+    form->SetColor(clWhite);
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(10, 10, 40, 30);
+    c->PaintColor = clRed;
+    auto* plain = new TRecorder(form.get());
+    plain->SetParent(form.get());
+    plain->SetBounds(60, 10, 20, 20);
+    plain->SetColor(clBlue);
+    form->Show();
+    const QImage image = form->Widget()->grab().toImage();
+    EXPECT_EQ(ToQColor(clRed).rgb(), image.pixelColor(15, 15).rgb());
+    EXPECT_EQ(ToQColor(clBlue).rgb(), image.pixelColor(65, 15).rgb());
+    EXPECT_EQ(ToQColor(clWhite).rgb(), image.pixelColor(5, 5).rgb());
+    EXPECT_FALSE(c->Only(WM_PAINT).empty());
+    EXPECT_FALSE(c->Only(WM_ERASEBKGND).empty());
+    form->Hide();
+}
+
+TEST(Tree, ChildrenGoWithTheirParentAndTheOwnerForgetsThem) {
+    auto form = MakeForm();
+    auto* panel = new TCustomControl(form.get());
+    panel->SetParent(form.get());
+    auto* inner = new TRecorder(form.get());
+    inner->SetParent(panel);
+    EXPECT_EQ(2, form->ComponentCount());
+    EXPECT_EQ(panel, inner->Parent());
+    EXPECT_EQ(form.get(), inner->ParentForm());
+    delete panel;
+    EXPECT_EQ(0, form->ComponentCount());
+    EXPECT_EQ(0, form->ControlCount());
+}
+
+TEST(Tree, ParentFontFollowsUntilSetOwn) {
+    auto form = MakeForm();
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    form->Font()->SetSize(14);
+    EXPECT_EQ(14, c->Font()->Size());
+    EXPECT_TRUE(c->ParentFont());
+    c->Font()->SetSize(9);
+    EXPECT_FALSE(c->ParentFont());
+    form->Font()->SetSize(20);
+    EXPECT_EQ(9, c->Font()->Size());
+}

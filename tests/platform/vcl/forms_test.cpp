@@ -1,0 +1,138 @@
+// Forms: modal forms closed by ModalResult and by scripted dialog answers,
+// close questions, message boxes, and the creation and destruction events.
+#include <gtest/gtest.h>
+
+#include "platform/rtl/dialogs.h"
+#include "vcltestenv.h"
+
+TEST(Forms, ModalFormEndsWithTheScriptedAnswer) {
+    auto script = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs* dialogs = script.get();
+    dialogs->QueueAnswer(mrYes);
+    TDialogServiceScope scope(std::move(script));
+    auto form = MakeForm();
+    std::vector<std::string> events;
+    form->OnShow = [&](TObject*) {
+        events.push_back("show");
+        // The question is asked from inside the modal loop.
+        PostMessage(form.get(), WM_USER + 1);
+    };
+    const TWndMethod old = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg == WM_USER + 1) {
+            const int answer = MessageDlg("Opslaan ?", mtConfirmation, mbYesNo);
+            form->SetModalResult(answer == mrYes ? mrOk : mrCancel);
+            return;
+        }
+        old(m);
+    };
+    form->OnClose = [&](TObject*, TCloseAction& Action) {
+        events.push_back("close");
+        EXPECT_EQ(caHide, Action);
+    };
+    EXPECT_EQ(mrOk, form->ShowModal());
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(events, (std::vector<std::string>{"show", "close"}));
+    ASSERT_EQ(1u, dialogs->Asked().size());
+    EXPECT_EQ("Opslaan ?", dialogs->Asked()[0].Text);
+    form->WindowProc = old;
+}
+
+TEST(Forms, CloseQueryCanRefuseAModalClose) {
+    auto form = MakeForm();
+    int asked = 0;
+    form->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++asked > 1; };
+    form->OnShow = [&](TObject*) { form->SetModalResult(mrCancel); };
+    auto* rec = new TRecorder(form.get());
+    rec->SetParent(form.get());
+    // After the refusal the loop goes on; a later message closes it for good.
+    SetTimer(rec, 1, 1);
+    rec->WindowProc = [&, old = rec->WindowProc](TMessage& m) {
+        if (m.Msg == WM_TIMER && form->ModalResult() == mrNone) form->SetModalResult(mrAbort);
+        old(m);
+    };
+    EXPECT_EQ(mrAbort, form->ShowModal());
+    EXPECT_EQ(2, asked);
+    KillTimer(rec, 1);
+}
+
+TEST(Forms, CloseOfAModalFormIsCancel) {
+    auto form = MakeForm();
+    form->OnShow = [&](TObject*) { PostMessage(form.get(), WM_USER + 2); };
+    form->WindowProc = [&, old = form->WindowProc](TMessage& m) {
+        if (m.Msg == WM_USER + 2)
+            form->Close();
+        else
+            old(m);
+    };
+    EXPECT_EQ(mrCancel, form->ShowModal());
+}
+
+TEST(Forms, ShowingAVisibleFormModallyIsRefused) {
+    auto form = MakeForm();
+    form->Show();
+    EXPECT_THROW(form->ShowModal(), EInvalidOperation);
+    form->Hide();
+}
+
+TEST(Forms, CloseActionDecides) {
+    auto form = MakeForm();
+    TCloseAction wanted = caNone;
+    form->OnClose = [&](TObject*, TCloseAction& Action) { Action = wanted; };
+    form->Show();
+    form->Close();
+    EXPECT_TRUE(form->Visible());
+    wanted = caHide;
+    form->Close();
+    EXPECT_FALSE(form->Visible());
+}
+
+TEST(Forms, ReleasedFormIsFreedByTheMessageLoop) {
+    auto* form = new TForm(Application);
+    bool destroyed = false;
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    form->Release();
+    EXPECT_FALSE(destroyed);
+    Application->ProcessMessages();
+    EXPECT_TRUE(destroyed);
+}
+
+TEST(Forms, CreateEventRunsOnceAfterConstruction) {
+    auto form = MakeForm();
+    int created = 0;
+    form->OnCreate = [&](TObject*) { ++created; };
+    form->AfterConstruction();
+    form->AfterConstruction();
+    EXPECT_EQ(1, created);
+}
+
+TEST(Forms, MessageBoxFlagsBecomeButtonsAndAnswers) {
+    auto script = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs* dialogs = script.get();
+    dialogs->QueueAnswer(mrNo);
+    TDialogServiceScope scope(std::move(script));
+    EXPECT_EQ(IDNO, Application->MessageBox("Verwijderen ?", "Let op", MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(IDCANCEL, Application->MessageBox("Door ?", "", MB_OKCANCEL));
+    ASSERT_EQ(2u, dialogs->Asked().size());
+    EXPECT_EQ(mbYesNo, dialogs->Asked()[0].Buttons);
+    EXPECT_EQ(mtConfirmation, dialogs->Asked()[0].DlgType);
+    EXPECT_EQ(mbOKCancel, dialogs->Asked()[1].Buttons);
+}
+
+TEST(Forms, EnterPressesTheDefaultButtonThroughDialogKey) {
+    auto form = MakeForm();
+    auto* rec = new TRecorder(form.get());
+    rec->SetParent(form.get());
+    int dialogKeys = 0;
+    form->WindowProc = [&, old = form->WindowProc](TMessage& m) {
+        if (m.Msg == CM_DIALOGKEY && m.WParam == VK_RETURN) ++dialogKeys;
+        old(m);
+    };
+    SendKey(rec, Qt::Key_Return, "\r");
+    EXPECT_EQ(1, dialogKeys);
+    // Nobody took it, so the control gets it as a key.
+    EXPECT_EQ(1u, rec->Only(WM_KEYDOWN).size());
+    rec->DlgCode = DLGC_WANTALLKEYS;
+    SendKey(rec, Qt::Key_Return, "\r");
+    EXPECT_EQ(1, dialogKeys);
+}

@@ -1,0 +1,145 @@
+// Keys: a Qt key event becomes key down, character and key up with the
+// platform's codes; dialog keys move the focus unless the control wants them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "vcltestenv.h"
+
+namespace {
+
+struct KeyFixture : ::testing::Test {
+    std::unique_ptr<TForm> Form = MakeForm();
+    TRecorder* First = new TRecorder(Form.get());
+    TRecorder* Second = new TRecorder(Form.get());
+    void SetUp() override {
+        First->SetParent(Form.get());
+        First->SetBounds(10, 10, 100, 30);
+        Second->SetParent(Form.get());
+        Second->SetBounds(10, 50, 100, 30);
+    }
+    static std::vector<UINT> Keys(const TRecorder* R) {
+        return R->Messages({WM_KEYDOWN, WM_CHAR, WM_KEYUP});
+    }
+};
+
+} // namespace
+
+TEST_F(KeyFixture, LetterArrivesAsKeyDownCharKeyUp) {
+    SendKey(First, Qt::Key_A, "a");
+    EXPECT_EQ(Keys(First), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
+    EXPECT_EQ('A', First->Only(WM_KEYDOWN)[0].WParam);
+    EXPECT_EQ('a', First->Only(WM_CHAR)[0].WParam);
+    EXPECT_EQ('A', First->Only(WM_KEYUP)[0].WParam);
+}
+
+TEST_F(KeyFixture, AccentedLetterTypesItsCodePageByte) {
+    SendKey(First, Qt::Key_Eacute, QString(QChar(0xE9)));
+    ASSERT_EQ(1u, First->Only(WM_CHAR).size());
+    EXPECT_EQ(0xE9u, First->Only(WM_CHAR)[0].WParam);
+    SendKey(First, Qt::Key_onehalf, QString(QChar(0xBD)));
+    EXPECT_EQ(0xBDu, First->Only(WM_CHAR)[1].WParam);
+}
+
+TEST_F(KeyFixture, ShiftAndControlReachTheHandlers) {
+    WORD seenKey = 0;
+    TShiftState seenShift = 0;
+    First->OnKeyDown = [&](TObject*, WORD& Key, TShiftState Shift) {
+        seenKey = Key;
+        seenShift = Shift;
+    };
+    SendKey(First, Qt::Key_Right, QString(), Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(VK_RIGHT, seenKey);
+    EXPECT_EQ(ssShift | ssCtrl, seenShift);
+    // Ctrl+C types the control character 3, as the platform does.
+    SendKey(First, Qt::Key_C, QString(), Qt::ControlModifier);
+    EXPECT_EQ(3u, First->Only(WM_CHAR).back().WParam);
+}
+
+TEST_F(KeyFixture, CharacterFollowsEvenWhenTheKeyDownWasUsedUp) {
+    First->OnKeyDown = [](TObject*, WORD& Key, TShiftState) { Key = 0; };
+    std::string typed;
+    First->OnKeyPress = [&](TObject*, char& Key) { typed += Key; };
+    SendKey(First, Qt::Key_X, "x");
+    EXPECT_EQ("x", typed);
+}
+
+TEST_F(KeyFixture, KeypadDecimalCarriesTheKeypadScanCode) {
+    SendKey(First, Qt::Key_Period, ".", Qt::KeypadModifier);
+    SendKey(First, Qt::Key_Period, ".");
+    const auto downs = First->Only(WM_KEYDOWN);
+    ASSERT_EQ(2u, downs.size());
+    EXPECT_EQ(VK_DECIMAL, downs[0].WParam);
+    EXPECT_TRUE(ScanCodeOf(downs[0].LParam) & 0x40);
+    EXPECT_EQ(VK_OEM_PERIOD, downs[1].WParam);
+    EXPECT_FALSE(ScanCodeOf(downs[1].LParam) & 0x40);
+    EXPECT_EQ('.', First->Only(WM_CHAR)[0].WParam);
+}
+
+TEST_F(KeyFixture, FunctionAndNavigationKeysTypeNothing) {
+    SendKey(First, Qt::Key_F2);
+    SendKey(First, Qt::Key_Delete, QString(QChar(0x7F)));
+    SendKey(First, Qt::Key_Home);
+    EXPECT_TRUE(First->Only(WM_CHAR).empty());
+    const auto downs = First->Only(WM_KEYDOWN);
+    ASSERT_EQ(3u, downs.size());
+    EXPECT_EQ(VK_F2, downs[0].WParam);
+    EXPECT_EQ(VK_DELETE, downs[1].WParam);
+    EXPECT_EQ(VK_HOME, downs[2].WParam);
+}
+
+TEST_F(KeyFixture, TabMovesTheFocusUnlessTheControlWantsIt) {
+    ShowActive(Form.get());
+    First->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return First->Focused(); }));
+    EXPECT_EQ(First, Form->ActiveControl());
+    SendKey(First, Qt::Key_Tab, "\t");
+    EXPECT_TRUE(ProcessUntil([&] { return Second->Focused(); }));
+    EXPECT_EQ(Second, Form->ActiveControl());
+    EXPECT_TRUE(First->Only(WM_KEYDOWN).empty()); // the dialog key never came as a key
+    // A control that asks for Tab gets it as a key and keeps the focus.
+    Second->DlgCode = DLGC_WANTTAB;
+    SendKey(Second, Qt::Key_Tab, "\t");
+    ASSERT_EQ(1u, Second->Only(WM_KEYDOWN).size());
+    EXPECT_EQ(VK_TAB, Second->Only(WM_KEYDOWN)[0].WParam);
+    EXPECT_EQ(9u, Second->Only(WM_CHAR)[0].WParam);
+    EXPECT_TRUE(Second->Focused());
+    // Shift+Tab goes back.
+    Second->DlgCode = 0;
+    SendKey(Second, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
+    EXPECT_TRUE(ProcessUntil([&] { return First->Focused(); }));
+}
+
+TEST_F(KeyFixture, FocusMovesFireExitThenEnter) {
+    std::vector<std::string> events;
+    First->OnEnter = [&](TObject*) { events.push_back("enter 1"); };
+    First->OnExit = [&](TObject*) { events.push_back("exit 1"); };
+    Second->OnEnter = [&](TObject*) { events.push_back("enter 2"); };
+    ShowActive(Form.get());
+    First->SetFocus();
+    ProcessUntil([&] { return First->Focused(); });
+    Second->SetFocus();
+    ProcessUntil([&] { return Second->Focused(); });
+    EXPECT_EQ(events, (std::vector<std::string>{"enter 1", "exit 1", "enter 2"}));
+}
+
+TEST_F(KeyFixture, PostedTabKeyDownToTheParentMovesTheFocus) {
+    ShowActive(Form.get());
+    First->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return First->Focused(); }));
+    PostMessage(Form.get(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_TRUE(ProcessUntil([&] { return Second->Focused(); }));
+}
+
+TEST_F(KeyFixture, KeyPreviewLetsTheFormSeeKeysFirst) {
+    Form->SetKeyPreview(true);
+    std::vector<std::string> order;
+    Form->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) {
+        order.push_back("form");
+        if (Key == VK_F5) Key = 0;
+    };
+    First->OnKeyDown = [&](TObject*, WORD&, TShiftState) { order.push_back("control"); };
+    SendKey(First, Qt::Key_F4);
+    SendKey(First, Qt::Key_F5);
+    EXPECT_EQ(order, (std::vector<std::string>{"form", "control", "form"}));
+}
