@@ -126,6 +126,7 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
                                 Progress(Item.Name, done, total, poUpdate);
                                 return !FCancel;
                             });
+        if (FCancel) throw EAbort();
         if (r.Uncompressed != static_cast<uint64_t>(size))
             throw EZAException(34, this,
                                {static_cast<int64_t>(size), static_cast<int64_t>(r.Uncompressed)});
@@ -174,8 +175,23 @@ void TZABaseArchiver::Commit() {
     std::map<std::string, int> readIndex;
     for (int i = 0; i < FDir->Items.Count(); ++i)
         readIndex[FDir->Items.Item(i).Name] = i;
+    // Progress of the items written anew; a cancel drops the update and leaves
+    // the archive as it was.
+    FCancel = false;
+    FProgressOn = true;
+    FProcessed = 0;
+    FSelected = 0;
+    for (int i = 0; i < result.Count(); ++i)
+        FSelected += result.Item(i).Rewrite ? 1 : 0;
+    struct ProgressOff {
+        bool& Flag;
+        ~ProgressOff() { Flag = false; }
+    } progressOff{FProgressOn};
     if (IsMultiVolume() && !FInMemory && !FExternalStream) {
-        CommitVolumes(result);
+        try {
+            CommitVolumes(result);
+        } catch (const EAbort&) {
+        }
         return;
     }
     const bool fileBacked = !FInMemory && !FExternalStream;
@@ -204,12 +220,12 @@ void TZABaseArchiver::Commit() {
             TDirItem& item = result.Item(i);
             if (item.Rewrite) {
                 WriteNewItem(item, *fresh);
+                ++FProcessed;
                 continue;
             }
             if (readIndex.find(item.OriginalName) == readIndex.end()) throw EZAException(7, this);
             CopyKeptItem(item, *fresh);
         }
-        if (FCancel) throw EZAException(46, this);
         FDir->WriteDirectory(*fresh, result);
         if (fileBacked) {
             auto* f = static_cast<TFileStream*>(fresh.get());
@@ -250,7 +266,11 @@ void TZABaseArchiver::Commit() {
             } catch (const EStreamError&) {
             }
         }
-        throw;
+        try {
+            throw;
+        } catch (const EAbort&) {
+            return; // cancelled from a progress event
+        }
     }
     FDir->Items.CopyFrom(result);
     for (int i = 0; i < FDir->Items.Count(); ++i)
@@ -288,6 +308,7 @@ void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
             }
             try {
                 WriteNewItem(item, *tmp);
+                ++FProcessed;
                 uint8_t h[LocalHeaderSize];
                 tmp->SetPosition(0);
                 tmp->ReadBuffer(h, sizeof h);

@@ -322,3 +322,41 @@ TEST(ZAWrite, HugeFileNeedsZip64WhichTheStandardArchiverRefuses) {
     EXPECT_EQ(CodeOf([&] { z.AddFiles("*.*"); }), 41);
     z.CloseArchive();
 }
+
+TEST(ZAWrite, CommitProgressAndCancel) {
+    ScratchDir d;
+    WriteFile(d / "src/groot.txt", TextBytes(3 << 20));
+    WriteFile(d / "src/klein.txt", "k");
+    CreateArchive(d / "c.zip", d / "src", "klein.txt");
+    const std::string before = ReadFile(d / "c.zip");
+    TZipArchiver z(nullptr);
+    z.FileName = d / "c.zip";
+    z.BaseDir = d / "src";
+    std::vector<double> seen;
+    z.OnFileProgress = [&](TObject*, const std::string& n, double p, TZAProcessOperation op,
+                           TZAProgressPhase ph, bool& cancel) {
+        EXPECT_EQ(op, poUpdate);
+        EXPECT_EQ(n, "groot.txt");
+        seen.push_back(p);
+        cancel = p >= 30;
+    };
+    z.OpenArchiveDefault();
+    z.AddFiles("groot.txt"); // cancelled part-way: nothing changes
+    z.CloseArchive();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_GE(seen.back(), 30);
+    EXPECT_EQ(ReadFile(d / "c.zip"), before);
+    for (const auto& f : ListFiles(d.Path()))
+        EXPECT_EQ(f.rfind("FC", 0), std::string::npos) << f;
+    // Not cancelled, progress runs to the end.
+    seen.clear();
+    z.OnFileProgress = [&](TObject*, const std::string&, double p, TZAProcessOperation,
+                           TZAProgressPhase, bool&) { seen.push_back(p); };
+    z.OpenArchiveDefault();
+    z.AddFiles("groot.txt");
+    z.CloseArchive();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_DOUBLE_EQ(seen.back(), 100);
+    ExtractAll(d / "c.zip", d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
