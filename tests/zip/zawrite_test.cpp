@@ -70,6 +70,12 @@ TEST(ZAWrite, NewArchiveFromFilesIsValid) {
     // And the engine reads its own archive back.
     ExtractAll(d / "new.zip", d / "out");
     EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    // Items of a DOS writer get the permissions the user's creation mask allows.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    struct stat st;
+    ASSERT_EQ(::stat(DiskName(d / "out/leeg.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
 }
 
 TEST(ZAWrite, EmptyNewArchiveIsEndRecordOnly) {
