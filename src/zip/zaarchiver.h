@@ -156,6 +156,8 @@ protected:
     virtual void DoStoreFile(std::string& Name, uint32_t& Attr, std::string& Comment,
                              const std::string& Original);
     virtual void DoExtractFile(std::string& Name, uint32_t& Attr, const std::string& Comment);
+    // The room left on the medium that holds Path (the free space for the caller).
+    virtual int64_t FreeSpace(const std::string& Path);
 
     bool FStandardSignature = false;
     uint16_t FMethod = 65535;
@@ -175,6 +177,9 @@ private:
     friend class TZAItemReader;
     friend class TZAVolumeWriter;
     void CommitVolumes(TZADirArray& Result);
+    void RunInUpdate(const std::string& FileMask, TZAProcessOperation Op);
+    void SelectAndRun(const std::string& FileMask, int32_t SearchAttr,
+                      const std::string& ExclusionMask, TZAProcessOperation Op);
     void OpenExisting();
     void CreateNew();
     void AttachDirectory(bool CreateNewArchive);

@@ -22,8 +22,10 @@ int64_t TZAVolumeSource::ReadContinuing(void* Buffer, int64_t Count) {
 
 int64_t FindSignatureForward(TStream& S, int64_t From, uint32_t Signature, int64_t Limit) {
     const int64_t size = Limit >= 0 ? std::min(Limit, S.Size()) : S.Size();
-    constexpr int64_t window = 65535;
-    std::vector<uint8_t> buf(window);
+    // The window starts small and grows: a signature is usually near, and a
+    // file full of false signatures must not cost a large read per find.
+    int64_t window = 4096;
+    std::vector<uint8_t> buf(65535);
     int64_t pos = From;
     while (pos + 4 <= size) {
         const int64_t n = std::min(window, size - pos);
@@ -35,6 +37,7 @@ int64_t FindSignatureForward(TStream& S, int64_t From, uint32_t Signature, int64
                 return pos + i;
         if (pos + n >= size) break;
         pos += n - 3;
+        window = std::min<int64_t>(window * 2, 65535);
     }
     return -1;
 }
@@ -155,7 +158,7 @@ void TZADirManager::FindStubLength() {
     const TDirItem& first = Items.Item(0);
     int64_t from = static_cast<int64_t>(first.LocalHeaderOffset());
     const int64_t limit = EndPosition;
-    for (int guard = 0; guard < 1 << 20 && from >= 0; ++guard) {
+    for (int guard = 0; guard < 4096 && from >= 0; ++guard) {
         const int64_t at = FindSignatureForward(s, from, LocalSignature(), limit);
         if (at < 0) return;
         uint8_t h[LocalHeaderSize];
