@@ -64,6 +64,16 @@ void TVcNumEdit::CMParentColorChanged(TMessage& Message) {
     if (ParentColor()) SetColorDefault(Color());
 }
 
+void TVcNumEdit::CMWantSpecialKey(TMessage& Message) {
+    // Enter commits the text here rather than pressing the form's default
+    // button; Esc restores a text being edited rather than closing the form.
+    const WORD key = static_cast<WORD>(Message.WParam);
+    if (key == VK_RETURN || (key == VK_ESCAPE && State() != esNormal))
+        Message.Result = 1;
+    else
+        TCustomEdit::CMWantSpecialKey(Message);
+}
+
 void TVcNumEdit::SelectNumText(int Start, int Length) {
     SetSelStart(Start);
     SetSelLength(Length);

@@ -22,6 +22,7 @@ protected:
     void DoExit() override;
     void SetTextValue(const std::string& Value) override;
     void CMParentColorChanged(TMessage& Message) override;
+    void CMWantSpecialKey(TMessage& Message) override;
 
     std::string NumText() const override { return Text(); }
     void SetNumText(const std::string& Value) override;

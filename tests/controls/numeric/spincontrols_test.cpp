@@ -307,3 +307,65 @@ TEST_F(NumSpinFixture, PicturesOfTheStates) {
     PumpPending();
     EXPECT_TRUE(SaveControlPicture(Form.get(), base + "error.png"));
 }
+
+TEST_F(NumSpinFixture, EnterCommitsInsteadOfPressingTheDefaultButton) {
+    auto* ok = new TButton(Form.get());
+    ok->SetParent(Form.get());
+    ok->SetBounds(120, 20, 60, 24);
+    ok->Default = true;
+    int pressed = 0;
+    ok->OnClick = [&](TObject*) { ++pressed; };
+    Spin->SetFocus();
+    Spin->SelectAll();
+    TypeText(Spin, "20");
+    KeyStroke(Spin, VK_RETURN);
+    EXPECT_EQ(Spin->Value(), 20);
+    EXPECT_EQ(pressed, 0);
+}
+
+TEST_F(NumSpinFixture, EscapeGoesToTheFormOnlyWhenNothingIsBeingEdited) {
+    auto* cancel = new TButton(Form.get());
+    cancel->SetParent(Form.get());
+    cancel->SetBounds(120, 20, 60, 24);
+    cancel->Cancel = true;
+    int pressed = 0;
+    cancel->OnClick = [&](TObject*) { ++pressed; };
+    Spin->SetFocus();
+    Spin->SelectAll();
+    TypeText(Spin, "20");
+    KeyStroke(Spin, VK_ESCAPE);
+    EXPECT_EQ(Spin->Text(), "4");
+    EXPECT_EQ(pressed, 0);
+    KeyStroke(Spin, VK_ESCAPE);
+    EXPECT_EQ(pressed, 1);
+}
+
+TEST_F(NumSpinFixture, LeavingCommitsTheText) {
+    auto* other = new TEdit(Form.get());
+    other->SetParent(Form.get());
+    other->SetBounds(120, 20, 60, 21);
+    Spin->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return Spin->Focused(); }));
+    Spin->SelectAll();
+    TypeText(Spin, "30");
+    other->SetFocus();
+    PumpUntil([&] { return other->Focused(); });
+    EXPECT_EQ(Spin->Value(), 30);
+    EXPECT_EQ(Spin->State(), esNormal);
+}
+
+TEST_F(NumSpinFixture, LeavingWithAWrongTextKeepsTheFocus) {
+    auto* other = new TEdit(Form.get());
+    other->SetParent(Form.get());
+    other->SetBounds(120, 20, 60, 21);
+    Spin->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return Spin->Focused(); }));
+    Spin->SelectAll();
+    TypeText(Spin, "3x");
+    Spin->SetSelStart(2);
+    other->SetFocus();
+    PumpPending();
+    EXPECT_EQ(Spin->State(), esError);
+    EXPECT_TRUE(Spin->Focused());
+    EXPECT_EQ(Spin->Value(), 4);
+}
