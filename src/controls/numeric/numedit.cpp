@@ -18,15 +18,8 @@ TVcNumEdit::TVcNumEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
 }
 
 void TVcNumEdit::SetNumText(const std::string& Value) {
-    const bool was = FCoreText;
-    FCoreText = true;
-    try {
-        SetText(Value);
-    } catch (...) {
-        FCoreText = was;
-        throw;
-    }
-    FCoreText = was;
+    const TFlagScope fromCore(FCoreText);
+    SetText(Value);
 }
 
 void TVcNumEdit::SetTextValue(const std::string& Value) {
@@ -87,14 +80,8 @@ void TVcNumEdit::TakeNumFocus() {
     if (gReclaimingFocus || !Enabled() || !Showing() || HasState(csDesigning) || !CanFocus() ||
         Focused())
         return;
-    gReclaimingFocus = true;
-    try {
-        SetFocus();
-    } catch (...) {
-        gReclaimingFocus = false;
-        throw;
-    }
-    gReclaimingFocus = false;
+    const TFlagScope reclaiming(gReclaimingFocus);
+    SetFocus();
 }
 
 void TVcNumEdit::NumChanged() {

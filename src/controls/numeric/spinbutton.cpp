@@ -48,24 +48,26 @@ TVcTimerSpeedBtn* TVcSpinButton::MakeButton() {
     return b;
 }
 
-void TVcSpinButton::SetUpGlyph(const TBitmap* Value) {
+namespace {
+
+// nullptr puts the built-in arrow (normal and disabled) back.
+void AssignGlyph(TVcTimerSpeedBtn* Button, const TBitmap* Value, bool Up) {
     if (Value) {
-        FUpButton->SetGlyph(Value);
+        Button->SetGlyph(Value);
         return;
     }
-    FUpButton->SetGlyph(MakeSpinGlyph(true).get());
-    FUpButton->SetNumGlyphs(2);
-    FUpButton->Invalidate();
+    Button->SetGlyph(MakeSpinGlyph(Up).get());
+    Button->SetNumGlyphs(2);
+    Button->Invalidate();
 }
 
+} // namespace
+
+void TVcSpinButton::SetUpGlyph(const TBitmap* Value) {
+    AssignGlyph(FUpButton, Value, true);
+}
 void TVcSpinButton::SetDownGlyph(const TBitmap* Value) {
-    if (Value) {
-        FDownButton->SetGlyph(Value);
-        return;
-    }
-    FDownButton->SetGlyph(MakeSpinGlyph(false).get());
-    FDownButton->SetNumGlyphs(2);
-    FDownButton->Invalidate();
+    AssignGlyph(FDownButton, Value, false);
 }
 
 void TVcSpinButton::SetFocusControl(TWinControl* Value) {

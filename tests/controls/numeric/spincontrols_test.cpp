@@ -184,6 +184,20 @@ protected:
         SpinFixture::SetUp();
     }
     TVcTimerSpeedBtn* Up() const { return Spin->SpinButton()->UpButton(); }
+    // A second control on the form, right of the spin.
+    template <class T> T* AddBeside() {
+        auto* c = new T(Form.get());
+        c->SetParent(Form.get());
+        c->SetBounds(120, 20, 60, 24);
+        return c;
+    }
+    // Focuses the spin and replaces its text by typing Text.
+    void TypeInSpin(const std::string& Text) {
+        Spin->SetFocus();
+        ASSERT_TRUE(PumpUntil([&] { return Spin->Focused(); }));
+        Spin->SelectAll();
+        TypeText(Spin, Text);
+    }
     TVcTimerSpeedBtn* Down() const { return Spin->SpinButton()->DownButton(); }
 };
 
@@ -227,9 +241,7 @@ TEST_F(NumSpinFixture, ArrowKeysStepAndStopAtTheLimits) {
 }
 
 TEST_F(NumSpinFixture, TypingColoursAndDisablesTheArrowsUntilEnter) {
-    Spin->SetFocus();
-    Spin->SelectAll();
-    TypeText(Spin, "12");
+    TypeInSpin("12");
     EXPECT_EQ(Spin->State(), esEditing);
     EXPECT_EQ(Spin->Color(), clLime);
     EXPECT_FALSE(Up()->Enabled());
@@ -244,9 +256,7 @@ TEST_F(NumSpinFixture, TypingColoursAndDisablesTheArrowsUntilEnter) {
 }
 
 TEST_F(NumSpinFixture, WrongCharacterIsMarkedAndEscapeRestores) {
-    Spin->SetFocus();
-    Spin->SelectAll();
-    TypeText(Spin, "2m");
+    TypeInSpin("2m");
     EXPECT_EQ(Spin->State(), esError);
     EXPECT_EQ(Spin->Color(), clRed);
     EXPECT_EQ(Spin->SelStart(), 1);
@@ -257,9 +267,7 @@ TEST_F(NumSpinFixture, WrongCharacterIsMarkedAndEscapeRestores) {
 }
 
 TEST_F(NumSpinFixture, HugeNumberIsLimitedWithoutRaising) {
-    Spin->SetFocus();
-    Spin->SelectAll();
-    TypeText(Spin, "99999999999");
+    TypeInSpin("99999999999");
     EXPECT_NO_THROW(KeyStroke(Spin, VK_RETURN));
     EXPECT_EQ(Spin->Text(), "96");
     EXPECT_TRUE(Spin->AtMax());
@@ -296,9 +304,7 @@ TEST_F(NumSpinFixture, PicturesOfTheStates) {
     Spin->SetValue(42);
     PumpPending();
     EXPECT_TRUE(SaveControlPicture(Form.get(), base + "normal.png"));
-    Spin->SetFocus();
-    Spin->SelectAll();
-    TypeText(Spin, "44");
+    TypeInSpin("44");
     ASSERT_EQ(Spin->State(), esEditing);
     PumpPending();
     EXPECT_TRUE(SaveControlPicture(Form.get(), base + "editing.png"));
@@ -309,30 +315,22 @@ TEST_F(NumSpinFixture, PicturesOfTheStates) {
 }
 
 TEST_F(NumSpinFixture, EnterCommitsInsteadOfPressingTheDefaultButton) {
-    auto* ok = new TButton(Form.get());
-    ok->SetParent(Form.get());
-    ok->SetBounds(120, 20, 60, 24);
+    auto* ok = AddBeside<TButton>();
     ok->Default = true;
     int pressed = 0;
     ok->OnClick = [&](TObject*) { ++pressed; };
-    Spin->SetFocus();
-    Spin->SelectAll();
-    TypeText(Spin, "20");
+    TypeInSpin("20");
     KeyStroke(Spin, VK_RETURN);
     EXPECT_EQ(Spin->Value(), 20);
     EXPECT_EQ(pressed, 0);
 }
 
 TEST_F(NumSpinFixture, EscapeGoesToTheFormOnlyWhenNothingIsBeingEdited) {
-    auto* cancel = new TButton(Form.get());
-    cancel->SetParent(Form.get());
-    cancel->SetBounds(120, 20, 60, 24);
+    auto* cancel = AddBeside<TButton>();
     cancel->Cancel = true;
     int pressed = 0;
     cancel->OnClick = [&](TObject*) { ++pressed; };
-    Spin->SetFocus();
-    Spin->SelectAll();
-    TypeText(Spin, "20");
+    TypeInSpin("20");
     KeyStroke(Spin, VK_ESCAPE);
     EXPECT_EQ(Spin->Text(), "4");
     EXPECT_EQ(pressed, 0);
@@ -341,13 +339,8 @@ TEST_F(NumSpinFixture, EscapeGoesToTheFormOnlyWhenNothingIsBeingEdited) {
 }
 
 TEST_F(NumSpinFixture, LeavingCommitsTheText) {
-    auto* other = new TEdit(Form.get());
-    other->SetParent(Form.get());
-    other->SetBounds(120, 20, 60, 21);
-    Spin->SetFocus();
-    ASSERT_TRUE(PumpUntil([&] { return Spin->Focused(); }));
-    Spin->SelectAll();
-    TypeText(Spin, "30");
+    auto* other = AddBeside<TEdit>();
+    TypeInSpin("30");
     other->SetFocus();
     PumpUntil([&] { return other->Focused(); });
     EXPECT_EQ(Spin->Value(), 30);
@@ -355,13 +348,8 @@ TEST_F(NumSpinFixture, LeavingCommitsTheText) {
 }
 
 TEST_F(NumSpinFixture, LeavingWithAWrongTextKeepsTheFocus) {
-    auto* other = new TEdit(Form.get());
-    other->SetParent(Form.get());
-    other->SetBounds(120, 20, 60, 21);
-    Spin->SetFocus();
-    ASSERT_TRUE(PumpUntil([&] { return Spin->Focused(); }));
-    Spin->SelectAll();
-    TypeText(Spin, "3x");
+    auto* other = AddBeside<TEdit>();
+    TypeInSpin("3x");
     Spin->SetSelStart(2);
     other->SetFocus();
     PumpPending();
