@@ -357,3 +357,12 @@ TEST_F(NumSpinFixture, LeavingWithAWrongTextKeepsTheFocus) {
     EXPECT_TRUE(Spin->Focused());
     EXPECT_EQ(Spin->Value(), 4);
 }
+
+TEST_F(NumSpinFixture, TooLowASpinIsRaisedToFitItsText) {
+    Spin->SetHeight(6);
+    PumpPending();
+    EXPECT_GT(Spin->Height(), 6);
+    const TVcSpinButton* b = Spin->SpinButton();
+    EXPECT_EQ(b->Height(), Spin->Height() - 4);
+    EXPECT_EQ(b->UpButton()->Height() + b->DownButton()->Height(), b->Height());
+}
