@@ -367,13 +367,23 @@ bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver) {
     return used;
 }
 
+namespace {
+bool gPassingInner = false; // an inner part's event goes on to Qt's own handling
+} // namespace
+
 bool TControl::NativeDefault() {
     if (!FQtEvent || FNativeDone) return false;
     FNativeDone = true;
-    if (FHost && FQtReceiver == FHost->HostWidget())
+    if (FHost && FQtReceiver == FHost->HostWidget()) {
         FHost->NativeEvent(FQtEvent);
-    else if (FQtReceiver)
-        FQtReceiver->event(FQtEvent);
+    } else if (FQtReceiver) {
+        // Through the normal delivery (Qt's own filters on a viewport take part),
+        // with our forwarder stepping aside.
+        std::unique_ptr<QEvent> copy(FQtEvent->clone());
+        gPassingInner = true;
+        QCoreApplication::sendEvent(FQtReceiver, copy.get());
+        gPassingInner = false;
+    }
     return true;
 }
 
@@ -695,6 +705,7 @@ void TWinControl::WMChar(TMessage& Message) {
 // --- inner parts --------------------------------------------------------------------
 
 bool TInnerEventForwarder::eventFilter(QObject* Watched, QEvent* Event) {
+    if (gPassingInner) return false;
     switch (Event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
