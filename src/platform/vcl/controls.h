@@ -215,6 +215,8 @@ public:
     // Runs the native widget's own handling of the Qt event being translated
     // (once); false when there is none.
     bool NativeDefault();
+    // Gives a native control a key or character that no Qt event brought.
+    void NativeKey(const TMessage& Message);
 
 protected:
     // Widget: the Qt widget this control wraps (a host from qthost.h); nullptr

@@ -382,22 +382,26 @@ void TControl::DefaultHandler(TMessage& Message) {
         NativeDefault();
         return;
     }
+    if (!FQtEvent) NativeKey(Message);
+}
+
+void TControl::NativeKey(const TMessage& Message) {
+    // A key sent by code (not typed) still reaches a native control.
     if (!IsNative() || !FHost) return;
-    // A key sent by code (not typed) still reaches the native control.
-    if (Message.Msg == WM_KEYDOWN || Message.Msg == WM_CHAR) {
-        const bool isChar = Message.Msg == WM_CHAR;
-        const char ch = static_cast<char>(Message.WParam);
-        const int key = isChar ? 0 : VirtualKeyToQtKey(static_cast<WORD>(Message.WParam));
-        QString text;
-        if (isChar && static_cast<unsigned char>(ch) >= 32) text = ToQString(std::string(1, ch));
-        if (isChar && ch == '\b') {
-            QKeyEvent e(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
-            FHost->NativeEvent(&e);
-        } else if (key != 0 || !text.isEmpty()) {
-            QKeyEvent e(QEvent::KeyPress, key, gModifiers, text);
-            FHost->NativeEvent(&e);
-        }
+    if (Message.Msg != WM_KEYDOWN && Message.Msg != WM_CHAR) return;
+    const bool isChar = Message.Msg == WM_CHAR;
+    const char ch = static_cast<char>(Message.WParam);
+    if (isChar && ch == '\b') {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
+        FHost->NativeEvent(&e);
+        return;
     }
+    const int key = isChar ? 0 : VirtualKeyToQtKey(static_cast<WORD>(Message.WParam));
+    QString text;
+    if (isChar && static_cast<unsigned char>(ch) >= 32) text = ToQString(std::string(1, ch));
+    if (key == 0 && text.isEmpty()) return;
+    QKeyEvent e(QEvent::KeyPress, key, isChar ? Qt::NoModifier : gModifiers, text);
+    FHost->NativeEvent(&e);
 }
 
 bool TControl::TranslateEvent(QEvent* Event) {
@@ -682,6 +686,8 @@ void TWinControl::WMChar(TMessage& Message) {
     if (FNativeMsg == WM_CHAR && CurrentQtEvent() &&
         (FNativeChars.empty() || static_cast<unsigned char>(FNativeChars[0]) != Message.WParam)) {
         FNativeMsg = WM_NULL;
+        NativeKey(Message);
+        return;
     }
     DefaultHandler(Message);
 }

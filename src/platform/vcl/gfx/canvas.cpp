@@ -169,7 +169,7 @@ bool TCanvasAccess::PrepareShape(const TCanvas& C, bool WithPen, bool WithBrush)
 
 void TCanvasAccess::PrepareFill(const TCanvas& C) {
     QPainter& P = *State(C).Painter;
-    P.setCompositionMode(QPainter::CompositionMode_Source);
+    P.setCompositionMode(QPainter::CompositionMode_SourceOver);
     P.setPen(Qt::NoPen);
     P.setBrush(ToQBrush(*C.Brush()));
     P.setBackgroundMode(C.FBkMode == OPAQUE && C.Brush()->Style() != bsSolid ? Qt::OpaqueMode
@@ -185,12 +185,21 @@ TCanvas::TCanvas()
         FState->Metrics.reset();
         FTextColor = FFont->Color();
     };
-    FBrush->OnChange = [this](TObject*) {
-        FBkColor = FBrush->Color();
-        FBkMode = FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE;
-    };
+    FBrush->OnChange = [this](TObject*) { BackgroundFromBrush(); };
     FTextColor = FFont->Color();
-    FBkColor = FBrush->Color();
+    BackgroundFromBrush();
+}
+
+void TCanvas::BackgroundFromBrush() {
+    // A solid brush gives text an opaque background of its colour; hatches
+    // and the clear brush leave the background as it is.
+    if (FBrush->Style() == bsSolid) {
+        FBkColor = FBrush->Color();
+        FBkMode = OPAQUE;
+    } else {
+        FBkColor = ~ColorToRGB(FBrush->Color()) & 0xFFFFFF;
+        FBkMode = TRANSPARENT;
+    }
 }
 
 TCanvas::~TCanvas() {
@@ -204,8 +213,7 @@ void TCanvas::BeginPaint(QPaintDevice* Device) {
     FState->Mirrored = false;
     FState->MirrorWidth = 0;
     FTextColor = FFont->Color();
-    FBkColor = FBrush->Color();
-    FBkMode = FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE;
+    BackgroundFromBrush();
     OpenDevice(Device);
 }
 

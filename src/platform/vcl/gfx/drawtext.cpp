@@ -57,28 +57,39 @@ TTextLine Slice(const TTextLine& Line, qsizetype Start, qsizetype Length) {
     return Part;
 }
 
+// The largest N in [Low, High] for which Fits(N) holds, Fits(Low) being
+// taken for granted and Fits falling as N grows.
+template <typename TFits> qsizetype LargestFitting(qsizetype Low, qsizetype High, TFits Fits) {
+    while (Low < High) {
+        const qsizetype Mid = Low + (High - Low + 1) / 2;
+        if (Fits(Mid))
+            Low = Mid;
+        else
+            High = Mid - 1;
+    }
+    return Low;
+}
+
 // Greedy wrapping at spaces; a word wider than the line is broken only when
 // BreakWords is set (the edit-control rule), else it runs past the edge.
 void Wrap(const TTextLine& Line, int Width, bool BreakWords, const QFontMetrics& M,
           std::vector<TTextLine>& Out) {
     const QString& S = Line.Text;
-    qsizetype Start = 0;
     if (S.isEmpty()) {
         Out.push_back(Line);
         return;
     }
+    qsizetype Start = 0;
     while (Start < S.size()) {
-        qsizetype End = Start;
-        qsizetype LastBreak = -1;
-        while (End < S.size()) {
-            if (S[End] == u' ') LastBreak = End;
-            if (M.horizontalAdvance(S.mid(Start, End - Start + 1)) > Width && End > Start) break;
-            ++End;
-        }
+        // End: the first character that no longer fits (at least one fits).
+        const qsizetype End = LargestFitting(Start + 1, S.size(), [&](qsizetype E) {
+            return M.horizontalAdvance(S.mid(Start, E - Start)) <= Width;
+        });
         if (End >= S.size()) {
             Out.push_back(Slice(Line, Start, S.size() - Start));
             break;
         }
+        const qsizetype LastBreak = S.lastIndexOf(u' ', End - 1);
         qsizetype Cut;
         qsizetype Next;
         if (S[End] == u' ') {
@@ -92,7 +103,7 @@ void Wrap(const TTextLine& Line, int Width, bool BreakWords, const QFontMetrics&
             Next = End;
         } else {
             // No room to break: the word stays whole up to the next space.
-            qsizetype Space = S.indexOf(u' ', End);
+            const qsizetype Space = S.indexOf(u' ', End);
             Cut = Space < 0 ? S.size() : Space;
             Next = Space < 0 ? S.size() : Space + 1;
         }
@@ -111,11 +122,12 @@ const QString Ellipsis = QStringLiteral("...");
 // Shortens the end of Line until it fits, adding "...".
 void EndEllipsis(TTextLine& Line, int Width, const QFontMetrics& M) {
     if (M.horizontalAdvance(Line.Text) <= Width) return;
-    QString S = Line.Text;
-    while (!S.isEmpty() && M.horizontalAdvance(S + Ellipsis) > Width)
-        S.chop(1);
-    if (Line.Underline >= S.size()) Line.Underline = -1;
-    Line.Text = S + Ellipsis;
+    const QString& S = Line.Text;
+    const qsizetype Keep = LargestFitting(0, S.size() - 1, [&](qsizetype N) {
+        return M.horizontalAdvance(S.left(N) + Ellipsis) <= Width;
+    });
+    if (Line.Underline >= Keep) Line.Underline = -1;
+    Line.Text = S.left(Keep) + Ellipsis;
 }
 
 // Keeps the last part of a path and shortens what comes before it.
@@ -128,12 +140,12 @@ void PathEllipsis(TTextLine& Line, int Width, const QFontMetrics& M) {
         return;
     }
     const QString Tail = S.mid(Sep);
-    QString Head = S.left(Sep);
-    while (!Head.isEmpty() && M.horizontalAdvance(Head + Ellipsis + Tail) > Width)
-        Head.chop(1);
-    Line.Underline = Line.Underline < Head.size() ? Line.Underline : -1;
-    Line.Text = Head + Ellipsis + Tail;
-    if (Head.isEmpty()) EndEllipsis(Line, Width, M);
+    const qsizetype Keep = LargestFitting(0, Sep, [&](qsizetype N) {
+        return M.horizontalAdvance(S.left(N) + Ellipsis + Tail) <= Width;
+    });
+    if (Line.Underline >= Keep) Line.Underline = -1;
+    Line.Text = S.left(Keep) + Ellipsis + Tail;
+    if (Keep == 0) EndEllipsis(Line, Width, M);
 }
 
 } // namespace
@@ -143,7 +155,7 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     const bool Single = (Flags & DT_SINGLELINE) != 0;
     const int Width = R.Width();
 
-    QString Source = ToQString(Text);
+    QString Source = ToQString(Text, *Canvas.Font());
     if (Flags & DT_EXPANDTABS) Source = ExpandTabs(Source);
     QStringList Paragraphs;
     if (Single) {

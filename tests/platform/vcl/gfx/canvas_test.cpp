@@ -205,6 +205,53 @@ TEST_F(CanvasPixels, DrawFocusRectTwiceRestores) {
     EXPECT_EQ(CountColor(*B, Rect(0, 0, 40, 30), clTeal), 40 * 30);
 }
 
+TEST_F(CanvasPixels, HatchedBrushLeavesTheBackgroundBetweenItsLines) {
+    C.Brush()->SetColor(clRed);
+    C.Brush()->SetStyle(bsHorizontal);
+    EXPECT_EQ(C.BkMode(), TRANSPARENT);
+    C.FillRect(Rect(0, 0, 16, 16));
+    const int Red = CountColor(*B, Rect(0, 0, 16, 16), clRed);
+    EXPECT_GT(Red, 16);
+    EXPECT_EQ(Red + CountColor(*B, Rect(0, 0, 16, 16), clWhite), 256);
+    EXPECT_LT(Red, 128);
+    // Whole rows: a horizontal hatch.
+    for (int Y = 0; Y < 16; ++Y) {
+        const int Row = CountColor(*B, Rect(0, Y, 16, Y + 1), clRed);
+        EXPECT_TRUE(Row == 0 || Row == 16) << Y;
+    }
+}
+
+TEST_F(CanvasPixels, FloodFillStopsAtItsBorder) {
+    C.Pen()->SetColor(clGray);
+    C.Brush()->SetStyle(bsClear);
+    C.Ellipse(2, 2, 22, 22);
+    C.MoveTo(12, 2);
+    C.LineTo(12, 22);
+    C.Brush()->SetColor(clRed);
+    C.FloodFill(8, 12, clGray, fsBorder); // the left half of the circle
+    EXPECT_EQ(B->Pixel(8, 12), clRed);
+    EXPECT_EQ(B->Pixel(16, 12), clWhite);
+    EXPECT_EQ(B->Pixel(30, 12), clWhite);
+    EXPECT_EQ(B->Pixel(12, 12), clGray);
+    const int Red = CountColor(*B, Rect(0, 0, 40, 30), clRed);
+    // Same area again by surface: every white pixel joined to (16, 12).
+    C.Brush()->SetColor(clBlue);
+    C.FloodFill(16, 12, clWhite, fsSurface);
+    EXPECT_EQ(B->Pixel(16, 12), clBlue);
+    EXPECT_EQ(B->Pixel(30, 12), clWhite);
+    EXPECT_NEAR(CountColor(*B, Rect(0, 0, 40, 30), clBlue), Red, Red / 5);
+}
+
+TEST(CanvasSymbols, SymbolFontShowsGreekAndBullets) {
+    TCanvas C;
+    C.Font()->SetName("Symbol");
+    const int Bullet = C.TextWidth("\xB7");
+    C.Font()->SetName("Tahoma");
+    EXPECT_NE(Bullet, C.TextWidth("\xB7")); // a bullet, not the middle dot
+    C.Font()->SetCharset(SYMBOL_CHARSET);
+    EXPECT_EQ(C.TextWidth("\xB7"), Bullet);
+}
+
 TEST_F(CanvasPixels, PixelReadsAndWrites) {
     C.SetPixel(3, 4, clPurple);
     EXPECT_EQ(C.Pixel(3, 4), clPurple);
@@ -306,6 +353,8 @@ TEST(CanvasLifetime, BrushChangeSetsBackgroundAndFontChangeSetsTextColour) {
     TCanvas C;
     C.Brush()->SetStyle(bsClear);
     EXPECT_EQ(C.BkMode(), TRANSPARENT);
+    C.SetBkMode(OPAQUE);
+    EXPECT_EQ(C.BkMode(), OPAQUE);
     C.Brush()->SetColor(clYellow);
     EXPECT_EQ(C.Brush()->Style(), bsSolid);
     EXPECT_EQ(C.BkMode(), OPAQUE);

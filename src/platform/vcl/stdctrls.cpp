@@ -1,0 +1,402 @@
+#include "platform/vcl/stdctrls.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/vcl/forms.h"
+#include "platform/vcl/gfx/drawcontrols.h"
+#include "platform/vcl/gfx/qtconvert.h"
+#include "platform/vcl/qthost.h"
+
+// --- TLabel -------------------------------------------------------------------
+
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, 65, 17);
+    SetParentColor(true);
+}
+
+void TLabel::SetAlignment(TAlignment Value) {
+    FAlignment = Value;
+    Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout Value) {
+    FLayout = Value;
+    Invalidate();
+}
+
+void TLabel::SetWordWrap(bool Value) {
+    FWordWrap = Value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::SetAutoSize(bool Value) {
+    FAutoSize = Value;
+    AdjustBounds();
+}
+
+void TLabel::SetTransparent(bool Value) {
+    FTransparent = Value;
+    SetControlStyle(Value ? ControlStyle() | csOpaque : ControlStyle() & ~csOpaque);
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool Value) {
+    FShowAccelChar = Value;
+    Invalidate();
+}
+
+unsigned TLabel::TextFlags() const {
+    unsigned flags = DT_EXPANDTABS;
+    if (FWordWrap) flags |= DT_WORDBREAK;
+    if (!FShowAccelChar) flags |= DT_NOPREFIX;
+    if (FAlignment == taCenter) flags |= DT_CENTER;
+    if (FAlignment == taRightJustify) flags |= DT_RIGHT;
+    return flags;
+}
+
+void TLabel::AdjustBounds() {
+    if (!FAutoSize) return;
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(Font());
+    TRect r{0, 0, FWordWrap ? Width() : 10000, 0};
+    std::string text = Caption().empty() ? std::string(" ") : Caption();
+    DrawText(*measure.Canvas(), text, r, TextFlags() | DT_CALCRECT);
+    int left = Left();
+    if (!FWordWrap && FAlignment == taRightJustify) left += Width() - r.Width();
+    if (!FWordWrap && FAlignment == taCenter) left += (Width() - r.Width()) / 2;
+    SetBounds(left, Top(), FWordWrap ? Width() : r.Width(), r.Height());
+}
+
+void TLabel::CMTextChanged(TMessage& Message) {
+    AdjustBounds();
+    TGraphicControl::CMTextChanged(Message);
+}
+
+void TLabel::CMFontChanged(TMessage& Message) {
+    TGraphicControl::CMFontChanged(Message);
+    AdjustBounds();
+}
+
+void TLabel::Paint() {
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(Font());
+    canvas->Brush()->SetStyle(bsClear);
+    TRect r = ClientRect();
+    unsigned flags = TextFlags();
+    if (FLayout != tlTop) {
+        TRect calc = r;
+        DrawText(*canvas, Caption(), calc, flags | DT_CALCRECT);
+        const int room = r.Height() - calc.Height();
+        r.Top += FLayout == tlCenter ? room / 2 : room;
+    }
+    if (!Enabled()) {
+        canvas->Font()->SetColor(clBtnHighlight);
+        TRect shadow = r;
+        OffsetRect(shadow, 1, 1);
+        DrawText(*canvas, Caption(), shadow, flags);
+        canvas->Font()->SetColor(clBtnShadow);
+    }
+    DrawText(*canvas, Caption(), r, flags);
+}
+
+// --- TCustomEdit ----------------------------------------------------------------
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner, MakeHost<QLineEdit>()) {}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner, QWidget* Widget) : TWinControl(AOwner, Widget) {
+    SetControlStyle((ControlStyle() | csNativeWidget) & ~csSetCaption);
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 21);
+    if (Edit()) Connect();
+}
+
+QLineEdit* TCustomEdit::Edit() const {
+    return qobject_cast<QLineEdit*>(Widget());
+}
+
+void TCustomEdit::Connect() {
+    QObject::connect(Edit(), &QLineEdit::textChanged, [this] { Change(); });
+}
+
+void TCustomEdit::Change() {
+    Perform(CM_TEXTCHANGED);
+    if (OnChange) OnChange(this);
+}
+
+std::string TCustomEdit::GetText() const {
+    return FromQString(Edit()->text());
+}
+
+void TCustomEdit::SetTextValue(const std::string& Value) {
+    Edit()->setText(ToQString(Value));
+}
+
+int TCustomEdit::SelStart() const {
+    return Edit()->hasSelectedText() ? Edit()->selectionStart() : Edit()->cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(int Value) {
+    Edit()->deselect();
+    Edit()->setCursorPosition(Value);
+}
+
+int TCustomEdit::SelLength() const {
+    return static_cast<int>(Edit()->selectedText().size());
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+    Edit()->setSelection(SelStart(), Value);
+}
+
+std::string TCustomEdit::SelText() const {
+    return FromQString(Edit()->selectedText());
+}
+
+void TCustomEdit::SetSelText(const std::string& Value) {
+    Edit()->insert(ToQString(Value));
+}
+
+void TCustomEdit::SelectAll() {
+    Edit()->selectAll();
+}
+
+void TCustomEdit::SetMaxLength(int Value) {
+    FMaxLength = Value;
+    Edit()->setMaxLength(Value > 0 ? Value : 32767);
+}
+
+bool TCustomEdit::ReadOnly() const {
+    return Edit()->isReadOnly();
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+    Edit()->setReadOnly(Value);
+}
+
+void TCustomEdit::SetPasswordChar(char Value) {
+    FPasswordChar = Value;
+    Edit()->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+bool TCustomEdit::Modified() const {
+    return Edit()->isModified();
+}
+
+void TCustomEdit::SetModified(bool Value) {
+    Edit()->setModified(Value);
+}
+
+void TCustomEdit::SetMargins(int Left, int Right) {
+    const QMargins m = Edit()->textMargins();
+    Edit()->setTextMargins(Left, m.top(), Right, m.bottom());
+}
+
+void TCustomEdit::CutToClipboard() {
+    Edit()->cut();
+}
+void TCustomEdit::CopyToClipboard() {
+    Edit()->copy();
+}
+void TCustomEdit::PasteFromClipboard() {
+    Edit()->paste();
+}
+void TCustomEdit::Undo() {
+    Edit()->undo();
+}
+
+void TCustomEdit::DoEnter() {
+    // A click places the caret where it lands; the keyboard selects it all.
+    if (AutoSelect && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
+    TWinControl::DoEnter();
+}
+
+void TCustomEdit::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+}
+
+void TCustomEdit::WndProc(TMessage& M) {
+    switch (M.Msg) {
+    case WM_CUT:
+        CutToClipboard();
+        return;
+    case WM_COPY:
+        CopyToClipboard();
+        return;
+    case WM_PASTE:
+        PasteFromClipboard();
+        return;
+    case WM_CLEAR:
+        ClearSelection();
+        return;
+    case WM_UNDO:
+        Undo();
+        return;
+    case WM_GETTEXTLENGTH:
+        M.Result = static_cast<LRESULT>(GetText().size());
+        return;
+    case EM_SETSEL: {
+        const int start = static_cast<int>(M.WParam), end = static_cast<int>(M.LParam);
+        if (start == -1)
+            Edit()->deselect();
+        else if (end == -1)
+            Edit()->setSelection(start, static_cast<int>(Edit()->text().size()));
+        else
+            Edit()->setSelection(start, end - start);
+        return;
+    }
+    case EM_GETSEL:
+        M.Result = MakeLParam(SelStart(), SelStart() + SelLength());
+        return;
+    case EM_SETPASSWORDCHAR:
+        SetPasswordChar(static_cast<char>(M.WParam));
+        return;
+    case EM_SETMARGINS:
+        SetMargins(LoWord(M.LParam), HiWord(M.LParam));
+        return;
+    case EM_GETRECT:
+        if (auto* r = reinterpret_cast<TRect*>(M.LParam)) {
+            const QMargins m = Edit()->textMargins();
+            *r = {m.left(), m.top(), Width() - m.right(), Height() - m.bottom()};
+        }
+        return;
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+        // The formatting rectangle becomes margins around the text.
+        if (auto* r = reinterpret_cast<const TRect*>(M.LParam)) {
+            FEditRect = *r;
+            Edit()->setTextMargins(std::max(0, r->Left), std::max(0, r->Top),
+                                   std::max(0, Width() - r->Right),
+                                   std::max(0, Height() - r->Bottom));
+        }
+        return;
+    case EM_CHARFROMPOS:
+        M.Result = Edit()->cursorPositionAt(QPoint(SignedLo(M.LParam), SignedHi(M.LParam)));
+        return;
+    default:
+        TWinControl::WndProc(M);
+    }
+}
+
+// --- buttons --------------------------------------------------------------------
+
+TButtonControl::TButtonControl(TComponent* AOwner, QWidget* Widget) : TWinControl(AOwner, Widget) {
+    SetControlStyle((ControlStyle() | csNativeWidget) & ~csClickEvents);
+    SetTabStop(true);
+}
+
+std::string TButtonControl::GetText() const {
+    return FromQString(static_cast<QAbstractButton*>(Widget())->text());
+}
+
+void TButtonControl::SetTextValue(const std::string& Value) {
+    // '&' marks the accelerator on both sides.
+    static_cast<QAbstractButton*>(Widget())->setText(ToQString(Value));
+}
+
+TButton::TButton(TComponent* AOwner) : TButton(AOwner, MakeHost<QPushButton>()) {}
+
+TButton::TButton(TComponent* AOwner, QWidget* Widget) : TButtonControl(AOwner, Widget) {
+    SetBounds(0, 0, 75, 25);
+    auto* button = static_cast<QPushButton*>(Widget);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, [this] { Click(); });
+}
+
+void TButton::Click() {
+    if (TCustomForm* form = ParentForm(); form && ModalResult != mrNone)
+        form->SetModalResult(ModalResult);
+    TButtonControl::Click();
+}
+
+void TButton::CMDialogKey(TMessage& Message) {
+    const WORD key = static_cast<WORD>(Message.WParam);
+    if (((key == VK_RETURN && Default) || (key == VK_ESCAPE && Cancel)) &&
+        KeyDataToShiftState(Message.LParam) == 0 && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TButtonControl::CMDialogKey(Message);
+}
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner, MakeHost<QCheckBox>()) {
+    SetBounds(0, 0, 97, 17);
+    auto* box = static_cast<QCheckBox*>(Widget());
+    QObject::connect(box, &QCheckBox::stateChanged, [this](int state) {
+        const TCheckBoxState now = state == Qt::Checked            ? cbChecked
+                                   : state == Qt::PartiallyChecked ? cbGrayed
+                                                                   : cbUnchecked;
+        if (now == FState) return;
+        FState = now;
+        Click();
+    });
+}
+
+void TCheckBox::SetState(TCheckBoxState Value) {
+    if (Value == FState) return;
+    auto* box = static_cast<QCheckBox*>(Widget());
+    if (Value == cbGrayed) box->setTristate(true);
+    box->setCheckState(Value == cbChecked  ? Qt::Checked
+                       : Value == cbGrayed ? Qt::PartiallyChecked
+                                           : Qt::Unchecked);
+}
+
+void TCheckBox::SetAllowGrayed(bool Value) {
+    FAllowGrayed = Value;
+    static_cast<QCheckBox*>(Widget())->setTristate(Value);
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, MakeHost<QRadioButton>()) {
+    SetBounds(0, 0, 113, 17);
+    auto* radio = static_cast<QRadioButton*>(Widget());
+    radio->setAutoExclusive(false); // the siblings are unchecked here, by parent
+    QObject::connect(radio, &QRadioButton::clicked, [this] { SetChecked(true); });
+}
+
+void TRadioButton::SetChecked(bool Value) {
+    auto* radio = static_cast<QRadioButton*>(Widget());
+    if (Value == FChecked) {
+        radio->setChecked(Value);
+        return;
+    }
+    FChecked = Value;
+    radio->setChecked(Value);
+    if (!Value) return;
+    if (Parent())
+        for (int i = 0; i < Parent()->ControlCount(); ++i)
+            if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
+                other && other != this)
+                other->SetChecked(false);
+    Click();
+}
+
+// --- TGroupBox --------------------------------------------------------------------
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetBounds(0, 0, 185, 105);
+    SetParentColor(true);
+}
+
+void TGroupBox::AdjustClientRect(TRect& R) const {
+    InflateRect(R, -2, -2);
+    R.Top += 13;
+}
+
+void TGroupBox::Paint() {
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(Font());
+    const int h = canvas->TextHeight("0");
+    TRect frame{0, h / 2, Width(), Height()};
+    DrawEdge(*canvas, frame, EDGE_ETCHED, BF_RECT);
+    if (Caption().empty()) return;
+    TRect text{8, 0, 0, h};
+    DrawText(*canvas, Caption(), text, DT_CALCRECT | DT_SINGLELINE);
+    canvas->Brush()->SetColor(Color());
+    canvas->Brush()->SetStyle(bsSolid);
+    DrawText(*canvas, Caption(), text, DT_SINGLELINE);
+}

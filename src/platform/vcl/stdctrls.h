@@ -1,0 +1,169 @@
+#pragma once
+// Standard controls: label, edit, button, check box, radio button, group box.
+// Native ones wrap the matching Qt widget; the label draws itself.
+
+#include <string>
+
+#include "platform/vcl/controls.h"
+
+class QLineEdit;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* AOwner);
+    std::string ClassName() const override { return "TLabel"; }
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool Value);
+    TWinControl* FocusControl = nullptr;
+
+protected:
+    void Paint() override;
+    void CMTextChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    unsigned TextFlags() const;
+    void AdjustBounds();
+
+private:
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FWordWrap = false;
+    bool FAutoSize = true;
+    bool FTransparent = false;
+    bool FShowAccelChar = true;
+};
+
+// A one-line edit on a QLineEdit. Typing arrives as WM_KEYDOWN and WM_CHAR
+// first; what the handlers leave is typed by the native edit.
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* AOwner);
+    std::string ClassName() const override { return "TCustomEdit"; }
+
+    int SelStart() const;
+    void SetSelStart(int Value);
+    int SelLength() const;
+    void SetSelLength(int Value);
+    std::string SelText() const;
+    void SetSelText(const std::string& Value);
+    void SelectAll();
+    void ClearSelection() { SetSelText(""); }
+    void Clear() { SetText(""); }
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value);
+    bool ReadOnly() const;
+    void SetReadOnly(bool Value);
+    char PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(char Value);
+    bool AutoSelect = true;
+    bool Modified() const;
+    void SetModified(bool Value);
+    // Free room inside the frame, left and right of the text.
+    void SetMargins(int Left, int Right);
+    void CutToClipboard();
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    void Undo();
+
+    TNotifyEvent OnChange;
+
+protected:
+    TCustomEdit(TComponent* AOwner, QWidget* Widget);
+    std::string GetText() const override;
+    void SetTextValue(const std::string& Value) override;
+    void WndProc(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    void DoEnter() override;
+    virtual void Change();
+    QLineEdit* Edit() const;
+
+private:
+    void Connect();
+    int FMaxLength = 0;
+    char FPasswordChar = 0;
+    TRect FEditRect; // EM_SETRECT: the formatting rectangle, empty when not set
+};
+
+class TEdit : public TCustomEdit {
+public:
+    explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+    std::string ClassName() const override { return "TEdit"; }
+};
+
+// The common part of push buttons, check boxes and radio buttons.
+class TButtonControl : public TWinControl {
+public:
+    std::string ClassName() const override { return "TButtonControl"; }
+
+protected:
+    TButtonControl(TComponent* AOwner, QWidget* Widget);
+    std::string GetText() const override;
+    void SetTextValue(const std::string& Value) override;
+};
+
+class TButton : public TButtonControl {
+public:
+    explicit TButton(TComponent* AOwner);
+    std::string ClassName() const override { return "TButton"; }
+    bool Default = false;  // Enter anywhere on the form presses it
+    bool Cancel = false;   // Escape presses it
+    int ModalResult = 0;   // set on the form when pressed
+    void Click() override; // also for code that presses the button
+
+protected:
+    TButton(TComponent* AOwner, QWidget* Widget);
+    void CMDialogKey(TMessage& Message) override;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TButtonControl {
+public:
+    explicit TCheckBox(TComponent* AOwner);
+    std::string ClassName() const override { return "TCheckBox"; }
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+    TCheckBoxState State() const { return FState; }
+    void SetState(TCheckBoxState Value);
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool Value);
+
+private:
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
+};
+
+class TRadioButton : public TButtonControl {
+public:
+    explicit TRadioButton(TComponent* AOwner);
+    std::string ClassName() const override { return "TRadioButton"; }
+    bool Checked() const { return FChecked; }
+    // Checking one unchecks its siblings under the same parent.
+    void SetChecked(bool Value);
+
+private:
+    bool FChecked = false;
+};
+
+// A frame with a caption that holds other controls.
+class TGroupBox : public TCustomControl {
+public:
+    explicit TGroupBox(TComponent* AOwner);
+    std::string ClassName() const override { return "TGroupBox"; }
+
+protected:
+    void AdjustClientRect(TRect& R) const override;
+    void Paint() override;
+};

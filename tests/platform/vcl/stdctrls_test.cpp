@@ -1,0 +1,182 @@
+// Standard controls: the edit types what the key handlers leave; buttons,
+// check boxes, radio buttons, speed buttons, labels, panels and timers.
+#include <gtest/gtest.h>
+
+#include <QEvent>
+
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/extctrls.h"
+#include "platform/vcl/stdctrls.h"
+#include "vcltestenv.h"
+
+namespace {
+
+struct EditFixture : ::testing::Test {
+    std::unique_ptr<TForm> Form = MakeForm();
+    TEdit* Edit = new TEdit(Form.get());
+    int Changes = 0;
+    void SetUp() override {
+        Edit->SetParent(Form.get());
+        Edit->OnChange = [this](TObject*) { ++Changes; };
+    }
+    void Type(const std::string& Text) {
+        for (char ch : Text) {
+            const int key = ch >= 'a' && ch <= 'z' ? Qt::Key_A + (ch - 'a') : 0;
+            SendKey(Edit, key, QString(QChar(ch)));
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(EditFixture, TypingChangesTheText) {
+    Type("abc");
+    EXPECT_EQ("abc", Edit->Text());
+    EXPECT_EQ(3, Changes);
+    SendKey(Edit, Qt::Key_Backspace, "\b");
+    EXPECT_EQ("ab", Edit->Text());
+    SendKey(Edit, Qt::Key_Home);
+    EXPECT_EQ(0, Edit->SelStart());
+    EXPECT_EQ("ab", Edit->Text());
+    SendKey(Edit, Qt::Key_Delete);
+    EXPECT_EQ("b", Edit->Text());
+}
+
+TEST_F(EditFixture, KeyPressHandlerCanDropOrChangeTheCharacter) {
+    Edit->OnKeyPress = [](TObject*, char& Key) {
+        if (Key == 'x') Key = 0;
+        if (Key == 'c') Key = 'C';
+    };
+    Type("axc");
+    EXPECT_EQ("aC", Edit->Text());
+}
+
+TEST_F(EditFixture, UsedUpKeyDownDoesNotMoveTheCaret) {
+    Type("ab");
+    Edit->OnKeyDown = [](TObject*, WORD& Key, TShiftState) {
+        if (Key == VK_LEFT) Key = 0;
+    };
+    SendKey(Edit, Qt::Key_Left);
+    EXPECT_EQ(2, Edit->SelStart());
+}
+
+TEST_F(EditFixture, SelectionAndLimits) {
+    Edit->SetText("Vivazozodi");
+    EXPECT_EQ(1, Changes);
+    Edit->SetSelStart(2);
+    Edit->SetSelLength(3);
+    EXPECT_EQ("vaz", Edit->SelText());
+    Edit->SetSelText("XY");
+    EXPECT_EQ("ViXYozodi", Edit->Text());
+    Edit->SetMaxLength(4);
+    Edit->SetText("");
+    Type("abcdef");
+    EXPECT_EQ("abcd", Edit->Text());
+    Edit->SetReadOnly(true);
+    Type("z");
+    EXPECT_EQ("abcd", Edit->Text());
+}
+
+TEST_F(EditFixture, SentCharacterIsTypedAndCodePageTextSurvives) {
+    Edit->Perform(WM_CHAR, static_cast<unsigned char>('\xBD'));
+    EXPECT_EQ("\xBD", Edit->Text());
+    Edit->SetText("caf\xE9");
+    EXPECT_EQ("caf\xE9", Edit->Text());
+}
+
+TEST(Buttons, DefaultButtonTakesEnterAndEndsTheModalForm) {
+    auto form = MakeForm();
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    auto* ok = new TButton(form.get());
+    ok->SetParent(form.get());
+    ok->Default = true;
+    ok->ModalResult = mrOk;
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    form->OnShow = [&](TObject*) { PostMessage(edit, WM_KEYDOWN, VK_RETURN, 0); };
+    EXPECT_EQ(mrOk, form->ShowModal());
+    EXPECT_EQ(1, clicks);
+}
+
+TEST(Buttons, CheckBoxAndRadioButtons) {
+    auto form = MakeForm();
+    auto* box = new TCheckBox(form.get());
+    box->SetParent(form.get());
+    int clicks = 0;
+    box->OnClick = [&](TObject*) { ++clicks; };
+    box->SetChecked(true);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(1, clicks);
+    box->SetChecked(true);
+    EXPECT_EQ(1, clicks);
+    box->SetAllowGrayed(true);
+    box->SetState(cbGrayed);
+    EXPECT_EQ(cbGrayed, box->State());
+
+    auto* a = new TRadioButton(form.get());
+    auto* b = new TRadioButton(form.get());
+    a->SetParent(form.get());
+    b->SetParent(form.get());
+    a->SetChecked(true);
+    b->SetChecked(true);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_TRUE(b->Checked());
+}
+
+TEST(Buttons, SpeedButtonsOfAGroupStayDownOneAtATime) {
+    auto form = MakeForm();
+    auto* a = new TSpeedButton(form.get());
+    auto* b = new TSpeedButton(form.get());
+    for (TSpeedButton* s : {a, b}) {
+        s->SetParent(form.get());
+        s->SetGroupIndex(1);
+        s->SetFlat(true);
+    }
+    int clicks = 0;
+    a->OnClick = [&](TObject*) { ++clicks; };
+    SendMouse(a, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
+    SendMouse(a, QEvent::MouseButtonRelease, 5, 5, Qt::LeftButton);
+    EXPECT_TRUE(a->Down());
+    EXPECT_EQ(1, clicks);
+    b->SetDown(true);
+    EXPECT_FALSE(a->Down());
+    b->SetDown(false); // the last one down stays down without AllowAllUp
+    EXPECT_TRUE(b->Down());
+}
+
+TEST(Labels, AutoSizeFitsTheCaption) {
+    auto form = MakeForm();
+    auto* label = new TLabel(form.get());
+    label->SetParent(form.get());
+    label->SetCaption("Kort");
+    const int shortWidth = label->Width();
+    label->SetCaption("Een veel langere tekst");
+    EXPECT_GT(shortWidth, 0);
+    EXPECT_GT(label->Width(), shortWidth);
+}
+
+TEST(Panels, BevelsShrinkTheRoomOfAlignedChildren) {
+    auto form = MakeForm();
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 200, 100);
+    panel->SetBorderWidth(2);
+    auto* inner = new TPanel(form.get());
+    inner->SetParent(panel);
+    inner->SetAlign(alClient);
+    EXPECT_EQ(Rect(3, 3, 197, 97), inner->BoundsRect());
+}
+
+TEST(Timers, TimerFiresWhileEnabled) {
+    auto form = MakeForm();
+    auto* timer = new TTimer(form.get());
+    int ticks = 0;
+    timer->SetInterval(1);
+    timer->SetOnTimer([&](TObject*) { ++ticks; });
+    EXPECT_TRUE(ProcessUntil([&] { return ticks >= 2; }));
+    timer->SetEnabled(false);
+    const int after = ticks;
+    Application->ProcessMessages();
+    EXPECT_EQ(after, ticks);
+}
