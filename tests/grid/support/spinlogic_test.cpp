@@ -1,14 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "formatscope.h"
 #include "grid/support/spinlogic.h"
 #include "platform/rtl/sysutils.h"
-
-namespace {
-struct FormatScope {
-    TFormatSettings saved = FormatSettings();
-    ~FormatScope() { FormatSettings() = saved; }
-};
-} // namespace
 
 TEST(SpinLogic, LimitsAndEqualLimits) {
     EXPECT_EQ(ClampSpinInt(150, 0, 100), 100);
