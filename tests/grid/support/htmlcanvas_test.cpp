@@ -111,8 +111,8 @@ TEST_F(CanvasHTML, ImagesByIndexAndByName) {
     blue.Canvas()->Brush()->SetColor(clBlue);
     blue.Canvas()->FillRect({0, 0, 6, 6});
     const THTMLImageLookup images = [&](const std::string& s) -> const TGraphic* {
-        if (s == "IDX:0") return &green;
-        if (s == "KONING") return &blue;
+        if (s == "idx:0") return &green;
+        if (s == "koning") return &blue;
         return nullptr;
     };
     Render("a<IMG src=\"idx:0\">b<IMG src=\"koning\">c<IMG src=\"idx:7\">", {}, images);
