@@ -156,6 +156,44 @@ TEST_F(SpinFixture, FocusControlIsClearedWhenItGoes) {
     EXPECT_EQ(spin->FocusControl(), nullptr);
 }
 
+TEST_F(SpinFixture, ArrowPressFocusesTheFocusControlElseTheSpinWithTabStop) {
+    auto* spin = new TVcSpinButton(Form.get());
+    spin->SetParent(Form.get());
+    spin->SetBounds(10, 10, 15, 24);
+    auto* edit = new TVcNumEdit(Form.get());
+    edit->SetParent(Form.get());
+    edit->SetBounds(40, 10, 65, 21);
+    spin->SetFocusControl(edit);
+    MousePress(spin->UpButton(), 3, 3);
+    MouseRelease(spin->UpButton(), 3, 3);
+    EXPECT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+    delete edit;
+    MousePress(spin->UpButton(), 3, 3);
+    MouseRelease(spin->UpButton(), 3, 3);
+    PumpPending();
+    EXPECT_FALSE(spin->Focused()); // no TabStop: the spin button stays out of the way
+    spin->SetTabStop(true);
+    MousePress(spin->DownButton(), 3, 3);
+    MouseRelease(spin->DownButton(), 3, 3);
+    EXPECT_TRUE(PumpUntil([&] { return spin->Focused(); }));
+}
+
+TEST_F(SpinFixture, ArrowKeysPressTheArrows) {
+    auto* spin = new TVcSpinButton(Form.get());
+    spin->SetParent(Form.get());
+    spin->SetTabStop(true);
+    int ups = 0, downs = 0;
+    spin->OnUpClick = [&](TObject*) { ++ups; };
+    spin->OnDownClick = [&](TObject*) { ++downs; };
+    spin->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return spin->Focused(); }));
+    KeyStroke(spin, VK_UP);
+    KeyStroke(spin, VK_DOWN);
+    KeyStroke(spin, VK_DOWN);
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(downs, 2);
+}
+
 namespace {
 
 // The Berger window's player count: 4 .. 96 in steps of 2.
@@ -365,4 +403,12 @@ TEST_F(NumSpinFixture, TooLowASpinIsRaisedToFitItsText) {
     const TVcSpinButton* b = Spin->SpinButton();
     EXPECT_EQ(b->Height(), Spin->Height() - 4);
     EXPECT_EQ(b->UpButton()->Height() + b->DownButton()->Height(), b->Height());
+}
+
+TEST_F(NumSpinFixture, ParentColourBecomesTheNormalColour) {
+    Spin->SetParentColor(true);
+    Form->SetColor(clAqua);
+    PumpPending();
+    EXPECT_EQ(Spin->ColorDefault(), clAqua);
+    EXPECT_EQ(Spin->Color(), clAqua);
 }
