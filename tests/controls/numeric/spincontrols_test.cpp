@@ -26,6 +26,16 @@ protected:
         Form.reset();
         PumpPending();
     }
+    // A spin button on the form; a quick one repeats at once, every 50 ms.
+    TVcSpinButton* AddSpin(bool Quick = false) {
+        auto* spin = new TVcSpinButton(Form.get());
+        spin->SetParent(Form.get());
+        if (Quick) {
+            spin->SetStartDelay(0);
+            spin->SetInterval(50);
+        }
+        return spin;
+    }
     // Holds the left button down on B until Clicks reaches N (or a hang).
     static bool HoldUntil(TControl* B, const int& Clicks, int N) {
         MousePress(B, 3, 3);
@@ -36,8 +46,7 @@ protected:
 } // namespace
 
 TEST_F(SpinFixture, SpinButtonSizes) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     EXPECT_EQ(spin->Width(), 15);
     EXPECT_EQ(spin->Height(), 24);
     spin->SetBounds(0, 0, 10, 24);
@@ -53,11 +62,8 @@ TEST_F(SpinFixture, SpinButtonSizes) {
 }
 
 TEST_F(SpinFixture, HeldArrowRepeatsUntilReleased) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin(true);
     spin->SetBounds(10, 10, 18, 43);
-    spin->SetStartDelay(0);
-    spin->SetInterval(50);
     int ups = 0, downs = 0;
     spin->OnUpClick = [&](TObject* s) {
         EXPECT_EQ(s, spin);
@@ -77,8 +83,7 @@ TEST_F(SpinFixture, HeldArrowRepeatsUntilReleased) {
 }
 
 TEST_F(SpinFixture, ShortPressClicksOnce) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     int downs = 0;
     spin->OnDownClick = [&](TObject*) { ++downs; };
     MousePress(spin->DownButton(), 3, 3);
@@ -88,8 +93,7 @@ TEST_F(SpinFixture, ShortPressClicksOnce) {
 }
 
 TEST_F(SpinFixture, TimerDisabledNeverRepeats) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     spin->UpButton()->SetTimerEnabled(false);
     MousePress(spin->UpButton(), 3, 3);
     EXPECT_FALSE(IsFlashClient(spin->UpButton()));
@@ -97,10 +101,7 @@ TEST_F(SpinFixture, TimerDisabledNeverRepeats) {
 }
 
 TEST_F(SpinFixture, DisablingOrHidingAHeldArrowStopsIt) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
-    spin->SetStartDelay(0);
-    spin->SetInterval(50);
+    auto* spin = AddSpin(true);
     int ups = 0;
     spin->OnUpClick = [&](TObject*) {
         if (++ups == 2) spin->UpButton()->SetEnabled(false);
@@ -119,10 +120,7 @@ TEST_F(SpinFixture, DisablingOrHidingAHeldArrowStopsIt) {
 }
 
 TEST_F(SpinFixture, ArrowThatLosesTheMouseStops) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
-    spin->SetStartDelay(0);
-    spin->SetInterval(50);
+    auto* spin = AddSpin(true);
     int ups = 0;
     spin->OnUpClick = [&](TObject*) { ++ups; };
     ASSERT_TRUE(HoldUntil(spin->UpButton(), ups, 1));
@@ -132,10 +130,7 @@ TEST_F(SpinFixture, ArrowThatLosesTheMouseStops) {
 }
 
 TEST_F(SpinFixture, ArrowFreedWhileHeldIsForgotten) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
-    spin->SetStartDelay(0);
-    spin->SetInterval(50);
+    auto* spin = AddSpin(true);
     int ups = 0;
     spin->OnUpClick = [&](TObject*) { ++ups; };
     ASSERT_TRUE(HoldUntil(spin->UpButton(), ups, 1));
@@ -146,8 +141,7 @@ TEST_F(SpinFixture, ArrowFreedWhileHeldIsForgotten) {
 }
 
 TEST_F(SpinFixture, FocusControlIsClearedWhenItGoes) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     auto* edit = new TVcNumEdit(Form.get());
     edit->SetParent(Form.get());
     spin->SetFocusControl(edit);
@@ -157,8 +151,7 @@ TEST_F(SpinFixture, FocusControlIsClearedWhenItGoes) {
 }
 
 TEST_F(SpinFixture, ArrowPressFocusesTheFocusControlElseTheSpinWithTabStop) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     spin->SetBounds(10, 10, 15, 24);
     auto* edit = new TVcNumEdit(Form.get());
     edit->SetParent(Form.get());
@@ -179,8 +172,7 @@ TEST_F(SpinFixture, ArrowPressFocusesTheFocusControlElseTheSpinWithTabStop) {
 }
 
 TEST_F(SpinFixture, ArrowKeysPressTheArrows) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     spin->SetTabStop(true);
     int ups = 0, downs = 0;
     spin->OnUpClick = [&](TObject*) { ++ups; };
