@@ -235,3 +235,13 @@ void TSpeedButton::Paint() {
         DrawText(*canvas, Caption(), t, DT_SINGLELINE | DT_VCENTER);
     }
 }
+
+void TSpeedButton::CMDialogChar(TMessage& Message) {
+    if (IsAccel(static_cast<unsigned>(Message.WParam), Caption()) && Enabled() && Showing()) {
+        if (FGroupIndex != 0) SetDown(!FDown || !AllowAllUp);
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TGraphicControl::CMDialogChar(Message);
+}

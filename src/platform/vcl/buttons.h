@@ -81,6 +81,7 @@ public:
 
 protected:
     void Paint() override;
+    void CMDialogChar(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseEnter() override;

@@ -67,6 +67,18 @@ QCursor ToQCursor(TCursor Cursor) {
     return QCursor(QtCursorShape(Cursor));
 }
 
+bool IsAccel(unsigned Key, const std::string& Caption) {
+    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != '&') continue;
+        if (Caption[i + 1] == '&') {
+            ++i; // "&&" is a plain '&'
+            continue;
+        }
+        return AnsiUpperChar(Caption[i + 1]) == AnsiUpperChar(static_cast<char>(Key));
+    }
+    return false;
+}
+
 std::string GetShortHint(const std::string& Hint) {
     const size_t bar = Hint.find('|');
     return bar == std::string::npos ? Hint : Hint.substr(0, bar);

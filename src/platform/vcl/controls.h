@@ -103,6 +103,9 @@ struct THintInfo {
     void* HintData = nullptr;
 };
 
+// True when Caption marks Key as its accelerator ("&Klaar" and 'k' or 'K').
+bool IsAccel(unsigned Key, const std::string& Caption);
+
 // The part of a hint before '|'.
 std::string GetShortHint(const std::string& Hint);
 std::string GetLongHint(const std::string& Hint);
@@ -264,6 +267,9 @@ protected:
     virtual void CMMouseEnter(TMessage& Message);
     virtual void CMMouseLeave(TMessage& Message);
     virtual void CMHintShow(TMessage& Message) { DefaultHandler(Message); }
+    // An accelerator character (WParam) offered to every control of the form;
+    // answer non-zero when it was yours.
+    virtual void CMDialogChar(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMEnabledChanged(TMessage& Message);
     virtual void CMColorChanged(TMessage& Message);
     virtual void CMFontChanged(TMessage& Message);
@@ -407,7 +413,6 @@ protected:
     virtual void WMChar(TMessage& Message);
     virtual void WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMDialogKey(TMessage& Message) { DefaultHandler(Message); }
-    virtual void CMDialogChar(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMWantSpecialKey(TMessage& Message) { DefaultHandler(Message); }
     virtual void WMSetFocus(TMessage& Message);
     virtual void WMKillFocus(TMessage& Message);

@@ -466,9 +466,9 @@ bool TControl::TranslateEvent(QEvent* Event) {
         }
         return false;
     case QEvent::Move:
-        if (Widget()->isWindow()) {
-            FLeft = Widget()->x();
-            FTop = Widget()->y();
+        if (Widget()->isWindow()) { // where the client area stands, frame aside
+            FLeft = Widget()->geometry().x();
+            FTop = Widget()->geometry().y();
         }
         return false;
     case QEvent::ContextMenu: {
@@ -630,10 +630,25 @@ void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars) {
         if (alive.expired()) return;
     }
     if (Key != 0) Perform(WM_KEYDOWN, Key, KeyData);
-    // The character follows even when a handler used up the key down.
+    if (alive.expired()) return;
+    // Alt with a letter or digit is an accelerator of some control on the form.
+    const bool alt = (KeyData & KF_ALTDOWN_BIT) && GetKeyState(VK_CONTROL) >= 0;
+    if (Chars.empty() && alt && ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9'))) {
+        if (TCustomForm* form = ParentForm())
+            form->Perform(CM_DIALOGCHAR, static_cast<WPARAM>(std::tolower(Key)), KeyData);
+        return;
+    }
+    // The character follows even when a handler used up the key down; a control
+    // that does not take characters lets the form's accelerators have them first.
     for (char ch : Chars) {
         if (alive.expired()) return;
-        Perform(WM_CHAR, static_cast<unsigned char>(ch), KeyData);
+        const auto code = static_cast<unsigned char>(ch);
+        if (code >= 32 && (Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) == 0)
+            if (TCustomForm* form = ParentForm();
+                form && form->Perform(CM_DIALOGCHAR, code, KeyData))
+                continue;
+        if (alive.expired()) return;
+        Perform(WM_CHAR, code, KeyData);
     }
 }
 
