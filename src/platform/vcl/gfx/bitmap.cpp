@@ -1,11 +1,11 @@
 #include <QBuffer>
 #include <QImage>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 
 #include "platform/rtl/files.h"
 #include "platform/vcl/gfx/canvasstate.h"
+#include "platform/vcl/gfx/imageio.h"
 #include "platform/vcl/gfx/qtconvert.h"
 
 namespace {
@@ -18,15 +18,8 @@ QByteArray FormatOfFile(const std::string& FileName) {
     const std::string Ext = LowerCase(ExtractFileExt(FileName));
     if (Ext == ".png") return "PNG";
     if (Ext == ".jpg" || Ext == ".jpeg") return "JPG";
+    if (Ext == ".ico") return "ICO";
     return "BMP";
-}
-
-QImage Decode(QImageReader& Reader, const std::string& What) {
-    QImage Image = Reader.read();
-    if (Image.isNull())
-        throw EInvalidGraphic("Cannot read the picture " + What + ": " +
-                              FromQString(Reader.errorString()));
-    return Image;
 }
 
 } // namespace
@@ -175,16 +168,11 @@ TCanvas* TBitmap::Canvas() {
 }
 
 void TBitmap::LoadFromFile(const std::string& FileName) {
-    QImageReader Reader(DiskPath(FileName));
-    SetImage(Decode(Reader, FileName));
+    SetImage(DecodeImageFile(FileName));
 }
 
 void TBitmap::LoadFromBytes(const std::string& Bytes) {
-    QByteArray Data(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
-    QBuffer Buffer(&Data);
-    Buffer.open(QIODevice::ReadOnly);
-    QImageReader Reader(&Buffer);
-    SetImage(Decode(Reader, "from memory"));
+    SetImage(DecodeImageBytes(Bytes));
 }
 
 TColor TBitmap::Pixel(int X, int Y) const {
@@ -229,12 +217,5 @@ QImage TBitmap::ToImage() const {
     const QImage& I = Image();
     if (!Transparent() || I.isNull()) return I;
     // Pixels of the transparent colour become see-through.
-    QImage Masked = I.convertToFormat(QImage::Format_ARGB32);
-    const QRgb Key = ToQColor(TransparentColor()).rgb() & 0xFFFFFF;
-    for (int Y = 0; Y < Masked.height(); ++Y) {
-        auto* Line = reinterpret_cast<QRgb*>(Masked.scanLine(Y));
-        for (int X = 0; X < Masked.width(); ++X)
-            if ((Line[X] & 0xFFFFFF) == Key) Line[X] = 0;
-    }
-    return Masked;
+    return WithoutColor(I, TransparentColor());
 }

@@ -169,7 +169,7 @@ bool TCanvasAccess::PrepareShape(const TCanvas& C, bool WithPen, bool WithBrush)
 
 void TCanvasAccess::PrepareFill(const TCanvas& C) {
     QPainter& P = *State(C).Painter;
-    P.setCompositionMode(QPainter::CompositionMode_Source);
+    P.setCompositionMode(QPainter::CompositionMode_SourceOver);
     P.setPen(Qt::NoPen);
     P.setBrush(ToQBrush(*C.Brush()));
     P.setBackgroundMode(C.FBkMode == OPAQUE && C.Brush()->Style() != bsSolid ? Qt::OpaqueMode
@@ -185,33 +185,48 @@ TCanvas::TCanvas()
         FState->Metrics.reset();
         FTextColor = FFont->Color();
     };
-    FBrush->OnChange = [this](TObject*) {
-        FBkColor = FBrush->Color();
-        FBkMode = FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE;
-    };
+    FBrush->OnChange = [this](TObject*) { BackgroundFromBrush(); };
     FTextColor = FFont->Color();
-    FBkColor = FBrush->Color();
+    BackgroundFromBrush();
+}
+
+void TCanvas::BackgroundFromBrush() {
+    // A solid brush gives text an opaque background of its colour; hatches
+    // and the clear brush leave the background as it is.
+    if (FBrush->Style() == bsSolid) {
+        FBkColor = FBrush->Color();
+        FBkMode = OPAQUE;
+    } else {
+        FBkColor = ~ColorToRGB(FBrush->Color()) & 0xFFFFFF;
+        FBkMode = TRANSPARENT;
+    }
 }
 
 TCanvas::~TCanvas() {
     EndPaint();
 }
 
+void TCanvas::BeginPaint(QPaintDevice* Device, const QRegion& UpdateRegion) {
+    BeginPaint(Device);
+    if (Painting()) FState->UpdateRegion = UpdateRegion;
+}
+
 void TCanvas::BeginPaint(QPaintDevice* Device) {
     EndPaint();
     FState->Clip.reset();
+    FState->UpdateRegion.reset();
     FState->Org = {};
     FState->Mirrored = false;
     FState->MirrorWidth = 0;
     FTextColor = FFont->Color();
-    FBkColor = FBrush->Color();
-    FBkMode = FBrush->Style() == bsClear ? TRANSPARENT : OPAQUE;
+    BackgroundFromBrush();
     OpenDevice(Device);
 }
 
 void TCanvas::EndPaint() {
     CloseDevice();
     FState->Stack.clear();
+    FState->UpdateRegion.reset();
 }
 
 void TCanvas::OpenDevice(QPaintDevice* Device) {
@@ -460,11 +475,13 @@ QRegion DeviceArea(const TCanvas::TState& S) {
     if (!S.Device) return QRegion();
     return QRegion(0, 0, S.Device->width(), S.Device->height());
 }
+
 } // namespace
 
 TRect TCanvas::ClipRect() const {
     RequirePainter();
-    const QRegion Area = DeviceArea(*FState);
+    QRegion Area = DeviceArea(*FState);
+    if (FState->UpdateRegion) Area &= *FState->UpdateRegion;
     if (Area.isEmpty()) return {};
     const QRect Logical = TCanvasAccess::Transform(*this).inverted().mapRect(Area.boundingRect());
     return FromQRect(Logical);

@@ -1,5 +1,6 @@
 #include <QImage>
 #include <QPixmap>
+#include <vector>
 
 #include "platform/vcl/gfx/canvasstate.h"
 #include "platform/vcl/gfx/qtconvert.h"
@@ -48,6 +49,66 @@ void TCanvas::Draw(int X, int Y, const TGraphic* Graphic) {
 
 void TCanvas::StretchDraw(const TRect& R, const TGraphic* Graphic) {
     if (Graphic && !Graphic->Empty() && !IsRectEmpty(R)) Graphic->Draw(*this, R);
+}
+
+namespace {
+
+// The spans (one row high) of the 4-connected area around Seed.
+std::vector<QRect> FloodSpans(const QImage& Image, QPoint Seed, QRgb Key, bool Surface) {
+    const int W = Image.width();
+    const int H = Image.height();
+    const auto Inside = [&](int X, int Y) {
+        const bool Same = (Image.pixel(X, Y) & 0xFFFFFF) == Key;
+        return Surface ? Same : !Same;
+    };
+    std::vector<QRect> Spans;
+    if (!Image.valid(Seed) || !Inside(Seed.x(), Seed.y())) return Spans;
+    std::vector<unsigned char> Seen(static_cast<size_t>(W) * static_cast<size_t>(H), 0);
+    const auto Mark = [&](int X, int Y) -> unsigned char& {
+        return Seen[static_cast<size_t>(Y) * static_cast<size_t>(W) + static_cast<size_t>(X)];
+    };
+    std::vector<QPoint> Seeds{Seed};
+    while (!Seeds.empty()) {
+        const QPoint P = Seeds.back();
+        Seeds.pop_back();
+        if (Mark(P.x(), P.y()) || !Inside(P.x(), P.y())) continue;
+        int L = P.x();
+        int R = P.x();
+        while (L > 0 && !Mark(L - 1, P.y()) && Inside(L - 1, P.y()))
+            --L;
+        while (R + 1 < W && !Mark(R + 1, P.y()) && Inside(R + 1, P.y()))
+            ++R;
+        for (int X = L; X <= R; ++X)
+            Mark(X, P.y()) = 1;
+        Spans.emplace_back(L, P.y(), R - L + 1, 1);
+        for (int Y : {P.y() - 1, P.y() + 1}) {
+            if (Y < 0 || Y >= H) continue;
+            for (int X = L; X <= R; ++X)
+                if (!Mark(X, Y) && Inside(X, Y)) Seeds.emplace_back(X, Y);
+        }
+    }
+    return Spans;
+}
+
+} // namespace
+
+void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle) {
+    if (FBrush->Style() == bsClear || !RequirePainter()) return;
+    std::vector<QRect> Spans;
+    {
+        const QImage Image = DeviceImage(*this);
+        if (Image.isNull()) return;
+        const QPoint Seed = TCanvasAccess::Transform(*this).map(QPoint(X, Y));
+        Spans = FloodSpans(Image, Seed, ToQColor(Color).rgb() & 0xFFFFFF, FillStyle == fsSurface);
+    }
+    QPainter& P = *FState->Painter;
+    TCanvasAccess::PrepareFill(*this);
+    const QBrush Brush = P.brush();
+    const QTransform T = P.worldTransform();
+    P.resetTransform(); // the spans are in device pixels
+    for (const QRect& S : Spans)
+        P.fillRect(S, Brush);
+    P.setWorldTransform(T);
 }
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect) {

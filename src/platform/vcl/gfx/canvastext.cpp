@@ -8,7 +8,14 @@ void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Tex
     const int Height = M.ascent() + M.descent();
     P.save();
     P.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    P.translate(X, Y);
+    if (State(C).Mirrored) {
+        // Right to left: the text's box is mirrored, its glyphs stay upright.
+        const QRect Box = ToDevice(C, Rect(X, Y, X + Width, Y + Height));
+        P.resetTransform();
+        P.translate(Box.left(), Box.top());
+    } else {
+        P.translate(X, Y);
+    }
     if (const int Angle = C.Font()->Orientation(); Angle % 3600 != 0) P.rotate(-Angle / 10.0);
     if (BkMode(C) == OPAQUE) P.fillRect(QRect(0, 0, Width, Height), ToQColor(BkColor(C)));
     const QColor Color = ToQColor(TextColor(C));
@@ -25,13 +32,27 @@ void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Tex
     P.restore();
 }
 
+TTextMetric GetTextMetrics(const TFont& Font) {
+    const QFont F = ToQFont(Font);
+    const QFontMetrics M(F);
+    TTextMetric T;
+    T.tmAscent = M.ascent();
+    T.tmDescent = M.descent();
+    T.tmHeight = T.tmAscent + T.tmDescent;
+    T.tmInternalLeading = std::max(0, T.tmHeight - F.pixelSize());
+    T.tmExternalLeading = std::max(0, M.leading());
+    T.tmAveCharWidth = M.averageCharWidth();
+    T.tmMaxCharWidth = M.maxWidth();
+    return T;
+}
+
 TSize TCanvas::TextExtent(const std::string& Text) const {
     const QFontMetrics& M = TCanvasAccess::Metrics(*this);
-    return {M.horizontalAdvance(ToQString(Text)), M.ascent() + M.descent()};
+    return {M.horizontalAdvance(ToQString(Text, *FFont)), M.ascent() + M.descent()};
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
-    const QString S = ToQString(Text);
+    const QString S = ToQString(Text, *FFont);
     if (RequirePainter()) TCanvasAccess::PaintText(*this, X, Y, S, -1);
     FPenPos = {X + TCanvasAccess::Metrics(*this).horizontalAdvance(S), Y};
 }
@@ -47,7 +68,7 @@ void TCanvas::ExtTextOut(int X, int Y, unsigned Options, const TRect* R, const s
         P.save();
         P.setClipRect(ToQRect(*R), FState->Clip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
-    TCanvasAccess::PaintText(*this, X, Y, ToQString(Text), -1);
+    TCanvasAccess::PaintText(*this, X, Y, ToQString(Text, *FFont), -1);
     if (R && (Options & ETO_CLIPPED)) P.restore();
 }
 

@@ -174,16 +174,19 @@ void Arrow(TPainterScope& S, const TRect& Area, TDirection Dir, TColor Color) {
     }
 }
 
-void Glyph(TPainterScope& S, const TRect& Area, TDirection Dir, unsigned State) {
+// Draws a glyph in the button text colour, or engraved when inactive; a
+// pushed button's glyph moves one pixel down and right.
+template <typename TDrawGlyph>
+void ButtonGlyph(const TRect& Area, unsigned State, TDrawGlyph DrawGlyph) {
     TRect A = Area;
     if (State & DFCS_PUSHED) OffsetRect(A, 1, 1);
     if (State & DFCS_INACTIVE) {
         TRect Shade = A;
         OffsetRect(Shade, 1, 1);
-        Arrow(S, Shade, Dir, clBtnHighlight);
-        Arrow(S, A, Dir, clBtnShadow);
+        DrawGlyph(Shade, clBtnHighlight);
+        DrawGlyph(A, clBtnShadow);
     } else {
-        Arrow(S, A, Dir, clBtnText);
+        DrawGlyph(A, clBtnText);
     }
 }
 
@@ -310,20 +313,13 @@ bool DrawFrameControl(TCanvas& Canvas, const TRect& R, unsigned Type, unsigned S
             Dir = TDirection::Left;
         else if (Kind == DFCS_SCROLLRIGHT)
             Dir = TDirection::Right;
-        Glyph(S, Inside, Dir, State);
+        ButtonGlyph(Inside, State, [&](const TRect& A, TColor Color) { Arrow(S, A, Dir, Color); });
         return true;
     }
     case DFC_CAPTION: {
-        TRect Inside = ButtonFace(Canvas, S, R, State);
-        if (State & DFCS_PUSHED) OffsetRect(Inside, 1, 1);
-        if (State & DFCS_INACTIVE) {
-            TRect Shade = Inside;
-            OffsetRect(Shade, 1, 1);
-            CaptionGlyph(S, Shade, Kind, clBtnHighlight);
-            CaptionGlyph(S, Inside, Kind, clBtnShadow);
-        } else {
-            CaptionGlyph(S, Inside, Kind, clBtnText);
-        }
+        const TRect Inside = ButtonFace(Canvas, S, R, State);
+        ButtonGlyph(Inside, State,
+                    [&](const TRect& A, TColor Color) { CaptionGlyph(S, A, Kind, Color); });
         return true;
     }
     case DFC_MENU:

@@ -28,16 +28,24 @@ TTextLine StripPrefix(const QString& Raw, bool HidePrefix) {
     return Line;
 }
 
-QString ExpandTabs(const QString& S) {
+// Tab stops stand every eight average character widths.
+QString ExpandTabs(const QString& S, const QFontMetrics& M) {
+    const int Stop = 8 * std::max(1, M.averageCharWidth());
+    const int Space = std::max(1, M.horizontalAdvance(u' '));
     QString Out;
     for (QChar C : S) {
-        if (C == u'\t') {
-            do
-                Out += u' ';
-            while (Out.size() % 8 != 0);
-        } else {
+        if (C == u'\n' || C == u'\r') {
             Out += C;
+            continue;
         }
+        if (C != u'\t') {
+            Out += C;
+            continue;
+        }
+        const qsizetype LineStart = std::max(Out.lastIndexOf(u'\n'), Out.lastIndexOf(u'\r')) + 1;
+        const int X = M.horizontalAdvance(Out.mid(LineStart));
+        const int Next = (X / Stop + 1) * Stop;
+        Out += QString((Next - X + Space - 1) / Space, u' ');
     }
     return Out;
 }
@@ -46,7 +54,10 @@ QStringList SplitParagraphs(const QString& S) {
     QString T = S;
     T.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     T.replace(u'\r', u'\n');
-    return T.split(u'\n');
+    QStringList Lines = T.split(u'\n');
+    // A line break at the very end starts no line of its own.
+    if (Lines.size() > 1 && Lines.back().isEmpty()) Lines.removeLast();
+    return Lines;
 }
 
 // The part of Line from Start, Length characters long, keeping its underline.
@@ -57,28 +68,39 @@ TTextLine Slice(const TTextLine& Line, qsizetype Start, qsizetype Length) {
     return Part;
 }
 
+// The largest N in [Low, High] for which Fits(N) holds, Fits(Low) being
+// taken for granted and Fits falling as N grows.
+template <typename TFits> qsizetype LargestFitting(qsizetype Low, qsizetype High, TFits Fits) {
+    while (Low < High) {
+        const qsizetype Mid = Low + (High - Low + 1) / 2;
+        if (Fits(Mid))
+            Low = Mid;
+        else
+            High = Mid - 1;
+    }
+    return Low;
+}
+
 // Greedy wrapping at spaces; a word wider than the line is broken only when
 // BreakWords is set (the edit-control rule), else it runs past the edge.
 void Wrap(const TTextLine& Line, int Width, bool BreakWords, const QFontMetrics& M,
           std::vector<TTextLine>& Out) {
     const QString& S = Line.Text;
-    qsizetype Start = 0;
     if (S.isEmpty()) {
         Out.push_back(Line);
         return;
     }
+    qsizetype Start = 0;
     while (Start < S.size()) {
-        qsizetype End = Start;
-        qsizetype LastBreak = -1;
-        while (End < S.size()) {
-            if (S[End] == u' ') LastBreak = End;
-            if (M.horizontalAdvance(S.mid(Start, End - Start + 1)) > Width && End > Start) break;
-            ++End;
-        }
+        // End: the first character that no longer fits (at least one fits).
+        const qsizetype End = LargestFitting(Start + 1, S.size(), [&](qsizetype E) {
+            return M.horizontalAdvance(S.mid(Start, E - Start)) <= Width;
+        });
         if (End >= S.size()) {
             Out.push_back(Slice(Line, Start, S.size() - Start));
             break;
         }
+        const qsizetype LastBreak = S.lastIndexOf(u' ', End - 1);
         qsizetype Cut;
         qsizetype Next;
         if (S[End] == u' ') {
@@ -92,7 +114,7 @@ void Wrap(const TTextLine& Line, int Width, bool BreakWords, const QFontMetrics&
             Next = End;
         } else {
             // No room to break: the word stays whole up to the next space.
-            qsizetype Space = S.indexOf(u' ', End);
+            const qsizetype Space = S.indexOf(u' ', End);
             Cut = Space < 0 ? S.size() : Space;
             Next = Space < 0 ? S.size() : Space + 1;
         }
@@ -111,11 +133,12 @@ const QString Ellipsis = QStringLiteral("...");
 // Shortens the end of Line until it fits, adding "...".
 void EndEllipsis(TTextLine& Line, int Width, const QFontMetrics& M) {
     if (M.horizontalAdvance(Line.Text) <= Width) return;
-    QString S = Line.Text;
-    while (!S.isEmpty() && M.horizontalAdvance(S + Ellipsis) > Width)
-        S.chop(1);
-    if (Line.Underline >= S.size()) Line.Underline = -1;
-    Line.Text = S + Ellipsis;
+    const QString& S = Line.Text;
+    const qsizetype Keep = LargestFitting(0, S.size() - 1, [&](qsizetype N) {
+        return M.horizontalAdvance(S.left(N) + Ellipsis) <= Width;
+    });
+    if (Line.Underline >= Keep) Line.Underline = -1;
+    Line.Text = S.left(Keep) + Ellipsis;
 }
 
 // Keeps the last part of a path and shortens what comes before it.
@@ -128,12 +151,12 @@ void PathEllipsis(TTextLine& Line, int Width, const QFontMetrics& M) {
         return;
     }
     const QString Tail = S.mid(Sep);
-    QString Head = S.left(Sep);
-    while (!Head.isEmpty() && M.horizontalAdvance(Head + Ellipsis + Tail) > Width)
-        Head.chop(1);
-    Line.Underline = Line.Underline < Head.size() ? Line.Underline : -1;
-    Line.Text = Head + Ellipsis + Tail;
-    if (Head.isEmpty()) EndEllipsis(Line, Width, M);
+    const qsizetype Keep = LargestFitting(0, Sep, [&](qsizetype N) {
+        return M.horizontalAdvance(S.left(N) + Ellipsis + Tail) <= Width;
+    });
+    if (Line.Underline >= Keep) Line.Underline = -1;
+    Line.Text = S.left(Keep) + Ellipsis + Tail;
+    if (Keep == 0) EndEllipsis(Line, Width, M);
 }
 
 } // namespace
@@ -143,8 +166,8 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     const bool Single = (Flags & DT_SINGLELINE) != 0;
     const int Width = R.Width();
 
-    QString Source = ToQString(Text);
-    if (Flags & DT_EXPANDTABS) Source = ExpandTabs(Source);
+    QString Source = ToQString(Text, *Canvas.Font());
+    if (Flags & DT_EXPANDTABS) Source = ExpandTabs(Source, M);
     QStringList Paragraphs;
     if (Single) {
         Source.remove(u'\r');
@@ -196,22 +219,36 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     else if (Single && (Flags & DT_BOTTOM))
         Y = R.Bottom - LineHeight;
 
-    const int Saved = Canvas.SaveDC();
-    if (!(Flags & DT_NOCLIP)) Canvas.IntersectClipRect(R);
-    if (TCanvasAccess::RequirePainter(Canvas)) {
-        int LineY = Y;
-        for (const TTextLine& L : Lines) {
-            const int W = M.horizontalAdvance(L.Text);
-            int X = R.Left;
-            if (Flags & DT_CENTER)
-                X = (R.Left + R.Right - W) / 2;
-            else if (Flags & DT_RIGHT)
-                X = R.Right - W;
-            TCanvasAccess::PaintText(Canvas, X, LineY, L.Text, L.Underline);
-            LineY += LineHeight;
-        }
+    if (!TCanvasAccess::RequirePainter(Canvas)) return Total;
+    struct TPlaced {
+        int X;
+        int Y;
+        const TTextLine* Line;
+    };
+    std::vector<TPlaced> Placed;
+    bool Inside = Y >= R.Top && Y + Total <= R.Bottom;
+    int LineY = Y;
+    for (const TTextLine& L : Lines) {
+        const int W = M.horizontalAdvance(L.Text);
+        int X = R.Left;
+        if (Flags & DT_CENTER)
+            X = (R.Left + R.Right - W) / 2;
+        else if (Flags & DT_RIGHT)
+            X = R.Right - W;
+        Inside = Inside && X >= R.Left && X + W <= R.Right;
+        Placed.push_back({X, LineY, &L});
+        LineY += LineHeight;
     }
-    Canvas.RestoreDC(Saved);
+    // Clipping costs; text that stays inside the rectangle needs none.
+    QPainter& P = *TCanvasAccess::State(Canvas).Painter;
+    const bool Clip = !(Flags & DT_NOCLIP) && !Inside;
+    if (Clip) {
+        P.save();
+        P.setClipRect(ToQRect(R), P.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    for (const TPlaced& L : Placed)
+        TCanvasAccess::PaintText(Canvas, L.X, L.Y, L.Line->Text, L.Line->Underline);
+    if (Clip) P.restore();
     if (Single && (Flags & (DT_VCENTER | DT_BOTTOM))) return Y + LineHeight - R.Top;
     return Total;
 }

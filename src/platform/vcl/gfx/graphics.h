@@ -17,6 +17,7 @@
 class QPaintDevice;
 class QPainter;
 class QImage;
+class QRegion;
 
 // --- graphics objects ---------------------------------------------------------
 
@@ -146,6 +147,18 @@ private:
     TBrushStyle FStyle = bsSolid;
 };
 
+// Measures of a font in pixels.
+struct TTextMetric {
+    int tmHeight = 0; // ascent + descent
+    int tmAscent = 0;
+    int tmDescent = 0;
+    int tmInternalLeading = 0; // room for accents inside tmHeight
+    int tmExternalLeading = 0; // suggested room between lines
+    int tmAveCharWidth = 0;    // width of an average lower-case letter
+    int tmMaxCharWidth = 0;
+};
+TTextMetric GetTextMetrics(const TFont& Font);
+
 // --- canvas -------------------------------------------------------------------
 
 class TGraphic;
@@ -164,6 +177,10 @@ constexpr int ERROR = 0;
 constexpr int NULLREGION = 1;
 constexpr int SIMPLEREGION = 2;
 constexpr int COMPLEXREGION = 3;
+
+// How FloodFill finds its area: the pixels of one colour (fsSurface) or all
+// up to a border of one colour (fsBorder).
+enum TFillStyle { fsSurface, fsBorder };
 
 // How CopyRect combines source and destination.
 enum TCopyMode {
@@ -189,6 +206,10 @@ public:
     // belong to the canvas, not to one paint). Outside painting, drawing calls
     // do nothing and measuring still works.
     void BeginPaint(QPaintDevice* Device);
+    // The same for a paint event that repaints only UpdateRegion (device
+    // pixels): ClipRect then answers that region's bounds, as the platform's
+    // does, so that painting code can skip what lies outside.
+    void BeginPaint(QPaintDevice* Device, const QRegion& UpdateRegion);
     void EndPaint();
     bool Painting() const;
     // The painter while painting (platform code only), else nullptr.
@@ -204,7 +225,8 @@ public:
     void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
 
     // Background of text, hatches and pen gaps: TRANSPARENT or OPAQUE, in
-    // BkColor. A brush change sets both from the brush, as the platform does.
+    // BkColor. A brush change sets both from the brush, as the platform does:
+    // a solid brush makes it opaque in the brush colour, others transparent.
     int BkMode() const { return FBkMode; }
     int SetBkMode(int Mode);
     TColor BkColor() const { return FBkColor; }
@@ -243,9 +265,15 @@ public:
     int TextWidth(const std::string& Text) const { return TextExtent(Text).cx; }
     int TextHeight(const std::string& Text) const { return TextExtent(Text).cy; }
     TSize TextExtent(const std::string& Text) const;
+    TTextMetric TextMetrics() const { return GetTextMetrics(*FFont); }
+    // Every device of this layer is measured at 96 pixels per inch.
+    int PixelsPerInch() const { return 96; }
 
     void Draw(int X, int Y, const TGraphic* Graphic);
     void StretchDraw(const TRect& R, const TGraphic* Graphic);
+    // Fills with the brush the area around (X, Y) (only on devices whose
+    // pixels can be read: bitmaps and images).
+    void FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle);
     // Copies Source (SourceRect) into Dest, scaled, combined by CopyMode.
     void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect);
     // Copies a bitmap part with every pixel of colour Color painted in the brush.
@@ -296,6 +324,7 @@ private:
     TColor FTextColor = clWindowText;
 
     bool RequirePainter() const;
+    void BackgroundFromBrush();
     friend struct TCanvasAccess;
 };
 
@@ -347,7 +376,7 @@ public:
     void SetTransparent(bool Value);
     // Reads any image format the platform can decode; raises EInvalidGraphic.
     virtual void LoadFromFile(const std::string& FileName) = 0;
-    // BMP, PNG or JPEG by the file's extension; raises EInvalidGraphic.
+    // BMP, PNG, JPEG or ICO by the file's extension; raises EInvalidGraphic.
     virtual void SaveToFile(const std::string& FileName) const;
     // The same from bytes in memory (the encoded file contents).
     virtual void LoadFromBytes(const std::string& Bytes) = 0;
@@ -417,6 +446,8 @@ public:
 
     void LoadFromFile(const std::string& FileName) override;
     void LoadFromBytes(const std::string& Bytes) override;
+    // A bitmap compiled into the program (resources.h); raises EResNotFound.
+    void LoadFromResourceName(const std::string& Name);
 
     TColor Pixel(int X, int Y) const;
     void SetPixel(int X, int Y, TColor Color);

@@ -15,6 +15,70 @@ std::string FromQString(const QString& Text) {
                                         static_cast<size_t>(Text.size())));
 }
 
+namespace {
+
+// The symbol code page: Greek letters on the Latin ones, signs and arrows above 0xA0.
+char16_t SymbolChar(unsigned char C) {
+    static const char16_t Upper[26] = {u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι',
+                                       u'ϑ', u'Κ', u'Λ', u'Μ', u'Ν', u'Ο', u'Π', u'Θ', u'Ρ',
+                                       u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
+    static const char16_t Lower[26] = {u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι',
+                                       u'ϕ', u'κ', u'λ', u'μ', u'ν', u'ο', u'π', u'θ', u'ρ',
+                                       u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
+    if (C >= 'A' && C <= 'Z') return Upper[C - 'A'];
+    if (C >= 'a' && C <= 'z') return Lower[C - 'a'];
+    switch (C) {
+    case 0xA7:
+        return u'♣';
+    case 0xA8:
+        return u'♦';
+    case 0xA9:
+        return u'♥';
+    case 0xAA:
+        return u'♠';
+    case 0xAB:
+        return u'↔';
+    case 0xAC:
+        return u'←';
+    case 0xAD:
+        return u'↑';
+    case 0xAE:
+        return u'→';
+    case 0xAF:
+        return u'↓';
+    case 0xB0:
+        return u'°';
+    case 0xB1:
+        return u'±';
+    case 0xB4:
+        return u'×';
+    case 0xB7:
+        return u'•';
+    case 0xB8:
+        return u'÷';
+    case 0xBC:
+        return u'…';
+    case 0xD6:
+        return u'√';
+    case 0xD7:
+        return u'⋅';
+    default:
+        return C < 0x80 ? char16_t(C) : Cp1252ToUtf16(std::string(1, char(C)))[0];
+    }
+}
+
+} // namespace
+
+QString ToQString(const std::string& Text, const TFont& Font) {
+    if (Font.Charset() != SYMBOL_CHARSET && !SameText(Font.Name(), "Symbol"))
+        return ToQString(Text);
+    QString Out;
+    Out.reserve(static_cast<qsizetype>(Text.size()));
+    for (char C : Text)
+        Out += QChar(SymbolChar(static_cast<unsigned char>(C)));
+    return Out;
+}
+
 QColor ToQColor(TColor Color) {
     const TColor C = ColorToRGB(Color);
     return QColor(GetRValue(C), GetGValue(C), GetBValue(C));

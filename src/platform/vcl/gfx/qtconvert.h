@@ -18,6 +18,10 @@ class TFont;
 QString ToQString(const std::string& Text);
 std::string FromQString(const QString& Text);
 
+// Text in a font's own code page: the "Symbol" face (or the symbol character
+// set) puts Greek letters, arrows and bullets on the single-byte codes.
+QString ToQString(const std::string& Text, const TFont& Font);
+
 // A system colour is resolved first; the high byte is ignored.
 QColor ToQColor(TColor Color);
 TColor FromQColor(const QColor& Color);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRegion>
 
 #include "gfxtestenv.h"
 #include "platform/vcl/gfx/graphics.h"
@@ -195,6 +196,20 @@ TEST_F(CanvasPixels, PieFillsOnlyItsQuarter) {
     EXPECT_EQ(B->Pixel(8, 22), clWhite);
 }
 
+TEST_F(CanvasPixels, ArcDrawsOnlyItsCurveAndChordCloses) {
+    C.Brush()->SetColor(clYellow);
+    // Upper half, counter-clockwise from 3 o'clock to 9 o'clock.
+    C.Arc(0, 0, 20, 20, 20, 10, 0, 10);
+    EXPECT_EQ(CountColor(*B, Rect(0, 0, 40, 30), clYellow), 0); // no fill
+    EXPECT_GT(CountColor(*B, Rect(0, 0, 20, 8), clBlack), 10);
+    EXPECT_EQ(CountColor(*B, Rect(0, 13, 20, 20), clBlack), 0);
+    auto Ch = WhiteBitmap(40, 30);
+    Ch->Canvas()->Brush()->SetColor(clYellow);
+    Ch->Canvas()->Chord(0, 0, 20, 20, 20, 10, 0, 10);
+    EXPECT_EQ(Ch->Pixel(10, 5), clYellow);
+    EXPECT_EQ(Ch->Pixel(10, 15), clWhite);
+}
+
 TEST_F(CanvasPixels, DrawFocusRectTwiceRestores) {
     C.Brush()->SetColor(clTeal);
     C.FillRect(Rect(0, 0, 40, 30));
@@ -203,6 +218,53 @@ TEST_F(CanvasPixels, DrawFocusRectTwiceRestores) {
     EXPECT_EQ(B->Pixel(6, 5), clTeal); // the inside is untouched
     C.DrawFocusRect(Rect(2, 2, 12, 8));
     EXPECT_EQ(CountColor(*B, Rect(0, 0, 40, 30), clTeal), 40 * 30);
+}
+
+TEST_F(CanvasPixels, HatchedBrushLeavesTheBackgroundBetweenItsLines) {
+    C.Brush()->SetColor(clRed);
+    C.Brush()->SetStyle(bsHorizontal);
+    EXPECT_EQ(C.BkMode(), TRANSPARENT);
+    C.FillRect(Rect(0, 0, 16, 16));
+    const int Red = CountColor(*B, Rect(0, 0, 16, 16), clRed);
+    EXPECT_GT(Red, 16);
+    EXPECT_EQ(Red + CountColor(*B, Rect(0, 0, 16, 16), clWhite), 256);
+    EXPECT_LT(Red, 128);
+    // Whole rows: a horizontal hatch.
+    for (int Y = 0; Y < 16; ++Y) {
+        const int Row = CountColor(*B, Rect(0, Y, 16, Y + 1), clRed);
+        EXPECT_TRUE(Row == 0 || Row == 16) << Y;
+    }
+}
+
+TEST_F(CanvasPixels, FloodFillStopsAtItsBorder) {
+    C.Pen()->SetColor(clGray);
+    C.Brush()->SetStyle(bsClear);
+    C.Ellipse(2, 2, 22, 22);
+    C.MoveTo(12, 2);
+    C.LineTo(12, 22);
+    C.Brush()->SetColor(clRed);
+    C.FloodFill(8, 12, clGray, fsBorder); // the left half of the circle
+    EXPECT_EQ(B->Pixel(8, 12), clRed);
+    EXPECT_EQ(B->Pixel(16, 12), clWhite);
+    EXPECT_EQ(B->Pixel(30, 12), clWhite);
+    EXPECT_EQ(B->Pixel(12, 12), clGray);
+    const int Red = CountColor(*B, Rect(0, 0, 40, 30), clRed);
+    // Same area again by surface: every white pixel joined to (16, 12).
+    C.Brush()->SetColor(clBlue);
+    C.FloodFill(16, 12, clWhite, fsSurface);
+    EXPECT_EQ(B->Pixel(16, 12), clBlue);
+    EXPECT_EQ(B->Pixel(30, 12), clWhite);
+    EXPECT_NEAR(CountColor(*B, Rect(0, 0, 40, 30), clBlue), Red, Red / 5);
+}
+
+TEST(CanvasSymbols, SymbolFontShowsGreekAndBullets) {
+    TCanvas C;
+    C.Font()->SetName("Symbol");
+    const int Bullet = C.TextWidth("\xB7");
+    C.Font()->SetName("Tahoma");
+    EXPECT_NE(Bullet, C.TextWidth("\xB7")); // a bullet, not the middle dot
+    C.Font()->SetCharset(SYMBOL_CHARSET);
+    EXPECT_EQ(C.TextWidth("\xB7"), Bullet);
 }
 
 TEST_F(CanvasPixels, PixelReadsAndWrites) {
@@ -302,10 +364,25 @@ TEST(CanvasLifetime, BeginPaintOnABitmapImageDraws) {
     EXPECT_EQ(C.Brush()->Color(), clBlue); // the canvas keeps its objects
 }
 
+TEST(CanvasLifetime, UpdateRegionBoundsTheClipRect) {
+    auto B = WhiteBitmap(40, 30);
+    TCanvas C;
+    C.BeginPaint(&B->Image(), QRegion(10, 5, 8, 4));
+    EXPECT_EQ(C.ClipRect(), Rect(10, 5, 18, 9));
+    C.IntersectClipRect(Rect(0, 0, 14, 30));
+    EXPECT_EQ(C.ClipRect(), Rect(10, 5, 14, 9));
+    C.EndPaint();
+    C.BeginPaint(&B->Image());
+    EXPECT_EQ(C.ClipRect(), Rect(0, 0, 40, 30));
+    C.EndPaint();
+}
+
 TEST(CanvasLifetime, BrushChangeSetsBackgroundAndFontChangeSetsTextColour) {
     TCanvas C;
     C.Brush()->SetStyle(bsClear);
     EXPECT_EQ(C.BkMode(), TRANSPARENT);
+    C.SetBkMode(OPAQUE);
+    EXPECT_EQ(C.BkMode(), OPAQUE);
     C.Brush()->SetColor(clYellow);
     EXPECT_EQ(C.Brush()->Style(), bsSolid);
     EXPECT_EQ(C.BkMode(), OPAQUE);

@@ -118,6 +118,14 @@ TEST_F(CanvasText, LineBreaksStartNewLinesUnlessSingleLine) {
     EXPECT_EQ(DrawText(C, "a\r\nb\nc", R, DT_CALCRECT), 3 * Line);
     R = Rect(0, 0, 200, 0);
     EXPECT_EQ(DrawText(C, "a\r\nb\nc", R, DT_CALCRECT | DT_SINGLELINE), Line);
+    // A break at the very end adds no line; an empty line inside counts.
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "a\r\n", R, DT_CALCRECT), Line);
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "a\r\n\r\nb", R, DT_CALCRECT), 3 * Line);
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "", R, DT_CALCRECT), Line);
+    EXPECT_EQ(R.Width(), 0);
 }
 
 TEST_F(CanvasText, LongWordBreaksOnlyInEditControlMode) {
@@ -128,6 +136,16 @@ TEST_F(CanvasText, LongWordBreaksOnlyInEditControlMode) {
     EXPECT_EQ(R.Width(), C.TextWidth(Word)); // the rectangle widens to the word
     R = Rect(0, 0, C.TextWidth("abcdefgh"), 0);
     EXPECT_GE(DrawText(C, Word, R, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT), 3 * Line);
+}
+
+TEST_F(CanvasText, TabsExpandToCommonStops) {
+    TRect A = Rect(0, 0, 0, 0);
+    TRect B2 = Rect(0, 0, 0, 0);
+    DrawText(C, "a\tx", A, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+    DrawText(C, "abc\tx", B2, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+    // Both x's start at the same stop, give or take a space.
+    EXPECT_NEAR(A.Width(), B2.Width(), C.TextWidth(" "));
+    EXPECT_GT(A.Width(), C.TextWidth("abc x"));
 }
 
 TEST_F(CanvasText, CalcRectFitsSingleLine) {
@@ -222,6 +240,20 @@ TEST_F(CanvasText, PathEllipsisKeepsTheFileName) {
     EXPECT_GT(InkBounds(*P).Right, Width - 10); // the file name sits at the end
 }
 
+TEST_F(CanvasText, MirroredTextKeepsItsGlyphsUpright) {
+    const int W = C.TextWidth("Fk");
+    C.TextOut(200 - 10 - W, 5, "Fk"); // where the mirrored text should land
+    auto M = WhiteBitmap(200, 120);
+    M->Canvas()->Font()->Assign(C.Font());
+    M->Canvas()->Brush()->SetStyle(bsClear);
+    M->Canvas()->SetMirrored(true, 200);
+    M->Canvas()->TextOut(10, 5, "Fk");
+    ASSERT_FALSE(IsRectEmpty(InkBounds(*B)));
+    for (int Y = 0; Y < 30; ++Y)
+        for (int X = 150; X < 200; ++X)
+            ASSERT_EQ(M->Pixel(X, Y), B->Pixel(X, Y)) << X << "," << Y;
+}
+
 TEST_F(CanvasText, RotatedTextRunsUpward) {
     C.Font()->SetOrientation(900);
     C.TextOut(50, 100, "Upward text");
@@ -271,6 +303,76 @@ TEST_F(CanvasText, SampleDrawingIsSaved) {
     K.DrawFocusRect(Rect(240, 80, 310, 150));
     SaveArtifact(*S, "vclgfx_sample.png");
     EXPECT_FALSE(IsRectEmpty(InkBounds(*S)));
+}
+
+} // namespace
+
+namespace {
+
+TEST(Fonts, SizeAndHeightAreOneMeasureAt96Dpi) {
+    TFont F;
+    EXPECT_EQ(F.Name(), "MS Sans Serif");
+    EXPECT_EQ(F.Size(), 8);
+    EXPECT_EQ(F.Height(), -11);
+    F.SetSize(10);
+    EXPECT_EQ(F.Height(), -13);
+    F.SetHeight(-16);
+    EXPECT_EQ(F.Size(), 12);
+    int Changes = 0;
+    F.OnChange = [&](TObject*) { ++Changes; };
+    F.SetStyle(fsBold | fsItalic);
+    F.SetStyle(fsBold | fsItalic); // no change, no event
+    EXPECT_EQ(Changes, 1);
+    EXPECT_TRUE(F.Style() & fsBold);
+    EXPECT_FALSE(F.Style() & fsUnderline);
+    TFont G;
+    G.Assign(&F);
+    EXPECT_TRUE(G == F);
+}
+
+TEST(Fonts, MetricsFollowTheSize) {
+    TFont F;
+    F.SetSize(8);
+    const TTextMetric Small = GetTextMetrics(F);
+    F.SetSize(16);
+    const TTextMetric Big = GetTextMetrics(F);
+    EXPECT_EQ(Small.tmHeight, Small.tmAscent + Small.tmDescent);
+    EXPECT_GT(Big.tmHeight, Small.tmHeight);
+    EXPECT_GT(Big.tmAveCharWidth, Small.tmAveCharWidth);
+    EXPECT_GE(Small.tmHeight, 11); // at least the character height
+    TCanvas C;
+    C.Font()->Assign(&F);
+    EXPECT_EQ(C.TextMetrics().tmHeight, C.TextHeight("Xg"));
+}
+
+TEST(Fonts, PlatformFaceNamesFindInstalledFamilies) {
+    TFont F;
+    F.SetName("Courier New");
+    TCanvas Mono;
+    Mono.Font()->Assign(&F);
+    EXPECT_EQ(Mono.TextWidth("iiii"), Mono.TextWidth("MMMM"));
+    TCanvas Sans; // "MS Sans Serif" -> a proportional face
+    EXPECT_LT(Sans.TextWidth("iiii"), Sans.TextWidth("MMMM"));
+}
+
+TEST(Fonts, PenAndBrushReportChanges) {
+    TPen P;
+    TBrush B;
+    int Changes = 0;
+    P.OnChange = [&](TObject*) { ++Changes; };
+    B.OnChange = [&](TObject*) { ++Changes; };
+    P.SetColor(clRed);
+    P.SetWidth(2);
+    P.SetMode(pmXor);
+    P.SetStyle(psDash);
+    B.SetStyle(bsClear);
+    B.SetColor(clRed); // makes it solid again
+    EXPECT_EQ(B.Style(), bsSolid);
+    EXPECT_EQ(Changes, 6);
+    TPen Q;
+    Q.Assign(&P);
+    EXPECT_EQ(Q.Mode(), pmXor);
+    EXPECT_EQ(Q.Width(), 2);
 }
 
 } // namespace

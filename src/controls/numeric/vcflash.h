@@ -1,0 +1,101 @@
+#pragma once
+// The flash timer: one per process, ticking every 16 ms on a worker thread and
+// running each tick on the window thread, where it tells the registered
+// controls (held auto-repeat buttons, blinking controls) by a message.
+//
+// Controls are kept as untyped pointers here; the visual side installs how a
+// message reaches a control (SetFlashDeliver) and gives typed entry points.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "controls/numeric/flashschedule.h"
+#include "controls/numeric/vcthread.h"
+#include "platform/rtl/classes.h"
+
+class TVcFlash;
+
+// Sleeps the owner's interval and runs its Timer on the window thread, until
+// terminated or its owner is gone.
+class TTimerThread : public TVcThread {
+public:
+    explicit TTimerThread(TVcFlash* Owner);
+    ~TTimerThread() override;
+    unsigned Interval() const { return FInterval; }
+    void SetInterval(unsigned Value) { FInterval = Value; }
+    // Window thread only: the owner goes.
+    void ClearOwner() { FOwner = nullptr; }
+
+protected:
+    void Execute() override;
+
+private:
+    TVcFlash* FOwner; // read and cleared on the window thread only
+    std::atomic<unsigned> FInterval{16};
+};
+
+class TVcFlash : public TComponent {
+public:
+    explicit TVcFlash(TComponent* AOwner);
+    ~TVcFlash() override;
+    std::string ClassName() const override { return "TVcFlash"; }
+
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    TThreadPriority ThreadPriority() const { return FThreadPriority; }
+    void SetThreadPriority(TThreadPriority Value);
+    // Runs OnTimer when enabled and not being destroyed (window thread).
+    void Timer();
+
+protected:
+    void SetOnTimer(std::function<void()> Value);
+
+private:
+    void UpdateTimer();
+
+    bool FEnabled = true;
+    bool FDestroying = false;
+    TThreadPriority FThreadPriority = tpNormal;
+    int FInterval = 16;
+    std::function<void()> FOnTimer;
+    std::unique_ptr<TTimerThread> FTimerThread;
+};
+
+// Only the first instance ticks; a further one reports the mistake and stays idle.
+class TVcFlashTimer : public TVcFlash {
+public:
+    explicit TVcFlashTimer(TComponent* AOwner);
+    ~TVcFlashTimer() override;
+    std::string ClassName() const override { return "TVcFlashTimer"; }
+    bool Ticking() const { return FTicking; }
+
+private:
+    bool FTicking = false;
+};
+
+// How a flash message (wParam: the tick counter; lParam: phase or lateness)
+// reaches a control: sent at once, on the window thread.
+using TFlashDeliver = std::function<void(void* Control, uint32_t WParam, intptr_t LParam)>;
+void SetFlashDeliver(TFlashDeliver Deliver);
+
+// The clocks of the flash timer: the 32-bit millisecond tick count and the wall
+// clock in milliseconds. Tests may put their own in; nullptr restores the system's.
+void SetFlashClocks(std::function<uint32_t()> TickCount, std::function<int64_t()> WallClock);
+uint32_t FlashNow();
+
+// Registers a control for flash messages (Interval: a period in milliseconds,
+// 2..6 to blink, 32 once a second); registering again restarts its period.
+void AddFlashClientPtr(void* Control, int64_t Interval);
+void RemoveFlashClientPtr(void* Control);
+bool IsFlashClientPtr(const void* Control);
+int FlashClientCount();
+
+// The process's timer, made when needed; freeing it during its own tick waits
+// until the tick is over.
+TVcFlashTimer* FlashTimerInstance();
+void EnsureFlashTimer();
+void FreeFlashTimer();
+// One tick of the flash timer, as the timer thread runs it on the window thread.
+void FlashTick();

@@ -1,0 +1,39 @@
+#pragma once
+// Small drawing routines of the grids: gradients, bitmaps on a colour, the
+// error underline, progress bars and pies, and the classic looks of drop-down
+// buttons, check boxes, radio buttons and push buttons in cells.
+
+#include <string>
+
+#include "grid/support/gridcolors.h"
+#include "platform/vcl/gfx/graphics.h"
+
+// System colours are resolved first, then each channel is halved.
+TColor DarkenColor(TColor Color);
+
+// Steps bands (0 counts as 1) from FromColor to ToColor; system colours are
+// resolved first so that a cell's window colour makes a real gradient.
+void DrawGradient(TCanvas& Canvas, TColor FromColor, TColor ToColor, bool Horizontal,
+                  const TRect& R, int Steps);
+
+// The bitmap drawn into R with the colour of its top-left pixel replaced by Color.
+void DrawBitmapOnColor(TCanvas& Canvas, const TRect& R, const TBitmap& Bitmap, TColor Color);
+inline void DrawTransparentBitmap(TCanvas& Canvas, const TRect& R, const TBitmap& Bitmap,
+                                  TColor Color) {
+    DrawBitmapOnColor(Canvas, R, Bitmap, Color);
+}
+
+// A red zig-zag under the characters From (0-based) .. From + Length - 1 of a
+// cell text drawn from R's top-left corner in the canvas font.
+void DrawErrorUnderline(TCanvas& Canvas, const TRect& R, const std::string& Text, int From,
+                        int Length);
+
+// Percent of R filled in DoneColor, the rest in RestColor; the value with "%"
+// centred, in DoneTextColor over the filled part and RestTextColor over the rest.
+void DrawProgressBar(TCanvas& Canvas, const TRect& R, int Percent, TColor DoneColor,
+                     TColor DoneTextColor, TColor RestColor, TColor RestTextColor);
+// A grey circle with the sector of Percent filled, clockwise from the top.
+void DrawProgressPie(TCanvas& Canvas, const TRect& R, int Percent);
+
+// A 16-pixel drop-down button at the right edge of R.
+void DrawComboButton(TCanvas& Canvas, const TRect& R, bool Themed);

@@ -1,0 +1,164 @@
+#include "grid/support/htmlcanvas.h"
+
+#include <algorithm>
+
+#include "platform/vcl/gfx/drawcontrols.h"
+
+THTMLFont HTMLFontOf(const TFont& Font) {
+    THTMLFont f;
+    f.Name = Font.Name();
+    f.Size = Font.Size();
+    f.Bold = (Font.Style() & fsBold) != 0;
+    f.Italic = (Font.Style() & fsItalic) != 0;
+    f.Underline = (Font.Style() & fsUnderline) != 0;
+    f.StrikeOut = (Font.Style() & fsStrikeOut) != 0;
+    f.Color = Font.Color();
+    f.Angle = Font.Orientation() / 10;
+    return f;
+}
+
+void TCanvasHTMLSurface::Select(const THTMLFont& Font) {
+    if (FHasSelected && Font == FSelected) return;
+    TFont* f = FCanvas.Font();
+    if (!FHasSelected || Font.Name != FSelected.Name) f->SetName(Font.Name);
+    if (!FHasSelected || Font.Size != FSelected.Size) f->SetSize(Font.Size);
+    f->SetStyle((Font.Bold ? fsBold : 0u) | (Font.Italic ? fsItalic : 0u) |
+                (Font.Underline ? fsUnderline : 0u) | (Font.StrikeOut ? fsStrikeOut : 0u));
+    f->SetColor(Font.Color);
+    f->SetOrientation(Font.Angle * 10);
+    FSelected = Font;
+    FHasSelected = true;
+}
+
+TSize TCanvasHTMLSurface::TextExtent(const THTMLFont& Font, const std::string& Text) {
+    Select(Font);
+    return FCanvas.TextExtent(Text);
+}
+
+void TCanvasHTMLSurface::DrawText(const THTMLFont& Font, const TRect& R, const std::string& Text,
+                                  TColor Background, bool Ellipsis) {
+    Select(Font);
+    const TSize ext = FCanvas.TextExtent(Text);
+    if (Background != clNone) {
+        FCanvas.Brush()->SetColor(Background);
+        FCanvas.FillRect({R.Left, R.Bottom - ext.cy, std::min(R.Right, R.Left + ext.cx), R.Bottom});
+    }
+    FCanvas.Brush()->SetStyle(bsClear);
+    FCanvas.SetBkMode(TRANSPARENT);
+    if (Font.Angle % 360 != 0) {
+        FCanvas.TextOut(R.Left, R.Bottom - ext.cy, Text);
+        return;
+    }
+    TRect r = R;
+    ::DrawText(FCanvas, Text, r,
+               DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING | DT_BOTTOM | DT_NOPREFIX |
+                   (Ellipsis ? DT_END_ELLIPSIS : 0u));
+}
+
+void TCanvasHTMLSurface::FillRect(const TRect& R, TColor Color) {
+    FCanvas.Brush()->SetColor(Color);
+    FCanvas.FillRect(R);
+}
+
+void TCanvasHTMLSurface::FrameRect(const TRect& R, TColor Color) {
+    FCanvas.Brush()->SetColor(Color);
+    FCanvas.FrameRect(R);
+}
+
+void TCanvasHTMLSurface::Polyline(const std::vector<TPoint>& Points, TColor Color, int Width) {
+    FCanvas.Pen()->SetColor(Color);
+    FCanvas.Pen()->SetWidth(Width);
+    FCanvas.Polyline(Points);
+}
+
+void TCanvasHTMLSurface::DrawFocusRect(const TRect& R) {
+    FCanvas.DrawFocusRect(R);
+}
+
+void TCanvasHTMLSurface::DrawControlPart(THTMLControlPart Part, const TRect& R, bool Checked,
+                                         bool Hot, bool Pressed) {
+    switch (Part) {
+    case THTMLControlPart::CheckBox:
+    case THTMLControlPart::RadioButton: {
+        unsigned state = DFCS_FLAT | (Checked ? DFCS_CHECKED : 0u);
+        if (Part == THTMLControlPart::RadioButton) state |= DFCS_BUTTONRADIO;
+        DrawFrameControl(FCanvas, R, DFC_BUTTON, state);
+        break;
+    }
+    case THTMLControlPart::PushButton:
+        DrawFrameControl(FCanvas, R, DFC_BUTTON, DFCS_BUTTONPUSH | (Pressed ? DFCS_PUSHED : 0u));
+        break;
+    case THTMLControlPart::ComboButton:
+        DrawFrameControl(FCanvas, R, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+        break;
+    }
+}
+
+const TGraphic* TCanvasHTMLSurface::Lookup(const std::string& Source) const {
+    if (!FImages) return nullptr;
+    const TGraphic* g = FImages(Source);
+    return g && !g->Empty() ? g : nullptr;
+}
+
+bool TCanvasHTMLSurface::ImageSize(const std::string& Source, TSize& Size) {
+    const TGraphic* g = Lookup(Source);
+    if (!g) return false;
+    Size = {g->Width(), g->Height()};
+    return true;
+}
+
+void TCanvasHTMLSurface::DrawImage(const std::string& Source, const TRect& R) {
+    const TGraphic* g = Lookup(Source);
+    if (!g) return;
+    if (R.Width() == g->Width() && R.Height() == g->Height())
+        FCanvas.Draw(R.Left, R.Top, g);
+    else
+        FCanvas.StretchDraw(R, g);
+}
+
+void TCanvasHTMLSurface::TileImage(const std::string& Source, const TRect& R) {
+    const TGraphic* g = Lookup(Source);
+    if (!g) return;
+    const int saved = FCanvas.SaveDC();
+    FCanvas.IntersectClipRect(R);
+    for (int y = R.Top; y < R.Bottom; y += g->Height())
+        for (int x = R.Left; x < R.Right; x += g->Width())
+            FCanvas.Draw(x, y, g);
+    FCanvas.RestoreDC(saved);
+}
+
+namespace {
+
+// Gives the canvas back its font, brush and background mode, also when a
+// picture lookup throws.
+class TCanvasStateGuard {
+public:
+    explicit TCanvasStateGuard(TCanvas& Canvas) : FCanvas(Canvas), FBkMode(Canvas.BkMode()) {
+        FFont.Assign(Canvas.Font());
+        FBrush.Assign(Canvas.Brush());
+    }
+    ~TCanvasStateGuard() {
+        FCanvas.Font()->Assign(&FFont);
+        FCanvas.Brush()->Assign(&FBrush);
+        FCanvas.SetBkMode(FBkMode);
+    }
+    TCanvasStateGuard(const TCanvasStateGuard&) = delete;
+    TCanvasStateGuard& operator=(const TCanvasStateGuard&) = delete;
+
+private:
+    TCanvas& FCanvas;
+    TFont FFont;
+    TBrush FBrush;
+    int FBkMode;
+};
+
+} // namespace
+
+bool RenderHTML(TCanvas& Canvas, const std::string& Text, const TRect& Rect,
+                const THTMLRenderParams& Params, THTMLRenderResult& Result,
+                const THTMLImageLookup& Images) {
+    const TCanvasStateGuard guard(Canvas);
+    TCanvasHTMLSurface surface(Canvas, Images);
+    return RenderHTMLOn(surface, HTMLFontOf(*Canvas.Font()), Canvas.Brush()->Color(), Text, Rect,
+                        Params, Result);
+}

@@ -1,0 +1,238 @@
+#include "zaitemdata.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "zaarchiver.h"
+#include "zacrypt.h"
+#include "zarecords.h"
+
+namespace {
+
+constexpr size_t InChunk = 1 << 20;  // 1 MB of archive data at a time
+constexpr size_t OutChunk = 1 << 18; // fixed output buffer: memory stays bounded
+
+struct TInflater {
+    z_stream z{};
+    bool open = false;
+    TInflater() {
+        DCheck(inflateInit2(&z, -MAX_WBITS)); // raw deflate, as the archive holds it
+        open = true;
+    }
+    ~TInflater() {
+        if (open) inflateEnd(&z);
+    }
+};
+
+struct TDeflater {
+    z_stream z{};
+    bool open = false;
+    explicit TDeflater(int level) {
+        CCheck(deflateInit2(&z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY));
+        open = true;
+    }
+    ~TDeflater() {
+        if (open) deflateEnd(&z);
+    }
+};
+
+} // namespace
+
+bool TZAItemReader::CheckPassword(const uint8_t Header[12]) {
+    // The password is tried, then asked for again; a handler that neither
+    // changes it nor skips the item ends the loop instead of spinning.
+    for (;;) {
+        uint8_t h[12];
+        std::copy(Header, Header + 12, h);
+        TZACrypt crypt(A.Password);
+        crypt.Decrypt(h, 12);
+        const uint8_t check = (It.Header.Flags & 0x08)
+                                  ? static_cast<uint8_t>(It.Header.DosTime >> 8)
+                                  : static_cast<uint8_t>(It.Header.Crc32 >> 24);
+        if (h[11] == check) return true;
+        std::string fresh = A.Password;
+        bool skip = false;
+        A.DoPassword(A.ShownName(It.Name), fresh, skip);
+        if (skip) {
+            A.FSkipFile = true;
+            return false;
+        }
+        if (fresh == A.Password) return false;
+        A.Password = fresh;
+    }
+}
+
+bool TZAItemReader::Run(TStream& Out) {
+    if (A.IsMultiVolume()) A.OpenVolume(It.DiskNumber());
+    TStream& s = A.VolumeStream();
+    const auto offset = static_cast<int64_t>(It.LocalHeaderOffset());
+    bool good = offset >= 0 && (A.IsMultiVolume() || offset < s.Size());
+    uint8_t lh[LocalHeaderSize];
+    if (good) {
+        s.SetPosition(offset);
+        good = A.ReadContinuing(lh, sizeof lh) == sizeof lh &&
+               (Get32(lh) == sigLocal || Get32(lh) == sigOwnLocal);
+    }
+    if (good) {
+        std::string skip(static_cast<size_t>(Get16(lh + 26)) + Get16(lh + 28), '\0');
+        good = A.ReadContinuing(skip.data(), static_cast<int64_t>(skip.size())) ==
+               static_cast<int64_t>(skip.size());
+    }
+    if (It.Header.Method == 9) throw EZAException(55, &A);
+    // Only stored and deflated data are known; anything else fails cleanly.
+    if (It.Header.Method != 0 && It.Header.Method != 8) good = false;
+    uint64_t compressed = It.CompressedSize();
+    if (good && !A.IsMultiVolume()) {
+        const auto left = static_cast<uint64_t>(std::max<int64_t>(0, s.Size() - s.Position()));
+        compressed = std::min(compressed, left);
+    }
+    const bool encrypted = It.IsEncrypted();
+    uint8_t header[12] = {};
+    bool ok = good;
+    if (ok && encrypted) {
+        if (compressed < 12 || A.ReadContinuing(header, 12) != 12)
+            ok = false;
+        else {
+            compressed -= 12;
+            if (!CheckPassword(header)) {
+                if (A.FSkipFile) return false;
+                ok = false;
+            }
+        }
+    }
+    if (ok) ok = Pump(Out, compressed, encrypted, A.Password, header);
+    ok = ok && FWritten == It.UncompressedSize() && ~FCrc == It.Header.Crc32;
+    if (!ok && !A.FCancel && !A.ExtractCorruptedFiles && !A.FSkipFile) throw EZAException(8, &A);
+    return ok;
+}
+
+bool TZAItemReader::Pump(TStream& Out, uint64_t Compressed, bool Encrypted, const std::string& Key,
+                         const uint8_t* Header) {
+    std::unique_ptr<TZACrypt> crypt;
+    if (Encrypted) {
+        crypt = std::make_unique<TZACrypt>(Key);
+        uint8_t h[12];
+        std::copy(Header, Header + 12, h);
+        crypt->Decrypt(h, 12);
+    }
+    const uint64_t limit = It.UncompressedSize();
+    const bool deflated = It.Header.Method == 8;
+    std::unique_ptr<TInflater> inf;
+    if (deflated) inf = std::make_unique<TInflater>();
+    std::vector<uint8_t> in(
+        static_cast<size_t>(std::min<uint64_t>(InChunk, std::max<uint64_t>(Compressed, 1))));
+    std::vector<uint8_t> out(deflated ? OutChunk : 0);
+    uint64_t left = Compressed;
+    bool ended = !deflated;
+    auto emit = [&](const uint8_t* p, size_t n) {
+        // Past the declared size the item is corrupt (or a bomb): stop.
+        if (FWritten + n > limit) return false;
+        FCrc = ~static_cast<uint32_t>(crc32(~FCrc, p, static_cast<uInt>(n)));
+        if (Out.Write(p, static_cast<int64_t>(n)) != static_cast<int64_t>(n))
+            throw EZAException(19, &A, {A.ShownName(It.Name)});
+        FWritten += n;
+        return true;
+    };
+    while (left > 0 && !A.FCancel) {
+        const auto n = static_cast<size_t>(std::min<uint64_t>(left, in.size()));
+        if (A.ReadContinuing(in.data(), static_cast<int64_t>(n)) != static_cast<int64_t>(n))
+            return false;
+        left -= n;
+        if (crypt) crypt->Decrypt(in.data(), n);
+        if (!deflated) {
+            if (!emit(in.data(), n)) return false;
+        } else {
+            inf->z.next_in = in.data();
+            inf->z.avail_in = static_cast<uInt>(n);
+            while (inf->z.avail_in > 0 && !ended) {
+                inf->z.next_out = out.data();
+                inf->z.avail_out = static_cast<uInt>(out.size());
+                const int r = inflate(&inf->z, Z_NO_FLUSH);
+                if (r < 0 && r != Z_BUF_ERROR) return false;
+                if (!emit(out.data(), out.size() - inf->z.avail_out)) return false;
+                if (r == Z_STREAM_END) ended = true;
+                if (r == Z_BUF_ERROR) break;
+            }
+        }
+        A.Progress(It.Name, static_cast<double>(Compressed - left), static_cast<double>(Compressed),
+                   It.Operation);
+    }
+    // Output still held inside the inflater after the last input.
+    while (deflated && !ended && !A.FCancel) {
+        inf->z.next_out = out.data();
+        inf->z.avail_out = static_cast<uInt>(out.size());
+        const int r = inflate(&inf->z, Z_FINISH);
+        const size_t got = out.size() - inf->z.avail_out;
+        if (!emit(out.data(), got)) return false;
+        if (r == Z_STREAM_END)
+            ended = true;
+        else if (got == 0)
+            break;
+    }
+    return ended || !deflated;
+}
+
+TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_t Method,
+                               const std::string& Password,
+                               const std::function<bool(double, double)>& Progress) {
+    TZAWriteResult r;
+    const int64_t total = Source.Size();
+    const int64_t start = Source.Position();
+    std::vector<uint8_t> in(InChunk), out(OutChunk);
+    std::unique_ptr<TZACrypt> crypt;
+    uint32_t reg = 0xFFFFFFFFu;
+    if (!Password.empty()) {
+        // The check bytes of the header need the CRC before the data are written.
+        for (;;) {
+            const int64_t n = Source.Read(in.data(), static_cast<int64_t>(in.size()));
+            if (n <= 0) break;
+            reg = ~static_cast<uint32_t>(crc32(~reg, in.data(), static_cast<uInt>(n)));
+        }
+        Source.SetPosition(start);
+        crypt = std::make_unique<TZACrypt>(Password);
+        uint8_t h[12];
+        TZACrypt::RandomHeader(h, ~reg);
+        crypt->Encrypt(h, 12);
+        Out.WriteBuffer(h, 12);
+        r.Compressed += 12;
+        reg = 0xFFFFFFFFu;
+    }
+    auto put = [&](uint8_t* p, size_t n) {
+        if (crypt) crypt->Encrypt(p, n);
+        Out.WriteBuffer(p, static_cast<int64_t>(n));
+        r.Compressed += n;
+    };
+    std::unique_ptr<TDeflater> def;
+    if (Method == 8) def = std::make_unique<TDeflater>(Level);
+    bool finished = false;
+    while (!finished) {
+        const int64_t n = Source.Read(in.data(), static_cast<int64_t>(in.size()));
+        finished = n <= 0 || start + static_cast<int64_t>(r.Uncompressed) + n >= total;
+        if (n > 0) {
+            reg = ~static_cast<uint32_t>(crc32(~reg, in.data(), static_cast<uInt>(n)));
+            r.Uncompressed += static_cast<uint64_t>(n);
+        }
+        if (!def) {
+            if (n > 0) put(in.data(), static_cast<size_t>(n));
+        } else {
+            def->z.next_in = in.data();
+            def->z.avail_in = static_cast<uInt>(std::max<int64_t>(n, 0));
+            const int flush = finished ? Z_FINISH : Z_NO_FLUSH;
+            int res;
+            do {
+                def->z.next_out = out.data();
+                def->z.avail_out = static_cast<uInt>(out.size());
+                res = CCheck(deflate(&def->z, flush));
+                put(out.data(), out.size() - def->z.avail_out);
+            } while (def->z.avail_out == 0 || (flush == Z_FINISH && res != Z_STREAM_END));
+        }
+        if (Progress && !Progress(static_cast<double>(r.Uncompressed), static_cast<double>(total)))
+            break;
+    }
+    r.Crc32 = ~reg;
+    return r;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The data path of one item: reading (stored or deflate, traditional
+// decryption, CRC-32 and size check) and writing (deflate, encryption header).
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/rtl/streams.h"
+#include "zatypes.h"
+
+class TZABaseArchiver;
+
+class TZAItemReader {
+public:
+    TZAItemReader(TZABaseArchiver& Archiver, const TDirItem& Item) : A(Archiver), It(Item) {}
+    // Writes the item's data to Out; true when sizes and CRC agree. Raises
+    // code 8 for a failed item (unless skipped, cancelled or corrupt files are
+    // wanted), 55 for Deflate64.
+    bool Run(TStream& Out);
+
+private:
+    bool CheckPassword(const uint8_t Header[12]);
+    bool Pump(TStream& Out, uint64_t Compressed, bool Encrypted, const std::string& Key,
+              const uint8_t* Header);
+    TZABaseArchiver& A;
+    const TDirItem& It;
+    uint32_t FCrc = 0xFFFFFFFFu;
+    uint64_t FWritten = 0;
+};
+
+// Compresses (and with a password encrypts) Source into Out at its position;
+// returns the CRC-32, and the sizes written and read.
+struct TZAWriteResult {
+    uint32_t Crc32 = 0;
+    uint64_t Compressed = 0;
+    uint64_t Uncompressed = 0;
+};
+TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_t Method,
+                               const std::string& Password,
+                               const std::function<bool(double, double)>& Progress);

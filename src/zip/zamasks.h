@@ -1,0 +1,38 @@
+#pragma once
+// Wildcard masks over stored names, item selection and the names under which
+// files are stored.
+
+#include <cstdint>
+#include <string>
+
+#include "zatypes.h"
+
+class TStrings;
+
+// Compares at most N characters in the collation of the program's code page.
+int ZACompareStrN(const std::string& A, const std::string& B, size_t N, bool IgnoreCase);
+// '*' any run, '?' one character; "*.*" matches everything.
+bool ZAMatchesMask(const std::string& Name, const std::string& Mask, bool IgnoreCase = true);
+// The engine's mask test: "*.*" means "*", a mask ending in '.' wants a name
+// without extension.
+bool ZAMaskTest(std::string Name, const std::string& Mask);
+
+struct TZASelection {
+    std::string Mask; // '/' separators
+    bool Wildcards = false;
+    int32_t SearchAttr = 0;
+    std::string ExclusionMask;
+};
+
+// Whether the item passes the single-mask search (folder rule, mask, attributes).
+bool ZAItemMatches(const TDirItem& Item, const TZASelection& Sel, bool Recurse);
+// Whether the item passes the list form: any of FileMasks, none of ExclusionMasks.
+bool ZAItemMatchesLists(const TDirItem& Item, const TStrings& FileMasks,
+                        const TStrings& ExclusionMasks);
+// Prepares the search record for a mask given by the caller.
+TZASelection ZAMakeSelection(const std::string& FileMask, int32_t SearchAttr,
+                             const std::string& ExclusionMask, TZAStorePathMode StorePath);
+
+// The stored name of FileName by Mode, relative to BaseDir where the mode asks.
+std::string ZAStoredName(const std::string& FileName, const std::string& BaseDir,
+                         TZAStorePathMode Mode);

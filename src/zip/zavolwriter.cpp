@@ -1,0 +1,104 @@
+#include "zavolwriter.h"
+
+#include <algorithm>
+
+#include "platform/rtl/files.h"
+#include "platform/rtl/tempfiles.h"
+#include "zaarchiver.h"
+
+TZAVolumeWriter::TZAVolumeWriter(TZABaseArchiver& Archiver) : A(Archiver) {
+    Open();
+}
+
+TZAVolumeWriter::~TZAVolumeWriter() = default;
+
+void TZAVolumeWriter::Open() {
+    const int number = static_cast<int>(FVolume) + 1;
+    const int64_t size = A.SpanningOptions().VolumeSizeFor(static_cast<int>(FVolume));
+    for (int guard = 0; guard < 100; ++guard) {
+        std::string name;
+        bool cancel = false;
+        A.DoRequestBlankVolume(number, name, cancel);
+        if (cancel) throw EZAException(45, &A);
+        const int64_t free = DiskFree(ExtractFilePath(ExpandFileName(name)));
+        if (free >= 65537 && (size <= 0 || free >= size)) {
+            try {
+                FFile = std::make_unique<TFileStream>(name, fmCreate);
+            } catch (const EStreamError&) {
+                throw EZAException(45, &A);
+            }
+            FNames.push_back(name);
+            FInVolume = 0;
+            return;
+        }
+        cancel = false;
+        A.DoDiskFull(number, name, cancel);
+        if (cancel) throw EZAException(45, &A);
+    }
+    throw EZAException(45, &A);
+}
+
+int64_t TZAVolumeWriter::Room() {
+    const int64_t size = A.SpanningOptions().VolumeSizeFor(static_cast<int>(FVolume));
+    int64_t room = DiskFree(ExtractFilePath(ExpandFileName(FFile->FileName())));
+    if (room < 0) room = 0;
+    if (size != -1) room = std::min(room, size - FInVolume);
+    return std::max<int64_t>(room, 0);
+}
+
+void TZAVolumeWriter::Next() {
+    if (FFile && A.SpanningMode() == smSpanning) FFile->FlushBuffers();
+    FFile.reset();
+    ++FVolume;
+    Open();
+}
+
+int64_t TZAVolumeWriter::Write(const void* Buffer, int64_t Count) {
+    const auto* p = static_cast<const char*>(Buffer);
+    int64_t done = 0;
+    int empty = 0;
+    while (done < Count) {
+        const int64_t n = std::min(Room(), Count - done);
+        if (n <= 0) {
+            if (++empty > 2) throw EZAException(46, &A); // no volume takes a byte
+            Next();
+            continue;
+        }
+        empty = 0;
+        if (FFile->Write(p + done, n) != n) throw EZAException(46, &A);
+        done += n;
+        FInVolume += n;
+    }
+    return done;
+}
+
+uint32_t TZAVolumeWriter::Reserve(int64_t Count) {
+    if (Count > 0 && Room() < Count) {
+        Next();
+        if (Room() < Count) throw EZAException(46, &A);
+    }
+    return FVolume;
+}
+
+int64_t TZAVolumeWriter::Seek(int64_t Offset, TSeekOrigin Origin) {
+    if (Offset != 0 || Origin != soCurrent) throw EZAException(46, &A);
+    return FInVolume;
+}
+
+uint32_t TZAVolumeWriter::Finish(const std::string& LastName) {
+    if (FFile) FFile->FlushBuffers();
+    FFile.reset();
+    if (!FNames.empty() && FNames.back() != LastName) {
+        if (::rename(DiskName(FNames.back()).c_str(), DiskName(LastName).c_str()) != 0)
+            throw EZAException(46, &A);
+        FNames.back() = LastName;
+    }
+    return FVolume;
+}
+
+void TZAVolumeWriter::Discard() {
+    FFile.reset();
+    for (const auto& n : FNames)
+        DeleteFile(n);
+    FNames.clear();
+}

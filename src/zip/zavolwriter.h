@@ -1,0 +1,46 @@
+#pragma once
+// Writing an archive over volumes of bounded size: each volume is asked for
+// through the blank-volume event, checked for room, and filled; a block that
+// must not be split (a header) goes whole to the next volume when it does not
+// fit. The last volume gets the archive's own name when the set is complete.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/streams.h"
+
+class TZABaseArchiver;
+
+class TZAVolumeWriter : public TStream {
+public:
+    explicit TZAVolumeWriter(TZABaseArchiver& Archiver);
+    ~TZAVolumeWriter() override;
+
+    int64_t Read(void*, int64_t) override { return 0; }
+    int64_t Write(const void* Buffer, int64_t Count) override;
+    // Only the position in the current volume can be asked for.
+    int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+    void SetSize(int64_t) override {}
+
+    // Makes room for Count bytes that must stay together; returns the volume.
+    uint32_t Reserve(int64_t Count);
+    uint32_t Volume() const { return FVolume; }
+    // Closes the last volume and gives it the archive's name; returns the
+    // number of the last volume.
+    uint32_t Finish(const std::string& LastName);
+    // Deletes every volume written (after a failure).
+    void Discard();
+
+private:
+    int64_t Room();
+    void Next();
+    void Open();
+
+    TZABaseArchiver& A;
+    uint32_t FVolume = 0;
+    int64_t FInVolume = 0;
+    std::unique_ptr<TFileStream> FFile;
+    std::vector<std::string> FNames;
+};

@@ -1,0 +1,303 @@
+// Hostile and damaged archives: nothing is written outside the base folder,
+// no link is followed or made, sizes are bounded, failures are clean.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/rtl/dialogs.h"
+#include "zatestutil.h"
+#include "zip/zaarchiver.h"
+
+using namespace zatest;
+
+namespace {
+
+// Python that writes an archive of (name, data, unix mode or 0) triples.
+const char* MakeArchive = R"(
+import sys, zipfile, json
+items = json.loads(sys.argv[2])
+with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
+    for name, data, mode in items:
+        info = zipfile.ZipInfo(name, (2020, 1, 2, 3, 4, 6))
+        info.compress_type = zipfile.ZIP_DEFLATED
+        if mode:
+            info.create_system = 3
+            info.external_attr = mode << 16
+        if data.startswith('='):  # a Python expression, for large data
+            data = eval(data[1:])
+        z.writestr(info, data.encode('latin-1'))
+)";
+
+struct Outcome {
+    std::vector<int> Codes; // native codes of the failed items
+};
+
+Outcome Extract(const std::string& Archive, const std::string& To,
+                std::function<void(TZipArchiver&)> Setup = {}) {
+    Outcome o;
+    TZipArchiver z(nullptr);
+    z.FileName = Archive;
+    z.BaseDir = To;
+    z.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
+                                 const std::string&, TZAAction& a) {
+        o.Codes.push_back(native);
+        a = fxaIgnore;
+    };
+    if (Setup) Setup(z);
+    z.OpenArchive(0);
+    z.ExtractFiles("*.*", 10431, "");
+    z.CloseArchive();
+    return o;
+}
+
+// Rewrites 4 bytes (or 2) at Offset of a file.
+void Patch32(const std::string& File, size_t Offset, uint32_t V, int Width = 4) {
+    std::string b = ReadFile(File);
+    for (int i = 0; i < Width; ++i)
+        b[Offset + i] = static_cast<char>((V >> (8 * i)) & 0xFF);
+    WriteFile(File, b);
+}
+
+size_t CentralOffset(const std::string& Bytes) {
+    return Bytes.rfind("PK\x01\x02");
+}
+
+bool NoTempLeft(const std::string& Dir) {
+    for (const auto& [name, _] : Tree(Dir))
+        if (name.find(".vz") != std::string::npos) return false;
+    return true;
+}
+
+} // namespace
+
+TEST(ZAHostile, TraversalAndAbsoluteNamesStayInsideBase) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive,
+                     {DiskName(d / "t.zip"),
+                      R"([["../escaped.txt","x",0],["a/../../escaped2.txt","x",0],)"
+                      R"(["/abs.txt","abs",0],["C:\\win\\drive.txt","drv",0],["ok.txt","fine",0],)"
+                      R"(["\\\\server\\share.txt","unc",0]])"}),
+              0);
+    ForceDirectories(d / "base");
+    const Outcome o = Extract(d / "t.zip", d / "base");
+    EXPECT_EQ(o.Codes, (std::vector<int>{19, 19}));
+    EXPECT_FALSE(FileExists(d / "escaped.txt"));
+    EXPECT_FALSE(FileExists(d / "escaped2.txt"));
+    EXPECT_FALSE(FileExists("/abs.txt"));
+    // Absolute names and drives are confined below the base folder.
+    EXPECT_EQ(ReadFile(d / "base/abs.txt"), "abs");
+    EXPECT_EQ(ReadFile(d / "base/win/drive.txt"), "drv");
+    EXPECT_EQ(ReadFile(d / "base/server/share.txt"), "unc");
+    EXPECT_EQ(ReadFile(d / "base/ok.txt"), "fine");
+}
+
+TEST(ZAHostile, SymlinkEntriesAreNotCreatedAndLinksNotFollowed) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive, {DiskName(d / "l.zip"),
+                                   R"([["link","/etc/passwd",)" + std::to_string(0120777) +
+                                       R"(],["sub/x.txt","through",0],["victim.txt","new",0],)"
+                                       R"(["run.sh","#!/bin/sh",)" +
+                                       std::to_string(0104777) + R"(],["dev","",)" +
+                                       std::to_string(0020666) + "]]"}),
+              0);
+    ForceDirectories(d / "base");
+    ForceDirectories(d / "outside");
+    WriteFile(d / "outside/victim.txt", "precious");
+    // A link on the destination path pointing out of the base folder.
+    ASSERT_EQ(::symlink(DiskName(d / "outside").c_str(), DiskName(d / "base/sub").c_str()), 0);
+    // A link standing where a file is to be written.
+    ASSERT_EQ(::symlink(DiskName(d / "outside/victim.txt").c_str(),
+                        DiskName(d / "base/victim.txt").c_str()),
+              0);
+    const Outcome o = Extract(d / "l.zip", d / "base");
+    EXPECT_EQ(o.Codes, (std::vector<int>{19, 20, 19})); // link entry, linked folder, device
+    struct stat st;
+    EXPECT_NE(::lstat(DiskName(d / "base/link").c_str(), &st), 0);
+    EXPECT_FALSE(FileExists(d / "outside/x.txt"));
+    EXPECT_EQ(ReadFile(d / "outside/victim.txt"), "precious");
+    ASSERT_EQ(::lstat(DiskName(d / "base/victim.txt").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode)); // the link was replaced, not written through
+    EXPECT_EQ(ReadFile(d / "base/victim.txt"), "new");
+    // Set-id and world-writable bits are not applied.
+    ASSERT_EQ(::stat(DiskName(d / "base/run.sh").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0755u);
+}
+
+TEST(ZAHostile, DeclaredSizeFarBelowInflatedSizeStops) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive, {DiskName(d / "b.zip"), R"([["bomb.bin","='A'*2000000",0]])"}),
+              0);
+    const std::string bytes = ReadFile(d / "b.zip");
+    Patch32(d / "b.zip", 22, 1000);                        // local uncompressed size
+    Patch32(d / "b.zip", CentralOffset(bytes) + 24, 1000); // central uncompressed size
+    WriteFile(d / "base/bomb.bin", "old content");
+    const Outcome o = Extract(d / "b.zip", d / "base");
+    EXPECT_EQ(o.Codes, (std::vector<int>{8}));
+    // The file it would have replaced is untouched, and nothing is left over.
+    EXPECT_EQ(ReadFile(d / "base/bomb.bin"), "old content");
+    EXPECT_TRUE(NoTempLeft(d / "base/"));
+}
+
+TEST(ZAHostile, CorruptItemNeverDestroysExistingFile) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(R"(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
+    z.writestr('data.txt', b'correct data here')
+)",
+                     {DiskName(d / "s.zip")}),
+              0);
+    std::string bytes = ReadFile(d / "s.zip");
+    const size_t at = bytes.find("correct");
+    bytes[at] = 'X';
+    WriteFile(d / "s.zip", bytes);
+    WriteFile(d / "base/data.txt", "previous");
+    EXPECT_EQ(Extract(d / "s.zip", d / "base").Codes, (std::vector<int>{8}));
+    EXPECT_EQ(ReadFile(d / "base/data.txt"), "previous");
+    EXPECT_FALSE(FileExists(d / "fresh/data.txt"));
+    EXPECT_EQ(Extract(d / "s.zip", d / "fresh").Codes, (std::vector<int>{8}));
+    EXPECT_FALSE(FileExists(d / "fresh/data.txt"));
+    // Asked for, the corrupt data are kept.
+    Extract(d / "s.zip", d / "kept", [](TZipArchiver& z) { z.ExtractCorruptedFiles = true; });
+    EXPECT_EQ(ReadFile(d / "kept/data.txt"), "Xorrect data here");
+}
+
+TEST(ZAHostile, UnknownMethodsFailCleanly) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(
+        Python(MakeArchive, {DiskName(d / "m.zip"), R"([["a.txt","aaaa",0],["b.txt","bbbb",0]])"}),
+        0);
+    std::string bytes = ReadFile(d / "m.zip");
+    const size_t c1 = CentralOffset(bytes.substr(0, bytes.rfind("PK\x01\x02")));
+    const size_t c2 = CentralOffset(bytes);
+    Patch32(d / "m.zip", c1 + 10, 12, 2); // bzip2
+    Patch32(d / "m.zip", c2 + 10, 9, 2);  // Deflate64
+    const Outcome o = Extract(d / "m.zip", d / "base");
+    EXPECT_EQ(o.Codes, (std::vector<int>{8, 55}));
+    EXPECT_TRUE(Tree(d / "base/").empty());
+}
+
+TEST(ZAHostile, TruncatedArchivesAndLyingRecords) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(
+        Python(MakeArchive, {DiskName(d / "f.zip"),
+                             R"([["a.txt","='remise wit zwart ' * 3000",0],["b.txt","bee",0]])"}),
+        0);
+    const std::string full = ReadFile(d / "f.zip");
+    // Cut inside the first item's data: the directory is rebuilt, the cut item
+    // fails, nothing crashes.
+    WriteFile(d / "cut.zip", full.substr(0, 50));
+    EXPECT_EQ(Extract(d / "cut.zip", d / "o1").Codes, (std::vector<int>{8}));
+    EXPECT_FALSE(FileExists(d / "o1/a.txt"));
+    // An end record claiming far more entries and bytes than the file holds.
+    std::string lying = full;
+    const size_t end = lying.rfind("PK\x05\x06");
+    lying[end + 10] = lying[end + 11] = '\xFF';
+    lying[end + 12] = lying[end + 13] = lying[end + 14] = '\x7F';
+    WriteFile(d / "lying.zip", lying);
+    EXPECT_NO_THROW(Extract(d / "lying.zip", d / "o2"));
+    EXPECT_EQ(ReadFile(d / "o2/b.txt"), "bee");
+}
+
+TEST(ZAHostile, RandomDamageNeverCrashes) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive,
+                     {DiskName(d / "g.zip"),
+                      R"([["a.txt","='ronde partij ' * 300",0],["s/b.txt","bee",0],["s/","",0]])"}),
+              0);
+    const std::string good = ReadFile(d / "g.zip");
+    uint32_t x = 99;
+    for (int round = 0; round < 150; ++round) {
+        std::string bad = good;
+        for (int k = 0; k < 1 + round % 6; ++k) {
+            x = x * 1664525u + 1013904223u;
+            bad[x % bad.size()] = static_cast<char>(x >> 24);
+        }
+        WriteFile(d / "bad.zip", bad);
+        try {
+            TZipArchiver z(nullptr);
+            z.FileName = d / "bad.zip";
+            z.OnProcessFileFailure = [](TObject*, const std::string&, TZAProcessOperation, int, int,
+                                        const std::string&, TZAAction& a) { a = fxaIgnore; };
+            z.OpenArchive(0);
+            z.TestFiles("*.*");
+        } catch (const EZAException&) {
+        } catch (const EZlibError&) {
+        }
+    }
+    SUCCEED();
+}
+
+TEST(ZAHostile, OverwriteRules) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive,
+                     {DiskName(d / "o.zip"), R"([["a.txt","new a",0],["b.txt","new b",0]])"}),
+              0);
+    WriteFile(d / "base/a.txt", "old a");
+    WriteFile(d / "base/b.txt", "old b");
+    // Same DOS time as the items (2020-01-02 03:04:06): omIfNewer keeps them.
+    Extract(d / "o.zip", d / "base",
+            [](TZipArchiver& z) { z.Options().OverwriteMode = omIfNewer; });
+    Extract(d / "o.zip", d / "base", [](TZipArchiver& z) { z.Options().OverwriteMode = omNever; });
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "old a");
+    // No to All in the default question stops every later overwrite silently.
+    auto dialogs = std::make_unique<TScriptedDialogs>();
+    dialogs->QueueAnswer(mrNoToAll);
+    auto* seen = dialogs.get();
+    {
+        TDialogServiceScope scope(std::move(dialogs));
+        Extract(d / "o.zip", d / "base",
+                [](TZipArchiver& z) { z.Options().OverwriteMode = omPrompt; });
+        EXPECT_EQ(seen->Asked().size(), 1u);
+        EXPECT_NE(seen->Asked()[0].Text.find("Overwrite file"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "old a");
+    EXPECT_EQ(ReadFile(d / "base/b.txt"), "old b");
+    // Read-only destinations stay when they may not be replaced.
+    ::chmod(DiskName(d / "base/a.txt").c_str(), 0444);
+    Extract(d / "o.zip", d / "base", [](TZipArchiver& z) { z.Options().ReplaceReadOnly = false; });
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "old a");
+    EXPECT_EQ(ReadFile(d / "base/b.txt"), "new b");
+    Extract(d / "o.zip", d / "base");
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "new a");
+}
+
+TEST(ZAHostile, OpenErrors) {
+    ScratchDir d;
+    TZipArchiver z(nullptr);
+    auto code = [&](auto f) {
+        try {
+            f();
+        } catch (const EZAException& e) {
+            return e.NativeError;
+        }
+        return -1;
+    };
+    EXPECT_EQ(code([&] { z.OpenArchive(0); }), 10);
+    EXPECT_EQ(code([&] { z.OpenArchiveDefault(); }), 9);
+    z.FileName = d / "missing.zip";
+    try {
+        z.OpenArchive(0);
+    } catch (const EZAException& e) {
+        EXPECT_EQ(e.NativeError, 12);
+        EXPECT_NE(e.Message().find(d / "missing.zip"), std::string::npos);
+    }
+    z.SetInMemory(true);
+    EXPECT_EQ(code([&] { z.OpenArchive(0); }), 28);
+    EXPECT_EQ(code([&] { z.ProcessFiles(poTest); }), 13);
+    EXPECT_THROW(
+        {
+            z.OpenArchive(fmCreate);
+            z.SetSpanningMode(smSplitting);
+        },
+        Exception);
+}

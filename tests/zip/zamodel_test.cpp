@@ -1,0 +1,208 @@
+// Properties, options, volume descriptors, masks and stored names.
+#include <gtest/gtest.h>
+
+#include "platform/rtl/stringlist.h"
+#include "zip/zaarchiver.h"
+#include "zip/zacrypt.h"
+#include "zip/zamasks.h"
+
+TEST(ZAModel, DefaultsAfterConstruction) {
+    TZipArchiver z(nullptr);
+    EXPECT_EQ(z.CompressionLevel(), clFastest);
+    EXPECT_EQ(z.CompressionMode(), 1);
+    EXPECT_EQ(z.SpanningMode(), smNone);
+    EXPECT_TRUE(z.SpanningOptions().AdvancedNaming);
+    EXPECT_EQ(z.SpanningOptions().VolumeSize, vsAutoDetect);
+    EXPECT_EQ(z.Options().StorePath, spRelativePath);
+    EXPECT_TRUE(z.Options().Recurse);
+    EXPECT_EQ(z.Options().ShareMode, smShareDenyNone);
+    EXPECT_EQ(z.Options().OverwriteMode, omAlways);
+    EXPECT_EQ(z.Options().SearchAttr, 10431);
+    EXPECT_TRUE(z.Options().FlushBuffers);
+    EXPECT_TRUE(z.Options().OEMFileNames);
+    EXPECT_FALSE(z.InMemory());
+    EXPECT_FALSE(z.ExtractCorruptedFiles);
+    EXPECT_EQ(z.CurrentVersion().substr(z.CurrentVersion().size() - 4), "2.65");
+    EXPECT_FALSE(z.Active());
+}
+
+TEST(ZAModel, CompressionModeAndLevelFollowEachOther) {
+    TZipArchiver z(nullptr);
+    EXPECT_THROW(z.SetCompressionMode(10), EZAException);
+    EXPECT_EQ(z.CompressionMode(), 1);
+    z.SetCompressionMode(5);
+    EXPECT_EQ(z.CompressionLevel(), clNormal);
+    z.SetCompressionMode(0);
+    EXPECT_EQ(z.CompressionLevel(), clNone);
+    z.SetCompressionMode(3);
+    EXPECT_EQ(z.CompressionLevel(), clFastest);
+    z.SetCompressionMode(7);
+    EXPECT_EQ(z.CompressionLevel(), clMax);
+    z.SetCompressionLevel(clNormal);
+    EXPECT_EQ(z.CompressionMode(), 6);
+    z.SetCompressionLevel(clMax);
+    EXPECT_EQ(z.CompressionMode(), 9);
+}
+
+TEST(ZAModel, SpanningOptionsAndVolumeSizes) {
+    TZASpanningOptions o;
+    o.SetCustomVolumeSize(1000);
+    EXPECT_EQ(o.CustomVolumeSize(), 65536);
+    o.SetCustomVolumeSize(-5);
+    EXPECT_EQ(o.CustomVolumeSize(), 65536);
+    EXPECT_EQ(o.VolumeSizeFor(0), -1);
+    o.VolumeSize = vs1_44MB;
+    EXPECT_EQ(o.VolumeSizeFor(3), 1457664);
+    o.VolumeSize = vs4700MB;
+    EXPECT_EQ(o.VolumeSizeFor(1), 4928307200LL);
+    o.FirstVolumeSize = 100000;
+    EXPECT_EQ(o.VolumeSizeFor(0), 100000);
+    o.VolumeSize = vsCustom;
+    o.SetCustomVolumeSize(70000);
+    TZASpanningOptions c;
+    c.Assign(&o);
+    EXPECT_EQ(c.VolumeSizeFor(1), 70000);
+    EXPECT_EQ(c.FirstVolumeSize, 100000);
+    TZAOptions a, b;
+    a.OverwriteMode = omNever;
+    a.StorePath = spNoPath;
+    b.Assign(&a);
+    EXPECT_EQ(b.OverwriteMode, omNever);
+    EXPECT_EQ(b.StorePath, spNoPath);
+}
+
+TEST(ZAModel, VolumeNumberInfo) {
+    TZAVolumeNumberInfo v;
+    EXPECT_EQ(v.VolumeKind(), TZAVolumeNumberInfo::vkUndetermined);
+    EXPECT_EQ(v.Number(), -1);
+    v.SetFirst();
+    EXPECT_TRUE(v.IsFirst());
+    v.SetLastNumber(3);
+    v.SetNumber(3);
+    EXPECT_TRUE(v.IsLast());
+    TZAVolumeNumberInfo w;
+    w.SetLastNumber(3);
+    w.SetLast();
+    EXPECT_TRUE(v.Equals(w));
+    w.SetNumber(2);
+    EXPECT_FALSE(v.Equals(w));
+    v.Reset();
+    EXPECT_EQ(v.LastNumber(), -1);
+}
+
+TEST(ZAModel, DirArrayIndexErrors) {
+    TZADirArray a;
+    TDirItem item;
+    item.Name = "a";
+    a.Add(item);
+    auto code = [](auto f) {
+        try {
+            f();
+        } catch (const EZAException& e) {
+            return e.NativeError;
+        }
+        return -1;
+    };
+    EXPECT_EQ(code([&] { a.SetItem(1, item); }), 1);
+    EXPECT_EQ(code([&] { a.GetItem(-1); }), 2);
+    EXPECT_EQ(code([&] { a.Item(5); }), 3);
+    EXPECT_EQ(code([&] { a.DeleteItem(1); }), 4);
+    a.Item(0).Selected = true;
+    EXPECT_EQ(a.SelectedCount(), 1);
+    a.ClearSelection();
+    EXPECT_EQ(a.SelectedCount(), 0);
+    a.DeleteItem(0);
+    EXPECT_EQ(a.Count(), 0);
+}
+
+TEST(ZAMasks, MatcherRules) {
+    EXPECT_TRUE(ZAMatchesMask("readme", "*.*"));
+    EXPECT_TRUE(ZAMatchesMask("ab", "a*b"));
+    EXPECT_FALSE(ZAMatchesMask("a", "a*?*"));
+    EXPECT_TRUE(ZAMatchesMask("abc", "a?c"));
+    EXPECT_TRUE(ZAMatchesMask("ABC.TXT", "a*.txt"));
+    EXPECT_FALSE(ZAMatchesMask("abc", "abcd"));
+    EXPECT_FALSE(ZAMatchesMask("abcd", "abc"));
+    EXPECT_TRUE(ZAMatchesMask("\xC9t\xE9", "\xE9*")); // accented letters ignore case too
+    EXPECT_TRUE(ZAMaskTest("readme", "*."));
+    EXPECT_FALSE(ZAMaskTest("a.txt", "*."));
+    EXPECT_TRUE(ZAMaskTest("a.txt", "*.*"));
+    EXPECT_TRUE(ZAMaskTest("dir.", "dir"));
+    EXPECT_FALSE(ZAMaskTest("a.txt", ""));
+    EXPECT_EQ(ZACompareStrN("abc", "abd", 2, false), 0);
+    EXPECT_LT(ZACompareStrN("abc", "abd", 3, false), 0);
+    EXPECT_EQ(ZACompareStrN("ABC", "abc", 3, true), 0);
+    EXPECT_EQ(ZACompareStrN("x", "y", 0, false), 0);
+}
+
+TEST(ZAMasks, SelectionByMaskAndAttributes) {
+    auto item = [](const std::string& n, uint32_t attr) {
+        TDirItem i;
+        i.Name = n;
+        i.Header.ExternalAttributes = attr;
+        return i;
+    };
+    const TZASelection all = ZAMakeSelection("*.*", 10431, "", spRelativePath);
+    EXPECT_TRUE(ZAItemMatches(item("sub/dir/", 0x10), all, true));
+    EXPECT_TRUE(ZAItemMatches(item("h.txt", 0x02), all, true));
+    const TZASelection plain = ZAMakeSelection("*.*", 0x20, "", spRelativePath);
+    EXPECT_FALSE(ZAItemMatches(item("sub/", 0x10), plain, true));
+    EXPECT_FALSE(ZAItemMatches(item("h.txt", 0x02), plain, true));
+    const TZASelection txt = ZAMakeSelection("C:\\data\\*.txt", 10431, "", spRelativePath);
+    EXPECT_EQ(txt.Mask, "/data/*.txt");
+    const TZASelection sub = ZAMakeSelection("sub\\*.txt", 10431, "", spRelativePath);
+    EXPECT_TRUE(ZAItemMatches(item("sub/a.txt", 0), sub, false));
+    EXPECT_FALSE(ZAItemMatches(item("a.txt", 0), sub, false));
+    EXPECT_FALSE(ZAItemMatches(item("other/a.txt", 0), sub, false));
+    EXPECT_TRUE(ZAItemMatches(item("other/a.txt", 0), sub, true)); // by its file-name part
+    const TZASelection excl = ZAMakeSelection("*.*", 10431, "*.bak", spRelativePath);
+    EXPECT_FALSE(ZAItemMatches(item("x.bak", 0), excl, true));
+    TStringList masks, exclusions;
+    masks.Add("*.txt");
+    exclusions.Add("sub\\*");
+    EXPECT_TRUE(ZAItemMatchesLists(item("a.txt", 0), masks, exclusions));
+    EXPECT_FALSE(ZAItemMatchesLists(item("sub/a.txt", 0), masks, exclusions));
+    EXPECT_FALSE(ZAItemMatchesLists(item("a.csv", 0), masks, exclusions));
+}
+
+TEST(ZAMasks, StoredNames) {
+    EXPECT_EQ(ZAStoredName("/data/sub/x.txt", "/data", spRelativePath), "sub/x.txt");
+    EXPECT_EQ(ZAStoredName("/other/x.txt", "/data", spRelativePath), "other/x.txt");
+    EXPECT_EQ(ZAStoredName("/data/sub/x.txt", "/data", spNoPath), "x.txt");
+    EXPECT_EQ(ZAStoredName("/data/sub/x.txt", "/data", spFullPath), "data/sub/x.txt");
+    EXPECT_EQ(ZAStoredName("/data/sub/x.txt", "/data", spFullPathWithDrive), "/data/sub/x.txt");
+    EXPECT_EQ(ZAStoredName("sub/y.txt", "/data/", spRelativePath), "sub/y.txt");
+    EXPECT_EQ(ZAStoredName("C:\\data\\sub\\x.txt", "/data", spFullPath), "data/sub/x.txt");
+    EXPECT_EQ(ZAStoredName("/data/sub/", "/data", spRelativePath), "sub");
+}
+
+TEST(ZAModel, VolumeNames) {
+    TZipArchiver z(nullptr);
+    z.SetSpanningMode(smSplitting);
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", 0, false), "/b/set_001.zip");
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", -1, false), "/b/set.zip");
+    z.SpanningOptions().AdvancedNaming = false;
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", 0, false), "/b/set.Z01");
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", 11, false), "/b/set.Z12");
+    z.SetSpanningMode(smSpanning);
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", 2, false), "/b/set.zip");
+    z.SpanningOptions().AdvancedNaming = true;
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", 2, false), "/b/set_003.zip");
+}
+
+TEST(ZACrypt, CrcAndTraditionalEncryptionRoundTrip) {
+    EXPECT_EQ(ZACrc32("123456789", 9), 0xCBF43926u);
+    EXPECT_EQ(ZACrc32("", 0), 0u);
+    std::string data = "Berger tables for eight players";
+    std::string enc = data;
+    TZACrypt("secret").Encrypt(enc.data(), enc.size());
+    EXPECT_NE(enc, data);
+    TZACrypt("secret").Decrypt(enc.data(), enc.size());
+    EXPECT_EQ(enc, data);
+    uint8_t a[12], b[12];
+    TZACrypt::RandomHeader(a, 0xAB000000u);
+    TZACrypt::RandomHeader(b, 0xAB000000u);
+    EXPECT_EQ(a[11], 0xAB);
+    EXPECT_NE(std::string(reinterpret_cast<char*>(a), 10),
+              std::string(reinterpret_cast<char*>(b), 10));
+}

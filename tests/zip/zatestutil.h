@@ -1,0 +1,47 @@
+#pragma once
+// Shared helpers of the archive engine tests: a scratch folder per test, file
+// contents, and running the independent tools (Info-ZIP, Python) as oracles.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/files.h"
+
+namespace zatest {
+
+// A fresh folder, removed with everything in it at the end of the test.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    const std::string& Path() const { return FPath; } // with trailing '/'
+    std::string operator/(const std::string& Name) const { return FPath + Name; }
+
+private:
+    std::string FPath;
+};
+
+void WriteFile(const std::string& Name, const std::string& Data); // makes parent folders
+std::string ReadFile(const std::string& Name);
+std::string RandomBytes(size_t Count, uint32_t Seed);
+std::string TextBytes(size_t Count); // compressible text
+// Runs a shell command; returns its exit status and puts its output in Output.
+int Shell(const std::string& Command, std::string* Output = nullptr);
+bool HaveTool(const std::string& Tool);
+std::string Quote(const std::string& S);
+// Runs a Python 3 script (given as text) with arguments; returns its status.
+int Python(const std::string& Script, const std::vector<std::string>& Args = {},
+           std::string* Output = nullptr);
+// Every regular file below Dir as relative name -> size and hash of its bytes, and every folder as
+// "name/".
+std::vector<std::pair<std::string, std::string>> Tree(const std::string& Dir);
+
+} // namespace zatest
+
+#define ZA_NEED_TOOL(tool)                                                                         \
+    do {                                                                                           \
+        if (!zatest::HaveTool(tool)) GTEST_SKIP() << tool << " is not installed";                  \
+    } while (0)

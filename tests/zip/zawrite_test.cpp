@@ -1,0 +1,280 @@
+// What the engine writes (new archives, updates, deletes) is accepted by
+// unzip -t and read back by Python's zipfile, passwords included.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "zatestutil.h"
+#include "zip/zaarchiver.h"
+
+using namespace zatest;
+
+namespace {
+
+// Python check: every item's bytes (and its local header's CRC and sizes,
+// as a streaming reader would see them) printed as name:size:crc.
+const char* Dump = R"(
+import sys, zipfile, struct, zlib
+pw = sys.argv[2].encode('latin-1') if len(sys.argv) > 2 else None
+raw = open(sys.argv[1], 'rb').read()
+with zipfile.ZipFile(sys.argv[1]) as z:
+    assert z.testzip() is None if not pw else True
+    for i in z.infolist():
+        data = z.read(i, pwd=pw)
+        assert zlib.crc32(data) == i.CRC
+        sig, ver, flags, meth, t, d, crc, csize, usize, nlen, xlen = struct.unpack('<IHHHHHIIIHH', raw[i.header_offset:i.header_offset + 30])
+        assert sig == 0x04034b50
+        assert flags & 8 == 0
+        assert crc == i.CRC, i.filename
+        if csize != 0xffffffff:
+            assert csize == i.compress_size and usize == i.file_size, i.filename
+        print('%s:%d:%08x' % (i.filename, len(data), i.CRC))
+)";
+
+std::string PyDump(const std::string& Archive, const std::string& Password = "") {
+    std::string out;
+    std::vector<std::string> args = {DiskName(Archive)};
+    if (!Password.empty()) args.push_back(Password);
+    EXPECT_EQ(Python(Dump, args, &out), 0) << out;
+    return out;
+}
+
+void UnzipTest(const std::string& Archive, const std::string& Password = "") {
+    if (!HaveTool("unzip")) return;
+    std::string out;
+    const std::string pw = Password.empty() ? "" : " -P " + Quote(Password);
+    EXPECT_EQ(Shell("unzip -tq" + pw + " " + Quote(Archive), &out), 0) << out;
+}
+
+void MakeSource(const std::string& Dir) {
+    WriteFile(Dir + "partijen.txt", TextBytes(60000));
+    WriteFile(Dir + "ruis.bin", RandomBytes(20000, 5));
+    WriteFile(Dir + "leeg.txt", "");
+    WriteFile(Dir + "groep/stand \xBD.csv", "Naam;Punten\r\nJansen;2\xBD\r\n");
+    ForceDirectories(Dir + "lege map");
+}
+
+} // namespace
+
+TEST(ZAWrite, NewArchiveFromFilesIsValid) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    MakeSource(d / "src/");
+    TZipArchiver z(nullptr);
+    z.FileName = d / "new.zip";
+    z.BaseDir = d / "src";
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    UnzipTest(d / "new.zip");
+    const std::string dump = PyDump(d / "new.zip");
+    EXPECT_NE(dump.find("partijen.txt:60000:"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("lege map/:0:"), std::string::npos) << dump;
+    // The OEM name of "½" reads back as the same character.
+    EXPECT_NE(dump.find("groep/stand \xC2\xBD.csv"), std::string::npos) << dump;
+    // And the engine reads its own archive back.
+    TZipArchiver r(nullptr);
+    r.FileName = d / "new.zip";
+    r.BaseDir = d / "out";
+    r.OpenArchive(0);
+    r.ExtractFiles("*.*");
+    r.CloseArchive();
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
+
+TEST(ZAWrite, EmptyNewArchiveIsEndRecordOnly) {
+    ScratchDir d;
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "empty.zip";
+        z.OpenArchive(fmCreate);
+        z.CloseArchive();
+    }
+    const std::string b = ReadFile(d / "empty.zip");
+    ASSERT_EQ(b.size(), 22u);
+    EXPECT_EQ(b.substr(0, 4), "PK\x05\x06");
+    std::string out;
+    if (HaveTool("python3")) {
+        EXPECT_EQ(Python("import sys, zipfile\nprint(len(zipfile.ZipFile(sys.argv[1]).infolist()))",
+                         {DiskName(d / "empty.zip")}, &out),
+                  0);
+        EXPECT_EQ(out, "0\n");
+    }
+}
+
+TEST(ZAWrite, UpdateAndDeleteKeepTheRestAndAreValid) {
+    ZA_NEED_TOOL("zip");
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    MakeSource(d / "src/");
+    ASSERT_EQ(Shell("cd " + Quote(d / "src") + " && zip -q -r ../u.zip ."), 0);
+    WriteFile(d / "src/partijen.txt", TextBytes(70000) + "nieuw");
+    TZipArchiver z(nullptr);
+    z.FileName = d / "u.zip";
+    z.BaseDir = d / "src";
+    z.OpenArchiveDefault();
+    const int before = z.FileCount();
+    z.UpdateFiles("partijen.txt");
+    z.DeleteFiles("ruis.bin");
+    EXPECT_EQ(z.FileCount(), before - 1);
+    z.CloseArchive();
+    UnzipTest(d / "u.zip");
+    const std::string dump = PyDump(d / "u.zip");
+    EXPECT_NE(dump.find("partijen.txt:70005:"), std::string::npos) << dump;
+    EXPECT_EQ(dump.find("ruis.bin"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("leeg.txt:0:"), std::string::npos) << dump;
+    // No temporary file is left beside the archive.
+    for (const auto& f : ListFiles(d.Path()))
+        EXPECT_EQ(f.rfind("FC", 0), std::string::npos) << f;
+}
+
+TEST(ZAWrite, PasswordsWrittenAreReadByOthers) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    MakeSource(d / "src/");
+    TZipArchiver z(nullptr);
+    z.FileName = d / "p.zip";
+    z.BaseDir = d / "src";
+    z.Password = "dame-gambiet";
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    UnzipTest(d / "p.zip", "dame-gambiet");
+    const std::string dump = PyDump(d / "p.zip", "dame-gambiet");
+    EXPECT_NE(dump.find("ruis.bin:20000:"), std::string::npos) << dump;
+    std::string out;
+    if (HaveTool("unzip")) {
+        EXPECT_NE(Shell("unzip -tq -P fout " + Quote(d / "p.zip"), &out), 0);
+    }
+    // Two archives of the same files differ: the headers' random bytes differ.
+    TZipArchiver y(nullptr);
+    y.FileName = d / "p2.zip";
+    y.BaseDir = d / "src";
+    y.Password = "dame-gambiet";
+    y.OpenArchive(fmCreate);
+    y.AddFiles("ruis.bin");
+    y.CloseArchive();
+    const std::string a = ReadFile(d / "p.zip"), b = ReadFile(d / "p2.zip");
+    EXPECT_NE(a.substr(a.find("ruis.bin") + 8, 12), b.substr(b.find("ruis.bin") + 8, 12));
+}
+
+TEST(ZAWrite, Zip64ItemsAndManyItemsEndRecord) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    MakeSource(d / "src/");
+    {
+        TZipArchiver z(nullptr);
+        z.Zip64Mode = 2; // every item with zip64 values
+        z.FileName = d / "z64.zip";
+        z.BaseDir = d / "src";
+        z.OpenArchive(fmCreate);
+        z.AddFiles("*.*");
+        z.CloseArchive();
+    }
+    UnzipTest(d / "z64.zip");
+    EXPECT_NE(PyDump(d / "z64.zip").find("partijen.txt:60000:"), std::string::npos);
+    TZipArchiver r(nullptr);
+    r.FileName = d / "z64.zip";
+    r.BaseDir = d / "out";
+    r.OpenArchive(0);
+    EXPECT_TRUE(r.Files(0).Zip64);
+    r.ExtractFiles("*.*");
+    r.CloseArchive();
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+
+    // 65,535 items or more: the zip64 end record carries the count.
+    ASSERT_EQ(Python(R"(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], 'w') as z:
+    for i in range(65600):
+        z.writestr('n%05d' % i, b'')
+)",
+                     {DiskName(d / "many.zip")}),
+              0);
+    TZipArchiver m(nullptr);
+    m.FileName = d / "many.zip";
+    m.OpenArchiveDefault();
+    m.DeleteFiles("n00000");
+    m.CloseArchive();
+    std::string out;
+    ASSERT_EQ(Python(R"(
+import sys, zipfile
+raw = open(sys.argv[1], 'rb').read()
+assert raw.rfind(b'PK\x06\x06') > 0 and raw.rfind(b'PK\x06\x07') > 0
+print(len(zipfile.ZipFile(sys.argv[1]).infolist()))
+)",
+                     {DiskName(d / "many.zip")}, &out),
+              0)
+        << out;
+    EXPECT_EQ(out, "65599\n");
+}
+
+TEST(ZAWrite, FailedCommitLeavesOldArchiveWhole) {
+    ZA_NEED_TOOL("zip");
+    ScratchDir d;
+    MakeSource(d / "src/");
+    ASSERT_EQ(Shell("cd " + Quote(d / "src") + " && zip -q -r ../f.zip ."), 0);
+    const std::string before = ReadFile(d / "f.zip");
+    TZipArchiver z(nullptr);
+    z.FileName = d / "f.zip";
+    z.BaseDir = d / "src";
+    z.OpenArchiveDefault();
+    z.BeginUpdate();
+    z.SelectFiles("partijen.txt");
+    z.ProcessFiles(poUpdate);
+    DeleteFile(d / "src/partijen.txt"); // gone when the commit comes
+    try {
+        z.EndUpdate();
+        FAIL() << "commit should fail";
+    } catch (const EZAException& e) {
+        EXPECT_EQ(e.NativeError, 33);
+    }
+    EXPECT_EQ(ReadFile(d / "f.zip"), before);
+    for (const auto& f : ListFiles(d.Path()))
+        EXPECT_EQ(f.rfind("FC", 0), std::string::npos) << f;
+    // The archive stays usable.
+    z.BaseDir = d / "out";
+    z.ExtractFiles("leeg.txt");
+    EXPECT_TRUE(FileExists(d / "out/leeg.txt"));
+    z.CloseArchive();
+}
+
+TEST(ZAWrite, InMemoryArchiveAndStub) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    MakeSource(d / "src/");
+    WriteFile(d / "stub.bin", RandomBytes(3000, 77));
+    {
+        TZipArchiver z(nullptr);
+        z.SetInMemory(true);
+        z.BaseDir = d / "src";
+        z.SFXStub = d / "stub.bin";
+        z.OpenArchive(fmCreate);
+        z.AddFiles("*.txt");
+        z.FileName = d / "mem.zip";
+        z.SetInMemory(false); // written to FileName and opened from there
+        EXPECT_TRUE(z.Active());
+        EXPECT_EQ(z.FileCount(), 2);
+        z.CloseArchive();
+    }
+    const std::string b = ReadFile(d / "mem.zip");
+    EXPECT_EQ(b.substr(0, 3000), RandomBytes(3000, 77));
+    UnzipTest(d / "mem.zip");
+    const std::string dump = PyDump(d / "mem.zip");
+    EXPECT_NE(dump.find("leeg.txt:0:"), std::string::npos) << dump;
+    // An external stream.
+    TMemoryStream ms;
+    {
+        TZipArchiver z(nullptr);
+        z.BaseDir = d / "src";
+        z.OpenArchive(ms, true);
+        z.AddFiles("ruis.bin");
+        z.CloseArchive();
+    }
+    TZipArchiver r(nullptr);
+    r.OpenArchive(ms, false);
+    EXPECT_EQ(r.FileCount(), 1);
+    r.BaseDir = d / "out";
+    r.ExtractFiles("*.*");
+    EXPECT_EQ(ReadFile(d / "out/ruis.bin"), RandomBytes(20000, 5));
+}
