@@ -4,6 +4,7 @@
 // alone or in a group).
 
 #include <memory>
+#include <vector>
 
 #include "platform/vcl/stdctrls.h"
 
@@ -88,6 +89,7 @@ protected:
     void MouseLeave() override;
 
 private:
+    std::vector<TSpeedButton*> GroupMates() const; // same parent, same group
     TGlyphList FGlyphs;
     bool FFlat = false;
     bool FDown = false;

@@ -407,6 +407,8 @@ protected:
     bool DoKeyDown(TMessage& Message);
     bool DoKeyUp(TMessage& Message);
     bool DoKeyPress(TMessage& Message);
+    bool DoKeyEvent(TMessage& Message, bool (TWinControl::*Step)(TMessage&),
+                    void (TWinControl::*Handler)(WORD&, TShiftState));
 
     virtual void WMKeyDown(TMessage& Message);
     virtual void WMKeyUp(TMessage& Message);

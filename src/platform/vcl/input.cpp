@@ -652,26 +652,25 @@ void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars) {
     }
 }
 
-bool TWinControl::DoKeyDown(TMessage& Message) {
+bool TWinControl::DoKeyEvent(TMessage& Message, bool (TWinControl::*Step)(TMessage&),
+                             void (TWinControl::*Handler)(WORD&, TShiftState)) {
+    // With KeyPreview the form sees the key first and may use it up.
     TCustomForm* form = ParentForm();
     if (form && form != this && form->KeyPreview() &&
-        static_cast<TWinControl*>(form)->DoKeyDown(Message))
+        (static_cast<TWinControl*>(form)->*Step)(Message))
         return true;
     WORD key = static_cast<WORD>(Message.WParam);
-    KeyDown(key, KeyDataToShiftState(Message.LParam));
+    (this->*Handler)(key, KeyDataToShiftState(Message.LParam));
     Message.WParam = key;
     return key == 0;
 }
 
+bool TWinControl::DoKeyDown(TMessage& Message) {
+    return DoKeyEvent(Message, &TWinControl::DoKeyDown, &TWinControl::KeyDown);
+}
+
 bool TWinControl::DoKeyUp(TMessage& Message) {
-    TCustomForm* form = ParentForm();
-    if (form && form != this && form->KeyPreview() &&
-        static_cast<TWinControl*>(form)->DoKeyUp(Message))
-        return true;
-    WORD key = static_cast<WORD>(Message.WParam);
-    KeyUp(key, KeyDataToShiftState(Message.LParam));
-    Message.WParam = key;
-    return key == 0;
+    return DoKeyEvent(Message, &TWinControl::DoKeyUp, &TWinControl::KeyUp);
 }
 
 bool TWinControl::DoKeyPress(TMessage& Message) {
