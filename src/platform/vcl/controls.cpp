@@ -766,6 +766,7 @@ void TWinControl::AlignControls(TControl* AControl) {
 }
 
 void TWinControl::WMSize(TMessage& Message) {
+    PlaceScrollBars();
     AlignControls(nullptr);
     TControl::WMSize(Message);
 }

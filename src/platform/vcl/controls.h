@@ -27,6 +27,10 @@ class TCustomForm;
 class TPopupMenu;
 class TControlHost;
 class QObject;
+class TScrollBars;
+struct TScrollBarsDeleter {
+    void operator()(TScrollBars* Bars) const;
+};
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
@@ -373,6 +377,8 @@ public:
     void GetTabOrderList(std::vector<TWinControl*>& List) const;
 
     // --- layout ---
+    // Less the scroll bars when they are shown (scrollbars.h).
+    TRect ClientRect() const override;
     void Realign() { AlignControls(nullptr); }
     void DisableAlign() { ++FAlignLevel; }
     void EnableAlign();
@@ -386,6 +392,9 @@ public:
     void KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars);
     // Posted key downs take the keyboard's road (dialog keys first).
     void DeliverPosted(TMessage& Message) override;
+    // The control's scroll bars (layer only; use the functions of scrollbars.h).
+    TScrollBars* ScrollBars();
+    void PlaceScrollBars();
 
 protected:
     TWinControl(TComponent* AOwner, QWidget* Widget);
@@ -429,7 +438,8 @@ private:
     std::vector<TControl*> FControls;   // children, in z-order (last on top)
     std::vector<TWinControl*> FTabList; // windowed children in tab order
     bool FTabStop = false;
-    bool FHasFocus = false;   // between our WM_SETFOCUS and WM_KILLFOCUS
+    bool FHasFocus = false; // between our WM_SETFOCUS and WM_KILLFOCUS
+    std::unique_ptr<TScrollBars, TScrollBarsDeleter> FScrollBars; // made when asked for
     std::string FNativeChars; // what the key being translated types
     int FAlignLevel = 0;
 };
