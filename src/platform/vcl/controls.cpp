@@ -173,6 +173,33 @@ void TControl::WndProc(TMessage& M) {
     case CM_HINTSHOW:
         CMHintShow(M);
         break;
+    case CM_DIALOGCHAR:
+        CMDialogChar(M);
+        break;
+    case WM_SETTEXT:
+        SetText(M.LParam ? reinterpret_cast<const char*>(M.LParam) : "");
+        M.Result = 1;
+        break;
+    case WM_GETTEXTLENGTH:
+        M.Result = static_cast<LRESULT>(GetText().size());
+        break;
+    case WM_GETTEXT: {
+        // WParam: the buffer's size with room for the closing zero.
+        const std::string text = GetText();
+        auto* buffer = reinterpret_cast<char*>(M.LParam);
+        const size_t n =
+            M.WParam > 0 ? std::min(text.size(), static_cast<size_t>(M.WParam) - 1) : 0;
+        if (buffer && M.WParam > 0) {
+            text.copy(buffer, n);
+            buffer[n] = '\0';
+        }
+        M.Result = static_cast<LRESULT>(n);
+        break;
+    }
+    case WM_SETREDRAW:
+        // Off: nothing is painted until it is switched on again.
+        FWidget->setUpdatesEnabled(M.WParam != 0);
+        break;
     case CM_ENABLEDCHANGED:
         CMEnabledChanged(M);
         break;

@@ -523,9 +523,6 @@ void TWinControl::WndProc(TMessage& M) {
     case CM_DIALOGKEY:
         CMDialogKey(M);
         break;
-    case CM_DIALOGCHAR:
-        CMDialogChar(M);
-        break;
     case CM_WANTSPECIALKEY:
         CMWantSpecialKey(M);
         break;

@@ -170,6 +170,9 @@ TEST(Forms, AcceleratorsPressTheirButtonsWithAltOrWhenTheControlTakesNoCharacter
     EXPECT_TRUE(rec->Only(WM_CHAR).empty());
     SendKey(rec, Qt::Key_Q, "q");
     EXPECT_EQ(1u, rec->Only(WM_CHAR).size());
+    // A label's accelerator focuses its control.
+    SendKey(rec, Qt::Key_N, QString(), Qt::AltModifier);
+    EXPECT_TRUE(ProcessUntil([&] { return edit->Focused(); }));
     EXPECT_TRUE(IsAccel('k', "&Klaar"));
     EXPECT_FALSE(IsAccel('k', "&&Klaar"));
     EXPECT_FALSE(IsAccel('k', "Klaar"));
