@@ -685,12 +685,23 @@ TWinControl::TWinControl(TComponent* AOwner, QWidget* Widget) : TControl(AOwner,
 
 TWinControl::~TWinControl() {
     Include(csDestroying);
+    // From here on no Qt event (a focus moving away from a dying child, say)
+    // reaches this control or its children: their handlers may belong to a
+    // form that is already half gone.
+    DetachHosts();
     // Children go with their parent, as on the platform.
     while (!FControls.empty()) {
         TControl* child = FControls.back();
         RemoveControl(child);
         delete child;
     }
+}
+
+void TControl::DetachHosts() {
+    if (FHost) FHost->Control = nullptr;
+    if (auto* win = dynamic_cast<TWinControl*>(this))
+        for (TControl* c : win->FControls)
+            c->DetachHosts();
 }
 
 void TWinControl::DeliverPosted(TMessage& Message) {

@@ -313,6 +313,7 @@ private:
     friend class TWinControl;
     friend bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver);
     void SetZOrder(bool TopMost);
+    void DetachHosts(); // this control and its children hear no Qt events any more
     void ApplyAnchors(int ParentWidth, int ParentHeight);
     void ApplyPalette();
     void ApplyCursor();

@@ -728,13 +728,18 @@ bool TInnerEventForwarder::eventFilter(QObject* Watched, QEvent* Event) {
     case QEvent::FocusIn:
     case QEvent::FocusOut:
     case QEvent::ContextMenu:
-        return HostDispatch(FControl, Event, Watched);
+        if (TControl* control = FindControl(qobject_cast<QWidget*>(Watched)))
+            return HostDispatch(control, Event, Watched);
+        return false;
     default:
         return false;
     }
 }
 
-void TInnerEventForwarder::Watch(TControl* Control, QWidget* Inner) {
+bool TInnerEventForwarder::Watch(TControl*, QWidget* Inner) {
+    if (Inner->findChild<TInnerEventForwarder*>(QString(), Qt::FindDirectChildrenOnly))
+        return false;
     Inner->setMouseTracking(true);
-    Inner->installEventFilter(new TInnerEventForwarder(Control, Inner));
+    Inner->installEventFilter(new TInnerEventForwarder(Inner)); // owned by the inner part
+    return true;
 }
