@@ -737,8 +737,8 @@ bool TInnerEventForwarder::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 bool TInnerEventForwarder::Watch(TControl*, QWidget* Inner) {
-    if (Inner->findChild<TInnerEventForwarder*>(QString(), Qt::FindDirectChildrenOnly))
-        return false;
+    if (Inner->property("vz.watched").toBool()) return false;
+    Inner->setProperty("vz.watched", true);
     Inner->setMouseTracking(true);
     Inner->installEventFilter(new TInnerEventForwarder(Inner)); // owned by the inner part
     return true;
