@@ -704,6 +704,10 @@ void TControl::DetachHosts() {
             c->DetachHosts();
 }
 
+void TWinControl::SetClickFocus(bool Value) {
+    Widget()->setFocusPolicy(Value ? Qt::ClickFocus : Qt::NoFocus);
+}
+
 void TWinControl::DeliverPosted(TMessage& Message) {
     if (Message.Msg == WM_KEYDOWN)
         KeyInput(static_cast<WORD>(Message.WParam), Message.LParam, std::string());

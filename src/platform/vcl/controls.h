@@ -399,6 +399,8 @@ public:
 
 protected:
     TWinControl(TComponent* AOwner, QWidget* Widget);
+    // Containers (panels, group boxes, pages) take no focus from a click.
+    void SetClickFocus(bool Value);
 
     void WndProc(TMessage& Message) override;
     bool TranslateEvent(QEvent* Event) override;

@@ -406,6 +406,7 @@ void TRadioButton::SetChecked(bool Value) {
 // --- TGroupBox --------------------------------------------------------------------
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetClickFocus(false);
     SetBounds(0, 0, 185, 105);
     SetParentColor(true);
 }
