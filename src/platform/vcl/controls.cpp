@@ -108,6 +108,7 @@ TControl::TControl(TComponent* AOwner, QWidget* Widget) : TComponent(AOwner) {
 TControl::~TControl() {
     *FAlive = false;
     Include(csDestroying);
+    Application->ControlGone(this);
     if (gCaptureControl == this) gCaptureControl = nullptr;
     if (FHost) FHost->Control = nullptr;
     SetPopupMenu(nullptr);
@@ -561,6 +562,7 @@ void TControl::WMMouseUp(TMessage& Message, TMouseButton Button) {
 }
 
 void TControl::WMMouseMove(TMessage& Message) {
+    Application->HintMouseMove(this, {SignedLo(Message.LParam), SignedHi(Message.LParam)});
     MouseMove(KeysToShiftState(Message.WParam), SignedLo(Message.LParam), SignedHi(Message.LParam));
     DefaultHandler(Message);
 }

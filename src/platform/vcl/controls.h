@@ -94,8 +94,12 @@ using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, 
 
 // What CM_HINTSHOW carries (LParam points at it): a control may change the text,
 // the place or the hint window's class data, or answer non-zero to show nothing.
+class THintWindow;
+
 struct THintInfo {
     class TControl* HintControl = nullptr;
+    // The class of window to show this hint in (empty: the application's).
+    std::function<std::unique_ptr<THintWindow>()> HintWindowClass;
     TPoint HintPos; // screen position of the hint window
     int HintMaxWidth = 0;
     TColor HintColor = clInfoBk;

@@ -365,6 +365,7 @@ void TCustomForm::CMDialogChar(TMessage& Message) {
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
     Widget()->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+    Widget()->setAttribute(Qt::WA_ShowWithoutActivating);
     Widget()->setFocusPolicy(Qt::NoFocus);
     SetColor(clInfoBk);
     Font()->SetColor(clInfoText);
@@ -384,7 +385,11 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void*) {
 
 void THintWindow::ActivateHint(const TRect& Rect, const std::string& AHint) {
     SetCaption(AHint);
-    SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    // Kept on the screen, 2 pixels in from its right and bottom edge.
+    TRect r = Rect;
+    if (r.Right > Screen->Width()) OffsetRect(r, Screen->Width() - 2 - r.Right, 0);
+    if (r.Bottom > Screen->Height()) OffsetRect(r, 0, Screen->Height() - 2 - r.Bottom);
+    SetBounds(std::max(0, r.Left), std::max(0, r.Top), r.Width(), r.Height());
     Widget()->show();
     SetVisibleState(true);
     Invalidate();
@@ -510,17 +515,39 @@ void TApplication::ShowHintFor(THintInfo& Info) {
         CancelHint();
         return;
     }
-    if (!FHintWindow) FHintWindow = HintWindowClass();
+    // A hint with its own window class gets a window of that class.
+    if (Info.HintWindowClass || FCustomHintWindow || !FHintWindow) {
+        FHintWindow = Info.HintWindowClass ? Info.HintWindowClass() : HintWindowClass();
+        FCustomHintWindow = static_cast<bool>(Info.HintWindowClass);
+    }
     FHintWindow->SetColor(Info.HintColor);
     TRect r = FHintWindow->CalcHintRect(Info.HintMaxWidth, Info.HintStr, Info.HintData);
     OffsetRect(r, Info.HintPos.X, Info.HintPos.Y);
     FHintWindow->ActivateHintData(r, Info.HintStr, Info.HintData);
+    FHintControl = Info.HintControl;
+    FHintCursorRect = Info.CursorRect;
     Hint = Info.HintStr;
+    if (!FHintTimer)
+        FHintTimer = AllocateHWnd([this](TMessage& m) {
+            if (m.Msg == WM_TIMER) CancelHint();
+        });
+    const int hide = Info.HideTimeout > 0 ? Info.HideTimeout : HintHidePause;
+    if (hide > 0) SetTimer(FHintTimer, 1, static_cast<unsigned>(hide));
     if (OnHint) OnHint(this);
 }
 
 void TApplication::CancelHint() {
+    if (FHintTimer) KillTimer(FHintTimer, 1);
+    FHintControl = nullptr;
     if (FHintWindow) FHintWindow->ReleaseHandle();
+}
+
+void TApplication::HintMouseMove(TControl* Control, const TPoint& Pos) {
+    if (FHintControl && (Control != FHintControl || !PtInRect(FHintCursorRect, Pos))) CancelHint();
+}
+
+void TApplication::ControlGone(TControl* Control) {
+    if (Control == FHintControl) CancelHint();
 }
 
 // --- TScreen --------------------------------------------------------------------

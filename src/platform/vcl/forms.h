@@ -188,13 +188,23 @@ public:
     THintWindowClass HintWindowClass;
     // Shows the hint that Info describes (after CM_HINTSHOW and OnShowHint).
     void ShowHintFor(THintInfo& Info);
+    // Hides the hint (a key, a click, leaving the cursor rectangle, or after
+    // HintHidePause milliseconds).
     void CancelHint();
     THintWindow* HintWindow() const { return FHintWindow.get(); }
+    // The control whose hint shows, and the mouse moving over it (layer only).
+    TControl* HintControl() const { return FHintControl; }
+    void HintMouseMove(TControl* Control, const TPoint& Pos);
+    void ControlGone(TControl* Control);
 
 private:
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
     std::unique_ptr<THintWindow> FHintWindow;
+    bool FCustomHintWindow = false; // made from a hint's own window class
+    TControl* FHintControl = nullptr;
+    TRect FHintCursorRect;
+    HWND FHintTimer = nullptr;
 };
 
 class TScreen : public TComponent {

@@ -342,6 +342,9 @@ TShiftState KeyDataToShiftState(LPARAM KeyData) {
 // --- from Qt to the control -------------------------------------------------------
 
 bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver) {
+    if (Event->type() == QEvent::KeyPress || Event->type() == QEvent::MouseButtonPress ||
+        Event->type() == QEvent::Wheel)
+        Application->CancelHint(); // any key or click ends the hint
     if (auto* input = dynamic_cast<QInputEvent*>(Event)) {
         gModifiers = input->modifiers();
         if (auto* mouse = dynamic_cast<QMouseEvent*>(Event)) gButtons = mouse->buttons();

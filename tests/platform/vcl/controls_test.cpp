@@ -302,3 +302,49 @@ TEST(Mouse, CaptureBelongsToOneControlAtATime) {
     EXPECT_FALSE(a->MouseCapture());
     form->Hide();
 }
+
+namespace {
+
+class TTaggedHintWindow : public THintWindow {
+public:
+    explicit TTaggedHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
+    std::string ClassName() const override { return "TTaggedHintWindow"; }
+};
+
+} // namespace
+
+TEST(Hints, AControlMayNameItsHintWindowClassAndTheHintEndsOnMovesAndKeys) {
+    auto form = MakeForm();
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(10, 10, 100, 100);
+    c->SetHint("cel");
+    c->SetShowHint(true);
+    c->WindowProc = [c, old = c->WindowProc](TMessage& m) {
+        if (m.Msg == CM_HINTSHOW) {
+            auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+            info->HintWindowClass = [] { return std::make_unique<TTaggedHintWindow>(nullptr); };
+            info->CursorRect = Rect(0, 0, 20, 20); // the cell under the mouse
+        }
+        old(m);
+    };
+    form->Show();
+    auto ask = [&] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), c->Widget()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(c->Widget(), &help);
+    };
+    ask();
+    ASSERT_NE(nullptr, Application->HintWindow());
+    EXPECT_EQ("TTaggedHintWindow", Application->HintWindow()->ClassName());
+    EXPECT_EQ(c, Application->HintControl());
+    SendMouse(c, QEvent::MouseMove, 10, 10, Qt::NoButton); // still in the cell
+    EXPECT_TRUE(Application->HintWindow()->Visible());
+    SendMouse(c, QEvent::MouseMove, 50, 50, Qt::NoButton); // out of it
+    EXPECT_FALSE(Application->HintWindow()->Visible());
+    ask();
+    EXPECT_TRUE(Application->HintWindow()->Visible());
+    SendKey(c, Qt::Key_A, "a");
+    EXPECT_FALSE(Application->HintWindow()->Visible());
+    EXPECT_EQ(nullptr, Application->HintControl());
+    form->Hide();
+}
