@@ -15,6 +15,7 @@
 // --- TTabSheet ------------------------------------------------------------------
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+    SetClickFocus(false);
     SetParentColor(true);
     SetVisibleState(false);
     UpdateWidgetVisibility();
@@ -160,6 +161,7 @@ void TPageControl::WMSize(TMessage& Message) {
 // --- TStatusBar ---------------------------------------------------------------------
 
 TStatusBar::TStatusBar(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetClickFocus(false);
     SetBounds(0, 0, 200, 19);
     SetAlign(alBottom);
     SetColor(clBtnFace);

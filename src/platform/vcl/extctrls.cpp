@@ -5,6 +5,7 @@
 // --- TPanel -----------------------------------------------------------------------
 
 TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetClickFocus(false);
     SetBounds(0, 0, 185, 41);
     SetParentColor(false);
 }

@@ -196,10 +196,8 @@ QComboBox* TComboBox::Combo() const {
 void TComboBox::SetStyle(TComboBoxStyle Value) {
     FStyle = Value;
     Combo()->setEditable(Value != csDropDownList);
-    if (QLineEdit* edit = Combo()->lineEdit()) {
-        TInnerEventForwarder::Watch(this, edit);
+    if (QLineEdit* edit = Combo()->lineEdit(); edit && TInnerEventForwarder::Watch(this, edit))
         QObject::connect(edit, &QLineEdit::textEdited, [this] { Change(); });
-    }
 }
 
 void TComboBox::ItemsChanged() {

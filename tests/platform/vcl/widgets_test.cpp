@@ -4,14 +4,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/listctrls.h"
 #include "platform/vcl/mask.h"
+#include "platform/vcl/menus.h"
 #include "vcltestenv.h"
 
 TEST(Memo, LinesAndTextAgree) {
@@ -275,4 +278,40 @@ TEST(MaskEdit, MasksTranslateToQtInputMasks) {
     SendKey(edit, Qt::Key_X, "x"); // refused by the mask
     SendKey(edit, Qt::Key_2, "2");
     EXPECT_EQ("12", Trim(StringReplace(edit->Text(), "_", "", rfReplaceAll)));
+}
+
+TEST(PopupMenu, ChoosingAnItemRunsItsClickAndRadioItemsCheckOne) {
+    auto form = MakeForm();
+    auto* popup = new TPopupMenu(form.get());
+    auto* copy = new TMenuItem(form.get());
+    copy->Caption = "&Kopieer";
+    auto* a = new TMenuItem(nullptr);
+    auto* b = new TMenuItem(nullptr);
+    a->RadioItem = b->RadioItem = true;
+    a->Caption = "A";
+    b->Caption = "B";
+    popup->Items()->Add(copy);
+    popup->Items()->Add(a);
+    popup->Items()->Add(b);
+    int copies = 0;
+    copy->OnClick = [&](TObject*) { ++copies; };
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    c->SetPopupMenu(popup);
+    form->Show();
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2),
+                           c->Widget()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(c->Widget(), &menu);
+    ASSERT_NE(nullptr, popup->Menu());
+    EXPECT_EQ(c, popup->PopupComponent());
+    popup->Menu()->actions()[0]->trigger();
+    EXPECT_EQ(1, copies);
+    b->Click();
+    a->Click();
+    EXPECT_TRUE(a->Checked);
+    EXPECT_FALSE(b->Checked);
+    popup->Menu()->hide();
+    delete copy; // a form-owned item leaves its menu
+    EXPECT_EQ(2, popup->Items()->Count());
+    form->Hide();
 }
