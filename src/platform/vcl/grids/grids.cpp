@@ -89,7 +89,9 @@ int TCustomGrid::TAxis::CellAt(int Pos) const {
 int TCustomGrid::TAxis::ThumbPos() const {
     const int range = MaxFirst() - Fixed;
     if (range <= 0) return 0;
-    return static_cast<int>(static_cast<long long>(First - Fixed) * GridScrollRange / range);
+    // Rounded, so that a thumb position dragged to comes back as itself.
+    return static_cast<int>((static_cast<long long>(First - Fixed) * GridScrollRange + range / 2) /
+                            range);
 }
 
 int TCustomGrid::TAxis::FirstFromThumb(int Thumb) const {
@@ -499,12 +501,13 @@ void TCustomGrid::ClampInView(int ACol, int ARow) {
 }
 
 void TCustomGrid::SetTopRow(int Value) {
-    Value = std::clamp(Value, FFixedRows, FRowCount - 1);
+    // Never past the last full page: the last row stays at the bottom.
+    Value = std::clamp(Value, FFixedRows, MaxTopRow());
     MoveTopLeft(FTopLeft.X, Value);
 }
 
 void TCustomGrid::SetLeftCol(int Value) {
-    Value = std::clamp(Value, FFixedCols, FColCount - 1);
+    Value = std::clamp(Value, FFixedCols, MaxLeftCol());
     MoveTopLeft(Value, FTopLeft.Y);
 }
 

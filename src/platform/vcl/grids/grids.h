@@ -229,6 +229,8 @@ public:
     virtual void DeleteRow(int ARow);
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // The first parent makes the window (CreateWnd), losing it ends it (DestroyWnd).
+    void SetParent(TWinControl* AParent) override;
     TRect ClientRect() const override;
     // Pixels between the widget's edge and the client area.
     int BorderOffset() const { return FBorderStyle == bsSingle ? 2 : 0; }
@@ -305,7 +307,6 @@ protected:
     void Loaded() override;
     void Resize() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void SetParent(TWinControl* AParent) override;
     void WndProc(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message) override;
     void CMWantSpecialKey(TMessage& Message) override;
@@ -391,6 +392,7 @@ public:
     TObject* GetObject(int Index) const override;
     void PutObject(int Index, TObject* AObject) override;
     int Add(const std::string& S) override;
+    int AddObject(const std::string& S, TObject* AObject) override;
     // Writes the cell at Index (a row's cells do not shift).
     void Insert(int Index, const std::string& S) override;
     // Empties the cell at Index.

@@ -45,6 +45,12 @@ int TStringGridStrings::Add(const std::string& S) {
     return index;
 }
 
+int TStringGridStrings::AddObject(const std::string& S, TObject* AObject) {
+    const int index = Add(S);
+    if (index >= 0) PutObject(index, AObject);
+    return index;
+}
+
 void TStringGridStrings::Insert(int Index, const std::string& S) {
     Put(Index, S);
 }
