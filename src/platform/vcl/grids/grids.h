@@ -214,10 +214,12 @@ public:
     TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
 
     // --- invalidation ---
-    void InvalidateCell(int ACol, int ARow);
+    virtual void InvalidateCell(int ACol, int ARow);
     void InvalidateRow(int ARow);
     void InvalidateCol(int ACol);
     void InvalidateGridRect(const TGridRect& R);
+    using TControl::InvalidateRect;
+    void InvalidateRect(const TGridRect& R) { InvalidateGridRect(R); }
     void InvalidateGrid();
     // Invalidates a rectangle given in client coordinates.
     void InvalidateClientRect(const TRect& R);

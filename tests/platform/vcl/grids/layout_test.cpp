@@ -1,6 +1,8 @@
 // Counts, fixed counts, cell rectangles, hit testing and the visible counts.
 #include "gridtestenv.h"
 
+#include <QWidget>
+
 namespace {
 
 using LayoutTest = GridFixture;
@@ -139,4 +141,40 @@ TEST_F(LayoutTest, ScrollBarsTakeTheirRoomOnlyWhenNeeded) {
     EXPECT_FALSE(Grid->VertScrollBarShown());
     Grid->SetBorderStyle(bsNone);
     EXPECT_EQ(400, Grid->ClientWidth());
+}
+
+namespace {
+
+struct TWndProbe : TDrawGrid {
+    using TDrawGrid::TDrawGrid;
+    int Created = 0, Destroyed = 0;
+
+protected:
+    void CreateWnd() override {
+        ++Created;
+        TDrawGrid::CreateWnd();
+    }
+    void DestroyWnd() override {
+        ++Destroyed;
+        TDrawGrid::DestroyWnd();
+    }
+};
+
+} // namespace
+
+TEST_F(LayoutTest, TheWindowIsMadeWithTheFirstParentAndEndsWithoutOne) {
+    auto* probe = new TWndProbe(Form.get());
+    EXPECT_EQ(0, probe->Created);
+    probe->SetParent(Form.get());
+    EXPECT_EQ(1, probe->Created);
+    probe->SetParent(nullptr);
+    EXPECT_EQ(1, probe->Destroyed);
+}
+
+TEST_F(LayoutTest, RedrawCanBeSwitchedOffAroundBulkChanges) {
+    Grid->Perform(WM_SETREDRAW, 0);
+    EXPECT_FALSE(Grid->Widget()->updatesEnabled());
+    Grid->SetRowCount(1000);
+    Grid->Perform(WM_SETREDRAW, 1);
+    EXPECT_TRUE(Grid->Widget()->updatesEnabled());
 }
