@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -15,6 +16,21 @@ constexpr WORD SB_BOTTOM_CODE = 7;
 const char* const SFixedColTooBig = "Fixed column count must be less than column count";
 const char* const SFixedRowTooBig = "Fixed row count must be less than row count";
 const char* const SIndexOutOfRange = "Grid index out of range";
+
+// The scroll code that a scroll bar's action stands for; -1 for none.
+int ScrollCode(int Action) {
+    static const std::pair<int, WORD> codes[] = {
+        {QAbstractSlider::SliderSingleStepAdd, SB_LINEDOWN},
+        {QAbstractSlider::SliderSingleStepSub, SB_LINEUP},
+        {QAbstractSlider::SliderPageStepAdd, SB_PAGEDOWN},
+        {QAbstractSlider::SliderPageStepSub, SB_PAGEUP},
+        {QAbstractSlider::SliderToMinimum, SB_TOP_CODE},
+        {QAbstractSlider::SliderToMaximum, SB_BOTTOM_CODE},
+        {QAbstractSlider::SliderMove, SB_THUMBTRACK}};
+    for (const auto& [action, code] : codes)
+        if (action == Action) return code;
+    return -1;
+}
 
 void CheckIndex(int Index, int Count) {
     if (Index < 0 || Index >= Count) throw EInvalidGridOperation(SIndexOutOfRange);
@@ -221,27 +237,27 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
 }
 
 void TCustomGrid::SetFixedCols(int Value) {
-    if (Value < 0) throw EInvalidGridOperation(SIndexOutOfRange);
-    if (Value >= FColCount) throw EInvalidGridOperation(SFixedColTooBig);
-    if (Value == FFixedCols) return;
-    HideEdit();
-    FFixedCols = Value;
-    FTopLeft.X = Value;
-    FCurrent.X = std::max(FCurrent.X, Value);
-    FAnchor.X = std::max(FAnchor.X, Value);
-    UpdateScrollBars();
-    InvalidateGrid();
+    SetFixed(false, Value);
 }
 
 void TCustomGrid::SetFixedRows(int Value) {
+    SetFixed(true, Value);
+}
+
+void TCustomGrid::SetFixed(bool Rows, int Value) {
     if (Value < 0) throw EInvalidGridOperation(SIndexOutOfRange);
-    if (Value >= FRowCount) throw EInvalidGridOperation(SFixedRowTooBig);
-    if (Value == FFixedRows) return;
+    if (Value >= (Rows ? FRowCount : FColCount))
+        throw EInvalidGridOperation(Rows ? SFixedRowTooBig : SFixedColTooBig);
+    int& fixed = Rows ? FFixedRows : FFixedCols;
+    if (Value == fixed) return;
     HideEdit();
-    FFixedRows = Value;
-    FTopLeft.Y = Value;
-    FCurrent.Y = std::max(FCurrent.Y, Value);
-    FAnchor.Y = std::max(FAnchor.Y, Value);
+    fixed = Value;
+    // The view starts again at the first non-fixed cell; the current cell and
+    // the anchor leave the fixed area.
+    auto along = [Rows](TGridCoord& C) -> int& { return Rows ? C.Y : C.X; };
+    along(FTopLeft) = Value;
+    along(FCurrent) = std::max(along(FCurrent), Value);
+    along(FAnchor) = std::max(along(FAnchor), Value);
     UpdateScrollBars();
     InvalidateGrid();
 }
@@ -543,32 +559,9 @@ void TCustomGrid::EnsureScrollBars() {
         bar->setPageStep(8);
         bar->hide();
         QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [this, bar, Msg](int Action) {
-            WORD code = SB_ENDSCROLL;
-            switch (Action) {
-            case QAbstractSlider::SliderSingleStepAdd:
-                code = SB_LINEDOWN;
-                break;
-            case QAbstractSlider::SliderSingleStepSub:
-                code = SB_LINEUP;
-                break;
-            case QAbstractSlider::SliderPageStepAdd:
-                code = SB_PAGEDOWN;
-                break;
-            case QAbstractSlider::SliderPageStepSub:
-                code = SB_PAGEUP;
-                break;
-            case QAbstractSlider::SliderToMinimum:
-                code = SB_TOP_CODE;
-                break;
-            case QAbstractSlider::SliderToMaximum:
-                code = SB_BOTTOM_CODE;
-                break;
-            case QAbstractSlider::SliderMove:
-                code = SB_THUMBTRACK;
-                break;
-            default:
-                return;
-            }
+            const int found = ScrollCode(Action);
+            if (found < 0) return;
+            const auto code = static_cast<WORD>(found);
             const int pos = bar->sliderPosition();
             Perform(Msg, static_cast<WPARAM>(code) | (static_cast<WPARAM>(pos & 0xFFFF) << 16), 0);
             if (code != SB_THUMBTRACK)
@@ -733,50 +726,41 @@ void TCustomGrid::InvalidateGridRect(const TGridRect& R) {
 // --- structure --------------------------------------------------------------------
 
 void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
-    CheckIndex(FromIndex, FColCount);
-    CheckIndex(ToIndex, FColCount);
-    if (FromIndex == ToIndex) return;
-    HideEdit();
-    auto& w = FColWidths;
-    const int width = w[static_cast<size_t>(FromIndex)];
-    w.erase(w.begin() + FromIndex);
-    w.insert(w.begin() + ToIndex, width);
-    auto follow = [FromIndex, ToIndex](int& X) {
-        if (X == FromIndex)
-            X = ToIndex;
-        else if (FromIndex < ToIndex && X > FromIndex && X <= ToIndex)
-            --X;
-        else if (FromIndex > ToIndex && X >= ToIndex && X < FromIndex)
-            ++X;
-    };
-    follow(FCurrent.X);
-    follow(FAnchor.X);
-    ColumnMoved(FromIndex, ToIndex);
-    ColWidthsChanged();
-    if (FEditorMode) UpdateEditor();
+    MoveLine(false, FromIndex, ToIndex);
 }
 
 void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
-    CheckIndex(FromIndex, FRowCount);
-    CheckIndex(ToIndex, FRowCount);
+    MoveLine(true, FromIndex, ToIndex);
+}
+
+void TCustomGrid::MoveLine(bool Rows, int FromIndex, int ToIndex) {
+    CheckIndex(FromIndex, Rows ? FRowCount : FColCount);
+    CheckIndex(ToIndex, Rows ? FRowCount : FColCount);
     if (FromIndex == ToIndex) return;
     HideEdit();
-    auto& h = FRowHeights;
-    const int height = h[static_cast<size_t>(FromIndex)];
-    h.erase(h.begin() + FromIndex);
-    h.insert(h.begin() + ToIndex, height);
-    auto follow = [FromIndex, ToIndex](int& Y) {
-        if (Y == FromIndex)
-            Y = ToIndex;
-        else if (FromIndex < ToIndex && Y > FromIndex && Y <= ToIndex)
-            --Y;
-        else if (FromIndex > ToIndex && Y >= ToIndex && Y < FromIndex)
-            ++Y;
+    // The size goes with its column or row; the current cell and the anchor
+    // stay on the cells they were on.
+    auto& sizes = Rows ? FRowHeights : FColWidths;
+    const int size = sizes[static_cast<size_t>(FromIndex)];
+    sizes.erase(sizes.begin() + FromIndex);
+    sizes.insert(sizes.begin() + ToIndex, size);
+    auto follow = [FromIndex, ToIndex](int& I) {
+        if (I == FromIndex)
+            I = ToIndex;
+        else if (FromIndex < ToIndex && I > FromIndex && I <= ToIndex)
+            --I;
+        else if (FromIndex > ToIndex && I >= ToIndex && I < FromIndex)
+            ++I;
     };
-    follow(FCurrent.Y);
-    follow(FAnchor.Y);
-    RowMoved(FromIndex, ToIndex);
-    RowHeightsChanged();
+    follow(Rows ? FCurrent.Y : FCurrent.X);
+    follow(Rows ? FAnchor.Y : FAnchor.X);
+    if (Rows) {
+        RowMoved(FromIndex, ToIndex);
+        RowHeightsChanged();
+    } else {
+        ColumnMoved(FromIndex, ToIndex);
+        ColWidthsChanged();
+    }
     if (FEditorMode) UpdateEditor();
 }
 

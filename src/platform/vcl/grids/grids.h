@@ -332,6 +332,8 @@ private:
     TAxis HorzAxis() const;
     TAxis VertAxis() const;
     void ChangeSize(int NewColCount, int NewRowCount);
+    void MoveLine(bool Rows, int FromIndex, int ToIndex);
+    void SetFixed(bool Rows, int Value);
     void HideEdit(); // hides and writes nothing more
     void ScrollTo(bool Vertical, WORD Code, int ThumbPos);
     void PlaceScrollBars();

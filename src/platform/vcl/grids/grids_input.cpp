@@ -238,27 +238,24 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
         for (int i = A.First; i < A.Count && pos < A.Extent; ++i)
             check(i);
     };
-    if ((FOptions & goColSizing) && Y >= 0 && Y < v.FixedBoundary()) {
+    // Columns are sized in the fixed rows, rows in the fixed columns.
+    auto tryAxis = [&](bool Rows) {
+        const TAxis& along = Rows ? v : h;
+        const TAxis& across = Rows ? h : v;
+        const int at = Rows ? Y : X, beside = Rows ? X : Y;
+        if (!(FOptions & (Rows ? goRowSizing : goColSizing)) || beside < 0 ||
+            beside >= across.FixedBoundary())
+            return false;
         int found = -1, linePos = 0;
-        nearLine(h, X, found, linePos);
-        if (found >= 0) {
-            State = gsColSizing;
-            Index = found;
-            SizingPos = linePos;
-            SizingOfs = linePos - X;
-            return;
-        }
-    }
-    if ((FOptions & goRowSizing) && X >= 0 && X < h.FixedBoundary()) {
-        int found = -1, linePos = 0;
-        nearLine(v, Y, found, linePos);
-        if (found >= 0) {
-            State = gsRowSizing;
-            Index = found;
-            SizingPos = linePos;
-            SizingOfs = linePos - Y;
-        }
-    }
+        nearLine(along, at, found, linePos);
+        if (found < 0) return false;
+        State = Rows ? gsRowSizing : gsColSizing;
+        Index = found;
+        SizingPos = linePos;
+        SizingOfs = linePos - at;
+        return true;
+    };
+    if (!tryAxis(false)) tryAxis(true);
 }
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -9,6 +9,20 @@ namespace {
 // Room between a cell's edge and its text.
 constexpr int TextMargin = 2;
 
+// Moves one item of a row (or the store's rows) to another place; a list
+// that does not reach as far is filled with empty items first, one that ends
+// before both places has nothing to move.
+template <class T> void MoveItem(std::vector<T>& List, int FromIndex, int ToIndex) {
+    if (List.size() <= static_cast<size_t>(std::min(FromIndex, ToIndex))) return;
+    const size_t need = static_cast<size_t>(std::max(FromIndex, ToIndex)) + 1;
+    if (List.size() < need) List.resize(need);
+    const auto from = List.begin() + FromIndex, to = List.begin() + ToIndex;
+    if (FromIndex < ToIndex)
+        std::rotate(from, from + 1, to + 1);
+    else
+        std::rotate(to, from, from + 1);
+}
+
 } // namespace
 
 // --- row and column views ------------------------------------------------------------
@@ -159,31 +173,13 @@ void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
 }
 
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
-    const size_t need = static_cast<size_t>(std::max(FromIndex, ToIndex)) + 1;
-    for (auto& row : FStore) {
-        if (row.size() <= static_cast<size_t>(std::min(FromIndex, ToIndex))) continue;
-        if (row.size() < need) row.resize(need);
-        if (FromIndex < ToIndex)
-            std::rotate(row.begin() + FromIndex, row.begin() + FromIndex + 1,
-                        row.begin() + ToIndex + 1);
-        else
-            std::rotate(row.begin() + ToIndex, row.begin() + FromIndex,
-                        row.begin() + FromIndex + 1);
-    }
+    for (auto& row : FStore)
+        MoveItem(row, FromIndex, ToIndex);
     TDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
 void TStringGrid::RowMoved(int FromIndex, int ToIndex) {
-    const size_t need = static_cast<size_t>(std::max(FromIndex, ToIndex)) + 1;
-    if (FStore.size() > static_cast<size_t>(std::min(FromIndex, ToIndex))) {
-        if (FStore.size() < need) FStore.resize(need);
-        if (FromIndex < ToIndex)
-            std::rotate(FStore.begin() + FromIndex, FStore.begin() + FromIndex + 1,
-                        FStore.begin() + ToIndex + 1);
-        else
-            std::rotate(FStore.begin() + ToIndex, FStore.begin() + FromIndex,
-                        FStore.begin() + FromIndex + 1);
-    }
+    MoveItem(FStore, FromIndex, ToIndex);
     TDrawGrid::RowMoved(FromIndex, ToIndex);
 }
 
