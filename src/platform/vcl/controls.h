@@ -27,6 +27,10 @@ class TCustomForm;
 class TPopupMenu;
 class TControlHost;
 class QObject;
+class TScrollBars;
+struct TScrollBarsDeleter {
+    void operator()(TScrollBars* Bars) const;
+};
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
@@ -102,6 +106,9 @@ struct THintInfo {
     std::string HintStr;
     void* HintData = nullptr;
 };
+
+// True when Caption marks Key as its accelerator ("&Klaar" and 'k' or 'K').
+bool IsAccel(unsigned Key, const std::string& Caption);
 
 // The part of a hint before '|'.
 std::string GetShortHint(const std::string& Hint);
@@ -264,6 +271,9 @@ protected:
     virtual void CMMouseEnter(TMessage& Message);
     virtual void CMMouseLeave(TMessage& Message);
     virtual void CMHintShow(TMessage& Message) { DefaultHandler(Message); }
+    // An accelerator character (WParam) offered to every control of the form;
+    // answer non-zero when it was yours.
+    virtual void CMDialogChar(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMEnabledChanged(TMessage& Message);
     virtual void CMColorChanged(TMessage& Message);
     virtual void CMFontChanged(TMessage& Message);
@@ -303,6 +313,7 @@ private:
     friend class TWinControl;
     friend bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver);
     void SetZOrder(bool TopMost);
+    void DetachHosts(); // this control and its children hear no Qt events any more
     void ApplyAnchors(int ParentWidth, int ParentHeight);
     void ApplyPalette();
     void ApplyCursor();
@@ -367,6 +378,8 @@ public:
     void GetTabOrderList(std::vector<TWinControl*>& List) const;
 
     // --- layout ---
+    // Less the scroll bars when they are shown (scrollbars.h).
+    TRect ClientRect() const override;
     void Realign() { AlignControls(nullptr); }
     void DisableAlign() { ++FAlignLevel; }
     void EnableAlign();
@@ -380,6 +393,9 @@ public:
     void KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars);
     // Posted key downs take the keyboard's road (dialog keys first).
     void DeliverPosted(TMessage& Message) override;
+    // The control's scroll bars (layer only; use the functions of scrollbars.h).
+    TScrollBars* ScrollBars();
+    void PlaceScrollBars();
 
 protected:
     TWinControl(TComponent* AOwner, QWidget* Widget);
@@ -401,13 +417,14 @@ protected:
     bool DoKeyDown(TMessage& Message);
     bool DoKeyUp(TMessage& Message);
     bool DoKeyPress(TMessage& Message);
+    bool DoKeyEvent(TMessage& Message, bool (TWinControl::*Step)(TMessage&),
+                    void (TWinControl::*Handler)(WORD&, TShiftState));
 
     virtual void WMKeyDown(TMessage& Message);
     virtual void WMKeyUp(TMessage& Message);
     virtual void WMChar(TMessage& Message);
     virtual void WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMDialogKey(TMessage& Message) { DefaultHandler(Message); }
-    virtual void CMDialogChar(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMWantSpecialKey(TMessage& Message) { DefaultHandler(Message); }
     virtual void WMSetFocus(TMessage& Message);
     virtual void WMKillFocus(TMessage& Message);
@@ -422,7 +439,8 @@ private:
     std::vector<TControl*> FControls;   // children, in z-order (last on top)
     std::vector<TWinControl*> FTabList; // windowed children in tab order
     bool FTabStop = false;
-    bool FHasFocus = false;   // between our WM_SETFOCUS and WM_KILLFOCUS
+    bool FHasFocus = false; // between our WM_SETFOCUS and WM_KILLFOCUS
+    std::unique_ptr<TScrollBars, TScrollBarsDeleter> FScrollBars; // made when asked for
     std::string FNativeChars; // what the key being translated types
     int FAlignLevel = 0;
 };

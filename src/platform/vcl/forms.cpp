@@ -53,7 +53,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TCustomForm::~TCustomForm() {
     BeforeDestruction();
-    if (Application->MainForm() == this) Application->Terminate();
+    Application->FormDestroyed(this);
 }
 
 void TCustomForm::AfterConstruction() {
@@ -341,6 +341,26 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
     TCustomControl::CMDialogKey(Message);
 }
 
+namespace {
+
+// Offers Message to Parent's controls, depth first, until one takes it.
+bool Broadcast(TWinControl* Parent, TMessage& Message) {
+    for (int i = 0; i < Parent->ControlCount(); ++i) {
+        TControl* c = Parent->Controls(i);
+        if (!c->Showing() || !c->Enabled()) continue;
+        Message.Result = c->Perform(Message.Msg, Message.WParam, Message.LParam);
+        if (Message.Result) return true;
+        if (auto* win = dynamic_cast<TWinControl*>(c); win && Broadcast(win, Message)) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TCustomForm::CMDialogChar(TMessage& Message) {
+    if (!Broadcast(this, Message)) Message.Result = 0;
+}
+
 // --- THintWindow ----------------------------------------------------------------
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -394,13 +414,19 @@ TApplication::TApplication() : TComponent(nullptr) {
 }
 
 TApplication::~TApplication() {
-    FHintWindow.reset();
-    // Forms hear OnDestroy while all of them still stand.
+    // This runs when the process ends, after Qt's own statics may be gone, so
+    // windows cannot be taken down any more. Forms hear OnDestroy while all of
+    // them still stand; then they and the hint window stay, unfreed but held,
+    // until the process is gone (the Qt application likewise).
+    static auto* const kept = new std::vector<TObject*>; // never freed on purpose
     for (int i = ComponentCount() - 1; i >= 0; --i)
         if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) form->BeforeDestruction();
-    DestroyComponents();
-    // The Qt application itself stays until the process ends: at this point
-    // Qt's own statics may be gone already.
+    while (ComponentCount() > 0) {
+        TComponent* c = Components(ComponentCount() - 1);
+        RemoveComponent(c);
+        kept->push_back(c);
+    }
+    kept->push_back(FHintWindow.release());
 }
 
 void TApplication::Initialize() {
@@ -413,9 +439,12 @@ std::string TApplication::ExeName() const {
 }
 
 void TApplication::Run() {
+    FTerminated = false;
     if (FMainForm) FMainForm->Show();
     while (!FTerminated)
         HandleMessage();
+    // What runs after the loop (questions at the end) needs no stopped loop.
+    FTerminated = false;
 }
 
 void TApplication::ProcessMessages() {

@@ -83,6 +83,7 @@ protected:
     bool TranslateEvent(QEvent* Event) override;
     void WndProc(TMessage& Message) override;
     void CMDialogKey(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
     void SetTextValue(const std::string& Value) override;
     void Paint() override;
     virtual void Activate();
@@ -144,6 +145,10 @@ constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, ID
 
 class TApplication : public TComponent {
 public:
+    // A form going away stops being the main form (layer only).
+    void FormDestroyed(TCustomForm* Form) {
+        if (FMainForm == Form) FMainForm = nullptr;
+    }
     TApplication();
     ~TApplication() override;
     std::string ClassName() const override { return "TApplication"; }
@@ -157,7 +162,8 @@ public:
         if (!FMainForm) FMainForm = form;
         form->AfterConstruction();
     }
-    // Shows the main form and handles messages until Terminate.
+    // Shows the main form and handles messages until Terminate (the main form's
+    // close); returns with the flag cleared.
     void Run();
     void ProcessMessages();
     // Waits for the next message (or a timer) and handles what arrived.

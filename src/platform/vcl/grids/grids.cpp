@@ -2,8 +2,9 @@
 // scrolling by whole cells with the scroll bars' 0..127 thumb scale.
 #include "platform/vcl/grids/gridaxis.h"
 
-#include <QScrollBar>
 #include <QWidget>
+
+#include "platform/vcl/scrollbars.h"
 
 #include <algorithm>
 #include <utility>
@@ -16,21 +17,6 @@ constexpr WORD SB_BOTTOM_CODE = 7;
 const char* const SFixedColTooBig = "Fixed column count must be less than column count";
 const char* const SFixedRowTooBig = "Fixed row count must be less than row count";
 const char* const SIndexOutOfRange = "Grid index out of range";
-
-// The scroll code that a scroll bar's action stands for; -1 for none.
-int ScrollCode(int Action) {
-    static const std::pair<int, WORD> codes[] = {
-        {QAbstractSlider::SliderSingleStepAdd, SB_LINEDOWN},
-        {QAbstractSlider::SliderSingleStepSub, SB_LINEUP},
-        {QAbstractSlider::SliderPageStepAdd, SB_PAGEDOWN},
-        {QAbstractSlider::SliderPageStepSub, SB_PAGEUP},
-        {QAbstractSlider::SliderToMinimum, SB_TOP_CODE},
-        {QAbstractSlider::SliderToMaximum, SB_BOTTOM_CODE},
-        {QAbstractSlider::SliderMove, SB_THUMBTRACK}};
-    for (const auto& [action, code] : codes)
-        if (action == Action) return code;
-    return -1;
-}
 
 void CheckIndex(int Index, int Count) {
     if (Index < 0 || Index >= Count) throw EInvalidGridOperation(SIndexOutOfRange);
@@ -161,7 +147,6 @@ void TCustomGrid::SetParent(TWinControl* AParent) {
 }
 
 void TCustomGrid::CreateWnd() {
-    EnsureScrollBars();
     UpdateScrollBars();
 }
 
@@ -182,7 +167,6 @@ void TCustomGrid::Resize() {
 
 void TCustomGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    PlaceScrollBars();
 }
 
 void TCustomGrid::Notification(TComponent* AComponent, TOperation Operation) {
@@ -550,41 +534,10 @@ int TCustomGrid::HorzScrollPos() const {
     return HorzAxis().ThumbPos();
 }
 
-void TCustomGrid::EnsureScrollBars() {
-    if (FVertBar) return;
-    auto make = [this](Qt::Orientation O, UINT Msg) {
-        auto* bar = new QScrollBar(O, Widget()); // a child of the widget, which owns it
-        bar->setRange(0, GridScrollRange);
-        bar->setSingleStep(1);
-        bar->setPageStep(8);
-        bar->hide();
-        QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [this, bar, Msg](int Action) {
-            const int found = ScrollCode(Action);
-            if (found < 0) return;
-            const auto code = static_cast<WORD>(found);
-            const int pos = bar->sliderPosition();
-            Perform(Msg, static_cast<WPARAM>(code) | (static_cast<WPARAM>(pos & 0xFFFF) << 16), 0);
-            if (code != SB_THUMBTRACK)
-                bar->setSliderPosition(Msg == WM_VSCROLL ? VertScrollPos() : HorzScrollPos());
-        });
-        QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, bar, Msg] {
-            const int pos = bar->sliderPosition();
-            Perform(Msg,
-                    static_cast<WPARAM>(SB_THUMBPOSITION) |
-                        (static_cast<WPARAM>(pos & 0xFFFF) << 16),
-                    0);
-            Perform(Msg, SB_ENDSCROLL, 0);
-            bar->setValue(Msg == WM_VSCROLL ? VertScrollPos() : HorzScrollPos());
-        });
-        return bar;
-    };
-    FVertBar = make(Qt::Vertical, WM_VSCROLL);
-    FHorzBar = make(Qt::Horizontal, WM_HSCROLL);
-}
-
 void TCustomGrid::UpdateScrollBars() {
     if (FUpdatingScrollBars) return;
     FUpdatingScrollBars = true;
+    const TGridCoord before = FTopLeft;
     const bool wantV = FScrollBars == ssVertical || FScrollBars == ssBoth;
     const bool wantH = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
     // A bar is needed when not every cell fits; one bar takes room from the
@@ -594,32 +547,33 @@ void TCustomGrid::UpdateScrollBars() {
         FVertShown = wantV && VertAxis().MaxFirst() > FFixedRows;
         FHorzShown = wantH && HorzAxis().MaxFirst() > FFixedCols;
     }
-    FUpdatingScrollBars = false;
     // Growing room leaves no empty space below or right of the last cell.
     const int maxTop = MaxTopRow(), maxLeft = MaxLeftCol();
     if (FTopLeft.Y > maxTop || FTopLeft.X > maxLeft)
-        MoveTopLeft(std::min(FTopLeft.X, maxLeft), std::min(FTopLeft.Y, maxTop));
-    PlaceScrollBars();
+        FTopLeft = {std::min(FTopLeft.X, maxLeft), std::min(FTopLeft.Y, maxTop)};
+    FUpdatingScrollBars = false;
+    SyncScrollBars();
+    if (!(FTopLeft == before)) {
+        InvalidateGrid();
+        TopLeftChanged();
+    }
 }
 
-void TCustomGrid::PlaceScrollBars() {
-    if (!FVertBar) return;
-    const int b = BorderOffset();
-    const int s = GridScrollBarSize;
-    FVertBar->setGeometry(Width() - b - s, b, s,
-                          std::max(0, Height() - 2 * b - (FHorzShown ? s : 0)));
-    FHorzBar->setGeometry(b, Height() - b - s, std::max(0, Width() - 2 * b - (FVertShown ? s : 0)),
-                          s);
-    FVertBar->setVisible(FVertShown);
-    FHorzBar->setVisible(FHorzShown);
-    const int vRows = std::max(1, VisibleRowCount());
-    const int vCols = std::max(1, VisibleColCount());
-    const int vRange = std::max(1, MaxTopRow() - FFixedRows);
-    const int hRange = std::max(1, MaxLeftCol() - FFixedCols);
-    FVertBar->setPageStep(std::clamp(vRows * GridScrollRange / vRange, 1, GridScrollRange));
-    FHorzBar->setPageStep(std::clamp(vCols * GridScrollRange / hRange, 1, GridScrollRange));
-    if (!FVertBar->isSliderDown()) FVertBar->setValue(VertScrollPos());
-    if (!FHorzBar->isSliderDown()) FHorzBar->setValue(HorzScrollPos());
+void TCustomGrid::SyncScrollBars() {
+    // The thumb runs over 0..127 without a page, whatever the count of cells.
+    const bool saved = FUpdatingScrollBars;
+    FUpdatingScrollBars = true; // showing a bar resizes the client area
+    for (const int bar : {SB_VERT, SB_HORZ}) {
+        TScrollInfo info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMin = 0;
+        info.nMax = GridScrollRange;
+        info.nPage = 0;
+        info.nPos = bar == SB_VERT ? VertScrollPos() : HorzScrollPos();
+        SetScrollInfo(this, bar, info, true);
+        ShowScrollBar(this, bar, bar == SB_VERT ? FVertShown : FHorzShown);
+    }
+    FUpdatingScrollBars = saved;
 }
 
 void TCustomGrid::WMVScroll(TMessage& Message) {

@@ -22,7 +22,6 @@
 #include "platform/vcl/forms.h"
 #include "platform/vcl/stdctrls.h"
 
-class QScrollBar;
 class TCustomGrid;
 
 struct TGridCoord {
@@ -81,7 +80,7 @@ using TBorderStyle = TFormBorderStyle;
 // cells, so a thumb position p stands for the first cell
 // p * (last first cell - fixed cells) / 127 + fixed cells.
 constexpr int GridScrollRange = 127;
-// Width of a vertical and height of a horizontal scroll bar.
+// Width of a vertical and height of a horizontal scroll bar (the layer's).
 constexpr int GridScrollBarSize = 16;
 
 // Raised for a wrong count or index.
@@ -336,8 +335,8 @@ private:
     void SetFixed(bool Rows, int Value);
     void HideEdit(); // hides and writes nothing more
     void ScrollTo(bool Vertical, WORD Code, int ThumbPos);
-    void PlaceScrollBars();
-    void EnsureScrollBars();
+    // Puts the thumb positions and the shown state on the window's scroll bars.
+    void SyncScrollBars();
     void ApplySelectionChange(const TGridRect& OldSel);
     void KeyMove(WORD Key, TShiftState Shift);
     void TabMove(bool Backward);
@@ -362,8 +361,6 @@ private:
     bool FWndCreated = false;
     bool FVertShown = false, FHorzShown = false;
     bool FUpdatingScrollBars = false;
-    QScrollBar* FVertBar = nullptr; // children of the widget
-    QScrollBar* FHorzBar = nullptr;
     // A sizing or moving drag.
     int FSizingIndex = -1, FSizingPos = 0, FSizingOfs = 0;
     int FMoveIndex = -1, FMovePos = -1;

@@ -2,8 +2,6 @@
 // sizing and moving rows and columns by dragging.
 #include "platform/vcl/grids/gridaxis.h"
 
-#include <QWidget>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -34,11 +32,6 @@ void TCustomGrid::WndProc(TMessage& Message) {
         break;
     case WM_HSCROLL:
         WMHScroll(Message);
-        break;
-    case WM_SETREDRAW:
-        // Bulk changes switch painting off and on around themselves.
-        Widget()->setUpdatesEnabled(Message.WParam != 0);
-        if (Message.WParam != 0) Invalidate();
         break;
     default:
         TCustomControl::WndProc(Message);

@@ -40,14 +40,16 @@ bool Overlaps(const TRect& A, const TRect& B) {
 void TCustomGrid::Paint() {
     TCanvas& canvas = *Canvas();
     const int b = BorderOffset();
+    // The scroll bars sit at the widget's right and bottom edge, the border
+    // around the rest.
+    const int barW = FVertShown ? GridScrollBarSize : 0, barH = FHorzShown ? GridScrollBarSize : 0;
     if (b > 0) {
-        TRect frame = Rect(0, 0, Width(), Height());
+        TRect frame = Rect(0, 0, Width() - barW, Height() - barH);
         DrawEdge(canvas, frame, EDGE_SUNKEN, BF_RECT);
     }
-    if (FVertShown && FHorzShown) {
+    if (barW > 0 && barH > 0) {
         canvas.Brush()->SetColor(clBtnFace);
-        canvas.FillRect(Bounds(Width() - b - GridScrollBarSize, Height() - b - GridScrollBarSize,
-                               GridScrollBarSize, GridScrollBarSize));
+        canvas.FillRect(Rect(Width() - barW, Height() - barH, Width(), Height()));
     }
     canvas.SetWindowOrg({-b, -b});
     const TRect client = ClientRect();

@@ -4,6 +4,8 @@
 
 #include <QScrollBar>
 
+#include "platform/vcl/scrollbars.h"
+
 namespace {
 
 struct ScrollTest : GridFixture {
@@ -85,9 +87,19 @@ TEST_F(ScrollTest, TheRealScrollBarScrollsTheGrid) {
     EXPECT_FALSE(vert->isHidden());
     vert->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(2, Grid->TopRow());
-    vert->triggerAction(QAbstractSlider::SliderToMaximum);
+    // Dragging the thumb to the end and letting go.
+    vert->setSliderDown(true);
+    vert->setSliderPosition(127);
+    EXPECT_EQ(2, Grid->TopRow()); // no thumb tracking
+    vert->setSliderDown(false);
     EXPECT_EQ(Grid->MaxTopRow(), Grid->TopRow());
     EXPECT_EQ(127, vert->value());
+    TScrollInfo info;
+    info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(Grid, SB_VERT, info));
+    EXPECT_EQ(0, info.nMin);
+    EXPECT_EQ(127, info.nMax);
+    EXPECT_EQ(127, info.nPos);
     Grid->SetTopRow(1);
     EXPECT_EQ(0, vert->value());
 }
