@@ -113,3 +113,26 @@ TEST_F(EditorTest, EditMaskAndLimitBoundTheLength) {
     EXPECT_EQ("!99\\-99;1;_", Editor()->EditMask());
     EXPECT_EQ(5, Editor()->MaxLength());
 }
+
+TEST_F(EditorTest, AlwaysShowEditorKeepsAnEditorOnTheCurrentCell) {
+    Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ("old", Editor()->Text());
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(EditorShown());
+    EXPECT_EQ(2, Editor()->EditCol());
+    SendKey(Editor(), Qt::Key_Return, "\r"); // Enter does not close it
+    EXPECT_TRUE(EditorShown());
+    Grid->SetOptions(Grid->Options() & ~static_cast<unsigned>(goAlwaysShowEditor));
+    EXPECT_FALSE(EditorShown());
+}
+
+TEST_F(EditorTest, TabInTheEditorMovesOnWithGoTabs) {
+    Grid->SetOptions(Grid->Options() | goTabs);
+    Type(Grid, "t");
+    ASSERT_TRUE(EditorShown());
+    SendKey(Editor(), Qt::Key_Tab, "\t");
+    EXPECT_EQ(2, Grid->Col());
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ("t", Grid->Cells(1, 1));
+}

@@ -2,6 +2,8 @@
 // columns and rows by dragging, and the wheel.
 #include "gridtestenv.h"
 
+#include <QEvent>
+
 namespace {
 
 struct MouseTest : GridFixture {
@@ -152,4 +154,22 @@ TEST_F(MouseTest, WheelMovesTheCurrentRow) {
     };
     SendWheel(Grid, p.X, p.Y, -120);
     EXPECT_EQ(3, Grid->Row()); // the event took the turn
+}
+
+TEST_F(MouseTest, DoubleClickFiresOnDblClickAndRightClickSelectsNothing) {
+    int doubles = 0;
+    Grid->OnDblClick = [&](TObject*) { ++doubles; };
+    const TPoint p = CellCenter(2, 3);
+    const int b = Grid->BorderOffset();
+    SendMouse(Grid, QEvent::MouseButtonPress, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonDblClick, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, p.X + b, p.Y + b, Qt::LeftButton);
+    EXPECT_EQ(1, doubles);
+    EXPECT_EQ(2, Grid->Col());
+    const TPoint q = CellCenter(4, 5);
+    SendMouse(Grid, QEvent::MouseButtonPress, q.X + b, q.Y + b, Qt::RightButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, q.X + b, q.Y + b, Qt::RightButton);
+    EXPECT_EQ(2, Grid->Col());
+    EXPECT_EQ(3, Grid->Row());
 }

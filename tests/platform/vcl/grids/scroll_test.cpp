@@ -113,3 +113,20 @@ TEST_F(ScrollTest, TopRowAndLeftColStayInsideTheGrid) {
     Grid->SetLeftCol(-3);
     EXPECT_EQ(1, Grid->LeftCol());
 }
+
+TEST_F(ScrollTest, DraggingTheThumbScrollsAlongWithThumbTracking) {
+    Grid->SetScrollBars(ssBoth);
+    Grid->SetRowCount(1000);
+    Grid->SetOptions(Grid->Options() | goThumbTracking);
+    QScrollBar* vert = nullptr;
+    for (QScrollBar* bar : Grid->Widget()->findChildren<QScrollBar*>())
+        if (bar->orientation() == Qt::Vertical) vert = bar;
+    ASSERT_NE(nullptr, vert);
+    vert->setSliderDown(true);
+    vert->setSliderPosition(64);
+    const int expected = 64 * (Grid->MaxTopRow() - 1) / 127 + 1;
+    EXPECT_EQ(expected, Grid->TopRow());
+    vert->setSliderDown(false);
+    EXPECT_EQ(expected, Grid->TopRow());
+    EXPECT_EQ(64, vert->value());
+}
