@@ -21,7 +21,7 @@ void TBaseGridCells::SetCellText(int ACol, int ARow, const std::string& Value) {
     if (HasCellProperties(ACol, ARow)) {
         const TPoint b = GetBaseCell(ACol, ARow);
         SetRawCell(b.X, b.Y, Value);
-        if (HasParentWindow()) InvalidateGridRect(MergedCellRect(ACol, ARow));
+        if (HasParentWindow()) InvalidateCellArea(MergedCellRect(ACol, ARow));
     } else {
         SetRawCell(ACol, ARow, Value);
     }
@@ -234,7 +234,7 @@ TPoint TBaseGridCells::GetCellSize(int ACol, int ARow) const {
 }
 
 void TBaseGridCells::RepaintCell(int ACol, int ARow) {
-    if (HasParentWindow() && InGrid(ACol, ARow)) InvalidateGridRect(MergedCellRect(ACol, ARow));
+    if (HasParentWindow() && InGrid(ACol, ARow)) InvalidateCellArea(MergedCellRect(ACol, ARow));
 }
 
 // --- the current cell -----------------------------------------------------------

@@ -40,7 +40,7 @@ public:
     virtual int CurrentCol() const = 0;
     virtual int CurrentRow() const = 0;
     virtual void SetCurrentCell(int ACol, int ARow) = 0;
-    virtual void InvalidateGridRect(const TRect& R) {}
+    virtual void InvalidateCellArea(const TRect& R) {}
     virtual bool HasParentWindow() const { return true; }
     virtual TObject* Self() { return nullptr; } // the Sender of events
 

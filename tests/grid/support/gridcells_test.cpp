@@ -37,7 +37,7 @@ public:
         Col = c;
         Row = r;
     }
-    void InvalidateGridRect(const TRect& R) override { Invalidated.push_back(R); }
+    void InvalidateCellArea(const TRect& R) override { Invalidated.push_back(R); }
     void UpdateFooter() override { ++FooterUpdates; }
 
     int Left = 1, Top = 1, Visible = 5, Col = 1, Row = 1, FooterUpdates = 0;
