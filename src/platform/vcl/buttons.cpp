@@ -129,24 +129,28 @@ void TSpeedButton::SetNumGlyphs(int Value) {
     Invalidate();
 }
 
+std::vector<TSpeedButton*> TSpeedButton::GroupMates() const {
+    std::vector<TSpeedButton*> mates;
+    if (Parent())
+        for (int i = 0; i < Parent()->ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
+                b && b != this && b->FGroupIndex == FGroupIndex)
+                mates.push_back(b);
+    return mates;
+}
+
 void TSpeedButton::SetDown(bool Value) {
     if (FGroupIndex == 0) Value = false;
     if (Value == FDown) return;
-    if (!Value && !AllowAllUp) {
-        // The last one down of a group stays down unless all may be up.
-        bool otherDown = false;
-        if (Parent())
-            for (int i = 0; i < Parent()->ControlCount(); ++i)
-                if (auto* b = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
-                    b && b != this && b->FGroupIndex == FGroupIndex && b->FDown)
-                    otherDown = true;
-        if (!otherDown) return;
-    }
+    const std::vector<TSpeedButton*> mates = GroupMates();
+    // The last one down of a group stays down unless all may be up.
+    if (!Value && !AllowAllUp &&
+        std::none_of(mates.begin(), mates.end(), [](TSpeedButton* b) { return b->FDown; }))
+        return;
     FDown = Value;
-    if (Value && Parent())
-        for (int i = 0; i < Parent()->ControlCount(); ++i)
-            if (auto* b = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
-                b && b != this && b->FGroupIndex == FGroupIndex && b->FDown) {
+    if (Value)
+        for (TSpeedButton* b : mates)
+            if (b->FDown) {
                 b->FDown = false;
                 b->Invalidate();
             }
@@ -234,4 +238,14 @@ void TSpeedButton::Paint() {
         if (!Enabled()) canvas->Font()->SetColor(clGrayText);
         DrawText(*canvas, Caption(), t, DT_SINGLELINE | DT_VCENTER);
     }
+}
+
+void TSpeedButton::CMDialogChar(TMessage& Message) {
+    if (IsAccel(static_cast<unsigned>(Message.WParam), Caption()) && Enabled() && Showing()) {
+        if (FGroupIndex != 0) SetDown(!FDown || !AllowAllUp);
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TGraphicControl::CMDialogChar(Message);
 }

@@ -4,6 +4,7 @@
 // alone or in a group).
 
 #include <memory>
+#include <vector>
 
 #include "platform/vcl/stdctrls.h"
 
@@ -81,12 +82,14 @@ public:
 
 protected:
     void Paint() override;
+    void CMDialogChar(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseEnter() override;
     void MouseLeave() override;
 
 private:
+    std::vector<TSpeedButton*> GroupMates() const; // same parent, same group
     TGlyphList FGlyphs;
     bool FFlat = false;
     bool FDown = false;

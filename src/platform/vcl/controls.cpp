@@ -67,6 +67,18 @@ QCursor ToQCursor(TCursor Cursor) {
     return QCursor(QtCursorShape(Cursor));
 }
 
+bool IsAccel(unsigned Key, const std::string& Caption) {
+    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != '&') continue;
+        if (Caption[i + 1] == '&') {
+            ++i; // "&&" is a plain '&'
+            continue;
+        }
+        return AnsiUpperChar(Caption[i + 1]) == AnsiUpperChar(static_cast<char>(Key));
+    }
+    return false;
+}
+
 std::string GetShortHint(const std::string& Hint) {
     const size_t bar = Hint.find('|');
     return bar == std::string::npos ? Hint : Hint.substr(0, bar);
@@ -96,6 +108,7 @@ TControl::TControl(TComponent* AOwner, QWidget* Widget) : TComponent(AOwner) {
 TControl::~TControl() {
     *FAlive = false;
     Include(csDestroying);
+    Application->ControlGone(this);
     if (gCaptureControl == this) gCaptureControl = nullptr;
     if (FHost) FHost->Control = nullptr;
     SetPopupMenu(nullptr);
@@ -160,6 +173,33 @@ void TControl::WndProc(TMessage& M) {
         break;
     case CM_HINTSHOW:
         CMHintShow(M);
+        break;
+    case CM_DIALOGCHAR:
+        CMDialogChar(M);
+        break;
+    case WM_SETTEXT:
+        SetText(M.LParam ? reinterpret_cast<const char*>(M.LParam) : "");
+        M.Result = 1;
+        break;
+    case WM_GETTEXTLENGTH:
+        M.Result = static_cast<LRESULT>(GetText().size());
+        break;
+    case WM_GETTEXT: {
+        // WParam: the buffer's size with room for the closing zero.
+        const std::string text = GetText();
+        auto* buffer = reinterpret_cast<char*>(M.LParam);
+        const size_t n =
+            M.WParam > 0 ? std::min(text.size(), static_cast<size_t>(M.WParam) - 1) : 0;
+        if (buffer && M.WParam > 0) {
+            text.copy(buffer, n);
+            buffer[n] = '\0';
+        }
+        M.Result = static_cast<LRESULT>(n);
+        break;
+    }
+    case WM_SETREDRAW:
+        // Off: nothing is painted until it is switched on again.
+        FWidget->setUpdatesEnabled(M.WParam != 0);
         break;
     case CM_ENABLEDCHANGED:
         CMEnabledChanged(M);
@@ -522,6 +562,7 @@ void TControl::WMMouseUp(TMessage& Message, TMouseButton Button) {
 }
 
 void TControl::WMMouseMove(TMessage& Message) {
+    Application->HintMouseMove(this, {SignedLo(Message.LParam), SignedHi(Message.LParam)});
     MouseMove(KeysToShiftState(Message.WParam), SignedLo(Message.LParam), SignedHi(Message.LParam));
     DefaultHandler(Message);
 }
@@ -646,12 +687,27 @@ TWinControl::TWinControl(TComponent* AOwner, QWidget* Widget) : TControl(AOwner,
 
 TWinControl::~TWinControl() {
     Include(csDestroying);
+    // From here on no Qt event (a focus moving away from a dying child, say)
+    // reaches this control or its children: their handlers may belong to a
+    // form that is already half gone.
+    DetachHosts();
     // Children go with their parent, as on the platform.
     while (!FControls.empty()) {
         TControl* child = FControls.back();
         RemoveControl(child);
         delete child;
     }
+}
+
+void TControl::DetachHosts() {
+    if (FHost) FHost->Control = nullptr;
+    if (auto* win = dynamic_cast<TWinControl*>(this))
+        for (TControl* c : win->FControls)
+            c->DetachHosts();
+}
+
+void TWinControl::SetClickFocus(bool Value) {
+    Widget()->setFocusPolicy(Value ? Qt::ClickFocus : Qt::NoFocus);
 }
 
 void TWinControl::DeliverPosted(TMessage& Message) {
@@ -754,6 +810,7 @@ void TWinControl::AlignControls(TControl* AControl) {
 }
 
 void TWinControl::WMSize(TMessage& Message) {
+    PlaceScrollBars();
     AlignControls(nullptr);
     TControl::WMSize(Message);
 }

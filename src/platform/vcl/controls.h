@@ -27,6 +27,10 @@ class TCustomForm;
 class TPopupMenu;
 class TControlHost;
 class QObject;
+class TScrollBars;
+struct TScrollBarsDeleter {
+    void operator()(TScrollBars* Bars) const;
+};
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
@@ -90,8 +94,12 @@ using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, 
 
 // What CM_HINTSHOW carries (LParam points at it): a control may change the text,
 // the place or the hint window's class data, or answer non-zero to show nothing.
+class THintWindow;
+
 struct THintInfo {
     class TControl* HintControl = nullptr;
+    // The class of window to show this hint in (empty: the application's).
+    std::function<std::unique_ptr<THintWindow>()> HintWindowClass;
     TPoint HintPos; // screen position of the hint window
     int HintMaxWidth = 0;
     TColor HintColor = clInfoBk;
@@ -102,6 +110,9 @@ struct THintInfo {
     std::string HintStr;
     void* HintData = nullptr;
 };
+
+// True when Caption marks Key as its accelerator ("&Klaar" and 'k' or 'K').
+bool IsAccel(unsigned Key, const std::string& Caption);
 
 // The part of a hint before '|'.
 std::string GetShortHint(const std::string& Hint);
@@ -264,6 +275,9 @@ protected:
     virtual void CMMouseEnter(TMessage& Message);
     virtual void CMMouseLeave(TMessage& Message);
     virtual void CMHintShow(TMessage& Message) { DefaultHandler(Message); }
+    // An accelerator character (WParam) offered to every control of the form;
+    // answer non-zero when it was yours.
+    virtual void CMDialogChar(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMEnabledChanged(TMessage& Message);
     virtual void CMColorChanged(TMessage& Message);
     virtual void CMFontChanged(TMessage& Message);
@@ -303,6 +317,7 @@ private:
     friend class TWinControl;
     friend bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver);
     void SetZOrder(bool TopMost);
+    void DetachHosts(); // this control and its children hear no Qt events any more
     void ApplyAnchors(int ParentWidth, int ParentHeight);
     void ApplyPalette();
     void ApplyCursor();
@@ -367,6 +382,8 @@ public:
     void GetTabOrderList(std::vector<TWinControl*>& List) const;
 
     // --- layout ---
+    // Less the scroll bars when they are shown (scrollbars.h).
+    TRect ClientRect() const override;
     void Realign() { AlignControls(nullptr); }
     void DisableAlign() { ++FAlignLevel; }
     void EnableAlign();
@@ -380,9 +397,14 @@ public:
     void KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars);
     // Posted key downs take the keyboard's road (dialog keys first).
     void DeliverPosted(TMessage& Message) override;
+    // The control's scroll bars (layer only; use the functions of scrollbars.h).
+    TScrollBars* ScrollBars();
+    void PlaceScrollBars();
 
 protected:
     TWinControl(TComponent* AOwner, QWidget* Widget);
+    // Containers (panels, group boxes, pages) take no focus from a click.
+    void SetClickFocus(bool Value);
 
     void WndProc(TMessage& Message) override;
     bool TranslateEvent(QEvent* Event) override;
@@ -401,13 +423,14 @@ protected:
     bool DoKeyDown(TMessage& Message);
     bool DoKeyUp(TMessage& Message);
     bool DoKeyPress(TMessage& Message);
+    bool DoKeyEvent(TMessage& Message, bool (TWinControl::*Step)(TMessage&),
+                    void (TWinControl::*Handler)(WORD&, TShiftState));
 
     virtual void WMKeyDown(TMessage& Message);
     virtual void WMKeyUp(TMessage& Message);
     virtual void WMChar(TMessage& Message);
     virtual void WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMDialogKey(TMessage& Message) { DefaultHandler(Message); }
-    virtual void CMDialogChar(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMWantSpecialKey(TMessage& Message) { DefaultHandler(Message); }
     virtual void WMSetFocus(TMessage& Message);
     virtual void WMKillFocus(TMessage& Message);
@@ -422,7 +445,8 @@ private:
     std::vector<TControl*> FControls;   // children, in z-order (last on top)
     std::vector<TWinControl*> FTabList; // windowed children in tab order
     bool FTabStop = false;
-    bool FHasFocus = false;   // between our WM_SETFOCUS and WM_KILLFOCUS
+    bool FHasFocus = false; // between our WM_SETFOCUS and WM_KILLFOCUS
+    std::unique_ptr<TScrollBars, TScrollBarsDeleter> FScrollBars; // made when asked for
     std::string FNativeChars; // what the key being translated types
     int FAlignLevel = 0;
 };

@@ -1,7 +1,10 @@
 #pragma once
 // Panels, timers and paint boxes.
 
+#include <memory>
+
 #include "platform/vcl/controls.h"
+#include "platform/vcl/listctrls.h"
 #include "platform/vcl/stdctrls.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
@@ -66,4 +69,56 @@ private:
     bool FEnabled = true;
     unsigned FInterval = 1000;
     TNotifyEvent FOnTimer;
+};
+
+// A group box of radio buttons made from Items; ItemIndex is the checked one.
+class TRadioGroup : public TGroupBox {
+public:
+    explicit TRadioGroup(TComponent* AOwner);
+    ~TRadioGroup() override;
+    std::string ClassName() const override { return "TRadioGroup"; }
+    TStrings* Items() const { return FItems.get(); }
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Value);
+    int Columns() const { return FColumns; }
+    void SetColumns(int Value);
+    // The radio button of an item (for enabling single items).
+    TRadioButton* Buttons(int Index) const { return FButtons.at(static_cast<size_t>(Index)); }
+
+protected:
+    void WMSize(TMessage& Message) override;
+
+private:
+    void ItemsChanged();
+    void ArrangeButtons();
+    std::unique_ptr<TControlItems> FItems;
+    std::vector<TRadioButton*> FButtons; // children, destroyed with the group
+    int FItemIndex = -1;
+    int FColumns = 1;
+    bool FUpdating = false;
+};
+
+enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
+
+// A bar between aligned controls; dragging it resizes the control it is docked to.
+class TSplitter : public TGraphicControl {
+public:
+    explicit TSplitter(TComponent* AOwner);
+    std::string ClassName() const override { return "TSplitter"; }
+    int MinSize = 30;
+    TResizeStyle ResizeStyle = rsUpdate;
+    TNotifyEvent OnMoved;
+    // The control that the splitter resizes (the neighbour on its docked side).
+    TControl* FindControl() const;
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Paint() override;
+
+private:
+    TControl* FControl = nullptr;
+    TPoint FDownPos;
+    int FStartSize = 0;
 };

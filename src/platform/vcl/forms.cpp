@@ -53,7 +53,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TCustomForm::~TCustomForm() {
     BeforeDestruction();
-    if (Application->MainForm() == this) Application->Terminate();
+    Application->FormDestroyed(this);
 }
 
 void TCustomForm::AfterConstruction() {
@@ -341,10 +341,31 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
     TCustomControl::CMDialogKey(Message);
 }
 
+namespace {
+
+// Offers Message to Parent's controls, depth first, until one takes it.
+bool Broadcast(TWinControl* Parent, TMessage& Message) {
+    for (int i = 0; i < Parent->ControlCount(); ++i) {
+        TControl* c = Parent->Controls(i);
+        if (!c->Showing() || !c->Enabled()) continue;
+        Message.Result = c->Perform(Message.Msg, Message.WParam, Message.LParam);
+        if (Message.Result) return true;
+        if (auto* win = dynamic_cast<TWinControl*>(c); win && Broadcast(win, Message)) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TCustomForm::CMDialogChar(TMessage& Message) {
+    if (!Broadcast(this, Message)) Message.Result = 0;
+}
+
 // --- THintWindow ----------------------------------------------------------------
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
     Widget()->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+    Widget()->setAttribute(Qt::WA_ShowWithoutActivating);
     Widget()->setFocusPolicy(Qt::NoFocus);
     SetColor(clInfoBk);
     Font()->SetColor(clInfoText);
@@ -364,7 +385,11 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void*) {
 
 void THintWindow::ActivateHint(const TRect& Rect, const std::string& AHint) {
     SetCaption(AHint);
-    SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    // Kept on the screen, 2 pixels in from its right and bottom edge.
+    TRect r = Rect;
+    if (r.Right > Screen->Width()) OffsetRect(r, Screen->Width() - 2 - r.Right, 0);
+    if (r.Bottom > Screen->Height()) OffsetRect(r, 0, Screen->Height() - 2 - r.Bottom);
+    SetBounds(std::max(0, r.Left), std::max(0, r.Top), r.Width(), r.Height());
     Widget()->show();
     SetVisibleState(true);
     Invalidate();
@@ -394,13 +419,19 @@ TApplication::TApplication() : TComponent(nullptr) {
 }
 
 TApplication::~TApplication() {
-    FHintWindow.reset();
-    // Forms hear OnDestroy while all of them still stand.
+    // This runs when the process ends, after Qt's own statics may be gone, so
+    // windows cannot be taken down any more. Forms hear OnDestroy while all of
+    // them still stand; then they and the hint window stay, unfreed but held,
+    // until the process is gone (the Qt application likewise).
+    static auto* const kept = new std::vector<TObject*>; // never freed on purpose
     for (int i = ComponentCount() - 1; i >= 0; --i)
         if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) form->BeforeDestruction();
-    DestroyComponents();
-    // The Qt application itself stays until the process ends: at this point
-    // Qt's own statics may be gone already.
+    while (ComponentCount() > 0) {
+        TComponent* c = Components(ComponentCount() - 1);
+        RemoveComponent(c);
+        kept->push_back(c);
+    }
+    kept->push_back(FHintWindow.release());
 }
 
 void TApplication::Initialize() {
@@ -413,9 +444,12 @@ std::string TApplication::ExeName() const {
 }
 
 void TApplication::Run() {
+    FTerminated = false;
     if (FMainForm) FMainForm->Show();
     while (!FTerminated)
         HandleMessage();
+    // What runs after the loop (questions at the end) needs no stopped loop.
+    FTerminated = false;
 }
 
 void TApplication::ProcessMessages() {
@@ -481,17 +515,39 @@ void TApplication::ShowHintFor(THintInfo& Info) {
         CancelHint();
         return;
     }
-    if (!FHintWindow) FHintWindow = HintWindowClass();
+    // A hint with its own window class gets a window of that class.
+    if (Info.HintWindowClass || FCustomHintWindow || !FHintWindow) {
+        FHintWindow = Info.HintWindowClass ? Info.HintWindowClass() : HintWindowClass();
+        FCustomHintWindow = static_cast<bool>(Info.HintWindowClass);
+    }
     FHintWindow->SetColor(Info.HintColor);
     TRect r = FHintWindow->CalcHintRect(Info.HintMaxWidth, Info.HintStr, Info.HintData);
     OffsetRect(r, Info.HintPos.X, Info.HintPos.Y);
     FHintWindow->ActivateHintData(r, Info.HintStr, Info.HintData);
+    FHintControl = Info.HintControl;
+    FHintCursorRect = Info.CursorRect;
     Hint = Info.HintStr;
+    if (!FHintTimer)
+        FHintTimer = AllocateHWnd([this](TMessage& m) {
+            if (m.Msg == WM_TIMER) CancelHint();
+        });
+    const int hide = Info.HideTimeout > 0 ? Info.HideTimeout : HintHidePause;
+    if (hide > 0) SetTimer(FHintTimer, 1, static_cast<unsigned>(hide));
     if (OnHint) OnHint(this);
 }
 
 void TApplication::CancelHint() {
+    if (FHintTimer) KillTimer(FHintTimer, 1);
+    FHintControl = nullptr;
     if (FHintWindow) FHintWindow->ReleaseHandle();
+}
+
+void TApplication::HintMouseMove(TControl* Control, const TPoint& Pos) {
+    if (FHintControl && (Control != FHintControl || !PtInRect(FHintCursorRect, Pos))) CancelHint();
+}
+
+void TApplication::ControlGone(TControl* Control) {
+    if (Control == FHintControl) CancelHint();
 }
 
 // --- TScreen --------------------------------------------------------------------

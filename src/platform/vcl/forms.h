@@ -83,6 +83,7 @@ protected:
     bool TranslateEvent(QEvent* Event) override;
     void WndProc(TMessage& Message) override;
     void CMDialogKey(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
     void SetTextValue(const std::string& Value) override;
     void Paint() override;
     virtual void Activate();
@@ -144,6 +145,10 @@ constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, ID
 
 class TApplication : public TComponent {
 public:
+    // A form going away stops being the main form (layer only).
+    void FormDestroyed(TCustomForm* Form) {
+        if (FMainForm == Form) FMainForm = nullptr;
+    }
     TApplication();
     ~TApplication() override;
     std::string ClassName() const override { return "TApplication"; }
@@ -157,7 +162,8 @@ public:
         if (!FMainForm) FMainForm = form;
         form->AfterConstruction();
     }
-    // Shows the main form and handles messages until Terminate.
+    // Shows the main form and handles messages until Terminate (the main form's
+    // close); returns with the flag cleared.
     void Run();
     void ProcessMessages();
     // Waits for the next message (or a timer) and handles what arrived.
@@ -182,13 +188,23 @@ public:
     THintWindowClass HintWindowClass;
     // Shows the hint that Info describes (after CM_HINTSHOW and OnShowHint).
     void ShowHintFor(THintInfo& Info);
+    // Hides the hint (a key, a click, leaving the cursor rectangle, or after
+    // HintHidePause milliseconds).
     void CancelHint();
     THintWindow* HintWindow() const { return FHintWindow.get(); }
+    // The control whose hint shows, and the mouse moving over it (layer only).
+    TControl* HintControl() const { return FHintControl; }
+    void HintMouseMove(TControl* Control, const TPoint& Pos);
+    void ControlGone(TControl* Control);
 
 private:
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
     std::unique_ptr<THintWindow> FHintWindow;
+    bool FCustomHintWindow = false; // made from a hint's own window class
+    TControl* FHintControl = nullptr;
+    TRect FHintCursorRect;
+    HWND FHintTimer = nullptr;
 };
 
 class TScreen : public TComponent {

@@ -342,6 +342,9 @@ TShiftState KeyDataToShiftState(LPARAM KeyData) {
 // --- from Qt to the control -------------------------------------------------------
 
 bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver) {
+    if (Event->type() == QEvent::KeyPress || Event->type() == QEvent::MouseButtonPress ||
+        Event->type() == QEvent::Wheel)
+        Application->CancelHint(); // any key or click ends the hint
     if (auto* input = dynamic_cast<QInputEvent*>(Event)) {
         gModifiers = input->modifiers();
         if (auto* mouse = dynamic_cast<QMouseEvent*>(Event)) gButtons = mouse->buttons();
@@ -367,13 +370,23 @@ bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver) {
     return used;
 }
 
+namespace {
+bool gPassingInner = false; // an inner part's event goes on to Qt's own handling
+} // namespace
+
 bool TControl::NativeDefault() {
     if (!FQtEvent || FNativeDone) return false;
     FNativeDone = true;
-    if (FHost && FQtReceiver == FHost->HostWidget())
+    if (FHost && FQtReceiver == FHost->HostWidget()) {
         FHost->NativeEvent(FQtEvent);
-    else if (FQtReceiver)
-        FQtReceiver->event(FQtEvent);
+    } else if (FQtReceiver) {
+        // Through the normal delivery (Qt's own filters on a viewport take part),
+        // with our forwarder stepping aside.
+        std::unique_ptr<QEvent> copy(FQtEvent->clone());
+        gPassingInner = true;
+        QCoreApplication::sendEvent(FQtReceiver, copy.get());
+        gPassingInner = false;
+    }
     return true;
 }
 
@@ -456,9 +469,9 @@ bool TControl::TranslateEvent(QEvent* Event) {
         }
         return false;
     case QEvent::Move:
-        if (Widget()->isWindow()) {
-            FLeft = Widget()->x();
-            FTop = Widget()->y();
+        if (Widget()->isWindow()) { // where the client area stands, frame aside
+            FLeft = Widget()->geometry().x();
+            FTop = Widget()->geometry().y();
         }
         return false;
     case QEvent::ContextMenu: {
@@ -512,9 +525,6 @@ void TWinControl::WndProc(TMessage& M) {
         break;
     case CM_DIALOGKEY:
         CMDialogKey(M);
-        break;
-    case CM_DIALOGCHAR:
-        CMDialogChar(M);
         break;
     case CM_WANTSPECIALKEY:
         CMWantSpecialKey(M);
@@ -620,33 +630,47 @@ void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars) {
         if (alive.expired()) return;
     }
     if (Key != 0) Perform(WM_KEYDOWN, Key, KeyData);
-    // The character follows even when a handler used up the key down.
+    if (alive.expired()) return;
+    // Alt with a letter or digit is an accelerator of some control on the form.
+    const bool alt = (KeyData & KF_ALTDOWN_BIT) && GetKeyState(VK_CONTROL) >= 0;
+    if (Chars.empty() && alt && ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9'))) {
+        if (TCustomForm* form = ParentForm())
+            form->Perform(CM_DIALOGCHAR, static_cast<WPARAM>(std::tolower(Key)), KeyData);
+        return;
+    }
+    // The character follows even when a handler used up the key down; a control
+    // that does not take characters lets the form's accelerators have them first.
     for (char ch : Chars) {
         if (alive.expired()) return;
-        Perform(WM_CHAR, static_cast<unsigned char>(ch), KeyData);
+        const auto code = static_cast<unsigned char>(ch);
+        if (code >= 32 && (Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) == 0)
+            if (TCustomForm* form = ParentForm();
+                form && form->Perform(CM_DIALOGCHAR, code, KeyData))
+                continue;
+        if (alive.expired()) return;
+        Perform(WM_CHAR, code, KeyData);
     }
 }
 
-bool TWinControl::DoKeyDown(TMessage& Message) {
+bool TWinControl::DoKeyEvent(TMessage& Message, bool (TWinControl::*Step)(TMessage&),
+                             void (TWinControl::*Handler)(WORD&, TShiftState)) {
+    // With KeyPreview the form sees the key first and may use it up.
     TCustomForm* form = ParentForm();
     if (form && form != this && form->KeyPreview() &&
-        static_cast<TWinControl*>(form)->DoKeyDown(Message))
+        (static_cast<TWinControl*>(form)->*Step)(Message))
         return true;
     WORD key = static_cast<WORD>(Message.WParam);
-    KeyDown(key, KeyDataToShiftState(Message.LParam));
+    (this->*Handler)(key, KeyDataToShiftState(Message.LParam));
     Message.WParam = key;
     return key == 0;
 }
 
+bool TWinControl::DoKeyDown(TMessage& Message) {
+    return DoKeyEvent(Message, &TWinControl::DoKeyDown, &TWinControl::KeyDown);
+}
+
 bool TWinControl::DoKeyUp(TMessage& Message) {
-    TCustomForm* form = ParentForm();
-    if (form && form != this && form->KeyPreview() &&
-        static_cast<TWinControl*>(form)->DoKeyUp(Message))
-        return true;
-    WORD key = static_cast<WORD>(Message.WParam);
-    KeyUp(key, KeyDataToShiftState(Message.LParam));
-    Message.WParam = key;
-    return key == 0;
+    return DoKeyEvent(Message, &TWinControl::DoKeyUp, &TWinControl::KeyUp);
 }
 
 bool TWinControl::DoKeyPress(TMessage& Message) {
@@ -695,6 +719,7 @@ void TWinControl::WMChar(TMessage& Message) {
 // --- inner parts --------------------------------------------------------------------
 
 bool TInnerEventForwarder::eventFilter(QObject* Watched, QEvent* Event) {
+    if (gPassingInner) return false;
     switch (Event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
@@ -706,13 +731,18 @@ bool TInnerEventForwarder::eventFilter(QObject* Watched, QEvent* Event) {
     case QEvent::FocusIn:
     case QEvent::FocusOut:
     case QEvent::ContextMenu:
-        return HostDispatch(FControl, Event, Watched);
+        if (TControl* control = FindControl(qobject_cast<QWidget*>(Watched)))
+            return HostDispatch(control, Event, Watched);
+        return false;
     default:
         return false;
     }
 }
 
-void TInnerEventForwarder::Watch(TControl* Control, QWidget* Inner) {
+bool TInnerEventForwarder::Watch(TControl*, QWidget* Inner) {
+    if (Inner->property("vz.watched").toBool()) return false;
+    Inner->setProperty("vz.watched", true);
     Inner->setMouseTracking(true);
-    Inner->installEventFilter(new TInnerEventForwarder(Control, Inner));
+    Inner->installEventFilter(new TInnerEventForwarder(Inner)); // owned by the inner part
+    return true;
 }

@@ -35,15 +35,14 @@ protected:
 
 // Passes the input and focus events of a widget's inner parts (a combo box's
 // edit, a list's viewport) to the control, as if they came to the host.
+// The control is found through the widget tree at each event, so a control
+// that is going away is never reached.
 class TInnerEventForwarder : public QObject {
 public:
-    explicit TInnerEventForwarder(TControl* Control, QObject* Parent)
-        : QObject(Parent), FControl(Control) {}
+    explicit TInnerEventForwarder(QObject* Parent) : QObject(Parent) {}
     bool eventFilter(QObject* Watched, QEvent* Event) override;
-    static void Watch(TControl* Control, QWidget* Inner);
-
-private:
-    TControl* FControl;
+    // False when Inner is watched already.
+    static bool Watch(TControl* Control, QWidget* Inner);
 };
 
 // Qt keys and virtual keys (Keypad: the key came from the numeric keypad).

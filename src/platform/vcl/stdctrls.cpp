@@ -71,6 +71,16 @@ void TLabel::AdjustBounds() {
     SetBounds(left, Top(), FWordWrap ? Width() : r.Width(), r.Height());
 }
 
+void TLabel::CMDialogChar(TMessage& Message) {
+    if (FocusControl && FShowAccelChar &&
+        IsAccel(static_cast<unsigned>(Message.WParam), Caption()) && FocusControl->CanFocus()) {
+        FocusControl->SetFocus();
+        Message.Result = 1;
+        return;
+    }
+    TGraphicControl::CMDialogChar(Message);
+}
+
 void TLabel::CMTextChanged(TMessage& Message) {
     AdjustBounds();
     TGraphicControl::CMTextChanged(Message);
@@ -289,6 +299,16 @@ TButtonControl::TButtonControl(TComponent* AOwner, QWidget* Widget) : TWinContro
     SetTabStop(true);
 }
 
+void TButtonControl::CMDialogChar(TMessage& Message) {
+    if (IsAccel(static_cast<unsigned>(Message.WParam), Caption()) && CanFocus()) {
+        SetFocus();
+        AccelPressed();
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogChar(Message);
+}
+
 std::string TButtonControl::GetText() const {
     return FromQString(static_cast<QAbstractButton*>(Widget())->text());
 }
@@ -346,6 +366,10 @@ void TCheckBox::SetState(TCheckBoxState Value) {
                                            : Qt::Unchecked);
 }
 
+void TCheckBox::AccelPressed() {
+    SetChecked(!Checked());
+}
+
 void TCheckBox::SetAllowGrayed(bool Value) {
     FAllowGrayed = Value;
     static_cast<QCheckBox*>(Widget())->setTristate(Value);
@@ -356,6 +380,10 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, MakeHost
     auto* radio = static_cast<QRadioButton*>(Widget());
     radio->setAutoExclusive(false); // the siblings are unchecked here, by parent
     QObject::connect(radio, &QRadioButton::clicked, [this] { SetChecked(true); });
+}
+
+void TRadioButton::AccelPressed() {
+    SetChecked(true);
 }
 
 void TRadioButton::SetChecked(bool Value) {
@@ -378,6 +406,7 @@ void TRadioButton::SetChecked(bool Value) {
 // --- TGroupBox --------------------------------------------------------------------
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetClickFocus(false);
     SetBounds(0, 0, 185, 105);
     SetParentColor(true);
 }

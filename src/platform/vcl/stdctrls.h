@@ -31,6 +31,7 @@ public:
 
 protected:
     void Paint() override;
+    void CMDialogChar(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     unsigned TextFlags() const;
@@ -109,6 +110,9 @@ public:
 
 protected:
     TButtonControl(TComponent* AOwner, QWidget* Widget);
+    void CMDialogChar(TMessage& Message) override;
+    // What its accelerator does: a button clicks, a check box toggles.
+    virtual void AccelPressed() = 0;
     std::string GetText() const override;
     void SetTextValue(const std::string& Value) override;
 };
@@ -125,6 +129,7 @@ public:
 protected:
     TButton(TComponent* AOwner, QWidget* Widget);
     void CMDialogKey(TMessage& Message) override;
+    void AccelPressed() override { Click(); }
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -140,6 +145,9 @@ public:
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool Value);
 
+protected:
+    void AccelPressed() override;
+
 private:
     TCheckBoxState FState = cbUnchecked;
     bool FAllowGrayed = false;
@@ -152,6 +160,9 @@ public:
     bool Checked() const { return FChecked; }
     // Checking one unchecks its siblings under the same parent.
     void SetChecked(bool Value);
+
+protected:
+    void AccelPressed() override;
 
 private:
     bool FChecked = false;

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFocusEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QWidget>
 
@@ -212,4 +214,137 @@ TEST(Tree, ParentFontFollowsUntilSetOwn) {
     EXPECT_FALSE(c->ParentFont());
     form->Font()->SetSize(20);
     EXPECT_EQ(9, c->Font()->Size());
+}
+
+TEST(Hints, HintShowCanChangeTheTextAndTheHintWindowShowsIt) {
+    auto form = MakeForm();
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(10, 10, 50, 50);
+    c->SetHint("Verwijder databestand|lang");
+    c->SetShowHint(true);
+    form->Show();
+    std::string shown;
+    Application->OnShowHint = [&](std::string& HintStr, bool&, THintInfo& Info) {
+        shown = HintStr;
+        EXPECT_EQ(c, Info.HintControl);
+    };
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), c->Widget()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(c->Widget(), &help);
+    EXPECT_EQ("Verwijder databestand", shown);
+    ASSERT_NE(nullptr, Application->HintWindow());
+    EXPECT_EQ("Verwijder databestand", Application->HintWindow()->Caption());
+    EXPECT_TRUE(Application->HintWindow()->Visible());
+    ASSERT_EQ(1u, c->Only(CM_HINTSHOW).size());
+    // A control may refuse the hint.
+    c->WindowProc = [c, old = c->WindowProc](TMessage& m) {
+        if (m.Msg == CM_HINTSHOW)
+            m.Result = 1;
+        else
+            old(m);
+    };
+    shown.clear();
+    QApplication::sendEvent(c->Widget(), &help);
+    EXPECT_EQ("", shown);
+    Application->OnShowHint = nullptr;
+    Application->CancelHint();
+    form->Hide();
+}
+
+TEST(Focus, FocusMovingIntoOurOwnPopupIsNoExit) {
+    auto form = MakeForm();
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(c->Widget(), &in);
+    QFocusEvent toPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(c->Widget(), &toPopup);
+    QFocusEvent back(QEvent::FocusIn, Qt::PopupFocusReason);
+    QApplication::sendEvent(c->Widget(), &back);
+    EXPECT_EQ(1u, c->Only(WM_SETFOCUS).size());
+    EXPECT_TRUE(c->Only(WM_KILLFOCUS).empty());
+    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(c->Widget(), &out);
+    EXPECT_EQ(1u, c->Only(WM_KILLFOCUS).size());
+    EXPECT_EQ(1u, c->Only(CM_EXIT).size());
+}
+
+TEST(Painting, UpdatePaintsWhatIsInvalidNowAndRepaintPaintsAtOnce) {
+    auto form = MakeForm(100, 80);
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(0, 0, 50, 50);
+    form->Show();
+    Application->ProcessMessages();
+    c->Log.clear();
+    c->Invalidate();
+    EXPECT_TRUE(c->Only(WM_PAINT).empty());
+    c->Update();
+    EXPECT_EQ(1u, c->Only(WM_PAINT).size());
+    c->Repaint();
+    EXPECT_EQ(2u, c->Only(WM_PAINT).size());
+    form->Hide();
+}
+
+TEST(Mouse, CaptureBelongsToOneControlAtATime) {
+    auto form = MakeForm();
+    auto* a = new TRecorder(form.get());
+    auto* b = new TRecorder(form.get());
+    a->SetParent(form.get());
+    b->SetParent(form.get());
+    form->Show();
+    a->SetMouseCapture(true);
+    EXPECT_TRUE(a->MouseCapture());
+    b->SetMouseCapture(true);
+    EXPECT_FALSE(a->MouseCapture());
+    EXPECT_TRUE(b->MouseCapture());
+    delete b;
+    EXPECT_FALSE(a->MouseCapture());
+    form->Hide();
+}
+
+namespace {
+
+class TTaggedHintWindow : public THintWindow {
+public:
+    explicit TTaggedHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
+    std::string ClassName() const override { return "TTaggedHintWindow"; }
+};
+
+} // namespace
+
+TEST(Hints, AControlMayNameItsHintWindowClassAndTheHintEndsOnMovesAndKeys) {
+    auto form = MakeForm();
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(10, 10, 100, 100);
+    c->SetHint("cel");
+    c->SetShowHint(true);
+    c->WindowProc = [c, old = c->WindowProc](TMessage& m) {
+        if (m.Msg == CM_HINTSHOW) {
+            auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+            info->HintWindowClass = [] { return std::make_unique<TTaggedHintWindow>(nullptr); };
+            info->CursorRect = Rect(0, 0, 20, 20); // the cell under the mouse
+        }
+        old(m);
+    };
+    form->Show();
+    auto ask = [&] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), c->Widget()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(c->Widget(), &help);
+    };
+    ask();
+    ASSERT_NE(nullptr, Application->HintWindow());
+    EXPECT_EQ("TTaggedHintWindow", Application->HintWindow()->ClassName());
+    EXPECT_EQ(c, Application->HintControl());
+    SendMouse(c, QEvent::MouseMove, 10, 10, Qt::NoButton); // still in the cell
+    EXPECT_TRUE(Application->HintWindow()->Visible());
+    SendMouse(c, QEvent::MouseMove, 50, 50, Qt::NoButton); // out of it
+    EXPECT_FALSE(Application->HintWindow()->Visible());
+    ask();
+    EXPECT_TRUE(Application->HintWindow()->Visible());
+    SendKey(c, Qt::Key_A, "a");
+    EXPECT_FALSE(Application->HintWindow()->Visible());
+    EXPECT_EQ(nullptr, Application->HintControl());
+    form->Hide();
 }

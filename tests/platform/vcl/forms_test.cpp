@@ -2,7 +2,10 @@
 // close questions, message boxes, and the creation and destruction events.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include "platform/rtl/dialogs.h"
+#include "platform/vcl/stdctrls.h"
 #include "vcltestenv.h"
 
 TEST(Forms, ModalFormEndsWithTheScriptedAnswer) {
@@ -135,4 +138,81 @@ TEST(Forms, EnterPressesTheDefaultButtonThroughDialogKey) {
     rec->DlgCode = DLGC_WANTALLKEYS;
     SendKey(rec, Qt::Key_Return, "\r");
     EXPECT_EQ(1, dialogKeys);
+}
+
+TEST(Forms, AcceleratorsPressTheirButtonsWithAltOrWhenTheControlTakesNoCharacters) {
+    auto form = MakeForm();
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    auto* rec = new TRecorder(form.get());
+    rec->SetParent(form.get());
+    auto* done = new TButton(form.get());
+    done->SetParent(form.get());
+    done->SetCaption("&Klaar");
+    int clicks = 0;
+    done->OnClick = [&](TObject*) { ++clicks; };
+    auto* label = new TLabel(form.get());
+    label->SetParent(form.get());
+    label->SetCaption("&Naam");
+    label->FocusControl = edit;
+    form->Show();
+    // An edit takes the letter itself.
+    SendKey(edit, Qt::Key_K, "k");
+    EXPECT_EQ("k", edit->Text());
+    EXPECT_EQ(0, clicks);
+    // With Alt the letter is an accelerator.
+    SendKey(edit, Qt::Key_K, QString(), Qt::AltModifier);
+    EXPECT_EQ(1, clicks);
+    EXPECT_EQ("k", edit->Text());
+    // A control that takes no characters gives them to the accelerators first.
+    SendKey(rec, Qt::Key_K, "K");
+    EXPECT_EQ(2, clicks);
+    EXPECT_TRUE(rec->Only(WM_CHAR).empty());
+    SendKey(rec, Qt::Key_Q, "q");
+    EXPECT_EQ(1u, rec->Only(WM_CHAR).size());
+    // A label's accelerator focuses its control.
+    SendKey(rec, Qt::Key_N, QString(), Qt::AltModifier);
+    EXPECT_TRUE(ProcessUntil([&] { return edit->Focused(); }));
+    EXPECT_TRUE(IsAccel('k', "&Klaar"));
+    EXPECT_FALSE(IsAccel('k', "&&Klaar"));
+    EXPECT_FALSE(IsAccel('k', "Klaar"));
+    form->Hide();
+}
+
+TEST(Forms, PositionCentresOnTheScreen) {
+    auto form = MakeForm(200, 100);
+    form->SetPosition(poScreenCenter);
+    form->Show();
+    EXPECT_EQ((Screen->Width() - 200) / 2, form->Left());
+    EXPECT_EQ((Screen->Height() - 100) / 2, form->Top());
+    form->Hide();
+}
+
+TEST(Forms, RunHandlesMessagesUntilTheMainFormCloses) {
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    ASSERT_EQ(main, Application->MainForm());
+    int created = 0;
+    main->OnClose = [&](TObject*, TCloseAction&) { ++created; };
+    PostMessage(main, WM_USER + 3);
+    main->WindowProc = [main, old = main->WindowProc](TMessage& m) {
+        if (m.Msg == WM_USER + 3)
+            main->Close();
+        else
+            old(m);
+    };
+    Application->Run();
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(1, created);
+    EXPECT_FALSE(main->Visible());
+    delete main;
+    EXPECT_EQ(nullptr, Application->MainForm());
+}
+
+TEST(Screen, HourGlassCursorOverridesUntilReset) {
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(crHourGlass, Screen->Cursor());
+    EXPECT_NE(nullptr, QApplication::overrideCursor());
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(nullptr, QApplication::overrideCursor());
 }

@@ -143,3 +143,20 @@ TEST_F(KeyFixture, KeyPreviewLetsTheFormSeeKeysFirst) {
     SendKey(First, Qt::Key_F5);
     EXPECT_EQ(order, (std::vector<std::string>{"form", "control", "form"}));
 }
+
+TEST(Destruction, ADyingFormFiresNoFocusEventsOfItsControls) {
+    auto form = MakeForm();
+    auto* a = new TRecorder(form.get());
+    auto* b = new TRecorder(form.get());
+    a->SetParent(form.get());
+    b->SetParent(form.get());
+    ShowActive(form.get());
+    b->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return b->Focused(); }));
+    int exits = 0, enters = 0;
+    b->OnExit = [&](TObject*) { ++exits; };
+    a->OnEnter = [&](TObject*) { ++enters; };
+    form.reset();
+    EXPECT_EQ(0, exits);
+    EXPECT_EQ(0, enters);
+}

@@ -206,9 +206,15 @@ TCanvas::~TCanvas() {
     EndPaint();
 }
 
+void TCanvas::BeginPaint(QPaintDevice* Device, const QRegion& UpdateRegion) {
+    BeginPaint(Device);
+    if (Painting()) FState->UpdateRegion = UpdateRegion;
+}
+
 void TCanvas::BeginPaint(QPaintDevice* Device) {
     EndPaint();
     FState->Clip.reset();
+    FState->UpdateRegion.reset();
     FState->Org = {};
     FState->Mirrored = false;
     FState->MirrorWidth = 0;
@@ -220,6 +226,7 @@ void TCanvas::BeginPaint(QPaintDevice* Device) {
 void TCanvas::EndPaint() {
     CloseDevice();
     FState->Stack.clear();
+    FState->UpdateRegion.reset();
 }
 
 void TCanvas::OpenDevice(QPaintDevice* Device) {
@@ -468,11 +475,13 @@ QRegion DeviceArea(const TCanvas::TState& S) {
     if (!S.Device) return QRegion();
     return QRegion(0, 0, S.Device->width(), S.Device->height());
 }
+
 } // namespace
 
 TRect TCanvas::ClipRect() const {
     RequirePainter();
-    const QRegion Area = DeviceArea(*FState);
+    QRegion Area = DeviceArea(*FState);
+    if (FState->UpdateRegion) Area &= *FState->UpdateRegion;
     if (Area.isEmpty()) return {};
     const QRect Logical = TCanvasAccess::Transform(*this).inverted().mapRect(Area.boundingRect());
     return FromQRect(Logical);

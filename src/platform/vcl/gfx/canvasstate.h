@@ -17,6 +17,8 @@ struct TCanvas::TState {
     std::unique_ptr<QPainter> Painter;
     // Clip region in device pixels; none means the whole device.
     std::optional<QRegion> Clip;
+    // The part of the device a paint event repaints; none means all of it.
+    std::optional<QRegion> UpdateRegion;
     QPoint Org;
     bool Mirrored = false;
     int MirrorWidth = 0;

@@ -28,16 +28,24 @@ TTextLine StripPrefix(const QString& Raw, bool HidePrefix) {
     return Line;
 }
 
-QString ExpandTabs(const QString& S) {
+// Tab stops stand every eight average character widths.
+QString ExpandTabs(const QString& S, const QFontMetrics& M) {
+    const int Stop = 8 * std::max(1, M.averageCharWidth());
+    const int Space = std::max(1, M.horizontalAdvance(u' '));
     QString Out;
     for (QChar C : S) {
-        if (C == u'\t') {
-            do
-                Out += u' ';
-            while (Out.size() % 8 != 0);
-        } else {
+        if (C == u'\n' || C == u'\r') {
             Out += C;
+            continue;
         }
+        if (C != u'\t') {
+            Out += C;
+            continue;
+        }
+        const qsizetype LineStart = std::max(Out.lastIndexOf(u'\n'), Out.lastIndexOf(u'\r')) + 1;
+        const int X = M.horizontalAdvance(Out.mid(LineStart));
+        const int Next = (X / Stop + 1) * Stop;
+        Out += QString((Next - X + Space - 1) / Space, u' ');
     }
     return Out;
 }
@@ -46,7 +54,10 @@ QStringList SplitParagraphs(const QString& S) {
     QString T = S;
     T.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     T.replace(u'\r', u'\n');
-    return T.split(u'\n');
+    QStringList Lines = T.split(u'\n');
+    // A line break at the very end starts no line of its own.
+    if (Lines.size() > 1 && Lines.back().isEmpty()) Lines.removeLast();
+    return Lines;
 }
 
 // The part of Line from Start, Length characters long, keeping its underline.
@@ -156,7 +167,7 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     const int Width = R.Width();
 
     QString Source = ToQString(Text, *Canvas.Font());
-    if (Flags & DT_EXPANDTABS) Source = ExpandTabs(Source);
+    if (Flags & DT_EXPANDTABS) Source = ExpandTabs(Source, M);
     QStringList Paragraphs;
     if (Single) {
         Source.remove(u'\r');
@@ -208,22 +219,36 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     else if (Single && (Flags & DT_BOTTOM))
         Y = R.Bottom - LineHeight;
 
-    const int Saved = Canvas.SaveDC();
-    if (!(Flags & DT_NOCLIP)) Canvas.IntersectClipRect(R);
-    if (TCanvasAccess::RequirePainter(Canvas)) {
-        int LineY = Y;
-        for (const TTextLine& L : Lines) {
-            const int W = M.horizontalAdvance(L.Text);
-            int X = R.Left;
-            if (Flags & DT_CENTER)
-                X = (R.Left + R.Right - W) / 2;
-            else if (Flags & DT_RIGHT)
-                X = R.Right - W;
-            TCanvasAccess::PaintText(Canvas, X, LineY, L.Text, L.Underline);
-            LineY += LineHeight;
-        }
+    if (!TCanvasAccess::RequirePainter(Canvas)) return Total;
+    struct TPlaced {
+        int X;
+        int Y;
+        const TTextLine* Line;
+    };
+    std::vector<TPlaced> Placed;
+    bool Inside = Y >= R.Top && Y + Total <= R.Bottom;
+    int LineY = Y;
+    for (const TTextLine& L : Lines) {
+        const int W = M.horizontalAdvance(L.Text);
+        int X = R.Left;
+        if (Flags & DT_CENTER)
+            X = (R.Left + R.Right - W) / 2;
+        else if (Flags & DT_RIGHT)
+            X = R.Right - W;
+        Inside = Inside && X >= R.Left && X + W <= R.Right;
+        Placed.push_back({X, LineY, &L});
+        LineY += LineHeight;
     }
-    Canvas.RestoreDC(Saved);
+    // Clipping costs; text that stays inside the rectangle needs none.
+    QPainter& P = *TCanvasAccess::State(Canvas).Painter;
+    const bool Clip = !(Flags & DT_NOCLIP) && !Inside;
+    if (Clip) {
+        P.save();
+        P.setClipRect(ToQRect(R), P.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    for (const TPlaced& L : Placed)
+        TCanvasAccess::PaintText(Canvas, L.X, L.Y, L.Line->Text, L.Line->Underline);
+    if (Clip) P.restore();
     if (Single && (Flags & (DT_VCENTER | DT_BOTTOM))) return Y + LineHeight - R.Top;
     return Total;
 }

@@ -17,6 +17,7 @@
 class QPaintDevice;
 class QPainter;
 class QImage;
+class QRegion;
 
 // --- graphics objects ---------------------------------------------------------
 
@@ -205,6 +206,10 @@ public:
     // belong to the canvas, not to one paint). Outside painting, drawing calls
     // do nothing and measuring still works.
     void BeginPaint(QPaintDevice* Device);
+    // The same for a paint event that repaints only UpdateRegion (device
+    // pixels): ClipRect then answers that region's bounds, as the platform's
+    // does, so that painting code can skip what lies outside.
+    void BeginPaint(QPaintDevice* Device, const QRegion& UpdateRegion);
     void EndPaint();
     bool Painting() const;
     // The painter while painting (platform code only), else nullptr.

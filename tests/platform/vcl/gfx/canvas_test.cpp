@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRegion>
 
 #include "gfxtestenv.h"
 #include "platform/vcl/gfx/graphics.h"
@@ -195,6 +196,20 @@ TEST_F(CanvasPixels, PieFillsOnlyItsQuarter) {
     EXPECT_EQ(B->Pixel(8, 22), clWhite);
 }
 
+TEST_F(CanvasPixels, ArcDrawsOnlyItsCurveAndChordCloses) {
+    C.Brush()->SetColor(clYellow);
+    // Upper half, counter-clockwise from 3 o'clock to 9 o'clock.
+    C.Arc(0, 0, 20, 20, 20, 10, 0, 10);
+    EXPECT_EQ(CountColor(*B, Rect(0, 0, 40, 30), clYellow), 0); // no fill
+    EXPECT_GT(CountColor(*B, Rect(0, 0, 20, 8), clBlack), 10);
+    EXPECT_EQ(CountColor(*B, Rect(0, 13, 20, 20), clBlack), 0);
+    auto Ch = WhiteBitmap(40, 30);
+    Ch->Canvas()->Brush()->SetColor(clYellow);
+    Ch->Canvas()->Chord(0, 0, 20, 20, 20, 10, 0, 10);
+    EXPECT_EQ(Ch->Pixel(10, 5), clYellow);
+    EXPECT_EQ(Ch->Pixel(10, 15), clWhite);
+}
+
 TEST_F(CanvasPixels, DrawFocusRectTwiceRestores) {
     C.Brush()->SetColor(clTeal);
     C.FillRect(Rect(0, 0, 40, 30));
@@ -347,6 +362,19 @@ TEST(CanvasLifetime, BeginPaintOnABitmapImageDraws) {
     EXPECT_FALSE(C.Painting());
     EXPECT_EQ(InkBounds(*B), Rect(0, 0, 3, 3));
     EXPECT_EQ(C.Brush()->Color(), clBlue); // the canvas keeps its objects
+}
+
+TEST(CanvasLifetime, UpdateRegionBoundsTheClipRect) {
+    auto B = WhiteBitmap(40, 30);
+    TCanvas C;
+    C.BeginPaint(&B->Image(), QRegion(10, 5, 8, 4));
+    EXPECT_EQ(C.ClipRect(), Rect(10, 5, 18, 9));
+    C.IntersectClipRect(Rect(0, 0, 14, 30));
+    EXPECT_EQ(C.ClipRect(), Rect(10, 5, 14, 9));
+    C.EndPaint();
+    C.BeginPaint(&B->Image());
+    EXPECT_EQ(C.ClipRect(), Rect(0, 0, 40, 30));
+    C.EndPaint();
 }
 
 TEST(CanvasLifetime, BrushChangeSetsBackgroundAndFontChangeSetsTextColour) {

@@ -118,6 +118,14 @@ TEST_F(CanvasText, LineBreaksStartNewLinesUnlessSingleLine) {
     EXPECT_EQ(DrawText(C, "a\r\nb\nc", R, DT_CALCRECT), 3 * Line);
     R = Rect(0, 0, 200, 0);
     EXPECT_EQ(DrawText(C, "a\r\nb\nc", R, DT_CALCRECT | DT_SINGLELINE), Line);
+    // A break at the very end adds no line; an empty line inside counts.
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "a\r\n", R, DT_CALCRECT), Line);
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "a\r\n\r\nb", R, DT_CALCRECT), 3 * Line);
+    R = Rect(0, 0, 200, 0);
+    EXPECT_EQ(DrawText(C, "", R, DT_CALCRECT), Line);
+    EXPECT_EQ(R.Width(), 0);
 }
 
 TEST_F(CanvasText, LongWordBreaksOnlyInEditControlMode) {
@@ -128,6 +136,16 @@ TEST_F(CanvasText, LongWordBreaksOnlyInEditControlMode) {
     EXPECT_EQ(R.Width(), C.TextWidth(Word)); // the rectangle widens to the word
     R = Rect(0, 0, C.TextWidth("abcdefgh"), 0);
     EXPECT_GE(DrawText(C, Word, R, DT_WORDBREAK | DT_EDITCONTROL | DT_CALCRECT), 3 * Line);
+}
+
+TEST_F(CanvasText, TabsExpandToCommonStops) {
+    TRect A = Rect(0, 0, 0, 0);
+    TRect B2 = Rect(0, 0, 0, 0);
+    DrawText(C, "a\tx", A, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+    DrawText(C, "abc\tx", B2, DT_SINGLELINE | DT_CALCRECT | DT_EXPANDTABS);
+    // Both x's start at the same stop, give or take a space.
+    EXPECT_NEAR(A.Width(), B2.Width(), C.TextWidth(" "));
+    EXPECT_GT(A.Width(), C.TextWidth("abc x"));
 }
 
 TEST_F(CanvasText, CalcRectFitsSingleLine) {

@@ -1,0 +1,486 @@
+#include "platform/vcl/comctrls.h"
+
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QTabBar>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+#include "platform/vcl/gfx/drawcontrols.h"
+#include "platform/vcl/gfx/qtconvert.h"
+#include "platform/vcl/qthost.h"
+
+// --- TTabSheet ------------------------------------------------------------------
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+    SetClickFocus(false);
+    SetParentColor(true);
+    SetVisibleState(false);
+    UpdateWidgetVisibility();
+}
+
+TTabSheet::~TTabSheet() {
+    if (FPageControl) FPageControl->RemovePage(this);
+}
+
+void TTabSheet::SetPageControl(TPageControl* Value) {
+    if (Value == FPageControl) return;
+    if (FPageControl) FPageControl->RemovePage(this);
+    if (Value) Value->InsertPage(this);
+}
+
+int TTabSheet::PageIndex() const {
+    if (!FPageControl) return -1;
+    const auto& pages = FPageControl->FPages;
+    return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::SetTabVisible(bool Value) {
+    FTabVisible = Value;
+    if (FPageControl) FPageControl->UpdateTabs();
+}
+
+void TTabSheet::SetTextValue(const std::string& Value) {
+    TWinControl::SetTextValue(Value);
+    if (FPageControl) FPageControl->UpdateTabs();
+}
+
+// --- TPageControl ------------------------------------------------------------------
+
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    FTabBar = new QTabBar(Widget()); // owned by our widget
+    FTabBar->setDrawBase(true);
+    FTabBar->setExpanding(false);
+    FTabBar->show();
+    QObject::connect(FTabBar, &QTabBar::tabBarClicked, [this](int index) { TabClicked(index); });
+    SetBounds(0, 0, 289, 193);
+}
+
+TPageControl::~TPageControl() {
+    for (TTabSheet* page : FPages)
+        page->FPageControl = nullptr;
+}
+
+void TPageControl::InsertPage(TTabSheet* Page) {
+    Page->FPageControl = this;
+    FPages.push_back(Page);
+    Page->SetParent(this);
+    Page->SetAlign(alClient);
+    UpdateTabs();
+    if (!FActivePage) SetActivePage(Page);
+}
+
+void TPageControl::RemovePage(TTabSheet* Page) {
+    std::erase(FPages, Page);
+    Page->FPageControl = nullptr;
+    if (FActivePage == Page) {
+        FActivePage = nullptr;
+        if (!FPages.empty()) SetActivePage(FPages.front());
+    }
+    UpdateTabs();
+}
+
+void TPageControl::UpdateTabs() {
+    FSyncing = true;
+    while (FTabBar->count() > 0)
+        FTabBar->removeTab(0);
+    for (TTabSheet* page : FPages)
+        if (page->TabVisible()) FTabBar->addTab(ToQString(page->Caption()));
+    int tab = 0;
+    for (TTabSheet* page : FPages) {
+        if (page == FActivePage) break;
+        if (page->TabVisible()) ++tab;
+    }
+    if (FActivePage && FActivePage->TabVisible()) FTabBar->setCurrentIndex(tab);
+    FTabBar->setGeometry(0, 0, Width(), FTabBar->sizeHint().height());
+    FSyncing = false;
+    Realign();
+}
+
+void TPageControl::SetActivePage(TTabSheet* Page) {
+    if (Page && Page->FPageControl != this) return;
+    if (Page == FActivePage) return;
+    TTabSheet* old = FActivePage;
+    FActivePage = Page;
+    if (old) {
+        old->Hide();
+        if (old->OnHide) old->OnHide(old);
+    }
+    if (Page) {
+        Page->Show();
+        Page->BringToFront();
+        if (Page->OnShow) Page->OnShow(Page);
+    }
+    UpdateTabs();
+}
+
+int TPageControl::ActivePageIndex() const {
+    return FActivePage ? FActivePage->PageIndex() : -1;
+}
+
+void TPageControl::SetActivePageIndex(int Value) {
+    SetActivePage(Value >= 0 && Value < PageCount() ? Pages(Value) : nullptr);
+}
+
+void TPageControl::SetTabStyle(TTabStyle Value) {
+    FTabStyle = Value;
+    // Buttons show as a tab row without the frame under it.
+    FTabBar->setDrawBase(Value == tsTabs);
+    FTabBar->setDocumentMode(Value != tsTabs);
+}
+
+void TPageControl::TabClicked(int TabIndex) {
+    if (FSyncing || TabIndex < 0) return;
+    std::vector<TTabSheet*> visible;
+    for (TTabSheet* page : FPages)
+        if (page->TabVisible()) visible.push_back(page);
+    if (TabIndex >= static_cast<int>(visible.size()) || visible[TabIndex] == FActivePage) return;
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    if (!allow) {
+        UpdateTabs();
+        return;
+    }
+    SetActivePage(visible[static_cast<size_t>(TabIndex)]);
+    if (OnChange) OnChange(this);
+}
+
+void TPageControl::AdjustClientRect(TRect& R) const {
+    R.Top += FTabBar->sizeHint().height();
+    InflateRect(R, -2, -2);
+}
+
+void TPageControl::WMSize(TMessage& Message) {
+    FTabBar->setGeometry(0, 0, Width(), FTabBar->sizeHint().height());
+    TWinControl::WMSize(Message);
+}
+
+// --- TStatusBar ---------------------------------------------------------------------
+
+TStatusBar::TStatusBar(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetClickFocus(false);
+    SetBounds(0, 0, 200, 19);
+    SetAlign(alBottom);
+    SetColor(clBtnFace);
+}
+
+TStatusPanel* TStatusBar::AddPanel() {
+    FPanels.push_back(std::make_unique<TStatusPanel>());
+    Invalidate();
+    return FPanels.back().get();
+}
+
+void TStatusBar::ClearPanels() {
+    FPanels.clear();
+    Invalidate();
+}
+
+void TStatusBar::SetPanelText(int Index, const std::string& Text) {
+    Panels(Index)->Text = Text;
+    Invalidate();
+}
+
+void TStatusBar::SetSimpleText(const std::string& Value) {
+    FSimpleText = Value;
+    Invalidate();
+}
+
+void TStatusBar::Paint() {
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(Font());
+    auto drawPanel = [&](TRect r, const std::string& text, TAlignment alignment) {
+        DrawEdge(*canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        InflateRect(r, -2, 0);
+        unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+        if (alignment == taCenter) flags |= DT_CENTER;
+        if (alignment == taRightJustify) flags |= DT_RIGHT;
+        canvas->Brush()->SetStyle(bsClear);
+        DrawText(*canvas, text, r, flags);
+        canvas->Brush()->SetStyle(bsSolid);
+    };
+    const int height = Height();
+    if (SimplePanel || FPanels.empty()) {
+        drawPanel({0, 2, Width(), height}, FSimpleText, taLeftJustify);
+        return;
+    }
+    int x = 0;
+    for (size_t i = 0; i < FPanels.size(); ++i) {
+        const bool last = i + 1 == FPanels.size();
+        const int right = last ? Width() : x + FPanels[i]->Width;
+        drawPanel({x, 2, right, height}, FPanels[i]->Text, FPanels[i]->Alignment);
+        x = right + 2;
+    }
+}
+
+// --- tree view -----------------------------------------------------------------------
+
+TTreeNodes::~TTreeNodes() = default;
+
+std::vector<std::unique_ptr<TTreeNode>>& TTreeNodes::SiblingsOf(TTreeNode* Parent) {
+    return Parent ? Parent->FChildren : FRoots;
+}
+
+TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const std::string& S, void* Data) {
+    return AddChildObject(Sibling ? Sibling->FParent : nullptr, S, Data);
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, void* Data) {
+    auto node = std::make_unique<TTreeNode>();
+    node->FTree = FTree;
+    node->FParent = Parent;
+    node->FText = S;
+    node->Data = Data;
+    FTree->FSyncing = true;
+    node->FItem = Parent ? new QTreeWidgetItem(Parent->FItem) // owned by the widget
+                         : new QTreeWidgetItem(FTree->Tree());
+    node->FItem->setText(0, ToQString(S));
+    node->FItem->setData(0, Qt::UserRole, QVariant::fromValue<void*>(node.get()));
+    FTree->FSyncing = false;
+    TTreeNode* result = node.get();
+    SiblingsOf(Parent).push_back(std::move(node));
+    return result;
+}
+
+void TTreeNodes::Delete(TTreeNode* Node) {
+    if (!Node) return;
+    auto& siblings = SiblingsOf(Node->FParent);
+    const auto it = std::find_if(siblings.begin(), siblings.end(),
+                                 [Node](const auto& p) { return p.get() == Node; });
+    if (it == siblings.end()) return;
+    FTree->FSyncing = true;
+    delete Node->FItem; // takes its child items along
+    FTree->FSyncing = false;
+    siblings.erase(it);
+}
+
+void TTreeNodes::Clear() {
+    FTree->FSyncing = true;
+    FTree->Tree()->clear();
+    FTree->FSyncing = false;
+    FRoots.clear();
+}
+
+void TTreeNodes::Flatten(std::vector<TTreeNode*>& Out) const {
+    std::function<void(const std::vector<std::unique_ptr<TTreeNode>>&)> walk =
+        [&](const std::vector<std::unique_ptr<TTreeNode>>& nodes) {
+            for (const auto& n : nodes) {
+                Out.push_back(n.get());
+                walk(n->FChildren);
+            }
+        };
+    walk(FRoots);
+}
+
+int TTreeNodes::Count() const {
+    std::vector<TTreeNode*> all;
+    Flatten(all);
+    return static_cast<int>(all.size());
+}
+
+TTreeNode* TTreeNodes::Item(int Index) const {
+    std::vector<TTreeNode*> all;
+    Flatten(all);
+    return all.at(static_cast<size_t>(Index));
+}
+
+void TTreeNode::SetText(const std::string& Value) {
+    FText = Value;
+    FItem->setText(0, ToQString(Value));
+}
+
+int TTreeNode::Index() const {
+    const auto& siblings = FTree->Items()->SiblingsOf(FParent);
+    for (size_t i = 0; i < siblings.size(); ++i)
+        if (siblings[i].get() == this) return static_cast<int>(i);
+    return -1;
+}
+
+int TTreeNode::Level() const {
+    return FParent ? FParent->Level() + 1 : 0;
+}
+
+TTreeNode* TTreeNode::GetNextSibling() const {
+    const auto& siblings = FTree->Items()->SiblingsOf(FParent);
+    const int i = Index();
+    return i >= 0 && i + 1 < static_cast<int>(siblings.size()) ? siblings[i + 1].get() : nullptr;
+}
+
+bool TTreeNode::Expanded() const {
+    return FItem->isExpanded();
+}
+void TTreeNode::SetExpanded(bool Value) {
+    FItem->setExpanded(Value);
+}
+
+void TTreeNode::Expand(bool Recurse) {
+    SetExpanded(true);
+    if (Recurse)
+        for (auto& c : FChildren)
+            c->Expand(true);
+}
+
+void TTreeNode::Collapse(bool Recurse) {
+    SetExpanded(false);
+    if (Recurse)
+        for (auto& c : FChildren)
+            c->Collapse(true);
+}
+
+bool TTreeNode::Selected() const {
+    return FTree->Selected() == this;
+}
+
+void TTreeNode::SetSelected(bool Value) {
+    if (Value)
+        FTree->SetSelected(this);
+    else if (Selected())
+        FTree->SetSelected(nullptr);
+}
+
+void TTreeNode::Delete() {
+    FTree->Items()->Delete(this);
+}
+
+TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner, MakeHost<QTreeWidget>()) {
+    SetControlStyle((ControlStyle() | csNativeWidget) & ~csSetCaption);
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 97);
+    FItems = std::make_unique<TTreeNodes>(this);
+    Tree()->setHeaderHidden(true);
+    Tree()->setColumnCount(1);
+    TInnerEventForwarder::Watch(this, Tree()->viewport());
+    QObject::connect(Tree(), &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* item) {
+        if (!FSyncing && OnChange) OnChange(this, NodeOf(item));
+    });
+}
+
+TTreeView::~TTreeView() {
+    FSyncing = true;
+    FItems.reset();
+}
+
+QTreeWidget* TTreeView::Tree() const {
+    return static_cast<QTreeWidget*>(Widget());
+}
+
+TTreeNode* TTreeView::NodeOf(QTreeWidgetItem* Item) const {
+    return Item ? static_cast<TTreeNode*>(Item->data(0, Qt::UserRole).value<void*>()) : nullptr;
+}
+
+TTreeNode* TTreeView::Selected() const {
+    return NodeOf(Tree()->currentItem());
+}
+
+void TTreeView::SetSelected(TTreeNode* Node) {
+    Tree()->setCurrentItem(Node ? Node->FItem : nullptr);
+}
+
+void TTreeView::FullExpand() {
+    Tree()->expandAll();
+}
+void TTreeView::FullCollapse() {
+    Tree()->collapseAll();
+}
+
+TTreeNode* TTreeView::GetNodeAt(int X, int Y) const {
+    return NodeOf(Tree()->itemAt(Tree()->viewport()->mapFrom(Tree(), QPoint(X, Y))));
+}
+
+void TTreeView::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+// --- TDateTimePicker --------------------------------------------------------------------
+
+namespace {
+
+// The platform's date pattern ("yyyy/mm/dd", '/' the separator) in Qt's words.
+QString QtDateFormat(const std::string& Format, char Separator) {
+    QString out;
+    for (size_t i = 0; i < Format.size();) {
+        const char c = Format[i];
+        size_t run = 1;
+        while (i + run < Format.size() && std::tolower(Format[i + run]) == std::tolower(c))
+            ++run;
+        const char lower = static_cast<char>(std::tolower(c));
+        if (lower == 'd')
+            out += QString(static_cast<int>(std::min<size_t>(run, 4)), 'd');
+        else if (lower == 'm')
+            out += QString(static_cast<int>(std::min<size_t>(run, 4)), 'M');
+        else if (lower == 'y')
+            out += run <= 2 ? "yy" : "yyyy";
+        else if (c == '/')
+            out += QString(QChar(static_cast<unsigned char>(Separator)));
+        else
+            out += QString("'") + QChar(static_cast<unsigned char>(c)) + "'";
+        i += run;
+    }
+    return out;
+}
+
+QDate ToQDate(TDateTime Value) {
+    return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(Value)));
+}
+
+TDateTime FromQDate(const QDate& Value) {
+    return static_cast<TDateTime>(QDate(1899, 12, 30).daysTo(Value));
+}
+
+} // namespace
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner, MakeHost<QDateEdit>()) {
+    SetControlStyle((ControlStyle() | csNativeWidget) & ~csSetCaption);
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 186, 21);
+    Edit()->setCalendarPopup(true);
+    Edit()->setMinimumDate(QDate(1753, 1, 1));
+    ApplyFormat();
+    SetDate(::Date());
+    QObject::connect(Edit(), &QDateEdit::dateChanged, [this] {
+        if (!FSyncing && OnChange) OnChange(this);
+    });
+    if (QCalendarWidget* calendar = Edit()->calendarWidget()) {
+        QObject::connect(calendar, &QCalendarWidget::clicked, [this] {
+            if (OnCloseUp) OnCloseUp(this);
+        });
+    }
+}
+
+QDateEdit* TDateTimePicker::Edit() const {
+    return static_cast<QDateEdit*>(Widget());
+}
+
+TDateTime TDateTimePicker::Date() const {
+    return FromQDate(Edit()->date());
+}
+
+void TDateTimePicker::SetDate(TDateTime Value) {
+    FSyncing = true;
+    Edit()->setDate(ToQDate(Value));
+    FSyncing = false;
+}
+
+void TDateTimePicker::SetDateFormat(TDTDateFormat Value) {
+    FDateFormat = Value;
+    ApplyFormat();
+}
+
+void TDateTimePicker::ApplyFormat() {
+    const TFormatSettings& fs = FormatSettings();
+    Edit()->setDisplayFormat(QtDateFormat(
+        FDateFormat == dfShort ? fs.ShortDateFormat : "d mmmm yyyy", fs.DateSeparator));
+}
+
+bool TDateTimePicker::DroppedDown() const {
+    QCalendarWidget* calendar = Edit()->calendarWidget();
+    return calendar && calendar->isVisible();
+}
+
+void TDateTimePicker::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}

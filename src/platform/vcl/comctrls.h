@@ -1,0 +1,241 @@
+#pragma once
+// Common controls: pages with tabs, the status bar, the tree view and the date
+// picker.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/dateutils.h"
+#include "platform/vcl/controls.h"
+#include "platform/vcl/stdctrls.h"
+
+class QTabBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QDateEdit;
+class TPageControl;
+
+// --- pages -----------------------------------------------------------------------
+
+class TTabSheet : public TWinControl {
+public:
+    explicit TTabSheet(TComponent* AOwner);
+    ~TTabSheet() override;
+    std::string ClassName() const override { return "TTabSheet"; }
+    TPageControl* PageControl() const { return FPageControl; }
+    // Puts the sheet on a page control (its parent too).
+    void SetPageControl(TPageControl* Value);
+    int PageIndex() const;
+    bool TabVisible() const { return FTabVisible; }
+    void SetTabVisible(bool Value);
+    TNotifyEvent OnShow, OnHide;
+
+protected:
+    void SetTextValue(const std::string& Value) override;
+
+private:
+    friend class TPageControl;
+    TPageControl* FPageControl = nullptr;
+    bool FTabVisible = true;
+};
+
+enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+
+// Tabs on top and one visible sheet below them.
+class TPageControl : public TWinControl {
+public:
+    explicit TPageControl(TComponent* AOwner);
+    ~TPageControl() override;
+    std::string ClassName() const override { return "TPageControl"; }
+    int PageCount() const { return static_cast<int>(FPages.size()); }
+    TTabSheet* Pages(int Index) const { return FPages.at(static_cast<size_t>(Index)); }
+    TTabSheet* ActivePage() const { return FActivePage; }
+    void SetActivePage(TTabSheet* Page);
+    int ActivePageIndex() const;
+    void SetActivePageIndex(int Value);
+    TTabStyle TabStyle() const { return FTabStyle; }
+    void SetTabStyle(TTabStyle Value);
+    // Fired when the user picks another tab (OnChanging may refuse it).
+    TNotifyEvent OnChange;
+    TTabChangingEvent OnChanging;
+
+protected:
+    void AdjustClientRect(TRect& R) const override;
+    void WMSize(TMessage& Message) override;
+
+private:
+    friend class TTabSheet;
+    void InsertPage(TTabSheet* Page);
+    void RemovePage(TTabSheet* Page);
+    void UpdateTabs();
+    void TabClicked(int TabIndex);
+    QTabBar* FTabBar = nullptr; // an inner part of our widget
+    std::vector<TTabSheet*> FPages;
+    TTabSheet* FActivePage = nullptr;
+    TTabStyle FTabStyle = tsTabs;
+    bool FSyncing = false;
+};
+
+// --- status bar ---------------------------------------------------------------------
+
+class TStatusPanel {
+public:
+    std::string Text;
+    int Width = 50;
+    TAlignment Alignment = taLeftJustify;
+};
+
+class TStatusBar : public TCustomControl {
+public:
+    explicit TStatusBar(TComponent* AOwner);
+    std::string ClassName() const override { return "TStatusBar"; }
+    int PanelCount() const { return static_cast<int>(FPanels.size()); }
+    TStatusPanel* Panels(int Index) const { return FPanels.at(static_cast<size_t>(Index)).get(); }
+    TStatusPanel* AddPanel();
+    void ClearPanels();
+    // Changes a panel's text and shows it.
+    void SetPanelText(int Index, const std::string& Text);
+    bool SimplePanel = false;
+    std::string SimpleText() const { return FSimpleText; }
+    void SetSimpleText(const std::string& Value);
+
+protected:
+    void Paint() override;
+
+private:
+    std::vector<std::unique_ptr<TStatusPanel>> FPanels;
+    std::string FSimpleText;
+};
+
+// --- tree view -----------------------------------------------------------------------
+
+class TTreeView;
+class TTreeNodes;
+
+class TTreeNode {
+public:
+    std::string Text() const { return FText; }
+    void SetText(const std::string& Value);
+    void* Data = nullptr;
+    TTreeNode* Parent() const { return FParent; }
+    int Count() const { return static_cast<int>(FChildren.size()); }
+    TTreeNode* Item(int Index) const { return FChildren.at(static_cast<size_t>(Index)).get(); }
+    bool HasChildren() const { return !FChildren.empty(); }
+    int Index() const;
+    int Level() const;
+    TTreeNode* GetFirstChild() const { return FChildren.empty() ? nullptr : Item(0); }
+    TTreeNode* GetNextSibling() const;
+    bool Expanded() const;
+    void SetExpanded(bool Value);
+    void Expand(bool Recurse);
+    void Collapse(bool Recurse);
+    bool Selected() const;
+    void SetSelected(bool Value);
+    // Removes the node and its children from the tree.
+    void Delete();
+    TTreeView* TreeView() const { return FTree; }
+    int ImageIndex = -1;
+    int SelectedIndex = -1;
+
+private:
+    friend class TTreeNodes;
+    friend class TTreeView;
+    TTreeView* FTree = nullptr;
+    TTreeNode* FParent = nullptr;
+    QTreeWidgetItem* FItem = nullptr; // owned by the widget
+    std::string FText;
+    std::vector<std::unique_ptr<TTreeNode>> FChildren;
+};
+
+class TTreeNodes {
+public:
+    explicit TTreeNodes(TTreeView* Owner) : FTree(Owner) {}
+    ~TTreeNodes();
+    // A node after the last sibling of Sibling (at the top level for nullptr).
+    TTreeNode* Add(TTreeNode* Sibling, const std::string& S) {
+        return AddObject(Sibling, S, nullptr);
+    }
+    TTreeNode* AddObject(TTreeNode* Sibling, const std::string& S, void* Data);
+    TTreeNode* AddChild(TTreeNode* Parent, const std::string& S) {
+        return AddChildObject(Parent, S, nullptr);
+    }
+    TTreeNode* AddChildObject(TTreeNode* Parent, const std::string& S, void* Data);
+    void Delete(TTreeNode* Node);
+    void Clear();
+    // Every node, depth first.
+    int Count() const;
+    TTreeNode* Item(int Index) const;
+    TTreeNode* GetFirstNode() const { return FRoots.empty() ? nullptr : FRoots[0].get(); }
+    void BeginUpdate() {}
+    void EndUpdate() {}
+
+private:
+    friend class TTreeNode;
+    void Flatten(std::vector<TTreeNode*>& Out) const;
+    std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* Parent);
+    TTreeView* FTree;
+    std::vector<std::unique_ptr<TTreeNode>> FRoots;
+};
+
+using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
+
+class TTreeView : public TWinControl {
+public:
+    explicit TTreeView(TComponent* AOwner);
+    ~TTreeView() override;
+    std::string ClassName() const override { return "TTreeView"; }
+    TTreeNodes* Items() const { return FItems.get(); }
+    TTreeNode* Selected() const;
+    void SetSelected(TTreeNode* Node);
+    void FullExpand();
+    void FullCollapse();
+    bool ReadOnly = true;
+    // The node at a client point, or nullptr.
+    TTreeNode* GetNodeAt(int X, int Y) const;
+    TTVChangedEvent OnChange;
+
+    // Layer only.
+    QTreeWidget* Tree() const;
+    TTreeNode* NodeOf(QTreeWidgetItem* Item) const;
+
+protected:
+    void WMGetDlgCode(TMessage& Message) override;
+
+private:
+    std::unique_ptr<TTreeNodes> FItems;
+    bool FSyncing = false;
+    friend class TTreeNodes;
+    friend class TTreeNode;
+};
+
+// --- date picker -----------------------------------------------------------------------
+
+enum TDateTimeKind { dtkDate, dtkTime };
+enum TDTDateFormat { dfShort, dfLong };
+
+// A date in the short date format with a drop-down calendar.
+class TDateTimePicker : public TWinControl {
+public:
+    explicit TDateTimePicker(TComponent* AOwner);
+    std::string ClassName() const override { return "TDateTimePicker"; }
+    TDateTime Date() const;
+    void SetDate(TDateTime Value);
+    TDateTime DateTime() const { return Date(); }
+    void SetDateTime(TDateTime Value) { SetDate(Value); }
+    TDateTimeKind Kind = dtkDate;
+    TDTDateFormat DateFormat() const { return FDateFormat; }
+    void SetDateFormat(TDTDateFormat Value);
+    bool DroppedDown() const;
+    TNotifyEvent OnChange, OnCloseUp, OnDropDown;
+
+protected:
+    void WMGetDlgCode(TMessage& Message) override;
+
+private:
+    QDateEdit* Edit() const;
+    void ApplyFormat();
+    TDTDateFormat FDateFormat = dfShort;
+    bool FSyncing = false;
+};

@@ -1,0 +1,162 @@
+#pragma once
+// Controls that show lists of text: the memo, the combo box, the list box and
+// the check list box. Their Items are string lists; a change of the list shows
+// at once in the native widget.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/stringlist.h"
+#include "platform/vcl/controls.h"
+
+class QComboBox;
+class QListWidget;
+class QPlainTextEdit;
+
+// A string list that tells its control after every change.
+class TControlItems : public TStringList {
+public:
+    explicit TControlItems(std::function<void()> OnChanged) : FOnChanged(std::move(OnChanged)) {}
+
+protected:
+    void Changed() override;
+
+private:
+    std::function<void()> FOnChanged;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TMemo : public TWinControl {
+public:
+    explicit TMemo(TComponent* AOwner);
+    ~TMemo() override;
+    std::string ClassName() const override { return "TMemo"; }
+    // The lines of the text (CR LF between them in Text).
+    TStrings* Lines() const { return FLines.get(); }
+    bool ReadOnly() const;
+    void SetReadOnly(bool Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    void SetScrollBars(TScrollStyle Value);
+    bool WantTabs = false;
+    bool WantReturns = true;
+    int SelStart() const;
+    void SetSelStart(int Value);
+    TNotifyEvent OnChange;
+
+protected:
+    std::string GetText() const override;
+    void SetTextValue(const std::string& Value) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    QPlainTextEdit* Editor() const;
+
+private:
+    std::unique_ptr<TStrings> FLines;
+    bool FWordWrap = true;
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* AOwner);
+    ~TComboBox() override;
+    std::string ClassName() const override { return "TComboBox"; }
+    TStrings* Items() const { return FItems.get(); }
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle Value);
+    int ItemIndex() const;
+    void SetItemIndex(int Value);
+    int DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int Value);
+    bool DroppedDown() const;
+    void SetDroppedDown(bool Value);
+    // The width of the list when it drops down (at least the box's width).
+    void SetDroppedWidth(int Value);
+    bool Sorted() const { return FItems->Sorted(); }
+    void SetSorted(bool Value) { FItems->SetSorted(Value); }
+    void SetMaxLength(int Value);
+    void SelectAll();
+    TNotifyEvent OnChange, OnSelect, OnDropDown, OnCloseUp;
+
+protected:
+    std::string GetText() const override;
+    void SetTextValue(const std::string& Value) override;
+    void WndProc(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    virtual void Change();
+    virtual void Select();
+    QComboBox* Combo() const;
+
+private:
+    void ItemsChanged();
+    std::unique_ptr<TControlItems> FItems;
+    TComboBoxStyle FStyle = csDropDown;
+    int FDropDownCount = 8;
+    bool FSyncing = false; // the widget is being filled from Items
+};
+
+class TCustomListBox : public TWinControl {
+public:
+    ~TCustomListBox() override;
+    std::string ClassName() const override { return "TCustomListBox"; }
+    TStrings* Items() const { return FItems.get(); }
+    int ItemIndex() const;
+    void SetItemIndex(int Value);
+    int Count() const { return FItems->Count(); }
+    bool MultiSelect() const { return FMultiSelect; }
+    void SetMultiSelect(bool Value);
+    bool Selected(int Index) const;
+    void SetSelected(int Index, bool Value);
+    int SelCount() const;
+    void ClearSelection();
+    bool Sorted() const { return FItems->Sorted(); }
+    void SetSorted(bool Value) { FItems->SetSorted(Value); }
+    int TopIndex() const;
+    void SetTopIndex(int Value);
+    int ItemHeight() const;
+    void SetItemHeight(int Value);
+    // The item at a client point, or -1.
+    int ItemAtPos(const TPoint& Pos, bool Existing) const;
+
+protected:
+    TCustomListBox(TComponent* AOwner);
+    void WMGetDlgCode(TMessage& Message) override;
+    virtual void ItemsChanged();
+    virtual void UserSelected(); // the user moved the selection
+    QListWidget* List() const;
+    bool Syncing() const { return FSyncing; }
+
+private:
+    std::unique_ptr<TControlItems> FItems;
+    bool FMultiSelect = false;
+    bool FSyncing = false;
+    int FItemHeight = 0;
+};
+
+class TListBox : public TCustomListBox {
+public:
+    explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+    std::string ClassName() const override { return "TListBox"; }
+};
+
+class TCheckListBox : public TCustomListBox {
+public:
+    explicit TCheckListBox(TComponent* AOwner);
+    std::string ClassName() const override { return "TCheckListBox"; }
+    bool Checked(int Index) const;
+    void SetChecked(int Index, bool Value);
+    bool ItemEnabled(int Index) const;
+    void SetItemEnabled(int Index, bool Value);
+    // Fires when the user changes a check mark.
+    TNotifyEvent OnClickCheck;
+
+protected:
+    void ItemsChanged() override;
+    virtual void ClickCheck();
+
+private:
+    std::vector<bool> FChecked, FEnabled; // by item, kept through list changes
+};

@@ -1,0 +1,103 @@
+// Dialogs: the file dialogs ask through the scripted service; Dutch buttons;
+// the platform's filter text; the folder and file lists of a data-file page.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/rtl/files.h"
+#include "platform/vcl/filectrl.h"
+#include "platform/vcl/qtdialogs.h"
+#include "vcltestenv.h"
+
+TEST(Dialogs, SaveDialogAsksTheServiceAndAddsTheDefaultExtension) {
+    auto script = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs* dialogs = script.get();
+    dialogs->QueueFileName("/tmp/Groep A");
+    dialogs->QueueCancel();
+    TDialogServiceScope scope(std::move(script));
+    TSaveDialog save(nullptr);
+    save.Title = "Bewaar csv bestand";
+    save.Filter = "Excel files (*.csv)|*.csv|";
+    save.DefaultExt = "csv";
+    save.FileName = "Groep A.csv";
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ("/tmp/Groep A.csv", save.FileName);
+    EXPECT_FALSE(save.Execute());
+    EXPECT_EQ("/tmp/Groep A.csv", save.FileName); // a cancel keeps the name
+    ASSERT_EQ(2u, dialogs->Asked().size());
+    EXPECT_EQ("Bewaar csv bestand", dialogs->Asked()[0].Text);
+}
+
+TEST(Dialogs, ButtonTextsAreDutch) {
+    EXPECT_EQ("Ja", DutchButtonText(mbYes));
+    EXPECT_EQ("Nee", DutchButtonText(mbNo));
+    EXPECT_EQ("OK", DutchButtonText(mbOK));
+    EXPECT_EQ("Annuleren", DutchButtonText(mbCancel));
+    EXPECT_EQ("Afbreken", DutchButtonText(mbAbort));
+    EXPECT_EQ("Opnieuw", DutchButtonText(mbRetry));
+    EXPECT_EQ("Negeren", DutchButtonText(mbIgnore));
+    EXPECT_EQ("Nee op alles", DutchButtonText(mbNoToAll));
+    EXPECT_EQ("Ja op alles", DutchButtonText(mbYesToAll));
+}
+
+TEST(Dialogs, FilterTextBecomesQtFilters) {
+    EXPECT_EQ("Excel files (*.csv) (*.csv)", QtFileFilter("Excel files (*.csv)|*.csv|"));
+    EXPECT_EQ("Tekst (*.txt);;Alles (*.a *.b)", QtFileFilter("Tekst|*.txt|Alles|*.a;*.b"));
+    EXPECT_EQ("", QtFileFilter(""));
+}
+
+namespace {
+
+struct FolderFixture : ::testing::Test {
+    std::string Root;
+    void SetUp() override {
+        char pattern[] = "/tmp/vclfilesXXXXXX";
+        Root = mkdtemp(pattern);
+        ForceDirectories(Root + "/Voorbeeld/Oud");
+        WriteFileAtomic(Root + "/Voorbeeld/Snelschaken 2016-04-20 A.csv", "x");
+        WriteFileAtomic(Root + "/Voorbeeld/b.CSV", "x");
+        WriteFileAtomic(Root + "/Voorbeeld/notities.txt", "x");
+    }
+    void TearDown() override {
+        std::string cmd = "rm -rf '" + Root + "'";
+        EXPECT_EQ(0, std::system(cmd.c_str()));
+    }
+};
+
+} // namespace
+
+TEST_F(FolderFixture, FileListShowsMatchingFilesAndTheFolderListFeedsIt) {
+    auto form = MakeForm();
+    auto* files = new TFileListBox(form.get());
+    files->SetParent(form.get());
+    files->SetMask("*.csv");
+    auto* dirs = new TDirectoryListBox(form.get());
+    dirs->SetParent(form.get());
+    dirs->FileList = files;
+    dirs->SetDirectory(Root + "/Voorbeeld");
+    EXPECT_EQ(Root + "/Voorbeeld", files->Directory());
+    ASSERT_EQ(2, files->Items()->Count());
+    EXPECT_EQ("b.CSV", files->Items()->Get(0));
+    EXPECT_EQ("", files->FileName());
+    files->SetItemIndex(1);
+    EXPECT_EQ(Root + "/Voorbeeld/Snelschaken 2016-04-20 A.csv", files->FileName());
+    // The folder list: the path down to the folder, then its sub-folder.
+    const int last = dirs->Items()->Count() - 1;
+    EXPECT_EQ(Root + "/Voorbeeld/Oud", dirs->GetItemPath(last));
+    EXPECT_EQ("Oud", Trim(dirs->Items()->Get(last)));
+    EXPECT_EQ("/", dirs->GetItemPath(0));
+    dirs->SetItemIndex(last);
+    dirs->OpenCurrent();
+    EXPECT_EQ(Root + "/Voorbeeld/Oud", dirs->Directory());
+    EXPECT_EQ(0, files->Items()->Count());
+}
+
+TEST(Drives, MountRootsStartAtTheRoot) {
+    const auto roots = MountRoots();
+    ASSERT_FALSE(roots.empty());
+    EXPECT_EQ("/", roots[0]);
+    auto form = MakeForm();
+    auto* drives = new TDriveComboBox(form.get());
+    drives->SetParent(form.get());
+    EXPECT_EQ("/", drives->Drive());
+}
