@@ -171,6 +171,10 @@ protected:
     TStream& VolumeStream() override { return *FArchive; }
     bool IsMultiVolume() const override { return FSpanningMode != smNone; }
     uint32_t CurrentVolume() const override;
+    bool IsLastVolume() const override {
+        return !IsMultiVolume() ||
+               (FVolume.LastNumber() >= 0 && FVolume.Number() >= FVolume.LastNumber());
+    }
     void OpenVolume(uint32_t Number) override;
 
 private:

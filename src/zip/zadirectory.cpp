@@ -10,7 +10,7 @@
 int64_t TZAVolumeSource::ReadContinuing(void* Buffer, int64_t Count) {
     auto* p = static_cast<char*>(Buffer);
     int64_t done = VolumeStream().Read(p, Count);
-    while (done < Count && IsMultiVolume()) {
+    while (done < Count && IsMultiVolume() && !IsLastVolume()) {
         OpenVolume(CurrentVolume() + 1);
         VolumeStream().SetPosition(0);
         const int64_t n = VolumeStream().Read(p + done, Count - done);
@@ -112,14 +112,20 @@ bool TZADirManager::ReadCentralDirectory() {
         }
     } else {
         FSource.OpenVolume(cdDisk);
-        if (cdSize > static_cast<uint64_t>(1) << 40) return false;
     }
     if (count > cdSize / CentralHeaderSize) return false;
-    std::string buf(static_cast<size_t>(cdSize), '\0');
+    // Read in steps, so that a directory size the volumes do not hold costs
+    // no more memory than the bytes really there.
+    std::string buf;
     FSource.VolumeStream().SetPosition(static_cast<int64_t>(cdOffset));
-    if (FSource.ReadContinuing(buf.data(), static_cast<int64_t>(cdSize)) !=
-        static_cast<int64_t>(cdSize))
-        return false;
+    while (buf.size() < cdSize) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(cdSize - buf.size(), 1 << 20));
+        const size_t at = buf.size();
+        buf.resize(at + n);
+        if (FSource.ReadContinuing(buf.data() + at, static_cast<int64_t>(n)) !=
+            static_cast<int64_t>(n))
+            return false;
+    }
     if (!ParseCentralHeaders(buf, count)) return false;
     if (!FSource.IsMultiVolume()) FindStubLength();
     return true;

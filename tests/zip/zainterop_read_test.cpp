@@ -358,3 +358,34 @@ with zipfile.ZipFile(sys.argv[1], 'w') as z:
     z.CloseArchive();
     EXPECT_EQ(ReadFile(d / "out/echt.txt"), "real item");
 }
+
+TEST(ZAInteropRead, NamesOfDosWritersAreReadInTheOemCodePage) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    // A DOS writer's name "café.txt" holds 0x82 for "é" (code page 850).
+    ASSERT_EQ(Python(R"(
+import sys, zipfile
+info = zipfile.ZipInfo('cafX.txt', (2022, 3, 4, 5, 6, 8))
+info.create_system = 0
+with zipfile.ZipFile(sys.argv[1], 'w') as z:
+    z.writestr(info, b'koffie')
+raw = open(sys.argv[1], 'rb').read().replace(b'cafX.txt', b'caf\x82.txt')
+open(sys.argv[1], 'wb').write(raw)
+)",
+                     {DiskName(d / "dos.zip")}),
+              0);
+    TZipArchiver z(nullptr);
+    z.FileName = d / "dos.zip";
+    z.BaseDir = d / "out";
+    z.OpenArchive(0);
+    EXPECT_EQ(z.Files(0).Name, "caf\xE9.txt");
+    z.ExtractFiles("*.*");
+    z.CloseArchive();
+    EXPECT_EQ(ReadFile(d / "out/caf\xE9.txt"), "koffie");
+    // With OEM names off the bytes are taken as they stand.
+    TZipArchiver raw(nullptr);
+    raw.Options().OEMFileNames = false;
+    raw.FileName = d / "dos.zip";
+    raw.OpenArchive(0);
+    EXPECT_EQ(raw.Files(0).Name, "caf\x82.txt");
+}

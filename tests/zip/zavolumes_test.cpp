@@ -273,3 +273,17 @@ TEST(ZAVolumes, SpannedSetAsksForEachBlankDisk) {
     EXPECT_FALSE(n.Active());
     EXPECT_TRUE(ListFiles(d.Path(), "none*").empty());
 }
+
+TEST(ZAVolumes, LyingEndRecordOfASetFailsCleanly) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    WriteSet(d / "set.zip", d / "src", true);
+    std::string last = ReadFile(d / "set.zip");
+    const size_t end = last.rfind("PK\x05\x06");
+    last.replace(end + 12, 4, "\xF0\xFF\xFF\x7F"); // directory size far beyond the set
+    WriteFile(d / "set.zip", last);
+    TZipArchiver r(nullptr);
+    r.FileName = d / "set.zip";
+    EXPECT_EQ(CodeOf([&] { r.OpenArchive(0); }), 44);
+    EXPECT_FALSE(r.Active());
+}

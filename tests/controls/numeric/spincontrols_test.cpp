@@ -26,6 +26,16 @@ protected:
         Form.reset();
         PumpPending();
     }
+    // A spin button on the form; a quick one repeats at once, every 50 ms.
+    TVcSpinButton* AddSpin(bool Quick = false) {
+        auto* spin = new TVcSpinButton(Form.get());
+        spin->SetParent(Form.get());
+        if (Quick) {
+            spin->SetStartDelay(0);
+            spin->SetInterval(50);
+        }
+        return spin;
+    }
     // Holds the left button down on B until Clicks reaches N (or a hang).
     static bool HoldUntil(TControl* B, const int& Clicks, int N) {
         MousePress(B, 3, 3);
@@ -36,8 +46,7 @@ protected:
 } // namespace
 
 TEST_F(SpinFixture, SpinButtonSizes) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     EXPECT_EQ(spin->Width(), 15);
     EXPECT_EQ(spin->Height(), 24);
     spin->SetBounds(0, 0, 10, 24);
@@ -53,11 +62,8 @@ TEST_F(SpinFixture, SpinButtonSizes) {
 }
 
 TEST_F(SpinFixture, HeldArrowRepeatsUntilReleased) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin(true);
     spin->SetBounds(10, 10, 18, 43);
-    spin->SetStartDelay(0);
-    spin->SetInterval(50);
     int ups = 0, downs = 0;
     spin->OnUpClick = [&](TObject* s) {
         EXPECT_EQ(s, spin);
@@ -77,8 +83,7 @@ TEST_F(SpinFixture, HeldArrowRepeatsUntilReleased) {
 }
 
 TEST_F(SpinFixture, ShortPressClicksOnce) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     int downs = 0;
     spin->OnDownClick = [&](TObject*) { ++downs; };
     MousePress(spin->DownButton(), 3, 3);
@@ -88,8 +93,7 @@ TEST_F(SpinFixture, ShortPressClicksOnce) {
 }
 
 TEST_F(SpinFixture, TimerDisabledNeverRepeats) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     spin->UpButton()->SetTimerEnabled(false);
     MousePress(spin->UpButton(), 3, 3);
     EXPECT_FALSE(IsFlashClient(spin->UpButton()));
@@ -97,10 +101,7 @@ TEST_F(SpinFixture, TimerDisabledNeverRepeats) {
 }
 
 TEST_F(SpinFixture, DisablingOrHidingAHeldArrowStopsIt) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
-    spin->SetStartDelay(0);
-    spin->SetInterval(50);
+    auto* spin = AddSpin(true);
     int ups = 0;
     spin->OnUpClick = [&](TObject*) {
         if (++ups == 2) spin->UpButton()->SetEnabled(false);
@@ -119,10 +120,7 @@ TEST_F(SpinFixture, DisablingOrHidingAHeldArrowStopsIt) {
 }
 
 TEST_F(SpinFixture, ArrowThatLosesTheMouseStops) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
-    spin->SetStartDelay(0);
-    spin->SetInterval(50);
+    auto* spin = AddSpin(true);
     int ups = 0;
     spin->OnUpClick = [&](TObject*) { ++ups; };
     ASSERT_TRUE(HoldUntil(spin->UpButton(), ups, 1));
@@ -132,10 +130,7 @@ TEST_F(SpinFixture, ArrowThatLosesTheMouseStops) {
 }
 
 TEST_F(SpinFixture, ArrowFreedWhileHeldIsForgotten) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
-    spin->SetStartDelay(0);
-    spin->SetInterval(50);
+    auto* spin = AddSpin(true);
     int ups = 0;
     spin->OnUpClick = [&](TObject*) { ++ups; };
     ASSERT_TRUE(HoldUntil(spin->UpButton(), ups, 1));
@@ -146,14 +141,49 @@ TEST_F(SpinFixture, ArrowFreedWhileHeldIsForgotten) {
 }
 
 TEST_F(SpinFixture, FocusControlIsClearedWhenItGoes) {
-    auto* spin = new TVcSpinButton(Form.get());
-    spin->SetParent(Form.get());
+    auto* spin = AddSpin();
     auto* edit = new TVcNumEdit(Form.get());
     edit->SetParent(Form.get());
     spin->SetFocusControl(edit);
     EXPECT_EQ(spin->FocusControl(), edit);
     delete edit;
     EXPECT_EQ(spin->FocusControl(), nullptr);
+}
+
+TEST_F(SpinFixture, ArrowPressFocusesTheFocusControlElseTheSpinWithTabStop) {
+    auto* spin = AddSpin();
+    spin->SetBounds(10, 10, 15, 24);
+    auto* edit = new TVcNumEdit(Form.get());
+    edit->SetParent(Form.get());
+    edit->SetBounds(40, 10, 65, 21);
+    spin->SetFocusControl(edit);
+    MousePress(spin->UpButton(), 3, 3);
+    MouseRelease(spin->UpButton(), 3, 3);
+    EXPECT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+    delete edit;
+    MousePress(spin->UpButton(), 3, 3);
+    MouseRelease(spin->UpButton(), 3, 3);
+    PumpPending();
+    EXPECT_FALSE(spin->Focused()); // no TabStop: the spin button stays out of the way
+    spin->SetTabStop(true);
+    MousePress(spin->DownButton(), 3, 3);
+    MouseRelease(spin->DownButton(), 3, 3);
+    EXPECT_TRUE(PumpUntil([&] { return spin->Focused(); }));
+}
+
+TEST_F(SpinFixture, ArrowKeysPressTheArrows) {
+    auto* spin = AddSpin();
+    spin->SetTabStop(true);
+    int ups = 0, downs = 0;
+    spin->OnUpClick = [&](TObject*) { ++ups; };
+    spin->OnDownClick = [&](TObject*) { ++downs; };
+    spin->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return spin->Focused(); }));
+    KeyStroke(spin, VK_UP);
+    KeyStroke(spin, VK_DOWN);
+    KeyStroke(spin, VK_DOWN);
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(downs, 2);
 }
 
 namespace {
@@ -365,4 +395,12 @@ TEST_F(NumSpinFixture, TooLowASpinIsRaisedToFitItsText) {
     const TVcSpinButton* b = Spin->SpinButton();
     EXPECT_EQ(b->Height(), Spin->Height() - 4);
     EXPECT_EQ(b->UpButton()->Height() + b->DownButton()->Height(), b->Height());
+}
+
+TEST_F(NumSpinFixture, ParentColourBecomesTheNormalColour) {
+    Spin->SetParentColor(true);
+    Form->SetColor(clAqua);
+    PumpPending();
+    EXPECT_EQ(Spin->ColorDefault(), clAqua);
+    EXPECT_EQ(Spin->Color(), clAqua);
 }
