@@ -136,3 +136,11 @@ TEST_F(EditorTest, TabInTheEditorMovesOnWithGoTabs) {
     EXPECT_FALSE(EditorShown());
     EXPECT_EQ("t", Grid->Cells(1, 1));
 }
+
+TEST_F(EditorTest, TypingOnTheGridGoesIntoAShownEditor) {
+    Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+    ASSERT_TRUE(EditorShown());
+    Editor()->SelectAll();
+    Type(Grid, "z");
+    EXPECT_EQ("z", Grid->Cells(1, 1));
+}
