@@ -15,12 +15,12 @@ bool RTFDragDrop() {
     return RTFFlag;
 }
 
-unsigned TDragData::Formats() const {
+unsigned DragFormats(const TDropData& Data) {
     unsigned f = 0;
-    if (HasText) f |= dfText;
-    if (!Files.empty()) f |= dfFiles;
-    if (Column != -1) f |= dfColumn;
-    if (HasRichText) f |= dfRichText;
+    if (Data.HasText) f |= dfText;
+    if (!Data.Files.empty()) f |= dfFiles;
+    if (Data.Column != -1) f |= dfColumn;
+    if (Data.HasRichText) f |= dfRichText;
     return f;
 }
 
@@ -35,8 +35,8 @@ int TXSGDropTarget::EffectFor(unsigned KeyState) const {
     return (KeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
 
-int TXSGDropTarget::DragEnter(const TDragData& Data, unsigned KeyState) {
-    FFormats = Data.Formats();
+int TXSGDropTarget::DragEnter(const TDropData& Data, unsigned KeyState) {
+    FFormats = DragFormats(Data);
     if (FFormats & dfColumn)
         FAccepting = AcceptCols;
     else
@@ -55,9 +55,9 @@ int TXSGDropTarget::DragOver(const TPoint& Point, unsigned KeyState) {
     return effect;
 }
 
-int TXSGDropTarget::Drop(const TDragData& Data, const TPoint& Point, unsigned KeyState) {
+int TXSGDropTarget::Drop(const TDropData& Data, const TPoint& Point, unsigned KeyState) {
     if (!FAccepting) return DROPEFFECT_NONE;
-    const unsigned formats = Data.Formats();
+    const unsigned formats = DragFormats(Data);
     if (formats & dfColumn) {
         if (AcceptCols) DropCol(Point, Data.Column);
     } else if ((formats & dfRichText) && RTFFlag && AcceptText) {
@@ -103,6 +103,16 @@ std::string TSourceDataObject::GetData(const std::string& Format) const {
     return bytes;
 }
 
+TDropData TSourceDataObject::DropData() const {
+    TDropData d;
+    d.HasText = QueryGetData(MimeText);
+    if (d.HasText) d.Text = FText;
+    d.HasRichText = QueryGetData(MimeRichText);
+    if (d.HasRichText) d.RichText = FRTF;
+    if (QueryGetData(MimeGridColumn)) d.Column = FColumn;
+    return d;
+}
+
 // --- TXSGDropSource -------------------------------------------------------------
 
 long TXSGDropSource::QueryContinueDrag(bool EscapePressed, bool LeftButtonDown) const {
@@ -130,4 +140,12 @@ long TXSGDropSource::StartTextDrag(const std::string& Text, const std::string& R
 
 long TXSGDropSource::StartColumnDrag(int Column, int AllowedEffects, int& Effect) {
     return Run(TSourceDataObject("", Column, ""), AllowedEffects, Effect);
+}
+
+TDragRunner ControlDragRunner(TControl& Source) {
+    return [&Source](const TSourceDataObject& Data, int AllowedEffects, int& Effect) -> long {
+        return DoDragDrop(Source, Data.DropData(), AllowedEffects, Effect) == drDropped
+                   ? DRAGDROP_S_DROP
+                   : DRAGDROP_S_CANCEL;
+    };
 }

@@ -10,6 +10,9 @@
 
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/types.h"
+#include "platform/vcl/dragdrop.h"
+
+class TControl;
 
 // Drop effects and the answers of a drag source.
 constexpr int DROPEFFECT_NONE = 0;
@@ -33,21 +36,21 @@ enum TDragFormat : unsigned { dfText = 1, dfFiles = 2, dfColumn = 4, dfRichText 
 void SetRTFDragDrop(bool Flag);
 bool RTFDragDrop();
 
+// The kinds of data present, as TDragFormat bits.
+unsigned DragFormats(const TDropData& Data);
+
 // What a drag carries, read from the data another window or program offers.
-struct TDragData {
-    bool HasText = false;
-    std::string Text;
-    bool HasRichText = false;
-    std::string RichText;
-    int Column = -1; // a dragged grid column; -1 for none
-    std::vector<std::string> Files;
-    unsigned Formats() const;
+struct TDragData : TDropData {
+    unsigned Formats() const { return DragFormats(*this); }
 };
 
-class TXSGDropTarget {
+// Registered on a control's window (RegisterDragDrop(Control, &Target)), it
+// receives the drags of other windows and programs; whoever owns it revokes
+// the registration before freeing it.
+class TXSGDropTarget : public TOleDropTarget {
 public:
     TXSGDropTarget() = default;
-    virtual ~TXSGDropTarget() = default;
+    ~TXSGDropTarget() override = default;
 
     bool AcceptText = true;
     bool AcceptFiles = true;
@@ -58,12 +61,15 @@ public:
     // The drag enters: accepted when it carries a kind the target takes. A
     // column drag is a column drag: without AcceptCols it is refused, whatever
     // text it offers besides.
-    int DragEnter(const TDragData& Data, unsigned KeyState);
+    int DragEnter(const TDropData& Data, unsigned KeyState);
+    int DragEnter(const TDropData& Data, const TPoint& Point, unsigned KeyState) override {
+        return DragEnter(Data, KeyState);
+    }
     // Copy with Ctrl, else move (files are always copied); none while refused.
-    int DragOver(const TPoint& Point, unsigned KeyState);
-    void DragLeave() { DragMouseLeave(); }
+    int DragOver(const TPoint& Point, unsigned KeyState) override;
+    void DragLeave() override { DragMouseLeave(); }
     // The column, else the rich text, else the text; files besides.
-    int Drop(const TDragData& Data, const TPoint& Point, unsigned KeyState);
+    int Drop(const TDropData& Data, const TPoint& Point, unsigned KeyState) override;
 
 protected:
     virtual void DropText(const TPoint& Point, const std::string& Text) {}
@@ -91,6 +97,8 @@ public:
     bool QueryGetData(const std::string& Format) const;
     // The bytes of a format ("Grid Column": one 32-bit index); empty when not offered.
     std::string GetData(const std::string& Format) const;
+    // What goes out to other windows and programs: exactly the formats offered.
+    TDropData DropData() const;
 
 private:
     std::string FText;
@@ -102,9 +110,14 @@ private:
 using TDragRunner =
     std::function<long(const TSourceDataObject& Data, int AllowedEffects, int& Effect)>;
 
+// The drag loop of the visual layer, started from the control's window.
+TDragRunner ControlDragRunner(TControl& Source);
+
 class TXSGDropSource {
 public:
     explicit TXSGDropSource(TDragRunner Runner) : FRunner(std::move(Runner)) {}
+    // Drags go out from the control's window to other windows and programs.
+    explicit TXSGDropSource(TControl& Source) : FRunner(ControlDragRunner(Source)) {}
     long QueryContinueDrag(bool EscapePressed, bool LeftButtonDown) const;
     long GiveFeedback(int Effect);
     bool NoDrop() const { return FNoDrop; }
