@@ -2,6 +2,31 @@
 
 #include <algorithm>
 
+#include "grid/support/griddraw.h"
+
+// --- TExtSpeedButton ------------------------------------------------------------
+
+void TExtSpeedButton::Paint() {
+    TButtonLook look;
+    look.Themed = IsWinXP;
+    look.Pressed = Down() || Pressed();
+    look.Hot = Hot();
+    look.Flat = Flat();
+    look.Enabled = Enabled();
+    DrawEditButtonFace(*Canvas(), ClientRect(), look);
+    PaintGlyphAndCaption(look.Pressed);
+}
+
+void TExtSpeedButton::MouseEnter() {
+    TSpeedButton::MouseEnter();
+    if (IsWinXP) Invalidate(); // the themed look follows the mouse
+}
+
+void TExtSpeedButton::MouseLeave() {
+    TSpeedButton::MouseLeave();
+    if (IsWinXP) Invalidate();
+}
+
 // --- TXsgEditButton -------------------------------------------------------------
 
 TXsgEditButton::TXsgEditButton(TComponent* AOwner) : TWinControl(AOwner) {
@@ -29,6 +54,11 @@ TXsgEditBtn::TXsgEditBtn(TComponent* AOwner) : TCustomEdit(AOwner) {
     FButton->SetBounds(0, 0, 18, 18);
     SetText("0");
     SetBounds(0, 0, 121, 21);
+}
+
+void TXsgEditBtn::SetIsWinXP(bool Value) {
+    FButton->Button()->IsWinXP = Value;
+    FButton->Button()->Invalidate();
 }
 
 void TXsgEditBtn::ClickButton() {

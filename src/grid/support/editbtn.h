@@ -9,11 +9,17 @@
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/menus.h"
 
+// The button of the edit: drawn in the desktop's style when themed.
 class TExtSpeedButton : public TSpeedButton {
 public:
     explicit TExtSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {}
     std::string ClassName() const override { return "TExtSpeedButton"; }
     bool IsWinXP = false;
+
+protected:
+    void Paint() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
 };
 
 // A control holding one speed button that always fills it (never narrower than 15).
@@ -43,7 +49,9 @@ public:
     TNotifyEvent OnClickBtn;
     bool EditorEnabled = true;
     bool RightAlign = false;
-    bool IsWinXP = false;
+    // Themed: the button is drawn in the desktop's style; the grid sets it.
+    bool IsWinXP() const { return FButton->Button()->IsWinXP; }
+    void SetIsWinXP(bool Value);
     int ButtonWidth() const { return FButton->Width(); }
     void SetButtonWidth(int Value);
     TXsgEditButton* Button() const { return FButton; }

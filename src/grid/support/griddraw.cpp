@@ -4,8 +4,27 @@
 #include <cmath>
 #include <numbers>
 
+#include "grid/support/themebind.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/drawcontrols.h"
+
+namespace {
+
+// Draws in the desktop's style when asked and possible; false means the
+// caller draws the classic look.
+bool DrawThemed(bool Themed, const char16_t* ClassName, int PartId, int StateId, TCanvas& Canvas,
+                const TRect& R) {
+    return Themed && DrawThemePart(nullptr, ClassName, PartId, StateId, Canvas, R);
+}
+
+// Normal 1, hot 2, pressed 3, disabled 4: the state numbers of every class used here.
+int ThemeState(const TButtonLook& Look) {
+    if (!Look.Enabled) return PBS_DISABLED;
+    if (Look.Pressed) return PBS_PRESSED;
+    return Look.Hot ? PBS_HOT : PBS_NORMAL;
+}
+
+} // namespace
 
 TColor DarkenColor(TColor Color) {
     return DarkenRGB(ColorToRGB(Color));
@@ -106,7 +125,30 @@ void StretchBitmapDIB(TCanvas& Canvas, const TRect& R, const TBitmap& Bitmap) {
 }
 
 void DrawComboButton(TCanvas& Canvas, const TRect& R, bool Themed) {
-    // The themed look comes with the visual-style binding; until then both are classic.
     const TRect b{std::max(R.Left, R.Right - 16), R.Top, R.Right, R.Bottom};
+    if (DrawThemed(Themed, u"combobox", CP_DROPDOWNBUTTON, CBXS_NORMAL, Canvas, b)) return;
     DrawFrameControl(Canvas, b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
+}
+
+void DrawSpinArrowButton(TCanvas& Canvas, const TRect& R, int Arrow, const TButtonLook& Look) {
+    const int arrow = std::clamp(Arrow, 0, 3);
+    static constexpr int Parts[] = {SPNP_DOWNHORZ, SPNP_UPHORZ, SPNP_UP, SPNP_DOWN};
+    if (DrawThemed(Look.Themed, u"spin", Parts[arrow], ThemeState(Look), Canvas, R)) return;
+    static constexpr unsigned Kinds[] = {DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT, DFCS_SCROLLUP,
+                                         DFCS_SCROLLDOWN};
+    unsigned state = Kinds[arrow];
+    if (Look.Pressed) state |= DFCS_PUSHED;
+    if (Look.Flat) state |= DFCS_FLAT;
+    if (!Look.Enabled) state |= DFCS_INACTIVE;
+    DrawFrameControl(Canvas, R, DFC_SCROLL, state);
+}
+
+void DrawEditButtonFace(TCanvas& Canvas, const TRect& R, const TButtonLook& Look) {
+    if (DrawThemed(Look.Themed, u"button", BP_PUSHBUTTON, ThemeState(Look), Canvas, R)) return;
+    if (Look.Flat) {
+        TRect r = R;
+        DrawEdge(Canvas, r, Look.Pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT | BF_MIDDLE);
+        return;
+    }
+    DrawFrameControl(Canvas, R, DFC_BUTTON, DFCS_BUTTONPUSH | (Look.Pressed ? DFCS_PUSHED : 0u));
 }

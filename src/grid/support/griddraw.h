@@ -42,5 +42,20 @@ void RestoreFont(TCanvas& Canvas, const TFont& OldFont);
 // The bitmap stretched into R.
 void StretchBitmapDIB(TCanvas& Canvas, const TRect& R, const TBitmap& Bitmap);
 
+// The state of a small button of a cell editor. Themed asks for the desktop's
+// style; without the style library the classic look is drawn.
+struct TButtonLook {
+    bool Themed = false;
+    bool Pressed = false;
+    bool Hot = false; // the mouse is over it
+    bool Flat = false;
+    bool Enabled = true;
+};
+
 // A 16-pixel drop-down button at the right edge of R.
 void DrawComboButton(TCanvas& Canvas, const TRect& R, bool Themed);
+// An arrow button of a spin control filling R; Arrow 0 left, 1 right, 2 up, 3 down.
+void DrawSpinArrowButton(TCanvas& Canvas, const TRect& R, int Arrow, const TButtonLook& Look);
+// The face of an edit's button filling R: a push button, or a plain edge when
+// flat; the glyph or caption goes on top.
+void DrawEditButtonFace(TCanvas& Canvas, const TRect& R, const TButtonLook& Look);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "grid/support/griddraw.h"
 #include "platform/vcl/forms.h"
-#include "platform/vcl/gfx/drawcontrols.h"
 
 // --- TExtTimerSpeedButton -------------------------------------------------------
 
@@ -50,14 +50,23 @@ void TExtTimerSpeedButton::TimerExpired() {
 }
 
 void TExtTimerSpeedButton::Paint() {
-    // The themed look comes with the visual-style binding; both draw classic now.
-    static constexpr unsigned Kinds[] = {DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT, DFCS_SCROLLUP,
-                                         DFCS_SCROLLDOWN};
-    unsigned state = Kinds[std::clamp(Arrow, 0, 3)];
-    if (FHeld) state |= DFCS_PUSHED;
-    if (Flat()) state |= DFCS_FLAT;
-    if (!Enabled()) state |= DFCS_INACTIVE;
-    DrawFrameControl(*Canvas(), ClientRect(), DFC_SCROLL, state);
+    TButtonLook look;
+    look.Themed = IsWinXP;
+    look.Pressed = FHeld || Pressed();
+    look.Hot = Hot();
+    look.Flat = Flat();
+    look.Enabled = Enabled();
+    DrawSpinArrowButton(*Canvas(), ClientRect(), Arrow, look);
+}
+
+void TExtTimerSpeedButton::MouseEnter() {
+    TSpeedButton::MouseEnter();
+    if (IsWinXP) Invalidate(); // the themed look follows the mouse
+}
+
+void TExtTimerSpeedButton::MouseLeave() {
+    TSpeedButton::MouseLeave();
+    if (IsWinXP) Invalidate();
 }
 
 // --- TXsgSpinButton -------------------------------------------------------------

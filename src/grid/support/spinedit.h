@@ -34,6 +34,8 @@ protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
 
 private:
     std::unique_ptr<TTimer> FRepeatTimer;

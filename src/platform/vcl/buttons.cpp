@@ -211,6 +211,12 @@ void TSpeedButton::Paint() {
         DrawEdge(*canvas, r, BDR_SUNKENOUTER, BF_RECT);
     else if (FHot && Enabled())
         DrawEdge(*canvas, r, BDR_RAISEDINNER, BF_RECT);
+    PaintGlyphAndCaption(down);
+}
+
+void TSpeedButton::PaintGlyphAndCaption(bool Pushed) {
+    TCanvas* canvas = Canvas();
+    const bool down = Pushed;
     const int offset = down ? 1 : 0;
     int glyphW = 0, glyphH = 0;
     if (!FGlyphs.Empty()) {

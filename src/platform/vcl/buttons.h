@@ -87,6 +87,11 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    // The glyph (or its down picture) and the caption, shifted by a pixel
+    // when pushed; for buttons that paint their own face.
+    void PaintGlyphAndCaption(bool Pushed);
+    bool Pressed() const { return FPressed; } // the mouse holds it down now
+    bool Hot() const { return FHot; }         // the mouse is over it
 
 private:
     std::vector<TSpeedButton*> GroupMates() const; // same parent, same group
