@@ -1,15 +1,41 @@
 #include "grid/support/htmlcanvas.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
 
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/drawcontrols.h"
+#include "platform/vcl/shellicons.h"
+
+namespace {
+
+// Icons of files and file types, made once per lookup: a cell is painted often.
+class TShellIconCache {
+public:
+    const TGraphic* Icon(const std::string& Source, bool Large) {
+        std::unique_ptr<TBitmap>& icon = FIcons[{Large, Source}];
+        if (!icon) {
+            icon = std::make_unique<TBitmap>();
+            LoadShellIcon(*icon, Source, Large);
+        }
+        return icon.get();
+    }
+
+private:
+    std::map<std::pair<bool, std::string>, std::unique_ptr<TBitmap>> FIcons;
+};
+
+} // namespace
 
 THTMLImageLookup HTMLImageLookup(std::function<const TGraphic*(int Index)> ImageList,
                                  THTMLPictureCache* Cache, TPictureContainer* Container) {
-    return [ImageList = std::move(ImageList), Cache,
-            Container](const std::string& Source) -> const TGraphic* {
+    return [ImageList = std::move(ImageList), Cache, Container,
+            Icons =
+                std::make_shared<TShellIconCache>()](const std::string& Source) -> const TGraphic* {
         const std::string upper = UpperCase(Source);
+        if (upper.rfind("SSYS:", 0) == 0 || upper.rfind("LSYS:", 0) == 0)
+            return Icons->Icon(Source.substr(5), upper[0] == 'L');
         if (upper.rfind("IDX:", 0) == 0) {
             int index = -1;
             if (!ImageList || !TryStrToInt(Trim(Source.substr(4)), index) || index < 0)
@@ -18,7 +44,7 @@ THTMLImageLookup HTMLImageLookup(std::function<const TGraphic*(int Index)> Image
         }
         if (Source.find("://") != std::string::npos)
             return Cache ? Cache->PictureFor(Source) : nullptr;
-        if (Source.find(':') != std::string::npos) return nullptr; // shell icons and the like
+        if (Source.find(':') != std::string::npos) return nullptr; // no name of a picture
         return Container ? Container->FindPicture(Source) : nullptr;
     };
 }

@@ -14,9 +14,10 @@
 using THTMLImageLookup = std::function<const TGraphic*(const std::string& Source)>;
 
 // The sources as the IMG tag knows them: "IDX:n" from ImageList (nullptr past its
-// end), a URL-form source (with "://") from the cache, added and loaded on first
-// use, and any other name from the container, ignoring case. Each part may be
-// missing.
+// end), "SSYS:x" and "LSYS:x" the desktop's small or large icon of x (a standard
+// icon number, a file or folder, or a file type by its extension), a URL-form
+// source (with "://") from the cache, added and loaded on first use, and any
+// other name from the container, ignoring case. Each part may be missing.
 THTMLImageLookup HTMLImageLookup(std::function<const TGraphic*(int Index)> ImageList,
                                  THTMLPictureCache* Cache, TPictureContainer* Container);
 

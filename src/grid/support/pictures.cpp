@@ -4,6 +4,7 @@
 
 #include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/gfx/resources.h"
 
 namespace {
 
@@ -97,6 +98,20 @@ void THTMLPicture::LoadFromBytes(const std::string& Bytes) {
 
 void THTMLPicture::LoadFromFile(const std::string& FileName) {
     LoadFromBytes(ReadFileBytes(FileName));
+}
+
+bool FindProgramResource(const std::string& Name, std::string& Bytes) {
+    if (FindDataResource(Name, Bytes)) return true;
+    if (!BitmapResourceExists(Name)) return false;
+    try {
+        TBitmap bitmap;
+        LoadBitmapResource(bitmap, Name);
+        if (bitmap.Empty()) return false;
+        Bytes = bitmap.SaveToBytes("PNG");
+        return true;
+    } catch (const Exception&) {
+        return false; // a bitmap that cannot be made is no picture
+    }
 }
 
 void THTMLPicture::LoadFromResource(const TPictureResourceFinder& Instance,

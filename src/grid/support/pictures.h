@@ -15,6 +15,10 @@
 // Finds a resource of the program by name; false when there is none.
 using TPictureResourceFinder = std::function<bool(const std::string& Name, std::string& Bytes)>;
 
+// The program's own resources as registered at start-up: the data resource of
+// that name, else the named bitmap encoded as PNG. Names ignore case.
+bool FindProgramResource(const std::string& Name, std::string& Bytes);
+
 // GIF frames: an extension introducer, graphic control label and block size
 // 4, and an image descriptor right after the block. The offsets of every frame
 // whose descriptor lies wholly inside the data.
@@ -68,7 +72,7 @@ public:
     bool Asynch = true;
     std::string ID;  // the source text it was loaded from
     std::string URL; // the last URL asked for
-    TPictureResourceFinder ResourceFinder;
+    TPictureResourceFinder ResourceFinder = FindProgramResource;
     TNotifyEvent OnFrameChange;
 
 private:
@@ -92,7 +96,8 @@ public:
     THTMLPicture* Items(int Index) const;
     void Clear() { FItems.clear(); }
 
-    TPictureResourceFinder ResourceFinder; // given to every picture it loads
+    // Given to every picture it loads.
+    TPictureResourceFinder ResourceFinder = FindProgramResource;
 
 private:
     std::vector<std::unique_ptr<THTMLPicture>> FItems;
