@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "grid/support/themebind.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/drawcontrols.h"
 #include "platform/vcl/shellicons.h"
@@ -120,8 +121,32 @@ void TCanvasHTMLSurface::DrawFocusRect(const TRect& R) {
     FCanvas.DrawFocusRect(R);
 }
 
+bool TCanvasHTMLSurface::DrawThemedPart(THTMLControlPart Part, const TRect& R, bool Checked,
+                                        bool Hot, bool Pressed) {
+    // Normal 1, hot 2, pressed 3; checked boxes count from 5.
+    const int state = Pressed ? 3 : Hot ? 2 : 1;
+    switch (Part) {
+    case THTMLControlPart::CheckBox:
+        return DrawThemePart(nullptr, u"button", BP_CHECKBOX, state + (Checked ? 4 : 0), FCanvas,
+                             R);
+    case THTMLControlPart::RadioButton:
+        return DrawThemePart(nullptr, u"button", BP_RADIOBUTTON, state + (Checked ? 4 : 0), FCanvas,
+                             R);
+    case THTMLControlPart::PushButton:
+        return DrawThemePart(nullptr, u"button", BP_PUSHBUTTON, state, FCanvas, R);
+    case THTMLControlPart::ComboButton:
+        return DrawThemePart(nullptr, u"combobox", CP_DROPDOWNBUTTON, Hot ? CBXS_HOT : CBXS_NORMAL,
+                             FCanvas, R);
+    }
+    return false;
+}
+
 void TCanvasHTMLSurface::DrawControlPart(THTMLControlPart Part, const TRect& R, bool Checked,
                                          bool Hot, bool Pressed) {
+    if (DrawThemedPart(Part, R, Checked, Hot, Pressed)) {
+        FHasSelected = false;
+        return;
+    }
     switch (Part) {
     case THTMLControlPart::CheckBox:
     case THTMLControlPart::RadioButton: {

@@ -21,7 +21,8 @@ using THTMLImageLookup = std::function<const TGraphic*(const std::string& Source
 THTMLImageLookup HTMLImageLookup(std::function<const TGraphic*(int Index)> ImageList,
                                  THTMLPictureCache* Cache, TPictureContainer* Container);
 
-// THTMLSurface on a canvas. Fonts are set on the canvas only when they change.
+// THTMLSurface on a canvas. Fonts are set on the canvas only when they change;
+// embedded controls are drawn in the desktop's style while themes are active.
 class TCanvasHTMLSurface : public THTMLSurface {
 public:
     TCanvasHTMLSurface(TCanvas& Canvas, THTMLImageLookup Images)
@@ -42,6 +43,9 @@ public:
     TColor ColorToRGB(TColor Color) const override { return ::ColorToRGB(Color); }
 
 private:
+    // In the desktop's style while themes are active; false when drawn nothing.
+    bool DrawThemedPart(THTMLControlPart Part, const TRect& R, bool Checked, bool Hot,
+                        bool Pressed);
     void Select(const THTMLFont& Font);
     const TGraphic* Lookup(const std::string& Source) const;
 

@@ -8,6 +8,7 @@
 
 #include "grid/support/editbtn.h"
 #include "grid/support/griddraw.h"
+#include "grid/support/htmlcanvas.h"
 #include "grid/support/spinedit.h"
 #include "grid/support/themebind.h"
 #include "platform/vcl/controlimage.h"
@@ -208,4 +209,54 @@ TEST_F(ThemedLooks, AThemedEditButtonKeepsItsCaptionOverTheStylesFace) {
     const int face = CountColor(picture, all, Marker);
     EXPECT_GT(face, all.Width() * all.Height() / 2);
     EXPECT_LT(face, all.Width() * all.Height()); // the dots are drawn on it
+}
+
+TEST_F(ThemedLooks, ControlsInTaggedTextAreDrawnInTheStyleByState) {
+    auto b = WhiteBitmap(300, 40);
+    THTMLRenderResult res;
+    const std::string text = "<CONTROL TYPE=\"CHECK\" ID=\"c\" WIDTH=\"16\" VALUE=\"TRUE\">"
+                             "<CONTROL TYPE=\"RADIO\" ID=\"r\" WIDTH=\"16\" VALUE=\"FALSE\">"
+                             "<CONTROL TYPE=\"BUTTON\" ID=\"b\" WIDTH=\"50\" VALUE=\"Ok\">"
+                             "<CONTROL TYPE=\"COMBO\" ID=\"k\" WIDTH=\"60\" VALUE=\"Wit\">";
+    RenderHTML(*b->Canvas(), text, {0, 0, 300, 40}, {}, res);
+    ASSERT_EQ(Calls.size(), 4u);
+    EXPECT_EQ(Calls[0].Class, u"button");
+    EXPECT_EQ(Calls[0].Part, BP_CHECKBOX);
+    EXPECT_EQ(Calls[0].State, CBS_CHECKEDNORMAL);
+    EXPECT_EQ(Calls[1].Part, BP_RADIOBUTTON);
+    EXPECT_EQ(Calls[1].State, RBS_UNCHECKEDNORMAL);
+    EXPECT_EQ(Calls[2].Part, BP_PUSHBUTTON);
+    EXPECT_EQ(Calls[2].State, PBS_NORMAL);
+    EXPECT_EQ(Calls[3].Class, u"combobox");
+    EXPECT_EQ(Calls[3].State, CBXS_NORMAL);
+    // The text of the button is drawn over its face.
+    EXPECT_LT(CountColor(*b, Calls[2].R, Marker), Calls[2].R.Width() * Calls[2].R.Height());
+
+    // Hot under the point, pressed with the button down.
+    const TRect check = Calls[0].R;
+    const TRect combo = Calls[3].R;
+    Calls.clear();
+    THTMLRenderParams p;
+    p.PointX = check.Left + 4;
+    p.PointY = check.Top + 4;
+    RenderHTML(*b->Canvas(), text, {0, 0, 300, 40}, p, res);
+    EXPECT_EQ(Calls[0].State, CBS_CHECKEDHOT);
+    Calls.clear();
+    p.ButtonDown = true;
+    RenderHTML(*b->Canvas(), text, {0, 0, 300, 40}, p, res);
+    EXPECT_EQ(Calls[0].State, CBS_CHECKEDPRESSED);
+    Calls.clear();
+    p.PointX = combo.Left + 2;
+    p.PointY = combo.Top + 2;
+    RenderHTML(*b->Canvas(), text, {0, 0, 300, 40}, p, res);
+    EXPECT_EQ(Calls[3].State, CBXS_HOT);
+
+    // Without the style library: classic, nothing asked of it.
+    BindThemeLibrary(TThemeLookup());
+    Calls.clear();
+    auto classic = WhiteBitmap(300, 40);
+    RenderHTML(*classic->Canvas(), text, {0, 0, 300, 40}, {}, res);
+    EXPECT_TRUE(Calls.empty());
+    EXPECT_EQ(CountColor(*classic, {0, 0, 300, 40}, Marker), 0);
+    EXPECT_LT(CountColor(*classic, check, clWhite), check.Width() * check.Height());
 }
