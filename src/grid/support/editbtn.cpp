@@ -2,29 +2,12 @@
 
 #include <algorithm>
 
-#include "grid/support/griddraw.h"
-
 // --- TExtSpeedButton ------------------------------------------------------------
 
 void TExtSpeedButton::Paint() {
-    TButtonLook look;
-    look.Themed = IsWinXP;
-    look.Pressed = Down() || Pressed();
-    look.Hot = Hot();
-    look.Flat = Flat();
-    look.Enabled = Enabled();
+    const TButtonLook look = Look(Down());
     DrawEditButtonFace(*Canvas(), ClientRect(), look);
     PaintGlyphAndCaption(look.Pressed);
-}
-
-void TExtSpeedButton::MouseEnter() {
-    TSpeedButton::MouseEnter();
-    if (IsWinXP) Invalidate(); // the themed look follows the mouse
-}
-
-void TExtSpeedButton::MouseLeave() {
-    TSpeedButton::MouseLeave();
-    if (IsWinXP) Invalidate();
 }
 
 // --- TXsgEditButton -------------------------------------------------------------

@@ -5,21 +5,19 @@
 #include <memory>
 #include <string>
 
+#include "grid/support/themedbutton.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/menus.h"
 
 // The button of the edit: drawn in the desktop's style when themed.
-class TExtSpeedButton : public TSpeedButton {
+class TExtSpeedButton : public TThemedSpeedButton {
 public:
-    explicit TExtSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {}
+    explicit TExtSpeedButton(TComponent* AOwner) : TThemedSpeedButton(AOwner) {}
     std::string ClassName() const override { return "TExtSpeedButton"; }
-    bool IsWinXP = false;
 
 protected:
     void Paint() override;
-    void MouseEnter() override;
-    void MouseLeave() override;
 };
 
 // A control holding one speed button that always fills it (never narrower than 15).

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
-#include "grid/support/griddraw.h"
 #include "platform/vcl/forms.h"
 
 // --- TExtTimerSpeedButton -------------------------------------------------------
 
-TExtTimerSpeedButton::TExtTimerSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {}
+TExtTimerSpeedButton::TExtTimerSpeedButton(TComponent* AOwner) : TThemedSpeedButton(AOwner) {}
 TExtTimerSpeedButton::~TExtTimerSpeedButton() = default;
 
 void TExtTimerSpeedButton::Click() {
@@ -50,23 +49,7 @@ void TExtTimerSpeedButton::TimerExpired() {
 }
 
 void TExtTimerSpeedButton::Paint() {
-    TButtonLook look;
-    look.Themed = IsWinXP;
-    look.Pressed = FHeld || Pressed();
-    look.Hot = Hot();
-    look.Flat = Flat();
-    look.Enabled = Enabled();
-    DrawSpinArrowButton(*Canvas(), ClientRect(), Arrow, look);
-}
-
-void TExtTimerSpeedButton::MouseEnter() {
-    TSpeedButton::MouseEnter();
-    if (IsWinXP) Invalidate(); // the themed look follows the mouse
-}
-
-void TExtTimerSpeedButton::MouseLeave() {
-    TSpeedButton::MouseLeave();
-    if (IsWinXP) Invalidate();
+    DrawSpinArrowButton(*Canvas(), ClientRect(), Arrow, Look(FHeld));
 }
 
 // --- TXsgSpinButton -------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "grid/support/spinlogic.h"
+#include "grid/support/themedbutton.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/extctrls.h"
 
@@ -15,7 +16,7 @@ enum TSpinArrow { saLeft = 0, saRight = 1, saUp = 2, saDown = 3 };
 
 // A speed button that clicks once when pressed and, held down, again after
 // 400 ms and then every 100 ms.
-class TExtTimerSpeedButton : public TSpeedButton {
+class TExtTimerSpeedButton : public TThemedSpeedButton {
 public:
     explicit TExtTimerSpeedButton(TComponent* AOwner);
     ~TExtTimerSpeedButton() override;
@@ -23,7 +24,6 @@ public:
 
     bool AllowTimer = true;
     int Arrow = saUp;
-    bool IsWinXP = false;
     void Click() override;
     // The repeat timer's tick.
     void TimerExpired();
@@ -34,8 +34,6 @@ protected:
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
 
 private:
     std::unique_ptr<TTimer> FRepeatTimer;

@@ -1,36 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "droprecorder.h"
 #include "grid/support/dragdrop.h"
 #include "platform/vcl/messages.h"
 
 namespace {
 
-// Writes down what each drop operation received.
-class TRecordingTarget : public TXSGDropTarget {
-public:
-    std::vector<std::string> Calls;
-    bool Allow = true;
-
-protected:
-    void DropText(const TPoint&, const std::string& Text) override {
-        Calls.push_back("text:" + Text);
-    }
-    void DropCol(const TPoint&, int Column) override {
-        Calls.push_back("col:" + std::to_string(Column));
-    }
-    void DropRTF(const TPoint&, const std::string& RTF) override { Calls.push_back("rtf:" + RTF); }
-    void DropFiles(const TPoint&, const TStrings& Files) override {
-        Calls.push_back("files:" + std::to_string(Files.Count()));
-    }
-    void DragMouseMove(const TPoint&, bool& A, unsigned) override { A = Allow; }
-    void DragMouseEnter() override { Calls.push_back("enter"); }
-    void DragMouseLeave() override { Calls.push_back("leave"); }
-};
-
-struct RTFScope {
-    explicit RTFScope(bool On) { SetRTFDragDrop(On); }
-    ~RTFScope() { SetRTFDragDrop(false); }
-};
+using TRecordingTarget = TRecordingDropTarget;
 
 TDragData Text(const std::string& T) {
     TDragData d;
@@ -80,13 +56,13 @@ TEST(DropTarget, FilesAreCopiedAndDroppedBesidesText) {
     EXPECT_EQ(t.DragEnter(files, 0), DROPEFFECT_COPY); // never a move
     EXPECT_EQ(t.DragOver({0, 0}, 0), DROPEFFECT_COPY);
     EXPECT_EQ(t.Drop(files, {0, 0}, 0), DROPEFFECT_COPY);
-    EXPECT_EQ(t.Calls.back(), "files:2");
+    EXPECT_EQ(t.Calls.back(), "files:/tmp/a.csv,/tmp/b.csv");
     TDragData both = Text("x");
     both.Files = {"/tmp/c.csv"};
     t.DragEnter(both, 0);
     t.Drop(both, {0, 0}, 0);
     EXPECT_EQ(t.Calls[t.Calls.size() - 2], "text:x");
-    EXPECT_EQ(t.Calls.back(), "files:1");
+    EXPECT_EQ(t.Calls.back(), "files:/tmp/c.csv");
     t.AcceptFiles = false;
     EXPECT_EQ(t.DragEnter(files, 0), DROPEFFECT_NONE);
 }
