@@ -7,6 +7,7 @@
 #include "grid/support/themebind.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/drawcontrols.h"
+#include "platform/vcl/shellicons.h"
 
 namespace {
 
@@ -122,6 +123,20 @@ void RestoreFont(TCanvas& Canvas, const TFont& OldFont) {
 
 void StretchBitmapDIB(TCanvas& Canvas, const TRect& R, const TBitmap& Bitmap) {
     Canvas.StretchDraw(R, &Bitmap);
+}
+
+void DrawShellIcon(TCanvas& Canvas, int X, int Y, int& Size, double Scale, bool Scaled, bool Draw,
+                   bool Large, const std::string& Source) {
+    Size = ShellIconSize(Large);
+    if (!Draw) return;
+    TBitmap icon;
+    LoadShellIcon(icon, Source, Large);
+    if (!Scaled) {
+        Canvas.Draw(X, Y, &icon);
+        return;
+    }
+    const int side = static_cast<int>(std::lround(Size * Scale));
+    StretchBitmapDIB(Canvas, {X, Y, X + side, Y + side}, icon);
 }
 
 void DrawComboButton(TCanvas& Canvas, const TRect& R, bool Themed) {

@@ -42,6 +42,13 @@ void RestoreFont(TCanvas& Canvas, const TFont& OldFont);
 // The bitmap stretched into R.
 void StretchBitmapDIB(TCanvas& Canvas, const TRect& R, const TBitmap& Bitmap);
 
+// The desktop's small or large icon of Source (a standard icon number, a file
+// or folder, or a file type by its extension). Size receives the icon's size.
+// With Draw it is drawn transparently at (X, Y): at its own size, or with
+// Scaled stretched to Size x Scale (rounded).
+void DrawShellIcon(TCanvas& Canvas, int X, int Y, int& Size, double Scale, bool Scaled, bool Draw,
+                   bool Large, const std::string& Source);
+
 // The state of a small button of a cell editor. Themed asks for the desktop's
 // style; without the style library the classic look is drawn.
 struct TButtonLook {

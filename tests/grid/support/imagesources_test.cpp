@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "gfxtestenv.h"
+#include "grid/support/griddraw.h"
 #include "grid/support/htmlcanvas.h"
 #include "grid/support/pictures.h"
 #include "platform/rtl/files.h"
@@ -146,4 +147,28 @@ TEST_F(ImageSources, ShellIconsArePlacedAtTheirSize) {
     EXPECT_LT(CountColor(*B, {x, 0, x + 32, 40}, clWhite), 32 * 40);
     EXPECT_EQ(Cache.Count(), 0); // icons are no pictures of the cache
     SaveArtifact(*B, "gridsupport_shellicon_cell.png");
+}
+
+TEST(ShellIcons, DrawnAtAPointOnlyWhenAskedAndStretchedWhenScaled) {
+    auto b = WhiteBitmap(100, 60);
+    int size = 0;
+    DrawShellIcon(*b->Canvas(), 10, 10, size, 1.0, false, false, true, "3");
+    EXPECT_EQ(size, 32);
+    EXPECT_EQ(CountColor(*b, {0, 0, 100, 60}, clWhite), 100 * 60); // measured only
+    DrawShellIcon(*b->Canvas(), 10, 10, size, 1.0, false, true, false, "3");
+    EXPECT_EQ(size, 16);
+    const auto icon = Icon("3");
+    auto alone = WhiteBitmap(16, 16);
+    alone->Canvas()->Draw(0, 0, icon.get());
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(b->Pixel(10 + x, 10 + y), alone->Pixel(x, y)) << x << "," << y;
+    EXPECT_EQ(CountColor(*b, {0, 0, 100, 10}, clWhite), 100 * 10); // nothing outside
+    b = WhiteBitmap(100, 60);
+    DrawShellIcon(*b->Canvas(), 50, 5, size, 2.5, true, true, false, "3");
+    EXPECT_EQ(size, 16);
+    // Stretched to 40 x 40: something at the far end, nothing beyond it.
+    EXPECT_LT(CountColor(*b, {70, 5, 90, 45}, clWhite), 20 * 40);
+    EXPECT_EQ(CountColor(*b, {90, 0, 100, 60}, clWhite), 10 * 60);
+    EXPECT_EQ(CountColor(*b, {0, 45, 100, 60}, clWhite), 100 * 15);
 }
