@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/vcl/editalign.h"
+
 // --- TExtSpeedButton ------------------------------------------------------------
 
 void TExtSpeedButton::Paint() {
@@ -37,6 +39,11 @@ TXsgEditBtn::TXsgEditBtn(TComponent* AOwner) : TCustomEdit(AOwner) {
     FButton->SetBounds(0, 0, 18, 18);
     SetText("0");
     SetBounds(0, 0, 121, 21);
+}
+
+void TXsgEditBtn::SetRightAlign(bool Value) {
+    FRightAlign = Value;
+    SetEditAlignment(*this, Value ? taRightJustify : taLeftJustify);
 }
 
 void TXsgEditBtn::SetIsWinXP(bool Value) {
@@ -109,7 +116,7 @@ void TUnitLabel::Paint() {
 
 TXsgUnitEditBtn::TXsgUnitEditBtn(TComponent* AOwner)
     : TXsgEditBtn(AOwner), FUnits(std::make_unique<TStringList>()) {
-    RightAlign = true;
+    SetRightAlign(true);
     FLabel = new TUnitLabel(this); // owned by the edit
     FLabel->SetParent(this);
     PlaceButton();

@@ -46,7 +46,9 @@ public:
     virtual void ClickButton();
     TNotifyEvent OnClickBtn;
     bool EditorEnabled = true;
-    bool RightAlign = false;
+    // The text stands at the right edge, before the button.
+    bool RightAlign() const { return FRightAlign; }
+    void SetRightAlign(bool Value);
     // Themed: the button is drawn in the desktop's style; the grid sets it.
     bool IsWinXP() const { return FButton->Button()->IsWinXP; }
     void SetIsWinXP(bool Value);
@@ -63,6 +65,7 @@ protected:
     void PlaceButton();
 
 private:
+    bool FRightAlign = false;
     TXsgEditButton* FButton = nullptr; // owned as a component
 };
 

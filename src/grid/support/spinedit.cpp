@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/vcl/editalign.h"
 #include "platform/vcl/forms.h"
 
 // --- TExtTimerSpeedButton -------------------------------------------------------
@@ -331,4 +332,12 @@ void TXsgSpinEdit::KeyPress(char& Key) {
 void TXsgSpinEdit::DoExit() {
     CheckValue();
     TCustomEdit::DoExit();
+}
+
+TAlignment TXsgSpinEdit::EditAlign() const {
+    return EditAlignment(*this);
+}
+
+void TXsgSpinEdit::SetEditAlign(TAlignment Value) {
+    SetEditAlignment(*this, Value);
 }

@@ -96,6 +96,9 @@ public:
     TSpinDirection Direction() const { return FButton->Direction(); }
     void SetDirection(TSpinDirection Value);
     void SetSpinFlat(bool Value) { FButton->SetFlat(Value); }
+    // Where the text stands: left, right or centred.
+    TAlignment EditAlign() const;
+    void SetEditAlign(TAlignment Value);
     void SetIsWinXP(bool Value) { FButton->SetIsWinXP(Value); }
     TXsgSpinButton* Button() const { return FButton; }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/support/editbtn.h"
+#include "platform/vcl/editalign.h"
 #include "widgettest.h"
 
 namespace {
@@ -51,7 +52,8 @@ TEST_F(EditBtn, ButtonAndF4FireOnClickBtnEvenWhenTheEditorIsDisabled) {
 TEST_F(EditBtn, UnitEditChoosesFromItsMenu) {
     TXsgUnitEditBtn edit(nullptr);
     edit.SetBounds(0, 0, 150, 24);
-    EXPECT_TRUE(edit.RightAlign);
+    EXPECT_TRUE(edit.RightAlign());
+    EXPECT_EQ(EditAlignment(edit), taRightJustify); // the text stands before the unit
     EXPECT_EQ(edit.UnitSpace(), 20);
     edit.Units()->Add("cm");
     edit.Units()->Add("inch");
@@ -67,4 +69,16 @@ TEST_F(EditBtn, UnitEditChoosesFromItsMenu) {
     EXPECT_EQ(edit.UnitLabel()->Width(), 30);
     edit.ClickButton(); // a second menu replaces the first
     EXPECT_EQ(edit.UnitMenu()->Items()->Count(), 2);
+}
+
+TEST_F(EditBtn, RightAlignMovesTheTextToTheRight) {
+    TXsgEditBtn edit(nullptr);
+    EXPECT_FALSE(edit.RightAlign());
+    EXPECT_EQ(EditAlignment(edit), taLeftJustify);
+    edit.SetRightAlign(true);
+    EXPECT_EQ(EditAlignment(edit), taRightJustify);
+    edit.SetText("12");
+    EXPECT_EQ(EditAlignment(edit), taRightJustify);
+    edit.SetRightAlign(false);
+    EXPECT_EQ(EditAlignment(edit), taLeftJustify);
 }

@@ -189,3 +189,14 @@ TEST_F(SpinEdit, TheEmbeddedButtonStepsTheEdit) {
     Release(edit.Button()->DownButton());
     EXPECT_EQ(edit.Value(), 0);
 }
+
+TEST_F(SpinEdit, EditAlignPlacesTheText) {
+    TXsgSpinEdit edit(nullptr);
+    EXPECT_EQ(edit.EditAlign(), taLeftJustify);
+    edit.SetEditAlign(taRightJustify);
+    EXPECT_EQ(edit.EditAlign(), taRightJustify);
+    edit.SetValue(42); // the value's text keeps its place
+    EXPECT_EQ(edit.EditAlign(), taRightJustify);
+    edit.SetEditAlign(taCenter);
+    EXPECT_EQ(edit.EditAlign(), taCenter);
+}
