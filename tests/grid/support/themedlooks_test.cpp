@@ -260,3 +260,26 @@ TEST_F(ThemedLooks, ControlsInTaggedTextAreDrawnInTheStyleByState) {
     EXPECT_EQ(CountColor(*classic, {0, 0, 300, 40}, Marker), 0);
     EXPECT_LT(CountColor(*classic, check, clWhite), check.Width() * check.Height());
 }
+
+TEST_F(ThemedLooks, TheDesktopsStyleDrawsTheEditorsButtonsItsOwnWay) {
+    ReleaseThemeLibrary(); // the real library
+    TXsgSpinEdit spin(nullptr);
+    spin.SetBounds(0, 0, 80, 30);
+    TXsgEditBtn edit(nullptr);
+    edit.SetBounds(0, 0, 120, 30);
+    edit.Button()->SetButtonCaption("...");
+    TBitmap spinClassic, spinThemed, editClassic, editThemed;
+    PaintControlTo(*spin.Button(), spinClassic);
+    PaintControlTo(*edit.Button(), editClassic);
+    spin.SetIsWinXP(true);
+    edit.SetIsWinXP(true);
+    PaintControlTo(*spin.Button(), spinThemed);
+    PaintControlTo(*edit.Button(), editThemed);
+    EXPECT_TRUE(Calls.empty()); // not the recording library
+    EXPECT_FALSE(SamePixels(spinClassic, spinThemed));
+    EXPECT_FALSE(SamePixels(editClassic, editThemed));
+    const TRect all{0, 0, spinThemed.Width(), spinThemed.Height()};
+    EXPECT_LT(CountColor(spinThemed, all, clWhite), all.Width() * all.Height());
+    SaveArtifact(spinThemed, "gridsupport_spinbutton_themed.png");
+    SaveArtifact(editThemed, "gridsupport_editbutton_themed.png");
+}

@@ -158,3 +158,18 @@ TEST_F(UniControls, UnicodeComboPaintsFlatWithAButtonFaceButtonWhileInactive) {
     TCustomUNIComboBox plain(nullptr);
     EXPECT_FALSE(plain.Flat());
 }
+
+TEST_F(UniControls, EditKeepsItsWideTextThroughChangesOfItsLook) {
+    TPanel panel(nullptr);
+    TXsgUniEdit edit(nullptr);
+    edit.SetText(Mixed);
+    edit.SetReadOnly(true);
+    edit.SetMaxLength(100);
+    edit.SetParent(&panel);
+    edit.Font()->SetSize(14);
+    edit.SetBounds(3, 3, 200, 30);
+    EXPECT_EQ(edit.Text(), Mixed);
+    edit.SetParent(nullptr);
+    edit.SetReadOnly(false);
+    EXPECT_EQ(edit.Text(), Mixed);
+}
