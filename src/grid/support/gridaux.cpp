@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/support/griddraw.h"
+#include "platform/vcl/windowshape.h"
 
 std::vector<TPoint> ArrowOutline(int Direction) {
     switch (Direction) {
@@ -30,6 +31,7 @@ TArrowWindow::TArrowWindow(TComponent* AOwner, int Direction)
         h = std::max(h, p.Y + 1);
     }
     SetBounds(0, 0, w, h);
+    SetWindowShape(*this, FOutline); // only the arrow shows over the grid
     Hide();
 }
 
