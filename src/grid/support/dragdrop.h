@@ -67,7 +67,11 @@ public:
     }
     // Copy with Ctrl, else move (files are always copied); none while refused.
     int DragOver(const TPoint& Point, unsigned KeyState) override;
-    void DragLeave() override { DragMouseLeave(); }
+    // The drag has gone elsewhere: nothing of it can be dropped here any more.
+    void DragLeave() override {
+        FAccepting = false;
+        DragMouseLeave();
+    }
     // The column, else the rich text, else the text; files besides.
     int Drop(const TDropData& Data, const TPoint& Point, unsigned KeyState) override;
 

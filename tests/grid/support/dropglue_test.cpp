@@ -104,6 +104,10 @@ TEST_F(DropGlue, APlaceTheTargetRefusesGetsNoDrop) {
     Target.Allow = true;
     EXPECT_EQ(SynthDragLeave(Panel.get(), TextData("x"), 1, 1, 3).Over, DROPEFFECT_MOVE);
     EXPECT_EQ(Target.Calls.back(), "leave");
+    EXPECT_FALSE(Target.Accepting());
+    // A drop that would come after the leave finds nothing accepted.
+    EXPECT_EQ(Target.Drop(TextData("x"), {1, 1}, 0), DROPEFFECT_NONE);
+    EXPECT_EQ(Target.Calls.back(), "leave");
 }
 
 TEST_F(DropGlue, ARevokedTargetHearsNothing) {
