@@ -706,6 +706,25 @@ void TControl::DetachHosts() {
             c->DetachHosts();
 }
 
+void TWinControl::Notify(WORD Code) {
+    const auto self = reinterpret_cast<LPARAM>(static_cast<TWndTarget*>(this));
+    if (Parent())
+        Parent()->Perform(WM_COMMAND, MakeWParam(0, Code), self);
+    else
+        Perform(CN_COMMAND, MakeWParam(0, Code), self);
+}
+
+void TWinControl::WMCommand(TMessage& Message) {
+    // A child's notification goes back to the child, as the platform reflects it.
+    auto* target = reinterpret_cast<TWndTarget*>(Message.LParam);
+    auto* child = dynamic_cast<TWinControl*>(target);
+    if (child && child->Parent() == this) {
+        Message.Result = child->Perform(CN_COMMAND, Message.WParam, Message.LParam);
+        return;
+    }
+    DefaultHandler(Message);
+}
+
 void TWinControl::SetClickFocus(bool Value) {
     Widget()->setFocusPolicy(Value ? Qt::ClickFocus : Qt::NoFocus);
 }

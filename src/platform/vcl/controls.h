@@ -405,6 +405,12 @@ protected:
     TWinControl(TComponent* AOwner, QWidget* Widget);
     // Containers (panels, group boxes, pages) take no focus from a click.
     void SetClickFocus(bool Value);
+    // Tells the parent of a notification (WM_COMMAND with Code in the high
+    // word and this control in LParam); the parent reflects it back as
+    // CN_COMMAND unless it takes it itself.
+    void Notify(WORD Code);
+    virtual void WMCommand(TMessage& Message);
+    virtual void CNCommand(TMessage& Message) { DefaultHandler(Message); }
 
     void WndProc(TMessage& Message) override;
     bool TranslateEvent(QEvent* Event) override;

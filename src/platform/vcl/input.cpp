@@ -529,6 +529,12 @@ void TWinControl::WndProc(TMessage& M) {
     case CM_WANTSPECIALKEY:
         CMWantSpecialKey(M);
         break;
+    case WM_COMMAND:
+        WMCommand(M);
+        break;
+    case CN_COMMAND:
+        CNCommand(M);
+        break;
     case WM_SETFOCUS:
         WMSetFocus(M);
         break;

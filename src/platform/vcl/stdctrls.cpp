@@ -130,7 +130,14 @@ QLineEdit* TCustomEdit::Edit() const {
 }
 
 void TCustomEdit::Connect() {
-    QObject::connect(Edit(), &QLineEdit::textChanged, [this] { Change(); });
+    QObject::connect(Edit(), &QLineEdit::textChanged, [this] { Notify(EN_CHANGE); });
+}
+
+void TCustomEdit::CNCommand(TMessage& Message) {
+    if (Message.WParamHi() == EN_CHANGE)
+        Change();
+    else
+        TWinControl::CNCommand(Message);
 }
 
 void TCustomEdit::Change() {

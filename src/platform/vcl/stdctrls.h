@@ -87,6 +87,7 @@ protected:
     void WndProc(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message) override;
     void DoEnter() override;
+    void CNCommand(TMessage& Message) override;
     virtual void Change();
     QLineEdit* Edit() const;
 
