@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPaintEvent>
 #include <QPalette>
 #include <QWidget>
 
@@ -455,7 +456,11 @@ TCanvas* TControl::ControlCanvas() const {
 void TControl::PaintThroughCanvas() {
     TCanvas* canvas = ControlCanvas();
     if (canvas->Painting()) return; // a paint inside a paint draws nothing new
-    canvas->BeginPaint(FWidget.get());
+    // Only the part Qt asks for is repainted; ClipRect tells the painting code.
+    if (FQtEvent && FQtEvent->type() == QEvent::Paint)
+        canvas->BeginPaint(FWidget.get(), static_cast<QPaintEvent*>(FQtEvent)->region());
+    else
+        canvas->BeginPaint(FWidget.get());
     canvas->Font()->Assign(FFont.get());
     canvas->Brush()->SetColor(FColor);
     try {
