@@ -156,6 +156,8 @@ protected:
     virtual void DoStoreFile(std::string& Name, uint32_t& Attr, std::string& Comment,
                              const std::string& Original);
     virtual void DoExtractFile(std::string& Name, uint32_t& Attr, const std::string& Comment);
+    // The room left on the medium that holds Path (the free space for the caller).
+    virtual int64_t FreeSpace(const std::string& Path);
 
     bool FStandardSignature = false;
     uint16_t FMethod = 65535;
@@ -169,12 +171,19 @@ protected:
     TStream& VolumeStream() override { return *FArchive; }
     bool IsMultiVolume() const override { return FSpanningMode != smNone; }
     uint32_t CurrentVolume() const override;
+    bool IsLastVolume() const override {
+        return !IsMultiVolume() ||
+               (FVolume.LastNumber() >= 0 && FVolume.Number() >= FVolume.LastNumber());
+    }
     void OpenVolume(uint32_t Number) override;
 
 private:
     friend class TZAItemReader;
     friend class TZAVolumeWriter;
     void CommitVolumes(TZADirArray& Result);
+    void RunInUpdate(const std::string& FileMask, TZAProcessOperation Op);
+    void SelectAndRun(const std::string& FileMask, int32_t SearchAttr,
+                      const std::string& ExclusionMask, TZAProcessOperation Op);
     void OpenExisting();
     void CreateNew();
     void AttachDirectory(bool CreateNewArchive);

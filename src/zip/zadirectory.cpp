@@ -10,7 +10,7 @@
 int64_t TZAVolumeSource::ReadContinuing(void* Buffer, int64_t Count) {
     auto* p = static_cast<char*>(Buffer);
     int64_t done = VolumeStream().Read(p, Count);
-    while (done < Count && IsMultiVolume()) {
+    while (done < Count && IsMultiVolume() && !IsLastVolume()) {
         OpenVolume(CurrentVolume() + 1);
         VolumeStream().SetPosition(0);
         const int64_t n = VolumeStream().Read(p + done, Count - done);
@@ -22,8 +22,10 @@ int64_t TZAVolumeSource::ReadContinuing(void* Buffer, int64_t Count) {
 
 int64_t FindSignatureForward(TStream& S, int64_t From, uint32_t Signature, int64_t Limit) {
     const int64_t size = Limit >= 0 ? std::min(Limit, S.Size()) : S.Size();
-    constexpr int64_t window = 65535;
-    std::vector<uint8_t> buf(window);
+    // The window starts small and grows: a signature is usually near, and a
+    // file full of false signatures must not cost a large read per find.
+    int64_t window = 4096;
+    std::vector<uint8_t> buf(65535);
     int64_t pos = From;
     while (pos + 4 <= size) {
         const int64_t n = std::min(window, size - pos);
@@ -35,6 +37,7 @@ int64_t FindSignatureForward(TStream& S, int64_t From, uint32_t Signature, int64
                 return pos + i;
         if (pos + n >= size) break;
         pos += n - 3;
+        window = std::min<int64_t>(window * 2, 65535);
     }
     return -1;
 }
@@ -109,14 +112,20 @@ bool TZADirManager::ReadCentralDirectory() {
         }
     } else {
         FSource.OpenVolume(cdDisk);
-        if (cdSize > static_cast<uint64_t>(1) << 40) return false;
     }
     if (count > cdSize / CentralHeaderSize) return false;
-    std::string buf(static_cast<size_t>(cdSize), '\0');
+    // Read in steps, so that a directory size the volumes do not hold costs
+    // no more memory than the bytes really there.
+    std::string buf;
     FSource.VolumeStream().SetPosition(static_cast<int64_t>(cdOffset));
-    if (FSource.ReadContinuing(buf.data(), static_cast<int64_t>(cdSize)) !=
-        static_cast<int64_t>(cdSize))
-        return false;
+    while (buf.size() < cdSize) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(cdSize - buf.size(), 1 << 20));
+        const size_t at = buf.size();
+        buf.resize(at + n);
+        if (FSource.ReadContinuing(buf.data() + at, static_cast<int64_t>(n)) !=
+            static_cast<int64_t>(n))
+            return false;
+    }
     if (!ParseCentralHeaders(buf, count)) return false;
     if (!FSource.IsMultiVolume()) FindStubLength();
     return true;
@@ -155,7 +164,7 @@ void TZADirManager::FindStubLength() {
     const TDirItem& first = Items.Item(0);
     int64_t from = static_cast<int64_t>(first.LocalHeaderOffset());
     const int64_t limit = EndPosition;
-    for (int guard = 0; guard < 1 << 20 && from >= 0; ++guard) {
+    for (int guard = 0; guard < 4096 && from >= 0; ++guard) {
         const int64_t at = FindSignatureForward(s, from, LocalSignature(), limit);
         if (at < 0) return;
         uint8_t h[LocalHeaderSize];

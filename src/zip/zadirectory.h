@@ -18,6 +18,8 @@ public:
     virtual TStream& VolumeStream() = 0;
     virtual bool IsMultiVolume() const = 0;
     virtual uint32_t CurrentVolume() const = 0;
+    // Whether the current volume is the last of the set (reads end there).
+    virtual bool IsLastVolume() const { return !IsMultiVolume(); }
     // Makes volume Number (0-based) the current one; raises code 45 when it
     // cannot be had.
     virtual void OpenVolume(uint32_t Number) = 0;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "platform/rtl/fileattrs.h"
@@ -87,6 +88,22 @@ bool MakeFoldersBelow(const std::string& Base, const std::string& Rel, bool Crea
     return true;
 }
 
+// The process's file-creation mask, read without changing it (umask() would
+// change it for every thread for a moment).
+mode_t CreationMask() {
+    static const mode_t mask = [] {
+        mode_t m = 022;
+        if (FILE* f = std::fopen("/proc/self/status", "r")) {
+            char line[256];
+            while (std::fgets(line, sizeof line, f))
+                if (std::sscanf(line, "Umask: %o", &m) == 1) break;
+            std::fclose(f);
+        }
+        return m;
+    }();
+    return mask;
+}
+
 bool IsUnixHost(const TDirItem& Item) {
     const int host = Item.Header.VersionMadeBy >> 8;
     return host == 3 || host == 19;
@@ -115,20 +132,22 @@ int TZABaseArchiver::SelectFiles(const std::string& FileMask, int32_t SearchAttr
     return items.SelectedCount();
 }
 
-void TZABaseArchiver::ExtractFiles(const std::string& FileMask, int32_t SearchAttr,
-                                   const std::string& ExclusionMask) {
+void TZABaseArchiver::SelectAndRun(const std::string& FileMask, int32_t SearchAttr,
+                                   const std::string& ExclusionMask, TZAProcessOperation Op) {
     if (!FActive) throw EZAException(13, this);
     if (FUpdateCount > 0) throw EZAException(26, this);
     SelectFiles(FileMask, SearchAttr, ExclusionMask);
-    ProcessFiles(poExtract);
+    ProcessFiles(Op);
+}
+
+void TZABaseArchiver::ExtractFiles(const std::string& FileMask, int32_t SearchAttr,
+                                   const std::string& ExclusionMask) {
+    SelectAndRun(FileMask, SearchAttr, ExclusionMask, poExtract);
 }
 
 void TZABaseArchiver::TestFiles(const std::string& FileMask, int32_t SearchAttr,
                                 const std::string& ExclusionMask) {
-    if (!FActive) throw EZAException(13, this);
-    if (FUpdateCount > 0) throw EZAException(26, this);
-    SelectFiles(FileMask, SearchAttr, ExclusionMask);
-    ProcessFiles(poTest);
+    SelectAndRun(FileMask, SearchAttr, ExclusionMask, poTest);
 }
 
 void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {
@@ -301,7 +320,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
             return;
         }
         const bool unixMode = IsUnixHost(item) && (attr >> 16) != 0;
-        mode_t mode = 0644;
+        mode_t mode = 0666 & ~CreationMask();
         if (unixMode && FOptions.SetAttributes) mode = (attr >> 16) & 0755; // no set-id, sticky
         ::chmod(DiskName(temp).c_str(), mode | S_IRUSR);
         FileSetDate(temp, item.DosDateTime());

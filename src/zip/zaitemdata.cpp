@@ -121,6 +121,7 @@ bool TZAItemReader::Pump(TStream& Out, uint64_t Compressed, bool Encrypted, cons
     }
     const uint64_t limit = It.UncompressedSize();
     const bool deflated = It.Header.Method == 8;
+    if (deflated && Compressed == 0) return limit == 0; // some writers store nothing at all
     std::unique_ptr<TInflater> inf;
     if (deflated) inf = std::make_unique<TInflater>();
     std::vector<uint8_t> in(
@@ -235,4 +236,36 @@ TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_
     }
     r.Crc32 = ~reg;
     return r;
+}
+
+void DecompressBuf(const void* InBuf, int InBytes, int OutEstimate, std::vector<char>& OutBuf,
+                   int& OutBytes, int Limit) {
+    OutBuf.clear();
+    OutBytes = 0;
+    const int step = OutEstimate > 0 ? OutEstimate : std::max(256, (InBytes + 255) / 256 * 256);
+    z_stream z{};
+    DCheck(inflateInit(&z));
+    std::vector<char> out(static_cast<size_t>(step));
+    z.next_in = static_cast<Bytef*>(const_cast<void*>(InBuf));
+    z.avail_in = static_cast<uInt>(std::max(InBytes, 0));
+    int r = Z_OK;
+    for (;;) {
+        z.next_out = reinterpret_cast<Bytef*>(out.data()) + z.total_out;
+        z.avail_out = static_cast<uInt>(out.size() - z.total_out);
+        r = inflate(&z, Z_NO_FLUSH);
+        if (r == Z_STREAM_END || r < 0 || (r == Z_BUF_ERROR && z.avail_in == 0)) break;
+        if (z.avail_out == 0) {
+            if (static_cast<int>(out.size()) + step > Limit) {
+                r = Z_DATA_ERROR; // beyond what the caller allows
+                break;
+            }
+            out.resize(out.size() + static_cast<size_t>(step));
+        }
+    }
+    const auto produced = static_cast<int>(z.total_out);
+    inflateEnd(&z);
+    if (r != Z_STREAM_END) DCheck(r < 0 ? r : Z_DATA_ERROR);
+    out.resize(static_cast<size_t>(produced));
+    OutBuf = std::move(out);
+    OutBytes = produced;
 }

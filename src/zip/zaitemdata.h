@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/streams.h"
 #include "zatypes.h"
@@ -39,3 +40,10 @@ struct TZAWriteResult {
 TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_t Method,
                                const std::string& Password,
                                const std::function<bool(double, double)>& Progress);
+
+// Inflates a whole buffer that carries its zlib header. The output starts at
+// OutEstimate bytes (0: InBytes rounded up to a multiple of 256) and grows by
+// that much while it is full, up to Limit bytes. On failure OutBuf is emptied,
+// OutBytes is 0 and EDecompressionError is raised.
+void DecompressBuf(const void* InBuf, int InBytes, int OutEstimate, std::vector<char>& OutBuf,
+                   int& OutBytes, int Limit = 1 << 28);

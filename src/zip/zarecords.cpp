@@ -15,19 +15,42 @@ void Put64(std::string& s, uint64_t v) {
     Put32(s, static_cast<uint32_t>(v >> 32));
 }
 
+namespace {
+
+// The fields from version needed to extra length stand in the same order in
+// local and central headers.
+template <typename H> void ParseCommon(const uint8_t* b, H& h) {
+    h.VersionNeeded = Get16(b);
+    h.Flags = Get16(b + 2);
+    h.Method = Get16(b + 4);
+    h.DosTime = Get16(b + 6);
+    h.DosDate = Get16(b + 8);
+    h.Crc32 = Get32(b + 10);
+    h.CompressedSize = Get32(b + 14);
+    h.UncompressedSize = Get32(b + 18);
+    h.NameLength = Get16(b + 22);
+    h.ExtraLength = Get16(b + 24);
+}
+
+template <typename H> void PutCommon(std::string& s, const H& h) {
+    Put16(s, h.VersionNeeded);
+    Put16(s, h.Flags);
+    Put16(s, h.Method);
+    Put16(s, h.DosTime);
+    Put16(s, h.DosDate);
+    Put32(s, h.Crc32);
+    Put32(s, h.CompressedSize);
+    Put32(s, h.UncompressedSize);
+    Put16(s, h.NameLength);
+    Put16(s, h.ExtraLength);
+}
+
+} // namespace
+
 TZALocalHeader ParseLocalHeader(const uint8_t* b) {
     TZALocalHeader h;
     h.Signature = Get32(b);
-    h.VersionNeeded = Get16(b + 4);
-    h.Flags = Get16(b + 6);
-    h.Method = Get16(b + 8);
-    h.DosTime = Get16(b + 10);
-    h.DosDate = Get16(b + 12);
-    h.Crc32 = Get32(b + 14);
-    h.CompressedSize = Get32(b + 18);
-    h.UncompressedSize = Get32(b + 22);
-    h.NameLength = Get16(b + 26);
-    h.ExtraLength = Get16(b + 28);
+    ParseCommon(b + 4, h);
     return h;
 }
 
@@ -35,16 +58,7 @@ TZACentralHeader ParseCentralHeader(const uint8_t* b) {
     TZACentralHeader h;
     h.Signature = Get32(b);
     h.VersionMadeBy = Get16(b + 4);
-    h.VersionNeeded = Get16(b + 6);
-    h.Flags = Get16(b + 8);
-    h.Method = Get16(b + 10);
-    h.DosTime = Get16(b + 12);
-    h.DosDate = Get16(b + 14);
-    h.Crc32 = Get32(b + 16);
-    h.CompressedSize = Get32(b + 20);
-    h.UncompressedSize = Get32(b + 24);
-    h.NameLength = Get16(b + 28);
-    h.ExtraLength = Get16(b + 30);
+    ParseCommon(b + 6, h);
     h.CommentLength = Get16(b + 32);
     h.DiskNumberStart = Get16(b + 34);
     h.InternalAttributes = Get16(b + 36);
@@ -83,16 +97,7 @@ TZAZip64End ParseZip64End(const uint8_t* b) {
 std::string LocalHeaderBytes(const TZALocalHeader& h) {
     std::string s;
     Put32(s, h.Signature);
-    Put16(s, h.VersionNeeded);
-    Put16(s, h.Flags);
-    Put16(s, h.Method);
-    Put16(s, h.DosTime);
-    Put16(s, h.DosDate);
-    Put32(s, h.Crc32);
-    Put32(s, h.CompressedSize);
-    Put32(s, h.UncompressedSize);
-    Put16(s, h.NameLength);
-    Put16(s, h.ExtraLength);
+    PutCommon(s, h);
     return s;
 }
 
@@ -100,16 +105,7 @@ std::string CentralHeaderBytes(const TZACentralHeader& h) {
     std::string s;
     Put32(s, h.Signature);
     Put16(s, h.VersionMadeBy);
-    Put16(s, h.VersionNeeded);
-    Put16(s, h.Flags);
-    Put16(s, h.Method);
-    Put16(s, h.DosTime);
-    Put16(s, h.DosDate);
-    Put32(s, h.Crc32);
-    Put32(s, h.CompressedSize);
-    Put32(s, h.UncompressedSize);
-    Put16(s, h.NameLength);
-    Put16(s, h.ExtraLength);
+    PutCommon(s, h);
     Put16(s, h.CommentLength);
     Put16(s, h.DiskNumberStart);
     Put16(s, h.InternalAttributes);

@@ -20,7 +20,7 @@ void TZAVolumeWriter::Open() {
         bool cancel = false;
         A.DoRequestBlankVolume(number, name, cancel);
         if (cancel) throw EZAException(45, &A);
-        const int64_t free = DiskFree(ExtractFilePath(ExpandFileName(name)));
+        const int64_t free = A.FreeSpace(name);
         if (free >= 65537 && (size <= 0 || free >= size)) {
             try {
                 FFile = std::make_unique<TFileStream>(name, fmCreate);
@@ -40,7 +40,7 @@ void TZAVolumeWriter::Open() {
 
 int64_t TZAVolumeWriter::Room() {
     const int64_t size = A.SpanningOptions().VolumeSizeFor(static_cast<int>(FVolume));
-    int64_t room = DiskFree(ExtractFilePath(ExpandFileName(FFile->FileName())));
+    int64_t room = A.FreeSpace(FFile->FileName());
     if (room < 0) room = 0;
     if (size != -1) room = std::min(room, size - FInVolume);
     return std::max<int64_t>(room, 0);

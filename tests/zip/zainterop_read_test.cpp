@@ -23,19 +23,6 @@ void MakeTree(const std::string& Dir) {
     ForceDirectories(Dir + "emptydir");
 }
 
-int ExtractAll(const std::string& Archive, const std::string& To,
-               const std::string& Password = "") {
-    TZipArchiver z(nullptr);
-    z.FileName = Archive;
-    z.BaseDir = To;
-    z.Password = Password;
-    z.OpenArchive(0);
-    const int n = z.FileCount();
-    z.ExtractFiles("*.*", 10431, "");
-    z.CloseArchive();
-    return n;
-}
-
 } // namespace
 
 TEST(ZAInteropRead, InfoZipTreeExtractsByteForByte) {
@@ -284,6 +271,8 @@ import sys, zipfile
 with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
     for i in range(70000):
         z.writestr('f%05d.txt' % i, b'%d' % i)
+    with z.open('forced.bin', 'w', force_zip64=True) as f:
+        f.write(bytes(range(256)) * 100)
 )",
                      {DiskName(d / "many.zip")}),
               0);
@@ -291,11 +280,17 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
     z.FileName = d / "many.zip";
     z.BaseDir = d / "out";
     z.OpenArchive(0);
-    EXPECT_EQ(z.FileCount(), 70000);
+    EXPECT_EQ(z.FileCount(), 70001);
     z.ExtractFiles("f6999?.txt");
+    z.ExtractFiles("forced.bin");
     z.CloseArchive();
     EXPECT_EQ(ReadFile(d / "out/f69999.txt"), "69999");
-    EXPECT_EQ(Tree(d / "out/").size(), 10u);
+    EXPECT_EQ(Tree(d / "out/").size(), 11u);
+    std::string forced;
+    for (int k = 0; k < 100; ++k)
+        for (int i = 0; i < 256; ++i)
+            forced += static_cast<char>(i);
+    EXPECT_EQ(ReadFile(d / "out/forced.bin"), forced);
 }
 
 TEST(ZAInteropRead, ZeroByteFileIsInvalidArchive) {
@@ -313,4 +308,84 @@ TEST(ZAInteropRead, ZeroByteFileIsInvalidArchive) {
         }
         EXPECT_FALSE(z.Active());
     }
+}
+
+TEST(ZAInteropRead, StreamedArchiveWithDataDescriptors) {
+    ZA_NEED_TOOL("zip");
+    ScratchDir d;
+    WriteFile(d / "src/a.txt", TextBytes(120000));
+    WriteFile(d / "src/b.txt", "bee");
+    // Written to a pipe, zip cannot go back: sizes and CRC follow the data.
+    ASSERT_EQ(Shell("cd " + Quote(d / "src") + " && zip -q - a.txt b.txt | cat > ../s.zip"), 0);
+    ASSERT_EQ(Shell("cd " + Quote(d / "src") + " && zip -q -P geheim - a.txt | cat > ../e.zip"), 0);
+    ExtractAll(d / "s.zip", d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "e.zip";
+        z.OpenArchive(0);
+        ASSERT_EQ(z.Files(0).Header.Flags & 0x09, 0x09); // encrypted, with a descriptor
+        z.CloseArchive();
+    }
+    // The password check byte of such an item is the high byte of its time.
+    ExtractAll(d / "e.zip", d / "enc", "geheim");
+    EXPECT_EQ(ReadFile(d / "enc/a.txt"), TextBytes(120000));
+    // Without its directory, the sizes come from the descriptors.
+    const std::string full = ReadFile(d / "s.zip");
+    WriteFile(d / "cut.zip", full.substr(0, full.find("PK\x01\x02")));
+    ExtractAll(d / "cut.zip", d / "cut");
+    EXPECT_EQ(Tree(d / "cut/"), Tree(d / "src/"));
+}
+
+TEST(ZAInteropRead, EndSignatureInsideTheCommentIsPassedOver) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(R"(
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], 'w') as z:
+    z.writestr('echt.txt', b'real item')
+    z.comment = b'PK\x05\x06' + b'\x00' * 18 + b' trailing words'
+)",
+                     {DiskName(d / "c.zip")}),
+              0);
+    TZipArchiver z(nullptr);
+    z.FileName = d / "c.zip";
+    z.BaseDir = d / "out";
+    z.OpenArchive(0);
+    ASSERT_EQ(z.FileCount(), 1);
+    EXPECT_EQ(z.ArchiveComment().substr(22), " trailing words");
+    z.ExtractFiles("*.*");
+    z.CloseArchive();
+    EXPECT_EQ(ReadFile(d / "out/echt.txt"), "real item");
+}
+
+TEST(ZAInteropRead, NamesOfDosWritersAreReadInTheOemCodePage) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    // A DOS writer's name "café.txt" holds 0x82 for "é" (code page 850).
+    ASSERT_EQ(Python(R"(
+import sys, zipfile
+info = zipfile.ZipInfo('cafX.txt', (2022, 3, 4, 5, 6, 8))
+info.create_system = 0
+with zipfile.ZipFile(sys.argv[1], 'w') as z:
+    z.writestr(info, b'koffie')
+raw = open(sys.argv[1], 'rb').read().replace(b'cafX.txt', b'caf\x82.txt')
+open(sys.argv[1], 'wb').write(raw)
+)",
+                     {DiskName(d / "dos.zip")}),
+              0);
+    TZipArchiver z(nullptr);
+    z.FileName = d / "dos.zip";
+    z.BaseDir = d / "out";
+    z.OpenArchive(0);
+    EXPECT_EQ(z.Files(0).Name, "caf\xE9.txt");
+    z.ExtractFiles("*.*");
+    z.CloseArchive();
+    EXPECT_EQ(ReadFile(d / "out/caf\xE9.txt"), "koffie");
+    // With OEM names off the bytes are taken as they stand.
+    TZipArchiver raw(nullptr);
+    raw.Options().OEMFileNames = false;
+    raw.FileName = d / "dos.zip";
+    raw.OpenArchive(0);
+    EXPECT_EQ(raw.Files(0).Name, "caf\x82.txt");
 }

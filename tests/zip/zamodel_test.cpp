@@ -4,7 +4,10 @@
 #include "platform/rtl/stringlist.h"
 #include "zip/zaarchiver.h"
 #include "zip/zacrypt.h"
+#include "zip/zaitemdata.h"
 #include "zip/zamasks.h"
+
+#include <zlib.h>
 
 TEST(ZAModel, DefaultsAfterConstruction) {
     TZipArchiver z(nullptr);
@@ -205,4 +208,30 @@ TEST(ZACrypt, CrcAndTraditionalEncryptionRoundTrip) {
     EXPECT_EQ(a[11], 0xAB);
     EXPECT_NE(std::string(reinterpret_cast<char*>(a), 10),
               std::string(reinterpret_cast<char*>(b), 10));
+}
+
+TEST(ZACrypt, DecompressBufGrowsAndFailsCleanly) {
+    std::string plain;
+    for (int i = 0; i < 20000; ++i)
+        plain += "Berger ";
+    uLongf n = compressBound(plain.size());
+    std::vector<Bytef> packed(n);
+    ASSERT_EQ(
+        compress(packed.data(), &n, reinterpret_cast<const Bytef*>(plain.data()), plain.size()),
+        Z_OK);
+    std::vector<char> out;
+    int got = -1;
+    DecompressBuf(packed.data(), static_cast<int>(n), 0, out, got);
+    EXPECT_EQ(got, static_cast<int>(plain.size()));
+    EXPECT_EQ(std::string(out.begin(), out.end()), plain);
+    DecompressBuf(packed.data(), static_cast<int>(n), 1000, out, got);
+    EXPECT_EQ(got, static_cast<int>(plain.size()));
+    // Too large for the limit, and damaged input: both raise, both leave nothing.
+    EXPECT_THROW(DecompressBuf(packed.data(), static_cast<int>(n), 1000, out, got, 5000),
+                 EDecompressionError);
+    EXPECT_EQ(got, 0);
+    EXPECT_TRUE(out.empty());
+    packed[5] ^= 0x55;
+    EXPECT_THROW(DecompressBuf(packed.data(), static_cast<int>(n), 0, out, got), EZlibError);
+    EXPECT_EQ(got, 0);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/rtl/tempfiles.h"
+#include "zip/zaarchiver.h"
 
 namespace zatest {
 
@@ -110,6 +111,36 @@ std::vector<std::pair<std::string, std::string>> Tree(const std::string& Dir) {
     walk("");
     std::sort(out.begin(), out.end());
     return out;
+}
+
+void CreateArchive(const std::string& Archive, const std::string& Src, const std::string& Mask) {
+    TZipArchiver z(nullptr);
+    z.FileName = Archive;
+    z.BaseDir = Src;
+    z.OpenArchive(fmCreate);
+    z.AddFiles(Mask);
+    z.CloseArchive();
+}
+
+int ExtractAll(const std::string& Archive, const std::string& To, const std::string& Password) {
+    TZipArchiver z(nullptr);
+    z.FileName = Archive;
+    z.BaseDir = To;
+    z.Password = Password;
+    z.OpenArchive(0);
+    const int n = z.FileCount();
+    z.ExtractFiles("*.*", 10431, "");
+    z.CloseArchive();
+    return n;
+}
+
+int CodeOf(const std::function<void()>& F) {
+    try {
+        F();
+    } catch (const EZAException& e) {
+        return e.NativeError;
+    }
+    return -1;
 }
 
 } // namespace zatest

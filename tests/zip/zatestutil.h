@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ int Python(const std::string& Script, const std::vector<std::string>& Args = {},
 // Every regular file below Dir as relative name -> size and hash of its bytes, and every folder as
 // "name/".
 std::vector<std::pair<std::string, std::string>> Tree(const std::string& Dir);
+
+// The engine's common runs: a new archive of the files of Src matching Mask;
+// every item of Archive extracted to To (returns the item count); the native
+// code of the EZAException that F raises (-1 when none).
+void CreateArchive(const std::string& Archive, const std::string& Src,
+                   const std::string& Mask = "*.*");
+int ExtractAll(const std::string& Archive, const std::string& To, const std::string& Password = "");
+int CodeOf(const std::function<void()>& F);
 
 } // namespace zatest
 

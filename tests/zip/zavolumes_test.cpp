@@ -2,6 +2,7 @@
 // a self-extracting stub in front of a new archive.
 #include <gtest/gtest.h>
 
+#include "platform/rtl/dialogs.h"
 #include "zatestutil.h"
 #include "zip/zaarchiver.h"
 
@@ -135,12 +136,7 @@ TEST(ZAVolumes, CancelledBlankVolumeAndReadOnlySet) {
         cancel = n >= 3;
     };
     z.OpenArchive(fmCreate);
-    try {
-        z.AddFiles("*.*");
-        FAIL() << "the third volume was refused";
-    } catch (const EZAException& e) {
-        EXPECT_EQ(e.NativeError, 45);
-    }
+    EXPECT_EQ(CodeOf([&] { z.AddFiles("*.*"); }), 45);
     EXPECT_EQ(asked, 3);
     EXPECT_TRUE(ListFiles(d.Path(), "c*").empty()); // the partial set is removed
     z.CloseArchive();
@@ -149,12 +145,7 @@ TEST(ZAVolumes, CancelledBlankVolumeAndReadOnlySet) {
     TZipArchiver u(nullptr);
     u.FileName = d / "s.zip";
     u.OpenArchive(fmOpenReadWrite | fmShareDenyWrite);
-    try {
-        u.DeleteFiles("a.bin");
-        FAIL();
-    } catch (const EZAException& e) {
-        EXPECT_EQ(e.NativeError, 52);
-    }
+    EXPECT_EQ(CodeOf([&] { u.DeleteFiles("a.bin"); }), 52);
 }
 
 TEST(ZAVolumes, StubInFrontOfNewArchive) {
@@ -174,12 +165,7 @@ TEST(ZAVolumes, StubInFrontOfNewArchive) {
         std::string out;
         EXPECT_EQ(Shell("unzip -tq " + Quote(d / "sfx.zip"), &out), 0) << out;
     }
-    TZipArchiver r(nullptr);
-    r.FileName = d / "sfx.zip";
-    r.BaseDir = d / "out";
-    r.OpenArchive(0);
-    r.ExtractFiles("*.*");
-    r.CloseArchive();
+    ExtractAll(d / "sfx.zip", d / "out");
     EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
     // A stub larger than the first volume is refused.
     TZipArchiver v(nullptr);
@@ -187,10 +173,117 @@ TEST(ZAVolumes, StubInFrontOfNewArchive) {
     v.SFXStub = d / "stub.bin";
     v.SetSpanningMode(smSplitting);
     v.SpanningOptions().FirstVolumeSize = 1000;
-    try {
-        v.OpenArchive(fmCreate);
-        FAIL();
-    } catch (const EZAException& e) {
-        EXPECT_EQ(e.NativeError, 47);
+    EXPECT_EQ(CodeOf([&] { v.OpenArchive(fmCreate); }), 47);
+}
+
+TEST(ZAVolumes, SelfExtractingSplitSetIsFoundFromItsFirstVolume) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    const std::string stub = "MZ" + RandomBytes(3000, 8);
+    WriteFile(d / "stub.bin", stub);
+    WriteSet(d / "setup.exe", d / "src", false, d / "stub.bin");
+    EXPECT_EQ(ReadFile(d / "setup.exe").substr(0, stub.size()), stub);
+    EXPECT_TRUE(FileExists(d / "setup.Z02"));
+    EXPECT_TRUE(FileExists(d / "setup.ZIP"));
+    TZipArchiver r(nullptr);
+    r.FileName = d / "setup.exe";
+    r.BaseDir = d / "out";
+    r.OpenArchive(0);
+    EXPECT_EQ(r.SpanningMode(), smSplitting);
+    r.ExtractFiles("*.*");
+    r.CloseArchive();
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
+
+namespace {
+
+// An archiver whose media report a chosen amount of free space.
+class TSmallDisks : public TZipArchiver {
+public:
+    using TZipArchiver::TZipArchiver;
+    std::vector<int64_t> Free; // per request, the last one repeats
+    int Asked = 0;
+
+protected:
+    int64_t FreeSpace(const std::string& Path) override {
+        const size_t i = std::min(static_cast<size_t>(Asked), Free.size() - 1);
+        return Free[i];
     }
+};
+
+} // namespace
+
+TEST(ZAVolumes, FullDiskIsRefusedAndDiskFullFired) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    TSmallDisks z(nullptr);
+    z.Free = {65536, 10 << 20};
+    z.FileName = d / "f.zip";
+    z.BaseDir = d / "src";
+    z.SetSpanningMode(smSplitting);
+    z.SpanningOptions().VolumeSize = vsCustom;
+    z.SpanningOptions().SetCustomVolumeSize(100000);
+    std::vector<int> full;
+    z.OnDiskFull = [&](TObject*, int n, const std::string&, bool& cancel) {
+        full.push_back(n);
+        ++z.Asked; // the user frees room
+        cancel = false;
+    };
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    EXPECT_EQ(full, (std::vector<int>{1}));
+    ExtractAll(d / "f.zip", d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
+
+TEST(ZAVolumes, SpannedSetAsksForEachBlankDisk) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    auto dialogs = std::make_unique<TScriptedDialogs>();
+    for (int i = 0; i < 10; ++i)
+        dialogs->QueueAnswer(mrOk);
+    auto* seen = dialogs.get();
+    TDialogServiceScope scope(std::move(dialogs));
+    TZipArchiver z(nullptr);
+    z.FileName = d / "span.zip";
+    z.BaseDir = d / "src";
+    z.SetSpanningMode(smSpanning);
+    z.SpanningOptions().VolumeSize = vsCustom;
+    z.SpanningOptions().SetCustomVolumeSize(100000);
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    ASSERT_GE(seen->Asked().size(), 3u);
+    EXPECT_EQ(seen->Asked()[0].Text, "Please insert a blank disk #1");
+    EXPECT_EQ(seen->Asked()[1].Text, "Please insert a blank disk #2");
+    EXPECT_TRUE(FileExists(d / "span_001.zip"));
+    ExtractAll(d / "span.zip", d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    // Without a user the blank-disk question is cancelled: nothing is written.
+    TDialogServiceScope none(std::make_unique<TNonInteractiveDialogs>());
+    TZipArchiver n(nullptr);
+    n.FileName = d / "none.zip";
+    n.BaseDir = d / "src";
+    n.SetSpanningMode(smSpanning);
+    n.OpenArchive(fmCreate);
+    EXPECT_EQ(CodeOf([&] { n.AddFiles("*.*"); }), 45);
+    // Closing still wants a (blank) volume for the empty set, and is refused too.
+    EXPECT_EQ(CodeOf([&] { n.CloseArchive(); }), 45);
+    EXPECT_FALSE(n.Active());
+    EXPECT_TRUE(ListFiles(d.Path(), "none*").empty());
+}
+
+TEST(ZAVolumes, LyingEndRecordOfASetFailsCleanly) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    WriteSet(d / "set.zip", d / "src", true);
+    std::string last = ReadFile(d / "set.zip");
+    const size_t end = last.rfind("PK\x05\x06");
+    last.replace(end + 12, 4, "\xF0\xFF\xFF\x7F"); // directory size far beyond the set
+    WriteFile(d / "set.zip", last);
+    TZipArchiver r(nullptr);
+    r.FileName = d / "set.zip";
+    EXPECT_EQ(CodeOf([&] { r.OpenArchive(0); }), 44);
+    EXPECT_FALSE(r.Active());
 }

@@ -144,15 +144,8 @@ bool TNumEditCore::StrToValue(bool Commit) {
 }
 
 void TNumEditCore::SetTextFormatting(const std::string& Text) {
-    const bool was = FFormatting;
-    FFormatting = true;
-    try {
-        SetNumText(Text);
-    } catch (...) {
-        FFormatting = was;
-        throw;
-    }
-    FFormatting = was;
+    const TFlagScope formatting(FFormatting);
+    SetNumText(Text);
 }
 
 void TNumEditCore::ValueToStr(long double V) {

@@ -34,6 +34,19 @@ private:
 
 enum TNumEditState { esNormal, esEditing, esError };
 
+// Raises a flag for the life of the scope, putting back what it was.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& Flag) : FFlag(Flag), FWas(Flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = FWas; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+    bool FWas;
+};
+
 // Colours as 24-bit values with red in the low byte; 0x80000000 + n is system colour n.
 using TNumColor = int32_t;
 constexpr TNumColor NumClWindow = static_cast<TNumColor>(0x80000005u);

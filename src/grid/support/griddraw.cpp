@@ -92,6 +92,19 @@ void DrawProgressPie(TCanvas& Canvas, const TRect& R, int Percent) {
     Canvas.Pie(R.Left, R.Top, R.Right, R.Bottom, ex, ey, cx, R.Top);
 }
 
+void SelectRotatedFont(TCanvas& Canvas, int Angle, TFont& OldFont) {
+    OldFont.Assign(Canvas.Font());
+    Canvas.Font()->SetOrientation(Angle * 10);
+}
+
+void RestoreFont(TCanvas& Canvas, const TFont& OldFont) {
+    Canvas.Font()->Assign(&OldFont);
+}
+
+void StretchBitmapDIB(TCanvas& Canvas, const TRect& R, const TBitmap& Bitmap) {
+    Canvas.StretchDraw(R, &Bitmap);
+}
+
 void DrawComboButton(TCanvas& Canvas, const TRect& R, bool Themed) {
     // The themed look comes with the visual-style binding; until then both are classic.
     const TRect b{std::max(R.Left, R.Right - 16), R.Top, R.Right, R.Bottom};

@@ -35,5 +35,12 @@ void DrawProgressBar(TCanvas& Canvas, const TRect& R, int Percent, TColor DoneCo
 // A grey circle with the sector of Percent filled, clockwise from the top.
 void DrawProgressPie(TCanvas& Canvas, const TRect& R, int Percent);
 
+// The canvas font turned by Angle degrees; OldFont keeps the font it replaced,
+// which RestoreFont selects back.
+void SelectRotatedFont(TCanvas& Canvas, int Angle, TFont& OldFont);
+void RestoreFont(TCanvas& Canvas, const TFont& OldFont);
+// The bitmap stretched into R.
+void StretchBitmapDIB(TCanvas& Canvas, const TRect& R, const TBitmap& Bitmap);
+
 // A 16-pixel drop-down button at the right edge of R.
 void DrawComboButton(TCanvas& Canvas, const TRect& R, bool Themed);

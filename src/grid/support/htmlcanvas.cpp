@@ -2,7 +2,26 @@
 
 #include <algorithm>
 
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/drawcontrols.h"
+
+THTMLImageLookup HTMLImageLookup(std::function<const TGraphic*(int Index)> ImageList,
+                                 THTMLPictureCache* Cache, TPictureContainer* Container) {
+    return [ImageList = std::move(ImageList), Cache,
+            Container](const std::string& Source) -> const TGraphic* {
+        const std::string upper = UpperCase(Source);
+        if (upper.rfind("IDX:", 0) == 0) {
+            int index = -1;
+            if (!ImageList || !TryStrToInt(Trim(Source.substr(4)), index) || index < 0)
+                return nullptr;
+            return ImageList(index);
+        }
+        if (Source.find("://") != std::string::npos)
+            return Cache ? Cache->PictureFor(Source) : nullptr;
+        if (Source.find(':') != std::string::npos) return nullptr; // shell icons and the like
+        return Container ? Container->FindPicture(Source) : nullptr;
+    };
+}
 
 THTMLFont HTMLFontOf(const TFont& Font) {
     THTMLFont f;

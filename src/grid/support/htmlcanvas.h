@@ -6,12 +6,19 @@
 #include <string>
 
 #include "grid/support/htmlrender.h"
+#include "grid/support/pictures.h"
 #include "platform/vcl/gfx/graphics.h"
 
-// The picture an image source names ("IDX:3" for the third image of the caller's
-// image list, a picture container name, a URL-form source), or nullptr. Sources
-// arrive upper-cased.
+// The picture an image source names ("IDX:3" for the image of index 3 in the
+// caller's image list, a picture container name, a URL-form source), or nullptr.
 using THTMLImageLookup = std::function<const TGraphic*(const std::string& Source)>;
+
+// The sources as the IMG tag knows them: "IDX:n" from ImageList (nullptr past its
+// end), a URL-form source (with "://") from the cache, added and loaded on first
+// use, and any other name from the container, ignoring case. Each part may be
+// missing.
+THTMLImageLookup HTMLImageLookup(std::function<const TGraphic*(int Index)> ImageList,
+                                 THTMLPictureCache* Cache, TPictureContainer* Container);
 
 // THTMLSurface on a canvas. Fonts are set on the canvas only when they change.
 class TCanvasHTMLSurface : public THTMLSurface {

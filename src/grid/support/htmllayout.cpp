@@ -247,7 +247,7 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
     } else if (name == "BODY") {
         const std::string bg = Attribute(upper, "BGCOLOR");
         if (!bg.empty()) L.BodyColor = ColorFromAttribute(bg);
-        const std::string image = Attribute(upper, "BACKGROUND");
+        const std::string image = Attribute(Tag, "BACKGROUND");
         if (!image.empty()) L.BodyImage = image;
     } else if (name == "FONT") {
         St.FontColors.emplace_back(St.Font.Color, St.Brush);
@@ -298,8 +298,9 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
     } else if (name == "IMG") {
         THTMLPiece img;
         img.Kind = THTMLPieceKind::Image;
-        img.Source = Attribute(upper, "SRC");
-        img.Alt = Attribute(upper, "ALT");
+        // Sources keep their case: file names on disk depend on it.
+        img.Source = Attribute(Tag, "SRC");
+        img.Alt = Attribute(Tag, "ALT");
         TSize size;
         if (img.Source.empty() || !S.ImageSize(img.Source, size)) return TTagAction::Continue;
         const int w = TextToInt(Attribute(upper, "WIDTH")),

@@ -24,8 +24,8 @@ struct THTMLPiece {
     bool Sup = false;
     int Anchor = 0; // number from 1; 0 outside anchors
     std::string Href;
-    std::string Source; // image SRC, upper case
-    std::string Alt;    // image ALT, upper case
+    std::string Source; // image SRC
+    std::string Alt;    // image ALT
     std::string ControlType, ControlId, ControlWidth;
 };
 

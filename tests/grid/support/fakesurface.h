@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/support/htmlsurface.h"
+#include "platform/rtl/sysutils.h"
 
 struct TDrawnText {
     THTMLFont Font;
@@ -35,7 +36,8 @@ public:
                          bool Pressed) override {
         Parts.push_back({Part, R, Checked, Hot, Pressed});
     }
-    bool ImageSize(const std::string& Src, TSize& Size) override {
+    bool ImageSize(const std::string& Source, TSize& Size) override {
+        const std::string Src = UpperCase(Source);
         if (Src == "IDX:0" || Src == "IDX:1")
             Size = {16, 16};
         else if (Src == "FLAG" || Src == "FLAG2")

@@ -1,39 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "grid/support/gridaux.h"
-#include "platform/vcl/qtapp.h"
+#include "widgettest.h"
 
 namespace {
-
-// The widget application is taken down after the last test, so that the font
-// libraries give back what they hold.
-class TWidgetApplication : public ::testing::Environment {
-public:
-    void TearDown() override { ShutdownQtApplication(); }
-};
-[[maybe_unused]] auto* const Registered =
-    ::testing::AddGlobalTestEnvironment(new TWidgetApplication); // gtest owns it
-
-// Every test here may make controls: the widget application comes first.
-class GridAux : public ::testing::Test {
-protected:
-    void SetUp() override { EnsureQtApplication(); }
-
-    static std::unique_ptr<TBitmap> WhiteBitmap(int Width, int Height) {
-        return std::make_unique<TBitmap>(Width, Height);
-    }
-    static int CountColor(const TBitmap& B, const TRect& R, TColor C) {
-        int n = 0;
-        for (int y = R.Top; y < R.Bottom; ++y)
-            for (int x = R.Left; x < R.Right; ++x)
-                n += B.Pixel(x, y) == C;
-        return n;
-    }
-};
-
+using GridAux = WidgetTest;
 } // namespace
 
 TEST_F(GridAux, ArrowOutlines) {
@@ -78,8 +51,7 @@ TEST_F(GridAux, PopupButtonPaintsFrameGradientAndCaption) {
     EXPECT_LE(GetRValue(b->Pixel(3, 1)), 0x08);
     EXPECT_GE(GetRValue(b->Pixel(3, 22)), 0xF0);
     EXPECT_GT(CountColor(*b, {1, 1, 119, 23}, clBlack), 5);
-    if (const char* dir = std::getenv("VZ_ARTIFACTS"))
-        b->SaveToFile(std::string(dir) + "/gridsupport_popupbutton.png");
+    SaveArtifact(*b, "gridsupport_popupbutton.png");
     auto flat = WhiteBitmap(40, 10);
     PaintPopupButton(*flat->Canvas(), {0, 0, 40, 10}, "", true, clNone, clNone, clBtnFace, font);
     EXPECT_EQ(CountColor(*flat, {0, 0, 40, 10}, ColorToRGB(clBtnFace)), 400);

@@ -61,3 +61,25 @@ TEST(GridDraw, ErrorUnderlineAndButtons) {
     EXPECT_EQ(ink.Left, 44);
     EXPECT_EQ(ink.Right, 60);
 }
+
+TEST(GridDraw, RotatedFontAndStretchedBitmap) {
+    auto b = WhiteBitmap(40, 40);
+    TCanvas& c = *b->Canvas();
+    c.Font()->SetName("DejaVu Sans");
+    c.Font()->SetSize(12);
+    TFont old;
+    SelectRotatedFont(c, 90, old);
+    EXPECT_EQ(c.Font()->Orientation(), 900);
+    EXPECT_EQ(c.Font()->Size(), 12);
+    c.TextOut(10, 35, "Ab");
+    const TRect ink = InkBounds(*b);
+    EXPECT_GT(ink.Height(), ink.Width()); // the text runs upward
+    RestoreFont(c, old);
+    EXPECT_EQ(c.Font()->Orientation(), 0);
+    TBitmap red(2, 2);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect({0, 0, 2, 2});
+    auto target = WhiteBitmap(10, 10);
+    StretchBitmapDIB(*target->Canvas(), {0, 0, 8, 6}, red);
+    EXPECT_EQ(CountColor(*target, {0, 0, 10, 10}, clRed), 48);
+}

@@ -1,17 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "formatscope.h"
 #include "grid/support/gridfilter.h"
 #include "platform/rtl/sysutils.h"
-
-namespace {
-
-// Keeps the process-wide format settings as the test found them.
-struct FormatScope {
-    TFormatSettings saved = FormatSettings();
-    ~FormatScope() { FormatSettings() = saved; }
-};
-
-} // namespace
 
 TEST(MatchFilter, JoinsLeftToRightWithoutPrecedence) {
     // A&B|C is ((A and B) or C): with A false and C true the result is true.

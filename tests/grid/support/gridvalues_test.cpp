@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "formatscope.h"
 #include "grid/support/gridvalues.h"
 #include "platform/rtl/sysutils.h"
 
 namespace {
-struct FormatScope {
-    TFormatSettings saved = FormatSettings();
-    ~FormatScope() { FormatSettings() = saved; }
-};
-
 void ExpectDate(TDateTime d, int y, int m, int day) {
     uint16_t yy = 0, mm = 0, dd = 0;
     DecodeDate(d, yy, mm, dd);

@@ -111,8 +111,8 @@ TEST_F(CanvasHTML, ImagesByIndexAndByName) {
     blue.Canvas()->Brush()->SetColor(clBlue);
     blue.Canvas()->FillRect({0, 0, 6, 6});
     const THTMLImageLookup images = [&](const std::string& s) -> const TGraphic* {
-        if (s == "IDX:0") return &green;
-        if (s == "KONING") return &blue;
+        if (s == "idx:0") return &green;
+        if (s == "koning") return &blue;
         return nullptr;
     };
     Render("a<IMG src=\"idx:0\">b<IMG src=\"koning\">c<IMG src=\"idx:7\">", {}, images);
@@ -170,4 +170,30 @@ TEST_F(CanvasHTML, RichCellPicture) {
     EXPECT_GT(CountColor(*B, {0, 0, 260, 90}, clRed), 5);
     EXPECT_GT(CountColor(*B, {0, 0, 260, 90}, clYellow), 20);
     EXPECT_GT(res.TextHeight, 4 * c.TextHeight("gh"));
+}
+
+TEST_F(CanvasHTML, EmbeddedControlsPicture) {
+    B = WhiteBitmap(320, 40);
+    TCanvas& c = *B->Canvas();
+    c.Font()->SetName("DejaVu Sans");
+    c.Font()->SetSize(9);
+    c.Font()->SetColor(clBlack);
+    THTMLRenderParams p;
+    p.PointX = 5; // on the first check box
+    p.PointY = 20;
+    THTMLRenderResult res;
+    const bool hit = RenderHTML(c,
+                                "<CONTROL TYPE=\"CHECK\" ID=\"c1\" WIDTH=\"16\" VALUE=\"TRUE\"> "
+                                "<CONTROL TYPE=\"CHECK\" ID=\"c2\" WIDTH=\"16\" VALUE=\"FALSE\"> "
+                                "<CONTROL TYPE=\"RADIO\" ID=\"r1\" WIDTH=\"16\" VALUE=\"TRUE\"> "
+                                "<CONTROL TYPE=\"RADIO\" ID=\"r2\" WIDTH=\"16\" VALUE=\"FALSE\"> "
+                                "<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"60\" VALUE=\"1-0\"> "
+                                "<CONTROL TYPE=\"COMBO\" ID=\"k\" WIDTH=\"70\" VALUE=\"remise\"> "
+                                "<CONTROL TYPE=\"BUTTON\" ID=\"b\" WIDTH=\"50\" VALUE=\"OK\">",
+                                {0, 0, 320, 40}, p, res);
+    SaveArtifact(*B, "gridsupport_cellcontrols.png");
+    EXPECT_TRUE(hit);
+    EXPECT_EQ(res.ControlId, "c1");
+    EXPECT_EQ(res.ControlType, "CHECK");
+    EXPECT_GT(CountColor(*B, {0, 0, 320, 40}, 0x808080), 20); // frames and edges
 }

@@ -217,9 +217,9 @@ TEST(RenderHTML, FocusAnchorCountsFromZeroAndHoverOnlyUnderlinesTheHovered) {
 TEST(RenderHTML, ImagesByIndexAndByName) {
     Render r("a<IMG src=\"idx:1\">b<IMG SRC=\"flag\">c<IMG src=\"idx:9\">d");
     ASSERT_EQ(r.S.Images.size(), 2u);
-    EXPECT_EQ(r.S.Images[0].first, "IDX:1");
+    EXPECT_EQ(r.S.Images[0].first, "idx:1");
     EXPECT_EQ(r.S.Images[0].second, (TRect{6, 14, 22, 30}));
-    EXPECT_EQ(r.S.Images[1].first, "FLAG");
+    EXPECT_EQ(r.S.Images[1].first, "flag");
     EXPECT_EQ(r.S.Images[1].second.Width(), 20);
     EXPECT_EQ(r.R.TextHeight, 30); // the tallest image
     // The missing image takes no room.
@@ -235,10 +235,10 @@ TEST(RenderHTML, ImageInsideAnAnchorHitsAndShowsItsAlt) {
     EXPECT_TRUE(on.Hit);
     EXPECT_EQ(on.R.AnchorHref, "pic");
     ASSERT_EQ(on.S.Images.size(), 1u);
-    EXPECT_EQ(on.S.Images[0].first, "FLAG2");
+    EXPECT_EQ(on.S.Images[0].first, "flag2");
     Render off(text, At(50, 10));
     EXPECT_FALSE(off.Hit);
-    EXPECT_EQ(off.S.Images[0].first, "FLAG");
+    EXPECT_EQ(off.S.Images[0].first, "flag");
 }
 
 TEST(RenderHTML, ImageAlignTopRaisesTheText) {
@@ -379,7 +379,7 @@ TEST(RenderHTML, BodyFillsTheWholeRectangle) {
     EXPECT_EQ(r.S.Fills[0].first, (TRect{0, 0, 200, 100}));
     EXPECT_EQ(r.S.Fills[0].second, 0xFF0000);
     ASSERT_EQ(r.S.Tiles.size(), 1u);
-    EXPECT_EQ(r.S.Tiles[0].first, "FLAG");
+    EXPECT_EQ(r.S.Tiles[0].first, "flag");
 }
 
 TEST(RenderHTML, TemplatePrefixShowsAsText) {

@@ -1,0 +1,133 @@
+#include "grid/support/dragdrop.h"
+
+#include <cstdint>
+
+#include "platform/vcl/messages.h"
+
+namespace {
+bool RTFFlag = false; // the process-wide rich-text switch of drags
+} // namespace
+
+void SetRTFDragDrop(bool Flag) {
+    RTFFlag = Flag;
+}
+bool RTFDragDrop() {
+    return RTFFlag;
+}
+
+unsigned TDragData::Formats() const {
+    unsigned f = 0;
+    if (HasText) f |= dfText;
+    if (!Files.empty()) f |= dfFiles;
+    if (Column != -1) f |= dfColumn;
+    if (HasRichText) f |= dfRichText;
+    return f;
+}
+
+// --- TXSGDropTarget -------------------------------------------------------------
+
+int TXSGDropTarget::EffectFor(unsigned KeyState) const {
+    if (!FAccepting) return DROPEFFECT_NONE;
+    // Files dropped from elsewhere are copied: a move would let the other
+    // program delete them.
+    if ((FFormats & dfFiles) && !(FFormats & (dfText | dfColumn | dfRichText)))
+        return DROPEFFECT_COPY;
+    return (KeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+int TXSGDropTarget::DragEnter(const TDragData& Data, unsigned KeyState) {
+    FFormats = Data.Formats();
+    if (FFormats & dfColumn)
+        FAccepting = AcceptCols;
+    else
+        FAccepting = ((FFormats & dfText) && AcceptText) || ((FFormats & dfFiles) && AcceptFiles) ||
+                     ((FFormats & dfRichText) && RTFFlag && AcceptText);
+    const int effect = EffectFor(KeyState);
+    DragMouseEnter();
+    return effect;
+}
+
+int TXSGDropTarget::DragOver(const TPoint& Point, unsigned KeyState) {
+    int effect = EffectFor(KeyState);
+    bool allow = true;
+    DragMouseMove(Point, allow, FFormats);
+    if (!allow) effect = DROPEFFECT_NONE;
+    return effect;
+}
+
+int TXSGDropTarget::Drop(const TDragData& Data, const TPoint& Point, unsigned KeyState) {
+    if (!FAccepting) return DROPEFFECT_NONE;
+    const unsigned formats = Data.Formats();
+    if (formats & dfColumn) {
+        if (AcceptCols) DropCol(Point, Data.Column);
+    } else if ((formats & dfRichText) && RTFFlag && AcceptText) {
+        DropRTF(Point, Data.RichText);
+    } else if ((formats & dfText) && AcceptText) {
+        DropText(Point, Data.Text);
+    }
+    if ((formats & dfFiles) && AcceptFiles) {
+        TStringList files;
+        for (const std::string& f : Data.Files)
+            files.Add(f);
+        DropFiles(Point, files);
+    }
+    const int effect = EffectFor(KeyState);
+    FAccepting = false;
+    return effect;
+}
+
+// --- TSourceDataObject ----------------------------------------------------------
+
+std::vector<std::string> TSourceDataObject::Formats() const {
+    std::vector<std::string> f;
+    if (FColumn == -1 || !FText.empty()) f.push_back(MimeText);
+    if (RTFFlag && !FRTF.empty()) f.push_back(MimeRichText);
+    if (FColumn != -1) f.push_back(MimeGridColumn);
+    return f;
+}
+
+bool TSourceDataObject::QueryGetData(const std::string& Format) const {
+    for (const std::string& f : Formats())
+        if (f == Format) return true;
+    return false;
+}
+
+std::string TSourceDataObject::GetData(const std::string& Format) const {
+    if (!QueryGetData(Format)) return {};
+    if (Format == MimeText) return FText;
+    if (Format == MimeRichText) return FRTF;
+    const auto v = static_cast<uint32_t>(FColumn);
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[static_cast<size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+// --- TXSGDropSource -------------------------------------------------------------
+
+long TXSGDropSource::QueryContinueDrag(bool EscapePressed, bool LeftButtonDown) const {
+    if (EscapePressed) return DRAGDROP_S_CANCEL;
+    if (!LeftButtonDown) return DRAGDROP_S_DROP;
+    return S_OK;
+}
+
+long TXSGDropSource::GiveFeedback(int Effect) {
+    FNoDrop = Effect == DROPEFFECT_NONE;
+    return DRAGDROP_S_USEDEFAULTCURSORS;
+}
+
+long TXSGDropSource::Run(const TSourceDataObject& Data, int AllowedEffects, int& Effect) {
+    FNoDrop = false;
+    Effect = DROPEFFECT_NONE;
+    const long result = FRunner ? FRunner(Data, AllowedEffects, Effect) : DRAGDROP_S_CANCEL;
+    return FNoDrop ? DRAGDROP_S_CANCEL : result;
+}
+
+long TXSGDropSource::StartTextDrag(const std::string& Text, const std::string& RTF,
+                                   int AllowedEffects, int& Effect) {
+    return Run(TSourceDataObject(Text, -1, RTF), AllowedEffects, Effect);
+}
+
+long TXSGDropSource::StartColumnDrag(int Column, int AllowedEffects, int& Effect) {
+    return Run(TSourceDataObject("", Column, ""), AllowedEffects, Effect);
+}

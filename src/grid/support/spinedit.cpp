@@ -1,0 +1,342 @@
+#include "grid/support/spinedit.h"
+
+#include <algorithm>
+
+#include "platform/vcl/forms.h"
+#include "platform/vcl/gfx/drawcontrols.h"
+
+// --- TExtTimerSpeedButton -------------------------------------------------------
+
+TExtTimerSpeedButton::TExtTimerSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {}
+TExtTimerSpeedButton::~TExtTimerSpeedButton() = default;
+
+void TExtTimerSpeedButton::Click() {
+    if (FSwallowClick) {
+        FSwallowClick = false;
+        return;
+    }
+    TSpeedButton::Click();
+}
+
+void TExtTimerSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TSpeedButton::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || !Enabled() || !AllowTimer) return;
+    FHeld = true;
+    if (!FRepeatTimer) {
+        FRepeatTimer = std::make_unique<TTimer>(nullptr);
+        FRepeatTimer->SetOnTimer([this](TObject*) { TimerExpired(); });
+    }
+    FRepeatTimer->SetInterval(400);
+    FRepeatTimer->SetEnabled(true);
+    Click(); // the first step comes with the press
+    FSwallowClick = true;
+    if (Parent()) Parent()->Invalidate();
+}
+
+void TExtTimerSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    FHeld = false;
+    if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
+    TSpeedButton::MouseUp(Button, Shift, X, Y);
+    FSwallowClick = false;
+    if (Parent()) Parent()->Invalidate();
+}
+
+void TExtTimerSpeedButton::TimerExpired() {
+    if (FRepeatTimer) FRepeatTimer->SetInterval(100);
+    if (!FHeld) return;
+    FSwallowClick = false;
+    Click();
+    FSwallowClick = true;
+}
+
+void TExtTimerSpeedButton::Paint() {
+    // The themed look comes with the visual-style binding; both draw classic now.
+    static constexpr unsigned Kinds[] = {DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT, DFCS_SCROLLUP,
+                                         DFCS_SCROLLDOWN};
+    unsigned state = Kinds[std::clamp(Arrow, 0, 3)];
+    if (FHeld) state |= DFCS_PUSHED;
+    if (Flat()) state |= DFCS_FLAT;
+    if (!Enabled()) state |= DFCS_INACTIVE;
+    DrawFrameControl(*Canvas(), ClientRect(), DFC_SCROLL, state);
+}
+
+// --- TXsgSpinButton -------------------------------------------------------------
+
+TXsgSpinButton::TXsgSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
+    FUpButton = new TExtTimerSpeedButton(this); // owned by this control
+    FDownButton = new TExtTimerSpeedButton(this);
+    FUpButton->Arrow = saUp;
+    FDownButton->Arrow = saDown;
+    for (TExtTimerSpeedButton* b : {FUpButton, FDownButton}) {
+        b->SetParent(this);
+        b->OnMouseDown = [this, b](TObject*, TMouseButton Button, TShiftState, int, int) {
+            if (Button == mbLeft) ButtonPressed(b);
+        };
+    }
+    FUpButton->OnClick = [this](TObject*) {
+        if (OnUpClick) OnUpClick(this);
+    };
+    FDownButton->OnClick = [this](TObject*) {
+        if (OnDownClick) OnDownClick(this);
+    };
+    FFocusedButton = FUpButton;
+    SetTabStop(true);
+    SetBounds(0, 0, 15, 25);
+}
+
+void TXsgSpinButton::ButtonPressed(TExtTimerSpeedButton* Button) {
+    FFocusedButton = Button;
+    if (FocusControl && FocusControl->CanFocus() && !FocusControl->Focused())
+        FocusControl->SetFocus();
+}
+
+void TXsgSpinButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    const int minWidth = FDirection == spVertical ? 15 : 20;
+    TWinControl::SetBounds(ALeft, ATop, std::max(AWidth, minWidth), AHeight);
+    Layout();
+}
+
+void TXsgSpinButton::Layout() {
+    if (!FUpButton || !FDownButton) return;
+    const int w = Width(), h = Height();
+    if (FDirection == spVertical) {
+        const int upHeight = h / 2;
+        FUpButton->SetBounds(0, 0, w, upHeight);
+        // The two buttons share one pixel line.
+        FDownButton->SetBounds(0, upHeight - 1, w, h - upHeight + 1);
+    } else {
+        FDownButton->SetBounds(0, 0, w / 2, h);
+        FUpButton->SetBounds(w / 2 + 1, 0, w / 2, h);
+    }
+}
+
+void TXsgSpinButton::SetDirection(TSpinDirection Value) {
+    if (Value == FDirection) return;
+    FDirection = Value;
+    FUpButton->Arrow = Value == spVertical ? saUp : saRight;
+    FDownButton->Arrow = Value == spVertical ? saDown : saLeft;
+    SetBounds(Left(), Top(), Value == spVertical ? 15 : 20, Height());
+    FUpButton->Invalidate();
+    FDownButton->Invalidate();
+}
+
+void TXsgSpinButton::SetFlat(bool Value) {
+    FUpButton->SetFlat(Value);
+    FDownButton->SetFlat(Value);
+}
+
+void TXsgSpinButton::SetIsWinXP(bool Value) {
+    FUpButton->IsWinXP = FDownButton->IsWinXP = Value;
+    Invalidate();
+}
+
+void TXsgSpinButton::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_WANTARROWS;
+}
+
+void TXsgSpinButton::KeyDown(WORD& Key, TShiftState Shift) {
+    if (Key == VK_SPACE) {
+        FFocusedButton->Click();
+    } else if (Key == VK_UP) {
+        FFocusedButton = FUpButton;
+        FUpButton->Click();
+    } else if (Key == VK_DOWN) {
+        FFocusedButton = FDownButton;
+        FDownButton->Click();
+    } else {
+        TWinControl::KeyDown(Key, Shift);
+    }
+}
+
+// --- TXsgSpinEdit ---------------------------------------------------------------
+
+TXsgSpinEdit::TXsgSpinEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
+    FButton = new TXsgSpinButton(this); // owned by the edit
+    FButton->SetParent(this);
+    FButton->FocusControl = this;
+    FButton->OnUpClick = [this](TObject*) { IncrementValue(); };
+    FButton->OnDownClick = [this](TObject*) { DecrementValue(); };
+    FButton->SetTabStop(false);
+    SetText("0");
+    SetBounds(0, 0, 80, 21);
+}
+
+void TXsgSpinEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TCustomEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (!FButton) return;
+    // The button sits at the right edge inside the border; the text ends 2 pixels
+    // before it.
+    FButton->SetBounds(Width() - 15 - 2, 2, FButton->Width(), std::max(1, Height() - 4));
+    SetMargins(0, FButton->Width() + 2);
+}
+
+int TXsgSpinEdit::Value() const {
+    return StrToInt(Trim(Text()));
+}
+
+void TXsgSpinEdit::SetValue(int NewValue) {
+    SetText(IntToStr(ClampSpinInt(NewValue, MinValue, MaxValue)));
+    if (!EditorEnabled) SelectAll();
+}
+
+double TXsgSpinEdit::FloatValue() const {
+    return StrToFloat(Trim(Text()));
+}
+
+void TXsgSpinEdit::SetFloatValue(double NewValue) {
+    SetText(FormatSpinFloat(ClampSpinFloat(NewValue, MinFloatValue, MaxFloatValue), FPrecision));
+}
+
+TDateTime TXsgSpinEdit::DateValue() const {
+    const std::string t = Trim(Text());
+    if (t.empty() || t == "0") return Date();
+    return StrToDate(t);
+}
+
+void TXsgSpinEdit::SetDateValue(TDateTime NewValue) {
+    const TDateTime v = MinDateValue == MaxDateValue
+                            ? NewValue
+                            : std::clamp(NewValue, std::min(MinDateValue, MaxDateValue),
+                                         std::max(MinDateValue, MaxDateValue));
+    WriteKeepingCaret(DateToStr(v));
+}
+
+TDateTime TXsgSpinEdit::TimeValue() const {
+    TDateTime t = 0;
+    if (!TryStrToTime(Trim(Text()), t)) throw EConvertError("'" + Text() + "' is not a valid time");
+    return t;
+}
+
+void TXsgSpinEdit::SetTimeValue(TDateTime NewValue) {
+    WriteKeepingCaret(TimeToStr(NewValue));
+}
+
+void TXsgSpinEdit::WriteKeepingCaret(const std::string& Text) {
+    const int caret = SelStart();
+    SetText(Text);
+    SetSelStart(std::min(caret, static_cast<int>(Text.size())));
+}
+
+void TXsgSpinEdit::SetSpinType(TXsgSpinType Value) {
+    if (Value == FSpinType) return;
+    // The value read in the old kind is written in the new one.
+    double number = 0;
+    TDateTime date = 0;
+    const bool wasNumber = TryStrToFloat(Trim(Text()), number);
+    const bool wasDate = TryStrToDate(Trim(Text()), date) || TryStrToTime(Trim(Text()), date);
+    FSpinType = Value;
+    switch (Value) {
+    case sptNormal:
+        SetValue(wasNumber ? static_cast<int>(Round(number)) : 0);
+        break;
+    case sptFloat:
+        SetFloatValue(wasNumber ? number : 0);
+        break;
+    case sptDate:
+        SetDateValue(wasDate ? date : Date());
+        break;
+    case sptTime:
+        SetTimeValue(wasDate ? date - static_cast<int>(date) : 0);
+        break;
+    }
+}
+
+void TXsgSpinEdit::SetPrecision(int Value) {
+    FPrecision = Value;
+    double number = 0;
+    if (FSpinType == sptFloat && TryStrToFloat(Trim(Text()), number)) SetFloatValue(number);
+}
+
+void TXsgSpinEdit::SetDirection(TSpinDirection Value) {
+    FButton->SetDirection(Value);
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TXsgSpinEdit::Step(int Delta) {
+    if (ReadOnly()) {
+        MessageBeep(0);
+        return;
+    }
+    switch (FSpinType) {
+    case sptNormal:
+        SetValue(Value() + Delta * Increment);
+        break;
+    case sptFloat:
+        SetFloatValue(FloatValue() + Delta * IncrementFloat);
+        break;
+    case sptDate:
+        SetDateValue(StepDatePart(DateValue(), DatePartAt(Text(), SelStart()), Delta));
+        break;
+    case sptTime:
+        SetTimeValue(StepTimePart(TimeValue(), TimePartAt(Text(), SelStart()), Delta));
+        break;
+    }
+}
+
+void TXsgSpinEdit::CheckValue() {
+    // Back within the limits; text that is no value is left for the user to correct.
+    try {
+        switch (FSpinType) {
+        case sptNormal:
+            SetValue(Value());
+            break;
+        case sptFloat:
+            SetFloatValue(FloatValue());
+            break;
+        case sptDate:
+            SetDateValue(DateValue());
+            break;
+        case sptTime:
+            break;
+        }
+    } catch (const EConvertError&) {
+    }
+}
+
+bool TXsgSpinEdit::IsValidChar(char& Key) {
+    if (!EditorEnabled && static_cast<unsigned char>(Key) >= 0x20) return false;
+    return IsValidSpinChar(Key, FSpinType, Text(), SelStart(), SelLength(), FPrecision);
+}
+
+void TXsgSpinEdit::WndProc(TMessage& Message) {
+    if ((Message.Msg == WM_CUT || Message.Msg == WM_PASTE) && (!EditorEnabled || ReadOnly()))
+        return;
+    TCustomEdit::WndProc(Message);
+}
+
+void TXsgSpinEdit::KeyDown(WORD& Key, TShiftState Shift) {
+    if (Key == VK_UP) {
+        IncrementValue();
+        Key = 0;
+        return;
+    }
+    if (Key == VK_DOWN) {
+        DecrementValue();
+        Key = 0;
+        return;
+    }
+    if (Key == VK_RETURN && ReturnIsTab) {
+        Key = 0;
+        PostMessage(this, WM_KEYDOWN, VK_TAB, 0);
+        return;
+    }
+    if (Key == VK_DELETE && !EditorEnabled) {
+        Key = 0;
+        return;
+    }
+    TCustomEdit::KeyDown(Key, Shift);
+}
+
+void TXsgSpinEdit::KeyPress(char& Key) {
+    if (!IsValidChar(Key)) {
+        Key = 0;
+        MessageBeep(0);
+        return;
+    }
+    TCustomEdit::KeyPress(Key);
+}
+
+void TXsgSpinEdit::DoExit() {
+    CheckValue();
+    TCustomEdit::DoExit();
+}

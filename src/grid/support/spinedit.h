@@ -1,0 +1,128 @@
+#pragma once
+// The spin editors of grid cells: an auto-repeating arrow button, a pair of them
+// as a spin button, and an edit with a spin button that steps an integer, a
+// floating value, a date or a time.
+
+#include <memory>
+#include <string>
+
+#include "grid/support/spinlogic.h"
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/extctrls.h"
+
+// Arrow directions of a timer button.
+enum TSpinArrow { saLeft = 0, saRight = 1, saUp = 2, saDown = 3 };
+
+// A speed button that clicks once when pressed and, held down, again after
+// 400 ms and then every 100 ms.
+class TExtTimerSpeedButton : public TSpeedButton {
+public:
+    explicit TExtTimerSpeedButton(TComponent* AOwner);
+    ~TExtTimerSpeedButton() override;
+    std::string ClassName() const override { return "TExtTimerSpeedButton"; }
+
+    bool AllowTimer = true;
+    int Arrow = saUp;
+    bool IsWinXP = false;
+    void Click() override;
+    // The repeat timer's tick.
+    void TimerExpired();
+    // The repeat timer while one exists (it is made on the first press).
+    TTimer* RepeatTimer() const { return FRepeatTimer.get(); }
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    std::unique_ptr<TTimer> FRepeatTimer;
+    bool FHeld = false;
+    bool FSwallowClick = false; // the release of a press that clicked already
+};
+
+enum TSpinDirection { spVertical, spHorizontal };
+
+class TXsgSpinButton : public TWinControl {
+public:
+    explicit TXsgSpinButton(TComponent* AOwner);
+    std::string ClassName() const override { return "TXsgSpinButton"; }
+
+    TSpinDirection Direction() const { return FDirection; }
+    void SetDirection(TSpinDirection Value);
+    TWinControl* FocusControl = nullptr;
+    TNotifyEvent OnUpClick, OnDownClick;
+    TExtTimerSpeedButton* UpButton() const { return FUpButton; }
+    TExtTimerSpeedButton* DownButton() const { return FDownButton; }
+    TExtTimerSpeedButton* FocusedButton() const { return FFocusedButton; }
+    void SetFlat(bool Value);
+    void SetIsWinXP(bool Value);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+    void WMGetDlgCode(TMessage& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+
+private:
+    void Layout();
+    void ButtonPressed(TExtTimerSpeedButton* Button);
+    TExtTimerSpeedButton* FUpButton = nullptr; // owned as components
+    TExtTimerSpeedButton* FDownButton = nullptr;
+    TExtTimerSpeedButton* FFocusedButton = nullptr;
+    TSpinDirection FDirection = spVertical;
+};
+
+class TXsgSpinEdit : public TCustomEdit {
+public:
+    explicit TXsgSpinEdit(TComponent* AOwner);
+    std::string ClassName() const override { return "TXsgSpinEdit"; }
+
+    // Read from the text (raising EConvertError on text that is no value) and
+    // written as text, within the limits.
+    int Value() const;
+    void SetValue(int NewValue);
+    double FloatValue() const;
+    void SetFloatValue(double NewValue);
+    // An empty text or "0" reads as today.
+    TDateTime DateValue() const;
+    void SetDateValue(TDateTime NewValue);
+    TDateTime TimeValue() const;
+    void SetTimeValue(TDateTime NewValue);
+
+    TXsgSpinType SpinType() const { return FSpinType; }
+    void SetSpinType(TXsgSpinType Value);
+    int Precision() const { return FPrecision; }
+    void SetPrecision(int Value);
+    TSpinDirection Direction() const { return FButton->Direction(); }
+    void SetDirection(TSpinDirection Value);
+    void SetSpinFlat(bool Value) { FButton->SetFlat(Value); }
+    void SetIsWinXP(bool Value) { FButton->SetIsWinXP(Value); }
+    TXsgSpinButton* Button() const { return FButton; }
+
+    bool ReturnIsTab = false;
+    bool EditorEnabled = true;
+    int Increment = 1;
+    double IncrementFloat = 1.0;
+    int MinValue = 0, MaxValue = 100;
+    double MinFloatValue = 0, MaxFloatValue = 100.0;
+    TDateTime MinDateValue = 0, MaxDateValue = 0;
+
+    virtual bool IsValidChar(char& Key);
+    virtual void IncrementValue() { Step(1); }
+    virtual void DecrementValue() { Step(-1); }
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void DoExit() override;
+
+private:
+    void Step(int Delta);
+    void CheckValue();
+    void WriteKeepingCaret(const std::string& Text);
+    TXsgSpinButton* FButton = nullptr; // owned as a component
+    TXsgSpinType FSpinType = sptNormal;
+    int FPrecision = 0;
+};

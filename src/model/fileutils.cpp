@@ -1,0 +1,109 @@
+#include "model/fileutils.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/rtl/files.h"
+#include "platform/rtl/stringlist.h"
+#include "platform/rtl/sysutils.h"
+
+namespace {
+
+// Closes the descriptor when leaving the scope.
+class TFd {
+public:
+    explicit TFd(int Fd) : FFd(Fd) {}
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+    ~TFd() {
+        if (FFd >= 0) ::close(FFd);
+    }
+    int Get() const { return FFd; }
+
+private:
+    int FFd;
+};
+
+bool HeldByLock(int Fd) {
+    // A whole-file lock of the flock kind held through another open file.
+    if (::flock(Fd, LOCK_EX | LOCK_NB) != 0) return true;
+    ::flock(Fd, LOCK_UN);
+    // A record lock of another process; asking does not take our own locks away.
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = 0;
+    fl.l_len = 0;
+    if (::fcntl(Fd, F_GETLK, &fl) == 0 && fl.l_type != F_UNLCK) return true;
+    return false;
+}
+
+} // namespace
+
+bool IsFileInUse(const std::string& FileName) {
+    if (!FileExists(FileName)) return false;
+    const std::string lockFile =
+        ExtractFilePath(FileName) + ".~lock." + ExtractFileName(FileName) + "#";
+    if (FileExists(lockFile)) return true;
+    const TFd fd(::open(DiskName(FileName).c_str(), O_RDWR | O_CLOEXEC));
+    if (fd.Get() < 0) return true;
+    return HeldByLock(fd.Get());
+}
+
+std::string GetShortPath(const std::string& Path) {
+    const size_t last = Path.rfind('/');
+    if (last == std::string::npos) return Path;
+    const size_t second = last == 0 ? std::string::npos : Path.rfind('/', last - 1);
+    if (second != std::string::npos) return ".." + Path.substr(second);
+    if (last == 0) return Path;
+    return ".." + Path.substr(last);
+}
+
+bool IsValidFileName(const std::string& Path) {
+    const std::string name = ExtractFileName(Path);
+    if (name.empty()) return false;
+    if (name.find_first_of("\"*/:<>?\\|") != std::string::npos) return false;
+    const std::string dir = ExtractFileDir(Path);
+    return dir.empty() || DirectoryExists(dir);
+}
+
+bool ValidFileExists(const std::string& Path) {
+    return IsValidFileName(Path) && FileExists(Path);
+}
+
+void FillDirList(const std::string& Folder, TStrings& List) {
+    List.Clear();
+    for (const std::string& name : ListSubFolders(Folder))
+        List.Add(name);
+}
+
+void FillFileList(const std::string& Folder, const std::string& Mask, TStrings& List) {
+    List.Clear();
+    const std::string dir = IncludeTrailingPathDelimiter(Folder);
+    for (const std::string& name : ListFiles(Folder, Mask))
+        if (ValidFileExists(dir + name)) List.Add(name);
+}
+
+bool CheckMakeDir(const std::string& Folder, std::string& Msg) {
+    if (DirectoryExists(Folder)) return true;
+    const bool made = ForceDirectories(Folder);
+    Msg += GetShortPath(Folder) + (made ? " aangemaakt." : " Kan niet worden gemaakt.") + "\r";
+    return DirectoryExists(Folder);
+}
+
+std::string GetSpecialFolder(int Id) {
+    if (Id == CSIDL_PERSONAL) return GetDocumentsFolder();
+    if (Id == CSIDL_APPDATA) {
+        if (const char* cfg = std::getenv("XDG_CONFIG_HOME"); cfg && *cfg) return ProgramName(cfg);
+        if (const char* home = std::getenv("HOME"); home && *home)
+            return ProgramName(home) + "/.config";
+    }
+    return "";
+}
+
+std::string GetDataRoot() {
+    return GetDocumentsFolder() + "/Vivazozodi";
+}

@@ -1,0 +1,56 @@
+#pragma once
+// A group of one all-play-all tournament: its settings, players and games.
+// The group owns its players and games: they are freed when the group is cleared,
+// emptied by FreeAll or destroyed. Game sides refer to players without owning them.
+
+#include <string>
+
+#include "model/game.h"
+#include "model/player.h"
+#include "model/records.h"
+
+class TGroep : public TObject {
+public:
+    explicit TGroep(const TGroepRec& ARec = TGroepRec{});
+    std::string ClassName() const override { return "TGroep"; }
+
+    TGroepRec Rec;
+    TSpList Spelers;
+    TGamesList Games;
+    bool Modified = false;
+
+    // Adds a new player or game owned by the group; the key orders the list.
+    TSp* AddSpeler(const TSpRec& SpRec, const std::string& Key = "");
+    TGame* AddGame(const TGameRec& GameRec, const std::string& Key = "");
+
+    // Frees every game and player and sets GroepNr 0; the other settings stay.
+    void Clear();
+    // Frees the games, then the players.
+    void FreeAll();
+    void AddSortItem(TSortId SortId, bool On);
+    void SetSortItem(TSortId SortId, bool On);
+    // Sets each game's cycle and links both sides to the players with their draw numbers.
+    void LinkSpelers();
+    bool IsEmpty() const;
+    std::string GetInfoStr() const;
+    // Exchanges draw numbers N and N - Stap in players and games.
+    bool SwapBergerNrs(int N, int Stap);
+};
+
+// Groups of the main window; the list does not own them.
+class TGroepList : public TStringList {
+public:
+    TGroepList() { SetCaseSensitive(true); }
+    std::string ClassName() const override { return "TGroepList"; }
+    TGroep* Groep(int Index) const { return static_cast<TGroep*>(Objects(Index)); }
+};
+
+// Makes Dst a deep copy of Src; the copy's game sides refer to the copy's players.
+void CopyGroep(const TGroep& Src, TGroep& Dst);
+// False with the first differing part in Msg: "- Groep gegevens", "- Spelers" or
+// "- Partijen".
+bool GroepIsSame(const TGroep& A, const TGroep& B, std::string& Msg);
+
+// The group every window works on (owned by the main window) and the selected rating kind.
+extern TGroep* CurGroep;
+extern TRatingType RatingType;

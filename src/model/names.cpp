@@ -1,0 +1,99 @@
+#include "model/names.h"
+
+#include "platform/rtl/sysutils.h"
+
+std::string MakeNaamKey(const std::string& S, int N) {
+    std::string key;
+    for (const char c : Trim(AnsiUpperCase(S)))
+        if (c >= 'A' && c <= 'Z') key += c;
+    key.resize(static_cast<size_t>(N < 0 ? 0 : N), 'A');
+    return key;
+}
+
+std::string MakeNaam(const TSpRec& Rec, TNaamMode Mode) {
+    const std::string achternaam = Trim(Rec.Achternaam);
+    const std::string tussenvoegsel = Trim(Rec.Tussenvoegsel);
+    const std::string voorletters = Trim(Rec.Voorletters);
+    const std::string voornaam = Trim(Rec.Voornaam);
+    if (Mode == nmAchternaamEerst) {
+        if (achternaam.empty()) return voornaam;
+        std::string s = achternaam + ",";
+        if (!tussenvoegsel.empty()) s += tussenvoegsel + " ";
+        s += voorletters;
+        if (!voornaam.empty()) s += " (" + voornaam + ")";
+        s = Trim(s);
+        s = StringReplace(s, ", ", ",", rfReplaceAll);
+        if (!s.empty() && s.back() == ',') s.pop_back();
+        return StringReplace(s, " (", "(", rfReplaceAll);
+    }
+    if (Mode == nmVoornaamEerst) {
+        std::string s = voornaam;
+        if (!voornaam.empty() && !achternaam.empty()) s += " ";
+        if (!tussenvoegsel.empty()) s += tussenvoegsel + " ";
+        return s + achternaam;
+    }
+    return "";
+}
+
+namespace {
+
+// "Achternaam,tussenvoegsel V.L.(Voornaam)"
+void SplitAchternaamEerst(const std::string& Text, TSpRec& Rec) {
+    std::string rest = Text;
+    if (const size_t open = rest.find('('); open != std::string::npos) {
+        std::string voornaam = rest.substr(open + 1);
+        if (const size_t close = voornaam.find(')'); close != std::string::npos)
+            voornaam.erase(close, 1);
+        Rec.Voornaam = Trim(voornaam);
+        rest.erase(open);
+    }
+    if (rest.find(',') == std::string::npos) rest += ',';
+    const size_t comma = rest.find(',');
+    Rec.Achternaam = Trim(rest.substr(0, comma));
+    const std::string after = rest.substr(comma + 1);
+    const size_t dot = after.find('.');
+    if (dot != std::string::npos && dot > 0) {
+        // The initials run from the letter before the first dot to the end, so that
+        // more than one initial ("J.P.") survives a save and a read.
+        Rec.Voorletters = Trim(after.substr(dot - 1));
+        Rec.Tussenvoegsel = Trim(after.substr(0, dot - 1));
+    } else {
+        Rec.Tussenvoegsel = Trim(after);
+    }
+}
+
+// "Voornaam tussenvoegsel Achternaam"
+void SplitVoornaamEerst(const std::string& Text, TSpRec& Rec) {
+    const size_t blank = Text.find(' ');
+    if (blank == std::string::npos) {
+        Rec.Achternaam = Text;
+        return;
+    }
+    Rec.Voornaam = Trim(Text.substr(0, blank + 1));
+    const std::string rest = Trim(Text.substr(blank + 1));
+    const size_t last = rest.rfind(' ');
+    if (last == std::string::npos) {
+        Rec.Achternaam = rest;
+        return;
+    }
+    Rec.Tussenvoegsel = Trim(rest.substr(0, last));
+    Rec.Achternaam = Trim(rest.substr(last + 1));
+}
+
+} // namespace
+
+void SplitNaam(const std::string& Text, TSpRec& Rec) {
+    const std::string t = Trim(Text);
+    Rec.Achternaam.clear();
+    Rec.Tussenvoegsel.clear();
+    Rec.Voorletters.clear();
+    Rec.Voornaam.clear();
+    // A comma marks the surname-first form too: a name without first name is
+    // written without brackets.
+    if (t.find('(') != std::string::npos || t.find(',') != std::string::npos)
+        SplitAchternaamEerst(t, Rec);
+    else
+        SplitVoornaamEerst(t, Rec);
+    if (Rec.Voorletters.empty() && !Rec.Voornaam.empty())
+        Rec.Voorletters = std::string(1, AnsiUpperChar(Rec.Voornaam[0])) + ".";
+}

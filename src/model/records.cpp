@@ -1,0 +1,30 @@
+#include "model/records.h"
+
+void InitSpRec(TSpRec& Rec) {
+    Rec = TSpRec{};
+}
+
+void InitRondeRec(TRondeRec& Rec) {
+    Rec = TRondeRec{};
+}
+
+void InitGameRec(TGameRec& Rec) {
+    Rec = TGameRec{};
+}
+
+void InitGroepRec(TGroepRec& Rec, bool All) {
+    Rec.GroepNr = 0;
+    if (!All) return;
+    Rec.Naam.clear();
+    Rec.FileName.clear();
+    Rec.DatumEersteRonde = 0;
+    Rec.OrKolom = 0;
+    Rec.HasOnderling = 0;
+    Rec.MyUseZVPoints = 1;
+    Rec.RatingType = rtKNSB;
+    Rec.DubbelRondig = 0;
+    Rec.NaamMode = nmVoornaamEerst;
+    Rec.Kolommen.clear();
+    Rec.SortAr.clear();
+    Rec.KolomNrAr.fill(TKolomNr{});
+}

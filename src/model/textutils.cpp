@@ -1,0 +1,77 @@
+#include "model/textutils.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "model/rating.h"
+#include "platform/rtl/sysutils.h"
+
+std::string PuntenToStr(double X) {
+    std::string s = FloatToStrDec(X, 1);
+    if (const int p = Pos(".0", s); p > 0) Delete(s, p, 2);
+    if (s == "0.5") return "\xBD";
+    if (const int p = Pos(".5", s); p > 0) {
+        Delete(s, p, 2);
+        s += "\xBD";
+    }
+    return s;
+}
+
+std::string RatingToStr(double R) {
+    return IsValidRating(R) ? IntToStr(Round(R)) : "";
+}
+
+bool IsValidGebJaar(int Y) {
+    return Y >= 1904 && Y <= 2098;
+}
+
+std::string GebJaarToStr(int Y) {
+    return IsValidGebJaar(Y) ? IntToStr(Y) : "";
+}
+
+std::string WWeToStr(double X) {
+    std::string s = FloatToStrDec(X, 3);
+    if (X >= 0) s.insert(s.begin(), '+');
+    return s;
+}
+
+std::string FloatToStrDec(double X, int Decimals) {
+    return FloatToStrF(X, ffFixed, 15, Decimals);
+}
+
+std::string IntToZeroStr(int N, int Width) {
+    std::string s = IntToStr(N);
+    if (static_cast<int>(s.size()) < Width) s.insert(0, static_cast<size_t>(Width) - s.size(), '0');
+    return s;
+}
+
+std::string IntToKey4(int N) {
+    return IntToZeroStr(std::abs(N), 4);
+}
+
+int TrimStrToInt(const std::string& S) {
+    int v;
+    return TryStrToInt(Trim(S), v) ? v : 0;
+}
+
+double TrimStrToFloat(const std::string& S) {
+    double v;
+    if (!TryStrToFloat(Trim(S), v) || v < 0) return -1;
+    return v;
+}
+
+int CountTabs(const std::string& S) {
+    return static_cast<int>(std::count(S.begin(), S.end(), '\t'));
+}
+
+std::string CutTabField(std::string& Line) {
+    const size_t p = Line.find('\t');
+    if (p == std::string::npos) return "";
+    std::string field = Trim(Line.substr(0, p));
+    Line.erase(0, p + 1);
+    return field;
+}
+
+int CutTabInt(std::string& Line) {
+    return TrimStrToInt(CutTabField(Line));
+}

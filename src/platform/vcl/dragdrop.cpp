@@ -1,0 +1,242 @@
+#include "platform/vcl/dragdrop.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+
+#include "platform/rtl/files.h"
+#include "platform/vcl/controls.h"
+#include "platform/vcl/dragdropqt.h"
+#include "platform/vcl/gfx/qtconvert.h"
+
+namespace {
+
+constexpr char MimeText[] = "text/plain";
+constexpr char MimeRichText[] = "text/rtf";
+constexpr char MimeColumn[] = "application/x-grid-column";
+constexpr char MimeFiles[] = "text/uri-list";
+// Rich text as other programs name it.
+constexpr const char* RichTextAliases[] = {"text/rtf", "application/rtf", "text/richtext"};
+
+constexpr int EffectNone = 0, EffectCopy = 1, EffectMove = 2;
+
+Qt::DropActions ToActions(int Effects) {
+    Qt::DropActions a;
+    if (Effects & EffectCopy) a |= Qt::CopyAction;
+    if (Effects & EffectMove) a |= Qt::MoveAction;
+    return a;
+}
+
+unsigned KeyStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
+    unsigned k = 0;
+    if (Modifiers & Qt::ShiftModifier) k |= MK_SHIFT;
+    if (Modifiers & Qt::ControlModifier) k |= MK_CONTROL;
+    if (Buttons & Qt::LeftButton) k |= MK_LBUTTON;
+    if (Buttons & Qt::RightButton) k |= MK_RBUTTON;
+    if (Buttons & Qt::MiddleButton) k |= MK_MBUTTON;
+    return k;
+}
+
+// The target's effect as an action the source allows. Files are never moved:
+// the program they come from would delete them.
+Qt::DropAction ActionFor(int Effect, Qt::DropActions Possible, bool HasFiles) {
+    if (HasFiles && Effect == EffectMove) Effect = EffectCopy;
+    const Qt::DropAction wanted = Effect == EffectCopy   ? Qt::CopyAction
+                                  : Effect == EffectMove ? Qt::MoveAction
+                                                         : Qt::IgnoreAction;
+    if (wanted == Qt::IgnoreAction || (Possible & wanted)) return wanted;
+    if (wanted == Qt::MoveAction && (Possible & Qt::CopyAction)) return Qt::CopyAction;
+    return Qt::IgnoreAction;
+}
+
+// Sits on a control's widget and hands its drag events to the target.
+class TDropFilter : public QObject {
+public:
+    TDropFilter(QWidget* Widget, TOleDropTarget* Target) : QObject(Widget), FTarget(Target) {}
+    void SetTarget(TOleDropTarget* Target) { FTarget = Target; }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        switch (Event->type()) {
+        case QEvent::DragEnter: {
+            auto* e = static_cast<QDragEnterEvent*>(Event);
+            const TDropData data = e->mimeData() ? FromMimeData(*e->mimeData()) : TDropData();
+            FHasFiles = !data.Files.empty();
+            Answer(e, FTarget->DragEnter(data, PointOf(e), KeyStateOf(e)));
+            // Moves arrive only after an accepted enter; a refused drag shows no effect.
+            return true;
+        }
+        case QEvent::DragMove: {
+            auto* e = static_cast<QDragMoveEvent*>(Event);
+            Answer(e, FTarget->DragOver(PointOf(e), KeyStateOf(e)));
+            return true;
+        }
+        case QEvent::DragLeave:
+            FTarget->DragLeave();
+            return true;
+        case QEvent::Drop: {
+            auto* e = static_cast<QDropEvent*>(Event);
+            const TDropData data = e->mimeData() ? FromMimeData(*e->mimeData()) : TDropData();
+            FHasFiles = !data.Files.empty();
+            Answer(e, FTarget->Drop(data, PointOf(e), KeyStateOf(e)));
+            return true;
+        }
+        default:
+            return QObject::eventFilter(Watched, Event);
+        }
+    }
+
+private:
+    static TPoint PointOf(const QDropEvent* E) { return FromQPoint(E->position().toPoint()); }
+    static unsigned KeyStateOf(const QDropEvent* E) {
+        return ::KeyStateOf(E->modifiers(), E->buttons());
+    }
+    void Answer(QDropEvent* E, int Effect) {
+        const Qt::DropAction action = ActionFor(Effect, E->possibleActions(), FHasFiles);
+        if (action == Qt::IgnoreAction) {
+            E->setDropAction(Qt::IgnoreAction);
+            E->ignore();
+            return;
+        }
+        E->setDropAction(action);
+        E->accept();
+    }
+
+    TOleDropTarget* FTarget;
+    bool FHasFiles = false;
+};
+
+TDropFilter* FilterOf(const TControl& Control) {
+    return Control.Widget()->findChild<TDropFilter*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+std::string DropTextFormat() {
+    return MimeText;
+}
+std::string DropRichTextFormat() {
+    return MimeRichText;
+}
+std::string DropColumnFormat() {
+    return MimeColumn;
+}
+std::string DropFilesFormat() {
+    return MimeFiles;
+}
+
+std::vector<std::string> DropFormats(const TDropData& Data) {
+    std::vector<std::string> formats;
+    if (Data.HasText) formats.emplace_back(MimeText);
+    if (Data.HasRichText) formats.emplace_back(MimeRichText);
+    if (Data.Column != -1) formats.emplace_back(MimeColumn);
+    if (!Data.Files.empty()) formats.emplace_back(MimeFiles);
+    return formats;
+}
+
+std::unique_ptr<QMimeData> ToMimeData(const TDropData& Data) {
+    auto mime = std::make_unique<QMimeData>();
+    if (Data.HasText) mime->setText(ToQString(Data.Text));
+    if (Data.HasRichText)
+        mime->setData(MimeRichText, QByteArray(Data.RichText.data(),
+                                               static_cast<qsizetype>(Data.RichText.size())));
+    if (Data.Column != -1) {
+        const auto c = static_cast<quint32>(Data.Column);
+        const char bytes[4] = {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF),
+                               static_cast<char>((c >> 16) & 0xFF),
+                               static_cast<char>((c >> 24) & 0xFF)};
+        mime->setData(MimeColumn, QByteArray(bytes, 4));
+    }
+    if (!Data.Files.empty()) {
+        QList<QUrl> urls;
+        for (const std::string& f : Data.Files)
+            urls.append(QUrl::fromLocalFile(QString::fromStdString(DiskName(f))));
+        mime->setUrls(urls);
+    }
+    return mime;
+}
+
+TDropData FromMimeData(const QMimeData& Mime) {
+    TDropData data;
+    // Only real text: Qt would also give the locations of dropped files as text.
+    if (Mime.hasFormat(MimeText)) {
+        data.HasText = true;
+        data.Text = FromQString(Mime.text());
+    }
+    for (const char* name : RichTextAliases)
+        if (Mime.hasFormat(name)) {
+            const QByteArray bytes = Mime.data(name);
+            data.HasRichText = true;
+            data.RichText.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+            // Rich text ends at its terminator, when a program sends one.
+            if (const size_t end = data.RichText.find('\0'); end != std::string::npos)
+                data.RichText.resize(end);
+            break;
+        }
+    if (Mime.hasFormat(MimeColumn)) {
+        const QByteArray b = Mime.data(MimeColumn);
+        if (b.size() >= 4) {
+            const auto u = [&](int i) { return static_cast<quint32>(static_cast<uchar>(b[i])); };
+            data.Column = static_cast<int>(u(0) | (u(1) << 8) | (u(2) << 16) | (u(3) << 24));
+        }
+    }
+    if (Mime.hasUrls())
+        for (const QUrl& url : Mime.urls())
+            if (url.isLocalFile())
+                data.Files.push_back(ProgramName(url.toLocalFile().toStdString()));
+    return data;
+}
+
+void RegisterDragDrop(TControl& Control, TOleDropTarget* Target) {
+    if (!Target) {
+        RevokeDragDrop(Control);
+        return;
+    }
+    QWidget* widget = Control.Widget();
+    if (TDropFilter* existing = FilterOf(Control)) {
+        existing->SetTarget(Target);
+        return;
+    }
+    auto* filter = new TDropFilter(widget, Target); // owned by the widget
+    widget->installEventFilter(filter);
+    widget->setAcceptDrops(true);
+}
+
+void RevokeDragDrop(TControl& Control) {
+    if (TDropFilter* filter = FilterOf(Control)) {
+        Control.Widget()->removeEventFilter(filter);
+        Control.Widget()->setAcceptDrops(false);
+        delete filter; // a child of the widget: deleting it detaches it
+    }
+}
+
+bool DragDropRegistered(const TControl& Control) {
+    return FilterOf(Control) != nullptr;
+}
+
+TDragResult DoDragDrop(TControl& Source, const TDropData& Data, int AllowedEffects, int& Effect) {
+    Effect = EffectNone;
+    const Qt::DropActions allowed = ToActions(AllowedEffects);
+    if (!allowed || DropFormats(Data).empty()) return drCancelled;
+    QPointer<QDrag> drag = new QDrag(Source.Widget()); // the widget owns it
+    drag->setMimeData(ToMimeData(Data).release());     // the drag owns that
+    const Qt::DropAction done =
+        drag->exec(allowed, (allowed & Qt::MoveAction) ? Qt::MoveAction : Qt::CopyAction);
+    if (drag) drag->deleteLater();
+    switch (done) {
+    case Qt::CopyAction:
+        Effect = EffectCopy;
+        return drDropped;
+    case Qt::MoveAction:
+    case Qt::TargetMoveAction:
+        Effect = EffectMove;
+        return drDropped;
+    default:
+        return drCancelled;
+    }
+}

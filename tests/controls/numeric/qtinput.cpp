@@ -1,0 +1,112 @@
+// The only place of these tests that speaks Qt: it turns test input into Qt
+// events the way the window system would deliver them.
+#include "qtinput.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/vcl/forms.h"
+
+namespace {
+
+void SendMouse(TControl* Control, QEvent::Type Type, int X, int Y) {
+    const QPointF local(X, Y);
+    const QPointF global = Control->Widget()->mapToGlobal(local);
+    const Qt::MouseButtons buttons =
+        Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent e(Type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(Control->Widget(), &e);
+}
+
+int QtKeyOf(WORD VirtualKey, char Char) {
+    switch (VirtualKey) {
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_TAB:
+        return Qt::Key_Tab;
+    default:
+        break;
+    }
+    if (Char >= 'a' && Char <= 'z') return Qt::Key_A + (Char - 'a');
+    if (Char >= 'A' && Char <= 'Z') return Qt::Key_A + (Char - 'A');
+    if (Char >= '0' && Char <= '9') return Qt::Key_0 + (Char - '0');
+    if (Char == '-') return Qt::Key_Minus;
+    if (Char == '.') return Qt::Key_Period;
+    if (Char == '$') return Qt::Key_Dollar;
+    return 0;
+}
+
+} // namespace
+
+void MousePress(TControl* Control, int X, int Y) {
+    SendMouse(Control, QEvent::MouseButtonPress, X, Y);
+}
+
+void MouseRelease(TControl* Control, int X, int Y) {
+    SendMouse(Control, QEvent::MouseButtonRelease, X, Y);
+}
+
+void KeyStroke(TControl* Control, WORD VirtualKey, char Char) {
+    const QString text = Char ? QString(QChar::fromLatin1(Char))
+                              : (VirtualKey == VK_RETURN   ? QString("\r")
+                                 : VirtualKey == VK_ESCAPE ? QString(QChar(27))
+                                                           : QString());
+    const int key = QtKeyOf(VirtualKey, Char);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(Control->Widget(), &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(Control->Widget(), &release);
+}
+
+void TypeText(TControl* Control, const std::string& Text) {
+    for (const char ch : Text)
+        KeyStroke(Control, 0, ch);
+}
+
+bool PumpUntil(const std::function<bool()>& Done) {
+    // A bound against hangs only: normally Done comes true within a few ticks.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        Application->ProcessMessages();
+        if (!Done()) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    return true;
+}
+
+void PumpPending() {
+    Application->ProcessMessages();
+    QApplication::processEvents();
+}
+
+bool SaveControlPicture(TControl* Control, const std::string& FileName) {
+    return Control->Widget()->grab().save(QString::fromStdString(FileName), "PNG");
+}
+
+std::string ArtifactsDir() {
+    const char* dir = std::getenv("VZ_ARTIFACTS");
+    return dir && *dir ? dir : VZ_ARTIFACTS_DIR;
+}
+
+// Fontconfig and its companions keep caches for the life of the process; the
+// leak checker must not count them even when its suppression file is not
+// handed over to the test.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\nleak:libdbus\nleak:libglib\n";
+}

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "grid/support/dragdrop.h"
+#include "platform/vcl/messages.h"
+
+namespace {
+
+// Writes down what each drop operation received.
+class TRecordingTarget : public TXSGDropTarget {
+public:
+    std::vector<std::string> Calls;
+    bool Allow = true;
+
+protected:
+    void DropText(const TPoint&, const std::string& Text) override {
+        Calls.push_back("text:" + Text);
+    }
+    void DropCol(const TPoint&, int Column) override {
+        Calls.push_back("col:" + std::to_string(Column));
+    }
+    void DropRTF(const TPoint&, const std::string& RTF) override { Calls.push_back("rtf:" + RTF); }
+    void DropFiles(const TPoint&, const TStrings& Files) override {
+        Calls.push_back("files:" + std::to_string(Files.Count()));
+    }
+    void DragMouseMove(const TPoint&, bool& A, unsigned) override { A = Allow; }
+    void DragMouseEnter() override { Calls.push_back("enter"); }
+    void DragMouseLeave() override { Calls.push_back("leave"); }
+};
+
+struct RTFScope {
+    explicit RTFScope(bool On) { SetRTFDragDrop(On); }
+    ~RTFScope() { SetRTFDragDrop(false); }
+};
+
+TDragData Text(const std::string& T) {
+    TDragData d;
+    d.HasText = true;
+    d.Text = T;
+    return d;
+}
+
+} // namespace
+
+TEST(DropTarget, TextIsAcceptedAndDroppedWithTheEffectOfTheKeys) {
+    TRecordingTarget t;
+    EXPECT_EQ(t.DragEnter(Text("abc"), 0), DROPEFFECT_MOVE);
+    EXPECT_TRUE(t.Accepting());
+    EXPECT_EQ(t.DragOver({5, 5}, MK_CONTROL), DROPEFFECT_COPY);
+    t.Allow = false;
+    EXPECT_EQ(t.DragOver({5, 5}, 0), DROPEFFECT_NONE);
+    t.Allow = true;
+    EXPECT_EQ(t.Drop(Text("abc"), {5, 5}, 0), DROPEFFECT_MOVE);
+    EXPECT_EQ(t.Calls, (std::vector<std::string>{"enter", "text:abc"}));
+    t.AcceptText = false;
+    EXPECT_EQ(t.DragEnter(Text("abc"), 0), DROPEFFECT_NONE);
+    EXPECT_EQ(t.Drop(Text("abc"), {5, 5}, 0), DROPEFFECT_NONE);
+    EXPECT_EQ(t.Calls.back(), "enter"); // nothing was dropped
+}
+
+TEST(DropTarget, AColumnNeedsAcceptCols) {
+    TRecordingTarget t;
+    TDragData column = Text("Naam");
+    column.Column = 3;
+    // Text offered besides does not make a column drag acceptable.
+    EXPECT_EQ(t.DragEnter(column, 0), DROPEFFECT_NONE);
+    EXPECT_FALSE(t.Accepting());
+    EXPECT_EQ(t.Drop(column, {1, 1}, 0), DROPEFFECT_NONE);
+    EXPECT_EQ(t.Calls, (std::vector<std::string>{"enter"}));
+    t.AcceptCols = true;
+    EXPECT_EQ(t.DragEnter(column, 0), DROPEFFECT_MOVE);
+    t.Drop(column, {1, 1}, 0);
+    EXPECT_EQ(t.Calls.back(), "col:3");
+    EXPECT_EQ(t.FormatsPresent(), static_cast<unsigned>(dfText | dfColumn));
+}
+
+TEST(DropTarget, FilesAreCopiedAndDroppedBesidesText) {
+    TRecordingTarget t;
+    TDragData files;
+    files.Files = {"/tmp/a.csv", "/tmp/b.csv"};
+    EXPECT_EQ(t.DragEnter(files, 0), DROPEFFECT_COPY); // never a move
+    EXPECT_EQ(t.DragOver({0, 0}, 0), DROPEFFECT_COPY);
+    EXPECT_EQ(t.Drop(files, {0, 0}, 0), DROPEFFECT_COPY);
+    EXPECT_EQ(t.Calls.back(), "files:2");
+    TDragData both = Text("x");
+    both.Files = {"/tmp/c.csv"};
+    t.DragEnter(both, 0);
+    t.Drop(both, {0, 0}, 0);
+    EXPECT_EQ(t.Calls[t.Calls.size() - 2], "text:x");
+    EXPECT_EQ(t.Calls.back(), "files:1");
+    t.AcceptFiles = false;
+    EXPECT_EQ(t.DragEnter(files, 0), DROPEFFECT_NONE);
+}
+
+TEST(DropTarget, RichTextOnlyWithTheFlag) {
+    TRecordingTarget t;
+    TDragData rich = Text("plain");
+    rich.HasRichText = true;
+    rich.RichText = "{\\rtf1 x}";
+    t.DragEnter(rich, 0);
+    t.Drop(rich, {0, 0}, 0);
+    EXPECT_EQ(t.Calls.back(), "text:plain");
+    RTFScope on(true);
+    t.DragEnter(rich, 0);
+    t.Drop(rich, {0, 0}, 0);
+    EXPECT_EQ(t.Calls.back(), "rtf:{\\rtf1 x}");
+}
+
+TEST(DragSource, OffersOnlyWhatItHolds) {
+    const TSourceDataObject text("abc", -1, "{\\rtf1 abc}");
+    EXPECT_EQ(text.Formats(), (std::vector<std::string>{MimeText}));
+    EXPECT_EQ(text.GetData(MimeText), "abc");
+    EXPECT_EQ(text.GetData(MimeRichText), "");
+    EXPECT_FALSE(text.QueryGetData(MimeGridColumn));
+    {
+        RTFScope on(true);
+        EXPECT_EQ(text.Formats(), (std::vector<std::string>{MimeText, MimeRichText}));
+        EXPECT_EQ(text.GetData(MimeRichText), "{\\rtf1 abc}");
+    }
+    const TSourceDataObject column("", 5, "");
+    EXPECT_EQ(column.Formats(), (std::vector<std::string>{MimeGridColumn}));
+    EXPECT_EQ(column.GetData(MimeGridColumn), std::string("\x05\x00\x00\x00", 4));
+    EXPECT_EQ(column.GetData(MimeText), "");
+}
+
+TEST(DragSource, EndsAsTheTargetAnswered) {
+    std::vector<std::string> offered;
+    int feedbackEffect = DROPEFFECT_COPY;
+    TXSGDropSource* source = nullptr;
+    TXSGDropSource s([&](const TSourceDataObject& Data, int, int& Effect) {
+        offered = Data.Formats();
+        source->GiveFeedback(feedbackEffect);
+        Effect = feedbackEffect;
+        return DRAGDROP_S_DROP;
+    });
+    source = &s;
+    int effect = -1;
+    EXPECT_EQ(s.StartTextDrag("abc", "", DROPEFFECT_COPY | DROPEFFECT_MOVE, effect),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, DROPEFFECT_COPY);
+    EXPECT_EQ(offered, (std::vector<std::string>{MimeText}));
+    feedbackEffect = DROPEFFECT_NONE; // released where no effect showed
+    EXPECT_EQ(s.StartColumnDrag(2, DROPEFFECT_MOVE, effect), DRAGDROP_S_CANCEL);
+    EXPECT_EQ(offered, (std::vector<std::string>{MimeGridColumn}));
+    EXPECT_EQ(s.QueryContinueDrag(true, true), DRAGDROP_S_CANCEL);
+    EXPECT_EQ(s.QueryContinueDrag(false, false), DRAGDROP_S_DROP);
+    EXPECT_EQ(s.QueryContinueDrag(false, true), S_OK);
+    EXPECT_EQ(s.GiveFeedback(DROPEFFECT_MOVE), DRAGDROP_S_USEDEFAULTCURSORS);
+    EXPECT_FALSE(s.NoDrop());
+}

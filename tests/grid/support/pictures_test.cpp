@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "gfxtestenv.h"
+#include "grid/support/htmlcanvas.h"
+#include "grid/support/pictures.h"
+
+namespace {
+
+// A 2 x 2 GIF with one frame per colour index given, each a graphic control
+// extension and an image descriptor, the pixels LZW-coded with a clear code
+// before every pixel (so every code is 3 bits wide).
+std::string MakeGIF(const std::vector<int>& FrameColors) {
+    std::string g = "GIF89a";
+    g += std::string("\x02\x00\x02\x00\x81\x00\x00", 7);
+    g +=
+        std::string("\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF\xFF\xFF\xFF", 12); // red green blue white
+    for (const int color : FrameColors) {
+        g += std::string("\x21\xF9\x04\x00\x00\x00\x00\x00", 8);
+        g += std::string("\x2C\x00\x00\x00\x00\x02\x00\x02\x00\x00", 10);
+        g += '\x02'; // minimum code size
+        std::vector<int> codes;
+        for (int i = 0; i < 4; ++i) {
+            codes.push_back(4);
+            codes.push_back(color);
+        }
+        codes.push_back(5);
+        std::string bytes;
+        unsigned acc = 0;
+        int bits = 0;
+        for (const int c : codes) {
+            acc |= static_cast<unsigned>(c) << bits;
+            bits += 3;
+            while (bits >= 8) {
+                bytes += static_cast<char>(acc & 0xFF);
+                acc >>= 8;
+                bits -= 8;
+            }
+        }
+        if (bits > 0) bytes += static_cast<char>(acc & 0xFF);
+        g += static_cast<char>(bytes.size());
+        g += bytes;
+        g += '\0';
+    }
+    g += '\x3B';
+    return g;
+}
+
+std::string PngBytes(int W, int H, TColor Color) {
+    TBitmap b(W, H);
+    b.Canvas()->Brush()->SetColor(Color);
+    b.Canvas()->FillRect({0, 0, W, H});
+    return b.SaveToBytes("PNG");
+}
+
+} // namespace
+
+TEST(Pictures, AnimatedGIFShowsTheSelectedFrame) {
+    THTMLPicture pic;
+    pic.LoadFromBytes(MakeGIF({0, 1, 2}));
+    EXPECT_TRUE(pic.IsGIF());
+    EXPECT_EQ(pic.FrameCount(), 3);
+    EXPECT_EQ(pic.Width(), 2);
+    EXPECT_EQ(pic.Decoded().Pixel(0, 0), clRed);
+    int changes = 0;
+    pic.OnFrameChange = [&](TObject*) { ++changes; };
+    pic.SetFrame(2);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(pic.Decoded().Pixel(1, 1), clLime);
+    EXPECT_EQ(pic.FrameWidth(), 2);
+    EXPECT_EQ(pic.AnimationWidth(), 2);
+    pic.SetFrame(3);
+    EXPECT_EQ(pic.Decoded().Pixel(0, 0), clBlue);
+    // The encoded bytes stay as they came.
+    EXPECT_EQ(pic.SaveToBytes(), MakeGIF({0, 1, 2}));
+    pic.SetFrame(9); // past the last frame: the last one shows
+    EXPECT_EQ(pic.Decoded().Pixel(0, 0), clBlue);
+}
+
+TEST(Pictures, FrameScanningStaysInsideTheData) {
+    const std::string gif = MakeGIF({0, 1});
+    EXPECT_EQ(FindGIFFrames(gif).size(), 2u);
+    // A frame header cut off at the end is no frame, and nothing past the end is read.
+    const std::string cut = gif.substr(0, gif.size() - 1) + std::string("\x21\xF9\x04\x00\x00", 5);
+    EXPECT_EQ(FindGIFFrames(cut).size(), 2u);
+    const std::string tail =
+        std::string("GIF89a") + std::string("\x21\xF9\x04\x00\x00\x00\x00\x00\x2C", 9);
+    EXPECT_TRUE(FindGIFFrames(tail).empty());
+    EXPECT_TRUE(FindGIFFrames("GIF8").empty());
+    EXPECT_TRUE(FindGIFFrames("").empty());
+    EXPECT_EQ(SelectGIFFrame(gif, 5), gif);
+    EXPECT_EQ(SelectGIFFrame("not a gif", 1), "not a gif");
+    THTMLPicture png;
+    png.LoadFromBytes(PngBytes(3, 3, clRed));
+    EXPECT_EQ(png.FrameCount(), -1);
+    EXPECT_FALSE(png.IsGIF());
+}
+
+TEST(Pictures, BadDataRaisesAndLeavesThePictureEmpty) {
+    THTMLPicture pic;
+    EXPECT_TRUE(pic.Empty());
+    try {
+        pic.LoadFromBytes("this is no image");
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Could not load image. Invalid format");
+    }
+    EXPECT_TRUE(pic.Empty());
+}
+
+TEST(Pictures, SourcesByResourceFileAndURL) {
+    const std::string dir = testing::TempDir();
+    const std::string file = dir + "GridSupport_Picture.png";
+    TBitmap b(4, 5);
+    b.SaveToFile(file);
+
+    THTMLPicture fromFile;
+    fromFile.LoadFromURL("file://" + file);
+    EXPECT_FALSE(fromFile.Empty());
+    EXPECT_EQ(fromFile.Height(), 5);
+    EXPECT_EQ(fromFile.ID, "file://" + file);
+
+    THTMLPicture fromRes;
+    fromRes.ResourceFinder = [](const std::string& Name, std::string& Bytes) {
+        if (Name != "Koning") return false;
+        Bytes = PngBytes(6, 2, clBlue);
+        return true;
+    };
+    fromRes.LoadFromURL("Res://Koning");
+    EXPECT_EQ(fromRes.Width(), 6);
+    EXPECT_EQ(fromRes.ID, "Res://Koning"); // its case unchanged
+    THTMLPicture missing;
+    missing.LoadFromURL("RES://Koning"); // no resources known
+    EXPECT_TRUE(missing.Empty());
+
+    THTMLPicture web;
+    int changes = 0;
+    web.OnChange = [&](TObject*) { ++changes; };
+    web.LoadFromURL("http://knsb.nl/logo.gif");
+    EXPECT_TRUE(web.Empty());
+    EXPECT_EQ(web.URL, "http://knsb.nl/logo.gif");
+    EXPECT_EQ(changes, 0);
+
+    THTMLPicture broken;
+    broken.LoadFromURL("FILE:///no/such/file.png");
+    EXPECT_TRUE(broken.Empty());
+}
+
+TEST(Pictures, CacheAndContainer) {
+    THTMLPictureCache cache;
+    THTMLPicture* a = cache.PictureFor("http://x/a.png");
+    EXPECT_EQ(cache.PictureFor("http://x/a.png"), a);
+    EXPECT_EQ(cache.Count(), 1);
+    EXPECT_EQ(cache.FindPicture("http://x/A.png"), nullptr);
+    EXPECT_EQ(cache.Items(0), a);
+    EXPECT_THROW(cache.Items(1), EListError);
+
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items()->Add();
+    item->Name = "Toren";
+    item->Tag = 3;
+    item->Picture()->LoadFromBytes(PngBytes(5, 5, clGreen));
+    EXPECT_EQ(container.FindPicture("TOREN"), item->Picture());
+    EXPECT_EQ(container.FindPicture("paard"), nullptr);
+
+    TPictureContainer copy(nullptr);
+    copy.SetItems(container.Items());
+    ASSERT_EQ(copy.Items()->Count(), 1);
+    EXPECT_EQ(copy.Items()->Items(0)->Tag, 3);
+    EXPECT_EQ(copy.FindPicture("toren")->Width(), 5);
+    EXPECT_NE(copy.FindPicture("toren"), item->Picture());
+}
+
+TEST(Pictures, TheRendererFindsPicturesByEverySource) {
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items()->Add();
+    item->Name = "Toren";
+    item->Picture()->LoadFromBytes(PngBytes(5, 5, clLime));
+    const std::string file = testing::TempDir() + "GridSupport_Blue.png";
+    TBitmap blue(4, 4);
+    blue.Canvas()->Brush()->SetColor(clBlue);
+    blue.Canvas()->FillRect({0, 0, 4, 4});
+    blue.SaveToFile(file);
+    TBitmap red(3, 3);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect({0, 0, 3, 3});
+    THTMLPictureCache cache;
+    const THTMLImageLookup lookup = HTMLImageLookup(
+        [&](int i) -> const TGraphic* { return i == 0 ? &red : nullptr; }, &cache, &container);
+
+    auto b = WhiteBitmap(100, 30);
+    THTMLRenderResult res;
+    RenderHTML(*b->Canvas(),
+               "<IMG src=\"toren\"><IMG src=\"IDX:0\"><IMG src=\"idx:4\"><IMG src=\"file://" +
+                   file + "\">",
+               {0, 0, 100, 30}, {}, res, lookup);
+    EXPECT_EQ(CountColor(*b, {0, 0, 100, 30}, clLime), 25);
+    EXPECT_EQ(CountColor(*b, {0, 0, 100, 30}, clRed), 9);
+    EXPECT_EQ(CountColor(*b, {0, 0, 100, 30}, clBlue), 16);
+    EXPECT_EQ(cache.Count(), 1);
+    EXPECT_EQ(res.TextWidth, 5 + 3 + 4);
+}
+
+TEST(Pictures, DrawnAtItsOwnSizeUnlessStretched) {
+    THTMLPicture pic;
+    pic.LoadFromBytes(PngBytes(4, 4, clRed));
+    auto b = WhiteBitmap(20, 20);
+    pic.DrawInRect(*b->Canvas(), {2, 2, 18, 18});
+    EXPECT_EQ(CountColor(*b, {0, 0, 20, 20}, clRed), 16);
+    EXPECT_EQ(b->Pixel(2, 2), clRed);
+    pic.Stretch = true;
+    pic.DrawInRect(*b->Canvas(), {2, 2, 18, 18});
+    EXPECT_EQ(CountColor(*b, {0, 0, 20, 20}, clRed), 256);
+    THTMLPicture empty;
+    empty.DrawInRect(*b->Canvas(), {0, 0, 20, 20}); // draws nothing
+    EXPECT_EQ(b->Pixel(0, 0), clWhite);
+}

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include "grid/support/spinedit.h"
+#include "platform/rtl/sysutils.h"
+#include "widgettest.h"
+
+namespace {
+
+class SpinEdit : public WidgetTest {
+protected:
+    TFormatSettings Saved = FormatSettings();
+    void SetUp() override {
+        WidgetTest::SetUp();
+        FormatSettings().DecimalSeparator = '.';
+        FormatSettings().DateSeparator = '-';
+        FormatSettings().ShortDateFormat = "d/m/yyyy";
+        FormatSettings().TimeSeparator = ':';
+        FormatSettings().LongTimeFormat = "hh:nn:ss";
+    }
+    void TearDown() override { FormatSettings() = Saved; }
+
+    static void Press(TControl* C) { C->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(2, 2)); }
+    static void Release(TControl* C) { C->Perform(WM_LBUTTONUP, 0, MakeLParam(2, 2)); }
+};
+
+} // namespace
+
+TEST_F(SpinEdit, DefaultsAndIntegerLimits) {
+    TXsgSpinEdit edit(nullptr);
+    EXPECT_EQ(edit.Text(), "0");
+    EXPECT_EQ(edit.Value(), 0);
+    edit.SetValue(150);
+    EXPECT_EQ(edit.Text(), "100");
+    edit.MinValue = edit.MaxValue = 0;
+    edit.SetValue(-4711);
+    EXPECT_EQ(edit.Text(), "-4711");
+    edit.SetText("abc");
+    EXPECT_THROW(edit.Value(), EConvertError);
+}
+
+TEST_F(SpinEdit, StepsByIncrementWithinTheLimits) {
+    TXsgSpinEdit edit(nullptr);
+    edit.SetValue(95);
+    edit.Increment = 3;
+    edit.IncrementValue();
+    EXPECT_EQ(edit.Value(), 98);
+    edit.IncrementValue();
+    EXPECT_EQ(edit.Value(), 100);
+    edit.DecrementValue();
+    EXPECT_EQ(edit.Value(), 97);
+    // The arrow keys step too, and are used up.
+    edit.Perform(WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(edit.Value(), 100);
+    edit.Perform(WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(edit.Value(), 97);
+    edit.SetReadOnly(true);
+    edit.IncrementValue();
+    EXPECT_EQ(edit.Value(), 97);
+}
+
+TEST_F(SpinEdit, FloatsWithPrecision) {
+    TXsgSpinEdit edit(nullptr);
+    edit.SetSpinType(sptFloat);
+    edit.SetPrecision(2);
+    edit.IncrementFloat = 0.25;
+    edit.SetFloatValue(1.5);
+    EXPECT_EQ(edit.Text(), "1.50");
+    edit.IncrementValue();
+    EXPECT_EQ(edit.Text(), "1.75");
+    EXPECT_DOUBLE_EQ(edit.FloatValue(), 1.75);
+    edit.SetFloatValue(1000);
+    EXPECT_EQ(edit.Text(), "100.00");
+}
+
+TEST_F(SpinEdit, DatesStepThePartUnderTheCaret) {
+    TXsgSpinEdit edit(nullptr);
+    edit.SetSpinType(sptDate);
+    edit.SetDateValue(EncodeDate(2016, 1, 31));
+    EXPECT_EQ(edit.Text(), "31-1-2016");
+    edit.SetSelStart(3); // in the month
+    edit.Perform(WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(edit.Text(), "29-2-2016");
+    EXPECT_EQ(edit.SelStart(), 3);
+    edit.SetSelStart(0); // in the day
+    edit.IncrementValue();
+    EXPECT_EQ(edit.Text(), "1-3-2016");
+    edit.SetSelStart(8); // in the year
+    edit.DecrementValue();
+    EXPECT_EQ(edit.Text(), "1-3-2015");
+    edit.SetText("");
+    EXPECT_DOUBLE_EQ(edit.DateValue(), Date());
+    edit.MinDateValue = EncodeDate(2020, 1, 1);
+    edit.MaxDateValue = EncodeDate(2020, 12, 31);
+    edit.SetDateValue(EncodeDate(2030, 5, 5));
+    EXPECT_EQ(edit.Text(), "31-12-2020");
+}
+
+TEST_F(SpinEdit, TimesStepThePartUnderTheCaret) {
+    TXsgSpinEdit edit(nullptr);
+    edit.SetSpinType(sptTime);
+    edit.SetTimeValue(EncodeTime(10, 15, 30, 0));
+    EXPECT_EQ(edit.Text(), "10:15:30");
+    edit.SetSelStart(4);
+    edit.IncrementValue();
+    EXPECT_EQ(edit.Text(), "10:16:30");
+    edit.SetSelStart(0);
+    edit.DecrementValue();
+    EXPECT_EQ(edit.Text(), "09:16:30");
+}
+
+TEST_F(SpinEdit, LeavingTheEditBringsTheValueBackWithinItsLimits) {
+    TXsgSpinEdit edit(nullptr);
+    edit.SetText("500");
+    edit.Perform(CM_EXIT);
+    EXPECT_EQ(edit.Text(), "100");
+    edit.SetText("nonsense");
+    edit.Perform(CM_EXIT); // left for the user to correct
+    EXPECT_EQ(edit.Text(), "nonsense");
+}
+
+TEST_F(SpinEdit, RefusedKeys) {
+    TXsgSpinEdit edit(nullptr);
+    char k = 'x';
+    EXPECT_FALSE(edit.IsValidChar(k));
+    k = '5';
+    EXPECT_TRUE(edit.IsValidChar(k));
+    edit.EditorEnabled = false;
+    EXPECT_FALSE(edit.IsValidChar(k));
+    edit.SetValue(50);
+    EXPECT_EQ(edit.SelLength(), 2); // the whole text is selected
+}
+
+TEST_F(SpinEdit, SpinButtonLayout) {
+    TXsgSpinButton spin(nullptr);
+    EXPECT_EQ(spin.Width(), 15);
+    EXPECT_EQ(spin.Height(), 25);
+    EXPECT_EQ(spin.UpButton()->BoundsRect(), (TRect{0, 0, 15, 12}));
+    EXPECT_EQ(spin.DownButton()->BoundsRect(), (TRect{0, 11, 15, 25}));
+    EXPECT_EQ(spin.FocusedButton(), spin.UpButton());
+    spin.SetDirection(spHorizontal);
+    EXPECT_EQ(spin.Width(), 20);
+    EXPECT_EQ(spin.DownButton()->BoundsRect(), (TRect{0, 0, 10, 25}));
+    EXPECT_EQ(spin.UpButton()->BoundsRect(), (TRect{11, 0, 21, 25}));
+    EXPECT_EQ(spin.UpButton()->Arrow, saRight);
+    EXPECT_EQ(spin.DownButton()->Arrow, saLeft);
+    spin.SetBounds(0, 0, 5, 10); // never narrower than its minimum
+    EXPECT_EQ(spin.Width(), 20);
+}
+
+TEST_F(SpinEdit, AHeldButtonRepeats) {
+    TXsgSpinButton spin(nullptr);
+    int ups = 0, downs = 0;
+    spin.OnUpClick = [&](TObject*) { ++ups; };
+    spin.OnDownClick = [&](TObject*) { ++downs; };
+    TExtTimerSpeedButton* up = spin.UpButton();
+    Press(up);
+    EXPECT_EQ(ups, 1); // once at the press
+    ASSERT_NE(up->RepeatTimer(), nullptr);
+    EXPECT_TRUE(up->RepeatTimer()->Enabled());
+    EXPECT_EQ(up->RepeatTimer()->Interval(), 400u);
+    up->TimerExpired();
+    EXPECT_EQ(ups, 2);
+    EXPECT_EQ(up->RepeatTimer()->Interval(), 100u);
+    up->TimerExpired();
+    EXPECT_EQ(ups, 3);
+    Release(up);
+    EXPECT_EQ(ups, 3); // the release adds no step
+    EXPECT_FALSE(up->RepeatTimer()->Enabled());
+    up->TimerExpired(); // a late tick does nothing
+    EXPECT_EQ(ups, 3);
+    Press(spin.DownButton());
+    Release(spin.DownButton());
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(spin.FocusedButton(), spin.DownButton());
+    spin.Perform(WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(ups, 4);
+    EXPECT_EQ(spin.Perform(WM_GETDLGCODE), DLGC_WANTARROWS);
+}
+
+TEST_F(SpinEdit, TheEmbeddedButtonStepsTheEdit) {
+    TXsgSpinEdit edit(nullptr);
+    edit.SetBounds(0, 0, 100, 22);
+    EXPECT_EQ(edit.Button()->Parent(), &edit);
+    EXPECT_EQ(edit.Button()->Left() + edit.Button()->Width(), 100 - 2);
+    Press(edit.Button()->UpButton());
+    Release(edit.Button()->UpButton());
+    EXPECT_EQ(edit.Value(), 1);
+    Press(edit.Button()->DownButton());
+    Release(edit.Button()->DownButton());
+    EXPECT_EQ(edit.Value(), 0);
+}

@@ -1,0 +1,41 @@
+#include "model_fixtures.h"
+
+#include "model/berger.h"
+#include "model/stand.h"
+#include "model/textutils.h"
+
+TSpRec MakeSpeler(int BergerNr, const std::string& Achternaam, int Rating) {
+    TSpRec r;
+    InitSpRec(r);
+    r.BergerNr = BergerNr;
+    r.Relnr = 1000 + BergerNr;
+    r.Achternaam = Achternaam;
+    r.Ratings.fill(Rating);
+    return r;
+}
+
+std::unique_ptr<TGroep> MakeGroep(int N, bool DubbelRondig, int Rating) {
+    TGroepRec rec;
+    rec.Naam = "Groep A";
+    rec.DubbelRondig = DubbelRondig ? 1 : 0;
+    auto g = std::make_unique<TGroep>(rec);
+    for (int i = 1; i <= N; ++i)
+        g->AddSpeler(
+            MakeSpeler(i, "Speler" + std::string(1, static_cast<char>('A' + (i - 1) % 26)), Rating),
+            IntToZeroStr(i, 3));
+    MakeBergerGames(*g);
+    g->LinkSpelers();
+    FillRondeRecs(*g);
+    return g;
+}
+
+TGame* EnterResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft) {
+    TKleur kleur;
+    TGame* game = G.Games.GetGameOnBgNrs(A, B, kleur, EersteHelft);
+    if (!game) return nullptr;
+    game->SetUitslag(Code, kleur);
+    for (const TGameSlot& s : game->Rec.Slots)
+        if (TSp* sp = G.Spelers.GetSpelerOnBergerNr(s.BergerNr))
+            sp->SetUitslag(game->Rec.Ronde, s.Uitslag);
+    return game;
+}

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "model/dates.h"
+#include "model/names.h"
+
+namespace {
+
+TSpRec Naam(const std::string& a, const std::string& t, const std::string& vl,
+            const std::string& vn) {
+    TSpRec r;
+    r.Achternaam = a;
+    r.Tussenvoegsel = t;
+    r.Voorletters = vl;
+    r.Voornaam = vn;
+    return r;
+}
+
+TEST(Names, MakeNaamSurnameFirst) {
+    EXPECT_EQ(MakeNaam(Naam("Jansen", "van der", "J.", "Jan"), nmAchternaamEerst),
+              "Jansen,van der J.(Jan)");
+    EXPECT_EQ(MakeNaam(Naam(" Jansen ", "", "J.", ""), nmAchternaamEerst), "Jansen,J.");
+    EXPECT_EQ(MakeNaam(Naam("Jansen", "", "", ""), nmAchternaamEerst), "Jansen");
+    EXPECT_EQ(MakeNaam(Naam("Jansen", "", "", "Jan"), nmAchternaamEerst), "Jansen,(Jan)");
+    EXPECT_EQ(MakeNaam(Naam("", "van", "J.", "Jan"), nmAchternaamEerst), "Jan");
+}
+
+TEST(Names, MakeNaamFirstNameFirst) {
+    EXPECT_EQ(MakeNaam(Naam("Jansen", "van der", "J.", "Jan"), nmVoornaamEerst),
+              "Jan van der Jansen");
+    EXPECT_EQ(MakeNaam(Naam("Jansen", "", "J.", ""), nmVoornaamEerst), "Jansen");
+    EXPECT_EQ(MakeNaam(Naam("", "", "", "Jan"), nmVoornaamEerst), "Jan");
+    EXPECT_EQ(MakeNaam(Naam("Jansen", "", "", "Jan"), 2), "");
+}
+
+TEST(Names, SplitNaamFirstNameFirst) {
+    TSpRec r;
+    SplitNaam("Jan Jansen", r);
+    EXPECT_EQ(r.Voornaam, "Jan");
+    EXPECT_EQ(r.Achternaam, "Jansen");
+    EXPECT_EQ(r.Tussenvoegsel, "");
+    EXPECT_EQ(r.Voorletters, "J.");
+    SplitNaam(" jan van der Berg ", r);
+    EXPECT_EQ(r.Voornaam, "jan");
+    EXPECT_EQ(r.Tussenvoegsel, "van der");
+    EXPECT_EQ(r.Achternaam, "Berg");
+    EXPECT_EQ(r.Voorletters, "J.");
+    SplitNaam("VRIJ", r);
+    EXPECT_EQ(r.Achternaam, "VRIJ");
+    EXPECT_EQ(r.Voornaam, "");
+    EXPECT_EQ(r.Voorletters, "");
+}
+
+TEST(Names, SplitNaamSurnameFirst) {
+    TSpRec r;
+    SplitNaam("Jansen,van der J.(Jan)", r);
+    EXPECT_EQ(r.Achternaam, "Jansen");
+    EXPECT_EQ(r.Tussenvoegsel, "van der");
+    EXPECT_EQ(r.Voorletters, "J.");
+    EXPECT_EQ(r.Voornaam, "Jan");
+    SplitNaam("Jansen(Jan)", r);
+    EXPECT_EQ(r.Achternaam, "Jansen");
+    EXPECT_EQ(r.Tussenvoegsel, "");
+    EXPECT_EQ(r.Voorletters, "J.");
+    EXPECT_EQ(r.Voornaam, "Jan");
+    SplitNaam("Berg,van(Piet)", r);
+    EXPECT_EQ(r.Tussenvoegsel, "van");
+    EXPECT_EQ(r.Voorletters, "P.");
+}
+
+// Names written surname first come back as they were written, also without a first
+// name and with more than one initial.
+TEST(Names, SurnameFirstRoundTrip) {
+    const TSpRec names[] = {Naam("Jansen", "van der", "J.", "Jan"),
+                            Naam("Jansen", "", "J.P.", "Jan"), Naam("Jansen", "van der", "J.", ""),
+                            Naam("Berg", "", "A.", "")};
+    for (const TSpRec& n : names) {
+        const std::string text = MakeNaam(n, nmAchternaamEerst);
+        TSpRec r;
+        SplitNaam(text, r);
+        EXPECT_EQ(MakeNaam(r, nmAchternaamEerst), text);
+        EXPECT_EQ(r.Achternaam, n.Achternaam) << text;
+        EXPECT_EQ(r.Tussenvoegsel, n.Tussenvoegsel) << text;
+        EXPECT_EQ(r.Voorletters, n.Voorletters) << text;
+        EXPECT_EQ(r.Voornaam, n.Voornaam) << text;
+    }
+}
+
+TEST(Names, MakeNaamKey) {
+    EXPECT_EQ(MakeNaamKey("Jansen", 12), "JANSENAAAAAA");
+    EXPECT_EQ(MakeNaamKey(""
+                          "d'Hondt-\xD6"
+                          "z 2 ",
+                          12),
+              "DHONDTZAAAAA");
+    EXPECT_EQ(MakeNaamKey("Verylongsurname", 6), "VERYLO");
+    EXPECT_EQ(MakeNaamKey("", 3), "AAA");
+}
+
+TEST(Dates, EncodeValidDate) {
+    EXPECT_EQ(EncodeValidDate(29, 2, 2016), EncodeDate(2016, 2, 29));
+    EXPECT_EQ(EncodeValidDate(29, 2, 2015), 0);
+    EXPECT_EQ(EncodeValidDate(31, 4, 2015), 0);
+    EXPECT_EQ(EncodeValidDate(31, 12, 2098), EncodeDate(2098, 12, 31));
+    EXPECT_EQ(EncodeValidDate(1, 1, 1903), 0);
+    EXPECT_EQ(EncodeValidDate(1, 13, 2000), 0);
+    EXPECT_EQ(EncodeValidDate(0, 1, 2000), 0);
+}
+
+TEST(Dates, StrToDatum) {
+    EXPECT_EQ(StrToDatum(doJMD, "2016-02-30"), 0);
+    EXPECT_EQ(StrToDatum(doDMJ, "29.02.2016"), EncodeDate(2016, 2, 29));
+    EXPECT_EQ(StrToDatum(doJMD, " 2016-02-29 "), EncodeDate(2016, 2, 29));
+    EXPECT_EQ(StrToDatum(doMDJ, "12/31/2015"), EncodeDate(2015, 12, 31));
+    EXPECT_EQ(StrToDatum(doDMJ, "1-1-2100"), 0);
+    EXPECT_EQ(StrToDatum(3, "2016-02-29"), 0);
+    EXPECT_EQ(StrToDatum(doJMD, "NO DATE"), 0);
+    EXPECT_EQ(StrToDatum(doJMD, ""), 0);
+}
+
+TEST(Dates, CheckDatum) {
+    EXPECT_EQ(CheckDatum(EncodeDate(1999, 12, 31)), 0);
+    EXPECT_EQ(CheckDatum(EncodeDate(2000, 1, 1)), EncodeDate(2000, 1, 1));
+    EXPECT_EQ(CheckDatum(EncodeDate(2012, 5, 6) + 0.5), EncodeDate(2012, 5, 6));
+    EXPECT_EQ(CheckDatum(EncodeDate(2099, 1, 1)), 0);
+}
+
+} // namespace

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include "model/group.h"
+#include "model/rating.h"
+#include "model/stand.h"
+#include "model_fixtures.h"
+
+namespace {
+
+// Four players, every kind of result including forfeits:
+//   r1 1-4 1-0, 2-3 "0-1 Regl."; r2 4-3 draw, 1-2 0-1; r3 2-4 "½-½ Regl.", 3-1 1-0.
+std::unique_ptr<TGroep> ForfeitGroup() {
+    auto g = MakeGroep(4);
+    const int ratings[] = {1800, 1700, 0, 1600};
+    for (int i = 0; i < 4; ++i)
+        g->Spelers.Sp(i)->Rec.Ratings[rtKNSB] = ratings[i];
+    g->Spelers.Sp(0)->Rec.Ratings[rtJeugd] = 1500;
+    EnterResult(*g, 1, 4, 1);
+    EnterResult(*g, 2, 3, 7);
+    EnterResult(*g, 4, 3, 3);
+    EnterResult(*g, 1, 2, 2);
+    EnterResult(*g, 2, 4, 8);
+    EnterResult(*g, 3, 1, 1);
+    FillRondeRecs(*g);
+    return g;
+}
+
+const TRondeRec& Last(const TSp* sp) {
+    return sp->Rondes.back();
+}
+
+TEST(Stand, FillRondeRecsFromTheGames) {
+    auto g = ForfeitGroup();
+    const TSp* p2 = g->Spelers.GetSpelerOnBergerNr(2);
+    ASSERT_EQ(p2->Rondes.size(), 3u);
+    const TRondeRec& r1 = p2->Rondes[0];
+    EXPECT_EQ(r1.Ronde, 1);
+    EXPECT_EQ(r1.TegenBergerNr, 3);
+    EXPECT_EQ(r1.Kleur, kWit);
+    EXPECT_EQ(r1.Uitslag, ucReglVerlies);
+    EXPECT_EQ(r1.GameId, g->Games.Game(1)->Rec.GameId);
+    EXPECT_EQ(p2->Rondes[1].Kleur, kZwart);
+    EXPECT_EQ(p2->Rondes[2].Uitslag, ucReglRemise);
+
+    // A round without a game keeps an empty record.
+    g->Games.Delete(0); // 1-4 of round 1
+    FillRondeRecs(*g);
+    const TRondeRec& empty = g->Spelers.GetSpelerOnBergerNr(1)->Rondes[0];
+    EXPECT_EQ(empty.Ronde, 0);
+    EXPECT_EQ(empty.Kleur, kGeen);
+    EXPECT_EQ(empty.TegenBergerNr, 0);
+}
+
+TEST(Stand, WPSBTotalCreditsForfeitsWithHalf) {
+    auto g = ForfeitGroup();
+    EXPECT_DOUBLE_EQ(WPSBTotal(*g->Spelers.Sp(0)), 1);
+    EXPECT_DOUBLE_EQ(WPSBTotal(*g->Spelers.Sp(1)), 2); // 0r counts 0.5, ½r 0.5
+    EXPECT_DOUBLE_EQ(WPSBTotal(*g->Spelers.Sp(2)), 2); // 1r counts 0.5
+    EXPECT_DOUBLE_EQ(WPSBTotal(*g->Spelers.Sp(3)), 1);
+}
+
+TEST(Stand, WPAndSBWithForfeits) {
+    auto g = ForfeitGroup();
+    CalcStand(*g);
+    const double wp[] = {5, 4, 4, 5};
+    const double sb[] = {1, 2.5, 3.5, 2};
+    const double score[] = {1, 1.5, 2.5, 1};
+    for (int i = 0; i < 4; ++i) {
+        const TSp* sp = g->Spelers.Sp(i);
+        EXPECT_DOUBLE_EQ(Last(sp).WP, wp[i]) << i;
+        EXPECT_DOUBLE_EQ(Last(sp).SB, sb[i]) << i;
+        EXPECT_DOUBLE_EQ(Last(sp).Score, score[i]) << i;
+    }
+    // After round 1 only: player 2's forfeit loss gives him half of player 3's total.
+    const TSp* p2 = g->Spelers.Sp(1);
+    EXPECT_DOUBLE_EQ(p2->Rondes[0].WP, 2);
+    EXPECT_DOUBLE_EQ(p2->Rondes[0].SB, 1);
+    EXPECT_DOUBLE_EQ(p2->Rondes[1].SB, 2);
+    // Progressive score over the games played on the board.
+    const TSp* p3 = g->Spelers.Sp(2);
+    EXPECT_DOUBLE_EQ(p3->Rondes[2].ProgScore, 1.5 + 2.5);
+    EXPECT_DOUBLE_EQ(p3->Rondes[0].ProgScore, 0);
+}
+
+TEST(Stand, RatingStatistics) {
+    auto g = ForfeitGroup();
+    CalcStand(*g);
+    const TSp* p4 = g->Spelers.Sp(3);
+    // Rated opponents 1800 (lost) and 1700 (forfeit draw); player 3 has no rating.
+    EXPECT_EQ(p4->Rondes[0].TegenRating, 1800);
+    EXPECT_EQ(p4->Rondes[1].TegenRating, 0);
+    EXPECT_EQ(p4->GetNrRatedGames(), 2);
+    const TRondeRec& r = Last(p4);
+    EXPECT_EQ(r.GemRating, 1750);
+    EXPECT_EQ(r.TprProcent, Round(PerformanceByPercentage(2, 0.5, 1750, 1600)));
+    EXPECT_EQ(r.Tpr, Round(PerformanceRating({1800, 1700}, 1600, 0.5)));
+    // W-We counts only games played on the board.
+    EXPECT_DOUBLE_EQ(r.WWe, -ExpectedScore(1800, 1600));
+    EXPECT_EQ(p4->Rondes[0].GemRating, 1800);
+
+    // An unrated player still gets statistics against rated opponents, but no W-We.
+    const TRondeRec& r3 = Last(g->Spelers.Sp(2));
+    EXPECT_EQ(r3.GemRating, Round((1700 + 1600 + 1800) / 3.0));
+    EXPECT_EQ(r3.WWe, 0);
+}
+
+TEST(Stand, NoRatedOpponentsLeavesRatingFiguresAtZero) {
+    auto g = ForfeitGroup();
+    RatingType = rtJeugd; // only player 1 has a youth rating
+    CalcStand(*g);
+    const TRondeRec& r = Last(g->Spelers.Sp(0));
+    EXPECT_EQ(r.GemRating, 0);
+    EXPECT_EQ(r.TprProcent, 0);
+    EXPECT_EQ(r.Tpr, 0);
+    EXPECT_EQ(r.WWe, 0);
+    EXPECT_EQ(g->Spelers.Sp(0)->GetNrRatedGames(), 0);
+    EXPECT_EQ(Last(g->Spelers.Sp(3)).GemRating, 1500);
+    RatingType = rtKNSB;
+}
+
+TEST(Stand, PerfectScoreHasAFinitePerformance) {
+    auto g = MakeGroep(4, false, 1800);
+    EnterResult(*g, 1, 4, 1);
+    EnterResult(*g, 1, 2, 1);
+    EnterResult(*g, 3, 1, 2);
+    CalcStand(*g);
+    const TRondeRec& r = Last(g->Spelers.Sp(0));
+    EXPECT_DOUBLE_EQ(r.Score, 3);
+    EXPECT_EQ(r.GemRating, 1800);
+    EXPECT_GT(r.Tpr, 1800);
+    EXPECT_LT(r.Tpr, 3500);
+    EXPECT_GT(r.TprProcent, 1800);
+}
+
+TEST(Stand, ZVPointsWorkedExamples) {
+    TSp sp(MakeSpeler(1, "Winnaar"));
+    std::string info;
+    CalcZVPoints(sp, 10, 1, info, false, 7);
+    EXPECT_NEAR(sp.Rec.ZVPunten, 17.78, 0.005);
+    EXPECT_EQ(info, "Winnaar; Zv=17.78; W=7.0; N=10; Plaats=1");
+    CalcZVPoints(sp, 10, 3, info, false, 5);
+    EXPECT_NEAR(sp.Rec.ZVPunten, 13.56, 0.005);
+    EXPECT_EQ(info, "Winnaar; Zv=13.56; W=5.0; N=10; Plaats=3");
+    CalcZVPoints(sp, 10, 1, info, true, 12); // 12 of 18 counts as 6
+    EXPECT_NEAR(sp.Rec.ZVPunten, (6.0 / 9 + 1) * 10, 1e-12);
+    EXPECT_EQ(info, "Winnaar; Zv=16.67; W=6.0; N=10; Plaats=1");
+}
+
+TEST(Stand, ZVPointsOutOfRange) {
+    TSp sp(MakeSpeler(1, "X"));
+    std::string info;
+    CalcZVPoints(sp, 1, 1, info, false, 0);
+    EXPECT_EQ(sp.Rec.ZVPunten, 0);
+    CalcZVPoints(sp, 10, 0, info, false, 5);
+    EXPECT_EQ(sp.Rec.ZVPunten, 0);
+    CalcZVPoints(sp, 10, 11, info, false, 5);
+    EXPECT_EQ(sp.Rec.ZVPunten, 0);
+    CalcZVPoints(sp, 10, 2, info, false, 10.5);
+    EXPECT_EQ(sp.Rec.ZVPunten, 0);
+    EXPECT_EQ(info, "X; Zv=0.00; W=10.5; N=10; Plaats=2");
+    CalcZVPoints(sp, 10, 10, info, false, 0); // last place, no points: 10 - 9
+    EXPECT_DOUBLE_EQ(sp.Rec.ZVPunten, 1);
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+// The editor cycle: typing opens the in-place edit over the cell, its text goes
+// back through SetEditText as it changes, Enter closes it and Escape puts the
+// old text back.
+#include "gridtestenv.h"
+
+namespace {
+
+struct EditorTest : GridFixture {
+    void SetUp() override {
+        GridFixture::SetUp();
+        Grid->SetOptions(Grid->Options() | goEditing);
+        Grid->SetCells(1, 1, "old");
+        Activate();
+    }
+    TInplaceEdit* Editor() const { return Grid->InplaceEditor(); }
+    bool EditorShown() const { return Editor() && Editor()->Visible(); }
+};
+
+} // namespace
+
+TEST_F(EditorTest, TypingOpensTheEditorWithTheTypedCharacter) {
+    EXPECT_EQ(nullptr, Editor());
+    Type(Grid, "n");
+    ASSERT_TRUE(EditorShown());
+    EXPECT_TRUE(Grid->EditorMode());
+    EXPECT_EQ("n", Editor()->Text());
+    EXPECT_EQ("n", Grid->Cells(1, 1));
+    // Placed over the cell, inside the grid's border.
+    const TRect cell = Grid->CellRect(1, 1);
+    EXPECT_EQ(cell.Left + Grid->BorderOffset(), Editor()->Left());
+    EXPECT_EQ(cell.Top + Grid->BorderOffset(), Editor()->Top());
+    EXPECT_EQ(cell.Width(), Editor()->Width());
+    EXPECT_EQ(cell.Height(), Editor()->Height());
+    EXPECT_TRUE(ProcessUntil([this] { return Editor()->Focused(); }));
+    Type(Editor(), "ew");
+    EXPECT_EQ("new", Grid->Cells(1, 1));
+    ASSERT_FALSE(Grid->EditWrites.empty());
+    EXPECT_EQ("1,1=new", Grid->EditWrites.back());
+}
+
+TEST_F(EditorTest, EnterClosesTheEditorAndKeepsTheText) {
+    Type(Grid, "x");
+    ASSERT_TRUE(EditorShown());
+    SendKey(Editor(), Qt::Key_Return, "\r");
+    EXPECT_FALSE(EditorShown());
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_EQ("x", Grid->Cells(1, 1));
+    EXPECT_TRUE(ProcessUntil([this] { return Grid->Focused(); }));
+}
+
+TEST_F(EditorTest, EscapePutsTheOldTextBack) {
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ("old", Editor()->Text());
+    Type(Editor(), "er");
+    EXPECT_EQ("older", Grid->Cells(1, 1)); // F2 keeps the text, the caret at its end
+    SendKey(Editor(), Qt::Key_Escape, "\x1b");
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ("old", Grid->Cells(1, 1));
+    EXPECT_EQ("1,1=old", Grid->EditWrites.back());
+}
+
+TEST_F(EditorTest, NavigationKeysInTheEditorMoveTheGrid) {
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(EditorShown());
+    SendKey(Editor(), Qt::Key_Down);
+    EXPECT_EQ(2, Grid->Row());
+    EXPECT_FALSE(Grid->EditorMode()); // moving closes the editor
+    Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+    ASSERT_TRUE(EditorShown());
+    SendKey(Editor(), Qt::Key_Up);
+    EXPECT_EQ(1, Grid->Row());
+    EXPECT_TRUE(EditorShown()); // it follows the current cell
+    EXPECT_EQ("old", Editor()->Text());
+    EXPECT_EQ(1, Editor()->EditRow());
+}
+
+TEST_F(EditorTest, NoEditorWithoutGoEditingOrWithRowSelect) {
+    Grid->SetOptions(Grid->Options() & ~static_cast<unsigned>(goEditing));
+    Type(Grid, "q");
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ("old", Grid->Cells(1, 1));
+    Grid->SetOptions(Grid->Options() | goEditing | goRowSelect);
+    Key(Qt::Key_F2);
+    EXPECT_FALSE(EditorShown());
+}
+
+TEST_F(EditorTest, ClickOnTheCurrentCellOpensTheEditor) {
+    const TPoint p = CellCenter(1, 1);
+    Click(p.X, p.Y);
+    EXPECT_TRUE(EditorShown());
+    const TPoint q = CellCenter(2, 2);
+    Click(q.X, q.Y);
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ(2, Grid->Col());
+}
+
+TEST_F(EditorTest, ScrollingMovesTheEditorWithItsCell) {
+    Grid->SetRowCount(60);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    Grid->Perform(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_FALSE(Editor()->Visible()); // row 1 scrolled away
+    Grid->Perform(WM_VSCROLL, SB_LINEUP);
+    EXPECT_TRUE(Editor()->Visible());
+    EXPECT_EQ(Grid->CellRect(1, 1).Top + Grid->BorderOffset(), Editor()->Top());
+}
+
+TEST_F(EditorTest, EditMaskAndLimitBoundTheLength) {
+    Grid->OnGetEditMask = [](TObject*, int, int, std::string& Mask) { Mask = "!99\\-99;1;_"; };
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ("!99\\-99;1;_", Editor()->EditMask());
+    EXPECT_EQ(5, Editor()->MaxLength());
+}
+
+TEST_F(EditorTest, AlwaysShowEditorKeepsAnEditorOnTheCurrentCell) {
+    Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ("old", Editor()->Text());
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(EditorShown());
+    EXPECT_EQ(2, Editor()->EditCol());
+    SendKey(Editor(), Qt::Key_Return, "\r"); // Enter does not close it
+    EXPECT_TRUE(EditorShown());
+    Grid->SetOptions(Grid->Options() & ~static_cast<unsigned>(goAlwaysShowEditor));
+    EXPECT_FALSE(EditorShown());
+}
+
+TEST_F(EditorTest, TabInTheEditorMovesOnWithGoTabs) {
+    Grid->SetOptions(Grid->Options() | goTabs);
+    Type(Grid, "t");
+    ASSERT_TRUE(EditorShown());
+    SendKey(Editor(), Qt::Key_Tab, "\t");
+    EXPECT_EQ(2, Grid->Col());
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ("t", Grid->Cells(1, 1));
+}

@@ -1,0 +1,175 @@
+// The mouse through the real Qt event path: selecting, sizing and moving
+// columns and rows by dragging, and the wheel.
+#include "gridtestenv.h"
+
+#include <QEvent>
+
+namespace {
+
+struct MouseTest : GridFixture {
+    void SetUp() override {
+        GridFixture::SetUp();
+        Grid->SetColCount(8);
+        Grid->SetRowCount(40);
+    }
+};
+
+} // namespace
+
+TEST_F(MouseTest, ClickSelectsTheCellUnderTheMouse) {
+    int clicks = 0;
+    Grid->OnClick = [&](TObject*) { ++clicks; };
+    const TPoint p = CellCenter(3, 4);
+    Click(p.X, p.Y);
+    EXPECT_EQ(3, Grid->Col());
+    EXPECT_EQ(4, Grid->Row());
+    EXPECT_GE(clicks, 1);
+    EXPECT_EQ(gsNormal, Grid->GridState());
+    const TPoint fixed = CellCenter(0, 6);
+    Click(fixed.X, fixed.Y); // fixed cells are not selected
+    EXPECT_EQ(3, Grid->Col());
+    EXPECT_EQ(4, Grid->Row());
+}
+
+TEST_F(MouseTest, DragSelectsARangeAndShiftClickExtendsIt) {
+    const TPoint a = CellCenter(1, 2), b = CellCenter(3, 5);
+    Press(a.X, a.Y);
+    EXPECT_EQ(gsSelecting, Grid->GridState());
+    Drag(b.X, b.Y);
+    Release(b.X, b.Y);
+    EXPECT_EQ((TGridRect{1, 2, 3, 5}), Grid->Selection());
+    EXPECT_EQ(3, Grid->Col());
+    EXPECT_EQ(5, Grid->Row());
+    const TPoint c = CellCenter(2, 7);
+    Click(c.X, c.Y, Qt::ShiftModifier);
+    EXPECT_EQ((TGridRect{1, 2, 2, 7}), Grid->Selection());
+}
+
+TEST_F(MouseTest, DraggingPastTheBottomScrolls) {
+    const TPoint a = CellCenter(1, 1);
+    Press(a.X, a.Y);
+    for (int i = 0; i < 5; ++i)
+        Drag(a.X, Grid->ClientHeight() + 10);
+    Release(a.X, Grid->ClientHeight() + 10);
+    EXPECT_GT(Grid->TopRow(), 1);
+    EXPECT_EQ(1, Grid->Selection().Top);
+    EXPECT_EQ(Grid->Row(), Grid->Selection().Bottom);
+    EXPECT_FALSE(IsRectEmpty(Grid->CellRect(1, Grid->Row())));
+}
+
+TEST_F(MouseTest, DraggingAColumnBorderInTheFixedRowSizesTheColumn) {
+    const int changes = Grid->ColWidthChanges;
+    const TRect header = Grid->CellRect(2, 0);
+    Press(header.Right, header.Top + 5); // not sizable without the option
+    Release(header.Right, header.Top + 5);
+    EXPECT_EQ(64, Grid->ColWidths(2));
+    Grid->SetOptions(Grid->Options() | goColSizing);
+    Press(header.Right + 1, header.Top + 5);
+    EXPECT_EQ(gsColSizing, Grid->GridState());
+    Drag(header.Right + 20, header.Top + 5);
+    Drag(header.Right + 31, header.Top + 5);
+    Release(header.Right + 31, header.Top + 5);
+    EXPECT_EQ(gsNormal, Grid->GridState());
+    EXPECT_EQ(94, Grid->ColWidths(2)); // the border followed the mouse by 30 pixels
+    EXPECT_EQ(Grid->CellRect(2, 0).Right + 1, Grid->CellRect(3, 0).Left);
+    EXPECT_GT(Grid->ColWidthChanges, changes);
+    // A border inside the normal cells does not size.
+    const TRect body = Grid->CellRect(3, 3);
+    Press(body.Right, body.Top + 5);
+    EXPECT_EQ(gsSelecting, Grid->GridState());
+    Release(body.Right, body.Top + 5);
+}
+
+TEST_F(MouseTest, DraggingARowBorderInTheFixedColumnSizesTheRow) {
+    Grid->SetOptions(Grid->Options() | goRowSizing);
+    const TRect side = Grid->CellRect(0, 3);
+    Press(side.Left + 5, side.Bottom);
+    EXPECT_EQ(gsRowSizing, Grid->GridState());
+    Drag(side.Left + 5, side.Bottom - 10);
+    Release(side.Left + 5, side.Bottom - 10);
+    EXPECT_EQ(14, Grid->RowHeights(3));
+}
+
+TEST_F(MouseTest, CalcSizingStateSaysWhatAPressWouldDo) {
+    Grid->SetOptions(Grid->Options() | goColSizing | goRowSizing);
+    TGridState state = gsNormal;
+    int index = -1, pos = 0, ofs = 0;
+    const TRect h = Grid->CellRect(1, 0);
+    Grid->CalcSizingState(h.Right - 2, 10, state, index, pos, ofs);
+    EXPECT_EQ(gsColSizing, state);
+    EXPECT_EQ(1, index);
+    EXPECT_EQ(h.Right, pos);
+    EXPECT_EQ(2, ofs);
+    Grid->CalcSizingState(h.Left + 20, 10, state, index, pos, ofs);
+    EXPECT_EQ(gsNormal, state);
+}
+
+TEST_F(MouseTest, DraggingAFixedCellMovesTheColumnWithItsCellsAndWidth) {
+    for (int c = 0; c < 8; ++c)
+        Grid->SetCells(c, 1, "c" + std::to_string(c));
+    Grid->SetColWidths(1, 40);
+    std::vector<std::pair<int, int>> moved;
+    Grid->OnColumnMoved = [&](TObject*, int From, int To) { moved.emplace_back(From, To); };
+    Grid->SetOptions(Grid->Options() | goColMoving);
+    const TPoint from = CellCenter(1, 0), to = CellCenter(3, 0);
+    Press(from.X, from.Y);
+    EXPECT_EQ(gsColMoving, Grid->GridState());
+    Drag((from.X + to.X) / 2, from.Y);
+    Drag(to.X, to.Y);
+    Release(to.X, to.Y);
+    ASSERT_EQ(1u, moved.size());
+    EXPECT_EQ(std::make_pair(1, 3), moved[0]);
+    EXPECT_EQ("c2", Grid->Cells(1, 1));
+    EXPECT_EQ("c3", Grid->Cells(2, 1));
+    EXPECT_EQ("c1", Grid->Cells(3, 1));
+    EXPECT_EQ(40, Grid->ColWidths(3));
+    EXPECT_EQ(64, Grid->ColWidths(1));
+}
+
+TEST_F(MouseTest, DraggingAFixedCellMovesTheRow) {
+    Grid->SetCells(1, 2, "two");
+    Grid->SetCells(1, 5, "five");
+    Grid->SetOptions(Grid->Options() | goRowMoving);
+    Grid->SetRow(2);
+    const TPoint from = CellCenter(0, 2), to = CellCenter(0, 5);
+    Press(from.X, from.Y);
+    Drag(to.X, to.Y);
+    Release(to.X, to.Y);
+    EXPECT_EQ("two", Grid->Cells(1, 5));
+    EXPECT_EQ("five", Grid->Cells(1, 4));
+    EXPECT_EQ(5, Grid->Row()); // the current row went with its row
+}
+
+TEST_F(MouseTest, WheelMovesTheCurrentRow) {
+    const TPoint p = CellCenter(2, 2);
+    SendWheel(Grid, p.X, p.Y, -120);
+    EXPECT_EQ(2, Grid->Row());
+    SendWheel(Grid, p.X, p.Y, -240);
+    EXPECT_EQ(4, Grid->Row());
+    SendWheel(Grid, p.X, p.Y, 120);
+    EXPECT_EQ(3, Grid->Row());
+    bool handled = true;
+    Grid->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        Handled = handled;
+    };
+    SendWheel(Grid, p.X, p.Y, -120);
+    EXPECT_EQ(3, Grid->Row()); // the event took the turn
+}
+
+TEST_F(MouseTest, DoubleClickFiresOnDblClickAndRightClickSelectsNothing) {
+    int doubles = 0;
+    Grid->OnDblClick = [&](TObject*) { ++doubles; };
+    const TPoint p = CellCenter(2, 3);
+    const int b = Grid->BorderOffset();
+    SendMouse(Grid, QEvent::MouseButtonPress, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonDblClick, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, p.X + b, p.Y + b, Qt::LeftButton);
+    EXPECT_EQ(1, doubles);
+    EXPECT_EQ(2, Grid->Col());
+    const TPoint q = CellCenter(4, 5);
+    SendMouse(Grid, QEvent::MouseButtonPress, q.X + b, q.Y + b, Qt::RightButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, q.X + b, q.Y + b, Qt::RightButton);
+    EXPECT_EQ(2, Grid->Col());
+    EXPECT_EQ(3, Grid->Row());
+}

@@ -1,0 +1,133 @@
+// Painting: DrawCell for every shown cell with its state, the default look, and
+// a demo grid of 100,000 rows rendered offscreen.
+#include "gridtestenv.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+struct PaintTest : GridFixture {
+    QImage Render() {
+        Grid->Drawn.clear();
+        return Grid->Widget()->grab().toImage();
+    }
+    static TColor PixelAt(const QImage& Image, int X, int Y) {
+        const QRgb p = Image.pixel(X, Y);
+        return static_cast<TColor>(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
+    }
+    TColor ClientPixel(const QImage& Image, int X, int Y) const {
+        return PixelAt(Image, X + Grid->BorderOffset(), Y + Grid->BorderOffset());
+    }
+    const TProbeGrid::TDrawn* Find(int ACol, int ARow) const {
+        for (const auto& d : Grid->Drawn)
+            if (d.Col == ACol && d.Row == ARow) return &d;
+        return nullptr;
+    }
+};
+
+std::string Artifacts() {
+    const char* dir = std::getenv("VZ_ARTIFACTS");
+    return dir ? dir : ".";
+}
+
+} // namespace
+
+TEST_F(PaintTest, EveryShownCellIsDrawnOnceWithItsState) {
+    Grid->SetRowCount(50);
+    Grid->SetSelection({2, 2, 3, 3});
+    Render();
+    const int rows = 1 + Grid->VisibleRowCount() + 1; // fixed, full, one partly shown
+    EXPECT_EQ(static_cast<size_t>(5 * rows), Grid->Drawn.size());
+    std::set<std::pair<int, int>> seen;
+    for (const auto& d : Grid->Drawn)
+        EXPECT_TRUE(seen.insert({d.Col, d.Row}).second);
+    ASSERT_NE(nullptr, Find(0, 0));
+    EXPECT_EQ(gdFixed, Find(0, 0)->State);
+    EXPECT_EQ(gdFixed, Find(3, 0)->State);
+    EXPECT_EQ(Grid->CellRect(2, 3), Find(2, 3)->Rect);
+    EXPECT_EQ(0u, Find(1, 1)->State);
+    EXPECT_EQ(unsigned(gdSelected), Find(3, 3)->State);
+    EXPECT_EQ(0u, Find(2, 2)->State & gdSelected); // the current cell
+    Grid->SetOptions(Grid->Options() | goDrawFocusSelected);
+    Render();
+    EXPECT_TRUE(Find(2, 2)->State & gdSelected);
+}
+
+TEST_F(PaintTest, TheFocusedCellIsDrawnFocusedOnlyWhileTheGridHasTheFocus) {
+    Render();
+    EXPECT_EQ(0u, Find(1, 1)->State & gdFocused);
+    Activate();
+    Render();
+    EXPECT_TRUE(Find(1, 1)->State & gdFocused);
+}
+
+TEST_F(PaintTest, DefaultDrawingFillsByStateAndWritesTheText) {
+    Grid->SetCells(1, 2, "WWWW");
+    Grid->SetSelection({3, 3, 4, 4});
+    const QImage image = Render();
+    EXPECT_EQ(ColorToRGB(clBtnFace), ClientPixel(image, 30, 10)); // fixed
+    EXPECT_EQ(ColorToRGB(clWindow), ClientPixel(image, 120, 40)); // normal
+    EXPECT_EQ(ColorToRGB(clHighlight), ClientPixel(image, 4 * 65 + 30, 4 * 25 + 10));
+    EXPECT_EQ(TColor(0xC0C0C0), ClientPixel(image, 129, 40)); // the line after column 1
+    EXPECT_EQ(TColor(0), ClientPixel(image, 64, 10));         // a fixed line
+    bool ink = false;
+    const TRect text = Grid->CellRect(1, 2);
+    for (int x = text.Left + 2; x < text.Left + 30; ++x)
+        for (int y = text.Top + 2; y < text.Bottom - 2; ++y)
+            ink = ink || ClientPixel(image, x, y) == 0;
+    EXPECT_TRUE(ink);
+}
+
+TEST_F(PaintTest, OnDrawCellDrawsTheDrawGridsCells) {
+    auto* draw = new TDrawGrid(Form.get());
+    draw->SetParent(Form.get());
+    draw->SetBounds(0, 0, 200, 100);
+    int calls = 0;
+    draw->OnDrawCell = [&](TObject* Sender, int ACol, int ARow, const TRect& R, TGridDrawState) {
+        ++calls;
+        TCanvas* c = static_cast<TDrawGrid*>(Sender)->Canvas();
+        c->Brush()->SetColor(ACol == 1 && ARow == 1 ? clRed : clWhite);
+        c->FillRect(R);
+    };
+    const QImage image = draw->Widget()->grab().toImage();
+    EXPECT_GT(calls, 4);
+    const TRect r = draw->CellRect(1, 1);
+    EXPECT_EQ(ColorToRGB(clRed), PixelAt(image, r.Left + 2 + 5, r.Top + 2 + 5));
+}
+
+TEST_F(PaintTest, AHundredThousandRowsPaintOnlyTheScreen) {
+    Grid->SetBounds(0, 0, 520, 400);
+    Grid->SetColCount(7);
+    Grid->SetRowCount(100001);
+    Grid->SetColWidths(0, 56);
+    for (int c = 1; c < 7; ++c)
+        Grid->SetCells(c, 0, "Kolom " + std::to_string(c));
+    for (int r = 1; r <= 100000; ++r) {
+        Grid->SetCells(0, r, std::to_string(r));
+        Grid->SetCells(1, r, "Speler " + std::to_string(r));
+        Grid->SetCells(2, r, std::to_string(1500 + r % 700));
+        Grid->SetCells(3, r, (r % 3) ? "1" : "\xBD");
+    }
+    Render();
+    const size_t screen = Grid->Drawn.size();
+    EXPECT_LT(screen, 200u);
+    const QImage top = Render();
+    top.save(QString::fromStdString(Artifacts() + "/basegrid_100k_top.png"));
+    Grid->SetTopRow(50000);
+    Grid->SetRow(50003);
+    const QImage middle = Render();
+    EXPECT_EQ(screen, Grid->Drawn.size());
+    EXPECT_EQ(50000, Find(1, 50000)->Row);
+    middle.save(QString::fromStdString(Artifacts() + "/basegrid_100k_middle.png"));
+    Grid->SetTopRow(100000);
+    const QImage end = Render();
+    EXPECT_EQ(Grid->MaxTopRow(), Grid->TopRow());
+    EXPECT_NE(nullptr, Find(1, 100000));
+    end.save(QString::fromStdString(Artifacts() + "/basegrid_100k_end.png"));
+    EXPECT_LE(Grid->Drawn.size(), screen);
+}
