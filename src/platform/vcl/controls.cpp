@@ -386,6 +386,11 @@ void TControl::ApplyCursor() {
         FWidget->setCursor(ToQCursor(FCursor));
 }
 
+bool TControl::ShowHint() const {
+    if (FParentShowHint && FParent) return FParent->ShowHint();
+    return FShowHint;
+}
+
 void TControl::SetPopupMenu(TPopupMenu* Value) {
     if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
     FPopupMenu = Value;

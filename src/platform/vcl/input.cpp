@@ -495,7 +495,7 @@ void TControl::HintRequested(QEvent* Event) {
     TControl* c = this;
     while (c && c->FHint.empty() && c->FParent)
         c = c->FParent; // the parent's hint stands in
-    if (!c || !c->FShowHint) return;
+    if (!c || !ShowHint()) return;
     THintInfo info;
     info.HintControl = this;
     info.CursorPos = {pos.x(), pos.y()};

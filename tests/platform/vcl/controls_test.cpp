@@ -366,3 +366,17 @@ TEST(Painting, ClipRectIsThePartBeingRepainted) {
     EXPECT_EQ(Rect(10, 20, 30, 40), clips[0]);
     form->Hide();
 }
+
+TEST(Hints, ShowHintFollowsTheParentUntilSet) {
+    auto form = MakeForm();
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    EXPECT_FALSE(c->ShowHint());
+    form->SetShowHint(true);
+    EXPECT_TRUE(c->ShowHint());
+    c->SetShowHint(false);
+    EXPECT_FALSE(c->ParentShowHint());
+    EXPECT_FALSE(c->ShowHint());
+    EXPECT_EQ("kort", GetShortHint("kort|lang"));
+    EXPECT_EQ("lang", GetLongHint("kort|lang"));
+}

@@ -89,4 +89,3 @@ std::unique_ptr<TForm> MakeForm(int Width, int Height) {
     form->SetBounds(0, 0, Width, Height);
     return form;
 }
-
