@@ -130,6 +130,7 @@ public:
 protected:
     TButton(TComponent* AOwner, QWidget* Widget);
     void CMDialogKey(TMessage& Message) override;
+    bool Active() const; // the button that Enter presses now
     void AccelPressed() override { Click(); }
 };
 
