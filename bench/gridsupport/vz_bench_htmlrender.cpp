@@ -3,11 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <cstdlib>
 #include <memory>
 
 #include "grid/support/htmlcanvas.h"
+#include "platform/vcl/qtapp.h"
 
 namespace {
 
@@ -50,9 +50,10 @@ BENCHMARK(BM_RenderHTMLMeasureAndDraw);
 int main(int argc, char** argv) {
     // Fonts need a GUI application; without a display the offscreen one serves.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
+    EnsureQtApplication();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    ShutdownQtApplication();
     return 0;
 }

@@ -111,6 +111,7 @@ void TCanvasHTMLSurface::DrawControlPart(THTMLControlPart Part, const TRect& R, 
         DrawFrameControl(FCanvas, R, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
         break;
     }
+    FHasSelected = false; // the frame control may have set a font of its own
 }
 
 const TGraphic* TCanvasHTMLSurface::Lookup(const std::string& Source) const {

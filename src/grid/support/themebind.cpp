@@ -7,31 +7,16 @@ TIsThemeActive IsThemeActive = nullptr;
 
 namespace {
 
-bool Tried = false; // binding was attempted since the last release
 bool Bound = false;
+// A lookup was given (another library, or none): no binding of our own then.
+bool Chosen = false;
 
 template <class TProc> void BindEntry(const TThemeLookup& Lookup, const char* Name, TProc& Proc) {
     // The generic entry goes back to the type it was exported with.
     Proc = reinterpret_cast<TProc>(Lookup(Name));
 }
 
-void EnsureBound() {
-    if (!Tried) BindThemeLibrary();
-}
-
-} // namespace
-
-void BindThemeLibrary() {
-    if (Tried) return;
-    if (ThemeLibraryAvailable())
-        BindThemeLibrary(ThemeLibraryEntry);
-    else
-        BindThemeLibrary(TThemeLookup());
-}
-
-void BindThemeLibrary(const TThemeLookup& Lookup) {
-    ReleaseThemeLibrary();
-    Tried = true;
+void BindFrom(const TThemeLookup& Lookup) {
     if (!Lookup) return;
     Bound = true;
     BindEntry(Lookup, "OpenThemeData", OpenThemeData);
@@ -40,13 +25,32 @@ void BindThemeLibrary(const TThemeLookup& Lookup) {
     BindEntry(Lookup, "IsThemeActive", IsThemeActive);
 }
 
+void EnsureBound() {
+    BindThemeLibrary();
+}
+
+} // namespace
+
+void BindThemeLibrary() {
+    // Until the widget application exists the library cannot load; a later
+    // query tries again.
+    if (Bound || Chosen || !ThemeLibraryAvailable()) return;
+    BindFrom(ThemeLibraryEntry);
+}
+
+void BindThemeLibrary(const TThemeLookup& Lookup) {
+    ReleaseThemeLibrary();
+    Chosen = true;
+    BindFrom(Lookup);
+}
+
 void ReleaseThemeLibrary() {
     OpenThemeData = nullptr;
     CloseThemeData = nullptr;
     DrawThemeBackground = nullptr;
     IsThemeActive = nullptr;
     Bound = false;
-    Tried = false;
+    Chosen = false;
 }
 
 bool ThemeLibraryBound() {

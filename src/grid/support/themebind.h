@@ -25,8 +25,9 @@ extern TIsThemeActive IsThemeActive;
 // Finds an entry point by name; nullptr when the library lacks it.
 using TThemeLookup = std::function<TThemeProc(const std::string& Name)>;
 
-// Binds once (the first query binds too): nothing when the library cannot be
-// loaded, otherwise every entry point it has.
+// Binds every entry point the library has (the first query binds too). While
+// the library cannot be loaded (no widget application yet) nothing is bound
+// and a later call tries again.
 void BindThemeLibrary();
 // Binds from the given lookup instead (another library, or a test's), after
 // releasing what was bound; an empty lookup stands for a missing library.

@@ -40,6 +40,20 @@ void TComboBoxStrings::Insert(int Index, const std::u16string& S) {
     Sync(text);
 }
 
+int TComboBoxStrings::Add(const std::u16string& S) {
+    return FCombo->Sorted() ? AddObject(S, nullptr) : TWideStrings::Add(S);
+}
+
+int TComboBoxStrings::AddObject(const std::u16string& S, TObject* AObject) {
+    if (!FCombo->Sorted()) return TWideStrings::AddObject(S, AObject);
+    const std::u16string text = FCombo->WideText();
+    const int before = Count();
+    const int at = Ansi().AddObject(Utf16ToCp1252(S), AObject);
+    if (Count() > before) FItems.insert(FItems.begin() + at, S); // duplicates may be ignored
+    Sync(text);
+    return at;
+}
+
 void TComboBoxStrings::Delete(int Index) {
     if (Index < 0 || Index >= Count()) Error("List index out of bounds", Index);
     const std::u16string text = FCombo->WideText();

@@ -25,6 +25,9 @@ public:
     TObject* GetObject(int Index) const override;
     void PutObject(int Index, TObject* AObject) override;
     void Insert(int Index, const std::u16string& S) override;
+    // In a sorted box the item goes where the single-byte list sorts it.
+    int Add(const std::u16string& S) override;
+    int AddObject(const std::u16string& S, TObject* AObject) override;
     void Delete(int Index) override;
     // The box keeps its text.
     void Clear() override;

@@ -65,9 +65,7 @@ protected:
         switch (Event->type()) {
         case QEvent::DragEnter: {
             auto* e = static_cast<QDragEnterEvent*>(Event);
-            const TDropData data = e->mimeData() ? FromMimeData(*e->mimeData()) : TDropData();
-            FHasFiles = !data.Files.empty();
-            Answer(e, FTarget->DragEnter(data, PointOf(e), KeyStateOf(e)));
+            Answer(e, FTarget->DragEnter(Read(e), PointOf(e), KeyStateOf(e)));
             // Moves arrive only after an accepted enter; a refused drag shows no effect.
             return true;
         }
@@ -81,9 +79,7 @@ protected:
             return true;
         case QEvent::Drop: {
             auto* e = static_cast<QDropEvent*>(Event);
-            const TDropData data = e->mimeData() ? FromMimeData(*e->mimeData()) : TDropData();
-            FHasFiles = !data.Files.empty();
-            Answer(e, FTarget->Drop(data, PointOf(e), KeyStateOf(e)));
+            Answer(e, FTarget->Drop(Read(e), PointOf(e), KeyStateOf(e)));
             return true;
         }
         default:
@@ -92,6 +88,11 @@ protected:
     }
 
 private:
+    TDropData Read(const QDropEvent* E) {
+        TDropData data = E->mimeData() ? FromMimeData(*E->mimeData()) : TDropData();
+        FHasFiles = !data.Files.empty();
+        return data;
+    }
     static TPoint PointOf(const QDropEvent* E) { return FromQPoint(E->position().toPoint()); }
     static unsigned KeyStateOf(const QDropEvent* E) {
         return ::KeyStateOf(E->modifiers(), E->buttons());

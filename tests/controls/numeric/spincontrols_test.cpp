@@ -8,7 +8,7 @@
 #include "controls/numeric/numspin.h"
 #include "controls/numeric/spinbutton.h"
 #include "platform/vcl/forms.h"
-#include "qtinput.h"
+#include "testinput.h"
 #include "separators.h"
 
 namespace {

@@ -167,3 +167,64 @@ TEST_F(ThemeBinding, PictureOfThemedAndClassicBoxes) {
         EXPECT_GT(NonWhite(*b, {i * 24, 24, i * 24 + 24, 48}), 20) << i;
     SaveArtifact(*b, "gridsupport_checkradio_classic_themed.png");
 }
+
+TEST_F(ThemeBinding, SpinArrowsPointTheirWay) {
+    ASSERT_TRUE(ThemesAvailable());
+    // Dark pixels of the arrow in one half of the button: the wide end of the
+    // triangle lies opposite to where it points.
+    const auto dark = [](const TBitmap& B, const TRect& R) {
+        int n = 0;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x) {
+                const TColor c = B.Pixel(x, y);
+                n += GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 110;
+            }
+        return n;
+    };
+    const auto up = Part(u"spin", SPNP_UP, UPS_NORMAL);
+    const auto down = Part(u"spin", SPNP_DOWN, UPS_NORMAL);
+    const auto right = Part(u"spin", SPNP_UPHORZ, UPS_NORMAL);
+    const auto left = Part(u"spin", SPNP_DOWNHORZ, UPS_NORMAL);
+    const TRect top{4, 4, 16, 10}, bottom{4, 10, 16, 16}, leftHalf{4, 4, 10, 16},
+        rightHalf{10, 4, 16, 16};
+    EXPECT_GT(dark(*up, bottom), dark(*up, top));
+    EXPECT_GT(dark(*down, top), dark(*down, bottom));
+    EXPECT_GT(dark(*right, leftHalf), dark(*right, rightHalf));
+    EXPECT_GT(dark(*left, rightHalf), dark(*left, leftHalf));
+    const auto mixed = Part(u"button", BP_CHECKBOX, CBS_MIXEDNORMAL);
+    const auto checked = Part(u"button", BP_CHECKBOX, CBS_CHECKEDNORMAL);
+    EXPECT_GT(Differences(*mixed, *checked), 4);
+}
+
+TEST_F(ThemeBinding, TheClipRectangleOfTheCallLimitsTheDrawing) {
+    ASSERT_TRUE(ThemesAvailable());
+    auto b = WhiteBitmap(20, 20);
+    HTHEME button = OpenThemeData(nullptr, u"button");
+    const TRect r{0, 0, 20, 20}, clip{0, 0, 20, 8};
+    EXPECT_EQ(DrawThemeBackground(button, b->Canvas(), BP_PUSHBUTTON, PBS_PRESSED, &r, &clip), 0);
+    CloseThemeData(button);
+    EXPECT_GT(NonWhite(*b, clip), 10);
+    EXPECT_EQ(NonWhite(*b, {0, 8, 20, 20}), 0);
+    // The canvas is unclipped again afterwards.
+    b->Canvas()->Brush()->SetColor(clBlack);
+    b->Canvas()->FillRect({0, 19, 1, 20});
+    EXPECT_EQ(b->Pixel(0, 19), clBlack);
+}
+
+TEST_F(ThemeBinding, PictureOfTheOtherThemedParts) {
+    ASSERT_TRUE(ThemesAvailable());
+    // Push button, combo button, four spin buttons, and a progress bar with a
+    // chunk over 60 % of it.
+    auto b = WhiteBitmap(200, 24);
+    TCanvas& c = *b->Canvas();
+    EXPECT_TRUE(DrawThemePart(nullptr, u"button", BP_PUSHBUTTON, PBS_NORMAL, c, {2, 2, 42, 22}));
+    EXPECT_TRUE(
+        DrawThemePart(nullptr, u"combobox", CP_DROPDOWNBUTTON, CBXS_NORMAL, c, {46, 2, 62, 22}));
+    for (int part = SPNP_UP; part <= SPNP_DOWNHORZ; ++part)
+        EXPECT_TRUE(DrawThemePart(nullptr, u"spin", part, UPS_NORMAL, c,
+                                  {66 + (part - 1) * 18, 4, 82 + (part - 1) * 18, 20}));
+    EXPECT_TRUE(DrawThemePart(nullptr, u"progress", PP_BAR, 1, c, {140, 4, 198, 20}));
+    EXPECT_TRUE(DrawThemePart(nullptr, u"progress", PP_CHUNK, 1, c, {142, 6, 176, 18}));
+    EXPECT_GT(NonWhite(*b, {140, 4, 198, 20}), 100);
+    SaveArtifact(*b, "gridsupport_themed_parts.png");
+}

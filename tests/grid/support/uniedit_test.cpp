@@ -82,6 +82,23 @@ TEST_F(UniControls, ComboItemsAreWideInTheWidgetAndConvertedInTheSingleByteList)
     EXPECT_EQ(ComboItemWideText(combo, 2), u"\u00BD");
 }
 
+TEST_F(UniControls, ASortedComboKeepsWideItemsBesideTheirSortedPlaces) {
+    TXSGUniComboBox combo(nullptr);
+    combo.SetSorted(true);
+    TObject marker;
+    combo.Items()->Add(u"peer");
+    combo.Items()->AddObject(u"appel \u0416", &marker);
+    combo.Items()->Add(u"mango");
+    ASSERT_EQ(combo.Items()->Count(), 3);
+    EXPECT_EQ(combo.Items()->Get(0), u"appel \u0416");
+    EXPECT_EQ(combo.Items()->Objects(0), &marker);
+    EXPECT_EQ(combo.Items()->Get(1), u"mango");
+    EXPECT_EQ(ComboItemWideText(combo, 0), u"appel \u0416");
+    EXPECT_EQ(ComboItemWideText(combo, 2), u"peer");
+    EXPECT_THROW(combo.Items()->Insert(0, u"x"), EListError);
+    EXPECT_EQ(combo.Items()->Count(), 3);
+}
+
 TEST_F(UniControls, ChoosingAnItemBringsItsWideText) {
     TXSGUniComboBox combo(nullptr);
     combo.Items()->Add(u"\u03A91");

@@ -24,22 +24,19 @@ public:
     TPoint Point;
     unsigned Keys = 0;
     int DragEnter(const TDropData& D, const TPoint& P, unsigned K) override {
-        Calls.push_back("enter");
         Data = D;
-        Point = P;
-        Keys = K;
-        return Effect;
+        return Note("enter", P, K);
     }
-    int DragOver(const TPoint& P, unsigned K) override {
-        Calls.push_back("over");
-        Point = P;
-        Keys = K;
-        return Effect;
-    }
+    int DragOver(const TPoint& P, unsigned K) override { return Note("over", P, K); }
     void DragLeave() override { Calls.push_back("leave"); }
     int Drop(const TDropData& D, const TPoint& P, unsigned K) override {
-        Calls.push_back("drop");
         Data = D;
+        return Note("drop", P, K);
+    }
+
+private:
+    int Note(const std::string& Call, const TPoint& P, unsigned K) {
+        Calls.push_back(Call);
         Point = P;
         Keys = K;
         return Effect;

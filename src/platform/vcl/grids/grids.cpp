@@ -1,18 +1,13 @@
 // The custom grid: counts and sizes, the current cell and the selection, and
-// scrolling by whole cells with the scroll bars' 0..127 thumb scale.
+// moving rows and columns.
 #include "platform/vcl/grids/gridaxis.h"
 
 #include <QWidget>
-
-#include "platform/vcl/scrollbars.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
-
-constexpr WORD SB_TOP_CODE = 6;
-constexpr WORD SB_BOTTOM_CODE = 7;
 
 const char* const SFixedColTooBig = "Fixed column count must be less than column count";
 const char* const SFixedRowTooBig = "Fixed row count must be less than row count";
@@ -23,85 +18,6 @@ void CheckIndex(int Index, int Count) {
 }
 
 } // namespace
-
-// --- one direction's arithmetic --------------------------------------------------
-
-int TCustomGrid::TAxis::FixedBoundary() const {
-    int pos = 0;
-    for (int i = 0; i < Fixed; ++i)
-        pos += Size(i) + Line;
-    return pos;
-}
-
-int TCustomGrid::TAxis::Start(int Index) const {
-    if (Index < 0 || Index >= Count) return -1;
-    if (Index < Fixed) {
-        int pos = 0;
-        for (int i = 0; i < Index; ++i)
-            pos += Size(i) + Line;
-        return pos;
-    }
-    if (Index < First) return -1;
-    int pos = FixedBoundary();
-    for (int i = First; i < Index; ++i) {
-        pos += Size(i) + Line;
-        if (pos >= Extent) return -1; // beyond the window: not shown
-    }
-    return pos < Extent ? pos : -1;
-}
-
-int TCustomGrid::TAxis::FullVisible() const {
-    int pos = FixedBoundary();
-    int n = 0;
-    for (int i = First; i < Count; ++i) {
-        if (pos + Size(i) > Extent) break;
-        pos += Size(i) + Line;
-        ++n;
-    }
-    return n;
-}
-
-int TCustomGrid::TAxis::MaxFirst() const {
-    const int room = Extent - FixedBoundary();
-    int used = 0;
-    int result = Count - 1;
-    for (int i = Count - 1; i >= Fixed; --i) {
-        used += Size(i);
-        if (used > room) break;
-        result = i;
-        used += Line;
-    }
-    return std::max(result, Fixed);
-}
-
-int TCustomGrid::TAxis::CellAt(int Pos) const {
-    if (Pos < 0 || Pos >= Extent) return -1;
-    int pos = 0;
-    for (int i = 0; i < Fixed && i < Count; ++i) {
-        pos += Size(i) + Line;
-        if (Pos < pos) return i;
-    }
-    for (int i = First; i < Count && pos < Extent; ++i) {
-        pos += Size(i) + Line;
-        if (Pos < pos) return i;
-    }
-    return -1;
-}
-
-int TCustomGrid::TAxis::ThumbPos() const {
-    const int range = MaxFirst() - Fixed;
-    if (range <= 0) return 0;
-    // Rounded, so that a thumb position dragged to comes back as itself.
-    return static_cast<int>((static_cast<long long>(First - Fixed) * GridScrollRange + range / 2) /
-                            range);
-}
-
-int TCustomGrid::TAxis::FirstFromThumb(int Thumb) const {
-    const int range = MaxFirst() - Fixed;
-    if (range <= 0) return Fixed;
-    Thumb = std::clamp(Thumb, 0, GridScrollRange);
-    return static_cast<int>(static_cast<long long>(Thumb) * range / GridScrollRange) + Fixed;
-}
 
 TCustomGrid::TAxis TCustomGrid::HorzAxis() const {
     return {FColCount, FFixedCols, FTopLeft.X, ClientWidth(), LineWidthH(), &FColWidths};
@@ -522,159 +438,6 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
 void TCustomGrid::TopLeftChanged() {
     if (FEditorMode && FInplaceEdit) FInplaceEdit->UpdateLoc(CellRect(Col(), Row()));
     if (OnTopLeftChanged) OnTopLeftChanged(this);
-}
-
-// --- scroll bars --------------------------------------------------------------------
-
-int TCustomGrid::VertScrollPos() const {
-    return VertAxis().ThumbPos();
-}
-
-int TCustomGrid::HorzScrollPos() const {
-    return HorzAxis().ThumbPos();
-}
-
-void TCustomGrid::UpdateScrollBars() {
-    if (FUpdatingScrollBars) return;
-    FUpdatingScrollBars = true;
-    const TGridCoord before = FTopLeft;
-    const bool wantV = FScrollBars == ssVertical || FScrollBars == ssBoth;
-    const bool wantH = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
-    // A bar is needed when not every cell fits; one bar takes room from the
-    // other direction, so decide twice.
-    FVertShown = FHorzShown = false;
-    for (int round = 0; round < 2; ++round) {
-        FVertShown = wantV && VertAxis().MaxFirst() > FFixedRows;
-        FHorzShown = wantH && HorzAxis().MaxFirst() > FFixedCols;
-    }
-    // Growing room leaves no empty space below or right of the last cell.
-    const int maxTop = MaxTopRow(), maxLeft = MaxLeftCol();
-    if (FTopLeft.Y > maxTop || FTopLeft.X > maxLeft)
-        FTopLeft = {std::min(FTopLeft.X, maxLeft), std::min(FTopLeft.Y, maxTop)};
-    FUpdatingScrollBars = false;
-    SyncScrollBars();
-    if (!(FTopLeft == before)) {
-        InvalidateGrid();
-        TopLeftChanged();
-    }
-}
-
-void TCustomGrid::SyncScrollBars() {
-    // The thumb runs over 0..127 without a page, whatever the count of cells.
-    const bool saved = FUpdatingScrollBars;
-    FUpdatingScrollBars = true; // showing a bar resizes the client area
-    for (const int bar : {SB_VERT, SB_HORZ}) {
-        TScrollInfo info;
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        info.nMin = 0;
-        info.nMax = GridScrollRange;
-        info.nPage = 0;
-        info.nPos = bar == SB_VERT ? VertScrollPos() : HorzScrollPos();
-        SetScrollInfo(this, bar, info, true);
-        ShowScrollBar(this, bar, bar == SB_VERT ? FVertShown : FHorzShown);
-    }
-    FUpdatingScrollBars = saved;
-}
-
-void TCustomGrid::WMVScroll(TMessage& Message) {
-    ScrollTo(true, Message.WParamLo(), Message.WParamHi());
-}
-
-void TCustomGrid::WMHScroll(TMessage& Message) {
-    ScrollTo(false, Message.WParamLo(), Message.WParamHi());
-}
-
-void TCustomGrid::ScrollTo(bool Vertical, WORD Code, int ThumbPos) {
-    const TAxis a = Vertical ? VertAxis() : HorzAxis();
-    int first = a.First;
-    const int page = std::max(1, a.FullVisible());
-    switch (Code) {
-    case SB_LINEUP:
-        --first;
-        break;
-    case SB_LINEDOWN:
-        ++first;
-        break;
-    case SB_PAGEUP:
-        first -= page;
-        break;
-    case SB_PAGEDOWN:
-        first += page;
-        break;
-    case SB_THUMBPOSITION:
-        first = a.FirstFromThumb(ThumbPos);
-        break;
-    case SB_THUMBTRACK:
-        if (!(FOptions & goThumbTracking)) return;
-        first = a.FirstFromThumb(ThumbPos);
-        break;
-    case SB_TOP_CODE:
-        first = a.Fixed;
-        break;
-    case SB_BOTTOM_CODE:
-        first = a.MaxFirst();
-        break;
-    default:
-        return;
-    }
-    first = std::clamp(first, a.Fixed, a.MaxFirst());
-    if (Vertical)
-        MoveTopLeft(FTopLeft.X, first);
-    else
-        MoveTopLeft(first, FTopLeft.Y);
-}
-
-// --- invalidation --------------------------------------------------------------------
-
-void TCustomGrid::InvalidateClientRect(const TRect& R) {
-    if (IsRectEmpty(R)) return;
-    const int b = BorderOffset();
-    InvalidateRect(Rect(R.Left + b, R.Top + b, R.Right + b, R.Bottom + b));
-}
-
-void TCustomGrid::InvalidateGrid() {
-    Invalidate();
-}
-
-void TCustomGrid::InvalidateCell(int ACol, int ARow) {
-    InvalidateGridRect({ACol, ARow, ACol, ARow});
-}
-
-void TCustomGrid::InvalidateRow(int ARow) {
-    InvalidateGridRect({0, ARow, FColCount - 1, ARow});
-}
-
-void TCustomGrid::InvalidateCol(int ACol) {
-    InvalidateGridRect({ACol, 0, ACol, FRowCount - 1});
-}
-
-void TCustomGrid::InvalidateGridRect(const TGridRect& R) {
-    // The union of the shown cells of R, with their grid lines.
-    const TAxis h = HorzAxis(), v = VertAxis();
-    auto span = [](const TAxis& A, int From, int To, int& Lo, int& Hi) {
-        Lo = -1;
-        Hi = -1;
-        From = std::max(From, 0);
-        To = std::min(To, A.Count - 1);
-        for (int i = From; i <= To; ++i) {
-            if (i >= A.Fixed && i < A.First) {
-                i = A.First - 1;
-                continue;
-            }
-            const int s = A.Start(i);
-            if (s < 0) {
-                if (i >= A.First) break;
-                continue;
-            }
-            if (Lo < 0) Lo = s;
-            Hi = s + A.Size(i) + A.Line;
-        }
-    };
-    int x0, x1, y0, y1;
-    span(h, R.Left, R.Right, x0, x1);
-    span(v, R.Top, R.Bottom, y0, y1);
-    if (x0 < 0 || y0 < 0) return;
-    InvalidateClientRect(Rect(x0, y0, x1, y1));
 }
 
 // --- structure --------------------------------------------------------------------

@@ -199,8 +199,14 @@ void TCustomGrid::KeyPress(char& Key) {
         Key = 0;
         return;
     }
-    if (FEditorMode && FInplaceEdit && FInplaceEdit->Visible()) return;
-    ShowEditorChar(Key);
+    if (FEditorMode && FInplaceEdit && FInplaceEdit->Visible()) {
+        // The editor is shown but the grid has the focus: the character is
+        // typed into the editor all the same.
+        FInplaceEdit->SetFocus();
+        FInplaceEdit->Perform(WM_CHAR, ch);
+    } else {
+        ShowEditorChar(Key);
+    }
     Key = 0;
 }
 

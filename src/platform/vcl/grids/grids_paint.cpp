@@ -87,13 +87,18 @@ void TCustomGrid::Paint() {
                      (FOptions & goDrawFocusSelected)))
                     state |= gdSelected;
             }
-            // Lines: the gap after the cell, in the fixed or the normal colour.
-            if (h.Line > 0 && (FOptions & (fixed ? goFixedVertLine : goVertLine))) {
-                canvas.Brush()->SetColor(fixed ? FixedLineColor : NormalLineColor);
+            // Lines: the gap after the cell, in the fixed or the normal line
+            // colour, or in the cell's background where that line is off.
+            const TColor background = fixed ? FFixedColor : Color();
+            const TColor lineColor = fixed ? FixedLineColor : NormalLineColor;
+            if (h.Line > 0) {
+                const bool on = FOptions & (fixed ? goFixedVertLine : goVertLine);
+                canvas.Brush()->SetColor(on ? lineColor : background);
                 canvas.FillRect(Rect(cell.Right, y, withLines.Right, withLines.Bottom));
             }
-            if (v.Line > 0 && (FOptions & (fixed ? goFixedHorzLine : goHorzLine))) {
-                canvas.Brush()->SetColor(fixed ? FixedLineColor : NormalLineColor);
+            if (v.Line > 0) {
+                const bool on = FOptions & (fixed ? goFixedHorzLine : goHorzLine);
+                canvas.Brush()->SetColor(on ? lineColor : background);
                 canvas.FillRect(Rect(x, cell.Bottom, withLines.Right, withLines.Bottom));
             }
             canvas.Font()->Assign(Font());

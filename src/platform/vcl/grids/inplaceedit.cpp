@@ -207,7 +207,6 @@ void TCustomGrid::ShowEditorChar(char Ch) {
 
 void TCustomGrid::UpdateEditor() {
     if (!CanEditShow()) {
-        if (FEditorMode && !(FOptions & goEditing)) FEditorMode = false;
         HideEdit();
         return;
     }

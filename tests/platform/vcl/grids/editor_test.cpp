@@ -136,3 +136,26 @@ TEST_F(EditorTest, TabInTheEditorMovesOnWithGoTabs) {
     EXPECT_FALSE(EditorShown());
     EXPECT_EQ("t", Grid->Cells(1, 1));
 }
+
+TEST_F(EditorTest, TypingOnTheGridGoesIntoAShownEditor) {
+    Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+    ASSERT_TRUE(EditorShown());
+    Editor()->SelectAll();
+    Type(Grid, "z");
+    EXPECT_EQ("z", Grid->Cells(1, 1));
+}
+
+TEST_F(EditorTest, LeftAndRightLeaveTheEditorOnlyAtTheTextsEnds) {
+    Grid->SetCol(2);
+    Grid->SetCells(2, 1, "abc");
+    Key(Qt::Key_F2); // the caret at the end
+    ASSERT_TRUE(EditorShown());
+    SendKey(Editor(), Qt::Key_Left);
+    EXPECT_EQ(2, Grid->Col()); // the caret moved inside the text
+    EXPECT_EQ(2, Editor()->SelStart());
+    SendKey(Editor(), Qt::Key_Home);
+    EXPECT_EQ(0, Editor()->SelStart());
+    SendKey(Editor(), Qt::Key_Left);
+    EXPECT_EQ(1, Grid->Col()); // at the start: on to the grid
+    EXPECT_FALSE(EditorShown());
+}

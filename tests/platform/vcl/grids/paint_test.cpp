@@ -131,3 +131,11 @@ TEST_F(PaintTest, AHundredThousandRowsPaintOnlyTheScreen) {
     end.save(QString::fromStdString(Artifacts() + "/basegrid_100k_end.png"));
     EXPECT_LE(Grid->Drawn.size(), screen);
 }
+
+TEST_F(PaintTest, AGapWithoutItsLineTakesTheCellsBackground) {
+    Grid->SetOptions(Grid->Options() & ~static_cast<unsigned>(goVertLine));
+    const QImage image = Render();
+    EXPECT_EQ(ColorToRGB(clWindow), ClientPixel(image, 129, 40)); // no line after column 1
+    EXPECT_EQ(TColor(0xC0C0C0), ClientPixel(image, 100, 49));     // the line below row 1
+    EXPECT_EQ(TColor(0), ClientPixel(image, 64, 10));             // fixed lines stay
+}

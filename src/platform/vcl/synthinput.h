@@ -1,7 +1,8 @@
 #pragma once
-// Real input for the controls' tests, without Qt in the tests themselves:
-// mouse and key events go to a control's widget as the window system would
-// send them, and the message loop is run until something holds.
+// Synthetic input, as the window system would deliver it: mouse and key events
+// sent to a control's window through the same road as real ones, and running
+// the message loop until something holds. Used by tests and by code that plays
+// input back; nothing above the platform needs Qt for it.
 
 #include <functional>
 #include <string>
@@ -10,14 +11,13 @@
 
 void MousePress(TControl* Control, int X, int Y);
 void MouseRelease(TControl* Control, int X, int Y);
+void MouseMoveTo(TControl* Control, int X, int Y, bool LeftDown);
 // A key press and release; Char is what the key types ('\0' for none).
 void KeyStroke(TControl* Control, WORD VirtualKey, char Char = '\0');
 void TypeText(TControl* Control, const std::string& Text);
-// Handles messages until Done() holds; false after a generous bound of rounds.
+// Handles messages until Done() holds; false after a generous bound of time.
 bool PumpUntil(const std::function<bool()>& Done);
 // Handles what is waiting now.
 void PumpPending();
 // Saves a picture of the control (with its children) as a PNG file.
 bool SaveControlPicture(TControl* Control, const std::string& FileName);
-// Where pictures made by tests go: $VZ_ARTIFACTS, else the build's artifacts folder.
-std::string ArtifactsDir();

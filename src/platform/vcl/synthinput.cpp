@@ -1,6 +1,4 @@
-// The only place of these tests that speaks Qt: it turns test input into Qt
-// events the way the window system would deliver them.
-#include "qtinput.h"
+#include "synthinput.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,10 +7,9 @@
 #include <QWidget>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
-#include "platform/vcl/forms.h"
+#include "forms.h"
 
 namespace {
 
@@ -59,6 +56,14 @@ void MouseRelease(TControl* Control, int X, int Y) {
     SendMouse(Control, QEvent::MouseButtonRelease, X, Y);
 }
 
+void MouseMoveTo(TControl* Control, int X, int Y, bool LeftDown) {
+    const QPointF local(X, Y);
+    const QPointF global = Control->Widget()->mapToGlobal(local);
+    const Qt::MouseButtons buttons = LeftDown ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent e(QEvent::MouseMove, local, global, Qt::NoButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(Control->Widget(), &e);
+}
+
 void KeyStroke(TControl* Control, WORD VirtualKey, char Char) {
     const QString text = Char ? QString(QChar::fromLatin1(Char))
                               : (VirtualKey == VK_RETURN   ? QString("\r")
@@ -97,16 +102,4 @@ void PumpPending() {
 
 bool SaveControlPicture(TControl* Control, const std::string& FileName) {
     return Control->Widget()->grab().save(QString::fromStdString(FileName), "PNG");
-}
-
-std::string ArtifactsDir() {
-    const char* dir = std::getenv("VZ_ARTIFACTS");
-    return dir && *dir ? dir : VZ_ARTIFACTS_DIR;
-}
-
-// Fontconfig and its companions keep caches for the life of the process; the
-// leak checker must not count them even when its suppression file is not
-// handed over to the test.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\nleak:libdbus\nleak:libglib\n";
 }
