@@ -205,7 +205,8 @@ public:
     void SetText(const std::string& Value);
 
     // --- painting ---
-    void Invalidate();
+    // Virtual so that a control can hold back invalidation while it changes a lot at once.
+    virtual void Invalidate();
     void InvalidateRect(const TRect& R);
     void Update();  // paints what is invalid now
     void Repaint(); // invalidates and paints now
