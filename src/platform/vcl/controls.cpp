@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPaintEvent>
 #include <QPalette>
 #include <QWidget>
 
@@ -385,6 +386,11 @@ void TControl::ApplyCursor() {
         FWidget->setCursor(ToQCursor(FCursor));
 }
 
+bool TControl::ShowHint() const {
+    if (FParentShowHint && FParent) return FParent->ShowHint();
+    return FShowHint;
+}
+
 void TControl::SetPopupMenu(TPopupMenu* Value) {
     if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
     FPopupMenu = Value;
@@ -455,7 +461,11 @@ TCanvas* TControl::ControlCanvas() const {
 void TControl::PaintThroughCanvas() {
     TCanvas* canvas = ControlCanvas();
     if (canvas->Painting()) return; // a paint inside a paint draws nothing new
-    canvas->BeginPaint(FWidget.get());
+    // Only the part Qt asks for is repainted; ClipRect tells the painting code.
+    if (FQtEvent && FQtEvent->type() == QEvent::Paint)
+        canvas->BeginPaint(FWidget.get(), static_cast<QPaintEvent*>(FQtEvent)->region());
+    else
+        canvas->BeginPaint(FWidget.get());
     canvas->Font()->Assign(FFont.get());
     canvas->Brush()->SetColor(FColor);
     try {
@@ -704,6 +714,25 @@ void TControl::DetachHosts() {
     if (auto* win = dynamic_cast<TWinControl*>(this))
         for (TControl* c : win->FControls)
             c->DetachHosts();
+}
+
+void TWinControl::Notify(WORD Code) {
+    const auto self = reinterpret_cast<LPARAM>(static_cast<TWndTarget*>(this));
+    if (Parent())
+        Parent()->Perform(WM_COMMAND, MakeWParam(0, Code), self);
+    else
+        Perform(CN_COMMAND, MakeWParam(0, Code), self);
+}
+
+void TWinControl::WMCommand(TMessage& Message) {
+    // A child's notification goes back to the child, as the platform reflects it.
+    auto* target = reinterpret_cast<TWndTarget*>(Message.LParam);
+    auto* child = dynamic_cast<TWinControl*>(target);
+    if (child && child->Parent() == this) {
+        Message.Result = child->Perform(CN_COMMAND, Message.WParam, Message.LParam);
+        return;
+    }
+    DefaultHandler(Message);
 }
 
 void TWinControl::SetClickFocus(bool Value) {

@@ -4,7 +4,7 @@
 // Every control wraps one Qt widget (made by the control, owned by it, shown in
 // its parent's widget). Qt's events on that widget are turned into window
 // messages and sent through the control's WindowProc; WndProc hands each
-// message to its handler method (WMKeyDown, WMLButtonDown, CMEnter, ...), and
+// message to its handler method (WMKeyDown, WMMouseDown, CMEnter, ...), and
 // what no handler takes ends in DefaultHandler, which lets a native Qt widget
 // (an edit, a combo box) do its own work. Drawing happens only inside a paint
 // message, on the control's Canvas: code that wants to show something keeps it
@@ -27,6 +27,7 @@ class TCustomForm;
 class TPopupMenu;
 class TControlHost;
 class QObject;
+class THintWindow;
 class TScrollBars;
 struct TScrollBarsDeleter {
     void operator()(TScrollBars* Bars) const;
@@ -94,8 +95,6 @@ using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, 
 
 // What CM_HINTSHOW carries (LParam points at it): a control may change the text,
 // the place or the hint window's class data, or answer non-zero to show nothing.
-class THintWindow;
-
 struct THintInfo {
     class TControl* HintControl = nullptr;
     // The class of window to show this hint in (empty: the application's).
@@ -189,8 +188,14 @@ public:
     void SetCursor(TCursor Value);
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& Value) { FHint = Value; }
-    bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool Value) { FShowHint = Value; }
+    // Follows the parent's until set (ParentShowHint).
+    bool ShowHint() const;
+    void SetShowHint(bool Value) {
+        FShowHint = Value;
+        FParentShowHint = false;
+    }
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value) { FParentShowHint = Value; }
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value);
     // Caption and Text are one value, as on the platform.
@@ -200,7 +205,8 @@ public:
     void SetText(const std::string& Value);
 
     // --- painting ---
-    void Invalidate();
+    // Virtual so that a control can hold back invalidation while it changes a lot at once.
+    virtual void Invalidate();
     void InvalidateRect(const TRect& R);
     void Update();  // paints what is invalid now
     void Repaint(); // invalidates and paints now
@@ -257,7 +263,6 @@ protected:
     }
     // Draws the control; custom-drawn controls override it and use Canvas().
     virtual void Paint() {}
-    virtual void Changed() { Invalidate(); }
     virtual void FontChanged();
     virtual void ColorChanged();
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -321,7 +326,6 @@ private:
     void ApplyAnchors(int ParentWidth, int ParentHeight);
     void ApplyPalette();
     void ApplyCursor();
-    void TranslateMouse(QEvent* Event);
     void HintRequested(QEvent* Event);
 
     std::unique_ptr<QWidget> FWidget;
@@ -343,6 +347,7 @@ private:
     TCursor FCursor = crDefault;
     std::string FHint;
     bool FShowHint = false;
+    bool FParentShowHint = true;
     TPopupMenu* FPopupMenu = nullptr;
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     TControlState FControlState = 0;
@@ -405,6 +410,12 @@ protected:
     TWinControl(TComponent* AOwner, QWidget* Widget);
     // Containers (panels, group boxes, pages) take no focus from a click.
     void SetClickFocus(bool Value);
+    // Tells the parent of a notification (WM_COMMAND with Code in the high
+    // word and this control in LParam); the parent reflects it back as
+    // CN_COMMAND unless it takes it itself.
+    void Notify(WORD Code);
+    virtual void WMCommand(TMessage& Message);
+    virtual void CNCommand(TMessage& Message) { DefaultHandler(Message); }
 
     void WndProc(TMessage& Message) override;
     bool TranslateEvent(QEvent* Event) override;

@@ -495,7 +495,7 @@ void TControl::HintRequested(QEvent* Event) {
     TControl* c = this;
     while (c && c->FHint.empty() && c->FParent)
         c = c->FParent; // the parent's hint stands in
-    if (!c || !c->FShowHint) return;
+    if (!c || !ShowHint()) return;
     THintInfo info;
     info.HintControl = this;
     info.CursorPos = {pos.x(), pos.y()};
@@ -528,6 +528,12 @@ void TWinControl::WndProc(TMessage& M) {
         break;
     case CM_WANTSPECIALKEY:
         CMWantSpecialKey(M);
+        break;
+    case WM_COMMAND:
+        WMCommand(M);
+        break;
+    case CN_COMMAND:
+        CNCommand(M);
         break;
     case WM_SETFOCUS:
         WMSetFocus(M);

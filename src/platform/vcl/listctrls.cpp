@@ -177,13 +177,11 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, MakeHost<TComboWi
     FItems = std::make_unique<TControlItems>([this] { ItemsChanged(); });
     auto* combo = static_cast<TComboWidget*>(Widget());
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->OnPopup = [this] {
-        if (OnDropDown) OnDropDown(this);
-    };
-    combo->OnHidePopup = [this] {
-        if (OnCloseUp) OnCloseUp(this);
-    };
-    QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), [this](int) { Select(); });
+    combo->OnPopup = [this] { Notify(CBN_DROPDOWN); };
+    combo->OnHidePopup = [this] { Notify(CBN_CLOSEUP); };
+    QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), [this](int) {
+        if (!FSyncing) Notify(CBN_SELCHANGE);
+    });
     SetStyle(csDropDown);
 }
 
@@ -197,7 +195,9 @@ void TComboBox::SetStyle(TComboBoxStyle Value) {
     FStyle = Value;
     Combo()->setEditable(Value != csDropDownList);
     if (QLineEdit* edit = Combo()->lineEdit(); edit && TInnerEventForwarder::Watch(this, edit))
-        QObject::connect(edit, &QLineEdit::textEdited, [this] { Change(); });
+        QObject::connect(edit, &QLineEdit::textEdited, [this] {
+            if (!FSyncing) Notify(CBN_EDITCHANGE);
+        });
 }
 
 void TComboBox::ItemsChanged() {
@@ -277,6 +277,26 @@ void TComboBox::Select() {
     if (FSyncing) return;
     if (OnSelect) OnSelect(this);
     Change();
+}
+
+void TComboBox::CNCommand(TMessage& Message) {
+    switch (Message.WParamHi()) {
+    case CBN_DROPDOWN:
+        if (OnDropDown) OnDropDown(this);
+        break;
+    case CBN_CLOSEUP:
+        if (OnCloseUp) OnCloseUp(this);
+        break;
+    case CBN_SELCHANGE:
+        Select();
+        break;
+    case CBN_EDITCHANGE:
+        Change();
+        break;
+    default:
+        TWinControl::CNCommand(Message);
+        break;
+    }
 }
 
 void TComboBox::WMGetDlgCode(TMessage& Message) {

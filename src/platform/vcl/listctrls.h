@@ -86,6 +86,7 @@ protected:
     void SetTextValue(const std::string& Value) override;
     void WndProc(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message) override;
+    void CNCommand(TMessage& Message) override;
     virtual void Change();
     virtual void Select();
     QComboBox* Combo() const;

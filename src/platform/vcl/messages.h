@@ -136,6 +136,9 @@ constexpr UINT EM_SETMARGINS = 0x00D3;
 constexpr UINT EM_POSFROMCHAR = 0x00D6;
 constexpr UINT EM_CHARFROMPOS = 0x00D7;
 constexpr UINT EN_CHANGE = 0x0300;
+constexpr WPARAM MakeWParam(WORD Lo, WORD Hi) {
+    return (static_cast<WPARAM>(Hi) << 16) | Lo;
+}
 
 // Combo box messages and notifications.
 constexpr UINT CB_ADDSTRING = 0x0143;
@@ -150,6 +153,7 @@ constexpr UINT CB_SETITEMHEIGHT = 0x0153;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
 constexpr UINT CB_SETDROPPEDWIDTH = 0x0160;
 constexpr UINT CBN_SELCHANGE = 1;
+constexpr UINT CBN_DROPDOWN = 7;
 constexpr UINT CBN_EDITCHANGE = 5;
 constexpr UINT CBN_CLOSEUP = 8;
 

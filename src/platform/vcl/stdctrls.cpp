@@ -130,7 +130,14 @@ QLineEdit* TCustomEdit::Edit() const {
 }
 
 void TCustomEdit::Connect() {
-    QObject::connect(Edit(), &QLineEdit::textChanged, [this] { Change(); });
+    QObject::connect(Edit(), &QLineEdit::textChanged, [this] { Notify(EN_CHANGE); });
+}
+
+void TCustomEdit::CNCommand(TMessage& Message) {
+    if (Message.WParamHi() == EN_CHANGE)
+        Change();
+    else
+        TWinControl::CNCommand(Message);
 }
 
 void TCustomEdit::Change() {
@@ -333,9 +340,18 @@ void TButton::Click() {
     TButtonControl::Click();
 }
 
+bool TButton::Active() const {
+    // The focused button takes Enter; else the default one, unless another
+    // button has the focus.
+    if (Focused()) return true;
+    const TCustomForm* form = ParentForm();
+    return Default && !(form && dynamic_cast<TButton*>(form->ActiveControl()) &&
+                        form->ActiveControl()->Focused());
+}
+
 void TButton::CMDialogKey(TMessage& Message) {
     const WORD key = static_cast<WORD>(Message.WParam);
-    if (((key == VK_RETURN && Default) || (key == VK_ESCAPE && Cancel)) &&
+    if (((key == VK_RETURN && Active()) || (key == VK_ESCAPE && Cancel)) &&
         KeyDataToShiftState(Message.LParam) == 0 && CanFocus()) {
         Click();
         Message.Result = 1;

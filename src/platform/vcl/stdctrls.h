@@ -87,6 +87,7 @@ protected:
     void WndProc(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message) override;
     void DoEnter() override;
+    void CNCommand(TMessage& Message) override;
     virtual void Change();
     QLineEdit* Edit() const;
 
@@ -129,6 +130,7 @@ public:
 protected:
     TButton(TComponent* AOwner, QWidget* Widget);
     void CMDialogKey(TMessage& Message) override;
+    bool Active() const; // the button that Enter presses now
     void AccelPressed() override { Click(); }
 };
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "platform/vcl/extctrls.h"
 #include "platform/vcl/gfx/qtconvert.h"
 #include "vcltestenv.h"
 
@@ -347,4 +348,35 @@ TEST(Hints, AControlMayNameItsHintWindowClassAndTheHintEndsOnMovesAndKeys) {
     EXPECT_FALSE(Application->HintWindow()->Visible());
     EXPECT_EQ(nullptr, Application->HintControl());
     form->Hide();
+}
+
+TEST(Painting, ClipRectIsThePartBeingRepainted) {
+    auto form = MakeForm(200, 200);
+    auto* box = new TPaintBox(form.get());
+    box->SetParent(form.get());
+    box->SetBounds(0, 0, 100, 100);
+    std::vector<TRect> clips;
+    box->OnPaint = [&](TObject*) { clips.push_back(box->Canvas()->ClipRect()); };
+    form->Show();
+    Application->ProcessMessages();
+    clips.clear();
+    box->InvalidateRect(Rect(10, 20, 30, 40));
+    box->Update();
+    ASSERT_EQ(1u, clips.size());
+    EXPECT_EQ(Rect(10, 20, 30, 40), clips[0]);
+    form->Hide();
+}
+
+TEST(Hints, ShowHintFollowsTheParentUntilSet) {
+    auto form = MakeForm();
+    auto* c = new TRecorder(form.get());
+    c->SetParent(form.get());
+    EXPECT_FALSE(c->ShowHint());
+    form->SetShowHint(true);
+    EXPECT_TRUE(c->ShowHint());
+    c->SetShowHint(false);
+    EXPECT_FALSE(c->ParentShowHint());
+    EXPECT_FALSE(c->ShowHint());
+    EXPECT_EQ("kort", GetShortHint("kort|lang"));
+    EXPECT_EQ("lang", GetLongHint("kort|lang"));
 }

@@ -180,3 +180,30 @@ TEST(Timers, TimerFiresWhileEnabled) {
     Application->ProcessMessages();
     EXPECT_EQ(after, ticks);
 }
+
+TEST(Buttons, EnterPressesTheFocusedButtonElseTheDefaultOne) {
+    auto form = MakeForm();
+    auto* ok = new TButton(form.get());
+    ok->SetParent(form.get());
+    ok->Default = true;
+    auto* other = new TButton(form.get());
+    other->SetParent(form.get());
+    other->SetTop(40);
+    int okClicks = 0, otherClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
+    other->OnClick = [&](TObject*) { ++otherClicks; };
+    ShowActive(form.get());
+    other->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return other->Focused(); }));
+    SendKey(other, Qt::Key_Return, "\r");
+    EXPECT_EQ(0, okClicks);
+    EXPECT_EQ(1, otherClicks);
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetTop(80);
+    edit->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return edit->Focused(); }));
+    SendKey(edit, Qt::Key_Return, "\r");
+    EXPECT_EQ(1, okClicks);
+    form->Hide();
+}

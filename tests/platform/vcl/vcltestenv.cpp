@@ -89,9 +89,3 @@ std::unique_ptr<TForm> MakeForm(int Width, int Height) {
     form->SetBounds(0, 0, Width, Height);
     return form;
 }
-
-// Fontconfig keeps its caches for the life of the process; the leak checker
-// must not count them even when the suppression file is not handed over.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\nleak:libdbus\nleak:libglib\n";
-}

@@ -315,3 +315,40 @@ TEST(PopupMenu, ChoosingAnItemRunsItsClickAndRadioItemsCheckOne) {
     EXPECT_EQ(2, popup->Items()->Count());
     form->Hide();
 }
+
+TEST(Notifications, AChildsNotificationReachesTheParentFirstThenComesBack) {
+    auto form = MakeForm();
+    auto* parent = new TRecorder(form.get());
+    parent->SetParent(form.get());
+    parent->SetBounds(0, 0, 200, 100);
+    auto* combo = new TComboBox(form.get());
+    combo->SetParent(parent);
+    combo->SetStyle(csDropDownList);
+    for (const char* s : {"a", "b"})
+        combo->Items()->Add(s);
+    int changes = 0, selects = 0;
+    combo->OnChange = [&](TObject*) { ++changes; };
+    combo->OnSelect = [&](TObject*) { ++selects; };
+    auto* widget = static_cast<QComboBox*>(combo->Widget());
+    widget->setCurrentIndex(1);
+    emit widget->activated(1); // the user picked an item
+    const auto commands = parent->Only(WM_COMMAND);
+    ASSERT_EQ(1u, commands.size());
+    EXPECT_EQ(CBN_SELCHANGE, commands[0].WParamHi());
+    EXPECT_EQ(reinterpret_cast<LPARAM>(static_cast<TWndTarget*>(combo)), commands[0].LParam);
+    EXPECT_EQ(1, selects);
+    EXPECT_EQ(1, changes);
+    // A parent that keeps the notification stops it.
+    parent->WindowProc = [old = parent->WindowProc](TMessage& m) {
+        if (m.Msg != WM_COMMAND) old(m);
+    };
+    emit widget->activated(0);
+    EXPECT_EQ(1, selects);
+    // An edit's change takes the same road.
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    int edits = 0;
+    edit->OnChange = [&](TObject*) { ++edits; };
+    edit->SetText("x");
+    EXPECT_EQ(1, edits);
+}
