@@ -4,6 +4,7 @@
 
 #include "platform/vcl/editalign.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/gfx/resources.h"
 
 // --- TExtTimerSpeedButton -------------------------------------------------------
 
@@ -55,6 +56,58 @@ void TExtTimerSpeedButton::Paint() {
 
 // --- TXsgSpinButton -------------------------------------------------------------
 
+namespace {
+
+constexpr char SpinUpResource[] = "XsgSpinUp";
+constexpr char SpinDownResource[] = "XsgSpinDown";
+
+// The standard arrows: a small black triangle on the button face.
+void MakeSpinArrow(TBitmap& Bitmap, bool Up) {
+    Bitmap.SetSize(9, 5);
+    TCanvas* c = Bitmap.Canvas();
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect({0, 0, 9, 5});
+    c->Pen()->SetColor(clBlack);
+    for (int i = 0; i < 5; ++i) {
+        const int y = Up ? 4 - i : i;
+        c->MoveTo(i, y);
+        c->LineTo(9 - i, y);
+    }
+}
+
+// Registered once, when the first spin button is made; a program may have
+// registered its own arrows under these names before.
+void RegisterSpinArrows() {
+    static const bool registered = [] {
+        if (!BitmapResourceExists(SpinUpResource))
+            RegisterBitmapResource(SpinUpResource, [](TBitmap& B) { MakeSpinArrow(B, true); });
+        if (!BitmapResourceExists(SpinDownResource))
+            RegisterBitmapResource(SpinDownResource, [](TBitmap& B) { MakeSpinArrow(B, false); });
+        return true;
+    }();
+    (void)registered;
+}
+
+void SetGlyphOrResource(TSpeedButton& Button, const TBitmap* Value, const char* Resource) {
+    if (Value) {
+        Button.SetGlyph(Value);
+        return;
+    }
+    TBitmap standard;
+    LoadBitmapResource(standard, Resource);
+    Button.SetGlyph(&standard);
+}
+
+} // namespace
+
+void TXsgSpinButton::SetUpGlyph(const TBitmap* Value) {
+    SetGlyphOrResource(*FUpButton, Value, SpinUpResource);
+}
+
+void TXsgSpinButton::SetDownGlyph(const TBitmap* Value) {
+    SetGlyphOrResource(*FDownButton, Value, SpinDownResource);
+}
+
 TXsgSpinButton::TXsgSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
     FUpButton = new TExtTimerSpeedButton(this); // owned by this control
     FDownButton = new TExtTimerSpeedButton(this);
@@ -72,6 +125,9 @@ TXsgSpinButton::TXsgSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
     FDownButton->OnClick = [this](TObject*) {
         if (OnDownClick) OnDownClick(this);
     };
+    RegisterSpinArrows();
+    SetUpGlyph(nullptr);
+    SetDownGlyph(nullptr);
     FFocusedButton = FUpButton;
     SetTabStop(true);
     SetBounds(0, 0, 15, 25);

@@ -59,6 +59,17 @@ public:
     void SetIsWinXP(bool Value);
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
+    // The buttons' glyphs; nullptr sets the standard arrows, the bitmap
+    // resources "XsgSpinUp" and "XsgSpinDown".
+    TBitmap* UpGlyph() const { return FUpButton->Glyph(); }
+    void SetUpGlyph(const TBitmap* Value);
+    TBitmap* DownGlyph() const { return FDownButton->Glyph(); }
+    void SetDownGlyph(const TBitmap* Value);
+    int UpNumGlyphs() const { return FUpButton->NumGlyphs(); }
+    void SetUpNumGlyphs(int Value) { FUpButton->SetNumGlyphs(Value); }
+    int DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
+    void SetDownNumGlyphs(int Value) { FDownButton->SetNumGlyphs(Value); }
+
 protected:
     void WMGetDlgCode(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;

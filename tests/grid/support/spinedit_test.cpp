@@ -2,6 +2,7 @@
 
 #include "grid/support/spinedit.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/gfx/resources.h"
 #include "widgettest.h"
 
 namespace {
@@ -199,4 +200,30 @@ TEST_F(SpinEdit, EditAlignPlacesTheText) {
     EXPECT_EQ(edit.EditAlign(), taRightJustify);
     edit.SetEditAlign(taCenter);
     EXPECT_EQ(edit.EditAlign(), taCenter);
+}
+
+TEST_F(SpinEdit, SpinButtonsCarryTheStandardArrowsUnlessGivenGlyphs) {
+    TXsgSpinButton spin(nullptr);
+    ASSERT_TRUE(BitmapResourceExists("XsgSpinUp"));
+    ASSERT_TRUE(BitmapResourceExists("xsgspindown"));
+    ASSERT_FALSE(spin.UpGlyph()->Empty());
+    TBitmap up, down;
+    LoadBitmapResource(up, "XsgSpinUp");
+    LoadBitmapResource(down, "XsgSpinDown");
+    EXPECT_EQ(spin.UpGlyph()->Width(), up.Width());
+    // The up arrow's point is at the top, the down arrow's at the bottom.
+    EXPECT_EQ(up.Pixel(4, 0), clBlack);
+    EXPECT_EQ(up.Pixel(0, 0), ColorToRGB(clBtnFace));
+    EXPECT_EQ(down.Pixel(4, 4), clBlack);
+    EXPECT_EQ(down.Pixel(0, 4), ColorToRGB(clBtnFace));
+    EXPECT_EQ(spin.DownGlyph()->Pixel(4, 4), clBlack);
+
+    TBitmap own(4, 4);
+    spin.SetUpGlyph(&own);
+    spin.SetUpNumGlyphs(2);
+    EXPECT_EQ(spin.UpGlyph()->Width(), 4);
+    EXPECT_EQ(spin.UpNumGlyphs(), 2);
+    EXPECT_EQ(spin.DownGlyph()->Width(), down.Width()); // the other keeps its own
+    spin.SetUpGlyph(nullptr);
+    EXPECT_EQ(spin.UpGlyph()->Width(), up.Width());
 }
