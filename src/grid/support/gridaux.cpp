@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/support/griddraw.h"
+#include "platform/vcl/regions.h"
 
 std::vector<TPoint> ArrowOutline(int Direction) {
     switch (Direction) {
@@ -30,6 +31,9 @@ TArrowWindow::TArrowWindow(TComponent* AOwner, int Direction)
         h = std::max(h, p.Y + 1);
     }
     SetBounds(0, 0, w, h);
+    // The window takes the arrow's shape: nothing shows around it.
+    SetWindowRgn(
+        this, CreatePolygonRgn(FOutline.data(), static_cast<int>(FOutline.size()), WINDING), true);
     Hide();
 }
 

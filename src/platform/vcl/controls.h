@@ -399,7 +399,9 @@ public:
 
     // One key press arriving from the keyboard (or a posted WM_KEYDOWN): the
     // dialog keys first, then WM_KEYDOWN, then WM_CHAR for each character.
-    void KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars);
+    // System keys (Alt held without Ctrl, F10) come as WM_SYSKEYDOWN and their
+    // characters as WM_SYSCHAR.
+    void KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars, bool System = false);
     // Posted key downs take the keyboard's road (dialog keys first).
     void DeliverPosted(TMessage& Message) override;
     // The control's scroll bars (layer only; use the functions of scrollbars.h).
@@ -440,6 +442,8 @@ protected:
     virtual void WMKeyDown(TMessage& Message);
     virtual void WMKeyUp(TMessage& Message);
     virtual void WMChar(TMessage& Message);
+    // Alt with a character: an accelerator of some control on the form.
+    virtual void WMSysChar(TMessage& Message);
     virtual void WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMDialogKey(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMWantSpecialKey(TMessage& Message) { DefaultHandler(Message); }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "grid/support/gridaux.h"
+#include "platform/vcl/regions.h"
 #include "widgettest.h"
 
 namespace {
@@ -30,6 +31,14 @@ TEST_F(GridAux, ArrowWindowIsAHiddenGreenArrow) {
     PaintArrow(*b->Canvas(), {0, 0, 10, 9}, arrow->Outline(), arrow->Color());
     EXPECT_EQ(b->Pixel(5, 2), clLime); // the shaft
     EXPECT_EQ(b->Pixel(0, 0), ColorToRGB(clBtnFace));
+    // The window has the arrow's shape: the shaft and the head are in, the
+    // corners beside the shaft out.
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(arrow, shape.get()), RGN_ERROR);
+    EXPECT_TRUE(PtInRegion(shape.get(), 5, 2));
+    EXPECT_TRUE(PtInRegion(shape.get(), 5, 6));
+    EXPECT_FALSE(PtInRegion(shape.get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(shape.get(), 9, 1));
 }
 
 TEST_F(GridAux, PopupButtonPaintsFrameGradientAndCaption) {
