@@ -126,7 +126,12 @@ void TCustomGrid::TabMove(bool Backward) {
         c = FFixedCols;
         ++r;
     }
-    if (r < FFixedRows || r >= FRowCount) return; // the first or last cell: stay
+    if (r < FFixedRows || r >= FRowCount) {
+        // Past the last cell (or before the first) the Tab leaves the grid for
+        // the next (previous) control, as a Tab without goTabs does.
+        if (TCustomForm* form = ParentForm()) form->SelectNext(this, !Backward, true);
+        return;
+    }
     FocusCell(c, r, true);
 }
 
@@ -194,6 +199,10 @@ void TCustomGrid::KeyPress(char& Key) {
     TCustomControl::KeyPress(Key);
     if (Key == 0) return;
     const auto ch = static_cast<unsigned char>(Key);
+    if (Key == '\t' && (FOptions & goTabs)) {
+        Key = 0; // the key moved already; the window system must not move the focus again
+        return;
+    }
     if (!(FOptions & goEditing) || (FOptions & goRowSelect) || ch < 32) return;
     if (!CanEditAcceptKey(Key)) {
         Key = 0;
