@@ -82,6 +82,10 @@ using TBorderStyle = TFormBorderStyle;
 constexpr int GridScrollRange = 127;
 // Width of a vertical and height of a horizontal scroll bar (the layer's).
 constexpr int GridScrollBarSize = 16;
+// The timer (SetTimer on the grid) that keeps a selecting drag scrolling while
+// the mouse stays past an edge, and its interval in milliseconds.
+constexpr UINT_PTR GridScrollTimer = 0x6752;
+constexpr unsigned GridScrollInterval = 60;
 
 // Raised for a wrong count or index.
 class EInvalidGridOperation : public Exception {
@@ -315,6 +319,7 @@ protected:
     virtual void WMVScroll(TMessage& Message);
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
+    void WMTimer(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     // Moves the current cell and the anchor (when asked) after SelectCell said yes.
     void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
@@ -339,6 +344,10 @@ private:
     void SyncScrollBars();
     void ApplySelectionChange(const TGridRect& OldSel);
     void KeyMove(WORD Key, TShiftState Shift);
+    // A selecting drag at client point (X, Y): past an edge the next cell
+    // beyond it is taken, which scrolls, and the timer keeps doing so.
+    void DragSelect(int X, int Y);
+    void StopScrollTimer();
     void TabMove(bool Backward);
     void EndDrag(int X, int Y, bool Cancel);
     int LineWidthH() const; // width of vertical grid lines
@@ -364,6 +373,9 @@ private:
     // A sizing or moving drag.
     int FSizingIndex = -1, FSizingPos = 0, FSizingOfs = 0;
     int FMoveIndex = -1, FMovePos = -1;
+    // The scroll timer of a selecting drag and the mouse's last client point.
+    bool FScrollTimerOn = false;
+    TPoint FDragMouse;
 };
 
 // A grid whose cells are drawn by OnDrawCell.
