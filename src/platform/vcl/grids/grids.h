@@ -20,6 +20,7 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/mask.h"
 #include "platform/vcl/stdctrls.h"
 
 class TCustomGrid;
@@ -103,7 +104,7 @@ using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToInd
 
 // The edit that the grid places over the current cell. Its text changes go to
 // the grid at once (SetEditText); navigation keys go on to the grid.
-class TInplaceEdit : public TCustomEdit {
+class TInplaceEdit : public TCustomMaskEdit {
 public:
     explicit TInplaceEdit(TComponent* AOwner);
     std::string ClassName() const override { return "TInplaceEdit"; }
@@ -119,10 +120,9 @@ public:
     // The cell whose text the edit holds.
     int EditCol() const { return FEditCol; }
     int EditRow() const { return FEditRow; }
-    // The edit mask of the cell ("" = none); a mask limits the length of the
+    // EditMask: the cell's edit mask ("" = none), as the grid's GetEditMask
+    // answers it; it shapes what can be typed and limits the length of the
     // text to the mask's character places.
-    const std::string& EditMask() const { return FEditMask; }
-    void SetEditMask(const std::string& Value) { FEditMask = Value; }
 
 protected:
     // Called after the edit took its place (and size).
@@ -141,7 +141,6 @@ private:
 
     TCustomGrid* FGrid = nullptr;
     int FEditCol = -1, FEditRow = -1;
-    std::string FEditMask;
     bool FUpdating = false; // the edit's own contents update, no write-back
 };
 
