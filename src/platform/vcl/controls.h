@@ -320,13 +320,18 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TApplication;
     friend bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver);
     void SetZOrder(bool TopMost);
     void DetachHosts(); // this control and its children hear no Qt events any more
     void ApplyAnchors(int ParentWidth, int ParentHeight);
     void ApplyPalette();
     void ApplyCursor();
-    void HintRequested(QEvent* Event);
+    // The control (itself or the nearest parent with a hint) whose hint text
+    // stands for this one; null when the control shows no hints.
+    const TControl* HintSource() const;
+    // Shows the hint for the mouse at a client point (HintPause passed).
+    void ShowHintAt(const TPoint& Pos);
 
     std::unique_ptr<QWidget> FWidget;
     TControlHost* FHost = nullptr;  // the widget's forwarding side

@@ -478,6 +478,7 @@ bool TControl::TranslateEvent(QEvent* Event) {
         Perform(CM_MOUSEENTER);
         return false;
     case QEvent::Leave:
+        Application->HintMouseLeave(this);
         Perform(CM_MOUSELEAVE);
         return false;
     case QEvent::Paint:
@@ -505,28 +506,33 @@ bool TControl::TranslateEvent(QEvent* Event) {
         return true;
     }
     case QEvent::ToolTip:
-        HintRequested(Event);
+        // Hints come after the application's HintPause (see HintMouseMove),
+        // never as the window system's tool tips.
         return true;
     default:
         return false;
     }
 }
 
-void TControl::HintRequested(QEvent* Event) {
-    auto* e = static_cast<QHelpEvent*>(Event);
-    QPoint pos = e->pos();
-    if (auto* inner = qobject_cast<QWidget*>(FQtReceiver); inner && inner != Widget())
-        pos = inner->mapTo(Widget(), pos);
-    TControl* c = this;
+const TControl* TControl::HintSource() const {
+    const TControl* c = this;
     while (c && c->FHint.empty() && c->FParent)
         c = c->FParent; // the parent's hint stands in
-    if (!c || !ShowHint()) return;
+    // An empty hint may still be filled in by CM_HINTSHOW (a hint per cell).
+    if (!c || !ShowHint()) return nullptr;
+    return c;
+}
+
+void TControl::ShowHintAt(const TPoint& Pos) {
+    const TControl* source = HintSource();
+    if (!source) return;
+    const TPoint screen = ClientToScreen(Pos);
     THintInfo info;
     info.HintControl = this;
-    info.CursorPos = {pos.x(), pos.y()};
-    info.HintPos = {e->globalPos().x(), e->globalPos().y() + 20};
+    info.CursorPos = Pos;
+    info.HintPos = {screen.X, screen.Y + 20};
     info.CursorRect = ClientRect();
-    info.HintStr = GetShortHint(c->FHint);
+    info.HintStr = GetShortHint(source->FHint);
     Application->ShowHintFor(info);
 }
 
