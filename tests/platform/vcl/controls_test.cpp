@@ -241,6 +241,16 @@ bool Hover(TControl* C, int X, int Y) {
     return ProcessUntil(HintShown);
 }
 
+// A recording control on Form at (Left, Top) that shows Hint.
+TRecorder* HintedRecorder(TForm* Form, int Left, int Top, int Size, const std::string& Hint) {
+    auto* c = new TRecorder(Form); // owned by the form
+    c->SetParent(Form);
+    c->SetBounds(Left, Top, Size, Size);
+    c->SetHint(Hint);
+    c->SetShowHint(true);
+    return c;
+}
+
 // Lets a few milliseconds of timers run.
 void Linger() {
     for (int i = 0; i < 10; ++i) {
@@ -254,11 +264,7 @@ void Linger() {
 
 TEST(Hints, HintShowCanChangeTheTextAndTheHintWindowShowsIt) {
     auto form = MakeForm();
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 10, 50, 50);
-    c->SetHint("Verwijder databestand|lang");
-    c->SetShowHint(true);
+    auto* c = HintedRecorder(form.get(), 10, 10, 50, "Verwijder databestand|lang");
     form->Show();
     TShortHintPause pause;
     std::string shown;
@@ -358,11 +364,7 @@ public:
 
 TEST(Hints, AControlMayNameItsHintWindowClassAndTheHintEndsOnMovesAndKeys) {
     auto form = MakeForm();
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 10, 100, 100);
-    c->SetHint("cel");
-    c->SetShowHint(true);
+    auto* c = HintedRecorder(form.get(), 10, 10, 100, "cel");
     c->WindowProc = [c, old = c->WindowProc](TMessage& m) {
         if (m.Msg == CM_HINTSHOW) {
             auto* info = reinterpret_cast<THintInfo*>(m.LParam);
@@ -389,16 +391,8 @@ TEST(Hints, AControlMayNameItsHintWindowClassAndTheHintEndsOnMovesAndKeys) {
 
 TEST(Hints, TheHintComesAfterHintPauseAndGoesAfterHintHidePause) {
     auto form = MakeForm();
-    auto* a = new TRecorder(form.get());
-    a->SetParent(form.get());
-    a->SetBounds(10, 10, 100, 100);
-    a->SetHint("Ronde");
-    a->SetShowHint(true);
-    auto* b = new TRecorder(form.get());
-    b->SetParent(form.get());
-    b->SetBounds(150, 10, 100, 100);
-    b->SetHint("Speler");
-    b->SetShowHint(true);
+    auto* a = HintedRecorder(form.get(), 10, 10, 100, "Ronde");
+    auto* b = HintedRecorder(form.get(), 150, 10, 100, "Speler");
     form->Show();
     TShortHintPause pause;
     // The window system's tool-tip request shows nothing by itself.
