@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "grid/support/griddraw.h"
-#include "platform/vcl/windowshape.h"
+#include "platform/vcl/regions.h"
 
 std::vector<TPoint> ArrowOutline(int Direction) {
     switch (Direction) {
@@ -31,7 +31,11 @@ TArrowWindow::TArrowWindow(TComponent* AOwner, int Direction)
         h = std::max(h, p.Y + 1);
     }
     SetBounds(0, 0, w, h);
-    SetWindowShape(*this, FOutline); // only the arrow shows over the grid
+    // The window takes the arrow's shape: nothing shows around it.
+    if (!FOutline.empty())
+        SetWindowRgn(this,
+                     CreatePolygonRgn(FOutline.data(), static_cast<int>(FOutline.size()), WINDING),
+                     true);
     Hide();
 }
 

@@ -29,8 +29,8 @@ private:
     std::vector<TPoint> FOutline;
 };
 
-// Draws the arrow's outline filled in Color; outside it the button face, which
-// the window's shape (the outline) keeps from showing.
+// Draws the arrow's outline filled in Color on the button face (the window's
+// region keeps the face outside the arrow from showing).
 void PaintArrow(TCanvas& Canvas, const TRect& R, const std::vector<TPoint>& Outline, TColor Color);
 
 // The grid's floating caption: a disabled top-most pop-up with a caption over

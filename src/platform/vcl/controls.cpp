@@ -740,8 +740,9 @@ void TWinControl::SetClickFocus(bool Value) {
 }
 
 void TWinControl::DeliverPosted(TMessage& Message) {
-    if (Message.Msg == WM_KEYDOWN)
-        KeyInput(static_cast<WORD>(Message.WParam), Message.LParam, std::string());
+    if (Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN)
+        KeyInput(static_cast<WORD>(Message.WParam), Message.LParam, std::string(),
+                 Message.Msg == WM_SYSKEYDOWN);
     else
         DeliverMessage(Message);
 }

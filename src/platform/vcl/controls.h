@@ -320,13 +320,18 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TApplication;
     friend bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver);
     void SetZOrder(bool TopMost);
     void DetachHosts(); // this control and its children hear no Qt events any more
     void ApplyAnchors(int ParentWidth, int ParentHeight);
     void ApplyPalette();
     void ApplyCursor();
-    void HintRequested(QEvent* Event);
+    // The control (itself or the nearest parent with a hint) whose hint text
+    // stands for this one; null when the control shows no hints.
+    const TControl* HintSource() const;
+    // Shows the hint for the mouse at a client point (HintPause passed).
+    void ShowHintAt(const TPoint& Pos);
 
     std::unique_ptr<QWidget> FWidget;
     TControlHost* FHost = nullptr;  // the widget's forwarding side
@@ -399,7 +404,9 @@ public:
 
     // One key press arriving from the keyboard (or a posted WM_KEYDOWN): the
     // dialog keys first, then WM_KEYDOWN, then WM_CHAR for each character.
-    void KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars);
+    // System keys (Alt held without Ctrl, F10) come as WM_SYSKEYDOWN and their
+    // characters as WM_SYSCHAR.
+    void KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars, bool System = false);
     // Posted key downs take the keyboard's road (dialog keys first).
     void DeliverPosted(TMessage& Message) override;
     // The control's scroll bars (layer only; use the functions of scrollbars.h).
@@ -440,6 +447,8 @@ protected:
     virtual void WMKeyDown(TMessage& Message);
     virtual void WMKeyUp(TMessage& Message);
     virtual void WMChar(TMessage& Message);
+    // Alt with a character: an accelerator of some control on the form.
+    virtual void WMSysChar(TMessage& Message);
     virtual void WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMDialogKey(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMWantSpecialKey(TMessage& Message) { DefaultHandler(Message); }

@@ -13,6 +13,7 @@
 #include "platform/vcl/controls.h"
 #include "platform/vcl/dragdropqt.h"
 #include "platform/vcl/gfx/qtconvert.h"
+#include "platform/vcl/qthost.h"
 
 namespace {
 
@@ -30,16 +31,6 @@ Qt::DropActions ToActions(int Effects) {
     if (Effects & EffectCopy) a |= Qt::CopyAction;
     if (Effects & EffectMove) a |= Qt::MoveAction;
     return a;
-}
-
-unsigned KeyStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
-    unsigned k = 0;
-    if (Modifiers & Qt::ShiftModifier) k |= MK_SHIFT;
-    if (Modifiers & Qt::ControlModifier) k |= MK_CONTROL;
-    if (Buttons & Qt::LeftButton) k |= MK_LBUTTON;
-    if (Buttons & Qt::RightButton) k |= MK_RBUTTON;
-    if (Buttons & Qt::MiddleButton) k |= MK_MBUTTON;
-    return k;
 }
 
 // The target's effect as an action the source allows. Files are never moved:
@@ -95,7 +86,7 @@ private:
     }
     static TPoint PointOf(const QDropEvent* E) { return FromQPoint(E->position().toPoint()); }
     static unsigned KeyStateOf(const QDropEvent* E) {
-        return ::KeyStateOf(E->modifiers(), E->buttons());
+        return QtKeyFlags(E->buttons(), E->modifiers());
     }
     void Answer(QDropEvent* E, int Effect) {
         const Qt::DropAction action = ActionFor(Effect, E->possibleActions(), FHasFiles);

@@ -504,15 +504,43 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
     return DialogService().MessageDlg(Text, type, buttons, Caption.empty() ? Title : Caption);
 }
 
+namespace {
+constexpr UINT_PTR HideTimer = 1, PauseTimer = 2;
+} // namespace
+
+void TApplication::EnsureHintTimer() {
+    if (FHintTimer) return;
+    FHintTimer = AllocateHWnd([this](TMessage& m) {
+        if (m.Msg != WM_TIMER) return;
+        if (m.WParam == HideTimer) {
+            CancelHint();
+        } else if (m.WParam == PauseTimer) {
+            TControl* control = FHintPending;
+            const TPoint pos = FHintPendingPos;
+            StopHintPause();
+            if (control) control->ShowHintAt(pos);
+        }
+    });
+}
+
+void TApplication::StopHintPause() {
+    if (FHintTimer) KillTimer(FHintTimer, PauseTimer);
+    FHintPending = nullptr;
+}
+
 void TApplication::ShowHintFor(THintInfo& Info) {
     if (!ShowHint || !Info.HintControl) return;
+    StopHintPause();
     Info.HintColor = HintColor;
     Info.HintMaxWidth = Screen->Width();
-    if (Info.HintControl->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&Info)) != 0) return;
+    if (Info.HintControl->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&Info)) != 0) {
+        EndHint(Info.HintControl, Info.CursorRect);
+        return;
+    }
     bool canShow = true;
     if (OnShowHint) OnShowHint(Info.HintStr, canShow, Info);
     if (!canShow || Info.HintStr.empty()) {
-        CancelHint();
+        EndHint(Info.HintControl, Info.CursorRect);
         return;
     }
     // A hint with its own window class gets a window of that class.
@@ -526,28 +554,60 @@ void TApplication::ShowHintFor(THintInfo& Info) {
     FHintWindow->ActivateHintData(r, Info.HintStr, Info.HintData);
     FHintControl = Info.HintControl;
     FHintCursorRect = Info.CursorRect;
+    FHintDismissed = nullptr;
     Hint = Info.HintStr;
-    if (!FHintTimer)
-        FHintTimer = AllocateHWnd([this](TMessage& m) {
-            if (m.Msg == WM_TIMER) CancelHint();
-        });
+    EnsureHintTimer();
     const int hide = Info.HideTimeout > 0 ? Info.HideTimeout : HintHidePause;
-    if (hide > 0) SetTimer(FHintTimer, 1, static_cast<unsigned>(hide));
+    if (hide > 0) SetTimer(FHintTimer, HideTimer, static_cast<unsigned>(hide));
     if (OnHint) OnHint(this);
 }
 
-void TApplication::CancelHint() {
-    if (FHintTimer) KillTimer(FHintTimer, 1);
+void TApplication::EndHint(TControl* Dismissed, const TRect& DismissedRect) {
+    StopHintPause();
+    if (FHintTimer) KillTimer(FHintTimer, HideTimer);
     FHintControl = nullptr;
+    FHintDismissed = Dismissed;
+    FHintDismissedRect = DismissedRect;
     if (FHintWindow) FHintWindow->ReleaseHandle();
+}
+
+void TApplication::CancelHint() {
+    if (FHintControl)
+        EndHint(FHintControl, FHintCursorRect);
+    else if (FHintPending)
+        EndHint(FHintPending, FHintPending->ClientRect());
+    else
+        EndHint(FHintDismissed, FHintDismissedRect);
 }
 
 void TApplication::HintMouseMove(TControl* Control, const TPoint& Pos) {
     if (FHintControl && (Control != FHintControl || !PtInRect(FHintCursorRect, Pos))) CancelHint();
+    if (FHintDismissed) {
+        if (Control == FHintDismissed && PtInRect(FHintDismissedRect, Pos)) return;
+        FHintDismissed = nullptr;
+    }
+    if (FHintControl) return; // the hint shows and the mouse stays in its rectangle
+    if (!ShowHint || !Control->HintSource()) {
+        StopHintPause();
+        return;
+    }
+    FHintPendingPos = Pos;
+    if (Control == FHintPending) return; // the pause runs from entering the control
+    FHintPending = Control;
+    EnsureHintTimer();
+    SetTimer(FHintTimer, PauseTimer, static_cast<unsigned>(std::max(0, HintPause)));
+}
+
+void TApplication::HintMouseLeave(TControl* Control) {
+    if (Control == FHintPending) StopHintPause();
+    if (Control == FHintControl) CancelHint();
+    if (Control == FHintDismissed) FHintDismissed = nullptr;
 }
 
 void TApplication::ControlGone(TControl* Control) {
     if (Control == FHintControl) CancelHint();
+    if (Control == FHintPending) StopHintPause();
+    if (Control == FHintDismissed) FHintDismissed = nullptr;
 }
 
 // --- TScreen --------------------------------------------------------------------

@@ -189,12 +189,15 @@ public:
     // Shows the hint that Info describes (after CM_HINTSHOW and OnShowHint).
     void ShowHintFor(THintInfo& Info);
     // Hides the hint (a key, a click, leaving the cursor rectangle, or after
-    // HintHidePause milliseconds).
+    // HintHidePause milliseconds); the next one comes once the mouse has left
+    // that rectangle (or the control that was waiting for its hint).
     void CancelHint();
     THintWindow* HintWindow() const { return FHintWindow.get(); }
-    // The control whose hint shows, and the mouse moving over it (layer only).
+    // The control whose hint shows, and the mouse moving over controls (layer
+    // only): resting HintPause milliseconds on a control with a hint shows it.
     TControl* HintControl() const { return FHintControl; }
     void HintMouseMove(TControl* Control, const TPoint& Pos);
+    void HintMouseLeave(TControl* Control);
     void ControlGone(TControl* Control);
 
 private:
@@ -204,7 +207,14 @@ private:
     bool FCustomHintWindow = false; // made from a hint's own window class
     TControl* FHintControl = nullptr;
     TRect FHintCursorRect;
-    HWND FHintTimer = nullptr;
+    HWND FHintTimer = nullptr;        // ticks of the pause and of the hide pause
+    TControl* FHintPending = nullptr; // waiting for HintPause to pass
+    TPoint FHintPendingPos;
+    TControl* FHintDismissed = nullptr; // no new hint while the mouse stays in
+    TRect FHintDismissedRect;           // this rectangle of it
+    void EnsureHintTimer();
+    void StopHintPause();
+    void EndHint(TControl* Dismissed, const TRect& DismissedRect);
 };
 
 class TScreen : public TComponent {

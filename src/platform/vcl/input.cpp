@@ -11,6 +11,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <cctype>
+
 #include "platform/vcl/controls.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/gfx/qtconvert.h"
@@ -216,6 +218,29 @@ std::string TypedChars(const QKeyEvent* e, WORD vk) {
     return Utf16ToCp1252(printable);
 }
 
+// Alt held without Ctrl (with Ctrl it is AltGr typing a character), the Alt
+// key itself and F10 are system keys: they open menus and reach accelerators,
+// and come as WM_SYSKEYDOWN, WM_SYSCHAR and WM_SYSKEYUP.
+bool IsSystemKey(const QKeyEvent* e, WORD vk) {
+    const auto mods = e->modifiers();
+    if (mods & Qt::ControlModifier) return false;
+    return vk == VK_F10 || vk == VK_MENU || (mods & Qt::AltModifier);
+}
+
+// The character of a system key: what the key types without Alt.
+std::string SystemChars(const QKeyEvent* e, WORD vk) {
+    if (!(e->modifiers() & Qt::AltModifier)) return {};
+    std::u16string printable;
+    for (QChar ch : e->text())
+        if (ch.isPrint()) printable.push_back(ch.unicode());
+    if (!printable.empty()) return Utf16ToCp1252(printable);
+    if (vk >= '0' && vk <= '9') return std::string(1, static_cast<char>(vk));
+    if (vk >= 'A' && vk <= 'Z')
+        return std::string(
+            1, static_cast<char>(e->modifiers() & Qt::ShiftModifier ? vk : std::tolower(vk)));
+    return {};
+}
+
 LPARAM KeyDataOf(const QKeyEvent* e, WORD vk, bool keypad) {
     int scan = 0;
     const quint32 native = e->nativeScanCode();
@@ -232,16 +257,6 @@ LPARAM KeyDataOf(const QKeyEvent* e, WORD vk, bool keypad) {
     if (e->modifiers() & Qt::AltModifier) data |= KF_ALTDOWN_BIT;
     if (e->type() == QEvent::KeyRelease) data |= KF_UP_BIT | (LPARAM(1) << 30);
     return data;
-}
-
-WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
-    WPARAM keys = 0;
-    if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
-    if (mods & Qt::ShiftModifier) keys |= MK_SHIFT;
-    if (mods & Qt::ControlModifier) keys |= MK_CONTROL;
-    return keys;
 }
 
 UINT MouseMessage(QEvent::Type type, Qt::MouseButton button) {
@@ -262,6 +277,16 @@ UINT MouseMessage(QEvent::Type type, Qt::MouseButton button) {
 }
 
 } // namespace
+
+unsigned QtKeyFlags(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers) {
+    unsigned keys = 0;
+    if (Buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (Buttons & Qt::RightButton) keys |= MK_RBUTTON;
+    if (Buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+    if (Modifiers & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (Modifiers & Qt::ControlModifier) keys |= MK_CONTROL;
+    return keys;
+}
 
 WORD QtKeyToVirtualKey(int Key, bool Keypad) {
     if (Keypad)
@@ -433,7 +458,7 @@ bool TControl::TranslateEvent(QEvent* Event) {
         const UINT msg = MouseMessage(type, e->button());
         FNativeMsg = msg;
         e->accept();
-        Perform(msg, MouseKeys(e->buttons(), e->modifiers()), MakeLParam(pos.x(), pos.y()));
+        Perform(msg, QtKeyFlags(e->buttons(), e->modifiers()), MakeLParam(pos.x(), pos.y()));
         return true;
     }
     case QEvent::Wheel: {
@@ -445,7 +470,7 @@ bool TControl::TranslateEvent(QEvent* Event) {
         e->accept();
         Perform(WM_MOUSEWHEEL,
                 (static_cast<WPARAM>(delta & 0xFFFF) << 16) |
-                    MouseKeys(e->buttons(), e->modifiers()),
+                    QtKeyFlags(e->buttons(), e->modifiers()),
                 MakeLParam(global.x(), global.y()));
         return true;
     }
@@ -453,6 +478,7 @@ bool TControl::TranslateEvent(QEvent* Event) {
         Perform(CM_MOUSEENTER);
         return false;
     case QEvent::Leave:
+        Application->HintMouseLeave(this);
         Perform(CM_MOUSELEAVE);
         return false;
     case QEvent::Paint:
@@ -480,28 +506,33 @@ bool TControl::TranslateEvent(QEvent* Event) {
         return true;
     }
     case QEvent::ToolTip:
-        HintRequested(Event);
+        // Hints come after the application's HintPause (see HintMouseMove),
+        // never as the window system's tool tips.
         return true;
     default:
         return false;
     }
 }
 
-void TControl::HintRequested(QEvent* Event) {
-    auto* e = static_cast<QHelpEvent*>(Event);
-    QPoint pos = e->pos();
-    if (auto* inner = qobject_cast<QWidget*>(FQtReceiver); inner && inner != Widget())
-        pos = inner->mapTo(Widget(), pos);
-    TControl* c = this;
+const TControl* TControl::HintSource() const {
+    const TControl* c = this;
     while (c && c->FHint.empty() && c->FParent)
         c = c->FParent; // the parent's hint stands in
-    if (!c || !ShowHint()) return;
+    // An empty hint may still be filled in by CM_HINTSHOW (a hint per cell).
+    if (!c || !ShowHint()) return nullptr;
+    return c;
+}
+
+void TControl::ShowHintAt(const TPoint& Pos) {
+    const TControl* source = HintSource();
+    if (!source) return;
+    const TPoint screen = ClientToScreen(Pos);
     THintInfo info;
     info.HintControl = this;
-    info.CursorPos = {pos.x(), pos.y()};
-    info.HintPos = {e->globalPos().x(), e->globalPos().y() + 20};
+    info.CursorPos = Pos;
+    info.HintPos = {screen.X, screen.Y + 20};
     info.CursorRect = ClientRect();
-    info.HintStr = GetShortHint(c->FHint);
+    info.HintStr = GetShortHint(source->FHint);
     Application->ShowHintFor(info);
 }
 
@@ -519,6 +550,9 @@ void TWinControl::WndProc(TMessage& M) {
         break;
     case WM_CHAR:
         WMChar(M);
+        break;
+    case WM_SYSCHAR:
+        WMSysChar(M);
         break;
     case WM_GETDLGCODE:
         WMGetDlgCode(M);
@@ -559,8 +593,14 @@ bool TWinControl::TranslateEvent(QEvent* Event) {
         auto* e = static_cast<QKeyEvent*>(Event);
         const bool keypad = e->modifiers() & Qt::KeypadModifier;
         const WORD vk = QtKeyToVirtualKey(e->key(), keypad);
-        const std::string chars = TypedChars(e, vk);
         e->accept();
+        if (IsSystemKey(e, vk)) {
+            FNativeMsg = WM_SYSKEYDOWN;
+            FNativeChars.clear();
+            KeyInput(vk, KeyDataOf(e, vk, keypad), SystemChars(e, vk), true);
+            return true;
+        }
+        const std::string chars = TypedChars(e, vk);
         // Keys without a character do their native work at key down, the
         // others when their character arrives (as an edit control does).
         FNativeMsg = chars.empty() ? WM_KEYDOWN : WM_CHAR;
@@ -574,9 +614,9 @@ bool TWinControl::TranslateEvent(QEvent* Event) {
         if (e->isAutoRepeat()) return true; // a held key repeats its key down only
         const bool keypad = e->modifiers() & Qt::KeypadModifier;
         const WORD vk = QtKeyToVirtualKey(e->key(), keypad);
-        FNativeMsg = WM_KEYUP;
+        FNativeMsg = IsSystemKey(e, vk) ? WM_SYSKEYUP : WM_KEYUP;
         if (vk)
-            Perform(WM_KEYUP, vk, KeyDataOf(e, vk, keypad));
+            Perform(FNativeMsg, vk, KeyDataOf(e, vk, keypad));
         else
             NativeDefault();
         return true;
@@ -607,7 +647,7 @@ bool TWinControl::TranslateEvent(QEvent* Event) {
     }
 }
 
-void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars) {
+void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars, bool System) {
     const std::weak_ptr<bool> alive = AliveToken();
     LRESULT mask = 0;
     switch (Key) {
@@ -635,13 +675,13 @@ void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars) {
         if (form && form->Perform(CM_DIALOGKEY, Key, KeyData) != 0) return;
         if (alive.expired()) return;
     }
-    if (Key != 0) Perform(WM_KEYDOWN, Key, KeyData);
+    if (Key != 0) Perform(System ? WM_SYSKEYDOWN : WM_KEYDOWN, Key, KeyData);
     if (alive.expired()) return;
-    // Alt with a letter or digit is an accelerator of some control on the form.
-    const bool alt = (KeyData & KF_ALTDOWN_BIT) && GetKeyState(VK_CONTROL) >= 0;
-    if (Chars.empty() && alt && ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9'))) {
-        if (TCustomForm* form = ParentForm())
-            form->Perform(CM_DIALOGCHAR, static_cast<WPARAM>(std::tolower(Key)), KeyData);
+    if (System) {
+        for (char ch : Chars) {
+            if (alive.expired()) return;
+            Perform(WM_SYSCHAR, static_cast<unsigned char>(ch), KeyData);
+        }
         return;
     }
     // The character follows even when a handler used up the key down; a control
@@ -720,6 +760,12 @@ void TWinControl::WMChar(TMessage& Message) {
         return;
     }
     DefaultHandler(Message);
+}
+
+void TWinControl::WMSysChar(TMessage& Message) {
+    if (TCustomForm* form = ParentForm())
+        Message.Result = form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
+    if (Message.Result == 0) DefaultHandler(Message);
 }
 
 // --- inner parts --------------------------------------------------------------------

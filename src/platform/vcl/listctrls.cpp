@@ -11,9 +11,21 @@
 #include "platform/vcl/gfx/qtconvert.h"
 #include "platform/vcl/qthost.h"
 
+#include <map>
+#include <utility>
+
+void TControlItems::Changing() {
+    TStringList::Changing();
+    if (FChangePending || !FOnChanging) return;
+    FChangePending = true;
+    FOnChanging();
+}
+
 void TControlItems::Changed() {
     TStringList::Changed();
-    if (UpdateCount() == 0 && FOnChanged) FOnChanged();
+    if (UpdateCount() != 0) return;
+    FChangePending = false;
+    if (FOnChanged) FOnChanged();
 }
 
 // --- TMemo --------------------------------------------------------------------
@@ -372,7 +384,8 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner, MakeHos
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 121, 97);
-    FItems = std::make_unique<TControlItems>([this] { ItemsChanged(); });
+    FItems =
+        std::make_unique<TControlItems>([this] { ItemsChanged(); }, [this] { ItemsChanging(); });
     TInnerEventForwarder::Watch(this, List()->viewport());
     QObject::connect(List(), &QListWidget::itemSelectionChanged, [this] {
         if (!FSyncing) UserSelected();
@@ -488,8 +501,52 @@ TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
     });
 }
 
+void TCheckListBox::ItemsChanging() {
+    FOldItems.clear();
+    for (int i = 0; i < Items()->Count(); ++i) {
+        const auto at = static_cast<size_t>(i);
+        FOldItems.push_back({Items()->Get(i), Items()->GetObject(i),
+                             at < FChecked.size() && FChecked[at],
+                             at >= FEnabled.size() || FEnabled[at]});
+    }
+    FHaveOldItems = true;
+}
+
+void TCheckListBox::FollowItems() {
+    // Each item finds its old self by text and object (equal ones in their old
+    // order), so inserting, deleting, moving and sorting carry the marks
+    // along; an item whose text changed in place keeps the marks of its place.
+    const size_t n = static_cast<size_t>(Items()->Count());
+    std::map<std::pair<std::string, TObject*>, std::vector<size_t>> byKey;
+    for (size_t i = FOldItems.size(); i-- > 0;)
+        byKey[{FOldItems[i].Text, FOldItems[i].Object}].push_back(i); // first old one last
+    std::vector<bool> used(FOldItems.size(), false);
+    std::vector<int> from(n, -1);
+    for (size_t i = 0; i < n; ++i) {
+        auto it = byKey.find(
+            {Items()->Get(static_cast<int>(i)), Items()->GetObject(static_cast<int>(i))});
+        if (it == byKey.end() || it->second.empty()) continue;
+        from[i] = static_cast<int>(it->second.back());
+        it->second.pop_back();
+        used[static_cast<size_t>(from[i])] = true;
+    }
+    if (n == FOldItems.size())
+        for (size_t i = 0; i < n; ++i)
+            if (from[i] < 0 && !used[i]) from[i] = static_cast<int>(i);
+    FChecked.assign(n, false);
+    FEnabled.assign(n, true);
+    for (size_t i = 0; i < n; ++i) {
+        if (from[i] < 0) continue;
+        FChecked[i] = FOldItems[static_cast<size_t>(from[i])].Checked;
+        FEnabled[i] = FOldItems[static_cast<size_t>(from[i])].Enabled;
+    }
+    FOldItems.clear();
+    FHaveOldItems = false;
+}
+
 void TCheckListBox::ItemsChanged() {
     const size_t n = static_cast<size_t>(Items()->Count());
+    if (FHaveOldItems) FollowItems();
     FChecked.resize(n, false);
     FEnabled.resize(n, true);
     TCustomListBox::ItemsChanged();

@@ -14,16 +14,22 @@ class QComboBox;
 class QListWidget;
 class QPlainTextEdit;
 
-// A string list that tells its control after every change.
+// A string list that tells its control after every change, and (when asked)
+// once before the first change of a batch, so the control can see what the
+// list was.
 class TControlItems : public TStringList {
 public:
-    explicit TControlItems(std::function<void()> OnChanged) : FOnChanged(std::move(OnChanged)) {}
+    explicit TControlItems(std::function<void()> OnChanged,
+                           std::function<void()> OnChanging = nullptr)
+        : FOnChanged(std::move(OnChanged)), FOnChanging(std::move(OnChanging)) {}
 
 protected:
+    void Changing() override;
     void Changed() override;
 
 private:
-    std::function<void()> FOnChanged;
+    std::function<void()> FOnChanged, FOnChanging;
+    bool FChangePending = false; // OnChanging told, OnChanged not yet
 };
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -126,6 +132,8 @@ protected:
     TCustomListBox(TComponent* AOwner);
     void WMGetDlgCode(TMessage& Message) override;
     virtual void ItemsChanged();
+    // Before the items change (once for a batch of changes).
+    virtual void ItemsChanging() {}
     virtual void UserSelected(); // the user moved the selection
     QListWidget* List() const;
     bool Syncing() const { return FSyncing; }
@@ -156,8 +164,18 @@ public:
 
 protected:
     void ItemsChanged() override;
+    void ItemsChanging() override;
     virtual void ClickCheck();
 
 private:
-    std::vector<bool> FChecked, FEnabled; // by item, kept through list changes
+    // What the items were before a change, to find each item's marks again.
+    struct TOldItem {
+        std::string Text;
+        TObject* Object;
+        bool Checked, Enabled;
+    };
+    void FollowItems();
+    std::vector<bool> FChecked, FEnabled; // by item, following the items through changes
+    std::vector<TOldItem> FOldItems;
+    bool FHaveOldItems = false;
 };

@@ -49,6 +49,9 @@ public:
 unsigned short QtKeyToVirtualKey(int Key, bool Keypad);
 int VirtualKeyToQtKey(unsigned short Key);
 
+// The MK_ flags of the buttons and Shift/Ctrl held (mouse and drag messages).
+unsigned QtKeyFlags(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers);
+
 class QCursor;
 QCursor ToQCursor(int Cursor);
 

@@ -1,6 +1,7 @@
 #include "platform/vcl/stdctrls.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -236,6 +237,19 @@ void TCustomEdit::WMGetDlgCode(TMessage& Message) {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
 }
 
+LRESULT TCustomEdit::PosFromChar(int Index) const {
+    // Measured from the caret, which knows where the text stands (margins,
+    // alignment, horizontal scrolling), without moving it.
+    const QString shown = Edit()->displayText();
+    if (Index < 0 || Index >= shown.size()) return -1;
+    const QFontMetrics metrics(Edit()->font());
+    const int caret = Edit()->cursorPosition();
+    const QRect caretRect = Edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const int x = caretRect.center().x() + metrics.horizontalAdvance(shown.left(Index)) -
+                  metrics.horizontalAdvance(shown.left(caret));
+    return MakeLParam(x, caretRect.top());
+}
+
 void TCustomEdit::WndProc(TMessage& M) {
     switch (M.Msg) {
     case WM_CUT:
@@ -293,6 +307,9 @@ void TCustomEdit::WndProc(TMessage& M) {
         return;
     case EM_CHARFROMPOS:
         M.Result = Edit()->cursorPositionAt(QPoint(SignedLo(M.LParam), SignedHi(M.LParam)));
+        return;
+    case EM_POSFROMCHAR:
+        M.Result = PosFromChar(static_cast<int>(M.WParam));
         return;
     default:
         TWinControl::WndProc(M);

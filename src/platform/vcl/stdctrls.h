@@ -90,6 +90,9 @@ protected:
     void CNCommand(TMessage& Message) override;
     virtual void Change();
     QLineEdit* Edit() const;
+    // EM_POSFROMCHAR: the client point of a character's left edge; -1 past the
+    // last character.
+    LRESULT PosFromChar(int Index) const;
 
 private:
     void Connect();

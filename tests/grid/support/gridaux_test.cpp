@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "grid/support/gridaux.h"
-#include "platform/vcl/windowshape.h"
+#include "platform/vcl/regions.h"
 #include "widgettest.h"
 
 namespace {
@@ -31,22 +31,26 @@ TEST_F(GridAux, ArrowWindowIsAHiddenGreenArrow) {
     PaintArrow(*b->Canvas(), {0, 0, 10, 9}, arrow->Outline(), arrow->Color());
     EXPECT_EQ(b->Pixel(5, 2), clLime); // the shaft
     EXPECT_EQ(b->Pixel(0, 0), ColorToRGB(clBtnFace));
+    // The window has the arrow's shape: the shaft and the head are in, the
+    // corners beside the shaft out.
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(arrow, shape.get()), RGN_ERROR);
+    EXPECT_TRUE(PtInRegion(shape.get(), 5, 2));
+    EXPECT_TRUE(PtInRegion(shape.get(), 5, 6));
+    EXPECT_FALSE(PtInRegion(shape.get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(shape.get(), 9, 1));
 }
 
 TEST_F(GridAux, ArrowWindowsShowOnlyTheirArrow) {
     TComponent owner(nullptr);
-    auto* down = new TArrowWindow(&owner, 1); // owned by owner
-    ASSERT_TRUE(HasWindowShape(*down));
-    EXPECT_TRUE(WindowShapeContains(*down, {5, 2}));  // the shaft
-    EXPECT_TRUE(WindowShapeContains(*down, {5, 6}));  // the head
-    EXPECT_FALSE(WindowShapeContains(*down, {0, 0})); // beside the shaft
-    EXPECT_FALSE(WindowShapeContains(*down, {9, 8})); // beside the point
-    auto* left = new TArrowWindow(&owner, 3);
-    EXPECT_TRUE(WindowShapeContains(*left, {1, 5}));
-    EXPECT_FALSE(WindowShapeContains(*left, {8, 1}));
+    auto* left = new TArrowWindow(&owner, 3); // owned by owner
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(left, shape.get()), RGN_ERROR);
+    EXPECT_TRUE(PtInRegion(shape.get(), 1, 5));
+    EXPECT_FALSE(PtInRegion(shape.get(), 8, 1));
     // A direction without an outline keeps the whole window.
     auto* none = new TArrowWindow(&owner, 7);
-    EXPECT_FALSE(HasWindowShape(*none));
+    EXPECT_EQ(GetWindowRgn(none, shape.get()), RGN_ERROR);
 }
 
 TEST_F(GridAux, PopupButtonPaintsFrameGradientAndCaption) {

@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QImage>
+#include <QThread>
 #include <QWidget>
 
 #include "platform/vcl/extctrls.h"
@@ -217,38 +218,85 @@ TEST(Tree, ParentFontFollowsUntilSetOwn) {
     EXPECT_EQ(9, c->Font()->Size());
 }
 
+namespace {
+
+// Makes the hint pause short for a test and puts the application's back.
+struct TShortHintPause {
+    int Pause = Application->HintPause, HidePause = Application->HintHidePause;
+    TShortHintPause() { Application->HintPause = 1; }
+    ~TShortHintPause() {
+        Application->HintPause = Pause;
+        Application->HintHidePause = HidePause;
+        Application->CancelHint();
+    }
+};
+
+bool HintShown() {
+    return Application->HintWindow() && Application->HintWindow()->Visible();
+}
+
+// Rests the mouse on a control until its hint shows.
+bool Hover(TControl* C, int X, int Y) {
+    SendMouse(C, QEvent::MouseMove, X, Y, Qt::NoButton);
+    return ProcessUntil(HintShown);
+}
+
+// A recording control on Form at (Left, Top) that shows Hint.
+TRecorder* HintedRecorder(TForm* Form, int Left, int Top, int Size, const std::string& Hint) {
+    auto* c = new TRecorder(Form); // owned by the form
+    c->SetParent(Form);
+    c->SetBounds(Left, Top, Size, Size);
+    c->SetHint(Hint);
+    c->SetShowHint(true);
+    return c;
+}
+
+// Lets a few milliseconds of timers run.
+void Linger() {
+    for (int i = 0; i < 10; ++i) {
+        QThread::msleep(2);
+        Application->ProcessMessages();
+        QApplication::processEvents();
+    }
+}
+
+} // namespace
+
 TEST(Hints, HintShowCanChangeTheTextAndTheHintWindowShowsIt) {
     auto form = MakeForm();
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 10, 50, 50);
-    c->SetHint("Verwijder databestand|lang");
-    c->SetShowHint(true);
+    auto* c = HintedRecorder(form.get(), 10, 10, 50, "Verwijder databestand|lang");
     form->Show();
+    TShortHintPause pause;
     std::string shown;
     Application->OnShowHint = [&](std::string& HintStr, bool&, THintInfo& Info) {
         shown = HintStr;
         EXPECT_EQ(c, Info.HintControl);
     };
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), c->Widget()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(c->Widget(), &help);
+    ASSERT_TRUE(Hover(c, 5, 5));
     EXPECT_EQ("Verwijder databestand", shown);
     ASSERT_NE(nullptr, Application->HintWindow());
     EXPECT_EQ("Verwijder databestand", Application->HintWindow()->Caption());
     EXPECT_TRUE(Application->HintWindow()->Visible());
     ASSERT_EQ(1u, c->Only(CM_HINTSHOW).size());
     // A control may refuse the hint.
-    c->WindowProc = [c, old = c->WindowProc](TMessage& m) {
-        if (m.Msg == CM_HINTSHOW)
+    int refused = 0;
+    c->WindowProc = [&refused, old = c->WindowProc](TMessage& m) {
+        if (m.Msg == CM_HINTSHOW) {
             m.Result = 1;
-        else
+            ++refused;
+        } else {
             old(m);
+        }
     };
     shown.clear();
-    QApplication::sendEvent(c->Widget(), &help);
-    EXPECT_EQ("", shown);
-    Application->OnShowHint = nullptr;
     Application->CancelHint();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(c->Widget(), &leave);
+    SendMouse(c, QEvent::MouseMove, 5, 5, Qt::NoButton);
+    ASSERT_TRUE(ProcessUntil([&] { return refused == 1; }));
+    EXPECT_EQ("", shown);
+    EXPECT_FALSE(HintShown());
+    Application->OnShowHint = nullptr;
     form->Hide();
 }
 
@@ -316,11 +364,7 @@ public:
 
 TEST(Hints, AControlMayNameItsHintWindowClassAndTheHintEndsOnMovesAndKeys) {
     auto form = MakeForm();
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 10, 100, 100);
-    c->SetHint("cel");
-    c->SetShowHint(true);
+    auto* c = HintedRecorder(form.get(), 10, 10, 100, "cel");
     c->WindowProc = [c, old = c->WindowProc](TMessage& m) {
         if (m.Msg == CM_HINTSHOW) {
             auto* info = reinterpret_cast<THintInfo*>(m.LParam);
@@ -330,23 +374,62 @@ TEST(Hints, AControlMayNameItsHintWindowClassAndTheHintEndsOnMovesAndKeys) {
         old(m);
     };
     form->Show();
-    auto ask = [&] {
-        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), c->Widget()->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(c->Widget(), &help);
-    };
-    ask();
-    ASSERT_NE(nullptr, Application->HintWindow());
+    TShortHintPause pause;
+    ASSERT_TRUE(Hover(c, 5, 5));
     EXPECT_EQ("TTaggedHintWindow", Application->HintWindow()->ClassName());
     EXPECT_EQ(c, Application->HintControl());
     SendMouse(c, QEvent::MouseMove, 10, 10, Qt::NoButton); // still in the cell
     EXPECT_TRUE(Application->HintWindow()->Visible());
     SendMouse(c, QEvent::MouseMove, 50, 50, Qt::NoButton); // out of it
     EXPECT_FALSE(Application->HintWindow()->Visible());
-    ask();
-    EXPECT_TRUE(Application->HintWindow()->Visible());
+    EXPECT_TRUE(Hover(c, 5, 5));
     SendKey(c, Qt::Key_A, "a");
     EXPECT_FALSE(Application->HintWindow()->Visible());
     EXPECT_EQ(nullptr, Application->HintControl());
+    form->Hide();
+}
+
+TEST(Hints, TheHintComesAfterHintPauseAndGoesAfterHintHidePause) {
+    auto form = MakeForm();
+    auto* a = HintedRecorder(form.get(), 10, 10, 100, "Ronde");
+    auto* b = HintedRecorder(form.get(), 150, 10, 100, "Speler");
+    form->Show();
+    TShortHintPause pause;
+    // The window system's tool-tip request shows nothing by itself.
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), a->Widget()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(a->Widget(), &help);
+    EXPECT_FALSE(HintShown());
+    // A long pause: nothing yet after a moment.
+    Application->HintPause = 60000;
+    SendMouse(a, QEvent::MouseMove, 5, 5, Qt::NoButton);
+    Linger();
+    EXPECT_FALSE(HintShown());
+    // Leaving ends the wait; a short pause on the next control shows its hint.
+    Application->HintPause = 1;
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(a->Widget(), &leave);
+    ASSERT_TRUE(Hover(b, 5, 5));
+    EXPECT_EQ("Speler", Application->HintWindow()->Caption());
+    EXPECT_EQ(b, Application->HintControl());
+    // After HintHidePause it goes and stays away while the mouse stays.
+    Application->HintHidePause = 1;
+    Application->CancelHint();
+    std::vector<std::string> hints;
+    Application->OnHint = [&](TObject*) { hints.push_back(Application->Hint); };
+    SendMouse(a, QEvent::MouseMove, 6, 6, Qt::NoButton);
+    EXPECT_TRUE(ProcessUntil([&] { return !hints.empty() && !HintShown(); }));
+    EXPECT_EQ(std::vector<std::string>{"Ronde"}, hints);
+    Application->OnHint = nullptr;
+    SendMouse(a, QEvent::MouseMove, 7, 7, Qt::NoButton);
+    Linger();
+    EXPECT_FALSE(HintShown());
+    // A click ends a waiting hint too.
+    Application->HintHidePause = 60000;
+    SendMouse(b, QEvent::MouseMove, 5, 5, Qt::NoButton);
+    SendMouse(b, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
+    SendMouse(b, QEvent::MouseButtonRelease, 5, 5, Qt::LeftButton);
+    Linger();
+    EXPECT_FALSE(HintShown());
     form->Hide();
 }
 

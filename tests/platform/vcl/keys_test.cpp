@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "platform/vcl/stdctrls.h"
 #include "vcltestenv.h"
 
 namespace {
@@ -108,6 +109,66 @@ TEST_F(KeyFixture, TabMovesTheFocusUnlessTheControlWantsIt) {
     Second->DlgCode = 0;
     SendKey(Second, Qt::Key_Backtab, QString(), Qt::ShiftModifier);
     EXPECT_TRUE(ProcessUntil([&] { return First->Focused(); }));
+}
+
+TEST_F(KeyFixture, AltKeysComeAsSystemKeysWithTheirCharacter) {
+    TShiftState seenShift = 0;
+    First->OnKeyDown = [&](TObject*, WORD&, TShiftState Shift) { seenShift = Shift; };
+    std::string pressed;
+    First->OnKeyPress = [&](TObject*, char& Key) { pressed += Key; };
+    SendKey(First, Qt::Key_A, QString(), Qt::AltModifier);
+    EXPECT_EQ(
+        First->Messages({WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP}),
+        (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP}));
+    EXPECT_EQ('A', First->Only(WM_SYSKEYDOWN)[0].WParam);
+    EXPECT_EQ('a', First->Only(WM_SYSCHAR)[0].WParam);
+    EXPECT_TRUE(First->Only(WM_SYSCHAR)[0].LParam & KF_ALTDOWN_BIT);
+    EXPECT_EQ(ssAlt, seenShift); // the key handlers still see it
+    EXPECT_EQ("", pressed);      // a system character is no typed one
+    // With Shift the character is the capital.
+    SendKey(First, Qt::Key_B, QString(), Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ('B', First->Only(WM_SYSCHAR).back().WParam);
+}
+
+TEST_F(KeyFixture, F10IsASystemKeyAndAltGrTypes) {
+    SendKey(First, Qt::Key_F10);
+    EXPECT_EQ(
+        First->Messages({WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP}),
+        (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYUP}));
+    EXPECT_EQ(VK_F10, First->Only(WM_SYSKEYDOWN)[0].WParam);
+    First->Log.clear();
+    // Ctrl+Alt is AltGr: an ordinary key typing its character.
+    SendKey(First, Qt::Key_At, "@", Qt::AltModifier | Qt::ControlModifier);
+    EXPECT_EQ(
+        First->Messages({WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP}),
+        (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
+    EXPECT_EQ('@', First->Only(WM_CHAR)[0].WParam);
+}
+
+TEST_F(KeyFixture, UnusedSystemCharacterReachesTheFormAccelerators) {
+    auto* label = new TLabel(Form.get());
+    label->SetParent(Form.get());
+    label->SetCaption("&Zoek");
+    label->FocusControl = Second;
+    ShowActive(Form.get());
+    First->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return First->Focused(); }));
+    SendKey(First, Qt::Key_Z, QString(), Qt::AltModifier);
+    EXPECT_TRUE(ProcessUntil([&] { return Second->Focused(); }));
+    // A control that answers WM_SYSCHAR itself keeps it from the accelerators.
+    Second->SetFocus();
+    First->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return First->Focused(); }));
+    First->WindowProc = [old = First->WindowProc](TMessage& M) {
+        if (M.Msg == WM_SYSCHAR) {
+            M.Result = 1;
+            return;
+        }
+        old(M);
+    };
+    SendKey(First, Qt::Key_Z, QString(), Qt::AltModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(First->Focused());
 }
 
 TEST_F(KeyFixture, FocusMovesFireExitThenEnter) {

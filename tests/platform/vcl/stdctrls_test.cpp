@@ -84,6 +84,35 @@ TEST_F(EditFixture, SentCharacterIsTypedAndCodePageTextSurvives) {
     EXPECT_EQ("caf\xE9", Edit->Text());
 }
 
+TEST_F(EditFixture, PositionsOfCharactersAndCharactersAtPositions) {
+    Edit->SetBounds(10, 10, 200, 24);
+    Edit->SetText("WWii mm");
+    Edit->SetSelStart(2);
+    Edit->SetSelLength(3);
+    std::vector<int> xs;
+    for (int i = 0; i < 7; ++i) {
+        const LRESULT p = Edit->Perform(EM_POSFROMCHAR, i);
+        ASSERT_NE(-1, p);
+        xs.push_back(SignedLo(p));
+        EXPECT_GE(SignedHi(p), 0);
+        EXPECT_LT(SignedHi(p), 24);
+        // The character at that point (just inside it) is the same one.
+        EXPECT_EQ(i, LoWord(Edit->Perform(EM_CHARFROMPOS, 0, MakeLParam(xs.back() + 1, 10))));
+    }
+    EXPECT_LT(xs[0], 8); // at the left margin
+    // Wide letters take more room than narrow ones.
+    EXPECT_GT(xs[1] - xs[0], xs[3] - xs[2]);
+    EXPECT_GT(xs[6] - xs[5], xs[4] - xs[3]);
+    EXPECT_EQ(-1, Edit->Perform(EM_POSFROMCHAR, 7)); // past the last character
+    EXPECT_EQ(-1, Edit->Perform(EM_POSFROMCHAR, static_cast<WPARAM>(-3)));
+    // Asking moved nothing.
+    EXPECT_EQ(2, Edit->SelStart());
+    EXPECT_EQ(3, Edit->SelLength());
+    // The same from wherever the caret stands.
+    Edit->SetSelStart(7);
+    EXPECT_EQ(xs[4], SignedLo(Edit->Perform(EM_POSFROMCHAR, 4)));
+}
+
 TEST(Buttons, DefaultButtonTakesEnterAndEndsTheModalForm) {
     auto form = MakeForm();
     auto* edit = new TEdit(form.get());

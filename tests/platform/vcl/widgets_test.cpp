@@ -140,6 +140,68 @@ TEST(ListBox, MultiSelectAndCheckList) {
     EXPECT_THROW(checks->Checked(5), EListError);
 }
 
+namespace {
+
+// The ticked and the disabled items of a check list, by text.
+std::string Marks(const TCheckListBox* Checks) {
+    std::string out;
+    for (int i = 0; i < Checks->Items()->Count(); ++i) {
+        out += Checks->Items()->Get(i);
+        if (Checks->Checked(i)) out += "+";
+        if (!Checks->ItemEnabled(i)) out += "-";
+        out += " ";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(ListBox, CheckMarksFollowTheirItems) {
+    auto form = MakeForm();
+    auto* checks = new TCheckListBox(form.get());
+    checks->SetParent(form.get());
+    for (const char* s : {"d", "b", "a", "c"})
+        checks->Items()->Add(s);
+    checks->SetChecked(1, true);      // b
+    checks->SetItemEnabled(3, false); // c
+    checks->SetChecked(3, true);
+    ASSERT_EQ("d b+ a c+- ", Marks(checks));
+    checks->Items()->Insert(0, "e");
+    EXPECT_EQ("e d b+ a c+- ", Marks(checks));
+    checks->Items()->Delete(1);
+    EXPECT_EQ("e b+ a c+- ", Marks(checks));
+    checks->Items()->Move(1, 3);
+    EXPECT_EQ("e a c+- b+ ", Marks(checks));
+    checks->Items()->Exchange(0, 3);
+    EXPECT_EQ("b+ a c+- e ", Marks(checks));
+    checks->SetSorted(true);
+    EXPECT_EQ("a b+ c+- e ", Marks(checks));
+    checks->Items()->Add("bb"); // sorted in
+    EXPECT_EQ("a b+ bb c+- e ", Marks(checks));
+    // A batch of changes: the marks follow through all of them at once.
+    checks->SetSorted(false);
+    checks->Items()->BeginUpdate();
+    checks->Items()->Delete(0);
+    checks->Items()->Insert(2, "x");
+    checks->Items()->Move(0, 4);
+    checks->Items()->EndUpdate();
+    EXPECT_EQ("bb x c+- e b+ ", Marks(checks));
+    // Equal texts keep their own marks in order; a text changed in place keeps
+    // the marks of its place.
+    checks->Items()->Clear();
+    for (const char* s : {"z", "z", "y"})
+        checks->Items()->Add(s);
+    checks->SetChecked(1, true);
+    checks->Items()->Insert(0, "w");
+    EXPECT_EQ("w z z+ y ", Marks(checks));
+    checks->Items()->Put(2, "q");
+    EXPECT_EQ("w z q+ y ", Marks(checks));
+    // The widget shows the marks where the items are.
+    auto* widget = static_cast<QListWidget*>(checks->Widget());
+    EXPECT_EQ(Qt::Checked, widget->item(2)->checkState());
+    EXPECT_EQ(Qt::Unchecked, widget->item(1)->checkState());
+}
+
 TEST(RadioGroup, ItemsBecomeButtonsAndTheChoiceIsItemIndex) {
     auto form = MakeForm();
     auto* group = new TRadioGroup(form.get());

@@ -20,6 +20,7 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/mask.h"
 #include "platform/vcl/stdctrls.h"
 
 class TCustomGrid;
@@ -82,6 +83,10 @@ using TBorderStyle = TFormBorderStyle;
 constexpr int GridScrollRange = 127;
 // Width of a vertical and height of a horizontal scroll bar (the layer's).
 constexpr int GridScrollBarSize = 16;
+// The timer (SetTimer on the grid) that keeps a selecting drag scrolling while
+// the mouse stays past an edge, and its interval in milliseconds.
+constexpr UINT_PTR GridScrollTimer = 0x6752;
+constexpr unsigned GridScrollInterval = 60;
 
 // Raised for a wrong count or index.
 class EInvalidGridOperation : public Exception {
@@ -99,7 +104,7 @@ using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToInd
 
 // The edit that the grid places over the current cell. Its text changes go to
 // the grid at once (SetEditText); navigation keys go on to the grid.
-class TInplaceEdit : public TCustomEdit {
+class TInplaceEdit : public TCustomMaskEdit {
 public:
     explicit TInplaceEdit(TComponent* AOwner);
     std::string ClassName() const override { return "TInplaceEdit"; }
@@ -115,10 +120,9 @@ public:
     // The cell whose text the edit holds.
     int EditCol() const { return FEditCol; }
     int EditRow() const { return FEditRow; }
-    // The edit mask of the cell ("" = none); a mask limits the length of the
+    // EditMask: the cell's edit mask ("" = none), as the grid's GetEditMask
+    // answers it; it shapes what can be typed and limits the length of the
     // text to the mask's character places.
-    const std::string& EditMask() const { return FEditMask; }
-    void SetEditMask(const std::string& Value) { FEditMask = Value; }
 
 protected:
     // Called after the edit took its place (and size).
@@ -137,7 +141,6 @@ private:
 
     TCustomGrid* FGrid = nullptr;
     int FEditCol = -1, FEditRow = -1;
-    std::string FEditMask;
     bool FUpdating = false; // the edit's own contents update, no write-back
 };
 
@@ -315,6 +318,7 @@ protected:
     virtual void WMVScroll(TMessage& Message);
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
+    void WMTimer(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     // Moves the current cell and the anchor (when asked) after SelectCell said yes.
     void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
@@ -339,6 +343,10 @@ private:
     void SyncScrollBars();
     void ApplySelectionChange(const TGridRect& OldSel);
     void KeyMove(WORD Key, TShiftState Shift);
+    // A selecting drag at client point (X, Y): past an edge the next cell
+    // beyond it is taken, which scrolls, and the timer keeps doing so.
+    void DragSelect(int X, int Y);
+    void StopScrollTimer();
     void TabMove(bool Backward);
     void EndDrag(int X, int Y, bool Cancel);
     int LineWidthH() const; // width of vertical grid lines
@@ -364,6 +372,9 @@ private:
     // A sizing or moving drag.
     int FSizingIndex = -1, FSizingPos = 0, FSizingOfs = 0;
     int FMoveIndex = -1, FMovePos = -1;
+    // The scroll timer of a selecting drag and the mouse's last client point.
+    bool FScrollTimerOn = false;
+    TPoint FDragMouse;
 };
 
 // A grid whose cells are drawn by OnDrawCell.

@@ -61,6 +61,7 @@ void TCustomGrid::WMSetFocus(TMessage& Message) {
 }
 
 void TCustomGrid::WMKillFocus(TMessage& Message) {
+    StopScrollTimer();
     TCustomControl::WMKillFocus(Message);
     InvalidateGridRect(Selection());
     InvalidateCell(FCurrent.X, FCurrent.Y);
@@ -126,7 +127,12 @@ void TCustomGrid::TabMove(bool Backward) {
         c = FFixedCols;
         ++r;
     }
-    if (r < FFixedRows || r >= FRowCount) return; // the first or last cell: stay
+    if (r < FFixedRows || r >= FRowCount) {
+        // Past the last cell (or before the first) the Tab leaves the grid for
+        // the next (previous) control, as a Tab without goTabs does.
+        if (TCustomForm* form = ParentForm()) form->SelectNext(this, !Backward, true);
+        return;
+    }
     FocusCell(c, r, true);
 }
 
@@ -194,6 +200,10 @@ void TCustomGrid::KeyPress(char& Key) {
     TCustomControl::KeyPress(Key);
     if (Key == 0) return;
     const auto ch = static_cast<unsigned char>(Key);
+    if (Key == '\t' && (FOptions & goTabs)) {
+        Key = 0; // the key moved already; the window system must not move the focus again
+        return;
+    }
     if (!(FOptions & goEditing) || (FOptions & goRowSelect) || ch < 32) return;
     if (!CanEditAcceptKey(Key)) {
         Key = 0;
@@ -315,23 +325,10 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
-    const TRect client = ClientRect();
     switch (FGridState) {
-    case gsSelecting: {
-        // Past an edge the next cell beyond it is taken, which scrolls.
-        const TAxis h = HorzAxis(), v = VertAxis();
-        TGridCoord cell =
-            MouseCoord(std::clamp(X, 0, client.Right - 1), std::clamp(Y, 0, client.Bottom - 1));
-        if (cell.X < 0 || cell.Y < 0) break;
-        if (X >= client.Right) cell.X = std::min(h.First + h.FullVisible(), FColCount - 1);
-        if (Y >= client.Bottom) cell.Y = std::min(v.First + v.FullVisible(), FRowCount - 1);
-        if (X < 0 && h.First > FFixedCols) cell.X = h.First - 1;
-        if (Y < 0 && v.First > FFixedRows) cell.Y = v.First - 1;
-        cell.X = std::clamp(cell.X, FFixedCols, FColCount - 1);
-        cell.Y = std::clamp(cell.Y, FFixedRows, FRowCount - 1);
-        if (!(cell == FCurrent)) MoveCurrent(cell.X, cell.Y, !(FOptions & goRangeSelect), true);
+    case gsSelecting:
+        DragSelect(X, Y);
         break;
-    }
     case gsColSizing:
     case gsRowSizing:
         FSizingPos = (FGridState == gsColSizing ? X : Y) + FSizingOfs;
@@ -361,9 +358,49 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
     TCustomControl::MouseMove(Shift, X, Y);
 }
 
+void TCustomGrid::DragSelect(int X, int Y) {
+    const TRect client = ClientRect();
+    FDragMouse = {X, Y};
+    const bool outside = X < 0 || Y < 0 || X >= client.Right || Y >= client.Bottom;
+    if (outside && !FScrollTimerOn)
+        FScrollTimerOn = SetTimer(this, GridScrollTimer, GridScrollInterval) != 0;
+    else if (!outside)
+        StopScrollTimer();
+    const TAxis h = HorzAxis(), v = VertAxis();
+    TGridCoord cell =
+        MouseCoord(std::clamp(X, 0, client.Right - 1), std::clamp(Y, 0, client.Bottom - 1));
+    if (cell.X < 0 || cell.Y < 0) return;
+    if (X >= client.Right) cell.X = std::min(h.First + h.FullVisible(), FColCount - 1);
+    if (Y >= client.Bottom) cell.Y = std::min(v.First + v.FullVisible(), FRowCount - 1);
+    if (X < 0 && h.First > FFixedCols) cell.X = h.First - 1;
+    if (Y < 0 && v.First > FFixedRows) cell.Y = v.First - 1;
+    cell.X = std::clamp(cell.X, FFixedCols, FColCount - 1);
+    cell.Y = std::clamp(cell.Y, FFixedRows, FRowCount - 1);
+    if (!(cell == FCurrent)) MoveCurrent(cell.X, cell.Y, !(FOptions & goRangeSelect), true);
+}
+
+void TCustomGrid::StopScrollTimer() {
+    if (!FScrollTimerOn) return;
+    KillTimer(this, GridScrollTimer);
+    FScrollTimerOn = false;
+}
+
+void TCustomGrid::WMTimer(TMessage& Message) {
+    if (Message.WParam != GridScrollTimer || !FScrollTimerOn) {
+        TCustomControl::WMTimer(Message);
+        return;
+    }
+    // The mouse rests past an edge: one more cell that way per tick.
+    if (FGridState == gsSelecting)
+        DragSelect(FDragMouse.X, FDragMouse.Y);
+    else
+        StopScrollTimer();
+}
+
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     const std::weak_ptr<bool> alive = AliveToken();
     if (Button == mbLeft) {
+        StopScrollTimer();
         const TGridState state = FGridState;
         FGridState = gsNormal;
         SetMouseCapture(false);

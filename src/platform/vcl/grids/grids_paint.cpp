@@ -115,6 +115,24 @@ void TCustomGrid::Paint() {
         });
     });
 
+    // A grid selecting whole rows frames its current row (as far as it is
+    // shown) while it has the focus.
+    if (FDefaultDrawing && (FOptions & goRowSelect) && !(FOptions & goDrawFocusSelected) &&
+        active) {
+        const int y = v.Start(FCurrent.Y);
+        int left = -1, right = -1;
+        ForShown(h, [&](int c, int x) {
+            if (c < FFixedCols) return;
+            if (left < 0) left = x;
+            right = x + h.Size(c);
+        });
+        if (y >= 0 && left >= 0) {
+            canvas.Brush()->SetColor(Color());
+            canvas.DrawFocusRect(Rect(left, y, std::min(right, client.Right),
+                                      std::min(y + v.Size(FCurrent.Y), client.Bottom)));
+        }
+    }
+
     // The line of a sizing drag, and where a moved row or column would land.
     canvas.Brush()->SetColor(clBlack);
     if (FGridState == gsColSizing)

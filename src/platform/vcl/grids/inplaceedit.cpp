@@ -26,7 +26,7 @@ int MaskPlaces(const std::string& Mask) {
 
 // --- TInplaceEdit -----------------------------------------------------------------
 
-TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
+TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     Edit()->setFrame(false);
     SetVisible(false);
     SetTabStop(false);
@@ -59,10 +59,11 @@ void TInplaceEdit::UpdateContents() {
     FUpdating = true;
     FEditCol = FGrid->Col();
     FEditRow = FGrid->Row();
-    FEditMask = FGrid->GetEditMask(FEditCol, FEditRow);
+    const std::string mask = FGrid->GetEditMask(FEditCol, FEditRow);
+    if (mask != EditMask()) SetEditMask(mask);
     int limit = FGrid->GetEditLimit();
-    if (!FEditMask.empty()) {
-        const int places = MaskPlaces(FEditMask);
+    if (!mask.empty()) {
+        const int places = MaskPlaces(mask);
         limit = limit > 0 ? std::min(limit, places) : places;
     }
     SetMaxLength(limit);
@@ -78,7 +79,7 @@ void TInplaceEdit::Deselect() {
 }
 
 void TInplaceEdit::Change() {
-    TCustomEdit::Change();
+    TCustomMaskEdit::Change();
     if (!FUpdating && FGrid && FEditCol >= 0) FGrid->SetEditText(FEditCol, FEditRow, Text());
 }
 
@@ -95,7 +96,7 @@ void TInplaceEdit::WndProc(TMessage& Message) {
             return;
         }
     }
-    TCustomEdit::WndProc(Message);
+    TCustomMaskEdit::WndProc(Message);
 }
 
 void TInplaceEdit::SendToGrid(WORD& Key, TShiftState Shift) {
@@ -106,7 +107,7 @@ void TInplaceEdit::SendToGrid(WORD& Key, TShiftState Shift) {
 }
 
 void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
-    TCustomEdit::KeyDown(Key, Shift);
+    TCustomMaskEdit::KeyDown(Key, Shift);
     if (Key == 0 || !FGrid) return;
     const int len = static_cast<int>(Text().size());
     const bool nothingSelected = SelLength() == 0;
@@ -141,7 +142,7 @@ void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TInplaceEdit::KeyPress(char& Key) {
-    TCustomEdit::KeyPress(Key);
+    TCustomMaskEdit::KeyPress(Key);
     if (Key == 0 || !FGrid) return;
     // Enter, Escape and Tab did their work as keys; they type nothing.
     if (Key == '\r' || Key == '\x1b' || Key == '\t') {
@@ -154,7 +155,7 @@ void TInplaceEdit::KeyPress(char& Key) {
 }
 
 void TInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
-    TCustomEdit::KeyUp(Key, Shift);
+    TCustomMaskEdit::KeyUp(Key, Shift);
     if (Key != 0 && FGrid) FGrid->KeyUp(Key, Shift);
 }
 

@@ -114,6 +114,29 @@ TEST_F(EditorTest, EditMaskAndLimitBoundTheLength) {
     EXPECT_EQ(5, Editor()->MaxLength());
 }
 
+TEST_F(EditorTest, TheEditorTypesThroughTheCellsMask) {
+    Grid->SetCells(2, 1, "");
+    // Column 1 takes a "99-99" code, column 2 free text.
+    Grid->OnGetEditMask = [](TObject*, int ACol, int, std::string& Mask) {
+        if (ACol == 1) Mask = "99\\-99;1;_";
+    };
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    Editor()->SelectAll();
+    Type(Editor(), "12x34");
+    EXPECT_EQ("12-34", Editor()->Text()); // the letter is refused, the dash is the mask's
+    EXPECT_EQ("12-34", Grid->Cells(1, 1));
+    Type(Editor(), "5");
+    EXPECT_EQ("12-34", Grid->Cells(1, 1)); // the mask is full
+    SendKey(Editor(), Qt::Key_Return, "\r");
+    Key(Qt::Key_Right);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ("", Editor()->EditMask());
+    Type(Editor(), "ab-c");
+    EXPECT_EQ("ab-c", Grid->Cells(2, 1)); // no mask left over from the other cell
+}
+
 TEST_F(EditorTest, AlwaysShowEditorKeepsAnEditorOnTheCurrentCell) {
     Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
     ASSERT_TRUE(EditorShown());

@@ -90,6 +90,36 @@ TEST_F(KeysTest, TabMovesWithinTheGridOnlyWithGoTabs) {
     EXPECT_EQ(1, Grid->Row());
 }
 
+TEST_F(KeysTest, TabOnTheLastCellAndShiftTabOnTheFirstLeaveTheGrid) {
+    Grid->SetOptions(Grid->Options() | goTabs);
+    Grid->SetRow(99);
+    Grid->SetCol(8);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(9, Grid->Col()); // still inside
+    EXPECT_TRUE(Grid->Focused());
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(ProcessUntil([this] { return Next->Focused(); }));
+    EXPECT_EQ(9, Grid->Col());
+    EXPECT_EQ(99, Grid->Row());
+    // Back on the first cell, Shift+Tab goes to the previous control.
+    Grid->SetRow(1);
+    Grid->SetCol(1);
+    Activate();
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(ProcessUntil([this] { return Next->Focused(); }));
+    EXPECT_EQ(1, Grid->Row());
+    // From the editor as well.
+    Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->SetRow(99);
+    Grid->SetCol(9);
+    Activate();
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(Grid->EditorMode());
+    ASSERT_TRUE(ProcessUntil([this] { return Grid->InplaceEditor()->Focused(); }));
+    SendKey(Grid->InplaceEditor(), Qt::Key_Tab, "\t");
+    EXPECT_TRUE(ProcessUntil([this] { return Next->Focused(); }));
+}
+
 TEST_F(KeysTest, RowSelectSelectsWholeRowsAndScrollsSideways) {
     Grid->SetOptions(Grid->Options() | goRowSelect);
     Key(Qt::Key_Down);

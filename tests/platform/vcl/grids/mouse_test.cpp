@@ -2,7 +2,10 @@
 // columns and rows by dragging, and the wheel.
 #include "gridtestenv.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QThread>
 
 namespace {
 
@@ -13,6 +16,19 @@ struct MouseTest : GridFixture {
         Grid->SetRowCount(40);
     }
 };
+
+// Handles messages until Done(), for at most a few seconds of real time (the
+// scroll timer ticks every GridScrollInterval milliseconds).
+bool WaitUntil(const std::function<bool()>& Done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!Done() && clock.elapsed() < 5000) {
+        Application->ProcessMessages();
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return Done();
+}
 
 } // namespace
 
@@ -55,6 +71,30 @@ TEST_F(MouseTest, DraggingPastTheBottomScrolls) {
     EXPECT_EQ(1, Grid->Selection().Top);
     EXPECT_EQ(Grid->Row(), Grid->Selection().Bottom);
     EXPECT_FALSE(IsRectEmpty(Grid->CellRect(1, Grid->Row())));
+}
+
+TEST_F(MouseTest, TheMouseRestingPastAnEdgeKeepsScrollingUntilReleased) {
+    const TPoint a = CellCenter(1, 1);
+    Press(a.X, a.Y);
+    Drag(a.X, Grid->ClientHeight() + 10);
+    const int top = Grid->TopRow();
+    // No more mouse moves: the timer goes on a cell at a time.
+    EXPECT_TRUE(WaitUntil([&] { return Grid->TopRow() >= top + 3; }));
+    EXPECT_EQ(1, Grid->Selection().Top);
+    EXPECT_EQ(Grid->Row(), Grid->Selection().Bottom);
+    EXPECT_FALSE(IsRectEmpty(Grid->CellRect(1, Grid->Row())));
+    // Back inside the timer stops; out again it starts again.
+    const TPoint in = CellCenter(1, Grid->TopRow() + 1);
+    Drag(in.X, in.Y);
+    EXPECT_FALSE(KillTimer(Grid, GridScrollTimer));
+    Drag(a.X, -5); // above the top: upwards
+    const int high = Grid->TopRow();
+    EXPECT_TRUE(WaitUntil([&] { return Grid->TopRow() <= high - 2; }));
+    Release(a.X, -5);
+    EXPECT_FALSE(KillTimer(Grid, GridScrollTimer)); // the release stopped it
+    const int at = Grid->TopRow();
+    Grid->Perform(WM_TIMER, GridScrollTimer); // a tick still queued does nothing
+    EXPECT_EQ(at, Grid->TopRow());
 }
 
 TEST_F(MouseTest, DraggingAColumnBorderInTheFixedRowSizesTheColumn) {

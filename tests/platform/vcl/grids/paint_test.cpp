@@ -66,6 +66,36 @@ TEST_F(PaintTest, TheFocusedCellIsDrawnFocusedOnlyWhileTheGridHasTheFocus) {
     EXPECT_TRUE(Find(1, 1)->State & gdFocused);
 }
 
+TEST_F(PaintTest, RowSelectFramesTheCurrentRowWhileFocused) {
+    Grid->SetOptions(Grid->Options() | goRowSelect);
+    Grid->SetRow(2);
+    const TRect first = Grid->CellRect(1, 2), last = Grid->CellRect(4, 2);
+    // Dotted: the pixels of the frame whose coordinates add up to an even number.
+    auto dotted = [](int X, int Y) { return (X + Y) % 2 == 0; };
+    const int top = first.Top + (dotted(first.Left, first.Top) ? 0 : 1); // on the left edge
+    const int mid =
+        (first.Left + last.Right) / 2 + (dotted((first.Left + last.Right) / 2, first.Top) ? 0 : 1);
+    const int rightTop = first.Top + (dotted(last.Right - 1, first.Top) ? 0 : 1);
+    auto framed = [&](const QImage& Image) {
+        return ClientPixel(Image, first.Left, top) != ColorToRGB(clHighlight) &&
+               ClientPixel(Image, mid, first.Top) != ColorToRGB(clHighlight) &&
+               ClientPixel(Image, last.Right - 1, rightTop) != ColorToRGB(clHighlight);
+    };
+    QImage image = Render();
+    EXPECT_EQ(ColorToRGB(clHighlight), ClientPixel(image, first.Left, top));
+    EXPECT_FALSE(framed(image)); // no focus, no frame
+    Activate();
+    image = Render();
+    EXPECT_TRUE(framed(image));
+    // The inside of the row stays highlighted, the rows around it unframed.
+    EXPECT_EQ(ColorToRGB(clHighlight), ClientPixel(image, first.Left + 5, first.Top + 5));
+    EXPECT_EQ(ColorToRGB(clWindow), ClientPixel(image, first.Left, first.Bottom + 2));
+    // With goDrawFocusSelected the row is drawn selected only.
+    Grid->SetOptions(Grid->Options() | goDrawFocusSelected);
+    image = Render();
+    EXPECT_FALSE(framed(image));
+}
+
 TEST_F(PaintTest, DefaultDrawingFillsByStateAndWritesTheText) {
     Grid->SetCells(1, 2, "WWWW");
     Grid->SetSelection({3, 3, 4, 4});
