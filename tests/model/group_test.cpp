@@ -161,6 +161,23 @@ TEST(Player, OnderlingResultaatInADoubleRoundRobin) {
     EnterResult(*grp2, 2, 4, 7, 1);
     EnterResult(*grp2, 2, 4, 7, 0);
     EXPECT_DOUBLE_EQ(grp2->Spelers.GetSpelerOnBergerNr(4)->GetOnderlingResultaat(2), 2);
+
+    // The later game is the one of the later round, wherever its record stands.
+    TSp sp(MakeSpeler(1, "A"));
+    TRondeRec later;
+    later.Ronde = 5;
+    later.TegenBergerNr = 2;
+    TRondeRec earlier = later;
+    earlier.Ronde = 2;
+    earlier.Uitslag = ucWinst;
+    sp.Rondes = {later, earlier};
+    EXPECT_EQ(sp.GetOnderlingResultaat(2), -1);
+    sp.Rondes = {earlier, later};
+    EXPECT_EQ(sp.GetOnderlingResultaat(2), -1);
+    sp.Rondes[0].Uitslag = ucGeen;
+    sp.Rondes[1].Uitslag = ucRemise;
+    std::swap(sp.Rondes[0], sp.Rondes[1]);
+    EXPECT_DOUBLE_EQ(sp.GetOnderlingResultaat(2), 0.5);
 }
 
 TEST(Player, TextsKeysAndComparison) {

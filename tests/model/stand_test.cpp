@@ -146,6 +146,18 @@ TEST(Stand, ZVPointsWorkedExamples) {
     EXPECT_EQ(info, "Winnaar; Zv=16.67; W=6.0; N=10; Plaats=1");
 }
 
+TEST(Stand, ZVPointsHalvesInTheTextRoundUp) {
+    TSp sp(MakeSpeler(1, "Negen"));
+    std::string info;
+    // Nine players: half a point is worth 10/16, so the points end on a half cent.
+    CalcZVPoints(sp, 9, 1, info, false, 0.5);
+    EXPECT_DOUBLE_EQ(sp.Rec.ZVPunten, 10.625);
+    EXPECT_EQ(info, "Negen; Zv=10.63; W=0.5; N=9; Plaats=1");
+    // A double round-robin halves the score: 12.5 counts as 6.25.
+    CalcZVPoints(sp, 10, 1, info, true, 12.5);
+    EXPECT_EQ(info, "Negen; Zv=16.94; W=6.3; N=10; Plaats=1");
+}
+
 TEST(Stand, ZVPointsOutOfRange) {
     TSp sp(MakeSpeler(1, "X"));
     std::string info;
