@@ -30,6 +30,10 @@ TEST(Names, MakeNaamFirstNameFirst) {
     EXPECT_EQ(MakeNaam(Naam("Jansen", "", "J.", ""), nmVoornaamEerst), "Jansen");
     EXPECT_EQ(MakeNaam(Naam("", "", "", "Jan"), nmVoornaamEerst), "Jan");
     EXPECT_EQ(MakeNaam(Naam("Jansen", "", "", "Jan"), 2), "");
+    EXPECT_EQ(MakeNaam(Naam("Berg", "van", "", ""), nmVoornaamEerst), "van Berg");
+    // A particle without a surname stays a word of its own, without a blank at the end.
+    EXPECT_EQ(MakeNaam(Naam("", "van", "", "Jan"), nmVoornaamEerst), "Jan van");
+    EXPECT_EQ(MakeNaam(Naam("", " van ", "", ""), nmVoornaamEerst), "van");
 }
 
 TEST(Names, SplitNaamFirstNameFirst) {
