@@ -35,6 +35,23 @@ TEST(Codes, InvoerToUitslagStr) {
         EXPECT_EQ(InvoerToUitslagStr(static_cast<TInvoerCode>(i)), expected[i]);
 }
 
+TEST(Codes, InvoerCodeToStr) {
+    const std::string expected[] = {"..-..",
+                                    "1-0",
+                                    "0-1",
+                                    Half + "-" + Half,
+                                    "0-0",
+                                    "0-0 Regl.",
+                                    "1-0 Regl.",
+                                    "0-1 Regl.",
+                                    Half + "-" + Half + " Regl.",
+                                    ""};
+    for (int i = 0; i <= 9; ++i)
+        EXPECT_EQ(InvoerCodeToStr(static_cast<TInvoerCode>(i)), expected[i]) << i;
+    EXPECT_EQ(InvoerCodeToStr(3), "\xBD-\xBD");
+    EXPECT_EQ(InvoerCodeToStr(3).size(), 3u);
+}
+
 TEST(Codes, StrToUitslag) {
     EXPECT_EQ(StrToUitslag(""), ucGeen);
     EXPECT_EQ(StrToUitslag(" "), ucGeen);

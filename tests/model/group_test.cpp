@@ -318,9 +318,18 @@ TEST(Group, SortItems) {
 
 TEST(Group, InfoStr) {
     auto grp = MakeGroep(4, true);
-    EXPECT_EQ(grp->GetInfoStr(), "4 spelers; 12 partijen; (Dubbelrondig); ");
+    EXPECT_EQ(grp->GetInfoStr(), "4 spelers; 12 partijen; (Dubbelrondig);");
     grp->Spelers.Sp(0)->Rec.Ratings[rtKNSB] = 1700;
     EXPECT_EQ(grp->GetInfoStr(), "4 spelers; 12 partijen; (Dubbelrondig); KNSB rating");
+
+    auto single = MakeGroep(5);
+    EXPECT_EQ(single->GetInfoStr(), "5 spelers; 15 partijen;");
+    single->Spelers.Sp(2)->Rec.Ratings[rtFIDE] = 2010;
+    EXPECT_EQ(single->GetInfoStr(), "5 spelers; 15 partijen;"); // no KNSB ratings
+    const TRatingType old = RatingType;
+    RatingType = rtFIDE;
+    EXPECT_EQ(single->GetInfoStr(), "5 spelers; 15 partijen; FIDE rating");
+    RatingType = old;
 }
 
 TEST(Group, LinkSpelersCopiesMemberNumbers) {
