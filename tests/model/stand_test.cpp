@@ -51,6 +51,27 @@ TEST(Stand, FillRondeRecsFromTheGames) {
     EXPECT_EQ(empty.TegenBergerNr, 0);
 }
 
+TEST(Stand, ARoundWithoutGameHasNoOpponent) {
+    auto g = ForfeitGroup();
+    g->Games.Delete(0); // 1-4 of round 1
+    // A player not drawn yet has draw number 0, like the empty record's opponent.
+    g->AddSpeler(MakeSpeler(0, "Nieuw", 2400));
+    FillRondeRecs(*g);
+    CalcStand(*g);
+    const TSp* p1 = g->Spelers.GetSpelerOnBergerNr(1);
+    const TRondeRec& r1 = p1->Rondes[0];
+    EXPECT_EQ(r1.TegenRating, 0);
+    EXPECT_EQ(r1.GemRating, 0);
+    EXPECT_EQ(r1.Tpr, 0);
+    EXPECT_DOUBLE_EQ(r1.WP, 0);
+    // Rated opponents: only player 2 (1700); player 3 has no rating.
+    EXPECT_EQ(Last(p1).GemRating, 1700);
+    const TSp* nieuw = g->Spelers.GetSpelerOnBergerNr(0);
+    ASSERT_NE(nieuw, nullptr);
+    EXPECT_EQ(Last(nieuw).GemRating, 0);
+    EXPECT_DOUBLE_EQ(Last(nieuw).WP, 0);
+}
+
 TEST(Stand, WPSBTotalCreditsForfeitsWithHalf) {
     auto g = ForfeitGroup();
     EXPECT_DOUBLE_EQ(WPSBTotal(*g->Spelers.Sp(0)), 1);
