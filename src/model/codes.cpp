@@ -49,6 +49,13 @@ double GetWPSBScore(TUitslagCode U) {
     }
 }
 
+std::string InvoerCodeToStr(TInvoerCode I) {
+    static const char* const texts[MaxInvoerCode + 1] = {
+        "..-..",     "1-0",       "0-1",       "\xBD-\xBD",      "0-0",
+        "0-0 Regl.", "1-0 Regl.", "0-1 Regl.", "\xBD-\xBD Regl."};
+    return I <= MaxInvoerCode ? texts[I] : "";
+}
+
 std::string InvoerToUitslagStr(TInvoerCode I) {
     switch (I) {
     case 1:

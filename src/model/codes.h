@@ -71,6 +71,9 @@ std::string UitslagToStr(TUitslagCode U);
 double UitslagToScore(TUitslagCode U);
 // What the game credits the player with in his opponents' WP and SB: forfeits count 0.5.
 double GetWPSBScore(TUitslagCode U);
+// The text of an entry code in the results list ("..-..", "1-0", ... "½-½ Regl."); empty
+// beyond 8.
+std::string InvoerCodeToStr(TInvoerCode I);
 // The first player's cell text of an entry code.
 std::string InvoerToUitslagStr(TInvoerCode I);
 // Reads a result text: "½" draw, else "1" win, else "0" loss; an "r" makes it a forfeit.

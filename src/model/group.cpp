@@ -65,8 +65,7 @@ std::string TGroep::GetInfoStr() const {
     std::string s =
         IntToStr(Spelers.Count()) + " spelers; " + IntToStr(Games.Count()) + " partijen;";
     if (Rec.DubbelRondig) s += " (Dubbelrondig);";
-    s += " ";
-    if (Spelers.HasRatings()) s += RatingTypeToStr(RatingType) + " rating";
+    if (Spelers.HasRatings()) s += " " + RatingTypeToStr(RatingType) + " rating";
     return s;
 }
 

@@ -29,7 +29,12 @@ std::string MakeNaam(const TSpRec& Rec, TNaamMode Mode) {
     if (Mode == nmVoornaamEerst) {
         std::string s = voornaam;
         if (!voornaam.empty() && !achternaam.empty()) s += " ";
-        if (!tussenvoegsel.empty()) s += tussenvoegsel + " ";
+        if (!tussenvoegsel.empty()) {
+            // A particle without surname would otherwise stick to the first name.
+            if (achternaam.empty())
+                return voornaam.empty() ? tussenvoegsel : s + " " + tussenvoegsel;
+            s += tussenvoegsel + " ";
+        }
         return s + achternaam;
     }
     return "";

@@ -41,15 +41,13 @@ double TSp::GetScoreAfterRound(int Ronde) const {
 
 double TSp::GetOnderlingResultaat(int TegenBergerNr) const {
     double sum = 0;
-    bool met = false;
-    bool lastHasResult = false;
+    const TRondeRec* last = nullptr; // the latest round against him
     for (const TRondeRec& r : Rondes) {
         if (r.TegenBergerNr != TegenBergerNr) continue;
-        met = true;
-        lastHasResult = IsUitslag(r.Uitslag);
-        if (lastHasResult) sum += UitslagToScore(r.Uitslag);
+        if (!last || r.Ronde >= last->Ronde) last = &r;
+        if (IsUitslag(r.Uitslag)) sum += UitslagToScore(r.Uitslag);
     }
-    return (met && lastHasResult) ? sum : -1;
+    return (last && IsUitslag(last->Uitslag)) ? sum : -1;
 }
 
 int TSp::GetNrRatedGames() const {

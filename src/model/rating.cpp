@@ -22,7 +22,8 @@ constexpr double Sqrt2Pi = 2.5066282746310007;
 } // namespace
 
 bool IsValidRating(double R) {
-    if (!std::isfinite(R)) return false;
+    // Far out of range values are no rating and would not fit the rounded integer.
+    if (!std::isfinite(R) || std::fabs(R) > 1e9) return false;
     const int64_t r = Round(R);
     return r >= 5 && r <= 3299;
 }

@@ -137,6 +137,9 @@ void CalcStand(TGroep& Groep) {
         std::vector<TTegenstander> tegen(sp.Rondes.size());
         for (size_t q = 0; q < sp.Rondes.size(); ++q) {
             TRondeRec& Q = sp.Rondes[q];
+            // A round without a game has no opponent, not even a player who has no
+            // draw number yet.
+            if (Q.TegenBergerNr < 1) continue;
             const auto it = byBergerNr.find(Q.TegenBergerNr);
             if (it == byBergerNr.end()) continue;
             tegen[q] = it->second;

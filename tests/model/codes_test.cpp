@@ -35,6 +35,23 @@ TEST(Codes, InvoerToUitslagStr) {
         EXPECT_EQ(InvoerToUitslagStr(static_cast<TInvoerCode>(i)), expected[i]);
 }
 
+TEST(Codes, InvoerCodeToStr) {
+    const std::string expected[] = {"..-..",
+                                    "1-0",
+                                    "0-1",
+                                    Half + "-" + Half,
+                                    "0-0",
+                                    "0-0 Regl.",
+                                    "1-0 Regl.",
+                                    "0-1 Regl.",
+                                    Half + "-" + Half + " Regl.",
+                                    ""};
+    for (int i = 0; i <= 9; ++i)
+        EXPECT_EQ(InvoerCodeToStr(static_cast<TInvoerCode>(i)), expected[i]) << i;
+    EXPECT_EQ(InvoerCodeToStr(3), "\xBD-\xBD");
+    EXPECT_EQ(InvoerCodeToStr(3).size(), 3u);
+}
+
 TEST(Codes, StrToUitslag) {
     EXPECT_EQ(StrToUitslag(""), ucGeen);
     EXPECT_EQ(StrToUitslag(" "), ucGeen);
@@ -101,7 +118,8 @@ TEST(TextUtils, NumberTexts) {
     EXPECT_EQ(WWeToStr(0), "+0.000");
     EXPECT_EQ(WWeToStr(1.23456), "+1.235");
     EXPECT_EQ(WWeToStr(-0.5), "-0.500");
-    EXPECT_EQ(FloatToStrDec(17.7777, 2), "17.78");
+    EXPECT_EQ(WWeToStr(-0.0), "+0.000");
+    EXPECT_EQ(WWeToStr(0.0625), "+0.063");
     EXPECT_EQ(IntToZeroStr(7, 6), "000007");
     EXPECT_EQ(IntToZeroStr(1234567, 6), "1234567");
     EXPECT_EQ(IntToZeroStr(-5, 4), "00-5");
@@ -112,6 +130,33 @@ TEST(TextUtils, NumberTexts) {
     EXPECT_DOUBLE_EQ(TrimStrToFloat(" 2.5 "), 2.5);
     EXPECT_DOUBLE_EQ(TrimStrToFloat("-2"), -1);
     EXPECT_DOUBLE_EQ(TrimStrToFloat("abc"), -1);
+}
+
+TEST(TextUtils, FloatToStrDec) {
+    struct Case {
+        double X;
+        int Decimals;
+        const char* Text;
+    };
+    const Case cases[] = {
+        {17.7777, 2, "17.78"},
+        // An exact half at the last decimal goes away from zero, as the platform writes it.
+        {10.625, 2, "10.63"},
+        {0.125, 2, "0.13"},
+        {6.25, 1, "6.3"},
+        {-6.25, 1, "-6.3"},
+        {2.5, 0, "3"},
+        // 2.675 is stored a little below the half, so it stays down.
+        {2.675, 2, "2.67"},
+        {9.996, 2, "10.00"},
+        {0.006, 2, "0.01"},
+        {0.004, 2, "0.00"},
+        {-0.0001, 3, "0.000"},
+        {1234.5, 3, "1234.500"},
+        {0, 0, "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FloatToStrDec(c.X, c.Decimals), c.Text) << c.X << " " << c.Decimals;
 }
 
 TEST(TextUtils, TabFields) {

@@ -161,6 +161,23 @@ TEST(Player, OnderlingResultaatInADoubleRoundRobin) {
     EnterResult(*grp2, 2, 4, 7, 1);
     EnterResult(*grp2, 2, 4, 7, 0);
     EXPECT_DOUBLE_EQ(grp2->Spelers.GetSpelerOnBergerNr(4)->GetOnderlingResultaat(2), 2);
+
+    // The later game is the one of the later round, wherever its record stands.
+    TSp sp(MakeSpeler(1, "A"));
+    TRondeRec later;
+    later.Ronde = 5;
+    later.TegenBergerNr = 2;
+    TRondeRec earlier = later;
+    earlier.Ronde = 2;
+    earlier.Uitslag = ucWinst;
+    sp.Rondes = {later, earlier};
+    EXPECT_EQ(sp.GetOnderlingResultaat(2), -1);
+    sp.Rondes = {earlier, later};
+    EXPECT_EQ(sp.GetOnderlingResultaat(2), -1);
+    sp.Rondes[0].Uitslag = ucGeen;
+    sp.Rondes[1].Uitslag = ucRemise;
+    std::swap(sp.Rondes[0], sp.Rondes[1]);
+    EXPECT_DOUBLE_EQ(sp.GetOnderlingResultaat(2), 0.5);
 }
 
 TEST(Player, TextsKeysAndComparison) {
@@ -301,9 +318,18 @@ TEST(Group, SortItems) {
 
 TEST(Group, InfoStr) {
     auto grp = MakeGroep(4, true);
-    EXPECT_EQ(grp->GetInfoStr(), "4 spelers; 12 partijen; (Dubbelrondig); ");
+    EXPECT_EQ(grp->GetInfoStr(), "4 spelers; 12 partijen; (Dubbelrondig);");
     grp->Spelers.Sp(0)->Rec.Ratings[rtKNSB] = 1700;
     EXPECT_EQ(grp->GetInfoStr(), "4 spelers; 12 partijen; (Dubbelrondig); KNSB rating");
+
+    auto single = MakeGroep(5);
+    EXPECT_EQ(single->GetInfoStr(), "5 spelers; 15 partijen;");
+    single->Spelers.Sp(2)->Rec.Ratings[rtFIDE] = 2010;
+    EXPECT_EQ(single->GetInfoStr(), "5 spelers; 15 partijen;"); // no KNSB ratings
+    const TRatingType old = RatingType;
+    RatingType = rtFIDE;
+    EXPECT_EQ(single->GetInfoStr(), "5 spelers; 15 partijen; FIDE rating");
+    RatingType = old;
 }
 
 TEST(Group, LinkSpelersCopiesMemberNumbers) {

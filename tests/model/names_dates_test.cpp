@@ -30,6 +30,10 @@ TEST(Names, MakeNaamFirstNameFirst) {
     EXPECT_EQ(MakeNaam(Naam("Jansen", "", "J.", ""), nmVoornaamEerst), "Jansen");
     EXPECT_EQ(MakeNaam(Naam("", "", "", "Jan"), nmVoornaamEerst), "Jan");
     EXPECT_EQ(MakeNaam(Naam("Jansen", "", "", "Jan"), 2), "");
+    EXPECT_EQ(MakeNaam(Naam("Berg", "van", "", ""), nmVoornaamEerst), "van Berg");
+    // A particle without a surname stays a word of its own, without a blank at the end.
+    EXPECT_EQ(MakeNaam(Naam("", "van", "", "Jan"), nmVoornaamEerst), "Jan van");
+    EXPECT_EQ(MakeNaam(Naam("", " van ", "", ""), nmVoornaamEerst), "van");
 }
 
 TEST(Names, SplitNaamFirstNameFirst) {
@@ -115,6 +119,10 @@ TEST(Dates, StrToDatum) {
     EXPECT_EQ(StrToDatum(3, "2016-02-29"), 0);
     EXPECT_EQ(StrToDatum(doJMD, "NO DATE"), 0);
     EXPECT_EQ(StrToDatum(doJMD, ""), 0);
+    // Dates are written "yyyy-mm-dd" and read back in year-month-day order.
+    const TDateTime d = EncodeDate(2024, 3, 7);
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd", d), "2024-03-07");
+    EXPECT_EQ(StrToDatum(doJMD, FormatDateTime("yyyy-mm-dd", d)), d);
 }
 
 TEST(Dates, CheckDatum) {

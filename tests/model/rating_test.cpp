@@ -16,6 +16,11 @@ TEST(Rating, IsValidRatingBoundaries) {
     EXPECT_FALSE(IsValidRating(0));
     EXPECT_FALSE(IsValidRating(-100));
     EXPECT_FALSE(IsValidRating(NAN));
+    EXPECT_FALSE(IsValidRating(INFINITY));
+    // Values beyond any integer are no rating either (and must not be rounded).
+    EXPECT_FALSE(IsValidRating(1e300));
+    EXPECT_FALSE(IsValidRating(-1e300));
+    EXPECT_FALSE(IsValidRating(1e19));
 }
 
 TEST(Rating, Sign) {

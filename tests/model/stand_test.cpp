@@ -51,6 +51,27 @@ TEST(Stand, FillRondeRecsFromTheGames) {
     EXPECT_EQ(empty.TegenBergerNr, 0);
 }
 
+TEST(Stand, ARoundWithoutGameHasNoOpponent) {
+    auto g = ForfeitGroup();
+    g->Games.Delete(0); // 1-4 of round 1
+    // A player not drawn yet has draw number 0, like the empty record's opponent.
+    g->AddSpeler(MakeSpeler(0, "Nieuw", 2400));
+    FillRondeRecs(*g);
+    CalcStand(*g);
+    const TSp* p1 = g->Spelers.GetSpelerOnBergerNr(1);
+    const TRondeRec& r1 = p1->Rondes[0];
+    EXPECT_EQ(r1.TegenRating, 0);
+    EXPECT_EQ(r1.GemRating, 0);
+    EXPECT_EQ(r1.Tpr, 0);
+    EXPECT_DOUBLE_EQ(r1.WP, 0);
+    // Rated opponents: only player 2 (1700); player 3 has no rating.
+    EXPECT_EQ(Last(p1).GemRating, 1700);
+    const TSp* nieuw = g->Spelers.GetSpelerOnBergerNr(0);
+    ASSERT_NE(nieuw, nullptr);
+    EXPECT_EQ(Last(nieuw).GemRating, 0);
+    EXPECT_DOUBLE_EQ(Last(nieuw).WP, 0);
+}
+
 TEST(Stand, WPSBTotalCreditsForfeitsWithHalf) {
     auto g = ForfeitGroup();
     EXPECT_DOUBLE_EQ(WPSBTotal(*g->Spelers.Sp(0)), 1);
@@ -144,6 +165,18 @@ TEST(Stand, ZVPointsWorkedExamples) {
     CalcZVPoints(sp, 10, 1, info, true, 12); // 12 of 18 counts as 6
     EXPECT_NEAR(sp.Rec.ZVPunten, (6.0 / 9 + 1) * 10, 1e-12);
     EXPECT_EQ(info, "Winnaar; Zv=16.67; W=6.0; N=10; Plaats=1");
+}
+
+TEST(Stand, ZVPointsHalvesInTheTextRoundUp) {
+    TSp sp(MakeSpeler(1, "Negen"));
+    std::string info;
+    // Nine players: half a point is worth 10/16, so the points end on a half cent.
+    CalcZVPoints(sp, 9, 1, info, false, 0.5);
+    EXPECT_DOUBLE_EQ(sp.Rec.ZVPunten, 10.625);
+    EXPECT_EQ(info, "Negen; Zv=10.63; W=0.5; N=9; Plaats=1");
+    // A double round-robin halves the score: 12.5 counts as 6.25.
+    CalcZVPoints(sp, 10, 1, info, true, 12.5);
+    EXPECT_EQ(info, "Negen; Zv=16.94; W=6.3; N=10; Plaats=1");
 }
 
 TEST(Stand, ZVPointsOutOfRange) {
