@@ -39,48 +39,7 @@ std::string WWeToStr(double X) {
 }
 
 std::string FloatToStrDec(double X, int Decimals) {
-    // Fixed-point text as the platform writes it: the value is taken to 18 significant
-    // digits and then rounded at the last decimal with a half going away from zero, so
-    // 10.625 shows as 10.63 (a plain printf would give the even 10.62).
-    const int d = std::clamp(Decimals, 0, 18);
-    if (!std::isfinite(X) || std::fabs(X) >= 1e15) return FloatToStrF(X, ffFixed, 15, d);
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17e", std::fabs(X));
-    std::string digits(1, buf[0]);
-    digits.append(buf + 2, 17);
-    int exp = std::atoi(std::strchr(buf, 'e') + 1);
-    // Significant digits that reach the last decimal.
-    const int keep = exp + 1 + d;
-    if (keep < 0) {
-        digits.clear();
-    } else if (keep < static_cast<int>(digits.size())) {
-        const bool up = digits[static_cast<size_t>(keep)] >= '5';
-        digits.resize(static_cast<size_t>(keep));
-        if (up) {
-            int i = keep - 1;
-            while (i >= 0 && digits[static_cast<size_t>(i)] == '9')
-                digits[static_cast<size_t>(i--)] = '0';
-            if (i >= 0) {
-                ++digits[static_cast<size_t>(i)];
-            } else {
-                digits.insert(digits.begin(), '1');
-                ++exp;
-            }
-        }
-    }
-    // Lay the digits out around the decimal point: digit k stands at 10^(exp - k).
-    std::string intPart, fracPart;
-    for (int pos = std::max(exp, 0); pos >= -d; --pos) {
-        const int k = exp - pos;
-        const char c =
-            k >= 0 && k < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(k)] : '0';
-        (pos >= 0 ? intPart : fracPart) += c;
-    }
-    const bool zero = intPart.find_first_not_of('0') == std::string::npos &&
-                      fracPart.find_first_not_of('0') == std::string::npos;
-    std::string s = (X < 0 && !zero) ? "-" + intPart : intPart;
-    if (d > 0) s += FormatSettings().DecimalSeparator + fracPart;
-    return s;
+    return FloatToStrF(X, ffFixed, 15, std::clamp(Decimals, 0, 18));
 }
 
 std::string IntToZeroStr(int N, int Width) {

@@ -371,6 +371,48 @@ std::string FloatToStr(double v) { return FloatToStrF(v, ffGeneral, 15, 0); }
 
 namespace {
 
+// Fixed-point text with '.' as separator, rounded as the platform rounds: the
+// value is taken to 18 significant digits and a half at the last decimal goes
+// away from zero, so 10.625 gives "10.63" where printf would give the even
+// "10.62", while 2.675 (stored just below the half) still gives "2.67".
+std::string FixedDecimal(double v, int decimals) {
+    const int d = std::clamp(decimals, 0, 18);
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.17e", std::fabs(v));
+    std::string digits(1, buf[0]);
+    digits.append(buf + 2, 17);
+    int exp = std::atoi(std::strchr(buf, 'e') + 1);
+    const int keep = exp + 1 + d; // significant digits that reach the last decimal
+    if (keep < 0) {
+        digits.clear();
+    } else if (keep < static_cast<int>(digits.size())) {
+        const bool up = digits[static_cast<size_t>(keep)] >= '5';
+        digits.resize(static_cast<size_t>(keep));
+        if (up) {
+            int i = keep - 1;
+            while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
+            if (i >= 0) {
+                ++digits[static_cast<size_t>(i)];
+            } else {
+                digits.insert(digits.begin(), '1');
+                ++exp;
+            }
+        }
+    }
+    // Digit k stands at 10^(exp - k).
+    std::string intPart, fracPart;
+    for (int pos = std::max(exp, 0); pos >= -d; --pos) {
+        const int k = exp - pos;
+        const char c = k >= 0 && k < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(k)] : '0';
+        (pos >= 0 ? intPart : fracPart) += c;
+    }
+    const bool zero = intPart.find_first_not_of('0') == std::string::npos &&
+                      fracPart.find_first_not_of('0') == std::string::npos;
+    std::string out = (v < 0 && !zero) ? "-" + intPart : intPart;
+    if (d > 0) out += "." + fracPart;
+    return out;
+}
+
 std::string GroupThousands(const std::string& fixed) {
     const char tsep = FormatSettings().ThousandSeparator;
     if (tsep == '\0') return fixed;
@@ -436,9 +478,7 @@ std::string FloatToStrF(double v, TFloatFormat format, int precision, int digits
     case ffNumber:
     case ffCurrency: {
         if (std::fabs(v) >= 1e18) return FloatToStrF(v, ffGeneral, precision, digits);
-        std::snprintf(buf, sizeof buf, "%.*f", digits, v);
-        std::string s = buf;
-        if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+        std::string s = FixedDecimal(v, digits);
         if (format != ffFixed) s = GroupThousands(s);
         return UseDecimalSeparator(s);
     }
@@ -465,9 +505,7 @@ std::string FormatFloat(const std::string& format, double v) {
         }
     }
     const bool thousands = pat.find(',') != std::string::npos;
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals + optional, v);
-    std::string s = buf;
+    std::string s = FixedDecimal(v, decimals + optional);
     if (optional > 0) {
         int strip = optional;
         while (strip-- > 0 && s.back() == '0') s.pop_back();
@@ -479,7 +517,6 @@ std::string FormatFloat(const std::string& format, double v) {
         else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
         else if (s == "0") s.clear();
     }
-    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
     if (thousands) s = GroupThousands(s);
     return prefix + UseDecimalSeparator(s) + suffix;
 }

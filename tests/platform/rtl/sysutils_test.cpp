@@ -67,7 +67,16 @@ TEST(SysUtils, FloatsFollowTheDecimalSeparator) {
     EXPECT_EQ(FloatToStr(1e20), "1E+20");
     EXPECT_EQ(FloatToStr(0.1 + 0.2), "0.3");
     EXPECT_EQ(FormatFloat("0.00", 3.14159), "3.14");
-    EXPECT_EQ(FormatFloat("#,##0.0", 1234567.25), "1,234,567.2");
+    EXPECT_EQ(FormatFloat("#,##0.0", 1234567.25), "1,234,567.3");
+    // Halves at the last decimal go away from zero; values stored just below a
+    // half stay below it.
+    EXPECT_EQ(FloatToStrF(10.625, ffFixed, 15, 2), "10.63");
+    EXPECT_EQ(FloatToStrF(-10.625, ffFixed, 15, 2), "-10.63");
+    EXPECT_EQ(FloatToStrF(2.675, ffFixed, 15, 2), "2.67");
+    EXPECT_EQ(FloatToStrF(0.5, ffFixed, 15, 0), "1");
+    EXPECT_EQ(FloatToStrF(99.95, ffFixed, 15, 1), "100.0");
+    EXPECT_EQ(FloatToStrF(1234.5, ffNumber, 15, 0), "1,235");
+    EXPECT_EQ(FormatFloat("0.00", 0.125), "0.13");
     FormatSettings().DecimalSeparator = ',';
     EXPECT_DOUBLE_EQ(StrToFloat("1,5"), 1.5);
     EXPECT_EQ(StrToFloatDef("1.5", -1), -1);
