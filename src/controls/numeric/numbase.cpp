@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "controls/numeric/vcproc.h"
 #include "platform/rtl/sysutils.h"
@@ -11,6 +12,9 @@ namespace {
 
 constexpr long double IntBound = 2147483647.0L;
 constexpr long double FloatBound = 1.7E308L;
+// No lower clamp acts on a double; only a number below every double (typed
+// beyond the range, read as minus infinity) becomes the lowest one.
+constexpr long double FloatLowerBound = std::numeric_limits<double>::lowest();
 constexpr float SingleBound = 3.4E38F;
 
 const std::string BasePrefixes = "$%&!";
@@ -121,7 +125,7 @@ TEditBaseRow EditBaseRow(TEditBase Base) {
                 true,
                 true,
                 "+-",
-                -FloatBound,
+                FloatLowerBound,
                 FloatBound};
     case ebInt:
         break;
@@ -195,13 +199,14 @@ TNumParse ParseNumberText(const std::string& Text, TEditBase DefaultBase) {
     }
     if (r.FirstBad) return r;
 
-    if (const char tsep = ThousandSeparatorInUse()) body = StripChar(body, tsep);
     if (body.size() == 1 && Has(row.Signs, body[0])) body += '0';
     if (row.Exponent) {
         const size_t lead = (!body.empty() && Has(row.Signs, body[0])) ? 1 : 0;
         if (body.size() > lead && (body[lead] == 'E' || body[lead] == 'e')) body.insert(lead, "1");
     }
     if (row.SIPrefix && factor != 1 && body.empty()) body = "1";
+    // Thousand separators go last: a suffix after separators alone (",k") is 0.
+    if (const char tsep = ThousandSeparatorInUse()) body = StripChar(body, tsep);
 
     double v = 0;
     if (!ConvertBody(body, r.Base, v)) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "separators.h"
 
@@ -68,6 +69,16 @@ TEST_F(NumParseTest, SignAloneAndLeadingExponent) {
     EXPECT_EQ(ValueOf("E3", ebFloat), 1000);
     EXPECT_EQ(ValueOf("e-3", ebFloat), 0.001);
     EXPECT_EQ(ValueOf("-E3", ebFloat), -1000);
+}
+
+TEST_F(NumParseTest, ThousandSeparatorsGoAfterTheSignAndSuffixRules) {
+    // Separators alone before a suffix are an empty number, not "1".
+    EXPECT_EQ(ValueOf(",k", ebInt), 0);
+    EXPECT_EQ(ValueOf(",", ebInt), 0);
+    EXPECT_EQ(ValueOf("1,k", ebInt), 1000);
+    // A sign with separators is no sign alone: it makes no number.
+    ExpectBad("-,", ebInt, 1, 2);
+    ExpectBad("-,", ebFloat, 1, 2);
 }
 
 TEST_F(NumParseTest, SecondDecimalSeparatorIsFlaggedAlone) {
@@ -177,7 +188,9 @@ TEST(NumViews, ClampsIntoTheBaseRange) {
     EXPECT_EQ(MakeNumViews(-99999999999.0L, ebInt, 0, 0).Value, -2147483647);
     EXPECT_EQ(MakeNumViews(-2147483648.0L, ebHex, 0, 0).AsHex, "80000001");
     EXPECT_DOUBLE_EQ(MakeNumViews(1e400L, ebFloat, 0, 0).Value, 1.7e308);
-    EXPECT_DOUBLE_EQ(MakeNumViews(-INFINITY, ebFloat, 0, 0).Value, -1.7e308);
+    // Below: every double stands; only what lies beyond them becomes the lowest.
+    EXPECT_EQ(MakeNumViews(-1.75e308L, ebFloat, 0, 0).Value, -1.75e308);
+    EXPECT_EQ(MakeNumViews(-INFINITY, ebFloat, 0, 0).Value, std::numeric_limits<double>::lowest());
     EXPECT_EQ(MakeNumViews(NAN, ebFloat, 0, 0).Value, 0);
 }
 

@@ -8,8 +8,8 @@
 #include "controls/numeric/numspin.h"
 #include "controls/numeric/spinbutton.h"
 #include "platform/vcl/forms.h"
-#include "testinput.h"
 #include "separators.h"
+#include "testinput.h"
 
 namespace {
 
@@ -169,6 +169,26 @@ TEST_F(SpinFixture, ArrowPressFocusesTheFocusControlElseTheSpinWithTabStop) {
     MousePress(spin->DownButton(), 3, 3);
     MouseRelease(spin->DownButton(), 3, 3);
     EXPECT_TRUE(PumpUntil([&] { return spin->Focused(); }));
+}
+
+TEST_F(SpinFixture, EditOnAFormHasItsTextCommittedSoTypingIsEditing) {
+    auto* edit = new TVcNumEdit(Form.get());
+    edit->SetParent(Form.get()); // the window is made: "0" is committed
+    edit->SetBounds(10, 10, 65, 21);
+    EXPECT_EQ(edit->ValueAsBool(), "0");
+    int valueChanges = 0;
+    edit->OnValueChanged = [&](TObject*) { ++valueChanges; };
+    edit->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+    edit->SelectAll();
+    TypeText(edit, "5");
+    EXPECT_EQ(edit->State(), esEditing);
+    EXPECT_EQ(edit->Color(), clLime);
+    EXPECT_EQ(edit->Value(), 0);
+    KeyStroke(edit, VK_RETURN);
+    EXPECT_EQ(edit->Value(), 5);
+    EXPECT_EQ(edit->State(), esNormal);
+    EXPECT_EQ(valueChanges, 1);
 }
 
 TEST_F(SpinFixture, ArrowKeysPressTheArrows) {
