@@ -394,6 +394,12 @@ TEST_F(NumEditTest, ValueAsSingleSetter) {
     E.SetValueAsSingle(2.5F);
     EXPECT_EQ(E.Value(), 2.5);
     EXPECT_EQ(E.Text, "2.5");
+    // A text being edited is replaced by the value given, even the same one.
+    E.Type("7");
+    ASSERT_EQ(E.State(), esEditing);
+    E.SetValueAsSingle(2.5F);
+    EXPECT_EQ(E.Text, "2.5");
+    EXPECT_EQ(E.State(), esNormal);
 }
 
 TEST_F(NumEditTest, EditBaseShowsTheStoredValue) {
