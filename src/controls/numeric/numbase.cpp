@@ -1,5 +1,6 @@
 #include "controls/numeric/numbase.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -63,7 +64,7 @@ bool IsPlainInteger(const std::string& t) {
 }
 
 // Hexadecimal digits as a 32-bit pattern, read as signed (so "FFFFFFFF" is -1,
-// the text that -1 shows); more than 32 bits read as the large number they are.
+// the text that -1 shows); more than 32 bits are limited to the largest integer.
 double HexValue(const std::string& digits) {
     double v = 0;
     for (const char c : digits) {
@@ -71,7 +72,7 @@ double HexValue(const std::string& digits) {
         v = v * 16 + d;
     }
     if (v <= 4294967295.0) return static_cast<int32_t>(static_cast<uint32_t>(v));
-    return v;
+    return INT32_MAX;
 }
 
 // Converts a body that passed the character checks; false when it does not
@@ -90,7 +91,8 @@ bool ConvertBody(const std::string& body, TEditBase base, double& v) {
         return true;
     case ebInt:
         if (!IsPlainInteger(body)) return false;
-        v = std::strtod(body.c_str(), nullptr); // beyond 32 bits: the formatting clamps
+        // A 32-bit integer: beyond, it is limited (in any control, also after "%").
+        v = std::clamp(std::strtod(body.c_str(), nullptr), double{INT32_MIN}, double{INT32_MAX});
         return true;
     case ebFloat: {
         std::string t = body;

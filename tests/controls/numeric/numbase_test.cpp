@@ -102,7 +102,7 @@ TEST_F(NumParseTest, HexadecimalIsAThirtyTwoBitPattern) {
     EXPECT_EQ(ValueOf("ff", ebHex), 255);
     EXPECT_EQ(ValueOf("FFFFFFFF", ebHex), -1); // the text that -1 shows
     EXPECT_EQ(ValueOf("80000000", ebHex), -2147483648.0);
-    EXPECT_GT(ValueOf("1FFFFFFFF", ebHex), 2147483647.0); // beyond: clamped when formatted
+    EXPECT_EQ(ValueOf("1FFFFFFFF", ebHex), 2147483647.0); // beyond 32 bits: limited
     ExpectBad("-1", ebHex, 1, 1);
     ExpectBad("1G", ebHex, 2, 2);
 }
@@ -123,9 +123,13 @@ TEST_F(NumParseTest, IntegerBase) {
     ExpectBad("1e3", ebInt, 2, 2);
 }
 
-TEST_F(NumParseTest, IntegerBeyondThirtyTwoBitsReadsWithoutRaising) {
-    EXPECT_EQ(ValueOf("99999999999", ebInt), 99999999999.0);
-    EXPECT_EQ(ValueOf("-99999999999", ebInt), -99999999999.0);
+TEST_F(NumParseTest, IntegerBeyondThirtyTwoBitsIsLimitedWithoutRaising) {
+    EXPECT_EQ(ValueOf("99999999999", ebInt), 2147483647.0);
+    EXPECT_EQ(ValueOf("-99999999999", ebInt), -2147483648.0);
+    // Also when a prefix names the integer bases in a floating-point control.
+    EXPECT_EQ(ValueOf("%99999999999", ebFloat), 2147483647.0);
+    EXPECT_EQ(ValueOf("$123456789A", ebFloat), 2147483647.0);
+    EXPECT_EQ(ValueOf("%2147483647k", ebFloat), 2147483647000.0); // the suffix comes after
     EXPECT_NO_THROW(ParseNumberText(std::string(400, '9'), ebInt));
     EXPECT_NO_THROW(ParseNumberText(std::string(400, 'F'), ebHex));
 }

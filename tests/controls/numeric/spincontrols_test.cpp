@@ -305,6 +305,19 @@ TEST_F(NumSpinFixture, TypingColoursAndDisablesTheArrowsUntilEnter) {
     EXPECT_TRUE(Down()->Enabled());
 }
 
+TEST_F(NumSpinFixture, KeysFireOnChangeButTextChangesDoNot) {
+    TypeInSpin("");
+    Changes = 0;
+    TypeText(Spin, "12");
+    EXPECT_EQ(Changes, 2); // one for each key, none for the two text changes
+    Spin->SetText("14");   // code changes the text of the shown control
+    EXPECT_EQ(Changes, 2);
+    EXPECT_EQ(Spin->State(), esEditing);
+    KeyStroke(Spin, VK_RETURN);
+    EXPECT_EQ(Changes, 3);
+    EXPECT_EQ(Spin->Value(), 14);
+}
+
 TEST_F(NumSpinFixture, WrongCharacterIsMarkedAndEscapeRestores) {
     TypeInSpin("2m");
     EXPECT_EQ(Spin->State(), esError);
