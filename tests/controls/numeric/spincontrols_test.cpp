@@ -359,6 +359,11 @@ TEST_F(NumSpinFixture, ButtonSitsAtTheRightEdge) {
     EXPECT_EQ(b->Width(), 15);
     EXPECT_EQ(b->Left() + b->Width(), Spin->Width() - 4);
     EXPECT_EQ(b->Height(), Spin->Height() - 4);
+    // The text keeps left of the button.
+    TRect r;
+    Spin->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.Left, 0);
+    EXPECT_EQ(r.Right, Spin->ClientWidth() - b->Width() - 2);
 }
 
 TEST_F(NumSpinFixture, PicturesOfTheStates) {
