@@ -1,8 +1,10 @@
 #include "controls/numeric/numbase.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "controls/numeric/vcproc.h"
 #include "platform/rtl/sysutils.h"
@@ -11,6 +13,9 @@ namespace {
 
 constexpr long double IntBound = 2147483647.0L;
 constexpr long double FloatBound = 1.7E308L;
+// No lower clamp acts on a double; only a number below every double (typed
+// beyond the range, read as minus infinity) becomes the lowest one.
+constexpr long double FloatLowerBound = std::numeric_limits<double>::lowest();
 constexpr float SingleBound = 3.4E38F;
 
 const std::string BasePrefixes = "$%&!";
@@ -59,7 +64,7 @@ bool IsPlainInteger(const std::string& t) {
 }
 
 // Hexadecimal digits as a 32-bit pattern, read as signed (so "FFFFFFFF" is -1,
-// the text that -1 shows); more than 32 bits read as the large number they are.
+// the text that -1 shows); more than 32 bits are limited to the largest integer.
 double HexValue(const std::string& digits) {
     double v = 0;
     for (const char c : digits) {
@@ -67,7 +72,7 @@ double HexValue(const std::string& digits) {
         v = v * 16 + d;
     }
     if (v <= 4294967295.0) return static_cast<int32_t>(static_cast<uint32_t>(v));
-    return v;
+    return INT32_MAX;
 }
 
 // Converts a body that passed the character checks; false when it does not
@@ -86,7 +91,8 @@ bool ConvertBody(const std::string& body, TEditBase base, double& v) {
         return true;
     case ebInt:
         if (!IsPlainInteger(body)) return false;
-        v = std::strtod(body.c_str(), nullptr); // beyond 32 bits: the formatting clamps
+        // A 32-bit integer: beyond, it is limited (in any control, also after "%").
+        v = std::clamp(std::strtod(body.c_str(), nullptr), double{INT32_MIN}, double{INT32_MAX});
         return true;
     case ebFloat: {
         std::string t = body;
@@ -121,7 +127,7 @@ TEditBaseRow EditBaseRow(TEditBase Base) {
                 true,
                 true,
                 "+-",
-                -FloatBound,
+                FloatLowerBound,
                 FloatBound};
     case ebInt:
         break;
@@ -195,13 +201,14 @@ TNumParse ParseNumberText(const std::string& Text, TEditBase DefaultBase) {
     }
     if (r.FirstBad) return r;
 
-    if (const char tsep = ThousandSeparatorInUse()) body = StripChar(body, tsep);
     if (body.size() == 1 && Has(row.Signs, body[0])) body += '0';
     if (row.Exponent) {
         const size_t lead = (!body.empty() && Has(row.Signs, body[0])) ? 1 : 0;
         if (body.size() > lead && (body[lead] == 'E' || body[lead] == 'e')) body.insert(lead, "1");
     }
     if (row.SIPrefix && factor != 1 && body.empty()) body = "1";
+    // Thousand separators go last: a suffix after separators alone (",k") is 0.
+    if (const char tsep = ThousandSeparatorInUse()) body = StripChar(body, tsep);
 
     double v = 0;
     if (!ConvertBody(body, r.Base, v)) {

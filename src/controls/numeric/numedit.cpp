@@ -17,6 +17,12 @@ TVcNumEdit::TVcNumEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
     SetNumText("0"); // its change notification is the one skipped at creation
 }
 
+void TVcNumEdit::SetParent(TWinControl* AParent) {
+    const TWinControl* was = Parent();
+    TCustomEdit::SetParent(AParent);
+    if (AParent && AParent != was) CreateWnd();
+}
+
 void TVcNumEdit::SetNumText(const std::string& Value) {
     const TFlagScope fromCore(FCoreText);
     SetText(Value);

@@ -12,10 +12,12 @@ public:
     explicit TVcNumEdit(TComponent* AOwner);
     std::string ClassName() const override { return "TVcNumEdit"; }
 
-    // Commits the text, as the making of the window does.
-    void CreateWnd() { StrToValue(true); }
+    // A new parent makes the window, which commits the text (CreateWnd).
+    void SetParent(TWinControl* AParent) override;
 
 protected:
+    // The window is made: its text is committed.
+    virtual void CreateWnd() { StrToValue(true); }
     void Change() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;

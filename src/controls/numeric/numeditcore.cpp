@@ -78,7 +78,8 @@ void TNumEditCore::SetValueAsHex(const std::string& Value) {
 }
 
 void TNumEditCore::SetValueAsSingle(float Value) {
-    if (static_cast<double>(Value) != FValue) ValueToStr(LimitValue(Value));
+    // Compared by text, as ValueAsInt is: a text being edited is replaced too.
+    if (FormatFloat(FFormatStr, Value) != NumText()) ValueToStr(LimitValue(Value));
 }
 
 void TNumEditCore::SetValueAsInt(int32_t Value) {

@@ -1,10 +1,9 @@
 #include "controls/numeric/numspin.h"
 
 #include "controls/numeric/spinlayout.h"
+#include "platform/vcl/scrollbars.h"
 
 namespace {
-
-constexpr int BorderHeight = 1; // a thin window border, in pixels
 
 // The height of a line of text in Font, as the text metrics give it.
 int FontHeight(const TFont& Font) {
@@ -62,6 +61,11 @@ void TVcNumSpin::SetEnabled(bool Value) {
     UpdateArrows();
 }
 
+void TVcNumSpin::CreateWnd() {
+    TVcNumEdit::CreateWnd();
+    if (FButton) SetEditRect();
+}
+
 void TVcNumSpin::WMSize(TMessage& Message) {
     TVcNumEdit::WMSize(Message);
     PlaceButton();
@@ -76,7 +80,8 @@ void TVcNumSpin::PlaceButton() {
     if (!FButton) return;
     const int fontHeight = FontHeight(*Font());
     const TFont screenFont;
-    const int minHeight = NumSpinMinHeight(fontHeight, FontHeight(screenFont), BorderHeight);
+    const int minHeight =
+        NumSpinMinHeight(fontHeight, FontHeight(screenFont), GetSystemMetrics(SM_CYBORDER));
     if (Height() < minHeight) {
         SetHeight(minHeight); // its size message places the button
         return;

@@ -24,6 +24,7 @@ public:
     void SetEnabled(bool Value) override;
 
 protected:
+    void CreateWnd() override;
     void WMSize(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "separators.h"
 
@@ -70,6 +71,16 @@ TEST_F(NumParseTest, SignAloneAndLeadingExponent) {
     EXPECT_EQ(ValueOf("-E3", ebFloat), -1000);
 }
 
+TEST_F(NumParseTest, ThousandSeparatorsGoAfterTheSignAndSuffixRules) {
+    // Separators alone before a suffix are an empty number, not "1".
+    EXPECT_EQ(ValueOf(",k", ebInt), 0);
+    EXPECT_EQ(ValueOf(",", ebInt), 0);
+    EXPECT_EQ(ValueOf("1,k", ebInt), 1000);
+    // A sign with separators is no sign alone: it makes no number.
+    ExpectBad("-,", ebInt, 1, 2);
+    ExpectBad("-,", ebFloat, 1, 2);
+}
+
 TEST_F(NumParseTest, SecondDecimalSeparatorIsFlaggedAlone) {
     ExpectBad("1.2.3", ebFloat, 4, 4);
     ExpectBad("1.2.3.4", ebFloat, 4, 6);
@@ -91,7 +102,7 @@ TEST_F(NumParseTest, HexadecimalIsAThirtyTwoBitPattern) {
     EXPECT_EQ(ValueOf("ff", ebHex), 255);
     EXPECT_EQ(ValueOf("FFFFFFFF", ebHex), -1); // the text that -1 shows
     EXPECT_EQ(ValueOf("80000000", ebHex), -2147483648.0);
-    EXPECT_GT(ValueOf("1FFFFFFFF", ebHex), 2147483647.0); // beyond: clamped when formatted
+    EXPECT_EQ(ValueOf("1FFFFFFFF", ebHex), 2147483647.0); // beyond 32 bits: limited
     ExpectBad("-1", ebHex, 1, 1);
     ExpectBad("1G", ebHex, 2, 2);
 }
@@ -112,9 +123,13 @@ TEST_F(NumParseTest, IntegerBase) {
     ExpectBad("1e3", ebInt, 2, 2);
 }
 
-TEST_F(NumParseTest, IntegerBeyondThirtyTwoBitsReadsWithoutRaising) {
-    EXPECT_EQ(ValueOf("99999999999", ebInt), 99999999999.0);
-    EXPECT_EQ(ValueOf("-99999999999", ebInt), -99999999999.0);
+TEST_F(NumParseTest, IntegerBeyondThirtyTwoBitsIsLimitedWithoutRaising) {
+    EXPECT_EQ(ValueOf("99999999999", ebInt), 2147483647.0);
+    EXPECT_EQ(ValueOf("-99999999999", ebInt), -2147483648.0);
+    // Also when a prefix names the integer bases in a floating-point control.
+    EXPECT_EQ(ValueOf("%99999999999", ebFloat), 2147483647.0);
+    EXPECT_EQ(ValueOf("$123456789A", ebFloat), 2147483647.0);
+    EXPECT_EQ(ValueOf("%2147483647k", ebFloat), 2147483647000.0); // the suffix comes after
     EXPECT_NO_THROW(ParseNumberText(std::string(400, '9'), ebInt));
     EXPECT_NO_THROW(ParseNumberText(std::string(400, 'F'), ebHex));
 }
@@ -177,7 +192,9 @@ TEST(NumViews, ClampsIntoTheBaseRange) {
     EXPECT_EQ(MakeNumViews(-99999999999.0L, ebInt, 0, 0).Value, -2147483647);
     EXPECT_EQ(MakeNumViews(-2147483648.0L, ebHex, 0, 0).AsHex, "80000001");
     EXPECT_DOUBLE_EQ(MakeNumViews(1e400L, ebFloat, 0, 0).Value, 1.7e308);
-    EXPECT_DOUBLE_EQ(MakeNumViews(-INFINITY, ebFloat, 0, 0).Value, -1.7e308);
+    // Below: every double stands; only what lies beyond them becomes the lowest.
+    EXPECT_EQ(MakeNumViews(-1.75e308L, ebFloat, 0, 0).Value, -1.75e308);
+    EXPECT_EQ(MakeNumViews(-INFINITY, ebFloat, 0, 0).Value, std::numeric_limits<double>::lowest());
     EXPECT_EQ(MakeNumViews(NAN, ebFloat, 0, 0).Value, 0);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "fakenumedit.h"
 #include "separators.h"
 
@@ -227,7 +229,11 @@ TEST_F(NumEditTest, TypedNumberBeyondTheRangeIsLimitedNotRaised) {
     EXPECT_NO_THROW(E.Commit("1e400"));
     EXPECT_DOUBLE_EQ(E.Value(), 1.7e308);
     EXPECT_NO_THROW(E.Commit("-1e400"));
-    EXPECT_DOUBLE_EQ(E.Value(), -1.7e308);
+    EXPECT_EQ(E.Value(), std::numeric_limits<double>::lowest());
+    E.Commit("-1.75e308"); // a double: no lower clamp
+    EXPECT_EQ(E.Value(), -1.75e308);
+    E.Commit("1.75e308"); // above the upper bound
+    EXPECT_DOUBLE_EQ(E.Value(), 1.7e308);
 }
 
 TEST_F(NumEditTest, NumberBeyondTheRangeMeetsTheLimits) {
@@ -388,6 +394,12 @@ TEST_F(NumEditTest, ValueAsSingleSetter) {
     E.SetValueAsSingle(2.5F);
     EXPECT_EQ(E.Value(), 2.5);
     EXPECT_EQ(E.Text, "2.5");
+    // A text being edited is replaced by the value given, even the same one.
+    E.Type("7");
+    ASSERT_EQ(E.State(), esEditing);
+    E.SetValueAsSingle(2.5F);
+    EXPECT_EQ(E.Text, "2.5");
+    EXPECT_EQ(E.State(), esNormal);
 }
 
 TEST_F(NumEditTest, EditBaseShowsTheStoredValue) {

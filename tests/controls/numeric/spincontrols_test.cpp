@@ -8,8 +8,8 @@
 #include "controls/numeric/numspin.h"
 #include "controls/numeric/spinbutton.h"
 #include "platform/vcl/forms.h"
-#include "testinput.h"
 #include "separators.h"
+#include "testinput.h"
 
 namespace {
 
@@ -171,6 +171,26 @@ TEST_F(SpinFixture, ArrowPressFocusesTheFocusControlElseTheSpinWithTabStop) {
     EXPECT_TRUE(PumpUntil([&] { return spin->Focused(); }));
 }
 
+TEST_F(SpinFixture, EditOnAFormHasItsTextCommittedSoTypingIsEditing) {
+    auto* edit = new TVcNumEdit(Form.get());
+    edit->SetParent(Form.get()); // the window is made: "0" is committed
+    edit->SetBounds(10, 10, 65, 21);
+    EXPECT_EQ(edit->ValueAsBool(), "0");
+    int valueChanges = 0;
+    edit->OnValueChanged = [&](TObject*) { ++valueChanges; };
+    edit->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return edit->Focused(); }));
+    edit->SelectAll();
+    TypeText(edit, "5");
+    EXPECT_EQ(edit->State(), esEditing);
+    EXPECT_EQ(edit->Color(), clLime);
+    EXPECT_EQ(edit->Value(), 0);
+    KeyStroke(edit, VK_RETURN);
+    EXPECT_EQ(edit->Value(), 5);
+    EXPECT_EQ(edit->State(), esNormal);
+    EXPECT_EQ(valueChanges, 1);
+}
+
 TEST_F(SpinFixture, ArrowKeysPressTheArrows) {
     auto* spin = AddSpin();
     spin->SetTabStop(true);
@@ -285,6 +305,19 @@ TEST_F(NumSpinFixture, TypingColoursAndDisablesTheArrowsUntilEnter) {
     EXPECT_TRUE(Down()->Enabled());
 }
 
+TEST_F(NumSpinFixture, KeysFireOnChangeButTextChangesDoNot) {
+    TypeInSpin("");
+    Changes = 0;
+    TypeText(Spin, "12");
+    EXPECT_EQ(Changes, 2); // one for each key, none for the two text changes
+    Spin->SetText("14");   // code changes the text of the shown control
+    EXPECT_EQ(Changes, 2);
+    EXPECT_EQ(Spin->State(), esEditing);
+    KeyStroke(Spin, VK_RETURN);
+    EXPECT_EQ(Changes, 3);
+    EXPECT_EQ(Spin->Value(), 14);
+}
+
 TEST_F(NumSpinFixture, WrongCharacterIsMarkedAndEscapeRestores) {
     TypeInSpin("2m");
     EXPECT_EQ(Spin->State(), esError);
@@ -326,6 +359,11 @@ TEST_F(NumSpinFixture, ButtonSitsAtTheRightEdge) {
     EXPECT_EQ(b->Width(), 15);
     EXPECT_EQ(b->Left() + b->Width(), Spin->Width() - 4);
     EXPECT_EQ(b->Height(), Spin->Height() - 4);
+    // The text keeps left of the button.
+    TRect r;
+    Spin->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.Left, 0);
+    EXPECT_EQ(r.Right, Spin->ClientWidth() - b->Width() - 2);
 }
 
 TEST_F(NumSpinFixture, PicturesOfTheStates) {

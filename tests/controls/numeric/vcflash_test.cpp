@@ -123,6 +123,7 @@ TEST_F(FlashTimerTest, SecondTimerReportsAndNeverTicks) {
     ASSERT_EQ(asked->Asked().size(), 1u);
     EXPECT_EQ(asked->Asked()[0].Text, "Only one TVcFlashTimer per Application!\rRemove it...");
     EXPECT_EQ(asked->Asked()[0].DlgType, mtError);
+    EXPECT_EQ(asked->Asked()[0].Buttons, mbOKOnly);
 }
 
 TEST(VcFlash, PropertiesStartAsDocumented) {
