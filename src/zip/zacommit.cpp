@@ -97,7 +97,9 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
                              : own                   ? 0x4114
                              : FOptions.OEMFileNames ? 0x0014
                                                      : 0x0B14;
-    const uint16_t method = (folder || size == 0 || FCompressionMode == 0) ? 0 : 8;
+    // The method word decides (stored for mode 0); the own variant's block
+    // format is not written, its archives get deflate.
+    const uint16_t method = (folder || FMethod == 0) ? 0 : 8;
     const bool encrypt = !Password.empty() && !folder;
     const std::string raw = NameToArchive(Item.Name, FOptions.OEMFileNames);
     std::string extra;

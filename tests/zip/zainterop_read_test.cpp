@@ -299,12 +299,15 @@ TEST(ZAInteropRead, ZeroByteFileIsInvalidArchive) {
     WriteFile(d / "tiny.zip", "PK\x05\x06 short");
     for (const char* name : {"empty.zip", "tiny.zip"}) {
         TZipArchiver z(nullptr);
+        z.SetName("ZipArchiver");
         z.FileName = d / name;
         try {
             z.OpenArchive(0);
             FAIL() << name;
         } catch (const EZAException& e) {
             EXPECT_EQ(e.NativeError, 35) << name;
+            // The archiver that failed is named, as in every error it raises.
+            EXPECT_EQ(e.Message(), "ZipArchiver: Invalid archive file. - Native error: 00035");
         }
         EXPECT_FALSE(z.Active());
     }
