@@ -277,7 +277,7 @@ void TZABaseArchiver::Commit() {
     FDir->Items.CopyFrom(result);
     for (int i = 0; i < FDir->Items.Count(); ++i)
         FDir->Items.Item(i).OriginalName = FDir->Items.Item(i).Name;
-    FDir->StubLength = 0;
+    FDir->StubLength = FDataStart; // what stood in front of the items stays there
     FCreated = false;
 }
 

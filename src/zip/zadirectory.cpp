@@ -178,16 +178,19 @@ void TZADirManager::FindStubLength() {
             s.Read(raw.data(), lh.NameLength) == lh.NameLength &&
             NameFromArchive(raw, first.Header.VersionMadeBy, first.Header.Flags, OEMFileNames) ==
                 first.Name) {
-            StubLength = at - static_cast<int64_t>(first.LocalHeaderOffset());
+            StubLength = at;
             break;
         }
         from = at + 1;
     }
-    if (StubLength <= 0) return;
-    // Offsets written before the stub was put in front: shift them by it.
+    // Offsets written before the stub was put in front: shift them by the
+    // distance the first item really moved (for every item, folders too, so
+    // that each keeps pointing at its own header).
+    const int64_t shift = StubLength - static_cast<int64_t>(first.LocalHeaderOffset());
+    if (shift <= 0) return;
     for (int i = 0; i < Items.Count(); ++i) {
         TDirItem& it = Items.Item(i);
-        uint64_t off = it.LocalHeaderOffset() + static_cast<uint64_t>(StubLength);
+        uint64_t off = it.LocalHeaderOffset() + static_cast<uint64_t>(shift);
         if (it.Header.LocalHeaderOffset == 0xFFFFFFFFu)
             it.Zip64LocalHeaderOffset = off;
         else if (off < 0xFFFFFFFFu)

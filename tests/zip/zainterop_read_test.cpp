@@ -220,6 +220,13 @@ TEST(ZAInteropRead, PrefixedStubAdjustedOrNot) {
     }
     WriteFile(d / "adj.zip", stub + ReadFile(d / "a.zip"));
     ASSERT_EQ(Shell("zip -q -A " + Quote(d / "adj.zip")), 0);
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "adj.zip";
+        z.OpenArchive(0);
+        EXPECT_EQ(z.StubLength(), 5000); // found in front although no offset needs shifting
+        z.CloseArchive();
+    }
     ExtractAll(d / "adj.zip", d / "adj");
     EXPECT_EQ(Tree(d / "adj/"), Tree(d / "src/"));
 }

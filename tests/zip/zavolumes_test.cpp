@@ -158,9 +158,17 @@ TEST(ZAVolumes, StubInFrontOfNewArchive) {
     z.BaseDir = d / "src";
     z.SFXStub = d / "stub.bin";
     z.OpenArchive(fmCreate);
+    EXPECT_EQ(z.StubLength(), static_cast<int64_t>(stub.size()));
+    z.BeginUpdate();
     z.AddFiles("*.*");
+    z.EndUpdate();
+    EXPECT_EQ(z.StubLength(), static_cast<int64_t>(stub.size())); // kept by the commit
     z.CloseArchive();
     EXPECT_EQ(ReadFile(d / "sfx.zip").substr(0, stub.size()), stub);
+    z.SFXStub.clear();
+    z.OpenArchive(0);
+    EXPECT_EQ(z.StubLength(), static_cast<int64_t>(stub.size())); // and found again
+    z.CloseArchive();
     if (HaveTool("unzip")) {
         std::string out;
         EXPECT_EQ(Shell("unzip -tq " + Quote(d / "sfx.zip"), &out), 0) << out;
