@@ -381,10 +381,19 @@ TEST(ZAVolumes, MissingArchiveOfASpannedSetAsksForTheLastDisk) {
         name = d / "one.zip";
         cancel = false;
     };
-    r.OpenArchive(0);
+    r.OpenArchive(fmOpenReadWrite);
     EXPECT_EQ(r.SpanningMode(), smNone); // one volume after all
     r.BaseDir = d / "out";
     r.ExtractFiles("*.*");
+    const int items = r.FileCount();
+    // An update goes to the archive that was given, not to the missing name.
+    r.DeleteFiles("a.bin");
     r.CloseArchive();
     EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    EXPECT_FALSE(FileExists(d / "gone.zip"));
+    TZipArchiver c(nullptr);
+    c.FileName = d / "one.zip";
+    c.OpenArchive(0);
+    EXPECT_EQ(c.FileCount(), items - 1);
+    c.CloseArchive();
 }
