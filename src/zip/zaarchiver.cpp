@@ -126,9 +126,9 @@ std::string TZABaseArchiver::ShownName(const std::string& Stored) const {
 void TZABaseArchiver::OpenArchive(uint16_t Mode) {
     if (!FInMemory && ExtractFileName(FileName).empty()) throw EZAException(10, this);
     if (Mode != fmCreate) {
-        if (FInMemory) throw EZAException(28, this, {FileName});
         if (!FileExists(FileName) && FSpanningMode != smSpanning && !IsRemovablePath(FileName))
             throw EZAException(12, this, {FileName});
+        if (FInMemory) throw EZAException(28, this, {FileName});
     }
     CloseArchive();
     FExternalStream = false;
@@ -174,8 +174,8 @@ void TZABaseArchiver::OpenArchiveDefault() {
 }
 
 void TZABaseArchiver::AttachDirectory(bool CreateNewArchive) {
-    FDir =
-        std::make_unique<TZADirManager>(static_cast<TZAVolumeSource&>(*this), FStandardSignature);
+    FDir = std::make_unique<TZADirManager>(static_cast<TZAVolumeSource&>(*this), FStandardSignature,
+                                           this);
     FDir->OEMFileNames = FOptions.OEMFileNames;
     FCreated = CreateNewArchive;
     if (!CreateNewArchive) return;
@@ -216,10 +216,22 @@ void TZABaseArchiver::OpenExisting() {
     FSpanningMode = smNone;
     FVolume.Reset();
     FVolumeFileName = FileName;
+    if (!FileExists(FileName)) {
+        // Only a spanned set or a removable medium gets here: the disk that
+        // holds the archive's end is asked for.
+        FSpanningMode = smSpanning;
+        bool cancel = true;
+        for (int guard = 0; guard < 100; ++guard) {
+            cancel = true;
+            DoRequestLastVolume(FVolumeFileName, cancel);
+            if (cancel || FileExists(FVolumeFileName)) break;
+        }
+        if (cancel || !FileExists(FVolumeFileName)) throw EZAException(45, this);
+    }
     try {
-        FOwnedStream = std::make_unique<TFileStream>(FileName, FOpenMode);
+        FOwnedStream = std::make_unique<TFileStream>(FVolumeFileName, FOpenMode);
     } catch (const EStreamError&) {
-        throw EZAException(33, this, {FileName});
+        throw EZAException(33, this, {FVolumeFileName});
     }
     FArchive = FOwnedStream.get();
     AttachDirectory(false);
@@ -251,8 +263,8 @@ void TZABaseArchiver::ReadDirectory() {
     if (found && FDir->End.ThisDisk > 0 && !FExternalStream) {
         FVolume.SetLastNumber(FDir->End.ThisDisk);
         FVolume.SetLast();
-        SettleSpanningMode();
     }
+    if (found && !FExternalStream && !FInMemory) SettleSpanningMode();
     if (found && FDir->ReadCentralDirectory()) {
         // Reading may have moved to another volume; the data of a single file
         // start after what stands in front of the first item.

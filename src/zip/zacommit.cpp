@@ -97,7 +97,9 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
                              : own                   ? 0x4114
                              : FOptions.OEMFileNames ? 0x0014
                                                      : 0x0B14;
-    const uint16_t method = (folder || size == 0 || FCompressionMode == 0) ? 0 : 8;
+    // The method word decides (stored for mode 0); the own variant's block
+    // format is not written, its archives get deflate.
+    const uint16_t method = (folder || FMethod == 0) ? 0 : 8;
     const bool encrypt = !Password.empty() && !folder;
     const std::string raw = NameToArchive(Item.Name, FOptions.OEMFileNames);
     std::string extra;
@@ -195,6 +197,8 @@ void TZABaseArchiver::Commit() {
         return;
     }
     const bool fileBacked = !FInMemory && !FExternalStream;
+    // The file that was opened: FileName, or the one a disk request gave.
+    const std::string target = FVolumeFileName.empty() ? FileName : FVolumeFileName;
     std::string temp;
     std::unique_ptr<TStream> fresh;
     // The new archive is built whole beside the old one (same folder, so the
@@ -202,11 +206,11 @@ void TZABaseArchiver::Commit() {
     // until the new one is complete.
     if (fileBacked) {
         try {
-            temp = CreateTempFile(ExtractFilePath(ExpandFileName(FileName)), "FC");
+            temp = CreateTempFile(ExtractFilePath(ExpandFileName(target)), "FC");
             fresh = std::make_unique<TFileStream>(temp, fmOpenReadWrite | fmShareExclusive);
         } catch (const EStreamError&) {
             if (!temp.empty()) DeleteFile(temp);
-            throw EZAException(19, this, {FileName});
+            throw EZAException(19, this, {target});
         }
     } else {
         fresh = std::make_unique<TMemoryStream>();
@@ -231,17 +235,17 @@ void TZABaseArchiver::Commit() {
             auto* f = static_cast<TFileStream*>(fresh.get());
             f->FlushBuffers();
             struct stat st;
-            if (::stat(DiskName(FileName).c_str(), &st) == 0)
+            if (::stat(DiskName(target).c_str(), &st) == 0)
                 ::fchmod(f->Handle(), st.st_mode & 07777);
             fresh.reset();
             FOwnedStream.reset();
             FArchive = nullptr;
-            if (::rename(DiskName(temp).c_str(), DiskName(FileName).c_str()) != 0)
-                throw EZAException(27, this, {FileName});
+            if (::rename(DiskName(temp).c_str(), DiskName(target).c_str()) != 0)
+                throw EZAException(27, this, {target});
             temp.clear();
             const uint16_t mode =
                 FOpenMode == fmCreate ? fmOpenReadWrite | fmShareDenyWrite : FOpenMode;
-            FOwnedStream = std::make_unique<TFileStream>(FileName, mode);
+            FOwnedStream = std::make_unique<TFileStream>(target, mode);
             FArchive = FOwnedStream.get();
         } else if (FExternalStream) {
             FArchive->SetSize(0);
@@ -260,8 +264,7 @@ void TZABaseArchiver::Commit() {
             // The old archive is still whole: open it again as it was.
             try {
                 FOwnedStream = std::make_unique<TFileStream>(
-                    FileName,
-                    FOpenMode == fmCreate ? fmOpenReadWrite | fmShareDenyWrite : FOpenMode);
+                    target, FOpenMode == fmCreate ? fmOpenReadWrite | fmShareDenyWrite : FOpenMode);
                 FArchive = FOwnedStream.get();
             } catch (const EStreamError&) {
             }
@@ -275,7 +278,7 @@ void TZABaseArchiver::Commit() {
     FDir->Items.CopyFrom(result);
     for (int i = 0; i < FDir->Items.Count(); ++i)
         FDir->Items.Item(i).OriginalName = FDir->Items.Item(i).Name;
-    FDir->StubLength = 0;
+    FDir->StubLength = FDataStart; // what stood in front of the items stays there
     FCreated = false;
 }
 

@@ -42,7 +42,9 @@ int64_t FindSignatureForward(TStream& S, int64_t From, uint32_t Signature, int64
     return -1;
 }
 
-TZADirManager::TZADirManager(TZAVolumeSource& Source, bool StandardSignature) : FSource(Source) {
+TZADirManager::TZADirManager(TZAVolumeSource& Source, bool StandardSignature,
+                             const TComponent* Owner)
+    : FSource(Source), FOwner(Owner) {
     End.Signature = StandardSignature ? sigEnd : sigOwnEnd;
 }
 
@@ -83,10 +85,10 @@ bool TZADirManager::ReadCentralDirectory() {
             IsZip64 = true;
             const int64_t at = EndPosition - static_cast<int64_t>(Zip64LocatorSize + Zip64EndSize);
             uint8_t rec[Zip64EndSize];
-            if (at < 0) throw EZAException(40, nullptr);
+            if (at < 0) throw EZAException(40, FOwner);
             s.SetPosition(at);
             if (s.Read(rec, sizeof rec) != sizeof rec || Get32(rec) != sigZip64End)
-                throw EZAException(40, nullptr);
+                throw EZAException(40, FOwner);
             Zip64End = ParseZip64End(rec);
             count = Zip64End.TotalEntries;
             cdSize = Zip64End.CentralDirSize;
@@ -176,16 +178,19 @@ void TZADirManager::FindStubLength() {
             s.Read(raw.data(), lh.NameLength) == lh.NameLength &&
             NameFromArchive(raw, first.Header.VersionMadeBy, first.Header.Flags, OEMFileNames) ==
                 first.Name) {
-            StubLength = at - static_cast<int64_t>(first.LocalHeaderOffset());
+            StubLength = at;
             break;
         }
         from = at + 1;
     }
-    if (StubLength <= 0) return;
-    // Offsets written before the stub was put in front: shift them by it.
+    // Offsets written before the stub was put in front: shift them by the
+    // distance the first item really moved (for every item, folders too, so
+    // that each keeps pointing at its own header).
+    const int64_t shift = StubLength - static_cast<int64_t>(first.LocalHeaderOffset());
+    if (shift <= 0) return;
     for (int i = 0; i < Items.Count(); ++i) {
         TDirItem& it = Items.Item(i);
-        uint64_t off = it.LocalHeaderOffset() + static_cast<uint64_t>(StubLength);
+        uint64_t off = it.LocalHeaderOffset() + static_cast<uint64_t>(shift);
         if (it.Header.LocalHeaderOffset == 0xFFFFFFFFu)
             it.Zip64LocalHeaderOffset = off;
         else if (off < 0xFFFFFFFFu)
@@ -266,7 +271,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
         Items.Item(Items.Count() - 1).OriginalName = item.Name;
         pos = std::max(next, at + 4);
     }
-    if (!any) throw EZAException(35, nullptr);
+    if (!any) throw EZAException(35, FOwner);
 }
 
 void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array,

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/rtl/classes.h"
 #include "platform/rtl/streams.h"
 #include "zarecords.h"
 #include "zatypes.h"
@@ -34,7 +35,9 @@ int64_t FindSignatureForward(TStream& S, int64_t From, uint32_t Signature, int64
 
 class TZADirManager {
 public:
-    TZADirManager(TZAVolumeSource& Source, bool StandardSignature);
+    // Owner names the archiver in the messages of the errors raised here.
+    TZADirManager(TZAVolumeSource& Source, bool StandardSignature,
+                  const TComponent* Owner = nullptr);
 
     TZADirArray Items;       // as read
     TZADirArray UpdateItems; // of a pending update
@@ -69,4 +72,5 @@ private:
     bool ParseCentralHeaders(const std::string& Buf, uint64_t Count);
     void FindStubLength();
     TZAVolumeSource& FSource;
+    const TComponent* FOwner;
 };

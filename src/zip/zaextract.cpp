@@ -39,29 +39,6 @@ private:
     int64_t FPos = 0;
 };
 
-// A stored name made safe to place under the base folder: '\' as '/', drive
-// and leading separators dropped (the name is confined, not refused), "."
-// and empty parts dropped. False when a part is ".." or holds a NUL.
-bool ConfineName(const std::string& Name, std::string& Out) {
-    std::string n = Name;
-    std::replace(n.begin(), n.end(), '\\', '/');
-    if (n.size() >= 2 && n[1] == ':') n.erase(0, 2);
-    std::string out;
-    size_t i = 0;
-    while (i <= n.size()) {
-        size_t j = n.find('/', i);
-        if (j == std::string::npos) j = n.size();
-        const std::string part = n.substr(i, j - i);
-        if (part == "..") return false;
-        if (part.find('\0') != std::string::npos) return false;
-        if (!part.empty() && part != ".") out += (out.empty() ? "" : "/") + part;
-        i = j + 1;
-    }
-    if (!n.empty() && n.back() == '/' && !out.empty()) out += '/';
-    Out = out;
-    return true;
-}
-
 // Creates the folders of Rel under Base one by one, refusing to pass through
 // a symbolic link or anything that is not a folder. Returns the failing
 // folder in Bad.
@@ -161,7 +138,11 @@ void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {
     FProgressOn = true;
     bool aborted = false;
     const bool reading = Op == poExtract || Op == poTest;
-    if (reading) DoOverallProgress(0, Op, ppStart, FCancel);
+    if (reading) {
+        bool cancel = false;
+        DoOverallProgress(0, Op, ppStart, cancel);
+        FCancel = cancel;
+    }
     for (int i = 0; i < items.Count() && !FCancel && !aborted;) {
         if (!items.Item(i).Selected) {
             ++i;
@@ -179,7 +160,13 @@ void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {
             ++i;
         }
     }
-    if (reading && !FCancel && !aborted) DoOverallProgress(100, Op, ppEnd, FCancel);
+    // The end of the run is announced however it ended, so that whatever shows
+    // the progress can close.
+    if (reading) {
+        bool cancel = false;
+        DoOverallProgress(100, Op, ppEnd, cancel);
+        FCancel = FCancel || cancel;
+    }
     FProgressOn = false;
     if ((FCancel || aborted) && FUpdateCount > 0) {
         FUpdateCount = 0;
@@ -198,7 +185,10 @@ void TZABaseArchiver::RunItem(int& Index, TZAProcessOperation Op) {
         return;
     }
     const bool reading = Op == poExtract || Op == poTest;
-    if (reading) DoFileProgress(name, 0, Op, ppStart, FCancel);
+    // An event's Cancel adds to the run's; no event takes back a cancel.
+    bool cancel = false;
+    if (reading) DoFileProgress(name, 0, Op, ppStart, cancel);
+    FCancel = FCancel || cancel;
     switch (Op) {
     case poDelete:
         DeleteItem(Index);
@@ -215,7 +205,11 @@ void TZABaseArchiver::RunItem(int& Index, TZAProcessOperation Op) {
     default:
         break;
     }
-    if (reading && !FCancel) DoFileProgress(name, 100, Op, ppEnd, FCancel);
+    if (reading) {
+        cancel = false;
+        DoFileProgress(name, 100, Op, ppEnd, cancel);
+        FCancel = FCancel || cancel;
+    }
     ++FProcessed;
     if (Op == poDelete) {
         return; // the next item moved into this place
@@ -248,7 +242,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     uint32_t attr = item.Header.ExternalAttributes;
     DoExtractFile(shown, attr, item.Comment);
     std::string rel;
-    if (!ConfineName(shown, rel) || rel.empty()) throw EZAException(19, this, {shown});
+    if (!ZAConfineName(shown, rel) || rel.empty()) throw EZAException(19, this, {shown});
     const bool folderItem = (attr & faDirectory) != 0 || rel.back() == '/';
     if (!rel.empty() && rel.back() == '/') rel.pop_back();
     if (!FOptions.CreateDirs) rel = ExtractFileName(rel);
@@ -281,6 +275,8 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
             std::string d = dest;
             DoConfirmOverwrite(shown, d, confirm);
             overwrite = confirm;
+            // The handler may send the item to another file of its choice.
+            if (confirm && !d.empty() && d != dest) dest = ExpandFileName(d);
             break;
         }
         case omAlways:

@@ -183,7 +183,13 @@ TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_
     TZAWriteResult r;
     const int64_t total = Source.Size();
     const int64_t start = Source.Position();
-    std::vector<uint8_t> in(InChunk), out(OutChunk);
+    // Harder compression reads larger chunks; each chunk but the last ends
+    // with a sync flush, so the data written so far can always be inflated.
+    const size_t chunk = Level == 0   ? 1048576
+                         : Level <= 3 ? 524288
+                         : Level <= 6 ? 1048576
+                                      : 1572864;
+    std::vector<uint8_t> in(chunk), out(OutChunk);
     std::unique_ptr<TZACrypt> crypt;
     uint32_t reg = 0xFFFFFFFFu;
     if (!Password.empty()) {
@@ -222,7 +228,7 @@ TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_
         } else {
             def->z.next_in = in.data();
             def->z.avail_in = static_cast<uInt>(std::max<int64_t>(n, 0));
-            const int flush = finished ? Z_FINISH : Z_NO_FLUSH;
+            const int flush = finished ? Z_FINISH : Z_SYNC_FLUSH;
             int res;
             do {
                 def->z.next_out = out.data();

@@ -106,9 +106,10 @@ bool ZAItemMatches(const TDirItem& Item, const TZASelection& Sel, bool Recurse) 
         const std::string maskDir = AnsiLowerCase(ToBackslash(FolderOf(Sel.Mask)));
         if (itemDir != maskDir) return false;
     }
-    const std::string& mask = Sel.Mask;
-    bool ok = ZAMaskTest(ToBackslash(name), ToBackslash(mask)) ||
-              ZAMaskTest(FilePart(name), FilePart(mask));
+    // The whole name, or failing that its file-name part, against the whole
+    // mask: a mask with a folder ("sub/*.txt") never takes items of other folders.
+    const std::string mask = ToBackslash(Sel.Mask);
+    bool ok = ZAMaskTest(ToBackslash(name), mask) || ZAMaskTest(FilePart(name), mask);
     if (ok && !Sel.ExclusionMask.empty())
         ok = !(ZAMaskTest(ToBackslash(name), ToBackslash(Sel.ExclusionMask)) ||
                ZAMaskTest(FilePart(name), Sel.ExclusionMask));
@@ -167,4 +168,27 @@ std::string ZAStoredName(const std::string& FileName, const std::string& BaseDir
     }
     std::replace(name.begin(), name.end(), '\\', '/');
     return name;
+}
+
+// A stored name made safe to place under the base folder: '\' as '/', drive
+// and leading separators dropped (the name is confined, not refused), "."
+// and empty parts dropped. False when a part is ".." or holds a NUL.
+bool ZAConfineName(const std::string& Name, std::string& Out) {
+    std::string n = Name;
+    std::replace(n.begin(), n.end(), '\\', '/');
+    if (n.size() >= 2 && n[1] == ':') n.erase(0, 2);
+    std::string out;
+    size_t i = 0;
+    while (i <= n.size()) {
+        size_t j = n.find('/', i);
+        if (j == std::string::npos) j = n.size();
+        const std::string part = n.substr(i, j - i);
+        if (part == "..") return false;
+        if (part.find('\0') != std::string::npos) return false;
+        if (!part.empty() && part != ".") out += (out.empty() ? "" : "/") + part;
+        i = j + 1;
+    }
+    if (!n.empty() && n.back() == '/' && !out.empty()) out += '/';
+    Out = out;
+    return true;
 }

@@ -36,3 +36,8 @@ TZASelection ZAMakeSelection(const std::string& FileMask, int32_t SearchAttr,
 // The stored name of FileName by Mode, relative to BaseDir where the mode asks.
 std::string ZAStoredName(const std::string& FileName, const std::string& BaseDir,
                          TZAStorePathMode Mode);
+
+// A stored name made safe to place under a base folder: '\' as '/', a drive
+// and leading separators dropped, "." and empty parts dropped. False when a
+// part is ".." or holds a NUL.
+bool ZAConfineName(const std::string& Name, std::string& Out);

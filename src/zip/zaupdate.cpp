@@ -67,7 +67,10 @@ void TZABaseArchiver::UpdateItem(int Index) {
     if (item.IsFolder()) return;
     const std::string base =
         IncludeTrailingPathDelimiter(BaseDir.empty() ? GetCurrentDir() : BaseDir);
-    const std::string file = base + item.Name;
+    // A name that would reach outside the base folder takes in no file from there.
+    std::string rel;
+    if (!ZAConfineName(item.Name, rel) || rel.empty()) return;
+    const std::string file = base + rel;
     if (!FileExists(file)) return;
     if ((item.Header.ExternalAttributes & faReadOnly) && !FOptions.ReplaceReadOnly) return;
     const uint32_t fileTime = DosTimeOf(file);
@@ -82,7 +85,7 @@ void TZABaseArchiver::UpdateItem(int Index) {
         break;
     case omPrompt: {
         bool confirm = false;
-        std::string dest = item.Name;
+        std::string dest = ShownName(item.Name);
         DoConfirmOverwrite(file, dest, confirm);
         if (!confirm) return;
         break;

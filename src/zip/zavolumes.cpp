@@ -95,7 +95,9 @@ void TZABaseArchiver::OpenVolume(uint32_t Number) {
 
 void TZABaseArchiver::SettleSpanningMode() {
     const int lastDisk = FDir->End.ThisDisk;
-    if (lastDisk == 0 && !IsRemovablePath(FileName)) {
+    // One volume: a plain archive, also on a removable medium (a stick here is
+    // no floppy to be swapped).
+    if (lastDisk == 0) {
         FSpanningMode = smNone;
         return;
     }
@@ -107,5 +109,12 @@ void TZABaseArchiver::SettleSpanningMode() {
         if (FileExists(n) || FileExists(LowerExt(n))) return;
     }
     FSpanningOptions.AdvancedNaming = advanced;
-    FSpanningMode = IsRemovablePath(FileName) ? smSpanning : smSplitting;
+    // No split volume beside it: a self-extracting file is read as one file,
+    // anything else as a set spread over disks. A set reached through its
+    // self-extracting first volume stays split, so that a missing volume is
+    // reported rather than the last one read as if it were whole.
+    if (LowerCase(ExtractFileExt(FileName)).find(".exe") == std::string::npos)
+        FSpanningMode = smSpanning;
+    else if (FVolumeFileName == FileName)
+        FSpanningMode = smNone;
 }

@@ -77,12 +77,39 @@ TEST(ZAEvents, CancelFromProgressStopsAndLeavesNoHalfFile) {
     TZipArchiver z(nullptr);
     MakeArchive(d, z);
     z.BaseDir = d / "out";
-    z.OnFileProgress = [&](TObject*, const std::string& n, double, TZAProcessOperation,
-                           TZAProgressPhase ph, bool& cancel) { cancel = ph == ppProcess; };
+    std::vector<std::string> ends;
+    z.OnFileProgress = [&](TObject*, const std::string& n, double p, TZAProcessOperation,
+                           TZAProgressPhase ph, bool& cancel) {
+        cancel = ph == ppProcess;
+        if (ph == ppEnd) ends.push_back(n + "@" + std::to_string(static_cast<int>(p)));
+    };
+    z.OnOverallProgress = [&](TObject*, double p, TZAProcessOperation, TZAProgressPhase ph, bool&) {
+        if (ph == ppEnd) ends.push_back("all@" + std::to_string(static_cast<int>(p)));
+    };
     z.OpenArchive(0);
-    z.ExtractFiles("a.txt");
+    z.ExtractFiles("*.txt");
     z.CloseArchive();
     EXPECT_FALSE(FileExists(d / "out/a.txt"));
+    // The cancelled item and the run still announce their end; no later item runs.
+    EXPECT_EQ(ends, (std::vector<std::string>{"a.txt@100", "all@100"}));
+}
+
+TEST(ZAEvents, AbortedRunStillAnnouncesItsEnd) {
+    ScratchDir d;
+    TZipArchiver z(nullptr);
+    MakeArchive(d, z);
+    WriteFile(d / "block", "x");
+    z.BaseDir = d / "block"; // every item fails
+    std::vector<int> phases;
+    z.OnOverallProgress = [&](TObject*, double, TZAProcessOperation, TZAProgressPhase ph, bool&) {
+        phases.push_back(ph);
+    };
+    z.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int, int,
+                                 const std::string&, TZAAction& a) { a = fxaAbort; };
+    z.OpenArchive(0);
+    z.ExtractFiles("*.*");
+    z.CloseArchive();
+    EXPECT_EQ(phases, (std::vector<int>{ppStart, ppEnd}));
 }
 
 TEST(ZAEvents, FailureActionsRetryIgnoreAbortAndDefaultDialog) {
@@ -270,4 +297,20 @@ TEST(ZAEvents, TwoArchiversOnTwoThreads) {
     t2.join();
     EXPECT_EQ(ReadFile(d / "o1/a.txt"), TextBytes(400000));
     EXPECT_EQ(ReadFile(d / "o2/b.txt"), TextBytes(300000));
+}
+
+TEST(ZAEvents, UpdateAsksWithTheStoredNameShownWithBackslashes) {
+    ScratchDir d;
+    TZipArchiver z(nullptr);
+    MakeArchive(d, z);
+    std::vector<std::string> asked;
+    z.Options().OverwriteMode = omPrompt;
+    z.OnConfirmOverwrite = [&](TObject*, const std::string& src, std::string& dest, bool& confirm) {
+        asked.push_back((src == d / "src/sub/c.csv" ? "file" : src) + ">" + dest);
+        confirm = false;
+    };
+    z.OpenArchive(fmOpenReadWrite);
+    z.UpdateFiles("c.csv");
+    z.CloseArchive();
+    EXPECT_EQ(asked, (std::vector<std::string>{"file>sub\\c.csv"}));
 }

@@ -274,6 +274,42 @@ TEST(ZAHostile, OverwriteRules) {
     EXPECT_EQ(ReadFile(d / "base/b.txt"), "new b");
     Extract(d / "o.zip", d / "base");
     EXPECT_EQ(ReadFile(d / "base/a.txt"), "new a");
+    // A confirming handler may send the item to a file of its choosing.
+    std::vector<std::string> asked;
+    Extract(d / "o.zip", d / "base", [&](TZipArchiver& z) {
+        z.Options().OverwriteMode = omPrompt;
+        z.OnConfirmOverwrite = [&](TObject*, const std::string& src, std::string& dest,
+                                   bool& confirm) {
+            asked.push_back(src);
+            dest = ChangeFileExt(dest, ".new");
+            confirm = true;
+        };
+    });
+    EXPECT_EQ(asked, (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(ReadFile(d / "base/a.new"), "new a");
+    EXPECT_EQ(ReadFile(d / "base/b.txt"), "new b");
+}
+
+TEST(ZAHostile, UpdateTakesNoFileFromOutsideTheBase) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive,
+                     {DiskName(d / "u.zip"), R"([["../secret.txt","old",0],["in.txt","old",0]])"}),
+              0);
+    WriteFile(d / "secret.txt", "private");
+    WriteFile(d / "base/in.txt", "fresh");
+    TZipArchiver z(nullptr);
+    z.FileName = d / "u.zip";
+    z.BaseDir = d / "base";
+    z.OpenArchive(fmOpenReadWrite);
+    z.UpdateFiles("*.*");
+    z.CloseArchive();
+    std::string out;
+    ASSERT_EQ(Python("import zipfile,sys\nz=zipfile.ZipFile(sys.argv[1])\n"
+                     "print(z.read('../secret.txt').decode(), z.read('in.txt').decode())",
+                     {DiskName(d / "u.zip")}, &out),
+              0);
+    EXPECT_EQ(out, "old fresh\n");
 }
 
 TEST(ZAHostile, OpenErrors) {
@@ -297,6 +333,10 @@ TEST(ZAHostile, OpenErrors) {
         EXPECT_NE(e.Message().find(d / "missing.zip"), std::string::npos);
     }
     z.SetInMemory(true);
+    // A missing file is named before the in-memory refusal.
+    EXPECT_EQ(code([&] { z.OpenArchive(0); }), 12);
+    WriteFile(d / "there.zip", "");
+    z.FileName = d / "there.zip";
     EXPECT_EQ(code([&] { z.OpenArchive(0); }), 28);
     EXPECT_EQ(code([&] { z.ProcessFiles(poTest); }), 13);
     EXPECT_THROW(

@@ -220,6 +220,13 @@ TEST(ZAInteropRead, PrefixedStubAdjustedOrNot) {
     }
     WriteFile(d / "adj.zip", stub + ReadFile(d / "a.zip"));
     ASSERT_EQ(Shell("zip -q -A " + Quote(d / "adj.zip")), 0);
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "adj.zip";
+        z.OpenArchive(0);
+        EXPECT_EQ(z.StubLength(), 5000); // found in front although no offset needs shifting
+        z.CloseArchive();
+    }
     ExtractAll(d / "adj.zip", d / "adj");
     EXPECT_EQ(Tree(d / "adj/"), Tree(d / "src/"));
 }
@@ -299,12 +306,15 @@ TEST(ZAInteropRead, ZeroByteFileIsInvalidArchive) {
     WriteFile(d / "tiny.zip", "PK\x05\x06 short");
     for (const char* name : {"empty.zip", "tiny.zip"}) {
         TZipArchiver z(nullptr);
+        z.SetName("ZipArchiver");
         z.FileName = d / name;
         try {
             z.OpenArchive(0);
             FAIL() << name;
         } catch (const EZAException& e) {
             EXPECT_EQ(e.NativeError, 35) << name;
+            // The archiver that failed is named, as in every error it raises.
+            EXPECT_EQ(e.Message(), "ZipArchiver: Invalid archive file. - Native error: 00035");
         }
         EXPECT_FALSE(z.Active());
     }

@@ -157,7 +157,14 @@ TEST(ZAMasks, SelectionByMaskAndAttributes) {
     EXPECT_TRUE(ZAItemMatches(item("sub/a.txt", 0), sub, false));
     EXPECT_FALSE(ZAItemMatches(item("a.txt", 0), sub, false));
     EXPECT_FALSE(ZAItemMatches(item("other/a.txt", 0), sub, false));
-    EXPECT_TRUE(ZAItemMatches(item("other/a.txt", 0), sub, true)); // by its file-name part
+    // The file-name part is tried against the whole mask, so a mask with a
+    // folder takes nothing from other folders.
+    EXPECT_FALSE(ZAItemMatches(item("other/a.txt", 0), sub, true));
+    EXPECT_FALSE(ZAItemMatches(item("a.txt", 0), sub, true));
+    EXPECT_TRUE(ZAItemMatches(item("sub/deep/a.txt", 0), sub, true));
+    const TZASelection bare = ZAMakeSelection("a.txt", 10431, "", spRelativePath);
+    EXPECT_TRUE(ZAItemMatches(item("other/a.txt", 0), bare, true)); // by its file-name part
+    EXPECT_FALSE(ZAItemMatches(item("other/a.txt", 0), bare, false));
     const TZASelection excl = ZAMakeSelection("*.*", 10431, "*.bak", spRelativePath);
     EXPECT_FALSE(ZAItemMatches(item("x.bak", 0), excl, true));
     TStringList masks, exclusions;

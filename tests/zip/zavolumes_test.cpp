@@ -158,9 +158,17 @@ TEST(ZAVolumes, StubInFrontOfNewArchive) {
     z.BaseDir = d / "src";
     z.SFXStub = d / "stub.bin";
     z.OpenArchive(fmCreate);
+    EXPECT_EQ(z.StubLength(), static_cast<int64_t>(stub.size()));
+    z.BeginUpdate();
     z.AddFiles("*.*");
+    z.EndUpdate();
+    EXPECT_EQ(z.StubLength(), static_cast<int64_t>(stub.size())); // kept by the commit
     z.CloseArchive();
     EXPECT_EQ(ReadFile(d / "sfx.zip").substr(0, stub.size()), stub);
+    z.SFXStub.clear();
+    z.OpenArchive(0);
+    EXPECT_EQ(z.StubLength(), static_cast<int64_t>(stub.size())); // and found again
+    z.CloseArchive();
     if (HaveTool("unzip")) {
         std::string out;
         EXPECT_EQ(Shell("unzip -tq " + Quote(d / "sfx.zip"), &out), 0) << out;
@@ -286,4 +294,106 @@ TEST(ZAVolumes, LyingEndRecordOfASetFailsCleanly) {
     r.FileName = d / "set.zip";
     EXPECT_EQ(CodeOf([&] { r.OpenArchive(0); }), 44);
     EXPECT_FALSE(r.Active());
+}
+
+TEST(ZAVolumes, SetWithoutItsSplitVolumesIsAskedForDiskByDisk) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    WriteSet(d / "set.zip", d / "src", false);
+    // The volumes are moved away, as if each stood on its own disk.
+    ForceDirectories(d / "disks");
+    std::vector<std::string> moved;
+    for (const auto& f : ListFiles(d.Path(), "set.Z??")) {
+        if (f == "set.zip") continue;
+        ASSERT_TRUE(RenameFile(d / f, d / "disks/" + f));
+        moved.push_back(f);
+    }
+    ASSERT_FALSE(moved.empty());
+    TZipArchiver r(nullptr);
+    r.FileName = d / "set.zip";
+    r.BaseDir = d / "out";
+    std::vector<int> asked;
+    // Every disk of a spanned set carries the same name; the handler knows
+    // where each one is.
+    auto disk = [&](int n) { return d / "disks/set.Z" + Format("%.2d", n); };
+    r.OnRequestFirstVolume = [&](TObject*, std::string& name, bool& cancel) {
+        EXPECT_EQ(name, d / "set.zip");
+        asked.push_back(1);
+        name = disk(1);
+        cancel = false;
+    };
+    r.OnRequestMiddleVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
+        asked.push_back(n);
+        name = disk(n);
+        cancel = false;
+    };
+    r.OnRequestLastVolume = [&](TObject*, std::string& name, bool& cancel) {
+        asked.push_back(0);
+        name = d / "set.zip";
+        cancel = false;
+    };
+    r.OpenArchive(0);
+    EXPECT_EQ(r.SpanningMode(), smSpanning);
+    r.ExtractFiles("*.*");
+    r.CloseArchive();
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), 1);
+    // Without handlers the default question is refused by a program without a user.
+    TZipArchiver q(nullptr);
+    q.FileName = d / "set.zip";
+    q.BaseDir = d / "out2";
+    std::vector<int> codes;
+    q.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
+                                 const std::string&, TZAAction& a) {
+        codes.push_back(native);
+        a = fxaAbort;
+    };
+    auto dialogs = std::make_unique<TScriptedDialogs>();
+    auto* seen = dialogs.get();
+    TDialogServiceScope scope(std::move(dialogs));
+    q.OpenArchive(0);
+    q.ExtractFiles("a.bin");
+    q.CloseArchive();
+    EXPECT_EQ(codes, (std::vector<int>{45}));
+    ASSERT_EQ(seen->Asked().size(), 1u);
+    EXPECT_EQ(seen->Asked()[0].Text, "Please insert the first disk");
+}
+
+TEST(ZAVolumes, MissingArchiveOfASpannedSetAsksForTheLastDisk) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    CreateArchive(d / "one.zip", d / "src");
+    TZipArchiver r(nullptr);
+    r.FileName = d / "gone.zip";
+    r.SetSpanningMode(smSpanning);
+    {
+        auto dialogs = std::make_unique<TScriptedDialogs>();
+        auto* seen = dialogs.get();
+        TDialogServiceScope scope(std::move(dialogs));
+        EXPECT_EQ(CodeOf([&] { r.OpenArchive(0); }), 45);
+        ASSERT_EQ(seen->Asked().size(), 1u);
+        EXPECT_EQ(seen->Asked()[0].Text, "Please insert the last disk");
+    }
+    r.SetSpanningMode(smSpanning);
+    r.OnRequestLastVolume = [&](TObject*, std::string& name, bool& cancel) {
+        EXPECT_EQ(name, d / "gone.zip");
+        name = d / "one.zip";
+        cancel = false;
+    };
+    r.OpenArchive(fmOpenReadWrite);
+    EXPECT_EQ(r.SpanningMode(), smNone); // one volume after all
+    r.BaseDir = d / "out";
+    r.ExtractFiles("*.*");
+    const int items = r.FileCount();
+    // An update goes to the archive that was given, not to the missing name.
+    r.DeleteFiles("a.bin");
+    r.CloseArchive();
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    EXPECT_FALSE(FileExists(d / "gone.zip"));
+    TZipArchiver c(nullptr);
+    c.FileName = d / "one.zip";
+    c.OpenArchive(0);
+    EXPECT_EQ(c.FileCount(), items - 1);
+    c.CloseArchive();
 }

@@ -366,3 +366,39 @@ TEST(ZAWrite, CommitProgressAndCancel) {
     ExtractAll(d / "c.zip", d / "out");
     EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
 }
+
+TEST(ZAWrite, CompressionModeSetsChunksMethodAndFlushes) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    WriteFile(d / "src/tekst.txt", TextBytes(800000));
+    WriteFile(d / "src/leeg.txt", "");
+    const char* methods = R"(
+import sys, zipfile
+for i in sorted(zipfile.ZipFile(sys.argv[1]).infolist(), key=lambda i: i.filename):
+    print(i.filename, i.compress_type, end=';')
+)";
+    auto write = [&](const std::string& name, uint8_t mode) {
+        TZipArchiver z(nullptr);
+        z.FileName = d / name;
+        z.BaseDir = d / "src";
+        z.SetCompressionMode(mode);
+        z.OpenArchive(fmCreate);
+        z.AddFiles("*.*");
+        z.CloseArchive();
+        UnzipTest(d / name);
+        std::string out;
+        EXPECT_EQ(Python(methods, {DiskName(d / name)}, &out), 0) << out;
+        return out;
+    };
+    // The method word decides, also for an empty file; mode 0 stores.
+    EXPECT_EQ(write("m1.zip", 1), "leeg.txt 8;tekst.txt 8;");
+    EXPECT_EQ(write("m0.zip", 0), "leeg.txt 0;tekst.txt 0;");
+    EXPECT_EQ(write("m9.zip", 9), "leeg.txt 8;tekst.txt 8;");
+    // Fast modes read 512 KB chunks and end each but the last with a sync
+    // flush (an empty stored block); the strongest read 1.5 MB at a time.
+    const std::string flush("\x00\x00\xFF\xFF", 4);
+    EXPECT_NE(ReadFile(d / "m1.zip").find(flush), std::string::npos);
+    EXPECT_EQ(ReadFile(d / "m9.zip").find(flush), std::string::npos);
+    ExtractAll(d / "m1.zip", d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
