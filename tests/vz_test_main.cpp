@@ -9,7 +9,9 @@ extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() {
     return "leak:libfontconfig\nleak:libdbus\nleak:libglib\n";
 }
 
-extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
+extern "C" const char* __ubsan_default_options() {
+    return "print_stacktrace=1:halt_on_error=1";
+}
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -8,12 +8,14 @@
 #include "controls/numeric/numbase.h"
 
 static void BM_ParseInteger(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(ParseNumberText("1,234,567", ebInt));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseNumberText("1,234,567", ebInt));
 }
 BENCHMARK(BM_ParseInteger);
 
 static void BM_ParseFloatWithSuffix(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(ParseNumberText("-12.5e-3k", ebFloat));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseNumberText("-12.5e-3k", ebFloat));
 }
 BENCHMARK(BM_ParseFloatWithSuffix);
 

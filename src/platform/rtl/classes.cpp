@@ -91,11 +91,13 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 
 void TComponent::BeginLoading() {
     Include(csLoading);
-    for (TComponent* c : FComponents) c->BeginLoading();
+    for (TComponent* c : FComponents)
+        c->BeginLoading();
 }
 
 void TComponent::EndLoading() {
-    for (TComponent* c : FComponents) c->EndLoading();
+    for (TComponent* c : FComponents)
+        c->EndLoading();
     Exclude(csLoading);
     Loaded();
 }

@@ -20,7 +20,8 @@ void TCollectionItem::SetIndex(int Value) {
 }
 
 void TCollectionItem::Changed(bool AllItems) {
-    if (FCollection && FCollection->FUpdateCount == 0) FCollection->Update(AllItems ? nullptr : this);
+    if (FCollection && FCollection->FUpdateCount == 0)
+        FCollection->Update(AllItems ? nullptr : this);
 }
 
 TCollection::TCollection(TItemFactory ItemFactory) : FItemFactory(std::move(ItemFactory)) {}
@@ -36,7 +37,9 @@ TCollectionItem* TCollection::Items(int Index) const {
     return FItems[static_cast<size_t>(Index)].get();
 }
 
-TCollectionItem* TCollection::Add() { return Insert(Count()); }
+TCollectionItem* TCollection::Add() {
+    return Insert(Count());
+}
 
 TCollectionItem* TCollection::Insert(int Index) {
     Index = std::clamp(Index, 0, Count());
@@ -88,7 +91,9 @@ void TCollection::MoveItem(int From, int To) {
     Changed();
 }
 
-void TCollection::BeginUpdate() { ++FUpdateCount; }
+void TCollection::BeginUpdate() {
+    ++FUpdateCount;
+}
 
 void TCollection::EndUpdate() {
     if (FUpdateCount > 0 && --FUpdateCount == 0) Changed();
@@ -103,7 +108,8 @@ void TCollection::Assign(const TPersistent* Source) {
         if (src == this) return;
         BeginUpdate();
         Clear();
-        for (const auto& item : src->FItems) Add()->Assign(item.get());
+        for (const auto& item : src->FItems)
+            Add()->Assign(item.get());
         EndUpdate();
         return;
     }

@@ -13,7 +13,9 @@ namespace {
 // Days from 0001-01-01 (day 0 here) to the platform's day 0, 1899-12-30.
 constexpr int64_t kDateDelta = 693593;
 
-int64_t DaysBeforeYear(int64_t y) { return y * 365 + y / 4 - y / 100 + y / 400; }
+int64_t DaysBeforeYear(int64_t y) {
+    return y * 365 + y / 4 - y / 100 + y / 400;
+}
 
 struct LocalParts {
     int year, month, day, hour, min, sec, msec;
@@ -24,13 +26,20 @@ LocalParts LocalNow() {
     clock_gettime(CLOCK_REALTIME, &ts);
     tm t{};
     localtime_r(&ts.tv_sec, &t);
-    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec,
+    return {t.tm_year + 1900,
+            t.tm_mon + 1,
+            t.tm_mday,
+            t.tm_hour,
+            t.tm_min,
+            t.tm_sec,
             static_cast<int>(ts.tv_nsec / 1000000)};
 }
 
 } // namespace
 
-bool IsLeapYear(int Year) { return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0); }
+bool IsLeapYear(int Year) {
+    return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
+}
 
 int DaysInAMonth(int Year, int Month) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -43,7 +52,8 @@ bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date) {
         Day > DaysInAMonth(Year, Month))
         return false;
     int64_t days = DaysBeforeYear(Year - 1);
-    for (int m = 1; m < Month; ++m) days += DaysInAMonth(Year, m);
+    for (int m = 1; m < Month; ++m)
+        days += DaysInAMonth(Year, m);
     days += Day - 1;
     Date = static_cast<double>(days - kDateDelta);
     return true;
@@ -62,11 +72,13 @@ void DecodeDate(TDateTime Date, uint16_t& Year, uint16_t& Month, uint16_t& Day) 
         return;
     }
     int64_t y = days / 366;
-    while (DaysBeforeYear(y + 1) <= days) ++y;
+    while (DaysBeforeYear(y + 1) <= days)
+        ++y;
     days -= DaysBeforeYear(y);
     const int year = static_cast<int>(y) + 1;
     int m = 1;
-    while (days >= DaysInAMonth(year, m)) days -= DaysInAMonth(year, m++);
+    while (days >= DaysInAMonth(year, m))
+        days -= DaysInAMonth(year, m++);
     Year = static_cast<uint16_t>(year);
     Month = static_cast<uint16_t>(m);
     Day = static_cast<uint16_t>(days + 1);
@@ -82,7 +94,8 @@ bool TryEncodeTime(int Hour, int Min, int Sec, int MSec, TDateTime& Time) {
 
 TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
     TDateTime t;
-    if (!TryEncodeTime(Hour, Min, Sec, MSec, t)) throw EConvertError("Invalid argument to time encode");
+    if (!TryEncodeTime(Hour, Min, Sec, MSec, t))
+        throw EConvertError("Invalid argument to time encode");
     return t;
 }
 
@@ -138,7 +151,8 @@ std::string FormatDateTime(const std::string& Format, TDateTime DateTime) {
     size_t i = 0;
     auto run = [&](char c) {
         size_t k = i;
-        while (k < n && (Format[k] == c || Format[k] == c - 32 || Format[k] == c + 32)) ++k;
+        while (k < n && (Format[k] == c || Format[k] == c - 32 || Format[k] == c + 32))
+            ++k;
         return k - i;
     };
     while (i < n) {
@@ -151,27 +165,49 @@ std::string FormatDateTime(const std::string& Format, TDateTime DateTime) {
             i = k + 1;
             continue;
         }
-        if (c == '/') { out += fs.DateSeparator; ++i; continue; }
-        if (c == ':') { out += fs.TimeSeparator; ++i; continue; }
+        if (c == '/') {
+            out += fs.DateSeparator;
+            ++i;
+            continue;
+        }
+        if (c == ':') {
+            out += fs.TimeSeparator;
+            ++i;
+            continue;
+        }
         size_t len = run(lc);
         switch (lc) {
         case 'y':
             out += len <= 2 ? ::Format("%02d", y % 100) : ::Format("%04d", y);
             break;
         case 'm':
-            if (len >= 4) out += fs.LongMonthNames[mo - 1];
-            else if (len == 3) out += fs.ShortMonthNames[mo - 1];
-            else out += len == 2 ? ::Format("%02d", mo) : IntToStr(mo);
+            if (len >= 4)
+                out += fs.LongMonthNames[mo - 1];
+            else if (len == 3)
+                out += fs.ShortMonthNames[mo - 1];
+            else
+                out += len == 2 ? ::Format("%02d", mo) : IntToStr(mo);
             break;
         case 'd':
-            if (len >= 4) out += fs.LongDayNames[DayOfWeek(DateTime) - 1];
-            else if (len == 3) out += fs.ShortDayNames[DayOfWeek(DateTime) - 1];
-            else out += len == 2 ? ::Format("%02d", d) : IntToStr(d);
+            if (len >= 4)
+                out += fs.LongDayNames[DayOfWeek(DateTime) - 1];
+            else if (len == 3)
+                out += fs.ShortDayNames[DayOfWeek(DateTime) - 1];
+            else
+                out += len == 2 ? ::Format("%02d", d) : IntToStr(d);
             break;
-        case 'h': out += len >= 2 ? ::Format("%02d", h) : IntToStr(h); break;
-        case 'n': out += len >= 2 ? ::Format("%02d", mi) : IntToStr(mi); break;
-        case 's': out += len >= 2 ? ::Format("%02d", s) : IntToStr(s); break;
-        case 'z': out += len >= 3 ? ::Format("%03d", ms) : IntToStr(ms); break;
+        case 'h':
+            out += len >= 2 ? ::Format("%02d", h) : IntToStr(h);
+            break;
+        case 'n':
+            out += len >= 2 ? ::Format("%02d", mi) : IntToStr(mi);
+            break;
+        case 's':
+            out += len >= 2 ? ::Format("%02d", s) : IntToStr(s);
+            break;
+        case 'z':
+            out += len >= 3 ? ::Format("%03d", ms) : IntToStr(ms);
+            break;
         default:
             out += c;
             len = 1;
@@ -181,8 +217,12 @@ std::string FormatDateTime(const std::string& Format, TDateTime DateTime) {
     return out;
 }
 
-std::string DateToStr(TDateTime Date) { return FormatDateTime(FormatSettings().ShortDateFormat, Date); }
-std::string TimeToStr(TDateTime Time) { return FormatDateTime(FormatSettings().LongTimeFormat, Time); }
+std::string DateToStr(TDateTime Date) {
+    return FormatDateTime(FormatSettings().ShortDateFormat, Date);
+}
+std::string TimeToStr(TDateTime Time) {
+    return FormatDateTime(FormatSettings().LongTimeFormat, Time);
+}
 
 bool TryStrToDate(const std::string& S, TDateTime& Date) {
     const TFormatSettings& fs = FormatSettings();
@@ -210,15 +250,19 @@ bool TryStrToDate(const std::string& S, TDateTime& Date) {
     std::string order;
     for (const char c : fs.ShortDateFormat) {
         const char lc = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if ((lc == 'd' || lc == 'm' || lc == 'y') && order.find(lc) == std::string::npos) order += lc;
+        if ((lc == 'd' || lc == 'm' || lc == 'y') && order.find(lc) == std::string::npos)
+            order += lc;
     }
     if (order.size() != 3) order = "ymd";
     int y = 0, m = 0, d = 0;
     size_t ylen = 4;
     for (size_t k = 0; k < 3; ++k) {
-        if (order[k] == 'y') y = nums[k], ylen = lens[k];
-        else if (order[k] == 'm') m = nums[k];
-        else d = nums[k];
+        if (order[k] == 'y')
+            y = nums[k], ylen = lens[k];
+        else if (order[k] == 'm')
+            m = nums[k];
+        else
+            d = nums[k];
     }
     if (ylen <= 2) {
         const int century = LocalNow().year / 100 * 100;

@@ -24,11 +24,14 @@ int TNonInteractiveDialogs::MessageDlg(const std::string&, TMsgDlgType, TMsgDlgB
     return CautiousAnswer(Buttons);
 }
 
-bool TNonInteractiveDialogs::InputQuery(const std::string&, const std::string&, std::string&, bool) {
+bool TNonInteractiveDialogs::InputQuery(const std::string&, const std::string&, std::string&,
+                                        bool) {
     return false;
 }
 
-bool TNonInteractiveDialogs::PromptForFileName(TFileDialogRequest&) { return false; }
+bool TNonInteractiveDialogs::PromptForFileName(TFileDialogRequest&) {
+    return false;
+}
 
 int TScriptedDialogs::MessageDlg(const std::string& Msg, TMsgDlgType DlgType,
                                  TMsgDlgButtons Buttons, const std::string& Caption) {
@@ -66,7 +69,9 @@ bool TScriptedDialogs::PromptForFileName(TFileDialogRequest& Request) {
     return ok;
 }
 
-TDialogService& DialogService() { return *CurrentService(); }
+TDialogService& DialogService() {
+    return *CurrentService();
+}
 
 std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> Service) {
     if (!Service) Service = std::make_unique<TNonInteractiveDialogs>();

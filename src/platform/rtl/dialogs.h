@@ -12,10 +12,22 @@
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
 enum TMsgDlgBtn {
-    mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
 };
 using TMsgDlgButtons = unsigned; // bit (1 << TMsgDlgBtn) per button
-constexpr TMsgDlgButtons MsgDlgButton(TMsgDlgBtn b) { return 1u << b; }
+constexpr TMsgDlgButtons MsgDlgButton(TMsgDlgBtn b) {
+    return 1u << b;
+}
 constexpr TMsgDlgButtons mbYesNo = (1u << mbYes) | (1u << mbNo);
 constexpr TMsgDlgButtons mbYesNoCancel = (1u << mbYes) | (1u << mbNo) | (1u << mbCancel);
 constexpr TMsgDlgButtons mbOKCancel = (1u << mbOK) | (1u << mbCancel);
@@ -24,22 +36,31 @@ constexpr TMsgDlgButtons mbOKOnly = 1u << mbOK;
 
 // Modal results, numbered as on the platform.
 enum TModalResult : int {
-    mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
-    mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+    mrNoToAll = 9,
+    mrYesToAll = 10
 };
 
 struct TFileDialogRequest {
-    bool Save = false;          // save dialog, else open dialog
+    bool Save = false; // save dialog, else open dialog
     std::string Title;
-    std::string Filter;         // "Description|*.ext|Description|*.a;*.b"
+    std::string Filter; // "Description|*.ext|Description|*.a;*.b"
     int FilterIndex = 1;
     std::string InitialDir;
-    std::string FileName;       // in: proposed name; out: the chosen full name
-    std::string DefaultExt;     // without the dot
+    std::string FileName;   // in: proposed name; out: the chosen full name
+    std::string DefaultExt; // without the dot
 };
 
-struct TDialogRecord {          // what a dialog was asked, for tests and logs
-    std::string Kind;           // "message", "input", "file"
+struct TDialogRecord { // what a dialog was asked, for tests and logs
+    std::string Kind;  // "message", "input", "file"
     std::string Text;
     TMsgDlgType DlgType = mtCustom;
     TMsgDlgButtons Buttons = 0;

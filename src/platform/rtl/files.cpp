@@ -15,8 +15,12 @@
 #include "classes.h"
 #include "sysutils.h"
 
-std::string DiskName(const std::string& FileName) { return Cp1252ToUtf8(FileName); }
-std::string ProgramName(const std::string& DiskFileName) { return Utf8ToCp1252(DiskFileName); }
+std::string DiskName(const std::string& FileName) {
+    return Cp1252ToUtf8(FileName);
+}
+std::string ProgramName(const std::string& DiskFileName) {
+    return Utf8ToCp1252(DiskFileName);
+}
 
 namespace {
 
@@ -49,7 +53,8 @@ std::vector<std::string> ListDir(const std::string& Dir, bool wantDirs, const st
 bool MatchFrom(const std::string& n, size_t i, const std::string& m, size_t j) {
     while (j < m.size()) {
         if (m[j] == '*') {
-            while (j < m.size() && m[j] == '*') ++j;
+            while (j < m.size() && m[j] == '*')
+                ++j;
             if (j == m.size()) return true;
             for (size_t k = i; k <= n.size(); ++k)
                 if (MatchFrom(n, k, m, j)) return true;
@@ -88,7 +93,9 @@ bool ForceDirectories(const std::string& Dir) {
     return CreateDir(d) || DirectoryExists(d);
 }
 
-bool RemoveDir(const std::string& Dir) { return ::rmdir(DiskName(Dir).c_str()) == 0; }
+bool RemoveDir(const std::string& Dir) {
+    return ::rmdir(DiskName(Dir).c_str()) == 0;
+}
 
 bool DeleteFile(const std::string& FileName) {
     return !FileName.empty() && ::unlink(DiskName(FileName).c_str()) == 0;
@@ -141,13 +148,15 @@ std::string IncludeTrailingPathDelimiter(const std::string& Path) {
 
 std::string ExcludeTrailingPathDelimiter(const std::string& Path) {
     std::string p = Path;
-    while (p.size() > 1 && p.back() == PathDelim) p.pop_back();
+    while (p.size() > 1 && p.back() == PathDelim)
+        p.pop_back();
     return p;
 }
 
 std::string ExpandFileName(const std::string& FileName) {
     std::string full = FileName;
-    if (full.empty() || full[0] != PathDelim) full = IncludeTrailingPathDelimiter(GetCurrentDir()) + full;
+    if (full.empty() || full[0] != PathDelim)
+        full = IncludeTrailingPathDelimiter(GetCurrentDir()) + full;
     std::vector<std::string> parts;
     size_t i = 0;
     while (i <= full.size()) {
@@ -162,7 +171,8 @@ std::string ExpandFileName(const std::string& FileName) {
         i = j + 1;
     }
     std::string out;
-    for (const auto& p : parts) out += PathDelim + p;
+    for (const auto& p : parts)
+        out += PathDelim + p;
     if (out.empty()) out = "/";
     if (!FileName.empty() && FileName.back() == PathDelim && out != "/") out += PathDelim;
     return out;
@@ -174,7 +184,9 @@ std::string GetCurrentDir() {
     return ProgramName(buf);
 }
 
-bool SetCurrentDir(const std::string& Dir) { return ::chdir(DiskName(Dir).c_str()) == 0; }
+bool SetCurrentDir(const std::string& Dir) {
+    return ::chdir(DiskName(Dir).c_str()) == 0;
+}
 
 bool MatchesMask(const std::string& Name, const std::string& Mask) {
     // "*.*" means every file, with or without an extension, as users expect.
@@ -186,7 +198,9 @@ std::vector<std::string> ListFiles(const std::string& Dir, const std::string& Ma
     return ListDir(Dir, false, Mask);
 }
 
-std::vector<std::string> ListSubFolders(const std::string& Dir) { return ListDir(Dir, true, "*"); }
+std::vector<std::string> ListSubFolders(const std::string& Dir) {
+    return ListDir(Dir, true, "*");
+}
 
 std::string GetDocumentsFolder() {
     const char* homeEnv = std::getenv("HOME");
@@ -205,7 +219,8 @@ std::string GetDocumentsFolder() {
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
         if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
-        if (!value.empty() && value[0] == '/') return ProgramName(ExcludeTrailingPathDelimiter(value));
+        if (!value.empty() && value[0] == '/')
+            return ProgramName(ExcludeTrailingPathDelimiter(value));
     }
     return ProgramName(fallback);
 }
@@ -217,7 +232,9 @@ std::string GetProgramFileName() {
     return ProgramName(std::string(buf, static_cast<size_t>(n)));
 }
 
-std::string GetProgramDir() { return ExtractFilePath(GetProgramFileName()); }
+std::string GetProgramDir() {
+    return ExtractFilePath(GetProgramFileName());
+}
 
 std::string ReadFileBytes(const std::string& FileName) {
     std::ifstream in(DiskName(FileName), std::ios::binary);
@@ -244,7 +261,8 @@ void WriteFileAtomic(const std::string& FileName, const std::string& Data) {
     if (ok && ::fsync(fd) != 0) ok = false;
     // Keep the permissions of the file that is replaced; new files get the usual ones.
     struct stat st;
-    if (::stat(target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+    if (::stat(target.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
     else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

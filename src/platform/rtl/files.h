@@ -13,10 +13,10 @@ constexpr char PathDelim = '/';
 std::string DiskName(const std::string& FileName);
 std::string ProgramName(const std::string& DiskFileName);
 
-bool FileExists(const std::string& FileName);      // a regular file (or a link to one)
+bool FileExists(const std::string& FileName); // a regular file (or a link to one)
 bool DirectoryExists(const std::string& Dir);
 bool CreateDir(const std::string& Dir);
-bool ForceDirectories(const std::string& Dir);     // creates every missing level
+bool ForceDirectories(const std::string& Dir); // creates every missing level
 bool RemoveDir(const std::string& Dir);
 bool DeleteFile(const std::string& FileName);
 bool RenameFile(const std::string& OldName, const std::string& NewName);
@@ -25,7 +25,7 @@ long long FileSizeOf(const std::string& FileName); // -1 when missing
 std::string ExtractFilePath(const std::string& FileName); // with trailing '/'
 std::string ExtractFileDir(const std::string& FileName);  // without trailing '/'
 std::string ExtractFileName(const std::string& FileName);
-std::string ExtractFileExt(const std::string& FileName);  // with the dot, "" when none
+std::string ExtractFileExt(const std::string& FileName); // with the dot, "" when none
 std::string ChangeFileExt(const std::string& FileName, const std::string& Extension);
 std::string IncludeTrailingPathDelimiter(const std::string& Path);
 std::string ExcludeTrailingPathDelimiter(const std::string& Path);

@@ -13,7 +13,9 @@ void TStrings::Put(int Index, const std::string& S) {
     InsertObject(Index, S, obj);
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
+TObject* TStrings::GetObject(int) const {
+    return nullptr;
+}
 void TStrings::PutObject(int, TObject*) {}
 
 int TStrings::Add(const std::string& S) {
@@ -35,7 +37,8 @@ void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject) {
 
 void TStrings::AddStrings(const TStrings& Strings) {
     BeginUpdate();
-    for (int i = 0; i < Strings.Count(); ++i) AddObject(Strings.Get(i), Strings.GetObject(i));
+    for (int i = 0; i < Strings.Count(); ++i)
+        AddObject(Strings.Get(i), Strings.GetObject(i));
     EndUpdate();
 }
 
@@ -103,8 +106,10 @@ void TStrings::SetValues(const std::string& Name, const std::string& Value) {
         return;
     }
     const std::string line = Name + NameValueSeparator + Value;
-    if (i >= 0) Put(i, line);
-    else Add(line);
+    if (i >= 0)
+        Put(i, line);
+    else
+        Add(line);
 }
 
 std::string TStrings::Text() const {
@@ -123,7 +128,8 @@ void TStrings::SetText(const std::string& Value) {
     const size_t n = Value.size();
     while (start < n) {
         size_t p = start;
-        while (p < n && Value[p] != '\r' && Value[p] != '\n') ++p;
+        while (p < n && Value[p] != '\r' && Value[p] != '\n')
+            ++p;
         Add(Value.substr(start, p - start));
         if (p < n && Value[p] == '\r') ++p;
         if (p < n && Value[p] == '\n') ++p;
@@ -138,7 +144,8 @@ std::string TStrings::DelimitedText() const {
         const std::string s = Get(i);
         bool quote = s.empty() && Count() == 1;
         for (const char c : s)
-            if (c == QuoteChar || c == Delimiter || (!StrictDelimiter && static_cast<unsigned char>(c) <= ' '))
+            if (c == QuoteChar || c == Delimiter ||
+                (!StrictDelimiter && static_cast<unsigned char>(c) <= ' '))
                 quote = true;
         if (i > 0) out += Delimiter;
         if (quote) {
@@ -161,7 +168,8 @@ void TStrings::SetDelimitedText(const std::string& Value) {
     size_t i = 0;
     const size_t n = Value.size();
     auto isSpace = [&](char c) { return !StrictDelimiter && static_cast<unsigned char>(c) <= ' '; };
-    while (i < n && isSpace(Value[i])) ++i;
+    while (i < n && isSpace(Value[i]))
+        ++i;
     while (i < n) {
         std::string item;
         if (Value[i] == QuoteChar) {
@@ -179,16 +187,20 @@ void TStrings::SetDelimitedText(const std::string& Value) {
                 item += Value[i++];
             }
             // Text after the closing quote up to the delimiter belongs to the item.
-            while (i < n && Value[i] != Delimiter && !isSpace(Value[i])) item += Value[i++];
+            while (i < n && Value[i] != Delimiter && !isSpace(Value[i]))
+                item += Value[i++];
         } else {
-            while (i < n && Value[i] != Delimiter && !isSpace(Value[i])) item += Value[i++];
+            while (i < n && Value[i] != Delimiter && !isSpace(Value[i]))
+                item += Value[i++];
         }
         Add(item);
-        while (i < n && isSpace(Value[i])) ++i;
+        while (i < n && isSpace(Value[i]))
+            ++i;
         if (i < n && Value[i] == Delimiter) {
             ++i;
             if (i >= n) Add(std::string());
-            while (i < n && isSpace(Value[i])) ++i;
+            while (i < n && isSpace(Value[i]))
+                ++i;
         }
     }
     EndUpdate();
@@ -262,7 +274,8 @@ void TStrings::Error(const std::string& Msg, int Data) const {
 
 TStringList::~TStringList() {
     if (OwnsObjects)
-        for (auto& item : FList) delete item.second;
+        for (auto& item : FList)
+            delete item.second;
 }
 
 void TStringList::CheckIndex(int Index) const {
@@ -323,11 +336,14 @@ void TStringList::Clear() {
     std::vector<std::pair<std::string, TObject*>> old;
     old.swap(FList);
     if (OwnsObjects)
-        for (auto& item : old) delete item.second;
+        for (auto& item : old)
+            delete item.second;
     Changed();
 }
 
-int TStringList::Add(const std::string& S) { return AddObject(S, nullptr); }
+int TStringList::Add(const std::string& S) {
+    return AddObject(S, nullptr);
+}
 
 int TStringList::AddObject(const std::string& S, TObject* AObject) {
     int index;
@@ -397,7 +413,8 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
                      [&](int a, int b) { return Compare(this, a, b) < 0; });
     std::vector<std::pair<std::string, TObject*>> sorted;
     sorted.reserve(FList.size());
-    for (const int i : order) sorted.push_back(std::move(FList[static_cast<size_t>(i)]));
+    for (const int i : order)
+        sorted.push_back(std::move(FList[static_cast<size_t>(i)]));
     FList.swap(sorted);
     Changed();
 }
@@ -419,8 +436,10 @@ int TStringList::CompareStrings(const std::string& S1, const std::string& S2) co
 }
 
 void TStringList::SetUpdateState(bool Updating) {
-    if (Updating) Changing();
-    else Changed();
+    if (Updating)
+        Changing();
+    else
+        Changed();
 }
 
 void TStringList::Changed() {

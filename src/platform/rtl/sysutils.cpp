@@ -10,11 +10,15 @@
 #include <cstring>
 #include <vector>
 
-void Abort() { throw EAbort(); }
+void Abort() {
+    throw EAbort();
+}
 
 namespace {
 
-bool IsSpaceOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsSpaceOrControl(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 // Windows-1252 bytes 0x80..0x9F as Unicode; 0 marks the five unassigned bytes.
 constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -118,17 +122,21 @@ std::string UseDecimalSeparator(std::string s) {
 
 std::string TrimLeft(const std::string& s) {
     size_t i = 0;
-    while (i < s.size() && IsSpaceOrControl(s[i])) ++i;
+    while (i < s.size() && IsSpaceOrControl(s[i]))
+        ++i;
     return s.substr(i);
 }
 
 std::string TrimRight(const std::string& s) {
     size_t n = s.size();
-    while (n > 0 && IsSpaceOrControl(s[n - 1])) --n;
+    while (n > 0 && IsSpaceOrControl(s[n - 1]))
+        --n;
     return s.substr(0, n);
 }
 
-std::string Trim(const std::string& s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(const std::string& s) {
+    return TrimLeft(TrimRight(s));
+}
 
 std::string UpperCase(const std::string& s) {
     std::string r = s;
@@ -149,11 +157,16 @@ char AnsiUpperChar(char ch) {
     if (c >= 'a' && c <= 'z') return static_cast<char>(c - 32);
     if (c >= 0xE0 && c != 0xF7 && c != 0xFF) return static_cast<char>(c - 32);
     switch (c) {
-    case 0x9A: return static_cast<char>(0x8A);
-    case 0x9C: return static_cast<char>(0x8C);
-    case 0x9E: return static_cast<char>(0x8E);
-    case 0xFF: return static_cast<char>(0x9F);
-    default: return ch;
+    case 0x9A:
+        return static_cast<char>(0x8A);
+    case 0x9C:
+        return static_cast<char>(0x8C);
+    case 0x9E:
+        return static_cast<char>(0x8E);
+    case 0xFF:
+        return static_cast<char>(0x9F);
+    default:
+        return ch;
     }
 }
 
@@ -162,23 +175,30 @@ char AnsiLowerChar(char ch) {
     if (c >= 'A' && c <= 'Z') return static_cast<char>(c + 32);
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char>(c + 32);
     switch (c) {
-    case 0x8A: return static_cast<char>(0x9A);
-    case 0x8C: return static_cast<char>(0x9C);
-    case 0x8E: return static_cast<char>(0x9E);
-    case 0x9F: return static_cast<char>(0xFF);
-    default: return ch;
+    case 0x8A:
+        return static_cast<char>(0x9A);
+    case 0x8C:
+        return static_cast<char>(0x9C);
+    case 0x8E:
+        return static_cast<char>(0x9E);
+    case 0x9F:
+        return static_cast<char>(0xFF);
+    default:
+        return ch;
     }
 }
 
 std::string AnsiUpperCase(const std::string& s) {
     std::string r = s;
-    for (char& c : r) c = AnsiUpperChar(c);
+    for (char& c : r)
+        c = AnsiUpperChar(c);
     return r;
 }
 
 std::string AnsiLowerCase(const std::string& s) {
     std::string r = s;
-    for (char& c : r) c = AnsiLowerChar(c);
+    for (char& c : r)
+        c = AnsiLowerChar(c);
     return r;
 }
 
@@ -191,13 +211,17 @@ int CompareText(const std::string& a, const std::string& b) {
     return CompareStr(UpperCase(a), UpperCase(b));
 }
 
-bool SameText(const std::string& a, const std::string& b) { return CompareText(a, b) == 0; }
+bool SameText(const std::string& a, const std::string& b) {
+    return CompareText(a, b) == 0;
+}
 
 int AnsiCompareText(const std::string& a, const std::string& b) {
     return CompareStr(AnsiUpperCase(a), AnsiUpperCase(b));
 }
 
-int Pos(const std::string& sub, const std::string& s) { return PosEx(sub, s, 1); }
+int Pos(const std::string& sub, const std::string& s) {
+    return PosEx(sub, s, 1);
+}
 
 int PosEx(const std::string& sub, const std::string& s, int offset) {
     if (sub.empty() || offset < 1 || static_cast<size_t>(offset) > s.size()) return 0;
@@ -259,7 +283,9 @@ bool EndsText(const std::string& suffix, const std::string& s) {
     return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix);
 }
 
-std::string IntToStr(int64_t v) { return std::to_string(v); }
+std::string IntToStr(int64_t v) {
+    return std::to_string(v);
+}
 
 std::string IntToHex(uint64_t v, int digits) {
     char buf[32];
@@ -288,10 +314,14 @@ bool TryStrToInt64(const std::string& s, int64_t& v) {
     for (; i < t.size(); ++i) {
         const char c = t[i];
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return false;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
         if (acc > (limit - static_cast<uint64_t>(d)) / static_cast<uint64_t>(base)) return false;
         acc = acc * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
     }
@@ -335,17 +365,20 @@ bool TryStrToFloat(const std::string& s, double& v) {
     size_t i = 0;
     if (t[i] == '+' || t[i] == '-') ++i;
     bool digits = false;
-    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, digits = true;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+        ++i, digits = true;
     if (i < t.size() && t[i] == '.') {
         ++i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, digits = true;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i, digits = true;
     }
     if (!digits) return false;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
         const size_t start = i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i;
         if (i == start) return false;
     }
     if (i != t.size()) return false;
@@ -358,7 +391,8 @@ bool TryStrToFloat(const std::string& s, double& v) {
 
 double StrToFloat(const std::string& s) {
     double v;
-    if (!TryStrToFloat(s, v)) throw EConvertError("'" + s + "' is not a valid floating point value");
+    if (!TryStrToFloat(s, v))
+        throw EConvertError("'" + s + "' is not a valid floating point value");
     return v;
 }
 
@@ -367,7 +401,9 @@ double StrToFloatDef(const std::string& s, double def) {
     return TryStrToFloat(s, v) ? v : def;
 }
 
-std::string FloatToStr(double v) { return FloatToStrF(v, ffGeneral, 15, 0); }
+std::string FloatToStr(double v) {
+    return FloatToStrF(v, ffGeneral, 15, 0);
+}
 
 namespace {
 
@@ -390,7 +426,8 @@ std::string FixedDecimal(double v, int decimals) {
         digits.resize(static_cast<size_t>(keep));
         if (up) {
             int i = keep - 1;
-            while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
+            while (i >= 0 && digits[static_cast<size_t>(i)] == '9')
+                digits[static_cast<size_t>(i--)] = '0';
             if (i >= 0) {
                 ++digits[static_cast<size_t>(i)];
             } else {
@@ -403,7 +440,8 @@ std::string FixedDecimal(double v, int decimals) {
     std::string intPart, fracPart;
     for (int pos = std::max(exp, 0); pos >= -d; --pos) {
         const int k = exp - pos;
-        const char c = k >= 0 && k < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(k)] : '0';
+        const char c =
+            k >= 0 && k < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(k)] : '0';
         (pos >= 0 ? intPart : fracPart) += c;
     }
     const bool zero = intPart.find_first_not_of('0') == std::string::npos &&
@@ -450,7 +488,8 @@ std::string FloatToStrF(double v, TFloatFormat format, int precision, int digits
                 std::snprintf(buf, sizeof buf, "%.*f", std::max(0, precision - 1 - exp), v);
                 s = buf;
                 if (s.find('.') != std::string::npos) {
-                    while (s.back() == '0') s.pop_back();
+                    while (s.back() == '0')
+                        s.pop_back();
                     if (s.back() == '.') s.pop_back();
                 }
             } else {
@@ -458,7 +497,8 @@ std::string FloatToStrF(double v, TFloatFormat format, int precision, int digits
                 std::string ex = s.substr(e + 1);
                 const bool neg = !ex.empty() && ex[0] == '-';
                 if (!ex.empty() && (ex[0] == '+' || ex[0] == '-')) ex.erase(0, 1);
-                while (ex.size() > 1 && ex[0] == '0') ex.erase(0, 1);
+                while (ex.size() > 1 && ex[0] == '0')
+                    ex.erase(0, 1);
                 s = mant + "E" + (neg ? "-" : "+") + ex;
             }
         }
@@ -470,8 +510,10 @@ std::string FloatToStrF(double v, TFloatFormat format, int precision, int digits
         std::string s = buf;
         const size_t e = s.find('E');
         std::string ex = s.substr(e + 2);
-        while (static_cast<int>(ex.size()) < digits) ex = "0" + ex;
-        while (static_cast<int>(ex.size()) > std::max(digits, 1) && ex[0] == '0') ex.erase(0, 1);
+        while (static_cast<int>(ex.size()) < digits)
+            ex = "0" + ex;
+        while (static_cast<int>(ex.size()) > std::max(digits, 1) && ex[0] == '0')
+            ex.erase(0, 1);
         return UseDecimalSeparator(s.substr(0, e + 2) + ex);
     }
     case ffFixed:
@@ -500,31 +542,45 @@ std::string FormatFloat(const std::string& format, double v) {
     int optional = 0;
     if (dot != std::string::npos) {
         for (size_t i = dot + 1; i < pat.size(); ++i) {
-            if (pat[i] == '0') ++decimals;
-            else if (pat[i] == '#') ++optional;
+            if (pat[i] == '0')
+                ++decimals;
+            else if (pat[i] == '#')
+                ++optional;
         }
     }
     const bool thousands = pat.find(',') != std::string::npos;
     std::string s = FixedDecimal(v, decimals + optional);
     if (optional > 0) {
         int strip = optional;
-        while (strip-- > 0 && s.back() == '0') s.pop_back();
+        while (strip-- > 0 && s.back() == '0')
+            s.pop_back();
         if (s.back() == '.') s.pop_back();
     }
     const std::string intPat = dot == std::string::npos ? pat : pat.substr(0, dot);
     if (intPat.find('0') == std::string::npos) {
-        if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-        else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
-        else if (s == "0") s.clear();
+        if (s.rfind("0.", 0) == 0)
+            s.erase(0, 1);
+        else if (s.rfind("-0.", 0) == 0)
+            s.erase(1, 1);
+        else if (s == "0")
+            s.clear();
     }
     if (thousands) s = GroupThousands(s);
     return prefix + UseDecimalSeparator(s) + suffix;
 }
 
-int64_t Round(double v) { return static_cast<int64_t>(std::nearbyint(v)); }
-int64_t Trunc(double v) { return static_cast<int64_t>(std::trunc(v)); }
-double Frac(double v) { return v - std::trunc(v); }
-double Int(double v) { return std::trunc(v); }
+int64_t Round(double v) {
+    return static_cast<int64_t>(std::nearbyint(v));
+}
+int64_t Trunc(double v) {
+    return static_cast<int64_t>(std::trunc(v));
+}
+double Frac(double v) {
+    return v - std::trunc(v);
+}
+double Int(double v) {
+    return std::trunc(v);
+}
 
 std::string Format(const char* fmt, ...) {
     va_list ap;
@@ -546,7 +602,8 @@ std::string Format(const char* fmt, ...) {
 std::string Cp1252ToUtf8(const std::string& s) {
     std::string out;
     out.reserve(s.size() + s.size() / 4);
-    for (const char c : s) AppendUtf8(out, ByteToUnicode(static_cast<unsigned char>(c)));
+    for (const char c : s)
+        AppendUtf8(out, ByteToUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -565,7 +622,8 @@ std::string Utf8ToCp1252(const std::string& s, char replacement) {
 std::u16string Cp1252ToUtf16(const std::string& s) {
     std::u16string out;
     out.reserve(s.size());
-    for (const char c : s) out += ByteToUnicode(static_cast<unsigned char>(c));
+    for (const char c : s)
+        out += ByteToUnicode(static_cast<unsigned char>(c));
     return out;
 }
 

@@ -106,9 +106,9 @@ struct TFormatSettings {
                                    "donderdag", "vrijdag", "zaterdag"};
     std::string ShortMonthNames[12] = {"jan", "feb", "mrt", "apr", "mei", "jun",
                                        "jul", "aug", "sep", "okt", "nov", "dec"};
-    std::string LongMonthNames[12] = {"januari", "februari", "maart",     "april",
-                                      "mei",     "juni",     "juli",      "augustus",
-                                      "september", "oktober", "november", "december"};
+    std::string LongMonthNames[12] = {"januari",   "februari", "maart",    "april",
+                                      "mei",       "juni",     "juli",     "augustus",
+                                      "september", "oktober",  "november", "december"};
 };
 
 // The one settings object of the process; the main window sets its separators at start.

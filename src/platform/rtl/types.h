@@ -28,12 +28,18 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
-inline TPoint Point(int X, int Y) { return {X, Y}; }
-inline TRect Rect(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
+inline TPoint Point(int X, int Y) {
+    return {X, Y};
+}
+inline TRect Rect(int Left, int Top, int Right, int Bottom) {
+    return {Left, Top, Right, Bottom};
+}
 inline TRect Bounds(int Left, int Top, int Width, int Height) {
     return {Left, Top, Left + Width, Top + Height};
 }
-inline bool IsRectEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
+inline bool IsRectEmpty(const TRect& R) {
+    return R.Right <= R.Left || R.Bottom <= R.Top;
+}
 inline bool PtInRect(const TRect& R, const TPoint& P) {
     return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
 }
@@ -48,8 +54,10 @@ inline bool IntersectRect(TRect& Dest, const TRect& A, const TRect& B) {
     return true;
 }
 inline bool UnionRect(TRect& Dest, const TRect& A, const TRect& B) {
-    if (IsRectEmpty(A)) Dest = B;
-    else if (IsRectEmpty(B)) Dest = A;
+    if (IsRectEmpty(A))
+        Dest = B;
+    else if (IsRectEmpty(B))
+        Dest = A;
     else
         Dest = {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
                 std::max(A.Bottom, B.Bottom)};

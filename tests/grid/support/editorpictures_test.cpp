@@ -54,9 +54,9 @@ TEST_F(EditorPictures, SpinEditAndEditButtonsOnAForm) {
     for (TControl* c : {static_cast<TControl*>(spin), static_cast<TControl*>(button),
                         static_cast<TControl*>(unit)}) {
         const TRect r = Bounds(c->Left(), c->Top(), c->Width(), c->Height());
-        EXPECT_GT(CountColor(picture, Rect(r.Left + 3, r.Top + 3, r.Left + 20, r.Bottom - 3),
-                             clWhite),
-                  20)
+        EXPECT_GT(
+            CountColor(picture, Rect(r.Left + 3, r.Top + 3, r.Left + 20, r.Bottom - 3), clWhite),
+            20)
             << c->ClassName();
     }
     EXPECT_GT(CountColor(picture, Rect(spin->Left() + 84, 12, spin->Left() + 98, 30),

@@ -7,7 +7,7 @@ TEST(DateUtils, DayZeroAndKnownDays) {
     EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0.0);
     EXPECT_DOUBLE_EQ(EncodeDate(1900, 1, 1), 2.0);
     EXPECT_DOUBLE_EQ(EncodeDate(2016, 9, 23), 42636.0);
-    EXPECT_EQ(DayOfWeek(EncodeDate(2016, 9, 23)), 6); // a Friday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2016, 9, 23)), 6);  // a Friday
     EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7); // a Saturday
     EXPECT_THROW(EncodeDate(2015, 2, 29), EConvertError);
     TDateTime d;

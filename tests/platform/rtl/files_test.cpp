@@ -64,7 +64,8 @@ TEST(Files, DocumentsFolderFromXdg) {
     setenv("XDG_CONFIG_HOME", (root + "/cfg").c_str(), 1);
     EXPECT_EQ(GetDocumentsFolder(), root + "/Documents");
     ForceDirectories(root + "/cfg");
-    std::ofstream(root + "/cfg/user-dirs.dirs") << "# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Documenten\"\n";
+    std::ofstream(root + "/cfg/user-dirs.dirs")
+        << "# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Documenten\"\n";
     EXPECT_EQ(GetDocumentsFolder(), root + "/Documenten");
     setenv("HOME", savedHome.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");

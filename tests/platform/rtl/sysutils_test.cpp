@@ -102,7 +102,8 @@ TEST(SysUtils, CodePageRoundTrip) {
     EXPECT_EQ(Utf8ToCp1252("\xe4\xb8\xad"), "?");
     EXPECT_EQ(Utf8ToCp1252("\xff"), "\xff"); // not UTF-8: kept as it stands
     std::string all;
-    for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+    for (int c = 1; c < 256; ++c)
+        all += static_cast<char>(c);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
     EXPECT_EQ(Utf16ToCp1252(Cp1252ToUtf16(all)), all);
 }
