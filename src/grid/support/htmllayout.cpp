@@ -111,10 +111,12 @@ void TLayouter::AnchorStart(const std::string& Tag) {
     St.AnchorSavedBrush = St.Brush;
     const bool hovered = St.Anchor == P.HoverAnchor;
     if (!P.HoverOnly || hovered) St.Font.Underline = true;
-    const bool hoverText = hovered && P.HoverTextColor != clNone;
     if (hovered && P.HoverColor != clNone) St.Brush = P.HoverColor;
-    if (hoverText) St.Font.Color = P.HoverTextColor;
-    if (!P.Selected && !hoverText) St.Font.Color = P.AnchorColor;
+    if (hovered && P.HoverTextColor != clNone) St.Font.Color = P.HoverTextColor;
+    // Only where hovering alone marks links does the hover colour beat the
+    // anchor colour; otherwise every link keeps one colour.
+    const bool keepHoverText = P.HoverOnly && hovered && P.HoverTextColor != clNone;
+    if (!P.Selected && !keepHoverText) St.Font.Color = P.AnchorColor;
 }
 
 void TLayouter::AnchorEnd() {
@@ -412,8 +414,11 @@ THTMLLayout TLayouter::Run(const std::string& Source) {
                 continue;
             }
             const TSize ext = S.TextExtent(St.Font, run);
+            // A run as wide as the line or wider fits nowhere better: it stays
+            // where it is. So do words glued to the previous run by a tag.
             const bool glued = !placed.empty() && placed.back() != ' ';
-            const bool fits = pen + ext.cx < AvailableWidth() || lineEmpty || glued;
+            const bool fits =
+                pen + ext.cx < AvailableWidth() || ext.cx >= AvailableWidth() || glued;
             if (P.WordWrap && !fits && consumed) break;
             THTMLPiece piece;
             piece.Text = run;

@@ -82,6 +82,18 @@ TEST(RenderHTML, WordWrapBreaksBetweenWords) {
     EXPECT_EQ(one.R.TextHeight, 15);
 }
 
+TEST(RenderHTML, AWordWiderThanTheLineStaysWhereItIs) {
+    // 35 pixels of room; the 50-pixel word fits on no line, so it follows "aa ".
+    Render r("aa bbbbbbbbbb cc", Wrap(), {0, 0, 36, 100});
+    ASSERT_EQ(r.S.Texts.size(), 3u);
+    EXPECT_EQ(r.S.Texts[1].Text, "bbbbbbbbbb ");
+    EXPECT_EQ(r.S.Texts[1].R.Left, 1 + 15);
+    EXPECT_EQ(r.S.Texts[1].R.Bottom, 15);
+    EXPECT_EQ(r.S.Texts[2].R.Left, 1);
+    EXPECT_EQ(r.S.Texts[2].R.Bottom, 30);
+    EXPECT_EQ(r.R.TextHeight, 30);
+}
+
 TEST(RenderHTML, WordsGluedByATagStayTogether) {
     Render r("aaaaa <B>bb</B>cc", Wrap(), {0, 0, 41, 100});
     ASSERT_EQ(r.S.Texts.size(), 3u);
@@ -212,6 +224,30 @@ TEST(RenderHTML, FocusAnchorCountsFromZeroAndHoverOnlyUnderlinesTheHovered) {
     EXPECT_EQ(r.Find("y")->Font.Color, 0x0000FF);
     EXPECT_EQ(r.Find("y")->Background, 0x00FF00);
     EXPECT_EQ(r.Find("x")->Font.Color, 0xFF0000);
+}
+
+TEST(RenderHTML, HoverTextColourBeatsTheAnchorColourOnlyUnderHoverOnly) {
+    THTMLRenderParams p;
+    p.HoverAnchor = 1;
+    p.HoverColor = 0x00FF00;
+    p.HoverTextColor = 0x0000FF;
+    const std::string text = "<A href=\"a\">x</A> <A href=\"b\">y</A>";
+    Render all(text, p);
+    EXPECT_TRUE(all.Find("x")->Font.Underline);
+    EXPECT_TRUE(all.Find("y")->Font.Underline);
+    EXPECT_EQ(all.Find("x")->Font.Color, 0xFF0000); // the anchor colour
+    EXPECT_EQ(all.Find("x")->Background, 0x00FF00);
+    EXPECT_EQ(all.Find("y")->Background, clNone);
+    p.Selected = true;
+    Render selected(text, p);
+    EXPECT_EQ(selected.Find("x")->Font.Color, 0x0000FF);
+    EXPECT_EQ(selected.Find("y")->Font.Color, 0x112233);
+    p.Selected = false;
+    p.HoverOnly = true;
+    Render only(text, p);
+    EXPECT_EQ(only.Find("x")->Font.Color, 0x0000FF);
+    EXPECT_FALSE(only.Find("y")->Font.Underline);
+    EXPECT_EQ(only.Find("y")->Font.Color, 0xFF0000);
 }
 
 TEST(RenderHTML, ImagesByIndexAndByName) {
