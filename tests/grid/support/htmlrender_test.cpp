@@ -418,6 +418,32 @@ TEST(RenderHTML, BodyFillsTheWholeRectangle) {
     EXPECT_EQ(r.S.Tiles[0].first, "flag");
 }
 
+TEST(RenderHTML, BodyColourNeedsANameOrAHexadecimalValue) {
+    Render name("<BODY bgcolor=\"clRed\">x");
+    ASSERT_EQ(name.S.Fills.size(), 1u);
+    EXPECT_EQ(name.S.Fills[0].second, 0x0000FF);
+    Render none("<BODY bgcolor=\"red\">x");
+    EXPECT_TRUE(none.S.Fills.empty());
+    EXPECT_NE(none.Find("x"), nullptr);
+}
+
+TEST(RenderHTML, TheFirstLetterChoosesTheTag) {
+    // Further letters count only among tags that share the first one.
+    Render r("<BIG>a</BIG><ITALIC>b</ITALIC><EM>c</EM><STRIKE>d</STRIKE><HX>e<DIV>f");
+    EXPECT_TRUE(r.Find("a")->Font.Bold);
+    EXPECT_FALSE(r.Find("b")->Font.Bold);
+    EXPECT_TRUE(r.Find("b")->Font.Italic);
+    EXPECT_FALSE(r.Find("c")->Font.Italic);
+    EXPECT_EQ(r.S.Lines.size(), 1u); // the error underline of "c"
+    EXPECT_TRUE(r.Find("d")->Font.StrikeOut);
+    EXPECT_FALSE(r.Find("e")->Font.StrikeOut);
+    EXPECT_EQ(r.R.PlainText, "abcdef");
+    Render image("<IMAGE src=\"flag\">");
+    EXPECT_EQ(image.S.Images.size(), 1u);
+    Render sup("<SUPER>x</SUPER>y");
+    EXPECT_LT(sup.Find("x")->R.Bottom, sup.Find("y")->R.Bottom);
+}
+
 TEST(RenderHTML, TemplatePrefixShowsAsText) {
     Render r("<#SUM> total");
     EXPECT_EQ(r.R.PlainText, "#SUM total");
