@@ -131,8 +131,8 @@ std::string QuoteMultiLineText(const std::string& Text) {
     for (size_t i = 0; i < Text.size(); ++i) {
         const char c = Text[i];
         if (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') continue;
-        // A quote inside the field is doubled, or the reader would end the field there.
-        if (c == '"') out += '"';
+        // Inner quotes stay single: the grid's own paste takes off only the
+        // outer pair, so a doubled quote would come back doubled.
         out += c;
     }
     out += '"';

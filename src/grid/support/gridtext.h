@@ -31,7 +31,7 @@ void FillWithChar(std::string& Text, char C);
 void ConvertOemToAnsi(std::string& Text); // OEM code page 437 to Windows-1252
 // A doubled C becomes one, a single C is dropped.
 std::string CollapseDoubledChar(const std::string& Text, char C);
-// Multi-line text as one quoted field: CR LF becomes LF, quotes are doubled.
+// Multi-line text as one quoted field: CR LF becomes LF, inner quotes unchanged.
 std::string QuoteMultiLineText(const std::string& Text);
 std::string ExpandLineFeeds(const std::string& Text); // lone LF -> CR LF
 std::string ExpandTildes(const std::string& Text);    // '~' -> CR LF

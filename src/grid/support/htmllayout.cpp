@@ -72,6 +72,55 @@ int FontSizeFromAttribute(int Value) {
     }
 }
 
+// The tag a name stands for: its first letter decides, and further letters
+// only among tags that share it ("BR", "BL", "BODY" and "B"); "" for none.
+std::string TagKind(const std::string& Name) {
+    if (Name.empty()) return "";
+    const char second = Name.size() > 1 ? Name[1] : 0;
+    const char third = Name.size() > 2 ? Name[2] : 0;
+    switch (Name[0]) {
+    case 'A':
+        return "A";
+    case 'B':
+        return second == 'R' ? "BR" : second == 'L' ? "BL" : second == 'O' ? "BODY" : "B";
+    case 'C':
+        return "CONTROL";
+    case 'E':
+        return "E";
+    case 'F':
+        return "FONT";
+    case 'H':
+        return second == 'I' ? "HI" : second == 'R' ? "HR" : "";
+    case 'I':
+        return second == 'N' ? "IND" : second == 'M' ? "IMG" : "I";
+    case 'L':
+        return "LI";
+    case 'P':
+        return "P";
+    case 'R':
+        return "R";
+    case 'S':
+        if (second == 'H') return "SHAD";
+        if (second == 'U' && third == 'B') return "SUB";
+        if (second == 'U' && third == 'P') return "SUP";
+        return "S";
+    case 'U':
+        return second == 'L' ? "UL" : "U";
+    case 'Z':
+        return "Z";
+    default:
+        return "";
+    }
+}
+
+// BODY tells a colour name from a hexadecimal colour by "CL" or "#" in the
+// value; a value with neither sets no colour.
+TColor BodyColorFromAttribute(const std::string& Value) {
+    if (Value.find("CL") != std::string::npos) return ColorFromName(LowerCase(Trim(Value)));
+    if (Value.find('#') != std::string::npos) return ColorFromHex(Trim(Value));
+    return clNone;
+}
+
 class TLayouter {
 public:
     TLayouter(THTMLSurface& Surface, const THTMLFont& StartFont, TColor StartBrush,
@@ -111,10 +160,12 @@ void TLayouter::AnchorStart(const std::string& Tag) {
     St.AnchorSavedBrush = St.Brush;
     const bool hovered = St.Anchor == P.HoverAnchor;
     if (!P.HoverOnly || hovered) St.Font.Underline = true;
-    const bool hoverText = hovered && P.HoverTextColor != clNone;
     if (hovered && P.HoverColor != clNone) St.Brush = P.HoverColor;
-    if (hoverText) St.Font.Color = P.HoverTextColor;
-    if (!P.Selected && !hoverText) St.Font.Color = P.AnchorColor;
+    if (hovered && P.HoverTextColor != clNone) St.Font.Color = P.HoverTextColor;
+    // Only where hovering alone marks links does the hover colour beat the
+    // anchor colour; otherwise every link keeps one colour.
+    const bool keepHoverText = P.HoverOnly && hovered && P.HoverTextColor != clNone;
+    if (!P.Selected && !keepHoverText) St.Font.Color = P.AnchorColor;
 }
 
 void TLayouter::AnchorEnd() {
@@ -146,9 +197,10 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
                           bool& LineEmpty, bool& ListItemSeen) {
     const bool closing = !Tag.empty() && Tag[0] == '/';
     size_t k = closing ? 1 : 0;
-    std::string name;
+    std::string word;
     while (k < Tag.size() && Tag[k] != ' ' && Tag[k] != '\t')
-        name += AnsiUpperChar(Tag[k++]);
+        word += AnsiUpperChar(Tag[k++]);
+    const std::string name = TagKind(word);
     const std::string upper = AnsiUpperCase(Tag);
 
     if (closing) {
@@ -246,7 +298,7 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
         St.Font.Color = clHighlightText;
     } else if (name == "BODY") {
         const std::string bg = Attribute(upper, "BGCOLOR");
-        if (!bg.empty()) L.BodyColor = ColorFromAttribute(bg);
+        if (!bg.empty()) L.BodyColor = BodyColorFromAttribute(bg);
         const std::string image = Attribute(Tag, "BACKGROUND");
         if (!image.empty()) L.BodyImage = image;
     } else if (name == "FONT") {
@@ -412,8 +464,11 @@ THTMLLayout TLayouter::Run(const std::string& Source) {
                 continue;
             }
             const TSize ext = S.TextExtent(St.Font, run);
+            // A run as wide as the line or wider fits nowhere better: it stays
+            // where it is. So do words glued to the previous run by a tag.
             const bool glued = !placed.empty() && placed.back() != ' ';
-            const bool fits = pen + ext.cx < AvailableWidth() || lineEmpty || glued;
+            const bool fits =
+                pen + ext.cx < AvailableWidth() || ext.cx >= AvailableWidth() || glued;
             if (P.WordWrap && !fits && consumed) break;
             THTMLPiece piece;
             piece.Text = run;

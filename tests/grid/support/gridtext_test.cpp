@@ -92,8 +92,9 @@ TEST(GridText, ExtractFirstLine) {
 
 TEST(GridText, QuotingAndDoubledCharacters) {
     EXPECT_EQ(QuoteMultiLineText("a\r\nb"), "\"a\nb\"");
-    // An embedded quote is doubled so that the field does not end there.
-    EXPECT_EQ(QuoteMultiLineText("say \"hi\"\r\nbye"), "\"say \"\"hi\"\"\nbye\"");
+    // Inner quotes stay as they are: taking off the outer pair gives the text back.
+    EXPECT_EQ(QuoteMultiLineText("say \"hi\"\r\nbye"), "\"say \"hi\"\nbye\"");
+    EXPECT_EQ(QuoteMultiLineText("a\rb\nc"), "\"a\rb\nc\"");
     EXPECT_EQ(CollapseDoubledChar("a\"\"b\"c", '"'), "a\"bc");
     EXPECT_EQ(CollapseDoubledChar("abc", '"'), "abc");
     EXPECT_EQ(CollapseDoubledChar("\"\"\"", '"'), "\"");

@@ -82,6 +82,18 @@ TEST(RenderHTML, WordWrapBreaksBetweenWords) {
     EXPECT_EQ(one.R.TextHeight, 15);
 }
 
+TEST(RenderHTML, AWordWiderThanTheLineStaysWhereItIs) {
+    // 35 pixels of room; the 50-pixel word fits on no line, so it follows "aa ".
+    Render r("aa bbbbbbbbbb cc", Wrap(), {0, 0, 36, 100});
+    ASSERT_EQ(r.S.Texts.size(), 3u);
+    EXPECT_EQ(r.S.Texts[1].Text, "bbbbbbbbbb ");
+    EXPECT_EQ(r.S.Texts[1].R.Left, 1 + 15);
+    EXPECT_EQ(r.S.Texts[1].R.Bottom, 15);
+    EXPECT_EQ(r.S.Texts[2].R.Left, 1);
+    EXPECT_EQ(r.S.Texts[2].R.Bottom, 30);
+    EXPECT_EQ(r.R.TextHeight, 30);
+}
+
 TEST(RenderHTML, WordsGluedByATagStayTogether) {
     Render r("aaaaa <B>bb</B>cc", Wrap(), {0, 0, 41, 100});
     ASSERT_EQ(r.S.Texts.size(), 3u);
@@ -212,6 +224,30 @@ TEST(RenderHTML, FocusAnchorCountsFromZeroAndHoverOnlyUnderlinesTheHovered) {
     EXPECT_EQ(r.Find("y")->Font.Color, 0x0000FF);
     EXPECT_EQ(r.Find("y")->Background, 0x00FF00);
     EXPECT_EQ(r.Find("x")->Font.Color, 0xFF0000);
+}
+
+TEST(RenderHTML, HoverTextColourBeatsTheAnchorColourOnlyUnderHoverOnly) {
+    THTMLRenderParams p;
+    p.HoverAnchor = 1;
+    p.HoverColor = 0x00FF00;
+    p.HoverTextColor = 0x0000FF;
+    const std::string text = "<A href=\"a\">x</A> <A href=\"b\">y</A>";
+    Render all(text, p);
+    EXPECT_TRUE(all.Find("x")->Font.Underline);
+    EXPECT_TRUE(all.Find("y")->Font.Underline);
+    EXPECT_EQ(all.Find("x")->Font.Color, 0xFF0000); // the anchor colour
+    EXPECT_EQ(all.Find("x")->Background, 0x00FF00);
+    EXPECT_EQ(all.Find("y")->Background, clNone);
+    p.Selected = true;
+    Render selected(text, p);
+    EXPECT_EQ(selected.Find("x")->Font.Color, 0x0000FF);
+    EXPECT_EQ(selected.Find("y")->Font.Color, 0x112233);
+    p.Selected = false;
+    p.HoverOnly = true;
+    Render only(text, p);
+    EXPECT_EQ(only.Find("x")->Font.Color, 0x0000FF);
+    EXPECT_FALSE(only.Find("y")->Font.Underline);
+    EXPECT_EQ(only.Find("y")->Font.Color, 0xFF0000);
 }
 
 TEST(RenderHTML, ImagesByIndexAndByName) {
@@ -380,6 +416,32 @@ TEST(RenderHTML, BodyFillsTheWholeRectangle) {
     EXPECT_EQ(r.S.Fills[0].second, 0xFF0000);
     ASSERT_EQ(r.S.Tiles.size(), 1u);
     EXPECT_EQ(r.S.Tiles[0].first, "flag");
+}
+
+TEST(RenderHTML, BodyColourNeedsANameOrAHexadecimalValue) {
+    Render name("<BODY bgcolor=\"clRed\">x");
+    ASSERT_EQ(name.S.Fills.size(), 1u);
+    EXPECT_EQ(name.S.Fills[0].second, 0x0000FF);
+    Render none("<BODY bgcolor=\"red\">x");
+    EXPECT_TRUE(none.S.Fills.empty());
+    EXPECT_NE(none.Find("x"), nullptr);
+}
+
+TEST(RenderHTML, TheFirstLetterChoosesTheTag) {
+    // Further letters count only among tags that share the first one.
+    Render r("<BIG>a</BIG><ITALIC>b</ITALIC><EM>c</EM><STRIKE>d</STRIKE><HX>e<DIV>f");
+    EXPECT_TRUE(r.Find("a")->Font.Bold);
+    EXPECT_FALSE(r.Find("b")->Font.Bold);
+    EXPECT_TRUE(r.Find("b")->Font.Italic);
+    EXPECT_FALSE(r.Find("c")->Font.Italic);
+    EXPECT_EQ(r.S.Lines.size(), 1u); // the error underline of "c"
+    EXPECT_TRUE(r.Find("d")->Font.StrikeOut);
+    EXPECT_FALSE(r.Find("e")->Font.StrikeOut);
+    EXPECT_EQ(r.R.PlainText, "abcdef");
+    Render image("<IMAGE src=\"flag\">");
+    EXPECT_EQ(image.S.Images.size(), 1u);
+    Render sup("<SUPER>x</SUPER>y");
+    EXPECT_LT(sup.Find("x")->R.Bottom, sup.Find("y")->R.Bottom);
 }
 
 TEST(RenderHTML, TemplatePrefixShowsAsText) {
