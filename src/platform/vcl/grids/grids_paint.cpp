@@ -82,10 +82,10 @@ void TCustomGrid::Paint() {
                 const bool current =
                     (FOptions & goRowSelect) ? r == FCurrent.Y : c == FCurrent.X && r == FCurrent.Y;
                 if (current && active) state |= gdFocused;
-                if (sel.Contains(c, r) &&
-                    (!(c == FCurrent.X && r == FCurrent.Y) || (FOptions & goRowSelect) ||
-                     (FOptions & goDrawFocusSelected)))
-                    state |= gdSelected;
+                // The current cell lies in the selection too; whether a focused
+                // cell is drawn highlighted is the drawing's choice
+                // (goDrawFocusSelected), not the state's.
+                if (sel.Contains(c, r)) state |= gdSelected;
             }
             // Lines: the gap after the cell, in the fixed or the normal line
             // colour, or in the cell's background where that line is off.
@@ -104,8 +104,9 @@ void TCustomGrid::Paint() {
             canvas.Font()->Assign(Font());
             canvas.Brush()->SetColor(fixed ? FFixedColor : Color());
             if (FDefaultDrawing) DrawCellBackground(cell, state);
+            // Not clipped to the cell: a cell may draw over its neighbours
+            // (one drawing for a range of cells shown as one).
             const int saved = canvas.SaveDC();
-            canvas.IntersectClipRect(cell);
             DrawCell(c, r, cell, state);
             canvas.RestoreDC(saved);
             if (FDefaultDrawing && (state & gdFocused) && !editing && !(FOptions & goRowSelect)) {
@@ -157,7 +158,12 @@ void TCustomGrid::DrawCellBackground(const TRect& ARect, TGridDrawState AState) 
         DrawEdge(canvas, r, BDR_RAISEDINNER, BF_RECT);
         return;
     }
-    if (AState & gdSelected) {
+    // The focused cell keeps the window colour (it gets the focus frame)
+    // unless goDrawFocusSelected or goRowSelect asks for it highlighted.
+    const bool highlight =
+        (AState & gdSelected) &&
+        (!(AState & gdFocused) || (FOptions & (goDrawFocusSelected | goRowSelect)));
+    if (highlight) {
         canvas.Brush()->SetColor(clHighlight);
         canvas.Font()->SetColor(clHighlightText);
     } else {

@@ -201,9 +201,11 @@ void TCustomGrid::ShowEditor() {
 void TCustomGrid::ShowEditorChar(char Ch) {
     ShowEditor();
     if (!FInplaceEdit || !FInplaceEdit->Visible()) return;
-    // The typed character replaces the cell's text.
-    FInplaceEdit->SetText(std::string(1, Ch));
-    FInplaceEdit->Deselect();
+    // The typed character replaces the cell's text, typed into the edit as
+    // any other character, so the edit's own key handling (mask, length
+    // limit, a descendant's filter) decides whether and how it lands.
+    FInplaceEdit->SelectAll();
+    FInplaceEdit->Perform(WM_CHAR, static_cast<unsigned char>(Ch));
 }
 
 void TCustomGrid::UpdateEditor() {

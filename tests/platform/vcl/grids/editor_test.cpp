@@ -182,3 +182,50 @@ TEST_F(EditorTest, LeftAndRightLeaveTheEditorOnlyAtTheTextsEnds) {
     EXPECT_EQ(1, Grid->Col()); // at the start: on to the grid
     EXPECT_FALSE(EditorShown());
 }
+
+namespace {
+
+// An edit that types capitals only and refuses digits, as a descendant's
+// editor with its own character filter does.
+class TCapitalEdit : public TInplaceEdit {
+public:
+    using TInplaceEdit::TInplaceEdit;
+
+protected:
+    void KeyPress(char& Key) override {
+        if (Key >= '0' && Key <= '9') Key = 0;
+        if (Key >= 'a' && Key <= 'z') Key = static_cast<char>(Key - 'a' + 'A');
+        TInplaceEdit::KeyPress(Key);
+    }
+};
+
+class TCapitalGrid : public TStringGrid {
+public:
+    using TStringGrid::TStringGrid;
+
+protected:
+    TInplaceEdit* CreateEditor() override { return new TCapitalEdit(this); }
+};
+
+} // namespace
+
+TEST_F(EditorTest, TheOpeningCharacterGoesThroughTheEditorsOwnKeyHandling) {
+    auto* grid = new TCapitalGrid(Form.get());
+    grid->SetParent(Form.get());
+    grid->SetBounds(0, 320, 300, 120);
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetCells(1, 1, "old");
+    grid->SetFocus();
+    ASSERT_TRUE(ProcessUntil([grid] { return grid->Focused(); }));
+    Type(grid, "q");
+    ASSERT_NE(nullptr, grid->InplaceEditor());
+    EXPECT_EQ("Q", grid->InplaceEditor()->Text());
+    EXPECT_EQ("Q", grid->Cells(1, 1)); // the typed character replaced the text
+    SendKey(grid->InplaceEditor(), Qt::Key_Escape, "\x1b");
+    EXPECT_EQ("old", grid->Cells(1, 1));
+    // A refused opening character opens the editor on the text untouched.
+    SendKey(grid, Qt::Key_7, "7");
+    EXPECT_TRUE(grid->InplaceEditor()->Visible());
+    EXPECT_EQ("old", grid->InplaceEditor()->Text());
+    EXPECT_EQ("old", grid->Cells(1, 1));
+}

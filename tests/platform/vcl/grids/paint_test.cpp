@@ -52,10 +52,62 @@ TEST_F(PaintTest, EveryShownCellIsDrawnOnceWithItsState) {
     EXPECT_EQ(Grid->CellRect(2, 3), Find(2, 3)->Rect);
     EXPECT_EQ(0u, Find(1, 1)->State);
     EXPECT_EQ(unsigned(gdSelected), Find(3, 3)->State);
-    EXPECT_EQ(0u, Find(2, 2)->State & gdSelected); // the current cell
-    Grid->SetOptions(Grid->Options() | goDrawFocusSelected);
+    // The current cell is part of the selection, focused or not.
+    EXPECT_EQ(unsigned(gdSelected), Find(2, 2)->State);
+    Activate();
     Render();
-    EXPECT_TRUE(Find(2, 2)->State & gdSelected);
+    EXPECT_EQ(unsigned(gdSelected | gdFocused), Find(2, 2)->State);
+}
+
+TEST_F(PaintTest, TheCurrentCellIsHighlightedUnlessFocusedWithoutDrawFocusSelected) {
+    Grid->SetSelection({2, 2, 2, 2});
+    const TRect cell = Grid->CellRect(2, 2);
+    const int x = cell.Left + cell.Width() - 5, y = cell.Top + cell.Height() - 5;
+    EXPECT_EQ(ColorToRGB(clHighlight), ClientPixel(Render(), x, y)); // no focus
+    Activate();
+    EXPECT_EQ(ColorToRGB(clWindow), ClientPixel(Render(), x, y)); // the focus frame instead
+    Grid->SetOptions(Grid->Options() | goDrawFocusSelected);
+    EXPECT_EQ(ColorToRGB(clHighlight), ClientPixel(Render(), x, y));
+}
+
+TEST_F(PaintTest, ACellMayDrawBeyondItsOwnRectangle) {
+    // A drawing of one cell across its right neighbour (as one drawing for a
+    // range of cells does) is not cut at the cell's edge.
+    auto* draw = new TDrawGrid(Form.get());
+    draw->SetParent(Form.get());
+    draw->SetBounds(0, 0, 300, 120);
+    draw->SetDefaultDrawing(false);
+    draw->SetGridLineWidth(0);
+    draw->OnDrawCell = [](TObject* Sender, int ACol, int ARow, const TRect& R, TGridDrawState) {
+        auto* g = static_cast<TDrawGrid*>(Sender);
+        TCanvas* c = g->Canvas();
+        c->Brush()->SetColor(clWhite);
+        if (ACol == 1 && ARow == 1) {
+            c->Brush()->SetColor(clRed);
+            c->FillRect(Rect(R.Left, R.Top, R.Right + g->ColWidths(2), R.Bottom));
+        } else if (!(ACol == 2 && ARow == 1)) {
+            c->FillRect(R);
+        }
+    };
+    const QImage image = draw->Widget()->grab().toImage();
+    const TRect next = draw->CellRect(2, 1);
+    const int b = draw->BorderOffset();
+    EXPECT_EQ(ColorToRGB(clRed), PixelAt(image, next.Left + b + 10, next.Top + b + 5));
+    EXPECT_EQ(ColorToRGB(clRed), PixelAt(image, next.Right + b - 2, next.Top + b + 5));
+}
+
+TEST_F(PaintTest, WithoutGridLinesCellsMeetAndHitTestsFollow) {
+    Grid->SetGridLineWidth(0);
+    EXPECT_EQ(Grid->CellRect(1, 1).Right, Grid->CellRect(2, 1).Left);
+    EXPECT_EQ(Grid->CellRect(1, 1).Bottom, Grid->CellRect(1, 2).Top);
+    EXPECT_EQ(Rect(64, 24, 128, 48), Grid->CellRect(1, 1));
+    int c = -1, r = -1;
+    Grid->MouseToCell(127, 47, c, r);
+    EXPECT_EQ(TGridCoord({1, 1}), TGridCoord({c, r}));
+    Grid->MouseToCell(128, 48, c, r);
+    EXPECT_EQ(TGridCoord({2, 2}), TGridCoord({c, r}));
+    Render();
+    EXPECT_EQ(Grid->CellRect(2, 2), Find(2, 2)->Rect);
 }
 
 TEST_F(PaintTest, TheFocusedCellIsDrawnFocusedOnlyWhileTheGridHasTheFocus) {
