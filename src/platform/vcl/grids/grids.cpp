@@ -41,6 +41,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
     SetControlStyle(ControlStyle() | csOpaque | csDoubleClicks);
     SetTabStop(true);
     SetColor(clWindow);
+    WindowProc = [this](TMessage& Message) { ClientWndProc(Message); };
     FColWidths.assign(static_cast<size_t>(FColCount), FDefaultColWidth);
     FRowHeights.assign(static_cast<size_t>(FRowCount), FDefaultRowHeight);
     FCurrent = FAnchor = FTopLeft = {FFixedCols, FFixedRows};

@@ -332,6 +332,9 @@ protected:
 
 private:
     friend class TInplaceEdit;
+    // The window procedure's entry: mouse points from the widget into client
+    // coordinates, then WndProc.
+    void ClientWndProc(TMessage& Message);
     TAxis HorzAxis() const;
     TAxis VertAxis() const;
     void ChangeSize(int NewColCount, int NewRowCount);

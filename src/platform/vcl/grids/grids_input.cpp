@@ -16,16 +16,22 @@ bool IsMouseMessage(UINT Msg) {
 
 } // namespace
 
-void TCustomGrid::WndProc(TMessage& Message) {
+void TCustomGrid::ClientWndProc(TMessage& Message) {
     // Mouse positions arrive in widget coordinates; the cells live in client
-    // coordinates inside the border.
+    // coordinates inside the border. They are turned before any WndProc sees
+    // them, so a descendant's WndProc reads the same points as its mouse
+    // handlers.
     if (const int b = BorderOffset(); b != 0 && IsMouseMessage(Message.Msg)) {
         const LPARAM widgetPos = Message.LParam;
         Message.LParam = MakeLParam(SignedLo(widgetPos) - b, SignedHi(widgetPos) - b);
-        TCustomControl::WndProc(Message);
+        WndProc(Message);
         Message.LParam = widgetPos;
         return;
     }
+    WndProc(Message);
+}
+
+void TCustomGrid::WndProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_VSCROLL:
         WMVScroll(Message);

@@ -213,3 +213,46 @@ TEST_F(MouseTest, DoubleClickFiresOnDblClickAndRightClickSelectsNothing) {
     EXPECT_EQ(2, Grid->Col());
     EXPECT_EQ(3, Grid->Row());
 }
+
+namespace {
+
+// A grid that looks at the mouse messages in its own WndProc, before the
+// grid's handling.
+class TWndProcGrid : public TStringGrid {
+public:
+    using TStringGrid::TStringGrid;
+    std::vector<TPoint> Presses, Downs;
+
+protected:
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_LBUTTONDOWN)
+            Presses.push_back({SignedLo(Message.LParam), SignedHi(Message.LParam)});
+        TStringGrid::WndProc(Message);
+    }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+        Downs.push_back({X, Y});
+        TStringGrid::MouseDown(Button, Shift, X, Y);
+    }
+};
+
+} // namespace
+
+TEST_F(MouseTest, ADescendantsWndProcSeesClientPoints) {
+    auto* grid = new TWndProcGrid(Form.get());
+    grid->SetParent(Form.get());
+    grid->SetBounds(8, 8, 300, 200);
+    ASSERT_EQ(2, grid->BorderOffset());
+    const TRect cell = grid->CellRect(2, 2);
+    const int x = cell.Left + 1, y = cell.Top + 1; // client point
+    SendMouse(grid, QEvent::MouseButtonPress, x + 2, y + 2, Qt::LeftButton);
+    SendMouse(grid, QEvent::MouseButtonRelease, x + 2, y + 2, Qt::LeftButton);
+    ASSERT_EQ(1u, grid->Presses.size());
+    EXPECT_EQ(TPoint({x, y}), grid->Presses[0]);
+    ASSERT_EQ(1u, grid->Downs.size());
+    EXPECT_EQ(TPoint({x, y}), grid->Downs[0]);
+    int c = -1, r = -1;
+    grid->MouseToCell(grid->Presses[0].X, grid->Presses[0].Y, c, r);
+    EXPECT_EQ(2, c);
+    EXPECT_EQ(2, r);
+    EXPECT_EQ(2, grid->Col());
+}
