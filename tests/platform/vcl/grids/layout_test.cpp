@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include "platform/vcl/scrollbars.h"
+
 namespace {
 
 using LayoutTest = GridFixture;
@@ -137,6 +139,10 @@ TEST_F(LayoutTest, ScrollBarsTakeTheirRoomOnlyWhenNeeded) {
     EXPECT_TRUE(Grid->VertScrollBarShown());
     EXPECT_FALSE(Grid->HorzScrollBarShown());
     EXPECT_EQ(396 - GridScrollBarSize, Grid->ClientWidth());
+    // The room a bar takes is the system's bar size, which a descendant uses
+    // to fit its height to whole rows.
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), GridScrollBarSize);
+    EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL), GridScrollBarSize);
     Grid->SetScrollBars(ssHorizontal);
     EXPECT_FALSE(Grid->VertScrollBarShown());
     Grid->SetBorderStyle(bsNone);
