@@ -229,3 +229,11 @@ TEST_F(EditorTest, TheOpeningCharacterGoesThroughTheEditorsOwnKeyHandling) {
     EXPECT_EQ("old", grid->InplaceEditor()->Text());
     EXPECT_EQ("old", grid->Cells(1, 1));
 }
+
+TEST_F(EditorTest, BackspaceAsTheOpeningCharacterEmptiesTheCell) {
+    // A descendant opens the editor with Backspace as its first key.
+    Grid->ShowEditorChar('\b');
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ("", Editor()->Text());
+    EXPECT_EQ("", Grid->Cells(1, 1));
+}

@@ -28,6 +28,7 @@ public:
     using TCustomGrid::FAnchor;
     using TCustomGrid::FCurrent;
     using TCustomGrid::KeyDown;
+    using TCustomGrid::ShowEditorChar;
 
 protected:
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override {

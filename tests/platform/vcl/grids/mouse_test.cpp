@@ -256,3 +256,41 @@ TEST_F(MouseTest, ADescendantsWndProcSeesClientPoints) {
     EXPECT_EQ(2, r);
     EXPECT_EQ(2, grid->Col());
 }
+
+namespace {
+
+// A grid that cancels a column sizing released right of its client area by
+// putting the state back to normal before the grid's release.
+class TCancelSizingGrid : public TStringGrid {
+public:
+    using TStringGrid::TStringGrid;
+
+protected:
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+        if (FGridState == gsColSizing && X >= ClientWidth()) FGridState = gsNormal;
+        TStringGrid::MouseUp(Button, Shift, X, Y);
+    }
+};
+
+} // namespace
+
+TEST_F(MouseTest, AStateSetBackToNormalBeforeTheReleaseCancelsTheSizing) {
+    auto* grid = new TCancelSizingGrid(Form.get());
+    grid->SetParent(Form.get());
+    grid->SetBounds(8, 8, 600, 200);
+    grid->SetColCount(3);
+    grid->SetOptions(grid->Options() | goColSizing);
+    const TRect header = grid->CellRect(2, 0);
+    const int b = grid->BorderOffset(), y = header.Top + 5 + b;
+    auto drag = [&](int To) {
+        SendMouse(grid, QEvent::MouseButtonPress, header.Right + 1 + b, y, Qt::LeftButton);
+        EXPECT_EQ(gsColSizing, grid->GridState());
+        SendMouse(grid, QEvent::MouseMove, To + b, y, Qt::LeftButton);
+        SendMouse(grid, QEvent::MouseButtonRelease, To + b, y, Qt::LeftButton);
+        EXPECT_EQ(gsNormal, grid->GridState());
+    };
+    drag(grid->ClientWidth() + 40); // outside: cancelled
+    EXPECT_EQ(64, grid->ColWidths(2));
+    drag(header.Right + 11); // inside: sized
+    EXPECT_EQ(74, grid->ColWidths(2));
+}
