@@ -119,6 +119,7 @@ void TCustomGrid::SetRowCount(int Value) {
 
 void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     const int oldCols = FColCount, oldRows = FRowCount;
+    const TGridCoord oldTopLeft = FTopLeft;
     HideEdit();
     FColWidths.resize(static_cast<size_t>(NewColCount), FDefaultColWidth);
     FRowHeights.resize(static_cast<size_t>(NewRowCount), FDefaultRowHeight);
@@ -132,7 +133,7 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
     clampCoord(FAnchor);
     clampCoord(FTopLeft);
     SizeChanged(oldCols, oldRows);
-    UpdateScrollBars();
+    SettleTopLeft(oldTopLeft);
     InvalidateGrid();
     if (FEditorMode) UpdateEditor();
 }
@@ -151,6 +152,7 @@ void TCustomGrid::SetFixed(bool Rows, int Value) {
         throw EInvalidGridOperation(Rows ? SFixedRowTooBig : SFixedColTooBig);
     int& fixed = Rows ? FFixedRows : FFixedCols;
     if (Value == fixed) return;
+    const TGridCoord oldTopLeft = FTopLeft;
     HideEdit();
     fixed = Value;
     // The view starts again at the first non-fixed cell; the current cell and
@@ -159,7 +161,7 @@ void TCustomGrid::SetFixed(bool Rows, int Value) {
     along(FTopLeft) = Value;
     along(FCurrent) = std::max(along(FCurrent), Value);
     along(FAnchor) = std::max(along(FAnchor), Value);
-    UpdateScrollBars();
+    SettleTopLeft(oldTopLeft);
     InvalidateGrid();
 }
 
@@ -434,6 +436,14 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
     UpdateScrollBars();
     InvalidateGrid();
     TopLeftChanged();
+}
+
+void TCustomGrid::SettleTopLeft(const TGridCoord& OldTopLeft) {
+    // UpdateScrollBars reports only what it moves itself; a move made before
+    // it (a shrinking count, a new fixed count) is reported here, once.
+    const TGridCoord before = FTopLeft;
+    UpdateScrollBars();
+    if (FTopLeft == before && !(before == OldTopLeft)) TopLeftChanged();
 }
 
 void TCustomGrid::TopLeftChanged() {

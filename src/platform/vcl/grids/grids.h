@@ -325,6 +325,9 @@ protected:
     void MoveAnchor(const TGridCoord& NewAnchor);
     void MoveTopLeft(int ALeft, int ATop);
     void UpdateScrollBars();
+    // UpdateScrollBars after the top-left cell may have moved from OldTopLeft;
+    // a move fires TopLeftChanged once.
+    void SettleTopLeft(const TGridCoord& OldTopLeft);
     // The text of the cell that the editor shows (the string grid's cell text).
     void InvalidateEditor();
     TGridCoord FAnchor, FCurrent, FTopLeft;

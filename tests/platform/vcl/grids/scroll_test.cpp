@@ -130,3 +130,29 @@ TEST_F(ScrollTest, DraggingTheThumbScrollsAlongWithThumbTracking) {
     EXPECT_EQ(expected, Grid->TopRow());
     EXPECT_EQ(64, vert->value());
 }
+
+TEST_F(ScrollTest, ATopRowMovedByTheCountsIsReportedOnce) {
+    // Rows taller than the window: every row can be the top row.
+    Grid->SetRowCount(40);
+    Grid->SetDefaultRowHeight(400);
+    Grid->SetTopRow(30);
+    ASSERT_EQ(30, Grid->TopRow());
+    int changes = Grid->TopLeftChanges;
+    Grid->SetRowCount(10); // the top row has to come back to the last row
+    EXPECT_EQ(9, Grid->TopRow());
+    EXPECT_EQ(changes + 1, Grid->TopLeftChanges);
+    // Shorter rows: the scroll bars pull it back further, still one report.
+    Grid->SetDefaultRowHeight(24);
+    Grid->SetRowCount(60);
+    Grid->SetTopRow(50);
+    changes = Grid->TopLeftChanges;
+    Grid->SetRowCount(20);
+    EXPECT_EQ(Grid->MaxTopRow(), Grid->TopRow());
+    EXPECT_EQ(changes + 1, Grid->TopLeftChanges);
+    // A new fixed count starts the view at the first non-fixed row.
+    Grid->SetTopRow(5);
+    changes = Grid->TopLeftChanges;
+    Grid->SetFixedRows(2);
+    EXPECT_EQ(2, Grid->TopRow());
+    EXPECT_EQ(changes + 1, Grid->TopLeftChanges);
+}
