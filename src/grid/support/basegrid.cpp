@@ -101,8 +101,8 @@ void TBaseGrid::DrawBaseCell(int ACol, int ARow, TGridDrawState AState) {
     TRect r = MergedCellRect(ACol, ARow);
     const bool fixedCell = (state & gdFixed) != 0;
 
-    // The string grid clips each cell to itself; a merged cell reaches beyond,
-    // but never over the fixed area when it lies in the scrolling part.
+    // A merged cell reaches beyond its own rectangle, but never over the fixed
+    // area when it lies in the scrolling part.
     int fixedWidth = 0, fixedHeight = 0;
     for (int c = 0; c < FixedCols(); ++c)
         fixedWidth += ColWidths(c);
