@@ -8,6 +8,7 @@ file(MAKE_DIRECTORY ${VZ_ARTIFACTS_DIR})
 
 add_library(vz_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/vz_test_main.cpp)
 target_link_libraries(vz_test_main PUBLIC GTest::gtest GTest::gmock)
+target_include_directories(vz_test_main PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(vz_test_main PRIVATE VZ_ARTIFACTS_DIR="${VZ_ARTIFACTS_DIR}")
 
 function(vz_add_test name)

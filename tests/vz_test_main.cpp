@@ -4,13 +4,20 @@
 
 #include <cstdlib>
 
-extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() {
+#include "vz_test_support.h"
+
+extern "C" const char* __lsan_default_suppressions() {
     // Process-lifetime allocations of the font and desktop libraries Qt loads.
     return "leak:libfontconfig\nleak:libdbus\nleak:libglib\n";
 }
 
 extern "C" const char* __ubsan_default_options() {
     return "print_stacktrace=1:halt_on_error=1";
+}
+
+std::string ArtifactsDir() {
+    const char* dir = std::getenv("VZ_ARTIFACTS");
+    return dir && *dir ? dir : VZ_ARTIFACTS_DIR;
 }
 
 int main(int argc, char** argv) {

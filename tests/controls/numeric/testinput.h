@@ -1,9 +1,5 @@
 #pragma once
 // Input and pictures for the controls' tests.
 
-#include <string>
-
 #include "platform/vcl/synthinput.h"
-
-// Where pictures made by tests go: $VZ_ARTIFACTS, else the build's artifacts folder.
-std::string ArtifactsDir();
+#include "vz_test_support.h"

@@ -9,6 +9,7 @@
 #include "grid/support/spinedit.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/synthinput.h"
+#include "vz_test_support.h"
 #include "widgettest.h"
 
 namespace {
@@ -16,8 +17,7 @@ namespace {
 class EditorPictures : public WidgetTest {};
 
 std::string PictureName(const std::string& Name) {
-    const char* dir = std::getenv("VZ_ARTIFACTS");
-    return std::string(dir && *dir ? dir : "/tmp") + "/" + Name;
+    return ArtifactsDir() + "/" + Name;
 }
 
 } // namespace

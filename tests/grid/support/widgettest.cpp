@@ -1,4 +1,5 @@
 #include "widgettest.h"
+#include "vz_test_support.h"
 
 #include <cstdlib>
 
@@ -33,6 +34,5 @@ int WidgetTest::CountColor(const TBitmap& B, const TRect& R, TColor C) {
 }
 
 void WidgetTest::SaveArtifact(const TBitmap& B, const std::string& Name) {
-    if (const char* dir = std::getenv("VZ_ARTIFACTS"); dir && *dir)
-        B.SaveToFile(std::string(dir) + "/" + Name);
+    B.SaveToFile(ArtifactsDir() + "/" + Name);
 }

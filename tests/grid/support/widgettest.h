@@ -14,6 +14,6 @@ protected:
     void SetUp() override;
     static std::unique_ptr<TBitmap> WhiteBitmap(int Width, int Height);
     static int CountColor(const TBitmap& B, const TRect& R, TColor C);
-    // Into $VZ_ARTIFACTS when it is set.
+    // Into the artifacts folder.
     static void SaveArtifact(const TBitmap& B, const std::string& Name);
 };

@@ -17,6 +17,7 @@
 #include "platform/vcl/menus.h"
 #include "platform/vcl/stdctrls.h"
 #include "vcltestenv.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -143,10 +144,7 @@ TEST(Render, FormWithEveryStandardControl) {
     ASSERT_EQ(480, image.height());
     // Some ink in the edit (text), and the classic face colour on the form.
     EXPECT_NE(image.pixel(62, 12), image.pixel(175, 20));
-    if (const char* dir = std::getenv("VZ_ARTIFACTS")) {
-        const std::string name = std::string(dir) + "/vcl_standard_controls.png";
-        EXPECT_TRUE(image.save(QString::fromStdString(name)));
-    }
+    EXPECT_TRUE(image.save(QString::fromStdString(ArtifactsDir() + "/vcl_standard_controls.png")));
     form->Hide();
     delete hint;
 }

@@ -1,4 +1,5 @@
 #include "gfxtestenv.h"
+#include "vz_test_support.h"
 
 #include <QGuiApplication>
 #include <cstdlib>
@@ -51,7 +52,5 @@ TRect InkBounds(const TBitmap& B, TColor Background) {
 }
 
 void SaveArtifact(const TBitmap& B, const std::string& Name) {
-    const char* Dir = std::getenv("VZ_ARTIFACTS");
-    if (!Dir || !*Dir) return;
-    B.SaveToFile(std::string(Dir) + "/" + Name);
+    B.SaveToFile(ArtifactsDir() + "/" + Name);
 }

@@ -13,5 +13,5 @@ std::unique_ptr<TBitmap> WhiteBitmap(int Width, int Height);
 int CountColor(const TBitmap& B, const TRect& R, TColor C);
 // The smallest rectangle holding every pixel that is not Background (empty when none).
 TRect InkBounds(const TBitmap& B, TColor Background = clWhite);
-// Saves the bitmap into $VZ_ARTIFACTS (nothing when unset).
+// Saves the bitmap into the artifacts folder.
 void SaveArtifact(const TBitmap& B, const std::string& Name);

@@ -1,6 +1,7 @@
 // Painting: DrawCell for every shown cell with its state, the default look, and
 // a demo grid of 100,000 rows rendered offscreen.
 #include "gridtestenv.h"
+#include "vz_test_support.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -29,11 +30,6 @@ struct PaintTest : GridFixture {
         return nullptr;
     }
 };
-
-std::string Artifacts() {
-    const char* dir = std::getenv("VZ_ARTIFACTS");
-    return dir ? dir : ".";
-}
 
 } // namespace
 
@@ -199,18 +195,18 @@ TEST_F(PaintTest, AHundredThousandRowsPaintOnlyTheScreen) {
     const size_t screen = Grid->Drawn.size();
     EXPECT_LT(screen, 200u);
     const QImage top = Render();
-    top.save(QString::fromStdString(Artifacts() + "/basegrid_100k_top.png"));
+    top.save(QString::fromStdString(ArtifactsDir() + "/basegrid_100k_top.png"));
     Grid->SetTopRow(50000);
     Grid->SetRow(50003);
     const QImage middle = Render();
     EXPECT_EQ(screen, Grid->Drawn.size());
     EXPECT_EQ(50000, Find(1, 50000)->Row);
-    middle.save(QString::fromStdString(Artifacts() + "/basegrid_100k_middle.png"));
+    middle.save(QString::fromStdString(ArtifactsDir() + "/basegrid_100k_middle.png"));
     Grid->SetTopRow(100000);
     const QImage end = Render();
     EXPECT_EQ(Grid->MaxTopRow(), Grid->TopRow());
     EXPECT_NE(nullptr, Find(1, 100000));
-    end.save(QString::fromStdString(Artifacts() + "/basegrid_100k_end.png"));
+    end.save(QString::fromStdString(ArtifactsDir() + "/basegrid_100k_end.png"));
     EXPECT_LE(Grid->Drawn.size(), screen);
 }
 
