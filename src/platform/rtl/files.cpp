@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "classes.h"
 #include "sysutils.h"
@@ -242,11 +243,31 @@ std::string ReadFileBytes(const std::string& FileName) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+int OpenUniqueFile(const std::string& Prefix, unsigned Mode, std::string& Name) {
+    static constexpr char kChars[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string candidate = Prefix;
+        for (int i = 0; i < 8; ++i)
+            candidate += kChars[random() % (sizeof kChars - 1)];
+        const int fd = ::open(DiskName(candidate).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              static_cast<mode_t>(Mode));
+        if (fd >= 0) {
+            Name = candidate;
+            return fd;
+        }
+        if (errno != EEXIST) return -1;
+    }
+    return -1;
+}
+
 void WriteFileAtomic(const std::string& FileName, const std::string& Data) {
     const std::string target = DiskName(FileName);
-    std::string tmpl = target + ".XXXXXX";
-    const int fd = ::mkstemp(tmpl.data());
+    std::string tempName;
+    const int fd = OpenUniqueFile(FileName + ".", 0666, tempName);
     if (fd < 0) throw EFCreateError("Cannot create file \"" + FileName + "\"");
+    const std::string tmpl = DiskName(tempName);
     size_t done = 0;
     bool ok = true;
     while (done < Data.size()) {
@@ -259,15 +280,10 @@ void WriteFileAtomic(const std::string& FileName, const std::string& Data) {
         done += static_cast<size_t>(n);
     }
     if (ok && ::fsync(fd) != 0) ok = false;
-    // Keep the permissions of the file that is replaced; new files get the usual ones.
+    // Keep the permissions of the file that is replaced; a new file was made
+    // with the usual ones.
     struct stat st;
-    if (::stat(target.c_str(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777);
-    else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
+    if (::stat(target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
     if (::close(fd) != 0) ok = false;
     if (!ok || ::rename(tmpl.c_str(), target.c_str()) != 0) {
         ::unlink(tmpl.c_str());

@@ -47,6 +47,10 @@ std::string GetDocumentsFolder();
 std::string GetProgramFileName();
 std::string GetProgramDir();
 
+// Creates a new file named Prefix + a random part, opened for writing, with
+// Mode less the process's creation mask; returns its descriptor and sets Name,
+// or returns -1 when no such file can be made.
+int OpenUniqueFile(const std::string& Prefix, unsigned Mode, std::string& Name);
 // Reads a whole file as bytes; raises EFOpenError when it cannot be read.
 std::string ReadFileBytes(const std::string& FileName);
 // Writes Data to a unique temporary file beside FileName, flushes it and renames

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <vector>
 
 #include "classes.h"
 #include "files.h"
@@ -17,13 +16,11 @@ std::string GetTempDir() {
 
 std::string CreateTempFile(const std::string& Dir, const std::string& Prefix) {
     const std::string folder = IncludeTrailingPathDelimiter(Dir.empty() ? GetTempDir() : Dir);
-    std::string pattern = DiskName(folder + Prefix) + "XXXXXX";
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    const int fd = ::mkstemp(buf.data());
+    std::string name;
+    const int fd = OpenUniqueFile(folder + Prefix, 0600, name);
     if (fd < 0) throw EFCreateError("Cannot create file \"" + folder + Prefix + "\"");
     ::close(fd);
-    return ProgramName(buf.data());
+    return name;
 }
 
 int64_t DiskFree(const std::string& Path) {

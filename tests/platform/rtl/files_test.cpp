@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <unistd.h>
 
 #include "platform/rtl/files.h"
 
@@ -72,4 +73,28 @@ TEST(Files, DocumentsFolderFromXdg) {
     std::system(("rm -rf '" + root + "'").c_str());
     EXPECT_FALSE(GetProgramFileName().empty());
     EXPECT_TRUE(FileExists(GetProgramFileName()));
+}
+
+#include <sys/stat.h>
+
+TEST(Files, AtomicWritesKeepOrMakeTheUsualPermissions) {
+    const std::string root = MakeTempDir();
+    const mode_t mask = umask(022);
+    WriteFileAtomic(root + "/new.csv", "a");
+    struct stat st {};
+    ASSERT_EQ(stat((root + "/new.csv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    chmod((root + "/new.csv").c_str(), 0600);
+    WriteFileAtomic(root + "/new.csv", "b");
+    ASSERT_EQ(stat((root + "/new.csv").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(ListFiles(root), std::vector<std::string>{"new.csv"}); // no temporary left
+    std::string name;
+    const int fd = OpenUniqueFile(root + "/t.", 0600, name);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    EXPECT_EQ(ExtractFilePath(name), root + "/");
+    EXPECT_EQ(ExtractFileName(name).rfind("t.", 0), 0u);
+    umask(mask);
+    std::system(("rm -rf '" + root + "'").c_str());
 }
