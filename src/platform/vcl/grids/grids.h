@@ -231,6 +231,15 @@ public:
     virtual void MoveRow(int FromIndex, int ToIndex);
     virtual void DeleteColumn(int ACol);
     virtual void DeleteRow(int ARow);
+    // Many rows in one pass, for grids of many rows (gridrows.cpp): the rows
+    // FromIndex .. FromIndex + Count - 1 moved so that they start at ToIndex
+    // (counted after the move), and the rows put in a new order (row i
+    // becomes the row that was Order[i]; Order holds every row once). Sizes
+    // and cells go with their rows; the current cell and the anchor keep
+    // their indexes. Both raise EInvalidGridOperation and change nothing for
+    // a range outside the rows or an order that is no permutation of them.
+    void MoveRows(int FromIndex, int Count, int ToIndex);
+    void ReorderRows(const std::vector<int>& Order);
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // The first parent makes the window (CreateWnd), losing it ends it (DestroyWnd).
@@ -274,6 +283,9 @@ protected:
     virtual void TopLeftChanged();
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     virtual void RowMoved(int FromIndex, int ToIndex);
+    // After MoveRows and ReorderRows moved the sizes.
+    virtual void RowsMoved(int FromIndex, int Count, int ToIndex) {}
+    virtual void RowsReordered(const std::vector<int>& Order) {}
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
     virtual void SizeChanged(int OldColCount, int OldRowCount) {}
@@ -451,6 +463,8 @@ protected:
     void SetEditText(int ACol, int ARow, const std::string& Value) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
+    void RowsMoved(int FromIndex, int Count, int ToIndex) override;
+    void RowsReordered(const std::vector<int>& Order) override;
 
 public:
     void DeleteColumn(int ACol) override;
