@@ -197,14 +197,41 @@ void TBaseGrid::TopLeftChanged() {
 void TBaseGrid::SizeChanged(int OldColCount, int OldRowCount) {
     TStringGrid::SizeChanged(OldColCount, OldRowCount);
     // Records of cells no longer in the grid are freed now; the string grid
-    // keeps such cells, but nothing would free their records later.
-    for (int c = 0; c < OldColCount; ++c)
-        for (int r = 0; r < OldRowCount; ++r) {
-            if (c < ColCount() && r < RowCount()) continue;
-            TCellProperties* p = FindCellProperties(c, r);
-            if (!p) continue;
-            if (p->CellSpanX > 0 || p->CellSpanY > 0) SplitCells(c, r);
-            SetObjects(c, r, nullptr);
-            delete p;
-        }
+    // keeps such cells, but nothing would free their records later. Columns
+    // kept out of view stay in the store with their records. Only the cells
+    // that left are visited, so a change of count costs what changed.
+    const int storedNow = StoredColCount();
+    const int storedBefore = OldColCount + (storedNow - ColCount());
+    auto release = [this](int c, int r) {
+        TCellProperties* p = FindCellProperties(c, r);
+        if (!p) return;
+        if (p->CellSpanX > 0 || p->CellSpanY > 0) SplitCells(c, r);
+        SetObjects(c, r, nullptr);
+        delete p;
+    };
+    if (CellPropertiesCount() == 0) return;
+    for (int r = RowCount(); r < OldRowCount; ++r)
+        for (int c = 0; c < std::max(storedBefore, storedNow); ++c)
+            release(c, r);
+    for (int c = storedNow; c < storedBefore; ++c)
+        for (int r = 0; r < std::min(OldRowCount, RowCount()); ++r)
+            release(c, r);
+}
+
+void TBaseGrid::RenumberRecords(int FromRow, int ToRow) {
+    if (CellPropertiesCount() == 0) return;
+    const int cols = StoredColCount();
+    for (int r = FromRow; r < ToRow; ++r)
+        for (int c = 0; c < cols; ++c)
+            if (TCellProperties* p = FindCellProperties(c, r)) p->OwnerRow = r;
+}
+
+void TBaseGrid::RowsMoved(int FromIndex, int Count, int ToIndex) {
+    TStringGrid::RowsMoved(FromIndex, Count, ToIndex);
+    RenumberRecords(std::min(FromIndex, ToIndex), std::max(FromIndex, ToIndex) + Count);
+}
+
+void TBaseGrid::RowsReordered(const std::vector<int>& Order) {
+    TStringGrid::RowsReordered(Order);
+    RenumberRecords(0, RowCount());
 }

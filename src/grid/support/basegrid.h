@@ -77,9 +77,13 @@ protected:
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void TopLeftChanged() override;
     void SizeChanged(int OldColCount, int OldRowCount) override;
+    void RowsMoved(int FromIndex, int Count, int ToIndex) override;
+    void RowsReordered(const std::vector<int>& Order) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    // Records of the rows From .. To - 1 learn their new row.
+    void RenumberRecords(int FromRow, int ToRow);
     void DrawBaseCell(int ACol, int ARow, TGridDrawState AState);
     bool FDefaultDrawing = false;
     int FGridLineWidth = 1;

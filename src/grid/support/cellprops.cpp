@@ -3,7 +3,14 @@
 #include "grid/support/gridcells.h"
 
 TCellProperties::TCellProperties(TBaseGridCells* AGrid, int ACol, int ARow)
-    : OwnerCol(ACol), OwnerRow(ARow), FGrid(AGrid) {}
+    : OwnerCol(ACol), OwnerRow(ARow), FGrid(AGrid) {
+    if (FGrid) ++FGrid->FRecordCount;
+}
+
+TCellProperties::~TCellProperties() {
+    if (!GraphicShared) delete GraphicObject;
+    if (FGrid) --FGrid->FRecordCount;
+}
 
 void TCellProperties::Repaint() {
     if (FGrid) FGrid->RepaintCell(OwnerCol, OwnerRow);

@@ -52,6 +52,7 @@ class TBaseGridCells;
 class TCellProperties : public TPersistent {
 public:
     TCellProperties(TBaseGridCells* AGrid, int ACol, int ARow);
+    ~TCellProperties() override;
     std::string ClassName() const override { return "TCellProperties"; }
     // Copies everything but the cell object, the graphic object and the paint stamp.
     void Assign(const TPersistent* Source) override;
@@ -60,7 +61,10 @@ public:
     int OwnerCol = 0;
     int OwnerRow = 0;
     TObject* CellObject = nullptr;    // the application's, not owned
-    TObject* GraphicObject = nullptr; // the descendant grid's per-cell graphic
+    // The descendant grid's per-cell graphic, freed with the record unless
+    // GraphicShared says that another holder (a column's shared graphic) frees it.
+    TObject* GraphicObject = nullptr;
+    bool GraphicShared = false;
     TBrushStyle BrushStyle = bsSolid;
     TColor BrushColor() const { return FBrushColor; }
     void SetBrushColor(TColor Value);

@@ -73,7 +73,7 @@ void TBaseGridCells::SetGraphicObject(int ACol, int ARow, TObject* AObject) {
 void TBaseGridCells::FreeCellPropertiesRect(int Col1, int Row1, int Col2, int Row2) {
     Col1 = std::max(Col1, 0);
     Row1 = std::max(Row1, 0);
-    Col2 = std::min(Col2, ColCount() - 1);
+    Col2 = std::min(Col2, StoredColCount() - 1);
     Row2 = std::min(Row2, RowCount() - 1);
     for (int c = Col1; c <= Col2; ++c)
         for (int r = Row1; r <= Row2; ++r)
@@ -88,7 +88,7 @@ void TBaseGridCells::FreeCellPropertiesRect(int Col1, int Row1, int Col2, int Ro
 }
 
 void TBaseGridCells::FreeAllCellProperties() {
-    FreeCellPropertiesRect(0, 0, ColCount() - 1, RowCount() - 1);
+    FreeCellPropertiesRect(0, 0, StoredColCount() - 1, RowCount() - 1);
 }
 
 // --- merged cells ---------------------------------------------------------------
@@ -141,7 +141,7 @@ TPoint TBaseGridCells::GetCellSpan(int ACol, int ARow) const {
 
 bool TBaseGridCells::MergeCells(int ACol, int ARow, int ColumnCount, int RowCount) {
     if (ColumnCount < 1 || RowCount < 1 || ACol < 0 || ARow < 0 ||
-        ACol + ColumnCount > ColCount() || ARow + RowCount > this->RowCount())
+        ACol + ColumnCount > StoredColCount() || ARow + RowCount > this->RowCount())
         return false;
     // A range may belong to one merge only: what the new range overlaps is split.
     for (int c = ACol; c < ACol + ColumnCount; ++c)
@@ -165,7 +165,7 @@ void TBaseGridCells::SplitCells(int ACol, int ARow) {
     const TPoint b = GetBaseCell(ACol, ARow);
     const TCellProperties* base = FindCellProperties(b.X, b.Y);
     if (!base) return;
-    const int lastCol = std::min(b.X + base->CellSpanX, ColCount() - 1);
+    const int lastCol = std::min(b.X + base->CellSpanX, StoredColCount() - 1);
     const int lastRow = std::min(b.Y + base->CellSpanY, RowCount() - 1);
     for (int c = b.X; c <= lastCol; ++c)
         for (int r = b.Y; r <= lastRow; ++r)

@@ -24,6 +24,9 @@ public:
     // --- the string grid underneath ---
     virtual int ColCount() const = 0;
     virtual int RowCount() const = 0;
+    // Columns of the store: a grid that keeps columns out of view (hidden
+    // columns) keeps their cells, and their records, beyond ColCount.
+    virtual int StoredColCount() const { return ColCount(); }
     virtual std::string GetRawCell(int ACol, int ARow) const = 0;
     virtual void SetRawCell(int ACol, int ARow, const std::string& Value) = 0;
     virtual TObject* GetRawObject(int ACol, int ARow) const = 0;
@@ -70,6 +73,9 @@ public:
     // split first, so no covered cell is left pointing at a freed base cell.
     void FreeCellPropertiesRect(int Col1, int Row1, int Col2, int Row2);
     void FreeAllCellProperties();
+    // How many records of this grid exist (in the grid or held elsewhere for
+    // it); moving rows has no record to renumber when there are none.
+    int CellPropertiesCount() const { return FRecordCount; }
 
     // --- merged cells ---
     TPoint GetBaseCell(int ACol, int ARow) const;
@@ -106,6 +112,8 @@ public:
     void ClearCol(int ACol);
 
 private:
+    friend class TCellProperties;
+    int FRecordCount = 0;
     TRect SizeSummingRect(int ACol, int ARow) const;
     bool InGrid(int ACol, int ARow) const {
         return ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount();

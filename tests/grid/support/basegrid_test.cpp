@@ -117,3 +117,20 @@ TEST_F(BaseGrid, RecordsGoWithTheirCells) {
     Grid->GetCellProperties(2, 2);
     // The rest goes with the grid (the sanitizer sees any leak).
 }
+
+TEST_F(BaseGrid, RecordsFollowRowsMovedInOnePass) {
+    Grid->GetCellProperties(2, 5)->ReadOnly = true;
+    Grid->GetCellProperties(3, 1)->GraphicObject = new TObject; // the record frees it
+    EXPECT_EQ(Grid->CellPropertiesCount(), 2);
+    Grid->MoveRows(5, 1, 1);
+    ASSERT_NE(Grid->FindCellProperties(2, 1), nullptr);
+    EXPECT_EQ(Grid->FindCellProperties(2, 1)->OwnerRow, 1);
+    EXPECT_EQ(Grid->FindCellProperties(3, 2)->OwnerRow, 2);
+    Grid->ReorderRows({9, 8, 7, 6, 5, 4, 3, 2, 1, 0});
+    EXPECT_EQ(Grid->FindCellProperties(2, 8)->OwnerRow, 8);
+    // Rows that leave the grid take their records with them.
+    Grid->SetRowCount(8);
+    EXPECT_EQ(Grid->CellPropertiesCount(), 1);
+    EXPECT_EQ(Grid->FindCellProperties(2, 8), nullptr);
+    EXPECT_NE(Grid->FindCellProperties(3, 7), nullptr);
+}
