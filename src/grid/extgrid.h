@@ -1,0 +1,443 @@
+#pragma once
+// The advanced string grid: the base grid with per-cell colours and fonts,
+// cell graphics, hidden columns and rows, typed cell values, option objects
+// and a large set of events.
+//
+// Index spaces: a display column is a column as the base grid shows it
+// (0 .. ColCount - 1); a real column is a column of the cell store, hidden
+// columns included (0 .. ColCount + NumHiddenColumns - 1). Hidden columns stay
+// in the store; display rows are the rows the base grid shows, real rows
+// count the hidden rows too, which leave the grid and wait in the hidden-row
+// store. Cell operations take a real column and a display row unless they say
+// otherwise.
+//
+// The class spans several sources, one per concern, so that each can grow on
+// its own: extgrid.cpp (object, properties, the answers to the cell
+// questions), extgrid_cells.cpp (cell access), extgrid_hidden.cpp (hiding and
+// index mapping), extgrid_rows.cpp (inserting, removing, clearing),
+// extgrid_values.cpp (typed values, graphics, selection flags, advancing).
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grid/cellgraphic.h"
+#include "grid/extgridtypes.h"
+#include "grid/gridoptions.h"
+#include "grid/hiddenrows.h"
+#include "grid/support/basegrid.h"
+#include "grid/support/cellcheck.h"
+#include "grid/support/intlists.h"
+#include "platform/vcl/gfx/imagelist.h"
+
+class TExtStringGrid : public TBaseGrid {
+public:
+    // Real columns that can be hidden; columns beyond are always shown.
+    static constexpr int MaxHideableColumns = 512;
+
+    explicit TExtStringGrid(TComponent* AOwner);
+    ~TExtStringGrid() override;
+    std::string ClassName() const override { return "TExtStringGrid"; }
+
+    // --- counts (hidden columns and rows not counted) ---
+    void SetRowCount(int Value);
+    void SetColCount(int Value);
+    // 1 when the base grid has none and the "always" switch is on.
+    int FixedRows() const override;
+    int FixedCols() const override;
+    void SetFixedRows(int Value);
+    void SetDefaultRowHeight(int Value);
+    int FixedRowHeight() const { return FSavedFixedRowHeight; }
+    void SetFixedRowHeight(int Value);
+    int FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(int Value);
+    int StoredColCount() const override { return ColCount() + FHiddenColCount; }
+
+    // --- the current row ---
+    int GetRow() const { return Row(); }
+    // Moves the current cell to Row and reports the move through OnRowUpdate.
+    void SetRow(int Value);
+
+    // --- cell access ---
+    // A merged cell reads and writes its base cell.
+    std::string Cells(int ACol, int ARow) const;
+    void SetCells(int ACol, int ARow, const std::string& Value);
+    virtual std::string ReadCell(int ACol, int ARow) const;
+    virtual void WriteCell(int ACol, int ARow, const std::string& Value);
+    // The text shown: the stored one through the display-text hook.
+    virtual std::string GetDisplayCellText(int ACol, int ARow);
+    // Wide text, kept in the cell with its marker.
+    std::u16string WideCells(int ACol, int ARow) const;
+    void SetWideCells(int ACol, int ARow, const std::u16string& Value);
+    TObject* Objects(int ACol, int ARow) const { return GetCellObject(ACol, ARow); }
+    void SetObjects(int ACol, int ARow, TObject* Value) { SetCellObject(ACol, ARow, Value); }
+    // By real row, hidden rows included.
+    std::string GetAllCells(int ACol, int ARealRow) const;
+    void SetAllCells(int ACol, int ARealRow, const std::string& Value);
+    virtual std::string GetCurrentCell() const;
+    virtual void SetCurrentCell(const std::string& Value);
+    using TBaseGrid::SetCurrentCell;
+    // Writes a cell given by display column and repaints it.
+    virtual void SetCellAndRefresh(int ADisplCol, int ARow, const std::string& Value);
+    TColor GetCellBackColor(int ACol, int ARow) const;
+    void SetCellBackColor(int ACol, int ARow, TColor Value);
+    bool GetCellReadOnly(int ACol, int ARow) const;
+    void SetCellReadOnly(int ACol, int ARow, bool Value);
+    TAlignment GetCellAlignmentProp(int ACol, int ARow) const;
+    TControl* GetCellControl(int ACol, int ARow) const;
+    void AddImageIdx(int ACol, int ARow, int Index, TCellHAlign HAlign, TCellVAlign VAlign);
+
+    // --- repainting (display indexes) ---
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintRect(const TGridRect& R);
+    void ScrollInView(int ACol, int ARow);
+    void Invalidate() override;
+    // Swallows the next Invalidate, once.
+    void SuppressNextInvalidate() { FSuppressInvalidate = true; }
+
+    // --- bulk updates ---
+    void BeginGridUpdate();
+    void EndGridUpdate();
+    int GridUpdateCount() const { return FUpdateCount; }
+
+    // --- hidden columns and rows (extgrid_hidden.cpp) ---
+    int RealColIndex(int ADisplCol) const;
+    int DisplColIndex(int ARealCol) const;
+    int RealRowIndex(int ADisplRow) const;
+    int DisplRowIndex(int ARealRow) const;
+    bool IsHiddenColumn(int ARealCol) const;
+    int NumHiddenColumns() const { return FHiddenColCount; }
+    int GetAllColCount() const { return ColCount() + FHiddenColCount; }
+    int GetAllRowCount() const { return RowCount() + NumHiddenRows(); }
+    bool IsHiddenRow(int ARealRow) const { return FHiddenRows.Find(ARealRow) >= 0; }
+    int NumHiddenRows() const { return FHiddenRows.Count(); }
+    TStringList* GetHiddenRowStrings(int ARealRow) const;
+    int GetRealCol() const { return RealColIndex(Col()); }
+    void SetRealColWidth(int ARealCol, int AWidth);
+    void HideColumn(int ACol) { HideColumns(ACol, ACol); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    void HideRow(int ARow) { HideRows(ARow, ARow); }
+    void HideRows(int FromRow, int ToRow);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    void HideRowList(const TIntList& List);
+    void RestoreHiddenRows();
+    const TGridItems& HiddenRowStore() const { return FHiddenRows; }
+
+    // --- inserting, removing, clearing (extgrid_rows.cpp) ---
+    virtual void InsertRows(int ARow, int ACount);
+    virtual void RemoveRows(int ARow, int ACount);
+    virtual void RemoveRowRange(int ARow, int ACount);
+    void RemoveRowsSplit(int ARow, int ACount);
+    void RemoveSelectedRows();
+    void AddRow();
+    virtual void InsertCols(int ACol, int ACount);
+    virtual void RemoveCols(int ACol, int ACount);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void ClearRows(int ARow, int ACount);
+    void ClearCols(int ACol, int ACount);
+    void ClearGrid();
+    virtual void AutoInsertRow(int ARow);
+    virtual void AutoDeleteRow(int ARow);
+
+    // --- typed values, graphics, selection flags (extgrid_values.cpp) ---
+    int GetInts(int ACol, int ARow) const;
+    void SetInts(int ACol, int ARow, int Value);
+    double GetFloats(int ACol, int ARow) const;
+    void SetFloats(int ACol, int ARow, double Value);
+    void SetFloatValue(int ACol, int ARow, double Value);
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType AType);
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow) const;
+    virtual TCellType GetCellType(int ACol, int ARow) const;
+    TIntList* GetCellImages(int ACol, int ARow) const;
+    // The graphic's object: a bitmap or icon, the image index as a number
+    // for an image-list graphic; -1 (as a number) otherwise.
+    intptr_t GetGraphicObjectValue(int ACol, int ARow) const;
+    // Size of a cell's graphic on screen, and in print with pictures scaled
+    // by the printer's factor; (0, 0) without one.
+    virtual TPoint GetCellGraphicWidth(int ACol, int ARow);
+    virtual TPoint GetCellGraphicHeight(int ACol, int ARow, double PrinterScale);
+    bool GetRowSelect(int ARealRow) const;
+    void SetRowSelect(int ARealRow, bool Value);
+    bool GetColSelect(int ACol) const;
+    void SetColSelect(int ACol, bool Value);
+    void ClearRowSelect();
+    void ClearColSelect();
+    void SelectRowsInSelection(bool Force);
+    void SelectColsInSelection(bool Force);
+    void AdvanceToNextCell(int ACol, int ARow, bool Forward, bool KeepEditor, bool Force);
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+
+    // --- the cell questions: the grid's answer, then the event ---
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                              TFont* AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                   TFont* AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetCellFormat(int ACol, int ARow, TSortStyle& AStyle, std::string& aPrefix,
+                               std::string& aSuffix);
+    virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+    virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+    virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    virtual bool HasCombo(int ACol, int ARow);
+    virtual std::string GetCheckTrue(int ACol, int ARow);
+    virtual std::string GetCheckFalse(int ACol, int ARow);
+    virtual bool HasFilter(int ACol) { return false; }
+    virtual bool CanAddRow();
+    virtual bool CanInsertRow(int ARow);
+    virtual void GetGridHint(int ACol, int ARow, std::string& hintstr);
+    // Whether the cell shows as a float and in which format (the grid's FloatFormat first).
+    virtual bool GetFloatFormat(int ACol, int ARow, std::string& AFloatFormat);
+    virtual void UpdateColumnSize(int ACol, int& AWidth);
+    // Copies the headers to the column items of a column grid; nothing here.
+    virtual void UpdateColumnHeaders() {}
+    virtual int GetVersionNr() const;
+    virtual std::string GetVersionString() const;
+
+    // --- edits and changes ---
+    virtual void CellChanged(int ACol, int ARow) { GridChanged(); }
+    // Footers follow the grid's cells: what grows the footer hooks here.
+    virtual void GridChanged() {}
+    virtual void CellsChanged(const TRect& R);
+    virtual void EditStart(int ACol, int ARow);
+    virtual bool ValidateCell(const std::string& NewValue);
+    virtual bool ValidateCellWide(const std::u16string& NewValue);
+
+    // --- properties ---
+    TColor ActiveCellColor = clGray;
+    bool ActiveCellShow = false;
+    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+    void SetActiveCellFont(const TFont* Value);
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    void SetFixedFont(const TFont* Value);
+    std::string FloatFormat = "%.2f";
+    bool ShowZero = true; // SetFloatValue writes zero and negatives
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor Value);
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor Value);
+    bool ShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool Value);
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool Value);
+    bool SelectionResizer() const { return FSelectionResizer; }
+    void SetSelectionResizer(bool Value);
+    TColor HintColor = clInfoBk;
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value);
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor Value);
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value);
+    bool EnableHTML = true;
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool IntelliZoom = true;
+    bool EnhRowColMove = true;
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    // The text flag of VAlignment: top 0, vertical centre 4, bottom 8.
+    unsigned VAlignmentFlag() const { return FVAlignmentFlag; }
+    TGridLook Look() const { return FLook; }
+    void SetLook(TGridLook Value);
+    TScrollType ScrollType = ssNormal;
+    TColor ScrollColor = clNone;
+    int ScrollWidth = GridScrollBarSize;
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    int FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int Value);
+    int FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int Value);
+    bool FixedRowAlways = false;
+    bool FixedColAlways = false;
+    int MaxEditLength() const { return FMaxEditLength; }
+    void SetMaxEditLength(int Value) { FMaxEditLength = Value; }
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value);
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    TImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TImageList* Value);
+    TExtStringGridCheck* CellChecker = nullptr; // not owned
+    TStringList* LookupItems() const { return FLookupItems.get(); }
+    void SetLookupItems(const TStrings* Value) { FLookupItems->Assign(Value); }
+    TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+    void SetColumnHeaders(const TStrings* Value) { FColumnHeaders->Assign(Value); }
+    TStringList* RowHeaders() const { return FRowHeaders.get(); }
+    void SetRowHeaders(const TStrings* Value) { FRowHeaders->Assign(Value); }
+
+    // --- option objects ---
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    TSortSettings* SortSettings() const { return FSortSettings.get(); }
+    TControlLook* ControlLook() const { return FControlLook.get(); }
+    TBands* Bands() const { return FBands.get(); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+    TGrouping* Grouping() const { return FGrouping.get(); }
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    TFilter* Filter() const { return FFilter.get(); }
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    void SetRowIndicator(const TBitmap* Value) { FRowIndicator->Assign(Value); }
+
+    // --- what the system offers ---
+    bool XPLook() const { return FXPLook; }
+    bool ComCtl6() const { return FComCtl6; }
+    bool DatePickerAvailable() const;
+
+    // --- events ---
+    TGetAlignmentEvent OnGetAlignment;
+    TGetCellColorEvent OnGetCellColor, OnGetCellPrintColor;
+    TGetCellBorderEvent OnGetCellBorder, OnGetCellPrintBorder;
+    TGetFormatEvent OnGetFormat;
+    TGetEditorTypeEvent OnGetEditorType;
+    THasComboBoxEvent OnHasComboBox;
+    TIsFixedCellEvent OnIsFixedCell;
+    TCanEditCellEvent OnCanEditCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TGetCheckEvent OnGetCheckTrue, OnGetCheckFalse;
+    TGridHintEvent OnGridHint;
+    TFloatFormatEvent OnGetFloatFormat;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateWideEvent OnCellValidateWide;
+    TCellsChangedEvent OnCellsChanged;
+    TRowUpdateEvent OnRowUpdate;
+    TCellChangingEvent OnCellChanging;
+    TClickCellEvent OnDblClickCell, OnClickCell, OnRightClickCell;
+    TClipboardEvent OnClipboardPaste, OnClipboardCopy, OnClipboardCut;
+    TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
+    TGridProgressEvent OnFileProgress, OnFilterProgress;
+    TColumnSizeEvent OnColumnSize, OnColumnMove;
+    TRowSizeEvent OnRowSize, OnRowMove;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TAutoRowEvent OnAutoAddRow, OnAutoInsertRow, OnAutoDeleteRow;
+    TAutoColEvent OnAutoInsertCol;
+    TCanAddRowEvent OnCanAddRow;
+    TCanRowEvent OnCanInsertRow, OnCanDeleteRow;
+    TNotifyEvent OnResize;
+    TSelectionChangedEvent OnSelectionChanged;
+
+protected:
+    void Loaded() override;
+    void CreateWnd() override;
+    void Resize() override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                         int& SizingOfs) override;
+    void WriteHeaders();
+    void WriteColumnHeaders();
+    void WriteRowHeaders();
+    bool Designing() const { return HasState(csDesigning); }
+    bool Destroying() const { return FDestroyingGrid || HasState(csDestroying); }
+
+private:
+    // --- hidden rows ---
+    // Hides the listed display rows (ascending, distinct) in one pass.
+    void HideDisplayRows(const std::vector<int>& Rows);
+    // Shows the records at store positions First .. Last - 1 in one pass.
+    void RestoreRecords(int First, int Last);
+    void CloseEditorKeepingText();
+    // Hidden rows never lie beyond the grid's real rows: after the row count
+    // shrank, those past the end follow the last row in their order.
+    void KeepHiddenRowsInGrid();
+    // Splits the merged ranges that touch the display rows First .. Last - 1
+    // (InRows), or that hold both row First - 1 and row First.
+    void SplitMergesAcross(int First, int Last, bool InRows);
+    // Splits the merged ranges that hold both real column ACol - 1 and ACol.
+    void SplitMergesAcrossCols(int ACol);
+    // --- the store's rows (extgrid_rows.cpp) ---
+    void SetRowCountInternal(int Value);
+    // Moves the listed display rows (ascending) behind the others, in one pass.
+    void MoveDisplayRowsToEnd(const std::vector<int>& Rows);
+    // Removes the listed display rows (ascending) with their records, hidden
+    // rows and selection flags following.
+    void RemoveDisplayRows(const std::vector<int>& Rows);
+    // Empties the texts of display rows First .. Last - 1 in every real column.
+    void EmptyStoredRows(int First, int Last);
+    // Inserts ACount empty rows before display row ARow, hidden rows untouched.
+    void InsertRowsInternal(int ARow, int ACount);
+    // Moves the cell at (FromCol, ARow) to (ToCol, ARow), text and record.
+    void MoveStoredCell(int FromCol, int ToCol, int ARow);
+    void PlaceCurrentRowAfterRemoval(int OldRow);
+    bool GridOptionSet(TGridOption Option) const;
+    void IncludeGridOption(TGridOption Option);
+    void ExcludeGridOption(TGridOption Option);
+
+    // --- hidden columns ---
+    std::bitset<MaxHideableColumns> FColHidden;
+    std::array<uint16_t, MaxHideableColumns> FSavedColWidths{};
+    int FHiddenColCount = 0;
+    // --- hidden rows ---
+    TGridItems FHiddenRows;
+    // --- selection flags: rows by real index, columns by display index ---
+    std::vector<bool> FRowSelected, FColSelected;
+
+    int FLastReportedRow = -1;
+    int FUpdateCount = 0;
+    bool FSuppressInvalidate = false;
+    bool FValidating = false;
+    bool FDestroyingGrid = false;
+    int FEditStartCol = -1, FEditStartRow = -1;
+    std::string FEditStartText;
+    std::string FLookupText;
+    int FSavedFixedRows = 1;
+    int FSavedDefaultRowHeight = 21;
+    int FSavedFixedRowHeight = 21;
+
+    TColor FSelectionColor = 0xEACAB6;
+    TColor FSelectionTextColor = clBlack;
+    bool FShowSelection = true;
+    bool FSelectionRectangle = false, FSelectionResizer = false;
+    bool FURLShow = false, FURLFull = false;
+    TColor FURLColor = clBlue;
+    bool FWordWrap = true;
+    bool FAutoSize = false;
+    TVAlignment FVAlignment = vtaTop;
+    unsigned FVAlignmentFlag = 0;
+    TGridLook FLook = glXP;
+    bool FFlat = false;
+    int FFixedFooters = 0, FFixedRightCols = 0;
+    int FMaxEditLength = 0;
+    bool FIntegralHeight = false;
+    TImageList* FGridImages = nullptr; // not owned
+    bool FXPLook = false;
+    bool FComCtl6 = false;
+
+    std::unique_ptr<TFont> FActiveCellFont, FFixedFont;
+    std::unique_ptr<TStringList> FLookupItems, FColumnHeaders, FRowHeaders;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<TSortSettings> FSortSettings;
+    std::unique_ptr<TControlLook> FControlLook;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TBackGround> FBackGround;
+    std::unique_ptr<TGrouping> FGrouping;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TBitmap> FRowIndicator;
+};

@@ -1,0 +1,97 @@
+#pragma once
+// The types that the advanced string grid shares with its option objects,
+// its column grid and the windows: the grid's exception, its enumerations and
+// the signatures of its events (parameter orders as the events fire them:
+// some put the row first, some the column).
+
+#include <functional>
+#include <string>
+
+#include "grid/support/cellprops.h"
+#include "platform/rtl/sets.h"
+#include "platform/vcl/grids/grids.h"
+
+class EExtGridError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The texts the grid raises with.
+inline constexpr const char* SInvalidRow = "Invalid row accessed";
+inline constexpr const char* SInvalidColumn = "Invalid column accessed";
+inline constexpr const char* SNoIntegerValue = "Cell does not contain integer value";
+inline constexpr const char* SNoFloatValue = "Cell does not contain a float value";
+
+enum TGridLook { glStandard, glSoft, glClassic, glHouse, glXP };
+enum TScrollType { ssNormal, ssFlat, ssEncarta };
+enum TSortStyle {
+    ssAutomatic,
+    ssAlphabetic,
+    ssNumeric,
+    ssDate,
+    ssAlphaNoCase,
+    ssAlphaCase,
+    ssShortDateEU,
+    ssShortDateUS,
+    ssCustom,
+    ssFinancial,
+    ssAnsiAlphaCase,
+    ssAnsiAlphaNoCase,
+    ssRaw,
+    ssHTML,
+    ssImages,
+    ssCheckBox,
+    ssUnicode
+};
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder>;
+
+// --- events ---------------------------------------------------------------------
+using TGetAlignmentEvent = std::function<void(TObject* Sender, int ARow, int ACol,
+                                              TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGetCellColorEvent = std::function<void(TObject* Sender, int ARow, int ACol,
+                                              TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
+using TGetCellBorderEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen* APen, TCellBorders& Borders)>;
+using TGetFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle,
+                                           std::string& aPrefix, std::string& aSuffix)>;
+using TGetEditorTypeEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
+using THasComboBoxEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, bool& HasComboBox)>;
+// (Sender, ARow, ACol, var Answer): OnIsFixedCell, OnCanEditCell, OnIsPasswordCell.
+using TRowColBoolEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Answer)>;
+using TIsFixedCellEvent = TRowColBoolEvent;
+using TCanEditCellEvent = TRowColBoolEvent;
+using TIsPasswordCellEvent = TRowColBoolEvent;
+using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
+using TGridHintEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, std::string& hintstr)>;
+using TFloatFormatEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat,
+                                             std::string& FloatFormat)>;
+using TCellValidateEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Valid)>;
+using TCellValidateWideEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::u16string& Value, bool& Valid)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TCellChangingEvent = std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow,
+                                              int NewCol, bool& Allow)>;
+using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TClipboardPasteCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Allow)>;
+using TCustomCompareEvent = std::function<void(TObject* Sender, const std::string& str1,
+                                               const std::string& str2, int& Res)>;
+using TRawCompareEvent =
+    std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)>;
+using TGridProgressEvent = std::function<void(TObject* Sender, short progress)>;
+using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
+using TRowSizeEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+using TAutoRowEvent = std::function<void(TObject* Sender, int ARow)>;
+using TAutoColEvent = std::function<void(TObject* Sender, int ACol)>;
+using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TCanRowEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
+using TSelectionChangedEvent =
+    std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
