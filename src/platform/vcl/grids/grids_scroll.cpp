@@ -138,6 +138,9 @@ void TCustomGrid::InvalidateCol(int ACol) {
 }
 
 void TCustomGrid::InvalidateGridRect(const TGridRect& R) {
+    // A grid not on screen is painted whole when it shows: nothing to mark,
+    // so filling a hidden grid of many cells does no arithmetic per cell.
+    if (!FWndCreated || !Showing()) return;
     // The union of the shown cells of R, with their grid lines.
     const TAxis h = HorzAxis(), v = VertAxis();
     auto span = [](const TAxis& A, int From, int To, int& Lo, int& Hi) {
