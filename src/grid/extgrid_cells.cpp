@@ -5,6 +5,7 @@
 #include "grid/support/widecell.h"
 
 std::string TExtStringGrid::ReadCell(int ACol, int ARow) const {
+    if (CellPropertiesCount() == 0) return GetRawCell(ACol, ARow); // nothing merged
     const TPoint b = GetBaseCell(ACol, ARow);
     return GetRawCell(b.X, b.Y);
 }

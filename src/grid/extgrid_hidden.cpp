@@ -157,9 +157,11 @@ void TExtStringGrid::HideDisplayRows(const std::vector<int>& Rows) {
     CloseEditorKeepingText();
     BeginGridUpdate();
     const int cols = StoredColCount();
+    const bool records = CellPropertiesCount() > 0;
     // A merged range cannot be half hidden: what touches a leaving row is split.
-    for (const int d : rows)
-        SplitMergesAcross(d, d + 1, true);
+    if (records)
+        for (const int d : rows)
+            SplitMergesAcross(d, d + 1, true);
     std::vector<int> reals;
     reals.reserve(rows.size());
     for (const int d : rows)
@@ -170,16 +172,17 @@ void TExtStringGrid::HideDisplayRows(const std::vector<int>& Rows) {
         item->Idx = reals[i];
         item->Height = RowHeights(d);
         TStringList* items = item->Items();
+        // The cells leave the grid's row, which ends up empty behind the rest.
         for (int c = 0; c < cols; ++c) {
-            TObject* held = GetRawObject(c, d);
+            TObject* held = records ? GetRawObject(c, d) : nullptr;
             if (held) SetRawObject(c, d, nullptr);
-            items->AddObject(GetRawCell(c, d), held);
+            std::string text = GetRawCell(c, d);
+            if (!text.empty()) SetRawCell(c, d, "");
+            items->AddObject(text, held);
         }
     }
     MoveDisplayRowsToEnd(rows);
-    const int kept = RowCount() - static_cast<int>(rows.size());
-    EmptyStoredRows(kept, RowCount());
-    SetRowCountInternal(kept);
+    SetRowCountInternal(RowCount() - static_cast<int>(rows.size()));
     EndGridUpdate();
 }
 
@@ -189,8 +192,7 @@ void TExtStringGrid::RestoreRecords(int First, int Last) {
     CloseEditorKeepingText();
     BeginGridUpdate();
     const int shown = RowCount(), cols = StoredColCount();
-    SetRowCountInternal(shown + m);
-    EmptyStoredRows(shown, shown + m);
+    SetRowCountInternal(shown + m); // the rows coming back write every cell of theirs
     // Walk the real rows: a visible row keeps its turn, a row coming back
     // takes one of the new rows at the end, a row staying hidden is passed.
     std::vector<int> order;
@@ -213,12 +215,16 @@ void TExtStringGrid::RestoreRecords(int First, int Last) {
         TGridItem* item = FHiddenRows.Items(First + i);
         const int d = placeOf[static_cast<size_t>(i)];
         const int lines = std::min(item->Items()->Count(), cols);
-        for (int c = 0; c < lines; ++c) {
-            SetRawCell(c, d, item->Items()->Get(c));
-            if (auto* p = dynamic_cast<TCellProperties*>(item->ReleaseObject(c))) {
+        for (int c = 0; c < cols; ++c) {
+            SetRawCell(c, d, c < lines ? item->Items()->Get(c) : std::string());
+            if (c >= lines || !item->Items()->Objects(c)) continue;
+            TObject* held = item->ReleaseObject(c);
+            if (auto* p = dynamic_cast<TCellProperties*>(held)) {
                 p->OwnerCol = c;
                 p->OwnerRow = d;
                 SetRawObject(c, d, p);
+            } else {
+                delete held; // only records travel with a hidden row
             }
         }
         SetRowHeights(d, item->Height);

@@ -131,7 +131,7 @@ TEST_F(ExtGrid, CellColorsFromTheRecordThenTheEvent) {
     p->FontName = "Courier New";
     TBrush brush;
     TFont font;
-    Grid->GetCellColor(2, 2, 0, &brush, &font);
+    Grid->GetCellColor(2, 2, TGridDrawState{}, &brush, &font);
     EXPECT_EQ(brush.Color(), clYellow);
     EXPECT_EQ(font.Color(), clRed);
     EXPECT_EQ(font.Size(), 14);
@@ -141,7 +141,7 @@ TEST_F(ExtGrid, CellColorsFromTheRecordThenTheEvent) {
         seen = ABrush->Color();
         ABrush->SetColor(clLime);
     };
-    Grid->GetCellColor(2, 2, 0, &brush, &font);
+    Grid->GetCellColor(2, 2, TGridDrawState{}, &brush, &font);
     EXPECT_EQ(seen, clYellow);
     EXPECT_EQ(brush.Color(), clLime);
 }
@@ -153,15 +153,15 @@ TEST_F(ExtGrid, ActiveCellHeadersTakeTheActiveLook) {
     Grid->FocusCell(2, 3, true);
     TBrush brush;
     TFont font;
-    Grid->GetCellColor(2, 0, 0, &brush, &font);
+    Grid->GetCellColor(2, 0, TGridDrawState{}, &brush, &font);
     EXPECT_EQ(brush.Color(), Grid->ActiveCellColor);
     EXPECT_EQ(font.Style(), fsBold);
     TBrush other;
-    Grid->GetCellColor(0, 3, 0, &other, &font);
+    Grid->GetCellColor(0, 3, TGridDrawState{}, &other, &font);
     EXPECT_EQ(other.Color(), Grid->ActiveCellColor);
     TBrush plain;
     plain.SetColor(clWhite);
-    Grid->GetCellColor(1, 0, 0, &plain, &font);
+    Grid->GetCellColor(1, 0, TGridDrawState{}, &plain, &font);
     EXPECT_EQ(plain.Color(), clWhite);
 }
 
@@ -203,4 +203,33 @@ TEST_F(ExtGrid, IntegralHeightCutsToWholeRows) {
     const int border = Grid->BorderStyle() == bsSingle ? 2 : 0;
     const int bar = Grid->HorzScrollBarShown() ? GridScrollBarSize : 0;
     EXPECT_EQ((Grid->Height() - bar - 2 * border) % Grid->DefaultRowHeight(), 0);
+}
+
+TEST_F(ExtGrid, AnEditThatIsNotValidPutsBackTheStartText) {
+    Fill(3, 3);
+    Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->FocusCell(1, 1, true);
+    Grid->SetEditorMode(true);
+    Grid->EditStart(1, 1);
+    int asked = 0;
+    Grid->OnCellValidate = [&asked](TObject*, int ACol, int ARow, std::string& Value,
+                                    bool& Valid) {
+        ++asked;
+        if (Value == "beter") Value = "verbeterd";
+        Valid = Value == "goed";
+    };
+    EXPECT_TRUE(Grid->ValidateCell("c1r1")); // unchanged: nobody is asked
+    EXPECT_EQ(asked, 0);
+    Grid->SetCells(1, 1, "fout"); // as typed
+    EXPECT_FALSE(Grid->ValidateCell("fout"));
+    EXPECT_EQ(Grid->Cells(1, 1), "c1r1");
+    EXPECT_TRUE(Grid->EditorMode());
+    EXPECT_FALSE(Grid->ValidateCell("beter"));
+    EXPECT_EQ(Grid->Cells(1, 1), "verbeterd"); // the handler's text stays
+    EXPECT_TRUE(Grid->ValidateCell("goed"));
+    EXPECT_EQ(Grid->Cells(1, 1), "goed");
+    EXPECT_EQ(asked, 3);
+    Grid->SetEditorMode(false);
+    EXPECT_TRUE(Grid->ValidateCell("anders")); // no edit open
+    EXPECT_EQ(asked, 3);
 }
