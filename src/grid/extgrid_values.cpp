@@ -256,34 +256,43 @@ TPoint TExtStringGrid::GetCellGraphicHeight(int ACol, int ARow, double PrinterSc
 
 // --- selection flags ---------------------------------------------------------------------
 
+namespace {
+
+// A flag list grown on demand: what lies beyond it is not set.
+bool FlagAt(const std::vector<bool>& Flags, int Index) {
+    return static_cast<size_t>(Index) < Flags.size() && Flags[static_cast<size_t>(Index)];
+}
+
+// True when the flag changed.
+bool StoreFlag(std::vector<bool>& Flags, int Index, bool Value) {
+    if (FlagAt(Flags, Index) == Value) return false;
+    if (Flags.size() <= static_cast<size_t>(Index))
+        Flags.resize(static_cast<size_t>(Index) + 1, false);
+    Flags[static_cast<size_t>(Index)] = Value;
+    return true;
+}
+
+} // namespace
+
 bool TExtStringGrid::GetRowSelect(int ARealRow) const {
     if (ARealRow < 0 || ARealRow >= GetAllRowCount()) throw EExtGridError(SInvalidRow);
-    return static_cast<size_t>(ARealRow) < FRowSelected.size() &&
-           FRowSelected[static_cast<size_t>(ARealRow)];
+    return FlagAt(FRowSelected, ARealRow);
 }
 
 void TExtStringGrid::SetRowSelect(int ARealRow, bool Value) {
     if (ARealRow < 0 || ARealRow >= GetAllRowCount()) throw EExtGridError(SInvalidRow);
-    if (FRowSelected.size() <= static_cast<size_t>(ARealRow))
-        FRowSelected.resize(static_cast<size_t>(ARealRow) + 1, false);
-    if (FRowSelected[static_cast<size_t>(ARealRow)] == Value) return;
-    FRowSelected[static_cast<size_t>(ARealRow)] = Value;
-    if (!IsHiddenRow(ARealRow)) RepaintRow(DisplRowIndex(ARealRow));
+    if (StoreFlag(FRowSelected, ARealRow, Value) && !IsHiddenRow(ARealRow))
+        RepaintRow(DisplRowIndex(ARealRow));
 }
 
 bool TExtStringGrid::GetColSelect(int ACol) const {
     if (ACol < 0 || ACol >= ColCount()) throw EExtGridError(SInvalidColumn);
-    return static_cast<size_t>(ACol) < FColSelected.size() &&
-           FColSelected[static_cast<size_t>(ACol)];
+    return FlagAt(FColSelected, ACol);
 }
 
 void TExtStringGrid::SetColSelect(int ACol, bool Value) {
     if (ACol < 0 || ACol >= ColCount()) throw EExtGridError(SInvalidColumn);
-    if (FColSelected.size() <= static_cast<size_t>(ACol))
-        FColSelected.resize(static_cast<size_t>(ACol) + 1, false);
-    if (FColSelected[static_cast<size_t>(ACol)] == Value) return;
-    FColSelected[static_cast<size_t>(ACol)] = Value;
-    RepaintCol(ACol);
+    if (StoreFlag(FColSelected, ACol, Value)) RepaintCol(ACol);
 }
 
 void TExtStringGrid::ClearRowSelect() {
