@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "config_folder.h"
@@ -10,13 +8,6 @@
 
 namespace {
 using IniFile = ConfigFolderTest;
-
-std::vector<std::string> Lines(const TStrings& Strings) {
-    std::vector<std::string> out;
-    for (int i = 0; i < Strings.Count(); ++i)
-        out.push_back(Strings[i]);
-    return out;
-}
 } // namespace
 
 TEST_F(IniFile, RelativeNameLivesInTheConfigFolder) {
@@ -139,35 +130,21 @@ TEST_F(IniFile, UnwritableFileRaisesAndLeavesNothing) {
 
 TEST_F(IniFile, KilledWriterLeavesTheOldOrTheNewFile) {
     const std::string name = Root + "/crash.ini";
-    const std::string bigA(512 << 10, 'a'), bigB(512 << 10, 'b');
+    const std::string bigA(128 << 10, 'a'), bigB(128 << 10, 'b');
     TIniFile(name).WriteString("S", "Big", bigA);
     const std::string textA = ReadFileBytes(name);
     const std::string textB = "[S]\r\nBig=" + bigB + "\r\n";
-    // Kill the writer at varying moments until it has been caught inside a
-    // write a few times (its unfinished temporary file shows that).
-    int caughtWriting = 0;
-    for (int round = 0; round < 200 && caughtWriting < 3; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+    const int caught = KillWriterRepeatedly(
+        [&] {
             TIniFile ini(name);
-            for (;;) {
-                ini.WriteString("S", "Big", bigB);
-                ini.WriteString("S", "Big", bigA);
-            }
-        }
-        usleep(static_cast<useconds_t>(20000 + (round * 7919) % 200000));
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status));
-        const std::string text = ReadFileBytes(name);
-        ASSERT_TRUE(text == textA || text == textB)
-            << "round " << round << ", size " << text.size();
-        const std::vector<std::string> left = ListFiles(Root, "crash.ini.*");
-        if (!left.empty()) ++caughtWriting;
-        for (const std::string& file : left)
-            DeleteFile(Root + "/" + file);
-    }
-    EXPECT_GT(caughtWriting, 0) << "the writer was never killed in the middle of a write";
+            ini.WriteString("S", "Big", bigB);
+            ini.WriteString("S", "Big", bigA);
+        },
+        Root, "crash.ini.*",
+        [&](int round) {
+            const std::string text = ReadFileBytes(name);
+            EXPECT_TRUE(text == textA || text == textB)
+                << "round " << round << ", size " << text.size();
+        });
+    EXPECT_GT(caught, 0) << "the writer was never killed in the middle of a write";
 }
