@@ -226,6 +226,17 @@ std::string GetDocumentsFolder() {
     return ProgramName(fallback);
 }
 
+std::string GetConfigFolder() {
+    std::string base;
+    if (const char* cfg = std::getenv("XDG_CONFIG_HOME"); cfg && *cfg == '/')
+        base = cfg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::string(home) + "/.config";
+    else
+        base = "/tmp"; // no home at all: still a folder every process agrees on
+    return ProgramName(IncludeTrailingPathDelimiter(base)) + "vivazozodi/";
+}
+
 std::string GetProgramFileName() {
     char buf[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
