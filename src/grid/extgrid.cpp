@@ -45,6 +45,12 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
 
 TExtStringGrid::~TExtStringGrid() {
     FDestroyingGrid = true;
+    // A destructor cannot report: widths that cannot be written are lost,
+    // the grid goes all the same.
+    try {
+        SaveColumnSizes();
+    } catch (const Exception&) {
+    }
     // The records of hidden columns lie beyond what the base grid frees.
     FreeCellPropertiesRect(0, 0, StoredColCount() - 1, RowCount() - 1);
     FHiddenRows.Clear();
@@ -329,6 +335,7 @@ void TExtStringGrid::WriteHeaders() {
 void TExtStringGrid::Loaded() {
     TBaseGrid::Loaded();
     WriteHeaders();
+    LoadColumnSizes();
     FSavedFixedRows = TBaseGrid::FixedRows();
     FSavedDefaultRowHeight = DefaultRowHeight();
     if (GridOptionSet(goAlwaysShowEditor)) {
@@ -339,6 +346,7 @@ void TExtStringGrid::Loaded() {
 
 void TExtStringGrid::CreateWnd() {
     TBaseGrid::CreateWnd();
+    LoadColumnSizes();
 }
 
 void TExtStringGrid::Resize() {

@@ -15,7 +15,8 @@
 // its own: extgrid.cpp (object, properties, the answers to the cell
 // questions), extgrid_cells.cpp (cell access), extgrid_hidden.cpp (hiding and
 // index mapping), extgrid_rows.cpp (inserting, removing, clearing),
-// extgrid_values.cpp (typed values, graphics, selection flags, advancing).
+// extgrid_values.cpp (typed values, graphics, selection flags, advancing),
+// extgrid_colsize.cpp (column widths kept between runs).
 
 #include <array>
 #include <bitset>
@@ -214,6 +215,10 @@ public:
     virtual bool ValidateCell(const std::string& NewValue);
     virtual bool ValidateCellWide(const std::u16string& NewValue);
 
+    // --- column widths kept between runs (extgrid_colsize.cpp) ---
+    void SaveColumnSizes();
+    void LoadColumnSizes();
+
     // --- properties ---
     TColor ActiveCellColor = clGray;
     bool ActiveCellShow = false;
@@ -347,6 +352,8 @@ protected:
     void WriteColumnHeaders();
     void WriteRowHeaders();
     bool Designing() const { return HasState(csDesigning); }
+    // ColumnSize asks for it and says where.
+    bool KeepsColumnSizes() const;
     bool Destroying() const { return FDestroyingGrid || HasState(csDestroying); }
 
 private:

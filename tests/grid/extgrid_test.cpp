@@ -212,8 +212,7 @@ TEST_F(ExtGrid, AnEditThatIsNotValidPutsBackTheStartText) {
     Grid->SetEditorMode(true);
     Grid->EditStart(1, 1);
     int asked = 0;
-    Grid->OnCellValidate = [&asked](TObject*, int ACol, int ARow, std::string& Value,
-                                    bool& Valid) {
+    Grid->OnCellValidate = [&asked](TObject*, int ACol, int ARow, std::string& Value, bool& Valid) {
         ++asked;
         if (Value == "beter") Value = "verbeterd";
         Valid = Value == "goed";

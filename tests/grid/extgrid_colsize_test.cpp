@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "gridfixture.h"
+#include "platform/rtl/inifiles.h"
+#include "platform/rtl/registry.h"
+
+namespace {
+
+// Each test keeps its settings in a configuration folder of its own.
+class ColumnSizes : public GridTest {
+protected:
+    void SetUp() override {
+        GridTest::SetUp();
+        const char* old = std::getenv("XDG_CONFIG_HOME");
+        FHadOld = old != nullptr;
+        if (old) FOld = old;
+        char folder[] = "/tmp/vz_colsize_XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        FFolder = folder;
+        setenv("XDG_CONFIG_HOME", FFolder.c_str(), 1);
+        Grid->SetColCount(4);
+    }
+    void TearDown() override {
+        GridTest::TearDown();
+        if (FHadOld)
+            setenv("XDG_CONFIG_HOME", FOld.c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+        std::system(("rm -rf '" + FFolder + "'").c_str());
+    }
+    void Keep(TColumnSizeLocation Where) {
+        Grid->ColumnSize()->Save = true;
+        Grid->ColumnSize()->Key = Where == clIniFile ? "kolommen.ini" : "Software\\Vivazozodi";
+        Grid->ColumnSize()->Section = "Stand";
+        Grid->ColumnSize()->Location = Where;
+    }
+
+private:
+    bool FHadOld = false;
+    std::string FOld, FFolder;
+};
+
+} // namespace
+
+TEST_F(ColumnSizes, IniFileRoundTrip) {
+    Keep(clIniFile);
+    for (int c = 0; c < 4; ++c)
+        Grid->SetColWidths(c, 30 + 10 * c);
+    Grid->SaveColumnSizes();
+    TIniFile ini("kolommen.ini");
+    EXPECT_EQ(ini.ReadInteger("Stand", "Col2", -1), 50);
+    for (int c = 0; c < 4; ++c)
+        Grid->SetColWidths(c, 99);
+    ini.WriteString("Stand", "Col3", "breed"); // not a number: the default width
+    Grid->LoadColumnSizes();
+    EXPECT_EQ(Grid->ColWidths(0), 30);
+    EXPECT_EQ(Grid->ColWidths(2), 50);
+    EXPECT_EQ(Grid->ColWidths(3), Grid->DefaultColWidth());
+}
+
+TEST_F(ColumnSizes, RegistryRoundTripAndSavedWhenTheGridGoes) {
+    Keep(clRegistry);
+    Grid->SetColWidths(1, 123);
+    Form.reset(); // the grid saves as it goes
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Software\\Vivazozodi\\Stand", false));
+    EXPECT_EQ(reg.ReadInteger("Col1"), 123);
+    reg.WriteString("Col2", "smal"); // not an integer
+    reg.CloseKey();
+
+    TForm form(nullptr);
+    auto* grid = new TExtStringGrid(&form); // owned by the form
+    grid->SetColCount(4);
+    grid->ColumnSize()->Save = true;
+    grid->ColumnSize()->Key = "Software\\Vivazozodi";
+    grid->ColumnSize()->Section = "Stand";
+    grid->SetColWidths(2, 77);
+    grid->LoadColumnSizes();
+    EXPECT_EQ(grid->ColWidths(1), 123);
+    EXPECT_EQ(grid->ColWidths(2), grid->DefaultColWidth());
+    grid->ColumnSize()->Save = false; // nothing more to keep
+}
+
+TEST_F(ColumnSizes, NothingKeptWithoutKeyOrSection) {
+    Keep(clIniFile);
+    Grid->ColumnSize()->Section = "";
+    Grid->SetColWidths(0, 44);
+    Grid->SaveColumnSizes();
+    TIniFile ini("kolommen.ini");
+    EXPECT_FALSE(ini.SectionExists("Stand"));
+    EXPECT_FALSE(ini.SectionExists(""));
+}
