@@ -43,11 +43,11 @@ void TCustomGrid::MoveRows(int FromIndex, int Count, int ToIndex) {
 void TCustomGrid::ReorderRows(const std::vector<int>& Order) {
     if (static_cast<int>(Order.size()) != FRowCount)
         throw EInvalidGridOperation("Grid index out of range");
-    std::vector<bool> seen(Order.size(), false);
+    std::vector<unsigned char> seen(Order.size(), 0);
     for (const int from : Order) {
         if (from < 0 || from >= FRowCount || seen[static_cast<size_t>(from)])
             throw EInvalidGridOperation("Grid index out of range");
-        seen[static_cast<size_t>(from)] = true;
+        seen[static_cast<size_t>(from)] = 1;
     }
     HideEdit();
     Permute(FRowHeights, Order);
@@ -74,4 +74,20 @@ void TStringGrid::RowsReordered(const std::vector<int>& Order) {
         result.push_back(std::move(FStore[i]));
     FStore.swap(result);
     TDrawGrid::RowsReordered(Order);
+}
+
+TStringGrid::TRowCells TStringGrid::TakeRowCells(int ARow) {
+    if (ARow < 0) throw EInvalidGridOperation("Grid index out of range");
+    if (static_cast<size_t>(ARow) >= FStore.size()) return {};
+    TRowCells cells;
+    cells.swap(FStore[static_cast<size_t>(ARow)]);
+    if (ARow < RowCount()) InvalidateRow(ARow);
+    return cells;
+}
+
+void TStringGrid::PutRowCells(int ARow, TRowCells Cells) {
+    if (ARow < 0) throw EInvalidGridOperation("Grid index out of range");
+    if (FStore.size() <= static_cast<size_t>(ARow)) FStore.resize(static_cast<size_t>(ARow) + 1);
+    FStore[static_cast<size_t>(ARow)] = std::move(Cells);
+    if (ARow < RowCount()) InvalidateRow(ARow);
 }

@@ -470,11 +470,19 @@ public:
     void DeleteColumn(int ACol) override;
     void DeleteRow(int ARow) override;
 
-private:
+    // A row's cells as the store keeps them, taken out whole and put back
+    // whole (gridrows.cpp), for a grid that keeps rows aside: no cell is
+    // copied. Taking leaves the row empty; putting replaces what the row
+    // held (objects are not freed: they are their owner's).
     struct TCell {
         std::string Text;
         TObject* Object = nullptr;
     };
+    using TRowCells = std::vector<TCell>;
+    TRowCells TakeRowCells(int ARow);
+    void PutRowCells(int ARow, TRowCells Cells);
+
+private:
     const TCell* FindCell(int ACol, int ARow) const;
     TCell& CellAt(int ACol, int ARow);
     // rows of cells; a row is only as long as its last written cell

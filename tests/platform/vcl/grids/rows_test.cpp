@@ -57,3 +57,17 @@ TEST_F(RowsTest, CellsKeptBeyondTheRowsStayThere) {
     EXPECT_EQ(Grid->Cells(1, 4), "r4");
     EXPECT_EQ(Grid->Cells(1, 5), "r5");
 }
+
+TEST_F(RowsTest, ARowsCellsTakenOutWholeAndPutBack) {
+    FillRows(Grid);
+    TStringGrid::TRowCells cells = Grid->TakeRowCells(2);
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[1].Text, "r2");
+    EXPECT_EQ(Grid->Cells(1, 2), "");
+    Grid->PutRowCells(4, std::move(cells));
+    EXPECT_EQ(Grid->Cells(1, 4), "r2");
+    EXPECT_TRUE(Grid->TakeRowCells(50).empty());
+    Grid->PutRowCells(9, {{"ver", nullptr}}); // beyond the rows: kept for when they grow
+    Grid->SetRowCount(10);
+    EXPECT_EQ(Grid->Cells(0, 9), "ver");
+}
