@@ -37,8 +37,7 @@ void TExtStringGrid::SetWideCells(int ACol, int ARow, const std::u16string& Valu
 std::string TExtStringGrid::GetAllCells(int ACol, int ARealRow) const {
     const int at = FHiddenRows.Find(ARealRow);
     if (at < 0) return ReadCell(ACol, DisplRowIndex(ARealRow));
-    const TStringList* items = FHiddenRows.Items(at)->Items();
-    return (ACol >= 0 && ACol < items->Count()) ? items->Get(ACol) : std::string();
+    return FHiddenRows.Items(at)->CellText(ACol);
 }
 
 void TExtStringGrid::SetAllCells(int ACol, int ARealRow, const std::string& Value) {
@@ -50,10 +49,7 @@ void TExtStringGrid::SetAllCells(int ACol, int ARealRow, const std::string& Valu
         if (DisplColIndex(ACol) != ACol) RepaintCell(DisplColIndex(ACol), row);
         return;
     }
-    TStringList* items = FHiddenRows.Items(at)->Items();
-    while (items->Count() <= ACol)
-        items->Add("");
-    items->Put(ACol, Value);
+    FHiddenRows.Items(at)->SetCellText(ACol, Value);
 }
 
 std::string TExtStringGrid::GetCurrentCell() const {

@@ -43,6 +43,7 @@ bool TExtStringGrid::IsHiddenColumn(int ARealCol) const {
 }
 
 TStringList* TExtStringGrid::GetHiddenRowStrings(int ARealRow) const {
+    // Made on this first request from the kept cells.
     const int at = FHiddenRows.Find(ARealRow);
     return at < 0 ? nullptr : FHiddenRows.Items(at)->Items();
 }
@@ -157,29 +158,30 @@ void TExtStringGrid::HideDisplayRows(const std::vector<int>& Rows) {
     CloseEditorKeepingText();
     BeginGridUpdate();
     const int cols = StoredColCount();
-    const bool records = CellPropertiesCount() > 0;
     // A merged range cannot be half hidden: what touches a leaving row is split.
-    if (records)
+    if (CellPropertiesCount() > 0)
         for (const int d : rows)
             SplitMergesAcross(d, d + 1, true);
-    std::vector<int> reals;
-    reals.reserve(rows.size());
-    for (const int d : rows)
-        reals.push_back(RealRowIndex(d));
+    // One walk along the store: a display row's real row is the row plus
+    // the hidden rows above it, and those are where its record goes.
+    std::vector<int> hiddenIdx(static_cast<size_t>(FHiddenRows.Count()));
+    for (size_t k = 0; k < hiddenIdx.size(); ++k)
+        hiddenIdx[k] = FHiddenRows.Items(static_cast<int>(k))->Idx;
+    size_t above = 0;
+    // The cells leave the grid's row whole; the row, empty, ends up behind the rest.
     for (size_t i = 0; i < rows.size(); ++i) {
         const int d = rows[i];
-        TGridItem* item = FHiddenRows.Insert(FHiddenRows.CountBelow(reals[i]));
-        item->Idx = reals[i];
+        while (above < hiddenIdx.size() && hiddenIdx[above] - static_cast<int>(above) <= d)
+            ++above;
+        TGridItem* item = FHiddenRows.Insert(static_cast<int>(above + i));
+        item->Idx = d + static_cast<int>(above);
         item->Height = RowHeights(d);
-        TStringList* items = item->Items();
-        // The cells leave the grid's row, which ends up empty behind the rest.
-        for (int c = 0; c < cols; ++c) {
-            TObject* held = records ? GetRawObject(c, d) : nullptr;
-            if (held) SetRawObject(c, d, nullptr);
-            std::string text = GetRawCell(c, d);
-            if (!text.empty()) SetRawCell(c, d, "");
-            items->AddObject(text, held);
-        }
+        TGridItem::TRowCells cells = TakeRowCells(d);
+        // Cells kept beyond the stored columns are no part of the row.
+        for (size_t c = static_cast<size_t>(cols); c < cells.size(); ++c)
+            delete cells[c].Object;
+        if (cells.size() > static_cast<size_t>(cols)) cells.resize(static_cast<size_t>(cols));
+        item->KeepCells(std::move(cells));
     }
     MoveDisplayRowsToEnd(rows);
     SetRowCountInternal(RowCount() - static_cast<int>(rows.size()));
@@ -192,41 +194,42 @@ void TExtStringGrid::RestoreRecords(int First, int Last) {
     CloseEditorKeepingText();
     BeginGridUpdate();
     const int shown = RowCount(), cols = StoredColCount();
-    SetRowCountInternal(shown + m); // the rows coming back write every cell of theirs
-    // Walk the real rows: a visible row keeps its turn, a row coming back
+    SetRowCountInternal(shown + m); // the rows coming back replace what these held
+    // Along the store: the visible rows keep their turn, a row coming back
     // takes one of the new rows at the end, a row staying hidden is passed.
     std::vector<int> order;
     order.reserve(static_cast<size_t>(shown + m));
     std::vector<int> placeOf(static_cast<size_t>(m));
-    int visible = 0, fresh = shown, record = 0;
-    for (int r = 0; static_cast<int>(order.size()) < shown + m; ++r) {
-        if (record < FHiddenRows.Count() && FHiddenRows.Items(record)->Idx == r) {
-            if (record >= First && record < Last) {
-                placeOf[static_cast<size_t>(record - First)] = static_cast<int>(order.size());
-                order.push_back(fresh++);
-            }
-            ++record;
-        } else if (visible < shown) {
+    int visible = 0, fresh = shown;
+    for (int k = 0; k < FHiddenRows.Count(); ++k) {
+        // Record k stands below the first Idx - k visible rows.
+        const int visibleAbove = std::min(FHiddenRows.Items(k)->Idx - k, shown);
+        while (visible < visibleAbove)
             order.push_back(visible++);
+        if (k >= First && k < Last) {
+            placeOf[static_cast<size_t>(k - First)] = static_cast<int>(order.size());
+            order.push_back(fresh++);
         }
     }
+    while (visible < shown)
+        order.push_back(visible++);
     ReorderRows(order);
+    const bool records = CellPropertiesCount() > 0;
     for (int i = 0; i < m; ++i) {
         TGridItem* item = FHiddenRows.Items(First + i);
         const int d = placeOf[static_cast<size_t>(i)];
-        const int lines = std::min(item->Items()->Count(), cols);
-        for (int c = 0; c < cols; ++c) {
-            SetRawCell(c, d, c < lines ? item->Items()->Get(c) : std::string());
-            if (c >= lines || !item->Items()->Objects(c)) continue;
-            TObject* held = item->ReleaseObject(c);
-            if (auto* p = dynamic_cast<TCellProperties*>(held)) {
-                p->OwnerCol = c;
-                p->OwnerRow = d;
-                SetRawObject(c, d, p);
-            } else {
-                delete held; // only records travel with a hidden row
-            }
-        }
+        TGridItem::TRowCells cells = item->TakeCells();
+        // Columns cut while the row was hidden do not come back.
+        for (size_t c = static_cast<size_t>(cols); c < cells.size(); ++c)
+            delete cells[c].Object;
+        if (cells.size() > static_cast<size_t>(cols)) cells.resize(static_cast<size_t>(cols));
+        if (records)
+            for (size_t c = 0; c < cells.size(); ++c)
+                if (auto* p = dynamic_cast<TCellProperties*>(cells[c].Object)) {
+                    p->OwnerCol = static_cast<int>(c);
+                    p->OwnerRow = d;
+                }
+        PutRowCells(d, std::move(cells));
         SetRowHeights(d, item->Height);
     }
     for (int i = Last - 1; i >= First; --i)

@@ -182,11 +182,8 @@ void TExtStringGrid::InsertCols(int ACol, int ACount) {
     for (int r = 0; r < RowCount(); ++r)
         for (int c = cols - 1; c >= ACol; --c)
             MoveStoredCell(c, c + ACount, r);
-    for (int i = 0; i < FHiddenRows.Count(); ++i) {
-        TStringList* items = FHiddenRows.Items(i)->Items();
-        for (int k = 0; k < ACount && ACol <= items->Count(); ++k)
-            items->Insert(ACol, "");
-    }
+    for (int i = 0; i < FHiddenRows.Count(); ++i)
+        FHiddenRows.Items(i)->InsertCells(ACol, ACount);
     // Flags and saved widths move right; a hidden column pushed past the
     // flag map cannot stay hidden and is shown again.
     for (int c = std::min(cols - 1, MaxHideableColumns - 1); c >= ACol; --c) {
@@ -215,11 +212,8 @@ void TExtStringGrid::RemoveCols(int ACol, int ACount) {
     if (ACol < 0 || ACol + ACount > cols) throw EExtGridError(SInvalidColumn);
     CloseEditorKeepingText();
     ClearCols(ACol, ACount);
-    for (int i = 0; i < FHiddenRows.Count(); ++i) {
-        TStringList* items = FHiddenRows.Items(i)->Items();
-        for (int k = 0; k < ACount && ACol < items->Count(); ++k)
-            items->Delete(ACol);
-    }
+    for (int i = 0; i < FHiddenRows.Count(); ++i)
+        FHiddenRows.Items(i)->DeleteCells(ACol, ACount);
     int hidden = 0;
     for (int c = ACol; c < ACol + ACount; ++c)
         hidden += IsHiddenColumn(c) ? 1 : 0;

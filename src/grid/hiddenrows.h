@@ -1,30 +1,48 @@
 #pragma once
 // The store of hidden rows: one record per hidden row, in ascending order of
-// its real row index, holding the row's cell texts (one line per real column)
-// with the cells' property records as the lines' objects, and its height.
-// While a row is hidden its record owns those property records.
+// its real row index, holding the row's cells (texts, with the cells' property
+// records as their objects) and its height. While a row is hidden its record
+// owns those property records.
+//
+// A row's cells move into its record whole, as the grid's store kept them,
+// so hiding and showing cost per row, not per cell. Items, the row's texts as
+// a string list, is made from them when someone asks for it.
 
 #include <memory>
 #include <string>
 
 #include "platform/rtl/collections.h"
 #include "platform/rtl/stringlist.h"
+#include "platform/vcl/grids/grids.h"
 
 class TGridItem : public TCollectionItem {
 public:
+    using TRowCells = TStringGrid::TRowCells;
+
     explicit TGridItem(TCollection* Collection);
+    ~TGridItem() override;
     std::string ClassName() const override { return "TGridItem"; }
 
     int Idx = 0;    // the real row index
     int Height = 0; // the row's height when it was hidden
-    TStringList* Items() const { return FItems.get(); }
+    // One line per real column; from the first call on, the list holds the cells.
+    TStringList* Items() const;
     // Takes the list object (ownership passes to the record).
     void SetItems(std::unique_ptr<TStringList> Value);
-    // Hands out the object of line Index, leaving the line without one.
-    TObject* ReleaseObject(int Index);
+
+    // The cells as the grid's store keeps them, kept and handed back whole.
+    void KeepCells(TRowCells Cells);
+    TRowCells TakeCells();
+    std::string CellText(int Col) const;
+    void SetCellText(int Col, const std::string& Value);
+    // Columns inserted and removed while the row is hidden (removed records are freed).
+    void InsertCells(int At, int Count);
+    void DeleteCells(int At, int Count);
 
 private:
-    std::unique_ptr<TStringList> FItems;
+    void DropCells();
+    mutable TRowCells FCells;                    // while no list was asked for
+    mutable std::unique_ptr<TStringList> FItems; // once one was
 };
 
 class TGridItems : public TCollection {

@@ -235,3 +235,24 @@ TEST_F(Hidden, ShrinkingTheGridKeepsHiddenRowsInside) {
     EXPECT_EQ(Grid->RowCount(), 6);
     EXPECT_EQ(Grid->Cells(0, 5), "c0r8");
 }
+
+TEST_F(Hidden, AHiddenRowReadAsAListKeepsItsRecordsAndColumns) {
+    Fill(4, 6);
+    Grid->SetCellBackColor(3, 2, clInfoBk);
+    Grid->HideRows(2, 3);
+    TStringList* items = Grid->GetHiddenRowStrings(2); // the list takes over the cells
+    ASSERT_NE(items, nullptr);
+    EXPECT_EQ(items->Get(3), "c3r2");
+    items->Put(0, "lijst");
+    Grid->InsertCols(1, 1); // both kinds of hidden rows follow
+    Grid->RemoveCols(3, 1); // real column 3 is the old column 2
+    EXPECT_EQ(Grid->GetAllCells(0, 2), "lijst");
+    EXPECT_EQ(Grid->GetAllCells(1, 3), "");
+    EXPECT_EQ(Grid->GetAllCells(3, 2), "c3r2");
+    EXPECT_EQ(Grid->GetAllCells(3, 3), "c3r3");
+    Grid->UnHideRowsAll();
+    EXPECT_EQ(Grid->Cells(0, 2), "lijst");
+    EXPECT_EQ(Grid->GetCellBackColor(3, 2), clInfoBk);
+    EXPECT_EQ(Grid->FindCellProperties(3, 2)->OwnerCol, 3);
+    EXPECT_EQ(Grid->Cells(2, 3), "c1r3");
+}
