@@ -144,6 +144,10 @@ public:
     void ClearRows(int ARow, int ACount);
     void ClearCols(int ACol, int ACount);
     void ClearGrid();
+    // The string grid's own deletions go the grid's way, so hidden rows,
+    // hidden columns, records and flags follow (a display row and column).
+    void DeleteRow(int ARow) override;
+    void DeleteColumn(int ACol) override;
     virtual void AutoInsertRow(int ARow);
     virtual void AutoDeleteRow(int ARow);
 

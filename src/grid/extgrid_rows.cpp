@@ -139,6 +139,16 @@ void TExtStringGrid::RemoveSelectedRows() {
     EndGridUpdate();
 }
 
+void TExtStringGrid::DeleteRow(int ARow) {
+    if (ARow < 0 || ARow >= RowCount()) throw EExtGridError(SInvalidRow);
+    RemoveRows(ARow, 1);
+}
+
+void TExtStringGrid::DeleteColumn(int ACol) {
+    if (ACol < 0 || ACol >= ColCount()) throw EExtGridError(SInvalidColumn);
+    RemoveCols(RealColIndex(ACol), 1);
+}
+
 void TExtStringGrid::AddRow() {
     InsertRows(RowCount(), 1);
 }

@@ -212,3 +212,17 @@ TEST_F(Rows, RemovingColumnsKeepsHiddenColumnsAndTheirCells) {
     EXPECT_THROW(Grid->RemoveCols(3, 2), EExtGridError);
     EXPECT_EQ(Grid->ColCount(), 4);
 }
+
+TEST_F(Rows, TheStringGridsOwnDeletionsKeepHiddenRowsAndColumnsInPlace) {
+    Fill(5, 8);
+    Grid->HideRow(5);
+    Grid->HideColumn(1);
+    Grid->DeleteRow(2);
+    EXPECT_TRUE(Grid->IsHiddenRow(4));
+    EXPECT_EQ(Grid->GetAllCells(0, 4), "c0r5");
+    Grid->DeleteColumn(1); // display column 1 is real column 2
+    EXPECT_TRUE(Grid->IsHiddenColumn(1));
+    EXPECT_EQ(Grid->Cells(1, 0), "c1r0");
+    EXPECT_EQ(Grid->Cells(2, 0), "c3r0");
+    EXPECT_THROW(Grid->DeleteRow(Grid->RowCount()), EExtGridError);
+}
