@@ -256,3 +256,28 @@ TEST_F(Hidden, AHiddenRowReadAsAListKeepsItsRecordsAndColumns) {
     EXPECT_EQ(Grid->FindCellProperties(3, 2)->OwnerCol, 3);
     EXPECT_EQ(Grid->Cells(2, 3), "c1r3");
 }
+
+TEST_F(Hidden, ShowingARangeWithShownRowsBetweenPutsEachRowHome) {
+    Fill(2, 10);
+    Grid->HideRows(3, 4);
+    Grid->HideRow(7);
+    Grid->UnHideRows(3, 7);
+    EXPECT_EQ(Grid->NumHiddenRows(), 0);
+    ExpectAllCellsAtHome(2);
+}
+
+TEST_F(Hidden, CuttingColumnsDropsTheHiddenOnesBehindTheCut) {
+    Fill(8, 3);
+    Grid->SetCellBackColor(6, 1, clRed);
+    Grid->HideColumn(2);
+    Grid->HideColumn(6);
+    Grid->SetColCount(4); // display 0..3 = real 0, 1, 3, 4
+    EXPECT_EQ(Grid->NumHiddenColumns(), 1);
+    EXPECT_EQ(Grid->GetAllColCount(), 5);
+    EXPECT_FALSE(Grid->IsHiddenColumn(6));
+    Grid->SetColCount(6); // two columns come after real column 4
+    EXPECT_EQ(Grid->RealColIndex(5), 6);
+    EXPECT_EQ(Grid->GetCellBackColor(6, 1), clNone);
+    Grid->UnHideColumnsAll();
+    EXPECT_EQ(Grid->Cells(2, 1), "c2r1");
+}
