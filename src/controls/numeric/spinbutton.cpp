@@ -28,7 +28,7 @@ std::unique_ptr<TBitmap> MakeSpinGlyph(bool Up) {
 }
 
 TVcSpinButton::TVcSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
-    SetControlStyle((ControlStyle() & ~(csAcceptsControls | csSetCaption)) | csOpaque);
+    SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csSetCaption} + csOpaque);
     FUpButton = MakeButton();
     FDownButton = MakeButton();
     SetUpGlyph(nullptr);

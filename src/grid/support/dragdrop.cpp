@@ -15,12 +15,12 @@ bool RTFDragDrop() {
     return RTFFlag;
 }
 
-unsigned DragFormats(const TDropData& Data) {
-    unsigned f = 0;
-    if (Data.HasText) f |= dfText;
-    if (!Data.Files.empty()) f |= dfFiles;
-    if (Data.Column != -1) f |= dfColumn;
-    if (Data.HasRichText) f |= dfRichText;
+TDragFormats DragFormats(const TDropData& Data) {
+    TDragFormats f;
+    if (Data.HasText) f.Include(dfText);
+    if (!Data.Files.empty()) f.Include(dfFiles);
+    if (Data.Column != -1) f.Include(dfColumn);
+    if (Data.HasRichText) f.Include(dfRichText);
     return f;
 }
 
@@ -30,18 +30,20 @@ int TXSGDropTarget::EffectFor(unsigned KeyState) const {
     if (!FAccepting) return DROPEFFECT_NONE;
     // Files dropped from elsewhere are copied: a move would let the other
     // program delete them.
-    if ((FFormats & dfFiles) && !(FFormats & (dfText | dfColumn | dfRichText)))
+    if (FFormats.Contains(dfFiles) &&
+        (FFormats * TDragFormats{dfText, dfColumn, dfRichText}).Empty())
         return DROPEFFECT_COPY;
     return (KeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
 
 int TXSGDropTarget::DragEnter(const TDropData& Data, unsigned KeyState) {
     FFormats = DragFormats(Data);
-    if (FFormats & dfColumn)
+    if (FFormats.Contains(dfColumn))
         FAccepting = AcceptCols;
     else
-        FAccepting = ((FFormats & dfText) && AcceptText) || ((FFormats & dfFiles) && AcceptFiles) ||
-                     ((FFormats & dfRichText) && RTFFlag && AcceptText);
+        FAccepting = (FFormats.Contains(dfText) && AcceptText) ||
+                     (FFormats.Contains(dfFiles) && AcceptFiles) ||
+                     (FFormats.Contains(dfRichText) && RTFFlag && AcceptText);
     const int effect = EffectFor(KeyState);
     DragMouseEnter();
     return effect;
@@ -57,15 +59,15 @@ int TXSGDropTarget::DragOver(const TPoint& Point, unsigned KeyState) {
 
 int TXSGDropTarget::Drop(const TDropData& Data, const TPoint& Point, unsigned KeyState) {
     if (!FAccepting) return DROPEFFECT_NONE;
-    const unsigned formats = DragFormats(Data);
-    if (formats & dfColumn) {
+    const TDragFormats formats = DragFormats(Data);
+    if (formats.Contains(dfColumn)) {
         if (AcceptCols) DropCol(Point, Data.Column);
-    } else if ((formats & dfRichText) && RTFFlag && AcceptText) {
+    } else if (formats.Contains(dfRichText) && RTFFlag && AcceptText) {
         DropRTF(Point, Data.RichText);
-    } else if ((formats & dfText) && AcceptText) {
+    } else if (formats.Contains(dfText) && AcceptText) {
         DropText(Point, Data.Text);
     }
-    if ((formats & dfFiles) && AcceptFiles) {
+    if (formats.Contains(dfFiles) && AcceptFiles) {
         TStringList files;
         for (const std::string& f : Data.Files)
             files.Add(f);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/sets.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/types.h"
 #include "platform/vcl/dragdrop.h"
@@ -29,19 +30,20 @@ inline constexpr char MimeRichText[] = "text/rtf";
 inline constexpr char MimeFiles[] = "text/uri-list";
 inline constexpr char MimeGridColumn[] = "application/x-grid-column"; // "Grid Column"
 
-// Kinds of data present in a drag, as bits.
-enum TDragFormat : unsigned { dfText = 1, dfFiles = 2, dfColumn = 4, dfRichText = 8 };
+// Kinds of data present in a drag.
+enum TDragFormat { dfText, dfFiles, dfColumn, dfRichText };
+using TDragFormats = TSet<TDragFormat>;
 
 // Rich text in drags of every target and source; off at start.
 void SetRTFDragDrop(bool Flag);
 bool RTFDragDrop();
 
-// The kinds of data present, as TDragFormat bits.
-unsigned DragFormats(const TDropData& Data);
+// The kinds of data present.
+TDragFormats DragFormats(const TDropData& Data);
 
 // What a drag carries, read from the data another window or program offers.
 struct TDragData : TDropData {
-    unsigned Formats() const { return DragFormats(*this); }
+    TDragFormats Formats() const { return DragFormats(*this); }
 };
 
 // Registered on a control's window (RegisterDragDrop(Control, &Target)), it
@@ -56,7 +58,7 @@ public:
     bool AcceptFiles = true;
     bool AcceptCols = false;
     bool Accepting() const { return FAccepting; }
-    unsigned FormatsPresent() const { return FFormats; }
+    TDragFormats FormatsPresent() const { return FFormats; }
 
     // The drag enters: accepted when it carries a kind the target takes. A
     // column drag is a column drag: without AcceptCols it is refused, whatever
@@ -80,14 +82,14 @@ protected:
     virtual void DropCol(const TPoint& Point, int Column) {}
     virtual void DropRTF(const TPoint& Point, const std::string& RTF) {}
     virtual void DropFiles(const TPoint& Point, const TStrings& Files) {}
-    virtual void DragMouseMove(const TPoint& Point, bool& Allow, unsigned Formats) {}
+    virtual void DragMouseMove(const TPoint& Point, bool& Allow, TDragFormats Formats) {}
     virtual void DragMouseEnter() {}
     virtual void DragMouseLeave() {}
 
 private:
     int EffectFor(unsigned KeyState) const;
     bool FAccepting = false;
-    unsigned FFormats = 0;
+    TDragFormats FFormats;
 };
 
 // The data of a drag that starts in a grid: a text (with its rich text) or a

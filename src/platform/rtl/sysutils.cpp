@@ -256,9 +256,9 @@ std::string StringOfChar(char c, int count) {
 }
 
 std::string StringReplace(const std::string& s, const std::string& oldPattern,
-                          const std::string& newPattern, unsigned flags) {
+                          const std::string& newPattern, TReplaceFlags flags) {
     if (oldPattern.empty()) return s;
-    const bool ignoreCase = flags & rfIgnoreCase;
+    const bool ignoreCase = flags.Contains(rfIgnoreCase);
     const std::string hay = ignoreCase ? AnsiUpperCase(s) : s;
     const std::string needle = ignoreCase ? AnsiUpperCase(oldPattern) : oldPattern;
     std::string out;
@@ -269,7 +269,7 @@ std::string StringReplace(const std::string& s, const std::string& oldPattern,
         out.append(s, from, p - from);
         out += newPattern;
         from = p + needle.size();
-        if (!(flags & rfReplaceAll)) break;
+        if (!flags.Contains(rfReplaceAll)) break;
     }
     out.append(s, from, std::string::npos);
     return out;

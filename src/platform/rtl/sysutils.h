@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/rtl/sets.h"
+
 class Exception : public std::runtime_error {
 public:
     explicit Exception(const std::string& msg) : std::runtime_error(msg) {}
@@ -50,9 +52,10 @@ void Delete(std::string& s, int index, int count);
 void Insert(const std::string& sub, std::string& s, int index);
 std::string StringOfChar(char c, int count);
 
-enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
+enum TReplaceFlag { rfReplaceAll, rfIgnoreCase };
+using TReplaceFlags = TSet<TReplaceFlag>;
 std::string StringReplace(const std::string& s, const std::string& oldPattern,
-                          const std::string& newPattern, unsigned flags);
+                          const std::string& newPattern, TReplaceFlags flags);
 
 bool StartsText(const std::string& prefix, const std::string& s);
 bool EndsText(const std::string& suffix, const std::string& s);

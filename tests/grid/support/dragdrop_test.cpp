@@ -46,7 +46,7 @@ TEST(DropTarget, AColumnNeedsAcceptCols) {
     EXPECT_EQ(t.DragEnter(column, 0), DROPEFFECT_MOVE);
     t.Drop(column, {1, 1}, 0);
     EXPECT_EQ(t.Calls.back(), "col:3");
-    EXPECT_EQ(t.FormatsPresent(), static_cast<unsigned>(dfText | dfColumn));
+    EXPECT_EQ(t.FormatsPresent(), (TDragFormats{dfText, dfColumn}));
 }
 
 TEST(DropTarget, FilesAreCopiedAndDroppedBesidesText) {
