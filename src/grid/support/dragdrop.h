@@ -15,20 +15,16 @@
 
 class TControl;
 
-// Drop effects and the answers of a drag source.
-constexpr int DROPEFFECT_NONE = 0;
-constexpr int DROPEFFECT_COPY = 1;
-constexpr int DROPEFFECT_MOVE = 2;
-constexpr long S_OK = 0;
-constexpr long DRAGDROP_S_DROP = 0x00040100;
-constexpr long DRAGDROP_S_CANCEL = 0x00040101;
-constexpr long DRAGDROP_S_USEDEFAULTCURSORS = 0x00040102;
-
 // The data formats, as the platform names them when data leaves the program.
 inline constexpr char MimeText[] = "text/plain";
 inline constexpr char MimeRichText[] = "text/rtf";
 inline constexpr char MimeFiles[] = "text/uri-list";
 inline constexpr char MimeGridColumn[] = "application/x-grid-column"; // "Grid Column"
+
+// The column a drag carries ("Grid Column": one 32-bit index, low byte first),
+// -1 for none; setting -1 takes the column out.
+int DropColumn(const TDropData& Data);
+void SetDropColumn(TDropData& Data, int Column);
 
 // Kinds of data present in a drag.
 enum TDragFormat { dfText, dfFiles, dfColumn, dfRichText };
@@ -76,6 +72,7 @@ public:
     }
     // The column, else the rich text, else the text; files besides.
     int Drop(const TDropData& Data, const TPoint& Point, unsigned KeyState) override;
+    std::vector<std::string> CustomFormats() const override { return {MimeGridColumn}; }
 
 protected:
     virtual void DropText(const TPoint& Point, const std::string& Text) {}
