@@ -93,6 +93,9 @@ std::string Cp1252ToUtf8(const std::string& s);
 std::string Utf8ToCp1252(const std::string& s, char replacement = '?');
 std::u16string Cp1252ToUtf16(const std::string& s);
 std::string Utf16ToCp1252(const std::u16string& s, char replacement = '?');
+// 0 when A and B are equal ignoring case, else negative or positive.
+int CompareWideText(const std::u16string& A, const std::u16string& B);
+char16_t WideUpperChar(char16_t C);
 
 // --- process-wide format settings -------------------------------------------------
 struct TFormatSettings {
