@@ -63,15 +63,15 @@ bool TExtStringGrid::DatePickerAvailable() const {
 // --- the grid options of the base grid -------------------------------------------------
 
 bool TExtStringGrid::GridOptionSet(TGridOption Option) const {
-    return (Options() & Option) != 0;
+    return Options().Contains(Option);
 }
 
 void TExtStringGrid::IncludeGridOption(TGridOption Option) {
-    SetOptions(Options() | Option);
+    SetOptions(Options() + Option);
 }
 
 void TExtStringGrid::ExcludeGridOption(TGridOption Option) {
-    SetOptions(Options() & ~static_cast<TGridOptions>(Option));
+    SetOptions(Options() - Option);
 }
 
 // --- counts -------------------------------------------------------------------------------

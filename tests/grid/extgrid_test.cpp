@@ -96,14 +96,14 @@ TEST_F(ExtGrid, FixedRowAlwaysAnswersOneFixedRow) {
 
 TEST_F(ExtGrid, CanEditFollowsReadOnlyAndTheBaseCell) {
     Fill(4, 4);
-    Grid->SetOptions(Grid->Options() & ~static_cast<TGridOptions>(goEditing));
+    Grid->SetOptions(Grid->Options() - goEditing);
     bool canEdit = true;
     Grid->CanEditCell(1, 1, canEdit); // no record: the incoming answer stays
     EXPECT_TRUE(canEdit);
     Grid->SetCellBackColor(1, 1, clRed);
     Grid->CanEditCell(1, 1, canEdit); // a record and editing off
     EXPECT_FALSE(canEdit);
-    Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->SetOptions(Grid->Options() + goEditing);
     canEdit = true;
     Grid->CanEditCell(1, 1, canEdit);
     EXPECT_TRUE(canEdit);
@@ -207,7 +207,7 @@ TEST_F(ExtGrid, IntegralHeightCutsToWholeRows) {
 
 TEST_F(ExtGrid, AnEditThatIsNotValidPutsBackTheStartText) {
     Fill(3, 3);
-    Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->SetOptions(Grid->Options() + goEditing);
     Grid->FocusCell(1, 1, true);
     Grid->SetEditorMode(true);
     Grid->EditStart(1, 1);

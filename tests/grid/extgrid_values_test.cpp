@@ -202,7 +202,7 @@ TEST_F(Advance, LeftToRightWrapsOverFixedCells) {
 TEST_F(Advance, SkipsHiddenReadOnlyAndCoveredCells) {
     Grid->HideColumn(2);               // display 2 is real column 3 now
     Grid->SetCellReadOnly(3, 1, true); // real 3 = display 2
-    Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->SetOptions(Grid->Options() + goEditing);
     EXPECT_EQ(Next(), (TPoint{3, 1})); // display 3 = real 4
     Grid->UnHideColumnsAll();
     ASSERT_TRUE(Grid->MergeCells(1, 2, 3, 1)); // columns 1..3 of row 2
