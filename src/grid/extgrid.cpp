@@ -60,20 +60,6 @@ bool TExtStringGrid::DatePickerAvailable() const {
     return InitGridUnit().DatePickerAvailable;
 }
 
-// --- the grid options of the base grid -------------------------------------------------
-
-bool TExtStringGrid::GridOptionSet(TGridOption Option) const {
-    return Options().Contains(Option);
-}
-
-void TExtStringGrid::IncludeGridOption(TGridOption Option) {
-    SetOptions(Options() + Option);
-}
-
-void TExtStringGrid::ExcludeGridOption(TGridOption Option) {
-    SetOptions(Options() - Option);
-}
-
 // --- counts -------------------------------------------------------------------------------
 
 void TExtStringGrid::SetRowCount(int Value) {
@@ -338,8 +324,8 @@ void TExtStringGrid::Loaded() {
     LoadColumnSizes();
     FSavedFixedRows = TBaseGrid::FixedRows();
     FSavedDefaultRowHeight = DefaultRowHeight();
-    if (GridOptionSet(goAlwaysShowEditor)) {
-        ExcludeGridOption(goAlwaysShowEditor);
+    if (Options().Contains(goAlwaysShowEditor)) {
+        SetOptions(Options() - goAlwaysShowEditor);
         FNavigation->AlwaysEdit = true;
     }
 }
@@ -434,7 +420,7 @@ void TExtStringGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
     CheckBaseCell(ACol, ARow, baseCol, baseRow);
     if (const TCellProperties* p = FindCellProperties(baseCol, baseRow); p && CanEdit) {
         CanEdit = !p->ReadOnly;
-        if (!GridOptionSet(goEditing)) CanEdit = false;
+        if (!Options().Contains(goEditing)) CanEdit = false;
     }
     if (OnCanEditCell) OnCanEditCell(this, baseRow, baseCol, CanEdit);
 }

@@ -389,9 +389,6 @@ private:
     // Moves the cell at (FromCol, ARow) to (ToCol, ARow), text and record.
     void MoveStoredCell(int FromCol, int ToCol, int ARow);
     void PlaceCurrentRowAfterRemoval(int OldRow);
-    bool GridOptionSet(TGridOption Option) const;
-    void IncludeGridOption(TGridOption Option);
-    void ExcludeGridOption(TGridOption Option);
 
     // --- hidden columns ---
     std::bitset<MaxHideableColumns> FColHidden;

@@ -336,8 +336,8 @@ void TExtStringGrid::SelectionChanged(int ALeft, int ATop, int ARight, int ABott
 void TExtStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Forward, bool KeepEditor,
                                        bool Force) {
     if (!FNavigation->AdvanceOnEnter && !Force) return;
-    if (FMouseActions->RangeSelectAndEdit && !GridOptionSet(goEditing))
-        IncludeGridOption(goEditing);
+    if (FMouseActions->RangeSelectAndEdit && !Options().Contains(goEditing))
+        SetOptions(Options() + goEditing);
     const bool down = FNavigation->AdvanceDirection == adTopBottom;
     const int firstCol = TBaseGrid::FixedCols(), firstRow = TBaseGrid::FixedRows();
     auto lastCol = [this] { return ColCount() - 1 - FFixedRightCols; };
