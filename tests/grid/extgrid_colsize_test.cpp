@@ -1,34 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <memory>
 
-#include "gridfixture.h"
+#include "config_folder.h"
+#include "grid/extgrid.h"
 #include "platform/rtl/inifiles.h"
 #include "platform/rtl/registry.h"
+#include "platform/vcl/forms.h"
+#include "platform/vcl/qtapp.h"
 
 namespace {
 
 // Each test keeps its settings in a configuration folder of its own.
-class ColumnSizes : public GridTest {
+class ColumnSizes : public ConfigFolderTest {
 protected:
     void SetUp() override {
-        GridTest::SetUp();
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        FHadOld = old != nullptr;
-        if (old) FOld = old;
-        char folder[] = "/tmp/vz_colsize_XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        FFolder = folder;
-        setenv("XDG_CONFIG_HOME", FFolder.c_str(), 1);
+        ConfigFolderTest::SetUp();
+        EnsureQtApplication();
+        Form = std::make_unique<TForm>(nullptr);
+        Grid = new TExtStringGrid(Form.get()); // owned by the form
+        Grid->SetParent(Form.get());
         Grid->SetColCount(4);
     }
     void TearDown() override {
-        GridTest::TearDown();
-        if (FHadOld)
-            setenv("XDG_CONFIG_HOME", FOld.c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-        std::system(("rm -rf '" + FFolder + "'").c_str());
+        Form.reset();
+        ConfigFolderTest::TearDown();
     }
     void Keep(TColumnSizeLocation Where) {
         Grid->ColumnSize()->Save = true;
@@ -37,9 +33,8 @@ protected:
         Grid->ColumnSize()->Location = Where;
     }
 
-private:
-    bool FHadOld = false;
-    std::string FOld, FFolder;
+    std::unique_ptr<TForm> Form;
+    TExtStringGrid* Grid = nullptr;
 };
 
 } // namespace
