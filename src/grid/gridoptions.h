@@ -28,7 +28,7 @@ private:
     TBaseGrid* FGrid;
 };
 
-// A property that stores and repaints when its value changes.
+// A property whose setter stores the value and repaints the grid.
 #define VZ_REPAINTING_PROPERTY(Type, Name, Default)                                                \
 public:                                                                                            \
     Type Name() const {                                                                            \
