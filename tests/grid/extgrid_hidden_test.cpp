@@ -65,8 +65,11 @@ TEST_F(Hidden, MixedColumnHidingRoundTripsWithRecordsAndMerges) {
     Grid->HideColumns(2, 3);
     Grid->HideColumn(7);
     EXPECT_EQ(Grid->ColCount(), 4);
-    for (int c = 0; c < 8; ++c)
-        if (!Grid->IsHiddenColumn(c)) EXPECT_EQ(Grid->RealColIndex(Grid->DisplColIndex(c)), c);
+    for (int c = 0; c < 8; ++c) {
+        if (!Grid->IsHiddenColumn(c)) {
+            EXPECT_EQ(Grid->RealColIndex(Grid->DisplColIndex(c)), c);
+        }
+    }
     for (int d = 0; d < Grid->ColCount(); ++d)
         EXPECT_EQ(Grid->DisplColIndex(Grid->RealColIndex(d)), d);
     // Records and merges stay with their real cells.
