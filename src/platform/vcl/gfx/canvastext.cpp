@@ -1,10 +1,12 @@
 #include "platform/vcl/gfx/canvasstate.h"
 #include "platform/vcl/gfx/qtconvert.h"
 
-void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline) {
+void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline,
+                              int Width) {
     QPainter& P = *State(C).Painter;
-    const QFontMetrics& M = Metrics(C);
-    const int Width = M.horizontalAdvance(Text);
+    const TQtFont& F = QtFont(C);
+    const QFontMetrics& M = F.Metrics();
+    if (Width < 0) Width = F.Width(Text);
     const int Height = M.ascent() + M.descent();
     P.save();
     P.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -24,7 +26,7 @@ void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Tex
     P.setBackgroundMode(Qt::TransparentMode);
     P.drawText(0, M.ascent(), Text);
     if (Underline >= 0 && Underline < Text.size()) {
-        const int UX = M.horizontalAdvance(Text.left(Underline));
+        const int UX = F.Width(QStringView(Text).left(Underline));
         const int UW = M.horizontalAdvance(Text.at(Underline));
         const int UY = M.ascent() + std::max(1, M.underlinePos());
         P.fillRect(QRect(UX, std::min(UY, Height - 1), UW, std::max(1, M.lineWidth())), Color);
@@ -47,14 +49,15 @@ TTextMetric GetTextMetrics(const TFont& Font) {
 }
 
 TSize TCanvas::TextExtent(const std::string& Text) const {
-    const QFontMetrics& M = TCanvasAccess::Metrics(*this);
-    return {M.horizontalAdvance(ToQString(Text, *FFont)), M.ascent() + M.descent()};
+    const TQtFont& F = TCanvasAccess::QtFont(*this);
+    return {F.Width(ToQString(Text, *FFont)), F.Metrics().ascent() + F.Metrics().descent()};
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
     const QString S = ToQString(Text, *FFont);
-    if (RequirePainter()) TCanvasAccess::PaintText(*this, X, Y, S, -1);
-    FPenPos = {X + TCanvasAccess::Metrics(*this).horizontalAdvance(S), Y};
+    const int Width = TCanvasAccess::QtFont(*this).Width(S);
+    if (RequirePainter()) TCanvasAccess::PaintText(*this, X, Y, S, -1, Width);
+    FPenPos = {X + Width, Y};
 }
 
 void TCanvas::ExtTextOut(int X, int Y, unsigned Options, const TRect* R, const std::string& Text) {
