@@ -20,15 +20,28 @@ struct TBenchPeerRow {
 class TBenchCollector : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& Runs) override {
-        for (const Run& R : Runs)
-            if (R.run_type == Run::RT_Iteration && R.iterations > 0)
-                Nanos[R.benchmark_name()] = R.GetAdjustedRealTime() * ToNanos(R.time_unit);
+        for (const Run& R : Runs) {
+            const double nanos = R.GetAdjustedRealTime() * ToNanos(R.time_unit);
+            if (R.run_type == Run::RT_Aggregate && R.aggregate_name == "median")
+                Medians[R.run_name.str()] = nanos;
+            else if (R.run_type == Run::RT_Iteration && R.iterations > 0)
+                Nanos[R.benchmark_name()] = nanos;
+        }
         ConsoleReporter::ReportRuns(Runs);
     }
 
-    std::map<std::string, double> Nanos; // real time per iteration
+    // Real time per iteration: the median of the repetitions when the run was
+    // repeated (--benchmark_repetitions), else the one run's.
+    double Time(const std::string& Name) const {
+        const auto median = Medians.find(Name);
+        if (median != Medians.end()) return median->second;
+        const auto one = Nanos.find(Name);
+        return one == Nanos.end() ? -1 : one->second;
+    }
 
 private:
+    std::map<std::string, double> Nanos, Medians;
+
     static double ToNanos(benchmark::TimeUnit U) {
         switch (U) {
         case benchmark::kSecond:
@@ -60,12 +73,11 @@ inline int RunWithPeers(int argc, char** argv, const std::vector<TBenchPeerRow>&
     benchmark::RunSpecifiedBenchmarks(&collector);
     std::printf("\n%-52s %12s %12s %8s\n", "row", "ours", "peer", "ours/peer");
     for (const TBenchPeerRow& row : Rows) {
-        const auto ours = collector.Nanos.find(row.Ours);
-        const auto peer = collector.Nanos.find(row.Peer);
-        if (ours == collector.Nanos.end() || peer == collector.Nanos.end()) continue;
-        std::printf("%-52s %12s %12s %8.2f\n", row.Caption.c_str(),
-                    BenchTimeText(ours->second).c_str(), BenchTimeText(peer->second).c_str(),
-                    ours->second / peer->second);
+        const double ours = collector.Time(row.Ours);
+        const double peer = collector.Time(row.Peer);
+        if (ours <= 0 || peer <= 0) continue;
+        std::printf("%-52s %12s %12s %8.2f\n", row.Caption.c_str(), BenchTimeText(ours).c_str(),
+                    BenchTimeText(peer).c_str(), ours / peer);
     }
     benchmark::Shutdown();
     return 0;

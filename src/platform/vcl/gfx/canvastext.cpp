@@ -7,7 +7,7 @@ void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Tex
     const TQtFont& F = QtFont(C);
     const QFontMetrics& M = F.Metrics();
     if (Width < 0) Width = F.Width(Text);
-    const int Height = M.ascent() + M.descent();
+    const int Height = F.Ascent() + F.Descent();
     P.save();
     P.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (State(C).Mirrored) {
@@ -24,11 +24,11 @@ void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Tex
     P.setFont(Font(C));
     P.setPen(Color);
     P.setBackgroundMode(Qt::TransparentMode);
-    P.drawText(0, M.ascent(), Text);
+    P.drawText(0, F.Ascent(), Text);
     if (Underline >= 0 && Underline < Text.size()) {
         const int UX = F.Width(QStringView(Text).left(Underline));
         const int UW = M.horizontalAdvance(Text.at(Underline));
-        const int UY = M.ascent() + std::max(1, M.underlinePos());
+        const int UY = F.Ascent() + std::max(1, M.underlinePos());
         P.fillRect(QRect(UX, std::min(UY, Height - 1), UW, std::max(1, M.lineWidth())), Color);
     }
     P.restore();
@@ -50,12 +50,13 @@ TTextMetric GetTextMetrics(const TFont& Font) {
 
 TSize TCanvas::TextExtent(const std::string& Text) const {
     const TQtFont& F = TCanvasAccess::QtFont(*this);
-    return {F.Width(ToQString(Text, *FFont)), F.Metrics().ascent() + F.Metrics().descent()};
+    return {F.Width(F.Text(Text, *FFont)), F.Ascent() + F.Descent()};
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
-    const QString S = ToQString(Text, *FFont);
-    const int Width = TCanvasAccess::QtFont(*this).Width(S);
+    const TQtFont& F = TCanvasAccess::QtFont(*this);
+    const QString S = F.Text(Text, *FFont);
+    const int Width = F.Width(S);
     if (RequirePainter()) TCanvasAccess::PaintText(*this, X, Y, S, -1, Width);
     FPenPos = {X + Width, Y};
 }

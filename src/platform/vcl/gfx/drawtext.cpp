@@ -9,12 +9,11 @@
 
 int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags) {
     const TQtFont& F = TCanvasAccess::QtFont(Canvas);
-    const QFontMetrics& M = F.Metrics();
     const bool Single = (Flags & DT_SINGLELINE) != 0;
-    std::vector<TTextLine> Lines = TextLines(F, ToQString(Text, *Canvas.Font()), R.Width(), Flags);
+    std::vector<TTextLine> Lines = TextLines(F, F.Text(Text, *Canvas.Font()), R.Width(), Flags);
 
-    int LineHeight = M.ascent() + M.descent();
-    if (Flags & DT_EXTERNALLEADING) LineHeight += std::max(0, M.leading());
+    int LineHeight = F.Ascent() + F.Descent();
+    if (Flags & DT_EXTERNALLEADING) LineHeight += std::max(0, F.Leading());
     // An edit control shows no partly visible last line.
     if ((Flags & DT_EDITCONTROL) && !Single && !(Flags & DT_CALCRECT)) {
         const size_t Fit = static_cast<size_t>(std::max(0, R.Height() / std::max(1, LineHeight)));

@@ -14,7 +14,9 @@ constexpr size_t CachedFonts = 8;
 
 TQtFont::TQtFont(const TFont& Font)
     : FName(Font.Name()), FHeight(Font.Height()), FStyle(Font.Style()), FPitch(Font.Pitch()),
-      FFont(ToQFont(Font)), FMetrics(FFont), FExact(FFont) {
+      FFont(ToQFont(Font)), FMetrics(FFont), FExact(FFont), FAscent(FMetrics.ascent()),
+      FDescent(FMetrics.descent()), FLeading(FMetrics.leading()),
+      FSymbolFace(IsSymbolFace(Font.Name())) {
     FLatin.fill(-1);
     // Letters that a font may join into one glyph.
     for (const char* Pair : {"fi", "fl", "ff", "ffi", "ffl", "ft", "st", "Th"}) {
@@ -29,6 +31,10 @@ TQtFont::TQtFont(const TFont& Font)
 bool TQtFont::Matches(const TFont& Font) const {
     return FHeight == Font.Height() && FStyle == Font.Style() && FPitch == Font.Pitch() &&
            FName == Font.Name();
+}
+
+QString TQtFont::Text(const std::string& Text, const TFont& Font) const {
+    return ToQString(Text, FSymbolFace || Font.Charset() == SYMBOL_CHARSET);
 }
 
 bool TQtFont::Additive(char16_t C) {

@@ -24,6 +24,12 @@ public:
     bool Matches(const TFont& Font) const;
     const QFont& Font() const { return FFont; }
     const QFontMetrics& Metrics() const { return FMetrics; }
+    // The metrics every line of text asks for, read once.
+    int Ascent() const { return FAscent; }
+    int Descent() const { return FDescent; }
+    int Leading() const { return FLeading; }
+    // Text of the canvas's font as Qt text: the symbol face has its own code page.
+    QString Text(const std::string& Text, const TFont& Font) const;
 
     // Width of Text on one line, as QFontMetrics::horizontalAdvance gives it.
     int Width(QStringView Text) const;
@@ -44,6 +50,8 @@ private:
     QFont FFont;
     QFontMetrics FMetrics;
     QFontMetricsF FExact;
+    int FAscent, FDescent, FLeading;
+    bool FSymbolFace;
     // With kerning off and whole-pixel advances the width of a text is the sum
     // of its characters' advances, unless the font joins letters (ligatures).
     // A character met with a fractional advance ends the sums for this font.

@@ -27,6 +27,7 @@ TTextLine StripPrefix(const QString& Raw, bool HidePrefix) {
 
 // Tab stops stand every eight average character widths.
 QString ExpandTabs(const QString& S, const TQtFont& F) {
+    if (!S.contains(u'\t')) return S;
     const QFontMetrics& M = F.Metrics();
     const int Stop = 8 * std::max(1, M.averageCharWidth());
     const int Space = std::max(1, M.horizontalAdvance(u' '));
