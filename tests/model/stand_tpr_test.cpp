@@ -115,21 +115,11 @@ TEST(StandTpr, RecordsOutOfRoundOrderStillSumTheirOwnRounds) {
     }
 }
 
-// The four players of the forfeit group (ratings 1800, 1700, none, 1600):
-//   r1 1-4 1-0, 2-3 "0-1 Regl."; r2 4-3 draw, 1-2 0-1; r3 2-4 "½-½ Regl.", 3-1 1-0.
-// The rated opponents and the score against them, round by round, by hand.
+// The rated opponents of the forfeit group's players and their score against
+// them, round by round, by hand.
 TEST(StandTpr, PerformanceOfEveryRoundOfAHandCheckedGroup) {
-    auto g = MakeGroep(4);
+    auto g = ForfeitGroup();
     const int ratings[] = {1800, 1700, 0, 1600};
-    for (int i = 0; i < 4; ++i)
-        g->Spelers.Sp(i)->Rec.Ratings[rtKNSB] = ratings[i];
-    EnterResult(*g, 1, 4, 1);
-    EnterResult(*g, 2, 3, 7);
-    EnterResult(*g, 4, 3, 3);
-    EnterResult(*g, 1, 2, 2);
-    EnterResult(*g, 2, 4, 8);
-    EnterResult(*g, 3, 1, 1);
-    FillRondeRecs(*g);
     CalcStand(*g);
 
     struct TExpected {
