@@ -171,8 +171,7 @@ void FillSpelerStand(TSp& Sp, const std::vector<TTegenstander>& Tegen, bool AllT
     }
 }
 
-// The first player with each draw number, with what his games credit opponents
-// with; and each record's opponent, whose rating the record gets.
+// Each record's opponent by draw number; the record gets his rating.
 std::vector<TTegenstander>
 LinkTegenstanders(TSp& Sp, const std::unordered_map<int, TTegenstander>& ByBergerNr) {
     std::vector<TTegenstander> tegen(Sp.Rondes.size());
@@ -189,6 +188,7 @@ LinkTegenstanders(TSp& Sp, const std::unordered_map<int, TTegenstander>& ByBerge
     return tegen;
 }
 
+// The first player with each draw number, with what his games credit opponents with.
 std::unordered_map<int, TTegenstander> TegenstandersOf(const TSpList& Spelers) {
     std::unordered_map<int, TTegenstander> byBergerNr;
     for (int i = 0; i < Spelers.Count(); ++i) {
