@@ -253,13 +253,13 @@ struct TFontCase {
     TFontStyles Style;
 };
 
-const TFontCase FontCases[] = {{"Tahoma", 8, 0},
+const TFontCase FontCases[] = {{"Tahoma", 8, {}},
                                {"Tahoma", 10, fsBold},
                                {"MS Sans Serif", 9, fsItalic},
-                               {"Courier New", 10, 0},
-                               {"Times New Roman", 12, 0},
-                               {"Symbol", 10, 0},
-                               {"DejaVu Sans", 7, fsBold | fsItalic}};
+                               {"Courier New", 10, {}},
+                               {"Times New Roman", 12, {}},
+                               {"Symbol", 10, {}},
+                               {"DejaVu Sans", 7, {fsBold, fsItalic}}};
 
 TEST(TextLines, EqualTheLinesOfMeasuringEverySubstring) {
     std::mt19937 Rng(20261207);
