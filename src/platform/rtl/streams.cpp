@@ -47,27 +47,11 @@ int64_t TStream::CopyFrom(TStream& Source, int64_t Count) {
 // --- THandleStream -------------------------------------------------------------
 
 int64_t THandleStream::Read(void* Buffer, int64_t Count) {
-    int64_t done = 0;
-    auto* p = static_cast<char*>(Buffer);
-    while (done < Count) {
-        const ssize_t n = ::read(FHandle, p + done, static_cast<size_t>(Count - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += n;
-    }
-    return done;
+    return ReadFully(FHandle, Buffer, Count);
 }
 
 int64_t THandleStream::Write(const void* Buffer, int64_t Count) {
-    int64_t done = 0;
-    const auto* p = static_cast<const char*>(Buffer);
-    while (done < Count) {
-        const ssize_t n = ::write(FHandle, p + done, static_cast<size_t>(Count - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += n;
-    }
-    return done;
+    return WriteFully(FHandle, Buffer, Count);
 }
 
 int64_t THandleStream::Seek(int64_t Offset, TSeekOrigin Origin) {
