@@ -83,22 +83,24 @@ namespace {
 constexpr off_t LockBase = static_cast<off_t>(1) << 62;
 enum LockByte { lbReads = 0, lbWrites = 1, lbDeniesRead = 2, lbDeniesWrite = 3 };
 
-bool OthersHold(int fd, LockByte b) {
+// A lock of Type on the one byte b.
+struct flock LockOf(LockByte b, short Type) {
     struct flock fl {};
-    fl.l_type = F_WRLCK;
+    fl.l_type = Type;
     fl.l_whence = SEEK_SET;
     fl.l_start = LockBase + b;
     fl.l_len = 1;
+    return fl;
+}
+
+bool OthersHold(int fd, LockByte b) {
+    struct flock fl = LockOf(b, F_WRLCK);
     if (::fcntl(fd, F_OFD_GETLK, &fl) != 0) return false;
     return fl.l_type != F_UNLCK;
 }
 
 bool Mark(int fd, LockByte b) {
-    struct flock fl {};
-    fl.l_type = F_RDLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = LockBase + b;
-    fl.l_len = 1;
+    struct flock fl = LockOf(b, F_RDLCK);
     return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
 }
 
