@@ -25,13 +25,14 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner)
       FBackGround(std::make_unique<TBackGround>(this)), FGrouping(std::make_unique<TGrouping>()),
       FDragDropSettings(std::make_unique<TDragDropSettings>()),
       FFilter(std::make_unique<TFilter>()), FSortIndexes(std::make_unique<TSortIndexList>(0, 0)),
-      FRowIndicator(std::make_unique<TBitmap>()) {
+      FAutoMergeCols(std::make_unique<TIntList>(0, 0)), FRowIndicator(std::make_unique<TBitmap>()) {
     InitGridUnit();
     FFixedFont->SetName("Tahoma");
     FFixedFont->SetStyle(fsBold);
     FActiveCellFont->SetStyle(fsBold);
     FColumnHeaders->OnChange = [this](TObject*) { WriteColumnHeaders(); };
     FRowHeaders->OnChange = [this](TObject*) { WriteRowHeaders(); };
+    FAutoMergeCols->OnChange = [this](TObject*, int, int) { ApplyAutoMerge(); };
     TBaseGrid::SetDefaultRowHeight(21);
     FSavedDefaultRowHeight = FSavedFixedRowHeight = 21;
     FSavedFixedRows = TBaseGrid::FixedRows();

@@ -144,6 +144,13 @@ public:
     void ClearRows(int ARow, int ACount);
     void ClearCols(int ACol, int ACount);
     void ClearGrid();
+    // Merged ranges of a column: all split, and runs of equal texts merged
+    // (with Always off only where the columns before it are equal too).
+    void SplitColumnMerges(int ACol);
+    void MergeEqualCells(int ACol, bool Always);
+    // Columns whose equal cells are merged; after each change every column is
+    // split and the listed ones merged again, the first one always.
+    TIntList* AutoMergeCols() const { return FAutoMergeCols.get(); }
     // The string grid's own deletions go the grid's way, so hidden rows,
     // hidden columns, records and flags follow (a display row and column).
     void DeleteRow(int ARow) override;
@@ -389,6 +396,7 @@ private:
     // Moves the cell at (FromCol, ARow) to (ToCol, ARow), text and record.
     void MoveStoredCell(int FromCol, int ToCol, int ARow);
     void PlaceCurrentRowAfterRemoval(int OldRow);
+    void ApplyAutoMerge();
 
     // --- hidden columns ---
     std::bitset<MaxHideableColumns> FColHidden;
@@ -447,5 +455,6 @@ private:
     std::unique_ptr<TDragDropSettings> FDragDropSettings;
     std::unique_ptr<TFilter> FFilter;
     std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TIntList> FAutoMergeCols;
     std::unique_ptr<TBitmap> FRowIndicator;
 };

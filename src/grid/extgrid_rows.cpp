@@ -251,6 +251,42 @@ void TExtStringGrid::RemoveCols(int ACol, int ACount) {
     CellsChanged(Rect(ACol, 0, ACol + ACount, RowCount() - 1));
 }
 
+// --- merges of a column ------------------------------------------------------------------
+
+void TExtStringGrid::SplitColumnMerges(int ACol) {
+    // The last normal row too: a range may start there and reach sideways.
+    for (int r = 0; r < RowCount() - FFixedFooters; ++r) {
+        if (!IsMergedCell(ACol, r) || !IsBaseCell(ACol, r)) continue;
+        const int span = GetCellSpan(ACol, r).Y;
+        SplitCells(ACol, r);
+        r += span;
+    }
+}
+
+void TExtStringGrid::MergeEqualCells(int ACol, bool Always) {
+    const int last = RowCount() - 1 - FFixedFooters;
+    auto sameBefore = [this, ACol](int R) {
+        for (int c = 0; c < ACol; ++c)
+            if (ReadCell(c, R) != ReadCell(c, R - 1)) return false;
+        return true;
+    };
+    int runStart = TBaseGrid::FixedRows();
+    auto closeRun = [&](int End) {
+        if (End - runStart > 1) MergeCells(ACol, runStart, 1, End - runStart);
+        runStart = End;
+    };
+    for (int r = TBaseGrid::FixedRows() + 1; r <= last; ++r)
+        if (ReadCell(ACol, r) != ReadCell(ACol, r - 1) || !(Always || sameBefore(r))) closeRun(r);
+    closeRun(last + 1);
+}
+
+void TExtStringGrid::ApplyAutoMerge() {
+    for (int c = 0; c < StoredColCount(); ++c)
+        SplitColumnMerges(c);
+    for (int i = 0; i < FAutoMergeCols->Count(); ++i)
+        MergeEqualCells(FAutoMergeCols->Items(i), i == 0);
+}
+
 // --- clearing ------------------------------------------------------------------------------
 
 void TExtStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {

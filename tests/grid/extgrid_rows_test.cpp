@@ -226,3 +226,26 @@ TEST_F(Rows, TheStringGridsOwnDeletionsKeepHiddenRowsAndColumnsInPlace) {
     EXPECT_EQ(Grid->Cells(2, 0), "c3r0");
     EXPECT_THROW(Grid->DeleteRow(Grid->RowCount()), EExtGridError);
 }
+
+TEST_F(Rows, EqualCellsOfAColumnMergeAndSplit) {
+    Fill(3, 8);
+    const char* groups[] = {"", "A", "A", "A", "B", "B", "C", "C"};
+    const char* rounds[] = {"", "1", "1", "2", "2", "2", "3", "3"};
+    for (int r = 1; r < 8; ++r) {
+        Grid->SetCells(0, r, groups[r]);
+        Grid->SetCells(1, r, rounds[r]);
+    }
+    Grid->MergeEqualCells(1, false); // only where column 0 is equal too
+    EXPECT_EQ(Grid->GetCellSpan(1, 1), (TPoint{0, 1}));
+    EXPECT_FALSE(Grid->IsMergedCell(1, 3)); // "2" after "1" under "A", then "B" begins
+    EXPECT_EQ(Grid->GetCellSpan(1, 4), (TPoint{0, 1}));
+    EXPECT_EQ(Grid->GetCellSpan(1, 6), (TPoint{0, 1}));
+    Grid->SplitColumnMerges(1);
+    for (int r = 0; r < 8; ++r)
+        EXPECT_FALSE(Grid->IsMergedCell(1, r));
+    Grid->MergeEqualCells(1, true);
+    EXPECT_EQ(Grid->GetCellSpan(1, 3), (TPoint{0, 2})); // rows 3..5 all "2"
+    Grid->AutoMergeCols()->Add(0);
+    EXPECT_EQ(Grid->GetCellSpan(0, 1), (TPoint{0, 2}));
+    EXPECT_FALSE(Grid->IsMergedCell(1, 3)); // every column was split first
+}
