@@ -99,7 +99,11 @@ TStringGrid::TCell& TStringGrid::CellAt(int ACol, int ARow) {
     if (ACol < 0 || ARow < 0) throw EInvalidGridOperation("Grid index out of range");
     if (ARow >= static_cast<int>(FStore.size())) FStore.resize(static_cast<size_t>(ARow) + 1);
     auto& row = FStore[static_cast<size_t>(ARow)];
-    if (ACol >= static_cast<int>(row.size())) row.resize(static_cast<size_t>(ACol) + 1);
+    if (ACol >= static_cast<int>(row.size())) {
+        // A row filled cell by cell grows once to the grid's width, not by doubling.
+        row.reserve(std::max(static_cast<size_t>(ACol) + 1, static_cast<size_t>(ColCount())));
+        row.resize(static_cast<size_t>(ACol) + 1);
+    }
     return row[static_cast<size_t>(ACol)];
 }
 
