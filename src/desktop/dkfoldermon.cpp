@@ -1,0 +1,231 @@
+#include "dkfoldermon.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+#include "platform/rtl/files.h"
+
+namespace fs = std::filesystem;
+
+struct TdkFolderMonitorThread::TWatches {
+    std::map<int, std::string> Paths; // watch descriptor -> folder (disk path)
+};
+
+unsigned dkFolderNotifyFlags(TFolderMonitorFilters Filters) {
+    static const unsigned Bits[] = {1, 2, 4, 8, 0x10, 0x100};
+    unsigned Flags = 0;
+    for (int i = 0; i < 6; ++i)
+        if (Filters.Contains(static_cast<TFolderMonitorFilter>(i))) Flags |= Bits[i];
+    return Flags;
+}
+
+namespace {
+
+uint32_t InotifyMask(TFolderMonitorFilters F) {
+    uint32_t M = IN_DELETE_SELF | IN_MOVE_SELF;
+    if (F.Contains(fmfFileNameChange) || F.Contains(fmfDirNameChange))
+        M |= IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+    if (F.Contains(fmfAttributeChange) || F.Contains(fmfSecurityChange)) M |= IN_ATTRIB;
+    if (F.Contains(fmfSizeChange) || F.Contains(fmfWriteChange)) M |= IN_MODIFY | IN_CLOSE_WRITE;
+    return M;
+}
+
+// Whether one event is a change the filters ask for.
+bool Wanted(const inotify_event& E, TFolderMonitorFilters F) {
+    const bool Dir = E.mask & IN_ISDIR;
+    if (E.mask & (IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO))
+        return F.Contains(Dir ? fmfDirNameChange : fmfFileNameChange);
+    if (E.mask & IN_ATTRIB) return F.Contains(fmfAttributeChange) || F.Contains(fmfSecurityChange);
+    if (E.mask & (IN_MODIFY | IN_CLOSE_WRITE))
+        return F.Contains(fmfSizeChange) || F.Contains(fmfWriteChange);
+    return false;
+}
+
+} // namespace
+
+TCriticalSection& TdkFolderMonitorThread::Lock() {
+    static TCriticalSection Section;
+    return Section;
+}
+
+TdkFolderMonitorThread::TdkFolderMonitorThread(const std::string& Folder,
+                                               TFolderMonitorFilters Filters, bool WatchSubTree,
+                                               TdkMonitorChange OnChange)
+    : FWake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), FFolder(Folder), FFilters(Filters),
+      FSubTree(WatchSubTree), FOnChange(std::move(OnChange)),
+      FWatches(std::make_unique<TWatches>()) {}
+
+TdkFolderMonitorThread::~TdkFolderMonitorThread() {
+    Detach();
+    Stop();
+    WaitFor();
+    Close();
+    if (FWake >= 0) close(FWake);
+}
+
+void TdkFolderMonitorThread::SetParameters(const std::string& Folder, TFolderMonitorFilters Filters,
+                                           bool WatchSubTree) {
+    {
+        std::lock_guard<TCriticalSection> Guard(Lock());
+        FFolder = Folder;
+        FFilters = Filters;
+        FSubTree = WatchSubTree;
+        FChanged = true;
+    }
+    WakeUp();
+}
+
+void TdkFolderMonitorThread::WakeUp() {
+    const uint64_t One = 1;
+    if (FWake >= 0) (void)!write(FWake, &One, sizeof One);
+}
+
+void TdkFolderMonitorThread::AddTree(const std::string& Path, int Depth) {
+    const int Wd = inotify_add_watch(FNotify, Path.c_str(), InotifyMask(FFilters) | IN_ONLYDIR);
+    if (Wd < 0) return;
+    FWatches->Paths[Wd] = Path;
+    if (!FSubTree || Depth > 64) return;
+    std::error_code Ec;
+    for (const auto& E : fs::directory_iterator(Path, Ec))
+        if (E.is_directory(Ec) && !E.is_symlink(Ec)) AddTree(E.path().string(), Depth + 1);
+}
+
+bool TdkFolderMonitorThread::Open() {
+    std::lock_guard<TCriticalSection> Guard(Lock());
+    FChanged = false;
+    std::string Folder = Trim(FFolder);
+    if (Folder.empty()) Folder = GetCurrentDir();
+    FNotify = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (FNotify < 0) return false;
+    AddTree(DiskName(Folder), 0);
+    if (FWatches->Paths.empty()) {
+        // No such folder: no watch runs, only a stop or new parameters wake us.
+        Close();
+        return false;
+    }
+    FRootWatch = FWatches->Paths.begin()->first;
+    FWatching = true;
+    return true;
+}
+
+void TdkFolderMonitorThread::Close() {
+    if (FNotify >= 0) close(FNotify);
+    FNotify = -1;
+    FRootWatch = -1;
+    FWatches->Paths.clear();
+    FWatching = false;
+}
+
+bool TdkFolderMonitorThread::ReadEvents() {
+    alignas(inotify_event) char Buf[16384];
+    bool Change = false;
+    for (;;) {
+        const ssize_t N = read(FNotify, Buf, sizeof Buf);
+        if (N <= 0) break;
+        for (ssize_t At = 0; At < N;) {
+            const auto* E = reinterpret_cast<const inotify_event*>(Buf + At);
+            At += static_cast<ssize_t>(sizeof(inotify_event) + E->len);
+            if (E->mask & IN_Q_OVERFLOW) {
+                Change = true;
+                continue;
+            }
+            const auto Where = FWatches->Paths.find(E->wd);
+            if (E->mask & IN_IGNORED) {
+                if (Where != FWatches->Paths.end()) FWatches->Paths.erase(Where);
+                continue;
+            }
+            if (E->wd == FRootWatch && (E->mask & (IN_DELETE_SELF | IN_MOVE_SELF))) {
+                Change = true; // the folder itself went: one last report
+                continue;
+            }
+            if (Wanted(*E, FFilters)) Change = true;
+            // A new subfolder is watched too.
+            if (FSubTree && (E->mask & IN_ISDIR) && (E->mask & (IN_CREATE | IN_MOVED_TO)) &&
+                Where != FWatches->Paths.end() && E->len > 0)
+                AddTree(Where->second + "/" + E->name, 1);
+        }
+    }
+    return Change;
+}
+
+void TdkFolderMonitorThread::Execute() {
+    ApplyPriority();
+    Open();
+    while (!Terminated()) {
+        pollfd Fds[2] = {{FWake, POLLIN, 0}, {FNotify, POLLIN, 0}};
+        const int Count = FNotify >= 0 ? 2 : 1;
+        if (poll(Fds, static_cast<nfds_t>(Count), -1) < 0) {
+            if (errno == EINTR) continue;
+            break; // a failed wait ends the worker
+        }
+        if (Terminated()) break;
+        if (Fds[0].revents & POLLIN) {
+            uint64_t V;
+            (void)!read(FWake, &V, sizeof V);
+        }
+        if (Count == 2 && (Fds[1].revents & POLLIN)) {
+            const bool Change = ReadEvents();
+            if (Change && FOnChange) SynchronizeEvent(FOnChange);
+            if (FWatches->Paths.find(FRootWatch) == FWatches->Paths.end()) Close();
+        }
+        bool Changed;
+        {
+            std::lock_guard<TCriticalSection> Guard(Lock());
+            Changed = FChanged;
+        }
+        if (Changed) {
+            Close();
+            Open();
+        }
+    }
+    Close();
+}
+
+TdkCustomFolderMonitor::TdkCustomFolderMonitor(TComponent* AOwner) : TdkComponent(AOwner) {}
+
+TdkCustomFolderMonitor::~TdkCustomFolderMonitor() {
+    TdkThread::Release(std::move(FThread));
+}
+
+void TdkCustomFolderMonitor::Restart() {
+    TdkThread::Release(std::move(FThread));
+    if (!FActive || Designing() || Loading() || !FOnChange) return;
+    FThread =
+        std::make_unique<TdkFolderMonitorThread>(FFolder, FNotifyFilters, FWatchSubTree, FOnChange);
+    FThread->Start();
+}
+
+void TdkCustomFolderMonitor::SetActive(bool Value) {
+    FActive = Value;
+    Restart();
+}
+
+void TdkCustomFolderMonitor::SetFolder(const std::string& Value) {
+    FFolder = Value;
+    Restart();
+}
+
+void TdkCustomFolderMonitor::SetNotifyFilters(TFolderMonitorFilters Value) {
+    FNotifyFilters = Value;
+    Restart();
+}
+
+void TdkCustomFolderMonitor::SetWatchSubTree(bool Value) {
+    FWatchSubTree = Value;
+    Restart();
+}
+
+void TdkCustomFolderMonitor::SetOnChange(TdkMonitorChange Value) {
+    FOnChange = std::move(Value);
+    Restart();
+}
+
+void TdkCustomFolderMonitor::Loaded() {
+    TdkComponent::Loaded();
+    Restart();
+}
