@@ -7,6 +7,7 @@
 #include "model/fileutils.h"
 #include "model/game.h"
 #include "model/group.h"
+#include "model/groupfile.h"
 #include "model/names.h"
 #include "model/objects.h"
 #include "model/player.h"

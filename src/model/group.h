@@ -35,6 +35,10 @@ public:
     std::string GetInfoStr() const;
     // Exchanges draw numbers N and N - Stap in players and games.
     bool SwapBergerNrs(int N, int Stap);
+    // Writes the group data file (groupfile.h) and takes FileName as the group's file.
+    // Raises EFCreateError when it cannot be written; the old file, the group's file
+    // name and Modified then stay as they were.
+    void SaveGroepFile(const std::string& FileName);
 };
 
 // Groups of the main window; the list does not own them.

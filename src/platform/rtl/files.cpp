@@ -226,6 +226,17 @@ std::string GetDocumentsFolder() {
     return ProgramName(fallback);
 }
 
+std::string GetConfigFolder() {
+    std::string base;
+    if (const char* cfg = std::getenv("XDG_CONFIG_HOME"); cfg && *cfg == '/')
+        base = cfg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::string(home) + "/.config";
+    else
+        base = "/tmp"; // no home at all: still a folder every process agrees on
+    return ProgramName(IncludeTrailingPathDelimiter(base)) + "vivazozodi/";
+}
+
 std::string GetProgramFileName() {
     char buf[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -240,7 +251,13 @@ std::string GetProgramDir() {
 std::string ReadFileBytes(const std::string& FileName) {
     std::ifstream in(DiskName(FileName), std::ios::binary);
     if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Whole blocks at a time: a character iterator costs a call per byte, which
+    // every settings read and list load would pay.
+    std::string data;
+    char block[65536];
+    while (in.read(block, sizeof block) || in.gcount() > 0)
+        data.append(block, static_cast<size_t>(in.gcount()));
+    return data;
 }
 
 int OpenUniqueFile(const std::string& Prefix, unsigned Mode, std::string& Name) {

@@ -43,6 +43,9 @@ std::vector<std::string> ListSubFolders(const std::string& Dir);
 
 // The user's documents folder: XDG_DOCUMENTS_DIR from user-dirs.dirs, else ~/Documents.
 std::string GetDocumentsFolder();
+// The program's folder in the user's configuration folder: $XDG_CONFIG_HOME
+// (or ~/.config) + "/vivazozodi/", with trailing '/'. It need not exist yet.
+std::string GetConfigFolder();
 // The running program's full file name and its folder (with trailing '/').
 std::string GetProgramFileName();
 std::string GetProgramDir();

@@ -1,0 +1,317 @@
+#include "model/groupfile.h"
+
+#include <algorithm>
+
+#include "model/berger.h"
+#include "model/dates.h"
+#include "model/group.h"
+#include "model/names.h"
+#include "model/textutils.h"
+#include "platform/rtl/files.h"
+#include "platform/rtl/stringlist.h"
+#include "platform/rtl/sysutils.h"
+
+namespace {
+
+const std::string CrLf = "\r\n";
+const std::string HalfFileStr = "0.5";
+
+const char* const XmlStart = "<XML>";
+const char* const XmlEnd = "</XML>";
+
+// The first date the settings block keeps; earlier dates are written as no date.
+TDateTime EersteGeldigeDatum() {
+    return EncodeDate(2012, 1, 1);
+}
+
+// A text holding the separator, or starting with a quote, is quoted the way the
+// grid's loader and spreadsheets read it back; any other text is written as it is.
+std::string CsvField(const std::string& S) {
+    if (S.find(';') == std::string::npos && (S.empty() || S.front() != '"')) return S;
+    return "\"" + StringReplace(S, "\"", "\"\"", rfReplaceAll) + "\"";
+}
+
+std::string UitslagVeld(TUitslagCode U) {
+    return StringReplace(UitslagToStr(U), HalfStr, HalfFileStr, rfReplaceAll);
+}
+
+std::string HeadingLine(const TGroep& G) {
+    std::string line = ";" + CsvField(G.Rec.Naam) + ";Relnr.;Ro;Geb.;MV;";
+    const int keer = G.Rec.DubbelRondig ? 2 : 1;
+    for (int i = 1; i <= G.Spelers.Count(); ++i)
+        for (int k = 0; k < keer; ++k)
+            line += IntToStr(i) + ";";
+    return line;
+}
+
+std::string SpelerLine(const TGroep& G, int Index) {
+    const TSp* sp = G.Spelers.Sp(Index);
+    std::string line = IntToStr(Index + 1) + ";" + CsvField(MakeNaam(sp->Rec, G.Rec.NaamMode)) +
+                       ";" + sp->GetRelnrStr() + ";" + RatingToStr(sp->GetRating()) + ";" +
+                       GebJaarToStr(sp->Rec.GebJaar) + ";" + (sp->Rec.Sexe == 'V' ? "V" : "M") +
+                       ";";
+    const int helften = G.Rec.DubbelRondig ? 2 : 1;
+    for (int j = 0; j < G.Spelers.Count(); ++j) {
+        const TSp* tegen = G.Spelers.Sp(j);
+        for (int h = 0; h < helften; ++h) {
+            if (tegen == sp) {
+                line += "X;";
+                continue;
+            }
+            TKleur kleur;
+            const TGame* game = G.Games.GetGameOnBgNrs(sp->Rec.BergerNr, tegen->Rec.BergerNr, kleur,
+                                                       h == 0 ? 1 : 0);
+            if (game) line += UitslagVeld(game->GetUitslag(kleur));
+            line += ";";
+        }
+    }
+    return line;
+}
+
+void AddBlock(std::string& Text, const std::string& Tag, const std::string& Value) {
+    Text += ";<" + Tag + ">" + CrLf + ";" + Value + CrLf + ";</" + Tag + ">" + CrLf;
+}
+
+std::string SettingsBlock(const TGroepRec& Rec) {
+    std::string text = ";" + std::string(XmlStart) + CrLf;
+    std::string sorteer;
+    for (const TMyStSortItem& item : Rec.SortAr)
+        if (item.Aan) sorteer += ";" + SortIdToCode(item.SortId);
+    if (!sorteer.empty()) AddBlock(text, "SORTEER", sorteer);
+    AddBlock(text, "ZVPOINTS", Rec.MyUseZVPoints ? ";YES" : ";NO");
+    const TDateTime datum = CheckDatum(Rec.DatumEersteRonde);
+    std::string datumStr = "NO DATE";
+    if (datum >= EersteGeldigeDatum()) {
+        uint16_t y, m, d;
+        DecodeDate(datum, y, m, d);
+        datumStr = Format("%04u-%02u-%02u", unsigned{y}, unsigned{m}, unsigned{d});
+    }
+    AddBlock(text, "ZVDATUM", ";" + datumStr);
+    return text + ";" + XmlEnd + CrLf;
+}
+
+std::string GroepFileText(const TGroep& G) {
+    std::string text = HeadingLine(G) + CrLf;
+    for (int i = 0; i < G.Spelers.Count(); ++i)
+        text += SpelerLine(G, i) + CrLf;
+    return text + SettingsBlock(G.Rec);
+}
+
+// ----- reading -----
+
+std::string Cell(const TGroepFileRows& Rows, int Col, int Row) {
+    if (Row < 0 || Col < 0 || Row >= static_cast<int>(Rows.size())) return "";
+    const auto& r = Rows[static_cast<size_t>(Row)];
+    return Col < static_cast<int>(r.size()) ? r[static_cast<size_t>(Col)] : "";
+}
+
+int ColCount(const TGroepFileRows& Rows) {
+    size_t n = 0;
+    for (const auto& r : Rows)
+        n = std::max(n, r.size());
+    return static_cast<int>(n);
+}
+
+int RowCount(const TGroepFileRows& Rows) {
+    return static_cast<int>(Rows.size());
+}
+
+int FindRowOfTag(const TGroepFileRows& Rows, const std::string& Tag) {
+    for (int r = 0; r < RowCount(Rows); ++r)
+        if (UpperCase(Trim(Cell(Rows, 1, r))) == Tag) return r;
+    return -1;
+}
+
+// The last column from column 1 on whose heading is Kop, -1 when none.
+int FindKolom(const TGroepFileRows& Rows, const std::string& Kop) {
+    const std::string kop = UpperCase(Kop);
+    int found = -1;
+    for (int c = 1; c < ColCount(Rows); ++c)
+        if (UpperCase(Trim(Cell(Rows, c, 0))) == kop) found = c;
+    return found;
+}
+
+// Two result columns per opponent: for every player, his draw number heads exactly
+// the two columns from the one before the first result column on.
+bool IsDubbelRondig(const TGroepFileRows& Rows, const TGroep& G, int EersteKolom) {
+    if (EersteKolom <= 2 || G.Spelers.Count() == 0) return false;
+    for (int i = 0; i < G.Spelers.Count(); ++i) {
+        const std::string nr = IntToStr(G.Spelers.Sp(i)->Rec.BergerNr);
+        int n = 0;
+        for (int c = EersteKolom - 1; c < ColCount(Rows); ++c)
+            if (Trim(Cell(Rows, c, 0)) == nr) ++n;
+        if (n != 2) return false;
+    }
+    return true;
+}
+
+void ReadSpelers(const TGroepFileRows& Rows, const TGroepFileKolommen& K, TGroep& G) {
+    for (int r = 1; r < RowCount(Rows); ++r) {
+        if (Cell(Rows, 0, r).find('#') != std::string::npos) continue;
+        TSpRec rec;
+        InitSpRec(rec);
+        rec.BergerNr = r;
+        SplitNaam(Cell(Rows, K.Kolom[gkNaam], r), rec);
+        rec.Relnr = TrimStrToInt(Cell(Rows, K.Kolom[gkRelnr], r));
+        if (rec.Relnr < MinBondsRelnr)
+            rec.Relnr =
+                UpperCase(MakeNaam(rec, nmAchternaamEerst)) == "VRIJ" ? VrijRelnr : 1000 + r;
+        if (RatingType < RatingTypeCount)
+            rec.Ratings[RatingType] = TrimStrToInt(Cell(Rows, K.Kolom[gkRating], r));
+        const int gebJaar = TrimStrToInt(Cell(Rows, K.Kolom[gkGebJaar], r));
+        rec.GebJaar = IsValidGebJaar(gebJaar) ? gebJaar : 0;
+        rec.Sexe = UpperCase(Trim(Cell(Rows, K.Kolom[gkSexe], r))) == "V" ? 'V' : 'M';
+        G.AddSpeler(rec, IntToZeroStr(r, 3));
+    }
+}
+
+void ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G) {
+    const bool dubbel = G.Rec.DubbelRondig != 0;
+    MakeBergerGames(G);
+    // Both cycles share the heading "1" and the last one was found.
+    if (dubbel) --EersteKolom;
+    G.Games.FillGamePoints(dubbel);
+    for (int i = 0; i < G.Games.Count(); ++i) {
+        for (TGameSlot& s : G.Games.Game(i)->Rec.Slots) {
+            const std::string t = Trim(Cell(Rows, EersteKolom + s.Col, s.Row + 1));
+            s.Uitslag = StrToUitslag(StringReplace(t, HalfFileStr, HalfStr, rfReplaceAll));
+        }
+    }
+}
+
+std::vector<std::string> SplitTabFields(const std::string& Line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (start < Line.size()) {
+        const size_t p = std::min(Line.find('\t', start), Line.size());
+        fields.push_back(UpperCase(Trim(Line.substr(start, p - start))));
+        start = p + 1;
+    }
+    return fields;
+}
+
+// The fields of the value line of the block framed by <Tag> and </Tag>; false when
+// the block is missing or holds no value line.
+bool FindBlock(const TStrings& Lines, const std::string& Tag, std::vector<std::string>& Fields) {
+    const std::string open = "<" + Tag + ">";
+    const std::string close = "</" + Tag + ">";
+    int start = -1;
+    int end = -1;
+    for (int i = 0; i < Lines.Count(); ++i) {
+        const std::string line = UpperCase(Lines[i]);
+        if (start < 0 && line.starts_with(open)) start = i;
+        if (end < 0 && line.starts_with(close)) end = i;
+    }
+    if (start < 0 || end < start + 2) return false;
+    Fields = SplitTabFields(Lines[start + 1]);
+    return true;
+}
+
+std::string FirstField(const std::vector<std::string>& Fields) {
+    return Fields.empty() ? "" : Fields.front();
+}
+
+} // namespace
+
+void TGroep::SaveGroepFile(const std::string& FileName) {
+    for (int i = 0; i < Spelers.Count(); ++i)
+        Spelers.Put(i, IntToZeroStr(Spelers.Sp(i)->Rec.BergerNr + 1000, 5));
+    Spelers.Sort();
+    for (int i = 0; i < Games.Count(); ++i)
+        SetGameCells(Games.Game(i)->Rec, Rec.DubbelRondig != 0);
+    // Raises when the file cannot be written; the old file, the file name and the
+    // modified flag then stay as they were.
+    WriteFileAtomic(FileName, GroepFileText(*this));
+    Rec.FileName = FileName;
+    Modified = false;
+}
+
+TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows) {
+    TGroepFileKolommen k;
+    int n = 0;
+    for (int c = 1; c < ColCount(Rows); ++c)
+        if (Trim(Cell(Rows, c, 0)) == IntToStr(n + 1)) ++n;
+    if (n > RowCount(Rows)) n = 0;
+    k.AantalSpelers = n;
+    static const char* const koppen[gkCount] = {"", "Relnr.", "Ro", "Geb.", "MV", "Pl.", "1", ""};
+    for (int id = gkRelnr; id < gkLaatsteUitslag; ++id)
+        k.Kolom[static_cast<size_t>(id)] = FindKolom(Rows, koppen[id]);
+    k.Kolom[gkLaatsteUitslag] = FindKolom(Rows, IntToStr(n));
+    return k;
+}
+
+void TakeXMLRows(TGroepFileRows& Rows, TStrings& Lines) {
+    Lines.Clear();
+    const int start = FindRowOfTag(Rows, XmlStart);
+    const int end = FindRowOfTag(Rows, XmlEnd);
+    if (start < 1 || end <= start) return;
+    for (int r = start; r <= end; ++r) {
+        std::string line;
+        for (const std::string& cell : Rows[static_cast<size_t>(r)])
+            if (!cell.empty()) line += cell + "\t";
+        if (!line.empty()) Lines.Add(line);
+    }
+    Rows.erase(Rows.begin() + start, Rows.begin() + end + 1);
+}
+
+void DeleteEmptyEndColumns(TGroepFileRows& Rows) {
+    int n = ColCount(Rows);
+    while (n >= 3 && std::all_of(Rows.begin(), Rows.end(), [n](const auto& r) {
+               return static_cast<int>(r.size()) < n || Trim(r[static_cast<size_t>(n - 1)]).empty();
+           })) {
+        --n;
+        for (auto& r : Rows)
+            if (static_cast<int>(r.size()) > n) r.resize(static_cast<size_t>(n));
+    }
+}
+
+TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
+                                     TGroepFileRows& Rows, TDateTime Datum) {
+    Groep.Rec.FileName = FileName;
+    Groep.Clear();
+    TStringList xml;
+    TakeXMLRows(Rows, xml);
+    DeleteEmptyEndColumns(Rows);
+    const int cols = ColCount(Rows);
+    for (auto& r : Rows)
+        r.resize(static_cast<size_t>(cols));
+    if (cols <= 2 || RowCount(Rows) <= 2) return TGroepFileKolommen{};
+
+    Groep.Rec.Naam = Trim(Cell(Rows, 1, 0));
+    Groep.Rec.DatumEersteRonde = Datum;
+    // The settings come before the games so that the games carry the date the
+    // settings block gives.
+    if (xml.Count() > 0) ParseXMLBlock(xml, Groep);
+
+    const TGroepFileKolommen k = FindGroepFileKolommen(Rows);
+    ReadSpelers(Rows, k, Groep);
+    const int eerste = k.Kolom[gkEersteUitslag];
+    Groep.Rec.DubbelRondig = IsDubbelRondig(Rows, Groep, eerste) ? 1 : 0;
+    if (eerste >= 0) ReadUitslagen(Rows, eerste, Groep);
+    return k;
+}
+
+void ParseXMLBlock(const TStrings& Lines, TGroep& Groep) {
+    TGroepRec& rec = Groep.Rec;
+    std::vector<std::string> fields;
+    if (FindBlock(Lines, "SORTEER", fields)) {
+        rec.SortAr.clear();
+        for (TSortId id = siOnderling; id <= siLootNr; ++id)
+            Groep.AddSortItem(id, false);
+        for (const std::string& f : fields)
+            for (TMyStSortItem& item : rec.SortAr)
+                if (SortIdToCode(item.SortId) == f) item.Aan = 1;
+    }
+    if (FindBlock(Lines, "ZVPOINTS", fields)) {
+        const std::string v = FirstField(fields);
+        if (v == "YES")
+            rec.MyUseZVPoints = 1;
+        else if (v == "NO")
+            rec.MyUseZVPoints = 0;
+    }
+    rec.DatumEersteRonde = 0;
+    if (FindBlock(Lines, "ZVDATUM", fields)) {
+        const TDateTime datum = StrToDatum(doJMD, FirstField(fields));
+        if (datum >= EersteGeldigeDatum()) rec.DatumEersteRonde = datum;
+    }
+}

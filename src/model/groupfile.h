@@ -1,0 +1,62 @@
+#pragma once
+// The group data file: a ";"-separated crosstable that a spreadsheet can open (one
+// heading line, one line per player in draw-number order), followed by a block of
+// settings lines framed by ";<XML>" and ";</XML>". Text is Windows-1252, lines end
+// with CR LF, and a half point is written "0.5" so that the file never holds the
+// byte 0xBD. TGroep::SaveGroepFile writes it; the main window loads it into its work
+// grid and reads the group back from the cells with ReadGroepFromRows.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/dateutils.h"
+
+class TGroep;
+class TStrings;
+
+// The cells of a loaded file: row i holds line i, cell j its field j.
+using TGroepFileRows = std::vector<std::vector<std::string>>;
+
+// Ids of the headings by which the reader recognises its columns.
+inline constexpr int gkNaam = 0;           // always column 1
+inline constexpr int gkRelnr = 1;          // "Relnr."
+inline constexpr int gkRating = 2;         // "Ro"
+inline constexpr int gkGebJaar = 3;        // "Geb."
+inline constexpr int gkSexe = 4;           // "MV"
+inline constexpr int gkPlaats = 5;         // "Pl." (recognised, not read)
+inline constexpr int gkEersteUitslag = 6;  // "1": the last column headed so
+inline constexpr int gkLaatsteUitslag = 7; // the player count as text
+inline constexpr int gkCount = 8;
+
+struct TGroepFileKolommen {
+    int AantalSpelers = 0;
+    std::array<int, gkCount> Kolom{1, -1, -1, -1, -1, -1, -1, -1}; // -1: not found
+};
+
+// The player count and the column of every recognised heading of row 0.
+TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows);
+
+// Takes the settings rows (from the row whose second cell is "<XML>" to the one
+// whose second cell is "</XML>") out of Rows into Lines, one line per row of its
+// non-empty cells each followed by a TAB; Lines is left empty when there is no
+// such block after the heading row.
+void TakeXMLRows(TGroepFileRows& Rows, TStrings& Lines);
+
+// Deletes trailing columns that are empty in every row, keeping at least two.
+void DeleteEmptyEndColumns(TGroepFileRows& Rows);
+
+// Clears Groep (its settings stay), sets its file name and fills it from the cells of
+// a loaded group data file: name, players (the row order gives the draw numbers),
+// games of the Berger table with the results found in the crosstable, and the
+// settings block. Datum is the first round's date used when the file has no
+// settings block. Rows is left as a grid shows the file afterwards: rectangular,
+// without the settings rows and the empty end columns. Players' ratings go to the
+// selected rating kind. Returns the columns found (player count 0 and nothing read
+// when the file has two rows or columns or fewer).
+TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
+                                     TGroepFileRows& Rows, TDateTime Datum);
+
+// Reads the settings block lines (TAB-separated fields, as made by TakeXMLRows) into
+// the group: tie-break criteria, series points and the first round's date.
+void ParseXMLBlock(const TStrings& Lines, TGroep& Groep);
