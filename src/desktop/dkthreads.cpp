@@ -12,6 +12,10 @@ TdkThread::TdkThread(TObject* ASender) : TThread(true), FSender(ASender) {
 }
 
 TdkThread::~TdkThread() {
+    Finish();
+}
+
+void TdkThread::Finish() {
     Detach();
     Stop();
     WaitFor();
@@ -34,16 +38,16 @@ void TdkThread::Stop() {
 
 void TdkThread::SynchronizeEvent(const std::function<void()>& Fn) {
     if (FDetached) return;
-    ++FSyncDepth;
-    try {
-        Synchronize([this, &Fn] {
-            if (!FDetached) Fn();
-        });
-    } catch (...) {
-        --FSyncDepth;
-        throw;
-    }
-    --FSyncDepth;
+    Synchronize([this, &Fn] {
+        if (FDetached) return;
+        // Known to Release: the window thread is inside this event now.
+        struct TInEvent {
+            bool& Flag;
+            explicit TInEvent(bool& F) : Flag(F) { Flag = true; }
+            ~TInEvent() { Flag = false; }
+        } Guard(FInEvent);
+        Fn();
+    });
 }
 
 void TdkThread::SetPriority(TThreadPriority Value) {
@@ -63,7 +67,7 @@ void TdkThread::Release(std::unique_ptr<TdkThread> Thread) {
     if (!Thread) return;
     Thread->Detach();
     Thread->Stop();
-    if (IsMainThread() && Thread->InWindowThreadEvent() && !Thread->Finished()) {
+    if (IsMainThread() && Thread->FInEvent) {
         // The window thread is inside this worker's event: joining here would
         // wait for ourselves. The worker, released when the event returns,
         // sees the stop request and frees itself from its end-of-run hand-off.

@@ -30,8 +30,8 @@ public:
     // thread from now on reaches the component's events.
     void Detach() { FDetached = true; }
     bool Detached() const { return FDetached; }
-    // True while the worker waits for the window thread to run one of its events.
-    bool InWindowThreadEvent() const { return FSyncDepth > 0; }
+    // True while the window thread runs one of the worker's events.
+    bool InWindowThreadEvent() const { return FInEvent; }
 
     TThreadPriority Priority() const { return FPriority; }
     void SetPriority(TThreadPriority Value);
@@ -45,6 +45,10 @@ public:
 
 protected:
     void Execute() override {}
+    // Cuts the thread off, stops it and waits for it: the first thing the
+    // destructor of every class with members its Execute uses must do, before
+    // those members go.
+    void Finish();
     // Runs Fn on the window thread unless the thread has been cut off.
     void SynchronizeEvent(const std::function<void()>& Fn);
     // Called by Stop so a worker blocked in a wait sees the request.
@@ -56,16 +60,17 @@ private:
     TObject* FSender;
     std::atomic<bool> FDetached{false};
     std::atomic<bool> FFinishRequested{false};
-    std::atomic<int> FSyncDepth{0};
     std::atomic<TThreadPriority> FPriority{tpNormal};
     std::atomic<int> FThreadId{0};
     bool FOrphaned = false; // window thread only
+    bool FInEvent = false;  // window thread only
 };
 
 // Runs OnExecute once: on the window thread when Synchronized, else on the worker.
 class TdkEventThread : public TdkThread {
 public:
     using TdkThread::TdkThread;
+    ~TdkEventThread() override { Finish(); }
     std::atomic<bool> Synchronized{false};
     TNotifyEvent OnExecute; // set before Start
     // An exception out of OnExecute, handed to the window thread.
@@ -81,6 +86,7 @@ protected:
 class TdkTimerThread : public TdkEventThread {
 public:
     using TdkEventThread::TdkEventThread;
+    ~TdkTimerThread() override { Finish(); }
     unsigned Interval() const { return FInterval; }
     void SetInterval(unsigned Value);
     // A paused timer waits without firing; resuming starts a fresh wait.
