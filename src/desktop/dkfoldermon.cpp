@@ -1,7 +1,5 @@
 #include "dkfoldermon.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -56,16 +54,12 @@ TCriticalSection& TdkFolderMonitorThread::Lock() {
 TdkFolderMonitorThread::TdkFolderMonitorThread(const std::string& Folder,
                                                TFolderMonitorFilters Filters, bool WatchSubTree,
                                                TdkMonitorChange OnChange)
-    : FWake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), FFolder(Folder), FFilters(Filters),
-      FSubTree(WatchSubTree), FOnChange(std::move(OnChange)),
-      FWatches(std::make_unique<TWatches>()) {}
+    : TdkMonitorThread(std::move(OnChange)), FFolder(Folder), FFilters(Filters),
+      FSubTree(WatchSubTree), FWatches(std::make_unique<TWatches>()) {}
 
 TdkFolderMonitorThread::~TdkFolderMonitorThread() {
-    Detach();
-    Stop();
-    WaitFor();
+    Finish();
     Close();
-    if (FWake >= 0) close(FWake);
 }
 
 void TdkFolderMonitorThread::SetParameters(const std::string& Folder, TFolderMonitorFilters Filters,
@@ -78,11 +72,6 @@ void TdkFolderMonitorThread::SetParameters(const std::string& Folder, TFolderMon
         FChanged = true;
     }
     WakeUp();
-}
-
-void TdkFolderMonitorThread::WakeUp() {
-    const uint64_t One = 1;
-    if (FWake >= 0) (void)!write(FWake, &One, sizeof One);
 }
 
 void TdkFolderMonitorThread::AddTree(const std::string& Path, int Depth) {
@@ -156,21 +145,9 @@ bool TdkFolderMonitorThread::ReadEvents() {
 void TdkFolderMonitorThread::Execute() {
     ApplyPriority();
     Open();
-    while (!Terminated()) {
-        pollfd Fds[2] = {{FWake, POLLIN, 0}, {FNotify, POLLIN, 0}};
-        const int Count = FNotify >= 0 ? 2 : 1;
-        if (poll(Fds, static_cast<nfds_t>(Count), -1) < 0) {
-            if (errno == EINTR) continue;
-            break; // a failed wait ends the worker
-        }
-        if (Terminated()) break;
-        if (Fds[0].revents & POLLIN) {
-            uint64_t V;
-            (void)!read(FWake, &V, sizeof V);
-        }
-        if (Count == 2 && (Fds[1].revents & POLLIN)) {
-            const bool Change = ReadEvents();
-            if (Change && FOnChange) SynchronizeEvent(FOnChange);
+    for (TWaitResult R; (R = Wait(FNotify)) != wrEnd;) {
+        if (R == wrNotified) {
+            if (ReadEvents()) ReportChange();
             if (FWatches->Paths.find(FRootWatch) == FWatches->Paths.end()) Close();
         }
         bool Changed;
@@ -186,23 +163,9 @@ void TdkFolderMonitorThread::Execute() {
     Close();
 }
 
-TdkCustomFolderMonitor::TdkCustomFolderMonitor(TComponent* AOwner) : TdkComponent(AOwner) {}
-
-TdkCustomFolderMonitor::~TdkCustomFolderMonitor() {
-    TdkThread::Release(std::move(FThread));
-}
-
-void TdkCustomFolderMonitor::Restart() {
-    TdkThread::Release(std::move(FThread));
-    if (!FActive || Designing() || Loading() || !FOnChange) return;
-    FThread =
-        std::make_unique<TdkFolderMonitorThread>(FFolder, FNotifyFilters, FWatchSubTree, FOnChange);
-    FThread->Start();
-}
-
-void TdkCustomFolderMonitor::SetActive(bool Value) {
-    FActive = Value;
-    Restart();
+std::unique_ptr<TdkMonitorThread> TdkCustomFolderMonitor::CreateThread() {
+    return std::make_unique<TdkFolderMonitorThread>(FFolder, FNotifyFilters, WatchSubTree(),
+                                                    OnChange());
 }
 
 void TdkCustomFolderMonitor::SetFolder(const std::string& Value) {
@@ -212,20 +175,5 @@ void TdkCustomFolderMonitor::SetFolder(const std::string& Value) {
 
 void TdkCustomFolderMonitor::SetNotifyFilters(TFolderMonitorFilters Value) {
     FNotifyFilters = Value;
-    Restart();
-}
-
-void TdkCustomFolderMonitor::SetWatchSubTree(bool Value) {
-    FWatchSubTree = Value;
-    Restart();
-}
-
-void TdkCustomFolderMonitor::SetOnChange(TdkMonitorChange Value) {
-    FOnChange = std::move(Value);
-    Restart();
-}
-
-void TdkCustomFolderMonitor::Loaded() {
-    TdkComponent::Loaded();
     Restart();
 }

@@ -1,7 +1,5 @@
 #include "dkregmon.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -73,19 +71,11 @@ TCriticalSection& TdkRegistryMonitorThread::Lock() {
 TdkRegistryMonitorThread::TdkRegistryMonitorThread(HKEY Root, const std::string& Key,
                                                    TdkRegistryMonitorFilters Filters,
                                                    bool WatchSubTree, TdkMonitorChange OnChange)
-    : FWake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), FRoot(Root), FKey(Key), FFilters(Filters),
-      FSubTree(WatchSubTree), FOnChange(std::move(OnChange)) {}
+    : TdkMonitorThread(std::move(OnChange)), FRoot(Root), FKey(Key), FFilters(Filters),
+      FSubTree(WatchSubTree) {}
 
 TdkRegistryMonitorThread::~TdkRegistryMonitorThread() {
-    Detach();
-    Stop();
-    WaitFor();
-    if (FWake >= 0) close(FWake);
-}
-
-void TdkRegistryMonitorThread::WakeUp() {
-    const uint64_t One = 1;
-    if (FWake >= 0) (void)!write(FWake, &One, sizeof One);
+    Finish();
 }
 
 void TdkRegistryMonitorThread::Execute() {
@@ -124,17 +114,8 @@ void TdkRegistryMonitorThread::Execute() {
     }
     FWatching = true;
     alignas(inotify_event) char Buf[8192];
-    while (!Terminated()) {
-        pollfd Fds[2] = {{FWake, POLLIN, 0}, {Notify, POLLIN, 0}};
-        if (poll(Fds, 2, -1) < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        if (Terminated()) break;
-        if (Fds[0].revents & POLLIN) {
-            uint64_t V;
-            (void)!read(FWake, &V, sizeof V);
-        }
+    for (TWaitResult R; (R = Wait(Notify)) != wrEnd;) {
+        if (R != wrNotified) continue;
         bool Touched = false;
         for (ssize_t N; (N = read(Notify, Buf, sizeof Buf)) > 0;)
             for (ssize_t At = 0; At < N;) {
@@ -152,29 +133,15 @@ void TdkRegistryMonitorThread::Execute() {
         // Also a key that appears or disappears changes its state.
         if (Now == Last) continue;
         Last = Now;
-        if (FOnChange) SynchronizeEvent(FOnChange);
+        ReportChange();
     }
     FWatching = false;
     close(Notify);
 }
 
-TdkCustomRegistryMonitor::TdkCustomRegistryMonitor(TComponent* AOwner) : TdkComponent(AOwner) {}
-
-TdkCustomRegistryMonitor::~TdkCustomRegistryMonitor() {
-    TdkThread::Release(std::move(FThread));
-}
-
-void TdkCustomRegistryMonitor::Restart() {
-    TdkThread::Release(std::move(FThread));
-    if (!FActive || Designing() || Loading() || !FOnChange) return;
-    FThread = std::make_unique<TdkRegistryMonitorThread>(dkRootKeyHandle(FRootKey), FRegistryKey,
-                                                         FNotifyFilters, FWatchSubTree, FOnChange);
-    FThread->Start();
-}
-
-void TdkCustomRegistryMonitor::SetActive(bool Value) {
-    FActive = Value;
-    Restart();
+std::unique_ptr<TdkMonitorThread> TdkCustomRegistryMonitor::CreateThread() {
+    return std::make_unique<TdkRegistryMonitorThread>(dkRootKeyHandle(FRootKey), FRegistryKey,
+                                                      FNotifyFilters, WatchSubTree(), OnChange());
 }
 
 void TdkCustomRegistryMonitor::SetRegistryKey(const std::string& Value) {
@@ -189,20 +156,5 @@ void TdkCustomRegistryMonitor::SetRootKey(TdkRegRootKey Value) {
 
 void TdkCustomRegistryMonitor::SetNotifyFilters(TdkRegistryMonitorFilters Value) {
     FNotifyFilters = Value;
-    Restart();
-}
-
-void TdkCustomRegistryMonitor::SetWatchSubTree(bool Value) {
-    FWatchSubTree = Value;
-    Restart();
-}
-
-void TdkCustomRegistryMonitor::SetOnChange(TdkMonitorChange Value) {
-    FOnChange = std::move(Value);
-    Restart();
-}
-
-void TdkCustomRegistryMonitor::Loaded() {
-    TdkComponent::Loaded();
     Restart();
 }

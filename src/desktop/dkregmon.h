@@ -7,9 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "desktop/dkclasses.h"
-#include "desktop/dkfoldermon.h"
+#include "desktop/dkmonitor.h"
 #include "platform/rtl/registry.h"
+#include "platform/rtl/sets.h"
+#include "platform/rtl/syncobjs.h"
 
 enum TdkRegRootKey {
     rrkClassesRoot,
@@ -34,62 +35,46 @@ unsigned dkRegistryNotifyFlags(TdkRegistryMonitorFilters Filters);
 std::string dkRegistryKeyState(HKEY Root, const std::string& Key, TdkRegistryMonitorFilters Filters,
                                bool WatchSubTree);
 
-class TdkRegistryMonitorThread : public TdkThread {
+class TdkRegistryMonitorThread : public TdkMonitorThread {
 public:
     TdkRegistryMonitorThread(HKEY Root, const std::string& Key, TdkRegistryMonitorFilters Filters,
                              bool WatchSubTree, TdkMonitorChange OnChange);
     ~TdkRegistryMonitorThread() override;
-    // True once the worker watches the store.
-    bool Watching() const { return FWatching; }
     // Guards the parameters of every registry monitor thread.
     static TCriticalSection& Lock();
 
 protected:
     void Execute() override;
-    void WakeUp() override;
 
 private:
-    int FWake = -1;
     HKEY FRoot;
     std::string FKey;
     TdkRegistryMonitorFilters FFilters;
     bool FSubTree;
-    TdkMonitorChange FOnChange;
-    std::atomic<bool> FWatching{false};
 };
 
-class TdkCustomRegistryMonitor : public TdkComponent {
+class TdkCustomRegistryMonitor : public TdkMonitorComponent {
 public:
-    explicit TdkCustomRegistryMonitor(TComponent* AOwner);
-    ~TdkCustomRegistryMonitor() override;
+    using TdkMonitorComponent::TdkMonitorComponent;
     std::string ClassName() const override { return "TdkCustomRegistryMonitor"; }
 
-    bool Active() const { return FActive; }
-    void SetActive(bool Value);
     const std::string& RegistryKey() const { return FRegistryKey; }
     void SetRegistryKey(const std::string& Value);
     TdkRegRootKey RootKey() const { return FRootKey; }
     void SetRootKey(TdkRegRootKey Value);
     TdkRegistryMonitorFilters NotifyFilters() const { return FNotifyFilters; }
     void SetNotifyFilters(TdkRegistryMonitorFilters Value);
-    bool WatchSubTree() const { return FWatchSubTree; }
-    void SetWatchSubTree(bool Value);
-    const TdkMonitorChange& OnChange() const { return FOnChange; }
-    void SetOnChange(TdkMonitorChange Value);
-    TdkRegistryMonitorThread* Thread() const { return FThread.get(); }
+    TdkRegistryMonitorThread* Thread() const {
+        return static_cast<TdkRegistryMonitorThread*>(MonitorThread());
+    }
 
 protected:
-    void Loaded() override;
+    std::unique_ptr<TdkMonitorThread> CreateThread() override;
 
 private:
-    void Restart();
-    std::unique_ptr<TdkRegistryMonitorThread> FThread;
-    bool FActive = false;
     std::string FRegistryKey;
     TdkRegRootKey FRootKey = rrkCurrentUser;
     TdkRegistryMonitorFilters FNotifyFilters{rmfSubTreeChange, rmfValueChange};
-    bool FWatchSubTree = true;
-    TdkMonitorChange FOnChange;
 };
 
 class TdkRegistryMonitor : public TdkCustomRegistryMonitor {

@@ -20,13 +20,12 @@ std::string Le(uint32_t V, int Bytes) {
 
 std::string MakeWave(const std::string& Samples, unsigned Channels = 2, unsigned Rate = 8000,
                      unsigned Bits = 16) {
-    const unsigned Align = Channels * Bits / 8;
-    const std::string Fmt =
-        Le(1, 2) + Le(Channels, 2) + Le(Rate, 4) + Le(Rate * Align, 4) + Le(Align, 2) + Le(Bits, 2);
-    const std::string Body = "WAVE" + std::string("fmt ") + Le(16, 4) + Fmt + "LIST" + Le(3, 4) +
-                             "abc" + std::string(1, '\0') + "data" + Le(Samples.size(), 4) +
-                             Samples;
-    return "RIFF" + Le(Body.size(), 4) + Body;
+    // With a chunk the player must step over.
+    std::string Image = MakeWaveImage(Samples, Channels, Rate, Bits);
+    Image.insert(36, "LIST" + Le(3, 4) + "abc" + std::string(1, '\0'));
+    const uint32_t Riff = static_cast<uint32_t>(Image.size() - 8);
+    Image.replace(4, 4, Le(Riff, 4));
+    return Image;
 }
 
 std::string Pattern(size_t Size) {

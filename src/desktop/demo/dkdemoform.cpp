@@ -4,16 +4,10 @@
 
 #include "desktop/dksysutils.h"
 #include "platform/desktop/playsound.h"
+#include "platform/desktop/wavedata.h"
 #include "platform/rtl/streams.h"
 
 namespace {
-
-std::string Le(uint32_t V, int Bytes) {
-    std::string S;
-    for (int i = 0; i < Bytes; ++i)
-        S += static_cast<char>((V >> (8 * i)) & 0xFF);
-    return S;
-}
 
 // The tray's picture: a chess pawn on a round field.
 void DrawTrayImage(TCanvas* C, int X, int Y) {
@@ -34,14 +28,12 @@ std::string dkDemoTone(int Hz, int Ms) {
     std::string Samples;
     for (int i = 0; i < Frames; ++i) {
         const double Fade = std::min(1.0, (Frames - i) / (Rate * 0.05));
-        const auto V = static_cast<int16_t>(9000 * Fade * std::sin(2 * M_PI * Hz * i / Rate));
-        Samples += Le(static_cast<uint16_t>(V), 2);
+        const auto V = static_cast<uint16_t>(
+            static_cast<int16_t>(9000 * Fade * std::sin(2 * M_PI * Hz * i / Rate)));
+        Samples += static_cast<char>(V & 0xFF);
+        Samples += static_cast<char>(V >> 8);
     }
-    const std::string Fmt =
-        Le(1, 2) + Le(1, 2) + Le(Rate, 4) + Le(Rate * 2, 4) + Le(2, 2) + Le(16, 2);
-    const std::string Body =
-        "WAVE" + std::string("fmt ") + Le(16, 4) + Fmt + "data" + Le(Samples.size(), 4) + Samples;
-    return "RIFF" + Le(Body.size(), 4) + Body;
+    return MakeWaveImage(Samples, 1, Rate, 16);
 }
 
 TDkDemoForm::TDkDemoForm(TComponent* AOwner) : TForm(AOwner) {
@@ -69,7 +61,10 @@ TDkDemoForm::TDkDemoForm(TComponent* AOwner) : TForm(AOwner) {
     Wav->SetPlayFrom(pfDFM);
     const std::string Tone = dkDemoTone(880, 400);
     TMemoryStream Stored;
-    Stored.WriteBuffer(Le(Tone.size(), 4).data(), 4);
+    const uint32_t Size = static_cast<uint32_t>(Tone.size());
+    const char Count[4] = {static_cast<char>(Size), static_cast<char>(Size >> 8),
+                           static_cast<char>(Size >> 16), static_cast<char>(Size >> 24)};
+    Stored.WriteBuffer(Count, 4);
     Stored.WriteBuffer(Tone.data(), static_cast<int64_t>(Tone.size()));
     Stored.SetPosition(0);
     Wav->ReadData(Stored);

@@ -83,3 +83,20 @@ bool ParseWave(const std::string& Bytes, TWaveData& Wave, std::string& Error) {
     Wave.Samples.resize(Wave.Samples.size() - Wave.Samples.size() % Wave.BlockAlign);
     return true;
 }
+
+std::string MakeWaveImage(const std::string& Samples, unsigned Channels, unsigned SampleRate,
+                          unsigned BitsPerSample) {
+    auto Le = [](uint32_t V, int Bytes) {
+        std::string S;
+        for (int i = 0; i < Bytes; ++i)
+            S += static_cast<char>((V >> (8 * i)) & 0xFF);
+        return S;
+    };
+    const unsigned Align = Channels * BitsPerSample / 8;
+    const std::string Format = Le(FormatPcm, 2) + Le(Channels, 2) + Le(SampleRate, 4) +
+                               Le(SampleRate * Align, 4) + Le(Align, 2) + Le(BitsPerSample, 2);
+    std::string Body = "WAVEfmt " + Le(16, 4) + Format + "data" +
+                       Le(static_cast<uint32_t>(Samples.size()), 4) + Samples;
+    if (Samples.size() & 1) Body += '\0'; // chunks keep an even length
+    return "RIFF" + Le(static_cast<uint32_t>(Body.size()), 4) + Body;
+}

@@ -21,3 +21,6 @@ bool ParseWave(const std::string& Bytes, TWaveData& Wave, std::string& Error);
 // The whole length of a RIFF image that starts at Data (its header says it);
 // 0 when Data does not start like one.
 std::size_t RiffImageSize(const void* Data);
+// A wave image of integer PCM samples (as ParseWave reads them back).
+std::string MakeWaveImage(const std::string& Samples, unsigned Channels, unsigned SampleRate,
+                          unsigned BitsPerSample);
