@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "desktop/dkfilecopy.h"
+#include "desktop/dkprogress.h"
 #include "desktop/dksysutils.h"
 #include "desktop/dktrash.h"
 #include "platform/rtl/dialogs.h"
@@ -186,13 +187,20 @@ bool TdkFileOperation::Execute() {
     int Err = 0;
     std::string ErrPath;
     if (Expand(Items, Err, ErrPath)) {
-        for (const auto& Item : Items) {
-            Err = DoItem(Item);
+        if (!Options.Contains(fofSilent))
+            FProgress = std::make_unique<TdkProgressWindow>(ProgressTitle,
+                                                            Options.Contains(fofSimpleProgress));
+        for (size_t i = 0; i < Items.size(); ++i) {
+            if (FProgress)
+                FProgress->Step(static_cast<int>(i), static_cast<int>(Items.size()),
+                                ProgramName(Items[i].Source));
+            Err = DoItem(Items[i]);
             if (Err) {
-                ErrPath = Item.Source;
+                ErrPath = Items[i].Source;
                 break;
             }
         }
+        FProgress.reset();
     }
     if (Err == 0) return true;
     const std::string Text = std::strerror(Err);

@@ -11,6 +11,8 @@
 #include "platform/rtl/sets.h"
 #include "platform/rtl/stringlist.h"
 
+class TdkProgressWindow;
+
 enum TdkFileOperationType { fotCopy, fotDelete, fotMove, fotRename };
 enum TdkFileOperationFlag {
     fofAllowUndo,
@@ -31,6 +33,7 @@ using TdkFileOperationEvent =
 class TdkFileOperation : public TdkComponent {
 public:
     explicit TdkFileOperation(TComponent* AOwner);
+    // The file list is owned; ProgressTitle heads the progress window.
     ~TdkFileOperation() override;
     std::string ClassName() const override { return "TdkFileOperation"; }
 
@@ -48,6 +51,8 @@ public:
     unsigned ShellFlags() const;
     // Whether FileList holds "source=destination" pairs.
     bool HasPairs() const;
+    // The progress window while Execute runs (none with fofSilent).
+    TdkProgressWindow* ProgressWindow() const { return FProgress.get(); }
 
 private:
     struct TItem {
@@ -58,4 +63,5 @@ private:
     int PlaceTarget(const std::string& Source, std::string& Target, bool& Skip, bool& Replace);
     bool Confirm(const std::string& Text) const;
     std::unique_ptr<TStringList> FFileList;
+    std::unique_ptr<TdkProgressWindow> FProgress;
 };

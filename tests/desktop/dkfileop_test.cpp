@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "desktop/dkfileop.h"
+#include "desktop/dkprogress.h"
 #include "desktop/dktrash.h"
 #include "dktestenv.h"
 #include "platform/rtl/dialogs.h"
@@ -198,4 +199,53 @@ TEST_F(FileOperation, AMissingSourceIsReported) {
     EXPECT_FALSE(Op.Execute());
     ASSERT_EQ(Asked->Asked().size(), 1u);
     EXPECT_EQ(Asked->Asked()[0].Text, "No such file or directory: " + Src + "/missing.txt");
+}
+
+namespace {
+
+// Answers Yes and notes what the progress window showed when asked.
+class TProgressWatcher : public TNonInteractiveDialogs {
+public:
+    explicit TProgressWatcher(TdkFileOperation& Op) : FOp(Op) {}
+    int MessageDlg(const std::string&, TMsgDlgType, TMsgDlgButtons, const std::string&) override {
+        const TdkProgressWindow* W = FOp.ProgressWindow();
+        Seen.push_back(W ? W->Caption() + "|" + W->ItemText() + "|" + std::to_string(W->Done()) +
+                               "/" + std::to_string(W->Total()) + (W->Visible() ? "|shown" : "")
+                         : "none");
+        return mrYes;
+    }
+    std::vector<std::string> Seen;
+
+private:
+    TdkFileOperation& FOp;
+};
+
+} // namespace
+
+TEST_F(FileOperation, ProgressShowsTheItemAtHandUnlessSilent) {
+    Op.Operation = fotDelete;
+    Op.Options = {};
+    Op.ProgressTitle = "Opruimen";
+    Op.FileList()->Add(Src + "/a.txt");
+    Op.FileList()->Add(Src + "/b.txt");
+    auto Watcher = std::make_unique<TProgressWatcher>(Op);
+    TProgressWatcher* W = Watcher.get();
+    TDialogServiceScope Scope(std::move(Watcher));
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(W->Seen,
+              (std::vector<std::string>{"Opruimen|a.txt|0/2|shown", "Opruimen|b.txt|1/2|shown"}));
+    EXPECT_EQ(Op.ProgressWindow(), nullptr);
+
+    WriteText(Src + "/a.txt", "again");
+    WriteText(Src + "/b.txt", "again");
+    W->Seen.clear();
+    Op.Options = {fofSimpleProgress};
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(W->Seen.at(0), "Opruimen||0/2|shown");
+    WriteText(Src + "/a.txt", "again");
+    W->Seen.clear();
+    Op.FileList()->Delete(1);
+    Op.Options = {fofSilent};
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(W->Seen, std::vector<std::string>{"none"});
 }
