@@ -11,7 +11,7 @@ int dkMin(int A, int B) {
 
 TShiftState dkShiftState() {
     // The mouse buttons are not part of this state.
-    return KeyboardStateToShiftState() & (ssShift | ssAlt | ssCtrl);
+    return KeyboardStateToShiftState() * TShiftState{ssShift, ssAlt, ssCtrl};
 }
 
 int dkPosFrom(const std::string& Sub, const std::string& S, int Start) {

@@ -30,10 +30,9 @@ void TZABaseArchiver::DoConfirmOverwrite(const std::string& Source, std::string&
         OnConfirmOverwrite(this, Source, Dest, Confirm);
         return;
     }
-    const int r = MessageDlg(
-        Format("Overwrite file \"%s\" with \"%s\"", Dest.c_str(), Source.c_str()), mtConfirmation,
-        MsgDlgButton(mbYes) | MsgDlgButton(mbNo) | MsgDlgButton(mbNoToAll) |
-            MsgDlgButton(mbYesToAll));
+    const int r =
+        MessageDlg(Format("Overwrite file \"%s\" with \"%s\"", Dest.c_str(), Source.c_str()),
+                   mtConfirmation, TMsgDlgButtons{mbYes, mbNo, mbNoToAll, mbYesToAll});
     Confirm = r == mrYes || r == mrYesToAll;
     if (r == mrYesToAll) FOptions.OverwriteMode = omAlways;
     if (r == mrNoToAll) FOptions.OverwriteMode = omNever;

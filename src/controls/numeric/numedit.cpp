@@ -11,7 +11,7 @@ bool gReclaimingFocus = false;
 } // namespace
 
 TVcNumEdit::TVcNumEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
-    SetControlStyle(ControlStyle() & ~csSetCaption);
+    SetControlStyle(ControlStyle() - csSetCaption);
     SetWidth(65);
     ApplyNumColor(ColorDefault());
     SetNumText("0"); // its change notification is the one skipped at creation

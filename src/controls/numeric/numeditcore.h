@@ -6,31 +6,15 @@
 // the protected hooks at the bottom.
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 #include "controls/numeric/numbase.h"
 #include "platform/rtl/classes.h"
+#include "platform/rtl/sets.h"
 
 enum TNumEditOption { eoLimitMax, eoLimitMin, eoMultiply };
 
-class TNumEditOptions {
-public:
-    constexpr TNumEditOptions() = default;
-    constexpr TNumEditOptions(std::initializer_list<TNumEditOption> Items) {
-        for (const TNumEditOption o : Items)
-            FBits |= Bit(o);
-    }
-    constexpr bool Contains(TNumEditOption O) const { return (FBits & Bit(O)) != 0; }
-    constexpr void Include(TNumEditOption O) { FBits |= Bit(O); }
-    constexpr void Exclude(TNumEditOption O) { FBits &= static_cast<uint8_t>(~Bit(O)); }
-    constexpr uint8_t Bits() const { return FBits; }
-    constexpr bool operator==(const TNumEditOptions&) const = default;
-
-private:
-    static constexpr uint8_t Bit(TNumEditOption O) { return static_cast<uint8_t>(1u << O); }
-    uint8_t FBits = 0;
-};
+using TNumEditOptions = TSet<TNumEditOption>;
 
 enum TNumEditState { esNormal, esEditing, esError };
 

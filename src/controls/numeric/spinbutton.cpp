@@ -27,25 +27,19 @@ std::unique_ptr<TBitmap> MakeSpinGlyph(bool Up) {
     return bmp;
 }
 
-TVcSpinButton::TVcSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
-    SetControlStyle((ControlStyle() & ~(csAcceptsControls | csSetCaption)) | csOpaque);
-    FUpButton = MakeButton();
-    FDownButton = MakeButton();
+TVcSpinButton::TVcSpinButton(TComponent* AOwner) : TSpinButtonPair(AOwner) {
+    SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csSetCaption} + csOpaque);
+    MakeButtons();
+    for (TVcTimerSpeedBtn* b : {FUpButton, FDownButton}) {
+        b->SetVisible(true);
+        b->SetEnabled(true);
+        b->OnMouseDown = [this](TObject*, TMouseButton Button, TShiftState, int, int) {
+            BtnMouseDown(Button);
+        };
+    }
     SetUpGlyph(nullptr);
     SetDownGlyph(nullptr);
     SetBounds(Left(), Top(), 15, 24);
-}
-
-TVcTimerSpeedBtn* TVcSpinButton::MakeButton() {
-    auto* b = new TVcTimerSpeedBtn(this); // owned by the spin button
-    b->SetParent(this);
-    b->SetVisible(true);
-    b->SetEnabled(true);
-    b->OnClick = [this](TObject* Sender) { BtnClick(Sender); };
-    b->OnMouseDown = [this](TObject*, TMouseButton Button, TShiftState, int, int) {
-        BtnMouseDown(Button);
-    };
-    return b;
 }
 
 namespace {
@@ -97,14 +91,6 @@ void TVcSpinButton::SetEnabled(bool Value) {
     TWinControl::SetEnabled(Value);
     FUpButton->SetEnabled(Value);
     FDownButton->SetEnabled(Value);
-}
-
-void TVcSpinButton::BtnClick(TObject* Sender) {
-    if (Sender == FUpButton) {
-        if (OnUpClick) OnUpClick(this);
-    } else if (OnDownClick) {
-        OnDownClick(this);
-    }
 }
 
 void TVcSpinButton::BtnMouseDown(TMouseButton Button) {

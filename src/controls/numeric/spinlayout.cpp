@@ -6,9 +6,9 @@ TSpinButtonLayout SpinButtonLayout(int W, int H) {
     TSpinButtonLayout l;
     l.Width = std::max(W, SpinMinWidth);
     l.Height = H;
-    const int upHeight = H / 2; // towards zero
-    l.Up = Bounds(0, 0, l.Width, upHeight);
-    l.Down = Bounds(0, upHeight, l.Width, H - upHeight);
+    const TSpinHalves halves = StackedSpinHalves(l.Width, H, 0);
+    l.Up = halves.Up;
+    l.Down = halves.Down;
     return l;
 }
 

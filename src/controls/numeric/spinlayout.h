@@ -3,9 +3,7 @@
 
 #include "controls/numeric/numeditcore.h"
 #include "platform/rtl/types.h"
-
-// A spin button is never narrower than this.
-constexpr int SpinMinWidth = 15;
+#include "platform/vcl/spinhalves.h"
 
 struct TSpinButtonLayout {
     int Width = 0;

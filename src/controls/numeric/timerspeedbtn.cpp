@@ -39,7 +39,7 @@ void TVcTimerSpeedBtn::StopRepeat() {
 void TVcTimerSpeedBtn::FlashTick() {
     // A button that no longer has the mouse, or can no longer be pressed,
     // never gets its release: it stops here instead of repeating for ever.
-    const bool pressed = (ControlState() & csLButtonDown) && GetKeyState(VK_LBUTTON) < 0;
+    const bool pressed = ControlState().Contains(csLButtonDown) && GetKeyState(VK_LBUTTON) < 0;
     if (!FRepeat.Held() || !pressed || !Enabled() || !Showing()) {
         StopRepeat();
         return;

@@ -6,20 +6,16 @@
 #include <memory>
 #include <mutex>
 
-namespace {
+#include "platform/rtl/threads.h"
 
-struct TRequest {
-    std::function<void()> Method;
-    std::exception_ptr Error;
-    bool Done = false;
-};
+namespace {
 
 // The thread window's side: one lock and one wake-up for every thread of the
 // process (there are few), the requests waiting to run, and the poster.
 struct TSyncHub {
     std::mutex Lock;
     std::condition_variable Wake;
-    std::map<uintptr_t, std::shared_ptr<TRequest>> Waiting;
+    std::map<uintptr_t, std::shared_ptr<TSyncRequest>> Waiting;
     uintptr_t LastId = 0;
     TSyncPoster Poster;
     std::thread::id WindowThread = std::this_thread::get_id();
@@ -28,21 +24,6 @@ struct TSyncHub {
 TSyncHub& Hub() {
     static TSyncHub hub;
     return hub;
-}
-
-// Runs a request taken out of the waiting list, then marks it done.
-void RunTaken(std::unique_lock<std::mutex>& lock, const std::shared_ptr<TRequest>& req) {
-    lock.unlock();
-    std::exception_ptr error;
-    try {
-        req->Method();
-    } catch (...) {
-        error = std::current_exception();
-    }
-    lock.lock();
-    req->Error = error;
-    req->Done = true;
-    Hub().Wake.notify_all();
 }
 
 } // namespace
@@ -72,9 +53,9 @@ void RunSyncRequest(uintptr_t Request) {
     std::unique_lock<std::mutex> lock(Hub().Lock);
     const auto it = Hub().Waiting.find(Request);
     if (it == Hub().Waiting.end()) return; // given up, or already served
-    const std::shared_ptr<TRequest> req = it->second;
+    const std::shared_ptr<TSyncRequest> req = it->second;
     Hub().Waiting.erase(it);
-    RunTaken(lock, req);
+    req->Run(lock, Hub().Wake);
 }
 
 TVcThread::TVcThread(bool CreateSuspended) {
@@ -166,7 +147,7 @@ bool TVcThread::Synchronize(std::function<void()> Method) {
         Method();
         return true;
     }
-    auto req = std::make_shared<TRequest>();
+    auto req = std::make_shared<TSyncRequest>();
     req->Method = std::move(Method);
     std::unique_lock<std::mutex> lock(Hub().Lock);
     if (!Hub().Poster || (FTerminated && !FFinishing)) return false;
@@ -181,6 +162,7 @@ bool TVcThread::Synchronize(std::function<void()> Method) {
     if (posted) Hub().Wake.wait(lock, [&] { return req->Done || (FTerminated && !FFinishing); });
     Hub().Waiting.erase(id); // not run yet: it never will be
     FPending = 0;
+    // Read under the lock: a request given up may still be running.
     const bool done = req->Done;
     const std::exception_ptr error = req->Error;
     lock.unlock();
@@ -197,9 +179,9 @@ int TVcThread::WaitFor() {
             // The thread waits for the window thread, which waits here: serve it.
             const auto it = Hub().Waiting.find(FPending);
             if (it != Hub().Waiting.end()) {
-                const std::shared_ptr<TRequest> req = it->second;
+                const std::shared_ptr<TSyncRequest> req = it->second;
                 Hub().Waiting.erase(it);
-                RunTaken(lock, req);
+                req->Run(lock, Hub().Wake);
                 continue;
             }
         }

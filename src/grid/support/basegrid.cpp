@@ -7,7 +7,7 @@
 TBaseGrid::TBaseGrid(TComponent* AOwner) : TStringGrid(AOwner) {
     TStringGrid::SetDefaultDrawing(false);
     TStringGrid::SetGridLineWidth(0);
-    SetOptions(Options() | goDrawFocusSelected);
+    SetOptions(Options() + goDrawFocusSelected);
 }
 
 TBaseGrid::~TBaseGrid() {
@@ -97,9 +97,9 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
 void TBaseGrid::DrawBaseCell(int ACol, int ARow, TGridDrawState AState) {
     TCanvas& canvas = *Canvas();
     TGridDrawState state = AState;
-    if (IsFixed(ACol, ARow)) state = (state & ~gdSelected) | gdFixed;
+    if (IsFixed(ACol, ARow)) state = state - gdSelected + gdFixed;
     TRect r = MergedCellRect(ACol, ARow);
-    const bool fixedCell = (state & gdFixed) != 0;
+    const bool fixedCell = state.Contains(gdFixed);
 
     // A merged cell reaches beyond its own rectangle, but never over the fixed
     // area when it lies in the scrolling part.
@@ -141,11 +141,12 @@ void TBaseGrid::DrawBaseCell(int ACol, int ARow, TGridDrawState AState) {
     }
     if (ACol == 0 && !fixedCell) r.Left += GetNodeIndent(ARow);
     const TGridOptions o = Options();
-    if (lines && (o & (fixedCell ? goFixedHorzLine : goHorzLine)) && !(ACol == 0 && HasNodes())) {
+    if (lines && o.Contains(fixedCell ? goFixedHorzLine : goHorzLine) &&
+        !(ACol == 0 && HasNodes())) {
         canvas.MoveTo(r.Left - h + 1, r.Bottom - h);
         canvas.LineTo(r.Right - h + 1, r.Bottom - h);
     }
-    if (lines && (o & (fixedCell ? goFixedVertLine : goVertLine))) {
+    if (lines && o.Contains(fixedCell ? goFixedVertLine : goVertLine)) {
         canvas.MoveTo(r.Right - h, r.Bottom - h);
         canvas.LineTo(r.Right - h, r.Top - h);
     }

@@ -68,7 +68,7 @@ public:
     void SetBrushColorTo(TColor Value);
     int FontSize = 0;
     TColor FontColor = clNone;
-    TFontStyles FontStyle = 0;
+    TFontStyles FontStyle;
     int CellSpanY = -1;
     int CellSpanX = -1;
     int BorderWidth = 0;

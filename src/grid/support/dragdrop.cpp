@@ -6,6 +6,14 @@
 
 namespace {
 bool RTFFlag = false; // the process-wide rich-text switch of drags
+
+std::string ColumnBytes(int Column) {
+    const auto v = static_cast<uint32_t>(Column);
+    std::string bytes(4, '\0');
+    for (size_t i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    return bytes;
+}
 } // namespace
 
 void SetRTFDragDrop(bool Flag) {
@@ -15,12 +23,28 @@ bool RTFDragDrop() {
     return RTFFlag;
 }
 
-unsigned DragFormats(const TDropData& Data) {
-    unsigned f = 0;
-    if (Data.HasText) f |= dfText;
-    if (!Data.Files.empty()) f |= dfFiles;
-    if (Data.Column != -1) f |= dfColumn;
-    if (Data.HasRichText) f |= dfRichText;
+int DropColumn(const TDropData& Data) {
+    const auto it = Data.Custom.find(MimeGridColumn);
+    if (it == Data.Custom.end() || it->second.size() < 4) return -1;
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i)
+        v |= static_cast<uint32_t>(static_cast<unsigned char>(it->second[i])) << (8 * i);
+    return static_cast<int>(v);
+}
+
+void SetDropColumn(TDropData& Data, int Column) {
+    if (Column == -1)
+        Data.Custom.erase(MimeGridColumn);
+    else
+        Data.Custom[MimeGridColumn] = ColumnBytes(Column);
+}
+
+TDragFormats DragFormats(const TDropData& Data) {
+    TDragFormats f;
+    if (Data.HasText) f.Include(dfText);
+    if (!Data.Files.empty()) f.Include(dfFiles);
+    if (DropColumn(Data) != -1) f.Include(dfColumn);
+    if (Data.HasRichText) f.Include(dfRichText);
     return f;
 }
 
@@ -30,18 +54,20 @@ int TXSGDropTarget::EffectFor(unsigned KeyState) const {
     if (!FAccepting) return DROPEFFECT_NONE;
     // Files dropped from elsewhere are copied: a move would let the other
     // program delete them.
-    if ((FFormats & dfFiles) && !(FFormats & (dfText | dfColumn | dfRichText)))
+    if (FFormats.Contains(dfFiles) &&
+        (FFormats * TDragFormats{dfText, dfColumn, dfRichText}).Empty())
         return DROPEFFECT_COPY;
     return (KeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
 
 int TXSGDropTarget::DragEnter(const TDropData& Data, unsigned KeyState) {
     FFormats = DragFormats(Data);
-    if (FFormats & dfColumn)
+    if (FFormats.Contains(dfColumn))
         FAccepting = AcceptCols;
     else
-        FAccepting = ((FFormats & dfText) && AcceptText) || ((FFormats & dfFiles) && AcceptFiles) ||
-                     ((FFormats & dfRichText) && RTFFlag && AcceptText);
+        FAccepting = (FFormats.Contains(dfText) && AcceptText) ||
+                     (FFormats.Contains(dfFiles) && AcceptFiles) ||
+                     (FFormats.Contains(dfRichText) && RTFFlag && AcceptText);
     const int effect = EffectFor(KeyState);
     DragMouseEnter();
     return effect;
@@ -57,15 +83,15 @@ int TXSGDropTarget::DragOver(const TPoint& Point, unsigned KeyState) {
 
 int TXSGDropTarget::Drop(const TDropData& Data, const TPoint& Point, unsigned KeyState) {
     if (!FAccepting) return DROPEFFECT_NONE;
-    const unsigned formats = DragFormats(Data);
-    if (formats & dfColumn) {
-        if (AcceptCols) DropCol(Point, Data.Column);
-    } else if ((formats & dfRichText) && RTFFlag && AcceptText) {
+    const TDragFormats formats = DragFormats(Data);
+    if (formats.Contains(dfColumn)) {
+        if (AcceptCols) DropCol(Point, DropColumn(Data));
+    } else if (formats.Contains(dfRichText) && RTFFlag && AcceptText) {
         DropRTF(Point, Data.RichText);
-    } else if ((formats & dfText) && AcceptText) {
+    } else if (formats.Contains(dfText) && AcceptText) {
         DropText(Point, Data.Text);
     }
-    if ((formats & dfFiles) && AcceptFiles) {
+    if (formats.Contains(dfFiles) && AcceptFiles) {
         TStringList files;
         for (const std::string& f : Data.Files)
             files.Add(f);
@@ -96,11 +122,7 @@ std::string TSourceDataObject::GetData(const std::string& Format) const {
     if (!QueryGetData(Format)) return {};
     if (Format == MimeText) return FText;
     if (Format == MimeRichText) return FRTF;
-    const auto v = static_cast<uint32_t>(FColumn);
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    return bytes;
+    return ColumnBytes(FColumn);
 }
 
 TDropData TSourceDataObject::DropData() const {
@@ -109,7 +131,7 @@ TDropData TSourceDataObject::DropData() const {
     if (d.HasText) d.Text = FText;
     d.HasRichText = QueryGetData(MimeRichText);
     if (d.HasRichText) d.RichText = FRTF;
-    if (QueryGetData(MimeGridColumn)) d.Column = FColumn;
+    if (QueryGetData(MimeGridColumn)) SetDropColumn(d, FColumn);
     return d;
 }
 

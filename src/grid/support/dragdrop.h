@@ -8,20 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/sets.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/types.h"
 #include "platform/vcl/dragdrop.h"
 
 class TControl;
-
-// Drop effects and the answers of a drag source.
-constexpr int DROPEFFECT_NONE = 0;
-constexpr int DROPEFFECT_COPY = 1;
-constexpr int DROPEFFECT_MOVE = 2;
-constexpr long S_OK = 0;
-constexpr long DRAGDROP_S_DROP = 0x00040100;
-constexpr long DRAGDROP_S_CANCEL = 0x00040101;
-constexpr long DRAGDROP_S_USEDEFAULTCURSORS = 0x00040102;
 
 // The data formats, as the platform names them when data leaves the program.
 inline constexpr char MimeText[] = "text/plain";
@@ -29,19 +21,25 @@ inline constexpr char MimeRichText[] = "text/rtf";
 inline constexpr char MimeFiles[] = "text/uri-list";
 inline constexpr char MimeGridColumn[] = "application/x-grid-column"; // "Grid Column"
 
-// Kinds of data present in a drag, as bits.
-enum TDragFormat : unsigned { dfText = 1, dfFiles = 2, dfColumn = 4, dfRichText = 8 };
+// The column a drag carries ("Grid Column": one 32-bit index, low byte first),
+// -1 for none; setting -1 takes the column out.
+int DropColumn(const TDropData& Data);
+void SetDropColumn(TDropData& Data, int Column);
+
+// Kinds of data present in a drag.
+enum TDragFormat { dfText, dfFiles, dfColumn, dfRichText };
+using TDragFormats = TSet<TDragFormat>;
 
 // Rich text in drags of every target and source; off at start.
 void SetRTFDragDrop(bool Flag);
 bool RTFDragDrop();
 
-// The kinds of data present, as TDragFormat bits.
-unsigned DragFormats(const TDropData& Data);
+// The kinds of data present.
+TDragFormats DragFormats(const TDropData& Data);
 
 // What a drag carries, read from the data another window or program offers.
 struct TDragData : TDropData {
-    unsigned Formats() const { return DragFormats(*this); }
+    TDragFormats Formats() const { return DragFormats(*this); }
 };
 
 // Registered on a control's window (RegisterDragDrop(Control, &Target)), it
@@ -56,7 +54,7 @@ public:
     bool AcceptFiles = true;
     bool AcceptCols = false;
     bool Accepting() const { return FAccepting; }
-    unsigned FormatsPresent() const { return FFormats; }
+    TDragFormats FormatsPresent() const { return FFormats; }
 
     // The drag enters: accepted when it carries a kind the target takes. A
     // column drag is a column drag: without AcceptCols it is refused, whatever
@@ -74,20 +72,21 @@ public:
     }
     // The column, else the rich text, else the text; files besides.
     int Drop(const TDropData& Data, const TPoint& Point, unsigned KeyState) override;
+    std::vector<std::string> CustomFormats() const override { return {MimeGridColumn}; }
 
 protected:
     virtual void DropText(const TPoint& Point, const std::string& Text) {}
     virtual void DropCol(const TPoint& Point, int Column) {}
     virtual void DropRTF(const TPoint& Point, const std::string& RTF) {}
     virtual void DropFiles(const TPoint& Point, const TStrings& Files) {}
-    virtual void DragMouseMove(const TPoint& Point, bool& Allow, unsigned Formats) {}
+    virtual void DragMouseMove(const TPoint& Point, bool& Allow, TDragFormats Formats) {}
     virtual void DragMouseEnter() {}
     virtual void DragMouseLeave() {}
 
 private:
     int EffectFor(unsigned KeyState) const;
     bool FAccepting = false;
-    unsigned FFormats = 0;
+    TDragFormats FFormats;
 };
 
 // The data of a drag that starts in a grid: a text (with its rich text) or a

@@ -54,10 +54,10 @@ THTMLFont HTMLFontOf(const TFont& Font) {
     THTMLFont f;
     f.Name = Font.Name();
     f.Size = Font.Size();
-    f.Bold = (Font.Style() & fsBold) != 0;
-    f.Italic = (Font.Style() & fsItalic) != 0;
-    f.Underline = (Font.Style() & fsUnderline) != 0;
-    f.StrikeOut = (Font.Style() & fsStrikeOut) != 0;
+    f.Bold = Font.Style().Contains(fsBold);
+    f.Italic = Font.Style().Contains(fsItalic);
+    f.Underline = Font.Style().Contains(fsUnderline);
+    f.StrikeOut = Font.Style().Contains(fsStrikeOut);
     f.Color = Font.Color();
     f.Angle = Font.Orientation() / 10;
     return f;
@@ -68,8 +68,12 @@ void TCanvasHTMLSurface::Select(const THTMLFont& Font) {
     TFont* f = FCanvas.Font();
     if (!FHasSelected || Font.Name != FSelected.Name) f->SetName(Font.Name);
     if (!FHasSelected || Font.Size != FSelected.Size) f->SetSize(Font.Size);
-    f->SetStyle((Font.Bold ? fsBold : 0u) | (Font.Italic ? fsItalic : 0u) |
-                (Font.Underline ? fsUnderline : 0u) | (Font.StrikeOut ? fsStrikeOut : 0u));
+    TFontStyles style;
+    if (Font.Bold) style.Include(fsBold);
+    if (Font.Italic) style.Include(fsItalic);
+    if (Font.Underline) style.Include(fsUnderline);
+    if (Font.StrikeOut) style.Include(fsStrikeOut);
+    f->SetStyle(style);
     f->SetColor(Font.Color);
     f->SetOrientation(Font.Angle * 10);
     FSelected = Font;

@@ -236,8 +236,8 @@ bool IsDirectory(const std::string& Path) {
 }
 
 std::string StripHTML(const std::string& Text) {
-    std::string s = StringReplace(Text, "<BR>", "\r\n", rfReplaceAll | rfIgnoreCase);
-    s = StringReplace(s, "<HR>", "\r\n", rfReplaceAll | rfIgnoreCase);
+    std::string s = StringReplace(Text, "<BR>", "\r\n", TReplaceFlags{rfReplaceAll, rfIgnoreCase});
+    s = StringReplace(s, "<HR>", "\r\n", TReplaceFlags{rfReplaceAll, rfIgnoreCase});
     std::string out;
     out.reserve(s.size());
     size_t i = 0;

@@ -108,23 +108,14 @@ void TXsgSpinButton::SetDownGlyph(const TBitmap* Value) {
     SetGlyphOrResource(*FDownButton, Value, SpinDownResource);
 }
 
-TXsgSpinButton::TXsgSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
-    FUpButton = new TExtTimerSpeedButton(this); // owned by this control
-    FDownButton = new TExtTimerSpeedButton(this);
+TXsgSpinButton::TXsgSpinButton(TComponent* AOwner) : TSpinButtonPair(AOwner) {
+    MakeButtons();
     FUpButton->Arrow = saUp;
     FDownButton->Arrow = saDown;
-    for (TExtTimerSpeedButton* b : {FUpButton, FDownButton}) {
-        b->SetParent(this);
+    for (TExtTimerSpeedButton* b : {FUpButton, FDownButton})
         b->OnMouseDown = [this, b](TObject*, TMouseButton Button, TShiftState, int, int) {
             if (Button == mbLeft) ButtonPressed(b);
         };
-    }
-    FUpButton->OnClick = [this](TObject*) {
-        if (OnUpClick) OnUpClick(this);
-    };
-    FDownButton->OnClick = [this](TObject*) {
-        if (OnDownClick) OnDownClick(this);
-    };
     RegisterSpinArrows();
     SetUpGlyph(nullptr);
     SetDownGlyph(nullptr);
@@ -140,7 +131,7 @@ void TXsgSpinButton::ButtonPressed(TExtTimerSpeedButton* Button) {
 }
 
 void TXsgSpinButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    const int minWidth = FDirection == spVertical ? 15 : 20;
+    const int minWidth = FDirection == spVertical ? SpinMinWidth : 20;
     TWinControl::SetBounds(ALeft, ATop, std::max(AWidth, minWidth), AHeight);
     Layout();
 }
@@ -149,10 +140,10 @@ void TXsgSpinButton::Layout() {
     if (!FUpButton || !FDownButton) return;
     const int w = Width(), h = Height();
     if (FDirection == spVertical) {
-        const int upHeight = h / 2;
-        FUpButton->SetBounds(0, 0, w, upHeight);
         // The two buttons share one pixel line.
-        FDownButton->SetBounds(0, upHeight - 1, w, h - upHeight + 1);
+        const TSpinHalves halves = StackedSpinHalves(w, h, 1);
+        FUpButton->SetBoundsRect(halves.Up);
+        FDownButton->SetBoundsRect(halves.Down);
     } else {
         FDownButton->SetBounds(0, 0, w / 2, h);
         FUpButton->SetBounds(w / 2 + 1, 0, w / 2, h);
@@ -177,10 +168,6 @@ void TXsgSpinButton::SetFlat(bool Value) {
 void TXsgSpinButton::SetIsWinXP(bool Value) {
     FUpButton->IsWinXP = FDownButton->IsWinXP = Value;
     Invalidate();
-}
-
-void TXsgSpinButton::WMGetDlgCode(TMessage& Message) {
-    Message.Result = DLGC_WANTARROWS;
 }
 
 void TXsgSpinButton::KeyDown(WORD& Key, TShiftState Shift) {

@@ -10,6 +10,7 @@
 #include "grid/support/themedbutton.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/extctrls.h"
+#include "platform/vcl/spinbuttons.h"
 
 // Arrow directions of a timer button.
 enum TSpinArrow { saLeft = 0, saRight = 1, saUp = 2, saDown = 3 };
@@ -43,7 +44,7 @@ private:
 
 enum TSpinDirection { spVertical, spHorizontal };
 
-class TXsgSpinButton : public TWinControl {
+class TXsgSpinButton : public TSpinButtonPair<TExtTimerSpeedButton> {
 public:
     explicit TXsgSpinButton(TComponent* AOwner);
     std::string ClassName() const override { return "TXsgSpinButton"; }
@@ -51,9 +52,6 @@ public:
     TSpinDirection Direction() const { return FDirection; }
     void SetDirection(TSpinDirection Value);
     TWinControl* FocusControl = nullptr;
-    TNotifyEvent OnUpClick, OnDownClick;
-    TExtTimerSpeedButton* UpButton() const { return FUpButton; }
-    TExtTimerSpeedButton* DownButton() const { return FDownButton; }
     TExtTimerSpeedButton* FocusedButton() const { return FFocusedButton; }
     void SetFlat(bool Value);
     void SetIsWinXP(bool Value);
@@ -61,24 +59,15 @@ public:
 
     // The buttons' glyphs; nullptr sets the standard arrows, the bitmap
     // resources "XsgSpinUp" and "XsgSpinDown".
-    TBitmap* UpGlyph() const { return FUpButton->Glyph(); }
     void SetUpGlyph(const TBitmap* Value);
-    TBitmap* DownGlyph() const { return FDownButton->Glyph(); }
     void SetDownGlyph(const TBitmap* Value);
-    int UpNumGlyphs() const { return FUpButton->NumGlyphs(); }
-    void SetUpNumGlyphs(int Value) { FUpButton->SetNumGlyphs(Value); }
-    int DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
-    void SetDownNumGlyphs(int Value) { FDownButton->SetNumGlyphs(Value); }
 
 protected:
-    void WMGetDlgCode(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
 
 private:
     void Layout();
     void ButtonPressed(TExtTimerSpeedButton* Button);
-    TExtTimerSpeedButton* FUpButton = nullptr; // owned as components
-    TExtTimerSpeedButton* FDownButton = nullptr;
     TExtTimerSpeedButton* FFocusedButton = nullptr;
     TSpinDirection FDirection = spVertical;
 };

@@ -10,12 +10,12 @@ std::unique_ptr<TDialogService>& CurrentService() {
 } // namespace
 
 int TNonInteractiveDialogs::CautiousAnswer(TMsgDlgButtons Buttons) {
-    if (Buttons & MsgDlgButton(mbCancel)) return mrCancel;
-    if (Buttons & MsgDlgButton(mbNo)) return mrNo;
-    if (Buttons & MsgDlgButton(mbNoToAll)) return mrNoToAll;
-    if (Buttons & MsgDlgButton(mbAbort)) return mrAbort;
-    if (Buttons & MsgDlgButton(mbOK)) return mrOk;
-    if (Buttons & MsgDlgButton(mbIgnore)) return mrIgnore;
+    if (Buttons.Contains(mbCancel)) return mrCancel;
+    if (Buttons.Contains(mbNo)) return mrNo;
+    if (Buttons.Contains(mbNoToAll)) return mrNoToAll;
+    if (Buttons.Contains(mbAbort)) return mrAbort;
+    if (Buttons.Contains(mbOK)) return mrOk;
+    if (Buttons.Contains(mbIgnore)) return mrIgnore;
     return mrCancel;
 }
 
@@ -54,7 +54,7 @@ bool TScriptedDialogs::InputQuery(const std::string& Caption, const std::string&
         if (ok) Value = FAnswers.front().Text;
         FAnswers.pop_front();
     }
-    FAsked.push_back({"input", Prompt, mtCustom, 0, ok ? mrOk : mrCancel});
+    FAsked.push_back({"input", Prompt, mtCustom, {}, ok ? mrOk : mrCancel});
     return ok;
 }
 
@@ -65,7 +65,7 @@ bool TScriptedDialogs::PromptForFileName(TFileDialogRequest& Request) {
         if (ok) Request.FileName = FAnswers.front().Text;
         FAnswers.pop_front();
     }
-    FAsked.push_back({"file", Request.Title, mtCustom, 0, ok ? mrOk : mrCancel});
+    FAsked.push_back({"file", Request.Title, mtCustom, {}, ok ? mrOk : mrCancel});
     return ok;
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/sets.h"
+
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
 enum TMsgDlgBtn {
@@ -24,15 +26,12 @@ enum TMsgDlgBtn {
     mbYesToAll,
     mbHelp
 };
-using TMsgDlgButtons = unsigned; // bit (1 << TMsgDlgBtn) per button
-constexpr TMsgDlgButtons MsgDlgButton(TMsgDlgBtn b) {
-    return 1u << b;
-}
-constexpr TMsgDlgButtons mbYesNo = (1u << mbYes) | (1u << mbNo);
-constexpr TMsgDlgButtons mbYesNoCancel = (1u << mbYes) | (1u << mbNo) | (1u << mbCancel);
-constexpr TMsgDlgButtons mbOKCancel = (1u << mbOK) | (1u << mbCancel);
-constexpr TMsgDlgButtons mbAbortRetryIgnore = (1u << mbAbort) | (1u << mbRetry) | (1u << mbIgnore);
-constexpr TMsgDlgButtons mbOKOnly = 1u << mbOK;
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
+constexpr TMsgDlgButtons mbYesNo = {mbYes, mbNo};
+constexpr TMsgDlgButtons mbYesNoCancel = {mbYes, mbNo, mbCancel};
+constexpr TMsgDlgButtons mbOKCancel = {mbOK, mbCancel};
+constexpr TMsgDlgButtons mbAbortRetryIgnore = {mbAbort, mbRetry, mbIgnore};
+constexpr TMsgDlgButtons mbOKOnly = {mbOK};
 
 // Modal results, numbered as on the platform.
 enum TModalResult : int {
@@ -63,7 +62,7 @@ struct TDialogRecord { // what a dialog was asked, for tests and logs
     std::string Kind;  // "message", "input", "file"
     std::string Text;
     TMsgDlgType DlgType = mtCustom;
-    TMsgDlgButtons Buttons = 0;
+    TMsgDlgButtons Buttons;
     int Answer = mrNone;
 };
 

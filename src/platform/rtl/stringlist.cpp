@@ -1,58 +1,11 @@
-#include "stringlist.h"
+#include "platform/rtl/stringlist.h"
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <numeric>
 
-#include "files.h"
-
-void TStrings::Put(int Index, const std::string& S) {
-    TObject* obj = GetObject(Index);
-    Delete(Index);
-    InsertObject(Index, S, obj);
-}
-
-TObject* TStrings::GetObject(int) const {
-    return nullptr;
-}
-void TStrings::PutObject(int, TObject*) {}
-
-int TStrings::Add(const std::string& S) {
-    const int result = Count();
-    Insert(result, S);
-    return result;
-}
-
-int TStrings::AddObject(const std::string& S, TObject* AObject) {
-    const int result = Add(S);
-    PutObject(result, AObject);
-    return result;
-}
-
-void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject) {
-    Insert(Index, S);
-    PutObject(Index, AObject);
-}
-
-void TStrings::AddStrings(const TStrings& Strings) {
-    BeginUpdate();
-    for (int i = 0; i < Strings.Count(); ++i)
-        AddObject(Strings.Get(i), Strings.GetObject(i));
-    EndUpdate();
-}
-
-int TStrings::IndexOf(const std::string& S) const {
-    for (int i = 0; i < Count(); ++i)
-        if (AnsiCompareText(Get(i), S) == 0) return i;
-    return -1;
-}
-
-int TStrings::IndexOfObject(const TObject* AObject) const {
-    for (int i = 0; i < Count(); ++i)
-        if (GetObject(i) == AObject) return i;
-    return -1;
-}
+#include "platform/rtl/files.h"
 
 int TStrings::IndexOfName(const std::string& Name) const {
     for (int i = 0; i < Count(); ++i) {
@@ -61,25 +14,6 @@ int TStrings::IndexOfName(const std::string& Name) const {
         if (p != std::string::npos && AnsiCompareText(s.substr(0, p), Name) == 0) return i;
     }
     return -1;
-}
-
-void TStrings::Exchange(int Index1, int Index2) {
-    const std::string s1 = Get(Index1);
-    TObject* o1 = GetObject(Index1);
-    Put(Index1, Get(Index2));
-    PutObject(Index1, GetObject(Index2));
-    Put(Index2, s1);
-    PutObject(Index2, o1);
-}
-
-void TStrings::Move(int CurIndex, int NewIndex) {
-    if (CurIndex == NewIndex) return;
-    BeginUpdate();
-    const std::string s = Get(CurIndex);
-    TObject* obj = GetObject(CurIndex);
-    Delete(CurIndex);
-    InsertObject(NewIndex, s, obj);
-    EndUpdate();
 }
 
 std::string TStrings::Names(int Index) const {
@@ -110,32 +44,6 @@ void TStrings::SetValues(const std::string& Name, const std::string& Value) {
         Put(i, line);
     else
         Add(line);
-}
-
-std::string TStrings::Text() const {
-    std::string out;
-    for (int i = 0; i < Count(); ++i) {
-        out += Get(i);
-        out += LineBreak;
-    }
-    return out;
-}
-
-void TStrings::SetText(const std::string& Value) {
-    BeginUpdate();
-    Clear();
-    size_t start = 0;
-    const size_t n = Value.size();
-    while (start < n) {
-        size_t p = start;
-        while (p < n && Value[p] != '\r' && Value[p] != '\n')
-            ++p;
-        Add(Value.substr(start, p - start));
-        if (p < n && Value[p] == '\r') ++p;
-        if (p < n && Value[p] == '\n') ++p;
-        start = p;
-    }
-    EndUpdate();
 }
 
 std::string TStrings::DelimitedText() const {
@@ -239,14 +147,6 @@ void TStrings::SaveToFile(const std::string& FileName) const {
     WriteFileAtomic(FileName, Text());
 }
 
-void TStrings::BeginUpdate() {
-    if (FUpdateCount++ == 0) SetUpdateState(true);
-}
-
-void TStrings::EndUpdate() {
-    if (FUpdateCount > 0 && --FUpdateCount == 0) SetUpdateState(false);
-}
-
 void TStrings::Assign(const TPersistent* Source) {
     if (const auto* src = dynamic_cast<const TStrings*>(Source)) {
         if (src == this) return;
@@ -259,86 +159,16 @@ void TStrings::Assign(const TPersistent* Source) {
     TPersistent::Assign(Source);
 }
 
-bool TStrings::Equals(const TStrings& Other) const {
-    if (Count() != Other.Count()) return false;
-    for (int i = 0; i < Count(); ++i)
-        if (Get(i) != Other.Get(i)) return false;
-    return true;
-}
-
-void TStrings::Error(const std::string& Msg, int Data) const {
-    throw EListError(Msg + " (" + IntToStr(Data) + ")");
-}
-
 // --- TStringList ----------------------------------------------------------------
-
-TStringList::~TStringList() {
-    if (OwnsObjects)
-        for (auto& item : FList)
-            delete item.second;
-}
-
-void TStringList::CheckIndex(int Index) const {
-    if (Index < 0 || Index >= Count()) Error("List index out of bounds", Index);
-}
-
-std::string TStringList::Get(int Index) const {
-    CheckIndex(Index);
-    return FList[static_cast<size_t>(Index)].first;
-}
 
 void TStringList::Put(int Index, const std::string& S) {
     if (FSorted) throw EListError("Operation not allowed on sorted list");
-    CheckIndex(Index);
-    Changing();
-    FList[static_cast<size_t>(Index)].first = S;
-    Changed();
-}
-
-TObject* TStringList::GetObject(int Index) const {
-    CheckIndex(Index);
-    return FList[static_cast<size_t>(Index)].second;
-}
-
-void TStringList::PutObject(int Index, TObject* AObject) {
-    CheckIndex(Index);
-    Changing();
-    auto& slot = FList[static_cast<size_t>(Index)].second;
-    if (OwnsObjects && slot != AObject) delete slot;
-    slot = AObject;
-    Changed();
-}
-
-void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) {
-    Changing();
-    FList.insert(FList.begin() + Index, {S, AObject});
-    Changed();
+    TStringItems::Put(Index, S);
 }
 
 void TStringList::Insert(int Index, const std::string& S) {
     if (FSorted) throw EListError("Operation not allowed on sorted list");
-    if (Index < 0 || Index > Count()) Error("List index out of bounds", Index);
-    InsertItem(Index, S, nullptr);
-}
-
-void TStringList::Delete(int Index) {
-    CheckIndex(Index);
-    Changing();
-    TObject* obj = FList[static_cast<size_t>(Index)].second;
-    FList.erase(FList.begin() + Index);
-    if (OwnsObjects) delete obj;
-    Changed();
-}
-
-void TStringList::Clear() {
-    if (FList.empty()) return;
-    Changing();
-    std::vector<std::pair<std::string, TObject*>> old;
-    old.swap(FList);
-    if (OwnsObjects)
-        for (auto& item : old)
-            delete item.second;
-    Changed();
+    TStringItems::Insert(Index, S);
 }
 
 int TStringList::Add(const std::string& S) {
@@ -369,14 +199,6 @@ int TStringList::IndexOf(const std::string& S) const {
     }
     int index;
     return Find(S, index) ? index : -1;
-}
-
-void TStringList::Exchange(int Index1, int Index2) {
-    CheckIndex(Index1);
-    CheckIndex(Index2);
-    Changing();
-    std::swap(FList[static_cast<size_t>(Index1)], FList[static_cast<size_t>(Index2)]);
-    Changed();
 }
 
 bool TStringList::Find(const std::string& S, int& Index) const {
@@ -433,19 +255,4 @@ void TStringList::SetCaseSensitive(bool Value) {
 
 int TStringList::CompareStrings(const std::string& S1, const std::string& S2) const {
     return FCaseSensitive ? CompareStr(S1, S2) : AnsiCompareText(S1, S2);
-}
-
-void TStringList::SetUpdateState(bool Updating) {
-    if (Updating)
-        Changing();
-    else
-        Changed();
-}
-
-void TStringList::Changed() {
-    if (UpdateCount() == 0 && OnChange) OnChange(this);
-}
-
-void TStringList::Changing() {
-    if (UpdateCount() == 0 && OnChanging) OnChanging(this);
 }

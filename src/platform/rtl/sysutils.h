@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/rtl/sets.h"
+
 class Exception : public std::runtime_error {
 public:
     explicit Exception(const std::string& msg) : std::runtime_error(msg) {}
@@ -50,9 +52,10 @@ void Delete(std::string& s, int index, int count);
 void Insert(const std::string& sub, std::string& s, int index);
 std::string StringOfChar(char c, int count);
 
-enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
+enum TReplaceFlag { rfReplaceAll, rfIgnoreCase };
+using TReplaceFlags = TSet<TReplaceFlag>;
 std::string StringReplace(const std::string& s, const std::string& oldPattern,
-                          const std::string& newPattern, unsigned flags);
+                          const std::string& newPattern, TReplaceFlags flags);
 
 bool StartsText(const std::string& prefix, const std::string& s);
 bool EndsText(const std::string& suffix, const std::string& s);
@@ -90,6 +93,9 @@ std::string Cp1252ToUtf8(const std::string& s);
 std::string Utf8ToCp1252(const std::string& s, char replacement = '?');
 std::u16string Cp1252ToUtf16(const std::string& s);
 std::string Utf16ToCp1252(const std::u16string& s, char replacement = '?');
+// 0 when A and B are equal ignoring case, else negative or positive.
+int CompareWideText(const std::u16string& A, const std::u16string& B);
+char16_t WideUpperChar(char16_t C);
 
 // --- process-wide format settings -------------------------------------------------
 struct TFormatSettings {

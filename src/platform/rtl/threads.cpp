@@ -10,12 +10,9 @@ namespace {
 
 const std::thread::id MainThreadId = std::this_thread::get_id();
 
-struct THandOff {
+struct THandOff : TSyncRequest {
     TThread* Owner = nullptr;
-    TThreadMethod Method;
     bool Waiting = false; // Synchronize: the worker waits for Done
-    bool Done = false;
-    std::exception_ptr Error; // raised by the method, rethrown in the worker
 };
 
 struct TSyncState {
@@ -30,6 +27,20 @@ TSyncState& Sync() {
 }
 
 } // namespace
+
+void TSyncRequest::Run(std::unique_lock<std::mutex>& Lock, std::condition_variable& Changed) {
+    Lock.unlock();
+    std::exception_ptr error;
+    try {
+        Method();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    Lock.lock();
+    Error = error;
+    Done = true;
+    Changed.notify_all();
+}
 
 TThread::~TThread() {
     Terminate();
@@ -116,32 +127,23 @@ void TThread::Synchronize(const TThreadMethod& Method) {
     if (WakeMainThread) WakeMainThread();
     lock.lock();
     Sync().Changed.wait(lock, [&] { return handOff->Done; });
-    if (handOff->Error) std::rethrow_exception(handOff->Error);
+    handOff->RaiseError();
 }
 
 bool CheckSynchronize() {
     if (!TThread::IsMainThread()) return false;
     bool ran = false;
-    for (;;) {
-        std::shared_ptr<THandOff> handOff;
-        {
-            std::lock_guard<std::mutex> guard(Sync().Lock);
-            if (Sync().Pending.empty()) break;
-            handOff = Sync().Pending.front();
-            Sync().Pending.pop_front();
-        }
+    std::unique_lock<std::mutex> lock(Sync().Lock);
+    while (!Sync().Pending.empty()) {
+        const std::shared_ptr<THandOff> handOff = Sync().Pending.front();
+        Sync().Pending.pop_front();
         ran = true;
-        try {
-            handOff->Method();
-        } catch (...) {
-            if (!handOff->Waiting) throw;
-            handOff->Error = std::current_exception();
+        handOff->Run(lock, Sync().Changed);
+        // Nobody waits for a queued method: what it raised goes to the caller.
+        if (handOff->Error && !handOff->Waiting) {
+            lock.unlock();
+            handOff->RaiseError();
         }
-        {
-            std::lock_guard<std::mutex> guard(Sync().Lock);
-            handOff->Done = true;
-        }
-        Sync().Changed.notify_all();
     }
     return ran;
 }

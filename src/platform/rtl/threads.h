@@ -6,11 +6,29 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
 
 using TThreadMethod = std::function<void()>;
+
+// A method a worker hands to the window thread, and what became of it. Every
+// kind of thread of the program hands its methods over in one of these.
+struct TSyncRequest {
+    TThreadMethod Method;
+    std::exception_ptr Error; // what the method raised, for the waiting worker
+    bool Done = false;
+
+    // Runs the method on the calling thread with Lock (held on entry and on
+    // return, guarding Done) released meanwhile, keeps what it raised, marks
+    // the request done and wakes the threads waiting on Changed.
+    void Run(std::unique_lock<std::mutex>& Lock, std::condition_variable& Changed);
+    // In the waiting worker, once it stops waiting: raises again what the method raised.
+    void RaiseError() const {
+        if (Error) std::rethrow_exception(Error);
+    }
+};
 
 class TThread {
 public:

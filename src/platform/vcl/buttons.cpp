@@ -110,7 +110,7 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
     SetBounds(0, 0, 23, 22);
-    SetControlStyle(ControlStyle() & ~csClickEvents); // Click comes from our own MouseUp
+    SetControlStyle(ControlStyle() - csClickEvents); // Click comes from our own MouseUp
     SetParentFont(true);
 }
 

@@ -345,7 +345,7 @@ void TTreeNode::Delete() {
 }
 
 TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner, MakeHost<QTreeWidget>()) {
-    SetControlStyle((ControlStyle() | csNativeWidget) & ~csSetCaption);
+    SetControlStyle(ControlStyle() + csNativeWidget - csSetCaption);
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 121, 97);
@@ -433,7 +433,7 @@ TDateTime FromQDate(const QDate& Value) {
 } // namespace
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner, MakeHost<QDateEdit>()) {
-    SetControlStyle((ControlStyle() | csNativeWidget) & ~csSetCaption);
+    SetControlStyle(ControlStyle() + csNativeWidget - csSetCaption);
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 186, 21);

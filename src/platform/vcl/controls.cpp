@@ -265,7 +265,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     FWidth = AWidth;
     FHeight = AHeight;
     FWidget->setGeometry(FLeft, FTop, FWidth, FHeight);
-    if (!FParent || !(FParent->FControlState & csAligning)) UpdateAnchorRules();
+    if (!FParent || !FParent->FControlState.Contains(csAligning)) UpdateAnchorRules();
     if (sized) Perform(WM_SIZE, 0, MakeLParam(FWidth, FHeight));
     if (FParent && FAlign != alNone) FParent->AlignControls(this);
 }
@@ -297,14 +297,14 @@ void TControl::UpdateAnchorRules() {
 
 void TControl::ApplyAnchors(int ParentWidth, int ParentHeight) {
     int left = FLeft, top = FTop, width = FWidth, height = FHeight;
-    if (FAnchors & akRight) {
-        if (FAnchors & akLeft)
+    if (FAnchors.Contains(akRight)) {
+        if (FAnchors.Contains(akLeft))
             width = ParentWidth - FAnchorGaps.Right - FLeft;
         else
             left = ParentWidth - FAnchorGaps.Right - FWidth;
     }
-    if (FAnchors & akBottom) {
-        if (FAnchors & akTop)
+    if (FAnchors.Contains(akBottom)) {
+        if (FAnchors.Contains(akTop))
             height = ParentHeight - FAnchorGaps.Bottom - FTop;
         else
             top = ParentHeight - FAnchorGaps.Bottom - FHeight;
@@ -487,7 +487,7 @@ void TControl::WMPaint(TMessage& Message) {
 
 void TControl::WMEraseBkgnd(TMessage& Message) {
     TCanvas* canvas = ControlCanvas();
-    if (IsNative() || (FControlStyle & csOpaque) || !canvas->Painting()) {
+    if (IsNative() || FControlStyle.Contains(csOpaque) || !canvas->Painting()) {
         DefaultHandler(Message);
         return;
     }
@@ -543,10 +543,10 @@ void TControl::WMMouseDown(TMessage& Message, TMouseButton Button) {
     const bool dbl = Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_RBUTTONDBLCLK ||
                      Message.Msg == WM_MBUTTONDBLCLK;
     TShiftState shift = KeysToShiftState(Message.WParam);
-    if (dbl) shift |= ssDouble;
+    if (dbl) shift.Include(ssDouble);
     if (Button == mbLeft) {
         IncludeState(csLButtonDown);
-        if (FControlStyle & csClickEvents) IncludeState(csClicked);
+        if (FControlStyle.Contains(csClickEvents)) IncludeState(csClicked);
     }
     const std::weak_ptr<bool> alive = FAlive;
     if (dbl && Button == mbLeft) DblClick();
@@ -562,7 +562,7 @@ void TControl::WMMouseUp(TMessage& Message, TMouseButton Button) {
     const int x = SignedLo(Message.LParam), y = SignedHi(Message.LParam);
     if (Button == mbLeft) {
         ExcludeState(csLButtonDown);
-        if (FControlState & csClicked) {
+        if (FControlState.Contains(csClicked)) {
             ExcludeState(csClicked);
             if (PtInRect(ClientRect(), {x, y})) Click();
             if (alive.expired()) return;
@@ -785,7 +785,7 @@ void TWinControl::EnableAlign() {
 }
 
 void TWinControl::AlignControls(TControl* AControl) {
-    if (FAlignLevel > 0 || (ControlState() & csAligning)) return;
+    if (FAlignLevel > 0 || ControlState().Contains(csAligning)) return;
     IncludeState(csAligning);
     TRect rect = ClientRect();
     AdjustClientRect(rect);
@@ -834,7 +834,7 @@ void TWinControl::AlignControls(TControl* AControl) {
     }
     const TRect client = ClientRect();
     for (TControl* c : FControls)
-        if (c->FAlign == alNone && (c->FAnchors & (akRight | akBottom)))
+        if (c->FAlign == alNone && !(c->FAnchors * TAnchors{akRight, akBottom}).Empty())
             c->ApplyAnchors(client.Width(), client.Height());
     ExcludeState(csAligning);
 }
@@ -954,7 +954,7 @@ TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled) {
 // --- TCustomControl, TGraphicControl ----------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
-    SetControlStyle(ControlStyle() | csAcceptsControls);
+    SetControlStyle(ControlStyle() + csAcceptsControls);
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {

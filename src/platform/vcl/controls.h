@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/rtl/classes.h"
+#include "platform/rtl/sets.h"
 #include "platform/rtl/types.h"
 #include "platform/vcl/gfx/graphics.h"
 #include "platform/vcl/messages.h"
@@ -35,19 +36,11 @@ struct TScrollBarsDeleter {
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
-enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
-using TAnchors = unsigned;
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
 
-enum TShiftStateFlag : unsigned {
-    ssShift = 1,
-    ssAlt = 2,
-    ssCtrl = 4,
-    ssLeft = 8,
-    ssRight = 16,
-    ssMiddle = 32,
-    ssDouble = 64
-};
-using TShiftState = unsigned;
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -59,28 +52,22 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
                   crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
 // What a control is (fixed by its class).
-enum TControlStyleFlag : unsigned {
-    csAcceptsControls = 1,
-    csCaptureMouse = 2,
-    csClickEvents = 4,
-    csSetCaption = 8,
-    csOpaque = 16,
-    csDoubleClicks = 32,
-    csFixedWidth = 64,
-    csFixedHeight = 128,
-    csNativeWidget = 256 // a Qt control does its own painting and input
+enum TControlStyleFlag {
+    csAcceptsControls,
+    csCaptureMouse,
+    csClickEvents,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNativeWidget // a Qt control does its own painting and input
 };
-using TControlStyle = unsigned;
+using TControlStyle = TSet<TControlStyleFlag>;
 
 // What a control is doing now.
-enum TControlStateFlag : unsigned {
-    csLButtonDown = 1,
-    csClicked = 2,
-    csFocusing = 4,
-    csAligning = 8,
-    csCreating = 16
-};
-using TControlState = unsigned;
+enum TControlStateFlag { csLButtonDown, csClicked, csFocusing, csAligning, csCreating };
+using TControlState = TSet<TControlStateFlag>;
 
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
@@ -298,9 +285,9 @@ protected:
     void SetControlState(TControlState Value) { FControlState = Value; }
     // Only the flag (forms and hint windows start hidden).
     void SetVisibleState(bool Value) { FVisible = Value; }
-    void IncludeState(TControlStateFlag Flag) { FControlState |= Flag; }
-    void ExcludeState(TControlStateFlag Flag) { FControlState &= ~static_cast<unsigned>(Flag); }
-    bool IsNative() const { return (FControlStyle & csNativeWidget) != 0; }
+    void IncludeState(TControlStateFlag Flag) { FControlState.Include(Flag); }
+    void ExcludeState(TControlStateFlag Flag) { FControlState.Exclude(Flag); }
+    bool IsNative() const { return FControlStyle.Contains(csNativeWidget); }
     // Makes the widget show what the control holds (visibility, place).
     void UpdateWidgetVisibility();
     // Remembers the distances to the parent's far edges for the anchors.
@@ -341,7 +328,7 @@ private:
     bool FNativeDone = false;       // its native handling ran already
     TWinControl* FParent = nullptr;
     TAlign FAlign = alNone;
-    TAnchors FAnchors = akLeft | akTop;
+    TAnchors FAnchors = {akLeft, akTop};
     TRect FAnchorGaps; // right and bottom distances kept by the anchors
     bool FVisible = true;
     bool FEnabled = true;
@@ -354,8 +341,8 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TPopupMenu* FPopupMenu = nullptr;
-    TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
-    TControlState FControlState = 0;
+    TControlStyle FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TControlState FControlState;
     int FWheelAccumulator = 0;
     bool FSettingFont = false; // the font changes because the parent's did
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);

@@ -19,27 +19,24 @@ namespace {
 
 constexpr char MimeText[] = "text/plain";
 constexpr char MimeRichText[] = "text/rtf";
-constexpr char MimeColumn[] = "application/x-grid-column";
 constexpr char MimeFiles[] = "text/uri-list";
 // Rich text as other programs name it.
 constexpr const char* RichTextAliases[] = {"text/rtf", "application/rtf", "text/richtext"};
 
-constexpr int EffectNone = 0, EffectCopy = 1, EffectMove = 2;
-
 Qt::DropActions ToActions(int Effects) {
     Qt::DropActions a;
-    if (Effects & EffectCopy) a |= Qt::CopyAction;
-    if (Effects & EffectMove) a |= Qt::MoveAction;
+    if (Effects & DROPEFFECT_COPY) a |= Qt::CopyAction;
+    if (Effects & DROPEFFECT_MOVE) a |= Qt::MoveAction;
     return a;
 }
 
 // The target's effect as an action the source allows. Files are never moved:
 // the program they come from would delete them.
 Qt::DropAction ActionFor(int Effect, Qt::DropActions Possible, bool HasFiles) {
-    if (HasFiles && Effect == EffectMove) Effect = EffectCopy;
-    const Qt::DropAction wanted = Effect == EffectCopy   ? Qt::CopyAction
-                                  : Effect == EffectMove ? Qt::MoveAction
-                                                         : Qt::IgnoreAction;
+    if (HasFiles && Effect == DROPEFFECT_MOVE) Effect = DROPEFFECT_COPY;
+    const Qt::DropAction wanted = Effect == DROPEFFECT_COPY   ? Qt::CopyAction
+                                  : Effect == DROPEFFECT_MOVE ? Qt::MoveAction
+                                                              : Qt::IgnoreAction;
     if (wanted == Qt::IgnoreAction || (Possible & wanted)) return wanted;
     if (wanted == Qt::MoveAction && (Possible & Qt::CopyAction)) return Qt::CopyAction;
     return Qt::IgnoreAction;
@@ -80,7 +77,8 @@ protected:
 
 private:
     TDropData Read(const QDropEvent* E) {
-        TDropData data = E->mimeData() ? FromMimeData(*E->mimeData()) : TDropData();
+        TDropData data =
+            E->mimeData() ? FromMimeData(*E->mimeData(), FTarget->CustomFormats()) : TDropData();
         FHasFiles = !data.Files.empty();
         return data;
     }
@@ -115,9 +113,6 @@ std::string DropTextFormat() {
 std::string DropRichTextFormat() {
     return MimeRichText;
 }
-std::string DropColumnFormat() {
-    return MimeColumn;
-}
 std::string DropFilesFormat() {
     return MimeFiles;
 }
@@ -126,7 +121,8 @@ std::vector<std::string> DropFormats(const TDropData& Data) {
     std::vector<std::string> formats;
     if (Data.HasText) formats.emplace_back(MimeText);
     if (Data.HasRichText) formats.emplace_back(MimeRichText);
-    if (Data.Column != -1) formats.emplace_back(MimeColumn);
+    for (const auto& [format, bytes] : Data.Custom)
+        formats.push_back(format);
     if (!Data.Files.empty()) formats.emplace_back(MimeFiles);
     return formats;
 }
@@ -137,13 +133,9 @@ std::unique_ptr<QMimeData> ToMimeData(const TDropData& Data) {
     if (Data.HasRichText)
         mime->setData(MimeRichText, QByteArray(Data.RichText.data(),
                                                static_cast<qsizetype>(Data.RichText.size())));
-    if (Data.Column != -1) {
-        const auto c = static_cast<quint32>(Data.Column);
-        const char bytes[4] = {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF),
-                               static_cast<char>((c >> 16) & 0xFF),
-                               static_cast<char>((c >> 24) & 0xFF)};
-        mime->setData(MimeColumn, QByteArray(bytes, 4));
-    }
+    for (const auto& [format, bytes] : Data.Custom)
+        mime->setData(QString::fromStdString(format),
+                      QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!Data.Files.empty()) {
         QList<QUrl> urls;
         for (const std::string& f : Data.Files)
@@ -153,7 +145,7 @@ std::unique_ptr<QMimeData> ToMimeData(const TDropData& Data) {
     return mime;
 }
 
-TDropData FromMimeData(const QMimeData& Mime) {
+TDropData FromMimeData(const QMimeData& Mime, const std::vector<std::string>& CustomFormats) {
     TDropData data;
     // Only real text: Qt would also give the locations of dropped files as text.
     if (Mime.hasFormat(MimeText)) {
@@ -170,12 +162,11 @@ TDropData FromMimeData(const QMimeData& Mime) {
                 data.RichText.resize(end);
             break;
         }
-    if (Mime.hasFormat(MimeColumn)) {
-        const QByteArray b = Mime.data(MimeColumn);
-        if (b.size() >= 4) {
-            const auto u = [&](int i) { return static_cast<quint32>(static_cast<uchar>(b[i])); };
-            data.Column = static_cast<int>(u(0) | (u(1) << 8) | (u(2) << 16) | (u(3) << 24));
-        }
+    for (const std::string& format : CustomFormats) {
+        const QString name = QString::fromStdString(format);
+        if (!Mime.hasFormat(name)) continue;
+        const QByteArray bytes = Mime.data(name);
+        data.Custom[format].assign(bytes.constData(), static_cast<size_t>(bytes.size()));
     }
     if (Mime.hasUrls())
         for (const QUrl& url : Mime.urls())
@@ -212,7 +203,7 @@ bool DragDropRegistered(const TControl& Control) {
 }
 
 TDragResult DoDragDrop(TControl& Source, const TDropData& Data, int AllowedEffects, int& Effect) {
-    Effect = EffectNone;
+    Effect = DROPEFFECT_NONE;
     const Qt::DropActions allowed = ToActions(AllowedEffects);
     if (!allowed || DropFormats(Data).empty()) return drCancelled;
     QPointer<QDrag> drag = new QDrag(Source.Widget()); // the widget owns it
@@ -222,11 +213,11 @@ TDragResult DoDragDrop(TControl& Source, const TDropData& Data, int AllowedEffec
     if (drag) drag->deleteLater();
     switch (done) {
     case Qt::CopyAction:
-        Effect = EffectCopy;
+        Effect = DROPEFFECT_COPY;
         return drDropped;
     case Qt::MoveAction:
     case Qt::TargetMoveAction:
-        Effect = EffectMove;
+        Effect = DROPEFFECT_MOVE;
         return drDropped;
     default:
         return drCancelled;

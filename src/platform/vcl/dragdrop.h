@@ -1,14 +1,15 @@
 #pragma once
 // Drag and drop between windows and programs. A control registers a drop
 // target on its window; a drag arriving there is read into plain data (text,
-// rich text, a grid column, file names) and handed to the target, whose answer
+// rich text, data in the program's own formats, file names) and handed to the
+// target, whose answer
 // (the drop effect) goes back to the program the drag came from. A drag that
 // starts here offers exactly the data it is given.
 //
-// Effects are the platform's numbers (none 0, copy 1, move 2); key states are
-// the MK_ flags of mouse messages; points are client coordinates of the
-// control that holds the target.
+// Key states are the MK_ flags of mouse messages; points are client
+// coordinates of the control that holds the target.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,15 @@
 
 class TControl;
 
+// Drop effects, the platform's numbers, and the answers of a drag source.
+constexpr int DROPEFFECT_NONE = 0;
+constexpr int DROPEFFECT_COPY = 1;
+constexpr int DROPEFFECT_MOVE = 2;
+constexpr long S_OK = 0;
+constexpr long DRAGDROP_S_DROP = 0x00040100;
+constexpr long DRAGDROP_S_CANCEL = 0x00040101;
+constexpr long DRAGDROP_S_USEDEFAULTCURSORS = 0x00040102;
+
 // What a drag carries. Text is Windows-1252 (characters outside it read as
 // '?'); file names are the program's names of the files.
 struct TDropData {
@@ -24,16 +34,17 @@ struct TDropData {
     std::string Text;
     bool HasRichText = false;
     std::string RichText;
-    int Column = -1; // a dragged grid column, -1 for none
+    // Data in formats of the program's own, as bytes by format name.
+    std::map<std::string, std::string> Custom;
     std::vector<std::string> Files;
 };
 
 // The format names under which the data travels.
 std::string DropTextFormat();     // plain text
 std::string DropRichTextFormat(); // "Rich Text Format"
-std::string DropColumnFormat();   // "Grid Column": one 32-bit index
 std::string DropFilesFormat();    // a list of file locations
-// The formats that data would be offered in, in that order (only those it holds).
+// The formats that data would be offered in: text, rich text, the program's
+// own formats, files (only those it holds).
 std::vector<std::string> DropFormats(const TDropData& Data);
 
 // The receiving side, implemented by the program; every answer is an effect.
@@ -44,6 +55,8 @@ public:
     virtual int DragOver(const TPoint& Point, unsigned KeyState) = 0;
     virtual void DragLeave() = 0;
     virtual int Drop(const TDropData& Data, const TPoint& Point, unsigned KeyState) = 0;
+    // The program's own formats this target reads out of a drag.
+    virtual std::vector<std::string> CustomFormats() const { return {}; }
 };
 
 // Drops on the control's window go to Target (not owned) until revoked or
@@ -53,7 +66,7 @@ void RevokeDragDrop(TControl& Control);
 bool DragDropRegistered(const TControl& Control);
 
 enum TDragResult { drDropped, drCancelled };
-// Runs the drag loop from the control's window with AllowedEffects (copy 1,
-// move 2, both 3). Effect receives what the target did; a release where no
-// target showed an effect, or Escape, cancels.
+// Runs the drag loop from the control's window with AllowedEffects
+// (DROPEFFECT_COPY, DROPEFFECT_MOVE or both). Effect receives what the target did; a release where
+// no target showed an effect, or Escape, cancels.
 TDragResult DoDragDrop(TControl& Source, const TDropData& Data, int AllowedEffects, int& Effect);

@@ -217,7 +217,7 @@ void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
 
 void TSplitter::MouseMove(TShiftState Shift, int X, int Y) {
     TGraphicControl::MouseMove(Shift, X, Y);
-    if (!FControl || !(Shift & ssLeft)) return;
+    if (!FControl || !Shift.Contains(ssLeft)) return;
     const TPoint now = ClientToScreen({X, Y});
     int delta = 0;
     switch (Align()) {

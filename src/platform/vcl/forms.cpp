@@ -306,8 +306,8 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
     const TShiftState shift = KeyDataToShiftState(Message.LParam);
     switch (key) {
     case VK_TAB:
-        if (shift & (ssCtrl | ssAlt)) break;
-        SelectNext(FActiveControl, !(shift & ssShift), true);
+        if (shift.Contains(ssCtrl) || shift.Contains(ssAlt)) break;
+        SelectNext(FActiveControl, !shift.Contains(ssShift), true);
         Message.Result = 1;
         return;
     case VK_LEFT:
@@ -479,7 +479,7 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
         buttons = mbYesNo;
         break;
     case MB_RETRYCANCEL:
-        buttons = MsgDlgButton(mbRetry) | MsgDlgButton(mbCancel);
+        buttons = {mbRetry, mbCancel};
         break;
     default:
         break;

@@ -335,32 +335,32 @@ short GetKeyState(int VirtKey) {
 }
 
 TShiftState KeyboardStateToShiftState() {
-    TShiftState s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
-    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
-    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
-    if (GetKeyState(VK_LBUTTON) < 0) s |= ssLeft;
-    if (GetKeyState(VK_RBUTTON) < 0) s |= ssRight;
-    if (GetKeyState(VK_MBUTTON) < 0) s |= ssMiddle;
+    TShiftState s;
+    if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+    if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+    if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+    if (GetKeyState(VK_LBUTTON) < 0) s.Include(ssLeft);
+    if (GetKeyState(VK_RBUTTON) < 0) s.Include(ssRight);
+    if (GetKeyState(VK_MBUTTON) < 0) s.Include(ssMiddle);
     return s;
 }
 
 TShiftState KeysToShiftState(WPARAM Keys) {
-    TShiftState s = 0;
-    if (Keys & MK_SHIFT) s |= ssShift;
-    if (Keys & MK_CONTROL) s |= ssCtrl;
-    if (Keys & MK_LBUTTON) s |= ssLeft;
-    if (Keys & MK_RBUTTON) s |= ssRight;
-    if (Keys & MK_MBUTTON) s |= ssMiddle;
-    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    TShiftState s;
+    if (Keys & MK_SHIFT) s.Include(ssShift);
+    if (Keys & MK_CONTROL) s.Include(ssCtrl);
+    if (Keys & MK_LBUTTON) s.Include(ssLeft);
+    if (Keys & MK_RBUTTON) s.Include(ssRight);
+    if (Keys & MK_MBUTTON) s.Include(ssMiddle);
+    if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
     return s;
 }
 
 TShiftState KeyDataToShiftState(LPARAM KeyData) {
-    TShiftState s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
-    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
-    if (KeyData & KF_ALTDOWN_BIT) s |= ssAlt;
+    TShiftState s;
+    if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+    if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+    if (KeyData & KF_ALTDOWN_BIT) s.Include(ssAlt);
     return s;
 }
 
@@ -453,7 +453,7 @@ bool TControl::TranslateEvent(QEvent* Event) {
         if (auto* inner = qobject_cast<QWidget*>(FQtReceiver); inner && inner != Widget())
             pos = inner->mapTo(Widget(), pos);
         QEvent::Type type = e->type();
-        if (type == QEvent::MouseButtonDblClick && !(ControlStyle() & csDoubleClicks))
+        if (type == QEvent::MouseButtonDblClick && !ControlStyle().Contains(csDoubleClicks))
             type = QEvent::MouseButtonPress;
         const UINT msg = MouseMessage(type, e->button());
         FNativeMsg = msg;

@@ -99,7 +99,7 @@ private:
 } // namespace
 
 TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner, MakeHost<QPlainTextEdit>()) {
-    SetControlStyle((ControlStyle() | csNativeWidget) & ~csSetCaption);
+    SetControlStyle(ControlStyle() + csNativeWidget - csSetCaption);
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 185, 89);
@@ -182,7 +182,7 @@ public:
 
 TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, MakeHost<TComboWidget>()) {
     // Clicks come from choosing an item, not from the mouse.
-    SetControlStyle((ControlStyle() | csNativeWidget) & ~(csSetCaption | csClickEvents));
+    SetControlStyle(ControlStyle() + csNativeWidget - TControlStyle{csSetCaption, csClickEvents});
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
@@ -380,7 +380,7 @@ void TComboBox::WndProc(TMessage& M) {
 
 TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner, MakeHost<QListWidget>()) {
     // Clicks come from the selection moving, not from the mouse.
-    SetControlStyle((ControlStyle() | csNativeWidget) & ~(csSetCaption | csClickEvents));
+    SetControlStyle(ControlStyle() + csNativeWidget - TControlStyle{csSetCaption, csClickEvents});
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 121, 97);

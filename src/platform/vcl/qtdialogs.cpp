@@ -81,10 +81,10 @@ int TQtDialogService::MessageDlg(const std::string& Msg, TMsgDlgType DlgType,
     default:
         break;
     }
-    if (Buttons == 0) Buttons = mbOKOnly;
+    if (Buttons.Empty()) Buttons = mbOKOnly;
     std::vector<std::pair<QAbstractButton*, int>> answers;
     for (const TButtonText& b : ButtonTexts) {
-        if (!(Buttons & MsgDlgButton(b.Button))) continue;
+        if (!Buttons.Contains(b.Button)) continue;
         const auto role = b.Result == mrCancel || b.Result == mrNo ? QMessageBox::RejectRole
                                                                    : QMessageBox::AcceptRole;
         QPushButton* button = box.addButton(ToQString(b.Text), role);

@@ -26,16 +26,16 @@ std::string DutchButtonText(TMsgDlgBtn Button);
 // Qt's filter text for the platform's "Description|*.ext|Description|*.a;*.b".
 std::string QtFileFilter(const std::string& Filter);
 
-enum TOpenOption : unsigned {
-    ofReadOnly = 1,
-    ofOverwritePrompt = 2,
-    ofHideReadOnly = 4,
-    ofPathMustExist = 8,
-    ofFileMustExist = 16,
-    ofAllowMultiSelect = 32,
-    ofEnableSizing = 64
+enum TOpenOption {
+    ofReadOnly,
+    ofOverwritePrompt,
+    ofHideReadOnly,
+    ofPathMustExist,
+    ofFileMustExist,
+    ofAllowMultiSelect,
+    ofEnableSizing
 };
-using TOpenOptions = unsigned;
+using TOpenOptions = TSet<TOpenOption>;
 
 class TOpenDialog : public TComponent {
 public:
@@ -47,7 +47,7 @@ public:
     std::string InitialDir;
     std::string FileName;
     std::string DefaultExt;
-    TOpenOptions Options = ofHideReadOnly | ofEnableSizing;
+    TOpenOptions Options = {ofHideReadOnly, ofEnableSizing};
     // Asks through the dialog service; true with FileName set when chosen.
     virtual bool Execute();
 

@@ -41,7 +41,7 @@ void TLabel::SetAutoSize(bool Value) {
 
 void TLabel::SetTransparent(bool Value) {
     FTransparent = Value;
-    SetControlStyle(Value ? ControlStyle() | csOpaque : ControlStyle() & ~csOpaque);
+    SetControlStyle(Value ? ControlStyle() + csOpaque : ControlStyle() - csOpaque);
     Invalidate();
 }
 
@@ -119,7 +119,7 @@ void TLabel::Paint() {
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner, MakeHost<QLineEdit>()) {}
 
 TCustomEdit::TCustomEdit(TComponent* AOwner, QWidget* Widget) : TWinControl(AOwner, Widget) {
-    SetControlStyle((ControlStyle() | csNativeWidget) & ~csSetCaption);
+    SetControlStyle(ControlStyle() + csNativeWidget - csSetCaption);
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 121, 21);
@@ -319,7 +319,7 @@ void TCustomEdit::WndProc(TMessage& M) {
 // --- buttons --------------------------------------------------------------------
 
 TButtonControl::TButtonControl(TComponent* AOwner, QWidget* Widget) : TWinControl(AOwner, Widget) {
-    SetControlStyle((ControlStyle() | csNativeWidget) & ~csClickEvents);
+    SetControlStyle(ControlStyle() + csNativeWidget - csClickEvents);
     SetTabStop(true);
 }
 
@@ -369,7 +369,7 @@ bool TButton::Active() const {
 void TButton::CMDialogKey(TMessage& Message) {
     const WORD key = static_cast<WORD>(Message.WParam);
     if (((key == VK_RETURN && Active()) || (key == VK_ESCAPE && Cancel)) &&
-        KeyDataToShiftState(Message.LParam) == 0 && CanFocus()) {
+        KeyDataToShiftState(Message.LParam).Empty() && CanFocus()) {
         Click();
         Message.Result = 1;
         return;

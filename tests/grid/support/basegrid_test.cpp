@@ -46,7 +46,7 @@ TEST_F(BaseGrid, DefaultsOfTheBaseGrid) {
     EXPECT_EQ(Grid->GridLineWidth(), 1);
     EXPECT_EQ(Grid->TStringGrid::GridLineWidth(), 0); // lines are drawn by the base grid
     EXPECT_EQ(Grid->GridLineColor(), 0xC0C0C0);
-    EXPECT_TRUE(Grid->Options() & goDrawFocusSelected);
+    EXPECT_TRUE(Grid->Options().Contains(goDrawFocusSelected));
     Grid->SetDefaultDrawing(true);
     EXPECT_TRUE(Grid->DefaultDrawing());
     EXPECT_FALSE(Grid->TStringGrid::DefaultDrawing());

@@ -33,10 +33,22 @@ TEST(DropTarget, TextIsAcceptedAndDroppedWithTheEffectOfTheKeys) {
     EXPECT_EQ(t.Calls.back(), "enter"); // nothing was dropped
 }
 
+TEST(DropColumn, TravelsAsFourBytesLowByteFirst) {
+    TDropData d;
+    EXPECT_EQ(DropColumn(d), -1);
+    SetDropColumn(d, 0x01020304);
+    EXPECT_EQ(d.Custom.at(MimeGridColumn), std::string("\x04\x03\x02\x01", 4));
+    EXPECT_EQ(DropColumn(d), 0x01020304);
+    d.Custom[MimeGridColumn] = std::string("\x01\x00", 2); // too short: no column
+    EXPECT_EQ(DropColumn(d), -1);
+    SetDropColumn(d, -1);
+    EXPECT_TRUE(d.Custom.empty());
+}
+
 TEST(DropTarget, AColumnNeedsAcceptCols) {
     TRecordingTarget t;
     TDragData column = Text("Naam");
-    column.Column = 3;
+    SetDropColumn(column, 3);
     // Text offered besides does not make a column drag acceptable.
     EXPECT_EQ(t.DragEnter(column, 0), DROPEFFECT_NONE);
     EXPECT_FALSE(t.Accepting());
@@ -46,7 +58,7 @@ TEST(DropTarget, AColumnNeedsAcceptCols) {
     EXPECT_EQ(t.DragEnter(column, 0), DROPEFFECT_MOVE);
     t.Drop(column, {1, 1}, 0);
     EXPECT_EQ(t.Calls.back(), "col:3");
-    EXPECT_EQ(t.FormatsPresent(), static_cast<unsigned>(dfText | dfColumn));
+    EXPECT_EQ(t.FormatsPresent(), (TDragFormats{dfText, dfColumn}));
 }
 
 TEST(DropTarget, FilesAreCopiedAndDroppedBesidesText) {

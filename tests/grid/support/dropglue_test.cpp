@@ -56,7 +56,7 @@ TEST_F(DropGlue, TextDropsAtThePointWithTheEffectOfTheKeys) {
 
 TEST_F(DropGlue, AColumnDragNeedsAcceptColsEvenWithTextBesides) {
     TDropData column = TextData("Naam");
-    column.Column = 4;
+    SetDropColumn(column, 4);
     const TSynthDragResult refused = SynthDragDrop(Panel.get(), column, 10, 10, 3);
     EXPECT_EQ(refused.Enter, DROPEFFECT_NONE);
     EXPECT_EQ(refused.Drop, DROPEFFECT_NONE);
@@ -121,7 +121,7 @@ TEST_F(DropGlue, DataOfAGridDragHoldsExactlyItsFormats) {
     EXPECT_TRUE(text.HasText);
     EXPECT_EQ(text.Text, "abc");
     EXPECT_FALSE(text.HasRichText); // rich text only with the flag
-    EXPECT_EQ(text.Column, -1);
+    EXPECT_EQ(DropColumn(text), -1);
     EXPECT_EQ(DropFormats(text), std::vector<std::string>{MimeText});
     {
         RTFScope on(true);
@@ -131,7 +131,7 @@ TEST_F(DropGlue, DataOfAGridDragHoldsExactlyItsFormats) {
     }
     const TDropData column = TSourceDataObject("", 6, "").DropData();
     EXPECT_FALSE(column.HasText);
-    EXPECT_EQ(column.Column, 6);
+    EXPECT_EQ(DropColumn(column), 6);
     EXPECT_EQ(DropFormats(column), std::vector<std::string>{MimeGridColumn});
 }
 

@@ -23,7 +23,7 @@ protected:
             names += (i ? "," : "") + Files.Get(i);
         Note(P, "files:" + names);
     }
-    void DragMouseMove(const TPoint& P, bool& A, unsigned) override {
+    void DragMouseMove(const TPoint& P, bool& A, TDragFormats) override {
         Last = P;
         A = Allow;
     }

@@ -23,7 +23,7 @@ protected:
                 const THTMLImageLookup& Images = {}) {
         return RenderHTML(C, Text, R, P, Res, Images);
     }
-    int Width(const std::string& Text, TFontStyles Style = 0) {
+    int Width(const std::string& Text, TFontStyles Style = {}) {
         const TFontStyles saved = C.Font()->Style();
         C.Font()->SetStyle(Style);
         const int w = C.TextWidth(Text);
@@ -144,7 +144,7 @@ TEST_F(CanvasHTML, TheCanvasKeepsItsFontAndBrush) {
     C.Brush()->SetColor(clYellow);
     Render("<R a=\"90\"><B><FONT face=\"Serif\" size=\"20\" color=\"clred\">x");
     EXPECT_EQ(C.Font()->Orientation(), 0);
-    EXPECT_EQ(C.Font()->Style(), 0u);
+    EXPECT_TRUE(C.Font()->Style().Empty());
     EXPECT_EQ(C.Font()->Name(), "DejaVu Sans");
     EXPECT_EQ(C.Font()->Size(), 10);
     EXPECT_EQ(C.Font()->Color(), clBlack);

@@ -32,8 +32,8 @@ TEST(SysUtils, PositionsAreOneBased) {
     EXPECT_EQ(s, "aXYdef!");
     EXPECT_EQ(LastDelimiter("/.", "a/b.c"), 4);
     EXPECT_EQ(StringReplace("aAa", "a", "b", rfReplaceAll), "bAb");
-    EXPECT_EQ(StringReplace("aAa", "a", "b", rfReplaceAll | rfIgnoreCase), "bbb");
-    EXPECT_EQ(StringReplace("aAa", "a", "b", 0), "bAa");
+    EXPECT_EQ(StringReplace("aAa", "a", "b", TReplaceFlags{rfReplaceAll, rfIgnoreCase}), "bbb");
+    EXPECT_EQ(StringReplace("aAa", "a", "b", {}), "bAa");
 }
 
 TEST(SysUtils, Integers) {

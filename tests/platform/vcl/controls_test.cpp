@@ -13,6 +13,12 @@
 #include "platform/vcl/gfx/qtconvert.h"
 #include "vcltestenv.h"
 
+// A flag of one set is refused where another set is expected, and so is a number.
+static_assert(!std::is_constructible_v<TShiftState, TAnchorKind>);
+static_assert(!std::is_constructible_v<TControlStyle, TControlStateFlag>);
+static_assert(!std::is_convertible_v<unsigned, TAnchors>);
+static_assert(std::is_convertible_v<TShiftStateFlag, TShiftState>);
+
 namespace {
 
 struct MouseFixture : ::testing::Test {
@@ -23,8 +29,8 @@ struct MouseFixture : ::testing::Test {
         Control->SetParent(Form.get());
         Control->SetBounds(20, 20, 100, 50);
         Control->OnMouseDown = [this](TObject*, TMouseButton B, TShiftState S, int X, int Y) {
-            Events.push_back("down " + IntToStr(B) + " " + IntToStr(S) + " " + IntToStr(X) + "," +
-                             IntToStr(Y));
+            Events.push_back("down " + IntToStr(B) + " " + IntToStr(S.Bits()) + " " + IntToStr(X) +
+                             "," + IntToStr(Y));
         };
         Control->OnMouseUp = [this](TObject*, TMouseButton B, TShiftState S, int X, int Y) {
             Events.push_back("up " + IntToStr(B) + " " + IntToStr(X) + "," + IntToStr(Y));
@@ -42,8 +48,9 @@ struct MouseFixture : ::testing::Test {
 TEST_F(MouseFixture, PressAndReleaseMakeDownClickUp) {
     SendMouse(Control, QEvent::MouseButtonPress, 5, 7, Qt::LeftButton, Qt::ShiftModifier);
     SendMouse(Control, QEvent::MouseButtonRelease, 6, 8, Qt::LeftButton);
-    EXPECT_EQ(Events, (std::vector<std::string>{"down 0 " + IntToStr(ssShift | ssLeft) + " 5,7",
-                                                "click", "up 0 6,8"}));
+    EXPECT_EQ(Events, (std::vector<std::string>{
+                          "down 0 " + IntToStr(TShiftState{ssShift, ssLeft}.Bits()) + " 5,7",
+                          "click", "up 0 6,8"}));
     EXPECT_EQ(Control->Messages({WM_LBUTTONDOWN, WM_LBUTTONUP}),
               (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
     EXPECT_EQ(MakeLParam(5, 7), Control->Only(WM_LBUTTONDOWN)[0].LParam);
@@ -54,7 +61,8 @@ TEST_F(MouseFixture, ReleaseOutsideIsNoClick) {
     SendMouse(Control, QEvent::MouseButtonPress, 5, 7, Qt::LeftButton);
     SendMouse(Control, QEvent::MouseButtonRelease, 150, 8, Qt::LeftButton);
     EXPECT_EQ(Events,
-              (std::vector<std::string>{"down 0 " + IntToStr(ssLeft) + " 5,7", "up 0 150,8"}));
+              (std::vector<std::string>{"down 0 " + IntToStr(TShiftState{ssLeft}.Bits()) + " 5,7",
+                                        "up 0 150,8"}));
 }
 
 TEST_F(MouseFixture, DoubleClickAndRightButtonAndMove) {
@@ -65,8 +73,8 @@ TEST_F(MouseFixture, DoubleClickAndRightButtonAndMove) {
     SendMouse(Control, QEvent::MouseButtonPress, 3, 4, Qt::RightButton);
     SendMouse(Control, QEvent::MouseMove, 9, 9, Qt::NoButton);
     EXPECT_EQ(Events[3], "dblclick");
-    EXPECT_EQ(Events[4], "down 0 " + IntToStr(ssLeft | ssDouble) + " 1,1");
-    EXPECT_EQ(Events[7], "down 1 " + IntToStr(ssRight) + " 3,4");
+    EXPECT_EQ(Events[4], "down 0 " + IntToStr(TShiftState{ssLeft, ssDouble}.Bits()) + " 1,1");
+    EXPECT_EQ(Events[7], "down 1 " + IntToStr(TShiftState{ssRight}.Bits()) + " 3,4");
     EXPECT_EQ(Events[8], "move 9,9");
     EXPECT_EQ(1u, Control->Only(WM_LBUTTONDBLCLK).size());
     EXPECT_EQ(1u, Control->Only(WM_RBUTTONDOWN).size());
@@ -160,11 +168,11 @@ TEST(Layout, AnchorsKeepTheDistanceToTheFarEdges) {
     auto* stretch = new TRecorder(form.get());
     stretch->SetParent(form.get());
     stretch->SetBounds(10, 10, 380, 200);
-    stretch->SetAnchors(akLeft | akTop | akRight | akBottom);
+    stretch->SetAnchors({akLeft, akTop, akRight, akBottom});
     auto* corner = new TRecorder(form.get());
     corner->SetParent(form.get());
     corner->SetBounds(300, 250, 90, 40);
-    corner->SetAnchors(akRight | akBottom);
+    corner->SetAnchors({akRight, akBottom});
     form->SetBounds(0, 0, 500, 400);
     EXPECT_EQ(Rect(10, 10, 490, 310), stretch->BoundsRect());
     EXPECT_EQ(Rect(400, 350, 490, 390), corner->BoundsRect());

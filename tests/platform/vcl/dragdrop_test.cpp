@@ -81,12 +81,12 @@ TEST(DropData, OffersOnlyTheFormatsItHolds) {
     EXPECT_EQ(text->formats(), QStringList{"text/plain"});
     EXPECT_EQ(text->text(), QString::fromUtf8("Aap \u00BD"));
 
-    TDropData column;
-    column.Column = 0x01020304;
-    const auto col = ToMimeData(column);
-    EXPECT_EQ(col->formats(), QStringList{"application/x-grid-column"});
-    EXPECT_EQ(col->data("application/x-grid-column"), QByteArray("\x04\x03\x02\x01", 4));
-    EXPECT_EQ(DropFormats(column), std::vector<std::string>{DropColumnFormat()});
+    TDropData own;
+    own.Custom["application/x-vz-test"] = std::string("\x04\x00\x02", 3);
+    const auto ownMime = ToMimeData(own);
+    EXPECT_EQ(ownMime->formats(), QStringList{"application/x-vz-test"});
+    EXPECT_EQ(ownMime->data("application/x-vz-test"), QByteArray("\x04\x00\x02", 3));
+    EXPECT_EQ(DropFormats(own), std::vector<std::string>{"application/x-vz-test"});
 
     TDropData rich = TextData("x");
     rich.HasRichText = true;
@@ -100,27 +100,30 @@ TEST(DropData, ReadsBackWhatWasOffered) {
     TDropData d = TextData("Groep \xBD");
     d.HasRichText = true;
     d.RichText = "{\\rtf1 \\'bd}";
-    d.Column = 3;
+    d.Custom["application/x-vz-a"] = "3";
+    d.Custom["application/x-vz-b"] = "4";
     d.Files = {"/tmp/uitslag \xBD.csv", "/tmp/b.txt"};
-    const TDropData back = FromMimeData(*ToMimeData(d));
+    const TDropData back =
+        FromMimeData(*ToMimeData(d), {"application/x-vz-a", "application/x-vz-c"});
     EXPECT_TRUE(back.HasText);
     EXPECT_EQ(back.Text, d.Text);
     EXPECT_TRUE(back.HasRichText);
     EXPECT_EQ(back.RichText, d.RichText);
-    EXPECT_EQ(back.Column, 3);
+    // Only the program's own formats that were asked for.
+    EXPECT_EQ(back.Custom, (std::map<std::string, std::string>{{"application/x-vz-a", "3"}}));
     EXPECT_EQ(back.Files, d.Files);
 }
 
 TEST(DropData, ReadsOtherProgramsFormats) {
     QMimeData mime;
     mime.setData("application/rtf", QByteArray("{\\rtf1 a}\0junk", 14));
-    mime.setData("application/x-grid-column", QByteArray("\x01\x00", 2)); // too short
+    mime.setData("application/x-other", QByteArray("\x01\x00", 2)); // not asked for
     mime.setUrls({QUrl("https://example.org/a.csv"), QUrl::fromLocalFile("/tmp/a.csv")});
     const TDropData d = FromMimeData(mime);
     EXPECT_FALSE(d.HasText);
     EXPECT_TRUE(d.HasRichText);
     EXPECT_EQ(d.RichText, "{\\rtf1 a}");
-    EXPECT_EQ(d.Column, -1);
+    EXPECT_TRUE(d.Custom.empty());
     EXPECT_EQ(d.Files, std::vector<std::string>{"/tmp/a.csv"});
 }
 

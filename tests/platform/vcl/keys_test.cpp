@@ -44,14 +44,14 @@ TEST_F(KeyFixture, AccentedLetterTypesItsCodePageByte) {
 
 TEST_F(KeyFixture, ShiftAndControlReachTheHandlers) {
     WORD seenKey = 0;
-    TShiftState seenShift = 0;
+    TShiftState seenShift;
     First->OnKeyDown = [&](TObject*, WORD& Key, TShiftState Shift) {
         seenKey = Key;
         seenShift = Shift;
     };
     SendKey(First, Qt::Key_Right, QString(), Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(VK_RIGHT, seenKey);
-    EXPECT_EQ(ssShift | ssCtrl, seenShift);
+    EXPECT_EQ((TShiftState{ssShift, ssCtrl}), seenShift);
     // Ctrl+C types the control character 3, as the platform does.
     SendKey(First, Qt::Key_C, QString(), Qt::ControlModifier);
     EXPECT_EQ(3u, First->Only(WM_CHAR).back().WParam);
@@ -112,7 +112,7 @@ TEST_F(KeyFixture, TabMovesTheFocusUnlessTheControlWantsIt) {
 }
 
 TEST_F(KeyFixture, AltKeysComeAsSystemKeysWithTheirCharacter) {
-    TShiftState seenShift = 0;
+    TShiftState seenShift;
     First->OnKeyDown = [&](TObject*, WORD&, TShiftState Shift) { seenShift = Shift; };
     std::string pressed;
     First->OnKeyPress = [&](TObject*, char& Key) { pressed += Key; };
@@ -123,8 +123,8 @@ TEST_F(KeyFixture, AltKeysComeAsSystemKeysWithTheirCharacter) {
     EXPECT_EQ('A', First->Only(WM_SYSKEYDOWN)[0].WParam);
     EXPECT_EQ('a', First->Only(WM_SYSCHAR)[0].WParam);
     EXPECT_TRUE(First->Only(WM_SYSCHAR)[0].LParam & KF_ALTDOWN_BIT);
-    EXPECT_EQ(ssAlt, seenShift); // the key handlers still see it
-    EXPECT_EQ("", pressed);      // a system character is no typed one
+    EXPECT_EQ(TShiftState{ssAlt}, seenShift); // the key handlers still see it
+    EXPECT_EQ("", pressed);                   // a system character is no typed one
     // With Shift the character is the capital.
     SendKey(First, Qt::Key_B, QString(), Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ('B', First->Only(WM_SYSCHAR).back().WParam);

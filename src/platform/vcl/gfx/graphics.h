@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/rtl/classes.h"
+#include "platform/rtl/sets.h"
 #include "platform/rtl/types.h"
 #include "platform/vcl/gfx/colors.h"
 
@@ -30,8 +31,8 @@ protected:
     void Changed();
 };
 
-enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = unsigned; // a set of TFontStyle bits
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontCharset = unsigned char;
@@ -72,7 +73,7 @@ public:
 private:
     std::string FName = "MS Sans Serif";
     int FHeight = -11;
-    TFontStyles FStyle = 0;
+    TFontStyles FStyle;
     TColor FColor = clWindowText;
     TFontCharset FCharset = DEFAULT_CHARSET;
     TFontPitch FPitch = fpDefault;

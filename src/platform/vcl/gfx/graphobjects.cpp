@@ -66,7 +66,6 @@ void TFont::SetHeight(int Value) {
 }
 
 void TFont::SetStyle(TFontStyles Value) {
-    Value &= fsBold | fsItalic | fsUnderline | fsStrikeOut;
     if (Value == FStyle) return;
     FStyle = Value;
     Changed();

@@ -112,10 +112,10 @@ QFont ToQFont(const TFont& Font) {
     F.setHintingPreference(QFont::PreferFullHinting);
     F.setKerning(false);
     const TFontStyles S = Font.Style();
-    F.setBold((S & fsBold) != 0);
-    F.setItalic((S & fsItalic) != 0);
-    F.setUnderline((S & fsUnderline) != 0);
-    F.setStrikeOut((S & fsStrikeOut) != 0);
+    F.setBold(S.Contains(fsBold));
+    F.setItalic(S.Contains(fsItalic));
+    F.setUnderline(S.Contains(fsUnderline));
+    F.setStrikeOut(S.Contains(fsStrikeOut));
     if (Font.Pitch() == fpFixed) F.setFixedPitch(true);
     const int H = Font.Height();
     if (H < 0) {

@@ -28,17 +28,17 @@ TCustomGrid::TAxis TCustomGrid::VertAxis() const {
 }
 
 int TCustomGrid::LineWidthH() const {
-    return (FOptions & (goVertLine | goFixedVertLine)) ? FGridLineWidth : 0;
+    return FOptions.Contains(goVertLine) || FOptions.Contains(goFixedVertLine) ? FGridLineWidth : 0;
 }
 
 int TCustomGrid::LineWidthV() const {
-    return (FOptions & (goHorzLine | goFixedHorzLine)) ? FGridLineWidth : 0;
+    return FOptions.Contains(goHorzLine) || FOptions.Contains(goFixedHorzLine) ? FGridLineWidth : 0;
 }
 
 // --- life ------------------------------------------------------------------------
 
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
-    SetControlStyle(ControlStyle() | csOpaque | csDoubleClicks);
+    SetControlStyle(ControlStyle() + TControlStyle{csOpaque, csDoubleClicks});
     SetTabStop(true);
     SetColor(clWindow);
     WindowProc = [this](TMessage& Message) { ClientWndProc(Message); };
@@ -250,17 +250,17 @@ void TCustomGrid::SetDefaultDrawing(bool Value) {
 
 void TCustomGrid::SetOptions(TGridOptions Value) {
     if (Value == FOptions) return;
-    if (Value & goRowSelect) Value &= ~static_cast<unsigned>(goAlwaysShowEditor);
+    if (Value.Contains(goRowSelect)) Value.Exclude(goAlwaysShowEditor);
     const TGridOptions old = FOptions;
     FOptions = Value;
-    if (!(Value & goEditing) || (Value & goRowSelect)) HideEditor();
-    if (Value & goAlwaysShowEditor && Value & goEditing) {
+    if (!Value.Contains(goEditing) || Value.Contains(goRowSelect)) HideEditor();
+    if (Value.Contains(goAlwaysShowEditor) && Value.Contains(goEditing)) {
         SetEditorMode(true);
-    } else if ((old & goAlwaysShowEditor) && !(Value & goAlwaysShowEditor)) {
+    } else if (old.Contains(goAlwaysShowEditor) && !Value.Contains(goAlwaysShowEditor)) {
         HideEditor();
     }
-    if ((old ^ Value) & (goVertLine | goFixedVertLine | goHorzLine | goFixedHorzLine))
-        UpdateScrollBars();
+    const TGridOptions lines = {goVertLine, goFixedVertLine, goHorzLine, goFixedHorzLine};
+    if (old * lines != Value * lines) UpdateScrollBars();
     InvalidateGrid();
 }
 
@@ -315,7 +315,7 @@ void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const {
 
 TGridRect TCustomGrid::Selection() const {
     TGridRect r = GridRect(FAnchor, FCurrent);
-    if (FOptions & goRowSelect) {
+    if (FOptions.Contains(goRowSelect)) {
         r.Left = FFixedCols;
         r.Right = FColCount - 1;
     }
@@ -366,16 +366,16 @@ void TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
     if (!SelectCell(ACol, ARow)) return;
     const TGridRect old = Selection();
     const bool moved = !(FCurrent == TGridCoord{ACol, ARow});
-    if (moved && !(FOptions & goAlwaysShowEditor)) HideEditor();
+    if (moved && !FOptions.Contains(goAlwaysShowEditor)) HideEditor();
     FCurrent = {ACol, ARow};
-    if (MoveAnchor || !(FOptions & goRangeSelect)) FAnchor = FCurrent;
+    if (MoveAnchor || !FOptions.Contains(goRangeSelect)) FAnchor = FCurrent;
     if (Show) ClampInView(ACol, ARow);
     ApplySelectionChange(old);
     if (moved && FEditorMode) UpdateEditor();
 }
 
 void TCustomGrid::MoveAnchor(const TGridCoord& NewAnchor) {
-    if (!(FOptions & goRangeSelect)) {
+    if (!FOptions.Contains(goRangeSelect)) {
         MoveCurrent(NewAnchor.X, NewAnchor.Y, true, true);
         return;
     }

@@ -48,27 +48,27 @@ inline TGridRect GridRect(TGridCoord A, TGridCoord B) {
     return {std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X), std::max(A.Y, B.Y)};
 }
 
-enum TGridDrawStateFlag : unsigned { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
-using TGridDrawState = unsigned;
+enum TGridDrawStateFlag { gdSelected, gdFocused, gdFixed };
+using TGridDrawState = TSet<TGridDrawStateFlag>;
 
-enum TGridOption : unsigned {
-    goFixedVertLine = 1u << 0,
-    goFixedHorzLine = 1u << 1,
-    goVertLine = 1u << 2,
-    goHorzLine = 1u << 3,
-    goRangeSelect = 1u << 4,
-    goDrawFocusSelected = 1u << 5,
-    goRowSizing = 1u << 6,
-    goColSizing = 1u << 7,
-    goRowMoving = 1u << 8,
-    goColMoving = 1u << 9,
-    goEditing = 1u << 10,
-    goTabs = 1u << 11,
-    goRowSelect = 1u << 12,
-    goAlwaysShowEditor = 1u << 13,
-    goThumbTracking = 1u << 14
+enum TGridOption {
+    goFixedVertLine,
+    goFixedHorzLine,
+    goVertLine,
+    goHorzLine,
+    goRangeSelect,
+    goDrawFocusSelected,
+    goRowSizing,
+    goColSizing,
+    goRowMoving,
+    goColMoving,
+    goEditing,
+    goTabs,
+    goRowSelect,
+    goAlwaysShowEditor,
+    goThumbTracking
 };
-using TGridOptions = unsigned;
+using TGridOptions = TSet<TGridOption>;
 
 enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
 
@@ -367,8 +367,8 @@ private:
     TBorderStyle FBorderStyle = bsSingle;
     TScrollStyle FScrollBars = ssBoth;
     bool FDefaultDrawing = true;
-    TGridOptions FOptions =
-        goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+    TGridOptions FOptions = {goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
+                             goRangeSelect};
     bool FEditorMode = false;
     TInplaceEdit* FInplaceEdit = nullptr; // owned by the grid as a component
     std::string FEditStartText;           // what Esc puts back

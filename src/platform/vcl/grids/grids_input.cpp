@@ -47,13 +47,13 @@ void TCustomGrid::WndProc(TMessage& Message) {
 
 void TCustomGrid::WMGetDlgCode(TMessage& Message) {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-    if ((FOptions & goTabs) && !(GetKeyState(VK_CONTROL) < 0)) Message.Result |= DLGC_WANTTAB;
+    if (FOptions.Contains(goTabs) && !(GetKeyState(VK_CONTROL) < 0)) Message.Result |= DLGC_WANTTAB;
 }
 
 void TCustomGrid::CMWantSpecialKey(TMessage& Message) {
     // Enter opens and closes the editor of an editing grid, Escape cancels it.
     const WORD key = static_cast<WORD>(Message.WParam);
-    if ((key == VK_RETURN && (FOptions & goEditing) && !(FOptions & goRowSelect)) ||
+    if ((key == VK_RETURN && FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect)) ||
         (key == VK_ESCAPE && FEditorMode))
         Message.Result = 1;
     else
@@ -87,14 +87,14 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
     const WORD key = Key;
     switch (key) {
     case VK_F2:
-        if ((FOptions & goEditing) && !(FOptions & goRowSelect)) {
+        if (FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect)) {
             SetEditorMode(true);
             if (FInplaceEdit && FInplaceEdit->Visible()) FInplaceEdit->Deselect();
         }
         return;
     case VK_RETURN:
-        if ((FOptions & goEditing) && !(FOptions & goRowSelect)) {
-            if (FEditorMode && !(FOptions & goAlwaysShowEditor))
+        if (FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect)) {
+            if (FEditorMode && !FOptions.Contains(goAlwaysShowEditor))
                 HideEditor();
             else
                 SetEditorMode(true);
@@ -104,7 +104,7 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
         if (FEditorMode) {
             // Puts back the text the cell had when the editor opened.
             SetEditText(FCurrent.X, FCurrent.Y, FEditStartText);
-            if (FOptions & goAlwaysShowEditor) {
+            if (FOptions.Contains(goAlwaysShowEditor)) {
                 if (FInplaceEdit) FInplaceEdit->UpdateContents();
             } else {
                 HideEditor();
@@ -112,7 +112,7 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
         }
         return;
     case VK_TAB:
-        if ((FOptions & goTabs) && !(Shift & ssAlt)) TabMove((Shift & ssShift) != 0);
+        if (FOptions.Contains(goTabs) && !Shift.Contains(ssAlt)) TabMove(Shift.Contains(ssShift));
         return;
     default:
         KeyMove(key, Shift);
@@ -122,7 +122,7 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
 
 void TCustomGrid::TabMove(bool Backward) {
     int c = FCurrent.X, r = FCurrent.Y;
-    if (FOptions & goRowSelect) {
+    if (FOptions.Contains(goRowSelect)) {
         r += Backward ? -1 : 1;
     } else if (Backward) {
         if (--c < FFixedCols) {
@@ -143,8 +143,8 @@ void TCustomGrid::TabMove(bool Backward) {
 }
 
 void TCustomGrid::KeyMove(WORD Key, TShiftState Shift) {
-    const bool ctrl = Shift & ssCtrl;
-    const bool rowSelect = FOptions & goRowSelect;
+    const bool ctrl = Shift.Contains(ssCtrl);
+    const bool rowSelect = FOptions.Contains(goRowSelect);
     TGridCoord to = FCurrent;
     TGridCoord top = FTopLeft;
     const int page = std::max(1, VisibleRowCount());
@@ -196,7 +196,7 @@ void TCustomGrid::KeyMove(WORD Key, TShiftState Shift) {
     top.Y = std::clamp(top.Y, FFixedRows, MaxTopRow());
     if (!(top == FTopLeft)) MoveTopLeft(top.X, top.Y);
     if (to == FCurrent) return;
-    const bool extend = (Shift & ssShift) && (FOptions & goRangeSelect);
+    const bool extend = Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect);
     const TGridCoord before = FCurrent;
     MoveCurrent(to.X, to.Y, !extend, true);
     if (!(FCurrent == before)) Click();
@@ -206,11 +206,11 @@ void TCustomGrid::KeyPress(char& Key) {
     TCustomControl::KeyPress(Key);
     if (Key == 0) return;
     const auto ch = static_cast<unsigned char>(Key);
-    if (Key == '\t' && (FOptions & goTabs)) {
+    if (Key == '\t' && FOptions.Contains(goTabs)) {
         Key = 0; // the key moved already; the window system must not move the focus again
         return;
     }
-    if (!(FOptions & goEditing) || (FOptions & goRowSelect) || ch < 32) return;
+    if (!FOptions.Contains(goEditing) || FOptions.Contains(goRowSelect) || ch < 32) return;
     if (!CanEditAcceptKey(Key)) {
         Key = 0;
         return;
@@ -258,7 +258,7 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
         const TAxis& along = Rows ? v : h;
         const TAxis& across = Rows ? h : v;
         const int at = Rows ? Y : X, beside = Rows ? X : Y;
-        if (!(FOptions & (Rows ? goRowSizing : goColSizing)) || beside < 0 ||
+        if (!FOptions.Contains(Rows ? goRowSizing : goColSizing) || beside < 0 ||
             beside >= across.FixedBoundary())
             return false;
         int found = -1, linePos = 0;
@@ -276,7 +276,7 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     const std::weak_ptr<bool> alive = AliveToken();
     if (CanFocus() && !Focused() && !(FInplaceEdit && FInplaceEdit->Focused())) SetFocus();
-    if (Button == mbLeft && !(Shift & ssDouble)) {
+    if (Button == mbLeft && !Shift.Contains(ssDouble)) {
         TGridState state = gsNormal;
         int index = -1, pos = 0, ofs = 0;
         CalcSizingState(X, Y, state, index, pos, ofs);
@@ -292,20 +292,21 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         } else if (cell.X >= 0 && cell.Y >= 0) {
             const bool normal = cell.X >= FFixedCols && cell.Y >= FFixedRows;
             if (normal) {
-                const bool onCurrent = cell == FCurrent && !(Shift & ssShift);
-                if (onCurrent && (FOptions & goEditing) && !(FOptions & goRowSelect) &&
+                const bool onCurrent = cell == FCurrent && !Shift.Contains(ssShift);
+                if (onCurrent && FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) &&
                     !FEditorMode) {
                     SetEditorMode(true);
                 } else {
                     FGridState = gsSelecting;
                     SetMouseCapture(true);
-                    const bool extend = (Shift & ssShift) && (FOptions & goRangeSelect);
+                    const bool extend = Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect);
                     const TGridCoord before = FCurrent;
                     MoveCurrent(cell.X, cell.Y, !extend, true);
                     if (alive.expired()) return;
                     if (!(FCurrent == before)) Click();
                 }
-            } else if (cell.Y < FFixedRows && cell.X >= FFixedCols && (FOptions & goColMoving)) {
+            } else if (cell.Y < FFixedRows && cell.X >= FFixedCols &&
+                       FOptions.Contains(goColMoving)) {
                 int origin = cell.X, dest = cell.X;
                 if (BeginColumnDrag(origin, dest, {X, Y})) {
                     HideEditor();
@@ -314,7 +315,8 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
                     FMovePos = -1;
                     SetMouseCapture(true);
                 }
-            } else if (cell.X < FFixedCols && cell.Y >= FFixedRows && (FOptions & goRowMoving)) {
+            } else if (cell.X < FFixedCols && cell.Y >= FFixedRows &&
+                       FOptions.Contains(goRowMoving)) {
                 int origin = cell.Y, dest = cell.Y;
                 if (BeginRowDrag(origin, dest, {X, Y})) {
                     HideEditor();
@@ -382,7 +384,7 @@ void TCustomGrid::DragSelect(int X, int Y) {
     if (Y < 0 && v.First > FFixedRows) cell.Y = v.First - 1;
     cell.X = std::clamp(cell.X, FFixedCols, FColCount - 1);
     cell.Y = std::clamp(cell.Y, FFixedRows, FRowCount - 1);
-    if (!(cell == FCurrent)) MoveCurrent(cell.X, cell.Y, !(FOptions & goRangeSelect), true);
+    if (!(cell == FCurrent)) MoveCurrent(cell.X, cell.Y, !FOptions.Contains(goRangeSelect), true);
 }
 
 void TCustomGrid::StopScrollTimer() {

@@ -75,29 +75,30 @@ void TCustomGrid::Paint() {
             const TRect withLines = Rect(x, y, cell.Right + h.Line, cell.Bottom + v.Line);
             if (!Overlaps(withLines, clip)) return;
             const bool fixed = c < FFixedCols || r < FFixedRows;
-            TGridDrawState state = 0;
+            TGridDrawState state;
             if (fixed) {
                 state = gdFixed;
             } else {
-                const bool current =
-                    (FOptions & goRowSelect) ? r == FCurrent.Y : c == FCurrent.X && r == FCurrent.Y;
-                if (current && active) state |= gdFocused;
+                const bool current = FOptions.Contains(goRowSelect)
+                                         ? r == FCurrent.Y
+                                         : c == FCurrent.X && r == FCurrent.Y;
+                if (current && active) state.Include(gdFocused);
                 // The current cell lies in the selection too; whether a focused
                 // cell is drawn highlighted is the drawing's choice
                 // (goDrawFocusSelected), not the state's.
-                if (sel.Contains(c, r)) state |= gdSelected;
+                if (sel.Contains(c, r)) state.Include(gdSelected);
             }
             // Lines: the gap after the cell, in the fixed or the normal line
             // colour, or in the cell's background where that line is off.
             const TColor background = fixed ? FFixedColor : Color();
             const TColor lineColor = fixed ? FixedLineColor : NormalLineColor;
             if (h.Line > 0) {
-                const bool on = FOptions & (fixed ? goFixedVertLine : goVertLine);
+                const bool on = FOptions.Contains(fixed ? goFixedVertLine : goVertLine);
                 canvas.Brush()->SetColor(on ? lineColor : background);
                 canvas.FillRect(Rect(cell.Right, y, withLines.Right, withLines.Bottom));
             }
             if (v.Line > 0) {
-                const bool on = FOptions & (fixed ? goFixedHorzLine : goHorzLine);
+                const bool on = FOptions.Contains(fixed ? goFixedHorzLine : goHorzLine);
                 canvas.Brush()->SetColor(on ? lineColor : background);
                 canvas.FillRect(Rect(x, cell.Bottom, withLines.Right, withLines.Bottom));
             }
@@ -109,7 +110,8 @@ void TCustomGrid::Paint() {
             const int saved = canvas.SaveDC();
             DrawCell(c, r, cell, state);
             canvas.RestoreDC(saved);
-            if (FDefaultDrawing && (state & gdFocused) && !editing && !(FOptions & goRowSelect)) {
+            if (FDefaultDrawing && state.Contains(gdFocused) && !editing &&
+                !FOptions.Contains(goRowSelect)) {
                 canvas.Brush()->SetColor(Color());
                 canvas.DrawFocusRect(cell);
             }
@@ -118,8 +120,8 @@ void TCustomGrid::Paint() {
 
     // A grid selecting whole rows frames its current row (as far as it is
     // shown) while it has the focus.
-    if (FDefaultDrawing && (FOptions & goRowSelect) && !(FOptions & goDrawFocusSelected) &&
-        active) {
+    if (FDefaultDrawing && FOptions.Contains(goRowSelect) &&
+        !FOptions.Contains(goDrawFocusSelected) && active) {
         const int y = v.Start(FCurrent.Y);
         int left = -1, right = -1;
         ForShown(h, [&](int c, int x) {
@@ -151,7 +153,7 @@ void TCustomGrid::Paint() {
 
 void TCustomGrid::DrawCellBackground(const TRect& ARect, TGridDrawState AState) {
     TCanvas& canvas = *Canvas();
-    if (AState & gdFixed) {
+    if (AState.Contains(gdFixed)) {
         canvas.Brush()->SetColor(FFixedColor);
         canvas.FillRect(ARect);
         TRect r = ARect;
@@ -161,8 +163,9 @@ void TCustomGrid::DrawCellBackground(const TRect& ARect, TGridDrawState AState) 
     // The focused cell keeps the window colour (it gets the focus frame)
     // unless goDrawFocusSelected or goRowSelect asks for it highlighted.
     const bool highlight =
-        (AState & gdSelected) &&
-        (!(AState & gdFocused) || (FOptions & (goDrawFocusSelected | goRowSelect)));
+        AState.Contains(gdSelected) &&
+        (!AState.Contains(gdFocused) ||
+         (FOptions.Contains(goDrawFocusSelected) || FOptions.Contains(goRowSelect)));
     if (highlight) {
         canvas.Brush()->SetColor(clHighlight);
         canvas.Font()->SetColor(clHighlightText);

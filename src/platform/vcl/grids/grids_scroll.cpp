@@ -94,7 +94,7 @@ void TCustomGrid::ScrollTo(bool Vertical, WORD Code, int ThumbPos) {
         first = a.FirstFromThumb(ThumbPos);
         break;
     case SB_THUMBTRACK:
-        if (!(FOptions & goThumbTracking)) return;
+        if (!FOptions.Contains(goThumbTracking)) return;
         first = a.FirstFromThumb(ThumbPos);
         break;
     case SB_TOP_CODE:

@@ -85,7 +85,7 @@ void TInplaceEdit::Change() {
 
 void TInplaceEdit::WMGetDlgCode(TMessage& Message) {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-    if (FGrid && (FGrid->Options() & goTabs)) Message.Result |= DLGC_WANTTAB;
+    if (FGrid && FGrid->Options().Contains(goTabs)) Message.Result |= DLGC_WANTTAB;
 }
 
 void TInplaceEdit::WndProc(TMessage& Message) {
@@ -121,15 +121,16 @@ void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
         SendToGrid(Key, Shift);
         break;
     case VK_TAB:
-        if (!(Shift & ssAlt)) SendToGrid(Key, Shift);
+        if (!Shift.Contains(ssAlt)) SendToGrid(Key, Shift);
         break;
     case VK_LEFT:
     case VK_HOME:
-        if ((Shift & ssCtrl) || (nothingSelected && SelStart() == 0)) SendToGrid(Key, Shift);
+        if (Shift.Contains(ssCtrl) || (nothingSelected && SelStart() == 0)) SendToGrid(Key, Shift);
         break;
     case VK_RIGHT:
     case VK_END:
-        if ((Shift & ssCtrl) || (nothingSelected && SelStart() == len)) SendToGrid(Key, Shift);
+        if (Shift.Contains(ssCtrl) || (nothingSelected && SelStart() == len))
+            SendToGrid(Key, Shift);
         break;
     case VK_INSERT:
     case VK_DELETE:
@@ -166,8 +167,8 @@ TInplaceEdit* TCustomGrid::CreateEditor() {
 }
 
 bool TCustomGrid::CanEditShow() {
-    return (FOptions & goEditing) && !(FOptions & goRowSelect) &&
-           (FEditorMode || (FOptions & goAlwaysShowEditor)) && !HasState(csDesigning);
+    return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) &&
+           (FEditorMode || FOptions.Contains(goAlwaysShowEditor)) && !HasState(csDesigning);
 }
 
 std::string TCustomGrid::GetEditText(int ACol, int ARow) {

@@ -320,11 +320,11 @@ TEST(Fonts, SizeAndHeightAreOneMeasureAt96Dpi) {
     EXPECT_EQ(F.Size(), 12);
     int Changes = 0;
     F.OnChange = [&](TObject*) { ++Changes; };
-    F.SetStyle(fsBold | fsItalic);
-    F.SetStyle(fsBold | fsItalic); // no change, no event
+    F.SetStyle({fsBold, fsItalic});
+    F.SetStyle({fsBold, fsItalic}); // no change, no event
     EXPECT_EQ(Changes, 1);
-    EXPECT_TRUE(F.Style() & fsBold);
-    EXPECT_FALSE(F.Style() & fsUnderline);
+    EXPECT_TRUE(F.Style().Contains(fsBold));
+    EXPECT_FALSE(F.Style().Contains(fsUnderline));
     TFont G;
     G.Assign(&F);
     EXPECT_TRUE(G == F);

@@ -99,7 +99,7 @@ TEST_F(CellsTest, MovingAndDeletingTakeTheCellsAlong) {
 }
 
 TEST_F(CellsTest, WritingTheEditedCellRefreshesTheEditor) {
-    Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->SetOptions(Grid->Options() + goEditing);
     Grid->SetEditorMode(true);
     ASSERT_NE(nullptr, Grid->InplaceEditor());
     Grid->SetCells(1, 1, "van buiten");

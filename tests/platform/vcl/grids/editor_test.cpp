@@ -8,7 +8,7 @@ namespace {
 struct EditorTest : GridFixture {
     void SetUp() override {
         GridFixture::SetUp();
-        Grid->SetOptions(Grid->Options() | goEditing);
+        Grid->SetOptions(Grid->Options() + goEditing);
         Grid->SetCells(1, 1, "old");
         Activate();
     }
@@ -66,7 +66,7 @@ TEST_F(EditorTest, NavigationKeysInTheEditorMoveTheGrid) {
     SendKey(Editor(), Qt::Key_Down);
     EXPECT_EQ(2, Grid->Row());
     EXPECT_FALSE(Grid->EditorMode()); // moving closes the editor
-    Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+    Grid->SetOptions(Grid->Options() + goAlwaysShowEditor);
     ASSERT_TRUE(EditorShown());
     SendKey(Editor(), Qt::Key_Up);
     EXPECT_EQ(1, Grid->Row());
@@ -76,11 +76,11 @@ TEST_F(EditorTest, NavigationKeysInTheEditorMoveTheGrid) {
 }
 
 TEST_F(EditorTest, NoEditorWithoutGoEditingOrWithRowSelect) {
-    Grid->SetOptions(Grid->Options() & ~static_cast<unsigned>(goEditing));
+    Grid->SetOptions(Grid->Options() - goEditing);
     Type(Grid, "q");
     EXPECT_FALSE(EditorShown());
     EXPECT_EQ("old", Grid->Cells(1, 1));
-    Grid->SetOptions(Grid->Options() | goEditing | goRowSelect);
+    Grid->SetOptions(Grid->Options() + TGridOptions{goEditing, goRowSelect});
     Key(Qt::Key_F2);
     EXPECT_FALSE(EditorShown());
 }
@@ -138,7 +138,7 @@ TEST_F(EditorTest, TheEditorTypesThroughTheCellsMask) {
 }
 
 TEST_F(EditorTest, AlwaysShowEditorKeepsAnEditorOnTheCurrentCell) {
-    Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+    Grid->SetOptions(Grid->Options() + goAlwaysShowEditor);
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ("old", Editor()->Text());
     Key(Qt::Key_Right);
@@ -146,12 +146,12 @@ TEST_F(EditorTest, AlwaysShowEditorKeepsAnEditorOnTheCurrentCell) {
     EXPECT_EQ(2, Editor()->EditCol());
     SendKey(Editor(), Qt::Key_Return, "\r"); // Enter does not close it
     EXPECT_TRUE(EditorShown());
-    Grid->SetOptions(Grid->Options() & ~static_cast<unsigned>(goAlwaysShowEditor));
+    Grid->SetOptions(Grid->Options() - goAlwaysShowEditor);
     EXPECT_FALSE(EditorShown());
 }
 
 TEST_F(EditorTest, TabInTheEditorMovesOnWithGoTabs) {
-    Grid->SetOptions(Grid->Options() | goTabs);
+    Grid->SetOptions(Grid->Options() + goTabs);
     Type(Grid, "t");
     ASSERT_TRUE(EditorShown());
     SendKey(Editor(), Qt::Key_Tab, "\t");
@@ -161,7 +161,7 @@ TEST_F(EditorTest, TabInTheEditorMovesOnWithGoTabs) {
 }
 
 TEST_F(EditorTest, TypingOnTheGridGoesIntoAShownEditor) {
-    Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+    Grid->SetOptions(Grid->Options() + goAlwaysShowEditor);
     ASSERT_TRUE(EditorShown());
     Editor()->SelectAll();
     Type(Grid, "z");
@@ -213,7 +213,7 @@ TEST_F(EditorTest, TheOpeningCharacterGoesThroughTheEditorsOwnKeyHandling) {
     auto* grid = new TCapitalGrid(Form.get());
     grid->SetParent(Form.get());
     grid->SetBounds(0, 320, 300, 120);
-    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetOptions(grid->Options() + goEditing);
     grid->SetCells(1, 1, "old");
     grid->SetFocus();
     ASSERT_TRUE(ProcessUntil([grid] { return grid->Focused(); }));

@@ -67,7 +67,7 @@ TEST_F(KeysTest, ShiftExtendsTheSelectionOnlyWithRangeSelect) {
     EXPECT_EQ((TGridRect{1, 1, 2, 2}), Grid->Selection());
     Key(Qt::Key_Right);
     EXPECT_EQ((TGridRect{3, 2, 3, 2}), Grid->Selection());
-    Grid->SetOptions(Grid->Options() & ~static_cast<unsigned>(goRangeSelect));
+    Grid->SetOptions(Grid->Options() - goRangeSelect);
     Key(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ((TGridRect{3, 3, 3, 3}), Grid->Selection());
 }
@@ -76,7 +76,7 @@ TEST_F(KeysTest, TabMovesWithinTheGridOnlyWithGoTabs) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(1, Grid->Col()); // the focus went on
     EXPECT_TRUE(ProcessUntil([this] { return Next->Focused(); }));
-    Grid->SetOptions(Grid->Options() | goTabs);
+    Grid->SetOptions(Grid->Options() + goTabs);
     Activate();
     Key(Qt::Key_Tab);
     EXPECT_EQ(2, Grid->Col());
@@ -91,7 +91,7 @@ TEST_F(KeysTest, TabMovesWithinTheGridOnlyWithGoTabs) {
 }
 
 TEST_F(KeysTest, TabOnTheLastCellAndShiftTabOnTheFirstLeaveTheGrid) {
-    Grid->SetOptions(Grid->Options() | goTabs);
+    Grid->SetOptions(Grid->Options() + goTabs);
     Grid->SetRow(99);
     Grid->SetCol(8);
     Key(Qt::Key_Tab);
@@ -109,7 +109,7 @@ TEST_F(KeysTest, TabOnTheLastCellAndShiftTabOnTheFirstLeaveTheGrid) {
     EXPECT_TRUE(ProcessUntil([this] { return Next->Focused(); }));
     EXPECT_EQ(1, Grid->Row());
     // From the editor as well.
-    Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->SetOptions(Grid->Options() + goEditing);
     Grid->SetRow(99);
     Grid->SetCol(9);
     Activate();
@@ -121,7 +121,7 @@ TEST_F(KeysTest, TabOnTheLastCellAndShiftTabOnTheFirstLeaveTheGrid) {
 }
 
 TEST_F(KeysTest, RowSelectSelectsWholeRowsAndScrollsSideways) {
-    Grid->SetOptions(Grid->Options() | goRowSelect);
+    Grid->SetOptions(Grid->Options() + goRowSelect);
     Key(Qt::Key_Down);
     EXPECT_EQ((TGridRect{1, 2, 9, 2}), Grid->Selection());
     const int col = Grid->Col();

@@ -78,7 +78,7 @@ TEST_F(LayoutTest, CellRectsFollowWidthsHeightsAndLines) {
     EXPECT_EQ(Rect(96, 50, 160, 90), Grid->CellRect(2, 2));
     Grid->SetGridLineWidth(3);
     EXPECT_EQ(Rect(67, 27, 97, 51), Grid->CellRect(1, 1));
-    Grid->SetOptions(Grid->Options() & ~(goVertLine | goFixedVertLine));
+    Grid->SetOptions(Grid->Options() - TGridOptions{goVertLine, goFixedVertLine});
     EXPECT_EQ(Rect(64, 27, 94, 51), Grid->CellRect(1, 1)); // no vertical lines: no gap
     EXPECT_EQ(TRect{}, Grid->CellRect(9, 1));              // no such column
 }

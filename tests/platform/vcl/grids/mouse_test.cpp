@@ -103,7 +103,7 @@ TEST_F(MouseTest, DraggingAColumnBorderInTheFixedRowSizesTheColumn) {
     Press(header.Right, header.Top + 5); // not sizable without the option
     Release(header.Right, header.Top + 5);
     EXPECT_EQ(64, Grid->ColWidths(2));
-    Grid->SetOptions(Grid->Options() | goColSizing);
+    Grid->SetOptions(Grid->Options() + goColSizing);
     Press(header.Right + 1, header.Top + 5);
     EXPECT_EQ(gsColSizing, Grid->GridState());
     Drag(header.Right + 20, header.Top + 5);
@@ -121,7 +121,7 @@ TEST_F(MouseTest, DraggingAColumnBorderInTheFixedRowSizesTheColumn) {
 }
 
 TEST_F(MouseTest, DraggingARowBorderInTheFixedColumnSizesTheRow) {
-    Grid->SetOptions(Grid->Options() | goRowSizing);
+    Grid->SetOptions(Grid->Options() + goRowSizing);
     const TRect side = Grid->CellRect(0, 3);
     Press(side.Left + 5, side.Bottom);
     EXPECT_EQ(gsRowSizing, Grid->GridState());
@@ -131,7 +131,7 @@ TEST_F(MouseTest, DraggingARowBorderInTheFixedColumnSizesTheRow) {
 }
 
 TEST_F(MouseTest, CalcSizingStateSaysWhatAPressWouldDo) {
-    Grid->SetOptions(Grid->Options() | goColSizing | goRowSizing);
+    Grid->SetOptions(Grid->Options() + TGridOptions{goColSizing, goRowSizing});
     TGridState state = gsNormal;
     int index = -1, pos = 0, ofs = 0;
     const TRect h = Grid->CellRect(1, 0);
@@ -150,7 +150,7 @@ TEST_F(MouseTest, DraggingAFixedCellMovesTheColumnWithItsCellsAndWidth) {
     Grid->SetColWidths(1, 40);
     std::vector<std::pair<int, int>> moved;
     Grid->OnColumnMoved = [&](TObject*, int From, int To) { moved.emplace_back(From, To); };
-    Grid->SetOptions(Grid->Options() | goColMoving);
+    Grid->SetOptions(Grid->Options() + goColMoving);
     const TPoint from = CellCenter(1, 0), to = CellCenter(3, 0);
     Press(from.X, from.Y);
     EXPECT_EQ(gsColMoving, Grid->GridState());
@@ -169,7 +169,7 @@ TEST_F(MouseTest, DraggingAFixedCellMovesTheColumnWithItsCellsAndWidth) {
 TEST_F(MouseTest, DraggingAFixedCellMovesTheRow) {
     Grid->SetCells(1, 2, "two");
     Grid->SetCells(1, 5, "five");
-    Grid->SetOptions(Grid->Options() | goRowMoving);
+    Grid->SetOptions(Grid->Options() + goRowMoving);
     Grid->SetRow(2);
     const TPoint from = CellCenter(0, 2), to = CellCenter(0, 5);
     Press(from.X, from.Y);
@@ -279,7 +279,7 @@ TEST_F(MouseTest, AStateSetBackToNormalBeforeTheReleaseCancelsTheSizing) {
     grid->SetParent(Form.get());
     grid->SetBounds(8, 8, 600, 200);
     grid->SetColCount(3);
-    grid->SetOptions(grid->Options() | goColSizing);
+    grid->SetOptions(grid->Options() + goColSizing);
     const TRect header = grid->CellRect(2, 0);
     const int b = grid->BorderOffset(), y = header.Top + 5 + b;
     auto drag = [&](int To) {

@@ -43,16 +43,16 @@ TEST_F(PaintTest, EveryShownCellIsDrawnOnceWithItsState) {
     for (const auto& d : Grid->Drawn)
         EXPECT_TRUE(seen.insert({d.Col, d.Row}).second);
     ASSERT_NE(nullptr, Find(0, 0));
-    EXPECT_EQ(gdFixed, Find(0, 0)->State);
-    EXPECT_EQ(gdFixed, Find(3, 0)->State);
+    EXPECT_EQ(TGridDrawState{gdFixed}, Find(0, 0)->State);
+    EXPECT_EQ(TGridDrawState{gdFixed}, Find(3, 0)->State);
     EXPECT_EQ(Grid->CellRect(2, 3), Find(2, 3)->Rect);
-    EXPECT_EQ(0u, Find(1, 1)->State);
-    EXPECT_EQ(unsigned(gdSelected), Find(3, 3)->State);
+    EXPECT_TRUE(Find(1, 1)->State.Empty());
+    EXPECT_EQ(TGridDrawState{gdSelected}, Find(3, 3)->State);
     // The current cell is part of the selection, focused or not.
-    EXPECT_EQ(unsigned(gdSelected), Find(2, 2)->State);
+    EXPECT_EQ(TGridDrawState{gdSelected}, Find(2, 2)->State);
     Activate();
     Render();
-    EXPECT_EQ(unsigned(gdSelected | gdFocused), Find(2, 2)->State);
+    EXPECT_EQ((TGridDrawState{gdSelected, gdFocused}), Find(2, 2)->State);
 }
 
 TEST_F(PaintTest, TheCurrentCellIsHighlightedUnlessFocusedWithoutDrawFocusSelected) {
@@ -62,7 +62,7 @@ TEST_F(PaintTest, TheCurrentCellIsHighlightedUnlessFocusedWithoutDrawFocusSelect
     EXPECT_EQ(ColorToRGB(clHighlight), ClientPixel(Render(), x, y)); // no focus
     Activate();
     EXPECT_EQ(ColorToRGB(clWindow), ClientPixel(Render(), x, y)); // the focus frame instead
-    Grid->SetOptions(Grid->Options() | goDrawFocusSelected);
+    Grid->SetOptions(Grid->Options() + goDrawFocusSelected);
     EXPECT_EQ(ColorToRGB(clHighlight), ClientPixel(Render(), x, y));
 }
 
@@ -108,14 +108,14 @@ TEST_F(PaintTest, WithoutGridLinesCellsMeetAndHitTestsFollow) {
 
 TEST_F(PaintTest, TheFocusedCellIsDrawnFocusedOnlyWhileTheGridHasTheFocus) {
     Render();
-    EXPECT_EQ(0u, Find(1, 1)->State & gdFocused);
+    EXPECT_FALSE(Find(1, 1)->State.Contains(gdFocused));
     Activate();
     Render();
-    EXPECT_TRUE(Find(1, 1)->State & gdFocused);
+    EXPECT_TRUE(Find(1, 1)->State.Contains(gdFocused));
 }
 
 TEST_F(PaintTest, RowSelectFramesTheCurrentRowWhileFocused) {
-    Grid->SetOptions(Grid->Options() | goRowSelect);
+    Grid->SetOptions(Grid->Options() + goRowSelect);
     Grid->SetRow(2);
     const TRect first = Grid->CellRect(1, 2), last = Grid->CellRect(4, 2);
     // Dotted: the pixels of the frame whose coordinates add up to an even number.
@@ -139,7 +139,7 @@ TEST_F(PaintTest, RowSelectFramesTheCurrentRowWhileFocused) {
     EXPECT_EQ(ColorToRGB(clHighlight), ClientPixel(image, first.Left + 5, first.Top + 5));
     EXPECT_EQ(ColorToRGB(clWindow), ClientPixel(image, first.Left, first.Bottom + 2));
     // With goDrawFocusSelected the row is drawn selected only.
-    Grid->SetOptions(Grid->Options() | goDrawFocusSelected);
+    Grid->SetOptions(Grid->Options() + goDrawFocusSelected);
     image = Render();
     EXPECT_FALSE(framed(image));
 }
@@ -211,7 +211,7 @@ TEST_F(PaintTest, AHundredThousandRowsPaintOnlyTheScreen) {
 }
 
 TEST_F(PaintTest, AGapWithoutItsLineTakesTheCellsBackground) {
-    Grid->SetOptions(Grid->Options() & ~static_cast<unsigned>(goVertLine));
+    Grid->SetOptions(Grid->Options() - goVertLine);
     const QImage image = Render();
     EXPECT_EQ(ColorToRGB(clWindow), ClientPixel(image, 129, 40)); // no line after column 1
     EXPECT_EQ(TColor(0xC0C0C0), ClientPixel(image, 100, 49));     // the line below row 1

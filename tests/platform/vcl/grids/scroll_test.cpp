@@ -71,7 +71,7 @@ TEST_F(ScrollTest, ThumbTrackingOnlyWithTheOption) {
     Grid->SetRowCount(60);
     Scroll(WM_VSCROLL, SB_THUMBTRACK, 127);
     EXPECT_EQ(1, Grid->TopRow());
-    Grid->SetOptions(Grid->Options() | goThumbTracking);
+    Grid->SetOptions(Grid->Options() + goThumbTracking);
     Scroll(WM_VSCROLL, SB_THUMBTRACK, 127);
     EXPECT_EQ(Grid->MaxTopRow(), Grid->TopRow());
     EXPECT_GE(Grid->TopLeftChanges, 1);
@@ -117,7 +117,7 @@ TEST_F(ScrollTest, TopRowAndLeftColStayInsideTheGrid) {
 TEST_F(ScrollTest, DraggingTheThumbScrollsAlongWithThumbTracking) {
     Grid->SetScrollBars(ssBoth);
     Grid->SetRowCount(1000);
-    Grid->SetOptions(Grid->Options() | goThumbTracking);
+    Grid->SetOptions(Grid->Options() + goThumbTracking);
     QScrollBar* vert = nullptr;
     for (QScrollBar* bar : Grid->Widget()->findChildren<QScrollBar*>())
         if (bar->orientation() == Qt::Vertical) vert = bar;
