@@ -1,6 +1,7 @@
 #include "dkfoldermon.h"
 
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,7 +13,16 @@ namespace fs = std::filesystem;
 
 struct TdkFolderMonitorThread::TWatches {
     std::map<int, std::string> Paths; // watch descriptor -> folder (disk path)
+    dev_t Device = 0;                 // the watched folder's file system
 };
+
+namespace {
+
+// A subtree is watched folder by folder; beyond this many the deeper ones go
+// unwatched rather than exhausting the user's watches (a watch on "/").
+constexpr size_t MaxWatches = 8192;
+
+} // namespace
 
 unsigned dkFolderNotifyFlags(TFolderMonitorFilters Filters) {
     static const unsigned Bits[] = {1, 2, 4, 8, 0x10, 0x100};
@@ -75,6 +85,12 @@ void TdkFolderMonitorThread::SetParameters(const std::string& Folder, TFolderMon
 }
 
 void TdkFolderMonitorThread::AddTree(const std::string& Path, int Depth) {
+    struct stat St;
+    if (FWatches->Paths.size() >= MaxWatches || stat(Path.c_str(), &St) != 0) return;
+    if (Depth == 0) FWatches->Device = St.st_dev;
+    // Other file systems below the folder (/proc, mounted media) stay out.
+    else if (St.st_dev != FWatches->Device)
+        return;
     const int Wd = inotify_add_watch(FNotify, Path.c_str(), InotifyMask(FFilters) | IN_ONLYDIR);
     if (Wd < 0) return;
     FWatches->Paths[Wd] = Path;
