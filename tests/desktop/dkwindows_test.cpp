@@ -364,3 +364,26 @@ TEST_F(TrayIcon, DesignTimeShowsOnlyWhenAskedTo) {
     T->SetVisibleOnDesigning(false);
     EXPECT_FALSE(Rec.Shown);
 }
+
+TEST_F(TrayIcon, MinimizingTheMainWindowMovesItToTheTray) {
+    TForm* Main = nullptr;
+    Application->CreateForm(Main);
+    Main->Show();
+    auto* T = new TdkTrayIcon(Main);
+    int Minimized = 0, Doubles = 0;
+    T->OnMinimize = [&](TObject*) { ++Minimized; };
+    T->OnDblClick = [&](TObject*) { ++Doubles; };
+    T->SetMinimizeToTray(true);
+    Main->SetWindowState(wsMinimized);
+    ASSERT_TRUE(PumpUntil([&] { return Minimized == 1; }));
+    EXPECT_FALSE(Main->Visible());
+    EXPECT_TRUE(T->Visible());
+    EXPECT_TRUE(Rec.Shown);
+    // A double-click brings the window back, another hides it again.
+    SendMessage(T->WindowHandle(), WM_DKTRAYICON, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(Main->Visible());
+    SendMessage(T->WindowHandle(), WM_DKTRAYICON, 0, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(Main->Visible());
+    EXPECT_EQ(Doubles, 2);
+    delete Main;
+}
