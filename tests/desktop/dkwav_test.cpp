@@ -261,3 +261,20 @@ TEST(DkFileStorage, DesignTimeAutoSaveNeedsAUsableName) {
     EXPECT_FALSE(S.AutoSave());
     EXPECT_EQ(Asked->Asked().size(), 1u);
 }
+
+TEST_F(WavPlayback, NoStopLeavesThePlayingSoundAlone) {
+    const std::string Loop = Pattern(4000);
+    WriteText(Dir / "loop.wav", MakeWave(Loop));
+    WriteText(Dir / "other.wav", MakeWave(Pattern(4100).substr(100)));
+    ASSERT_TRUE(
+        PlaySound((Dir / "loop.wav").c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_LOOP));
+    ASSERT_TRUE(SoundPlaying());
+    EXPECT_FALSE(PlaySound((Dir / "other.wav").c_str(), nullptr, SND_FILENAME | SND_NOSTOP));
+    EXPECT_TRUE(SoundPlaying());
+    // Without the flag the new sound replaces the loop.
+    EXPECT_TRUE(PlaySound((Dir / "other.wav").c_str(), nullptr, SND_FILENAME));
+    EXPECT_FALSE(SoundPlaying());
+    // The device was opened anew for it, so its file holds just that sound.
+    const std::string Other = Pattern(4100).substr(100);
+    EXPECT_EQ(WithoutPadding(ReadText(Out)), WithoutPadding(Other));
+}
