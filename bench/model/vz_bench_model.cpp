@@ -1,10 +1,14 @@
-// Standings of a large group: a 96-player double round-robin with every result entered,
-// rebuilt round by round and scored with all tie-breaks and performance ratings.
+// Standings of large groups: double round-robins with every result entered,
+// rebuilt and scored with all tie-breaks and performance ratings, as opening the
+// standings and a player's card do; beside them a plain loop over the games that
+// gives only scores, WP and SB, the bound no standings can beat.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <vector>
 
+#include "../vz_bench_table.h"
 #include "model/berger.h"
 #include "model/group.h"
 #include "model/stand.h"
@@ -33,7 +37,8 @@ std::unique_ptr<TGroep> MakeFullGroup(int N) {
     return g;
 }
 
-void BM_FillRondeRecsAndCalcStand(benchmark::State& state) {
+// What the standings window does before it shows the table.
+void BM_Standings(benchmark::State& state) {
     const auto g = MakeFullGroup(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         FillRondeRecs(*g);
@@ -43,6 +48,69 @@ void BM_FillRondeRecsAndCalcStand(benchmark::State& state) {
     state.counters["games"] = g->Games.Count();
 }
 
-BENCHMARK(BM_FillRondeRecsAndCalcStand)->Arg(96)->Unit(benchmark::kMillisecond);
+// What the player information window does before it shows one player's rounds.
+void BM_PlayerCard(benchmark::State& state) {
+    const auto g = MakeFullGroup(static_cast<int>(state.range(0)));
+    TSp& sp = *g->Spelers.Sp(g->Spelers.Count() / 2);
+    for (auto _ : state) {
+        FillRondeRecs(*g);
+        CalcStand(*g);
+        CalcSpelerStand(*g, sp);
+        benchmark::DoNotOptimize(sp.Rondes.front().Tpr);
+    }
+}
+
+// Scores, WP and SB after the last round straight from the games, indexed by
+// draw number: no round records, no ratings.
+void BM_PlainLoop(benchmark::State& state) {
+    const auto g = MakeFullGroup(static_cast<int>(state.range(0)));
+    const size_t n = static_cast<size_t>(g->Spelers.Count()) + 2;
+    std::vector<double> score(n), total(n), wp(n), sb(n);
+    for (auto _ : state) {
+        std::fill(score.begin(), score.end(), 0.0);
+        std::fill(total.begin(), total.end(), 0.0);
+        std::fill(wp.begin(), wp.end(), 0.0);
+        std::fill(sb.begin(), sb.end(), 0.0);
+        for (int i = 0; i < g->Games.Count(); ++i)
+            for (const TGameSlot& s : g->Games.Game(i)->Rec.Slots) {
+                score[static_cast<size_t>(s.BergerNr)] += UitslagToScore(s.Uitslag);
+                total[static_cast<size_t>(s.BergerNr)] += GetWPSBScore(s.Uitslag);
+            }
+        for (int i = 0; i < g->Games.Count(); ++i) {
+            const auto& slots = g->Games.Game(i)->Rec.Slots;
+            for (size_t s = 0; s < 2; ++s) {
+                const size_t me = static_cast<size_t>(slots[s].BergerNr);
+                const double o = total[static_cast<size_t>(slots[1 - s].BergerNr)];
+                wp[me] += o;
+                sb[me] += o * UitslagToScore(slots[s].Uitslag);
+            }
+        }
+        benchmark::DoNotOptimize(wp.data());
+        benchmark::DoNotOptimize(sb.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    for (const int n : {12, 24, 48, 96, 192})
+        b->Arg(n);
+    b->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_Standings)->Apply(Sizes);
+BENCHMARK(BM_PlayerCard)->Apply(Sizes);
+BENCHMARK(BM_PlainLoop)->Apply(Sizes);
 
 } // namespace
+
+int main(int argc, char** argv) {
+    std::vector<TBenchPeerRow> rows;
+    for (const int n : {12, 24, 48, 96, 192}) {
+        const std::string arg = "/" + std::to_string(n);
+        rows.push_back({"standings, " + std::to_string(n) + " players vs plain loop",
+                        "BM_Standings" + arg, "BM_PlainLoop" + arg});
+        rows.push_back({"player card, " + std::to_string(n) + " players vs plain loop",
+                        "BM_PlayerCard" + arg, "BM_PlainLoop" + arg});
+    }
+    return RunWithPeers(argc, argv, rows);
+}

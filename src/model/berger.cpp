@@ -143,6 +143,7 @@ void MakeBergerGames(TGroep& Groep) {
     TMyBergerList tabel;
     tabel.SetAantalSpelers(Groep.Spelers.Count());
     if (Groep.Rec.DubbelRondig) tabel.MakeDubbelRondig();
+    const TBergerNrIndex spelers(Groep.Spelers);
     for (int k = 0; k < tabel.Count(); ++k) {
         const TMyBergerObj* p = tabel.Pairing(k);
         TGameRec rec;
@@ -153,8 +154,7 @@ void MakeBergerGames(TGroep& Groep) {
         rec.Slots[0].BergerNr = p->Wit;
         rec.Slots[1].BergerNr = p->Zwart;
         for (TGameSlot& s : rec.Slots)
-            if (const TSp* sp = Groep.Spelers.GetSpelerOnBergerNr(s.BergerNr))
-                s.Relnr = sp->Rec.Relnr;
+            if (const TSp* sp = spelers.Find(s.BergerNr)) s.Relnr = sp->Rec.Relnr;
         Groep.AddGame(rec, IntToZeroStr(p->Ronde * 1000 + k, 6));
     }
     Groep.Games.Sort();

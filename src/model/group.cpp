@@ -47,11 +47,12 @@ void TGroep::SetSortItem(TSortId SortId, bool On) {
 
 void TGroep::LinkSpelers() {
     const int last = Games.GetLastRoundNr();
+    const TBergerNrIndex spelers(Spelers);
     for (int i = 0; i < Games.Count(); ++i) {
         TGameRec& g = Games.Game(i)->Rec;
         g.EersteHelft = EersteHelftOf(g.Ronde, last, Rec.DubbelRondig != 0);
         for (TGameSlot& s : g.Slots) {
-            s.Sp = Spelers.GetSpelerOnBergerNr(s.BergerNr);
+            s.Sp = spelers.Find(s.BergerNr);
             if (s.Sp) s.Relnr = s.Sp->Rec.Relnr;
         }
     }

@@ -134,3 +134,14 @@ bool TSpList::SwapBergerNrs(int A, int B) {
     }
     return true;
 }
+
+TBergerNrIndex::TBergerNrIndex(const TSpList& List) {
+    FByNr.reserve(static_cast<size_t>(List.Count()));
+    for (int i = 0; i < List.Count(); ++i)
+        FByNr.try_emplace(List.Sp(i)->Rec.BergerNr, List.Sp(i));
+}
+
+TSp* TBergerNrIndex::Find(int BergerNr) const {
+    const auto it = FByNr.find(BergerNr);
+    return it == FByNr.end() ? nullptr : it->second;
+}

@@ -2,6 +2,7 @@
 // A player of a group with his round records, and the list of a group's players.
 
 #include <string>
+#include <unordered_map>
 
 #include "model/records.h"
 #include "platform/rtl/stringlist.h"
@@ -52,4 +53,15 @@ public:
     // The players with draw numbers A and B exchange their numbers, keeping their own
     // data and rounds; opponent numbers in every round record follow.
     bool SwapBergerNrs(int A, int B);
+};
+
+// The players of a list by draw number, each number to its first player as
+// GetSpelerOnBergerNr finds him; valid while the list and its numbers stay.
+class TBergerNrIndex {
+public:
+    explicit TBergerNrIndex(const TSpList& List);
+    TSp* Find(int BergerNr) const;
+
+private:
+    std::unordered_map<int, TSp*> FByNr;
 };

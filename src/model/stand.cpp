@@ -1,5 +1,7 @@
 #include "model/stand.h"
 
+#include <algorithm>
+#include <numeric>
 #include <unordered_map>
 #include <vector>
 
@@ -40,27 +42,6 @@ double WPSBTotal(const TSp& Sp) {
     return sum;
 }
 
-double CalcWWe(const TSp& Sp, int Ronde) {
-    const int eigen = Sp.GetRating();
-    if (!IsValidRating(eigen)) return 0;
-    double w = 0, we = 0;
-    bool counted = false;
-    for (const TRondeRec& r : Sp.Rondes) {
-        if (r.Ronde > Ronde || !IsValidRating(r.TegenRating) || !IsGespeeld(r.Uitslag)) continue;
-        w += UitslagToScore(r.Uitslag);
-        we += ExpectedScore(r.TegenRating, eigen);
-        counted = true;
-    }
-    return counted ? w - we : 0;
-}
-
-double CalcProgScore(const TSp& Sp, int Ronde) {
-    double sum = 0;
-    for (const TRondeRec& r : Sp.Rondes)
-        if (r.Ronde <= Ronde && IsGespeeld(r.Uitslag)) sum += r.Score;
-    return sum;
-}
-
 namespace {
 
 struct TTegenstander {
@@ -68,85 +49,185 @@ struct TTegenstander {
     double Totaal = 0; // WPSBTotal of the opponent
 };
 
-void CalcSpelerStand(TSp& Sp, const std::vector<TTegenstander>& Tegen) {
-    const int eigen = Sp.GetRating();
-    for (size_t ri = 0; ri < Sp.Rondes.size(); ++ri) {
-        TRondeRec& R = Sp.Rondes[ri];
-        double wp = 0, sb = 0, ratingSum = 0, ratedScore = 0;
-        int count = 0;
-        TTprAr ratings;
-        for (size_t qi = 0; qi < Sp.Rondes.size(); ++qi) {
-            const TRondeRec& Q = Sp.Rondes[qi];
-            if (Q.Ronde > R.Ronde) continue;
-            const TTegenstander& t = Tegen[qi];
-            if (!t.Sp) continue;
-            wp += t.Totaal;
+// The statistics of one player over his records up to some round, added one
+// record at a time in record order: every sum is made in the order in which a
+// fresh loop over the records would make it, so the figures are the same to
+// the last bit.
+class TStandSom {
+public:
+    explicit TStandSom(int Eigen) : FEigen(Eigen) {}
+
+    // T is the record's opponent, or nullptr when he has none.
+    void Add(const TRondeRec& Q, const TTegenstander* T) {
+        if (T) {
+            FWP += T->Totaal;
             switch (Q.Uitslag) {
             case ucWinst:
             case ucReglWinst:
-                sb += t.Totaal;
+                FSB += T->Totaal;
                 break;
             case ucRemise:
             case ucReglRemise:
             case ucReglVerlies:
-                sb += t.Totaal / 2;
+                FSB += T->Totaal / 2;
                 break;
             default:
                 break;
             }
             if (IsValidRating(Q.TegenRating)) {
-                ratingSum += Q.TegenRating;
-                ++count;
-                ratedScore += UitslagToScore(Q.Uitslag);
-                ratings.push_back(Q.TegenRating);
+                FRatingSum += Q.TegenRating;
+                FRatedScore += UitslagToScore(Q.Uitslag);
+                FRatings.push_back(Q.TegenRating);
             }
         }
-        R.WWe = CalcWWe(Sp, R.Ronde);
-        R.ProgScore = CalcProgScore(Sp, R.Ronde);
-        if (wp >= 0) R.WP = wp;
-        if (sb >= 0) R.SB = sb;
-        if (count > 0) {
-            R.GemRating = static_cast<int32_t>(Round(ratingSum / count));
-            R.TprProcent = static_cast<int32_t>(
-                Round(PerformanceByPercentage(count, ratedScore, R.GemRating, eigen)));
-            R.Tpr = static_cast<int32_t>(Round(PerformanceRating(ratings, eigen, ratedScore)));
-        } else {
-            R.GemRating = 0;
-            R.TprProcent = 0;
-            R.Tpr = 0;
+        // W-We and the progressive score count games played on the board.
+        if (!IsGespeeld(Q.Uitslag)) return;
+        FProgScore += Q.Score;
+        if (IsValidRating(Q.TegenRating)) {
+            FW += UitslagToScore(Q.Uitslag);
+            FWe += ExpectedScore(Q.TegenRating, FEigen);
+            FWWeCounted = true;
         }
+    }
+
+    double WWe() const { return IsValidRating(FEigen) && FWWeCounted ? FW - FWe : 0; }
+    double ProgScore() const { return FProgScore; }
+
+    // Everything but the performance by bisection, which costs a search over the
+    // rated opponents and is made only where it is read (WithTpr).
+    void Store(TRondeRec& R, bool WithTpr) const {
+        R.WWe = WWe();
+        R.ProgScore = FProgScore;
+        if (FWP >= 0) R.WP = FWP;
+        if (FSB >= 0) R.SB = FSB;
+        R.GemRating = R.TprProcent = R.Tpr = 0;
+        if (FRatings.empty()) return;
+        const int count = static_cast<int>(FRatings.size());
+        R.GemRating = static_cast<int32_t>(Round(FRatingSum / count));
+        R.TprProcent = static_cast<int32_t>(
+            Round(PerformanceByPercentage(count, FRatedScore, R.GemRating, FEigen)));
+        if (WithTpr)
+            R.Tpr = static_cast<int32_t>(Round(PerformanceRating(FRatings, FEigen, FRatedScore)));
+    }
+
+private:
+    int FEigen;
+    double FWP = 0, FSB = 0, FRatingSum = 0, FRatedScore = 0;
+    TTprAr FRatings; // of the rated opponents, in record order
+    double FW = 0, FWe = 0, FProgScore = 0;
+    bool FWWeCounted = false;
+};
+
+// Fills the statistics of every record of the player; the performance by
+// bisection in every record with AllTpr, else only in his latest round.
+void FillSpelerStand(TSp& Sp, const std::vector<TTegenstander>& Tegen, bool AllTpr) {
+    std::vector<TRondeRec>& rondes = Sp.Rondes;
+    const size_t n = rondes.size();
+    if (n == 0) return;
+    const int eigen = Sp.GetRating();
+    const auto opponent = [&Tegen](size_t q) { return Tegen[q].Sp ? &Tegen[q] : nullptr; };
+    const int latest =
+        std::max_element(rondes.begin(), rondes.end(), [](const TRondeRec& a, const TRondeRec& b) {
+            return a.Ronde < b.Ronde;
+        })->Ronde;
+    const auto withTpr = [&](const TRondeRec& R) { return AllTpr || R.Ronde == latest; };
+
+    // A record counts for every record of its round or a later one. Running sums
+    // serve when the records that add anything follow their rounds in record
+    // order, as the rebuilt records always do.
+    std::vector<size_t> order(n);
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&rondes](size_t a, size_t b) { return rondes[a].Ronde < rondes[b].Ronde; });
+    bool running = true;
+    size_t lastAdding = 0;
+    bool anyAdding = false;
+    for (const size_t q : order) {
+        if (!opponent(q) && !IsGespeeld(rondes[q].Uitslag)) continue;
+        if (anyAdding && q < lastAdding) running = false;
+        lastAdding = q;
+        anyAdding = true;
+    }
+
+    if (running) {
+        TStandSom som(eigen);
+        for (size_t i = 0; i < n;) {
+            const int ronde = rondes[order[i]].Ronde;
+            size_t j = i;
+            for (; j < n && rondes[order[j]].Ronde == ronde; ++j)
+                som.Add(rondes[order[j]], opponent(order[j]));
+            for (; i < j; ++i)
+                som.Store(rondes[order[i]], withTpr(rondes[order[i]]));
+        }
+        return;
+    }
+    // Records out of round order: each record sums its own (what is stored is
+    // nothing that a sum reads).
+    for (TRondeRec& R : rondes) {
+        TStandSom som(eigen);
+        for (size_t q = 0; q < n; ++q)
+            if (rondes[q].Ronde <= R.Ronde) som.Add(rondes[q], opponent(q));
+        som.Store(R, withTpr(R));
     }
 }
 
+// Each record's opponent by draw number; the record gets his rating.
+std::vector<TTegenstander>
+LinkTegenstanders(TSp& Sp, const std::unordered_map<int, TTegenstander>& ByBergerNr) {
+    std::vector<TTegenstander> tegen(Sp.Rondes.size());
+    for (size_t q = 0; q < Sp.Rondes.size(); ++q) {
+        TRondeRec& Q = Sp.Rondes[q];
+        // A round without a game has no opponent, not even a player who has no
+        // draw number yet.
+        if (Q.TegenBergerNr < 1) continue;
+        const auto it = ByBergerNr.find(Q.TegenBergerNr);
+        if (it == ByBergerNr.end()) continue;
+        tegen[q] = it->second;
+        Q.TegenRating = it->second.Sp->GetRating();
+    }
+    return tegen;
+}
+
+// The first player with each draw number, with what his games credit opponents with.
+std::unordered_map<int, TTegenstander> TegenstandersOf(const TSpList& Spelers) {
+    std::unordered_map<int, TTegenstander> byBergerNr;
+    for (int i = 0; i < Spelers.Count(); ++i) {
+        const TSp* sp = Spelers.Sp(i);
+        byBergerNr.try_emplace(sp->Rec.BergerNr, TTegenstander{sp, WPSBTotal(*sp)});
+    }
+    return byBergerNr;
+}
+
 } // namespace
+
+double CalcWWe(const TSp& Sp, int Ronde) {
+    TStandSom som(Sp.GetRating());
+    for (const TRondeRec& r : Sp.Rondes)
+        if (r.Ronde <= Ronde) som.Add(r, nullptr);
+    return som.WWe();
+}
+
+double CalcProgScore(const TSp& Sp, int Ronde) {
+    TStandSom som(Sp.GetRating());
+    for (const TRondeRec& r : Sp.Rondes)
+        if (r.Ronde <= Ronde) som.Add(r, nullptr);
+    return som.ProgScore();
+}
 
 void CalcStand(TGroep& Groep) {
     TSpList& spelers = Groep.Spelers;
     for (int i = 0; i < spelers.Count(); ++i)
         spelers.Sp(i)->CalcRunningScore();
-
-    // The first player with each draw number, with what his games credit opponents with.
-    std::unordered_map<int, TTegenstander> byBergerNr;
-    for (int i = 0; i < spelers.Count(); ++i) {
-        const TSp* sp = spelers.Sp(i);
-        byBergerNr.try_emplace(sp->Rec.BergerNr, TTegenstander{sp, WPSBTotal(*sp)});
-    }
-
+    const auto byBergerNr = TegenstandersOf(spelers);
     for (int i = 0; i < spelers.Count(); ++i) {
         TSp& sp = *spelers.Sp(i);
-        std::vector<TTegenstander> tegen(sp.Rondes.size());
-        for (size_t q = 0; q < sp.Rondes.size(); ++q) {
-            TRondeRec& Q = sp.Rondes[q];
-            // A round without a game has no opponent, not even a player who has no
-            // draw number yet.
-            if (Q.TegenBergerNr < 1) continue;
-            const auto it = byBergerNr.find(Q.TegenBergerNr);
-            if (it == byBergerNr.end()) continue;
-            tegen[q] = it->second;
-            Q.TegenRating = it->second.Sp->GetRating();
-        }
-        CalcSpelerStand(sp, tegen);
+        FillSpelerStand(sp, LinkTegenstanders(sp, byBergerNr), false);
     }
+}
+
+void CalcSpelerStand(const TGroep& Groep, TSp& Sp) {
+    const auto byBergerNr = TegenstandersOf(Groep.Spelers);
+    FillSpelerStand(Sp, LinkTegenstanders(Sp, byBergerNr), true);
 }
 
 void CalcZVPoints(TSp& Sp, int N, int Plaats, std::string& Info, bool DubbelRondig, double W) {

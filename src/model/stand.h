@@ -10,8 +10,13 @@ class TSp;
 // Rebuilds every player's round records from the group's games.
 void FillRondeRecs(TGroep& Groep);
 // Running scores, WP, SB, W-We, progressive score, average opponent rating and the
-// two performance ratings of every player after every round.
+// performance by percentage of every player after every round. The performance by
+// bisection (Tpr), a search over the rated opponents, is filled only in each
+// player's latest round, which the standings show, and is 0 in his other rounds.
 void CalcStand(TGroep& Groep);
+// After CalcStand: the statistics of one player again, now with the performance by
+// bisection in every round, as his card shows them.
+void CalcSpelerStand(const TGroep& Groep, TSp& Sp);
 // Series points of a player on place Plaats among N players with final score W.
 void CalcZVPoints(TSp& Sp, int N, int Plaats, std::string& Info, bool DubbelRondig, double W);
 

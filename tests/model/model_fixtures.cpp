@@ -39,3 +39,19 @@ TGame* EnterResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft) {
             sp->SetUitslag(game->Rec.Ronde, s.Uitslag);
     return game;
 }
+
+std::unique_ptr<TGroep> ForfeitGroup() {
+    auto g = MakeGroep(4);
+    const int ratings[] = {1800, 1700, 0, 1600};
+    for (int i = 0; i < 4; ++i)
+        g->Spelers.Sp(i)->Rec.Ratings[rtKNSB] = ratings[i];
+    g->Spelers.Sp(0)->Rec.Ratings[rtJeugd] = 1500;
+    EnterResult(*g, 1, 4, 1);
+    EnterResult(*g, 2, 3, 7);
+    EnterResult(*g, 4, 3, 3);
+    EnterResult(*g, 1, 2, 2);
+    EnterResult(*g, 2, 4, 8);
+    EnterResult(*g, 3, 1, 1);
+    FillRondeRecs(*g);
+    return g;
+}

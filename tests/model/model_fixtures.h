@@ -16,3 +16,8 @@ std::unique_ptr<TGroep> MakeGroep(int N, bool DubbelRondig = false, int Rating =
 // Enters the result of the game between draw numbers A and B of the given cycle, as
 // the results list does (entry code seen from A), and lets both players' rounds follow.
 TGame* EnterResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft = 1);
+
+// Four players rated 1800, 1700, none and 1600 (player 1 also 1500 for youth),
+// every kind of result including forfeits, round records filled:
+//   r1 1-4 1-0, 2-3 "0-1 Regl."; r2 4-3 draw, 1-2 0-1; r3 2-4 "½-½ Regl.", 3-1 1-0.
+std::unique_ptr<TGroep> ForfeitGroup();

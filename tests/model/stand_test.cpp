@@ -7,24 +7,6 @@
 
 namespace {
 
-// Four players, every kind of result including forfeits:
-//   r1 1-4 1-0, 2-3 "0-1 Regl."; r2 4-3 draw, 1-2 0-1; r3 2-4 "½-½ Regl.", 3-1 1-0.
-std::unique_ptr<TGroep> ForfeitGroup() {
-    auto g = MakeGroep(4);
-    const int ratings[] = {1800, 1700, 0, 1600};
-    for (int i = 0; i < 4; ++i)
-        g->Spelers.Sp(i)->Rec.Ratings[rtKNSB] = ratings[i];
-    g->Spelers.Sp(0)->Rec.Ratings[rtJeugd] = 1500;
-    EnterResult(*g, 1, 4, 1);
-    EnterResult(*g, 2, 3, 7);
-    EnterResult(*g, 4, 3, 3);
-    EnterResult(*g, 1, 2, 2);
-    EnterResult(*g, 2, 4, 8);
-    EnterResult(*g, 3, 1, 1);
-    FillRondeRecs(*g);
-    return g;
-}
-
 const TRondeRec& Last(const TSp* sp) {
     return sp->Rondes.back();
 }

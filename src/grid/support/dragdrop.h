@@ -15,10 +15,7 @@
 
 class TControl;
 
-// The data formats, as the platform names them when data leaves the program.
-inline constexpr char MimeText[] = "text/plain";
-inline constexpr char MimeRichText[] = "text/rtf";
-inline constexpr char MimeFiles[] = "text/uri-list";
+// The grid's own data format, as it travels between programs.
 inline constexpr char MimeGridColumn[] = "application/x-grid-column"; // "Grid Column"
 
 // The column a drag carries ("Grid Column": one 32-bit index, low byte first),

@@ -88,14 +88,16 @@ TSize TCanvasHTMLSurface::TextExtent(const THTMLFont& Font, const std::string& T
 void TCanvasHTMLSurface::DrawText(const THTMLFont& Font, const TRect& R, const std::string& Text,
                                   TColor Background, bool Ellipsis) {
     Select(Font);
-    const TSize ext = FCanvas.TextExtent(Text);
+    // Plain text on no background is measured once, by the drawing itself.
+    const bool angled = Font.Angle % 360 != 0;
+    const TSize ext = Background != clNone || angled ? FCanvas.TextExtent(Text) : TSize{};
     if (Background != clNone) {
         FCanvas.Brush()->SetColor(Background);
         FCanvas.FillRect({R.Left, R.Bottom - ext.cy, std::min(R.Right, R.Left + ext.cx), R.Bottom});
     }
     FCanvas.Brush()->SetStyle(bsClear);
     FCanvas.SetBkMode(TRANSPARENT);
-    if (Font.Angle % 360 != 0) {
+    if (angled) {
         FCanvas.TextOut(R.Left, R.Bottom - ext.cy, Text);
         return;
     }

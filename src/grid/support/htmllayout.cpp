@@ -72,45 +72,86 @@ int FontSizeFromAttribute(int Value) {
     }
 }
 
+// The tags of the language; every other name is skipped.
+enum class TTag {
+    None,
+    A,
+    B,
+    BL,
+    Body,
+    BR,
+    Control,
+    E,
+    Font,
+    HI,
+    HR,
+    I,
+    Img,
+    Ind,
+    LI,
+    P,
+    R,
+    S,
+    Shad,
+    Sub,
+    Sup,
+    U,
+    UL,
+    Z
+};
+
 // The tag a name stands for: its first letter decides, and further letters
-// only among tags that share it ("BR", "BL", "BODY" and "B"); "" for none.
-std::string TagKind(const std::string& Name) {
-    if (Name.empty()) return "";
+// only among tags that share it ("BR", "BL", "BODY" and "B").
+TTag TagKind(const std::string& Name) {
+    if (Name.empty()) return TTag::None;
     const char second = Name.size() > 1 ? Name[1] : 0;
     const char third = Name.size() > 2 ? Name[2] : 0;
     switch (Name[0]) {
     case 'A':
-        return "A";
+        return TTag::A;
     case 'B':
-        return second == 'R' ? "BR" : second == 'L' ? "BL" : second == 'O' ? "BODY" : "B";
+        return second == 'R'   ? TTag::BR
+               : second == 'L' ? TTag::BL
+               : second == 'O' ? TTag::Body
+                               : TTag::B;
     case 'C':
-        return "CONTROL";
+        return TTag::Control;
     case 'E':
-        return "E";
+        return TTag::E;
     case 'F':
-        return "FONT";
+        return TTag::Font;
     case 'H':
-        return second == 'I' ? "HI" : second == 'R' ? "HR" : "";
+        return second == 'I' ? TTag::HI : second == 'R' ? TTag::HR : TTag::None;
     case 'I':
-        return second == 'N' ? "IND" : second == 'M' ? "IMG" : "I";
+        return second == 'N' ? TTag::Ind : second == 'M' ? TTag::Img : TTag::I;
     case 'L':
-        return "LI";
+        return TTag::LI;
     case 'P':
-        return "P";
+        return TTag::P;
     case 'R':
-        return "R";
+        return TTag::R;
     case 'S':
-        if (second == 'H') return "SHAD";
-        if (second == 'U' && third == 'B') return "SUB";
-        if (second == 'U' && third == 'P') return "SUP";
-        return "S";
+        if (second == 'H') return TTag::Shad;
+        if (second == 'U' && third == 'B') return TTag::Sub;
+        if (second == 'U' && third == 'P') return TTag::Sup;
+        return TTag::S;
     case 'U':
-        return second == 'L' ? "UL" : "U";
+        return second == 'L' ? TTag::UL : TTag::U;
     case 'Z':
-        return "Z";
+        return TTag::Z;
     default:
-        return "";
+        return TTag::None;
     }
+}
+
+// The control a CONTROL tag's type names, and how tall its box is.
+THTMLControlKind ControlKindOf(const std::string& Type) {
+    if (Type == "EDIT") return THTMLControlKind::Edit;
+    if (Type == "COMBO") return THTMLControlKind::Combo;
+    if (Type == "CHECK") return THTMLControlKind::Check;
+    if (Type == "RADIO") return THTMLControlKind::Radio;
+    if (Type == "BUTTON") return THTMLControlKind::Button;
+    return THTMLControlKind::Other;
 }
 
 // BODY tells a colour name from a hexadecimal colour by "CL" or "#" in the
@@ -137,7 +178,7 @@ private:
     void AnchorStart(const std::string& Tag);
     void AnchorEnd();
     bool PlaceBox(THTMLPiece Piece, THTMLLine& Line, int& Pen, bool Consumed, bool& LineEmpty);
-    void FinishLine(THTMLLine& Line, int Pen, int ImageAlign);
+    void FinishLine(THTMLLine& Line, int Pen, THTMLImageAlign ImageAlign);
     int Scaled(int Pixels) const { return Pixels * S.PixelsPerInch() / 96; }
     int AvailableWidth() const { return R.Right - R.Left - 1 - St.Indent; }
 
@@ -148,7 +189,7 @@ private:
     const THTMLRenderParams& P;
     TState St;
     THTMLLayout L;
-    int ImageAlign = 0; // of the current line: 0 bottom, 1 top, 2 middle
+    THTMLImageAlign ImageAlign = THTMLImageAlign::Bottom; // of the current line
 };
 
 void TLayouter::AnchorStart(const std::string& Tag) {
@@ -200,36 +241,50 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
     std::string word;
     while (k < Tag.size() && Tag[k] != ' ' && Tag[k] != '\t')
         word += AnsiUpperChar(Tag[k++]);
-    const std::string name = TagKind(word);
+    const TTag name = TagKind(word);
     const std::string upper = AnsiUpperCase(Tag);
 
     if (closing) {
-        if (name == "A")
+        switch (name) {
+        case TTag::A:
             AnchorEnd();
-        else if (name == "B")
+            break;
+        case TTag::B:
             St.Font.Bold = false;
-        else if (name == "I")
+            break;
+        case TTag::I:
             St.Font.Italic = false;
-        else if (name == "U")
+            break;
+        case TTag::U:
             St.Font.Underline = false;
-        else if (name == "S")
+            break;
+        case TTag::S:
             St.Font.StrikeOut = false;
-        else if (name == "BL" || name == "BODY")
+            break;
+        case TTag::BL:
+        case TTag::Body:
             St.Font.Color = Start.Color;
-        else if (name == "E")
+            break;
+        case TTag::E:
             St.Error = false;
-        else if (name == "SHAD")
+            break;
+        case TTag::Shad:
             St.Shadow = false;
-        else if (name == "SUB")
+            break;
+        case TTag::Sub:
             St.Sub = false;
-        else if (name == "SUP")
+            break;
+        case TTag::Sup:
             St.Sup = false;
-        else if (name == "Z")
+            break;
+        case TTag::Z:
             St.Hidden = false;
-        else if (name == "HI") {
+            break;
+        case TTag::HI:
             St.Font.Color = St.HighlightSavedColor;
             St.Brush = St.HighlightSavedBrush;
-        } else if (name == "FONT") {
+            break;
+        case TTag::Font:
             St.Font.Name = Start.Name;
             St.Font.Size = Start.Size;
             if (!St.FontColors.empty()) {
@@ -239,12 +294,14 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
                 }
                 St.FontColors.pop_back();
             }
-        } else if (name == "R") {
+            break;
+        case TTag::R:
             if (!St.Angles.empty()) {
                 St.Font.Angle = St.Angles.back();
                 St.Angles.pop_back();
             }
-        } else if (name == "UL") {
+            break;
+        case TTag::UL:
             // The end of a list ends its last item's line; without a list the
             // tag reads as the end of underlining.
             if (St.ListLevel == 0) {
@@ -253,55 +310,72 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
             }
             --St.ListLevel;
             return TTagAction::EndLine;
-        } else if (name == "P") {
+        case TTag::P:
             St.ParaBackground = clNone;
             St.Align = THTMLAlign::Left;
             St.Indent = 0;
             return TTagAction::EndLine;
-        } else if (name == "LI") {
+        case TTag::LI:
             return TTagAction::EndLine;
+        default:
+            break;
         }
         return TTagAction::Continue;
     }
 
-    if (name == "A")
+    switch (name) {
+    case TTag::A:
         AnchorStart(Tag);
-    else if (name == "B")
+        break;
+    case TTag::B:
         St.Font.Bold = true;
-    else if (name == "I")
+        break;
+    case TTag::I:
         St.Font.Italic = true;
-    else if (name == "U")
+        break;
+    case TTag::U:
         St.Font.Underline = true;
-    else if (name == "S")
+        break;
+    case TTag::S:
         St.Font.StrikeOut = true;
-    else if (name == "E")
+        break;
+    case TTag::E:
         St.Error = true;
-    else if (name == "SHAD")
+        break;
+    case TTag::Shad:
         St.Shadow = true;
-    else if (name == "SUB")
+        break;
+    case TTag::Sub:
         St.Sub = true;
-    else if (name == "SUP")
+        break;
+    case TTag::Sup:
         St.Sup = true;
-    else if (name == "Z")
+        break;
+    case TTag::Z:
         St.Hidden = true;
-    else if (name == "BR")
+        break;
+    case TTag::BR:
         return TTagAction::EndLine;
-    else if (name == "BL") {
+    case TTag::BL:
         if (!P.BlinkVisible) St.Font.Color = StartBrush;
-    } else if (name == "HR") {
+        break;
+    case TTag::HR:
         Line.Rule = true;
         return TTagAction::EndLine;
-    } else if (name == "HI") {
+    case TTag::HI:
         St.HighlightSavedColor = St.Font.Color;
         St.HighlightSavedBrush = St.Brush;
         St.Brush = clHighlight;
         St.Font.Color = clHighlightText;
-    } else if (name == "BODY") {
+        break;
+    case TTag::Body: {
         const std::string bg = Attribute(upper, "BGCOLOR");
         if (!bg.empty()) L.BodyColor = BodyColorFromAttribute(bg);
         const std::string image = Attribute(Tag, "BACKGROUND");
         if (!image.empty()) L.BodyImage = image;
-    } else if (name == "FONT") {
+        break;
+    }
+    case TTag::Font: {
         St.FontColors.emplace_back(St.Font.Color, St.Brush);
         std::string v;
         if (FindTagAttribute(upper, "FACE", v)) St.Font.Name = v;
@@ -312,15 +386,19 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
             const int size = FontSizeFromAttribute(TextToInt(v));
             if (size > 0) St.Font.Size = size;
         }
-    } else if (name == "IND") {
+        break;
+    }
+    case TTag::Ind:
         Pen = std::max(Pen, TextToInt(Attribute(upper, "X")));
-    } else if (name == "R") {
+        break;
+    case TTag::R:
         St.Angles.push_back(St.Font.Angle);
         St.Font.Angle = TextToInt(Attribute(upper, "A"));
-    } else if (name == "UL") {
+        break;
+    case TTag::UL:
         ++St.ListLevel;
         return TTagAction::EndLine;
-    } else if (name == "LI") {
+    case TTag::LI: {
         if (ListItemSeen && Consumed) return TTagAction::BreakBefore;
         ListItemSeen = true;
         Pen = std::max(Pen, ListIndent * std::max(St.ListLevel, 1));
@@ -333,7 +411,9 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
         bullet.X = Pen - ListIndent;
         bullet.Width = ListIndent;
         Line.Pieces.push_back(bullet);
-    } else if (name == "P") {
+        break;
+    }
+    case TTag::P: {
         const std::string align = Attribute(upper, "ALIGN");
         if (align == "RIGHT")
             St.Align = THTMLAlign::Right;
@@ -347,7 +427,9 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
         Line.Align = St.Align;
         Line.Indent = St.Indent;
         Line.ParaBackground = St.ParaBackground;
-    } else if (name == "IMG") {
+        break;
+    }
+    case TTag::Img: {
         THTMLPiece img;
         img.Kind = THTMLPieceKind::Image;
         // Sources keep their case: file names on disk depend on it.
@@ -368,10 +450,12 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
         if (!PlaceBox(img, Line, Pen, Consumed, LineEmpty)) return TTagAction::BreakBefore;
         const std::string align = Attribute(upper, "ALIGN");
         if (align == "TOP")
-            ImageAlign = 1;
+            ImageAlign = THTMLImageAlign::Top;
         else if (align == "MIDDLE")
-            ImageAlign = 2;
-    } else if (name == "CONTROL") {
+            ImageAlign = THTMLImageAlign::Middle;
+        break;
+    }
+    case TTag::Control: {
         THTMLPiece ctl;
         ctl.Kind = THTMLPieceKind::Control;
         std::string value;
@@ -379,23 +463,36 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
         int width = 0;
         if (!TryStrToInt(Trim(ctl.ControlWidth), width) || width <= 0 || St.Hidden)
             return TTagAction::Continue;
+        ctl.Control = ControlKindOf(ctl.ControlType);
         ctl.Text = UnescapeControlValue(value);
         ctl.Font = St.Font;
         ctl.Width = width;
-        ctl.Height = S.TextExtent(St.Font, "gh").cy + 6;
-        if (ctl.ControlType == "COMBO")
-            ctl.Height = 25;
-        else if (ctl.ControlType == "BUTTON")
-            ctl.Height = 24;
-        else if (ctl.ControlType == "CHECK" || ctl.ControlType == "RADIO")
-            ctl.Width = ctl.Height = 16;
+        switch (ctl.Control) {
+        case THTMLControlKind::Combo:
+            ctl.Height = HTMLComboHeight;
+            break;
+        case THTMLControlKind::Button:
+            ctl.Height = HTMLButtonHeight;
+            break;
+        case THTMLControlKind::Check:
+        case THTMLControlKind::Radio:
+            ctl.Width = ctl.Height = HTMLCheckSize;
+            break;
+        default:
+            ctl.Height = S.TextExtent(St.Font, "gh").cy + HTMLEditMargin;
+            break;
+        }
         if (!PlaceBox(ctl, Line, Pen, Consumed, LineEmpty)) return TTagAction::BreakBefore;
+        break;
+    }
+    default:
+        break;
     }
     // Any other tag is skipped.
     return TTagAction::Continue;
 }
 
-void TLayouter::FinishLine(THTMLLine& Line, int Pen, int Align) {
+void TLayouter::FinishLine(THTMLLine& Line, int Pen, THTMLImageAlign Align) {
     Line.Width = Pen;
     for (auto it = Line.Pieces.rbegin(); it != Line.Pieces.rend(); ++it) {
         if (it->Kind == THTMLPieceKind::Bullet) continue;
@@ -404,9 +501,9 @@ void TLayouter::FinishLine(THTMLLine& Line, int Pen, int Align) {
             Line.Width -= S.TextExtent(it->Font, " ").cx;
         break;
     }
-    if (Align == 1)
+    if (Align == THTMLImageAlign::Top)
         Line.TextRaise = Line.Height - Line.GhHeight;
-    else if (Align == 2)
+    else if (Align == THTMLImageAlign::Middle)
         Line.TextRaise = (Line.Height - Line.GhHeight) / 2;
     const int spare = R.Right - R.Left - Line.Width;
     int left = R.Left + 1;
@@ -428,7 +525,7 @@ THTMLLayout TLayouter::Run(const std::string& Source) {
         line.ParaBackground = St.ParaBackground;
         line.GhHeight = S.TextExtent(St.Font, "gh").cy;
         line.Height = line.GhHeight;
-        ImageAlign = 0;
+        ImageAlign = THTMLImageAlign::Bottom;
         const size_t lineStart = pos;
         int pen = 0;
         bool lineEmpty = true, listItemSeen = false, explicitBreak = false, endText = false;

@@ -10,6 +10,19 @@
 
 enum class THTMLPieceKind { Text, Image, Control, Bullet };
 
+// The kinds of embedded control; any other type takes room and draws nothing.
+enum class THTMLControlKind { Other, Edit, Combo, Check, Radio, Button };
+
+// Heights of embedded controls: an edit box is its text's height plus the
+// margin, the others have fixed sizes (check and radio boxes are square).
+inline constexpr int HTMLEditMargin = 6;
+inline constexpr int HTMLComboHeight = 25;
+inline constexpr int HTMLButtonHeight = 24;
+inline constexpr int HTMLCheckSize = 16;
+
+// Where an image's ALIGN puts the text of its line.
+enum class THTMLImageAlign { Bottom, Top, Middle };
+
 struct THTMLPiece {
     THTMLPieceKind Kind = THTMLPieceKind::Text;
     int X = 0; // from the line's start
@@ -27,6 +40,7 @@ struct THTMLPiece {
     std::string Source; // image SRC
     std::string Alt;    // image ALT
     std::string ControlType, ControlId, ControlWidth;
+    THTMLControlKind Control = THTMLControlKind::Other;
 };
 
 enum class THTMLAlign { Left, Center, Right };

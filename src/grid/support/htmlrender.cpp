@@ -66,28 +66,36 @@ void TPainter::Control(const THTMLLine& L, const THTMLPiece& Piece, bool Hot) {
     const int t = b - L.Height;
     const int w = Piece.Width;
     const bool pressed = Hot && P.ButtonDown;
-    const std::string& type = Piece.ControlType;
-    if (type == "EDIT" || type == "COMBO") {
+    switch (Piece.Control) {
+    case THTMLControlKind::Edit:
         S.FrameRect({x, t + 3, x + w, b + 1}, FrameColor);
-        if (type == "EDIT") {
-            S.DrawText(Piece.Font, {x + 2, t + 4, x + w, b}, Piece.Text, clNone, true);
-        } else {
-            S.DrawText(Piece.Font, {x + 2, t + 6, x + w - 17, b}, Piece.Text, clNone, true);
-            S.DrawControlPart(THTMLControlPart::ComboButton, {x + w - 19, t + 6, x + w - 3, b - 2},
-                              false, Hot, false);
-        }
-    } else if (type == "CHECK" || type == "RADIO") {
+        S.DrawText(Piece.Font, {x + 2, t + 4, x + w, b}, Piece.Text, clNone, true);
+        break;
+    case THTMLControlKind::Combo:
+        S.FrameRect({x, t + 3, x + w, b + 1}, FrameColor);
+        S.DrawText(Piece.Font, {x + 2, t + 6, x + w - 17, b}, Piece.Text, clNone, true);
+        S.DrawControlPart(THTMLControlPart::ComboButton, {x + w - 19, t + 6, x + w - 3, b - 2},
+                          false, Hot, false);
+        break;
+    case THTMLControlKind::Check:
+    case THTMLControlKind::Radio: {
         const bool checked = UpperCase(Piece.Text) == "TRUE";
-        S.DrawControlPart(type == "CHECK" ? THTMLControlPart::CheckBox
-                                          : THTMLControlPart::RadioButton,
-                          {x, b - 16, x + 16, b}, checked, Hot, pressed);
-    } else if (type == "BUTTON") {
+        S.DrawControlPart(Piece.Control == THTMLControlKind::Check ? THTMLControlPart::CheckBox
+                                                                   : THTMLControlPart::RadioButton,
+                          {x, b - HTMLCheckSize, x + HTMLCheckSize, b}, checked, Hot, pressed);
+        break;
+    }
+    case THTMLControlKind::Button: {
         const TRect r{x, b - Piece.Height, x + w, b};
         S.DrawControlPart(THTMLControlPart::PushButton, r, false, Hot, pressed);
         const TSize ext = S.TextExtent(Piece.Font, Piece.Text);
         const int tx = x + std::max(2, (w - ext.cx) / 2);
         const int ty = r.Top + std::max(2, (r.Height() - ext.cy) / 2) + ext.cy;
         S.DrawText(Piece.Font, {tx, ty - ext.cy, x + w - 2, ty}, Piece.Text, clNone, true);
+        break;
+    }
+    case THTMLControlKind::Other:
+        break;
     }
 }
 

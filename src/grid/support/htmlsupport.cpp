@@ -73,7 +73,7 @@ TColor ColorFromName(const std::string& Name) {
 }
 
 int HexByteValue(const std::string& Text) {
-    if (Text.size() < 2) return -1;
+    if (Text.size() < 2) return 0;
     const int hi = HexDigit(Text[0]), lo = HexDigit(Text[1]);
     if (hi < 0 || lo < 0) return -1;
     return hi * 16 + lo;

@@ -8,8 +8,8 @@
 
 // Colour of a lower-case name ("clred", "clbtnface", ...); any other name gives 0.
 TColor ColorFromName(const std::string& Name);
-// Value of the first two characters as hexadecimal digits (either case); -1 when
-// the text is shorter than two characters or they are not both hexadecimal.
+// Value of the first two characters as hexadecimal digits (either case); 0 when
+// the text is shorter than two characters, -1 when they are not both hexadecimal.
 int HexByteValue(const std::string& Text);
 // "#RRGGBB" as a colour with red in the low byte. False (Color untouched) for a
 // text that is not '#' and six hexadecimal digits.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/sets.h"
 #include "sysutils.h"
 
 class TObject {
@@ -64,14 +65,8 @@ protected:
 
 enum class TOperation { opInsert, opRemove };
 
-enum TComponentStateFlag : unsigned {
-    csLoading = 1,
-    csReading = 2,
-    csWriting = 4,
-    csDestroying = 8,
-    csDesigning = 16,
-    csUpdating = 32,
-};
+enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesigning, csUpdating };
+using TComponentState = TSet<TComponentStateFlag>;
 
 class TComponent : public TPersistent {
 public:
@@ -90,8 +85,8 @@ public:
     int ComponentIndex() const;
     TComponent* FindComponent(const std::string& AName) const;
 
-    unsigned ComponentState() const { return FComponentState; }
-    bool HasState(TComponentStateFlag Flag) const { return (FComponentState & Flag) != 0; }
+    TComponentState ComponentState() const { return FComponentState; }
+    bool HasState(TComponentStateFlag Flag) const { return FComponentState.Contains(Flag); }
 
     void InsertComponent(TComponent* AComponent);
     void RemoveComponent(TComponent* AComponent);
@@ -108,15 +103,15 @@ public:
 protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     virtual void Loaded();
-    void SetComponentState(unsigned State) { FComponentState = State; }
-    void Include(TComponentStateFlag Flag) { FComponentState |= Flag; }
-    void Exclude(TComponentStateFlag Flag) { FComponentState &= ~static_cast<unsigned>(Flag); }
+    void SetComponentState(TComponentState State) { FComponentState = State; }
+    void Include(TComponentStateFlag Flag) { FComponentState.Include(Flag); }
+    void Exclude(TComponentStateFlag Flag) { FComponentState.Exclude(Flag); }
 
 private:
     TComponent* FOwner = nullptr;
     std::string FName;
     int FTag = 0;
-    unsigned FComponentState = 0;
+    TComponentState FComponentState;
     std::vector<TComponent*> FComponents; // owned
     std::set<TComponent*> FFreeNotifies;  // not owned
 };

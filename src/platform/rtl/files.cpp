@@ -279,23 +279,45 @@ int OpenUniqueFile(const std::string& Prefix, unsigned Mode, std::string& Name) 
     return -1;
 }
 
+namespace {
+
+// Runs Step (the bytes done so far -> the result of one read or write) until
+// Count bytes are done, the file ends or an error other than an interruption.
+template <class TStep> int64_t TransferFully(int64_t Count, TStep Step) {
+    int64_t done = 0;
+    while (done < Count) {
+        const ssize_t n = Step(done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += n;
+    }
+    return done;
+}
+
+} // namespace
+
+int64_t ReadFully(int Handle, void* Buffer, int64_t Count) {
+    auto* p = static_cast<char*>(Buffer);
+    return TransferFully(Count, [&](int64_t Done) {
+        return ::read(Handle, p + Done, static_cast<size_t>(Count - Done));
+    });
+}
+
+int64_t WriteFully(int Handle, const void* Buffer, int64_t Count) {
+    const auto* p = static_cast<const char*>(Buffer);
+    return TransferFully(Count, [&](int64_t Done) {
+        return ::write(Handle, p + Done, static_cast<size_t>(Count - Done));
+    });
+}
+
 void WriteFileAtomic(const std::string& FileName, const std::string& Data) {
     const std::string target = DiskName(FileName);
     std::string tempName;
     const int fd = OpenUniqueFile(FileName + ".", 0666, tempName);
     if (fd < 0) throw EFCreateError("Cannot create file \"" + FileName + "\"");
     const std::string tmpl = DiskName(tempName);
-    size_t done = 0;
-    bool ok = true;
-    while (done < Data.size()) {
-        const ssize_t n = ::write(fd, Data.data() + done, Data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
+    const auto size = static_cast<int64_t>(Data.size());
+    bool ok = WriteFully(fd, Data.data(), size) == size;
     if (ok && ::fsync(fd) != 0) ok = false;
     // Keep the permissions of the file that is replaced; a new file was made
     // with the usual ones.

@@ -2,6 +2,7 @@
 // Files, folders and paths. Names inside the program are Windows-1252 text
 // with '/' as separator; on disk they are UTF-8, converted here at the edge.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,12 @@ std::string GetProgramDir();
 // Mode less the process's creation mask; returns its descriptor and sets Name,
 // or returns -1 when no such file can be made.
 int OpenUniqueFile(const std::string& Prefix, unsigned Mode, std::string& Name);
+
+// Reads or writes Count bytes on an open file handle, going on after
+// interruptions and partial transfers; answers the bytes done (fewer at the
+// end of the file or on an error).
+int64_t ReadFully(int Handle, void* Buffer, int64_t Count);
+int64_t WriteFully(int Handle, const void* Buffer, int64_t Count);
 // Reads a whole file as bytes; raises EFOpenError when it cannot be read.
 std::string ReadFileBytes(const std::string& FileName);
 // Writes Data to a unique temporary file beside FileName, flushes it and renames

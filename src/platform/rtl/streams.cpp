@@ -47,27 +47,11 @@ int64_t TStream::CopyFrom(TStream& Source, int64_t Count) {
 // --- THandleStream -------------------------------------------------------------
 
 int64_t THandleStream::Read(void* Buffer, int64_t Count) {
-    int64_t done = 0;
-    auto* p = static_cast<char*>(Buffer);
-    while (done < Count) {
-        const ssize_t n = ::read(FHandle, p + done, static_cast<size_t>(Count - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += n;
-    }
-    return done;
+    return ReadFully(FHandle, Buffer, Count);
 }
 
 int64_t THandleStream::Write(const void* Buffer, int64_t Count) {
-    int64_t done = 0;
-    const auto* p = static_cast<const char*>(Buffer);
-    while (done < Count) {
-        const ssize_t n = ::write(FHandle, p + done, static_cast<size_t>(Count - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += n;
-    }
-    return done;
+    return WriteFully(FHandle, Buffer, Count);
 }
 
 int64_t THandleStream::Seek(int64_t Offset, TSeekOrigin Origin) {
@@ -99,22 +83,24 @@ namespace {
 constexpr off_t LockBase = static_cast<off_t>(1) << 62;
 enum LockByte { lbReads = 0, lbWrites = 1, lbDeniesRead = 2, lbDeniesWrite = 3 };
 
-bool OthersHold(int fd, LockByte b) {
+// A lock of Type on the one byte b.
+struct flock LockOf(LockByte b, short Type) {
     struct flock fl {};
-    fl.l_type = F_WRLCK;
+    fl.l_type = Type;
     fl.l_whence = SEEK_SET;
     fl.l_start = LockBase + b;
     fl.l_len = 1;
+    return fl;
+}
+
+bool OthersHold(int fd, LockByte b) {
+    struct flock fl = LockOf(b, F_WRLCK);
     if (::fcntl(fd, F_OFD_GETLK, &fl) != 0) return false;
     return fl.l_type != F_UNLCK;
 }
 
 bool Mark(int fd, LockByte b) {
-    struct flock fl {};
-    fl.l_type = F_RDLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = LockBase + b;
-    fl.l_len = 1;
+    struct flock fl = LockOf(b, F_RDLCK);
     return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
 }
 

@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr char MimeText[] = "text/plain";
-constexpr char MimeRichText[] = "text/rtf";
-constexpr char MimeFiles[] = "text/uri-list";
 // Rich text as other programs name it.
 constexpr const char* RichTextAliases[] = {"text/rtf", "application/rtf", "text/richtext"};
 

@@ -40,6 +40,9 @@ struct TDropData {
 };
 
 // The format names under which the data travels.
+inline constexpr char MimeText[] = "text/plain";
+inline constexpr char MimeRichText[] = "text/rtf";
+inline constexpr char MimeFiles[] = "text/uri-list";
 std::string DropTextFormat();     // plain text
 std::string DropRichTextFormat(); // "Rich Text Format"
 std::string DropFilesFormat();    // a list of file locations

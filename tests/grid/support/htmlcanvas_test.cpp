@@ -197,3 +197,68 @@ TEST_F(CanvasHTML, EmbeddedControlsPicture) {
     EXPECT_EQ(res.ControlType, "CHECK");
     EXPECT_GT(CountColor(*B, {0, 0, 320, 40}, 0x808080), 20); // frames and edges
 }
+
+namespace {
+
+// The smallest rectangle holding every pixel of colour Color in R (empty when none).
+TRect ColorBounds(const TBitmap& B, const TRect& R, TColor Color) {
+    TRect out{};
+    bool any = false;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (B.Pixel(x, y) == Color) {
+                out = any ? TRect{std::min(out.Left, x), std::min(out.Top, y),
+                                  std::max(out.Right, x + 1), std::max(out.Bottom, y + 1)}
+                          : TRect{x, y, x + 1, y + 1};
+                any = true;
+            }
+    return out;
+}
+
+bool Inside(const TRect& Inner, const TRect& Outer) {
+    return Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
+           Inner.Bottom <= Outer.Bottom;
+}
+
+} // namespace
+
+// Each piece is painted where the layout put it, in its own colour: bold black
+// from x 1, red after the bold word and a space, then on the second line a
+// yellow background exactly behind its word and a blue underlined word after it.
+TEST_F(CanvasHTML, PiecesArePaintedWhereTheLayoutPutsThem) {
+    Render("<B>Ronde</B> <FONT color=\"#FF0000\">rood</FONT><BR>"
+           "<FONT bgcolor=\"#FFFF00\">geel</FONT> <FONT color=\"#0000FF\"><U>blauw</U></FONT>");
+    const int h = C.TextHeight("gh");
+    const int bold = Width("Ronde", fsBold), space = Width(" "), red = Width("rood");
+    const int yellow = Width("geel"), blue = Width("blauw", fsUnderline);
+    EXPECT_EQ(Res.TextHeight, 2 * h);
+    EXPECT_EQ(Res.TextWidth, std::max(bold + space + red, yellow + space + blue));
+
+    const TRect line1{0, 0, 300, h}, line2{0, h, 300, 2 * h};
+    const TRect black = ColorBounds(*B, R, clBlack);
+    const TRect redInk = ColorBounds(*B, R, clRed);
+    ASSERT_FALSE(IsRectEmpty(redInk));
+    EXPECT_TRUE(Inside(redInk, {1 + bold + space, 0, 1 + bold + space + red, h})) << redInk.Left;
+    EXPECT_GT(CountColor(*B, line1, clRed), 10);
+    EXPECT_EQ(CountColor(*B, line2, clRed), 0);
+    // Black is only the bold word and the text on the yellow ground.
+    EXPECT_TRUE(Inside(black, {1, 0, 1 + std::max(bold, yellow), 2 * h}));
+    EXPECT_GT(CountColor(*B, {1, 0, 1 + bold, h}, clBlack), 20);
+    EXPECT_EQ(CountColor(*B, {1 + bold, 0, 300, h}, clBlack), 0);
+
+    // The background is the word's cell: yellow where its glyphs are not, nowhere else.
+    const TRect cell{1, h, 1 + yellow, 2 * h};
+    const int inCell = CountColor(*B, cell, clYellow);
+    EXPECT_EQ(CountColor(*B, R, clYellow), inCell);
+    EXPECT_EQ(inCell + CountColor(*B, cell, clBlack), cell.Width() * cell.Height());
+    EXPECT_GT(CountColor(*B, cell, clBlack), 10);
+
+    // Blue from the start of its word after the space, underlined along the word.
+    const int x = 1 + yellow + space;
+    const TRect blueInk = ColorBounds(*B, R, clBlue);
+    EXPECT_TRUE(Inside(blueInk, {x, h, x + blue, 2 * h})) << blueInk.Left << " " << blueInk.Right;
+    int longestRow = 0;
+    for (int y = h; y < 2 * h; ++y)
+        longestRow = std::max(longestRow, CountColor(*B, {x, y, x + blue, y + 1}, clBlue));
+    EXPECT_GE(longestRow, blue - 1);
+}

@@ -448,3 +448,76 @@ TEST(RenderHTML, TemplatePrefixShowsAsText) {
     Render r("<#SUM> total");
     EXPECT_EQ(r.R.PlainText, "#SUM total");
 }
+
+// Nested tags: styles switch on and off one by one, FONT colours come back in
+// the order they were set, while a closing FONT returns the face and size of
+// the start font whatever was open around it.
+TEST(RenderHTML, NestedStylesAndFonts) {
+    Render r("<FONT color=\"#0000FF\" size=\"4\"><B>a<I>b</I>c</B>"
+             "<FONT color=\"#00FF00\">d</FONT>e</FONT>f");
+    struct TWant {
+        const char* Text;
+        bool Bold, Italic;
+        TColor Color;
+        int Size, Left;
+    };
+    // Size 4 is 14 points: 7 pixels a character, 8 when bold, 21 high.
+    const TWant want[] = {
+        {"a", true, false, 0xFF0000, 14, 1},   {"b", true, true, 0xFF0000, 14, 9},
+        {"c", true, false, 0xFF0000, 14, 17},  {"d", false, false, 0x00FF00, 14, 25},
+        {"e", false, false, 0xFF0000, 10, 32}, {"f", false, false, 0x112233, 10, 37}};
+    ASSERT_EQ(r.S.Texts.size(), std::size(want));
+    for (const TWant& w : want) {
+        const TDrawnText* t = r.Find(w.Text);
+        ASSERT_NE(t, nullptr) << w.Text;
+        EXPECT_EQ(t->Font.Bold, w.Bold) << w.Text;
+        EXPECT_EQ(t->Font.Italic, w.Italic) << w.Text;
+        EXPECT_EQ(t->Font.Color, w.Color) << w.Text;
+        EXPECT_EQ(t->Font.Size, w.Size) << w.Text;
+        EXPECT_EQ(t->R.Left, w.Left) << w.Text;
+        EXPECT_EQ(t->R.Bottom, 21) << w.Text; // the tallest piece sets the line
+    }
+    EXPECT_EQ(r.R.TextWidth, 8 + 8 + 8 + 7 + 5 + 5);
+}
+
+TEST(RenderHTML, AnAnchorNestedInStylesKeepsThemAndEndsItsOwn) {
+    // "x" is 6 pixels bold: the link "yz" runs from x 7 to 19.
+    Render r("<B>x<A href=\"h\">y<I>z</I></A>w</B>", At(15, 5));
+    EXPECT_TRUE(r.Hit);
+    EXPECT_EQ(r.R.AnchorHref, "h");
+    EXPECT_EQ(r.R.MouseAnchorRect, (TRect{7, 0, 19, 15}));
+    const TDrawnText* z = r.Find("z");
+    EXPECT_TRUE(z->Font.Bold && z->Font.Italic && z->Font.Underline);
+    EXPECT_EQ(z->Font.Color, 0xFF0000);
+    const TDrawnText* w = r.Find("w");
+    EXPECT_TRUE(w->Font.Bold);
+    EXPECT_FALSE(w->Font.Italic || w->Font.Underline);
+    EXPECT_EQ(w->Font.Color, 0x112233);
+    EXPECT_EQ(w->R.Left, 19);
+}
+
+TEST(RenderHTML, NestedListsIndentAndAlternateTheirBullets) {
+    Render r("<UL><LI>a<UL><LI>b</UL><LI>c</UL>");
+    // The list's own line, then one line per item.
+    EXPECT_EQ(r.Find("a")->R.Left, 1 + 12);
+    EXPECT_EQ(r.Find("a")->R.Bottom, 30);
+    EXPECT_EQ(r.Find("b")->R.Left, 1 + 24);
+    EXPECT_EQ(r.Find("b")->R.Bottom, 45);
+    EXPECT_EQ(r.Find("c")->R.Left, 1 + 12);
+    EXPECT_EQ(r.Find("c")->R.Bottom, 60);
+    std::vector<std::pair<std::string, int>> bullets;
+    for (const TDrawnText& t : r.S.Texts)
+        if (t.Text == "\x95" || t.Text == "o") bullets.emplace_back(t.Text, t.R.Left);
+    const std::vector<std::pair<std::string, int>> want = {{"\x95", 1}, {"o", 13}, {"\x95", 1}};
+    EXPECT_EQ(bullets, want);
+    EXPECT_EQ(r.R.TextHeight, 60);
+}
+
+TEST(RenderHTML, NestedSubscriptInAnAnchorInAParagraph) {
+    Render r("<P align=\"right\"><A href=\"f\">H<SUB>2</SUB>O</A></P>", At(195, 10));
+    // Three characters of 5 pixels end at the rectangle's right edge.
+    EXPECT_EQ(r.Find("H")->R.Left, 200 - 15);
+    EXPECT_EQ(r.Find("2")->R.Bottom, r.Find("H")->R.Bottom + 3);
+    EXPECT_TRUE(r.Find("2")->Font.Underline);
+    EXPECT_EQ(r.R.AnchorHref, "f");
+}

@@ -19,8 +19,12 @@ TEST(HTMLColors, HexRejectsWhatIsNotHex) {
     EXPECT_EQ(HexByteValue("FF"), 255);
     EXPECT_EQ(HexByteValue("0a"), 10);
     EXPECT_EQ(HexByteValue("7Fxyz"), 127);
-    EXPECT_EQ(HexByteValue("F"), -1);
-    EXPECT_EQ(HexByteValue(""), -1);
+    // Too short a text has the value 0; a colour still needs all six digits.
+    EXPECT_EQ(HexByteValue("F"), 0);
+    EXPECT_EQ(HexByteValue(""), 0);
+    TColor kept = 42;
+    EXPECT_FALSE(TryColorFromHex("#FFFFF", kept));
+    EXPECT_EQ(kept, 42u);
     EXPECT_EQ(HexByteValue("ZZ"), -1);
     EXPECT_EQ(HexByteValue("G0"), -1);
     EXPECT_EQ(ColorFromHex("#FF0000"), 0x0000FF);

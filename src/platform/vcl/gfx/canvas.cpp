@@ -98,16 +98,10 @@ double RayAngle(double CX, double CY, int X, int Y) {
 
 // --- state --------------------------------------------------------------------
 
-const QFont& TCanvasAccess::Font(const TCanvas& C) {
+const TQtFont& TCanvasAccess::QtFont(const TCanvas& C) {
     auto& S = State(C);
-    if (!S.QtFont) S.QtFont = ToQFont(*C.Font());
+    if (!S.QtFont) S.QtFont = &S.QtFonts.Get(*C.Font());
     return *S.QtFont;
-}
-
-const QFontMetrics& TCanvasAccess::Metrics(const TCanvas& C) {
-    auto& S = State(C);
-    if (!S.Metrics) S.Metrics.emplace(Font(C));
-    return *S.Metrics;
 }
 
 QTransform TCanvasAccess::Transform(const TCanvas& C) {
@@ -181,8 +175,7 @@ TCanvas::TCanvas()
     : FState(std::make_unique<TState>()), FFont(std::make_unique<TFont>()),
       FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()) {
     FFont->OnChange = [this](TObject*) {
-        FState->QtFont.reset();
-        FState->Metrics.reset();
+        if (FState->QtFont && !FState->QtFont->Matches(*FFont)) FState->QtFont = nullptr;
         FTextColor = FFont->Color();
     };
     FBrush->OnChange = [this](TObject*) { BackgroundFromBrush(); };

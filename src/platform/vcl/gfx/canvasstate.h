@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/vcl/gfx/graphics.h"
+#include "platform/vcl/gfx/qtfonts.h"
 
 struct TCanvas::TState {
     QPaintDevice* Device = nullptr;
@@ -34,17 +35,20 @@ struct TCanvas::TState {
     };
     std::vector<TSaved> Stack;
 
-    // The Qt font is made once per font change.
-    std::optional<QFont> QtFont;
-    std::optional<QFontMetrics> Metrics;
+    // The Qt fonts are made once and kept while the canvas switches between
+    // them; a font change that leaves the Qt font as it is (a colour, an angle)
+    // keeps the current one.
+    TQtFontCache QtFonts;
+    const TQtFont* QtFont = nullptr;
 };
 
 // The helpers of the canvas's source files.
 struct TCanvasAccess {
     static TCanvas::TState& State(const TCanvas& C) { return *C.FState; }
     static bool RequirePainter(const TCanvas& C) { return C.RequirePainter(); }
-    static const QFont& Font(const TCanvas& C);
-    static const QFontMetrics& Metrics(const TCanvas& C);
+    static const TQtFont& QtFont(const TCanvas& C);
+    static const QFont& Font(const TCanvas& C) { return QtFont(C).Font(); }
+    static const QFontMetrics& Metrics(const TCanvas& C) { return QtFont(C).Metrics(); }
     // Logical coordinates -> device pixels.
     static QTransform Transform(const TCanvas& C);
     static QRect ToDevice(const TCanvas& C, const TRect& R);
@@ -57,8 +61,10 @@ struct TCanvasAccess {
     static void PrepareFill(const TCanvas& C);
     // One line of text with its top-left corner at (X, Y), in the canvas's
     // font, text colour and background mode; Underline is the index of a
-    // character to underline (the prefix rule) or -1.
-    static void PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline);
+    // character to underline (the prefix rule) or -1; Width is the text's
+    // width when the caller knows it, else -1.
+    static void PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline,
+                          int Width = -1);
     // An image drawn over what is there (its alpha counts), scaled into R.
     static void DrawImage(TCanvas& C, const TRect& R, const QImage& Image);
     static int BkMode(const TCanvas& C) { return C.FBkMode; }

@@ -1,11 +1,13 @@
 #include "platform/vcl/gfx/canvasstate.h"
 #include "platform/vcl/gfx/qtconvert.h"
 
-void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline) {
+void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Text, int Underline,
+                              int Width) {
     QPainter& P = *State(C).Painter;
-    const QFontMetrics& M = Metrics(C);
-    const int Width = M.horizontalAdvance(Text);
-    const int Height = M.ascent() + M.descent();
+    const TQtFont& F = QtFont(C);
+    const QFontMetrics& M = F.Metrics();
+    if (Width < 0) Width = F.Width(Text);
+    const int Height = F.Ascent() + F.Descent();
     P.save();
     P.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (State(C).Mirrored) {
@@ -22,11 +24,11 @@ void TCanvasAccess::PaintText(const TCanvas& C, int X, int Y, const QString& Tex
     P.setFont(Font(C));
     P.setPen(Color);
     P.setBackgroundMode(Qt::TransparentMode);
-    P.drawText(0, M.ascent(), Text);
+    P.drawText(0, F.Ascent(), Text);
     if (Underline >= 0 && Underline < Text.size()) {
-        const int UX = M.horizontalAdvance(Text.left(Underline));
+        const int UX = F.Width(QStringView(Text).left(Underline));
         const int UW = M.horizontalAdvance(Text.at(Underline));
-        const int UY = M.ascent() + std::max(1, M.underlinePos());
+        const int UY = F.Ascent() + std::max(1, M.underlinePos());
         P.fillRect(QRect(UX, std::min(UY, Height - 1), UW, std::max(1, M.lineWidth())), Color);
     }
     P.restore();
@@ -47,14 +49,16 @@ TTextMetric GetTextMetrics(const TFont& Font) {
 }
 
 TSize TCanvas::TextExtent(const std::string& Text) const {
-    const QFontMetrics& M = TCanvasAccess::Metrics(*this);
-    return {M.horizontalAdvance(ToQString(Text, *FFont)), M.ascent() + M.descent()};
+    const TQtFont& F = TCanvasAccess::QtFont(*this);
+    return {F.Width(F.Text(Text, *FFont)), F.Ascent() + F.Descent()};
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
-    const QString S = ToQString(Text, *FFont);
-    if (RequirePainter()) TCanvasAccess::PaintText(*this, X, Y, S, -1);
-    FPenPos = {X + TCanvasAccess::Metrics(*this).horizontalAdvance(S), Y};
+    const TQtFont& F = TCanvasAccess::QtFont(*this);
+    const QString S = F.Text(Text, *FFont);
+    const int Width = F.Width(S);
+    if (RequirePainter()) TCanvasAccess::PaintText(*this, X, Y, S, -1, Width);
+    FPenPos = {X + Width, Y};
 }
 
 void TCanvas::ExtTextOut(int X, int Y, unsigned Options, const TRect* R, const std::string& Text) {

@@ -69,9 +69,16 @@ char16_t SymbolChar(unsigned char C) {
 
 } // namespace
 
+bool IsSymbolFace(const std::string& Name) {
+    return SameText(Name, "Symbol");
+}
+
 QString ToQString(const std::string& Text, const TFont& Font) {
-    if (Font.Charset() != SYMBOL_CHARSET && !SameText(Font.Name(), "Symbol"))
-        return ToQString(Text);
+    return ToQString(Text, Font.Charset() == SYMBOL_CHARSET || IsSymbolFace(Font.Name()));
+}
+
+QString ToQString(const std::string& Text, bool Symbol) {
+    if (!Symbol) return ToQString(Text);
     QString Out;
     Out.reserve(static_cast<qsizetype>(Text.size()));
     for (char C : Text)

@@ -21,6 +21,9 @@ std::string FromQString(const QString& Text);
 // Text in a font's own code page: the "Symbol" face (or the symbol character
 // set) puts Greek letters, arrows and bullets on the single-byte codes.
 QString ToQString(const std::string& Text, const TFont& Font);
+// The same with the font's code page known: Symbol for the symbol face or set.
+QString ToQString(const std::string& Text, bool Symbol);
+bool IsSymbolFace(const std::string& Name);
 
 // A system colour is resolved first; the high byte is ignored.
 QColor ToQColor(TColor Color);
