@@ -19,6 +19,7 @@ import sys
 LAYERS = {
     "platform/rtl": "rtl",
     "platform/vcl": "vcl",
+    "platform/desktop": "vcl",  # the visual layer's services of the desktop components
     "model": "model",
     "zip": "zip",
     "grid/support": "grid/support",

@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zip unzip python3
+  libasound2-dev libcanberra-dev dbus
 )
 
 missing=()

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
 
 #include "vz_test_support.h"
 
@@ -18,6 +21,18 @@ extern "C" const char* __ubsan_default_options() {
 std::string ArtifactsDir() {
     const char* dir = std::getenv("VZ_ARTIFACTS");
     return dir && *dir ? dir : VZ_ARTIFACTS_DIR;
+}
+
+TTestFolder::TTestFolder(const std::string& Prefix) {
+    std::string pattern =
+        std::filesystem::temp_directory_path().string() + "/" + Prefix + "_XXXXXX";
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder for " + Prefix);
+    FPath = pattern;
+}
+
+TTestFolder::~TTestFolder() {
+    std::error_code ignored; // a folder that cannot go must not end the test run
+    std::filesystem::remove_all(FPath, ignored);
 }
 
 int main(int argc, char** argv) {

@@ -5,3 +5,23 @@
 
 // The folder where tests save the pictures they render, for anyone to look at.
 std::string ArtifactsDir();
+
+// A folder of the test's own under the system's temporary folder, removed with
+// all it holds when the object goes (also when an assertion ended the test
+// early). Tests that write files write them here, so that parallel runs never
+// share a file and nothing is left behind.
+class TTestFolder {
+public:
+    explicit TTestFolder(const std::string& Prefix = "vz_test");
+    ~TTestFolder();
+    TTestFolder(const TTestFolder&) = delete;
+    TTestFolder& operator=(const TTestFolder&) = delete;
+
+    // The folder, without a trailing '/'.
+    const std::string& Path() const { return FPath; }
+    // A name inside the folder.
+    std::string File(const std::string& Name) const { return FPath + "/" + Name; }
+
+private:
+    std::string FPath;
+};

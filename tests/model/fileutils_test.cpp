@@ -10,26 +10,22 @@
 #include "model/fileutils.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
+#include "vz_test_support.h"
 
 namespace {
 
-// A fresh folder under the system's temporary folder, removed afterwards.
+// A fresh folder of the test's own in which files are made with a text.
 class TempDir {
 public:
-    TempDir() {
-        char tmpl[] = "/tmp/vz_model_XXXXXX";
-        FPath = ::mkdtemp(tmpl);
-    }
-    ~TempDir() { std::system(("rm -rf '" + FPath + "'").c_str()); }
-    const std::string& Path() const { return FPath; }
+    const std::string& Path() const { return FFolder.Path(); }
     std::string File(const std::string& name, const std::string& text = "x") const {
-        const std::string f = FPath + "/" + name;
+        const std::string f = FFolder.File(name);
         WriteFileAtomic(f, text);
         return f;
     }
 
 private:
-    std::string FPath;
+    TTestFolder FFolder{"vz_model"};
 };
 
 enum class LockKind { Flock, Fcntl };

@@ -92,14 +92,12 @@ TEST(Rating, PerformanceByPercentage) {
     // 2 out of 4 against 1800: exactly the average.
     EXPECT_NEAR(PerformanceByPercentage(4, 2, 1800, 1700), 1800, 1e-9);
     // A perfect score adds a draw against the own rating: 3.5 of 4 against 1850.
-    EXPECT_NEAR(PerformanceByPercentage(3, 3, 1800, 2000),
-                RatingFromPercentage(87.5, (3 * 1800 + 2000) / 4.0), 1e-9);
-    const double perfect = PerformanceByPercentage(3, 3, 1800, 1800);
-    EXPECT_TRUE(std::isfinite(perfect));
-    EXPECT_GT(perfect, 1800);
-    // Without an own rating the opponents' average stands in.
-    EXPECT_NEAR(PerformanceByPercentage(2, 0, 1600, 0), RatingFromPercentage(100 * 0.5 / 3, 1600),
-                1e-9);
+    // 3.5 of 4 (87.5 %) against (3 * 1800 + 2000) / 4 = 1850: 1850 + 285.714 * 1.15035.
+    EXPECT_NEAR(PerformanceByPercentage(3, 3, 1800, 2000), 2178.671, 1e-3);
+    EXPECT_NEAR(PerformanceByPercentage(3, 3, 1800, 1800), 2128.671, 1e-3);
+    // Without an own rating the opponents' average stands in: 0.5 of 3 against
+    // 1600 is 1600 + 285.714 * z(1/6) = 1600 - 276.41.
+    EXPECT_NEAR(PerformanceByPercentage(2, 0, 1600, 0), 1323.594, 1e-3);
     EXPECT_EQ(PerformanceByPercentage(0, 0, 0, 0), 0);
 }
 

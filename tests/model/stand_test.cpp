@@ -95,15 +95,21 @@ TEST(Stand, RatingStatistics) {
     EXPECT_EQ(p4->GetNrRatedGames(), 2);
     const TRondeRec& r = Last(p4);
     EXPECT_EQ(r.GemRating, 1750);
-    EXPECT_EQ(r.TprProcent, Round(PerformanceByPercentage(2, 0.5, 1750, 1600)));
-    EXPECT_EQ(r.Tpr, Round(PerformanceRating({1800, 1700}, 1600, 0.5)));
-    // W-We counts only games played on the board.
-    EXPECT_DOUBLE_EQ(r.WWe, -ExpectedScore(1800, 1600));
+    // 25 % against an average of 1750: 1750 + 285.714 * z(0.25) = 1750 - 192.71.
+    EXPECT_EQ(r.TprProcent, 1557);
+    // The rating whose expected score against 1800 and 1700 is 0.5: 1554.32.
+    EXPECT_EQ(r.Tpr, 1554);
+    // W-We counts only games played on the board: 0 - Phi(-200 / 285.714) = -0.24196.
+    EXPECT_NEAR(r.WWe, -0.2419637, 1e-6);
     EXPECT_EQ(p4->Rondes[0].GemRating, 1800);
+    EXPECT_NEAR(p4->Rondes[0].WWe, -0.2419637, 1e-6);
 
-    // An unrated player still gets statistics against rated opponents, but no W-We.
+    // An unrated player still gets statistics against rated opponents, but no W-We:
+    // 2.5 of 3 against 1700, 1600 and 1800.
     const TRondeRec& r3 = Last(g->Spelers.Sp(2));
-    EXPECT_EQ(r3.GemRating, Round((1700 + 1600 + 1800) / 3.0));
+    EXPECT_EQ(r3.GemRating, 1700);
+    EXPECT_EQ(r3.TprProcent, 1976); // 1700 + 285.714 * z(5/6) = 1700 + 276.41
+    EXPECT_EQ(r3.Tpr, 1988);        // expected score 2.5 at 1987.69
     EXPECT_EQ(r3.WWe, 0);
 }
 
@@ -130,9 +136,10 @@ TEST(Stand, PerfectScoreHasAFinitePerformance) {
     const TRondeRec& r = Last(g->Spelers.Sp(0));
     EXPECT_DOUBLE_EQ(r.Score, 3);
     EXPECT_EQ(r.GemRating, 1800);
-    EXPECT_GT(r.Tpr, 1800);
-    EXPECT_LT(r.Tpr, 3500);
-    EXPECT_GT(r.TprProcent, 1800);
+    // One virtual draw against the player's own 1800 is added: 3.5 of 4 against
+    // 1800 is 87.5 %, 1800 + 285.714 * z(0.875) = 2128.67, by both methods.
+    EXPECT_EQ(r.TprProcent, 2129);
+    EXPECT_EQ(r.Tpr, 2129);
 }
 
 TEST(Stand, ZVPointsWorkedExamples) {

@@ -455,7 +455,7 @@ std::string GroupThousands(const std::string& fixed) {
     const char tsep = FormatSettings().ThousandSeparator;
     if (tsep == '\0') return fixed;
     size_t start = (fixed[0] == '-') ? 1 : 0;
-    size_t dot = fixed.find('.');
+    size_t dot = fixed.find(FormatSettings().DecimalSeparator);
     if (dot == std::string::npos) dot = fixed.size();
     std::string intPart = fixed.substr(start, dot - start);
     std::string grouped;
@@ -520,9 +520,11 @@ std::string FloatToStrF(double v, TFloatFormat format, int precision, int digits
     case ffNumber:
     case ffCurrency: {
         if (std::fabs(v) >= 1e18) return FloatToStrF(v, ffGeneral, precision, digits);
-        std::string s = FixedDecimal(v, digits);
+        // The decimal separator goes in before the grouping, so that a thousand
+        // separator '.' is not taken for the decimal point.
+        std::string s = UseDecimalSeparator(FixedDecimal(v, digits));
         if (format != ffFixed) s = GroupThousands(s);
-        return UseDecimalSeparator(s);
+        return s;
     }
     }
     return std::string();
@@ -565,8 +567,9 @@ std::string FormatFloat(const std::string& format, double v) {
         else if (s == "0")
             s.clear();
     }
+    s = UseDecimalSeparator(s);
     if (thousands) s = GroupThousands(s);
-    return prefix + UseDecimalSeparator(s) + suffix;
+    return prefix + s + suffix;
 }
 
 int64_t Round(double v) {

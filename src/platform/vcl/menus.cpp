@@ -78,6 +78,7 @@ void FillMenu(QMenu* Menu, const TMenuItem* Parent) {
         action->setEnabled(item->Enabled);
         action->setCheckable(item->Checked || item->RadioItem);
         action->setChecked(item->Checked);
+        if (item->Default) Menu->setDefaultAction(action);
         QObject::connect(action, &QAction::triggered, [item] { item->Click(); });
     }
 }

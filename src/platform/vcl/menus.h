@@ -22,6 +22,7 @@ public:
     bool Enabled = true;
     bool Visible = true;
     bool RadioItem = false;
+    bool Default = false; // the item a double-click chooses; shown in bold
     int GroupIndex = 0;
     std::string Hint;
     TNotifyEvent OnClick;

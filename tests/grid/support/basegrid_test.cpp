@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "grid/support/basegrid.h"
+#include "platform/vcl/controlimage.h"
 #include "widgettest.h"
 
 namespace {
@@ -133,4 +134,56 @@ TEST_F(BaseGrid, RecordsFollowRowsMovedInOnePass) {
     EXPECT_EQ(Grid->CellPropertiesCount(), 1);
     EXPECT_EQ(Grid->FindCellProperties(2, 8), nullptr);
     EXPECT_NE(Grid->FindCellProperties(3, 7), nullptr);
+}
+
+TEST_F(BaseGrid, FixedCellsAreDrawnInsideTheirFrame) {
+    Grid->SetFixedColor(clYellow);
+    Grid->SetCellText(1, 0, "Naam");
+    auto image = WhiteBitmap(Grid->Width(), Grid->Height());
+    PaintControlTo(*Grid, *image);
+    // The fixed cell's inside is a pixel smaller than the cell on every side.
+    EXPECT_EQ((Grid->Rects[{0, 0}]), Rect(1, 1, 63, 23));
+    EXPECT_EQ((Grid->Rects[{1, 0}]), Rect(65, 1, 127, 23));
+    // A header cell right of the fixed column starts on the fixed area's edge;
+    // it is a fixed cell itself and is painted, not clipped away.
+    const TRect header = Grid->CellRect(1, 0);
+    const int b = Grid->BorderOffset();
+    EXPECT_EQ(header.Left, Grid->ColWidths(0));
+    EXPECT_EQ(image->Pixel(b + header.Left + 3, b + header.Top + 3), clYellow);
+    EXPECT_EQ(image->Pixel(b + header.Right - 3, b + header.Bottom - 3), clYellow);
+    SaveArtifact(*image, "basegrid_header.png");
+}
+
+TEST_F(BaseGrid, TheCurrentCellMovesAlongOneAxisToo) {
+    Grid->SetCurrentCell(3, 1);
+    EXPECT_EQ(Grid->Col(), 3);
+    Grid->SetCurrentCell(3, 4);
+    EXPECT_EQ(Grid->Row(), 4);
+    Grid->SetCurrentCell(5, 4);
+    EXPECT_EQ(Grid->Col(), 5);
+    EXPECT_EQ(Grid->Row(), 4);
+}
+
+namespace {
+
+// A tree-like grid whose first column is indented per row.
+class TNodeGrid : public TCountingGrid {
+public:
+    using TCountingGrid::TCountingGrid;
+    int GetNodeIndent(int ARow) override { return 10 * ARow; }
+};
+
+} // namespace
+
+TEST_F(BaseGrid, OnlyTheFirstColumnIsIndentedForNodes) {
+    auto* grid = new TNodeGrid(Form.get()); // owned by the form
+    grid->SetParent(Form.get());
+    grid->SetBounds(0, 0, 400, 200);
+    grid->SetFixedCols(0);
+    auto image = WhiteBitmap(grid->Width(), grid->Height());
+    PaintControlTo(*grid, *image);
+    // The inside of a cell lies the grid line's width inside it, plus the indent.
+    EXPECT_EQ((grid->Rects[{0, 2}].Left), grid->CellRect(0, 2).Left + 20 + 1);
+    EXPECT_EQ((grid->Rects[{1, 2}].Left), grid->CellRect(1, 2).Left + 1);
+    EXPECT_EQ((grid->Rects[{0, 0}].Left), 1); // fixed row: no indent
 }

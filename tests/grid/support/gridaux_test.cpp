@@ -4,6 +4,7 @@
 
 #include "grid/support/gridaux.h"
 #include "platform/vcl/regions.h"
+#include "vz_test_support.h"
 #include "widgettest.h"
 
 namespace {
@@ -104,7 +105,8 @@ TEST_F(GridAux, ControlListOwnsItsControls) {
 }
 
 TEST_F(GridAux, FilePictureReadsItsSizeFromTheFile) {
-    const std::string file = testing::TempDir() + "gridsupport_picture.png";
+    const TTestFolder folder("gridsupport_aux");
+    const std::string file = folder.File("picture.png");
     TBitmap source(12, 7);
     source.SaveToFile(file);
     TFilePicture pic;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gfxtestenv.h"
 #include "grid/support/griddraw.h"
 
@@ -55,6 +57,11 @@ TEST(GridDraw, ErrorUnderlineAndButtons) {
     const int x1 = c.TextWidth("een "), x2 = c.TextWidth("een fuot");
     EXPECT_GT(CountColor(*b, {x1 - 1, 0, x2 + 2, 30}, clRed), 4);
     EXPECT_EQ(CountColor(*b, {0, 0, x1 - 2, 30}, clRed), 0);
+    // From the end of the text on there is nothing to underline.
+    auto none = WhiteBitmap(120, 30);
+    none->Canvas()->Font()->SetName("DejaVu Sans");
+    DrawErrorUnderline(*none->Canvas(), {0, 0, 120, 30}, "fuot", 4, 2);
+    EXPECT_EQ(CountColor(*none, {0, 0, 120, 30}, clRed), 0);
     auto combo = WhiteBitmap(60, 20);
     DrawComboButton(*combo->Canvas(), {0, 0, 60, 20}, false);
     const TRect ink = InkBounds(*combo);
@@ -82,4 +89,51 @@ TEST(GridDraw, RotatedFontAndStretchedBitmap) {
     auto target = WhiteBitmap(10, 10);
     StretchBitmapDIB(*target->Canvas(), {0, 0, 8, 6}, red);
     EXPECT_EQ(CountColor(*target, {0, 0, 10, 10}, clRed), 48);
+}
+
+namespace {
+
+// The bounds of the pixels of one colour.
+TRect ColorBounds(const TBitmap& B, TColor C) {
+    TRect r{B.Width(), B.Height(), -1, -1};
+    for (int y = 0; y < B.Height(); ++y)
+        for (int x = 0; x < B.Width(); ++x)
+            if (B.Pixel(x, y) == C) {
+                r.Left = std::min(r.Left, x);
+                r.Top = std::min(r.Top, y);
+                r.Right = std::max(r.Right, x + 1);
+                r.Bottom = std::max(r.Bottom, y + 1);
+            }
+    return r;
+}
+
+} // namespace
+
+TEST(GridDraw, ProgressBarAwayFromTheOrigin) {
+    auto b = WhiteBitmap(200, 40);
+    b->Canvas()->Font()->SetName("DejaVu Sans");
+    const TRect R{50, 10, 150, 30};
+    DrawProgressBar(*b->Canvas(), R, 30, clNavy, clWhite, clSilver, clBlack);
+    EXPECT_EQ(b->Pixel(52, 12), clNavy);
+    EXPECT_EQ(b->Pixel(78, 12), clNavy); // 30 of the 100 pixels
+    EXPECT_EQ(b->Pixel(81, 12), clSilver);
+    EXPECT_EQ(b->Pixel(147, 27), clSilver);
+    EXPECT_EQ(b->Pixel(45, 20), clWhite); // nothing outside
+    // The text, all on the rest at 0 %, centred in the bar.
+    DrawProgressBar(*b->Canvas(), R, 0, clNavy, clWhite, clSilver, clBlack);
+    const TRect text = ColorBounds(*b, clBlack);
+    ASSERT_GT(text.Width(), 4);
+    EXPECT_NEAR((text.Left + text.Right) / 2.0, 100, 2);
+    EXPECT_NEAR((text.Top + text.Bottom) / 2.0, 20, 3);
+    SaveArtifact(*b, "gridsupport_progress_offset.png");
+}
+
+TEST(GridDraw, ProgressPieAwayFromTheOrigin) {
+    auto pie = WhiteBitmap(100, 60);
+    DrawProgressPie(*pie->Canvas(), {40, 10, 81, 51}, 25); // centre (60, 30)
+    EXPECT_EQ(pie->Pixel(68, 22), 0x808080);               // upper right quarter filled
+    EXPECT_EQ(pie->Pixel(52, 38), clWhite);                // lower left stays
+    EXPECT_EQ(pie->Pixel(55, 18), clWhite);                // upper left stays
+    EXPECT_EQ(pie->Pixel(60, 15), 0x808080);               // the line up from the centre
+    EXPECT_EQ(pie->Pixel(30, 30), clWhite);                // nothing outside
 }

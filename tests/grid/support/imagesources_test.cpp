@@ -12,6 +12,7 @@
 #include "platform/rtl/files.h"
 #include "platform/vcl/gfx/resources.h"
 #include "platform/vcl/shellicons.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -120,8 +121,8 @@ TEST(ShellIcons, SmallAndLargeSquaresWithSomethingOnThem) {
 }
 
 TEST(ShellIcons, FoldersFilesAndNumbersGetTheirOwnIcons) {
-    const std::string dir = testing::TempDir() + "GridSupportIconMap";
-    ASSERT_TRUE(ForceDirectories(dir));
+    const TTestFolder folder("gridsupport_icons");
+    const std::string dir = folder.Path();
     const std::string file = dir + "/stand.txt";
     std::ofstream(DiskName(file)) << "1. Wit 3\n";
     EXPECT_TRUE(SamePixels(*Icon(dir), *Icon("3")));           // an existing folder

@@ -3,6 +3,7 @@
 #include "gfxtestenv.h"
 #include "grid/support/htmlcanvas.h"
 #include "grid/support/pictures.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -108,8 +109,8 @@ TEST(Pictures, BadDataRaisesAndLeavesThePictureEmpty) {
 }
 
 TEST(Pictures, SourcesByResourceFileAndURL) {
-    const std::string dir = testing::TempDir();
-    const std::string file = dir + "GridSupport_Picture.png";
+    const TTestFolder folder("gridsupport_pictures");
+    const std::string file = folder.File("picture.png");
     TBitmap b(4, 5);
     b.SaveToFile(file);
 
@@ -175,7 +176,8 @@ TEST(Pictures, TheRendererFindsPicturesByEverySource) {
     TPictureItem* item = container.Items()->Add();
     item->Name = "Toren";
     item->Picture()->LoadFromBytes(PngBytes(5, 5, clLime));
-    const std::string file = testing::TempDir() + "GridSupport_Blue.png";
+    const TTestFolder folder("gridsupport_pictures");
+    const std::string file = folder.File("blue.png");
     TBitmap blue(4, 4);
     blue.Canvas()->Brush()->SetColor(clBlue);
     blue.Canvas()->FillRect({0, 0, 4, 4});

@@ -1,29 +1,64 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstdlib> // setenv
 #include <fstream>
 #include <unistd.h>
 
 #include "platform/rtl/files.h"
+#include "vz_test_support.h"
 
-namespace {
-std::string MakeTempDir() {
-    char tmpl[] = "/tmp/vz_files_XXXXXX";
-    return mkdtemp(tmpl);
+struct PathCase {
+    const char* Name;
+    const char* Path; // ExtractFilePath
+    const char* Dir;  // ExtractFileDir
+    const char* File; // ExtractFileName
+    const char* Ext;  // ExtractFileExt
+};
+
+class PathPartsTable : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(PathPartsTable, SplitAtTheLastSeparator) {
+    const PathCase& c = GetParam();
+    EXPECT_EQ(ExtractFilePath(c.Name), c.Path);
+    EXPECT_EQ(ExtractFileDir(c.Name), c.Dir);
+    EXPECT_EQ(ExtractFileName(c.Name), c.File);
+    EXPECT_EQ(ExtractFileExt(c.Name), c.Ext);
 }
-} // namespace
 
-TEST(Files, PathParts) {
-    EXPECT_EQ(ExtractFilePath("/a/b/c.csv"), "/a/b/");
-    EXPECT_EQ(ExtractFileDir("/a/b/c.csv"), "/a/b");
-    EXPECT_EQ(ExtractFileName("/a/b/c.csv"), "c.csv");
-    EXPECT_EQ(ExtractFileExt("/a/b.d/c"), "");
-    EXPECT_EQ(ExtractFileExt("groep 1.csv"), ".csv");
+INSTANTIATE_TEST_SUITE_P(
+    Files, PathPartsTable,
+    ::testing::Values(PathCase{"/a/b/c.csv", "/a/b/", "/a/b", "c.csv", ".csv"},
+                      PathCase{"/a/b.d/c", "/a/b.d/", "/a/b.d", "c", ""},
+                      PathCase{"groep 1.csv", "", "", "groep 1.csv", ".csv"},
+                      PathCase{"/stand.txt", "/", "/", "stand.txt", ".txt"}, // in the root folder
+                      PathCase{"/", "/", "/", "", ""}, PathCase{"/a/b/", "/a/b/", "/a/b", "", ""},
+                      PathCase{"a/.profiel", "a/", "a", ".profiel", ".profiel"},
+                      PathCase{"a.tar.gz", "", "", "a.tar.gz", ".gz"},
+                      PathCase{"", "", "", "", ""}));
+
+TEST(Files, ExtensionsAndTrailingSeparators) {
     EXPECT_EQ(ChangeFileExt("/a/groep.csv", ".txt"), "/a/groep.txt");
     EXPECT_EQ(ChangeFileExt("/a.b/groep", ".txt"), "/a.b/groep.txt");
+    EXPECT_EQ(ChangeFileExt("groep.csv", ""), "groep");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
     EXPECT_EQ(ExcludeTrailingPathDelimiter("/a//"), "/a");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("a/"), "a");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/"); // the root folder stays
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("//"), "/");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter(""), "");
+}
+
+TEST(Files, ExpandFileNameKeepsATrailingSeparatorButNeverDoublesTheRoot) {
     EXPECT_EQ(ExpandFileName("/a/b/../c/./d"), "/a/c/d");
+    EXPECT_EQ(ExpandFileName("/a/b/"), "/a/b/");
+    EXPECT_EQ(ExpandFileName("/a//b"), "/a/b");
+    EXPECT_EQ(ExpandFileName("/a/.."), "/");
+    EXPECT_EQ(ExpandFileName("/a/../"), "/");
+    EXPECT_EQ(ExpandFileName("/"), "/");
+    EXPECT_EQ(ExpandFileName("/../x"), "/x");
+    EXPECT_EQ(ExpandFileName("x"), IncludeTrailingPathDelimiter(GetCurrentDir()) + "x");
 }
 
 TEST(Files, MasksAreCaseInsensitive) {
@@ -34,10 +69,19 @@ TEST(Files, MasksAreCaseInsensitive) {
     EXPECT_TRUE(MatchesMask("krat 16-09.txt", "krat*.txt"));
     EXPECT_FALSE(MatchesMask("jrat 16-09.txt", "krat*.txt"));
     EXPECT_TRUE(MatchesMask("\xe9t\xe9.txt", "\xc9T\xc9.*"));
+    EXPECT_TRUE(MatchesMask("groep", ""));
+    EXPECT_TRUE(MatchesMask("a", "a*"));
+    EXPECT_TRUE(MatchesMask("abc", "*c"));
+    EXPECT_FALSE(MatchesMask("abcd", "*c"));
+    EXPECT_FALSE(MatchesMask("abc", "ab"));
+    EXPECT_FALSE(MatchesMask("ab", "abc"));
+    EXPECT_TRUE(MatchesMask("a.b.csv", "*.csv"));
+    EXPECT_FALSE(MatchesMask("a", "??"));
 }
 
 TEST(Files, FoldersAndListing) {
-    const std::string root = MakeTempDir();
+    const TTestFolder folder("vz_files");
+    const std::string root = folder.Path();
     const std::string deep = root + "/x/\xe9\xe9n/z";
     EXPECT_TRUE(ForceDirectories(deep));
     EXPECT_TRUE(DirectoryExists(deep));
@@ -49,15 +93,26 @@ TEST(Files, FoldersAndListing) {
     EXPECT_EQ(ListSubFolders(root), std::vector<std::string>{"x"});
     EXPECT_EQ(ListSubFolders(root + "/x"), std::vector<std::string>{"\xe9\xe9n"});
     EXPECT_FALSE(RenameFile(root + "/a.csv", root + "/b.CSV")); // never replaces
+    EXPECT_FALSE(RenameFile(root + "/a.csv", root + "/x"));     // not even a folder
+    EXPECT_TRUE(FileExists(root + "/a.csv"));
+    ASSERT_TRUE(CreateDir(root + "/leeg1"));
+    ASSERT_TRUE(CreateDir(root + "/leeg2"));
+    EXPECT_FALSE(RenameFile(root + "/leeg1", root + "/leeg2")); // an empty folder neither
+    EXPECT_TRUE(DirectoryExists(root + "/leeg1"));
     EXPECT_TRUE(RenameFile(root + "/a.csv", root + "/d.csv"));
     WriteFileAtomic(root + "/d.csv", "new");
     EXPECT_EQ(ReadFileBytes(root + "/d.csv"), "new");
     EXPECT_THROW(WriteFileAtomic(root + "/missing/e.csv", "x"), EFCreateError);
-    std::system(("rm -rf '" + root + "'").c_str());
+    EXPECT_TRUE(ForceDirectories(root + "/p/q/"));
+    EXPECT_TRUE(DirectoryExists(root + "/p/q"));
+    EXPECT_FALSE(ForceDirectories(""));
+    EXPECT_EQ(ListFiles(root + "/p"), std::vector<std::string>{});
+    EXPECT_EQ(FileSizeOf(root + "/none"), -1);
 }
 
 TEST(Files, DocumentsFolderFromXdg) {
-    const std::string root = MakeTempDir();
+    const TTestFolder folder("vz_files");
+    const std::string root = folder.Path();
     const char* oldHome = std::getenv("HOME");
     const std::string savedHome = oldHome ? oldHome : "";
     setenv("HOME", root.c_str(), 1);
@@ -70,7 +125,6 @@ TEST(Files, DocumentsFolderFromXdg) {
     EXPECT_EQ(GetDocumentsFolder(), root + "/Documenten");
     setenv("HOME", savedHome.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
-    std::system(("rm -rf '" + root + "'").c_str());
     EXPECT_FALSE(GetProgramFileName().empty());
     EXPECT_TRUE(FileExists(GetProgramFileName()));
 }
@@ -78,7 +132,8 @@ TEST(Files, DocumentsFolderFromXdg) {
 #include <sys/stat.h>
 
 TEST(Files, AtomicWritesKeepOrMakeTheUsualPermissions) {
-    const std::string root = MakeTempDir();
+    const TTestFolder folder("vz_files");
+    const std::string root = folder.Path();
     const mode_t mask = umask(022);
     WriteFileAtomic(root + "/new.csv", "a");
     struct stat st {};
@@ -96,5 +151,4 @@ TEST(Files, AtomicWritesKeepOrMakeTheUsualPermissions) {
     EXPECT_EQ(ExtractFilePath(name), root + "/");
     EXPECT_EQ(ExtractFileName(name).rfind("t.", 0), 0u);
     umask(mask);
-    std::system(("rm -rf '" + root + "'").c_str());
 }

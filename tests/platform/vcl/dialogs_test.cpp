@@ -2,12 +2,11 @@
 // the platform's filter text; the folder and file lists of a data-file page.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/rtl/files.h"
 #include "platform/vcl/filectrl.h"
 #include "platform/vcl/qtdialogs.h"
 #include "vcltestenv.h"
+#include "vz_test_support.h"
 
 TEST(Dialogs, SaveDialogAsksTheServiceAndAddsTheDefaultExtension) {
     auto script = std::make_unique<TScriptedDialogs>();
@@ -49,18 +48,13 @@ TEST(Dialogs, FilterTextBecomesQtFilters) {
 namespace {
 
 struct FolderFixture : ::testing::Test {
-    std::string Root;
+    const TTestFolder Folder{"vclfiles"};
+    const std::string Root = Folder.Path();
     void SetUp() override {
-        char pattern[] = "/tmp/vclfilesXXXXXX";
-        Root = mkdtemp(pattern);
         ForceDirectories(Root + "/Voorbeeld/Oud");
         WriteFileAtomic(Root + "/Voorbeeld/Snelschaken 2016-04-20 A.csv", "x");
         WriteFileAtomic(Root + "/Voorbeeld/b.CSV", "x");
         WriteFileAtomic(Root + "/Voorbeeld/notities.txt", "x");
-    }
-    void TearDown() override {
-        std::string cmd = "rm -rf '" + Root + "'";
-        EXPECT_EQ(0, std::system(cmd.c_str()));
     }
 };
 

@@ -1,16 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "gfxtestenv.h"
 #include "platform/vcl/gfx/graphics.h"
+#include "vz_test_support.h"
 
 namespace {
-
-std::string TempName(const std::string& Name) {
-    return (std::filesystem::temp_directory_path() / ("vclgfx_" + Name)).string();
-}
 
 TEST(Bitmap, NewBitmapIsWhiteAndResizeKeepsPixels) {
     TBitmap B;
@@ -41,8 +35,9 @@ TEST(Bitmap, CanvasKeepsItsClipWhilePixelsAreRead) {
 TEST(Bitmap, SaveAndLoadBmpAndPng) {
     TBitmap B(6, 4);
     B.SetPixel(1, 2, clGreen);
+    const TTestFolder Folder("vclgfx");
     for (const std::string Ext : {"bmp", "png"}) {
-        const std::string Name = TempName("roundtrip." + Ext);
+        const std::string Name = Folder.File("roundtrip." + Ext);
         B.SaveToFile(Name);
         TBitmap L;
         L.LoadFromFile(Name);
@@ -50,7 +45,6 @@ TEST(Bitmap, SaveAndLoadBmpAndPng) {
         EXPECT_EQ(L.Height(), 4) << Ext;
         EXPECT_EQ(L.Pixel(1, 2), clGreen) << Ext;
         EXPECT_EQ(L.Pixel(0, 0), clWhite) << Ext;
-        std::remove(Name.c_str());
     }
     TBitmap M;
     M.LoadFromBytes(B.SaveToBytes("PNG"));
@@ -59,7 +53,8 @@ TEST(Bitmap, SaveAndLoadBmpAndPng) {
 
 TEST(Bitmap, LoadingNonsenseRaises) {
     TBitmap B;
-    EXPECT_THROW(B.LoadFromFile(TempName("missing.bmp")), EInvalidGraphic);
+    const TTestFolder Folder("vclgfx");
+    EXPECT_THROW(B.LoadFromFile(Folder.File("missing.bmp")), EInvalidGraphic);
     EXPECT_THROW(B.LoadFromBytes("not a picture"), EInvalidGraphic);
 }
 

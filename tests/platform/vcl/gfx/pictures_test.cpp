@@ -2,19 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "gfxtestenv.h"
 #include "platform/vcl/gfx/imagelist.h"
 #include "platform/vcl/gfx/pictures.h"
 #include "platform/vcl/gfx/resources.h"
+#include "vz_test_support.h"
 
 namespace {
-
-std::string TempName(const std::string& Name) {
-    return (std::filesystem::temp_directory_path() / ("vclgfx_pic_" + Name)).string();
-}
 
 // A 16 x 16 glyph: a red square in the middle on the key colour fuchsia.
 std::unique_ptr<TBitmap> Glyph() {
@@ -31,7 +25,8 @@ TEST(Icon, IconFileKeepsItsSeeThroughPixels) {
     G->SetTransparent(true);
     TIcon Made;
     Made.Assign(G.get()); // the fuchsia parts become see-through
-    const std::string Name = TempName("glyph.ico");
+    const TTestFolder Folder("vclgfx_pic");
+    const std::string Name = Folder.File("glyph.ico");
     Made.SaveToFile(Name);
 
     TPicture P;
@@ -42,7 +37,6 @@ TEST(Icon, IconFileKeepsItsSeeThroughPixels) {
     Target->Canvas()->Draw(2, 2, P.Graphic());
     EXPECT_EQ(InkBounds(*Target), Rect(6, 6, 14, 14));
     EXPECT_EQ(Target->Pixel(8, 8), clRed);
-    std::remove(Name.c_str());
 }
 
 TEST(Picture, BytesBecomeABitmapAndKindsAreReplacedOnRequest) {

@@ -105,3 +105,37 @@ TEST_F(CellsTest, WritingTheEditedCellRefreshesTheEditor) {
     Grid->SetCells(1, 1, "van buiten");
     EXPECT_EQ("van buiten", Grid->InplaceEditor()->Text());
 }
+
+struct MoveCase {
+    bool Rows;
+    int From, To;
+    int Current; // where the current line ends up; it starts on line 3
+};
+
+class MoveTable : public GridFixture, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(MoveTable, TheCurrentCellStaysOnItsCell) {
+    const MoveCase& c = GetParam();
+    Grid->SetColCount(8);
+    Grid->SetRowCount(8);
+    Grid->SetCol(3);
+    Grid->SetRow(3);
+    Grid->SetCells(3, 3, "hier");
+    if (c.Rows)
+        Grid->MoveRow(c.From, c.To);
+    else
+        Grid->MoveColumn(c.From, c.To);
+    EXPECT_EQ(c.Current, c.Rows ? Grid->Row() : Grid->Col());
+    EXPECT_EQ(3, c.Rows ? Grid->Col() : Grid->Row());
+    EXPECT_EQ("hier", Grid->Cells(Grid->Col(), Grid->Row()));
+    EXPECT_EQ(Grid->Selection(), (TGridRect{Grid->Col(), Grid->Row(), Grid->Col(), Grid->Row()}));
+}
+
+INSTANTIATE_TEST_SUITE_P(CellsTest, MoveTable,
+                         ::testing::Values(MoveCase{false, 1, 3, 2}, // onto the current column
+                                           MoveCase{false, 5, 3, 4}, // onto it from the right
+                                           MoveCase{false, 3, 6, 6}, // the current one itself
+                                           MoveCase{false, 3, 1, 1}, MoveCase{false, 1, 2, 3},
+                                           MoveCase{false, 4, 6, 3}, MoveCase{true, 1, 3, 2},
+                                           MoveCase{true, 5, 3, 4}, MoveCase{true, 3, 7, 7},
+                                           MoveCase{true, 7, 1, 4}));

@@ -88,6 +88,10 @@ TEST_F(KeysTest, TabMovesWithinTheGridOnlyWithGoTabs) {
     Key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(9, Grid->Col());
     EXPECT_EQ(1, Grid->Row());
+    Grid->SetCol(2);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(1, Grid->Col()); // the first column after the fixed one is a stop too
+    EXPECT_EQ(1, Grid->Row());
 }
 
 TEST_F(KeysTest, TabOnTheLastCellAndShiftTabOnTheFirstLeaveTheGrid) {

@@ -83,6 +83,15 @@ TEST_F(LayoutTest, CellRectsFollowWidthsHeightsAndLines) {
     EXPECT_EQ(TRect{}, Grid->CellRect(9, 1));              // no such column
 }
 
+TEST_F(LayoutTest, GridSizeCountsEveryCellWithItsLine) {
+    EXPECT_EQ(5 * 65, Grid->GridWidth());
+    EXPECT_EQ(5 * 25, Grid->GridHeight());
+    Grid->SetColWidths(4, 30); // the last column counts too
+    Grid->SetRowHeights(4, 10);
+    EXPECT_EQ(4 * 65 + 31, Grid->GridWidth());
+    EXPECT_EQ(4 * 25 + 11, Grid->GridHeight());
+}
+
 TEST_F(LayoutTest, CellRectAndMouseToCellFollowScrolling) {
     Grid->SetRowCount(100);
     Grid->SetColCount(30);
@@ -117,6 +126,94 @@ TEST_F(LayoutTest, VisibleCountsFollowTheSize) {
     Grid->SetBounds(8, 8, 4 + 65 * 6 - 1, 4 + 123);
     EXPECT_EQ(3, Grid->VisibleRowCount()); // the fourth row misses one pixel
     EXPECT_EQ(5, Grid->VisibleColCount());
+    // Exactly filled to the last pixel: the last cell's line may fall outside.
+    Grid->SetBounds(8, 8, 4 + 65 * 4 - 1, 4 + 124);
+    EXPECT_EQ(4, Grid->VisibleRowCount());
+    EXPECT_EQ(3, Grid->VisibleColCount());
+}
+
+TEST_F(LayoutTest, OnlyTheFixedCellsFitInAWindowAsWideAsThey) {
+    Grid->SetScrollBars(ssNone);
+    Grid->SetBounds(8, 8, 4 + 65, 4 + 25);
+    EXPECT_EQ(TRect{}, Grid->CellRect(1, 1)); // it would start on the window's edge
+    EXPECT_EQ(TRect{}, Grid->CellRect(1, 0));
+    EXPECT_EQ(Rect(0, 0, 64, 24), Grid->CellRect(0, 0));
+    EXPECT_EQ(0, Grid->VisibleColCount());
+    EXPECT_EQ(0, Grid->VisibleRowCount());
+    EXPECT_EQ((TGridCoord{0, 0}), Grid->MouseCoord(64, 24));
+    EXPECT_EQ((TGridCoord{-1, -1}), Grid->MouseCoord(65, 25));
+}
+
+struct HitCase {
+    int X, Y;
+    TGridCoord Cell;
+};
+
+class HitTestTable : public GridFixture, public ::testing::WithParamInterface<HitCase> {};
+
+TEST_P(HitTestTable, EachPixelBelongsToOneCellAndItsLinesToTheCellBefore) {
+    Grid->SetRowCount(100);
+    Grid->SetColCount(30);
+    Grid->SetTopRow(40);
+    Grid->SetLeftCol(10);
+    const HitCase& c = GetParam();
+    EXPECT_EQ(c.Cell, Grid->MouseCoord(c.X, c.Y)) << c.X << "," << c.Y;
+}
+
+// Fixed cells 0..63 wide (line at 64) and 0..23 high (line at 24); column 10
+// then takes 65..128 with its line at 129, row 40 25..48 with its line at 49.
+INSTANTIATE_TEST_SUITE_P(LayoutTest, HitTestTable,
+                         ::testing::Values(HitCase{0, 0, {0, 0}}, HitCase{63, 23, {0, 0}},
+                                           HitCase{64, 24, {0, 0}},   // the fixed cells' lines
+                                           HitCase{65, 25, {10, 40}}, // first pixel after them
+                                           HitCase{128, 48, {10, 40}},
+                                           HitCase{129, 49, {10, 40}}, // lines of the cell
+                                           HitCase{130, 50, {11, 41}}, // next cell's first pixel
+                                           HitCase{64, 50, {0, 41}}, HitCase{130, 0, {11, 0}},
+                                           HitCase{-1, -1, {-1, -1}}));
+
+TEST_F(LayoutTest, ALastPageThatFitsExactlyIsTheLastTopRow) {
+    Grid->SetScrollBars(ssNone);
+    Grid->SetRowCount(20);
+    // Room 99 below the fixed row: four rows with the three lines between them.
+    Grid->SetBounds(8, 8, 300, 4 + 124);
+    EXPECT_EQ(16, Grid->MaxTopRow());
+    Grid->SetBounds(8, 8, 300, 4 + 123);
+    EXPECT_EQ(17, Grid->MaxTopRow());
+}
+
+TEST_F(LayoutTest, ShowingACellScrollsOnlyAsFarAsNeeded) {
+    Grid->SetScrollBars(ssNone);
+    Grid->SetColCount(12);
+    // Room 194 after the fixed column: three columns with two lines between.
+    Grid->SetBounds(8, 8, 4 + 65 + 194, 300);
+    Grid->SetCol(3); // its right edge is the window's last pixel: in full view
+    EXPECT_EQ(1, Grid->LeftCol());
+    Grid->SetCol(4);
+    EXPECT_EQ(2, Grid->LeftCol());
+    Grid->SetCol(11); // the last three exactly fill the room
+    EXPECT_EQ(9, Grid->LeftCol());
+    Grid->SetCol(1);
+    EXPECT_EQ(1, Grid->LeftCol());
+    // A cell in full view does not scroll, even when a hidden column before
+    // the view would fit too (no lines: nothing of it would show).
+    Grid->SetOptions(Grid->Options() - TGridOptions{goVertLine, goFixedVertLine});
+    Grid->SetBounds(8, 8, 4 + 64 + 3 * 64, 300);
+    Grid->SetColWidths(1, 0);
+    Grid->SetLeftCol(2);
+    const int changes = Grid->TopLeftChanges;
+    Grid->SetCol(4);
+    EXPECT_EQ(2, Grid->LeftCol());
+    EXPECT_EQ(changes, Grid->TopLeftChanges);
+}
+
+TEST_F(LayoutTest, SelectionStaysInsideWhenTheGridShrinks) {
+    Grid->SetRowCount(20);
+    Grid->SetColCount(8);
+    Grid->SetSelection({2, 17, 6, 19});
+    Grid->SetRowCount(10);
+    Grid->SetColCount(5);
+    EXPECT_EQ((TGridRect{2, 9, 4, 9}), Grid->Selection());
 }
 
 TEST_F(LayoutTest, GrowingRoomPullsTheTopRowBack) {

@@ -73,6 +73,22 @@ TEST_F(MouseTest, DraggingPastTheBottomScrolls) {
     EXPECT_FALSE(IsRectEmpty(Grid->CellRect(1, Grid->Row())));
 }
 
+TEST_F(MouseTest, TheFirstPixelPastTheRightEdgeTakesTheNextColumn) {
+    Grid->SetScrollBars(ssNone);
+    Grid->SetBounds(8, 8, 4 + 65 * 4, 300); // columns 1..3 fill the client width exactly
+    ASSERT_EQ(260, Grid->ClientWidth());
+    const TPoint a = CellCenter(1, 1);
+    Press(a.X, a.Y);
+    Drag(Grid->ClientWidth() - 1, a.Y); // column 3's line
+    EXPECT_EQ(3, Grid->Col());
+    EXPECT_EQ(1, Grid->LeftCol());
+    Drag(Grid->ClientWidth(), a.Y);
+    EXPECT_EQ(4, Grid->Col());
+    Release(Grid->ClientWidth(), a.Y);
+    EXPECT_EQ(2, Grid->LeftCol());
+    EXPECT_EQ((TGridRect{1, 1, 4, 1}), Grid->Selection());
+}
+
 TEST_F(MouseTest, TheMouseRestingPastAnEdgeKeepsScrollingUntilReleased) {
     const TPoint a = CellCenter(1, 1);
     Press(a.X, a.Y);
@@ -142,6 +158,24 @@ TEST_F(MouseTest, CalcSizingStateSaysWhatAPressWouldDo) {
     EXPECT_EQ(2, ofs);
     Grid->CalcSizingState(h.Left + 20, 10, state, index, pos, ofs);
     EXPECT_EQ(gsNormal, state);
+    Grid->CalcSizingState(h.Right + 2, 10, state, index, pos, ofs);
+    EXPECT_EQ(gsColSizing, state);
+    EXPECT_EQ(-2, ofs);
+    Grid->CalcSizingState(h.Right + 3, 10, state, index, pos, ofs);
+    EXPECT_EQ(gsNormal, state);
+    Grid->CalcSizingState(h.Right - 3, 10, state, index, pos, ofs);
+    EXPECT_EQ(gsNormal, state);
+    // Columns are sized in the fixed rows only, their line included.
+    Grid->CalcSizingState(h.Right, h.Bottom, state, index, pos, ofs);
+    EXPECT_EQ(gsColSizing, state);
+    Grid->CalcSizingState(h.Right, h.Bottom + 1, state, index, pos, ofs);
+    EXPECT_EQ(gsNormal, state);
+    const TRect v = Grid->CellRect(0, 2);
+    Grid->CalcSizingState(v.Right, v.Bottom, state, index, pos, ofs);
+    EXPECT_EQ(gsRowSizing, state);
+    EXPECT_EQ(2, index);
+    Grid->CalcSizingState(v.Right + 1, v.Bottom, state, index, pos, ofs);
+    EXPECT_EQ(gsNormal, state);
 }
 
 TEST_F(MouseTest, DraggingAFixedCellMovesTheColumnWithItsCellsAndWidth) {
@@ -164,6 +198,19 @@ TEST_F(MouseTest, DraggingAFixedCellMovesTheColumnWithItsCellsAndWidth) {
     EXPECT_EQ("c1", Grid->Cells(3, 1));
     EXPECT_EQ(40, Grid->ColWidths(3));
     EXPECT_EQ(64, Grid->ColWidths(1));
+}
+
+TEST_F(MouseTest, AColumnDroppedOnTheFixedColumnLandsFirst) {
+    for (int c = 0; c < 8; ++c)
+        Grid->SetCells(c, 1, "c" + std::to_string(c));
+    Grid->SetOptions(Grid->Options() + goColMoving);
+    const TPoint from = CellCenter(3, 0), to = CellCenter(0, 0);
+    Press(from.X, from.Y);
+    Drag(to.X, to.Y);
+    Release(to.X, to.Y);
+    EXPECT_EQ("c0", Grid->Cells(0, 1)); // the fixed column stays
+    EXPECT_EQ("c3", Grid->Cells(1, 1));
+    EXPECT_EQ("c1", Grid->Cells(2, 1));
 }
 
 TEST_F(MouseTest, DraggingAFixedCellMovesTheRow) {

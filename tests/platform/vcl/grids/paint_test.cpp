@@ -217,3 +217,17 @@ TEST_F(PaintTest, AGapWithoutItsLineTakesTheCellsBackground) {
     EXPECT_EQ(TColor(0xC0C0C0), ClientPixel(image, 100, 49));     // the line below row 1
     EXPECT_EQ(TColor(0), ClientPixel(image, 64, 10));             // fixed lines stay
 }
+
+TEST_F(PaintTest, ACellStartingOnTheWindowsEdgeIsNotDrawn) {
+    Grid->SetScrollBars(ssNone);
+    Grid->SetColCount(10);
+    Grid->SetRowCount(10);
+    // Client 260 x 100: column 4 and row 4 would start on its first pixel outside.
+    Grid->SetBounds(8, 8, 4 + 65 * 4, 4 + 25 * 4);
+    Render();
+    for (const auto& d : Grid->Drawn) {
+        EXPECT_LT(d.Col, 4);
+        EXPECT_LT(d.Row, 4);
+    }
+    EXPECT_EQ(16u, Grid->Drawn.size());
+}

@@ -110,6 +110,10 @@ TEST_F(ScrollTest, TopRowAndLeftColStayInsideTheGrid) {
     EXPECT_EQ(1, Grid->TopRow());
     Grid->SetTopRow(500);
     EXPECT_EQ(Grid->MaxTopRow(), Grid->TopRow()); // never past the last full page
+    const int changes = Grid->TopLeftChanges;
+    Grid->SetTopRow(Grid->MaxTopRow() + 1); // from the last page: nothing moves
+    EXPECT_EQ(Grid->MaxTopRow(), Grid->TopRow());
+    EXPECT_EQ(changes, Grid->TopLeftChanges);
     Grid->SetLeftCol(-3);
     EXPECT_EQ(1, Grid->LeftCol());
 }

@@ -1,0 +1,226 @@
+#!/usr/bin/env python3
+"""Deliberate one-line faults, one at a time: do the tests notice them?
+
+Each fault list (scripts/mutants/*.txt) names the test programs to build and
+run, then one fault a line:
+
+    @test rtl_tests                       test programs for the faults below
+    src/platform/rtl/files.cpp:120:p == 0:p == 1
+
+that is file:line:old:new, where old must occur on that line and its first
+occurrence is replaced by new (a backslash escapes a colon inside old or new).
+For every fault the file is changed, the test programs are rebuilt and run;
+a fault is caught when a program fails (or runs past the time limit), missed
+when all pass, and left out of the rate when it does not compile.
+
+The changed file is always put back, byte for byte: after each fault, on
+Ctrl-C, SIGTERM or SIGHUP, and on any error; a copy waits in the build folder
+meanwhile, from which the next run mends a file that a killed run left
+changed. The build is brought back to the real sources at the end. Run one
+at a time per build folder.
+
+    python3 scripts/mutate.py scripts/mutants/rtl.txt scripts/mutants/grid.txt
+    python3 scripts/mutate.py --build-dir build/test --only 3 scripts/mutants/rtl.txt
+"""
+
+import argparse
+import os
+import re
+import signal
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+class Fault:
+    def __init__(self, listname, number, path, line, old, new, tests):
+        self.listname, self.number = listname, number
+        self.path, self.line, self.old, self.new = path, line, old, new
+        self.tests = tests
+
+    def label(self):
+        return "%s:%d: %s -> %s" % (self.path, self.line, self.old, self.new)
+
+
+def split_unescaped(text):
+    parts = re.split(r"(?<!\\):", text)
+    return [p.replace("\\:", ":") for p in parts]
+
+
+def read_list(listfile):
+    faults, tests = [], []
+    name = os.path.splitext(os.path.basename(listfile))[0]
+    with open(listfile, encoding="utf-8") as f:
+        for raw in f:
+            text = raw.rstrip("\n")
+            if not text.strip() or text.lstrip().startswith("#"):
+                continue
+            if text.startswith("@test"):
+                tests = text.split()[1:]
+                continue
+            parts = split_unescaped(text)
+            if len(parts) != 4 or not tests:
+                sys.exit("%s: cannot read fault: %s" % (listfile, text))
+            faults.append(
+                Fault(name, len(faults) + 1, parts[0], int(parts[1]), parts[2], parts[3], tests)
+            )
+    return faults
+
+
+class Restorer:
+    """Keeps the original bytes of the file under change and puts them back.
+
+    A copy also waits on disk while the file is changed, so that even a run
+    that was killed outright is mended: the next run puts it back first.
+    """
+
+    def __init__(self):
+        self.path = None
+        self.original = None
+        self.spare = None
+
+    def set_spare_dir(self, folder):
+        self.spare = os.path.join(folder, "mutate-original")
+
+    def recover(self):
+        """Puts back a file that a killed run left changed."""
+        if not self.spare or not os.path.exists(self.spare):
+            return
+        with open(self.spare, "rb") as f:
+            name, _, data = f.read().partition(b"\0")
+        with open(name.decode("utf-8"), "wb") as f:
+            f.write(data)
+        os.remove(self.spare)
+        print("put back %s, left changed by an earlier run" % name.decode("utf-8"))
+
+    def hold(self, path):
+        with open(path, "rb") as f:
+            self.original = f.read()
+        if self.spare:
+            with open(self.spare, "wb") as f:
+                f.write(path.encode("utf-8") + b"\0" + self.original)
+        self.path = path
+
+    def restore(self):
+        if self.path is None:
+            return
+        with open(self.path, "wb") as f:
+            f.write(self.original)
+        with open(self.path, "rb") as f:
+            if f.read() != self.original:
+                sys.exit("could not restore %s (its original is in %s)" % (self.path, self.spare))
+        self.path = None
+        if self.spare and os.path.exists(self.spare):
+            os.remove(self.spare)
+
+
+RESTORER = Restorer()
+
+
+def on_signal(signum, frame):
+    RESTORER.restore()
+    sys.stderr.write("\nstopped; sources restored\n")
+    sys.exit(128 + signum)
+
+
+def run(cmd, timeout, env=None):
+    try:
+        r = subprocess.run(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                           timeout=timeout, env=env)
+        return r.returncode, r.stdout.decode(errors="replace")
+    except subprocess.TimeoutExpired:
+        return None, ""
+
+
+def build(build_dir, targets):
+    return run(["cmake", "--build", build_dir, "--target"] + targets, 1800)
+
+
+def find_program(build_dir, target):
+    for base, _dirs, files in os.walk(os.path.join(ROOT, build_dir)):
+        if target in files and os.access(os.path.join(base, target), os.X_OK):
+            return os.path.join(base, target)
+    sys.exit("no test program %s in %s" % (target, build_dir))
+
+
+def try_fault(fault, build_dir, timeout):
+    path = os.path.join(ROOT, fault.path)
+    RESTORER.hold(path)
+    try:
+        lines = RESTORER.original.decode("utf-8").split("\n")
+        index = fault.line - 1
+        if index >= len(lines) or fault.old not in lines[index]:
+            return "STALE"
+        lines[index] = lines[index].replace(fault.old, fault.new, 1)
+        with open(path, "wb") as f:
+            f.write("\n".join(lines).encode("utf-8"))
+        code, _ = build(build_dir, fault.tests)
+        if code != 0:
+            return "NOBUILD"
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        for t in fault.tests:
+            code, _ = run([find_program(build_dir, t), "--gtest_brief=1"], timeout, env)
+            if code != 0:
+                return "CAUGHT"
+        return "MISSED"
+    finally:
+        RESTORER.restore()
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    ap.add_argument("lists", nargs="+", help="fault lists (scripts/mutants/*.txt)")
+    ap.add_argument("--build-dir", default="build/test")
+    ap.add_argument("--only", type=int, action="append", help="run only fault number N")
+    ap.add_argument("--timeout", type=int, default=300, help="seconds per test program")
+    args = ap.parse_args()
+
+    RESTORER.set_spare_dir(os.path.join(ROOT, args.build_dir))
+    RESTORER.recover()
+    signal.signal(signal.SIGINT, on_signal)
+    signal.signal(signal.SIGTERM, on_signal)
+    signal.signal(signal.SIGHUP, on_signal)
+
+    all_tests = set()
+    summary = []
+    try:
+        for listfile in args.lists:
+            faults = read_list(listfile)
+            for f in faults:
+                all_tests.update(f.tests)
+            # The unchanged sources must pass, or no fault can be judged.
+            targets = sorted({t for f in faults for t in f.tests})
+            code, out = build(args.build_dir, targets)
+            if code != 0:
+                sys.exit("the unchanged sources do not build:\n" + out[-3000:])
+            env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+            for t in targets:
+                code, out = run([find_program(args.build_dir, t), "--gtest_brief=1"],
+                                args.timeout, env)
+                if code != 0:
+                    sys.exit("%s fails on the unchanged sources:\n%s" % (t, out[-3000:]))
+            counts = {"CAUGHT": 0, "MISSED": 0, "NOBUILD": 0, "STALE": 0}
+            for f in faults:
+                if args.only and f.number not in args.only:
+                    continue
+                start = time.time()
+                verdict = try_fault(f, args.build_dir, args.timeout)
+                counts[verdict] += 1
+                print("%-7s %s#%-2d %s  (%.0fs)" % (verdict, f.listname, f.number, f.label(),
+                                                     time.time() - start), flush=True)
+            judged = counts["CAUGHT"] + counts["MISSED"]
+            rate = 100.0 * counts["CAUGHT"] / judged if judged else 0.0
+            summary.append("%s: %d of %d caught (%.0f%%); %d did not compile, %d stale" % (
+                os.path.basename(listfile), counts["CAUGHT"], judged, rate, counts["NOBUILD"],
+                counts["STALE"]))
+    finally:
+        RESTORER.restore()
+        if all_tests:
+            build(args.build_dir, sorted(all_tests))  # back to the real sources
+    print("\n".join(summary))
+
+
+if __name__ == "__main__":
+    main()

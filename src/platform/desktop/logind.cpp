@@ -1,0 +1,55 @@
+#include "logind.h"
+
+#include <unistd.h>
+
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
+
+#include <cstdlib>
+
+#include "platform/vcl/qtapp.h"
+
+namespace {
+
+const char Service[] = "org.freedesktop.login1";
+const char ManagerPath[] = "/org/freedesktop/login1";
+const char Manager[] = "org.freedesktop.login1.Manager";
+
+bool Succeeded(const QDBusMessage& Reply) {
+    return Reply.type() == QDBusMessage::ReplyMessage;
+}
+
+bool EndSession(QDBusConnection& Bus) {
+    const char* Id = std::getenv("XDG_SESSION_ID");
+    if (Id && *Id) {
+        QDBusMessage Call =
+            QDBusMessage::createMethodCall(Service, ManagerPath, Manager, "TerminateSession");
+        Call << QString::fromUtf8(Id);
+        return Succeeded(Bus.call(Call));
+    }
+    QDBusMessage Find =
+        QDBusMessage::createMethodCall(Service, ManagerPath, Manager, "GetSessionByPID");
+    Find << static_cast<uint>(getpid());
+    const QDBusReply<QDBusObjectPath> Path = Bus.call(Find);
+    if (!Path.isValid()) return false;
+    const QDBusMessage Call = QDBusMessage::createMethodCall(
+        Service, Path.value().path(), "org.freedesktop.login1.Session", "Terminate");
+    return Succeeded(Bus.call(Call));
+}
+
+} // namespace
+
+bool RequestPowerAction(TPowerAction Action, bool Interactive) {
+    EnsureQtApplication();
+    QDBusConnection Bus = QDBusConnection::systemBus();
+    if (!Bus.isConnected()) return false;
+    if (Action == paLogOff) return EndSession(Bus);
+    static const char* const Methods[] = {"PowerOff", "Reboot", "Suspend", "Hibernate"};
+    QDBusMessage Call =
+        QDBusMessage::createMethodCall(Service, ManagerPath, Manager, Methods[Action]);
+    Call << Interactive;
+    return Succeeded(Bus.call(Call));
+}

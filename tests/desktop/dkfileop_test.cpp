@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "desktop/dkfileop.h"
+#include "desktop/dkprogress.h"
+#include "desktop/dktrash.h"
+#include "dktestenv.h"
+#include "platform/rtl/dialogs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileOperation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("HOME", (Dir / "home").c_str(), 1);
+        setenv("XDG_DATA_HOME", (Dir / "home/.local/share").c_str(), 1);
+        Src = Dir / "src";
+        Dst = Dir / "dst";
+        WriteText(Src + "/a.txt", "alpha");
+        WriteText(Src + "/b.txt", "beta");
+        WriteText(Src + "/sub/c.txt", "gamma");
+        auto D = std::make_unique<TScriptedDialogs>();
+        Asked = D.get();
+        Scope = std::make_unique<TDialogServiceScope>(std::move(D));
+        Op.OnError = [this](TObject*, const std::string& Text, bool& Handled) {
+            Errors.push_back(Text);
+            Handled = true;
+        };
+    }
+    TTempFolder Dir;
+    std::string Src, Dst;
+    TScriptedDialogs* Asked = nullptr;
+    std::unique_ptr<TDialogServiceScope> Scope;
+    TdkFileOperation Op{nullptr};
+    std::vector<std::string> Errors;
+};
+
+} // namespace
+
+TEST_F(FileOperation, FlagsAndAnEmptyList) {
+    EXPECT_EQ(Op.ShellFlags(), 0x40u | 0x80u | 8u);
+    EXPECT_TRUE(Op.Execute());
+    Op.FileList()->Add(Src + "/a.txt");
+    Op.FileList()->Add(Src + "/b.txt=" + Dst + "/x.txt");
+    EXPECT_TRUE(Op.HasPairs());
+    EXPECT_EQ(Op.ShellFlags(), 0x40u | 0x80u | 8u | 1u);
+}
+
+TEST_F(FileOperation, CopiesAndMovesIntoTheDestination) {
+    Op.Options.Include(fofNoConfirmMkDir);
+    Op.DestFolder = Dst;
+    Op.FileList()->Add(Src + "/a.txt");
+    Op.FileList()->Add(Src + "/sub");
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Dst + "/a.txt"), "alpha");
+    EXPECT_EQ(ReadText(Dst + "/sub/c.txt"), "gamma");
+    EXPECT_TRUE(fs::exists(Src + "/a.txt"));
+
+    Op.Operation = fotMove;
+    Op.FileList()->Clear();
+    Op.FileList()->Add(Src + "/b.txt");
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Dst + "/b.txt"), "beta");
+    EXPECT_FALSE(fs::exists(Src + "/b.txt"));
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(FileOperation, PairsTakeTheirNamesThroughTheMask) {
+    Op.FileList()->Add(Src + "/a.txt=*.bak");
+    Op.FileList()->Add(Src + "/b.txt"); // a plain item among pairs keeps its own name
+    Op.DestFolder = Dst;
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Dst + "/a.bak"), "alpha");
+    EXPECT_EQ(ReadText(Dst + "/b.txt"), "beta");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path()), fs::directory_iterator{}), 2);
+}
+
+TEST_F(FileOperation, RenameOnCollisionNeverOverwrites) {
+    Op.DestFolder = Src;
+    Op.FileList()->Add(Src + "/a.txt"); // onto itself
+    ASSERT_TRUE(Op.Execute());
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Src + "/a.txt"), "alpha");
+    EXPECT_EQ(ReadText(Src + "/a (2).txt"), "alpha");
+    EXPECT_EQ(ReadText(Src + "/a (3).txt"), "alpha");
+
+    WriteText(Dst + "/b.txt", "other beta");
+    Op.Operation = fotMove;
+    Op.DestFolder = Dst;
+    Op.FileList()->Clear();
+    Op.FileList()->Add(Src + "/b.txt");
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Dst + "/b.txt"), "other beta");
+    EXPECT_EQ(ReadText(Dst + "/b (2).txt"), "beta");
+    EXPECT_TRUE(Asked->Asked().empty());
+}
+
+TEST_F(FileOperation, ReplacingAsksFirst) {
+    Op.Options = {fofNoConfirmMkDir};
+    WriteText(Dst + "/a.txt", "old");
+    Op.DestFolder = Dst;
+    Op.FileList()->Add(Src + "/a.txt");
+    Asked->QueueAnswer(mrNo);
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Dst + "/a.txt"), "old");
+    Asked->QueueAnswer(mrYes);
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Dst + "/a.txt"), "alpha");
+    ASSERT_EQ(Asked->Asked().size(), 2u);
+    EXPECT_NE(Asked->Asked()[0].Text.find("replace"), std::string::npos);
+}
+
+TEST_F(FileOperation, OntoItselfOrIntoItsOwnFolderIsRefused) {
+    Op.Options = {fofNoConfirmation};
+    Op.DestFolder = Src + "/sub";
+    Op.FileList()->Add(Src + "/sub");
+    Op.Operation = fotCopy;
+    EXPECT_FALSE(Op.Execute()); // into its own folder
+    Op.Operation = fotMove;
+    EXPECT_FALSE(Op.Execute());
+    Op.DestFolder = Src;
+    EXPECT_FALSE(Op.Execute()); // onto itself
+    Op.Operation = fotCopy;
+    EXPECT_FALSE(Op.Execute());
+    ASSERT_EQ(Errors.size(), 4u);
+    EXPECT_EQ(Errors[0], "Invalid argument");
+    EXPECT_EQ(ReadText(Src + "/sub/c.txt"), "gamma");
+    EXPECT_EQ(fs::directory_entry(Src + "/sub").is_directory(), true);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Src + "/sub"), fs::directory_iterator{}), 1);
+}
+
+TEST_F(FileOperation, RenameRefusesATakenName) {
+    Op.Operation = fotRename;
+    Op.FileList()->Add(Src + "/a.txt=" + Src + "/b.txt");
+    EXPECT_FALSE(Op.Execute());
+    EXPECT_EQ(Errors.at(0), "File exists");
+    EXPECT_EQ(ReadText(Src + "/b.txt"), "beta");
+    Op.FileList()->Clear();
+    Op.FileList()->Add(Src + "/a.txt=" + Src + "/z.txt");
+    EXPECT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Src + "/z.txt"), "alpha");
+    EXPECT_FALSE(fs::exists(Src + "/a.txt"));
+}
+
+TEST_F(FileOperation, DeletedToTheTrashAndRestored) {
+    Op.Operation = fotDelete;
+    Op.Options.Include(fofNoConfirmation);
+    Op.FileList()->Add(Src + "/a.txt");
+    Op.FileList()->Add(Src + "/sub");
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_FALSE(fs::exists(Src + "/a.txt"));
+    const std::string Trash = dkTrashFolder();
+    EXPECT_EQ(Trash, Dir / "home/.local/share/Trash");
+    EXPECT_EQ(ReadText(Trash + "/files/a.txt"), "alpha");
+    const std::string Info = ReadText(Trash + "/info/a.txt.trashinfo");
+    EXPECT_EQ(Info.rfind("[Trash Info]\nPath=" + Src + "/a.txt\nDeletionDate=", 0), 0u);
+
+    // A second item of the same name gets its own place in the trash.
+    WriteText(Src + "/a.txt", "alpha two");
+    Op.FileList()->Clear();
+    Op.FileList()->Add(Src + "/a.txt");
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Trash + "/files/a.txt.2"), "alpha two");
+
+    EXPECT_EQ(dkRestoreFromTrash(Src + "/sub"), 0);
+    EXPECT_EQ(ReadText(Src + "/sub/c.txt"), "gamma");
+    EXPECT_EQ(dkRestoreFromTrash(Src + "/a.txt"), 0);
+    const std::string Back = ReadText(Src + "/a.txt");
+    EXPECT_TRUE(Back == "alpha" || Back == "alpha two");
+    EXPECT_EQ(dkRestoreFromTrash(Src + "/a.txt"), EEXIST); // the place is taken
+    EXPECT_EQ(dkRestoreFromTrash(Src + "/none.txt"), ENOENT);
+}
+
+TEST_F(FileOperation, DeleteForGoodAsksAndCanBeDeclined) {
+    Op.Operation = fotDelete;
+    Op.Options = {};
+    Op.FileList()->Add(Src + "/*.txt");
+    Asked->QueueAnswer(mrNo);
+    Asked->QueueAnswer(mrYes);
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(Asked->Asked().size(), 2u);
+    EXPECT_EQ(fs::exists(Src + "/a.txt") + fs::exists(Src + "/b.txt"), 1);
+    EXPECT_TRUE(fs::exists(Src + "/sub/c.txt"));
+    EXPECT_FALSE(fs::exists(dkTrashFolder()));
+}
+
+TEST_F(FileOperation, AMissingSourceIsReported) {
+    Op.Options = {fofNoConfirmation, fofNoErrorUI};
+    Op.OnError = nullptr;
+    Op.DestFolder = Dst;
+    Op.FileList()->Add(Src + "/missing.txt");
+    EXPECT_FALSE(Op.Execute());
+    EXPECT_TRUE(Asked->Asked().empty());
+    Op.Options = {fofNoConfirmation};
+    EXPECT_FALSE(Op.Execute());
+    ASSERT_EQ(Asked->Asked().size(), 1u);
+    EXPECT_EQ(Asked->Asked()[0].Text, "No such file or directory: " + Src + "/missing.txt");
+}
+
+namespace {
+
+// Answers Yes and notes what the progress window showed when asked.
+class TProgressWatcher : public TNonInteractiveDialogs {
+public:
+    explicit TProgressWatcher(TdkFileOperation& Op) : FOp(Op) {}
+    int MessageDlg(const std::string&, TMsgDlgType, TMsgDlgButtons, const std::string&) override {
+        const TdkProgressWindow* W = FOp.ProgressWindow();
+        Seen.push_back(W ? W->Caption() + "|" + W->ItemText() + "|" + std::to_string(W->Done()) +
+                               "/" + std::to_string(W->Total()) + (W->Visible() ? "|shown" : "")
+                         : "none");
+        return mrYes;
+    }
+    std::vector<std::string> Seen;
+
+private:
+    TdkFileOperation& FOp;
+};
+
+} // namespace
+
+TEST_F(FileOperation, ProgressShowsTheItemAtHandUnlessSilent) {
+    Op.Operation = fotDelete;
+    Op.Options = {};
+    Op.ProgressTitle = "Opruimen";
+    Op.FileList()->Add(Src + "/a.txt");
+    Op.FileList()->Add(Src + "/b.txt");
+    auto Watcher = std::make_unique<TProgressWatcher>(Op);
+    TProgressWatcher* W = Watcher.get();
+    TDialogServiceScope Scope(std::move(Watcher));
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(W->Seen,
+              (std::vector<std::string>{"Opruimen|a.txt|0/2|shown", "Opruimen|b.txt|1/2|shown"}));
+    EXPECT_EQ(Op.ProgressWindow(), nullptr);
+
+    WriteText(Src + "/a.txt", "again");
+    WriteText(Src + "/b.txt", "again");
+    W->Seen.clear();
+    Op.Options = {fofSimpleProgress};
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(W->Seen.at(0), "Opruimen||0/2|shown");
+    WriteText(Src + "/a.txt", "again");
+    W->Seen.clear();
+    Op.FileList()->Delete(1);
+    Op.Options = {fofSilent};
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(W->Seen, std::vector<std::string>{"none"});
+}

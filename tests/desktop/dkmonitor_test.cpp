@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "desktop/dkfoldermon.h"
+#include "dktestenv.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Counts the monitor's reports and checks they come on the window thread.
+struct TReports {
+    int Count = 0;
+    bool OffThread = false;
+    TdkMonitorChange Handler() {
+        return [this] {
+            OffThread |= !TThread::IsMainThread();
+            ++Count;
+        };
+    }
+};
+
+bool Running(TdkCustomFolderMonitor& M) {
+    return PumpUntil([&] { return M.Thread() && M.Thread()->Watching(); });
+}
+
+} // namespace
+
+TEST(DkFolderMonitor, FiresOnTheWindowThreadForCreateChangeAndDelete) {
+    TTempFolder Dir;
+    TComponent Owner(nullptr);
+    auto* M = new TdkFolderMonitor(&Owner);
+    EXPECT_EQ(M->NotifyFilters(), (TFolderMonitorFilters{fmfFileNameChange, fmfDirNameChange}));
+    EXPECT_EQ(dkFolderNotifyFlags(M->NotifyFilters()), 3u);
+    TReports R;
+    M->SetFolder(Dir.Path());
+    M->SetNotifyFilters({fmfFileNameChange, fmfDirNameChange, fmfWriteChange});
+    M->SetOnChange(R.Handler());
+    M->SetActive(true);
+    ASSERT_TRUE(Running(*M));
+
+    WriteText(Dir / "new.txt", "x");
+    ASSERT_TRUE(PumpUntil([&] { return R.Count > 0; }));
+    PumpFor(50);
+    int Seen = R.Count;
+    {
+        std::ofstream Out(Dir / "new.txt", std::ios::app);
+        Out << "more";
+    }
+    ASSERT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
+    PumpFor(50);
+    Seen = R.Count;
+    fs::remove(Dir / "new.txt");
+    ASSERT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
+    EXPECT_FALSE(R.OffThread);
+
+    // Subfolders, also ones made after the start.
+    PumpFor(50);
+    Seen = R.Count;
+    fs::create_directories(Dir / "a/b");
+    ASSERT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
+    PumpFor(100);
+    Seen = R.Count;
+    WriteText(Dir / "a/b/deep.txt", "d");
+    EXPECT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
+}
+
+TEST(DkFolderMonitor, FiltersAndSubtreeDecideWhatCounts) {
+    TTempFolder Dir;
+    fs::create_directories(Dir / "sub");
+    WriteText(Dir / "f.txt", "1");
+    TComponent Owner(nullptr);
+    auto* M = new TdkFolderMonitor(&Owner);
+    TReports R;
+    M->SetFolder(Dir.Path());
+    M->SetWatchSubTree(false);
+    M->SetNotifyFilters({fmfDirNameChange});
+    M->SetOnChange(R.Handler());
+    M->SetActive(true);
+    ASSERT_TRUE(Running(*M));
+    WriteText(Dir / "g.txt", "file names are not asked for");
+    WriteText(Dir / "sub/h.txt", "nor the subtree");
+    PumpFor(150);
+    EXPECT_EQ(R.Count, 0);
+    fs::create_directories(Dir / "newdir");
+    EXPECT_TRUE(PumpUntil([&] { return R.Count > 0; }));
+}
+
+TEST(DkFolderMonitor, NothingRunsWhenInactiveDesignedOrWithoutAHandler) {
+    TTempFolder Dir;
+    TComponent Owner(nullptr);
+    auto* M = new TdkFolderMonitor(&Owner);
+    M->SetFolder(Dir.Path());
+    M->SetActive(true);
+    EXPECT_EQ(M->Thread(), nullptr); // no OnChange
+    TReports R;
+    M->SetDesigning(true);
+    M->SetOnChange(R.Handler());
+    EXPECT_EQ(M->Thread(), nullptr);
+    M->SetDesigning(false);
+    M->SetActive(false);
+    EXPECT_EQ(M->Thread(), nullptr);
+    // Loading applies Active afterwards.
+    Owner.BeginLoading();
+    M->SetActive(true);
+    EXPECT_EQ(M->Thread(), nullptr);
+    Owner.EndLoading();
+    EXPECT_NE(M->Thread(), nullptr);
+}
+
+TEST(DkFolderMonitor, AMissingFolderIsNeverReported) {
+    TTempFolder Dir;
+    TComponent Owner(nullptr);
+    auto* M = new TdkFolderMonitor(&Owner);
+    TReports R;
+    M->SetFolder(Dir / "not-there");
+    M->SetOnChange(R.Handler());
+    M->SetActive(true);
+    PumpFor(50);
+    ASSERT_NE(M->Thread(), nullptr);
+    EXPECT_FALSE(M->Thread()->Watching());
+    fs::create_directories(Dir / "not-there");
+    WriteText(Dir / "not-there/x.txt", "x");
+    PumpFor(100);
+    EXPECT_EQ(R.Count, 0);
+}
+
+TEST(DkFolderMonitor, TheWatchedFolderDeleted) {
+    TTempFolder Dir;
+    fs::create_directories(Dir / "w/inner");
+    TComponent Owner(nullptr);
+    auto* M = new TdkFolderMonitor(&Owner);
+    TReports R;
+    M->SetFolder(Dir / "w");
+    M->SetOnChange(R.Handler());
+    M->SetActive(true);
+    ASSERT_TRUE(Running(*M));
+    fs::remove_all(Dir / "w");
+    ASSERT_TRUE(PumpUntil([&] { return R.Count > 0; }));
+    // The watch ends: the worker waits quietly, a new folder of that name is not watched.
+    ASSERT_TRUE(PumpUntil([&] { return !M->Thread()->Watching(); }));
+    PumpFor(50);
+    const int Seen = R.Count;
+    fs::create_directories(Dir / "w");
+    WriteText(Dir / "w/again.txt", "x");
+    PumpFor(100);
+    EXPECT_EQ(R.Count, Seen);
+    // Setting the folder again watches it anew.
+    M->SetFolder(Dir / "w");
+    ASSERT_TRUE(Running(*M));
+    WriteText(Dir / "w/third.txt", "x");
+    EXPECT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
+}
+
+TEST(DkFolderMonitor, FreedByItsOwnReport) {
+    TTempFolder Dir;
+    auto* M = new TdkFolderMonitor(nullptr);
+    bool Reported = false;
+    M->SetFolder(Dir.Path());
+    M->SetOnChange([&] {
+        Reported = true;
+        delete M; // the monitor goes while its worker waits for this report
+    });
+    M->SetActive(true);
+    ASSERT_TRUE(Running(*M));
+    WriteText(Dir / "x.txt", "x");
+    ASSERT_TRUE(PumpUntil([&] { return Reported; }));
+    WriteText(Dir / "y.txt", "y"); // nothing may reach the freed monitor
+    PumpFor(100);
+}

@@ -1,0 +1,48 @@
+#include "dktestenv.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/vcl/forms.h"
+
+bool PumpUntil(const std::function<bool()>& Done, int Ms) {
+    const auto Start = TClock::now();
+    while (!Done()) {
+        if (MsSince(Start) > Ms) return Done();
+        Application->ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void PumpFor(int Ms) {
+    PumpUntil([] { return false; }, Ms);
+}
+
+TTempFolder::TTempFolder() {
+    std::string Template = (std::filesystem::temp_directory_path() / "vzdk-XXXXXX").string();
+    if (!mkdtemp(Template.data())) throw std::runtime_error("no temporary folder");
+    FPath = Template;
+}
+
+TTempFolder::~TTempFolder() {
+    std::error_code Ignored;
+    std::filesystem::remove_all(FPath, Ignored);
+}
+
+void WriteText(const std::string& FileName, const std::string& Text) {
+    std::filesystem::create_directories(std::filesystem::path(FileName).parent_path());
+    std::ofstream Out(FileName, std::ios::binary);
+    Out << Text;
+}
+
+std::string ReadText(const std::string& FileName) {
+    std::ifstream In(FileName, std::ios::binary);
+    std::stringstream S;
+    S << In.rdbuf();
+    return S.str();
+}

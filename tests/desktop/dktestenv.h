@@ -1,0 +1,33 @@
+#pragma once
+// What the desktop component tests share: running the window thread's
+// messages until something happens, and a private folder per test.
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+// Handles messages (and thread hand-offs) until Done answers true or Ms pass;
+// answers Done's last value.
+bool PumpUntil(const std::function<bool()>& Done, int Ms = 5000);
+// Handles messages for Ms milliseconds.
+void PumpFor(int Ms);
+
+// A unique temporary folder, removed with everything in it at the end.
+class TTempFolder {
+public:
+    TTempFolder();
+    ~TTempFolder();
+    const std::string& Path() const { return FPath; }
+    std::string operator/(const std::string& Name) const { return FPath + "/" + Name; }
+
+private:
+    std::string FPath;
+};
+
+void WriteText(const std::string& FileName, const std::string& Text);
+std::string ReadText(const std::string& FileName);
+
+using TClock = std::chrono::steady_clock;
+inline long long MsSince(TClock::time_point Start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - Start).count();
+}
