@@ -106,13 +106,13 @@ public:
     void OpenArchiveDefault();
     void CloseArchive();
     bool Active() const { return FActive; }
-    void ExtractFiles(const std::string& FileMask, int32_t SearchAttr = 10431,
+    void ExtractFiles(const std::string& FileMask, int32_t SearchAttr = ZAAllItemsAttr,
                       const std::string& ExclusionMask = "");
-    void TestFiles(const std::string& FileMask, int32_t SearchAttr = 10431,
+    void TestFiles(const std::string& FileMask, int32_t SearchAttr = ZAAllItemsAttr,
                    const std::string& ExclusionMask = "");
     // Marks the items that match (the list form when FileMask is empty) and
     // returns their number.
-    int SelectFiles(const std::string& FileMask, int32_t SearchAttr = 10431,
+    int SelectFiles(const std::string& FileMask, int32_t SearchAttr = ZAAllItemsAttr,
                     const std::string& ExclusionMask = "");
     void ProcessFiles(TZAProcessOperation Operation);
     // Pending update: begun, then committed when the last EndUpdate or the
@@ -122,7 +122,7 @@ public:
     bool UpdatePending() const { return FUpdateCount > 0; }
     // Takes the files of BaseDir that match FileMask (with sub-folders when
     // Options.Recurse) into the archive as new or refreshed items.
-    void AddFiles(const std::string& FileMask, int32_t SearchAttr = 10431);
+    void AddFiles(const std::string& FileMask, int32_t SearchAttr = ZAAllItemsAttr);
     void DeleteFiles(const std::string& FileMask);
     void UpdateFiles(const std::string& FileMask);
 
@@ -135,7 +135,7 @@ public:
     TStream* ArchiveStream() const { return FArchive; }
 
 protected:
-    virtual void UpdateMethod() { FMethod = 65535; }
+    virtual void UpdateMethod() { FMethod = ZAOwnVariantMethod; }
     virtual void DoOverallProgress(double Progress, TZAProcessOperation Op, TZAProgressPhase Phase,
                                    bool& Cancel);
     virtual void DoFileProgress(const std::string& Name, double Progress, TZAProcessOperation Op,
@@ -160,7 +160,7 @@ protected:
     virtual int64_t FreeSpace(const std::string& Path);
 
     bool FStandardSignature = false;
-    uint16_t FMethod = 65535;
+    uint16_t FMethod = ZAOwnVariantMethod;
 
 public:
     // Volume file name of Index (0-based; -1 the last volume).

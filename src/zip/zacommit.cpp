@@ -40,14 +40,14 @@ void TZABaseArchiver::CopyKeptItem(TDirItem& Item, TStream& Out) {
     const auto offset = static_cast<int64_t>(Item.LocalHeaderOffset());
     uint8_t h[LocalHeaderSize];
     if (offset < 0 || offset + static_cast<int64_t>(LocalHeaderSize) > in.Size())
-        throw EZAException(8, this);
+        throw EZAException(zeBadItemData, this);
     in.SetPosition(offset);
     in.ReadBuffer(h, sizeof h);
     const TZALocalHeader lh = ParseLocalHeader(h);
     int64_t dataLen = static_cast<int64_t>(Item.CompressedSize());
     const int64_t dataStart =
         offset + static_cast<int64_t>(LocalHeaderSize) + lh.NameLength + lh.ExtraLength;
-    if (dataLen < 0 || dataStart + dataLen > in.Size()) throw EZAException(8, this);
+    if (dataLen < 0 || dataStart + dataLen > in.Size()) throw EZAException(zeBadItemData, this);
     if (lh.Flags & 0x08) { // keep the data descriptor that follows the data
         uint8_t d[4] = {};
         in.SetPosition(dataStart + dataLen);
@@ -84,13 +84,13 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
             src = std::make_unique<TFileStream>(Item.SourceFileName,
                                                 fmOpenRead | ShareFlag(FOptions.ShareMode));
         } catch (const EStreamError&) {
-            throw EZAException(33, this, {Item.SourceFileName});
+            throw EZAException(zeCannotOpenFile, this, {Item.SourceFileName});
         }
     }
     const int64_t size = src ? src->Size() : 0;
     // Deflate can grow incompressible data a little; such sizes go zip64 early.
     const bool big = size >= 0xFFFFFFFFLL - (size >> 8) - 65536;
-    if (big && Zip64Mode == 0) throw EZAException(41, this, {Item.SourceFileName});
+    if (big && Zip64Mode == 0) throw EZAException(zeZip64NeededFor, this, {Item.SourceFileName});
     const bool zip64 = Zip64Mode == 2 || (Zip64Mode == 1 && big);
     const bool own = FDir->OwnVariant();
     const uint16_t version = zip64                   ? (own ? 0x412D : 0x002D)
@@ -130,11 +130,11 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
                             });
         if (FCancel) throw EAbort();
         if (r.Uncompressed != static_cast<uint64_t>(size))
-            throw EZAException(34, this,
+            throw EZAException(zeCompressedSize, this,
                                {static_cast<int64_t>(size), static_cast<int64_t>(r.Uncompressed)});
     }
     if (!zip64 && (r.Compressed >= 0xFFFFFFFFu || r.Uncompressed >= 0xFFFFFFFFu))
-        throw EZAException(43, this);
+        throw EZAException(zeZip64Needed, this);
     const int64_t end = Out.Position();
     // The local header gets its real CRC and sizes, so that a reader going
     // through the file from the front finds them there.
@@ -210,7 +210,7 @@ void TZABaseArchiver::Commit() {
             fresh = std::make_unique<TFileStream>(temp, fmOpenReadWrite | fmShareExclusive);
         } catch (const EStreamError&) {
             if (!temp.empty()) DeleteFile(temp);
-            throw EZAException(19, this, {target});
+            throw EZAException(zeCannotCreateFile, this, {target});
         }
     } else {
         fresh = std::make_unique<TMemoryStream>();
@@ -227,7 +227,8 @@ void TZABaseArchiver::Commit() {
                 ++FProcessed;
                 continue;
             }
-            if (readIndex.find(item.OriginalName) == readIndex.end()) throw EZAException(7, this);
+            if (readIndex.find(item.OriginalName) == readIndex.end())
+                throw EZAException(zeNoReadCounterpart, this);
             CopyKeptItem(item, *fresh);
         }
         FDir->WriteDirectory(*fresh, result);
@@ -241,7 +242,7 @@ void TZABaseArchiver::Commit() {
             FOwnedStream.reset();
             FArchive = nullptr;
             if (::rename(DiskName(temp).c_str(), DiskName(target).c_str()) != 0)
-                throw EZAException(27, this, {target});
+                throw EZAException(zeCannotReplaceArchive, this, {target});
             temp.clear();
             const uint16_t mode =
                 FOpenMode == fmCreate ? fmOpenReadWrite | fmShareDenyWrite : FOpenMode;
@@ -283,7 +284,7 @@ void TZABaseArchiver::Commit() {
 }
 
 void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
-    if (!FCreated) throw EZAException(52, this);
+    if (!FCreated) throw EZAException(zeSpannedUpdate, this);
     TZAVolumeWriter w(*this);
     try {
         if (FDataStart > 0) { // the stub goes in front of the first volume
@@ -298,7 +299,7 @@ void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
         }
         for (int i = 0; i < Result.Count(); ++i) {
             TDirItem& item = Result.Item(i);
-            if (!item.Rewrite) throw EZAException(52, this);
+            if (!item.Rewrite) throw EZAException(zeSpannedUpdate, this);
             // The item is made whole first, then copied into the volumes: its
             // header is never split, its data may be.
             std::unique_ptr<TStream> tmp;
@@ -335,7 +336,7 @@ void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
                                                100,
                                            ppProcess, cancel);
                 }
-                if (cancel) throw EZAException(45, this);
+                if (cancel) throw EZAException(zeVolumeRequest, this);
                 DoCopyTempFileProgress(100, ppEnd, cancel);
                 SetOffset(item, off);
                 if (vol >= 0xFFFF) {

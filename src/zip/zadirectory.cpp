@@ -85,10 +85,10 @@ bool TZADirManager::ReadCentralDirectory() {
             IsZip64 = true;
             const int64_t at = EndPosition - static_cast<int64_t>(Zip64LocatorSize + Zip64EndSize);
             uint8_t rec[Zip64EndSize];
-            if (at < 0) throw EZAException(40, FOwner);
+            if (at < 0) throw EZAException(zeNoZip64End, FOwner);
             s.SetPosition(at);
             if (s.Read(rec, sizeof rec) != sizeof rec || Get32(rec) != sigZip64End)
-                throw EZAException(40, FOwner);
+                throw EZAException(zeNoZip64End, FOwner);
             Zip64End = ParseZip64End(rec);
             count = Zip64End.TotalEntries;
             cdSize = Zip64End.CentralDirSize;
@@ -241,7 +241,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
         c.NameLength = static_cast<uint16_t>(nameLen);
         item.Extra = extra;
         ParseExtra(item);
-        if (!item.Name.empty() && item.Name.back() == '/') c.ExternalAttributes = 0x10;
+        if (!item.Name.empty() && item.Name.back() == '/') c.ExternalAttributes = faDirectory;
         if (at < 0xFFFFFFFF)
             c.LocalHeaderOffset = static_cast<uint32_t>(at);
         else
@@ -271,7 +271,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
         Items.Item(Items.Count() - 1).OriginalName = item.Name;
         pos = std::max(next, at + 4);
     }
-    if (!any) throw EZAException(35, FOwner);
+    if (!any) throw EZAException(zeInvalidArchive, FOwner);
 }
 
 void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array,

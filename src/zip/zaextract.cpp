@@ -89,7 +89,7 @@ bool IsUnixHost(const TDirItem& Item) {
 } // namespace
 
 TZADirArray& TZABaseArchiver::WorkArray() {
-    if (!FDir) throw EZAException(13, this);
+    if (!FDir) throw EZAException(zeNotOpen, this);
     return FUpdateCount > 0 ? FDir->UpdateItems : FDir->Items;
 }
 
@@ -111,8 +111,8 @@ int TZABaseArchiver::SelectFiles(const std::string& FileMask, int32_t SearchAttr
 
 void TZABaseArchiver::SelectAndRun(const std::string& FileMask, int32_t SearchAttr,
                                    const std::string& ExclusionMask, TZAProcessOperation Op) {
-    if (!FActive) throw EZAException(13, this);
-    if (FUpdateCount > 0) throw EZAException(26, this);
+    if (!FActive) throw EZAException(zeNotOpen, this);
+    if (FUpdateCount > 0) throw EZAException(zeUpdatePending, this);
     SelectFiles(FileMask, SearchAttr, ExclusionMask);
     ProcessFiles(Op);
 }
@@ -128,8 +128,9 @@ void TZABaseArchiver::TestFiles(const std::string& FileMask, int32_t SearchAttr,
 }
 
 void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {
-    if (!FActive) throw EZAException(13, this);
-    if ((Op == poExtract || Op == poTest) && FUpdateCount > 0) throw EZAException(26, this);
+    if (!FActive) throw EZAException(zeNotOpen, this);
+    if ((Op == poExtract || Op == poTest) && FUpdateCount > 0)
+        throw EZAException(zeUpdatePending, this);
     std::lock_guard<TCriticalSection> lock(ProcessLock());
     TZADirArray& items = WorkArray();
     FProcessed = 0;
@@ -242,7 +243,8 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     uint32_t attr = item.Header.ExternalAttributes;
     DoExtractFile(shown, attr, item.Comment);
     std::string rel;
-    if (!ZAConfineName(shown, rel) || rel.empty()) throw EZAException(19, this, {shown});
+    if (!ZAConfineName(shown, rel) || rel.empty())
+        throw EZAException(zeCannotCreateFile, this, {shown});
     const bool folderItem = (attr & faDirectory) != 0 || rel.back() == '/';
     if (!rel.empty() && rel.back() == '/') rel.pop_back();
     if (!FOptions.CreateDirs) rel = ExtractFileName(rel);
@@ -250,20 +252,21 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
         IncludeTrailingPathDelimiter(BaseDir.empty() ? GetCurrentDir() : BaseDir);
     const std::string folderPart = folderItem ? rel : ExtractFileDir(rel);
     if (FOptions.CreateDirs && !DirectoryExists(base) && !ForceDirectories(base))
-        throw EZAException(20, this, {base});
+        throw EZAException(zeCannotCreateDir, this, {base});
     if (FOptions.CreateDirs && !folderPart.empty()) {
         std::string bad;
-        if (!MakeFoldersBelow(base, folderPart, true, bad)) throw EZAException(20, this, {bad});
+        if (!MakeFoldersBelow(base, folderPart, true, bad))
+            throw EZAException(zeCannotCreateDir, this, {bad});
     }
     if (folderItem) return;
     // Links and device files are never made from an archive.
     const uint32_t unixType = (attr >> 16) & S_IFMT;
     if (IsUnixHost(item) && unixType != 0 && unixType != S_IFREG)
-        throw EZAException(19, this, {rel});
+        throw EZAException(zeCannotCreateFile, this, {rel});
     std::string dest = base + rel;
     struct stat st;
     if (::lstat(DiskName(dest).c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) throw EZAException(19, this, {dest});
+        if (S_ISDIR(st.st_mode)) throw EZAException(zeCannotCreateFile, this, {dest});
         const int32_t existing = FileGetAttr(dest);
         if (!FOptions.ReplaceReadOnly && existing >= 0 && (existing & faReadOnly)) return;
         const int64_t age = FileAge(dest);
@@ -293,7 +296,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
         }
         if (!overwrite) return;
     } else if (!DirectoryExists(ExtractFileDir(dest))) {
-        throw EZAException(19, this, {dest});
+        throw EZAException(zeCannotCreateFile, this, {dest});
     }
     // Written beside the destination and renamed over it only when whole and
     // checked: a failed item never destroys the file it would replace, and a
@@ -302,7 +305,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     try {
         temp = CreateTempFile(ExtractFilePath(dest), ".vz");
     } catch (const EStreamError&) {
-        throw EZAException(19, this, {dest});
+        throw EZAException(zeCannotCreateFile, this, {dest});
     }
     bool ok = false;
     try {
@@ -321,7 +324,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
         ::chmod(DiskName(temp).c_str(), mode | S_IRUSR);
         FileSetDate(temp, item.DosDateTime());
         if (::rename(DiskName(temp).c_str(), DiskName(dest).c_str()) != 0)
-            throw EZAException(19, this, {dest});
+            throw EZAException(zeCannotCreateFile, this, {dest});
         if (FOptions.SetAttributes && !unixMode && (attr & faReadOnly))
             FileSetAttr(dest, faReadOnly);
     } catch (...) {
@@ -331,7 +334,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
 }
 
 bool TZABaseArchiver::ExtractItemData(int Index, TStream& Out) {
-    if (Index < 0 || Index >= FDir->Items.Count()) throw EZAException(16, this);
+    if (Index < 0 || Index >= FDir->Items.Count()) throw EZAException(zeExtractIndex, this);
     TZAItemReader reader(*this, FDir->Items.Item(Index));
     return reader.Run(Out);
 }

@@ -82,7 +82,7 @@ bool TZAItemReader::Run(TStream& Out) {
         good = A.ReadContinuing(skip.data(), static_cast<int64_t>(skip.size())) ==
                static_cast<int64_t>(skip.size());
     }
-    if (It.Header.Method == 9) throw EZAException(55, &A);
+    if (It.Header.Method == 9) throw EZAException(zeDeflate64, &A);
     // Only stored and deflated data are known; anything else fails cleanly.
     if (It.Header.Method != 0 && It.Header.Method != 8) good = false;
     uint64_t compressed = It.CompressedSize();
@@ -106,7 +106,8 @@ bool TZAItemReader::Run(TStream& Out) {
     }
     if (ok) ok = Pump(Out, compressed, encrypted, A.Password, header);
     ok = ok && FWritten == It.UncompressedSize() && ~FCrc == It.Header.Crc32;
-    if (!ok && !A.FCancel && !A.ExtractCorruptedFiles && !A.FSkipFile) throw EZAException(8, &A);
+    if (!ok && !A.FCancel && !A.ExtractCorruptedFiles && !A.FSkipFile)
+        throw EZAException(zeBadItemData, &A);
     return ok;
 }
 
@@ -134,7 +135,7 @@ bool TZAItemReader::Pump(TStream& Out, uint64_t Compressed, bool Encrypted, cons
         if (FWritten + n > limit) return false;
         FCrc = ~static_cast<uint32_t>(crc32(~FCrc, p, static_cast<uInt>(n)));
         if (Out.Write(p, static_cast<int64_t>(n)) != static_cast<int64_t>(n))
-            throw EZAException(19, &A, {A.ShownName(It.Name)});
+            throw EZAException(zeCannotCreateFile, &A, {A.ShownName(It.Name)});
         FWritten += n;
         return true;
     };

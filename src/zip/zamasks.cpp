@@ -114,7 +114,7 @@ bool ZAItemMatches(const TDirItem& Item, const TZASelection& Sel, bool Recurse) 
         ok = !(ZAMaskTest(ToBackslash(name), ToBackslash(Sel.ExclusionMask)) ||
                ZAMaskTest(FilePart(name), Sel.ExclusionMask));
     const uint32_t attr = Item.Header.ExternalAttributes & 0xFF;
-    return ok && (attr & ~static_cast<uint32_t>(Sel.SearchAttr) & 0x1E) == 0;
+    return ok && (attr & ~static_cast<uint32_t>(Sel.SearchAttr) & ZASearchedAttrBits) == 0;
 }
 
 bool ZAItemMatchesLists(const TDirItem& Item, const TStrings& FileMasks,

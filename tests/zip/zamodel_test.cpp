@@ -21,6 +21,7 @@ TEST(ZAModel, DefaultsAfterConstruction) {
     EXPECT_EQ(z.Options().ShareMode, smShareDenyNone);
     EXPECT_EQ(z.Options().OverwriteMode, omAlways);
     EXPECT_EQ(z.Options().SearchAttr, 10431);
+    EXPECT_EQ(ZAAllItemsAttr, 10431);
     EXPECT_TRUE(z.Options().FlushBuffers);
     EXPECT_TRUE(z.Options().OEMFileNames);
     EXPECT_FALSE(z.InMemory());
