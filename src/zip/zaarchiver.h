@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "platform/rtl/classes.h"
 #include "platform/rtl/streams.h"
@@ -193,7 +195,7 @@ private:
     TZADirArray& WorkArray();
     void RunItem(int& Index, TZAProcessOperation Op);
     void ExtractItem(int Index, bool TestOnly);
-    bool ExtractItemData(int Index, TStream& Out);
+    void ClaimSpan(int Index, uint64_t Begin, uint64_t End, const std::string& Name);
     void DeleteItem(int Index);
     void UpdateItem(int Index);
     void Commit();
@@ -226,6 +228,10 @@ private:
     int FProcessed = 0, FSelected = 0;
     bool FCancel = false, FProgressOn = false, FSkipFile = false;
     double FBytesDone = 0, FItemSize = 0;
+    // Bytes of the archive taken by the items of a run: (disk, start) -> (end,
+    // item); folders checked or made in the run.
+    std::map<std::pair<uint32_t, uint64_t>, std::pair<uint64_t, int>> FSpans;
+    std::unordered_set<std::string> FMadeFolders;
 };
 
 class TZipArchiver : public TZABaseArchiver {

@@ -33,6 +33,58 @@ void SetOffset(TDirItem& Item, uint64_t Offset) {
     }
 }
 
+// Collects the writes of a commit into large blocks: an item is written as
+// its header, its data and its header again (with CRC and sizes), which on a
+// file of many small items would each be a system call.
+class TWriteBuffer : public TStream {
+public:
+    explicit TWriteBuffer(TStream& Target) : F(Target), FBase(Target.Position()), FPos(FBase) {}
+    int64_t Read(void*, int64_t) override { return 0; }
+    int64_t Write(const void* Buffer, int64_t Count) override {
+        const auto end = static_cast<int64_t>(FBuf.size()) + FBase;
+        if (FPos < FBase || FPos > end) {
+            Flush();
+            FBase = FPos;
+        }
+        const auto at = static_cast<size_t>(FPos - FBase);
+        const auto n = static_cast<size_t>(Count);
+        if (at + n > FBuf.size()) FBuf.resize(at + n);
+        std::copy_n(static_cast<const char*>(Buffer), n, FBuf.begin() + static_cast<ptrdiff_t>(at));
+        FPos += Count;
+        if (FBuf.size() >= (1u << 20) && FPos == FBase + static_cast<int64_t>(FBuf.size())) {
+            Flush();
+            FBase = FPos;
+        }
+        return Count;
+    }
+    int64_t Seek(int64_t Offset, TSeekOrigin Origin) override {
+        if (Origin == soBeginning)
+            FPos = Offset;
+        else if (Origin == soCurrent)
+            FPos += Offset;
+        else
+            FPos = std::max(F.Size(), FBase + static_cast<int64_t>(FBuf.size())) + Offset;
+        return FPos;
+    }
+    void SetSize(int64_t NewSize) override {
+        Flush();
+        F.SetSize(NewSize);
+    }
+    // Writes what is held to the target.
+    void Flush() {
+        if (FBuf.empty()) return;
+        F.SetPosition(FBase);
+        F.WriteBuffer(FBuf.data(), static_cast<int64_t>(FBuf.size()));
+        FBase += static_cast<int64_t>(FBuf.size());
+        FBuf.clear();
+    }
+
+private:
+    TStream& F;
+    std::vector<char> FBuf;
+    int64_t FBase, FPos;
+};
+
 } // namespace
 
 void TZABaseArchiver::CopyKeptItem(TDirItem& Item, TStream& Out) {
@@ -58,16 +110,20 @@ void TZABaseArchiver::CopyKeptItem(TDirItem& Item, TStream& Out) {
     SetOffset(Item, static_cast<uint64_t>(Out.Position()));
     if (Item.Name != Item.OriginalName) {
         // A renamed item gets a new local header with its new name.
-        const std::string raw = NameToArchive(Item.Name, FOptions.OEMFileNames);
+        const TZANameBytes name = NameToArchive(Item.Name);
+        const std::string& raw = name.Bytes;
         TZALocalHeader nh = lh;
+        nh.Flags = static_cast<uint16_t>((nh.Flags & ~ZAUtf8NameFlag) | name.Flags);
         nh.NameLength = static_cast<uint16_t>(raw.size());
         Out.WriteBuffer(LocalHeaderBytes(nh).data(), LocalHeaderSize);
         Out.WriteBuffer(raw.data(), static_cast<int64_t>(raw.size()));
         in.SetPosition(offset + static_cast<int64_t>(LocalHeaderSize) + lh.NameLength);
         Out.CopyFrom(in, lh.ExtraLength + dataLen);
         Item.RawName = raw;
-        Item.Header.Flags &= static_cast<uint16_t>(~0x0800); // the new name is not UTF-8
-        Item.Header.VersionMadeBy = FOptions.OEMFileNames ? 0x0014 : 0x0B14;
+        Item.Header.Flags = nh.Flags;
+        Item.Header.VersionMadeBy = (name.Flags || name.UnixHost) ? 0x0314
+                                    : FOptions.OEMFileNames       ? 0x0014
+                                                                  : 0x0B14;
     } else {
         in.SetPosition(offset);
         Out.CopyFrom(in, static_cast<int64_t>(LocalHeaderSize) + lh.NameLength + lh.ExtraLength +
@@ -101,7 +157,8 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
     // format is not written, its archives get deflate.
     const uint16_t method = (folder || FMethod == 0) ? 0 : 8;
     const bool encrypt = !Password.empty() && !folder;
-    const std::string raw = NameToArchive(Item.Name, FOptions.OEMFileNames);
+    const TZANameBytes name = NameToArchive(Item.Name);
+    const std::string& raw = name.Bytes;
     std::string extra;
     if (zip64) {
         Put16(extra, zip64ExtraId);
@@ -112,7 +169,7 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
     TZALocalHeader lh;
     lh.Signature = FDir->LocalSignature();
     lh.VersionNeeded = version;
-    lh.Flags = encrypt ? 1 : 0;
+    lh.Flags = static_cast<uint16_t>((encrypt ? 1 : 0) | name.Flags);
     lh.Method = method;
     lh.DosTime = Item.Header.DosTime;
     lh.DosDate = Item.Header.DosDate;
@@ -153,7 +210,20 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
     Out.SetPosition(end);
 
     TZACentralHeader& c = Item.Header;
-    c.VersionMadeBy = c.VersionNeeded = version;
+    c.VersionNeeded = version;
+    c.VersionMadeBy = version;
+    if (name.Flags || name.UnixHost) {
+        // A name beyond ASCII is written as Unix writers write it: readers
+        // take the name of a DOS writer in its OEM code page, UTF-8 flag or
+        // not. A Unix writer's item carries its permissions.
+        c.VersionMadeBy = static_cast<uint16_t>(0x0300 | (version & 0xFF));
+        struct stat st;
+        mode_t mode = folder ? S_IFDIR | 0755 : S_IFREG | 0644;
+        if (!folder && ::stat(DiskName(Item.SourceFileName).c_str(), &st) == 0)
+            mode = st.st_mode & (S_IFMT | 0777);
+        c.ExternalAttributes =
+            (c.ExternalAttributes & 0xFFFF) | (static_cast<uint32_t>(mode) << 16);
+    }
     c.Flags = lh.Flags;
     c.Method = method;
     c.Crc32 = r.Crc32;
@@ -216,22 +286,24 @@ void TZABaseArchiver::Commit() {
         fresh = std::make_unique<TMemoryStream>();
     }
     try {
+        TWriteBuffer out(*fresh);
         if (FDataStart > 0) {
             FArchive->SetPosition(0);
-            fresh->CopyFrom(*FArchive, std::min(FDataStart, FArchive->Size()));
+            out.CopyFrom(*FArchive, std::min(FDataStart, FArchive->Size()));
         }
         for (int i = 0; i < result.Count(); ++i) {
             TDirItem& item = result.Item(i);
             if (item.Rewrite) {
-                WriteNewItem(item, *fresh);
+                WriteNewItem(item, out);
                 ++FProcessed;
                 continue;
             }
             if (readIndex.find(item.OriginalName) == readIndex.end())
                 throw EZAException(zeNoReadCounterpart, this);
-            CopyKeptItem(item, *fresh);
+            CopyKeptItem(item, out);
         }
-        FDir->WriteDirectory(*fresh, result);
+        FDir->WriteDirectory(out, result);
+        out.Flush();
         if (fileBacked) {
             auto* f = static_cast<TFileStream*>(fresh.get());
             f->FlushBuffers();

@@ -74,6 +74,7 @@ bool TZADirManager::FindEndRecord(bool StandardOnly) {
 bool TZADirManager::ReadCentralDirectory() {
     TStream& s = FSource.VolumeStream();
     StubLength = 0;
+    CentralDirStart = CentralDirEnd = 0;
     uint64_t count = End.TotalEntries, cdSize = End.CentralDirSize, cdOffset = End.CentralDirOffset;
     uint32_t cdDisk = End.CentralDirDisk;
     int64_t dirEnd = EndPosition; // where the directory ends in the last volume
@@ -129,7 +130,11 @@ bool TZADirManager::ReadCentralDirectory() {
             return false;
     }
     if (!ParseCentralHeaders(buf, count)) return false;
-    if (!FSource.IsMultiVolume()) FindStubLength();
+    if (!FSource.IsMultiVolume()) {
+        CentralDirStart = cdOffset;
+        CentralDirEnd = static_cast<uint64_t>(EndPosition) + EndRecordSize;
+        FindStubLength();
+    }
     return true;
 }
 
@@ -147,10 +152,10 @@ bool TZADirManager::ParseCentralHeaders(const std::string& Buf, uint64_t Count) 
                      c = item.Header.CommentLength;
         if (p + CentralHeaderSize + n + x + c > Buf.size()) return false;
         const std::string raw = Buf.substr(p + CentralHeaderSize, n);
-        item.Name =
-            NameFromArchive(raw, item.Header.VersionMadeBy, item.Header.Flags, OEMFileNames);
-        item.RawName = raw;
         item.Extra = Buf.substr(p + CentralHeaderSize + n, x);
+        item.Name = NameFromArchive(raw, item.Header.VersionMadeBy, item.Header.Flags, OEMFileNames,
+                                    item.Extra);
+        item.RawName = raw;
         item.Comment = Buf.substr(p + CentralHeaderSize + n + x, c);
         ParseExtra(item);
         item.OriginalName = item.Name;
@@ -175,9 +180,7 @@ void TZADirManager::FindStubLength() {
         const TZALocalHeader lh = ParseLocalHeader(h);
         std::string raw(lh.NameLength, '\0');
         if (lh.Method == first.Header.Method && lh.NameLength == first.Header.NameLength &&
-            s.Read(raw.data(), lh.NameLength) == lh.NameLength &&
-            NameFromArchive(raw, first.Header.VersionMadeBy, first.Header.Flags, OEMFileNames) ==
-                first.Name) {
+            s.Read(raw.data(), lh.NameLength) == lh.NameLength && raw == first.RawName) {
             StubLength = at;
             break;
         }
@@ -207,6 +210,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
     const int64_t size = s.Size();
     Items.SetCount(0);
     StubLength = 0;
+    CentralDirStart = CentralDirEnd = 0;
     int64_t pos = 0;
     bool any = false;
     while (pos < size) {
@@ -236,7 +240,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
         s.SetPosition(at + static_cast<int64_t>(LocalHeaderSize) + lh.NameLength);
         std::string extra(lh.ExtraLength, '\0');
         s.Read(extra.data(), lh.ExtraLength);
-        item.Name = NameFromArchive(raw, c.VersionMadeBy, c.Flags, OEMFileNames);
+        item.Name = NameFromArchive(raw, c.VersionMadeBy, c.Flags, OEMFileNames, extra);
         item.RawName = raw;
         c.NameLength = static_cast<uint16_t>(nameLen);
         item.Extra = extra;
@@ -292,7 +296,7 @@ void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array,
         // A kept item keeps its name bytes, which its local header repeats.
         const std::string raw = !it.RawName.empty() && it.Name == it.OriginalName
                                     ? it.RawName
-                                    : NameToArchive(it.Name, OEMFileNames);
+                                    : NameToArchive(it.Name).Bytes;
         const std::string extra = CentralExtraBytes(it);
         it.Header.Signature = CentralSignature();
         it.Header.NameLength = static_cast<uint16_t>(raw.size());

@@ -139,7 +139,8 @@ std::string ZAStoredName(const std::string& FileName, const std::string& BaseDir
     full = ExpandFileName(full);
     while (full.size() > 1 && (full.back() == '/' || full.back() == '\\'))
         full.pop_back();
-    if (full.size() > 1 && full.back() == '.') full.pop_back();
+    // A trailing "." is a name of its own here ("two." is not "two"); only a
+    // "." part naming the folder itself goes, which expanding has done.
     std::string name;
     switch (Mode) {
     case spNoPath:

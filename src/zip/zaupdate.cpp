@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/rtl/fileattrs.h"
 #include "platform/rtl/files.h"
@@ -116,6 +117,11 @@ void TZABaseArchiver::AddFiles(const std::string& FileMask, int32_t SearchAttr) 
     const std::string nameMask = ExtractFileName(mask).empty() ? "*" : ExtractFileName(mask);
     const std::string self = FInMemory || FExternalStream ? "" : ExpandFileName(FileName);
     TZADirArray& items = FDir->UpdateItems;
+    // The names already listed, so that each new file is matched at once.
+    std::unordered_map<std::string, int> listed;
+    listed.reserve(static_cast<size_t>(items.Count()));
+    for (int i = 0; i < items.Count(); ++i)
+        listed.emplace(items.Item(i).Name, i);
     auto put = [&](const std::string& full, bool folder) {
         TDirItem item;
         item.Name = ZAStoredName(full, base, FOptions.StorePath) + (folder ? "/" : "");
@@ -130,12 +136,13 @@ void TZABaseArchiver::AddFiles(const std::string& FileMask, int32_t SearchAttr) 
         item.Comment = comment;
         item.Rewrite = true;
         item.SourceFileName = folder ? "" : full;
-        for (int i = 0; i < items.Count(); ++i)
-            if (items.Item(i).Name == item.Name) {
-                item.OriginalName = items.Item(i).OriginalName;
-                items.SetItem(i, item);
-                return;
-            }
+        // A name already listed is refreshed in its place.
+        const auto [at, added] = listed.emplace(item.Name, items.Count());
+        if (!added) {
+            item.OriginalName = items.Item(at->second).OriginalName;
+            items.SetItem(at->second, item);
+            return;
+        }
         items.Add(item);
     };
     std::function<void(const std::string&)> walk = [&](const std::string& rel) {
