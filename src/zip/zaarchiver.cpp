@@ -179,6 +179,7 @@ void TZABaseArchiver::AttachDirectory(bool CreateNewArchive) {
                                            this);
     FDir->OEMFileNames = FOptions.OEMFileNames;
     FCreated = CreateNewArchive;
+    FCreateFailed = false;
     if (!CreateNewArchive) return;
     FVolume.SetFirst();
     if (!SFXStub.empty()) {
@@ -277,10 +278,12 @@ void TZABaseArchiver::ReadDirectory() {
     FDataStart = -1;
     if (FDir->Items.Count() == 0)
         FDataStart = found ? FDir->EndPosition - (FDir->IsZip64 ? 76 : 0) : FArchive->Size();
+    const auto size = static_cast<uint64_t>(FArchive->Size());
     for (int i = 0; i < FDir->Items.Count(); ++i) {
-        const auto off = static_cast<int64_t>(FDir->Items.Item(i).LocalHeaderOffset());
-        if (FDir->Items.Item(i).DiskNumber() == 0 && (FDataStart < 0 || off < FDataStart))
-            FDataStart = off;
+        const uint64_t off = FDir->Items.Item(i).LocalHeaderOffset();
+        if (FDir->Items.Item(i).DiskNumber() == 0 && off < size &&
+            (FDataStart < 0 || static_cast<int64_t>(off) < FDataStart))
+            FDataStart = static_cast<int64_t>(off);
     }
     if (FDataStart < 0) FDataStart = 0;
 }
@@ -293,6 +296,15 @@ void TZABaseArchiver::FreeArchive() {
     FUpdateCount = 0;
 }
 
+// A new archive none of whose commits went through is removed: a refused or
+// cancelled creation leaves nothing behind (not even an empty archive).
+void TZABaseArchiver::DropFailedNew() {
+    if (!FCreated || !FCreateFailed || FInMemory || FExternalStream) return;
+    FOwnedStream.reset();
+    FArchive = nullptr;
+    if (!IsMultiVolume()) DeleteFile(FVolumeFileName.empty() ? FileName : FVolumeFileName);
+}
+
 void TZABaseArchiver::CloseArchive() {
     if (!FActive) {
         FreeArchive();
@@ -302,18 +314,21 @@ void TZABaseArchiver::CloseArchive() {
         if (FUpdateCount > 0) {
             FUpdateCount = 0;
             Commit();
-        } else if (FCreated && IsMultiVolume() && !FInMemory && !FExternalStream) {
+        } else if (FCreated && !FCreateFailed && IsMultiVolume() && !FInMemory &&
+                   !FExternalStream) {
             FDir->UpdateItems.SetCount(0);
             Commit(); // an empty set still leaves a valid (one-volume) archive
         }
-        if (FArchive && FArchive->Size() == 0 && FDir) {
+        if (FArchive && FArchive->Size() == 0 && FDir && !(FCreated && FCreateFailed)) {
             FArchive->SetPosition(0);
             TZADirArray none;
             FDir->WriteDirectory(*FArchive, none);
         }
     } catch (...) {
+        DropFailedNew();
         FreeArchive();
         throw;
     }
+    DropFailedNew();
     FreeArchive();
 }

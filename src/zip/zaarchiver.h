@@ -190,6 +190,7 @@ private:
     void CreateNew();
     void AttachDirectory(bool CreateNewArchive);
     void FreeArchive();
+    void DropFailedNew();
     void SettleSpanningMode();
     bool IsSelfExtracting() const;
     TZADirArray& WorkArray();
@@ -214,7 +215,8 @@ private:
     bool FInMemory = false;
     bool FActive = false;
     bool FExternalStream = false;
-    bool FCreated = false;
+    bool FCreated = false;      // a new archive, no commit through yet
+    bool FCreateFailed = false; // ... and one of its commits failed or was cancelled
     bool FDamagedTolerance = true;
     int FUpdateCount = 0;
     uint16_t FOpenMode = 0;

@@ -89,17 +89,22 @@ private:
 
 void TZABaseArchiver::CopyKeptItem(TDirItem& Item, TStream& Out) {
     TStream& in = *FArchive;
-    const auto offset = static_cast<int64_t>(Item.LocalHeaderOffset());
+    // Every offset and size from the archive is compared, unsigned, with the
+    // file before anything is computed from it.
+    const auto size = static_cast<uint64_t>(std::max<int64_t>(in.Size(), 0));
+    const uint64_t at = Item.LocalHeaderOffset();
+    if (at >= size || size - at < LocalHeaderSize) throw EZAException(zeBadItemData, this);
+    const auto offset = static_cast<int64_t>(at);
     uint8_t h[LocalHeaderSize];
-    if (offset < 0 || offset + static_cast<int64_t>(LocalHeaderSize) > in.Size())
-        throw EZAException(zeBadItemData, this);
     in.SetPosition(offset);
     in.ReadBuffer(h, sizeof h);
     const TZALocalHeader lh = ParseLocalHeader(h);
-    int64_t dataLen = static_cast<int64_t>(Item.CompressedSize());
-    const int64_t dataStart =
-        offset + static_cast<int64_t>(LocalHeaderSize) + lh.NameLength + lh.ExtraLength;
-    if (dataLen < 0 || dataStart + dataLen > in.Size()) throw EZAException(zeBadItemData, this);
+    const uint64_t headerLen = LocalHeaderSize + lh.NameLength + lh.ExtraLength;
+    if (size - at < headerLen) throw EZAException(zeBadItemData, this);
+    const uint64_t start = at + headerLen;
+    if (Item.CompressedSize() > size - start) throw EZAException(zeBadItemData, this);
+    const auto dataStart = static_cast<int64_t>(start);
+    auto dataLen = static_cast<int64_t>(Item.CompressedSize());
     if (lh.Flags & 0x08) { // keep the data descriptor that follows the data
         uint8_t d[4] = {};
         in.SetPosition(dataStart + dataLen);
@@ -263,6 +268,10 @@ void TZABaseArchiver::Commit() {
         try {
             CommitVolumes(result);
         } catch (const EAbort&) {
+            FCreateFailed = FCreated;
+        } catch (...) {
+            FCreateFailed = FCreated;
+            throw;
         }
         return;
     }
@@ -329,6 +338,7 @@ void TZABaseArchiver::Commit() {
             FArchive = FOwnedStream.get();
         }
     } catch (...) {
+        FCreateFailed = FCreated;
         if (!temp.empty()) {
             fresh.reset();
             DeleteFile(temp);

@@ -1,6 +1,7 @@
 #include "zadirectory.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -25,10 +26,11 @@ int64_t FindSignatureForward(TStream& S, int64_t From, uint32_t Signature, int64
     // The window starts small and grows: a signature is usually near, and a
     // file full of false signatures must not cost a large read per find.
     int64_t window = 4096;
-    std::vector<uint8_t> buf(65535);
+    std::vector<uint8_t> buf;
     int64_t pos = From;
     while (pos + 4 <= size) {
         const int64_t n = std::min(window, size - pos);
+        if (buf.size() < static_cast<size_t>(n)) buf.resize(static_cast<size_t>(n));
         S.SetPosition(pos);
         if (S.Read(buf.data(), n) != n) return -1;
         for (int64_t i = 0; i + 4 <= n; ++i)
@@ -114,6 +116,7 @@ bool TZADirManager::ReadCentralDirectory() {
                 return false;
         }
     } else {
+        if (cdOffset > static_cast<uint64_t>(INT64_MAX)) return false;
         FSource.OpenVolume(cdDisk);
     }
     if (count > cdSize / CentralHeaderSize) return false;
@@ -169,8 +172,10 @@ void TZADirManager::FindStubLength() {
     if (Items.Count() == 0) return;
     TStream& s = FSource.VolumeStream();
     const TDirItem& first = Items.Item(0);
-    int64_t from = static_cast<int64_t>(first.LocalHeaderOffset());
     const int64_t limit = EndPosition;
+    // An offset the file cannot hold names no place to search from.
+    if (first.LocalHeaderOffset() >= static_cast<uint64_t>(limit)) return;
+    int64_t from = static_cast<int64_t>(first.LocalHeaderOffset());
     for (int guard = 0; guard < 4096 && from >= 0; ++guard) {
         const int64_t at = FindSignatureForward(s, from, LocalSignature(), limit);
         if (at < 0) return;
@@ -193,6 +198,7 @@ void TZADirManager::FindStubLength() {
     if (shift <= 0) return;
     for (int i = 0; i < Items.Count(); ++i) {
         TDirItem& it = Items.Item(i);
+        if (it.LocalHeaderOffset() >= static_cast<uint64_t>(limit)) continue; // stays failing
         uint64_t off = it.LocalHeaderOffset() + static_cast<uint64_t>(shift);
         if (it.Header.LocalHeaderOffset == 0xFFFFFFFFu)
             it.Zip64LocalHeaderOffset = off;
@@ -221,6 +227,12 @@ void TZADirManager::RebuildFromLocalHeaders() {
         s.ReadBuffer(h, sizeof h);
         const TZALocalHeader lh = ParseLocalHeader(h);
         if (lh.ExtraLength > 260) break;
+        if (lh.NameLength == 0) {
+            // A header without a name is no item (nothing could be made of
+            // it); a file full of them must not fill memory with items.
+            pos = at + static_cast<int64_t>(LocalHeaderSize);
+            continue;
+        }
         if (!any) StubLength = at;
         any = true;
         TDirItem item;
@@ -267,7 +279,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
             }
         } else {
             const uint64_t cs = item.CompressedSize();
-            next = cs <= static_cast<uint64_t>(size - dataStart)
+            next = dataStart <= size && cs <= static_cast<uint64_t>(size - dataStart)
                        ? dataStart + static_cast<int64_t>(cs)
                        : dataStart;
         }

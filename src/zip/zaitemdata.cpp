@@ -89,6 +89,7 @@ bool TZAItemReader::Locate() {
             static_cast<int64_t>(skip))
             return false;
         FDataStart = static_cast<uint64_t>(s.Position());
+        FCompressed = std::min(FCompressed, UINT64_MAX - FDataStart);
     } else {
         if (size - offset - LocalHeaderSize < skip) return false;
         FDataStart = offset + LocalHeaderSize + skip;

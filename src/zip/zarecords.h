@@ -97,8 +97,8 @@ std::string NameFromArchive(const std::string& Raw, uint16_t VersionMadeBy, uint
 // writer stores them.
 struct TZANameBytes {
     std::string Bytes;
-    uint16_t Flags = 0;        // the UTF-8 flag when set
-    bool UnixHost = false;     // version made by names a Unix host
+    uint16_t Flags = 0;    // the UTF-8 flag when set
+    bool UnixHost = false; // version made by names a Unix host
 };
 TZANameBytes NameToArchive(const std::string& Name);
 constexpr uint16_t ZAUtf8NameFlag = 0x0800;

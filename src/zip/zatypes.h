@@ -3,6 +3,7 @@
 // record of each archive item with the growable array that holds them.
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -180,5 +181,7 @@ public:
     int SelectedCount() const;
 
 private:
-    std::vector<TDirItem> FItems;
+    // Grows without moving its items: a directory rebuilt from very many
+    // local headers never holds two copies of itself while growing.
+    std::deque<TDirItem> FItems;
 };
