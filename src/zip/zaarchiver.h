@@ -234,6 +234,7 @@ private:
     // item); folders checked or made in the run.
     std::map<std::pair<uint32_t, uint64_t>, std::pair<uint64_t, int>> FSpans;
     std::unordered_set<std::string> FMadeFolders;
+    int64_t FRunArchiveSize = -1; // of a single-file archive during a run
 };
 
 class TZipArchiver : public TZABaseArchiver {

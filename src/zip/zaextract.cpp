@@ -140,6 +140,12 @@ void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {
     FProgressOn = true;
     FSpans.clear();
     FMadeFolders.clear();
+    // A single file does not change its size during a run.
+    FRunArchiveSize = IsMultiVolume() ? -1 : FArchive->Size();
+    struct SizeReset {
+        int64_t& Size;
+        ~SizeReset() { Size = -1; }
+    } sizeReset{FRunArchiveSize};
     if (FDir->CentralDirEnd > FDir->CentralDirStart) // entries pointing into the directory
         FSpans[{FDir->End.ThisDisk, FDir->CentralDirStart}] = {FDir->CentralDirEnd, -1};
     bool aborted = false;
@@ -366,8 +372,8 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
         mode_t mode = 0666 & ~CreationMask();
         if (unixMode && FOptions.SetAttributes) mode = (attr >> 16) & 0755; // no set-id, sticky
         ::fchmod(fd, mode | S_IRUSR);
-        const struct timespec times[2] = {{FileDateToUnixTime(item.DosDateTime()), 0},
-                                          {FileDateToUnixTime(item.DosDateTime()), 0}};
+        const time_t when = FileDateToUnixTime(item.DosDateTime());
+        const struct timespec times[2] = {{when, 0}, {when, 0}};
         ::futimens(fd, times);
         ::close(closer.Fd);
         closer.Fd = -1;

@@ -73,7 +73,8 @@ bool TZAItemReader::Locate() {
     // Offsets and sizes come from the file: compared, unsigned, with what the
     // file holds before anything is computed from them.
     const uint64_t offset = It.LocalHeaderOffset();
-    const auto size = static_cast<uint64_t>(std::max<int64_t>(s.Size(), 0));
+    const auto size = static_cast<uint64_t>(
+        std::max<int64_t>(A.FRunArchiveSize >= 0 ? A.FRunArchiveSize : s.Size(), 0));
     if (!A.IsMultiVolume() && (offset >= size || size - offset < LocalHeaderSize)) return false;
     if (offset > static_cast<uint64_t>(INT64_MAX)) return false;
     uint8_t lh[LocalHeaderSize];
