@@ -514,3 +514,24 @@ open(sys.argv[2], 'wb').write(empty * 70000)
     z.FileName = d / "none.zip";
     EXPECT_EQ(CodeOf([&] { z.OpenArchive(0); }), 35);
 }
+
+TEST(ZAHostile, RetriedItemIsNoOverlapOfItself) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive, {DiskName(d / "t.zip"), R"([["a.txt","retried",0]])"}), 0);
+    ForceDirectories(d / "base/a.txt"); // a folder where the file goes: code 19
+    std::vector<int> codes;
+    TZipArchiver z(nullptr);
+    z.FileName = d / "t.zip";
+    z.BaseDir = d / "base";
+    z.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
+                                 const std::string&, TZAAction& a) {
+        codes.push_back(native);
+        RemoveDir(d / "base/a.txt");
+        a = codes.size() < 3 ? fxaRetry : fxaAbort;
+    };
+    z.OpenArchive(0);
+    z.ExtractFiles("*.*");
+    EXPECT_EQ(codes, (std::vector<int>{19}));
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "retried");
+}

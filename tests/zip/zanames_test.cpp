@@ -82,8 +82,10 @@ TEST(ZANames, ProgramFormOfDiskNamesIsExactAndSingleByteWhereItFits) {
                                  "caf\xC3\xA9 \xC2\xBD",
                                  "\xC5\x81\xC3\xB3\x64\xC5\xBA",
                                  "\xC5\x81\xC3\xB3\x64\xC5\xB9",
-                                 "\xE9t\xE9",    // Latin-1 bytes: no UTF-8
-                                 "\xC2\x81",     // the character that reads as the escape byte
+                                 "\xE9t\xE9", // Latin-1 bytes: no UTF-8
+                                 "\xC2\x81",  // the character that reads as the escape byte
+                                 "\xC2\x81"
+                                 "C5",           // ... followed by what an escape would hold
                                  "\xC0\xAF",     // an overlong '/': no UTF-8, never a separator
                                  "\xED\xA0\x80", // a surrogate
                                  "\xF0\x9F\x98\x80",
