@@ -35,20 +35,7 @@ struct Outcome {
 
 Outcome Extract(const std::string& Archive, const std::string& To,
                 std::function<void(TZipArchiver&)> Setup = {}) {
-    Outcome o;
-    TZipArchiver z(nullptr);
-    z.FileName = Archive;
-    z.BaseDir = To;
-    z.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
-                                 const std::string&, TZAAction& a) {
-        o.Codes.push_back(native);
-        a = fxaIgnore;
-    };
-    if (Setup) Setup(z);
-    z.OpenArchive(0);
-    z.ExtractFiles("*.*", 10431, "");
-    z.CloseArchive();
-    return o;
+    return {ExtractCodes(Archive, To, Setup)};
 }
 
 // Rewrites 4 bytes (or 2) at Offset of a file.
