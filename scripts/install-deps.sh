@@ -7,7 +7,7 @@ PACKAGES=(
   zlib1g-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  zip unzip python3
+  zip unzip python3 p7zip-full libarchive-tools
   libasound2-dev libcanberra-dev dbus
 )
 

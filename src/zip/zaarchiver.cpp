@@ -35,7 +35,7 @@ void TZABaseArchiver::SetCompressionLevel(TZACompressionLevel Value) {
 }
 
 void TZABaseArchiver::SetCompressionMode(uint8_t Value) {
-    if (Value >= 10) throw EZAException(5, this);
+    if (Value >= 10) throw EZAException(zeCompressionMode, this);
     FCompressionMode = Value;
     FCompressionLevel = Value == 0   ? clNone
                         : Value <= 3 ? clFastest
@@ -66,7 +66,7 @@ void TZABaseArchiver::SetInMemory(bool Value) {
         return;
     }
     if (!Value) {
-        if (ExtractFileName(FileName).empty()) throw EZAException(29, this);
+        if (ExtractFileName(FileName).empty()) throw EZAException(zeInMemoryBlankName, this);
         if (FUpdateCount > 0) {
             FUpdateCount = 0;
             Commit();
@@ -96,7 +96,7 @@ int TZABaseArchiver::FileCount() const {
 }
 
 const TDirItem& TZABaseArchiver::Files(int Index) const {
-    if (!FDir) throw EZAException(13, this);
+    if (!FDir) throw EZAException(zeNotOpen, this);
     return FUpdateCount > 0 ? FDir->UpdateItems.Item(Index) : FDir->Items.Item(Index);
 }
 
@@ -106,7 +106,7 @@ const std::string& TZABaseArchiver::ArchiveComment() const {
 }
 
 void TZABaseArchiver::SetArchiveComment(const std::string& Value) {
-    if (!FDir) throw EZAException(13, this);
+    if (!FDir) throw EZAException(zeNotOpen, this);
     FDir->Comment = Value.substr(0, 0xFFFF);
 }
 
@@ -124,11 +124,11 @@ std::string TZABaseArchiver::ShownName(const std::string& Stored) const {
 // --- opening and closing -------------------------------------------------------
 
 void TZABaseArchiver::OpenArchive(uint16_t Mode) {
-    if (!FInMemory && ExtractFileName(FileName).empty()) throw EZAException(10, this);
+    if (!FInMemory && ExtractFileName(FileName).empty()) throw EZAException(zeBlankName, this);
     if (Mode != fmCreate) {
         if (!FileExists(FileName) && FSpanningMode != smSpanning && !IsRemovablePath(FileName))
-            throw EZAException(12, this, {FileName});
-        if (FInMemory) throw EZAException(28, this, {FileName});
+            throw EZAException(zeArchiveNotFound, this, {FileName});
+        if (FInMemory) throw EZAException(zeInMemoryCreateOnly, this, {FileName});
     }
     CloseArchive();
     FExternalStream = false;
@@ -159,7 +159,8 @@ void TZABaseArchiver::OpenArchive(TStream& Stream, bool CreateNewArchive) {
 }
 
 void TZABaseArchiver::OpenArchiveDefault() {
-    if (!FInMemory && ExtractFileName(FileName).empty()) throw EZAException(9, this);
+    if (!FInMemory && ExtractFileName(FileName).empty())
+        throw EZAException(zeBlankDefaultName, this);
     uint16_t mode = fmOpenRead | fmShareDenyNone;
     if (FInMemory || !FileExists(FileName)) {
         mode = fmCreate;
@@ -178,6 +179,7 @@ void TZABaseArchiver::AttachDirectory(bool CreateNewArchive) {
                                            this);
     FDir->OEMFileNames = FOptions.OEMFileNames;
     FCreated = CreateNewArchive;
+    FCreateFailed = false;
     if (!CreateNewArchive) return;
     FVolume.SetFirst();
     if (!SFXStub.empty()) {
@@ -185,10 +187,10 @@ void TZABaseArchiver::AttachDirectory(bool CreateNewArchive) {
             TFileStream stub(SFXStub, fmOpenRead | fmShareDenyNone);
             const int64_t first = FSpanningOptions.VolumeSizeFor(0);
             if (FSpanningMode != smNone && first > 0 && stub.Size() > first)
-                throw EZAException(47, this);
+                throw EZAException(zeStubTooLarge, this);
             FArchive->CopyFrom(stub, 0);
         } catch (const EStreamError&) {
-            throw EZAException(33, this, {SFXStub});
+            throw EZAException(zeCannotOpenFile, this, {SFXStub});
         }
         FDir->StubLength = FArchive->Size();
     }
@@ -204,7 +206,7 @@ void TZABaseArchiver::CreateNew() {
         try {
             FOwnedStream = std::make_unique<TFileStream>(FileName, fmCreate);
         } catch (const EStreamError&) {
-            throw EZAException(19, this, {FileName});
+            throw EZAException(zeCannotCreateFile, this, {FileName});
         }
     }
     FArchive = FOwnedStream.get();
@@ -226,12 +228,12 @@ void TZABaseArchiver::OpenExisting() {
             DoRequestLastVolume(FVolumeFileName, cancel);
             if (cancel || FileExists(FVolumeFileName)) break;
         }
-        if (cancel || !FileExists(FVolumeFileName)) throw EZAException(45, this);
+        if (cancel || !FileExists(FVolumeFileName)) throw EZAException(zeVolumeRequest, this);
     }
     try {
         FOwnedStream = std::make_unique<TFileStream>(FVolumeFileName, FOpenMode);
     } catch (const EStreamError&) {
-        throw EZAException(33, this, {FVolumeFileName});
+        throw EZAException(zeCannotOpenFile, this, {FVolumeFileName});
     }
     FArchive = FOwnedStream.get();
     AttachDirectory(false);
@@ -269,17 +271,19 @@ void TZABaseArchiver::ReadDirectory() {
         // Reading may have moved to another volume; the data of a single file
         // start after what stands in front of the first item.
     } else {
-        if (IsMultiVolume()) throw EZAException(44, this);
-        if (!found && !FDamagedTolerance) throw EZAException(48, this);
+        if (IsMultiVolume()) throw EZAException(zeNoEndInVolumes, this);
+        if (!found && !FDamagedTolerance) throw EZAException(zeDamagedArchive, this);
         FDir->RebuildFromLocalHeaders();
     }
     FDataStart = -1;
     if (FDir->Items.Count() == 0)
         FDataStart = found ? FDir->EndPosition - (FDir->IsZip64 ? 76 : 0) : FArchive->Size();
+    const auto size = static_cast<uint64_t>(FArchive->Size());
     for (int i = 0; i < FDir->Items.Count(); ++i) {
-        const auto off = static_cast<int64_t>(FDir->Items.Item(i).LocalHeaderOffset());
-        if (FDir->Items.Item(i).DiskNumber() == 0 && (FDataStart < 0 || off < FDataStart))
-            FDataStart = off;
+        const uint64_t off = FDir->Items.Item(i).LocalHeaderOffset();
+        if (FDir->Items.Item(i).DiskNumber() == 0 && off < size &&
+            (FDataStart < 0 || static_cast<int64_t>(off) < FDataStart))
+            FDataStart = static_cast<int64_t>(off);
     }
     if (FDataStart < 0) FDataStart = 0;
 }
@@ -292,6 +296,15 @@ void TZABaseArchiver::FreeArchive() {
     FUpdateCount = 0;
 }
 
+// A new archive none of whose commits went through is removed: a refused or
+// cancelled creation leaves nothing behind (not even an empty archive).
+void TZABaseArchiver::DropFailedNew() {
+    if (!FCreated || !FCreateFailed || FInMemory || FExternalStream) return;
+    FOwnedStream.reset();
+    FArchive = nullptr;
+    if (!IsMultiVolume()) DeleteFile(FVolumeFileName.empty() ? FileName : FVolumeFileName);
+}
+
 void TZABaseArchiver::CloseArchive() {
     if (!FActive) {
         FreeArchive();
@@ -301,18 +314,21 @@ void TZABaseArchiver::CloseArchive() {
         if (FUpdateCount > 0) {
             FUpdateCount = 0;
             Commit();
-        } else if (FCreated && IsMultiVolume() && !FInMemory && !FExternalStream) {
+        } else if (FCreated && !FCreateFailed && IsMultiVolume() && !FInMemory &&
+                   !FExternalStream) {
             FDir->UpdateItems.SetCount(0);
             Commit(); // an empty set still leaves a valid (one-volume) archive
         }
-        if (FArchive && FArchive->Size() == 0 && FDir) {
+        if (FArchive && FArchive->Size() == 0 && FDir && !(FCreated && FCreateFailed)) {
             FArchive->SetPosition(0);
             TZADirArray none;
             FDir->WriteDirectory(*FArchive, none);
         }
     } catch (...) {
+        DropFailedNew();
         FreeArchive();
         throw;
     }
+    DropFailedNew();
     FreeArchive();
 }

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "platform/rtl/classes.h"
 #include "platform/rtl/streams.h"
@@ -106,13 +108,13 @@ public:
     void OpenArchiveDefault();
     void CloseArchive();
     bool Active() const { return FActive; }
-    void ExtractFiles(const std::string& FileMask, int32_t SearchAttr = 10431,
+    void ExtractFiles(const std::string& FileMask, int32_t SearchAttr = ZAAllItemsAttr,
                       const std::string& ExclusionMask = "");
-    void TestFiles(const std::string& FileMask, int32_t SearchAttr = 10431,
+    void TestFiles(const std::string& FileMask, int32_t SearchAttr = ZAAllItemsAttr,
                    const std::string& ExclusionMask = "");
     // Marks the items that match (the list form when FileMask is empty) and
     // returns their number.
-    int SelectFiles(const std::string& FileMask, int32_t SearchAttr = 10431,
+    int SelectFiles(const std::string& FileMask, int32_t SearchAttr = ZAAllItemsAttr,
                     const std::string& ExclusionMask = "");
     void ProcessFiles(TZAProcessOperation Operation);
     // Pending update: begun, then committed when the last EndUpdate or the
@@ -122,7 +124,7 @@ public:
     bool UpdatePending() const { return FUpdateCount > 0; }
     // Takes the files of BaseDir that match FileMask (with sub-folders when
     // Options.Recurse) into the archive as new or refreshed items.
-    void AddFiles(const std::string& FileMask, int32_t SearchAttr = 10431);
+    void AddFiles(const std::string& FileMask, int32_t SearchAttr = ZAAllItemsAttr);
     void DeleteFiles(const std::string& FileMask);
     void UpdateFiles(const std::string& FileMask);
 
@@ -135,7 +137,7 @@ public:
     TStream* ArchiveStream() const { return FArchive; }
 
 protected:
-    virtual void UpdateMethod() { FMethod = 65535; }
+    virtual void UpdateMethod() { FMethod = ZAOwnVariantMethod; }
     virtual void DoOverallProgress(double Progress, TZAProcessOperation Op, TZAProgressPhase Phase,
                                    bool& Cancel);
     virtual void DoFileProgress(const std::string& Name, double Progress, TZAProcessOperation Op,
@@ -160,7 +162,7 @@ protected:
     virtual int64_t FreeSpace(const std::string& Path);
 
     bool FStandardSignature = false;
-    uint16_t FMethod = 65535;
+    uint16_t FMethod = ZAOwnVariantMethod;
 
 public:
     // Volume file name of Index (0-based; -1 the last volume).
@@ -188,12 +190,13 @@ private:
     void CreateNew();
     void AttachDirectory(bool CreateNewArchive);
     void FreeArchive();
+    void DropFailedNew();
     void SettleSpanningMode();
     bool IsSelfExtracting() const;
     TZADirArray& WorkArray();
     void RunItem(int& Index, TZAProcessOperation Op);
     void ExtractItem(int Index, bool TestOnly);
-    bool ExtractItemData(int Index, TStream& Out);
+    void ClaimSpan(int Index, uint64_t Begin, uint64_t End, const std::string& Name);
     void DeleteItem(int Index);
     void UpdateItem(int Index);
     void Commit();
@@ -212,7 +215,8 @@ private:
     bool FInMemory = false;
     bool FActive = false;
     bool FExternalStream = false;
-    bool FCreated = false;
+    bool FCreated = false;      // a new archive, no commit through yet
+    bool FCreateFailed = false; // ... and one of its commits failed or was cancelled
     bool FDamagedTolerance = true;
     int FUpdateCount = 0;
     uint16_t FOpenMode = 0;
@@ -226,6 +230,11 @@ private:
     int FProcessed = 0, FSelected = 0;
     bool FCancel = false, FProgressOn = false, FSkipFile = false;
     double FBytesDone = 0, FItemSize = 0;
+    // Bytes of the archive taken by the items of a run: (disk, start) -> (end,
+    // item); folders checked or made in the run.
+    std::map<std::pair<uint32_t, uint64_t>, std::pair<uint64_t, int>> FSpans;
+    std::unordered_set<std::string> FMadeFolders;
+    int64_t FRunArchiveSize = -1; // of a single-file archive during a run
 };
 
 class TZipArchiver : public TZABaseArchiver {

@@ -33,21 +33,78 @@ void SetOffset(TDirItem& Item, uint64_t Offset) {
     }
 }
 
+// Collects the writes of a commit into large blocks: an item is written as
+// its header, its data and its header again (with CRC and sizes), which on a
+// file of many small items would each be a system call.
+class TWriteBuffer : public TStream {
+public:
+    explicit TWriteBuffer(TStream& Target) : F(Target), FBase(Target.Position()), FPos(FBase) {}
+    int64_t Read(void*, int64_t) override { return 0; }
+    int64_t Write(const void* Buffer, int64_t Count) override {
+        const auto end = static_cast<int64_t>(FBuf.size()) + FBase;
+        if (FPos < FBase || FPos > end) {
+            Flush();
+            FBase = FPos;
+        }
+        const auto at = static_cast<size_t>(FPos - FBase);
+        const auto n = static_cast<size_t>(Count);
+        if (at + n > FBuf.size()) FBuf.resize(at + n);
+        std::copy_n(static_cast<const char*>(Buffer), n, FBuf.begin() + static_cast<ptrdiff_t>(at));
+        FPos += Count;
+        if (FBuf.size() >= (1u << 20) && FPos == FBase + static_cast<int64_t>(FBuf.size())) {
+            Flush();
+            FBase = FPos;
+        }
+        return Count;
+    }
+    int64_t Seek(int64_t Offset, TSeekOrigin Origin) override {
+        if (Origin == soBeginning)
+            FPos = Offset;
+        else if (Origin == soCurrent)
+            FPos += Offset;
+        else
+            FPos = std::max(F.Size(), FBase + static_cast<int64_t>(FBuf.size())) + Offset;
+        return FPos;
+    }
+    void SetSize(int64_t NewSize) override {
+        Flush();
+        F.SetSize(NewSize);
+    }
+    // Writes what is held to the target.
+    void Flush() {
+        if (FBuf.empty()) return;
+        F.SetPosition(FBase);
+        F.WriteBuffer(FBuf.data(), static_cast<int64_t>(FBuf.size()));
+        FBase += static_cast<int64_t>(FBuf.size());
+        FBuf.clear();
+    }
+
+private:
+    TStream& F;
+    std::vector<char> FBuf;
+    int64_t FBase, FPos;
+};
+
 } // namespace
 
 void TZABaseArchiver::CopyKeptItem(TDirItem& Item, TStream& Out) {
     TStream& in = *FArchive;
-    const auto offset = static_cast<int64_t>(Item.LocalHeaderOffset());
+    // Every offset and size from the archive is compared, unsigned, with the
+    // file before anything is computed from it.
+    const auto size = static_cast<uint64_t>(std::max<int64_t>(in.Size(), 0));
+    const uint64_t at = Item.LocalHeaderOffset();
+    if (at >= size || size - at < LocalHeaderSize) throw EZAException(zeBadItemData, this);
+    const auto offset = static_cast<int64_t>(at);
     uint8_t h[LocalHeaderSize];
-    if (offset < 0 || offset + static_cast<int64_t>(LocalHeaderSize) > in.Size())
-        throw EZAException(8, this);
     in.SetPosition(offset);
     in.ReadBuffer(h, sizeof h);
     const TZALocalHeader lh = ParseLocalHeader(h);
-    int64_t dataLen = static_cast<int64_t>(Item.CompressedSize());
-    const int64_t dataStart =
-        offset + static_cast<int64_t>(LocalHeaderSize) + lh.NameLength + lh.ExtraLength;
-    if (dataLen < 0 || dataStart + dataLen > in.Size()) throw EZAException(8, this);
+    const uint64_t headerLen = LocalHeaderSize + lh.NameLength + lh.ExtraLength;
+    if (size - at < headerLen) throw EZAException(zeBadItemData, this);
+    const uint64_t start = at + headerLen;
+    if (Item.CompressedSize() > size - start) throw EZAException(zeBadItemData, this);
+    const auto dataStart = static_cast<int64_t>(start);
+    auto dataLen = static_cast<int64_t>(Item.CompressedSize());
     if (lh.Flags & 0x08) { // keep the data descriptor that follows the data
         uint8_t d[4] = {};
         in.SetPosition(dataStart + dataLen);
@@ -58,16 +115,20 @@ void TZABaseArchiver::CopyKeptItem(TDirItem& Item, TStream& Out) {
     SetOffset(Item, static_cast<uint64_t>(Out.Position()));
     if (Item.Name != Item.OriginalName) {
         // A renamed item gets a new local header with its new name.
-        const std::string raw = NameToArchive(Item.Name, FOptions.OEMFileNames);
+        const TZANameBytes name = NameToArchive(Item.Name);
+        const std::string& raw = name.Bytes;
         TZALocalHeader nh = lh;
+        nh.Flags = static_cast<uint16_t>((nh.Flags & ~ZAUtf8NameFlag) | name.Flags);
         nh.NameLength = static_cast<uint16_t>(raw.size());
         Out.WriteBuffer(LocalHeaderBytes(nh).data(), LocalHeaderSize);
         Out.WriteBuffer(raw.data(), static_cast<int64_t>(raw.size()));
         in.SetPosition(offset + static_cast<int64_t>(LocalHeaderSize) + lh.NameLength);
         Out.CopyFrom(in, lh.ExtraLength + dataLen);
         Item.RawName = raw;
-        Item.Header.Flags &= static_cast<uint16_t>(~0x0800); // the new name is not UTF-8
-        Item.Header.VersionMadeBy = FOptions.OEMFileNames ? 0x0014 : 0x0B14;
+        Item.Header.Flags = nh.Flags;
+        Item.Header.VersionMadeBy = (name.Flags || name.UnixHost) ? 0x0314
+                                    : FOptions.OEMFileNames       ? 0x0014
+                                                                  : 0x0B14;
     } else {
         in.SetPosition(offset);
         Out.CopyFrom(in, static_cast<int64_t>(LocalHeaderSize) + lh.NameLength + lh.ExtraLength +
@@ -84,13 +145,13 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
             src = std::make_unique<TFileStream>(Item.SourceFileName,
                                                 fmOpenRead | ShareFlag(FOptions.ShareMode));
         } catch (const EStreamError&) {
-            throw EZAException(33, this, {Item.SourceFileName});
+            throw EZAException(zeCannotOpenFile, this, {Item.SourceFileName});
         }
     }
     const int64_t size = src ? src->Size() : 0;
     // Deflate can grow incompressible data a little; such sizes go zip64 early.
     const bool big = size >= 0xFFFFFFFFLL - (size >> 8) - 65536;
-    if (big && Zip64Mode == 0) throw EZAException(41, this, {Item.SourceFileName});
+    if (big && Zip64Mode == 0) throw EZAException(zeZip64NeededFor, this, {Item.SourceFileName});
     const bool zip64 = Zip64Mode == 2 || (Zip64Mode == 1 && big);
     const bool own = FDir->OwnVariant();
     const uint16_t version = zip64                   ? (own ? 0x412D : 0x002D)
@@ -101,7 +162,8 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
     // format is not written, its archives get deflate.
     const uint16_t method = (folder || FMethod == 0) ? 0 : 8;
     const bool encrypt = !Password.empty() && !folder;
-    const std::string raw = NameToArchive(Item.Name, FOptions.OEMFileNames);
+    const TZANameBytes name = NameToArchive(Item.Name);
+    const std::string& raw = name.Bytes;
     std::string extra;
     if (zip64) {
         Put16(extra, zip64ExtraId);
@@ -112,7 +174,7 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
     TZALocalHeader lh;
     lh.Signature = FDir->LocalSignature();
     lh.VersionNeeded = version;
-    lh.Flags = encrypt ? 1 : 0;
+    lh.Flags = static_cast<uint16_t>((encrypt ? 1 : 0) | name.Flags);
     lh.Method = method;
     lh.DosTime = Item.Header.DosTime;
     lh.DosDate = Item.Header.DosDate;
@@ -130,11 +192,11 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
                             });
         if (FCancel) throw EAbort();
         if (r.Uncompressed != static_cast<uint64_t>(size))
-            throw EZAException(34, this,
+            throw EZAException(zeCompressedSize, this,
                                {static_cast<int64_t>(size), static_cast<int64_t>(r.Uncompressed)});
     }
     if (!zip64 && (r.Compressed >= 0xFFFFFFFFu || r.Uncompressed >= 0xFFFFFFFFu))
-        throw EZAException(43, this);
+        throw EZAException(zeZip64Needed, this);
     const int64_t end = Out.Position();
     // The local header gets its real CRC and sizes, so that a reader going
     // through the file from the front finds them there.
@@ -153,7 +215,20 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
     Out.SetPosition(end);
 
     TZACentralHeader& c = Item.Header;
-    c.VersionMadeBy = c.VersionNeeded = version;
+    c.VersionNeeded = version;
+    c.VersionMadeBy = version;
+    if (name.Flags || name.UnixHost) {
+        // A name beyond ASCII is written as Unix writers write it: readers
+        // take the name of a DOS writer in its OEM code page, UTF-8 flag or
+        // not. A Unix writer's item carries its permissions.
+        c.VersionMadeBy = static_cast<uint16_t>(0x0300 | (version & 0xFF));
+        struct stat st;
+        mode_t mode = folder ? S_IFDIR | 0755 : S_IFREG | 0644;
+        if (!folder && ::stat(DiskName(Item.SourceFileName).c_str(), &st) == 0)
+            mode = st.st_mode & (S_IFMT | 0777);
+        c.ExternalAttributes =
+            (c.ExternalAttributes & 0xFFFF) | (static_cast<uint32_t>(mode) << 16);
+    }
     c.Flags = lh.Flags;
     c.Method = method;
     c.Crc32 = r.Crc32;
@@ -193,6 +268,10 @@ void TZABaseArchiver::Commit() {
         try {
             CommitVolumes(result);
         } catch (const EAbort&) {
+            FCreateFailed = FCreated;
+        } catch (...) {
+            FCreateFailed = FCreated;
+            throw;
         }
         return;
     }
@@ -210,27 +289,30 @@ void TZABaseArchiver::Commit() {
             fresh = std::make_unique<TFileStream>(temp, fmOpenReadWrite | fmShareExclusive);
         } catch (const EStreamError&) {
             if (!temp.empty()) DeleteFile(temp);
-            throw EZAException(19, this, {target});
+            throw EZAException(zeCannotCreateFile, this, {target});
         }
     } else {
         fresh = std::make_unique<TMemoryStream>();
     }
     try {
+        TWriteBuffer out(*fresh);
         if (FDataStart > 0) {
             FArchive->SetPosition(0);
-            fresh->CopyFrom(*FArchive, std::min(FDataStart, FArchive->Size()));
+            out.CopyFrom(*FArchive, std::min(FDataStart, FArchive->Size()));
         }
         for (int i = 0; i < result.Count(); ++i) {
             TDirItem& item = result.Item(i);
             if (item.Rewrite) {
-                WriteNewItem(item, *fresh);
+                WriteNewItem(item, out);
                 ++FProcessed;
                 continue;
             }
-            if (readIndex.find(item.OriginalName) == readIndex.end()) throw EZAException(7, this);
-            CopyKeptItem(item, *fresh);
+            if (readIndex.find(item.OriginalName) == readIndex.end())
+                throw EZAException(zeNoReadCounterpart, this);
+            CopyKeptItem(item, out);
         }
-        FDir->WriteDirectory(*fresh, result);
+        FDir->WriteDirectory(out, result);
+        out.Flush();
         if (fileBacked) {
             auto* f = static_cast<TFileStream*>(fresh.get());
             f->FlushBuffers();
@@ -241,7 +323,7 @@ void TZABaseArchiver::Commit() {
             FOwnedStream.reset();
             FArchive = nullptr;
             if (::rename(DiskName(temp).c_str(), DiskName(target).c_str()) != 0)
-                throw EZAException(27, this, {target});
+                throw EZAException(zeCannotReplaceArchive, this, {target});
             temp.clear();
             const uint16_t mode =
                 FOpenMode == fmCreate ? fmOpenReadWrite | fmShareDenyWrite : FOpenMode;
@@ -256,6 +338,7 @@ void TZABaseArchiver::Commit() {
             FArchive = FOwnedStream.get();
         }
     } catch (...) {
+        FCreateFailed = FCreated;
         if (!temp.empty()) {
             fresh.reset();
             DeleteFile(temp);
@@ -283,7 +366,7 @@ void TZABaseArchiver::Commit() {
 }
 
 void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
-    if (!FCreated) throw EZAException(52, this);
+    if (!FCreated) throw EZAException(zeSpannedUpdate, this);
     TZAVolumeWriter w(*this);
     try {
         if (FDataStart > 0) { // the stub goes in front of the first volume
@@ -298,7 +381,7 @@ void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
         }
         for (int i = 0; i < Result.Count(); ++i) {
             TDirItem& item = Result.Item(i);
-            if (!item.Rewrite) throw EZAException(52, this);
+            if (!item.Rewrite) throw EZAException(zeSpannedUpdate, this);
             // The item is made whole first, then copied into the volumes: its
             // header is never split, its data may be.
             std::unique_ptr<TStream> tmp;
@@ -335,7 +418,7 @@ void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
                                                100,
                                            ppProcess, cancel);
                 }
-                if (cancel) throw EZAException(45, this);
+                if (cancel) throw EZAException(zeVolumeRequest, this);
                 DoCopyTempFileProgress(100, ppEnd, cancel);
                 SetOffset(item, off);
                 if (vol >= 0xFFFF) {

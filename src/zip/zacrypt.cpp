@@ -71,7 +71,8 @@ void TZACrypt::RandomHeader(uint8_t Header[12], uint32_t CheckValue) {
     size_t got = 0;
     while (got < 10) {
         const ssize_t n = ::getrandom(Header + got, 10 - got, 0);
-        if (n <= 0) throw EZAException(46, nullptr); // no random source: refuse to write weakly
+        if (n <= 0)
+            throw EZAException(zeVolumeWrite, nullptr); // no random source: refuse to write weakly
         got += static_cast<size_t>(n);
     }
     Header[10] = static_cast<uint8_t>(CheckValue >> 16);

@@ -1,6 +1,7 @@
 #include "zadirectory.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -25,10 +26,11 @@ int64_t FindSignatureForward(TStream& S, int64_t From, uint32_t Signature, int64
     // The window starts small and grows: a signature is usually near, and a
     // file full of false signatures must not cost a large read per find.
     int64_t window = 4096;
-    std::vector<uint8_t> buf(65535);
+    std::vector<uint8_t> buf;
     int64_t pos = From;
     while (pos + 4 <= size) {
         const int64_t n = std::min(window, size - pos);
+        if (buf.size() < static_cast<size_t>(n)) buf.resize(static_cast<size_t>(n));
         S.SetPosition(pos);
         if (S.Read(buf.data(), n) != n) return -1;
         for (int64_t i = 0; i + 4 <= n; ++i)
@@ -74,6 +76,7 @@ bool TZADirManager::FindEndRecord(bool StandardOnly) {
 bool TZADirManager::ReadCentralDirectory() {
     TStream& s = FSource.VolumeStream();
     StubLength = 0;
+    CentralDirStart = CentralDirEnd = 0;
     uint64_t count = End.TotalEntries, cdSize = End.CentralDirSize, cdOffset = End.CentralDirOffset;
     uint32_t cdDisk = End.CentralDirDisk;
     int64_t dirEnd = EndPosition; // where the directory ends in the last volume
@@ -85,10 +88,10 @@ bool TZADirManager::ReadCentralDirectory() {
             IsZip64 = true;
             const int64_t at = EndPosition - static_cast<int64_t>(Zip64LocatorSize + Zip64EndSize);
             uint8_t rec[Zip64EndSize];
-            if (at < 0) throw EZAException(40, FOwner);
+            if (at < 0) throw EZAException(zeNoZip64End, FOwner);
             s.SetPosition(at);
             if (s.Read(rec, sizeof rec) != sizeof rec || Get32(rec) != sigZip64End)
-                throw EZAException(40, FOwner);
+                throw EZAException(zeNoZip64End, FOwner);
             Zip64End = ParseZip64End(rec);
             count = Zip64End.TotalEntries;
             cdSize = Zip64End.CentralDirSize;
@@ -113,6 +116,7 @@ bool TZADirManager::ReadCentralDirectory() {
                 return false;
         }
     } else {
+        if (cdOffset > static_cast<uint64_t>(INT64_MAX)) return false;
         FSource.OpenVolume(cdDisk);
     }
     if (count > cdSize / CentralHeaderSize) return false;
@@ -129,7 +133,11 @@ bool TZADirManager::ReadCentralDirectory() {
             return false;
     }
     if (!ParseCentralHeaders(buf, count)) return false;
-    if (!FSource.IsMultiVolume()) FindStubLength();
+    if (!FSource.IsMultiVolume()) {
+        CentralDirStart = cdOffset;
+        CentralDirEnd = static_cast<uint64_t>(EndPosition) + EndRecordSize;
+        FindStubLength();
+    }
     return true;
 }
 
@@ -147,10 +155,10 @@ bool TZADirManager::ParseCentralHeaders(const std::string& Buf, uint64_t Count) 
                      c = item.Header.CommentLength;
         if (p + CentralHeaderSize + n + x + c > Buf.size()) return false;
         const std::string raw = Buf.substr(p + CentralHeaderSize, n);
-        item.Name =
-            NameFromArchive(raw, item.Header.VersionMadeBy, item.Header.Flags, OEMFileNames);
-        item.RawName = raw;
         item.Extra = Buf.substr(p + CentralHeaderSize + n, x);
+        item.Name = NameFromArchive(raw, item.Header.VersionMadeBy, item.Header.Flags, OEMFileNames,
+                                    item.Extra);
+        item.RawName = raw;
         item.Comment = Buf.substr(p + CentralHeaderSize + n + x, c);
         ParseExtra(item);
         item.OriginalName = item.Name;
@@ -164,8 +172,10 @@ void TZADirManager::FindStubLength() {
     if (Items.Count() == 0) return;
     TStream& s = FSource.VolumeStream();
     const TDirItem& first = Items.Item(0);
-    int64_t from = static_cast<int64_t>(first.LocalHeaderOffset());
     const int64_t limit = EndPosition;
+    // An offset the file cannot hold names no place to search from.
+    if (first.LocalHeaderOffset() >= static_cast<uint64_t>(limit)) return;
+    int64_t from = static_cast<int64_t>(first.LocalHeaderOffset());
     for (int guard = 0; guard < 4096 && from >= 0; ++guard) {
         const int64_t at = FindSignatureForward(s, from, LocalSignature(), limit);
         if (at < 0) return;
@@ -175,9 +185,7 @@ void TZADirManager::FindStubLength() {
         const TZALocalHeader lh = ParseLocalHeader(h);
         std::string raw(lh.NameLength, '\0');
         if (lh.Method == first.Header.Method && lh.NameLength == first.Header.NameLength &&
-            s.Read(raw.data(), lh.NameLength) == lh.NameLength &&
-            NameFromArchive(raw, first.Header.VersionMadeBy, first.Header.Flags, OEMFileNames) ==
-                first.Name) {
+            s.Read(raw.data(), lh.NameLength) == lh.NameLength && raw == first.RawName) {
             StubLength = at;
             break;
         }
@@ -190,6 +198,7 @@ void TZADirManager::FindStubLength() {
     if (shift <= 0) return;
     for (int i = 0; i < Items.Count(); ++i) {
         TDirItem& it = Items.Item(i);
+        if (it.LocalHeaderOffset() >= static_cast<uint64_t>(limit)) continue; // stays failing
         uint64_t off = it.LocalHeaderOffset() + static_cast<uint64_t>(shift);
         if (it.Header.LocalHeaderOffset == 0xFFFFFFFFu)
             it.Zip64LocalHeaderOffset = off;
@@ -207,6 +216,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
     const int64_t size = s.Size();
     Items.SetCount(0);
     StubLength = 0;
+    CentralDirStart = CentralDirEnd = 0;
     int64_t pos = 0;
     bool any = false;
     while (pos < size) {
@@ -217,6 +227,12 @@ void TZADirManager::RebuildFromLocalHeaders() {
         s.ReadBuffer(h, sizeof h);
         const TZALocalHeader lh = ParseLocalHeader(h);
         if (lh.ExtraLength > 260) break;
+        if (lh.NameLength == 0) {
+            // A header without a name is no item (nothing could be made of
+            // it); a file full of them must not fill memory with items.
+            pos = at + static_cast<int64_t>(LocalHeaderSize);
+            continue;
+        }
         if (!any) StubLength = at;
         any = true;
         TDirItem item;
@@ -236,12 +252,12 @@ void TZADirManager::RebuildFromLocalHeaders() {
         s.SetPosition(at + static_cast<int64_t>(LocalHeaderSize) + lh.NameLength);
         std::string extra(lh.ExtraLength, '\0');
         s.Read(extra.data(), lh.ExtraLength);
-        item.Name = NameFromArchive(raw, c.VersionMadeBy, c.Flags, OEMFileNames);
+        item.Name = NameFromArchive(raw, c.VersionMadeBy, c.Flags, OEMFileNames, extra);
         item.RawName = raw;
         c.NameLength = static_cast<uint16_t>(nameLen);
         item.Extra = extra;
         ParseExtra(item);
-        if (!item.Name.empty() && item.Name.back() == '/') c.ExternalAttributes = 0x10;
+        if (!item.Name.empty() && item.Name.back() == '/') c.ExternalAttributes = faDirectory;
         if (at < 0xFFFFFFFF)
             c.LocalHeaderOffset = static_cast<uint32_t>(at);
         else
@@ -263,7 +279,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
             }
         } else {
             const uint64_t cs = item.CompressedSize();
-            next = cs <= static_cast<uint64_t>(size - dataStart)
+            next = dataStart <= size && cs <= static_cast<uint64_t>(size - dataStart)
                        ? dataStart + static_cast<int64_t>(cs)
                        : dataStart;
         }
@@ -271,7 +287,7 @@ void TZADirManager::RebuildFromLocalHeaders() {
         Items.Item(Items.Count() - 1).OriginalName = item.Name;
         pos = std::max(next, at + 4);
     }
-    if (!any) throw EZAException(35, FOwner);
+    if (!any) throw EZAException(zeInvalidArchive, FOwner);
 }
 
 void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array,
@@ -292,7 +308,7 @@ void TZADirManager::WriteDirectory(TStream& Out, const TZADirArray& Array,
         // A kept item keeps its name bytes, which its local header repeats.
         const std::string raw = !it.RawName.empty() && it.Name == it.OriginalName
                                     ? it.RawName
-                                    : NameToArchive(it.Name, OEMFileNames);
+                                    : NameToArchive(it.Name).Bytes;
         const std::string extra = CentralExtraBytes(it);
         it.Header.Signature = CentralSignature();
         it.Header.NameLength = static_cast<uint16_t>(raw.size());

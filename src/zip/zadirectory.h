@@ -48,6 +48,9 @@ public:
     int64_t EndPosition = -1;
     int64_t StubLength = 0;
     bool OEMFileNames = true;
+    // Where the central directory read lies (with its end records); equal when
+    // there is none.
+    uint64_t CentralDirStart = 0, CentralDirEnd = 0;
 
     bool OwnVariant() const { return End.Signature == sigOwnEnd; }
     uint32_t LocalSignature() const { return OwnVariant() ? sigOwnLocal : sigLocal; }

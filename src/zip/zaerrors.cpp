@@ -5,7 +5,47 @@
 
 namespace {
 
-constexpr std::array<const char*, 34> Texts = {
+// The message texts, by their index (the exception's ErrorCode).
+enum TZAMessage : int {
+    zmUnknown,
+    zmIndex,
+    zmCompressionMode,
+    zmNilPointer,
+    zmBadData,
+    zmBlankName,
+    zmNotFound,
+    zmNotOpen,
+    zmNoSFXStub,
+    zmCannotCreateFile,
+    zmCannotCreateDir,
+    zmNoUpdate,
+    zmCannotOpenFile,
+    zmUpdatePending,
+    zmCannotDelete,
+    zmInMemory,
+    zmReadOnly,
+    zmCompressedSize,
+    zmInvalidArchive,
+    zmOutputLocked,
+    zmArchiveOpen,
+    zmNoDirName,
+    zmNoZip64End,
+    zmZip64Needed,
+    zmCannotOpenArchive,
+    zmWriteError,
+    zmStubTooLarge,
+    zmDamaged,
+    zmMakeSFXSpanned,
+    zmHasSFX,
+    zmMultiVolumeStream,
+    zmSpannedUpdate,
+    zmDeflate64,
+    zmMakeSFX,
+    zmOverlapped,
+    zmCount
+};
+
+constexpr std::array<const char*, zmCount> Texts = {
     "Unknown error",
     "Index out of bounds",
     "Invalid compression mode. Mode must be in [0-9] range",
@@ -42,17 +82,74 @@ constexpr std::array<const char*, 34> Texts = {
     "to add files several times",
     "Deflate64 compression method is not supported",
     "MakeSFX error",
+    "The data of \"%s\" overlap another item of the archive (possible zip bomb)",
 };
 
-// code -> message index; codes 57-60 have a slot but no text of their own.
-constexpr std::pair<int, int> Table[] = {
-    {0, 0},   {1, 1},   {2, 1},   {3, 1},   {4, 1},   {5, 2},   {6, 3},   {7, 1},   {8, 4},
-    {9, 5},   {10, 5},  {11, 6},  {12, 6},  {13, 7},  {14, 7},  {15, 6},  {16, 1},  {17, 8},
-    {18, 6},  {19, 9},  {20, 10}, {21, 1},  {22, 11}, {23, 9},  {24, 1},  {25, 11}, {26, 13},
-    {27, 14}, {28, 15}, {29, 5},  {30, 6},  {31, 6},  {32, 16}, {33, 12}, {34, 17}, {35, 18},
-    {36, 19}, {37, 20}, {38, 6},  {39, 21}, {40, 22}, {41, 23}, {42, 6},  {43, 23}, {44, 24},
-    {45, 24}, {46, 25}, {47, 26}, {48, 27}, {49, 28}, {50, 29}, {51, 30}, {52, 31}, {53, 6},
-    {54, 6},  {55, 32}, {56, 33}, {57, 0},  {58, 0},  {59, 0},  {60, 0},
+// Every code beside the text it selects; codes 57-60 have a slot but no text
+// of their own.
+constexpr std::pair<TZAErrorCode, TZAMessage> Table[] = {
+    {zeUnknown, zmUnknown},
+    {zeStoreIndex, zmIndex},
+    {zeCopyIndex, zmIndex},
+    {zeItemIndex, zmIndex},
+    {zeDeleteIndex, zmIndex},
+    {zeCompressionMode, zmCompressionMode},
+    {zeNoSavedTail, zmNilPointer},
+    {zeNoReadCounterpart, zmIndex},
+    {zeBadItemData, zmBadData},
+    {zeBlankDefaultName, zmBlankName},
+    {zeBlankName, zmBlankName},
+    {zeKept11, zmNotFound},
+    {zeArchiveNotFound, zmNotFound},
+    {zeNotOpen, zmNotOpen},
+    {zeKept14, zmNotOpen},
+    {zeKept15, zmNotFound},
+    {zeExtractIndex, zmIndex},
+    {zeNoSFXStub, zmNoSFXStub},
+    {zeKept18, zmNotFound},
+    {zeCannotCreateFile, zmCannotCreateFile},
+    {zeCannotCreateDir, zmCannotCreateDir},
+    {zeDeleteItemIndex, zmIndex},
+    {zeDeleteNoUpdate, zmNoUpdate},
+    {zeKept23, zmCannotCreateFile},
+    {zeUpdateItemIndex, zmIndex},
+    {zeUpdateNoUpdate, zmNoUpdate},
+    {zeUpdatePending, zmUpdatePending},
+    {zeCannotReplaceArchive, zmCannotDelete},
+    {zeInMemoryCreateOnly, zmInMemory},
+    {zeInMemoryBlankName, zmBlankName},
+    {zeKept30, zmNotFound},
+    {zeKept31, zmNotFound},
+    {zeReadOnlyArchive, zmReadOnly},
+    {zeCannotOpenFile, zmCannotOpenFile},
+    {zeCompressedSize, zmCompressedSize},
+    {zeInvalidArchive, zmInvalidArchive},
+    {zeKept36, zmOutputLocked},
+    {zeKept37, zmArchiveOpen},
+    {zeKept38, zmNotFound},
+    {zeBlankFolderName, zmNoDirName},
+    {zeNoZip64End, zmNoZip64End},
+    {zeZip64NeededFor, zmZip64Needed},
+    {zeKept42, zmNotFound},
+    {zeZip64Needed, zmZip64Needed},
+    {zeNoEndInVolumes, zmCannotOpenArchive},
+    {zeVolumeRequest, zmCannotOpenArchive},
+    {zeVolumeWrite, zmWriteError},
+    {zeStubTooLarge, zmStubTooLarge},
+    {zeDamagedArchive, zmDamaged},
+    {zeKept49, zmMakeSFXSpanned},
+    {zeKept50, zmHasSFX},
+    {zeKept51, zmMultiVolumeStream},
+    {zeSpannedUpdate, zmSpannedUpdate},
+    {zeKept53, zmNotFound},
+    {zeKept54, zmNotFound},
+    {zeDeflate64, zmDeflate64},
+    {zeKept56, zmMakeSFX},
+    {zeKept57, zmUnknown},
+    {zeKept58, zmUnknown},
+    {zeKept59, zmUnknown},
+    {zeKept60, zmUnknown},
+    {zeOverlappedItem, zmOverlapped},
 };
 
 std::string BuildMessage(int Code, int Index, const TComponent* Component, std::string text) {
@@ -76,11 +173,11 @@ const char* EZAException::MessageText(int Index) {
     return Index >= 0 && Index < static_cast<int>(Texts.size()) ? Texts[Index] : Texts[0];
 }
 
-EZAException::EZAException(int Code, const TComponent* Component)
+EZAException::EZAException(TZAErrorCode Code, const TComponent* Component)
     : Exception(BuildMessage(Code, MessageIndex(Code), Component, MessageText(MessageIndex(Code)))),
       ErrorCode(MessageIndex(Code)), NativeError(Code) {}
 
-EZAException::EZAException(int Code, const TComponent* Component,
+EZAException::EZAException(TZAErrorCode Code, const TComponent* Component,
                            const std::vector<TZAFormatArg>& Args)
     : Exception(BuildMessage(Code, MessageIndex(Code), Component,
                              ZAFormat(MessageText(MessageIndex(Code)), Args))),

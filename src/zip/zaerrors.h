@@ -12,11 +12,80 @@
 
 using TZAFormatArg = std::variant<std::string, int64_t>;
 
+// The codes the engine raises with (the exception's NativeError). Each one
+// stands beside its message text in the code table of zaerrors.cpp; codes
+// marked "kept" are in that table but no operation raises them.
+enum TZAErrorCode : int32_t {
+    zeUnknown = 0,
+    zeStoreIndex = 1,  // item array: bad index when an item is stored
+    zeCopyIndex = 2,   // ... copied out
+    zeItemIndex = 3,   // ... referenced in place
+    zeDeleteIndex = 4, // ... deleted
+    zeCompressionMode = 5,
+    zeNoSavedTail = 6,       // commit: the saved tail is gone
+    zeNoReadCounterpart = 7, // commit: a kept item is not in the read array
+    zeBadItemData = 8,       // size or CRC-32 check failed, or unknown method
+    zeBlankDefaultName = 9,  // OpenArchiveDefault with no name
+    zeBlankName = 10,        // OpenArchive with no name
+    zeKept11 = 11,
+    zeArchiveNotFound = 12,
+    zeNotOpen = 13,
+    zeKept14 = 14,
+    zeKept15 = 15,
+    zeExtractIndex = 16,
+    zeNoSFXStub = 17,
+    zeKept18 = 18,
+    zeCannotCreateFile = 19,
+    zeCannotCreateDir = 20,
+    zeDeleteItemIndex = 21,
+    zeDeleteNoUpdate = 22,
+    zeKept23 = 23,
+    zeUpdateItemIndex = 24,
+    zeUpdateNoUpdate = 25,
+    zeUpdatePending = 26,
+    zeCannotReplaceArchive = 27,
+    zeInMemoryCreateOnly = 28,
+    zeInMemoryBlankName = 29,
+    zeKept30 = 30,
+    zeKept31 = 31,
+    zeReadOnlyArchive = 32,
+    zeCannotOpenFile = 33,
+    zeCompressedSize = 34,
+    zeInvalidArchive = 35,
+    zeKept36 = 36,
+    zeKept37 = 37,
+    zeKept38 = 38,
+    zeBlankFolderName = 39,
+    zeNoZip64End = 40,
+    zeZip64NeededFor = 41, // with the file name
+    zeKept42 = 42,
+    zeZip64Needed = 43,
+    zeNoEndInVolumes = 44,
+    zeVolumeRequest = 45,
+    zeVolumeWrite = 46,
+    zeStubTooLarge = 47,
+    zeDamagedArchive = 48,
+    zeKept49 = 49,
+    zeKept50 = 50,
+    zeKept51 = 51,
+    zeSpannedUpdate = 52,
+    zeKept53 = 53,
+    zeKept54 = 54,
+    zeDeflate64 = 55,
+    zeKept56 = 56,
+    zeKept57 = 57,
+    zeKept58 = 58,
+    zeKept59 = 59,
+    zeKept60 = 60,
+    zeOverlappedItem = 61, // an item's data lie over another item's
+};
+
 class EZAException : public Exception {
 public:
-    EZAException(int Code, const TComponent* Component);
-    EZAException(int Code, const TComponent* Component, const std::vector<TZAFormatArg>& Args);
-    static EZAException CreateFmt(int Code, const TComponent* Component,
+    EZAException(TZAErrorCode Code, const TComponent* Component);
+    EZAException(TZAErrorCode Code, const TComponent* Component,
+                 const std::vector<TZAFormatArg>& Args);
+    static EZAException CreateFmt(TZAErrorCode Code, const TComponent* Component,
                                   const std::vector<TZAFormatArg>& Args) {
         return EZAException(Code, Component, Args);
     }

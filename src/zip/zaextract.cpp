@@ -1,4 +1,5 @@
 // The processing run over the selected items, extraction and testing.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,7 +90,7 @@ bool IsUnixHost(const TDirItem& Item) {
 } // namespace
 
 TZADirArray& TZABaseArchiver::WorkArray() {
-    if (!FDir) throw EZAException(13, this);
+    if (!FDir) throw EZAException(zeNotOpen, this);
     return FUpdateCount > 0 ? FDir->UpdateItems : FDir->Items;
 }
 
@@ -111,8 +112,8 @@ int TZABaseArchiver::SelectFiles(const std::string& FileMask, int32_t SearchAttr
 
 void TZABaseArchiver::SelectAndRun(const std::string& FileMask, int32_t SearchAttr,
                                    const std::string& ExclusionMask, TZAProcessOperation Op) {
-    if (!FActive) throw EZAException(13, this);
-    if (FUpdateCount > 0) throw EZAException(26, this);
+    if (!FActive) throw EZAException(zeNotOpen, this);
+    if (FUpdateCount > 0) throw EZAException(zeUpdatePending, this);
     SelectFiles(FileMask, SearchAttr, ExclusionMask);
     ProcessFiles(Op);
 }
@@ -128,14 +129,25 @@ void TZABaseArchiver::TestFiles(const std::string& FileMask, int32_t SearchAttr,
 }
 
 void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {
-    if (!FActive) throw EZAException(13, this);
-    if ((Op == poExtract || Op == poTest) && FUpdateCount > 0) throw EZAException(26, this);
+    if (!FActive) throw EZAException(zeNotOpen, this);
+    if ((Op == poExtract || Op == poTest) && FUpdateCount > 0)
+        throw EZAException(zeUpdatePending, this);
     std::lock_guard<TCriticalSection> lock(ProcessLock());
     TZADirArray& items = WorkArray();
     FProcessed = 0;
     FSelected = items.SelectedCount();
     FCancel = false;
     FProgressOn = true;
+    FSpans.clear();
+    FMadeFolders.clear();
+    // A single file does not change its size during a run.
+    FRunArchiveSize = IsMultiVolume() ? -1 : FArchive->Size();
+    struct SizeReset {
+        int64_t& Size;
+        ~SizeReset() { Size = -1; }
+    } sizeReset{FRunArchiveSize};
+    if (FDir->CentralDirEnd > FDir->CentralDirStart) // entries pointing into the directory
+        FSpans[{FDir->End.ThisDisk, FDir->CentralDirStart}] = {FDir->CentralDirEnd, -1};
     bool aborted = false;
     const bool reading = Op == poExtract || Op == poTest;
     if (reading) {
@@ -229,41 +241,76 @@ void TZABaseArchiver::Progress(const std::string& Name, double Done, double Tota
     }
 }
 
+// Refuses an item whose bytes lie over those of another item of the run (or
+// over the central directory): many entries pointing at one compressed block
+// would otherwise each be extracted in full.
+void TZABaseArchiver::ClaimSpan(int Index, uint64_t Begin, uint64_t End, const std::string& Name) {
+    const uint32_t disk = FDir->Items.Item(Index).DiskNumber();
+    auto overlaps = [&](const auto& it) {
+        return it->first.first == disk && it->second.second != Index && it->first.second < End &&
+               Begin < it->second.first;
+    };
+    auto next = FSpans.lower_bound({disk, Begin});
+    if (next != FSpans.end() && overlaps(next)) throw EZAException(zeOverlappedItem, this, {Name});
+    if (next != FSpans.begin() && overlaps(std::prev(next)))
+        throw EZAException(zeOverlappedItem, this, {Name});
+    FSpans[{disk, Begin}] = {End, Index};
+}
+
 void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
+    if (Index < 0 || Index >= FDir->Items.Count()) throw EZAException(zeExtractIndex, this);
     TDirItem item = FDir->Items.Item(Index);
     FSkipFile = false;
+    TZAItemReader reader(*this, FDir->Items.Item(Index));
+    auto locate = [&](const std::string& name) {
+        if (reader.Locate()) ClaimSpan(Index, reader.HeaderOffset(), reader.DataEnd(), name);
+    };
     if (TestOnly) {
         if (item.IsFolder()) return;
+        locate(ShownName(item.Name));
         TNullStream sink;
-        ExtractItemData(Index, sink);
+        reader.Run(sink);
         return;
     }
     std::string shown = ShownName(item.Name);
     uint32_t attr = item.Header.ExternalAttributes;
     DoExtractFile(shown, attr, item.Comment);
     std::string rel;
-    if (!ZAConfineName(shown, rel) || rel.empty()) throw EZAException(19, this, {shown});
+    if (!ZAConfineName(shown, rel)) throw EZAException(zeCannotCreateFile, this, {shown});
+    if (rel.empty()) {
+        // "./" (or a bare drive) names the base folder itself: nothing to make.
+        if (!shown.empty()) return;
+        throw EZAException(zeCannotCreateFile, this, {shown});
+    }
     const bool folderItem = (attr & faDirectory) != 0 || rel.back() == '/';
-    if (!rel.empty() && rel.back() == '/') rel.pop_back();
+    if (rel.back() == '/') rel.pop_back();
     if (!FOptions.CreateDirs) rel = ExtractFileName(rel);
     const std::string base =
         IncludeTrailingPathDelimiter(BaseDir.empty() ? GetCurrentDir() : BaseDir);
     const std::string folderPart = folderItem ? rel : ExtractFileDir(rel);
-    if (FOptions.CreateDirs && !DirectoryExists(base) && !ForceDirectories(base))
-        throw EZAException(20, this, {base});
-    if (FOptions.CreateDirs && !folderPart.empty()) {
+    // Folders checked (or made) once in a run are not looked at again per item.
+    if (FOptions.CreateDirs && FMadeFolders.insert(base).second && !DirectoryExists(base) &&
+        !ForceDirectories(base)) {
+        FMadeFolders.erase(base);
+        throw EZAException(zeCannotCreateDir, this, {base});
+    }
+    if (FOptions.CreateDirs && !folderPart.empty() && !FMadeFolders.count(base + folderPart)) {
         std::string bad;
-        if (!MakeFoldersBelow(base, folderPart, true, bad)) throw EZAException(20, this, {bad});
+        if (!MakeFoldersBelow(base, folderPart, true, bad))
+            throw EZAException(zeCannotCreateDir, this, {bad});
+        FMadeFolders.insert(base + folderPart);
     }
     if (folderItem) return;
     // Links and device files are never made from an archive.
     const uint32_t unixType = (attr >> 16) & S_IFMT;
     if (IsUnixHost(item) && unixType != 0 && unixType != S_IFREG)
-        throw EZAException(19, this, {rel});
+        throw EZAException(zeCannotCreateFile, this, {rel});
+    locate(shown);
     std::string dest = base + rel;
+    bool replacing = false;
     struct stat st;
     if (::lstat(DiskName(dest).c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) throw EZAException(19, this, {dest});
+        if (S_ISDIR(st.st_mode)) throw EZAException(zeCannotCreateFile, this, {dest});
         const int32_t existing = FileGetAttr(dest);
         if (!FOptions.ReplaceReadOnly && existing >= 0 && (existing & faReadOnly)) return;
         const int64_t age = FileAge(dest);
@@ -292,46 +339,50 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
             break;
         }
         if (!overwrite) return;
-    } else if (!DirectoryExists(ExtractFileDir(dest))) {
-        throw EZAException(19, this, {dest});
+        replacing = true;
+    } else if (!FMadeFolders.count(ExtractFileDir(dest)) &&
+               !DirectoryExists(ExtractFileDir(dest))) {
+        throw EZAException(zeCannotCreateFile, this, {dest});
     }
-    // Written beside the destination and renamed over it only when whole and
-    // checked: a failed item never destroys the file it would replace, and a
-    // link standing at the destination is replaced, not followed.
-    std::string temp;
-    try {
-        temp = CreateTempFile(ExtractFilePath(dest), ".vz");
-    } catch (const EStreamError&) {
-        throw EZAException(19, this, {dest});
-    }
-    bool ok = false;
-    try {
-        {
-            TFileStream out(temp, fmOpenReadWrite | fmShareExclusive);
-            ok = ExtractItemData(Index, out);
-            if (FOptions.FlushBuffers && IsRemovablePath(dest)) out.FlushBuffers();
+    // A new file is created exclusively (nothing, not even a link, may stand
+    // there); a file to be replaced is written beside the destination and
+    // renamed over it only when whole and checked, so a failed item never
+    // destroys it and a link standing there is replaced, not followed.
+    std::string out;
+    const int fd =
+        replacing ? OpenUniqueFile(ExtractFilePath(dest) + ".vz", 0600, out)
+                  : ::open(DiskName(dest).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) throw EZAException(zeCannotCreateFile, this, {dest});
+    if (!replacing) out = dest;
+    struct Closer {
+        int Fd;
+        ~Closer() {
+            if (Fd >= 0) ::close(Fd);
         }
+    } closer{fd};
+    try {
+        THandleStream stream(fd);
+        const bool ok = reader.Run(stream);
+        if (FOptions.FlushBuffers && IsRemovablePath(dest)) stream.FlushBuffers();
         if ((!ok && !ExtractCorruptedFiles) || FSkipFile || FCancel) {
-            DeleteFile(temp);
+            DeleteFile(out);
             return;
         }
         const bool unixMode = IsUnixHost(item) && (attr >> 16) != 0;
         mode_t mode = 0666 & ~CreationMask();
         if (unixMode && FOptions.SetAttributes) mode = (attr >> 16) & 0755; // no set-id, sticky
-        ::chmod(DiskName(temp).c_str(), mode | S_IRUSR);
-        FileSetDate(temp, item.DosDateTime());
-        if (::rename(DiskName(temp).c_str(), DiskName(dest).c_str()) != 0)
-            throw EZAException(19, this, {dest});
+        ::fchmod(fd, mode | S_IRUSR);
+        const time_t when = FileDateToUnixTime(item.DosDateTime());
+        const struct timespec times[2] = {{when, 0}, {when, 0}};
+        ::futimens(fd, times);
+        ::close(closer.Fd);
+        closer.Fd = -1;
+        if (replacing && ::rename(DiskName(out).c_str(), DiskName(dest).c_str()) != 0)
+            throw EZAException(zeCannotCreateFile, this, {dest});
         if (FOptions.SetAttributes && !unixMode && (attr & faReadOnly))
             FileSetAttr(dest, faReadOnly);
     } catch (...) {
-        DeleteFile(temp);
+        DeleteFile(out);
         throw;
     }
-}
-
-bool TZABaseArchiver::ExtractItemData(int Index, TStream& Out) {
-    if (Index < 0 || Index >= FDir->Items.Count()) throw EZAException(16, this);
-    TZAItemReader reader(*this, FDir->Items.Item(Index));
-    return reader.Run(Out);
 }

@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -66,30 +67,46 @@ bool TZAItemReader::CheckPassword(const uint8_t Header[12]) {
     }
 }
 
-bool TZAItemReader::Run(TStream& Out) {
+bool TZAItemReader::Locate() {
     if (A.IsMultiVolume()) A.OpenVolume(It.DiskNumber());
     TStream& s = A.VolumeStream();
-    const auto offset = static_cast<int64_t>(It.LocalHeaderOffset());
-    bool good = offset >= 0 && (A.IsMultiVolume() || offset < s.Size());
+    // Offsets and sizes come from the file: compared, unsigned, with what the
+    // file holds before anything is computed from them.
+    const uint64_t offset = It.LocalHeaderOffset();
+    const auto size = static_cast<uint64_t>(
+        std::max<int64_t>(A.FRunArchiveSize >= 0 ? A.FRunArchiveSize : s.Size(), 0));
+    if (!A.IsMultiVolume() && (offset >= size || size - offset < LocalHeaderSize)) return false;
+    if (offset > static_cast<uint64_t>(INT64_MAX)) return false;
     uint8_t lh[LocalHeaderSize];
-    if (good) {
-        s.SetPosition(offset);
-        good = A.ReadContinuing(lh, sizeof lh) == sizeof lh &&
-               (Get32(lh) == sigLocal || Get32(lh) == sigOwnLocal);
+    s.SetPosition(static_cast<int64_t>(offset));
+    if (A.ReadContinuing(lh, sizeof lh) != sizeof lh ||
+        (Get32(lh) != sigLocal && Get32(lh) != sigOwnLocal))
+        return false;
+    const uint64_t skip = static_cast<uint64_t>(Get16(lh + 26)) + Get16(lh + 28);
+    FCompressed = It.CompressedSize();
+    if (A.IsMultiVolume()) {
+        std::string names(static_cast<size_t>(skip), '\0');
+        if (A.ReadContinuing(names.data(), static_cast<int64_t>(skip)) !=
+            static_cast<int64_t>(skip))
+            return false;
+        FDataStart = static_cast<uint64_t>(s.Position());
+        FCompressed = std::min(FCompressed, UINT64_MAX - FDataStart);
+    } else {
+        if (size - offset - LocalHeaderSize < skip) return false;
+        FDataStart = offset + LocalHeaderSize + skip;
+        FCompressed = std::min(FCompressed, size - FDataStart);
     }
-    if (good) {
-        std::string skip(static_cast<size_t>(Get16(lh + 26)) + Get16(lh + 28), '\0');
-        good = A.ReadContinuing(skip.data(), static_cast<int64_t>(skip.size())) ==
-               static_cast<int64_t>(skip.size());
-    }
-    if (It.Header.Method == 9) throw EZAException(55, &A);
+    FLocated = true;
+    return true;
+}
+
+bool TZAItemReader::Run(TStream& Out) {
+    bool good = FLocated || Locate();
+    if (good && !A.IsMultiVolume()) A.VolumeStream().SetPosition(static_cast<int64_t>(FDataStart));
+    if (It.Header.Method == 9) throw EZAException(zeDeflate64, &A);
     // Only stored and deflated data are known; anything else fails cleanly.
     if (It.Header.Method != 0 && It.Header.Method != 8) good = false;
-    uint64_t compressed = It.CompressedSize();
-    if (good && !A.IsMultiVolume()) {
-        const auto left = static_cast<uint64_t>(std::max<int64_t>(0, s.Size() - s.Position()));
-        compressed = std::min(compressed, left);
-    }
+    uint64_t compressed = FCompressed;
     const bool encrypted = It.IsEncrypted();
     uint8_t header[12] = {};
     bool ok = good;
@@ -106,7 +123,8 @@ bool TZAItemReader::Run(TStream& Out) {
     }
     if (ok) ok = Pump(Out, compressed, encrypted, A.Password, header);
     ok = ok && FWritten == It.UncompressedSize() && ~FCrc == It.Header.Crc32;
-    if (!ok && !A.FCancel && !A.ExtractCorruptedFiles && !A.FSkipFile) throw EZAException(8, &A);
+    if (!ok && !A.FCancel && !A.ExtractCorruptedFiles && !A.FSkipFile)
+        throw EZAException(zeBadItemData, &A);
     return ok;
 }
 
@@ -126,7 +144,9 @@ bool TZAItemReader::Pump(TStream& Out, uint64_t Compressed, bool Encrypted, cons
     if (deflated) inf = std::make_unique<TInflater>();
     std::vector<uint8_t> in(
         static_cast<size_t>(std::min<uint64_t>(InChunk, std::max<uint64_t>(Compressed, 1))));
-    std::vector<uint8_t> out(deflated ? OutChunk : 0);
+    // Inflated output beyond the declared size is refused anyway.
+    std::vector<uint8_t> out(deflated ? static_cast<size_t>(std::min<uint64_t>(OutChunk, limit + 1))
+                                      : 0);
     uint64_t left = Compressed;
     bool ended = !deflated;
     auto emit = [&](const uint8_t* p, size_t n) {
@@ -134,7 +154,7 @@ bool TZAItemReader::Pump(TStream& Out, uint64_t Compressed, bool Encrypted, cons
         if (FWritten + n > limit) return false;
         FCrc = ~static_cast<uint32_t>(crc32(~FCrc, p, static_cast<uInt>(n)));
         if (Out.Write(p, static_cast<int64_t>(n)) != static_cast<int64_t>(n))
-            throw EZAException(19, &A, {A.ShownName(It.Name)});
+            throw EZAException(zeCannotCreateFile, &A, {A.ShownName(It.Name)});
         FWritten += n;
         return true;
     };
@@ -189,7 +209,11 @@ TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_
                          : Level <= 3 ? 524288
                          : Level <= 6 ? 1048576
                                       : 1572864;
-    std::vector<uint8_t> in(chunk), out(OutChunk);
+    // Buffers no larger than the source needs: many small files must not
+    // each cost a chunk of memory.
+    const auto need = static_cast<size_t>(std::max<int64_t>(total - start, 1));
+    std::vector<uint8_t> in(std::min(chunk, need));
+    std::vector<uint8_t> out(Method == 8 ? std::min(OutChunk, need + need / 10 + 267) : 0);
     std::unique_ptr<TZACrypt> crypt;
     uint32_t reg = 0xFFFFFFFFu;
     if (!Password.empty()) {

@@ -15,9 +15,15 @@ class TZABaseArchiver;
 class TZAItemReader {
 public:
     TZAItemReader(TZABaseArchiver& Archiver, const TDirItem& Item) : A(Archiver), It(Item) {}
-    // Writes the item's data to Out; true when sizes and CRC agree. Raises
-    // code 8 for a failed item (unless skipped, cancelled or corrupt files are
-    // wanted), 55 for Deflate64.
+    // Reads the item's local header: where its data start and how many bytes
+    // they take (cut at the end of a single file). False when the header is
+    // not there.
+    bool Locate();
+    uint64_t HeaderOffset() const { return It.LocalHeaderOffset(); }
+    uint64_t DataEnd() const { return FDataStart + FCompressed; }
+    // Writes the item's data to Out (after Locate); true when sizes and CRC
+    // agree. Raises code 8 for a failed item (unless skipped, cancelled or
+    // corrupt files are wanted), 55 for Deflate64.
     bool Run(TStream& Out);
 
 private:
@@ -28,6 +34,8 @@ private:
     const TDirItem& It;
     uint32_t FCrc = 0xFFFFFFFFu;
     uint64_t FWritten = 0;
+    bool FLocated = false;
+    uint64_t FDataStart = 0, FCompressed = 0;
 };
 
 // Compresses (and with a password encrypts) Source into Out at its position;

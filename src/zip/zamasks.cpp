@@ -114,7 +114,7 @@ bool ZAItemMatches(const TDirItem& Item, const TZASelection& Sel, bool Recurse) 
         ok = !(ZAMaskTest(ToBackslash(name), ToBackslash(Sel.ExclusionMask)) ||
                ZAMaskTest(FilePart(name), Sel.ExclusionMask));
     const uint32_t attr = Item.Header.ExternalAttributes & 0xFF;
-    return ok && (attr & ~static_cast<uint32_t>(Sel.SearchAttr) & 0x1E) == 0;
+    return ok && (attr & ~static_cast<uint32_t>(Sel.SearchAttr) & ZASearchedAttrBits) == 0;
 }
 
 bool ZAItemMatchesLists(const TDirItem& Item, const TStrings& FileMasks,
@@ -139,7 +139,8 @@ std::string ZAStoredName(const std::string& FileName, const std::string& BaseDir
     full = ExpandFileName(full);
     while (full.size() > 1 && (full.back() == '/' || full.back() == '\\'))
         full.pop_back();
-    if (full.size() > 1 && full.back() == '.') full.pop_back();
+    // A trailing "." is a name of its own here ("two." is not "two"); only a
+    // "." part naming the folder itself goes, which expanding has done.
     std::string name;
     switch (Mode) {
     case spNoPath:

@@ -1,6 +1,8 @@
 #include "zarecords.h"
 
+#include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
+#include "zacrypt.h"
 
 void Put16(std::string& s, uint16_t v) {
     s += static_cast<char>(v & 0xFF);
@@ -219,62 +221,71 @@ constexpr char16_t Oem850[128] = {
     0xfd,   0xdd,   0xaf,   0xb4,   0xad,   0xb1,   0x2017, 0xbe,   0xb6,   0xa7,   0xf7,   0xb8,
     0xb0,   0xa8,   0xb7,   0xb9,   0xb3,   0xb2,   0x25a0, 0xa0};
 
-bool IsValidUtf8(const std::string& s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const int n = c < 0x80         ? 0
-                      : (c >> 5) == 6  ? 1
-                      : (c >> 4) == 14 ? 2
-                      : (c >> 3) == 30 ? 3
-                                       : -1;
-        if (n < 0) return false;
-        for (int k = 1; k <= n; ++k)
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;
-        i += static_cast<size_t>(n) + 1;
-    }
-    return true;
-}
-
 bool HasHighBytes(const std::string& s) {
     for (char c : s)
         if (static_cast<unsigned char>(c) >= 0x80) return true;
     return false;
 }
 
+// The Unicode path block (Info-ZIP, 7-Zip): version 1, the CRC-32 of the
+// name it stands for, then that name in UTF-8. Empty when there is none or it
+// belongs to another name.
+std::string UnicodePath(const std::string& Extra, const std::string& Raw) {
+    size_t p = 0;
+    while (p + 4 <= Extra.size()) {
+        const uint16_t id = Get16(Extra.data() + p);
+        const size_t size = Get16(Extra.data() + p + 2);
+        if (p + 4 + size > Extra.size()) break;
+        const char* d = Extra.data() + p + 4;
+        if (id == ZAUnicodePathId && size > 5 && d[0] == 1 &&
+            Get32(d + 1) == ZACrc32(Raw.data(), Raw.size()))
+            return std::string(d + 5, size - 5);
+        p += 4 + size;
+    }
+    return {};
+}
+
+void AppendUtf8(std::string& Out, char32_t C) {
+    if (C < 0x80) {
+        Out += static_cast<char>(C);
+    } else if (C < 0x800) {
+        Out += static_cast<char>(0xC0 | (C >> 6));
+        Out += static_cast<char>(0x80 | (C & 0x3F));
+    } else {
+        Out += static_cast<char>(0xE0 | (C >> 12));
+        Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (C & 0x3F));
+    }
+}
+
 } // namespace
 
 std::string NameFromArchive(const std::string& Raw, uint16_t VersionMadeBy, uint16_t Flags,
-                            bool OEMFileNames) {
+                            bool OEMFileNames, const std::string& Extra) {
+    if (Flags & ZAUtf8NameFlag) return ProgramName(Raw);
+    if (const std::string u = UnicodePath(Extra, Raw); !u.empty()) return ProgramName(u);
     if (!HasHighBytes(Raw)) return Raw;
-    if (Flags & 0x0800) return Utf8ToCp1252(Raw); // the language-encoding flag: UTF-8
     const int host = VersionMadeBy >> 8;
     if ((host == 0 || host == 6) && OEMFileNames) {
-        std::u16string u;
+        std::string u;
         for (char c : Raw) {
             const auto b = static_cast<unsigned char>(c);
-            u += b < 0x80 ? static_cast<char16_t>(b) : Oem850[b - 0x80];
+            AppendUtf8(u, b < 0x80 ? b : Oem850[b - 0x80]);
         }
-        return Utf16ToCp1252(u);
+        return ProgramName(u);
     }
-    if (host == 3 || host == 19) // Unix and OS X writers store the bytes of their UTF-8 names
-        return IsValidUtf8(Raw) ? Utf8ToCp1252(Raw) : Raw;
-    return Raw;
+    // Unix and OS X writers store the bytes of their names as they are on disk.
+    if (host == 3 || host == 19) return ProgramName(Raw);
+    return ProgramName(Cp1252ToUtf8(Raw)); // the writer's ANSI code page
 }
 
-std::string NameToArchive(const std::string& Name, bool OEMFileNames) {
-    if (!OEMFileNames || !HasHighBytes(Name)) return Name;
-    const std::u16string u = Cp1252ToUtf16(Name);
-    std::string out;
-    for (char16_t c : u) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        char b = '_';
-        for (int k = 0; k < 128; ++k)
-            if (Oem850[k] == c) b = static_cast<char>(0x80 + k);
-        out += b;
-    }
-    return out;
+TZANameBytes NameToArchive(const std::string& Name) {
+    TZANameBytes n;
+    n.Bytes = DiskName(Name);
+    if (!HasHighBytes(n.Bytes)) return n;
+    if (IsValidUtf8(n.Bytes))
+        n.Flags = ZAUtf8NameFlag;
+    else
+        n.UnixHost = true;
+    return n;
 }

@@ -87,8 +87,19 @@ std::string Zip64ExtraBytes(const TDirItem& Item);
 // The extra field to write: the zip64 block, then every other block.
 std::string CentralExtraBytes(const TDirItem& Item);
 
-// Stored names: archive bytes to the program's code page by the writer's
-// host and flags, and back.
+// Stored names. Read: the archive's bytes to the program's form of the exact
+// name (see ProgramName), by the UTF-8 flag, the Unicode path block of Extra,
+// or else the writer's host (DOS hosts: the OEM code page when OEMFileNames).
 std::string NameFromArchive(const std::string& Raw, uint16_t VersionMadeBy, uint16_t Flags,
-                            bool OEMFileNames);
-std::string NameToArchive(const std::string& Name, bool OEMFileNames);
+                            bool OEMFileNames, const std::string& Extra = "");
+// Written: the exact name's bytes; beyond 7-bit ASCII they are UTF-8 (the
+// flag is set) or, for a disk name that is no UTF-8, the bytes as a Unix
+// writer stores them.
+struct TZANameBytes {
+    std::string Bytes;
+    uint16_t Flags = 0;    // the UTF-8 flag when set
+    bool UnixHost = false; // version made by names a Unix host
+};
+TZANameBytes NameToArchive(const std::string& Name);
+constexpr uint16_t ZAUtf8NameFlag = 0x0800;
+constexpr uint16_t ZAUnicodePathId = 0x7075;

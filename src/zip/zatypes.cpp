@@ -79,7 +79,7 @@ uint32_t TDirItem::DiskNumber() const {
     return Header.DiskNumberStart == 0xFFFF ? Zip64DiskNumber : Header.DiskNumberStart;
 }
 bool TDirItem::IsFolder() const {
-    return (Header.ExternalAttributes & 0x10) != 0 || (!Name.empty() && Name.back() == '/');
+    return (Header.ExternalAttributes & faDirectory) != 0 || (!Name.empty() && Name.back() == '/');
 }
 
 void TZADirArray::SetCount(int NewCount) {
@@ -96,27 +96,27 @@ void TZADirArray::Add(const TDirItem& Item) {
 }
 
 void TZADirArray::SetItem(int Index, const TDirItem& Item) {
-    if (Index < 0 || Index >= Count()) throw EZAException(1, nullptr);
+    if (Index < 0 || Index >= Count()) throw EZAException(zeStoreIndex, nullptr);
     FItems[static_cast<size_t>(Index)] = Item;
 }
 
 TDirItem TZADirArray::GetItem(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EZAException(2, nullptr);
+    if (Index < 0 || Index >= Count()) throw EZAException(zeCopyIndex, nullptr);
     return FItems[static_cast<size_t>(Index)];
 }
 
 TDirItem& TZADirArray::Item(int Index) {
-    if (Index < 0 || Index >= Count()) throw EZAException(3, nullptr);
+    if (Index < 0 || Index >= Count()) throw EZAException(zeItemIndex, nullptr);
     return FItems[static_cast<size_t>(Index)];
 }
 
 const TDirItem& TZADirArray::Item(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EZAException(3, nullptr);
+    if (Index < 0 || Index >= Count()) throw EZAException(zeItemIndex, nullptr);
     return FItems[static_cast<size_t>(Index)];
 }
 
 void TZADirArray::DeleteItem(int Index) {
-    if (Index < 0 || Index >= Count()) throw EZAException(4, nullptr);
+    if (Index < 0 || Index >= Count()) throw EZAException(zeDeleteIndex, nullptr);
     FItems.erase(FItems.begin() + Index);
 }
 

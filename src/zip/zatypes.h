@@ -3,12 +3,25 @@
 // record of each archive item with the growable array that holds them.
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/classes.h"
+#include "platform/rtl/fileattrs.h"
 #include "platform/rtl/streams.h"
+
+constexpr uint32_t faCompressed = 0x800;
+constexpr uint32_t faNotContentIndexed = 0x2000;
+// The search attributes that take every item, folders included.
+constexpr int32_t ZAAllItemsAttr = faReadOnly | faHidden | faSysFile | faVolumeID | faDirectory |
+                                   faArchive | faNormal | faCompressed | faNotContentIndexed;
+static_assert(ZAAllItemsAttr == 0x28BF);
+// The attribute bits an item may carry only when the search attributes hold them.
+constexpr uint32_t ZASearchedAttrBits = faHidden | faSysFile | faVolumeID | faDirectory;
+// The method word of the engine's own archive variant (the base archiver's).
+constexpr uint16_t ZAOwnVariantMethod = 65535;
 
 enum TZACompressionLevel : uint8_t { clNone, clFastest, clNormal, clMax };
 enum TZASpanningMode : uint8_t { smNone, smSpanning, smSplitting };
@@ -53,7 +66,7 @@ public:
     bool CreateDirs = true;
     bool ReplaceReadOnly = true;
     bool SetAttributes = true;
-    int32_t SearchAttr = 10431;
+    int32_t SearchAttr = ZAAllItemsAttr;
     bool FlushBuffers = true;
     bool OEMFileNames = true;
 };
@@ -168,5 +181,7 @@ public:
     int SelectedCount() const;
 
 private:
-    std::vector<TDirItem> FItems;
+    // Grows without moving its items: a directory rebuilt from very many
+    // local headers never holds two copies of itself while growing.
+    std::deque<TDirItem> FItems;
 };

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/rtl/fileattrs.h"
 #include "platform/rtl/files.h"
@@ -21,11 +22,11 @@ uint32_t DosTimeOf(const std::string& File) {
 } // namespace
 
 void TZABaseArchiver::BeginUpdate() {
-    if (!FActive) throw EZAException(13, this);
-    if (IsMultiVolume() && !FCreated) throw EZAException(52, this);
+    if (!FActive) throw EZAException(zeNotOpen, this);
+    if (IsMultiVolume() && !FCreated) throw EZAException(zeSpannedUpdate, this);
     const bool readOnly = !FCreated && !FInMemory && !FExternalStream && FOpenMode != fmCreate &&
                           (FOpenMode & 0x0003) == fmOpenRead;
-    if (readOnly) throw EZAException(32, this);
+    if (readOnly) throw EZAException(zeReadOnlyArchive, this);
     if (FUpdateCount++ == 0) FDir->UpdateItems.CopyFrom(FDir->Items);
 }
 
@@ -55,14 +56,14 @@ void TZABaseArchiver::UpdateFiles(const std::string& FileMask) {
 }
 
 void TZABaseArchiver::DeleteItem(int Index) {
-    if (Index < 0 || Index >= WorkArray().Count()) throw EZAException(21, this);
-    if (FUpdateCount <= 0) throw EZAException(22, this);
+    if (Index < 0 || Index >= WorkArray().Count()) throw EZAException(zeDeleteItemIndex, this);
+    if (FUpdateCount <= 0) throw EZAException(zeDeleteNoUpdate, this);
     FDir->UpdateItems.DeleteItem(Index);
 }
 
 void TZABaseArchiver::UpdateItem(int Index) {
-    if (Index < 0 || Index >= WorkArray().Count()) throw EZAException(24, this);
-    if (FUpdateCount <= 0) throw EZAException(25, this);
+    if (Index < 0 || Index >= WorkArray().Count()) throw EZAException(zeUpdateItemIndex, this);
+    if (FUpdateCount <= 0) throw EZAException(zeUpdateNoUpdate, this);
     TDirItem& item = FDir->UpdateItems.Item(Index);
     if (item.IsFolder()) return;
     const std::string base =
@@ -96,7 +97,8 @@ void TZABaseArchiver::UpdateItem(int Index) {
     item.Name = ZAStoredName(file, base, FOptions.StorePath);
     item.Header.DosDate = static_cast<uint16_t>(fileTime >> 16);
     item.Header.DosTime = static_cast<uint16_t>(fileTime);
-    item.Header.ExternalAttributes = static_cast<uint32_t>(std::max(FileGetAttr(file), 0)) & 0x3F;
+    item.Header.ExternalAttributes =
+        static_cast<uint32_t>(std::max(FileGetAttr(file), 0)) & faAnyFile;
     // The old item's extra blocks (time stamps, owners) describe the old data.
     item.Extra.clear();
     item.ExtraBlocks.clear();
@@ -115,13 +117,18 @@ void TZABaseArchiver::AddFiles(const std::string& FileMask, int32_t SearchAttr) 
     const std::string nameMask = ExtractFileName(mask).empty() ? "*" : ExtractFileName(mask);
     const std::string self = FInMemory || FExternalStream ? "" : ExpandFileName(FileName);
     TZADirArray& items = FDir->UpdateItems;
+    // The names already listed, so that each new file is matched at once.
+    std::unordered_map<std::string, int> listed;
+    listed.reserve(static_cast<size_t>(items.Count()));
+    for (int i = 0; i < items.Count(); ++i)
+        listed.emplace(items.Item(i).Name, i);
     auto put = [&](const std::string& full, bool folder) {
         TDirItem item;
         item.Name = ZAStoredName(full, base, FOptions.StorePath) + (folder ? "/" : "");
-        uint32_t attr = static_cast<uint32_t>(std::max(FileGetAttr(full), 0)) & 0x3F;
+        uint32_t attr = static_cast<uint32_t>(std::max(FileGetAttr(full), 0)) & faAnyFile;
         std::string comment;
         DoStoreFile(item.Name, attr, comment, full);
-        if ((attr & ~static_cast<uint32_t>(SearchAttr) & 0x1E) != 0) return;
+        if ((attr & ~static_cast<uint32_t>(SearchAttr) & ZASearchedAttrBits) != 0) return;
         const uint32_t t = DosTimeOf(full);
         item.Header.DosDate = static_cast<uint16_t>(t >> 16);
         item.Header.DosTime = static_cast<uint16_t>(t);
@@ -129,12 +136,13 @@ void TZABaseArchiver::AddFiles(const std::string& FileMask, int32_t SearchAttr) 
         item.Comment = comment;
         item.Rewrite = true;
         item.SourceFileName = folder ? "" : full;
-        for (int i = 0; i < items.Count(); ++i)
-            if (items.Item(i).Name == item.Name) {
-                item.OriginalName = items.Item(i).OriginalName;
-                items.SetItem(i, item);
-                return;
-            }
+        // A name already listed is refreshed in its place.
+        const auto [at, added] = listed.emplace(item.Name, items.Count());
+        if (!added) {
+            item.OriginalName = items.Item(at->second).OriginalName;
+            items.SetItem(at->second, item);
+            return;
+        }
         items.Add(item);
     };
     std::function<void(const std::string&)> walk = [&](const std::string& rel) {

@@ -63,7 +63,7 @@ void TZABaseArchiver::OpenVolume(uint32_t Number) {
     const bool last =
         FVolume.LastNumber() >= 0 && Number == static_cast<uint32_t>(FVolume.LastNumber());
     if (FVolume.LastNumber() >= 0 && Number > static_cast<uint32_t>(FVolume.LastNumber()))
-        throw EZAException(45, this);
+        throw EZAException(zeVolumeRequest, this);
     std::string name = MakeVolumeFileName(FileName, last ? -1 : static_cast<int>(Number), true);
     bool cancel = true;
     for (int guard = 0; guard < 100; ++guard) {
@@ -80,12 +80,12 @@ void TZABaseArchiver::OpenVolume(uint32_t Number) {
             break;
         }
     }
-    if (cancel || !FileExists(name)) throw EZAException(45, this);
+    if (cancel || !FileExists(name)) throw EZAException(zeVolumeRequest, this);
     try {
         FOwnedStream = std::make_unique<TFileStream>(
             name, FOpenMode == fmCreate ? fmOpenRead | fmShareDenyNone : FOpenMode);
     } catch (const EStreamError&) {
-        throw EZAException(45, this);
+        throw EZAException(zeVolumeRequest, this);
     }
     FArchive = FOwnedStream.get();
     FVolumeFileName = name;

@@ -19,13 +19,13 @@ void TZAVolumeWriter::Open() {
         std::string name;
         bool cancel = false;
         A.DoRequestBlankVolume(number, name, cancel);
-        if (cancel) throw EZAException(45, &A);
+        if (cancel) throw EZAException(zeVolumeRequest, &A);
         const int64_t free = A.FreeSpace(name);
         if (free >= 65537 && (size <= 0 || free >= size)) {
             try {
                 FFile = std::make_unique<TFileStream>(name, fmCreate);
             } catch (const EStreamError&) {
-                throw EZAException(45, &A);
+                throw EZAException(zeVolumeRequest, &A);
             }
             FNames.push_back(name);
             FInVolume = 0;
@@ -33,9 +33,9 @@ void TZAVolumeWriter::Open() {
         }
         cancel = false;
         A.DoDiskFull(number, name, cancel);
-        if (cancel) throw EZAException(45, &A);
+        if (cancel) throw EZAException(zeVolumeRequest, &A);
     }
-    throw EZAException(45, &A);
+    throw EZAException(zeVolumeRequest, &A);
 }
 
 int64_t TZAVolumeWriter::Room() {
@@ -60,12 +60,12 @@ int64_t TZAVolumeWriter::Write(const void* Buffer, int64_t Count) {
     while (done < Count) {
         const int64_t n = std::min(Room(), Count - done);
         if (n <= 0) {
-            if (++empty > 2) throw EZAException(46, &A); // no volume takes a byte
+            if (++empty > 2) throw EZAException(zeVolumeWrite, &A); // no volume takes a byte
             Next();
             continue;
         }
         empty = 0;
-        if (FFile->Write(p + done, n) != n) throw EZAException(46, &A);
+        if (FFile->Write(p + done, n) != n) throw EZAException(zeVolumeWrite, &A);
         done += n;
         FInVolume += n;
     }
@@ -75,13 +75,13 @@ int64_t TZAVolumeWriter::Write(const void* Buffer, int64_t Count) {
 uint32_t TZAVolumeWriter::Reserve(int64_t Count) {
     if (Count > 0 && Room() < Count) {
         Next();
-        if (Room() < Count) throw EZAException(46, &A);
+        if (Room() < Count) throw EZAException(zeVolumeWrite, &A);
     }
     return FVolume;
 }
 
 int64_t TZAVolumeWriter::Seek(int64_t Offset, TSeekOrigin Origin) {
-    if (Offset != 0 || Origin != soCurrent) throw EZAException(46, &A);
+    if (Offset != 0 || Origin != soCurrent) throw EZAException(zeVolumeWrite, &A);
     return FInVolume;
 }
 
@@ -90,7 +90,7 @@ uint32_t TZAVolumeWriter::Finish(const std::string& LastName) {
     FFile.reset();
     if (!FNames.empty() && FNames.back() != LastName) {
         if (::rename(DiskName(FNames.back()).c_str(), DiskName(LastName).c_str()) != 0)
-            throw EZAException(46, &A);
+            throw EZAException(zeVolumeWrite, &A);
         FNames.back() = LastName;
     }
     return FVolume;

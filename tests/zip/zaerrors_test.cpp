@@ -18,15 +18,16 @@ TEST(ZAErrors, MessageNamesComponentAndPaddedCode) {
 }
 
 TEST(ZAErrors, FormattedUnnamedAndPlaceholderKept) {
-    EXPECT_EQ(EZAException(12, nullptr, {std::string("/x/a.zip")}).Message(),
+    EXPECT_EQ(EZAException(zeArchiveNotFound, nullptr, {std::string("/x/a.zip")}).Message(),
               "File \"/x/a.zip\" not found - Native error: 00012");
-    EXPECT_EQ(EZAException(43, nullptr).Message(),
+    EXPECT_EQ(EZAException(zeZip64Needed, nullptr).Message(),
               "Cannot compress file '%s'. Zip64 mode is not enabled - Native error: 00043");
-    EXPECT_EQ(EZAException(34, nullptr, {int64_t{5}, int64_t{7}}).Message(),
+    EXPECT_EQ(EZAException(zeCompressedSize, nullptr, {int64_t{5}, int64_t{7}}).Message(),
               "Invalid compressed size, rfs.size = 5, count = 7 - Native error: 00034");
-    EXPECT_EQ(EZAException(123456, nullptr).Message(), "Unknown error - Native error: 123456");
-    EXPECT_EQ(EZAException(123456, nullptr).ErrorCode, 0);
-    EXPECT_EQ(EZAException(58, nullptr).Message(), "Unknown error - Native error: 00058");
+    EXPECT_EQ(EZAException(static_cast<TZAErrorCode>(123456), nullptr).Message(),
+              "Unknown error - Native error: 123456");
+    EXPECT_EQ(EZAException(static_cast<TZAErrorCode>(123456), nullptr).ErrorCode, 0);
+    EXPECT_EQ(EZAException(zeKept58, nullptr).Message(), "Unknown error - Native error: 00058");
 }
 
 TEST(ZAErrors, CodeTableSelectsTexts) {

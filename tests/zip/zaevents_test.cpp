@@ -158,7 +158,7 @@ TEST(ZAEvents, PendingUpdateCommittedAtCloseOrDroppedOnAbort) {
     EXPECT_EQ(CodeOf([&] { z.ProcessFiles(poTest); }), 26);
     z.Options().OverwriteMode = omPrompt;
     z.OnConfirmOverwrite = [](TObject*, const std::string&, std::string&, bool&) {
-        throw EZAException(33, nullptr, {std::string("a.txt")});
+        throw EZAException(zeCannotOpenFile, nullptr, {std::string("a.txt")});
     };
     z.OnProcessFileFailure = [](TObject*, const std::string&, TZAProcessOperation op, int native,
                                 int, const std::string&, TZAAction& a) {

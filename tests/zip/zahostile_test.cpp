@@ -35,20 +35,7 @@ struct Outcome {
 
 Outcome Extract(const std::string& Archive, const std::string& To,
                 std::function<void(TZipArchiver&)> Setup = {}) {
-    Outcome o;
-    TZipArchiver z(nullptr);
-    z.FileName = Archive;
-    z.BaseDir = To;
-    z.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
-                                 const std::string&, TZAAction& a) {
-        o.Codes.push_back(native);
-        a = fxaIgnore;
-    };
-    if (Setup) Setup(z);
-    z.OpenArchive(0);
-    z.ExtractFiles("*.*", 10431, "");
-    z.CloseArchive();
-    return o;
+    return {ExtractCodes(Archive, To, Setup)};
 }
 
 // Rewrites 4 bytes (or 2) at Offset of a file.
@@ -345,4 +332,193 @@ TEST(ZAHostile, OpenErrors) {
             z.SetSpanningMode(smSplitting);
         },
         Exception);
+}
+
+TEST(ZAHostile, LyingZip64ValuesAreCheckedBeforeAnyArithmetic) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    // The central header of the first item sends its offset (and, in a second
+    // archive, its sizes) into a zip64 block holding 2^63 and 2^64 - 1.
+    ASSERT_EQ(Python(R"(
+import sys, struct, zipfile
+for path, values in ((sys.argv[1], (None, None, 1 << 63)), (sys.argv[2], ((1 << 64) - 1, (1 << 63) + 5, 1 << 63))):
+    with zipfile.ZipFile(path, 'w') as z:
+        z.writestr('a.txt', b'first item')
+        z.writestr('b.txt', b'second item')
+    raw = bytearray(open(path, 'rb').read())
+    cd = raw.find(b'PK\x01\x02')
+    usize, csize, off = values
+    block = b''
+    if usize is not None:
+        raw[cd + 24:cd + 28] = b'\xff\xff\xff\xff'
+        block += struct.pack('<Q', usize)
+    if csize is not None:
+        raw[cd + 20:cd + 24] = b'\xff\xff\xff\xff'
+        block += struct.pack('<Q', csize)
+    raw[cd + 42:cd + 46] = b'\xff\xff\xff\xff'
+    block += struct.pack('<Q', off)
+    extra = struct.pack('<HH', 1, len(block)) + block
+    nlen = struct.unpack('<H', raw[cd + 28:cd + 30])[0]
+    xlen = struct.unpack('<H', raw[cd + 30:cd + 32])[0]
+    raw[cd + 30:cd + 32] = struct.pack('<H', xlen + len(extra))
+    at = cd + 46 + nlen + xlen
+    raw[at:at] = extra
+    end = raw.rfind(b'PK\x05\x06')
+    size = struct.unpack('<I', raw[end + 12:end + 16])[0]
+    raw[end + 12:end + 16] = struct.pack('<I', size + len(extra))
+    open(path, 'wb').write(raw)
+)",
+                     {DiskName(d / "off.zip"), DiskName(d / "all.zip")}),
+              0);
+    for (const char* name : {"off.zip", "all.zip"}) {
+        SCOPED_TRACE(name);
+        const Outcome o = Extract(d / name, d / "out");
+        // The lying item fails on its own; the other one is extracted.
+        EXPECT_EQ(o.Codes, (std::vector<int>{8}));
+        EXPECT_EQ(ReadFile(d / "out/b.txt"), "second item");
+        EXPECT_FALSE(FileExists(d / "out/a.txt"));
+        TZipArchiver z(nullptr);
+        z.FileName = d / name;
+        z.OnProcessFileFailure = [](TObject*, const std::string&, TZAProcessOperation, int, int,
+                                    const std::string&, TZAAction& a) { a = fxaIgnore; };
+        z.OpenArchive(fmOpenReadWrite | fmShareDenyWrite);
+        z.TestFiles("*.*");
+        // A commit that must copy the lying item fails cleanly and keeps the archive.
+        const std::string before = ReadFile(d / name);
+        EXPECT_EQ(CodeOf([&] { z.DeleteFiles("b.txt"); }), 8);
+        z.CloseArchive();
+        EXPECT_EQ(ReadFile(d / name), before);
+        Shell("rm -rf " + Quote(d / "out"));
+    }
+}
+
+TEST(ZAHostile, OverlappingItemsAreRefusedBeforeAnyFileIsMade) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    // same.zip: twenty entries whose central records all point at the one
+    // deflated megabyte of a.txt. nested.zip: a.txt is stored and its data are
+    // a whole local header and data of b.txt, which the directory also lists.
+    ASSERT_EQ(Python(R"(
+import io, sys, struct, zipfile
+def with_extra_entries(path, entries, first=None):
+    raw = bytearray(open(path, 'rb').read())
+    end = raw.rfind(b'PK\x05\x06')
+    cd_size, cd_off = struct.unpack('<II', raw[end + 12:end + 20])
+    cd = bytes(raw[cd_off:cd_off + cd_size])
+    first = first or cd
+    added = b''
+    for name, offset in entries:
+        rec = bytearray(first[:46]) + name
+        rec[28:30] = struct.pack('<H', len(name))
+        rec[30:34] = b'\0\0\0\0'
+        rec[42:46] = struct.pack('<I', offset)
+        added += bytes(rec)
+    count = struct.unpack('<H', raw[end + 10:end + 12])[0] + len(entries)
+    tail = raw[end:]
+    tail[8:12] = struct.pack('<HH', count, count)
+    tail[12:16] = struct.pack('<I', cd_size + len(added))
+    open(path, 'wb').write(bytes(raw[:end]) + added + bytes(tail))
+with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
+    z.writestr('a.txt', b'\0' * 1000000)
+with_extra_entries(sys.argv[1], [(b'copy%02d.txt' % i, 0) for i in range(20)])
+inner = io.BytesIO()
+with zipfile.ZipFile(inner, 'w', zipfile.ZIP_STORED) as z:
+    z.writestr('b.txt', b'inner data')
+blob = inner.getvalue()
+record = blob[blob.find(b'PK\x01\x02'):]
+blob = blob[:blob.find(b'PK\x01\x02')]
+with zipfile.ZipFile(sys.argv[2], 'w', zipfile.ZIP_STORED) as z:
+    z.writestr('a.txt', blob)
+raw = open(sys.argv[2], 'rb').read()
+with_extra_entries(sys.argv[2], [(b'b.txt', raw.find(b'PK\x03\x04', 4))], record)
+)",
+                     {DiskName(d / "same.zip"), DiskName(d / "nested.zip")}),
+              0);
+    const Outcome same = Extract(d / "same.zip", d / "o1");
+    EXPECT_EQ(same.Codes, std::vector<int>(20, 61));
+    EXPECT_EQ(Tree(d / "o1/").size(), 1u);
+    EXPECT_EQ(ReadFile(d / "o1/a.txt").size(), 1000000u);
+    EXPECT_TRUE(NoTempLeft(d / "o1/"));
+    const Outcome nested = Extract(d / "nested.zip", d / "o2");
+    EXPECT_EQ(nested.Codes, (std::vector<int>{61}));
+    EXPECT_FALSE(FileExists(d / "o2/b.txt"));
+    // Only b.txt asked for: it lies in no other item of the run.
+    TZipArchiver z(nullptr);
+    z.FileName = d / "nested.zip";
+    z.BaseDir = d / "o3";
+    z.OpenArchive(0);
+    z.ExtractFiles("b.txt");
+    EXPECT_EQ(ReadFile(d / "o3/b.txt"), "inner data");
+    // A test run refuses the same items, with the code in its message.
+    std::vector<std::string> messages;
+    z.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int, int,
+                                 const std::string& m, TZAAction& a) {
+        messages.push_back(m);
+        a = fxaIgnore;
+    };
+    z.TestFiles("*.*");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("\"b.txt\" overlap"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("00061"), std::string::npos);
+}
+
+TEST(ZAHostile, EntryForTheBaseFolderItselfIsSkipped) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive,
+                     {DiskName(d / "r.zip"), R"([["./","",0],["./a.txt","root file",0],[".","",0],)"
+                                             R"(["","empty name",0]])"}),
+              0);
+    const Outcome o = Extract(d / "r.zip", d / "base");
+    EXPECT_EQ(o.Codes, (std::vector<int>{19})); // only the nameless item
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "root file");
+    EXPECT_EQ(Tree(d / "base/").size(), 1u);
+}
+
+TEST(ZAHostile, NamelessLocalHeadersAreNoItemsOfARebuiltDirectory) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    // Two megabytes of empty local headers around one real item, no directory.
+    ASSERT_EQ(Python(R"(
+import sys, struct
+empty = struct.pack('<IHHHHHIIIHH', 0x04034b50, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0)
+data = b'kept'
+import zlib
+real = struct.pack('<IHHHHHIIIHH', 0x04034b50, 20, 0, 0, 0, 0x21, zlib.crc32(data), 4, 4, 5, 0) + b'k.txt' + data
+open(sys.argv[1], 'wb').write(empty * 35000 + real + empty * 35000)
+open(sys.argv[2], 'wb').write(empty * 70000)
+)",
+                     {DiskName(d / "h.zip"), DiskName(d / "none.zip")}),
+              0);
+    TZipArchiver z(nullptr);
+    z.FileName = d / "h.zip";
+    z.BaseDir = d / "out";
+    z.OpenArchive(0);
+    EXPECT_EQ(z.FileCount(), 1);
+    z.ExtractFiles("*.*");
+    z.CloseArchive();
+    EXPECT_EQ(ReadFile(d / "out/k.txt"), "kept");
+    z.FileName = d / "none.zip";
+    EXPECT_EQ(CodeOf([&] { z.OpenArchive(0); }), 35);
+}
+
+TEST(ZAHostile, RetriedItemIsNoOverlapOfItself) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive, {DiskName(d / "t.zip"), R"([["a.txt","retried",0]])"}), 0);
+    ForceDirectories(d / "base/a.txt"); // a folder where the file goes: code 19
+    std::vector<int> codes;
+    TZipArchiver z(nullptr);
+    z.FileName = d / "t.zip";
+    z.BaseDir = d / "base";
+    z.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
+                                 const std::string&, TZAAction& a) {
+        codes.push_back(native);
+        RemoveDir(d / "base/a.txt");
+        a = codes.size() < 3 ? fxaRetry : fxaAbort;
+    };
+    z.OpenArchive(0);
+    z.ExtractFiles("*.*");
+    EXPECT_EQ(codes, (std::vector<int>{19}));
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "retried");
 }

@@ -21,6 +21,7 @@ TEST(ZAModel, DefaultsAfterConstruction) {
     EXPECT_EQ(z.Options().ShareMode, smShareDenyNone);
     EXPECT_EQ(z.Options().OverwriteMode, omAlways);
     EXPECT_EQ(z.Options().SearchAttr, 10431);
+    EXPECT_EQ(ZAAllItemsAttr, 10431);
     EXPECT_TRUE(z.Options().FlushBuffers);
     EXPECT_TRUE(z.Options().OEMFileNames);
     EXPECT_FALSE(z.InMemory());
@@ -132,10 +133,16 @@ TEST(ZAMasks, MatcherRules) {
     EXPECT_TRUE(ZAMaskTest("a.txt", "*.*"));
     EXPECT_TRUE(ZAMaskTest("dir.", "dir"));
     EXPECT_FALSE(ZAMaskTest("a.txt", ""));
+    EXPECT_TRUE(ZAMaskTest("a..", "*.")); // "a." after its last dot goes: extension "."
+    EXPECT_FALSE(ZAMaskTest("a.b.", "*."));
     EXPECT_EQ(ZACompareStrN("abc", "abd", 2, false), 0);
     EXPECT_LT(ZACompareStrN("abc", "abd", 3, false), 0);
     EXPECT_EQ(ZACompareStrN("ABC", "abc", 3, true), 0);
     EXPECT_EQ(ZACompareStrN("x", "y", 0, false), 0);
+    // The shorter text ends first and sorts first, within N characters only.
+    EXPECT_LT(ZACompareStrN("ab", "abc", 3, false), 0);
+    EXPECT_GT(ZACompareStrN("abc", "ab", 5, true), 0);
+    EXPECT_EQ(ZACompareStrN("ab", "abc", 2, false), 0);
 }
 
 TEST(ZAMasks, SelectionByMaskAndAttributes) {

@@ -134,6 +134,24 @@ int ExtractAll(const std::string& Archive, const std::string& To, const std::str
     return n;
 }
 
+std::vector<int> ExtractCodes(const std::string& Archive, const std::string& To,
+                              const std::function<void(TZipArchiver&)>& Setup) {
+    std::vector<int> codes;
+    TZipArchiver z(nullptr);
+    z.FileName = Archive;
+    z.BaseDir = To;
+    z.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
+                                 const std::string&, TZAAction& a) {
+        codes.push_back(native);
+        a = fxaIgnore;
+    };
+    if (Setup) Setup(z);
+    z.OpenArchive(0);
+    z.ExtractFiles("*.*", ZAAllItemsAttr, "");
+    z.CloseArchive();
+    return codes;
+}
+
 int CodeOf(const std::function<void()>& F) {
     try {
         F();

@@ -11,6 +11,8 @@
 
 #include "platform/rtl/files.h"
 
+class TZipArchiver;
+
 namespace zatest {
 
 // A fresh folder, removed with everything in it at the end of the test.
@@ -47,6 +49,10 @@ void CreateArchive(const std::string& Archive, const std::string& Src,
                    const std::string& Mask = "*.*");
 int ExtractAll(const std::string& Archive, const std::string& To, const std::string& Password = "");
 int CodeOf(const std::function<void()>& F);
+// Extracts every item of Archive to To, going on past failed items; returns
+// the native codes of the failures in order. Setup may change the archiver first.
+std::vector<int> ExtractCodes(const std::string& Archive, const std::string& To,
+                              const std::function<void(TZipArchiver&)>& Setup = {});
 
 } // namespace zatest
 

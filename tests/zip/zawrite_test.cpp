@@ -327,6 +327,61 @@ TEST(ZAWrite, HugeFileNeedsZip64WhichTheStandardArchiverRefuses) {
     z.OpenArchive(fmCreate);
     EXPECT_EQ(CodeOf([&] { z.AddFiles("*.*"); }), 41);
     z.CloseArchive();
+    // A refused new archive leaves nothing behind.
+    EXPECT_FALSE(FileExists(d / "h.zip"));
+    EXPECT_EQ(ListFiles(d.Path()), std::vector<std::string>{});
+}
+
+TEST(ZAWrite, FailedOrCancelledNewArchiveLeavesNothing) {
+    ScratchDir d;
+    WriteFile(d / "src/a.txt", TextBytes(3 << 20));
+    WriteFile(d / "stub.bin", "MZ stub");
+    // A source file gone when the commit comes, with a stub in front.
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "gone.zip";
+        z.BaseDir = d / "src";
+        z.SFXStub = d / "stub.bin";
+        z.OpenArchive(fmCreate);
+        z.BeginUpdate();
+        z.AddFiles("*.*");
+        DeleteFile(d / "src/a.txt");
+        EXPECT_EQ(CodeOf([&] { z.EndUpdate(); }), 33);
+        z.CloseArchive();
+        EXPECT_FALSE(FileExists(d / "gone.zip"));
+    }
+    // Cancelled from a progress event, the commit at the close.
+    WriteFile(d / "src/a.txt", TextBytes(3 << 20));
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "cancel.zip";
+        z.BaseDir = d / "src";
+        z.OnFileProgress = [](TObject*, const std::string&, double p, TZAProcessOperation,
+                              TZAProgressPhase, bool& cancel) { cancel = p > 10; };
+        z.OpenArchive(fmCreate);
+        z.BeginUpdate();
+        z.AddFiles("*.*");
+        z.CloseArchive();
+        EXPECT_FALSE(FileExists(d / "cancel.zip"));
+    }
+    // A later success after a failure makes the archive after all.
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "later.zip";
+        z.BaseDir = d / "src";
+        z.OpenArchive(fmCreate);
+        z.BeginUpdate();
+        z.AddFiles("*.*");
+        const std::string keep = ReadFile(d / "src/a.txt");
+        DeleteFile(d / "src/a.txt");
+        EXPECT_EQ(CodeOf([&] { z.EndUpdate(); }), 33);
+        WriteFile(d / "src/a.txt", keep);
+        z.AddFiles("*.*");
+        z.CloseArchive();
+        EXPECT_EQ(ExtractAll(d / "later.zip", d / "out"), 1);
+        EXPECT_EQ(ReadFile(d / "out/a.txt"), keep);
+    }
+    EXPECT_EQ(ListFiles(d.Path()), (std::vector<std::string>{"later.zip", "stub.bin"}));
 }
 
 TEST(ZAWrite, CommitProgressAndCancel) {

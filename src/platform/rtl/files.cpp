@@ -16,11 +16,84 @@
 #include "classes.h"
 #include "sysutils.h"
 
-std::string DiskName(const std::string& FileName) {
-    return Cp1252ToUtf8(FileName);
+namespace {
+
+// The length of the well-formed UTF-8 sequence at S[I], or 0.
+size_t Utf8Length(const std::string& S, size_t I) {
+    auto at = [&](size_t k) { return static_cast<unsigned char>(S[k]); };
+    const unsigned c = at(I);
+    if (c < 0x80) return 1;
+    const size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                     : c >= 0xE0 && c <= 0xEF ? 3
+                     : c >= 0xF0 && c <= 0xF4 ? 4
+                                              : 0;
+    if (n == 0 || I + n > S.size()) return 0;
+    for (size_t k = 1; k < n; ++k)
+        if ((at(I + k) & 0xC0) != 0x80) return 0;
+    const unsigned c1 = at(I + 1);
+    if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
+        (c == 0xF4 && c1 >= 0x90))
+        return 0;
+    return n;
 }
+
+int HexDigit(char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+} // namespace
+
+bool IsValidUtf8(const std::string& S) {
+    for (size_t i = 0; i < S.size();) {
+        const size_t n = Utf8Length(S, i);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string DiskName(const std::string& FileName) {
+    if (FileName.find(NameEscape) == std::string::npos) return Cp1252ToUtf8(FileName);
+    std::string out;
+    for (size_t i = 0; i < FileName.size(); ++i) {
+        // Only bytes from 0x80 up are ever escaped: an escape can never make
+        // a separator, a dot or a NUL.
+        if (FileName[i] == NameEscape && i + 2 < FileName.size()) {
+            const int hi = HexDigit(FileName[i + 1]), lo = HexDigit(FileName[i + 2]);
+            if (hi >= 8 && lo >= 0) {
+                out += static_cast<char>(hi * 16 + lo);
+                i += 2;
+                continue;
+            }
+        }
+        out += Cp1252ToUtf8(FileName.substr(i, 1));
+    }
+    return out;
+}
+
 std::string ProgramName(const std::string& DiskFileName) {
-    return Utf8ToCp1252(DiskFileName);
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(DiskFileName.size());
+    for (size_t i = 0; i < DiskFileName.size();) {
+        const size_t n = Utf8Length(DiskFileName, i);
+        if (n > 0) {
+            const std::string seq = DiskFileName.substr(i, n);
+            const std::string b = n == 1 ? seq : Utf8ToCp1252(seq, '\0');
+            if (b.size() == 1 && b[0] != NameEscape && (n == 1 || Cp1252ToUtf8(b) == seq)) {
+                out += b;
+                i += n;
+                continue;
+            }
+        }
+        for (size_t k = 0, m = n > 0 ? n : 1; k < m; ++k, ++i) {
+            const auto c = static_cast<unsigned char>(DiskFileName[i]);
+            out += NameEscape;
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
 }
 
 namespace {

@@ -10,9 +10,17 @@
 
 constexpr char PathDelim = '/';
 
-// The on-disk (UTF-8) form of a program file name, and back.
+// The on-disk (UTF-8) form of a program file name, and back. A disk name
+// whose characters all exist in Windows-1252 becomes those single bytes; every
+// byte of a character beyond it (or of bytes that are no UTF-8 at all) becomes
+// NameEscape followed by the byte in two upper-case hexadecimal digits, and so
+// does a character that would itself be read as NameEscape. The program form
+// thus keeps the exact disk name, and two disk names never share one.
+constexpr char NameEscape = '\x81'; // a byte Windows-1252 leaves undefined
 std::string DiskName(const std::string& FileName);
 std::string ProgramName(const std::string& DiskFileName);
+// Whether S is well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(const std::string& S);
 
 bool FileExists(const std::string& FileName); // a regular file (or a link to one)
 bool DirectoryExists(const std::string& Dir);
