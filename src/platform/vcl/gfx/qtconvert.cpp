@@ -2,10 +2,14 @@
 
 #include <QFontMetrics>
 
+#include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/graphics.h"
 
 QString ToQString(const std::string& Text) {
+    // A file name beyond the code page carries its disk bytes behind escapes;
+    // the user should read the name as it is on disk, not the escapes.
+    if (Text.find(NameEscape) != std::string::npos) return QString::fromUtf8(DiskName(Text));
     const std::u16string U = Cp1252ToUtf16(Text);
     return QString::fromUtf16(U.data(), static_cast<qsizetype>(U.size()));
 }

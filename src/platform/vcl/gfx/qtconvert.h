@@ -15,6 +15,7 @@
 class TFont;
 
 // Windows-1252 text <-> Qt strings; characters outside the code page become '?'.
+// A file name whose disk bytes are kept behind NameEscape shows as on disk.
 QString ToQString(const std::string& Text);
 std::string FromQString(const QString& Text);
 

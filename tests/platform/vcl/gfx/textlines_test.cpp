@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/rtl/files.h"
 #include "platform/vcl/gfx/graphics.h"
 #include "platform/vcl/gfx/qtconvert.h"
 #include "platform/vcl/gfx/textlines.h"
@@ -309,3 +310,14 @@ TEST(TextLines, SumsServeThePlainFaces) {
 }
 
 } // namespace
+
+TEST(QtText, AnEscapedFileNameShowsAsOnDisk) {
+    const std::string Disk = "\xC5\x81\xC3\xB3"
+                             "d\xC5\xBA.txt"; // "Łódź.txt" in UTF-8
+    const std::string Program = ProgramName(Disk);
+    ASSERT_NE(Program.find(NameEscape), std::string::npos);
+    EXPECT_EQ(ToQString(Program), QString::fromUtf8("\xC5\x81\xC3\xB3"
+                                                    "d\xC5\xBA.txt"));
+    // Text of the code page itself is untouched, "½" included.
+    EXPECT_EQ(ToQString("caf\xE9 \xBD"), QString::fromUtf8("caf\xC3\xA9 \xC2\xBD"));
+}
