@@ -1,0 +1,395 @@
+// Sorting of the advanced string grid.
+//
+// A sort never swaps rows one by one: the comparison keys of the columns it
+// needs are read once per row (texts, numbers, dates, check states), the row
+// numbers are ordered by them with a merge sort, and the store is put in the
+// new order in one pass through ReorderRows, so texts, cell records (colours,
+// graphics, objects) and heights go with their rows. The merge sort is
+// stable: rows that compare equal keep their order, whatever the direction.
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <optional>
+
+#include "grid/extgrid.h"
+#include "grid/support/gridvalues.h"
+#include "grid/support/htmlsupport.h"
+#include "platform/rtl/dateutils.h"
+#include "platform/rtl/sysutils.h"
+
+namespace {
+
+int Sign(int V) {
+    return V < 0 ? -1 : (V > 0 ? 1 : 0);
+}
+
+template <typename T> int Cmp(const T& A, const T& B) {
+    return A < B ? -1 : (B < A ? 1 : 0);
+}
+
+bool IsCheckType(TCellType T) {
+    return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox;
+}
+
+// A text whose first date separator stands at position 2 or 3, is not the
+// last character and has a digit on both sides.
+bool LooksLikeDate(const std::string& T) {
+    const size_t p = T.find(FormatSettings().DateSeparator);
+    if (p == std::string::npos || (p != 1 && p != 2) || p + 1 >= T.size()) return false;
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return digit(T[p - 1]) && digit(T[p + 1]);
+}
+
+bool RemoveFirst(std::string& Text, const std::string& Part) {
+    if (Part.empty()) return false;
+    const size_t p = Text.find(Part);
+    if (p == std::string::npos) return false;
+    Text.erase(p, Part.size());
+    return true;
+}
+
+// Number of a numeric cell; an empty cell that does not convert counts as 0.
+std::optional<double> NumericKey(std::string T, const std::string& Prefix,
+                                 const std::string& Suffix, bool Financial) {
+    RemoveFirst(T, Prefix);
+    RemoveFirst(T, Suffix);
+    if (Financial) {
+        const char ts = FormatSettings().ThousandSeparator;
+        T.erase(std::remove(T.begin(), T.end(), ts), T.end());
+    }
+    double v = 0;
+    if (TryStrToFloat(T, v)) return v;
+    if (T.empty()) return 0.0;
+    return std::nullopt;
+}
+
+double DateKey(const std::string& T, TSortStyle Style) {
+    if (Style == ssShortDateEU) return ParseDateEU(T);
+    if (Style == ssShortDateUS) return ParseDateUS(T);
+    if (T.empty()) return 0;
+    TDateTime d = 0;
+    if (TryStrToDate(T, d)) return d;
+    return 0;
+}
+
+} // namespace
+
+// The keys of the columns a sort compares, read once per row and column on
+// first use.
+struct TExtStringGrid::TSortKeys {
+    struct TColumnKeys {
+        TSortStyle Style = ssAlphabetic;
+        std::string Prefix, Suffix;
+        std::vector<std::string> Text;    // as compared (upper-cased, tags stripped)
+        std::vector<std::string> Raw;     // as stored, for the custom comparison
+        std::vector<TSortStyle> RowStyle; // automatic style resolved per row
+        std::vector<std::optional<double>> Num;
+        std::vector<double> Date;
+        std::vector<signed char> Checked;
+        std::vector<intptr_t> Image;
+        std::vector<std::u16string> Wide;
+    };
+
+    TSortKeys(TExtStringGrid& AGrid, int AFirst, int ALast)
+        : Grid(AGrid), First(AFirst), Last(ALast) {}
+
+    TColumnKeys& Column(int ACol) {
+        auto it = Columns.find(ACol);
+        if (it != Columns.end()) return it->second;
+        TColumnKeys& k = Columns[ACol];
+        Build(ACol, k);
+        return k;
+    }
+
+    // The ascending comparison of one column, blanks not yet placed.
+    int Compare(int ACol, int R1, int R2);
+    // One column with direction and blank placement applied.
+    int CompareDirected(int ACol, int R1, int R2, int Dir);
+
+    TExtStringGrid& Grid;
+    int First, Last;
+    std::map<int, TColumnKeys> Columns;
+
+private:
+    void Build(int ACol, TColumnKeys& K);
+};
+
+void TExtStringGrid::TSortKeys::Build(int ACol, TColumnKeys& K) {
+    const size_t n = static_cast<size_t>(Last - First + 1);
+    K.Style = Grid.SortSettings()->AutoFormat ? ssAutomatic : ssAlphabetic;
+    Grid.GetCellFormat(ACol, First, K.Style, K.Prefix, K.Suffix);
+    K.Raw.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        K.Raw[i] = Grid.Cells(ACol, First + static_cast<int>(i));
+    const bool automatic = K.Style == ssAutomatic;
+    K.RowStyle.assign(n, K.Style);
+    if (automatic)
+        for (size_t i = 0; i < n; ++i) {
+            const int r = First + static_cast<int>(i);
+            const std::string& t = K.Raw[i];
+            TSortStyle s = ssAlphabetic;
+            if (IsCheckType(Grid.GetCellType(ACol, r)))
+                s = ssCheckBox;
+            else if (GetNumberKind(t) != nkOther)
+                s = ssNumeric;
+            else if (LooksLikeDate(t))
+                s = ssDate;
+            K.RowStyle[i] = s;
+        }
+    auto uses = [&](std::initializer_list<TSortStyle> L) {
+        for (TSortStyle s : L)
+            if (automatic ? std::find(K.RowStyle.begin(), K.RowStyle.end(), s) != K.RowStyle.end()
+                          : K.Style == s)
+                return true;
+        return false;
+    };
+    if (uses({ssAlphaNoCase})) {
+        K.Text.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            K.Text[i] = AnsiUpperCase(K.Raw[i]);
+    } else if (uses({ssHTML})) {
+        K.Text.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            K.Text[i] = StripHTML(K.Raw[i]);
+    }
+    if (uses({ssNumeric, ssFinancial})) {
+        K.Num.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            K.Num[i] = NumericKey(K.Raw[i], K.Prefix, K.Suffix, K.Style == ssFinancial);
+    }
+    if (uses({ssDate, ssShortDateEU, ssShortDateUS})) {
+        K.Date.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            K.Date[i] = DateKey(K.Raw[i], automatic ? ssDate : K.Style);
+    }
+    if (uses({ssCheckBox})) {
+        K.Checked.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            const TCellGraphic* g = Grid.GetCellGraphic(ACol, First + static_cast<int>(i));
+            K.Checked[i] = g && IsCheckType(g->CellType) && g->CellBoolean;
+        }
+    }
+    if (uses({ssImages})) {
+        K.Image.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            K.Image[i] = Grid.GetGraphicObjectValue(ACol, First + static_cast<int>(i));
+    }
+    if (uses({ssUnicode})) {
+        K.Wide.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            K.Wide[i] = Grid.WideCells(ACol, First + static_cast<int>(i));
+    }
+}
+
+int TExtStringGrid::TSortKeys::Compare(int ACol, int R1, int R2) {
+    TColumnKeys& k = Column(ACol);
+    const size_t a = static_cast<size_t>(R1 - First), b = static_cast<size_t>(R2 - First);
+    ++Grid.FSortCompares;
+    switch (k.RowStyle[a]) {
+    case ssAlphaNoCase:
+    case ssHTML:
+        return Sign(k.Text[a].compare(k.Text[b]));
+    case ssAnsiAlphaCase: {
+        const int r = AnsiCompareText(k.Raw[a], k.Raw[b]);
+        return r != 0 ? Sign(r) : Sign(CompareStr(k.Raw[a], k.Raw[b]));
+    }
+    case ssAnsiAlphaNoCase:
+        return Sign(AnsiCompareText(k.Raw[a], k.Raw[b]));
+    case ssNumeric:
+    case ssFinancial: {
+        const auto& x = k.Num[a];
+        const auto& y = k.Num[b];
+        if (!x && !y) return 0;
+        return Cmp(x.value_or(0), y.value_or(0));
+    }
+    case ssDate:
+    case ssShortDateEU:
+    case ssShortDateUS:
+        return Cmp(k.Date[a], k.Date[b]);
+    case ssCheckBox:
+        return k.Checked[a] == k.Checked[b] ? 0 : (k.Checked[a] ? 1 : -1);
+    case ssImages:
+        return Cmp(k.Image[a], k.Image[b]);
+    case ssUnicode:
+        return Sign(CompareWideText(k.Wide[a], k.Wide[b]));
+    case ssCustom: {
+        int res = 0;
+        if (Grid.OnCustomCompare) Grid.OnCustomCompare(&Grid, k.Raw[a], k.Raw[b], res);
+        return Sign(res);
+    }
+    case ssRaw: {
+        int res = 0;
+        if (Grid.OnRawCompare) Grid.OnRawCompare(&Grid, ACol, R1, R2, res);
+        return Sign(res);
+    }
+    default:
+        return Sign(k.Raw[a].compare(k.Raw[b]));
+    }
+}
+
+int TExtStringGrid::TSortKeys::CompareDirected(int ACol, int R1, int R2, int Dir) {
+    const TSortSettings* s = Grid.SortSettings();
+    if (s->IgnoreBlanks) {
+        TColumnKeys& k = Column(ACol);
+        const bool e1 = k.Raw[static_cast<size_t>(R1 - First)].empty();
+        const bool e2 = k.Raw[static_cast<size_t>(R2 - First)].empty();
+        // Blanks go to their end whatever the direction.
+        if (e1 != e2) return (e1 == (s->BlankPos == blFirst)) ? -1 : 1;
+    }
+    return Dir * Compare(ACol, R1, R2);
+}
+
+int TExtStringGrid::CompareRows(int ACol, int ARow1, int ARow2) {
+    const int first = std::min(ARow1, ARow2);
+    TSortKeys keys(*this, first, std::max(ARow1, ARow2));
+    const int dir = SortSettings()->Direction == sdDescending ? -1 : 1;
+    // The result is the ascending answer: a descending blank placement shows
+    // with its sign reversed, as the sort reverses it again.
+    return dir * keys.CompareDirected(ACol, ARow1, ARow2, dir);
+}
+
+// --- the driver ------------------------------------------------------------------------
+
+void TExtStringGrid::SortRowRange(int First, int Last, bool Indexed) {
+    const int rows = RowCount();
+    if (static_cast<int>(FRowOrder.size()) != rows) {
+        FRowOrder.resize(static_cast<size_t>(rows));
+        std::iota(FRowOrder.begin(), FRowOrder.end(), 0);
+    }
+    if (First >= Last) return;
+    TSortKeys keys(*this, First, Last);
+    const TSortSettings* s = SortSettings();
+    const int lastCol = StoredColCount() - 1;
+    const TSortIndexList* idx = SortIndexes();
+    auto compare = [&](int R1, int R2) {
+        if (Indexed) {
+            for (int k = 0; k < idx->Count(); ++k) {
+                const int dir = idx->SortAscending(k) ? 1 : -1;
+                const int res = keys.CompareDirected(idx->SortColumn(k), R1, R2, dir);
+                if (res != 0 || !s->Full) return res;
+            }
+            return 0;
+        }
+        const int dir = s->Direction == sdDescending ? -1 : 1;
+        for (int c = s->Column;; ++c) {
+            const int res = keys.CompareDirected(c, R1, R2, dir);
+            if (res != 0 || !s->Full || c >= lastCol) return res;
+        }
+    };
+    std::vector<int> range(static_cast<size_t>(Last - First + 1));
+    std::iota(range.begin(), range.end(), First);
+    std::stable_sort(range.begin(), range.end(), [&](int A, int B) { return compare(A, B) < 0; });
+    std::vector<int> order(static_cast<size_t>(rows));
+    std::iota(order.begin(), order.end(), 0);
+    std::copy(range.begin(), range.end(), order.begin() + First);
+    ApplyRowOrder(order);
+}
+
+void TExtStringGrid::SortByColumn() {
+    SortIndexes()->Clear();
+    const int remembered = Row();
+    BeginGridUpdate();
+    try {
+        SortRowRange(FixedRows(), RowCount() - 1 - FixedFooters(), false);
+    } catch (...) {
+        EndGridUpdate();
+        throw;
+    }
+    EndGridUpdate();
+    if (OnRowUpdate && !Navigation()->MoveRowOnSort) OnRowUpdate(this, remembered, Row());
+}
+
+void TExtStringGrid::IndexedSort() {
+    if (SortIndexes()->Count() == 0) throw EExtGridError(SNoSortIndexes);
+    BeginGridUpdate();
+    try {
+        SortRowRange(FixedRows(), RowCount() - 1 - FixedFooters(), true);
+    } catch (...) {
+        EndGridUpdate();
+        throw;
+    }
+    EndGridUpdate();
+}
+
+void TExtStringGrid::UnSort() {
+    const int rows = RowCount();
+    if (static_cast<int>(FRowOrder.size()) != rows || rows < 2) return;
+    std::vector<int> order(static_cast<size_t>(rows));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin() + 1, order.end(), [this](int A, int B) {
+        return FRowOrder[static_cast<size_t>(A)] < FRowOrder[static_cast<size_t>(B)];
+    });
+    BeginGridUpdate();
+    ApplyRowOrder(order);
+    EndGridUpdate();
+}
+
+void TExtStringGrid::SwapRows(int ARow1, int ARow2) {
+    const int rows = RowCount();
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= rows || ARow2 >= rows || ARow1 == ARow2) return;
+    std::vector<int> order(static_cast<size_t>(rows));
+    std::iota(order.begin(), order.end(), 0);
+    std::swap(order[static_cast<size_t>(ARow1)], order[static_cast<size_t>(ARow2)]);
+    ApplyRowOrder(order);
+}
+
+void TExtStringGrid::ApplyRowOrder(const std::vector<int>& Order) {
+    const int rows = RowCount();
+    if (static_cast<int>(FRowOrder.size()) == rows) {
+        std::vector<int> next(FRowOrder.size());
+        for (size_t i = 0; i < Order.size(); ++i)
+            next[i] = FRowOrder[static_cast<size_t>(Order[i])];
+        FRowOrder.swap(next);
+    }
+    const bool moveRow = Navigation()->MoveRowOnSort;
+    const int oldRow = Row();
+    // Selection flags of moved rows go with them when the selection follows the data.
+    if (MouseActions()->DisjunctRowSelect() && moveRow) {
+        std::vector<bool> flags(static_cast<size_t>(rows));
+        for (int r = 0; r < rows; ++r)
+            flags[static_cast<size_t>(r)] =
+                GetRowSelect(RealRowIndex(Order[static_cast<size_t>(r)]));
+        for (int r = 0; r < rows; ++r)
+            SetRowSelect(RealRowIndex(r), flags[static_cast<size_t>(r)]);
+    }
+    const int stored = StoredColCount();
+    std::vector<std::string> col0;
+    const bool keepCol0 = SortSettings()->NormalCellsOnly && FixedCols() > 0;
+    if (keepCol0)
+        for (int r = 0; r < rows; ++r)
+            col0.push_back(ReadCell(0, r));
+    if (SortSettings()->SingleColumn) {
+        // Only the sort column's texts and objects change places.
+        const int c = SortSettings()->Column;
+        std::vector<std::string> texts(static_cast<size_t>(rows));
+        std::vector<TObject*> objs(static_cast<size_t>(rows));
+        for (int r = 0; r < rows; ++r) {
+            texts[static_cast<size_t>(r)] = GetRawCell(c, r);
+            objs[static_cast<size_t>(r)] = GetRawObject(c, r);
+        }
+        for (int r = 0; r < rows; ++r) {
+            const size_t from = static_cast<size_t>(Order[static_cast<size_t>(r)]);
+            SetRawCell(c, r, texts[from]);
+            SetRawObject(c, r, objs[from]);
+            if (TCellProperties* p = FindCellProperties(c, r)) p->OwnerRow = r;
+        }
+    } else {
+        // Ranges merged over rows would be torn apart: they are split first,
+        // ranges inside one row go with it.
+        for (int r = 0; r < rows; ++r)
+            if (Order[static_cast<size_t>(r)] != r)
+                for (int c = 0; c < stored; ++c)
+                    if (IsYMerged(c, r)) SplitCells(c, r);
+        ReorderRows(Order);
+    }
+    if (keepCol0)
+        for (int r = 0; r < rows; ++r)
+            SetRawCell(0, r, col0[static_cast<size_t>(r)]);
+    if (moveRow) {
+        const auto it = std::find(Order.begin(), Order.end(), oldRow);
+        if (it != Order.end()) TBaseGrid::SetRow(static_cast<int>(it - Order.begin()));
+    }
+    for (size_t i = 0; i < Order.size(); ++i)
+        if (Order[i] != static_cast<int>(i)) ++FSortSwaps;
+}
