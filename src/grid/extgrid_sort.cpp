@@ -8,6 +8,7 @@
 // stable: rows that compare equal keep their order, whatever the direction.
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <numeric>
 #include <optional>
@@ -49,16 +50,28 @@ bool RemoveFirst(std::string& Text, const std::string& Part) {
     return true;
 }
 
+// A plain decimal number ("-12.5", "3e4") read straight; false for anything
+// else, which the platform's conversion then decides.
+bool PlainNumber(const std::string& T, double& V) {
+    if (T.empty() || FormatSettings().DecimalSeparator != '.') return false;
+    for (const char c : T)
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E')) return false;
+    const auto [end, ec] = std::from_chars(T.data(), T.data() + T.size(), V);
+    return ec == std::errc() && end == T.data() + T.size();
+}
+
 // Number of a numeric cell; an empty cell that does not convert counts as 0.
-std::optional<double> NumericKey(std::string T, const std::string& Prefix,
+std::optional<double> NumericKey(const std::string& Text, const std::string& Prefix,
                                  const std::string& Suffix, bool Financial) {
+    double v = 0;
+    if (Prefix.empty() && Suffix.empty() && !Financial && PlainNumber(Text, v)) return v;
+    std::string T = Text;
     RemoveFirst(T, Prefix);
     RemoveFirst(T, Suffix);
     if (Financial) {
         const char ts = FormatSettings().ThousandSeparator;
         T.erase(std::remove(T.begin(), T.end(), ts), T.end());
     }
-    double v = 0;
     if (TryStrToFloat(T, v)) return v;
     if (T.empty()) return 0.0;
     return std::nullopt;
@@ -120,8 +133,12 @@ void TExtStringGrid::TSortKeys::Build(int ACol, TColumnKeys& K) {
     K.Style = Grid.SortSettings()->AutoFormat ? ssAutomatic : ssAlphabetic;
     Grid.GetCellFormat(ACol, First, K.Style, K.Prefix, K.Suffix);
     K.Raw.resize(n);
-    for (size_t i = 0; i < n; ++i)
-        K.Raw[i] = Grid.Cells(ACol, First + static_cast<int>(i));
+    // Without records no cell is merged: the store's text is the cell's.
+    const bool plain = Grid.CellPropertiesCount() == 0;
+    for (size_t i = 0; i < n; ++i) {
+        const int r = First + static_cast<int>(i);
+        K.Raw[i] = plain ? Grid.GetRawCell(ACol, r) : Grid.Cells(ACol, r);
+    }
     const bool automatic = K.Style == ssAutomatic;
     K.RowStyle.assign(n, K.Style);
     if (automatic)
@@ -129,7 +146,7 @@ void TExtStringGrid::TSortKeys::Build(int ACol, TColumnKeys& K) {
             const int r = First + static_cast<int>(i);
             const std::string& t = K.Raw[i];
             TSortStyle s = ssAlphabetic;
-            if (IsCheckType(Grid.GetCellType(ACol, r)))
+            if (!plain && IsCheckType(Grid.GetCellType(ACol, r)))
                 s = ssCheckBox;
             else if (GetNumberKind(t) != nkOther)
                 s = ssNumeric;
@@ -260,26 +277,108 @@ void TExtStringGrid::SortRowRange(int First, int Last, bool Indexed) {
     if (First >= Last) return;
     TSortKeys keys(*this, First, Last);
     const TSortSettings* s = SortSettings();
-    const int lastCol = StoredColCount() - 1;
     const TSortIndexList* idx = SortIndexes();
-    auto compare = [&](int R1, int R2) {
-        if (Indexed) {
-            for (int k = 0; k < idx->Count(); ++k) {
-                const int dir = idx->SortAscending(k) ? 1 : -1;
-                const int res = keys.CompareDirected(idx->SortColumn(k), R1, R2, dir);
-                if (res != 0 || !s->Full) return res;
-            }
-            return 0;
-        }
+    // The comparison chain: (column, direction) per level; without Full only
+    // the first level counts.
+    std::vector<std::pair<int, int>> chain;
+    if (Indexed) {
+        for (int k = 0; k < idx->Count(); ++k)
+            chain.emplace_back(idx->SortColumn(k), idx->SortAscending(k) ? 1 : -1);
+    } else {
         const int dir = s->Direction == sdDescending ? -1 : 1;
-        for (int c = s->Column;; ++c) {
-            const int res = keys.CompareDirected(c, R1, R2, dir);
-            if (res != 0 || !s->Full || c >= lastCol) return res;
+        for (int c = s->Column; c < StoredColCount(); ++c)
+            chain.emplace_back(c, dir);
+        if (chain.empty()) chain.emplace_back(s->Column, dir);
+    }
+    if (!s->Full) chain.resize(1);
+    auto compareFrom = [&](size_t Level, int R1, int R2) {
+        for (size_t k = Level; k < chain.size(); ++k) {
+            const int res = keys.CompareDirected(chain[k].first, R1, R2, chain[k].second);
+            if (res != 0) return res;
         }
+        return 0;
     };
+
     std::vector<int> range(static_cast<size_t>(Last - First + 1));
-    std::iota(range.begin(), range.end(), First);
-    std::stable_sort(range.begin(), range.end(), [&](int A, int B) { return compare(A, B) < 0; });
+    // The first level's keys side by side with the rows when its style is the
+    // same on every row and needs no event: most comparisons end there.
+    TSortKeys::TColumnKeys& k0 = keys.Column(chain[0].first);
+    const TSortStyle s0 = k0.RowStyle.front();
+    const bool uniform =
+        std::all_of(k0.RowStyle.begin(), k0.RowStyle.end(), [s0](TSortStyle t) { return t == s0; });
+    const bool numeric = s0 == ssNumeric || s0 == ssFinancial || s0 == ssDate ||
+                         s0 == ssShortDateEU || s0 == ssShortDateUS;
+    const bool textual =
+        s0 == ssAlphabetic || s0 == ssAlphaCase || s0 == ssAlphaNoCase || s0 == ssHTML;
+    if (uniform && (numeric || textual)) {
+        // The rows are put in order of the first level with the row number as
+        // the last key (a total order, so the plain sort gives the stable
+        // result); runs level on the first level are then ordered by the rest
+        // of the chain, which may be any comparison, with a merge sort.
+        const int dir = chain[0].second;
+        const bool dates = s0 != ssNumeric && s0 != ssFinancial;
+        const std::vector<std::string>& texts =
+            (s0 == ssAlphaNoCase || s0 == ssHTML) ? k0.Text : k0.Raw;
+        auto rank = [&](size_t i) {
+            // Blanks first (0) or last (2) whatever the direction.
+            return s->IgnoreBlanks && k0.Raw[i].empty() ? (s->BlankPos == blFirst ? 0 : 2) : 1;
+        };
+        auto sortBy = [&](auto& Entries, auto Less, auto Level) {
+            std::sort(Entries.begin(), Entries.end(), [&](const auto& A, const auto& B) {
+                ++FSortCompares;
+                if (A.Rank != B.Rank) return A.Rank < B.Rank;
+                if (Less(A, B)) return true;
+                if (Less(B, A)) return false;
+                return A.Row < B.Row;
+            });
+            for (size_t i = 0; i < Entries.size();) {
+                size_t j = i + 1;
+                while (j < Entries.size() && Entries[j].Rank == Entries[i].Rank &&
+                       Level(Entries[i], Entries[j]))
+                    ++j;
+                if (j - i > 1 && chain.size() > 1)
+                    std::stable_sort(Entries.begin() + static_cast<std::ptrdiff_t>(i),
+                                     Entries.begin() + static_cast<std::ptrdiff_t>(j),
+                                     [&](const auto& A, const auto& B) {
+                                         return compareFrom(1, A.Row, B.Row) < 0;
+                                     });
+                i = j;
+            }
+            for (size_t i = 0; i < Entries.size(); ++i)
+                range[i] = Entries[i].Row;
+        };
+        if (numeric) {
+            struct TEntry {
+                double Value;
+                int Rank, Row;
+            };
+            std::vector<TEntry> entries(range.size());
+            for (size_t i = 0; i < entries.size(); ++i)
+                entries[i] = {dir * (dates ? k0.Date[i] : k0.Num[i].value_or(0)), rank(i),
+                              First + static_cast<int>(i)};
+            sortBy(
+                entries, [](const TEntry& A, const TEntry& B) { return A.Value < B.Value; },
+                [](const TEntry& A, const TEntry& B) { return A.Value == B.Value; });
+        } else {
+            struct TEntry {
+                const std::string* Text;
+                int Rank, Row;
+            };
+            std::vector<TEntry> entries(range.size());
+            for (size_t i = 0; i < entries.size(); ++i)
+                entries[i] = {&texts[i], rank(i), First + static_cast<int>(i)};
+            sortBy(
+                entries,
+                [dir](const TEntry& A, const TEntry& B) {
+                    return dir * Sign(A.Text->compare(*B.Text)) < 0;
+                },
+                [](const TEntry& A, const TEntry& B) { return *A.Text == *B.Text; });
+        }
+    } else {
+        std::iota(range.begin(), range.end(), First);
+        std::stable_sort(range.begin(), range.end(),
+                         [&](int A, int B) { return compareFrom(0, A, B) < 0; });
+    }
     std::vector<int> order(static_cast<size_t>(rows));
     std::iota(order.begin(), order.end(), 0);
     std::copy(range.begin(), range.end(), order.begin() + First);
@@ -377,7 +476,7 @@ void TExtStringGrid::ApplyRowOrder(const std::vector<int>& Order) {
     } else {
         // Ranges merged over rows would be torn apart: they are split first,
         // ranges inside one row go with it.
-        for (int r = 0; r < rows; ++r)
+        for (int r = 0; r < rows && CellPropertiesCount() > 0; ++r)
             if (Order[static_cast<size_t>(r)] != r)
                 for (int c = 0; c < stored; ++c)
                     if (IsYMerged(c, r)) SplitCells(c, r);
