@@ -32,6 +32,7 @@
 #include "grid/support/basegrid.h"
 #include "grid/support/cellcheck.h"
 #include "grid/support/intlists.h"
+#include "platform/rtl/streams.h"
 #include "platform/vcl/gfx/imagelist.h"
 
 class TExtStringGrid : public TBaseGrid {
@@ -206,8 +207,8 @@ public:
     int SortSwapCount() const { return FSortSwaps; }
     // Find (extgrid_find.cpp): (-1, -1) when nothing matches.
     TPoint FindCellFirst(TPoint StartCell, const std::string& Text, TGridFindFlags Flags);
-    TPoint FindCell(TPoint StartCell, const std::string& Text, TGridFindFlags Flags,
-                    bool WideMode, const std::u16string& WideText);
+    TPoint FindCell(TPoint StartCell, const std::string& Text, TGridFindFlags Flags, bool WideMode,
+                    const std::u16string& WideText);
     bool MatchCell(int ACol, int ARow, bool WideMode);
     TPoint LastFoundCell() const { return FLastFound; }
     bool FindBusy() const { return FFindBusy; }
@@ -230,6 +231,30 @@ public:
     bool OemConvert = false;
     bool TildeLineBreaks = false; // '~' in a field is a line break
     bool IncludeFixedCells = true;
+    // Clipboard (extgrid_clipboard.cpp): text always (TAB between cells, CR LF
+    // between rows), rich text and the cell stream when the navigation
+    // options allow them. Rectangles are in display columns and rows.
+    void CopyRectAsText(const TGridRect& R, bool Disjunct);
+    void CopyToClipboard();
+    void CopySelectionToClipboard();
+    void CutSelectionToClipboard();
+    void PasteFromClipboard();
+    // Cells pasted (for the cell stream: the block's columns x rows).
+    int PasteAt(int ACol, int ARow);
+    void CopyRTFToClipboard(int ACol, int ARow);
+    void WriteCellStream(const TGridRect& R, TStream& Stream);
+    // Places the block with its first cell at Origin: columns x rows of the
+    // block, or 0 (nothing changed) for a damaged or oversized block.
+    int ReadCellStream(TPoint Origin, TStream& Stream);
+    // The clipboard text of a rectangle, and pasting such a text.
+    std::string RectToText(const TGridRect& R, bool Disjunct);
+    int PasteText(int ACol, int ARow, const std::string& Text);
+    // (columns, rows) of a clipboard text.
+    static TPoint MeasureClipboardText(const std::string& Text);
+    bool Copied() const { return FCopied; }
+    TPoint CopyOrigin() const { return FCopyOrigin; }
+    // The largest block a cell stream may bring.
+    static constexpr int MaxStreamCols = 16384, MaxStreamRows = 1048576;
     // Column statistics (extgrid_stats.cpp) over rows FromRow .. ToRow.
     double ColumnSum(int ACol, int FromRow, int ToRow);
     double ColumnAverage(int ACol, int FromRow, int ToRow);
@@ -463,6 +488,12 @@ private:
     bool FFilterActive = false;
     int FFilterSavedFixed = 0;
     TGridRect FFilterSelection{};
+    bool FCopied = false;
+    TPoint FCopyOrigin{-1, -1};
+    TPoint FLastPasteSize{0, 0};
+    // Whether a paste may write the cell (display column).
+    bool CanPasteCell(int ADisplCol, int ARow);
+    void SmartPaste(const TGridRect& Sel);
     // Real rows the filter hid, ascending; rows hidden before stay hidden.
     std::vector<int> FFilterHidden;
     // --- end of data operations ---
