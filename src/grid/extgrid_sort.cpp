@@ -146,7 +146,7 @@ void TExtStringGrid::TSortKeys::Build(int ACol, TColumnKeys& K) {
             const int r = First + static_cast<int>(i);
             const std::string& t = K.Raw[i];
             TSortStyle s = ssAlphabetic;
-            if (!plain && IsCheckType(Grid.GetCellType(ACol, r)))
+            if (IsCheckType(Grid.GetCellType(ACol, r)))
                 s = ssCheckBox;
             else if (GetNumberKind(t) != nkOther)
                 s = ssNumeric;
@@ -183,8 +183,13 @@ void TExtStringGrid::TSortKeys::Build(int ACol, TColumnKeys& K) {
     if (uses({ssCheckBox})) {
         K.Checked.resize(n);
         for (size_t i = 0; i < n; ++i) {
-            const TCellGraphic* g = Grid.GetCellGraphic(ACol, First + static_cast<int>(i));
-            K.Checked[i] = g && IsCheckType(g->CellType) && g->CellBoolean;
+            const int r = First + static_cast<int>(i);
+            const TCellGraphic* g = Grid.GetCellGraphic(ACol, r);
+            // A check box of its own keeps its state; a data check box shows its text.
+            K.Checked[i] =
+                g && g->CellType == ctCheckBox
+                    ? g->CellBoolean
+                    : g && IsCheckType(g->CellType) && K.Raw[i] == Grid.GetCheckTrue(ACol, r);
         }
     }
     if (uses({ssImages})) {
