@@ -86,6 +86,13 @@ double DateKey(const std::string& T, TSortStyle Style) {
     return 0;
 }
 
+// A bulk update for the lifetime of the object, ended on every way out.
+struct TBulkUpdate {
+    explicit TBulkUpdate(TExtStringGrid& AGrid) : Grid(AGrid) { Grid.BeginGridUpdate(); }
+    ~TBulkUpdate() { Grid.EndGridUpdate(); }
+    TExtStringGrid& Grid;
+};
+
 } // namespace
 
 // The keys of the columns a sort compares, read once per row and column on
@@ -393,27 +400,17 @@ void TExtStringGrid::SortRowRange(int First, int Last, bool Indexed) {
 void TExtStringGrid::SortByColumn() {
     SortIndexes()->Clear();
     const int remembered = Row();
-    BeginGridUpdate();
-    try {
+    {
+        TBulkUpdate bulk(*this);
         SortRowRange(FixedRows(), RowCount() - 1 - FixedFooters(), false);
-    } catch (...) {
-        EndGridUpdate();
-        throw;
     }
-    EndGridUpdate();
     if (OnRowUpdate && !Navigation()->MoveRowOnSort) OnRowUpdate(this, remembered, Row());
 }
 
 void TExtStringGrid::IndexedSort() {
     if (SortIndexes()->Count() == 0) throw EExtGridError(SNoSortIndexes);
-    BeginGridUpdate();
-    try {
-        SortRowRange(FixedRows(), RowCount() - 1 - FixedFooters(), true);
-    } catch (...) {
-        EndGridUpdate();
-        throw;
-    }
-    EndGridUpdate();
+    TBulkUpdate bulk(*this);
+    SortRowRange(FixedRows(), RowCount() - 1 - FixedFooters(), true);
 }
 
 void TExtStringGrid::UnSort() {
@@ -424,9 +421,8 @@ void TExtStringGrid::UnSort() {
     std::stable_sort(order.begin() + 1, order.end(), [this](int A, int B) {
         return FRowOrder[static_cast<size_t>(A)] < FRowOrder[static_cast<size_t>(B)];
     });
-    BeginGridUpdate();
+    TBulkUpdate bulk(*this);
     ApplyRowOrder(order);
-    EndGridUpdate();
 }
 
 void TExtStringGrid::SwapRows(int ARow1, int ARow2) {

@@ -17,18 +17,24 @@ double TExtStringGrid::ColumnAverage(int ACol, int FromRow, int ToRow) {
     return n < 1 ? 0 : ColumnSum(ACol, FromRow, ToRow) / n;
 }
 
-double TExtStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) {
+namespace {
+
+// The value of FromRow, then each smaller (Pick = min) or larger one.
+template <typename TPick>
+double Extreme(const TExtStringGrid& Grid, int ACol, int FromRow, int ToRow, TPick Pick) {
     if (ToRow < FromRow) return 0;
-    double v = GetFloats(ACol, FromRow);
+    double v = Grid.GetFloats(ACol, FromRow);
     for (int r = FromRow + 1; r <= ToRow; ++r)
-        v = std::min(v, GetFloats(ACol, r));
+        v = Pick(v, Grid.GetFloats(ACol, r));
     return v;
 }
 
+} // namespace
+
+double TExtStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) {
+    return Extreme(*this, ACol, FromRow, ToRow, [](double A, double B) { return std::min(A, B); });
+}
+
 double TExtStringGrid::ColumnMax(int ACol, int FromRow, int ToRow) {
-    if (ToRow < FromRow) return 0;
-    double v = GetFloats(ACol, FromRow);
-    for (int r = FromRow + 1; r <= ToRow; ++r)
-        v = std::max(v, GetFloats(ACol, r));
-    return v;
+    return Extreme(*this, ACol, FromRow, ToRow, [](double A, double B) { return std::max(A, B); });
 }

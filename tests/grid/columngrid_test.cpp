@@ -270,3 +270,17 @@ TEST_F(ColumnGrid, FloatFormatAndPopupForgottenWhenFreed) {
     delete menu;
     EXPECT_EQ(Grid->Columns()->Items(2)->ColumnPopup, nullptr);
 }
+
+TEST_F(ColumnGrid, MovedColumnTakesItsItem) {
+    Grid->SetColCount(4);
+    Grid->SetRowCount(3);
+    for (int i = 0; i < 4; ++i) {
+        Grid->Columns()->Items(i)->Tag = 10 + i;
+        Grid->SetCells(i, 1, std::to_string(i));
+    }
+    Grid->MoveColumn(1, 3);
+    EXPECT_EQ(Grid->Cells(3, 1), "1");
+    EXPECT_EQ(Grid->Columns()->Items(3)->Tag, 11);
+    EXPECT_EQ(Grid->Columns()->Items(1)->Tag, 12);
+    EXPECT_EQ(Grid->Columns()->Count(), 4);
+}
