@@ -77,7 +77,36 @@ std::optional<double> NumericKey(const std::string& Text, const std::string& Pre
     return std::nullopt;
 }
 
+// "d-m-yyyy" (or with '/' or '.', month first when MonthFirst) read straight,
+// as the general date reading reads it; false for any other text.
+bool PlainDate(const std::string& T, bool MonthFirst, double& V) {
+    int parts[3] = {0, 0, 0}, digits[3] = {0, 0, 0}, k = 0;
+    char sep = 0;
+    for (const char c : T) {
+        if (c >= '0' && c <= '9') {
+            parts[k] = parts[k] * 10 + (c - '0');
+            if (++digits[k] > (k == 2 ? 4 : 2)) return false;
+        } else if ((c == '-' || c == '/' || c == '.') && (sep == 0 || c == sep) && k < 2) {
+            sep = c;
+            ++k;
+        } else
+            return false;
+    }
+    if (k != 2 || digits[0] == 0 || digits[1] == 0 || digits[2] == 0) return false;
+    int year = parts[2];
+    if (year < 100) year += year > 25 ? 1900 : 2000;
+    TDateTime d = NoDateKey;
+    V = TryEncodeDate(year, MonthFirst ? parts[0] : parts[1], MonthFirst ? parts[1] : parts[0], d)
+            ? d
+            : NoDateKey;
+    return true;
+}
+
 double DateKey(const std::string& T, TSortStyle Style) {
+    double v = 0;
+    if ((Style == ssShortDateEU || Style == ssShortDateUS) &&
+        PlainDate(T, Style == ssShortDateUS, v))
+        return v;
     if (Style == ssShortDateEU) return ParseDateEU(T);
     if (Style == ssShortDateUS) return ParseDateUS(T);
     if (T.empty()) return 0;

@@ -248,3 +248,12 @@ TEST_F(Sort, SwapRowsAndCompareRows) {
     EXPECT_EQ(Normal(1), (V{"9", "10"}));
     EXPECT_EQ(Normal(0), (V{"L1", "L0"}));
 }
+
+TEST_F(Sort, ShortDatesOfEveryFormReadAlike) {
+    // Two-digit years, other separators, impossible dates (no date: first).
+    Load({{"1.2.99"}, {"31/04/2020"}, {"01-01-05"}, {"5-6-1926"}, {"x-1-2000"}, {"30-12-1999"}});
+    Style(ssShortDateEU);
+    By(1);
+    EXPECT_EQ(Normal(1),
+              (V{"31/04/2020", "x-1-2000", "5-6-1926", "1.2.99", "30-12-1999", "01-01-05"}));
+}
