@@ -257,3 +257,29 @@ TEST_F(Sort, ShortDatesOfEveryFormReadAlike) {
     EXPECT_EQ(Normal(1),
               (V{"31/04/2020", "x-1-2000", "5-6-1926", "1.2.99", "30-12-1999", "01-01-05"}));
 }
+
+TEST_F(Sort, HtmlUnicodeAnsiCaseAndImageStyles) {
+    Load({{"<b>z</b>"}, {"<i>a</i>"}, {"m"}});
+    Style(ssHTML); // tags do not count
+    By(1);
+    EXPECT_EQ(Normal(1), (V{"<i>a</i>", "m", "<b>z</b>"}));
+    Load({{"b"}, {"B"}, {"a"}});
+    Style(ssAnsiAlphaCase); // letters first, then case
+    By(1);
+    EXPECT_EQ(Normal(1), (V{"a", "B", "b"}));
+    Load({{"x"}, {"y"}, {"z"}});
+    Grid->SetWideCells(1, 1, u"\u0411");
+    Grid->SetWideCells(1, 2, u"\u0430");
+    Grid->SetWideCells(1, 3, u"\u0432");
+    Style(ssUnicode); // Cyrillic, case ignored: a, B, v
+    By(1);
+    EXPECT_EQ(Grid->WideCells(1, 1), u"\u0430");
+    EXPECT_EQ(Grid->WideCells(1, 2), u"\u0411");
+    EXPECT_EQ(Grid->WideCells(1, 3), u"\u0432");
+    Load({{"p"}, {"q"}, {"r"}});
+    Grid->CreateCellGraphic(1, 1)->SetImageListGraphic(5, haLeft, vaTop);
+    Grid->CreateCellGraphic(1, 3)->SetImageListGraphic(2, haLeft, vaTop);
+    Style(ssImages); // no image (-1) first, then by index
+    By(1);
+    EXPECT_EQ(Normal(1), (V{"q", "r", "p"}));
+}
