@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zip unzip python3 p7zip-full libarchive-tools
   libasound2-dev libcanberra-dev dbus
+  libreoffice-calc-nogui
 )
 
 missing=()

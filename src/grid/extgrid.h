@@ -32,6 +32,7 @@
 #include "grid/support/basegrid.h"
 #include "grid/support/cellcheck.h"
 #include "grid/support/intlists.h"
+#include "platform/rtl/streams.h"
 #include "platform/vcl/gfx/imagelist.h"
 
 class TExtStringGrid : public TBaseGrid {
@@ -187,6 +188,79 @@ public:
     void SelectColsInSelection(bool Force);
     void AdvanceToNextCell(int ACol, int ARow, bool Forward, bool KeepEditor, bool Force);
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+
+    // --- data operations: sorting, find, filter, clipboard, import, statistics ---
+    // (extgrid_sort.cpp, extgrid_find.cpp, extgrid_filter.cpp,
+    // extgrid_clipboard.cpp, extgrid_import.cpp, extgrid_stats.cpp)
+    // -1, 0 or 1: row ARow1 before, level with or after ARow2 in ascending
+    // order of column ACol, by the column's sort style.
+    int CompareRows(int ACol, int ARow1, int ARow2);
+    // Normal rows by SortSettings.Column (ties on the columns to its right
+    // when Full); stable: rows that compare equal keep their order.
+    void SortByColumn();
+    // Normal rows by the sort index list; raises on an empty list.
+    void IndexedSort();
+    // Rows back in the order they had before the first sort.
+    void UnSort();
+    void SwapRows(int ARow1, int ARow2);
+    int SortCompareCount() const { return FSortCompares; }
+    int SortSwapCount() const { return FSortSwaps; }
+    // Find (extgrid_find.cpp): (-1, -1) when nothing matches.
+    TPoint FindCellFirst(TPoint StartCell, const std::string& Text, TGridFindFlags Flags);
+    TPoint FindCell(TPoint StartCell, const std::string& Text, TGridFindFlags Flags, bool WideMode,
+                    const std::u16string& WideText);
+    bool MatchCell(int ACol, int ARow, bool WideMode);
+    TPoint LastFoundCell() const { return FLastFound; }
+    bool FindBusy() const { return FFindBusy; }
+    // The first normal row whose lookup column starts with Text (upper case), or -1.
+    int LookupRow(const std::string& Text);
+    // The lookup while typing of a key press; true when it moved the row.
+    bool LookupKey(char Key);
+    // Filter (extgrid_filter.cpp).
+    virtual bool MatchFilterRow(int ARow);
+    void ApplyFilter();
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    // Delimited text and spreadsheet import (extgrid_import.cpp). The load
+    // starts at (0, 0) with IncludeFixedCells, else at the first normal cell.
+    void LoadFromCSV(const std::string& FileName) { LoadFromCSVWorker(FileName, false); }
+    void LoadFromCSVWorker(const std::string& FileName, bool Append);
+    void LoadFromXLS(const std::string& FileName) { LoadFromXLSWorker(FileName, ""); }
+    void LoadFromXLSWorker(const std::string& FileName, const std::string& SheetName);
+    char Delimiter = '\0'; // '\0': found from the first two lines at each load
+    bool OemConvert = false;
+    bool TildeLineBreaks = false; // '~' in a field is a line break
+    bool IncludeFixedCells = true;
+    // Clipboard (extgrid_clipboard.cpp): text always (TAB between cells, CR LF
+    // between rows), rich text and the cell stream when the navigation
+    // options allow them. Rectangles are in display columns and rows.
+    void CopyRectAsText(const TGridRect& R, bool Disjunct);
+    void CopyToClipboard();
+    void CopySelectionToClipboard();
+    void CutSelectionToClipboard();
+    void PasteFromClipboard();
+    // Cells pasted (for the cell stream: the block's columns x rows).
+    int PasteAt(int ACol, int ARow);
+    void CopyRTFToClipboard(int ACol, int ARow);
+    void WriteCellStream(const TGridRect& R, TStream& Stream);
+    // Places the block with its first cell at Origin: columns x rows of the
+    // block, or 0 (nothing changed) for a damaged or oversized block.
+    int ReadCellStream(TPoint Origin, TStream& Stream);
+    // The clipboard text of a rectangle, and pasting such a text.
+    std::string RectToText(const TGridRect& R, bool Disjunct);
+    int PasteText(int ACol, int ARow, const std::string& Text);
+    // (columns, rows) of a clipboard text.
+    static TPoint MeasureClipboardText(const std::string& Text);
+    bool Copied() const { return FCopied; }
+    TPoint CopyOrigin() const { return FCopyOrigin; }
+    // The largest block a cell stream may bring.
+    static constexpr int MaxStreamCols = 16384, MaxStreamRows = 1048576;
+    // Column statistics (extgrid_stats.cpp) over rows FromRow .. ToRow.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAverage(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    // --- end of data operations ---
 
     // --- the cell questions: the grid's answer, then the event ---
     virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
@@ -397,6 +471,32 @@ private:
     void MoveStoredCell(int FromCol, int ToCol, int ARow);
     void PlaceCurrentRowAfterRemoval(int OldRow);
     void ApplyAutoMerge();
+
+    // --- data operations (extgrid_sort.cpp and beside it) ---
+    struct TSortKeys;
+    // Puts the display rows First .. Last in the order of the sort column
+    // (Indexed: of the sort index list), one pass over the store.
+    void SortRowRange(int First, int Last, bool Indexed);
+    void ApplyRowOrder(const std::vector<int>& Order);
+    std::vector<int> FRowOrder;
+    int FSortCompares = 0, FSortSwaps = 0;
+    std::string FFindText;
+    std::u16string FFindWideText;
+    TGridFindFlags FFindFlags;
+    bool FFindBusy = false;
+    TPoint FLastFound{-1, -1};
+    bool FFilterActive = false;
+    int FFilterSavedFixed = 0;
+    TGridRect FFilterSelection{};
+    bool FCopied = false;
+    TPoint FCopyOrigin{-1, -1};
+    TPoint FLastPasteSize{0, 0};
+    // Whether a paste may write the cell (display column).
+    bool CanPasteCell(int ADisplCol, int ARow);
+    void SmartPaste(const TGridRect& Sel);
+    // Real rows the filter hid, ascending; rows hidden before stay hidden.
+    std::vector<int> FFilterHidden;
+    // --- end of data operations ---
 
     // --- hidden columns ---
     std::bitset<MaxHideableColumns> FColHidden;

@@ -21,6 +21,27 @@ inline constexpr const char* SInvalidRow = "Invalid row accessed";
 inline constexpr const char* SInvalidColumn = "Invalid column accessed";
 inline constexpr const char* SNoIntegerValue = "Cell does not contain integer value";
 inline constexpr const char* SNoFloatValue = "Cell does not contain a float value";
+// --- data operations ---
+inline constexpr const char* SNoSortIndexes = "No indexes specified for indexed sort";
+inline constexpr const char* SCannotOpenFile = "Cannot open file ";
+inline constexpr const char* SNoExcelServer = "Excel OLE server not found";
+enum TGridFindFlag {
+    gfMatchCase,
+    gfWholeCell,
+    gfCondition,
+    gfByRows,
+    gfAtStart,
+    gfCurrentRow,
+    gfCurrentCol,
+    gfIncludeFixed,
+    gfGotoCell,
+    gfIgnoreHTML,
+    gfBackward,
+    gfIncludeHidden
+};
+// Stored as a 16-bit number: bit n is member n (0x104: condition, go to cell).
+using TGridFindFlags = TSet<TGridFindFlag>;
+// --- end of data operations ---
 
 enum TGridLook { glStandard, glSoft, glClassic, glHouse, glXP };
 enum TScrollType { ssNormal, ssFlat, ssEncarta };

@@ -406,5 +406,7 @@ public:
         return static_cast<TFilterData*>(TCollection::Items(Index));
     }
     TFilterData* Add() { return static_cast<TFilterData*>(TCollection::Add()); }
+    // The entry of a column, added when there is none.
+    TFilterData* ColumnFilter(int Col);
 };
 #undef VZ_REPAINTING_PROPERTY

@@ -1,0 +1,365 @@
+// Copying cells to the clipboard and pasting them back.
+//
+// The text is what other programs see: TAB between cells, CR LF between
+// rows. A cell whose text holds a line break or a TAB, or starts with a
+// double quote, is written between double quotes with its quotes doubled, as
+// spreadsheet programs write and read it; the paste reads that form back
+// (delimitedtext.h), so a copied block pastes as the same cells.
+
+#include <cmath>
+
+#include "grid/delimitedtext.h"
+#include "grid/extgrid.h"
+#include "grid/gridunit.h"
+#include "grid/support/gridtext.h"
+#include "grid/support/gridvalues.h"
+#include "grid/support/htmlsupport.h"
+#include "platform/rtl/compstream.h"
+#include "platform/rtl/dateutils.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/clipbrd.h"
+
+namespace {
+
+unsigned RTFFormat() {
+    static const unsigned format = RegisterClipboardFormat("Rich Text Format");
+    return format;
+}
+
+// The plain text of rich text: groups of destinations skipped, control words
+// dropped, \par a line break, escaped characters kept.
+std::string RichTextToPlain(const std::string& RTF) {
+    std::string out;
+    std::vector<bool> skip{false};
+    for (size_t i = 0; i < RTF.size(); ++i) {
+        const char c = RTF[i];
+        if (c == '{') {
+            const bool dest = i + 2 < RTF.size() && RTF[i + 1] == '\\' && RTF[i + 2] == '*';
+            skip.push_back(skip.back() || dest);
+        } else if (c == '}') {
+            if (skip.size() > 1) skip.pop_back();
+        } else if (c == '\\' && i + 1 < RTF.size()) {
+            const char n = RTF[i + 1];
+            if (n == '\\' || n == '{' || n == '}') {
+                if (!skip.back()) out += n;
+                ++i;
+            } else if (n == '\'' && i + 3 < RTF.size()) {
+                if (!skip.back())
+                    out += static_cast<char>(std::stoi(RTF.substr(i + 2, 2), nullptr, 16));
+                i += 3;
+            } else {
+                size_t j = i + 1;
+                while (j < RTF.size() && std::isalpha(static_cast<unsigned char>(RTF[j])))
+                    ++j;
+                const std::string word = RTF.substr(i + 1, j - i - 1);
+                while (j < RTF.size() &&
+                       (std::isdigit(static_cast<unsigned char>(RTF[j])) || RTF[j] == '-'))
+                    ++j;
+                if (j < RTF.size() && RTF[j] == ' ') ++j;
+                if (!skip.back() && (word == "par" || word == "line")) out += "\r\n";
+                // Destinations whose text is not the document's.
+                if (word == "fonttbl" || word == "colortbl" || word == "stylesheet" ||
+                    word == "info" || word == "pict")
+                    skip.back() = true;
+                i = j - 1;
+            }
+        } else if (c != '\r' && c != '\n' && !skip.back())
+            out += c;
+    }
+    while (out.size() >= 2 && out.compare(out.size() - 2, 2, "\r\n") == 0)
+        out.erase(out.size() - 2);
+    return out;
+}
+
+std::string QuoteField(const std::string& Text) {
+    if (Text.find_first_of("\r\n\t") == std::string::npos && (Text.empty() || Text[0] != '"'))
+        return Text;
+    std::string q = "\"";
+    for (const char c : Text) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + '"';
+}
+
+bool HasDateChars(const std::string& S) {
+    return S.find(FormatSettings().DateSeparator) != std::string::npos ||
+           S.find(FormatSettings().TimeSeparator) != std::string::npos;
+}
+
+// A date, a time or both ("date time").
+bool TextToDateTime(const std::string& S, TDateTime& V) {
+    TDateTime d = 0, t = 0;
+    if (TryStrToDate(S, d)) return V = d, true;
+    if (TryStrToTime(S, t)) return V = t, true;
+    const size_t sp = S.find(' ');
+    if (sp != std::string::npos && TryStrToDate(S.substr(0, sp), d) &&
+        TryStrToTime(S.substr(sp + 1), t))
+        return V = d + t, true;
+    return false;
+}
+
+} // namespace
+
+// --- copying ---------------------------------------------------------------------------
+
+std::string TExtStringGrid::RectToText(const TGridRect& R, bool Disjunct) {
+    const TMouseActions* m = MouseActions();
+    std::vector<std::string> lines;
+    size_t size = 0;
+    for (int r = R.Top; r <= R.Bottom; ++r) {
+        if (Disjunct && m->DisjunctRowSelect() && !m->DisjunctColSelect() &&
+            !GetRowSelect(m->RowSelectPersistent ? RealRowIndex(r) : r))
+            continue;
+        std::string line;
+        bool first = true;
+        for (int c = R.Left; c <= R.Right; ++c) {
+            if (Disjunct && m->DisjunctColSelect() && !GetColSelect(c)) continue;
+            std::string text = GetDisplayCellText(RealColIndex(c), r);
+            if (text.find("{\\") != std::string::npos)
+                text = RichTextToPlain(text);
+            else if (!Navigation()->CopyHTMLTagsToClipboard && text.find("</") != std::string::npos)
+                text = StripHTML(text);
+            if (!first) line += '\t';
+            first = false;
+            line += QuoteField(text);
+        }
+        size += line.size() + 2;
+        lines.push_back(std::move(line));
+    }
+    std::string out;
+    out.reserve(size);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i) out += "\r\n";
+        out += lines[i];
+    }
+    return out;
+}
+
+void TExtStringGrid::CopyRectAsText(const TGridRect& R, bool Disjunct) {
+    FCopyOrigin = {R.Left, R.Top};
+    TClipboard* cb = Clipboard();
+    cb->Open();
+    cb->Clear();
+    cb->SetAsText(RectToText(R, Disjunct));
+    if (Navigation()->AllowRTFClipboard) CopyRTFToClipboard(RealColIndex(R.Left), R.Top);
+    if (Navigation()->AllowFmtClipboard) {
+        TMemoryStream s;
+        WriteCellStream(R, s);
+        cb->SetBuffer(InitGridUnit().CellsClipboardFormat,
+                      std::string(s.Data().begin(), s.Data().end()));
+    }
+    cb->Close();
+    FCopied = true;
+}
+
+void TExtStringGrid::CopyRTFToClipboard(int ACol, int ARow) {
+    const std::string text = Cells(ACol, ARow);
+    if (text.find("{\\") == std::string::npos) return;
+    TClipboard* cb = Clipboard();
+    cb->Open();
+    cb->SetBuffer(RTFFormat(), text);
+    cb->Close();
+}
+
+void TExtStringGrid::CopyToClipboard() {
+    TGridRect r;
+    r.Left = IncludeFixedCells ? 0 : FixedCols();
+    r.Top = IncludeFixedCells ? 0 : FixedRows();
+    r.Right = ColCount() - 1 - (IncludeFixedCells ? 0 : FixedRightCols());
+    r.Bottom = RowCount() - 1 - (IncludeFixedCells ? 0 : FixedFooters());
+    CopyRectAsText(r, false);
+}
+
+void TExtStringGrid::CopySelectionToClipboard() {
+    if (MouseActions()->DisjunctRowSelect() || MouseActions()->DisjunctColSelect()) {
+        TGridRect r;
+        r.Left = FixedCols();
+        r.Top = FixedRows();
+        r.Right = ColCount() - 1;
+        r.Bottom = RowCount() - 1;
+        CopyRectAsText(r, true);
+    } else
+        CopyRectAsText(Selection(), false);
+}
+
+void TExtStringGrid::CutSelectionToClipboard() {
+    CopySelectionToClipboard();
+    const TMouseActions* m = MouseActions();
+    BeginGridUpdate();
+    if (m->DisjunctColSelect()) {
+        for (int c = FixedCols(); c < ColCount(); ++c)
+            if (GetColSelect(c)) ClearCols(RealColIndex(c), 1);
+    } else if (m->DisjunctRowSelect()) {
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (GetRowSelect(m->RowSelectPersistent ? RealRowIndex(r) : r)) ClearRows(r, 1);
+    } else {
+        const TGridRect s = Selection();
+        for (int r = s.Top; r <= s.Bottom; ++r)
+            for (int c = s.Left; c <= s.Right; ++c) {
+                const int real = RealColIndex(c);
+                if (Navigation()->AllowFmtClipboard && IsMergedCell(real, r)) SplitCells(real, r);
+                SetCellAndRefresh(c, r, "");
+            }
+    }
+    EndGridUpdate();
+}
+
+// --- pasting ---------------------------------------------------------------------------
+
+bool TExtStringGrid::CanPasteCell(int ADisplCol, int ARow) {
+    if (Navigation()->AllowClipboardAlways) return true;
+    if (!Options().Contains(goEditing)) return false;
+    const int real = RealColIndex(ADisplCol);
+    bool fixed = ADisplCol < FixedCols() || ARow < FixedRows();
+    IsFixedCell(real, ARow, fixed);
+    if (fixed) return false;
+    bool can = true;
+    CanEditCell(real, ARow, can);
+    return can;
+}
+
+TPoint TExtStringGrid::MeasureClipboardText(const std::string& Text) {
+    TDelimitedReader reader(Text.data(), Text.size(), '\t');
+    std::vector<std::string> fields;
+    std::vector<bool> quoted;
+    TPoint size{0, 0};
+    while (reader.Next(fields, quoted)) {
+        size.X = std::max(size.X, static_cast<int>(fields.size()));
+        ++size.Y;
+    }
+    return size;
+}
+
+int TExtStringGrid::PasteText(int ACol, int ARow, const std::string& Text) {
+    const TNavigation* nav = Navigation();
+    if (!Options().Contains(goEditing) && !nav->AllowClipboardAlways && !nav->AlwaysEdit) return 0;
+    const TPoint size = MeasureClipboardText(Text);
+    if (size.X == 0 || size.Y == 0) return 0;
+    BeginGridUpdate();
+    if (ACol + size.X > ColCount() && nav->AllowClipboardColGrow) SetColCount(ACol + size.X);
+    if (ARow + size.Y > RowCount() && nav->AllowClipboardRowGrow) SetRowCount(ARow + size.Y);
+    TDelimitedReader reader(Text.data(), Text.size(), '\t');
+    std::vector<std::string> fields;
+    std::vector<bool> quoted;
+    int written = 0;
+    for (int r = ARow; reader.Next(fields, quoted) && r < RowCount(); ++r)
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const int c = ACol + static_cast<int>(i);
+            if (c >= ColCount() || !CanPasteCell(c, r)) continue;
+            std::string value = fields[i];
+            if (value.find('\n') != std::string::npos) value = ExpandLineFeeds(value);
+            bool allow = true;
+            if (OnClipboardBeforePasteCell) OnClipboardBeforePasteCell(this, c, r, value, allow);
+            if (!allow) continue;
+            SetCellAndRefresh(c, r, value);
+            ++written;
+        }
+    EndGridUpdate();
+    FLastPasteSize = size;
+    CellsChanged(Rect(ACol, ARow, ACol + size.X - 1, ARow + size.Y - 1));
+    return written;
+}
+
+int TExtStringGrid::PasteAt(int ACol, int ARow) {
+    TClipboard* cb = Clipboard();
+    const unsigned cells = InitGridUnit().CellsClipboardFormat;
+    if (Navigation()->AllowFmtClipboard && cb->HasFormat(cells)) {
+        const std::string block = cb->GetBuffer(cells);
+        TMemoryStream s;
+        s.WriteBuffer(block.data(), static_cast<int64_t>(block.size()));
+        s.SetPosition(0);
+        const int n = ReadCellStream({ACol, ARow}, s);
+        s.SetPosition(0);
+        TComponentReader head(s);
+        FLastPasteSize = {0, 0};
+        if (n > 0) {
+            TStreamedComponent c;
+            head.ReadComponent(c);
+            FLastPasteSize = {static_cast<int>(c.Integer("ColCount")),
+                              static_cast<int>(c.Integer("RowCount"))};
+        }
+        return n;
+    }
+    if (Navigation()->AllowRTFClipboard && cb->HasFormat(RTFFormat())) {
+        if (CanPasteCell(ACol, ARow)) SetCellAndRefresh(ACol, ARow, cb->GetBuffer(RTFFormat()));
+        FLastPasteSize = {1, 1};
+        return 0;
+    }
+    if (cb->HasFormat(CF_TEXT)) return PasteText(ACol, ARow, cb->AsText());
+    return 0;
+}
+
+void TExtStringGrid::PasteFromClipboard() {
+    const TGridRect sel = Selection();
+    FLastPasteSize = {0, 0};
+    PasteAt(sel.Left, sel.Top);
+    if (Navigation()->AllowSmartClipboard) SmartPaste(sel);
+}
+
+void TExtStringGrid::SmartPaste(const TGridRect& Sel) {
+    const TPoint pasted = FLastPasteSize;
+    const int selCols = Sel.Right - Sel.Left + 1, selRows = Sel.Bottom - Sel.Top + 1;
+    if (pasted.X < 1 || pasted.Y < 1 || selCols * selRows <= 1) return;
+    auto put = [this](int c, int r, std::string Value) {
+        if (!CanPasteCell(c, r)) return;
+        bool allow = true;
+        if (OnClipboardBeforePasteCell) OnClipboardBeforePasteCell(this, c, r, Value, allow);
+        if (allow) SetCellAndRefresh(c, r, Value);
+    };
+    auto cell = [this](int c, int r) { return Cells(RealColIndex(c), r); };
+    BeginGridUpdate();
+    if (pasted.X == 1 && pasted.Y == 1) {
+        const std::string value = cell(Sel.Left, Sel.Top);
+        for (int r = Sel.Top; r <= Sel.Bottom; ++r)
+            for (int c = Sel.Left; c <= Sel.Right; ++c)
+                if (c != Sel.Left || r != Sel.Top) put(c, r, value);
+    } else if ((selCols == 1 && pasted.Y > 1) || (selRows == 1 && pasted.X > 1)) {
+        const bool down = selCols == 1 && pasted.Y > 1;
+        const int count = down ? selRows : selCols, have = down ? pasted.Y : pasted.X;
+        auto at = [&](int k) {
+            return down ? TPoint{Sel.Left, Sel.Top + k} : TPoint{Sel.Left + k, Sel.Top};
+        };
+        const std::string a = cell(at(0).X, at(0).Y), b = cell(at(1).X, at(1).Y);
+        TDateTime da = 0, db = 0;
+        int ia = 0, ib = 0;
+        const char dec = FormatSettings().DecimalSeparator;
+        if (HasDateChars(a) && HasDateChars(b) && TextToDateTime(a, da) && TextToDateTime(b, db)) {
+            // The step in whole years, months or days when it is one.
+            uint16_t y1, m1, d1, y2, m2, d2;
+            DecodeDate(da, y1, m1, d1);
+            DecodeDate(db, y2, m2, d2);
+            const double diff = db - da;
+            int years = 0, months = 0, days = 0;
+            const bool whole = std::floor(da) == da && std::floor(db) == db;
+            if (whole && d1 == d2 && m1 == m2)
+                years = y2 - y1;
+            else if (whole && d1 == d2)
+                months = (y2 - y1) * 12 + (m2 - m1);
+            else if (whole)
+                days = static_cast<int>(diff);
+            const bool timeOnly = std::floor(da) == 0 && std::floor(db) == 0;
+            for (int k = 2; k < count; ++k) {
+                const TDateTime v = StepDate(da, k * years, k * months, k * days, k * diff);
+                std::string text;
+                if (timeOnly)
+                    text = TimeToStr(v);
+                else if (whole)
+                    text = DateToStr(v);
+                else
+                    text = DateToStr(v) + " " + TimeToStr(v);
+                put(at(k).X, at(k).Y, text);
+            }
+        } else if (a.find(dec) == std::string::npos && b.find(dec) == std::string::npos &&
+                   TryStrToInt(a, ia) && TryStrToInt(b, ib)) {
+            for (int k = 2; k < count; ++k)
+                put(at(k).X, at(k).Y, std::to_string(ia + static_cast<long long>(k) * (ib - ia)));
+        } else {
+            for (int k = have; k < count; ++k) {
+                const TPoint from = at(k % have);
+                put(at(k).X, at(k).Y, cell(from.X, from.Y));
+            }
+        }
+    }
+    EndGridUpdate();
+}
