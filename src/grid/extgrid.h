@@ -319,6 +319,44 @@ public:
     bool ComCtl6() const { return FComCtl6; }
     bool DatePickerAvailable() const;
 
+    // ==== keyboard and editing input (extgrid_keys.cpp) ====
+    // Tab and Shift+Tab: the next (previous) cell by Navigation's Tab rules,
+    // wrapping over rows (columns) and passing the focus on at the end.
+    void TabToNextCell(bool Backward);
+    // The first column Tab and Home go to (the node column is skipped).
+    int FirstNormalCol();
+    int VisibleFixedRightCols() const;
+    // The update count without repaint control, and its reset after moves
+    // that used it.
+    void BeginUpdateCount() { ++FUpdateCount; }
+    void ResetUpdateCount() { FUpdateCount = 0; }
+    virtual bool CanDeleteRow(int ARow);
+    // A "." from the numeric keypad types the decimal separator of FormatSettings().
+    bool ExcelStyleDecimalSeparator = false;
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void WMChar(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
+
+private:
+    int LastNormalCol() const { return ColCount() - 1 - VisibleFixedRightCols(); }
+    int LastNormalRow() const { return RowCount() - 1 - FFixedFooters; }
+    // Whether the cell (display column) holds a check box, radio group or button.
+    bool HasCellControl(int ACol, int ARow) const;
+    bool IsFixedAt(int ACol, int ARow);
+    bool SkipFixedCells(WORD Key);
+    void InsertRowByKey(int ARow);
+    void DeleteRowByKey(int ARow);
+    void SelectByNavigationKey(WORD Key, TShiftState Shift);
+    TGridRect FKeySelection;
+
+public:
+    // ==== end of keyboard and editing input ====
+
     // --- events ---
     TGetAlignmentEvent OnGetAlignment;
     TGetCellColorEvent OnGetCellColor, OnGetCellPrintColor;
