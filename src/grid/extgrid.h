@@ -354,6 +354,34 @@ private:
     void SelectByNavigationKey(WORD Key, TShiftState Shift);
     TGridRect FKeySelection;
 
+    // ---- in-place editors (extgrid_editors.cpp) ----
+public:
+    // The editor type of the cell being edited (edNormal when none is).
+    TEditorType CurrentEditorType() const { return FEditorType; }
+    // Writes a cell as typed text would (the edit events fire).
+    virtual void SetCellViaEdit(int ACol, int ARow, const std::string& Value);
+    // The text the editor started with, then the editor's current text.
+    virtual void EditorToCell();
+    void EditingDone();
+    TNotifyEvent OnEditingDone;
+    // Called by the grid's editors when the focus left them.
+    void EditorFocusLost(TWinControl* Editor);
+
+protected:
+    bool CanEditShow() override;
+    TInplaceEdit* CreateEditor() override;
+    std::string GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const std::string& Value) override;
+    int GetEditLimit() override { return FMaxEditLength; }
+    void HideEditor() override;
+
+private:
+    static bool IsTextEditorType(TEditorType Type);
+    TEditorType FEditorType = edNormal;
+    bool FEditActive = false;
+    int FEditActiveCol = -1, FEditActiveRow = -1;
+    bool FClosingEditor = false;
+
 public:
     // ==== end of keyboard and editing input ====
 

@@ -288,7 +288,10 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift) {
         Key = 0;
     }
 
+    const bool wasEditing = EditorMode();
     if (Key != 0) TBaseGrid::KeyDown(Key, Shift);
+    if (key == VK_RETURN && wasEditing && !EditorMode() && FNavigation->AdvanceOnEnter)
+        AdvanceToNextCell(Col(), Row(), !shift, false, false);
 
     if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll &&
         (key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN) &&
