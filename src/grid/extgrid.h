@@ -34,6 +34,16 @@
 #include "grid/support/intlists.h"
 #include "platform/vcl/gfx/imagelist.h"
 
+// keyboard, mouse and editing input
+class TGridCellEditor;
+class TGridCombo;
+class TGridSpin;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridDatePicker;
+class TGridCheckBox;
+class TGridButton;
+
 class TExtStringGrid : public TBaseGrid {
 public:
     // Real columns that can be hidden; columns beyond are always shown.
@@ -364,8 +374,33 @@ public:
     virtual void EditorToCell();
     void EditingDone();
     TNotifyEvent OnEditingDone;
-    // Called by the grid's editors when the focus left them.
-    void EditorFocusLost(TWinControl* Editor);
+    // Called by the grid's editors when the focus left them: the value (when
+    // the editor holds one) is validated and written back, or the old text
+    // kept when refused, and the editor closes.
+    void EditorFocusLost(TWinControl* Editor, bool Validate, const std::string& Text);
+    // Places the cell's dedicated editor over it, filled from the cell.
+    void ShowInplaceEditor(int ACol, int ARow);
+    // Writes the dedicated editor's value into the cell and hides it.
+    void HideInplaceEditor(int ACol, int ARow);
+    // The ending keys of a dedicated editor: validation, then the grid.
+    bool CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftState Shift);
+    // An editor handed a key back: it closes; Enter advances, Tab and the
+    // arrows move as on the grid.
+    void EditorKeyDone(WORD Key, TShiftState Shift);
+    std::string EllipsisClick(int ACol, int ARow, const std::string& S);
+    TEllipsClickEvent OnEllipsClick;
+    // The dedicated editors, made at first use; the combo's items are the
+    // application's to fill.
+    TGridCombo* Combobox();
+    TGridSpin* SpinEdit();
+    TGridEditBtn* BtnEdit();
+    TGridUnitEditBtn* BtnUnitEdit();
+    // Nil where the date picker does not exist.
+    TGridDatePicker* GetDatePickerEditor();
+    TGridCheckBox* CheckEdit();
+    TGridButton* GridButton();
+    // The dedicated editor shown now, or nil.
+    TGridCellEditor* ActiveCellEditor() const { return FActiveCellEditor; }
 
 protected:
     bool CanEditShow() override;
@@ -377,6 +412,19 @@ protected:
 
 private:
     static bool IsTextEditorType(TEditorType Type);
+    void ShowEditorChar(char Ch) override;
+    bool SelectCell(int ACol, int ARow) override;
+    TGridCellEditor* CellEditorFor(TEditorType Type);
+    template <class TEditor> TEditor* MakeEditor(TEditor*& Slot);
+    TGridCombo* FCombo = nullptr; // the editors are owned by the grid as components
+    TGridSpin* FSpin = nullptr;
+    TGridEditBtn* FEditBtn = nullptr;
+    TGridUnitEditBtn* FUnitEditBtn = nullptr;
+    TGridDatePicker* FDatePicker = nullptr;
+    TGridCheckBox* FCheckEdit = nullptr;
+    TGridButton* FGridButton = nullptr;
+    TGridCellEditor* FActiveCellEditor = nullptr;
+    bool FSkipWriteBack = false;
     TEditorType FEditorType = edNormal;
     bool FEditActive = false;
     int FEditActiveCol = -1, FEditActiveRow = -1;

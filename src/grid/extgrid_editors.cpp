@@ -3,6 +3,9 @@
 // column, and the write-back (or cancel) when the focus leaves the editor.
 #include "grid/extgrid.h"
 #include "grid/extinplaceedit.h"
+#include "grid/grideditors.h"
+#include "grid/support/gridvalues.h"
+#include "platform/rtl/dateutils.h"
 #include "platform/vcl/winapi.h"
 
 bool TExtStringGrid::IsTextEditorType(TEditorType Type) {
@@ -43,8 +46,11 @@ bool TExtStringGrid::CanEditShow() {
         FEditActiveCol = Col();
         FEditActiveRow = row;
     }
-    // A cell whose own check box is its editor has no text editor at all.
-    return FEditorType != edDataCheckBox && FEditorType != edCheckBox && FEditorType != edButton;
+    if (IsTextEditorType(FEditorType)) return true;
+    // The other types have their own control over the cell (the text editor
+    // stays hidden); a type without one shows nothing.
+    if (!FActiveCellEditor) ShowInplaceEditor(Col(), row);
+    return false;
 }
 
 std::string TExtStringGrid::GetEditText(int ACol, int ARow) {
@@ -79,6 +85,7 @@ void TExtStringGrid::HideEditor() {
         return;
     }
     const bool wasEditing = FEditActive;
+    if (FActiveCellEditor) HideInplaceEditor(RealColIndex(Col()), Row());
     FEditActive = false;
     FEditActiveCol = FEditActiveRow = -1;
     TBaseGrid::HideEditor();
@@ -86,15 +93,228 @@ void TExtStringGrid::HideEditor() {
     if (wasEditing) EditingDone();
 }
 
-void TExtStringGrid::EditorFocusLost(TWinControl* Editor) {
+void TExtStringGrid::EditorFocusLost(TWinControl* Editor, bool Validate, const std::string& Text) {
     if (FClosingEditor || !EditorMode() || !Editor->Visible()) return;
-    // Focus that stays with the grid (the editor closing, a click on a cell)
-    // is the grid's own business.
-    HWND now = GetFocus();
-    if (now == this || now == Editor) return;
+    // The grid moving the focus itself closes the editor its own way; focus
+    // that went anywhere else (the grid too: a click on another cell, Tab in
+    // a dialog) ends the edit here.
+    if (GetFocus() == Editor) return;
     FClosingEditor = true;
     // Written back when valid, the old text put back when not: once either way.
-    ValidateCell(Editor->Text());
+    if (Validate && !ValidateCell(Text)) FSkipWriteBack = true;
+    HideEditor();
+    FSkipWriteBack = false;
+    FClosingEditor = false;
+}
+
+// --- the dedicated editors -------------------------------------------------------------------
+
+template <class TEditor> TEditor* TExtStringGrid::MakeEditor(TEditor*& Slot) {
+    if (!Slot) Slot = new TEditor(this); // owned by the grid as a component
+    return Slot;
+}
+
+TGridCombo* TExtStringGrid::Combobox() {
+    return MakeEditor(FCombo);
+}
+TGridSpin* TExtStringGrid::SpinEdit() {
+    return MakeEditor(FSpin);
+}
+TGridEditBtn* TExtStringGrid::BtnEdit() {
+    return MakeEditor(FEditBtn);
+}
+TGridUnitEditBtn* TExtStringGrid::BtnUnitEdit() {
+    return MakeEditor(FUnitEditBtn);
+}
+TGridDatePicker* TExtStringGrid::GetDatePickerEditor() {
+    return DatePickerAvailable() ? MakeEditor(FDatePicker) : nullptr;
+}
+TGridCheckBox* TExtStringGrid::CheckEdit() {
+    return MakeEditor(FCheckEdit);
+}
+TGridButton* TExtStringGrid::GridButton() {
+    return MakeEditor(FGridButton);
+}
+
+TGridCellEditor* TExtStringGrid::CellEditorFor(TEditorType Type) {
+    switch (Type) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
+        return SpinEdit();
+    case edComboEdit:
+    case edComboList:
+        return Combobox();
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+        return BtnEdit();
+    case edUnitEditBtn:
+        return BtnUnitEdit();
+    case edDateEdit:
+    case edDateEditUpDown:
+        return GetDatePickerEditor();
+    case edCheckBox:
+        return CheckEdit();
+    case edButton:
+        return GridButton();
+    default:
+        return nullptr; // no control of its own (edDataCheckBox, edCustom without a link)
+    }
+}
+
+void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
+    TGridCellEditor* editor = CellEditorFor(FEditorType);
+    if (!editor) return;
+    TWinControl* control = editor->Control();
+    const std::string text = GetEditText(ACol, ARow);
+    switch (FEditorType) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+        TGridSpin* spin = SpinEdit();
+        if (FEditorType == edSpinEdit) {
+            spin->SetSpinType(sptNormal);
+            spin->SetValue(StrToIntDef(text, 0));
+        } else if (FEditorType == edFloatSpinEdit) {
+            spin->SetSpinType(sptFloat);
+            double value = 0;
+            spin->SetFloatValue(TryStrToFloat(StripNumberFormatting(text), value) ? value : 0);
+        } else if (FEditorType == edTimeSpinEdit) {
+            spin->SetSpinType(sptTime);
+            spin->SetText(text);
+        } else {
+            spin->SetSpinType(sptDate);
+            TDateTime date = 0;
+            spin->SetDateValue(TryStrToDate(text, date) ? date : Date());
+        }
+        break;
+    }
+    case edComboEdit:
+    case edComboList: {
+        TGridCombo* combo = Combobox();
+        combo->SetDroppedDown(false);
+        combo->SetStyle(FEditorType == edComboList ? csDropDownList : csDropDown);
+        combo->SetFlat(FLook == glSoft || FLook == glHouse || FLook == glXP);
+        combo->SetEtched(combo->Flat());
+        combo->LoadText(text);
+        break;
+    }
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+        BtnEdit()->SetMaxLength(GetEditLimit());
+        BtnEdit()->LoadText(text);
+        break;
+    case edUnitEditBtn:
+        BtnUnitEdit()->SetMaxLength(GetEditLimit());
+        BtnUnitEdit()->LoadText(text);
+        break;
+    default:
+        editor->LoadText(text);
+        break;
+    }
+    const TRect r = MergedCellRect(Col(), Row());
+    const int b = BorderOffset();
+    control->SetBounds(r.Left + b, r.Top + b, r.Width() - 1, r.Height() - 1);
+    control->SetColor(GetCellBackColor(ACol, ARow) == clNone ? clWindow
+                                                             : GetCellBackColor(ACol, ARow));
+    control->SetEnabled(true);
+    control->SetVisible(true);
+    control->BringToFront();
+    FActiveCellEditor = editor;
+    control->SetFocus();
+    if (FEditorType == edComboEdit || FEditorType == edComboList)
+        if (FMouseActions->DirectComboDrop) Combobox()->SetDroppedDown(true);
+}
+
+void TExtStringGrid::HideInplaceEditor(int ACol, int ARow) {
+    TGridCellEditor* editor = FActiveCellEditor;
+    if (!editor) return;
+    FActiveCellEditor = nullptr;
+    TWinControl* control = editor->Control();
+    if (!FSkipWriteBack && control->Visible()) {
+        switch (FEditorType) {
+        case edFloatSpinEdit:
+            SetFloats(ACol, ARow, SpinEdit()->FloatValue());
+            break;
+        case edDateSpinEdit:
+            SetFloatValue(ACol, ARow, SpinEdit()->DateValue());
+            break;
+        case edComboList:
+            // A list whose text is none of its items was only looked at: the
+            // cell keeps what it had.
+            if (Combobox()->ItemIndex() >= 0) SetCellViaEdit(ACol, ARow, Combobox()->Text());
+            break;
+        case edCheckBox:
+        case edButton:
+            break;
+        default:
+            SetCellViaEdit(ACol, ARow, editor->EditorText());
+            break;
+        }
+    }
+    const bool hadFocus = control->Focused();
+    control->SetEnabled(false);
+    control->SetVisible(false);
+    if (hadFocus && CanFocus()) SetFocus();
+    RepaintCell(Col(), Row());
+}
+
+bool TExtStringGrid::CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftState Shift) {
+    const WORD key = Key;
+    const int realCol = RealColIndex(Col());
+    if (key == VK_ESCAPE) {
+        Editor.LoadText(GetEditText(Col(), Row()));
+    } else if (Editor.HoldsValue() && !ValidateCell(Editor.EditorText())) {
+        Editor.LoadText(ReadCell(realCol, Row()));
+        Key = 0;
+        return true;
+    }
+    Key = 0;
+    EditorKeyDone(key, Shift);
+    return true;
+}
+
+void TExtStringGrid::EditorKeyDone(WORD Key, TShiftState Shift) {
+    FClosingEditor = true;
+    SetFocus();
     HideEditor();
     FClosingEditor = false;
+    if (Key == VK_RETURN) {
+        if (FNavigation->AdvanceOnEnter)
+            AdvanceToNextCell(Col(), Row(), !Shift.Contains(ssShift), false, false);
+    } else if (Key != VK_ESCAPE) {
+        WORD k = Key;
+        KeyDown(k, Shift);
+    }
+}
+
+std::string TExtStringGrid::EllipsisClick(int ACol, int ARow, const std::string& S) {
+    std::string value = S;
+    if (OnEllipsClick) OnEllipsClick(this, ACol, ARow, value);
+    return value;
+}
+
+void TExtStringGrid::ShowEditorChar(char Ch) {
+    ShowEditor();
+    if (FActiveCellEditor) {
+        // The key that started editing is typed into the editor, not lost.
+        TWinControl* control = FActiveCellEditor->Control();
+        if (!control->Visible()) return;
+        if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->SelectAll();
+        control->Perform(WM_CHAR, static_cast<unsigned char>(Ch));
+        return;
+    }
+    if (!InplaceEditor() || !InplaceEditor()->Visible()) return;
+    InplaceEditor()->SelectAll();
+    InplaceEditor()->Perform(WM_CHAR, static_cast<unsigned char>(Ch));
+}
+
+bool TExtStringGrid::SelectCell(int ACol, int ARow) {
+    // Another cell: an open dedicated editor writes back and closes first.
+    if (FActiveCellEditor && (ACol != Col() || ARow != Row())) HideEditor();
+    return TBaseGrid::SelectCell(ACol, ARow);
 }

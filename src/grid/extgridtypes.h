@@ -95,3 +95,6 @@ using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TCanRowEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
 using TSelectionChangedEvent =
     std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+
+// --- keyboard, mouse and editing input ---------------------------------------------
+using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)>;

@@ -230,5 +230,5 @@ void TExtInplaceEdit::WndProc(TMessage& Message) {
 
 void TExtInplaceEdit::DoExit() {
     TInplaceEdit::DoExit();
-    FExtGrid->EditorFocusLost(this);
+    FExtGrid->EditorFocusLost(this, true, Text());
 }
