@@ -430,6 +430,29 @@ private:
     int FEditActiveCol = -1, FEditActiveRow = -1;
     bool FClosingEditor = false;
 
+    // ---- mouse (extgrid_mouse.cpp) ----
+public:
+    TAnchorClickEvent OnAnchorClick;
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
+    // Opens a web or mail address that a cell's anchor points to (the
+    // desktop's handler); only such addresses ever get here.
+    virtual bool OpenAnchor(const std::string& Anchor);
+
+private:
+    // "CELL://R<row>C<col>" moves inside the grid; web and mail addresses
+    // open; nothing else is run.
+    void AnchorClick(int ARow, int ACol, const std::string& Anchor);
+    // The anchor (or address cell) under a client point of a cell, or "".
+    std::string AnchorAt(int ACol, int ARow, int X, int Y);
+    void SelectFromFixedCells(int ACol, int ARow);
+    TPoint FMouseDownPoint;
+    int FPendingDeselect = -1;
+    bool FFixedSelecting = false;
+
 public:
     // ==== end of keyboard and editing input ====
 

@@ -98,3 +98,5 @@ using TSelectionChangedEvent =
 
 // --- keyboard, mouse and editing input ---------------------------------------------
 using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)>;
+using TAnchorClickEvent = std::function<void(TObject* Sender, int ARow, int ACol,
+                                             const std::string& Anchor, bool& AutoHandle)>;
