@@ -453,6 +453,23 @@ private:
     int FPendingDeselect = -1;
     bool FFixedSelecting = false;
 
+    // ---- wheel and zoom (extgrid_wndproc.cpp) ----
+public:
+    // One zoom step more (or less): every column and row grows by Delta
+    // pixels; steps stay within -10 .. 10.
+    void Zoom(int Delta);
+    // Added to every cell font size when cells are drawn.
+    int ZoomStep() const { return FZoomStep; }
+    bool EnableWheel = true;
+
+protected:
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
+private:
+    bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
+    int FZoomStep = 0;
+
 public:
     // ==== end of keyboard and editing input ====
 

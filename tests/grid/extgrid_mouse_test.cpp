@@ -178,3 +178,33 @@ TEST(URLOpenTest, OnlyWebAndMailSchemesAreOpenable) {
     EXPECT_FALSE(IsOpenableURL("http://example.org\n/bin/sh"));
     EXPECT_FALSE(OpenURL("C:\\Windows\\notepad.exe"));
 }
+
+TEST_F(MouseTest, TheWheelWalksTheNormalRowsOnly) {
+    Grid->SetFixedFooters(1);
+    Grid->FocusCell(2, 5, true);
+    const TPoint p = Center(2, 3);
+    SendWheel(Grid, p.X, p.Y, -120);
+    EXPECT_EQ(6, Grid->Row());
+    SendWheel(Grid, p.X, p.Y, -120);
+    EXPECT_EQ(6, Grid->Row()) << "the footer row 7 is not reached by the wheel";
+    SendWheel(Grid, p.X, p.Y, 120);
+    EXPECT_EQ(5, Grid->Row());
+    Grid->EnableWheel = false;
+    SendWheel(Grid, p.X, p.Y, 120);
+    EXPECT_EQ(5, Grid->Row());
+}
+
+TEST_F(MouseTest, CtrlAndTheWheelZoomInAtMostTenSteps) {
+    const int width = Grid->ColWidths(1), height = Grid->RowHeights(1);
+    Grid->FocusCell(2, 3, true);
+    const TPoint p = Center(2, 3);
+    for (int i = 0; i < 11; ++i)
+        SendWheel(Grid, p.X, p.Y, -120, Qt::ControlModifier);
+    EXPECT_EQ(10, Grid->ZoomStep());
+    EXPECT_EQ(width + 10, Grid->ColWidths(1));
+    EXPECT_EQ(height + 10, Grid->RowHeights(1));
+    EXPECT_EQ(3, Grid->Row()) << "zooming does not move the current cell";
+    SendWheel(Grid, p.X, p.Y, 120, Qt::ControlModifier);
+    EXPECT_EQ(9, Grid->ZoomStep());
+    EXPECT_EQ(width + 9, Grid->ColWidths(1));
+}
