@@ -31,6 +31,7 @@
 #include "grid/hiddenrows.h"
 #include "grid/support/basegrid.h"
 #include "grid/support/cellcheck.h"
+#include "grid/support/dragdrop.h"
 #include "grid/support/intlists.h"
 #include "platform/vcl/gfx/imagelist.h"
 
@@ -43,6 +44,8 @@ class TGridUnitEditBtn;
 class TGridDatePicker;
 class TGridCheckBox;
 class TGridButton;
+class TGridDropTarget;
+class TArrowWindow;
 
 class TExtStringGrid : public TBaseGrid {
 public:
@@ -469,6 +472,46 @@ protected:
 private:
     bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
     int FZoomStep = 0;
+
+    // ---- drag and drop (extgrid_dragdrop.cpp) ----
+public:
+    // Takes drops of text, files and columns from other windows and programs
+    // (registering the grid's window), or stops taking them.
+    void SetOleDropTarget(bool Value);
+    // Drags the selection's text (the column, from a fixed row) out of the
+    // grid; answers the effect the target chose (copy, move or none). A moved
+    // drag of whole rows removes them with OleRemoveRows.
+    int StartOleDrag(int ACol, int ARow);
+    // The most rows one drop inserts or fills, and the most text it reads:
+    // what is beyond is left out so a huge drop cannot stall the program.
+    static constexpr int MaxDropRows = 10000;
+    static constexpr size_t MaxDropText = 4 * 1024 * 1024;
+    TOleDragDropEvent OnOleDrop, OnOleDrag;
+    TOleDroppedEvent OnOleDropped;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDropColEvent OnOleDropCol;
+    TOleDropFileEvent OnOleDropFile;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
+
+protected:
+    // Runs the drag loop; the layer's by default.
+    virtual long RunOleDrag(const TSourceDataObject& Data, int AllowedEffects, int& Effect);
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+
+private:
+    friend class TGridDropTarget;
+    void DropTextAt(const TPoint& Point, const std::string& Text);
+    void DropFilesAt(const TPoint& Point, const TStrings& Files);
+    void DropColAt(const TPoint& Point, int Column);
+    void DragOverAt(const TPoint& Point, bool& Allow, TDragFormats Formats);
+    void HideDropArrows();
+    TArrowWindow* DropArrow(int Index);
+    std::string SelectionText(const TGridRect& R) const;
+    std::shared_ptr<TGridDropTarget> FDropTarget;
+    std::array<TArrowWindow*, 3> FDropArrows{}; // owned by the grid as components
+    bool FOleDragArmed = false;
+    TGridRect FDragSourceRect{-1, -1, -1, -1};
 
 public:
     // ==== end of keyboard and editing input ====

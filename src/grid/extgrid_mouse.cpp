@@ -101,6 +101,22 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         return;
     }
+    // A press inside the selection (or on a header, for a column) arms a
+    // drag, which starts once the mouse moves.
+    FOleDragArmed = false;
+    if (FDragDropSettings->OleDropSource && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl)) {
+        const TRect cell = CellRect(at.X, at.Y);
+        const bool column =
+            at.Y < fixedRows && at.X >= fixedCols && FDragDropSettings->OleColumnDragDrop;
+        const bool selected = normal && Selection().Contains(at.X, at.Y) &&
+                              !Options().Contains(goEditing) && !FMouseActions->ColSelect &&
+                              !FMouseActions->AllSelect && X - cell.Left > 3;
+        if (column || selected) {
+            FOleDragArmed = true;
+            if (OnClickCell) OnClickCell(this, at.Y, at.X);
+            return;
+        }
+    }
     // Rows, columns or everything, from the fixed cells.
     if (!normal && Options().Contains(goRangeSelect) && GridState() == gsNormal) {
         TGridState state = gsNormal;
@@ -154,6 +170,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 }
 
 void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    FOleDragArmed = false;
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;
     const TGridCoord at = MouseCoord(X, Y);
