@@ -14,64 +14,69 @@ void TGridCellEditor::FocusLost() {
     Grid->EditorFocusLost(Control(), HoldsValue(), HoldsValue() ? EditorText() : std::string());
 }
 
-namespace {
+template <class TBase>
+TGridEditorControl<TBase>::TGridEditorControl(TExtStringGrid* AGrid)
+    : TBase(AGrid), TGridCellEditor(AGrid) {
+    this->SetVisible(false);
+    this->SetParent(AGrid);
+}
 
-bool IsLeavingKey(WORD Key) {
+template <class TBase>
+bool TGridEditorControl<TBase>::IsEndingKey(WORD Key, TShiftState Shift) const {
     return Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_UP || Key == VK_DOWN;
 }
 
-template <class TEditor> void Place(TEditor* Editor, TExtStringGrid* Grid) {
-    Editor->SetVisible(false);
-    Editor->SetParent(Grid);
+template <class TBase> void TGridEditorControl<TBase>::KeyDown(WORD& Key, TShiftState Shift) {
+    if (IsEndingKey(Key, Shift) && EndingKey(Key, Shift)) return;
+    TBase::KeyDown(Key, Shift);
+}
+
+template <class TBase> void TGridEditorControl<TBase>::DoExit() {
+    if (!ListOpen()) FocusLost();
+    TBase::DoExit();
+}
+
+template class TGridEditorControl<TXsgSpinEdit>;
+template class TGridEditorControl<TXSGComboBox>;
+template class TGridEditorControl<TXsgEditBtn>;
+template class TGridEditorControl<TXsgUnitEditBtn>;
+template class TGridEditorControl<TDateTimePicker>;
+template class TGridEditorControl<TCheckBox>;
+template class TGridEditorControl<TButton>;
+
+namespace {
+
+// Tab and Enter did their work as keys; an edit must not type them.
+bool SwallowedChar(char& Key) {
+    if (Key != '\r' && Key != '\t') return false;
+    Key = 0;
+    return true;
+}
+
+void LoadEditText(TCustomEdit& Edit, const std::string& Value) {
+    Edit.SetText(Value);
+    Edit.SetSelStart(static_cast<int>(Value.size()));
 }
 
 } // namespace
 
 // --- spin ----------------------------------------------------------------------------------
 
-TGridSpin::TGridSpin(TExtStringGrid* AGrid) : TXsgSpinEdit(AGrid), TGridCellEditor(AGrid) {
+TGridSpin::TGridSpin(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {
     MinValue = 0;
     MaxValue = 100;
     Increment = 1;
-    Place(this, AGrid);
 }
 
 void TGridSpin::LoadText(const std::string& Value) {
-    SetText(Value);
-    SetSelStart(static_cast<int>(Value.size()));
-}
-
-void TGridSpin::KeyDown(WORD& Key, TShiftState Shift) {
-    if (IsLeavingKey(Key) && EndingKey(Key, Shift)) return;
-    TXsgSpinEdit::KeyDown(Key, Shift);
+    LoadEditText(*this, Value);
 }
 
 void TGridSpin::KeyPress(char& Key) {
-    if (Key == '\r' || Key == '\t') {
-        Key = 0; // did their work as keys
-        return;
-    }
-    TXsgSpinEdit::KeyPress(Key);
-}
-
-void TGridSpin::DoExit() {
-    FocusLost();
-    TXsgSpinEdit::DoExit();
+    if (!SwallowedChar(Key)) TXsgSpinEdit::KeyPress(Key);
 }
 
 // --- combo ---------------------------------------------------------------------------------
-
-TGridCombo::TGridCombo(TExtStringGrid* AGrid) : TXSGComboBox(AGrid), TGridCellEditor(AGrid) {
-    Place(this, AGrid);
-}
-
-void TGridCombo::LoadText(const std::string& Value) {
-    const int index = Items()->IndexOf(Value);
-    if (Style() == csDropDownList)
-        SetItemIndex(index);
-    else
-        SetText(Value);
-}
 
 std::string TGridCombo::EditorText() {
     if (Style() == csDropDownList && ItemIndex() < 0)
@@ -79,31 +84,25 @@ std::string TGridCombo::EditorText() {
     return Text();
 }
 
-void TGridCombo::KeyDown(WORD& Key, TShiftState Shift) {
-    // With the list open (or a list style) the arrows walk the list; an open
-    // list with Alt+Down never ends editing.
-    const bool listLike = Style() == csDropDownList || DroppedDown();
-    bool ending = Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE;
-    if (!listLike) ending = ending || ((Key == VK_UP || Key == VK_DOWN) && !Shift.Contains(ssAlt));
-    if (ending && EndingKey(Key, Shift)) return;
-    TXSGComboBox::KeyDown(Key, Shift);
+void TGridCombo::LoadText(const std::string& Value) {
+    if (Style() == csDropDownList)
+        SetItemIndex(Items()->IndexOf(Value));
+    else
+        SetText(Value);
 }
 
-void TGridCombo::DoExit() {
-    // The list dropping down keeps the edit alive.
-    if (!DroppedDown()) FocusLost();
-    TXSGComboBox::DoExit();
+bool TGridCombo::IsEndingKey(WORD Key, TShiftState Shift) const {
+    // With the list open (or a list style) the arrows walk the list; Alt+Down
+    // opens it.
+    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) return true;
+    const bool listLike = Style() == csDropDownList || DroppedDown();
+    return !listLike && (Key == VK_UP || Key == VK_DOWN) && !Shift.Contains(ssAlt);
 }
 
 // --- edit with button ------------------------------------------------------------------------
 
-TGridEditBtn::TGridEditBtn(TExtStringGrid* AGrid) : TXsgEditBtn(AGrid), TGridCellEditor(AGrid) {
-    Place(this, AGrid);
-}
-
 void TGridEditBtn::LoadText(const std::string& Value) {
-    SetText(Value);
-    SetSelStart(static_cast<int>(Value.size()));
+    LoadEditText(*this, Value);
 }
 
 void TGridEditBtn::ClickButton() {
@@ -112,16 +111,8 @@ void TGridEditBtn::ClickButton() {
     SelectAll();
 }
 
-void TGridEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
-    if (IsLeavingKey(Key) && EndingKey(Key, Shift)) return;
-    TXsgEditBtn::KeyDown(Key, Shift);
-}
-
 void TGridEditBtn::KeyPress(char& Key) {
-    if (Key == '\r' || Key == '\t') {
-        Key = 0;
-        return;
-    }
+    if (SwallowedChar(Key)) return;
     const TEditorType type = Grid->CurrentEditorType();
     if (static_cast<unsigned char>(Key) >= 32 &&
         (type == edNumericEditBtn || type == edFloatEditBtn)) {
@@ -136,17 +127,7 @@ void TGridEditBtn::KeyPress(char& Key) {
     TXsgEditBtn::KeyPress(Key);
 }
 
-void TGridEditBtn::DoExit() {
-    FocusLost();
-    TXsgEditBtn::DoExit();
-}
-
 // --- unit edit -------------------------------------------------------------------------------
-
-TGridUnitEditBtn::TGridUnitEditBtn(TExtStringGrid* AGrid)
-    : TXsgUnitEditBtn(AGrid), TGridCellEditor(AGrid) {
-    Place(this, AGrid);
-}
 
 void TGridUnitEditBtn::LoadText(const std::string& Value) {
     std::string number, unit;
@@ -160,22 +141,7 @@ void TGridUnitEditBtn::LoadText(const std::string& Value) {
     SetUnitID(unit);
 }
 
-void TGridUnitEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
-    if (IsLeavingKey(Key) && EndingKey(Key, Shift)) return;
-    TXsgUnitEditBtn::KeyDown(Key, Shift);
-}
-
-void TGridUnitEditBtn::DoExit() {
-    FocusLost();
-    TXsgUnitEditBtn::DoExit();
-}
-
 // --- date picker ---------------------------------------------------------------------------
-
-TGridDatePicker::TGridDatePicker(TExtStringGrid* AGrid)
-    : TDateTimePicker(AGrid), TGridCellEditor(AGrid) {
-    Place(this, AGrid);
-}
 
 std::string TGridDatePicker::EditorText() {
     return DateToStr(Date());
@@ -186,28 +152,18 @@ void TGridDatePicker::LoadText(const std::string& Value) {
     SetDate(TryStrToDate(Value, date) ? date : ::Date());
 }
 
-void TGridDatePicker::KeyDown(WORD& Key, TShiftState Shift) {
-    if ((Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) && EndingKey(Key, Shift)) return;
-    TDateTimePicker::KeyDown(Key, Shift);
+bool TGridDatePicker::IsEndingKey(WORD Key, TShiftState Shift) const {
+    return Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE;
 }
 
-void TGridDatePicker::DoExit() {
-    if (!DroppedDown()) FocusLost();
-    TDateTimePicker::DoExit();
-}
-
-// --- check box -----------------------------------------------------------------------------
-
-TGridCheckBox::TGridCheckBox(TExtStringGrid* AGrid) : TCheckBox(AGrid), TGridCellEditor(AGrid) {
-    Place(this, AGrid);
-}
+// --- check box and button --------------------------------------------------------------------
 
 void TGridCheckBox::LoadText(const std::string& Value) {
     SetCaption(Value);
     SetChecked(false);
 }
 
-void TGridCheckBox::KeyDown(WORD& Key, TShiftState Shift) {
+bool TGridCheckBox::IsEndingKey(WORD Key, TShiftState Shift) const {
     switch (Key) {
     case VK_RETURN:
     case VK_ESCAPE:
@@ -219,23 +175,10 @@ void TGridCheckBox::KeyDown(WORD& Key, TShiftState Shift) {
     case VK_RIGHT:
     case VK_UP:
     case VK_DOWN:
-        if (EndingKey(Key, Shift)) return;
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
-    TCheckBox::KeyDown(Key, Shift);
-}
-
-void TGridCheckBox::DoExit() {
-    FocusLost();
-    TCheckBox::DoExit();
-}
-
-// --- button --------------------------------------------------------------------------------
-
-TGridButton::TGridButton(TExtStringGrid* AGrid) : TButton(AGrid), TGridCellEditor(AGrid) {
-    Place(this, AGrid);
 }
 
 void TGridButton::Click() {
@@ -243,24 +186,7 @@ void TGridButton::Click() {
     SetCaption(Grid->EllipsisClick(Grid->GetRealCol(), Grid->Row(), Caption()));
 }
 
-void TGridButton::KeyDown(WORD& Key, TShiftState Shift) {
-    switch (Key) {
-    case VK_ESCAPE:
-    case VK_TAB:
-    case VK_RETURN:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-        if (EndingKey(Key, Shift)) return;
-        break;
-    default:
-        break;
-    }
-    TButton::KeyDown(Key, Shift);
-}
-
-void TGridButton::DoExit() {
-    FocusLost();
-    TButton::DoExit();
+bool TGridButton::IsEndingKey(WORD Key, TShiftState Shift) const {
+    return Key == VK_ESCAPE || Key == VK_TAB || Key == VK_RETURN || Key == VK_LEFT ||
+           Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
 }

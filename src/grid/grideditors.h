@@ -34,103 +34,102 @@ protected:
     TExtStringGrid* Grid;
 };
 
-class TGridSpin : public TXsgSpinEdit, public TGridCellEditor {
+// A control of the layer made a cell editor: hidden on the grid until used,
+// its ending keys handed to the grid, its focus loss ending the edit.
+template <class TBase> class TGridEditorControl : public TBase, public TGridCellEditor {
+public:
+    explicit TGridEditorControl(TExtStringGrid* AGrid);
+    TWinControl* Control() override { return this; }
+
+protected:
+    // Tab, Enter, Esc, Up and Down unless the editor says otherwise.
+    virtual bool IsEndingKey(WORD Key, TShiftState Shift) const;
+    // A drop-down list open keeps the edit alive when the focus goes to it.
+    virtual bool ListOpen() const { return false; }
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void DoExit() override;
+};
+
+class TGridSpin : public TGridEditorControl<TXsgSpinEdit> {
 public:
     explicit TGridSpin(TExtStringGrid* AGrid);
     std::string ClassName() const override { return "TGridSpin"; }
-    TWinControl* Control() override { return this; }
     std::string EditorText() override { return Text(); }
     void LoadText(const std::string& Value) override;
 
 protected:
-    void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
-    void DoExit() override;
 };
 
-class TGridCombo : public TXSGComboBox, public TGridCellEditor {
+class TGridCombo : public TGridEditorControl<TXSGComboBox> {
 public:
-    explicit TGridCombo(TExtStringGrid* AGrid);
+    using TGridEditorControl::TGridEditorControl;
     std::string ClassName() const override { return "TGridCombo"; }
-    TWinControl* Control() override { return this; }
     // A list with nothing picked leaves the cell's text as it is.
     std::string EditorText() override;
     void LoadText(const std::string& Value) override;
 
 protected:
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void DoExit() override;
+    bool IsEndingKey(WORD Key, TShiftState Shift) const override;
+    bool ListOpen() const override { return DroppedDown(); }
 };
 
-class TGridEditBtn : public TXsgEditBtn, public TGridCellEditor {
+class TGridEditBtn : public TGridEditorControl<TXsgEditBtn> {
 public:
-    explicit TGridEditBtn(TExtStringGrid* AGrid);
+    using TGridEditorControl::TGridEditorControl;
     std::string ClassName() const override { return "TGridEditBtn"; }
-    TWinControl* Control() override { return this; }
     std::string EditorText() override { return Text(); }
     void LoadText(const std::string& Value) override;
     // Asks the grid's OnEllipsClick with the text and shows what comes back.
     void ClickButton() override;
 
 protected:
-    void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
-    void DoExit() override;
 };
 
-class TGridUnitEditBtn : public TXsgUnitEditBtn, public TGridCellEditor {
+class TGridUnitEditBtn : public TGridEditorControl<TXsgUnitEditBtn> {
 public:
-    explicit TGridUnitEditBtn(TExtStringGrid* AGrid);
+    using TGridEditorControl::TGridEditorControl;
     std::string ClassName() const override { return "TGridUnitEditBtn"; }
-    TWinControl* Control() override { return this; }
     std::string EditorText() override { return Text() + UnitID(); }
     // The digits and "," "-" "." make the value, the other characters the unit.
     void LoadText(const std::string& Value) override;
-
-protected:
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void DoExit() override;
 };
 
-class TGridDatePicker : public TDateTimePicker, public TGridCellEditor {
+class TGridDatePicker : public TGridEditorControl<TDateTimePicker> {
 public:
-    explicit TGridDatePicker(TExtStringGrid* AGrid);
+    using TGridEditorControl::TGridEditorControl;
     std::string ClassName() const override { return "TGridDatePicker"; }
-    TWinControl* Control() override { return this; }
     std::string EditorText() override;
     // Today for a text that is no date.
     void LoadText(const std::string& Value) override;
 
 protected:
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void DoExit() override;
+    bool IsEndingKey(WORD Key, TShiftState Shift) const override;
+    bool ListOpen() const override { return DroppedDown(); }
 };
 
-class TGridCheckBox : public TCheckBox, public TGridCellEditor {
+class TGridCheckBox : public TGridEditorControl<TCheckBox> {
 public:
-    explicit TGridCheckBox(TExtStringGrid* AGrid);
+    using TGridEditorControl::TGridEditorControl;
     std::string ClassName() const override { return "TGridCheckBox"; }
-    TWinControl* Control() override { return this; }
     std::string EditorText() override { return Caption(); }
     void LoadText(const std::string& Value) override;
     bool HoldsValue() const override { return false; }
 
 protected:
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void DoExit() override;
+    bool IsEndingKey(WORD Key, TShiftState Shift) const override;
 };
 
-class TGridButton : public TButton, public TGridCellEditor {
+class TGridButton : public TGridEditorControl<TButton> {
 public:
-    explicit TGridButton(TExtStringGrid* AGrid);
+    using TGridEditorControl::TGridEditorControl;
     std::string ClassName() const override { return "TGridButton"; }
-    TWinControl* Control() override { return this; }
     std::string EditorText() override { return Caption(); }
     void LoadText(const std::string& Value) override { SetCaption(Value); }
     bool HoldsValue() const override { return false; }
     void Click() override;
 
 protected:
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void DoExit() override;
+    bool IsEndingKey(WORD Key, TShiftState Shift) const override;
 };
