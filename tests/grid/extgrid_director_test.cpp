@@ -4,31 +4,18 @@
 // table dragged as a copy into a second grid. Every cell is checked afterwards.
 #include <QString>
 
+#include "draggrid.h"
 #include "gridfixture.h"
 #include "platform/vcl/synthdrag.h"
 #include "vcltestenv.h"
 
 namespace {
 
-class TCopyGrid : public TExtStringGrid {
-public:
-    using TExtStringGrid::TExtStringGrid;
-    TControl* DropOn = nullptr;
-    TPoint At;
-
-protected:
-    long RunOleDrag(const TSourceDataObject& Data, int AllowedEffects, int& Effect) override {
-        Effect =
-            SynthDragDrop(DropOn, Data.DropData(), At.X, At.Y, AllowedEffects, MK_CONTROL).Drop;
-        return 0;
-    }
-};
-
 class DirectorTest : public GridTest {
 protected:
     void SetUp() override {
         GridTest::SetUp();
-        Table = new TCopyGrid(Form.get()); // owned by the form
+        Table = new TDragGrid(Form.get()); // owned by the form
         Grid = Table;
         Grid->SetParent(Form.get());
         Grid->SetBounds(0, 0, 400, 300);
@@ -48,6 +35,7 @@ protected:
         Grid->OnCellValidate = [](TObject*, int, int, std::string& Value, bool& Valid) {
             Valid = Value.empty() || Value == "1" || Value == "0" || Value == "\xBD";
         };
+        Table->Keys = MK_CONTROL;              // a copy
         Copy = new TExtStringGrid(Form.get()); // owned by the form
         Copy->SetParent(Form.get());
         Copy->SetBounds(0, 310, 400, 160);
@@ -69,7 +57,7 @@ protected:
         }
         SendKey(Target(), Qt::Key_Return, "\r");
     }
-    TCopyGrid* Table = nullptr;
+    TDragGrid* Table = nullptr;
     TExtStringGrid* Copy = nullptr;
 };
 

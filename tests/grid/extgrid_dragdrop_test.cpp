@@ -3,27 +3,12 @@
 // and drops far too big handled within bounds.
 #include <QEvent>
 
+#include "draggrid.h"
 #include "gridfixture.h"
 #include "platform/vcl/synthdrag.h"
 #include "vcltestenv.h"
 
 namespace {
-
-// A grid whose drags land on a chosen control at a chosen point (instead of
-// wherever the mouse would carry them).
-class TDragGrid : public TExtStringGrid {
-public:
-    using TExtStringGrid::TExtStringGrid;
-    TControl* DropOn = nullptr;
-    TPoint At;
-    unsigned Keys = 0;
-
-protected:
-    long RunOleDrag(const TSourceDataObject& Data, int AllowedEffects, int& Effect) override {
-        Effect = SynthDragDrop(DropOn, Data.DropData(), At.X, At.Y, AllowedEffects, Keys).Drop;
-        return 0;
-    }
-};
 
 class DragDropTest : public GridTest {
 protected:
