@@ -44,6 +44,7 @@ class TGridUnitEditBtn;
 class TGridDatePicker;
 class TGridCheckBox;
 class TGridButton;
+class TGridMemo;
 class TGridDropTarget;
 class TArrowWindow;
 
@@ -402,6 +403,8 @@ public:
     TGridDatePicker* GetDatePickerEditor();
     TGridCheckBox* CheckEdit();
     TGridButton* GridButton();
+    // The multi-line text editor of word-wrapped cells.
+    TGridMemo* MemoEdit();
     // The dedicated editor shown now, or nil.
     TGridCellEditor* ActiveCellEditor() const { return FActiveCellEditor; }
 
@@ -426,6 +429,8 @@ private:
     TGridDatePicker* FDatePicker = nullptr;
     TGridCheckBox* FCheckEdit = nullptr;
     TGridButton* FGridButton = nullptr;
+    TGridMemo* FMemo = nullptr;
+    bool FMultiLineEdit = false;
     TGridCellEditor* FActiveCellEditor = nullptr;
     bool FSkipWriteBack = false;
     TEditorType FEditorType = edNormal;

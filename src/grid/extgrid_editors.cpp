@@ -42,11 +42,15 @@ bool TExtStringGrid::CanEditShow() {
         EditStart(Col(), row);
         FEditorType = edNormal;
         GetCellEditor(realCol, row, FEditorType);
+        // Word-wrapped text over several lines gets the multi-line editor.
+        FMultiLineEdit = FEditorType == edNormal && FWordWrap &&
+                         (FNavigation->LineFeedOnEnter ||
+                          GetEditText(Col(), row).find('\n') != std::string::npos);
         FEditActive = true;
         FEditActiveCol = Col();
         FEditActiveRow = row;
     }
-    if (IsTextEditorType(FEditorType)) return true;
+    if (IsTextEditorType(FEditorType) && !FMultiLineEdit) return true;
     // The other types have their own control over the cell (the text editor
     // stays hidden); a type without one shows nothing.
     if (!FActiveCellEditor) ShowInplaceEditor(Col(), row);
@@ -90,6 +94,7 @@ void TExtStringGrid::HideEditor() {
     FEditActiveCol = FEditActiveRow = -1;
     TBaseGrid::HideEditor();
     FEditorType = edNormal;
+    FMultiLineEdit = false;
     if (wasEditing) EditingDone();
 }
 
@@ -136,7 +141,12 @@ TGridButton* TExtStringGrid::GridButton() {
     return MakeEditor(FGridButton);
 }
 
+TGridMemo* TExtStringGrid::MemoEdit() {
+    return MakeEditor(FMemo);
+}
+
 TGridCellEditor* TExtStringGrid::CellEditorFor(TEditorType Type) {
+    if (FMultiLineEdit) return MemoEdit();
     switch (Type) {
     case edSpinEdit:
     case edFloatSpinEdit:
@@ -304,7 +314,11 @@ void TExtStringGrid::ShowEditorChar(char Ch) {
         // The key that started editing is typed into the editor, not lost.
         TWinControl* control = FActiveCellEditor->Control();
         if (!control->Visible()) return;
-        if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->SelectAll();
+        // The typed character replaces the text, as in the text editor.
+        if (auto* edit = dynamic_cast<TCustomEdit*>(control))
+            edit->SelectAll();
+        else if (FMultiLineEdit)
+            FActiveCellEditor->LoadText("");
         control->Perform(WM_CHAR, static_cast<unsigned char>(Ch));
         return;
     }

@@ -43,6 +43,7 @@ template class TGridEditorControl<TXsgUnitEditBtn>;
 template class TGridEditorControl<TDateTimePicker>;
 template class TGridEditorControl<TCheckBox>;
 template class TGridEditorControl<TButton>;
+template class TGridEditorControl<TMemo>;
 
 namespace {
 
@@ -189,4 +190,55 @@ void TGridButton::Click() {
 bool TGridButton::IsEndingKey(WORD Key, TShiftState Shift) const {
     return Key == VK_ESCAPE || Key == VK_TAB || Key == VK_RETURN || Key == VK_LEFT ||
            Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+// --- multi-line text -------------------------------------------------------------------------
+
+TGridMemo::TGridMemo(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {
+    SetWordWrap(true);
+    SetScrollBars(ssNone);
+    WantReturns = true;
+}
+
+namespace {
+
+// The memo counts a line break as one character, the text holds CR LF.
+size_t ByteOfPosition(const std::string& Text, int Position) {
+    size_t i = 0;
+    for (int p = 0; i < Text.size() && p < Position; ++p)
+        i += (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ? 2 : 1;
+    return i;
+}
+
+int PositionCount(const std::string& Text) {
+    int n = 0;
+    for (size_t i = 0; i < Text.size(); ++n)
+        i += (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ? 2 : 1;
+    return n;
+}
+
+} // namespace
+
+void TGridMemo::LoadText(const std::string& Value) {
+    SetText(Value);
+    SetSelStart(PositionCount(Text()));
+}
+
+bool TGridMemo::IsEndingKey(WORD Key, TShiftState Shift) const {
+    if (Key == VK_RETURN) return !Shift.Contains(ssCtrl) && !Grid->Navigation()->LineFeedOnEnter;
+    return Key == VK_TAB || Key == VK_ESCAPE;
+}
+
+void TGridMemo::KeyDown(WORD& Key, TShiftState Shift) {
+    if (Key == VK_RETURN && Shift.Contains(ssCtrl) && !ReadOnly()) {
+        // The line break goes in where the caret stands.
+        const std::string text = Text();
+        const int caret = SelStart();
+        const size_t at = ByteOfPosition(text, caret);
+        SetText(text.substr(0, at) + "\r\n" + text.substr(at));
+        SetSelStart(caret + 1);
+        Key = 0;
+        return;
+    }
+    TGridEditorControl::KeyDown(Key, Shift);
 }

@@ -10,6 +10,7 @@
 #include "grid/support/flatcombo.h"
 #include "grid/support/spinedit.h"
 #include "platform/vcl/comctrls.h"
+#include "platform/vcl/listctrls.h"
 #include "platform/vcl/stdctrls.h"
 
 class TExtStringGrid;
@@ -132,4 +133,19 @@ public:
 
 protected:
     bool IsEndingKey(WORD Key, TShiftState Shift) const override;
+};
+
+// The text editor of word-wrapped cells whose text runs over several lines
+// (or may, with Navigation.LineFeedOnEnter): Ctrl+Enter types a line break,
+// Enter ends the edit unless LineFeedOnEnter makes it a line break too.
+class TGridMemo : public TGridEditorControl<TMemo> {
+public:
+    explicit TGridMemo(TExtStringGrid* AGrid);
+    std::string ClassName() const override { return "TGridMemo"; }
+    std::string EditorText() override { return Text(); }
+    void LoadText(const std::string& Value) override;
+
+protected:
+    bool IsEndingKey(WORD Key, TShiftState Shift) const override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
 };

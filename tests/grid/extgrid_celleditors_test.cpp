@@ -235,3 +235,33 @@ TEST_F(CellEditorsTest, ClickingAnotherCellClosesTheEditorWithItsValue) {
     EXPECT_EQ(nullptr, Shown());
     EXPECT_EQ("5", Grid->Cells(2, 2));
 }
+
+TEST_F(CellEditorsTest, WordWrappedLinesAreEditedInTheMultiLineEditor) {
+    Grid->SetRowHeights(2, 60);
+    Grid->SetCells(2, 2, "Jansen\r\nDe Vries");
+    Open();
+    ASSERT_EQ(Grid->MemoEdit(), Shown());
+    EXPECT_EQ("Jansen\r\nDe Vries", Grid->MemoEdit()->Text());
+    ExpectOverCell(Shown());
+    Picture("multiline");
+    // Ctrl+Enter breaks the line, Enter ends the edit.
+    Key(Shown(), Qt::Key_Return, "\r", Qt::ControlModifier);
+    Key(Shown(), Qt::Key_B, "B");
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("Jansen\r\nDe Vries\r\nB", Grid->Cells(2, 2));
+    // A one-line cell keeps the one-line editor unless Enter makes line breaks.
+    Grid->FocusCell(2, 3, true);
+    Open();
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_TRUE(Grid->InplaceEditor()->Visible());
+    Key(Grid->InplaceEditor(), Qt::Key_Escape, "\x1b");
+    Grid->Navigation()->LineFeedOnEnter = true;
+    Key(Grid, Qt::Key_X, "x");
+    ASSERT_EQ(Grid->MemoEdit(), Shown());
+    EXPECT_EQ("x", Grid->MemoEdit()->Text());
+    Key(Shown(), Qt::Key_Return, "\r");
+    Key(Shown(), Qt::Key_Y, "y");
+    Key(Shown(), Qt::Key_Tab, "\t");
+    EXPECT_EQ("x\r\ny", Grid->Cells(2, 3));
+}
