@@ -45,6 +45,8 @@ class TGridDatePicker;
 class TGridCheckBox;
 class TGridButton;
 class TGridMemo;
+class TEditLink;
+class TEditLinkEditor;
 class TGridDropTarget;
 class TArrowWindow;
 
@@ -405,6 +407,8 @@ public:
     TGridButton* GridButton();
     // The multi-line text editor of word-wrapped cells.
     TGridMemo* MemoEdit();
+    // The editor of edCustom cells (not owned); none: such cells show no editor.
+    TEditLink* EditLink = nullptr;
     // The dedicated editor shown now, or nil.
     TGridCellEditor* ActiveCellEditor() const { return FActiveCellEditor; }
 
@@ -430,6 +434,7 @@ private:
     TGridCheckBox* FCheckEdit = nullptr;
     TGridButton* FGridButton = nullptr;
     TGridMemo* FMemo = nullptr;
+    std::shared_ptr<TEditLinkEditor> FLinkEditor;
     bool FMultiLineEdit = false;
     TGridCellEditor* FActiveCellEditor = nullptr;
     bool FSkipWriteBack = false;

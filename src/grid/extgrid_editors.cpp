@@ -1,6 +1,7 @@
 // Which editor a cell gets and what happens when editing ends: the grid's own
 // text editor with the cell's editor type, edit text read and written by real
 // column, and the write-back (or cancel) when the focus leaves the editor.
+#include "grid/editlink.h"
 #include "grid/extgrid.h"
 #include "grid/extinplaceedit.h"
 #include "grid/grideditors.h"
@@ -169,16 +170,39 @@ TGridCellEditor* TExtStringGrid::CellEditorFor(TEditorType Type) {
         return CheckEdit();
     case edButton:
         return GridButton();
+    case edCustom:
+        if (!EditLink) return nullptr;
+        if (!FLinkEditor || FLinkEditor->Link != EditLink)
+            FLinkEditor = std::make_shared<TEditLinkEditor>(this, EditLink);
+        return FLinkEditor.get();
     default:
-        return nullptr; // no control of its own (edDataCheckBox, edCustom without a link)
+        return nullptr; // no control of its own (edDataCheckBox)
     }
 }
 
 void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
     TGridCellEditor* editor = CellEditorFor(FEditorType);
     if (!editor) return;
-    TWinControl* control = editor->Control();
     const std::string text = GetEditText(ACol, ARow);
+    const TRect r = MergedCellRect(Col(), Row());
+    const int b = BorderOffset();
+    if (FEditorType == edCustom) {
+        // The link's own steps, in their order.
+        EditLink->FGrid = this;
+        EditLink->FEditCol = ACol;
+        EditLink->FEditRow = ARow;
+        EditLink->CreateEditor(this);
+        if (!EditLink->GetEditControl()) return;
+        EditLink->SetRect({r.Left + b, r.Top + b, r.Right + b, r.Bottom + b});
+        EditLink->SetVisible(true);
+        EditLink->SetCellProperties();
+        EditLink->SetProperties();
+        EditLink->SetEditorValue(text);
+        FActiveCellEditor = editor;
+        EditLink->SetFocus(true);
+        return;
+    }
+    TWinControl* control = editor->Control();
     switch (FEditorType) {
     case edSpinEdit:
     case edFloatSpinEdit:
@@ -226,8 +250,6 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
         editor->LoadText(text);
         break;
     }
-    const TRect r = MergedCellRect(Col(), Row());
-    const int b = BorderOffset();
     control->SetBounds(r.Left + b, r.Top + b, r.Width() - 1, r.Height() - 1);
     control->SetColor(GetCellBackColor(ACol, ARow) == clNone ? clWindow
                                                              : GetCellBackColor(ACol, ARow));
@@ -267,7 +289,8 @@ void TExtStringGrid::HideInplaceEditor(int ACol, int ARow) {
         }
     }
     const bool hadFocus = control->Focused();
-    control->SetEnabled(false);
+    editor->Closed();
+    if (FEditorType != edCustom) control->SetEnabled(false);
     control->SetVisible(false);
     if (hadFocus && CanFocus()) SetFocus();
     RepaintCell(Col(), Row());

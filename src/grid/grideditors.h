@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "grid/editlink.h"
 #include "grid/support/editbtn.h"
 #include "grid/support/flatcombo.h"
 #include "grid/support/spinedit.h"
@@ -27,6 +28,8 @@ public:
     virtual void LoadText(const std::string& Text) = 0;
     // Whether the value is validated and written back at all.
     virtual bool HoldsValue() const { return true; }
+    // After the grid hid the editor.
+    virtual void Closed() {}
 
 protected:
     // The keys that end editing go to the grid; true when it took the key.
@@ -148,4 +151,19 @@ public:
 protected:
     bool IsEndingKey(WORD Key, TShiftState Shift) const override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
+};
+
+// An application's edit link seen as one of the grid's editors.
+class TEditLinkEditor : public TGridCellEditor {
+public:
+    TEditLinkEditor(TExtStringGrid* AGrid, TEditLink* ALink)
+        : TGridCellEditor(AGrid), Link(ALink) {}
+    TWinControl* Control() override { return Link->GetEditControl(); }
+    std::string EditorText() override { return Link->GetEditorValue(); }
+    void LoadText(const std::string& Value) override { Link->SetEditorValue(Value); }
+    void Closed() override {
+        Link->Unhook();
+        Link->SetVisible(false);
+    }
+    TEditLink* Link;
 };

@@ -3,6 +3,7 @@
 // by a refused value, and pictured open over its cell for anyone to look at.
 #include <QString>
 
+#include "grid/editlink.h"
 #include "grid/grideditors.h"
 #include "gridfixture.h"
 #include "platform/rtl/dateutils.h"
@@ -264,4 +265,58 @@ TEST_F(CellEditorsTest, WordWrappedLinesAreEditedInTheMultiLineEditor) {
     Key(Shown(), Qt::Key_Y, "y");
     Key(Shown(), Qt::Key_Tab, "\t");
     EXPECT_EQ("x\r\ny", Grid->Cells(2, 3));
+}
+
+namespace {
+
+// An application's link with a plain edit as its control.
+class TTestLink : public TEditLink {
+public:
+    using TEditLink::TEditLink;
+    TEdit* Edit = nullptr; // owned by the grid it is made on
+    void CreateEditor(TWinControl* AParent) override {
+        if (Edit) return;
+        Edit = new TEdit(AParent);
+        Edit->SetParent(AParent);
+    }
+    TWinControl* GetEditControl() override { return Edit; }
+    std::string GetEditorValue() override { return Edit->Text(); }
+    void SetEditorValue(const std::string& Value) override { Edit->SetText(Value); }
+};
+
+} // namespace
+
+TEST_F(CellEditorsTest, AnEditLinkPlugsInTheApplicationsControl) {
+    Type = edCustom;
+    Open();
+    EXPECT_EQ(nullptr, Shown()) << "no link: no editor";
+    EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+    Grid->SetEditorMode(false);
+
+    TTestLink link(nullptr);
+    Grid->EditLink = &link;
+    Grid->Navigation()->AdvanceOnEnter = true;
+    Open();
+    ASSERT_NE(nullptr, link.Edit);
+    ASSERT_EQ(link.Edit, Shown());
+    EXPECT_EQ(Name(2, 2), link.Edit->Text());
+    EXPECT_EQ(&link, static_cast<TEditLinkEditor*>(Grid->ActiveCellEditor())->Link);
+    link.Edit->SetText("Zomerveld");
+    Key(link.Edit, Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("Zomerveld", Grid->Cells(2, 2));
+    EXPECT_EQ(3, Grid->Col()) << "Enter went on to the next cell";
+
+    // A link that keeps Enter keeps editing; Esc leaves the cell as it was.
+    link.WantKeyReturn = true;
+    Grid->FocusCell(2, 3, true);
+    Open();
+    ASSERT_EQ(link.Edit, Shown());
+    link.Edit->SetText("kept?");
+    Key(link.Edit, Qt::Key_Return, "\r");
+    EXPECT_EQ(link.Edit, Shown());
+    Key(link.Edit, Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(Name(2, 3), Grid->Cells(2, 3));
+    Grid->EditLink = nullptr;
 }
