@@ -207,3 +207,16 @@ TEST_F(EditorsTest, EditingBehindAHiddenColumnWritesTheShownColumn) {
     EXPECT_EQ("q", Grid->Cells(2, 2));
     EXPECT_EQ(Name(1, 2), Grid->Cells(1, 2));
 }
+
+TEST_F(EditorsTest, APasswordCellHidesWhatIsTypedButKeepsIt) {
+    Type = edPassword;
+    Type_("geheim");
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ('*', static_cast<TCustomEdit*>(Editor())->PasswordChar());
+    EXPECT_EQ("geheim", Grid->Cells(1, 1));
+    EditorKey(Qt::Key_Return, Qt::NoModifier, "\r");
+    Type = edNormal;
+    Grid->FocusCell(2, 1, true);
+    Type_("open");
+    EXPECT_EQ('\0', static_cast<TCustomEdit*>(Editor())->PasswordChar());
+}
