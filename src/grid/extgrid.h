@@ -31,9 +31,25 @@
 #include "grid/hiddenrows.h"
 #include "grid/support/basegrid.h"
 #include "grid/support/cellcheck.h"
+#include "grid/support/dragdrop.h"
 #include "grid/support/intlists.h"
 #include "platform/rtl/streams.h"
 #include "platform/vcl/gfx/imagelist.h"
+
+// keyboard, mouse and editing input
+class TGridCellEditor;
+class TGridCombo;
+class TGridSpin;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridDatePicker;
+class TGridCheckBox;
+class TGridButton;
+class TGridMemo;
+class TEditLink;
+class TEditLinkEditor;
+class TGridDropTarget;
+class TArrowWindow;
 
 class TExtStringGrid : public TBaseGrid {
 public:
@@ -392,6 +408,197 @@ public:
     bool XPLook() const { return FXPLook; }
     bool ComCtl6() const { return FComCtl6; }
     bool DatePickerAvailable() const;
+
+    // ==== keyboard and editing input (extgrid_keys.cpp) ====
+    // Tab and Shift+Tab: the next (previous) cell by Navigation's Tab rules,
+    // wrapping over rows (columns) and passing the focus on at the end.
+    void TabToNextCell(bool Backward);
+    // The first column Tab and Home go to (the node column is skipped).
+    int FirstNormalCol();
+    int VisibleFixedRightCols() const;
+    // The update count without repaint control, and its reset after moves
+    // that used it.
+    void BeginUpdateCount() { ++FUpdateCount; }
+    void ResetUpdateCount() { FUpdateCount = 0; }
+    virtual bool CanDeleteRow(int ARow);
+    // A "." from the numeric keypad types the decimal separator of FormatSettings().
+    bool ExcelStyleDecimalSeparator = false;
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void WMChar(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
+
+private:
+    int LastNormalCol() const { return ColCount() - 1 - VisibleFixedRightCols(); }
+    int LastNormalRow() const { return RowCount() - 1 - FFixedFooters; }
+    // Whether the cell (display column) holds a check box, radio group or button.
+    bool HasCellControl(int ACol, int ARow) const;
+    bool IsFixedAt(int ACol, int ARow);
+    bool SkipFixedCells(WORD Key);
+    void InsertRowByKey(int ARow);
+    void DeleteRowByKey(int ARow);
+    void SelectByNavigationKey(WORD Key, TShiftState Shift);
+    TGridRect FKeySelection;
+
+    // ---- in-place editors (extgrid_editors.cpp) ----
+public:
+    // The editor type of the cell being edited (edNormal when none is).
+    TEditorType CurrentEditorType() const { return FEditorType; }
+    // Writes a cell as typed text would (the edit events fire).
+    virtual void SetCellViaEdit(int ACol, int ARow, const std::string& Value);
+    // The text the editor started with, then the editor's current text.
+    virtual void EditorToCell();
+    void EditingDone();
+    TNotifyEvent OnEditingDone;
+    // Called by the grid's editors when the focus left them: the value (when
+    // the editor holds one) is validated and written back, or the old text
+    // kept when refused, and the editor closes.
+    void EditorFocusLost(TWinControl* Editor, bool Validate, const std::string& Text);
+    // Places the cell's dedicated editor over it, filled from the cell.
+    void ShowInplaceEditor(int ACol, int ARow);
+    // Writes the dedicated editor's value into the cell and hides it.
+    void HideInplaceEditor(int ACol, int ARow);
+    // The ending keys of a dedicated editor: validation, then the grid.
+    bool CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftState Shift);
+    // An editor handed a key back: it closes; Enter advances, Tab and the
+    // arrows move as on the grid.
+    void EditorKeyDone(WORD Key, TShiftState Shift);
+    std::string EllipsisClick(int ACol, int ARow, const std::string& S);
+    TEllipsClickEvent OnEllipsClick;
+    // The dedicated editors, made at first use; the combo's items are the
+    // application's to fill.
+    TGridCombo* Combobox();
+    TGridSpin* SpinEdit();
+    TGridEditBtn* BtnEdit();
+    TGridUnitEditBtn* BtnUnitEdit();
+    // Nil where the date picker does not exist.
+    TGridDatePicker* GetDatePickerEditor();
+    TGridCheckBox* CheckEdit();
+    TGridButton* GridButton();
+    // The multi-line text editor of word-wrapped cells.
+    TGridMemo* MemoEdit();
+    // The editor of edCustom cells (not owned); none: such cells show no editor.
+    TEditLink* EditLink = nullptr;
+    // The dedicated editor shown now, or nil.
+    TGridCellEditor* ActiveCellEditor() const { return FActiveCellEditor; }
+
+protected:
+    bool CanEditShow() override;
+    TInplaceEdit* CreateEditor() override;
+    std::string GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const std::string& Value) override;
+    int GetEditLimit() override { return FMaxEditLength; }
+    void HideEditor() override;
+
+private:
+    static bool IsTextEditorType(TEditorType Type);
+    void ShowEditorChar(char Ch) override;
+    bool SelectCell(int ACol, int ARow) override;
+    TGridCellEditor* CellEditorFor(TEditorType Type);
+    template <class TEditor> TEditor* MakeEditor(TEditor*& Slot);
+    TGridCombo* FCombo = nullptr; // the editors are owned by the grid as components
+    TGridSpin* FSpin = nullptr;
+    TGridEditBtn* FEditBtn = nullptr;
+    TGridUnitEditBtn* FUnitEditBtn = nullptr;
+    TGridDatePicker* FDatePicker = nullptr;
+    TGridCheckBox* FCheckEdit = nullptr;
+    TGridButton* FGridButton = nullptr;
+    TGridMemo* FMemo = nullptr;
+    std::shared_ptr<TEditLinkEditor> FLinkEditor;
+    bool FMultiLineEdit = false;
+    TGridCellEditor* FActiveCellEditor = nullptr;
+    bool FSkipWriteBack = false;
+    TEditorType FEditorType = edNormal;
+    bool FEditActive = false;
+    int FEditActiveCol = -1, FEditActiveRow = -1;
+    bool FClosingEditor = false;
+
+    // ---- mouse (extgrid_mouse.cpp) ----
+public:
+    TAnchorClickEvent OnAnchorClick;
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
+    // Opens a web or mail address that a cell's anchor points to (the
+    // desktop's handler); only such addresses ever get here.
+    virtual bool OpenAnchor(const std::string& Anchor);
+
+private:
+    // "CELL://R<row>C<col>" moves inside the grid; web and mail addresses
+    // open; nothing else is run.
+    void AnchorClick(int ARow, int ACol, const std::string& Anchor);
+    // The anchor (or address cell) under a client point of a cell, or "".
+    std::string AnchorAt(int ACol, int ARow, int X, int Y);
+    void SelectFromFixedCells(int ACol, int ARow);
+    TPoint FMouseDownPoint;
+    int FPendingDeselect = -1;
+    bool FFixedSelecting = false;
+
+    // ---- wheel and zoom (extgrid_wndproc.cpp) ----
+public:
+    // One zoom step more (or less): every column and row grows by Delta
+    // pixels; steps stay within -10 .. 10.
+    void Zoom(int Delta);
+    // Added to every cell font size when cells are drawn.
+    int ZoomStep() const { return FZoomStep; }
+    bool EnableWheel = true;
+
+protected:
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
+private:
+    bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
+    int FZoomStep = 0;
+
+    // ---- drag and drop (extgrid_dragdrop.cpp) ----
+public:
+    // Takes drops of text, files and columns from other windows and programs
+    // (registering the grid's window), or stops taking them.
+    void SetOleDropTarget(bool Value);
+    // Drags the selection's text (the column, from a fixed row) out of the
+    // grid; answers the effect the target chose (copy, move or none). A moved
+    // drag of whole rows removes them with OleRemoveRows.
+    int StartOleDrag(int ACol, int ARow);
+    // The most rows one drop inserts or fills, and the most text it reads:
+    // what is beyond is left out so a huge drop cannot stall the program.
+    static constexpr int MaxDropRows = 10000;
+    static constexpr size_t MaxDropText = 4 * 1024 * 1024;
+    TOleDragDropEvent OnOleDrop, OnOleDrag;
+    TOleDroppedEvent OnOleDropped;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDropColEvent OnOleDropCol;
+    TOleDropFileEvent OnOleDropFile;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
+
+protected:
+    // Runs the drag loop; the layer's by default.
+    virtual long RunOleDrag(const TSourceDataObject& Data, int AllowedEffects, int& Effect);
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+
+private:
+    friend class TGridDropTarget;
+    void DropTextAt(const TPoint& Point, const std::string& Text);
+    void DropFilesAt(const TPoint& Point, const TStrings& Files);
+    void DropColAt(const TPoint& Point, int Column);
+    void DragOverAt(const TPoint& Point, bool& Allow, TDragFormats Formats);
+    void HideDropArrows();
+    TArrowWindow* DropArrow(int Index);
+    std::string SelectionText(const TGridRect& R) const;
+    std::shared_ptr<TGridDropTarget> FDropTarget;
+    std::array<TArrowWindow*, 3> FDropArrows{}; // owned by the grid as components
+    bool FOleDragArmed = false;
+    TGridRect FDragSourceRect{-1, -1, -1, -1};
+
+public:
+    // ==== end of keyboard and editing input ====
 
     // --- events ---
     TGetAlignmentEvent OnGetAlignment;

@@ -116,3 +116,17 @@ using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TCanRowEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
 using TSelectionChangedEvent =
     std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+
+// --- keyboard, mouse and editing input ---------------------------------------------
+using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& S)>;
+using TAnchorClickEvent = std::function<void(TObject* Sender, int ARow, int ACol,
+                                             const std::string& Anchor, bool& AutoHandle)>;
+using TOleDragDropEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& Data, bool& Allow)>;
+using TOleDroppedEvent = std::function<void(TObject* Sender, const TGridRect& Rect)>;
+using TOleDragOverEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
+using TOleDropColEvent = std::function<void(TObject* Sender, int ARow, int ACol, int DropCol)>;
+using TOleDropFileEvent = std::function<void(TObject* Sender, int ARow, int ACol,
+                                             const std::string& FileName, bool& Allow)>;
+using TOleDragStartEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TOleDragStopEvent = std::function<void(TObject* Sender, int OLEEffect)>;

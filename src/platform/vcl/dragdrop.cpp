@@ -99,7 +99,11 @@ private:
 };
 
 TDropFilter* FilterOf(const TControl& Control) {
-    return Control.Widget()->findChild<TDropFilter*>(QString(), Qt::FindDirectChildrenOnly);
+    // The filter has no meta-object of its own, so Qt's typed child search
+    // cannot tell it from the widget's other children: look at each.
+    for (QObject* child : Control.Widget()->children())
+        if (auto* filter = dynamic_cast<TDropFilter*>(child)) return filter;
+    return nullptr;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include "platform/rtl/stringlist.h"
 #include "platform/vcl/controls.h"
+#include "platform/vcl/scrollstyle.h"
 
 class QComboBox;
 class QListWidget;
@@ -31,8 +32,6 @@ private:
     std::function<void()> FOnChanged, FOnChanging;
     bool FChangePending = false; // OnChanging told, OnChanged not yet
 };
-
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TMemo : public TWinControl {
 public:

@@ -21,6 +21,7 @@
 #include "platform/vcl/controls.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/mask.h"
+#include "platform/vcl/scrollstyle.h"
 #include "platform/vcl/stdctrls.h"
 
 class TCustomGrid;
@@ -71,8 +72,6 @@ enum TGridOption {
 using TGridOptions = TSet<TGridOption>;
 
 enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
-
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // The grid's border uses the form's bsNone and bsSingle.
 using TBorderStyle = TFormBorderStyle;

@@ -1,0 +1,88 @@
+#include "grid/editlink.h"
+
+#include "grid/extgrid.h"
+#include "grid/grideditors.h"
+
+TEditLink::~TEditLink() {
+    Unhook();
+}
+
+void TEditLink::EditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
+    bool ends = false;
+    switch (Key) {
+    case VK_TAB:
+        ends = true;
+        break;
+    case VK_RETURN:
+        ends = !WantKeyReturn;
+        break;
+    case VK_ESCAPE:
+        ends = !WantKeyEscape;
+        break;
+    case VK_PRIOR:
+    case VK_NEXT:
+        ends = !WantKeyPriorNext;
+        break;
+    case VK_END:
+        ends = !WantKeyHomeEnd;
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        ends = !WantKeyLeftRight;
+        break;
+    case VK_UP:
+    case VK_DOWN:
+        ends = !WantKeyUpDown;
+        break;
+    default:
+        break;
+    }
+    if (!ends || !FGrid || !FGrid->ActiveCellEditor()) return;
+    FGrid->CellEditorKey(*FGrid->ActiveCellEditor(), Key, Shift);
+}
+
+void TEditLink::SetFocus(bool Value) {
+    TWinControl* control = GetEditControl();
+    if (control && FHooked != control) {
+        Unhook();
+        FHooked = control;
+        FSavedProc = control->WindowProc;
+        control->WindowProc = [this, control](TMessage& Message) {
+            if (Message.Msg == WM_KEYDOWN) {
+                WORD key = static_cast<WORD>(Message.WParam);
+                EditKeyDown(control, key, KeyDataToShiftState(Message.LParam));
+                if (key == 0) {
+                    Message.Result = 0;
+                    return;
+                }
+            }
+            const TWndMethod saved = FSavedProc; // the call may unhook
+            saved(Message);
+            if (Message.Msg == WM_GETDLGCODE)
+                Message.Result |= DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+            else if (Message.Msg == WM_KILLFOCUS && FGrid && FHooked == control)
+                FGrid->EditorFocusLost(control, true, GetEditorValue());
+        };
+    }
+    if (Value && control)
+        control->SetFocus();
+    else if (FGrid)
+        FGrid->SetFocus();
+}
+
+void TEditLink::SetRect(const TRect& R) {
+    if (TWinControl* control = GetEditControl()) {
+        const int line = FGrid ? FGrid->GridLineWidth() : 1;
+        control->SetBounds(R.Left, R.Top, R.Width() - line, R.Height() - line);
+    }
+}
+
+void TEditLink::SetVisible(bool Value) {
+    if (TWinControl* control = GetEditControl()) control->SetVisible(Value);
+}
+
+void TEditLink::Unhook() {
+    if (!FHooked) return;
+    FHooked->WindowProc = FSavedProc;
+    FHooked = nullptr;
+}

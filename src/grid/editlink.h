@@ -1,0 +1,68 @@
+#pragma once
+// The way an application plugs any control in as the editor of the grid's
+// edCustom cells: a component whose operations create the control, place it
+// over the cell, move the value in and out, and say which keys the control
+// keeps for itself. The grid hooks the control's messages while it edits, so
+// the keys that end editing come back to the grid.
+
+#include <string>
+
+#include "platform/rtl/classes.h"
+#include "platform/vcl/controls.h"
+
+class TExtStringGrid;
+
+enum TEditStyle { esInplace, esPopup };
+
+class TEditLink : public TComponent {
+public:
+    explicit TEditLink(TComponent* AOwner) : TComponent(AOwner) {}
+    ~TEditLink() override;
+    std::string ClassName() const override { return "TEditLink"; }
+
+    bool AutoPopupWidth = false;
+    // The control is placed over the cell in either style (a separate
+    // pop-up window is not made).
+    TEditStyle EditStyle = esInplace;
+    int PopupWidth = 0;
+    int PopupHeight = 0;
+    bool WantKeyLeftRight = false;
+    bool WantKeyUpDown = false;
+    bool WantKeyHomeEnd = false;
+    bool WantKeyPriorNext = false;
+    bool WantKeyReturn = false;
+    bool WantKeyEscape = false;
+    int Tag = 0;
+
+    // The grid and cell being edited (set by the grid before each use).
+    TExtStringGrid* Grid() const { return FGrid; }
+    int EditCol() const { return FEditCol; }
+    int EditRow() const { return FEditRow; }
+
+    // A key of the control: the keys that end editing (Tab, Enter, Esc, the
+    // page keys, End and the arrows), less the ones the control wants, go to
+    // the grid; the others stay with the control.
+    virtual void EditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    virtual TWinControl* GetEditControl() { return nullptr; }
+    virtual void CreateEditor(TWinControl* AParent) {}
+    virtual void DestroyEditor() {}
+    // Hooks the control and gives it (or the grid) the focus.
+    virtual void SetFocus(bool Value);
+    // Over R, less the grid line.
+    virtual void SetRect(const TRect& R);
+    virtual void SetVisible(bool Value);
+    virtual void SetProperties() {}
+    virtual void SetCellProperties() {}
+    virtual std::string GetEditorValue() { return {}; }
+    virtual void SetEditorValue(const std::string& Value) {}
+
+private:
+    friend class TExtStringGrid;
+    friend class TEditLinkEditor;
+    // The control's own message handling back in place.
+    void Unhook();
+    TExtStringGrid* FGrid = nullptr;
+    int FEditCol = -1, FEditRow = -1;
+    TWinControl* FHooked = nullptr;
+    TWndMethod FSavedProc;
+};

@@ -1,0 +1,200 @@
+// What the grid does with the mouse besides the string grid's own selecting:
+// rows, columns and the whole grid selected from the fixed cells, disjunct
+// rows and columns with Ctrl, anchors and addresses in cells, click events,
+// and editing started by a click.
+#include <algorithm>
+
+#include "grid/extgrid.h"
+#include "grid/support/gridtext.h"
+#include "grid/support/htmlcanvas.h"
+#include "platform/vcl/urlopen.h"
+
+namespace {
+
+bool HasHTML(const std::string& Text) {
+    return Text.find('<') != std::string::npos && Text.find('>') != std::string::npos;
+}
+
+} // namespace
+
+// --- anchors -------------------------------------------------------------------------------
+
+bool TExtStringGrid::OpenAnchor(const std::string& Anchor) {
+    return OpenURL(Anchor);
+}
+
+void TExtStringGrid::AnchorClick(int ARow, int ACol, const std::string& Anchor) {
+    bool autoHandle = true;
+    if (OnAnchorClick) OnAnchorClick(this, ARow, ACol, Anchor, autoHandle);
+    if (!autoHandle) return;
+    const std::string upper = UpperCase(Anchor);
+    if (upper.rfind("CELL://", 0) == 0) {
+        int col = -1, row = -1;
+        if (!ParseRCCellRef(upper.substr(7), col, row)) return;
+        if (col < TBaseGrid::FixedCols() || col >= ColCount() || row < TBaseGrid::FixedRows() ||
+            row >= RowCount())
+            return;
+        FocusCell(col, row, true);
+        return;
+    }
+    // Only web and mail addresses leave the grid; a path, a program or an
+    // unknown scheme in cell text is never run.
+    if (IsOpenableURL(Anchor)) OpenAnchor(Anchor);
+}
+
+std::string TExtStringGrid::AnchorAt(int ACol, int ARow, int X, int Y) {
+    const std::string text = Cells(RealColIndex(ACol), ARow);
+    if (FURLShow && IsURL(text) && !HasHTML(text)) return text;
+    if (!EnableHTML || !HasHTML(text)) return {};
+    const TRect cell = MergedCellRect(ACol, ARow);
+    TBitmap surface(std::max(1, cell.Width()), std::max(1, cell.Height()));
+    surface.Canvas()->SetFont(*Font());
+    THTMLRenderParams params;
+    params.PointX = X - cell.Left;
+    params.PointY = Y - cell.Top;
+    params.TestOnly = true;
+    params.WordWrap = FWordWrap;
+    THTMLRenderResult result;
+    const TRect r{2, 2, cell.Width() - 2, cell.Height() - 2};
+    if (!RenderHTML(*surface.Canvas(), text, r, params, result)) return {};
+    return result.AnchorHref == "ctrl" ? std::string() : result.AnchorHref;
+}
+
+// --- buttons -------------------------------------------------------------------------------
+
+void TExtStringGrid::SelectFromFixedCells(int ACol, int ARow) {
+    const int fixedCols = TBaseGrid::FixedCols(), fixedRows = TBaseGrid::FixedRows();
+    const int lastCol = LastNormalCol(), lastRow = LastNormalRow();
+    if (lastCol < fixedCols || lastRow < fixedRows) return;
+    TGridRect sel{-1, -1, -1, -1};
+    if (ACol < fixedCols && ARow < fixedRows && FMouseActions->AllSelect)
+        sel = {FirstNormalCol(), fixedRows, lastCol, lastRow};
+    else if (ACol < fixedCols && ARow >= fixedRows && ARow <= lastRow && FMouseActions->RowSelect)
+        sel = {FirstNormalCol(), ARow, lastCol, ARow};
+    else if (ARow < fixedRows && ACol >= fixedCols && ACol <= lastCol && FMouseActions->ColSelect)
+        sel = {ACol, fixedRows, ACol, lastRow};
+    if (sel.Left < 0) return;
+    HideEditor();
+    SetSelection(sel);
+    SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
+    Invalidate();
+    FFixedSelecting = true;
+}
+
+void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    FMouseDownPoint = {X, Y};
+    FPendingDeselect = -1;
+    FFixedSelecting = false;
+    const TGridCoord at = MouseCoord(X, Y);
+    if (at.X < 0 || at.Y < 0) {
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
+        return;
+    }
+    const int fixedCols = TBaseGrid::FixedCols(), fixedRows = TBaseGrid::FixedRows();
+    const bool normal = at.X >= fixedCols && at.Y >= fixedRows;
+    if (Button == mbRight) {
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
+        if (OnRightClickCell) OnRightClickCell(this, at.Y, at.X);
+        return;
+    }
+    if (Button != mbLeft) {
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
+        return;
+    }
+    // A press inside the selection (or on a header, for a column) arms a
+    // drag, which starts once the mouse moves.
+    FOleDragArmed = false;
+    if (FDragDropSettings->OleDropSource && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl)) {
+        const TRect cell = CellRect(at.X, at.Y);
+        const bool column =
+            at.Y < fixedRows && at.X >= fixedCols && FDragDropSettings->OleColumnDragDrop;
+        const bool selected = normal && Selection().Contains(at.X, at.Y) &&
+                              !Options().Contains(goEditing) && !FMouseActions->ColSelect &&
+                              !FMouseActions->AllSelect && X - cell.Left > 3;
+        if (column || selected) {
+            FOleDragArmed = true;
+            if (OnClickCell) OnClickCell(this, at.Y, at.X);
+            return;
+        }
+    }
+    // Rows, columns or everything, from the fixed cells.
+    if (!normal && Options().Contains(goRangeSelect) && GridState() == gsNormal) {
+        TGridState state = gsNormal;
+        int index = -1, pos = 0, ofs = 0;
+        CalcSizingState(X, Y, state, index, pos, ofs);
+        if (state == gsNormal) {
+            SelectFromFixedCells(at.X, at.Y);
+            if (FFixedSelecting) {
+                if (OnClickCell) OnClickCell(this, at.Y, at.X);
+                return;
+            }
+        }
+    }
+    // Anchors and addresses: followed, not selected.
+    if (normal) {
+        const std::string anchor = AnchorAt(at.X, at.Y, X, Y);
+        if (!anchor.empty()) {
+            AnchorClick(at.Y, at.X, anchor);
+            return;
+        }
+    }
+    const bool ctrl = Shift.Contains(ssCtrl);
+    if (normal && at.Y <= LastNormalRow() && FMouseActions->DisjunctRowSelect()) {
+        const int real = RealRowIndex(at.Y);
+        if (ctrl && GetRowSelect(real))
+            FPendingDeselect = at.Y; // released on the same row: unselected
+        else if (!ctrl)
+            ClearRowSelect();
+    }
+    if (normal && at.X <= LastNormalCol() && FMouseActions->DisjunctColSelect()) {
+        if (ctrl && GetColSelect(at.X))
+            FPendingDeselect = at.X;
+        else if (!ctrl)
+            ClearColSelect();
+    }
+    const bool wasCurrent = at.X == Col() && at.Y == Row();
+    // The press itself must not open the editor: only a press on the cell
+    // that already was the current one does.
+    const bool alwaysEdit = FNavigation->AlwaysEdit;
+    FNavigation->AlwaysEdit = false;
+    TBaseGrid::MouseDown(Button, Shift, X, Y);
+    FNavigation->AlwaysEdit = alwaysEdit;
+    if (OnClickCell) OnClickCell(this, at.Y, at.X);
+    if (!normal || HasCellControl(at.X, at.Y)) return;
+    bool canEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;
+    CanEditCell(RealColIndex(at.X), at.Y, canEdit);
+    if (canEdit && (FMouseActions->DirectEdit || (wasCurrent && !Shift.Contains(ssShift)))) {
+        if (!Options().Contains(goEditing)) SetOptions(Options() + goEditing);
+        if (Col() == at.X && Row() == at.Y && !EditorMode()) ShowEditor();
+    }
+}
+
+void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    FOleDragArmed = false;
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    const TGridCoord at = MouseCoord(X, Y);
+    if (FMouseActions->DisjunctRowSelect() && !FFixedSelecting) {
+        if (FPendingDeselect >= 0 && at.Y == FPendingDeselect)
+            SetRowSelect(RealRowIndex(at.Y), false);
+        else
+            SelectRowsInSelection(false);
+        InvalidateGrid();
+    }
+    if (FMouseActions->DisjunctColSelect() && !FFixedSelecting) {
+        if (FPendingDeselect >= 0 && at.X == FPendingDeselect)
+            SetColSelect(at.X, false);
+        else
+            SelectColsInSelection(false);
+        InvalidateGrid();
+    }
+    FPendingDeselect = -1;
+    FFixedSelecting = false;
+}
+
+void TExtStringGrid::DblClick() {
+    TBaseGrid::DblClick();
+    const TGridCoord at = MouseCoord(FMouseDownPoint.X, FMouseDownPoint.Y);
+    if (at.X < 0 || at.Y < 0) return;
+    if (OnDblClickCell) OnDblClickCell(this, at.Y, at.X);
+}

@@ -1,0 +1,244 @@
+#include "grid/grideditors.h"
+
+#include "grid/extgrid.h"
+#include "grid/extinplaceedit.h"
+#include "platform/rtl/dateutils.h"
+
+// --- common ------------------------------------------------------------------------------
+
+bool TGridCellEditor::EndingKey(WORD& Key, TShiftState Shift) {
+    return Grid->CellEditorKey(*this, Key, Shift);
+}
+
+void TGridCellEditor::FocusLost() {
+    Grid->EditorFocusLost(Control(), HoldsValue(), HoldsValue() ? EditorText() : std::string());
+}
+
+template <class TBase>
+TGridEditorControl<TBase>::TGridEditorControl(TExtStringGrid* AGrid)
+    : TBase(AGrid), TGridCellEditor(AGrid) {
+    this->SetVisible(false);
+    this->SetParent(AGrid);
+}
+
+template <class TBase>
+bool TGridEditorControl<TBase>::IsEndingKey(WORD Key, TShiftState Shift) const {
+    return Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_UP || Key == VK_DOWN;
+}
+
+template <class TBase> void TGridEditorControl<TBase>::KeyDown(WORD& Key, TShiftState Shift) {
+    if (IsEndingKey(Key, Shift) && EndingKey(Key, Shift)) return;
+    TBase::KeyDown(Key, Shift);
+}
+
+template <class TBase> void TGridEditorControl<TBase>::DoExit() {
+    if (!ListOpen()) FocusLost();
+    TBase::DoExit();
+}
+
+template class TGridEditorControl<TXsgSpinEdit>;
+template class TGridEditorControl<TXSGComboBox>;
+template class TGridEditorControl<TXsgEditBtn>;
+template class TGridEditorControl<TXsgUnitEditBtn>;
+template class TGridEditorControl<TDateTimePicker>;
+template class TGridEditorControl<TCheckBox>;
+template class TGridEditorControl<TButton>;
+template class TGridEditorControl<TMemo>;
+
+namespace {
+
+// Tab and Enter did their work as keys; an edit must not type them.
+bool SwallowedChar(char& Key) {
+    if (Key != '\r' && Key != '\t') return false;
+    Key = 0;
+    return true;
+}
+
+void LoadEditText(TCustomEdit& Edit, const std::string& Value) {
+    Edit.SetText(Value);
+    Edit.SetSelStart(static_cast<int>(Value.size()));
+}
+
+} // namespace
+
+// --- spin ----------------------------------------------------------------------------------
+
+TGridSpin::TGridSpin(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {
+    MinValue = 0;
+    MaxValue = 100;
+    Increment = 1;
+}
+
+void TGridSpin::LoadText(const std::string& Value) {
+    LoadEditText(*this, Value);
+}
+
+void TGridSpin::KeyPress(char& Key) {
+    if (!SwallowedChar(Key)) TXsgSpinEdit::KeyPress(Key);
+}
+
+// --- combo ---------------------------------------------------------------------------------
+
+std::string TGridCombo::EditorText() {
+    if (Style() == csDropDownList && ItemIndex() < 0)
+        return Grid->Cells(Grid->GetRealCol(), Grid->Row());
+    return Text();
+}
+
+void TGridCombo::LoadText(const std::string& Value) {
+    if (Style() == csDropDownList)
+        SetItemIndex(Items()->IndexOf(Value));
+    else
+        SetText(Value);
+}
+
+bool TGridCombo::IsEndingKey(WORD Key, TShiftState Shift) const {
+    // With the list open (or a list style) the arrows walk the list; Alt+Down
+    // opens it.
+    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) return true;
+    const bool listLike = Style() == csDropDownList || DroppedDown();
+    return !listLike && (Key == VK_UP || Key == VK_DOWN) && !Shift.Contains(ssAlt);
+}
+
+// --- edit with button ------------------------------------------------------------------------
+
+void TGridEditBtn::LoadText(const std::string& Value) {
+    LoadEditText(*this, Value);
+}
+
+void TGridEditBtn::ClickButton() {
+    TXsgEditBtn::ClickButton();
+    SetText(Grid->EllipsisClick(Grid->GetRealCol(), Grid->Row(), Text()));
+    SelectAll();
+}
+
+void TGridEditBtn::KeyPress(char& Key) {
+    if (SwallowedChar(Key)) return;
+    const TEditorType type = Grid->CurrentEditorType();
+    if (static_cast<unsigned char>(Key) >= 32 &&
+        (type == edNumericEditBtn || type == edFloatEditBtn)) {
+        bool beep = false;
+        Key = FilterEditChar(type == edNumericEditBtn ? edNumeric : edFloat, Key, Text(),
+                             SelStart(), SelLength(), beep);
+        if (Key == 0) {
+            if (beep) MessageBeep(0);
+            return;
+        }
+    }
+    TXsgEditBtn::KeyPress(Key);
+}
+
+// --- unit edit -------------------------------------------------------------------------------
+
+void TGridUnitEditBtn::LoadText(const std::string& Value) {
+    std::string number, unit;
+    for (char ch : Value) {
+        if ((ch >= '0' && ch <= '9') || ch == ',' || ch == '-' || ch == '.')
+            number += ch;
+        else
+            unit += ch;
+    }
+    SetText(number);
+    SetUnitID(unit);
+}
+
+// --- date picker ---------------------------------------------------------------------------
+
+std::string TGridDatePicker::EditorText() {
+    return DateToStr(Date());
+}
+
+void TGridDatePicker::LoadText(const std::string& Value) {
+    TDateTime date = 0;
+    SetDate(TryStrToDate(Value, date) ? date : ::Date());
+}
+
+bool TGridDatePicker::IsEndingKey(WORD Key, TShiftState Shift) const {
+    return Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE;
+}
+
+// --- check box and button --------------------------------------------------------------------
+
+void TGridCheckBox::LoadText(const std::string& Value) {
+    SetCaption(Value);
+    SetChecked(false);
+}
+
+bool TGridCheckBox::IsEndingKey(WORD Key, TShiftState Shift) const {
+    switch (Key) {
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_TAB:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TGridButton::Click() {
+    TButton::Click();
+    SetCaption(Grid->EllipsisClick(Grid->GetRealCol(), Grid->Row(), Caption()));
+}
+
+bool TGridButton::IsEndingKey(WORD Key, TShiftState Shift) const {
+    return Key == VK_ESCAPE || Key == VK_TAB || Key == VK_RETURN || Key == VK_LEFT ||
+           Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+// --- multi-line text -------------------------------------------------------------------------
+
+TGridMemo::TGridMemo(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {
+    SetWordWrap(true);
+    SetScrollBars(ssNone);
+    WantReturns = true;
+}
+
+namespace {
+
+// The memo counts a line break as one character, the text holds CR LF.
+size_t ByteOfPosition(const std::string& Text, int Position) {
+    size_t i = 0;
+    for (int p = 0; i < Text.size() && p < Position; ++p)
+        i += (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ? 2 : 1;
+    return i;
+}
+
+int PositionCount(const std::string& Text) {
+    int n = 0;
+    for (size_t i = 0; i < Text.size(); ++n)
+        i += (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ? 2 : 1;
+    return n;
+}
+
+} // namespace
+
+void TGridMemo::LoadText(const std::string& Value) {
+    SetText(Value);
+    SetSelStart(PositionCount(Text()));
+}
+
+bool TGridMemo::IsEndingKey(WORD Key, TShiftState Shift) const {
+    if (Key == VK_RETURN) return !Shift.Contains(ssCtrl) && !Grid->Navigation()->LineFeedOnEnter;
+    return Key == VK_TAB || Key == VK_ESCAPE;
+}
+
+void TGridMemo::KeyDown(WORD& Key, TShiftState Shift) {
+    if (Key == VK_RETURN && Shift.Contains(ssCtrl) && !ReadOnly()) {
+        // The line break goes in where the caret stands.
+        const std::string text = Text();
+        const int caret = SelStart();
+        const size_t at = ByteOfPosition(text, caret);
+        SetText(text.substr(0, at) + "\r\n" + text.substr(at));
+        SetSelStart(caret + 1);
+        Key = 0;
+        return;
+    }
+    TGridEditorControl::KeyDown(Key, Shift);
+}

@@ -1,0 +1,322 @@
+// The grid's dedicated cell editors through real Qt key events: each placed
+// over its cell and filled from it, written back when editing ends, kept open
+// by a refused value, and pictured open over its cell for anyone to look at.
+#include <QString>
+
+#include "grid/editlink.h"
+#include "grid/grideditors.h"
+#include "gridfixture.h"
+#include "platform/rtl/dateutils.h"
+#include "platform/vcl/controlimage.h"
+#include "platform/vcl/gfx/graphics.h"
+#include "platform/vcl/stdctrls.h"
+#include "vcltestenv.h"
+
+namespace {
+
+class CellEditorsTest : public GridTest {
+protected:
+    void SetUp() override {
+        GridTest::SetUp();
+        Fill(5, 6);
+        Grid->SetColWidths(2, 120);
+        Grid->SetOptions(Grid->Options() + goEditing);
+        Grid->OnGetEditorType = [this](TObject*, int ACol, int, TEditorType& AEditor) {
+            if (ACol == 2) AEditor = Type;
+        };
+        ShowActive(Form.get());
+        Grid->SetFocus();
+        ProcessUntil([this] { return Grid->Focused(); });
+        Grid->FocusCell(2, 2, true);
+    }
+    TWinControl* Shown() const {
+        TGridCellEditor* e = Grid->ActiveCellEditor();
+        return e && e->Control()->Visible() ? e->Control() : nullptr;
+    }
+    void Key(TControl* Target, int QtKey, const QString& Text = {},
+             Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+        SendKey(Target, QtKey, Text, Mods);
+    }
+    void Open() { Key(Grid, Qt::Key_F2); }
+    // The editor lies over the cell, one pixel short of its lines.
+    void ExpectOverCell(TWinControl* Editor) {
+        const TRect cell = Grid->CellRect(2, 2);
+        const int b = Grid->BorderOffset();
+        EXPECT_EQ(cell.Left + b, Editor->Left());
+        EXPECT_EQ(cell.Top + b, Editor->Top());
+        EXPECT_EQ(cell.Width() - 1, Editor->Width());
+        EXPECT_EQ(cell.Height() - 1, Editor->Height());
+    }
+    void Picture(const std::string& Name) {
+        TBitmap shot(1, 1);
+        PaintControlTo(*Grid, shot);
+        SaveArtifact(shot, "grid_editor_" + Name + ".png");
+    }
+    TEditorType Type = edNormal;
+};
+
+} // namespace
+
+TEST_F(CellEditorsTest, ADigitOpensTheSpinWithTheDigitTypedAndEnterWritesIt) {
+    Type = edSpinEdit;
+    Key(Grid, Qt::Key_7, "7");
+    TWinControl* spin = Shown();
+    ASSERT_EQ(Grid->SpinEdit(), spin);
+    EXPECT_EQ("7", Grid->SpinEdit()->Text());
+    ExpectOverCell(spin);
+    EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+    Picture("spin");
+    Key(spin, Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("7", Grid->Cells(2, 2));
+    EXPECT_FALSE(Grid->EditorMode());
+}
+
+TEST_F(CellEditorsTest, ARefusedSpinValueKeepsTheSpinOpenWithTheCellsText) {
+    Type = edSpinEdit;
+    Grid->SetCells(2, 2, "3");
+    Grid->OnCellValidate = [](TObject*, int, int, std::string& Value, bool& Valid) {
+        Valid = Value != "9";
+    };
+    Key(Grid, Qt::Key_9, "9");
+    ASSERT_EQ(Grid->SpinEdit(), Shown());
+    Key(Shown(), Qt::Key_Return, "\r");
+    ASSERT_EQ(Grid->SpinEdit(), Shown());
+    EXPECT_EQ("3", Grid->SpinEdit()->Text());
+    EXPECT_EQ("3", Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, AComboListThatIsOnlyOpenedAndClosedKeepsAnUnlistedText) {
+    Type = edComboList;
+    Grid->Combobox()->Items()->Add("win");
+    Grid->Combobox()->Items()->Add("draw");
+    Grid->SetCells(2, 2, "half");
+    Open();
+    ASSERT_EQ(Grid->Combobox(), Shown());
+    EXPECT_EQ(-1, Grid->Combobox()->ItemIndex());
+    ExpectOverCell(Shown());
+    Picture("combolist");
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("half", Grid->Cells(2, 2));
+    // An item picked is written.
+    Open();
+    Grid->Combobox()->SetItemIndex(1);
+    Key(Shown(), Qt::Key_Tab, "\t");
+    EXPECT_EQ("draw", Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, AnEditableComboWritesItsTextAndDownEndsItWithTheListClosed) {
+    Type = edComboEdit;
+    Grid->Combobox()->Items()->Add("win");
+    Open();
+    ASSERT_EQ(Grid->Combobox(), Shown());
+    EXPECT_EQ(Name(2, 2), Grid->Combobox()->Text());
+    Picture("comboedit");
+    Grid->Combobox()->SetText("loss");
+    Key(Shown(), Qt::Key_Down);
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("loss", Grid->Cells(2, 2));
+    EXPECT_EQ(3, Grid->Row()) << "Down went on to the grid";
+}
+
+TEST_F(CellEditorsTest, EscapeInADedicatedEditorKeepsTheCell) {
+    Type = edEditBtn;
+    Open();
+    ASSERT_EQ(Grid->BtnEdit(), Shown());
+    Grid->BtnEdit()->SetText("changed");
+    Key(Shown(), Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(Name(2, 2), Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, TheEllipsisButtonAsksTheApplication) {
+    Type = edEditBtn;
+    Grid->OnEllipsClick = [](TObject*, int ACol, int ARow, std::string& S) {
+        S = S + "@" + std::to_string(ACol) + "," + std::to_string(ARow);
+    };
+    Open();
+    ASSERT_EQ(Grid->BtnEdit(), Shown());
+    ExpectOverCell(Shown());
+    Picture("editbtn");
+    Grid->BtnEdit()->ClickButton();
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(Name(2, 2) + "@2,2", Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, TheNumericEditButtonFiltersLikeTheNumericEditor) {
+    Type = edNumericEditBtn;
+    Open();
+    ASSERT_EQ(Grid->BtnEdit(), Shown());
+    Grid->BtnEdit()->SetText("");
+    Key(Shown(), Qt::Key_1, "1");
+    Key(Shown(), Qt::Key_X, "x");
+    Key(Shown(), Qt::Key_2, "2");
+    EXPECT_EQ("12", Grid->BtnEdit()->Text());
+}
+
+TEST_F(CellEditorsTest, TheUnitEditSplitsValueAndUnitAndJoinsThemAgain) {
+    Type = edUnitEditBtn;
+    Grid->SetCells(2, 2, "12.5cm");
+    Open();
+    ASSERT_EQ(Grid->BtnUnitEdit(), Shown());
+    EXPECT_EQ("12.5", Grid->BtnUnitEdit()->Text());
+    EXPECT_EQ("cm", Grid->BtnUnitEdit()->UnitID());
+    Picture("unitedit");
+    Grid->BtnUnitEdit()->SetText("13");
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ("13cm", Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, TheDatePickerShowsTheCellsDateOrToday) {
+    Type = edDateEdit;
+    const TDateTime day = EncodeDate(2024, 3, 5);
+    Grid->SetCells(2, 2, DateToStr(day));
+    Open();
+    ASSERT_NE(nullptr, Grid->GetDatePickerEditor());
+    ASSERT_EQ(Grid->GetDatePickerEditor(), Shown());
+    EXPECT_EQ(day, Grid->GetDatePickerEditor()->Date());
+    ExpectOverCell(Shown());
+    Picture("datepicker");
+    Grid->GetDatePickerEditor()->SetDate(day + 1);
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(DateToStr(day + 1), Grid->Cells(2, 2));
+    // A cell without a date starts at today.
+    Grid->SetCells(2, 2, "geen datum");
+    Open();
+    EXPECT_EQ(Date(), Grid->GetDatePickerEditor()->Date());
+}
+
+TEST_F(CellEditorsTest, TheCheckBoxAndButtonEditorsLeaveTheCellAlone) {
+    Type = edCheckBox;
+    Open();
+    ASSERT_EQ(Grid->CheckEdit(), Shown());
+    EXPECT_EQ(Name(2, 2), Grid->CheckEdit()->Caption());
+    EXPECT_FALSE(Grid->CheckEdit()->Checked());
+    Picture("checkbox");
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(Name(2, 2), Grid->Cells(2, 2));
+
+    Type = edButton;
+    Grid->OnEllipsClick = [](TObject*, int, int, std::string& S) { S = "pressed"; };
+    Open();
+    ASSERT_EQ(Grid->GridButton(), Shown());
+    Picture("button");
+    Grid->GridButton()->Click();
+    EXPECT_EQ("pressed", Grid->GridButton()->Caption());
+    Key(Shown(), Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(Name(2, 2), Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, FocusLeavingADedicatedEditorWritesBackOnce) {
+    auto* other = new TEdit(Form.get()); // owned by the form
+    other->SetParent(Form.get());
+    other->SetBounds(0, 420, 100, 24);
+    int validations = 0, done = 0;
+    Grid->OnCellValidate = [&](TObject*, int, int, std::string&, bool&) { ++validations; };
+    Grid->OnEditingDone = [&](TObject*) { ++done; };
+    Type = edSpinEdit;
+    Key(Grid, Qt::Key_4, "4");
+    ASSERT_TRUE(ProcessUntil([this] { return Shown() && Shown()->Focused(); }));
+    other->SetFocus();
+    ProcessUntil([other] { return other->Focused(); });
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("4", Grid->Cells(2, 2));
+    EXPECT_EQ(1, validations);
+    EXPECT_EQ(1, done);
+}
+
+TEST_F(CellEditorsTest, ClickingAnotherCellClosesTheEditorWithItsValue) {
+    Type = edSpinEdit;
+    Key(Grid, Qt::Key_5, "5");
+    ASSERT_EQ(Grid->SpinEdit(), Shown());
+    Grid->FocusCell(3, 3, true);
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("5", Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, WordWrappedLinesAreEditedInTheMultiLineEditor) {
+    Grid->SetRowHeights(2, 60);
+    Grid->SetCells(2, 2, "Jansen\r\nDe Vries");
+    Open();
+    ASSERT_EQ(Grid->MemoEdit(), Shown());
+    EXPECT_EQ("Jansen\r\nDe Vries", Grid->MemoEdit()->Text());
+    ExpectOverCell(Shown());
+    Picture("multiline");
+    // Ctrl+Enter breaks the line, Enter ends the edit.
+    Key(Shown(), Qt::Key_Return, "\r", Qt::ControlModifier);
+    Key(Shown(), Qt::Key_B, "B");
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("Jansen\r\nDe Vries\r\nB", Grid->Cells(2, 2));
+    // A one-line cell keeps the one-line editor unless Enter makes line breaks.
+    Grid->FocusCell(2, 3, true);
+    Open();
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_TRUE(Grid->InplaceEditor()->Visible());
+    Key(Grid->InplaceEditor(), Qt::Key_Escape, "\x1b");
+    Grid->Navigation()->LineFeedOnEnter = true;
+    Key(Grid, Qt::Key_X, "x");
+    ASSERT_EQ(Grid->MemoEdit(), Shown());
+    EXPECT_EQ("x", Grid->MemoEdit()->Text());
+    Key(Shown(), Qt::Key_Return, "\r");
+    Key(Shown(), Qt::Key_Y, "y");
+    Key(Shown(), Qt::Key_Tab, "\t");
+    EXPECT_EQ("x\r\ny", Grid->Cells(2, 3));
+}
+
+namespace {
+
+// An application's link with a plain edit as its control.
+class TTestLink : public TEditLink {
+public:
+    using TEditLink::TEditLink;
+    TEdit* Edit = nullptr; // owned by the grid it is made on
+    void CreateEditor(TWinControl* AParent) override {
+        if (Edit) return;
+        Edit = new TEdit(AParent);
+        Edit->SetParent(AParent);
+    }
+    TWinControl* GetEditControl() override { return Edit; }
+    std::string GetEditorValue() override { return Edit->Text(); }
+    void SetEditorValue(const std::string& Value) override { Edit->SetText(Value); }
+};
+
+} // namespace
+
+TEST_F(CellEditorsTest, AnEditLinkPlugsInTheApplicationsControl) {
+    Type = edCustom;
+    Open();
+    EXPECT_EQ(nullptr, Shown()) << "no link: no editor";
+    EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+    Grid->SetEditorMode(false);
+
+    TTestLink link(nullptr);
+    Grid->EditLink = &link;
+    Grid->Navigation()->AdvanceOnEnter = true;
+    Open();
+    ASSERT_NE(nullptr, link.Edit);
+    ASSERT_EQ(link.Edit, Shown());
+    EXPECT_EQ(Name(2, 2), link.Edit->Text());
+    EXPECT_EQ(&link, static_cast<TEditLinkEditor*>(Grid->ActiveCellEditor())->Link);
+    link.Edit->SetText("Zomerveld");
+    Key(link.Edit, Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("Zomerveld", Grid->Cells(2, 2));
+    EXPECT_EQ(3, Grid->Col()) << "Enter went on to the next cell";
+
+    // A link that keeps Enter keeps editing; Esc leaves the cell as it was.
+    link.WantKeyReturn = true;
+    Grid->FocusCell(2, 3, true);
+    Open();
+    ASSERT_EQ(link.Edit, Shown());
+    link.Edit->SetText("kept?");
+    Key(link.Edit, Qt::Key_Return, "\r");
+    EXPECT_EQ(link.Edit, Shown());
+    Key(link.Edit, Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(Name(2, 3), Grid->Cells(2, 3));
+    Grid->EditLink = nullptr;
+}

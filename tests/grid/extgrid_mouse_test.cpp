@@ -1,0 +1,210 @@
+// The grid's mouse through real Qt mouse events: rows, columns and the whole
+// grid selected from the fixed cells, disjunct rows with Ctrl, click events,
+// editing by a click on the current cell, and anchors in cells, of which only
+// "CELL://" references and web or mail addresses are ever followed.
+#include <QEvent>
+
+#include <algorithm>
+
+#include "gridfixture.h"
+#include "platform/vcl/urlopen.h"
+#include "vcltestenv.h"
+
+namespace {
+
+// Writes down the addresses the grid would hand to the desktop.
+class TOpeningGrid : public TExtStringGrid {
+public:
+    using TExtStringGrid::TExtStringGrid;
+    std::vector<std::string> Opened;
+
+protected:
+    bool OpenAnchor(const std::string& Anchor) override {
+        Opened.push_back(Anchor);
+        return true;
+    }
+};
+
+class MouseTest : public GridTest {
+protected:
+    void SetUp() override {
+        GridTest::SetUp();
+        Grid = Opening = new TOpeningGrid(Form.get()); // owned by the form
+        Grid->SetParent(Form.get());
+        Grid->SetBounds(0, 0, 600, 400);
+        Fill(5, 8);
+        Grid->SetColWidths(2, 160);
+        ShowActive(Form.get());
+        Grid->SetFocus();
+        ProcessUntil([this] { return Grid->Focused(); });
+    }
+    TPoint Center(int ACol, int ARow) const {
+        const TRect r = Grid->CellRect(ACol, ARow);
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    void Click(int ACol, int ARow, Qt::KeyboardModifiers Mods = Qt::NoModifier,
+               Qt::MouseButton Button = Qt::LeftButton, int X = -1) {
+        TPoint p = Center(ACol, ARow);
+        if (X >= 0) p.X = Grid->CellRect(ACol, ARow).Left + X;
+        const int b = Grid->BorderOffset();
+        SendMouse(Grid, QEvent::MouseButtonPress, p.X + b, p.Y + b, Button, Mods);
+        SendMouse(Grid, QEvent::MouseButtonRelease, p.X + b, p.Y + b, Button, Mods);
+    }
+    std::vector<int> SelectedRows() const {
+        std::vector<int> rows;
+        for (int r = 0; r < Grid->RowCount(); ++r)
+            if (Grid->GetRowSelect(r)) rows.push_back(r);
+        return rows;
+    }
+    TOpeningGrid* Opening = nullptr;
+};
+
+} // namespace
+
+TEST_F(MouseTest, FixedCellsSelectARowAColumnOrEverything) {
+    Grid->MouseActions()->RowSelect = true;
+    Grid->MouseActions()->ColSelect = true;
+    Grid->MouseActions()->AllSelect = true;
+    Grid->SetFixedFooters(1);
+    std::vector<TGridRect> reported;
+    Grid->OnSelectionChanged = [&](TObject*, int L, int T, int R, int B) {
+        reported.push_back({L, T, R, B});
+    };
+    Click(0, 3);
+    EXPECT_EQ((TGridRect{1, 3, 4, 3}), Grid->Selection());
+    Click(2, 0);
+    EXPECT_EQ((TGridRect{2, 1, 2, 6}), Grid->Selection()) << "the footer row is not selected";
+    Click(0, 0);
+    EXPECT_EQ((TGridRect{1, 1, 4, 6}), Grid->Selection());
+    EXPECT_EQ(3u, reported.size());
+    // Without the switches a fixed cell selects nothing.
+    Grid->MouseActions()->RowSelect = false;
+    Grid->FocusCell(2, 2, true);
+    Click(0, 5);
+    EXPECT_EQ((TGridRect{2, 2, 2, 2}), Grid->Selection());
+}
+
+TEST_F(MouseTest, CtrlClicksPickRowsOneByOne) {
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    Click(1, 2);
+    EXPECT_EQ((std::vector<int>{2}), SelectedRows());
+    Click(1, 4, Qt::ControlModifier);
+    EXPECT_EQ((std::vector<int>{2, 4}), SelectedRows());
+    Click(1, 2, Qt::ControlModifier);
+    EXPECT_EQ((std::vector<int>{4}), SelectedRows()) << "a second Ctrl click takes it back";
+    Click(1, 3);
+    EXPECT_EQ((std::vector<int>{3}), SelectedRows());
+}
+
+TEST_F(MouseTest, ClicksReportTheCellAndEditTheCurrentOne) {
+    std::vector<std::string> events;
+    auto record = [&](const char* Kind) {
+        return [&events, Kind](TObject*, int ARow, int ACol) {
+            events.push_back(std::string(Kind) + std::to_string(ACol) + "," + std::to_string(ARow));
+        };
+    };
+    Grid->OnClickCell = record("click ");
+    Grid->OnRightClickCell = record("right ");
+    Grid->OnDblClickCell = record("double ");
+    Grid->SetOptions(Grid->Options() + goEditing);
+    Click(3, 2);
+    EXPECT_FALSE(Grid->EditorMode()) << "a click on another cell only moves there";
+    Click(3, 2);
+    EXPECT_TRUE(Grid->EditorMode()) << "a click on the current cell edits it";
+    Grid->SetEditorMode(false);
+    Click(1, 4, Qt::NoModifier, Qt::RightButton);
+    const TPoint p = Center(2, 5);
+    const int b = Grid->BorderOffset();
+    SendMouse(Grid, QEvent::MouseButtonPress, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonDblClick, p.X + b, p.Y + b, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, p.X + b, p.Y + b, Qt::LeftButton);
+    ASSERT_GE(events.size(), 4u);
+    EXPECT_EQ("click 3,2", events[0]);
+    EXPECT_EQ("click 3,2", events[1]);
+    EXPECT_EQ("right 1,4", events[2]);
+    EXPECT_EQ(1, std::count(events.begin(), events.end(), "double 2,5"));
+    EXPECT_EQ(0, std::count(events.begin(), events.end(), "double 3,2"));
+}
+
+TEST_F(MouseTest, OnlyWebAndMailAddressesLeaveTheGrid) {
+    Grid->SetURLShow(true);
+    Grid->SetCells(2, 1, "http://example.org/uitslagen");
+    Grid->SetCells(2, 2, "mailto:wedstrijdleider@example.org");
+    Grid->SetCells(2, 3, "<a href=\"/usr/bin/xterm\">start</a>");
+    Grid->SetCells(2, 4, "<a href=\"javascript:alert(1)\">start</a>");
+    Grid->SetCells(2, 5, "<a href=\"file:///etc/passwd\">start</a>");
+    Grid->SetCells(2, 6, "<a href=\"https://example.org\">web</a>");
+    for (int r = 1; r <= 6; ++r)
+        Click(2, r, Qt::NoModifier, Qt::LeftButton, 8);
+    EXPECT_EQ(
+        (std::vector<std::string>{"http://example.org/uitslagen",
+                                  "mailto:wedstrijdleider@example.org", "https://example.org"}),
+        Opening->Opened);
+}
+
+TEST_F(MouseTest, CellAnchorsMoveInsideTheGridUnlessTheHandlerSaysNo) {
+    Grid->SetCells(2, 1, "<a href=\"CELL://R6C3\">naar</a>");
+    Grid->FocusCell(1, 1, true);
+    Click(2, 1, Qt::NoModifier, Qt::LeftButton, 8);
+    EXPECT_EQ(3, Grid->Col());
+    EXPECT_EQ(6, Grid->Row());
+    EXPECT_TRUE(Opening->Opened.empty());
+    std::string seen;
+    Grid->OnAnchorClick = [&](TObject*, int, int, const std::string& Anchor, bool& AutoHandle) {
+        seen = Anchor;
+        AutoHandle = false;
+    };
+    Grid->FocusCell(1, 1, true);
+    Click(2, 1, Qt::NoModifier, Qt::LeftButton, 8);
+    EXPECT_EQ("CELL://R6C3", seen);
+    EXPECT_EQ(1, Grid->Col());
+    // A reference outside the grid goes nowhere.
+    Grid->OnAnchorClick = nullptr;
+    Grid->SetCells(2, 2, "<a href=\"CELL://R99C1\">weg</a>");
+    Click(2, 2, Qt::NoModifier, Qt::LeftButton, 8);
+    EXPECT_EQ(1, Grid->Row());
+}
+
+TEST(URLOpenTest, OnlyWebAndMailSchemesAreOpenable) {
+    EXPECT_TRUE(IsOpenableURL("http://example.org"));
+    EXPECT_TRUE(IsOpenableURL("HTTPS://example.org/a?b=c"));
+    EXPECT_TRUE(IsOpenableURL("mailto:a@example.org"));
+    EXPECT_FALSE(IsOpenableURL("http://"));
+    EXPECT_FALSE(IsOpenableURL("file:///bin/sh"));
+    EXPECT_FALSE(IsOpenableURL("/usr/bin/xterm"));
+    EXPECT_FALSE(IsOpenableURL("javascript:alert(1)"));
+    EXPECT_FALSE(IsOpenableURL("smb://server/share"));
+    EXPECT_FALSE(IsOpenableURL("http://example.org\n/bin/sh"));
+    EXPECT_FALSE(OpenURL("C:\\Windows\\notepad.exe"));
+}
+
+TEST_F(MouseTest, TheWheelWalksTheNormalRowsOnly) {
+    Grid->SetFixedFooters(1);
+    Grid->FocusCell(2, 5, true);
+    const TPoint p = Center(2, 3);
+    SendWheel(Grid, p.X, p.Y, -120);
+    EXPECT_EQ(6, Grid->Row());
+    SendWheel(Grid, p.X, p.Y, -120);
+    EXPECT_EQ(6, Grid->Row()) << "the footer row 7 is not reached by the wheel";
+    SendWheel(Grid, p.X, p.Y, 120);
+    EXPECT_EQ(5, Grid->Row());
+    Grid->EnableWheel = false;
+    SendWheel(Grid, p.X, p.Y, 120);
+    EXPECT_EQ(5, Grid->Row());
+}
+
+TEST_F(MouseTest, CtrlAndTheWheelZoomInAtMostTenSteps) {
+    const int width = Grid->ColWidths(1), height = Grid->RowHeights(1);
+    Grid->FocusCell(2, 3, true);
+    const TPoint p = Center(2, 3);
+    for (int i = 0; i < 11; ++i)
+        SendWheel(Grid, p.X, p.Y, -120, Qt::ControlModifier);
+    EXPECT_EQ(10, Grid->ZoomStep());
+    EXPECT_EQ(width + 10, Grid->ColWidths(1));
+    EXPECT_EQ(height + 10, Grid->RowHeights(1));
+    EXPECT_EQ(3, Grid->Row()) << "zooming does not move the current cell";
+    SendWheel(Grid, p.X, p.Y, 120, Qt::ControlModifier);
+    EXPECT_EQ(9, Grid->ZoomStep());
+    EXPECT_EQ(width + 9, Grid->ColWidths(1));
+}
