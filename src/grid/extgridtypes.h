@@ -95,3 +95,14 @@ using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TCanRowEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
 using TSelectionChangedEvent =
     std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+
+// ===== painting (issue 15) =====
+using TCustomCellDrawEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TGridDrawState AState,
+                       const TRect& ARect, bool Printing)>;
+using TGetCellBorderPropEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
+                       TPen* RightPen, TPen* BottomPen)>;
+enum TScrollHintType { shNone, shHorizontal, shVertical, shBoth };
+using TScrollHintEvent = std::function<void(TObject* Sender, int Index, std::string& Hint)>;
+// ===== end of painting =====
