@@ -27,6 +27,7 @@
 
 #include "grid/cellgraphic.h"
 #include "grid/extgridtypes.h"
+#include "grid/floatingfooter.h"
 #include "grid/gridoptions.h"
 #include "grid/hiddenrows.h"
 #include "grid/support/basegrid.h"
@@ -524,6 +525,12 @@ public:
     void ScaleOtherColumns(int ACol, int OldWidth);
     // The grid's width went from OldWidth to NewWidth: every column in proportion.
     void SynchColumnsToWidth(int OldWidth, int NewWidth);
+    // --- floating footer (extgrid_footer.cpp) ---
+    TFloatingFooter* FloatingFooter();
+    // A cell drawn as a fixed cell into Rect of another canvas (the footer's).
+    void DrawFooterCell(TCanvas& Canvas, int ACol, int ARow, const TRect& Rect);
+    // Writes the footer functions of the last row's records (ACol -1: every column).
+    void CalcFooter(int ACol);
     // --- giving a cell a graphic (real column, display row) ---
     void AddCheckBox(int ACol, int ARow, bool State, bool Data);
     // ItemIndex -1: the option whose caption is the cell text.
@@ -559,6 +566,10 @@ public:
     void ExpandNode(int ARow) { SetNodeState(ARow, false); }
     int GetNodeSpan(int ARow);
 
+protected:
+    // The base paint, then the frame of the editor and the footer's place.
+    void Paint() override;
+
 private:
     void DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, int ARow, TRect& ARect,
                          TGridDrawState AState, TAlignment HAlign, TVAlignment VAlign,
@@ -572,6 +583,7 @@ private:
     bool SortIndicatorShown(int ARealCol, int ARow);
     TPoint CheckBoxOrigin(const TRect& R, int W, int TextWidth, bool TextShown, TAlignment HAlign);
     bool FStretched = false;
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
     TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,
                                  TCellVAlign VAlign);
     // ===== end of painting block =====

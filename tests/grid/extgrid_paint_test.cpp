@@ -695,3 +695,93 @@ TEST_F(PaintTest, PictureOfACrosstable) {
     ASSERT_FALSE(ink.Empty());
     EXPECT_NEAR((ink.Left + ink.Right) / 2, (cell.Left + cell.Right) / 2, 2);
 }
+
+// --- floating footer ---------------------------------------------------------------
+
+TEST_F(PaintTest, FooterTemplatesTakeTheCurrentRowsTexts) {
+    auto text = [](int Col) { return "k" + std::to_string(Col); };
+    EXPECT_EQ(ExpandFooterTemplate("Totaal <#3>", text), "Totaal k3");
+    EXPECT_EQ(ExpandFooterTemplate("a<#x>b<#12>", text), "abk12");
+    EXPECT_EQ(ExpandFooterTemplate("geen tags", text), "geen tags");
+    EXPECT_EQ(ExpandFooterTemplate("open <#4", text), "open <#4");
+}
+
+TEST_F(PaintTest, TheFooterStaysInPlaceWhileTheRowsScroll) {
+    Fill(4, 60);
+    Grid->SetCells(1, 59, "totaal");
+    Grid->FloatingFooter()->SetVisible(true);
+    EXPECT_EQ(Grid->FixedFooters(), 1);
+    EXPECT_TRUE(Grid->FooterRow);
+    TFooterPanel* panel = Grid->FloatingFooter()->Panel();
+    ASSERT_NE(panel, nullptr);
+    auto img = Render();
+    const int top = Grid->ClientHeight() - panel->Height();
+    EXPECT_EQ(panel->Top(), top);
+    const int x0 = Grid->ColWidths(0);
+    const TRect strip{x0, top, x0 + Grid->ColWidths(1), Grid->ClientHeight()};
+    const TBox before = Ink(*img, strip);
+    ASSERT_FALSE(before.Empty());
+    Grid->SetTopRow(30);
+    img = Render();
+    const TBox after = Ink(*img, strip);
+    EXPECT_EQ(after.Left, before.Left);
+    EXPECT_EQ(after.Top, before.Top);
+    EXPECT_EQ(after.Bottom, before.Bottom);
+    // Hidden again: no strip, no fixed footer.
+    Grid->FloatingFooter()->SetVisible(false);
+    EXPECT_EQ(Grid->FixedFooters(), 0);
+    EXPECT_FALSE(Grid->FooterRow);
+    EXPECT_EQ(panel->Height(), 0);
+}
+
+TEST_F(PaintTest, FooterFunctionsSumTheColumnAndAnEmptyGridIsLeftAlone) {
+    Fill(3, 5);
+    for (int r = 1; r < 4; ++r)
+        Grid->SetCells(1, r, std::to_string(r * 10));
+    Grid->FloatingFooter()->SetVisible(true);
+    Grid->GetCellProperties(1, 4)->FooterFunction = 1;
+    Grid->GetCellProperties(2, 4)->FooterFunction = 3;
+    Grid->CalcFooter(-1);
+    EXPECT_EQ(Grid->Cells(1, 4), "60");
+    EXPECT_EQ(Grid->Cells(2, 4), "3");
+    Grid->GetCellProperties(1, 4)->FooterFunction = 2;
+    Grid->CalcFooter(1);
+    EXPECT_EQ(Grid->Cells(1, 4), "20");
+    // Only the fixed row and the footer row: nothing to count, no division.
+    Grid->SetRowCount(2);
+    Grid->SetCells(1, 1, "blijft");
+    Grid->GetCellProperties(1, 1)->FooterFunction = 2;
+    Grid->CalcFooter(-1);
+    EXPECT_EQ(Grid->Cells(1, 1), "");
+}
+
+TEST_F(PaintTest, PicturesOfTheFooterKindsWithAStretchedColumn) {
+    FillDemo(*Grid);
+    Grid->SetRowCount(30);
+    for (int r = 12; r < 29; ++r) {
+        Grid->SetCells(0, r, std::to_string(r));
+        Grid->SetCells(1, r, "speler " + std::to_string(r));
+    }
+    Grid->SetCells(1, 29, "<b>Totaal</b>");
+    Grid->SetCells(3, 29, "66");
+    Grid->SetLook(glXP);
+    Grid->ColumnSize()->Stretch = true;
+    Grid->StretchColumn(1);
+    Grid->FloatingFooter()->SetVisible(true);
+    Grid->SetTopRow(8);
+    auto img = Render();
+    SaveArtifact(*img, "extgrid_footer_lastrow.png");
+    EXPECT_EQ(Grid->ColWidths(0) + Grid->ColWidths(1) + Grid->ColWidths(2) + Grid->ColWidths(3) +
+                  Grid->ColWidths(4) + Grid->ColWidths(5),
+              Grid->ClientWidth() - 1);
+    Grid->FloatingFooter()->SetFooterStyle(fsColumnPreview);
+    Grid->FloatingFooter()->SetColumn(1);
+    Grid->SetCurrentCell(2, 10);
+    img = Render();
+    SaveArtifact(*img, "extgrid_footer_column.png");
+    EXPECT_FALSE(Grid->FooterRow);
+    Grid->FloatingFooter()->SetFooterStyle(fsCustomPreview);
+    Grid->FloatingFooter()->SetCustomTemplate("Speler <b><#1></b> rating <#2>");
+    img = Render();
+    SaveArtifact(*img, "extgrid_footer_custom.png");
+}
