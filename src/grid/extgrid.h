@@ -525,6 +525,13 @@ public:
     void ScaleOtherColumns(int ACol, int OldWidth);
     // The grid's width went from OldWidth to NewWidth: every column in proportion.
     void SynchColumnsToWidth(int OldWidth, int NewWidth);
+    // --- cell hints (extgrid_hints.cpp) ---
+    bool HintShowCells = false, HintShowLargeText = false, HTMLHint = false, AnchorHint = false;
+    TAnchorHintEvent OnAnchorHint;
+    // Fills the hint of the cell under Info.CursorPos (client coordinates).
+    void CellHint(THintInfo& Info);
+    int HintCol() const { return FHintCol; }
+    int HintRow() const { return FHintRow; }
     // --- floating footer (extgrid_footer.cpp) ---
     TFloatingFooter* FloatingFooter();
     // A cell drawn as a fixed cell into Rect of another canvas (the footer's).
@@ -569,6 +576,7 @@ public:
 protected:
     // The base paint, then the frame of the editor and the footer's place.
     void Paint() override;
+    void CMHintShow(TMessage& Message) override;
 
 private:
     void DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, int ARow, TRect& ARect,
@@ -583,6 +591,7 @@ private:
     bool SortIndicatorShown(int ARealCol, int ARow);
     TPoint CheckBoxOrigin(const TRect& R, int W, int TextWidth, bool TextShown, TAlignment HAlign);
     bool FStretched = false;
+    int FHintCol = -1, FHintRow = -1;
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
     TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,
                                  TCellVAlign VAlign);

@@ -103,6 +103,8 @@ using TCustomCellDrawEvent =
 using TGetCellBorderPropEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
                        TPen* RightPen, TPen* BottomPen)>;
+using TAnchorHintEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, std::string& Anchor)>;
 enum TScrollHintType { shNone, shHorizontal, shVertical, shBoth };
 using TScrollHintEvent = std::function<void(TObject* Sender, int Index, std::string& Hint)>;
 // ===== end of painting =====

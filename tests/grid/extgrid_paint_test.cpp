@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "grid/htmlhint.h"
 #include "grid/support/griddraw.h"
 #include "gridfixture.h"
 #include "platform/vcl/controlimage.h"
@@ -784,4 +785,76 @@ TEST_F(PaintTest, PicturesOfTheFooterKindsWithAStretchedColumn) {
     Grid->FloatingFooter()->SetCustomTemplate("Speler <b><#1></b> rating <#2>");
     img = Render();
     SaveArtifact(*img, "extgrid_footer_custom.png");
+}
+
+// --- cell hints --------------------------------------------------------------------------
+
+TEST_F(PaintTest, HintsComeFromCommentsCellTextsAndWideTexts) {
+    Grid->HintColor = 0x80FFFF;
+    THintInfo info;
+    info.HintStr = "oud";
+    info.CursorPos = {Grid->ClientWidth() - 2, Grid->ClientHeight() - 2}; // beyond the cells
+    Grid->SetColCount(3);
+    Grid->SetRowCount(3);
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, "oud");
+    EXPECT_EQ(info.HintColor, 0x80FFFF);
+
+    Grid->SetCells(1, 1, "kort");
+    Grid->AddComment(1, 2, "let op");
+    const TRect c11 = Grid->CellRect(1, 1), c12 = Grid->CellRect(1, 2);
+    info.CursorPos = {c12.Left + 5, c12.Top + 5};
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, "let op");
+    EXPECT_EQ(info.HintPos, Grid->ClientToScreen({c12.Right, c12.Top}));
+
+    info.HintStr = "";
+    info.CursorPos = {c11.Left + 5, c11.Top + 5};
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, ""); // short text, no cell hints
+    Grid->HintShowCells = true;
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, "kort");
+    EXPECT_EQ(info.HintPos, Grid->ClientToScreen({c11.Left, c11.Top}));
+
+    Grid->HintShowCells = false;
+    Grid->HintShowLargeText = true;
+    Grid->SetCells(1, 1, "<b>veel</b> te lange tekst voor deze kolom");
+    info.HintStr = "";
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, "veel te lange tekst voor deze kolom");
+    Grid->HTMLHint = true;
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, "<b>veel</b> te lange tekst voor deze kolom");
+    Grid->OnGridHint = [](TObject*, int ARow, int ACol, std::string& Hint) {
+        Hint += " (" + std::to_string(ACol) + "," + std::to_string(ARow) + ")";
+    };
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, "<b>veel</b> te lange tekst voor deze kolom (1,1)");
+}
+
+TEST_F(PaintTest, AnAnchorUnderTheMouseIsTheHint) {
+    Grid->AnchorHint = true;
+    Grid->SetCells(1, 2, "<a href=\"uitslag\">link</a>                  rest");
+    Grid->SetColWidths(1, 200);
+    const TRect r = Grid->CellRect(1, 2);
+    THintInfo info;
+    info.HintStr = "voor";
+    info.CursorPos = {r.Left + 150, r.Top + 8};
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, "voor");
+    info.CursorPos = {r.Left + Grid->XYOffset.X + 6, r.Top + Grid->XYOffset.Y + 5};
+    Grid->CellHint(info);
+    EXPECT_EQ(info.HintStr, "uitslag");
+}
+
+TEST_F(PaintTest, TheHintWindowFitsItsTextAndStaysOnTheScreen) {
+    EXPECT_EQ(HintWindowBounds({100, 50}, {80, 14}, 1024, 768), TRect(100, 50, 196, 68));
+    // Near the bottom-right corner it moves back, 2 pixels inside.
+    EXPECT_EQ(HintWindowBounds({1000, 760}, {80, 14}, 1024, 768), TRect(926, 748, 1022, 766));
+    THTMLHintWindow window(nullptr);
+    const TRect r = window.CalcHintRect(300, "<b>vet</b> en meer", nullptr);
+    EXPECT_GT(r.Width(), 20);
+    EXPECT_LE(r.Width(), 300);
+    EXPECT_GT(r.Height(), 8);
 }
