@@ -592,6 +592,7 @@ private:
     TPoint CheckBoxOrigin(const TRect& R, int W, int TextWidth, bool TextShown, TAlignment HAlign);
     bool FStretched = false;
     int FHintCol = -1, FHintRow = -1;
+    int FNodeCount = 0; // nodes made and not removed
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
     TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,
                                  TCellVAlign VAlign);

@@ -12,9 +12,8 @@ bool TExtStringGrid::IsNode(int ARow) {
 }
 
 bool TExtStringGrid::HasNodes() {
-    for (int r = FixedRows(); r < RowCount(); ++r)
-        if (IsNode(r)) return true;
-    return false;
+    // Asked for every cell painted: the count, not a walk over the rows.
+    return FNodeCount > 0;
 }
 
 int TExtStringGrid::GetNodeLevel(int ARow) {
@@ -56,6 +55,7 @@ int TExtStringGrid::GetNodeSpan(int ARow) {
 void TExtStringGrid::AddNode(int ARow, int Span) {
     if (ARow < FixedRows() || ARow >= RowCount()) return;
     const int c = RealColIndex(0);
+    if (!IsNode(ARow)) ++FNodeCount;
     TCellGraphic* g = CreateCellGraphic(c, ARow);
     g->CellType = ctNode;
     g->CellIndex = std::max(0, Span);
@@ -78,7 +78,7 @@ void TExtStringGrid::RemoveNode(int ARow) {
     const int level = GetCellProperties(c, ARow)->NodeLevel;
     for (int r = ARow + 1; r <= std::min(RowCount() - 1, ARow + span - 1); ++r)
         if (TCellProperties* p = FindCellProperties(c, r)) p->NodeLevel = level;
-    RemoveCellGraphicOfType(c, ARow, ctNode);
+    if (RemoveCellGraphicOfType(c, ARow, ctNode)) --FNodeCount;
     Invalidate();
 }
 

@@ -408,6 +408,11 @@ TEST_F(PaintTest, ContractingANodeHidesItsRowsAndExpandingShowsThem) {
     EXPECT_EQ(Grid->Cells(0, 7), Name(0, 8));
     Grid->ExpandNode(6);
     EXPECT_EQ(Grid->RowCount(), 10);
+    // Removing every node leaves a grid without them: no indent any more.
+    for (int r : {2, 6, 8})
+        Grid->RemoveNode(r);
+    EXPECT_FALSE(Grid->HasNodes());
+    EXPECT_EQ(Grid->GetNodeIndent(3), 0);
 }
 
 TEST_F(PaintTest, ANodeReachingPastTheLastRowFoldsOnlyWhatThereIs) {
