@@ -505,6 +505,8 @@ public:
                         const TStrings* Captions);
     void DrawRadioGroup(TCanvas& Canvas, const TRect& R, int Count, int ItemIndex, bool Disabled,
                         bool Horizontal, const TStrings* Captions, const std::string& CellText);
+    // A one-pixel frame: TopLeft on the left and top, BottomRight on the right and bottom.
+    static void DrawBevel(TCanvas& Canvas, const TRect& R, TColor TopLeft, TColor BottomRight);
     // Where the box of a check-box cell is drawn (display column), for the mouse too.
     TRect CheckBoxRect(int ACol, int ARow);
     void AutoSizeColumns(bool DoFixedCols, int Padding);
@@ -589,6 +591,8 @@ private:
                          int GW, int GH, int TextWidth, TAlignment HAlign, TVAlignment VAlign,
                          bool Selected);
     bool SortIndicatorShown(int ARealCol, int ARow);
+    // What a cell's content needs across (Horizontal) or down, graphic included.
+    int CellContentExtent(int ADisplCol, int ARow, bool Horizontal, int Frame);
     TPoint CheckBoxOrigin(const TRect& R, int W, int TextWidth, bool TextShown, TAlignment HAlign);
     bool FStretched = false;
     int FHintCol = -1, FHintRow = -1;

@@ -21,37 +21,43 @@ void PrepareCellFont(TExtStringGrid& Grid, int ARealCol, int ARow, bool Fixed) {
 
 } // namespace
 
+int TExtStringGrid::CellContentExtent(int ADisplCol, int ARow, bool Horizontal, int Frame) {
+    const int c = RealColIndex(ADisplCol);
+    const bool fixed = ADisplCol < FixedCols() || ARow < FixedRows();
+    PrepareCellFont(*this, c, ARow, fixed);
+    TCellVAlign va = vaTop;
+    TCellHAlign ha = haLeft;
+    bool shown = true;
+    int gw = 0, gh = 0;
+    const TCellGraphic* g = GetCellGraphicSize(c, ARow, va, ha, shown, gh, gw);
+    // A graphic over the whole cell takes what the cell has.
+    if (g && va == vaFull) return (Horizontal ? ColWidths(ADisplCol) : RowHeights(ARow)) - Frame;
+    int extent = 0;
+    const bool rotated = g && g->CellType == ctRotated;
+    if (shown && !ReadCell(c, ARow).empty()) {
+        const TPoint s = GetCellContentSize(c, ARow, !Horizontal && FWordWrap);
+        extent = Horizontal ? s.X : s.Y;
+    } else if (rotated) {
+        const TPoint s = GetCellContentSize(c, ARow, false);
+        extent = Horizontal ? s.X : s.Y;
+    }
+    if (g) extent += Horizontal ? gw : gh;
+    if (Horizontal && ADisplCol == 0) extent += GetNodeIndent(ARow);
+    // The sort indicator keeps its room beside the header text.
+    if (Horizontal && SortIndicatorShown(c, ARow)) extent += 14;
+    return extent;
+}
+
 void TExtStringGrid::AutoSizeCol(int ACol) {
     if (ACol < 0 || ACol >= ColCount()) return;
-    const int c = RealColIndex(ACol);
     const int frame = 2 * (GridLineWidth() + 1) + XYOffset.X;
     int widest = 0;
-    for (int r = 0; r < RowCount(); ++r) {
+    for (int r = 0; r < RowCount(); ++r)
         // A cell under a merge reaching across columns counts with its range.
-        if (IsXMerged(ACol, r)) continue;
-        const bool fixed = ACol < FixedCols() || r < FixedRows();
-        PrepareCellFont(*this, c, r, fixed);
-        TCellVAlign va = vaTop;
-        TCellHAlign ha = haLeft;
-        bool shown = true;
-        int gw = 0, gh = 0;
-        const TCellGraphic* g = GetCellGraphicSize(c, r, va, ha, shown, gh, gw);
-        int w = 0;
-        if (g && va == vaFull) {
-            w = ColWidths(ACol) - frame;
-        } else {
-            const bool hasText = shown && !ReadCell(c, r).empty();
-            if (hasText || (g && g->CellType == ctRotated)) w = GetCellContentSize(c, r, false).X;
-            if (g) w += gw;
-            if (ACol == 0) w += GetNodeIndent(r);
-            // The sort indicator keeps its room beside the header text.
-            if (SortIndicatorShown(c, r)) w += 14;
-        }
-        widest = std::max(widest, w);
-    }
+        if (!IsXMerged(ACol, r)) widest = std::max(widest, CellContentExtent(ACol, r, true, frame));
     int width = widest + frame;
     if (AutoSizeGrowOnly && width <= ColWidths(ACol)) return;
-    UpdateColumnSize(c, width);
+    UpdateColumnSize(RealColIndex(ACol), width);
     SetColWidths(ACol, ClampToRange(width, MinColWidth, MaxColWidth));
 }
 
@@ -67,28 +73,9 @@ void TExtStringGrid::AutoSizeRow(int ARow) {
     if (ARow < 0 || ARow >= RowCount()) return;
     const int frame = 2 * (GridLineWidth() + 1) + XYOffset.Y;
     int highest = 0;
-    for (int dc = 0; dc < ColCount(); ++dc) {
-        if (IsYMerged(dc, ARow)) continue;
-        const int c = RealColIndex(dc);
-        const bool fixed = dc < FixedCols() || ARow < FixedRows();
-        PrepareCellFont(*this, c, ARow, fixed);
-        TCellVAlign va = vaTop;
-        TCellHAlign ha = haLeft;
-        bool shown = true;
-        int gw = 0, gh = 0;
-        const TCellGraphic* g = GetCellGraphicSize(c, ARow, va, ha, shown, gh, gw);
-        int h = 0;
-        if (g && va == vaFull) {
-            h = RowHeights(ARow) - frame;
-        } else {
-            if (shown && !ReadCell(c, ARow).empty())
-                h = GetCellContentSize(c, ARow, FWordWrap).Y;
-            else if (g && g->CellType == ctRotated)
-                h = GetCellContentSize(c, ARow, false).Y;
-            if (g) h += gh;
-        }
-        highest = std::max(highest, h);
-    }
+    for (int dc = 0; dc < ColCount(); ++dc)
+        if (!IsYMerged(dc, ARow))
+            highest = std::max(highest, CellContentExtent(dc, ARow, false, frame));
     const int height = highest + XYOffset.Y;
     if (AutoSizeGrowOnly && 2 * GridLineWidth() + height <= RowHeights(ARow)) return;
     SetRowHeights(ARow, ClampToRange(height, MinRowHeight, MaxRowHeight));

@@ -342,6 +342,17 @@ TRect TExtStringGrid::RadioItemRect(TCanvas& Canvas, const TRect& R, int Count, 
 
 // --- drawing --------------------------------------------------------------------------
 
+void TExtStringGrid::DrawBevel(TCanvas& Canvas, const TRect& R, TColor TopLeft,
+                               TColor BottomRight) {
+    Canvas.Pen()->SetColor(TopLeft);
+    Canvas.MoveTo(R.Left, R.Bottom - 2);
+    Canvas.LineTo(R.Left, R.Top);
+    Canvas.LineTo(R.Right - 1, R.Top);
+    Canvas.Pen()->SetColor(BottomRight);
+    Canvas.LineTo(R.Right - 1, R.Bottom - 1);
+    Canvas.LineTo(R.Left - 1, R.Bottom - 1);
+}
+
 void TExtStringGrid::DrawCheckBox(TCanvas& Canvas, const TRect& R, bool Checked, bool Enabled,
                                   TControlLookStyle Style) {
     const int size = FControlLook->CheckSize();
@@ -370,13 +381,7 @@ void TExtStringGrid::DrawCheckBox(TCanvas& Canvas, const TRect& R, bool Checked,
         const TRect b{R.Left + 1, R.Top + 1, R.Left + 14, R.Top + 14};
         Canvas.Brush()->SetColor(Enabled ? clBtnFace : clBtnShadow);
         Canvas.FillRect(b);
-        Canvas.Pen()->SetColor(clBtnHighlight);
-        Canvas.MoveTo(b.Left, b.Bottom - 1);
-        Canvas.LineTo(b.Left, b.Top);
-        Canvas.LineTo(b.Right - 1, b.Top);
-        Canvas.Pen()->SetColor(clBtnShadow);
-        Canvas.LineTo(b.Right - 1, b.Bottom - 1);
-        Canvas.LineTo(b.Left, b.Bottom - 1);
+        DrawBevel(Canvas, b, clBtnHighlight, clBtnShadow);
         if (Checked) {
             Canvas.Pen()->SetColor(Enabled ? FControlLook->Color() : TColor(0x808080));
             Canvas.Pen()->SetWidth(2);

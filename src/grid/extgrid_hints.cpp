@@ -55,13 +55,7 @@ void THTMLHintWindow::Paint() {
     const TRect r = ClientRect();
     canvas.Brush()->SetColor(Color());
     canvas.FillRect(r);
-    canvas.Pen()->SetColor(cl3DLight);
-    canvas.MoveTo(r.Left, r.Bottom - 2);
-    canvas.LineTo(r.Left, r.Top);
-    canvas.LineTo(r.Right - 1, r.Top);
-    canvas.Pen()->SetColor(cl3DDkShadow);
-    canvas.LineTo(r.Right - 1, r.Bottom - 1);
-    canvas.LineTo(r.Left - 1, r.Bottom - 1);
+    TExtStringGrid::DrawBevel(canvas, r, cl3DLight, cl3DDkShadow);
     const int top = (r.Height() - FTextSize.cy) / 2;
     THTMLRenderParams params;
     params.WordWrap = true;
