@@ -518,6 +518,8 @@ public:
     // --- scroll hints and stretching (extgrid_scroll.cpp) ---
     TScrollHintType ScrollHints = shNone;
     TScrollHintEvent OnScrollHint;
+    // ScrollType with its look applied to the bars (ScrollColor the track).
+    void SetScrollType(TScrollType Value);
     // The hint shown while the thumb (0..127) is dragged.
     std::string ScrollHintText(bool Vertical, int ThumbPos);
     // With ColumnSize.Stretch: ACol (-1 the last) takes what the others leave.

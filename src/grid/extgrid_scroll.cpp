@@ -5,6 +5,17 @@
 #include <cmath>
 
 #include "grid/extgrid.h"
+#include "platform/vcl/scrollbars.h"
+
+void TExtStringGrid::SetScrollType(TScrollType Value) {
+    ScrollType = Value;
+    // Where the bars cannot take a look the ordinary ones stay.
+    SetScrollBarLook(Handle(),
+                     Value == ssFlat      ? sblFlat
+                     : Value == ssEncarta ? sblEncarta
+                                          : sblNormal,
+                     ScrollColor);
+}
 
 std::string TExtStringGrid::ScrollHintText(bool Vertical, int ThumbPos) {
     const int pos = std::clamp(ThumbPos, 0, 127);

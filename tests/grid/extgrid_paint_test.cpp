@@ -863,3 +863,24 @@ TEST_F(PaintTest, TheHintWindowFitsItsTextAndStaysOnTheScreen) {
     EXPECT_LE(r.Width(), 300);
     EXPECT_GT(r.Height(), 8);
 }
+
+TEST_F(PaintTest, TheScrollTypesGiveTheBarsTheirLook) {
+    Fill(6, 80);
+    auto img = Render();
+    const int b = Grid->BorderOffset();
+    // The vertical bar: right of the client area, below its arrow.
+    const int x = Grid->Width() - b - 8, y = b + 60;
+    const TColor normal = img->Pixel(x, y);
+    Grid->SetScrollType(ssEncarta);
+    img = Render();
+    SaveArtifact(*img, "extgrid_scroll_encarta.png");
+    const TColor encarta = img->Pixel(x, y);
+    EXPECT_NE(encarta, normal);
+    Grid->ScrollColor = 0xE0FFE0;
+    Grid->SetScrollType(ssFlat);
+    img = Render();
+    EXPECT_EQ(img->Pixel(Grid->Width() - b - 1, Grid->Height() / 2 + 60), 0xE0FFE0u);
+    Grid->SetScrollType(ssNormal);
+    img = Render();
+    EXPECT_NE(img->Pixel(Grid->Width() - b - 1, Grid->Height() / 2 + 60), 0xE0FFE0u);
+}
