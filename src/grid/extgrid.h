@@ -509,6 +509,10 @@ public:
     static void DrawBevel(TCanvas& Canvas, const TRect& R, TColor TopLeft, TColor BottomRight);
     // Where the box of a check-box cell is drawn (display column), for the mouse too.
     TRect CheckBoxRect(int ACol, int ARow);
+    // Where a button is drawn (display column); empty for a cell without one.
+    TRect GetButtonRect(int ACol, int ARow);
+    // The inside of a cell as its content is drawn (display column).
+    TRect CellContentRect(int ACol, int ARow);
     void AutoSizeColumns(bool DoFixedCols, int Padding);
     void AutoSizeCol(int ACol);
     void AutoSizeRow(int ARow);
@@ -576,6 +580,27 @@ public:
     void ContractNode(int ARow) { SetNodeState(ARow, true); }
     void ExpandNode(int ARow) { SetNodeState(ARow, false); }
     int GetNodeSpan(int ARow);
+    bool IsSummary(int ARow);
+    // X (client) lies in the band of the node's glyph.
+    bool IsNodeGlyphHit(int ARow, int X);
+    void ExpandAll();
+    void ContractAll();
+    void RemoveAllNodes();
+    // --- cell controls (display column, row; merged cells ask their base cell) ---
+    bool HasCheckBox(int ACol, int ARow);
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    void SetCheckBoxState(int ACol, int ARow, bool State);
+    // False when Ask and the cell may not be edited.
+    virtual bool ToggleCheckBox(int ACol, int ARow, bool Ask);
+    // Anywhere in the cell, or with PreciseCheckBoxCheck only on the box (client X, Y).
+    bool IsCheckBoxHit(int ACol, int ARow, int X, int Y);
+    bool IsRadio(int ACol, int ARow);
+    // The radio item under (X, Y) as drawn, -1 for none.
+    int RadioItemAt(int ACol, int ARow, int X, int Y);
+    // The next option (after the last the first); its caption becomes the text.
+    bool StepRadio(int ACol, int ARow, bool Ask);
+    bool IsButton(int ACol, int ARow);
+    bool IsComment(int ACol, int ARow, std::string& Comment);
 
 protected:
     // The base paint, then the frame of the editor and the footer's place.
@@ -595,11 +620,15 @@ private:
     bool SortIndicatorShown(int ARealCol, int ARow);
     // What a cell's content needs across (Horizontal) or down, graphic included.
     int CellContentExtent(int ADisplCol, int ARow, bool Horizontal, int Frame);
+    // The top-left corner of a graphic of GW x GH in R beside a text of TextWidth.
+    static TPoint GraphicPlace(const TRect& R, const TCellGraphic& G, int GW, int GH, int TextWidth,
+                               TAlignment HAlign);
     TPoint CheckBoxOrigin(const TRect& R, int W, int TextWidth, bool TextShown, TAlignment HAlign);
     bool FStretched = false;
     int FHintCol = -1, FHintRow = -1;
     int FNodeCount = 0; // nodes made and not removed
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    TCellGraphic* BaseGraphic(int ACol, int ARow, int& RealCol, int& BaseRow);
     TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,
                                  TCellVAlign VAlign);
     // ===== end of painting block =====

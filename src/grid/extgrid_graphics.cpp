@@ -305,16 +305,9 @@ TRect TExtStringGrid::CheckBoxRect(int ACol, int ARow) {
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
     GetCellAlign(c, ARow, hAlign, vAlign);
-    // The rectangle as the drawing gets it: inside the grid lines, less one.
-    TRect r = MergedCellRect(ACol, ARow);
-    InflateRect(r, -GridLineWidth(), -GridLineWidth());
-    if (ACol == 0) r.Left += GetNodeIndent(ARow);
+    const TRect r = CellContentRect(ACol, ARow);
     const int x = CheckBoxOrigin(r, w, 0, false, hAlign).X;
-    int y = r.Top + 1;
-    if (va == vaBottom)
-        y = r.Bottom - 1 - h;
-    else if (va == vaCenter)
-        y = h < r.Height() ? r.Top + (r.Height() - h) / 2 : r.Top + 1;
+    const int y = GraphicPlace(r, *g, w, h, 0, hAlign).Y;
     return {x, y, x + w, y + h};
 }
 
@@ -471,10 +464,8 @@ void TExtStringGrid::DrawRadioGroup(TCanvas& Canvas, const TRect& R, int Count, 
     Canvas.Brush()->SetStyle(bsSolid);
 }
 
-void TExtStringGrid::DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const TRect& R,
-                                     TCellGraphic& G, int GW, int GH, int TextWidth,
-                                     TAlignment HAlign, TVAlignment VAlign, bool Selected) {
-    const int c = RealColIndex(ACol);
+TPoint TExtStringGrid::GraphicPlace(const TRect& R, const TCellGraphic& G, int GW, int GH,
+                                    int TextWidth, TAlignment HAlign) {
     const int L = R.Left, T = R.Top, Rr = R.Right, B = R.Bottom;
     const int TW = TextWidth;
     int x = L + 1, y = T + 1;
@@ -516,6 +507,53 @@ void TExtStringGrid::DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const 
         y = T;
         break;
     }
+    return {x, y};
+}
+
+TRect TExtStringGrid::CellContentRect(int ACol, int ARow) {
+    // As the drawing gets it: inside the grid lines, after a node's indent.
+    int bc = ACol, br = ARow;
+    CheckBaseCell(ACol, ARow, bc, br);
+    TRect r = MergedCellRect(bc, br);
+    InflateRect(r, -GridLineWidth(), -GridLineWidth());
+    const int indent = bc == 0 ? GetNodeIndent(br) : 0;
+    if (indent > 0) r.Left += indent + 4;
+    return r;
+}
+
+TRect TExtStringGrid::GetButtonRect(int ACol, int ARow) {
+    const int c = RealColIndex(ACol);
+    TCellVAlign va = vaTop;
+    TCellHAlign ha = haLeft;
+    bool shown = true;
+    int w = 0, h = 0;
+    const TCellGraphic* g = GetCellGraphicSize(c, ARow, va, ha, shown, h, w);
+    if (!g || (g->CellType != ctButton && g->CellType != ctBitButton)) return {0, 0, 0, 0};
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    GetCellAlign(c, ARow, hAlign, vAlign);
+    const TRect r = CellContentRect(ACol, ARow);
+    const TPoint p = GraphicPlace(r, *g, w, h, 0, hAlign);
+    TRect b{p.X, p.Y, p.X + w, p.Y + h};
+    if (g->CellHAlign == haFull) {
+        b.Left = r.Left;
+        b.Right = r.Right;
+    }
+    if (g->CellVAlign == vaFull) {
+        b.Top = r.Top;
+        b.Bottom = r.Bottom;
+    }
+    return b;
+}
+
+void TExtStringGrid::DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const TRect& R,
+                                     TCellGraphic& G, int GW, int GH, int TextWidth,
+                                     TAlignment HAlign, TVAlignment VAlign, bool Selected) {
+    const int c = RealColIndex(ACol);
+    const int L = R.Left, T = R.Top, Rr = R.Right, B = R.Bottom;
+    const int TW = TextWidth;
+    const TPoint place = GraphicPlace(R, G, GW, GH, TW, HAlign);
+    int x = place.X, y = place.Y;
     bool canEdit = true;
     switch (G.CellType) {
     case ctBitmap:

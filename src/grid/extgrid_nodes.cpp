@@ -117,3 +117,171 @@ void TExtStringGrid::SetNodeState(int ARow, bool Value) {
     }
     Invalidate();
 }
+
+// --- the other nodes questions --------------------------------------------------------
+
+bool TExtStringGrid::IsSummary(int ARow) {
+    return ARow >= 0 && ARow < RowCount() && GetCellType(RealColIndex(0), ARow) == ctSummary;
+}
+
+bool TExtStringGrid::IsNodeGlyphHit(int ARow, int X) {
+    if (!IsNode(ARow)) return false;
+    const int level = GetNodeLevel(ARow) + 1;
+    const int I = FCellNode->NodeIndent();
+    const int x = X - CellRect(0, ARow).Left;
+    return x > (level - 1) * I && x < level * I;
+}
+
+void TExtStringGrid::ExpandAll() {
+    UnHideRowsAll();
+    for (int r = FixedRows(); r < RowCount(); ++r)
+        if (TCellGraphic* g = IsNode(r) ? GetCellGraphic(RealColIndex(0), r) : nullptr)
+            g->CellBoolean = false;
+    Invalidate();
+}
+
+void TExtStringGrid::ContractAll() {
+    BeginGridUpdate();
+    ExpandAll();
+    // From the last node up, so that the rows of each stay where its span says.
+    for (int r = RowCount() - 1; r >= FixedRows(); --r)
+        if (IsNode(r)) SetNodeState(r, true);
+    EndGridUpdate();
+}
+
+void TExtStringGrid::RemoveAllNodes() {
+    ExpandAll();
+    for (int r = FixedRows(); r < RowCount(); ++r) {
+        if (TCellProperties* p = FindCellProperties(RealColIndex(0), r)) p->NodeLevel = 0;
+        if (RemoveCellGraphicOfType(RealColIndex(0), r, ctNode)) --FNodeCount;
+    }
+    FNodeCount = 0;
+    Invalidate();
+}
+
+// --- check boxes, radio groups and buttons --------------------------------------------
+
+namespace {
+
+bool IsCheckKind(TCellType T) {
+    return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox;
+}
+
+} // namespace
+
+TCellGraphic* TExtStringGrid::BaseGraphic(int ACol, int ARow, int& RealCol, int& BaseRow) {
+    int bc = ACol, br = ARow;
+    CheckBaseCell(ACol, ARow, bc, br);
+    RealCol = RealColIndex(bc);
+    BaseRow = br;
+    return GetCellGraphic(RealCol, br);
+}
+
+bool TExtStringGrid::HasCheckBox(int ACol, int ARow) {
+    int c = 0, r = 0;
+    const TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    return g && IsCheckKind(g->CellType);
+}
+
+bool TExtStringGrid::GetCheckBoxState(int ACol, int ARow, bool& State) {
+    int c = 0, r = 0;
+    const TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    if (!g || !IsCheckKind(g->CellType)) return false;
+    State = g->CellType == ctCheckBox ? g->CellBoolean : ReadCell(c, r) == GetCheckTrue(c, r);
+    return true;
+}
+
+void TExtStringGrid::SetCheckBoxState(int ACol, int ARow, bool State) {
+    int c = 0, r = 0;
+    TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    if (!g || !IsCheckKind(g->CellType)) return;
+    if (g->CellType == ctCheckBox)
+        g->CellBoolean = State;
+    else
+        WriteCell(c, r, State ? GetCheckTrue(c, r) : GetCheckFalse(c, r));
+    RepaintCell(DisplColIndex(c), r);
+}
+
+bool TExtStringGrid::ToggleCheckBox(int ACol, int ARow, bool Ask) {
+    int c = 0, r = 0;
+    TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    if (!g || !IsCheckKind(g->CellType)) return false;
+    if (Ask) {
+        bool can = true;
+        CanEditCell(c, r, can);
+        if (!can) return false;
+    }
+    if (g->CellType == ctCheckBox) {
+        g->CellBoolean = !g->CellBoolean;
+    } else {
+        const std::string yes = GetCheckTrue(c, r);
+        WriteCell(c, r, ReadCell(c, r) == yes ? GetCheckFalse(c, r) : yes);
+    }
+    RepaintCell(DisplColIndex(c), r);
+    return true;
+}
+
+bool TExtStringGrid::IsCheckBoxHit(int ACol, int ARow, int X, int Y) {
+    if (!HasCheckBox(ACol, ARow)) return false;
+    if (!FMouseActions->PreciseCheckBoxCheck) return true;
+    const TRect box = CheckBoxRect(ACol, ARow);
+    return X >= box.Left && X < box.Right && Y >= box.Top && Y < box.Bottom;
+}
+
+bool TExtStringGrid::IsRadio(int ACol, int ARow) {
+    int c = 0, r = 0;
+    const TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    return g && g->CellType == ctRadio;
+}
+
+int TExtStringGrid::RadioItemAt(int ACol, int ARow, int X, int Y) {
+    int c = 0, r = 0;
+    const TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    if (!g || g->CellType != ctRadio) return -1;
+    const auto* captions = dynamic_cast<const TStrings*>(g->CellBitmap);
+    const int count = captions ? captions->Count() : 0;
+    TCanvas& canvas = *Canvas();
+    canvas.Font()->Assign(Font());
+    TRect cell = MergedCellRect(DisplColIndex(c), r);
+    InflateRect(cell, -GridLineWidth(), -GridLineWidth());
+    for (int i = 0; i < count; ++i) {
+        const TRect b = RadioItemRect(canvas, cell, count, i, g->CellBoolean, captions);
+        if (X >= b.Left && X < b.Right && Y >= b.Top && Y < b.Bottom) return i;
+    }
+    return -1;
+}
+
+bool TExtStringGrid::StepRadio(int ACol, int ARow, bool Ask) {
+    int c = 0, r = 0;
+    TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    if (!g || g->CellType != ctRadio) return false;
+    if (Ask) {
+        bool can = true;
+        CanEditCell(c, r, can);
+        if (!can) return false;
+    }
+    const auto* captions = dynamic_cast<const TStrings*>(g->CellBitmap);
+    const int count = captions ? captions->Count() : 0;
+    if (count == 0) return false;
+    int current = g->CellIndex;
+    if (current < 0) current = captions->IndexOf(ReadCell(c, r));
+    const int next = current + 1 >= count ? 0 : current + 1;
+    if (g->CellIndex >= 0) g->CellIndex = next;
+    WriteCell(c, r, captions->Get(next));
+    RepaintCell(DisplColIndex(c), r);
+    return true;
+}
+
+bool TExtStringGrid::IsButton(int ACol, int ARow) {
+    int c = 0, r = 0;
+    const TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    return g && (g->CellType == ctButton || g->CellType == ctBitButton);
+}
+
+bool TExtStringGrid::IsComment(int ACol, int ARow, std::string& Comment) {
+    int c = 0, r = 0;
+    const TCellGraphic* g = BaseGraphic(ACol, ARow, c, r);
+    if (!g || g->CellType != ctComment) return false;
+    Comment = g->CellText;
+    return true;
+}

@@ -884,3 +884,89 @@ TEST_F(PaintTest, TheScrollTypesGiveTheBarsTheirLook) {
     img = Render();
     EXPECT_NE(img->Pixel(Grid->Width() - b - 1, Grid->Height() / 2 + 60), 0xE0FFE0u);
 }
+
+// --- cell controls -----------------------------------------------------------------------
+
+TEST_F(PaintTest, ButtonsAndCheckBoxesAreHitWhereTheyAreDrawn) {
+    Grid->SetRowHeights(2, 40);
+    Grid->SetColWidths(2, 120);
+    Grid->AddButton(2, 2, 60, 24, "Knop", haCenter, vaCenter);
+    Grid->AddCheckBox(1, 2, true, false);
+    Grid->SetOptions(Grid->Options() + goEditing);
+    const auto img = Render();
+    // The button: everything that is not the cell's white inside.
+    const TRect cell = Inner(Grid->CellRect(2, 2), 1);
+    TBox drawn;
+    for (int y = cell.Top; y < cell.Bottom; ++y)
+        for (int x = cell.Left; x < cell.Right; ++x)
+            if (Px(*img, x, y) != 0xFFFFFF) {
+                drawn.Left = std::min(drawn.Left, x);
+                drawn.Right = std::max(drawn.Right, x);
+                drawn.Top = std::min(drawn.Top, y);
+                drawn.Bottom = std::max(drawn.Bottom, y);
+            }
+    const TRect hit = Grid->GetButtonRect(2, 2);
+    EXPECT_TRUE(Grid->IsButton(2, 2));
+    EXPECT_EQ(hit.Width(), 60);
+    EXPECT_EQ(drawn.Left, hit.Left);
+    EXPECT_EQ(drawn.Top, hit.Top);
+    EXPECT_EQ(drawn.Right, hit.Right - 1);
+    EXPECT_EQ(drawn.Bottom, hit.Bottom - 1);
+    // The check box: anywhere in the cell, or with the precise check on the box only.
+    const TRect box = Grid->CheckBoxRect(1, 2);
+    const TRect c12 = Grid->CellRect(1, 2);
+    EXPECT_TRUE(Grid->IsCheckBoxHit(1, 2, c12.Right - 3, c12.Bottom - 3));
+    Grid->MouseActions()->PreciseCheckBoxCheck = true;
+    EXPECT_FALSE(Grid->IsCheckBoxHit(1, 2, c12.Right - 3, c12.Bottom - 3));
+    EXPECT_TRUE(Grid->IsCheckBoxHit(1, 2, box.Left + 3, box.Top + 3));
+    EXPECT_EQ(box.Left, c12.Left + 2);
+}
+
+TEST_F(PaintTest, TogglingCheckBoxesAndSteppingRadios) {
+    Grid->AddCheckBox(1, 1, false, true);
+    Grid->SetCells(1, 1, "misschien");
+    EXPECT_TRUE(Grid->ToggleCheckBox(1, 1, false));
+    EXPECT_EQ(Grid->Cells(1, 1), "Y");
+    EXPECT_TRUE(Grid->ToggleCheckBox(1, 1, false));
+    EXPECT_EQ(Grid->Cells(1, 1), "N");
+    Grid->AddCheckBox(2, 1, false, false);
+    bool state = true;
+    ASSERT_TRUE(Grid->GetCheckBoxState(2, 1, state));
+    EXPECT_FALSE(state);
+    EXPECT_FALSE(Grid->ToggleCheckBox(2, 1, true)); // not editable: asked and refused
+    Grid->SetOptions(Grid->Options() + goEditing);
+    EXPECT_TRUE(Grid->ToggleCheckBox(2, 1, true));
+    Grid->GetCheckBoxState(2, 1, state);
+    EXPECT_TRUE(state);
+
+    Grid->AddRadio(3, 1, true, 2, {"a", "b", "c"});
+    EXPECT_TRUE(Grid->StepRadio(3, 1, false));
+    EXPECT_EQ(Grid->Cells(3, 1), "a");
+    EXPECT_EQ(Grid->GetCellGraphic(3, 1)->CellIndex, 0);
+    Grid->AddRadio(3, 2, true, -1, {"ja", "nee"});
+    Grid->SetCells(3, 2, "nee");
+    Grid->StepRadio(3, 2, false);
+    EXPECT_EQ(Grid->Cells(3, 2), "ja");
+    EXPECT_EQ(Grid->GetCellGraphic(3, 2)->CellIndex, -1);
+}
+
+TEST_F(PaintTest, RadioItemsAreHitWhereTheyAreDrawn) {
+    Grid->SetColWidths(1, 200);
+    Grid->AddRadio(1, 2, true, 1, {"een", "twee", "drie"});
+    Grid->SetOptions(Grid->Options() + goEditing);
+    const auto img = Render();
+    const TRect cell = Grid->CellRect(1, 2);
+    // The centre of each drawn circle hits its own item.
+    int found = 0;
+    for (int x = cell.Left; x < cell.Right; ++x) {
+        const int y = (cell.Top + cell.Bottom) / 2;
+        if (CountNear(*img, {x, y - 6, x + 1, y + 6}, 0x80511C, 40) == 0) continue;
+        const int item = Grid->RadioItemAt(1, 2, x + 6, y);
+        if (item >= 0) {
+            EXPECT_EQ(item, found) << x;
+            ++found;
+            x += 14;
+        }
+    }
+    EXPECT_EQ(found, 3);
+}
