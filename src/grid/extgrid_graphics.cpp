@@ -321,7 +321,7 @@ TRect TExtStringGrid::RadioItemRect(TCanvas& Canvas, const TRect& R, int Count, 
         int x = R.Left + 2;
         for (int i = 0; i < Index && i < Count; ++i) {
             x += size;
-            if (captions && i < Captions->Count()) x += Canvas.TextWidth(Captions->Get(i)) + 4;
+            if (captions && i < Captions->Count()) x += 2 + Canvas.TextWidth(Captions->Get(i)) + 8;
         }
         const int y = R.Top + std::max(0, (R.Height() - size) / 2);
         return {x, y, x + size, y + size};
