@@ -970,3 +970,81 @@ TEST_F(PaintTest, RadioItemsAreHitWhereTheyAreDrawn) {
     }
     EXPECT_EQ(found, 3);
 }
+
+// --- text kinds ----------------------------------------------------------------------------
+
+TEST_F(PaintTest, LinksPasswordsAndEllipses) {
+    Grid->SetColWidths(1, 200);
+    Grid->SetCells(1, 2, "http://schaak.nl");
+    Grid->SetURLShow(true);
+    Grid->SetURLColor(0xFF0000);
+    auto img = Render();
+    const TRect link = Grid->CellRect(1, 2);
+    EXPECT_GT(CountNear(*img, link, 0xFF0000, 60), 10); // drawn in the link colour
+    const int shown = Ink(*img, link).Width();
+    Grid->SetURLFull(true);
+    img = Render();
+    EXPECT_GT(Ink(*img, link).Width(), shown); // now with "http://"
+
+    Grid->SetCells(1, 3, "geheim");
+    Grid->OnIsPasswordCell = [](TObject*, int ARow, int, bool& P) { P = ARow == 3; };
+    Grid->SetCells(1, 4, "******");
+    img = Render();
+    // The masked text looks exactly like six stars.
+    const TBox masked = Ink(*img, Grid->CellRect(1, 3)), stars = Ink(*img, Grid->CellRect(1, 4));
+    EXPECT_EQ(masked.Width(), stars.Width());
+
+    Grid->SetWordWrap(false);
+    Grid->SetColWidths(2, 60);
+    Grid->SetCells(2, 5, "een lange tekst die niet past");
+    img = Render();
+    const TBox cut = Ink(*img, Grid->CellRect(2, 5));
+    Grid->EnhTextSize = true;
+    img = Render();
+    const TBox ellipsis = Ink(*img, Grid->CellRect(2, 5));
+    // The ellipsis ends the text inside the cell where the cut text ran to its edge.
+    EXPECT_LT(ellipsis.Right, cut.Right);
+    EXPECT_LT(ellipsis.Right, Grid->CellRect(2, 5).Right - 1);
+}
+
+TEST_F(PaintTest, ABackgroundPictureIsTiledAcrossNormalCells) {
+    TBitmap tile(10, 10);
+    tile.Canvas()->Brush()->SetColor(0x00FF00);
+    tile.Canvas()->FillRect({0, 0, 10, 10});
+    tile.Canvas()->Brush()->SetColor(0x0000FF);
+    tile.Canvas()->FillRect({0, 0, 5, 5});
+    Grid->BackGround()->SetBitmap(&tile);
+    Grid->SetSelection({4, 7, 4, 7});
+    const auto img = Render();
+    const TRect a = Grid->CellRect(1, 1), b = Grid->CellRect(2, 1);
+    // The tiles start inside the grid line of the first normal cell and run
+    // on across the cell border: the next column is offset by the first's width.
+    auto expected = [](int X, int Y) { return X % 10 < 5 && Y % 10 < 5 ? 0x0000FFu : 0x00FF00u; };
+    const int off = Grid->ColWidths(1);
+    for (int dy = 2; dy < 9; ++dy)
+        for (int dx : {3, 7, 12, 16}) {
+            EXPECT_EQ(Px(*img, a.Left + 1 + dx, a.Top + 1 + dy), expected(dx, dy))
+                << dx << "," << dy;
+            EXPECT_EQ(Px(*img, b.Left + 1 + dx, b.Top + 1 + dy), expected(dx + off, dy))
+                << dx << "," << dy;
+        }
+    // Fixed cells keep their colour.
+    const TRect h = Grid->CellRect(1, 0);
+    EXPECT_EQ(CountNear(*img, Inner(h, 2), 0x00FF00, 0), 0);
+}
+
+TEST_F(PaintTest, TheSelectionRectangleFramesTheSelection) {
+    Grid->SetSelectionRectangle(true);
+    Grid->SelectionRectangleColor = 0x0000FF;
+    Grid->SetSelection({1, 2, 2, 3});
+    const auto img = Render();
+    const TRect tl = Grid->CellRect(1, 2), br = Grid->CellRect(2, 3);
+    const TBox frame = Find(*img, {0, 0, Grid->ClientWidth(), Grid->ClientHeight()}, 0x0000FF);
+    ASSERT_FALSE(frame.Empty());
+    EXPECT_NEAR(frame.Left, tl.Left, 2);
+    EXPECT_NEAR(frame.Top, tl.Top, 2);
+    EXPECT_NEAR(frame.Right, br.Right - 1, 2);
+    EXPECT_NEAR(frame.Bottom, br.Bottom - 1, 2);
+    // Not inside: the middle of a selected cell stays in the selection colour.
+    EXPECT_EQ(Px(*img, tl.Left + 20, tl.Top + 10), ColorToRGB(Grid->SelectionColor()));
+}
