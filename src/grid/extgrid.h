@@ -539,6 +539,11 @@ public:
     // Fills the hint of the cell under Info.CursorPos (client coordinates).
     void CellHint(THintInfo& Info);
     int HintCol() const { return FHintCol; }
+    // The grid grows and shrinks with its form's client area.
+    bool SizeWithForm() const { return FSizeWithForm; }
+    void SetSizeWithForm(bool Value);
+    // Takes over the form's change of size since the last time.
+    void FollowFormSize();
     int HintRow() const { return FHintRow; }
     // --- floating footer (extgrid_footer.cpp) ---
     TFloatingFooter* FloatingFooter();
@@ -627,6 +632,11 @@ private:
     bool FStretched = false;
     int FHintCol = -1, FHintRow = -1;
     int FNodeCount = 0; // nodes made and not removed
+    bool FSizeWithForm = false;
+    TPoint FFormSize{0, 0};
+    TCustomForm* FFormHooked = nullptr;
+    // Expires with the grid: what the form's resize hook asks before it follows.
+    std::shared_ptr<TExtStringGrid*> FAlive = std::make_shared<TExtStringGrid*>(this);
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
     TCellGraphic* BaseGraphic(int ACol, int ARow, int& RealCol, int& BaseRow);
     TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,

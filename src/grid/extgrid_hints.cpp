@@ -123,3 +123,44 @@ void TExtStringGrid::CMHintShow(TMessage& Message) {
     if (Message.LParam) CellHint(*reinterpret_cast<THintInfo*>(Message.LParam));
     Message.Result = 0;
 }
+
+// --- following the form's size -----------------------------------------------------------
+
+namespace {
+
+TCustomForm* ParentFormOf(TControl* Control) {
+    for (TWinControl* p = Control->Parent(); p; p = p->Parent())
+        if (auto* form = dynamic_cast<TCustomForm*>(p)) return form;
+    return nullptr;
+}
+
+} // namespace
+
+void TExtStringGrid::SetSizeWithForm(bool Value) {
+    FSizeWithForm = Value;
+    TCustomForm* form = ParentFormOf(this);
+    if (!Value || !form || Designing()) return;
+    FFormSize = {form->ClientWidth(), form->ClientHeight()};
+    if (FFormHooked == form) return;
+    FFormHooked = form;
+    // The form's own handler runs first; the grid follows while it lives.
+    std::weak_ptr<TExtStringGrid*> alive = FAlive;
+    TNotifyEvent previous = form->OnResize;
+    form->OnResize = [alive, previous](TObject* Sender) {
+        if (previous) previous(Sender);
+        if (const auto grid = alive.lock()) (*grid)->FollowFormSize();
+    };
+}
+
+void TExtStringGrid::FollowFormSize() {
+    TCustomForm* form = ParentFormOf(this);
+    if (!FSizeWithForm || !form || Designing()) return;
+    const TPoint now{form->ClientWidth(), form->ClientHeight()};
+    const int w = Width() + now.X - FFormSize.X, h = Height() + now.Y - FFormSize.Y;
+    if (w > 0 && h > 0) {
+        SetBounds(Left(), Top(), w, h);
+        FFormSize = now;
+        if (OnResize) OnResize(this);
+        StretchColumn(FColumnSize->StretchColumn);
+    }
+}

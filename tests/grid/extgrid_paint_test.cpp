@@ -1048,3 +1048,27 @@ TEST_F(PaintTest, TheSelectionRectangleFramesTheSelection) {
     // Not inside: the middle of a selected cell stays in the selection colour.
     EXPECT_EQ(Px(*img, tl.Left + 20, tl.Top + 10), ColorToRGB(Grid->SelectionColor()));
 }
+
+TEST_F(PaintTest, WithSizeWithFormTheGridFollowsItsForm) {
+    Grid->SetSizeWithForm(true);
+    const int w = Grid->Width(), h = Grid->Height();
+    Form->SetClientWidth(Form->ClientWidth() + 40);
+    Form->SetClientHeight(Form->ClientHeight() - 30);
+    EXPECT_EQ(Grid->Width(), w + 40);
+    EXPECT_EQ(Grid->Height(), h - 30);
+    // A change that would leave no grid is not followed.
+    Form->SetClientHeight(Form->ClientHeight() - 2 * h);
+    Grid->FollowFormSize();
+    EXPECT_EQ(Grid->Height(), h - 30);
+}
+
+TEST_F(PaintTest, AFormOutlivingItsFollowingGridResizesSafely) {
+    int resized = 0;
+    Form->OnResize = [&](TObject*) { ++resized; };
+    auto* other = new TExtStringGrid(Form.get()); // owned by the form until freed below
+    other->SetParent(Form.get());
+    other->SetSizeWithForm(true);
+    delete other;
+    Form->SetClientWidth(Form->ClientWidth() + 10);
+    EXPECT_GE(resized, 1); // the form's own handler still runs
+}
