@@ -30,6 +30,7 @@
 #include "grid/floatingfooter.h"
 #include "grid/gridoptions.h"
 #include "grid/hiddenrows.h"
+#include "grid/htmlhint.h"
 #include "grid/support/basegrid.h"
 #include "grid/support/cellcheck.h"
 #include "grid/support/intlists.h"
@@ -526,6 +527,11 @@ public:
     void SetScrollType(TScrollType Value);
     // The hint shown while the thumb (0..127) is dragged.
     std::string ScrollHintText(bool Vertical, int ThumbPos);
+    // While the thumb is dragged (when ScrollHints covers the bar): the hint
+    // beside the mouse, 10 pixels to its right; hidden when the scroll ends.
+    void ShowScrollHint(bool Vertical, int ThumbPos, const TPoint& MouseScreen);
+    void HideScrollHint();
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWindow.get(); }
     // With ColumnSize.Stretch: ACol (-1 the last) takes what the others leave.
     void StretchColumn(int ACol);
     bool Stretched() const { return FStretched; }
@@ -633,6 +639,7 @@ private:
     int FHintCol = -1, FHintRow = -1;
     int FNodeCount = 0; // nodes made and not removed
     bool FSizeWithForm = false;
+    std::unique_ptr<THTMLHintWindow> FScrollHintWindow;
     TPoint FFormSize{0, 0};
     TCustomForm* FFormHooked = nullptr;
     // Expires with the grid: what the form's resize hook asks before it follows.

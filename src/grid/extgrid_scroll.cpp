@@ -62,3 +62,20 @@ void TExtStringGrid::SynchColumnsToWidth(int OldWidth, int NewWidth) {
         SetColWidths(c, static_cast<int>(
                             std::lround(static_cast<double>(ColWidths(c)) * NewWidth / OldWidth)));
 }
+
+void TExtStringGrid::ShowScrollHint(bool Vertical, int ThumbPos, const TPoint& MouseScreen) {
+    const bool wanted = ScrollHints == shBoth ||
+                        (Vertical ? ScrollHints == shVertical : ScrollHints == shHorizontal);
+    if (!wanted) return;
+    if (!FScrollHintWindow)
+        FScrollHintWindow = std::make_unique<THTMLHintWindow>(nullptr, FGridImages);
+    FScrollHintWindow->SetColor(HintColor);
+    const std::string text = ScrollHintText(Vertical, ThumbPos);
+    TRect r = FScrollHintWindow->CalcHintRect(100, text, nullptr);
+    OffsetRect(r, MouseScreen.X + 10, MouseScreen.Y);
+    FScrollHintWindow->ActivateHint(r, text);
+}
+
+void TExtStringGrid::HideScrollHint() {
+    if (FScrollHintWindow) FScrollHintWindow->ReleaseHandle();
+}

@@ -1072,3 +1072,22 @@ TEST_F(PaintTest, AFormOutlivingItsFollowingGridResizesSafely) {
     Form->SetClientWidth(Form->ClientWidth() + 10);
     EXPECT_GE(resized, 1); // the form's own handler still runs
 }
+
+TEST_F(PaintTest, TheScrollHintShowsBesideTheMouseWhileTheThumbIsDragged) {
+    Fill(4, 200);
+    Grid->ShowScrollHint(true, 64, {300, 200});
+    EXPECT_EQ(Grid->ScrollHintWindow(), nullptr); // no scroll hints asked for
+    Grid->ScrollHints = shVertical;
+    Grid->ShowScrollHint(false, 64, {300, 200});
+    EXPECT_EQ(Grid->ScrollHintWindow(), nullptr);
+    Grid->ShowScrollHint(true, 127, {300, 200});
+    THTMLHintWindow* w = Grid->ScrollHintWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->Visible());
+    EXPECT_EQ(w->Caption(), Grid->ScrollHintText(true, 127));
+    EXPECT_EQ(w->Left(), 310);
+    EXPECT_EQ(w->Top(), 200);
+    EXPECT_EQ(w->Width(), w->TextSize().cx + 16);
+    Grid->HideScrollHint();
+    EXPECT_FALSE(w->Visible());
+}
