@@ -21,6 +21,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -640,6 +641,9 @@ private:
     int FNodeCount = 0; // nodes made and not removed
     bool FSizeWithForm = false;
     std::unique_ptr<THTMLHintWindow> FScrollHintWindow;
+    std::map<std::string, std::unique_ptr<TBitmap>> FGlyphCache;
+    // One of the grid's own glyphs (check boxes, radios, nodes) at (X, Y).
+    void DrawGridGlyph(TCanvas& Canvas, int X, int Y, const std::string& Name);
     TPoint FFormSize{0, 0};
     TCustomForm* FFormHooked = nullptr;
     // Expires with the grid: what the form's resize hook asks before it follows.

@@ -110,15 +110,6 @@ void RegisterCellGlyphs() {
     });
 }
 
-// A glyph of the grid's own at (X, Y), its back left out.
-void DrawGlyph(TCanvas& Canvas, int X, int Y, const std::string& Name) {
-    RegisterCellGlyphs();
-    TBitmap b;
-    LoadBitmapResource(b, Name);
-    b.SetTransparent(true);
-    Canvas.Draw(X, Y, &b);
-}
-
 void DrawUserGlyph(TCanvas& Canvas, int X, int Y, const TBitmap* Glyph) {
     if (!Glyph || Glyph->Empty()) return;
     TBitmap b;
@@ -128,6 +119,20 @@ void DrawUserGlyph(TCanvas& Canvas, int X, int Y, const TBitmap* Glyph) {
 }
 
 } // namespace
+
+// --- glyphs -------------------------------------------------------------------------
+
+void TExtStringGrid::DrawGridGlyph(TCanvas& Canvas, int X, int Y, const std::string& Name) {
+    // Made once per grid and kept: a screen of check boxes draws the same few.
+    auto& glyph = FGlyphCache[Name];
+    if (!glyph) {
+        RegisterCellGlyphs();
+        glyph = std::make_unique<TBitmap>();
+        LoadBitmapResource(*glyph, Name);
+        glyph->SetTransparent(true);
+    }
+    Canvas.Draw(X, Y, glyph.get());
+}
 
 // --- setters ------------------------------------------------------------------------
 
@@ -361,14 +366,14 @@ void TExtStringGrid::DrawCheckBox(TCanvas& Canvas, const TRect& R, bool Checked,
         break;
     }
     case csWinXP:
-        DrawGlyph(Canvas, R.Left, R.Top,
-                  Checked ? (Enabled ? "XSGCHK05" : "XSGCHK07")
-                          : (Enabled ? "XSGCHK06" : "XSGCHK08"));
+        DrawGridGlyph(Canvas, R.Left, R.Top,
+                      Checked ? (Enabled ? "XSGCHK05" : "XSGCHK07")
+                              : (Enabled ? "XSGCHK06" : "XSGCHK08"));
         break;
     case csHouse:
-        DrawGlyph(Canvas, R.Left, R.Top,
-                  Checked ? (Enabled ? "XSGCHK01" : "XSGCHK03")
-                          : (Enabled ? "XSGCHK02" : "XSGCHK04"));
+        DrawGridGlyph(Canvas, R.Left, R.Top,
+                      Checked ? (Enabled ? "XSGCHK01" : "XSGCHK03")
+                              : (Enabled ? "XSGCHK02" : "XSGCHK04"));
         break;
     case csVarnok: {
         const TRect b{R.Left + 1, R.Top + 1, R.Left + 14, R.Top + 14};
@@ -421,14 +426,14 @@ void TExtStringGrid::DrawRadioGroup(TCanvas& Canvas, const TRect& R, int Count, 
             break;
         }
         case csWinXP:
-            DrawGlyph(Canvas, b.Left, b.Top,
-                      checked ? (Disabled ? "XSGRAD07" : "XSGRAD05")
-                              : (Disabled ? "XSGRAD08" : "XSGRAD06"));
+            DrawGridGlyph(Canvas, b.Left, b.Top,
+                          checked ? (Disabled ? "XSGRAD07" : "XSGRAD05")
+                                  : (Disabled ? "XSGRAD08" : "XSGRAD06"));
             break;
         case csHouse:
-            DrawGlyph(Canvas, b.Left, b.Top,
-                      checked ? (Disabled ? "XSGRAD03" : "XSGRAD01")
-                              : (Disabled ? "XSGRAD04" : "XSGRAD02"));
+            DrawGridGlyph(Canvas, b.Left, b.Top,
+                          checked ? (Disabled ? "XSGRAD03" : "XSGRAD01")
+                                  : (Disabled ? "XSGRAD04" : "XSGRAD02"));
             break;
         case csGlyph:
             DrawUserGlyph(Canvas, b.Left, b.Top,
@@ -637,10 +642,10 @@ void TExtStringGrid::DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const 
         const TBitmap* glyph = contracted ? FCellNode->ContractGlyph() : FCellNode->ExpandGlyph();
         switch (FCellNode->NodeType()) {
         case cnLeaf:
-            DrawGlyph(Canvas, nx + 1, mid - 5 + 2, contracted ? "XSGLEAFCLOSE" : "XSGLEAFOPEN");
+            DrawGridGlyph(Canvas, nx + 1, mid - 5 + 2, contracted ? "XSGLEAFCLOSE" : "XSGLEAFOPEN");
             break;
         case cnXP:
-            DrawGlyph(Canvas, nx + 1, mid - 5, contracted ? "XPNODEC" : "XPNODEO");
+            DrawGridGlyph(Canvas, nx + 1, mid - 5, contracted ? "XPNODEC" : "XPNODEO");
             break;
         case cnGlyph:
             if (!FCellNode->ExpandGlyph()->Empty() && !FCellNode->ContractGlyph()->Empty()) {

@@ -15,7 +15,6 @@
 #include "grid/support/widecell.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/drawcontrols.h"
-#include "platform/vcl/gfx/resources.h"
 
 namespace {
 
@@ -504,14 +503,9 @@ void TExtStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, in
     if (password) text.assign(text.size(), PasswordChar);
 
     const bool filter = ARow == 0 && HasFilter(c);
-    if (filter && BitmapResourceExists("XSGFILT")) {
-        TBitmap glyph;
-        LoadBitmapResource(glyph, "XSGFILT");
-        const int x = ARect.Right - 16;
-        const int y = ARect.Top + std::max(0, (ARect.Height() - glyph.Height()) / 2);
-        DrawTransparentBitmap(Canvas, {x, y, x + glyph.Width(), y + glyph.Height()}, glyph,
-                              FixedColor());
-    }
+    if (filter)
+        DrawGridGlyph(Canvas, ARect.Right - 16, ARect.Top + std::max(0, (ARect.Height() - 16) / 2),
+                      "XSGFILT");
 
     // Background picture behind the text.
     const TBackGround& bg = *FBackGround;

@@ -1091,3 +1091,40 @@ TEST_F(PaintTest, TheScrollHintShowsBesideTheMouseWhileTheThumbIsDragged) {
     Grid->HideScrollHint();
     EXPECT_FALSE(w->Visible());
 }
+
+namespace {
+
+// A grid whose column 2 has a filter, as a column grid answers it.
+class TFilterGrid : public TExtStringGrid {
+public:
+    using TExtStringGrid::TExtStringGrid;
+    bool HasFilter(int ACol) override { return ACol == 2; }
+};
+
+} // namespace
+
+TEST_F(PaintTest, AFilteredColumnShowsItsButtonInTheHeaderOnly) {
+    auto* grid = new TFilterGrid(Form.get()); // owned by the form
+    grid->SetParent(Form.get());
+    grid->SetBounds(0, 0, 400, 200);
+    grid->SetLook(glStandard);
+    grid->SetColCount(4);
+    grid->SetRowCount(4);
+    auto img = WhiteBitmap(grid->Width(), grid->Height());
+    PaintControlTo(*grid, *img);
+    const int b = grid->BorderOffset();
+    auto ink = [&](const TRect& R) {
+        int n = 0;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x)
+                n += img->Pixel(x + b, y + b) == 0;
+        return n;
+    };
+    const TRect h2 = grid->CellRect(2, 0), h1 = grid->CellRect(1, 0);
+    const TRect right2{h2.Right - 17, h2.Top, h2.Right, h2.Bottom};
+    const TRect right1{h1.Right - 17, h1.Top, h1.Right, h1.Bottom};
+    EXPECT_GT(ink(right2), 10);
+    EXPECT_EQ(ink(right1), 0);
+    const TRect c2 = grid->CellRect(2, 1);
+    EXPECT_EQ(ink({c2.Right - 17, c2.Top, c2.Right, c2.Bottom}), 0);
+}
