@@ -497,6 +497,8 @@ public:
     // UseColumnWidth text wraps at the column's width.
     TPoint GetCellContentSize(int ACol, int ARow, bool UseColumnWidth);
     void DrawSortIndicator(TCanvas& Canvas, int ACol, int Y, int X);
+    // The inverted dotted line at X while a column is sized (drawn again it goes).
+    void DrawSizingLine(int X);
     // The graphic of a cell (real column) with its size and alignments; nullptr without one.
     TCellGraphic* GetCellGraphicSize(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign,
                                      bool& TextShown, int& Height, int& Width);

@@ -729,3 +729,23 @@ TPoint TExtStringGrid::GetCellContentSize(int ACol, int ARow, bool UseColumnWidt
     }
     return {widest + 2 * XYOffset.X, lines * canvas.TextHeight("gh") + 2 * XYOffset.Y};
 }
+
+void TExtStringGrid::DrawSizingLine(int X) {
+    TCanvas& canvas = *Canvas();
+    TPen keep;
+    keep.Assign(canvas.Pen());
+    TSavedDC saved(canvas);
+    canvas.ResetClip();
+    canvas.Pen()->SetStyle(psDot);
+    canvas.Pen()->SetMode(pmNot);
+    canvas.Pen()->SetWidth(1);
+    // Down to the bottom of the last row, never beyond the client area.
+    int bottom = 0;
+    for (int r = 0; r < FixedRows(); ++r)
+        bottom += RowHeights(r);
+    for (int r = TopRow(); r < RowCount() && bottom < ClientHeight(); ++r)
+        bottom += RowHeights(r);
+    canvas.MoveTo(X, 0);
+    canvas.LineTo(X, std::min(bottom, ClientHeight()));
+    canvas.SetPen(keep);
+}

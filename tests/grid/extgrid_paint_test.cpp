@@ -1128,3 +1128,34 @@ TEST_F(PaintTest, AFilteredColumnShowsItsButtonInTheHeaderOnly) {
     const TRect c2 = grid->CellRect(2, 1);
     EXPECT_EQ(ink({c2.Right - 17, c2.Top, c2.Right, c2.Bottom}), 0);
 }
+
+TEST_F(PaintTest, TheSizingLineInvertsDownToTheLastRowOnly) {
+    Grid->SetRowCount(4);
+    Grid->SetSelection({4, 3, 4, 3});
+    const int x = Grid->ColWidths(0) + 30;
+    int times = 1;
+    Grid->OnDrawCell = [&](TObject*, int ACol, int ARow, const TRect&, TGridDrawState) {
+        if (ACol == 4 && ARow == 3)
+            for (int i = 0; i < times; ++i)
+                Grid->DrawSizingLine(x);
+    };
+    auto img = Render();
+    int bottom = 0;
+    for (int r = 0; r < 4; ++r)
+        bottom += Grid->RowHeights(r);
+    ASSERT_LT(bottom + 10, Grid->ClientHeight());
+    // Dotted: among the first rows' pixels on the line some are inverted white to black.
+    const TRect cell = Grid->CellRect(1, 2);
+    int inverted = 0;
+    for (int y = cell.Top + 2; y < cell.Bottom - 2; ++y)
+        inverted += Px(*img, x, y) == 0;
+    EXPECT_GT(inverted, 2);
+    EXPECT_TRUE(Ink(*img, {x, bottom + 2, x + 1, Grid->ClientHeight()}).Empty());
+    // Drawn twice it is gone.
+    times = 2;
+    img = Render();
+    inverted = 0;
+    for (int y = cell.Top + 2; y < cell.Bottom - 2; ++y)
+        inverted += Px(*img, x, y) == 0;
+    EXPECT_EQ(inverted, 0);
+}
