@@ -644,6 +644,10 @@ private:
     bool FSizeWithForm = false;
     std::unique_ptr<THTMLHintWindow> FScrollHintWindow;
     std::map<std::string, std::unique_ptr<TBitmap>> FGlyphCache;
+    // A check box or radio face in Box in one of the looks; false for the
+    // drawn Varnok look, which its caller draws.
+    bool DrawControlFace(TCanvas& Canvas, const TRect& Box, bool Radio, TControlLookStyle Style,
+                         bool Checked, bool Enabled);
     // One of the grid's own glyphs (check boxes, radios, nodes) at (X, Y).
     void DrawGridGlyph(TCanvas& Canvas, int X, int Y, const std::string& Name);
     TPoint FFormSize{0, 0};

@@ -351,30 +351,56 @@ void TExtStringGrid::DrawBevel(TCanvas& Canvas, const TRect& R, TColor TopLeft,
     Canvas.LineTo(R.Left - 1, R.Bottom - 1);
 }
 
-void TExtStringGrid::DrawCheckBox(TCanvas& Canvas, const TRect& R, bool Checked, bool Enabled,
-                                  TControlLookStyle Style) {
-    const int size = FControlLook->CheckSize();
+bool TExtStringGrid::DrawControlFace(TCanvas& Canvas, const TRect& Box, bool Radio,
+                                     TControlLookStyle Style, bool Checked, bool Enabled) {
     switch (Style) {
     case csClassic:
     case csFlat: {
-        const int x = R.Left + (R.Width() - size) / 2, y = R.Top + (R.Height() - size) / 2;
-        unsigned state = DFCS_BUTTONCHECK;
+        unsigned state = Radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
         if (Style == csFlat) state |= DFCS_FLAT;
         if (Checked) state |= DFCS_CHECKED;
         if (!Enabled) state |= DFCS_INACTIVE;
-        DrawFrameControl(Canvas, {x, y, x + size, y + size}, DFC_BUTTON, state);
-        break;
+        const TBrushStyle brush = Canvas.Brush()->Style();
+        Canvas.Brush()->SetStyle(bsSolid);
+        DrawFrameControl(Canvas, Box, DFC_BUTTON, state);
+        Canvas.Brush()->SetStyle(brush);
+        return true;
     }
     case csWinXP:
-        DrawGridGlyph(Canvas, R.Left, R.Top,
-                      Checked ? (Enabled ? "XSGCHK05" : "XSGCHK07")
-                              : (Enabled ? "XSGCHK06" : "XSGCHK08"));
+    case csHouse: {
+        // Checked, unchecked, checked disabled, unchecked disabled: 1 .. 4 in
+        // the house look, 5 .. 8 in the XP look.
+        const int n = (Style == csHouse ? 1 : 5) + (Checked ? 0 : 1) + (Enabled ? 0 : 2);
+        DrawGridGlyph(Canvas, Box.Left, Box.Top,
+                      (Radio ? "XSGRAD0" : "XSGCHK0") + std::to_string(n));
+        return true;
+    }
+    case csGlyph: {
+        const TControlLook& l = *FControlLook;
+        DrawUserGlyph(Canvas, Box.Left, Box.Top,
+                      Radio ? (Checked ? l.RadioOnGlyph() : l.RadioOffGlyph())
+                            : (Checked ? l.CheckedGlyph() : l.UnCheckedGlyph()));
+        return true;
+    }
+    case csTheme:
+        DrawThemePart(Handle(), u"button", Radio ? 2 : 3,
+                      Checked ? (Enabled ? 5 : 8) : (Enabled ? 1 : 4), Canvas, Box);
+        return true;
+    case csVarnok:
         break;
-    case csHouse:
-        DrawGridGlyph(Canvas, R.Left, R.Top,
-                      Checked ? (Enabled ? "XSGCHK01" : "XSGCHK03")
-                              : (Enabled ? "XSGCHK02" : "XSGCHK04"));
-        break;
+    }
+    return false;
+}
+
+void TExtStringGrid::DrawCheckBox(TCanvas& Canvas, const TRect& R, bool Checked, bool Enabled,
+                                  TControlLookStyle Style) {
+    const int size = FControlLook->CheckSize();
+    // The frame controls take a square centred in R, the glyphs its top-left corner.
+    const bool frame = Style == csClassic || Style == csFlat;
+    const int x = frame ? R.Left + (R.Width() - size) / 2 : R.Left;
+    const int y = frame ? R.Top + (R.Height() - size) / 2 : R.Top;
+    if (DrawControlFace(Canvas, {x, y, x + size, y + size}, false, Style, Checked, Enabled)) return;
+    switch (Style) {
     case csVarnok: {
         const TRect b{R.Left + 1, R.Top + 1, R.Left + 14, R.Top + 14};
         Canvas.Brush()->SetColor(Enabled ? clBtnFace : clBtnShadow);
@@ -389,16 +415,8 @@ void TExtStringGrid::DrawCheckBox(TCanvas& Canvas, const TRect& R, bool Checked,
         }
         break;
     }
-    case csGlyph:
-        DrawUserGlyph(Canvas, R.Left, R.Top,
-                      Checked ? FControlLook->CheckedGlyph() : FControlLook->UnCheckedGlyph());
+    default:
         break;
-    case csTheme: {
-        const int state = Checked ? (Enabled ? 5 : 8) : (Enabled ? 1 : 4);
-        DrawThemePart(Handle(), u"button", 3, state, Canvas,
-                      {R.Left, R.Top, R.Left + size, R.Top + size});
-        break;
-    }
     }
 }
 
@@ -414,31 +432,6 @@ void TExtStringGrid::DrawRadioGroup(TCanvas& Canvas, const TRect& R, int Count, 
             ItemIndex >= 0 ? i == ItemIndex
                            : (captions && i < Captions->Count() && Captions->Get(i) == CellText);
         switch (style) {
-        case csClassic:
-        case csFlat: {
-            unsigned state = DFCS_BUTTONRADIO;
-            if (style == csFlat) state |= DFCS_FLAT;
-            if (checked) state |= DFCS_CHECKED;
-            if (Disabled) state |= DFCS_INACTIVE;
-            Canvas.Brush()->SetStyle(bsSolid);
-            DrawFrameControl(Canvas, b, DFC_BUTTON, state);
-            Canvas.Brush()->SetStyle(bsClear);
-            break;
-        }
-        case csWinXP:
-            DrawGridGlyph(Canvas, b.Left, b.Top,
-                          checked ? (Disabled ? "XSGRAD07" : "XSGRAD05")
-                                  : (Disabled ? "XSGRAD08" : "XSGRAD06"));
-            break;
-        case csHouse:
-            DrawGridGlyph(Canvas, b.Left, b.Top,
-                          checked ? (Disabled ? "XSGRAD03" : "XSGRAD01")
-                                  : (Disabled ? "XSGRAD04" : "XSGRAD02"));
-            break;
-        case csGlyph:
-            DrawUserGlyph(Canvas, b.Left, b.Top,
-                          checked ? FControlLook->RadioOnGlyph() : FControlLook->RadioOffGlyph());
-            break;
         case csVarnok: {
             const int cx = b.Left + 8, cy = b.Top + 8;
             Canvas.Brush()->SetStyle(bsSolid);
@@ -456,9 +449,8 @@ void TExtStringGrid::DrawRadioGroup(TCanvas& Canvas, const TRect& R, int Count, 
             Canvas.Brush()->SetStyle(bsClear);
             break;
         }
-        case csTheme:
-            DrawThemePart(Handle(), u"button", 2, checked ? (Disabled ? 8 : 5) : (Disabled ? 4 : 1),
-                          Canvas, b);
+        default:
+            DrawControlFace(Canvas, b, true, style, checked, !Disabled);
             break;
         }
         if (captions && i < Captions->Count()) {
