@@ -493,6 +493,8 @@ public:
     // ACol and ARow real column and display row.
     void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
     bool IsCellSelected(int ACol, int ARow);
+    // The grid has the input focus and the cell (display column) is the current one.
+    bool IsFocusedCell(int ACol, int ARow);
     // What the content of a cell (real column) needs, margins included; with
     // UseColumnWidth text wraps at the column's width.
     TPoint GetCellContentSize(int ACol, int ARow, bool UseColumnWidth);

@@ -55,6 +55,14 @@ bool TExtStringGrid::IsFixed(int ACol, int ARow) {
     return fixed;
 }
 
+bool TExtStringGrid::IsFocusedCell(int ACol, int ARow) {
+    if (!Focused()) return false;
+    int bc = ACol, br = ARow, cc = Col(), cr = Row();
+    CheckBaseCell(ACol, ARow, bc, br);
+    CheckBaseCell(Col(), Row(), cc, cr);
+    return bc == cc && br == cr;
+}
+
 bool TExtStringGrid::IsCellSelected(int ACol, int ARow) {
     if (ACol < FixedCols() || ARow < FixedRows()) return false;
     if (FMouseActions->DisjunctRowSelect()) {
@@ -134,8 +142,8 @@ void TExtStringGrid::GetCellDrawColors(int ACol, int ARow, TFont* AFont, TBrush*
             if (FSelectionTextColor != clNone) AFont->SetColor(FSelectionTextColor);
         };
         // The focused cell shows its own colours inside a focus rectangle.
-        const bool focusOnly =
-            AState.Contains(gdFocused) && !Options().Contains(goDrawFocusSelected);
+        const bool focusOnly = (AState.Contains(gdFocused) || IsFocusedCell(displCol, r)) &&
+                               !Options().Contains(goDrawFocusSelected);
         if (FMouseActions->DisjunctRowSelect()) {
             const int row = FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r;
             if (GetRowSelect(row)) {
@@ -326,12 +334,8 @@ void TExtStringGrid::DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect ARe
                    AState);
     if (OnCustomCellDraw) OnCustomCellDraw(this, &Canvas, c, ARow, AState, ARect, false);
 
-    if (!HideFocusRect && !Options().Contains(goRowSelect) && Focused()) {
-        int bc = ACol, br = ARow;
-        CheckBaseCell(ACol, ARow, bc, br);
-        int cc = Col(), cr = Row();
-        CheckBaseCell(Col(), Row(), cc, cr);
-        if (bc == cc && br == cr) {
+    if (!HideFocusRect && !Options().Contains(goRowSelect)) {
+        if (IsFocusedCell(ACol, ARow)) {
             TRect f = ARect;
             InflateRect(f, -(GridLineWidth() - 1), -(GridLineWidth() - 1));
             f.Left += 1;
@@ -476,7 +480,8 @@ void TExtStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, in
                           (FMouseActions->DisjunctRowSelect() && Options().Contains(goRowSelect) &&
                            normalArea && GetRowSelect(ARow));
     bool drawnSelected = false;
-    if (selected && !(AState.Contains(gdFocused) && !Options().Contains(goDrawFocusSelected))) {
+    const bool focused = AState.Contains(gdFocused) || IsFocusedCell(ACol, ARow);
+    if (selected && !(focused && !Options().Contains(goDrawFocusSelected))) {
         if (FShowSelection) {
             if (FSelectionColor != clNone) Canvas.Brush()->SetColor(FSelectionColor);
             if (FSelectionTextColor != clNone) Canvas.Font()->SetColor(FSelectionTextColor);

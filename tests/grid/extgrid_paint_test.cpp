@@ -1159,3 +1159,32 @@ TEST_F(PaintTest, TheSizingLineInvertsDownToTheLastRowOnly) {
         inverted += Px(*img, x, y) == 0;
     EXPECT_EQ(inverted, 0);
 }
+
+TEST_F(PaintTest, TheFocusedCellShowsItsOwnColoursInAFocusRectangle) {
+    Grid->SetSelectionColor(0x3366CC);
+    Grid->SetCurrentCell(2, 2);
+    Grid->SetOptions(Grid->Options() - goDrawFocusSelected);
+    Form->Show();
+    Grid->SetFocus();
+    for (int i = 0; i < 50 && !Grid->Focused(); ++i)
+        Application->ProcessMessages();
+    if (!Grid->Focused()) GTEST_SKIP() << "no input focus on this display";
+    const TRect r = Grid->CellRect(2, 2);
+    auto img = Render();
+    EXPECT_EQ(Px(*img, r.Left + 20, r.Top + 10), ColorToRGB(Grid->Color()));
+    // The dotted frame runs just inside the cell.
+    int dots = 0;
+    for (int x = r.Left + 2; x < r.Right - 2; ++x)
+        dots += Px(*img, x, r.Top + 1) != ColorToRGB(Grid->Color());
+    EXPECT_GT(dots, 5);
+    Grid->HideFocusRect = true;
+    img = Render();
+    dots = 0;
+    for (int x = r.Left + 2; x < r.Right - 2; ++x)
+        dots += Px(*img, x, r.Top + 1) != ColorToRGB(Grid->Color());
+    EXPECT_EQ(dots, 0);
+    // With the option to draw the focused cell selected, it takes the selection colour.
+    Grid->SetOptions(Grid->Options() + goDrawFocusSelected);
+    img = Render();
+    EXPECT_EQ(Px(*img, r.Left + 20, r.Top + 10), 0x3366CCu);
+}
