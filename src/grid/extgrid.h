@@ -21,14 +21,17 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "grid/cellgraphic.h"
 #include "grid/extgridtypes.h"
+#include "grid/floatingfooter.h"
 #include "grid/gridoptions.h"
 #include "grid/hiddenrows.h"
+#include "grid/htmlhint.h"
 #include "grid/support/basegrid.h"
 #include "grid/support/cellcheck.h"
 #include "grid/support/dragdrop.h"
@@ -764,4 +767,205 @@ private:
     std::unique_ptr<TSortIndexList> FSortIndexes;
     std::unique_ptr<TIntList> FAutoMergeCols;
     std::unique_ptr<TBitmap> FRowIndicator;
+
+    // ===== painting, cell graphics and auto-size (extgrid_paint.cpp,
+    // extgrid_graphics.cpp, extgrid_autosize.cpp, extgrid_scroll.cpp) =====
+public:
+    // Margins of a cell's text inside its rectangle, left/right and top.
+    TPoint XYOffset{2, 2};
+    bool Multilinecells = false;
+    // Single-line text too wide for its cell ends in "...".
+    bool EnhTextSize = false;
+    bool HideFocusRect = false;
+    char PasswordChar = '*';
+    // The triangle of comment cells; clNone draws none.
+    TColor CommentColor = clNone;
+    TColor SelectionRectangleColor = clBlack;
+    // The two ends of the fixed cells' gradient in the house and XP looks.
+    TColor FixedGradientFrom = 0xFFFFFF, FixedGradientTo = clBtnFace;
+    // Auto-size limits (0: no bound) and whether auto-size only grows.
+    int MinColWidth = 0, MaxColWidth = 0, MinRowHeight = 0, MaxRowHeight = 0;
+    bool AutoSizeGrowOnly = false;
+    // Numbers right-aligned unless the cell says otherwise.
+    bool AutoNumAlign = false;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TGetCellBorderPropEvent OnGetCellBorderProp;
+
+    bool IsFixed(int ACol, int ARow) override;
+    void GetCellDrawColors(int ACol, int ARow, TFont* AFont, TBrush* ABrush, bool MapColumn,
+                           bool Normal, bool Printing, TGridDrawState& AState, TAlignment& HAlign,
+                           TVAlignment& VAlign, TColor& ColorTo) override;
+    void DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect ARect,
+                      TGridDrawState AState) override;
+    // ACol and ARow real column and display row.
+    void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    bool IsCellSelected(int ACol, int ARow);
+    // The grid has the input focus and the cell (display column) is the current one.
+    bool IsFocusedCell(int ACol, int ARow);
+    // What the content of a cell (real column) needs, margins included; with
+    // UseColumnWidth text wraps at the column's width.
+    TPoint GetCellContentSize(int ACol, int ARow, bool UseColumnWidth);
+    void DrawSortIndicator(TCanvas& Canvas, int ACol, int Y, int X);
+    // The inverted dotted line at X while a column is sized (drawn again it goes).
+    void DrawSizingLine(int X);
+    // The graphic of a cell (real column) with its size and alignments; nullptr without one.
+    TCellGraphic* GetCellGraphicSize(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign,
+                                     bool& TextShown, int& Height, int& Width);
+    void DrawCheckBox(TCanvas& Canvas, const TRect& R, bool Checked, bool Enabled,
+                      TControlLookStyle Style);
+    // Item I (from 0) of a radio group: its box, as drawn and as hit.
+    TRect RadioItemRect(TCanvas& Canvas, const TRect& R, int Count, int Index, bool Horizontal,
+                        const TStrings* Captions);
+    void DrawRadioGroup(TCanvas& Canvas, const TRect& R, int Count, int ItemIndex, bool Disabled,
+                        bool Horizontal, const TStrings* Captions, const std::string& CellText);
+    // A one-pixel frame: TopLeft on the left and top, BottomRight on the right and bottom.
+    static void DrawBevel(TCanvas& Canvas, const TRect& R, TColor TopLeft, TColor BottomRight);
+    // Where the box of a check-box cell is drawn (display column), for the mouse too.
+    TRect CheckBoxRect(int ACol, int ARow);
+    // Where a button is drawn (display column); empty for a cell without one.
+    TRect GetButtonRect(int ACol, int ARow);
+    // The inside of a cell as its content is drawn (display column).
+    TRect CellContentRect(int ACol, int ARow);
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeCol(int ACol);
+    void AutoSizeRow(int ARow);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    TPoint GetRotatedTextOrigin(const TRect& R, TAlignment HAlign, TVAlignment VAlign,
+                                const std::string& Text, int Angle);
+    // --- scroll hints and stretching (extgrid_scroll.cpp) ---
+    TScrollHintType ScrollHints = shNone;
+    TScrollHintEvent OnScrollHint;
+    // ScrollType with its look applied to the bars (ScrollColor the track).
+    void SetScrollType(TScrollType Value);
+    // The hint shown while the thumb (0..127) is dragged.
+    std::string ScrollHintText(bool Vertical, int ThumbPos);
+    // While the thumb is dragged (when ScrollHints covers the bar): the hint
+    // beside the mouse, 10 pixels to its right; hidden when the scroll ends.
+    void ShowScrollHint(bool Vertical, int ThumbPos, const TPoint& MouseScreen);
+    void HideScrollHint();
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWindow.get(); }
+    // With ColumnSize.Stretch: ACol (-1 the last) takes what the others leave.
+    void StretchColumn(int ACol);
+    bool Stretched() const { return FStretched; }
+    // After the user sized ACol from OldWidth: every other normal column in proportion.
+    void ScaleOtherColumns(int ACol, int OldWidth);
+    // The grid's width went from OldWidth to NewWidth: every column in proportion.
+    void SynchColumnsToWidth(int OldWidth, int NewWidth);
+    // --- cell hints (extgrid_hints.cpp) ---
+    bool HintShowCells = false, HintShowLargeText = false, HTMLHint = false, AnchorHint = false;
+    TAnchorHintEvent OnAnchorHint;
+    // Fills the hint of the cell under Info.CursorPos (client coordinates).
+    void CellHint(THintInfo& Info);
+    int HintCol() const { return FHintCol; }
+    // The grid grows and shrinks with its form's client area.
+    bool SizeWithForm() const { return FSizeWithForm; }
+    void SetSizeWithForm(bool Value);
+    // Takes over the form's change of size since the last time.
+    void FollowFormSize();
+    int HintRow() const { return FHintRow; }
+    // --- floating footer (extgrid_footer.cpp) ---
+    TFloatingFooter* FloatingFooter();
+    // A cell drawn as a fixed cell into Rect of another canvas (the footer's).
+    void DrawFooterCell(TCanvas& Canvas, int ACol, int ARow, const TRect& Rect);
+    // Writes the footer functions of the last row's records (ACol -1: every column).
+    void CalcFooter(int ACol);
+    // --- giving a cell a graphic (real column, display row) ---
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    // ItemIndex -1: the option whose caption is the cell text.
+    void AddRadio(int ACol, int ARow, bool Horizontal, int ItemIndex,
+                  const std::vector<std::string>& Captions);
+    void AddButton(int ACol, int ARow, int AWidth, int AHeight, const std::string& Caption,
+                   TCellHAlign HAlign, TCellVAlign VAlign);
+    // The cell's integer value is the percentage.
+    void AddProgress(int ACol, int ARow, int Percent);
+    void AddProgressPie(int ACol, int ARow, int Percent);
+    void AddComment(int ACol, int ARow, const std::string& Comment);
+    void AddRotated(int ACol, int ARow, int Angle, const std::string& Text);
+    void AddBitmap(int ACol, int ARow, const TBitmap* Bitmap, bool Transparent, TCellHAlign HAlign,
+                   TCellVAlign VAlign);
+    void AddImages(int ACol, int ARow, const std::vector<int>& Indexes, bool Horizontal);
+    // The image shown is BaseIndex plus the cell's integer value.
+    void AddDataImage(int ACol, int ARow, int BaseIndex);
+    // --- nodes (extgrid_nodes.cpp); rows are display rows ---
+    bool HasNodes() override;
+    int GetNodeIndent(int ARow) override;
+    // The row's level below its node (0 for a node row or a row outside nodes).
+    int GetNodeLevel(int ARow);
+    // How the tree line passes a row: 0 none, 1 last child, 2 middle child.
+    int GetNodeLineKind(int ARow);
+    bool IsNode(int ARow);
+    // A node over Span rows (itself included) at display row ARow, expanded.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    bool GetNodeState(int ARow);
+    // Contracting hides the node's child rows, expanding shows them again.
+    void SetNodeState(int ARow, bool Value);
+    void ContractNode(int ARow) { SetNodeState(ARow, true); }
+    void ExpandNode(int ARow) { SetNodeState(ARow, false); }
+    int GetNodeSpan(int ARow);
+    bool IsSummary(int ARow);
+    // X (client) lies in the band of the node's glyph.
+    bool IsNodeGlyphHit(int ARow, int X);
+    void ExpandAll();
+    void ContractAll();
+    void RemoveAllNodes();
+    // --- cell controls (display column, row; merged cells ask their base cell) ---
+    bool HasCheckBox(int ACol, int ARow);
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    void SetCheckBoxState(int ACol, int ARow, bool State);
+    // False when Ask and the cell may not be edited.
+    virtual bool ToggleCheckBox(int ACol, int ARow, bool Ask);
+    // Anywhere in the cell, or with PreciseCheckBoxCheck only on the box (client X, Y).
+    bool IsCheckBoxHit(int ACol, int ARow, int X, int Y);
+    bool IsRadio(int ACol, int ARow);
+    // The radio item under (X, Y) as drawn, -1 for none.
+    int RadioItemAt(int ACol, int ARow, int X, int Y);
+    // The next option (after the last the first); its caption becomes the text.
+    bool StepRadio(int ACol, int ARow, bool Ask);
+    bool IsButton(int ACol, int ARow);
+    bool IsComment(int ACol, int ARow, std::string& Comment);
+
+protected:
+    // The base paint, then the frame of the editor and the footer's place.
+    void Paint() override;
+    void CMHintShow(TMessage& Message) override;
+
+private:
+    void DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, int ARow, TRect& ARect,
+                         TGridDrawState AState, TAlignment HAlign, TVAlignment VAlign,
+                         TCellGraphic* Graphic, int GW, int GH, bool TextShown, TColor SavedBrush,
+                         TColor SavedFont, int& TextWidth);
+    void DrawCellBorders(TCanvas& Canvas, int ACol, int ARow, TRect R);
+    void DrawFixedLook(TCanvas& Canvas, int ARealCol, int ARow, TRect R);
+    void DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const TRect& R, TCellGraphic& G,
+                         int GW, int GH, int TextWidth, TAlignment HAlign, TVAlignment VAlign,
+                         bool Selected);
+    bool SortIndicatorShown(int ARealCol, int ARow);
+    // What a cell's content needs across (Horizontal) or down, graphic included.
+    int CellContentExtent(int ADisplCol, int ARow, bool Horizontal, int Frame);
+    // The top-left corner of a graphic of GW x GH in R beside a text of TextWidth.
+    static TPoint GraphicPlace(const TRect& R, const TCellGraphic& G, int GW, int GH, int TextWidth,
+                               TAlignment HAlign);
+    TPoint CheckBoxOrigin(const TRect& R, int W, int TextWidth, bool TextShown, TAlignment HAlign);
+    bool FStretched = false;
+    int FHintCol = -1, FHintRow = -1;
+    int FNodeCount = 0; // nodes made and not removed
+    bool FSizeWithForm = false;
+    std::unique_ptr<THTMLHintWindow> FScrollHintWindow;
+    std::map<std::string, std::unique_ptr<TBitmap>> FGlyphCache;
+    // A check box or radio face in Box in one of the looks; false for the
+    // drawn Varnok look, which its caller draws.
+    bool DrawControlFace(TCanvas& Canvas, const TRect& Box, bool Radio, TControlLookStyle Style,
+                         bool Checked, bool Enabled);
+    // One of the grid's own glyphs (check boxes, radios, nodes) at (X, Y).
+    void DrawGridGlyph(TCanvas& Canvas, int X, int Y, const std::string& Name);
+    TPoint FFormSize{0, 0};
+    TCustomForm* FFormHooked = nullptr;
+    // Expires with the grid: what the form's resize hook asks before it follows.
+    std::shared_ptr<TExtStringGrid*> FAlive = std::make_shared<TExtStringGrid*>(this);
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    TCellGraphic* BaseGraphic(int ACol, int ARow, int& RealCol, int& BaseRow);
+    TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,
+                                 TCellVAlign VAlign);
+    // ===== end of painting block =====
 };

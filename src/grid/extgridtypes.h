@@ -130,3 +130,15 @@ using TOleDropFileEvent = std::function<void(TObject* Sender, int ARow, int ACol
                                              const std::string& FileName, bool& Allow)>;
 using TOleDragStartEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 using TOleDragStopEvent = std::function<void(TObject* Sender, int OLEEffect)>;
+// ===== painting (issue 15) =====
+using TCustomCellDrawEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TGridDrawState AState,
+                       const TRect& ARect, bool Printing)>;
+using TGetCellBorderPropEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
+                       TPen* RightPen, TPen* BottomPen)>;
+using TAnchorHintEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, std::string& Anchor)>;
+enum TScrollHintType { shNone, shHorizontal, shVertical, shBoth };
+using TScrollHintEvent = std::function<void(TObject* Sender, int Index, std::string& Hint)>;
+// ===== end of painting =====

@@ -263,3 +263,27 @@ int GetSystemMetrics(int Index) {
         return 0;
     }
 }
+
+bool SetScrollBarLook(HWND Wnd, TScrollBarLook Look, TColor Color) {
+    TBar* bars[] = {BarOf(Wnd, SB_HORZ), BarOf(Wnd, SB_VERT)};
+    if (!bars[0] || !bars[1]) return false;
+    QString sheet;
+    if (Look != sblNormal) {
+        const QColor track = Color == clNone ? QColor(0xF0, 0xF0, 0xF0) : ToQColor(Color);
+        const QString t = track.name();
+        const QString thumb = Look == sblEncarta ? "#7A96DF" : "#A8A8A8";
+        const QString hover = Look == sblEncarta ? "#4B6EC8" : "#8C8C8C";
+        const QString round = Look == sblEncarta ? "4px" : "0px";
+        sheet = QString("QScrollBar { background: %1; border: none; margin: 0; }"
+                        "QScrollBar::handle { background: %2; border: none; border-radius: %4;"
+                        " min-width: 12px; min-height: 12px; margin: 2px; }"
+                        "QScrollBar::handle:hover { background: %3; }"
+                        "QScrollBar::add-line, QScrollBar::sub-line { background: %1; border: none;"
+                        " width: 0px; height: 0px; }"
+                        "QScrollBar::add-page, QScrollBar::sub-page { background: %1; }")
+                    .arg(t, thumb, hover, round);
+    }
+    for (TBar* bar : bars)
+        bar->FBar->setStyleSheet(sheet);
+    return true;
+}

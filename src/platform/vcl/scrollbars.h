@@ -7,6 +7,7 @@
 // as on the platform.
 
 #include "platform/rtl/types.h"
+#include "platform/vcl/gfx/colors.h"
 #include "platform/vcl/wndtarget.h"
 
 constexpr int SB_HORZ = 0, SB_VERT = 1, SB_BOTH = 3;
@@ -45,3 +46,10 @@ constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHSCROLL =
               SM_CXEDGE = 45, SM_CYEDGE = 46, SM_CXDRAG = 68, SM_CYDRAG = 69,
               SM_MOUSEWHEELPRESENT = 75;
 int GetSystemMetrics(int Index);
+
+// The look of a control's two bars, as flat scroll bars give it: the
+// desktop's, flat, or flat with a rounded thumb that lights up under the
+// mouse. Color is the track's (clNone: a light grey). False for a control
+// without bars of its own.
+enum TScrollBarLook { sblNormal, sblFlat, sblEncarta };
+bool SetScrollBarLook(HWND Wnd, TScrollBarLook Look, TColor Color);

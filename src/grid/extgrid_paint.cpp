@@ -1,0 +1,756 @@
+// The advanced grid's cell painting: colours by state, look and band, the
+// fixed-cell looks, text kinds with alignment, wrapping and ellipsis, the sort
+// indicator, borders, the selection frame and the focus rectangle; and the
+// measuring of a cell's content.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "grid/extgrid.h"
+#include "grid/support/griddraw.h"
+#include "grid/support/gridtext.h"
+#include "grid/support/gridvalues.h"
+#include "grid/support/htmlcanvas.h"
+#include "grid/support/widecell.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/gfx/drawcontrols.h"
+
+namespace {
+
+// The canvas keeps its clip, origin and colours whatever a step changes.
+class TSavedDC {
+public:
+    explicit TSavedDC(TCanvas& Canvas) : FCanvas(Canvas), FSaved(Canvas.SaveDC()) {}
+    ~TSavedDC() { FCanvas.RestoreDC(FSaved); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    TCanvas& FCanvas;
+    int FSaved;
+};
+
+unsigned HorzFlag(TAlignment A) {
+    return A == taCenter ? DT_CENTER : A == taRightJustify ? DT_RIGHT : DT_LEFT;
+}
+
+unsigned VertFlag(TVAlignment A) {
+    return A == vtaCenter ? DT_VCENTER : A == vtaBottom ? DT_BOTTOM : DT_TOP;
+}
+
+// Text up to the first line break.
+std::string FirstLine(const std::string& Text) {
+    const size_t at = Text.find_first_of("\r\n");
+    return at == std::string::npos ? Text : Text.substr(0, at);
+}
+
+} // namespace
+
+bool TExtStringGrid::IsFixed(int ACol, int ARow) {
+    if (ARow >= RowCount() - FFixedFooters && ARow >= FixedRows()) return true;
+    if (ACol >= ColCount() - FFixedRightCols && ACol >= FixedCols()) return true;
+    bool fixed = false;
+    IsFixedCell(RealColIndex(ACol), ARow, fixed);
+    return fixed;
+}
+
+bool TExtStringGrid::IsFocusedCell(int ACol, int ARow) {
+    if (!Focused()) return false;
+    int bc = ACol, br = ARow, cc = Col(), cr = Row();
+    CheckBaseCell(ACol, ARow, bc, br);
+    CheckBaseCell(Col(), Row(), cc, cr);
+    return bc == cc && br == cr;
+}
+
+bool TExtStringGrid::IsCellSelected(int ACol, int ARow) {
+    if (ACol < FixedCols() || ARow < FixedRows()) return false;
+    if (FMouseActions->DisjunctRowSelect()) {
+        if (FMouseActions->RowSelectPersistent) return GetRowSelect(RealRowIndex(ARow));
+        return GetRowSelect(ARow);
+    }
+    if (!FMouseActions->DisjunctColSelect()) {
+        const TGridRect s = Selection();
+        return ACol >= s.Left && ACol <= s.Right && ARow >= s.Top && ARow <= s.Bottom;
+    }
+    return GetColSelect(ACol);
+}
+
+void TExtStringGrid::GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign) {
+    HAlign = taLeftJustify;
+    VAlign = FVAlignment;
+    if (AutoNumAlign && GetNumberKind(ReadCell(ACol, ARow)) < 2) HAlign = taRightJustify;
+    if (const TCellProperties* p = FindCellProperties(ACol, ARow)) HAlign = p->Alignment;
+    GetCellAlignment(ACol, ARow, HAlign, VAlign);
+}
+
+void TExtStringGrid::GetCellDrawColors(int ACol, int ARow, TFont* AFont, TBrush* ABrush,
+                                       bool MapColumn, bool Normal, bool Printing,
+                                       TGridDrawState& AState, TAlignment& HAlign,
+                                       TVAlignment& VAlign, TColor& ColorTo) {
+    // The base grid asks by display column; the drawing of the content by real one.
+    const int displCol = MapColumn || Normal ? ACol : DisplColIndex(ACol);
+    const int c = MapColumn || Normal ? RealColIndex(ACol) : ACol;
+    const int r = ARow;
+    const bool fixedArea = displCol < FixedCols() || r < FixedRows();
+    const bool usePrintFonts = Printing && !FPrintSettings->UseDisplayFont;
+    if (fixedArea)
+        AFont->Assign(usePrintFonts ? FPrintSettings->FixedFont() : FFixedFont.get());
+    else
+        AFont->Assign(usePrintFonts ? FPrintSettings->Font() : Font());
+
+    TColor brush = clNone;
+    ColorTo = clNone;
+    if (const TCellProperties* p = FindCellProperties(c, r)) {
+        brush = p->BrushColor();
+        if (p->FontColor != clNone) AFont->SetColor(p->FontColor);
+        if (p->FontStyle != TFontStyles{}) AFont->SetStyle(p->FontStyle);
+        if (p->FontSize != 0) AFont->SetSize(p->FontSize);
+        if (!p->FontName.empty()) AFont->SetName(p->FontName);
+        ColorTo = p->BrushColorTo();
+    }
+    const bool normalArea = displCol >= FixedCols() && displCol < ColCount() - FFixedRightCols &&
+                            r >= FixedRows() && r < RowCount() - FFixedFooters;
+    if (brush == clNone) {
+        brush = Color();
+        // A band of no length would divide by zero: no bands then.
+        if (FBands->Active() && (!Printing || FBands->Print) && normalArea &&
+            FBands->Period() > 0) {
+            const int pos = (r - FixedRows()) % FBands->Period();
+            brush =
+                pos < FBands->PrimaryLength() ? FBands->PrimaryColor() : FBands->SecondaryColor();
+        }
+    }
+    ABrush->SetColor(brush);
+    const bool fixed = fixedArea || IsFixed(displCol, r);
+    if (fixed && !Printing) {
+        ABrush->SetColor(FixedColor());
+        AFont->SetColor(FFixedFont->Color());
+        AState += gdFixed;
+    }
+    if (Printing)
+        GetCellPrintColor(c, r, AState, ABrush, AFont);
+    else
+        GetCellColor(c, r, AState, ABrush, AFont);
+
+    if (Normal && normalArea && !fixed && FShowSelection) {
+        auto paintSelected = [&] {
+            if (FSelectionColor != clNone)
+                ABrush->SetColor(FSelectionColor);
+            else if (!AState.Contains(gdFocused))
+                ABrush->SetColor(clHighlight);
+            if (FSelectionTextColor != clNone) AFont->SetColor(FSelectionTextColor);
+        };
+        // The focused cell shows its own colours inside a focus rectangle.
+        const bool focusOnly = (AState.Contains(gdFocused) || IsFocusedCell(displCol, r)) &&
+                               !Options().Contains(goDrawFocusSelected);
+        if (FMouseActions->DisjunctRowSelect()) {
+            const int row = FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r;
+            if (GetRowSelect(row)) {
+                AState = TGridDrawState{gdSelected};
+                paintSelected();
+            }
+        } else if (FMouseActions->DisjunctColSelect()) {
+            if (GetColSelect(displCol)) {
+                AState = TGridDrawState{gdSelected};
+                paintSelected();
+            }
+        } else if (IsCellSelected(displCol, r) && !focusOnly) {
+            AState += gdSelected;
+            paintSelected();
+        }
+    }
+    GetCellAlign(c, r, HAlign, VAlign);
+}
+
+bool TExtStringGrid::SortIndicatorShown(int ARealCol, int ARow) {
+    const TSortSettings& s = *FSortSettings;
+    if (!s.Show || ARow != s.Row() || RowCount() <= 2 || FixedRows() <= 0) return false;
+    if (DisplColIndex(ARealCol) < FixedCols() && !s.FixedCols) return false;
+    if (ARealCol == s.Column) return true;
+    const int at = FSortIndexes->FindIndex(ARealCol);
+    return at == 0 || (at > 0 && s.IndexShow);
+}
+
+void TExtStringGrid::DrawSortIndicator(TCanvas& Canvas, int ACol, int Y, int X) {
+    const TSortSettings& s = *FSortSettings;
+    const int at = s.IndexShow ? FSortIndexes->FindIndex(ACol) : -1;
+    const TColor oldPen = Canvas.Pen()->Color();
+    if (at >= 0) {
+        const bool ascending = FSortIndexes->SortAscending(at);
+        Canvas.Brush()->SetColor(s.IndexColor);
+        Canvas.Pen()->SetColor(clBlack);
+        const TBitmap* glyph = ascending ? s.IndexDownGlyph() : s.IndexUpGlyph();
+        if (!s.IndexUpGlyph()->Empty() && !s.IndexDownGlyph()->Empty())
+            DrawTransparentBitmap(Canvas,
+                                  {X - 7, Y - 7, X - 7 + glyph->Width(), Y - 7 + glyph->Height()},
+                                  *glyph, s.IndexColor);
+        else if (ascending)
+            Canvas.Polygon({{X - 6, Y + 8}, {X + 6, Y + 8}, {X, Y - 4}});
+        else
+            Canvas.Polygon({{X - 7, Y - 5}, {X + 7, Y - 5}, {X, Y + 8}});
+        TFont oldFont;
+        oldFont.Assign(Canvas.Font());
+        Canvas.Font()->SetColor(clBlack);
+        Canvas.Font()->SetSize(6);
+        Canvas.Brush()->SetStyle(bsClear);
+        Canvas.TextOut(X - 2, ascending ? Y - 2 : Y - 4, std::to_string(at + 1));
+        Canvas.Brush()->SetStyle(bsSolid);
+        Canvas.Font()->Assign(&oldFont);
+    } else {
+        const bool ascending = s.Direction == sdAscending;
+        const TBitmap* glyph = ascending ? s.UpGlyph() : s.DownGlyph();
+        if (!s.UpGlyph()->Empty() && !s.DownGlyph()->Empty()) {
+            DrawTransparentBitmap(Canvas,
+                                  {X - 4, Y - 4, X - 4 + glyph->Width(), Y - 4 + glyph->Height()},
+                                  *glyph, FixedColor());
+        } else if (ascending) {
+            Canvas.Pen()->SetColor(clWhite);
+            Canvas.MoveTo(X - 4, Y + 4);
+            Canvas.LineTo(X + 4, Y + 4);
+            Canvas.LineTo(X, Y - 4);
+            Canvas.Pen()->SetColor(0x808080);
+            Canvas.LineTo(X - 4, Y + 4);
+        } else {
+            Canvas.Pen()->SetColor(clWhite);
+            Canvas.MoveTo(X + 4, Y - 4);
+            Canvas.LineTo(X, Y + 4);
+            Canvas.Pen()->SetColor(0x808080);
+            Canvas.LineTo(X - 4, Y - 4);
+            Canvas.LineTo(X + 4, Y - 4);
+        }
+    }
+    Canvas.Pen()->SetColor(oldPen);
+}
+
+void TExtStringGrid::DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect ARect,
+                                  TGridDrawState AState) {
+    // An empty rectangle (a zero-width column) has nothing to show; drawing
+    // into it would only reach the neighbours.
+    if (ARect.Right <= ARect.Left || ARect.Bottom <= ARect.Top) return;
+    TSavedDC saved(Canvas);
+    const int c = RealColIndex(ACol);
+    const int nodeIndent = c == 0 ? GetNodeIndent(ARow) : 0;
+    // The base grid indents only normal cells; a node column that is fixed
+    // makes its room here.
+    if (nodeIndent > 0 && AState.Contains(gdFixed) && ACol == 0) ARect.Left += nodeIndent;
+    Canvas.IntersectClipRect(
+        {ARect.Left - 1 - nodeIndent, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1});
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    TColor colorTo = clNone;
+    GetCellDrawColors(c, ARow, Canvas.Font(), Canvas.Brush(), false, false, false, AState, hAlign,
+                      vAlign, colorTo);
+    TCellVAlign gv = vaTop;
+    TCellHAlign gh = haLeft;
+    bool textShown = true;
+    int gw = 0, ghgt = 0;
+    TCellGraphic* graphic = GetCellGraphicSize(c, ARow, gv, gh, textShown, ghgt, gw);
+    if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && FSelectionColor == clNone)
+        Canvas.Brush()->SetColor(clHighlight);
+
+    int indicatorShift = 0;
+    if (c == 0 && ARow == Row() && FixedCols() > 0 && !FRowIndicator->Empty()) {
+        const int w = FRowIndicator->Width(), h = FRowIndicator->Height();
+        const int y = ARect.Top + std::max(0, (ARect.Height() - h) / 2);
+        DrawTransparentBitmap(Canvas, {ARect.Left, y, ARect.Left + w, y + h}, *FRowIndicator,
+                              FixedColor());
+        indicatorShift = w;
+        ARect.Left += w;
+    }
+    const int contentLeft = ARect.Left;
+    if (nodeIndent > 0) ARect.Left += 4;
+
+    const TColor savedBrush = Canvas.Brush()->Color();
+    const TColor savedFont = Canvas.Font()->Color();
+    const bool fixedCell = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
+    if (fixedCell && (FLook == glHouse || FLook == glXP) && !FFlat) {
+        TColor from = FixedGradientFrom, to = FixedGradientTo;
+        // The house look's own pair unless the grid was given another.
+        if (FLook == glHouse && from == 0xFFFFFF && to == clBtnFace) {
+            from = 0xC0C0C0;
+            to = 0xFFFFFF;
+        }
+        TRect g = ARect;
+        InflateRect(g, 1, 1);
+        DrawGradient(Canvas, from, to, false, g, 10);
+    }
+    const int savedRight = ARect.Right;
+    if (!fixedCell && FControlLook->DropDownAlwaysVisible() && HasCombo(c, ARow)) {
+        DrawComboButton(Canvas, ARect, FXPLook && FComCtl6);
+        ARect.Right -= 16;
+    }
+    int textWidth = 0;
+    DrawCellContent(Canvas, ACol, c, ARow, ARect, AState, hAlign, vAlign, graphic, gw, ghgt,
+                    textShown, savedBrush, savedFont, textWidth);
+    ARect.Right = savedRight;
+    Canvas.Brush()->SetColor(savedBrush);
+    Canvas.Font()->SetColor(savedFont);
+
+    InflateRect(ARect, 1, 1);
+    DrawCellBorders(Canvas, c, ARow, ARect);
+    ARect.Left -= indicatorShift;
+    if (fixedCell && !FFlat) DrawFixedLook(Canvas, c, ARow, ARect);
+
+    // Tree lines join the node glyphs of a column 0 in the normal rows.
+    if (HasNodes() && FCellNode->ShowTree() && c == 0 && ARow >= FixedRows()) {
+        Canvas.Pen()->SetColor(clSilver);
+        Canvas.Pen()->SetWidth(1);
+        const int I = FCellNode->NodeIndent(), h = I / 2;
+        const int L = contentLeft, T = ARect.Top, B = ARect.Bottom;
+        const int M = T + (B - T) / 2;
+        const TCellProperties* p = FindCellProperties(c, ARow);
+        const int level = p ? p->NodeLevel : 0;
+        if (level > 0) {
+            Canvas.MoveTo(L - h, M);
+            Canvas.LineTo(L + 4, M);
+        }
+        const int kind = GetNodeLineKind(ARow);
+        if (kind == 1) {
+            Canvas.MoveTo(L - h, T);
+            Canvas.LineTo(L - h, M);
+        } else if (kind == 2) {
+            Canvas.MoveTo(L - h, T);
+            Canvas.LineTo(L - h, B + 4);
+        }
+        for (int k = 1; k < level; ++k) {
+            Canvas.MoveTo(L - h - I * k, T);
+            Canvas.LineTo(L - h - I * k, B + 4);
+        }
+    }
+
+    if (graphic) {
+        TRect gr = ARect;
+        InflateRect(gr, -1, -1);
+        gr.Left += indicatorShift;
+        DrawCellGraphic(Canvas, ACol, ARow, gr, *graphic, gw, ghgt, textWidth, hAlign, vAlign,
+                        AState.Contains(gdSelected));
+    }
+
+    if (OnDrawCell)
+        OnDrawCell(this, ACol, ARow,
+                   {ARect.Left + 1, ARect.Top + 1, ARect.Right - GridLineWidth(),
+                    ARect.Bottom - GridLineWidth()},
+                   AState);
+    if (OnCustomCellDraw) OnCustomCellDraw(this, &Canvas, c, ARow, AState, ARect, false);
+
+    if (!HideFocusRect && !Options().Contains(goRowSelect)) {
+        if (IsFocusedCell(ACol, ARow)) {
+            TRect f = ARect;
+            InflateRect(f, -(GridLineWidth() - 1), -(GridLineWidth() - 1));
+            f.Left += 1;
+            f.Top += 1;
+            f.Right -= 1;
+            f.Bottom -= 1;
+            Canvas.Brush()->SetColor(clWhite);
+            ::DrawFocusRect(Canvas, f);
+        }
+    }
+}
+
+void TExtStringGrid::DrawFixedLook(TCanvas& Canvas, int ARealCol, int ARow, TRect R) {
+    const int L = R.Left, T = R.Top;
+    switch (FLook) {
+    case glClassic: {
+        TRect e = R;
+        DrawEdge(Canvas, e, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+        e = R;
+        DrawEdge(Canvas, e, EDGE_RAISED, BF_RIGHT | BF_BOTTOM);
+        Canvas.Pen()->SetColor(clBlack);
+        Canvas.MoveTo(R.Right - 1, T);
+        Canvas.LineTo(R.Right - 1, R.Bottom - 1);
+        Canvas.LineTo(L - 1, R.Bottom - 1);
+        break;
+    }
+    case glHouse:
+    case glXP: {
+        InflateRect(R, 1, 1);
+        R.Bottom -= 1;
+        Canvas.Pen()->SetColor(DarkenColor(FixedColor()));
+        Canvas.MoveTo(R.Left, R.Bottom - 1);
+        Canvas.LineTo(R.Right - 1, R.Bottom - 1);
+        Canvas.Pen()->SetColor(clWhite);
+        Canvas.MoveTo(R.Right, R.Top + 1);
+        Canvas.LineTo(R.Left + 1, R.Top + 1);
+        Canvas.LineTo(R.Left + 1, R.Bottom - 1);
+        break;
+    }
+    case glSoft: {
+        const TGridOptions o = Options();
+        if (FFlat) {
+            Canvas.Pen()->SetColor(clBlack);
+            if (o.Contains(goFixedHorzLine)) {
+                Canvas.MoveTo(R.Left - 1, R.Top - 1);
+                Canvas.LineTo(R.Right, R.Top - 1);
+                Canvas.MoveTo(R.Left - 1, R.Bottom);
+                Canvas.LineTo(R.Right + 1, R.Bottom);
+            }
+            if (o.Contains(goFixedVertLine)) {
+                Canvas.MoveTo(R.Left - 1, R.Top - 1);
+                Canvas.LineTo(R.Left - 1, R.Bottom);
+                Canvas.MoveTo(R.Right, R.Top - 1);
+                Canvas.LineTo(R.Right, R.Bottom);
+            }
+        } else {
+            InflateRect(R, 1, 1);
+            R.Right -= 1;
+            const TColor dark = DarkenColor(FixedColor());
+            if (o.Contains(goFixedHorzLine)) {
+                Canvas.Pen()->SetColor(dark);
+                Canvas.MoveTo(R.Left, R.Bottom - 1);
+                Canvas.LineTo(R.Right, R.Bottom - 1);
+                Canvas.Pen()->SetColor(clWhite);
+                Canvas.MoveTo(R.Left, R.Top);
+                Canvas.LineTo(R.Right, R.Top);
+            }
+            if (o.Contains(goFixedVertLine)) {
+                Canvas.Pen()->SetColor(dark);
+                Canvas.MoveTo(R.Right - 1, R.Top);
+                Canvas.LineTo(R.Right - 1, R.Bottom);
+                Canvas.Pen()->SetColor(clWhite);
+                Canvas.MoveTo(R.Left, R.Top);
+                Canvas.LineTo(R.Left, R.Bottom);
+            }
+        }
+        break;
+    }
+    case glStandard:
+        break;
+    }
+    (void)ARealCol;
+    (void)ARow;
+}
+
+void TExtStringGrid::DrawCellBorders(TCanvas& Canvas, int ACol, int ARow, TRect R) {
+    TPen pen;
+    pen.Assign(Canvas.Pen());
+    TCellBorders borders;
+    GetCellBorder(ACol, ARow, &pen, borders);
+    if (borders.Empty()) return;
+    TPen pens[4];
+    for (TPen& p : pens)
+        p.Assign(&pen);
+    if (OnGetCellBorderProp)
+        OnGetCellBorderProp(this, ARow, ACol, &pens[0], &pens[1], &pens[2], &pens[3]);
+    TPen keep;
+    keep.Assign(Canvas.Pen());
+    const int shrink = (pen.Width() + 1) / 2;
+    if (Options().Contains(goVertLine)) {
+        R.Left += shrink;
+        R.Right -= shrink;
+    }
+    if (Options().Contains(goHorzLine)) {
+        R.Top += shrink;
+        R.Bottom -= shrink;
+    }
+    if (borders.Contains(cbLeft)) {
+        Canvas.SetPen(pens[0]);
+        Canvas.MoveTo(R.Left - 1, R.Top);
+        Canvas.LineTo(R.Left - 1, R.Bottom);
+    }
+    if (borders.Contains(cbRight)) {
+        Canvas.SetPen(pens[2]);
+        Canvas.MoveTo(R.Right - 1, R.Top);
+        Canvas.LineTo(R.Right - 1, R.Bottom);
+    }
+    if (borders.Contains(cbTop)) {
+        Canvas.SetPen(pens[1]);
+        Canvas.MoveTo(R.Left, R.Top);
+        Canvas.LineTo(R.Right, R.Top);
+    }
+    if (borders.Contains(cbBottom)) {
+        Canvas.SetPen(pens[3]);
+        Canvas.MoveTo(R.Left, R.Bottom - 1);
+        Canvas.LineTo(R.Right, R.Bottom - 1);
+    }
+    Canvas.SetPen(keep);
+}
+
+void TExtStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, int ARow,
+                                     TRect& ARect, TGridDrawState AState, TAlignment HAlign,
+                                     TVAlignment VAlign, TCellGraphic* Graphic, int GW, int GH,
+                                     bool TextShown, TColor SavedBrush, TColor SavedFont,
+                                     int& TextWidth) {
+    const int c = ARealCol;
+    const bool normalArea = ACol >= FixedCols() && ARow >= FixedRows() &&
+                            ACol < ColCount() - FFixedRightCols &&
+                            ARow < RowCount() - FFixedFooters;
+    TColor urlColor = FURLColor;
+    const bool selected = AState.Contains(gdSelected) ||
+                          (FMouseActions->DisjunctRowSelect() && Options().Contains(goRowSelect) &&
+                           normalArea && GetRowSelect(ARow));
+    bool drawnSelected = false;
+    const bool focused = AState.Contains(gdFocused) || IsFocusedCell(ACol, ARow);
+    if (selected && !(focused && !Options().Contains(goDrawFocusSelected))) {
+        if (FShowSelection) {
+            if (FSelectionColor != clNone) Canvas.Brush()->SetColor(FSelectionColor);
+            if (FSelectionTextColor != clNone) Canvas.Font()->SetColor(FSelectionTextColor);
+            urlColor = FSelectionTextColor;
+            drawnSelected = true;
+        } else if (!Focused() || GetCellType(c, ARow) == ctCheckBox) {
+            Canvas.Brush()->SetColor(SavedBrush);
+            Canvas.Font()->SetColor(SavedFont);
+        }
+    }
+
+    std::string text = GetDisplayCellText(c, ARow);
+    {
+        std::string format;
+        if (GetNumberKind(text) < 2 && GetFloatFormat(c, ARow, format)) {
+            char buf[128];
+            std::snprintf(buf, sizeof buf, format.c_str(), GetFloats(c, ARow));
+            text = buf;
+        }
+    }
+    const int kind = CellContentKind(text, EnableHTML);
+    bool password = false;
+    IsPasswordCell(c, ARow, password);
+    if (password) text.assign(text.size(), PasswordChar);
+
+    const bool filter = ARow == 0 && HasFilter(c);
+    if (filter)
+        DrawGridGlyph(Canvas, ARect.Right - 16, ARect.Top + std::max(0, (ARect.Height() - 16) / 2),
+                      "XSGFILT");
+
+    // Background picture behind the text.
+    const TBackGround& bg = *FBackGround;
+    if (!bg.Bitmap()->Empty() && GetCellBackColor(c, ARow) == clNone && !drawnSelected) {
+        const bool fixedCell = !normalArea;
+        const bool covers = bg.Cells() == bcAll || (bg.Cells() == bcFixed) == fixedCell;
+        if (covers) {
+            const TBitmap& pic = *bg.Bitmap();
+            TSavedDC dc(Canvas);
+            Canvas.IntersectClipRect(ARect);
+            if (bg.Display() == bdFixed) {
+                Canvas.Draw(bg.Left(), bg.Top(), &pic);
+            } else {
+                // Tiles continue across cells: the offset is where the cell sits in the tiled area.
+                const int from = bg.Cells() == bcNormal ? FixedCols() : 0;
+                const int fromRow = bg.Cells() == bcNormal ? FixedRows() : 0;
+                int ox = 0, oy = 0;
+                for (int i = from; i < ACol; ++i)
+                    ox += ColWidths(i);
+                for (int i = fromRow; i < ARow; ++i)
+                    oy += RowHeights(i);
+                ox %= std::max(1, pic.Width());
+                oy %= std::max(1, pic.Height());
+                for (int y = ARect.Top - oy; y < ARect.Bottom; y += pic.Height())
+                    for (int x = ARect.Left - ox; x < ARect.Right; x += pic.Width())
+                        Canvas.Draw(x, y, &pic);
+            }
+        }
+    }
+
+    if (FSelectionRectangle && IsCellSelected(ACol, ARow)) {
+        const TGridRect s = Selection();
+        const int g = GridLineWidth();
+        const TColor oldPen = Canvas.Pen()->Color();
+        const int oldWidth = Canvas.Pen()->Width();
+        Canvas.Pen()->SetColor(SelectionRectangleColor);
+        Canvas.Pen()->SetWidth(2);
+        const TRect& R = ARect;
+        const int right = ACol == ColCount() - 1 ? R.Right - 1 : R.Right;
+        if (ACol == s.Left) {
+            Canvas.MoveTo(R.Left + 1 - g, R.Bottom);
+            Canvas.LineTo(R.Left + 1 - g, R.Top - g);
+        }
+        if (ACol == s.Right) {
+            Canvas.MoveTo(R.Right - 1, R.Bottom);
+            Canvas.LineTo(R.Right - 1, R.Top - g);
+        }
+        if (ARow == s.Top) {
+            Canvas.MoveTo(R.Left - g, R.Top + 1 - g);
+            Canvas.LineTo(right, R.Top + 1 - g);
+        }
+        if (ARow == s.Bottom) {
+            Canvas.MoveTo(R.Left - g, R.Bottom - 1);
+            Canvas.LineTo(right, R.Bottom - 1);
+        }
+        if (FSelectionResizer && ACol == s.Right && ARow == s.Bottom) {
+            Canvas.Brush()->SetColor(SelectionRectangleColor);
+            Canvas.FillRect({R.Right - 4, R.Bottom - 4, R.Right, R.Bottom});
+        }
+        Canvas.Pen()->SetWidth(oldWidth);
+        Canvas.Pen()->SetColor(oldPen);
+        if (drawnSelected && FSelectionColor != clNone)
+            Canvas.Brush()->SetColor(FSelectionColor);
+        else
+            Canvas.Brush()->SetColor(SavedBrush);
+    }
+
+    if (!TextShown) return;
+    TRect tr{ARect.Left + XYOffset.X, ARect.Top + XYOffset.Y, ARect.Right - XYOffset.X,
+             ARect.Bottom};
+    if (Graphic) {
+        const TCellHAlign gh = Graphic->CellHAlign;
+        if (gh == haBeforeText && HAlign == taLeftJustify)
+            tr.Left += GW;
+        else if (gh == haAfterText && HAlign != taCenter)
+            tr.Right -= GW;
+        else if (gh == haBeforeText && HAlign == taRightJustify)
+            tr.Left += GW;
+        if (Graphic->CellVAlign == vaAboveText)
+            tr.Top += GH;
+        else if (Graphic->CellVAlign == vaUnderText)
+            tr.Bottom -= GH;
+    }
+    if (tr.Right <= tr.Left) return;
+    const bool sortHere = SortIndicatorShown(c, ARow);
+    auto indicatorY = [&](const TRect& r) {
+        return VAlign == vtaTop      ? r.Top + 8
+               : VAlign == vtaBottom ? r.Bottom - 8
+                                     : (r.Top + r.Bottom) / 2;
+    };
+    Canvas.SetBkMode(TRANSPARENT);
+
+    if (kind == cckHTML) {
+        if (filter) tr.Right -= 18;
+        if (sortHere) tr.Right -= 10;
+        THTMLRenderParams params;
+        params.AnchorColor = urlColor;
+        params.Selected = drawnSelected;
+        params.WordWrap = FWordWrap;
+        params.ShadowColor = 0x808080;
+        THTMLRenderResult result;
+        Canvas.Brush()->SetStyle(bsClear);
+        RenderHTML(Canvas, text, tr, params, result,
+                   HTMLImageLookup(
+                       [this](int Index) -> const TGraphic* {
+                           (void)Index;
+                           return nullptr;
+                       },
+                       nullptr, nullptr));
+        Canvas.Brush()->SetStyle(bsSolid);
+        TextWidth = result.TextWidth;
+        if (sortHere) DrawSortIndicator(Canvas, c, indicatorY(tr), tr.Right + 2);
+        return;
+    }
+
+    std::string shown = text;
+    if (kind == cckWide) shown = Utf16ToCp1252(DecodeWideCell(text));
+    if (FURLShow && IsURL(shown)) {
+        if (!FURLFull) StripURLProtocol(shown);
+        Canvas.Font()->SetStyle(Canvas.Font()->Style() + fsUnderline);
+        Canvas.Font()->SetColor(urlColor);
+    }
+    if (sortHere && ARow == FSortSettings->Row() && HAlign == taCenter) tr.Left += 10;
+    if (sortHere) {
+        if (HAlign == taLeftJustify)
+            tr.Right -= 14;
+        else
+            tr.Left += 14;
+    }
+    unsigned flags = DT_EXPANDTABS | DT_NOPREFIX | HorzFlag(HAlign) | VertFlag(VAlign);
+    const bool oneLine = CountLines(shown, Multilinecells) <= 1 && !FWordWrap && !Multilinecells;
+    if (FWordWrap) {
+        flags |= DT_WORDBREAK | DT_EDITCONTROL;
+    } else if (oneLine || !Multilinecells) {
+        shown = FirstLine(shown);
+        flags |= DT_SINGLELINE;
+        if (EnhTextSize) flags |= DT_END_ELLIPSIS;
+    } else {
+        flags |= DT_EDITCONTROL;
+    }
+    if (filter) tr.Right -= 16;
+    if (tr.Right <= tr.Left) return;
+    if (Graphic && !shown.empty()) {
+        TRect m = tr;
+        DrawText(Canvas, shown, m, (flags | DT_CALCRECT) & ~(DT_VCENTER | DT_BOTTOM));
+        TextWidth = m.Width() + 2;
+    }
+    {
+        TSavedDC dc(Canvas);
+        Canvas.IntersectClipRect(ARect);
+        Canvas.Brush()->SetStyle(bsClear);
+        TRect d = tr;
+        if (!(flags & DT_SINGLELINE) && VAlign != vtaTop) {
+            // Several lines are placed as a block: centred or at the bottom.
+            TRect m = tr;
+            DrawText(Canvas, shown, m, (flags | DT_CALCRECT) & ~(DT_VCENTER | DT_BOTTOM));
+            const int room = tr.Height() - m.Height();
+            if (room > 0) d.Top += VAlign == vtaCenter ? room / 2 : room;
+            flags &= ~(DT_VCENTER | DT_BOTTOM);
+        }
+        DrawText(Canvas, shown, d, flags);
+        Canvas.Brush()->SetStyle(bsSolid);
+        if (Graphic && Graphic->CellErrLen > 0)
+            DrawErrorUnderline(Canvas, tr, shown, Graphic->CellErrFrom, Graphic->CellErrLen);
+    }
+    if (sortHere) {
+        TRect m = tr;
+        DrawText(Canvas, FirstLine(shown), m, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        const int w = std::clamp(m.Width(), 0, std::max(0, tr.Width() - 16));
+        int x = tr.Left + 8;
+        if (HAlign == taLeftJustify)
+            x = tr.Left + w + 10 + (Graphic && Graphic->CellHAlign == haLeft ? GW : 0);
+        else if (HAlign == taRightJustify)
+            x = tr.Right - w - 10;
+        DrawSortIndicator(Canvas, c, indicatorY(tr), x);
+    }
+    Canvas.Font()->SetStyle(Canvas.Font()->Style() - fsUnderline);
+}
+
+TPoint TExtStringGrid::GetCellContentSize(int ACol, int ARow, bool UseColumnWidth) {
+    TCanvas& canvas = *Canvas();
+    const std::string text = GetDisplayCellText(ACol, ARow);
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (g && g->CellType == ctRotated) {
+        TSize e = canvas.TextExtent(g->CellText.empty() ? text : g->CellText);
+        const double a = g->CellAngle * M_PI / 180.0;
+        // The rotated box holds the text's length and height projected on each
+        // axis: they add up (the difference would let the two overlap).
+        const double w = std::abs(e.cy * std::sin(a)) + std::abs(e.cx * std::cos(a));
+        const double h = std::abs(e.cy * std::cos(a)) + std::abs(e.cx * std::sin(a));
+        return {static_cast<int>(std::lround(w)) + 12, static_cast<int>(std::lround(h)) + 12};
+    }
+    const int kind = CellContentKind(text, EnableHTML);
+    const int colWidth = ColWidths(DisplColIndex(ACol));
+    if (kind == cckHTML) {
+        THTMLRenderParams params;
+        params.MeasureOnly = true;
+        params.WordWrap = FWordWrap && UseColumnWidth;
+        THTMLRenderResult result;
+        const int width = UseColumnWidth ? std::max(1, colWidth - 4) : 65535;
+        RenderHTML(canvas, text, {0, 0, width, 65535}, params, result);
+        return {result.TextWidth + 2 + 2 * XYOffset.X, result.TextHeight + 2 + 2 * XYOffset.Y};
+    }
+    std::string shown = kind == cckWide ? Utf16ToCp1252(DecodeWideCell(text)) : text;
+    const int available = colWidth - 2 * (2 + XYOffset.X);
+    if (UseColumnWidth && available > 0) {
+        TRect r{0, 0, available, 0};
+        DrawText(canvas, shown, r, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+        return {r.Width() + 2 * (2 + XYOffset.X), r.Height() + 2 * (2 + XYOffset.Y)};
+    }
+    int widest = 0, lines = 0;
+    size_t start = 0;
+    while (true) {
+        const size_t end = shown.find('\r', start);
+        std::string line = shown.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty() && line.front() == '\n') line.erase(0, 1);
+        widest = std::max(widest, canvas.TextWidth(line));
+        ++lines;
+        if (end == std::string::npos || (!Multilinecells && !FWordWrap)) break;
+        start = end + 1;
+    }
+    return {widest + 2 * XYOffset.X, lines * canvas.TextHeight("gh") + 2 * XYOffset.Y};
+}
+
+void TExtStringGrid::DrawSizingLine(int X) {
+    TCanvas& canvas = *Canvas();
+    TPen keep;
+    keep.Assign(canvas.Pen());
+    TSavedDC saved(canvas);
+    canvas.ResetClip();
+    canvas.Pen()->SetStyle(psDot);
+    canvas.Pen()->SetMode(pmNot);
+    canvas.Pen()->SetWidth(1);
+    // Down to the bottom of the last row, never beyond the client area.
+    int bottom = 0;
+    for (int r = 0; r < FixedRows(); ++r)
+        bottom += RowHeights(r);
+    for (int r = TopRow(); r < RowCount() && bottom < ClientHeight(); ++r)
+        bottom += RowHeights(r);
+    canvas.MoveTo(X, 0);
+    canvas.LineTo(X, std::min(bottom, ClientHeight()));
+    canvas.SetPen(keep);
+}
