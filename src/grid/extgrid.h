@@ -442,6 +442,9 @@ private:
     void InsertRowByKey(int ARow);
     void DeleteRowByKey(int ARow);
     void SelectByNavigationKey(WORD Key, TShiftState Shift);
+    // Ctrl+X/C/V, Ctrl+Insert, Shift+Insert and Shift+Delete: true when the
+    // key was one of them (whether or not the application let it act).
+    bool ClipboardShortCut(WORD Key, TShiftState Shift);
     TGridRect FKeySelection;
 
     // ---- in-place editors (extgrid_editors.cpp) ----
