@@ -543,6 +543,20 @@ private:
     int FPendingDeselect = -1;
     bool FFixedSelecting = false;
 
+    // ---- sorting by a click in the sort row (extgrid_clicksort.cpp) ----
+public:
+    TCanSortEvent OnCanSort;
+    TClickSortEvent OnClickSort;
+    // How long the last sort by a header click took, in milliseconds.
+    int LastClickSortTime() const { return FClickSortTime; }
+
+private:
+    // Whether a press at (X, Y) on display cell ACol of the sort row may sort.
+    bool SortPressAt(int ACol, int ARow, int X, int Y);
+    void ClickSort(int ACol, TShiftState Shift);
+    int FSortPressCol = -1; // display column pressed in the sort row, -1: none
+    int FClickSortTime = 0;
+
     // ---- wheel and zoom (extgrid_wndproc.cpp) ----
 public:
     // One zoom step more (or less): every column and row grows by Delta

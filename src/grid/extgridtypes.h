@@ -130,3 +130,7 @@ using TOleDropFileEvent = std::function<void(TObject* Sender, int ARow, int ACol
                                              const std::string& FileName, bool& Allow)>;
 using TOleDragStartEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 using TOleDragStopEvent = std::function<void(TObject* Sender, int OLEEffect)>;
+
+// --- input wired to the data operations --------------------------------------------
+using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
