@@ -7,23 +7,10 @@
 #include "grid/grideditors.h"
 #include "gridfixture.h"
 #include "platform/vcl/stdctrls.h"
+#include "testlink.h"
 #include "vcltestenv.h"
 
 namespace {
-
-class TLineLink : public TEditLink {
-public:
-    using TEditLink::TEditLink;
-    TEdit* Edit = nullptr; // owned by the grid it is made on
-    void CreateEditor(TWinControl* AParent) override {
-        if (Edit) return;
-        Edit = new TEdit(AParent);
-        Edit->SetParent(AParent);
-    }
-    TWinControl* GetEditControl() override { return Edit; }
-    std::string GetEditorValue() override { return Edit->Text(); }
-    void SetEditorValue(const std::string& Value) override { Edit->SetText(Value); }
-};
 
 class ColumnEditors : public WidgetTest {
 protected:
@@ -93,7 +80,7 @@ TEST_F(ColumnEditors, TheSpinKeepsToTheColumnsLimits) {
 }
 
 TEST_F(ColumnEditors, AColumnsLinkEditsItsCells) {
-    TLineLink link(Form.get());
+    TTestLink link(Form.get());
     Item(4)->SetEditor(edCustom);
     Item(4)->EditLink = &link;
     Grid->SetCells(4, 2, "Oud");
