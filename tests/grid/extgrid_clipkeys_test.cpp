@@ -43,6 +43,8 @@ TEST_F(ClipKeysTest, WithoutTheOptionTheKeysLeaveClipboardAndCellsAlone) {
 
 TEST_F(ClipKeysTest, CopyCutAndPasteByTheirShortcuts) {
     Grid->Navigation()->AllowClipboardShortCuts = true;
+    Grid->Navigation()->AllowInsertRow = true;
+    Grid->Navigation()->AllowDeleteRow = true;
     Select(1, 1, 2, 2);
     Key(Qt::Key_C, Qt::ControlModifier, "\x03");
     EXPECT_EQ("c1r1\tc2r1\r\nc1r2\tc2r2", Clipboard()->AsText());
