@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "grid/editlink.h"
+#include "grid/grideditors.h"
 #include "grid/support/gridvalues.h"
 #include "platform/vcl/forms.h"
 
@@ -304,6 +306,8 @@ void TExtColumnGrid::ColumnMoved(int FromIndex, int ToIndex) {
 void TExtColumnGrid::Notification(TComponent* AComponent, TOperation Operation) {
     TExtStringGrid::Notification(AComponent, Operation);
     if (Operation != TOperation::opRemove || !FColumns) return;
+    // The link a column handed to the editors goes with it.
+    if (EditLink && static_cast<TComponent*>(EditLink) == AComponent) EditLink = nullptr;
     for (int i = 0; i < FColumns->Count(); ++i) {
         TGridColumnItem* item = FColumns->Items(i);
         if (item->ColumnPopup == AComponent) item->ColumnPopup = nullptr;
@@ -381,8 +385,39 @@ bool TExtColumnGrid::HasCombo(int ACol, int ARow) {
 }
 
 void TExtColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
-    if (ItemCellFromFixed(ACol, ARow)) AEditor = ItemOf(ACol)->Editor();
+    if (ItemCellFromFixed(ACol, ARow)) {
+        const TGridColumnItem* item = ItemOf(ACol);
+        AEditor = item->Editor();
+        // The item fills the editor its column shows; the application's
+        // event below may still change it. Other editors are left unmade.
+        switch (AEditor) {
+        case edComboEdit:
+        case edComboList:
+            Combobox()->Items()->Assign(item->ComboItems());
+            break;
+        case edSpinEdit:
+        case edFloatSpinEdit: {
+            TGridSpin* spin = SpinEdit();
+            spin->MinValue = item->SpinMin;
+            spin->MaxValue = item->SpinMax;
+            spin->Increment = item->SpinStep;
+            spin->MinFloatValue = item->SpinMin;
+            spin->MaxFloatValue = item->SpinMax;
+            spin->IncrementFloat = item->SpinStep;
+            break;
+        }
+        default:
+            break;
+        }
+        if (auto* link = dynamic_cast<TEditLink*>(item->EditLink)) EditLink = link;
+    }
     TExtStringGrid::GetCellEditor(ACol, ARow, AEditor);
+}
+
+int TExtColumnGrid::GetEditLimit() {
+    // A column's own limit, else the grid's.
+    const int own = EditLengthOf(RealColIndex(Col()));
+    return own > 0 ? own : TExtStringGrid::GetEditLimit();
 }
 
 void TExtColumnGrid::IsFixedCell(int ACol, int ARow, bool& IsFixed) {

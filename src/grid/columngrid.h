@@ -206,6 +206,8 @@ protected:
     void Loaded() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
+    // The in-place editors' maximum length: the current column's EditLength.
+    int GetEditLimit() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

@@ -445,6 +445,9 @@ private:
     void InsertRowByKey(int ARow);
     void DeleteRowByKey(int ARow);
     void SelectByNavigationKey(WORD Key, TShiftState Shift);
+    // Ctrl+X/C/V, Ctrl+Insert, Shift+Insert and Shift+Delete: true when the
+    // key was one of them (whether or not the application let it act).
+    bool ClipboardShortCut(WORD Key, TShiftState Shift);
     TGridRect FKeySelection;
 
     // ---- in-place editors (extgrid_editors.cpp) ----
@@ -542,6 +545,20 @@ private:
     TPoint FMouseDownPoint;
     int FPendingDeselect = -1;
     bool FFixedSelecting = false;
+
+    // ---- sorting by a click in the sort row (extgrid_clicksort.cpp) ----
+public:
+    TCanSortEvent OnCanSort;
+    TClickSortEvent OnClickSort;
+    // How long the last sort by a header click took, in milliseconds.
+    int LastClickSortTime() const { return FClickSortTime; }
+
+private:
+    // Whether a press at (X, Y) on display cell ACol of the sort row may sort.
+    bool SortPressAt(int ACol, int ARow, int X, int Y);
+    void ClickSort(int ACol, TShiftState Shift);
+    int FSortPressCol = -1; // display column pressed in the sort row, -1: none
+    int FClickSortTime = 0;
 
     // ---- wheel and zoom (extgrid_wndproc.cpp) ----
 public:

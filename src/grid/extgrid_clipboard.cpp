@@ -197,6 +197,9 @@ void TExtStringGrid::CutSelectionToClipboard() {
         const TGridRect s = Selection();
         for (int r = s.Top; r <= s.Bottom; ++r)
             for (int c = s.Left; c <= s.Right; ++c) {
+                // Only what a paste could write back is emptied: a cut never
+                // wipes read-only or fixed cells.
+                if (!CanPasteCell(c, r)) continue;
                 const int real = RealColIndex(c);
                 if (Navigation()->AllowFmtClipboard && IsMergedCell(real, r)) SplitCells(real, r);
                 SetCellAndRefresh(c, r, "");

@@ -185,8 +185,24 @@ void TExtStringGrid::DropFilesAt(const TPoint& Point, const TStrings& Files) {
     if (Files.Count() != 1) return;
     const int b = BorderOffset();
     const TGridCoord at = MouseCoord(Point.X - b, Point.Y - b);
+    const std::string name = Files.Get(0);
     bool allow = true;
-    if (OnOleDropFile) OnOleDropFile(this, at.Y, at.X, Files.Get(0), allow);
+    if (OnOleDropFile) OnOleDropFile(this, at.Y, at.X, name, allow);
+    if (!allow) return;
+    const std::string upper = UpperCase(name);
+    const bool csv = upper.find(".CSV") != std::string::npos;
+    if (!csv && upper.find(".XLS") == std::string::npos) return;
+    if (OnOleDrop) OnOleDrop(this, at.Y, at.X, name, allow);
+    if (!allow) return;
+    // A file that cannot be read (or a spreadsheet without the program that
+    // converts it) leaves the grid as it was: the drop simply does not take.
+    try {
+        if (csv)
+            LoadFromCSV(name);
+        else
+            LoadFromXLS(name);
+    } catch (const Exception&) {
+    }
 }
 
 void TExtStringGrid::DropColAt(const TPoint& Point, int Column) {

@@ -124,7 +124,10 @@ bool TExtStringGrid::MatchCell(int ACol, int ARow, bool WideMode) {
 
 int TExtStringGrid::LookupRow(const std::string& Text) {
     if (RowCount() < 2) return -1;
-    const int col = SortSettings()->Show ? SortSettings()->Column : 1;
+    // An undone sort leaves no sort column: the lookup then reads column 1.
+    const int sorted = SortSettings()->Column;
+    const int col = SortSettings()->Show && sorted >= 0 ? sorted : 1;
+    if (col >= StoredColCount()) return -1;
     for (int r = FixedRows(); r < RowCount(); ++r) {
         const std::string cell = AnsiUpperCase(StripHTML(Cells(col, r)).substr(0, Text.size()));
         if (cell == Text) return r;

@@ -1,7 +1,8 @@
 // What the grid does with the keyboard before, instead of or after the string
 // grid's own cell navigation: Home and End by row, Tab across rows and out of
-// the grid, fixed cells skipped, Insert and Delete of rows, the whole area
-// with Ctrl+A, disjunct row and column selection, and the keypad's decimal key.
+// the grid, fixed cells skipped, the clipboard shortcuts, Insert and Delete of
+// rows, the whole area with Ctrl+A, disjunct row and column selection, typing
+// that finds a row, and the keypad's decimal key.
 #include <algorithm>
 
 #include "grid/extgrid.h"
@@ -244,6 +245,35 @@ void TExtStringGrid::SelectByNavigationKey(WORD Key, TShiftState Shift) {
     }
 }
 
+bool TExtStringGrid::ClipboardShortCut(WORD Key, TShiftState Shift) {
+    const bool ctrl = Shift.Contains(ssCtrl), shift = Shift.Contains(ssShift);
+    if (Shift.Contains(ssAlt) || ctrl == shift) return false;
+    enum { None, Cut, Copy, Paste } action = None;
+    if (ctrl)
+        action = Key == 'X'                       ? Cut
+                 : Key == 'V'                     ? Paste
+                 : Key == 'C' || Key == VK_INSERT ? Copy
+                                                  : None;
+    else
+        action = Key == VK_INSERT ? Paste : Key == VK_DELETE ? Cut : None;
+    if (action == None) return false;
+    // The application may refuse each transfer; Shift+Insert and Shift+Delete
+    // ask the same question as the Ctrl keys they stand for.
+    bool allow = true;
+    const TClipboardEvent& ask = action == Cut    ? OnClipboardCut
+                                 : action == Copy ? OnClipboardCopy
+                                                  : OnClipboardPaste;
+    if (ask) ask(this, allow);
+    if (!allow) return true;
+    if (action == Cut)
+        CutSelectionToClipboard();
+    else if (action == Copy)
+        CopySelectionToClipboard();
+    else
+        PasteFromClipboard();
+    return true;
+}
+
 void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift) {
     if (Key == 0) return;
     const WORD key = Key;
@@ -307,6 +337,9 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift) {
         FKeySelection = Selection();
     }
 
+    // An open editor keeps its own clipboard keys.
+    if (FNavigation->AllowClipboardShortCuts && !EditorMode() && ClipboardShortCut(key, Shift))
+        return;
     if (key == VK_INSERT && !ctrl && !shift && !alt && FNavigation->AllowInsertRow)
         InsertRowByKey(r);
     if (key == 'A' && ctrl &&
@@ -346,6 +379,9 @@ void TExtStringGrid::KeyPress(char& Key) {
         Key = 0;
         return;
     }
+    // Only typed characters (and Backspace) make up the text a row is found
+    // by: Enter, Esc or Tab would leave a lookup text nothing ever matches.
+    if (ch >= 32 || Key == '\b') LookupKey(Key);
     TBaseGrid::KeyPress(Key);
 }
 

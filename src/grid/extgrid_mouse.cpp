@@ -1,7 +1,7 @@
 // What the grid does with the mouse besides the string grid's own selecting:
 // rows, columns and the whole grid selected from the fixed cells, disjunct
 // rows and columns with Ctrl, anchors and addresses in cells, click events,
-// and editing started by a click.
+// sorting from the sort row, and editing started by a click.
 #include <algorithm>
 
 #include "grid/extgrid.h"
@@ -86,6 +86,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     FPendingDeselect = -1;
     FFixedSelecting = false;
     const TGridCoord at = MouseCoord(X, Y);
+    FSortPressCol = Button == mbLeft && SortPressAt(at.X, at.Y, X, Y) ? at.X : -1;
     if (at.X < 0 || at.Y < 0) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         return;
@@ -171,9 +172,20 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 
 void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FOleDragArmed = false;
+    const int sortCol = FSortPressCol;
+    FSortPressCol = -1;
+    const TGridState state = GridState();
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;
     const TGridCoord at = MouseCoord(X, Y);
+    // A click in the sort row sorts, unless the press sized or moved a column.
+    if (sortCol >= 0 && at.Y == SortSettings()->Row() && RowCount() > 2 && state != gsColSizing &&
+        state != gsRowSizing && (state != gsColMoving || at.X == sortCol)) {
+        ClickSort(sortCol, Shift);
+        FPendingDeselect = -1;
+        FFixedSelecting = false;
+        return;
+    }
     if (FMouseActions->DisjunctRowSelect() && !FFixedSelecting) {
         if (FPendingDeselect >= 0 && at.Y == FPendingDeselect)
             SetRowSelect(RealRowIndex(at.Y), false);

@@ -130,7 +130,7 @@ using TOleDropFileEvent = std::function<void(TObject* Sender, int ARow, int ACol
                                              const std::string& FileName, bool& Allow)>;
 using TOleDragStartEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 using TOleDragStopEvent = std::function<void(TObject* Sender, int OLEEffect)>;
-// ===== painting (issue 15) =====
+// ===== painting =====
 using TCustomCellDrawEvent =
     std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TGridDrawState AState,
                        const TRect& ARect, bool Printing)>;
@@ -142,3 +142,7 @@ using TAnchorHintEvent =
 enum TScrollHintType { shNone, shHorizontal, shVertical, shBoth };
 using TScrollHintEvent = std::function<void(TObject* Sender, int Index, std::string& Hint)>;
 // ===== end of painting =====
+
+// --- input wired to the data operations --------------------------------------------
+using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;

@@ -25,7 +25,7 @@ protected:
 };
 
 // The Exec line as a desktop launches it: string escapes first, then the
-// quoting rules of the entry specification.
+// quoting rules of freedesktop desktop entries.
 std::vector<std::string> ParseExec(const std::string& Line) {
     std::string Unescaped;
     for (size_t i = 0; i < Line.size(); ++i) {

@@ -10,6 +10,7 @@
 #include "platform/vcl/controlimage.h"
 #include "platform/vcl/gfx/graphics.h"
 #include "platform/vcl/stdctrls.h"
+#include "testlink.h"
 #include "vcltestenv.h"
 
 namespace {
@@ -266,25 +267,6 @@ TEST_F(CellEditorsTest, WordWrappedLinesAreEditedInTheMultiLineEditor) {
     Key(Shown(), Qt::Key_Tab, "\t");
     EXPECT_EQ("x\r\ny", Grid->Cells(2, 3));
 }
-
-namespace {
-
-// An application's link with a plain edit as its control.
-class TTestLink : public TEditLink {
-public:
-    using TEditLink::TEditLink;
-    TEdit* Edit = nullptr; // owned by the grid it is made on
-    void CreateEditor(TWinControl* AParent) override {
-        if (Edit) return;
-        Edit = new TEdit(AParent);
-        Edit->SetParent(AParent);
-    }
-    TWinControl* GetEditControl() override { return Edit; }
-    std::string GetEditorValue() override { return Edit->Text(); }
-    void SetEditorValue(const std::string& Value) override { Edit->SetText(Value); }
-};
-
-} // namespace
 
 TEST_F(CellEditorsTest, AnEditLinkPlugsInTheApplicationsControl) {
     Type = edCustom;

@@ -1,12 +1,12 @@
 // A tournament director's minute in a crosstable-like grid, played with real
 // keys and a real drag: results typed and Enter taken through the row, a
 // mistake started with F2 and dropped with Esc, a refused entry, and the whole
-// table dragged as a copy into a second grid. Every cell is checked afterwards.
+// table copied with Ctrl+C and pasted into a second grid with Ctrl+V. Every
+// cell is checked afterwards.
 #include <QString>
 
-#include "draggrid.h"
 #include "gridfixture.h"
-#include "platform/vcl/synthdrag.h"
+#include "platform/vcl/clipbrd.h"
 #include "vcltestenv.h"
 
 namespace {
@@ -15,8 +15,7 @@ class DirectorTest : public GridTest {
 protected:
     void SetUp() override {
         GridTest::SetUp();
-        Table = new TDragGrid(Form.get()); // owned by the form
-        Grid = Table;
+        Grid = new TExtStringGrid(Form.get()); // owned by the form
         Grid->SetParent(Form.get());
         Grid->SetBounds(0, 0, 400, 300);
         Grid->SetColCount(5);
@@ -28,6 +27,7 @@ protected:
         }
         Grid->SetOptions(Grid->Options() + goEditing);
         Grid->Navigation()->AdvanceOnEnter = true;
+        Grid->Navigation()->AllowClipboardShortCuts = true;
         // The diagonal (a player against himself) takes no result.
         Grid->OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
             CanEdit = CanEdit && ARow != ACol;
@@ -35,13 +35,13 @@ protected:
         Grid->OnCellValidate = [](TObject*, int, int, std::string& Value, bool& Valid) {
             Valid = Value.empty() || Value == "1" || Value == "0" || Value == "\xBD";
         };
-        Table->Keys = MK_CONTROL;              // a copy
         Copy = new TExtStringGrid(Form.get()); // owned by the form
         Copy->SetParent(Form.get());
         Copy->SetBounds(0, 310, 400, 160);
         Copy->SetColCount(5);
         Copy->SetRowCount(5);
-        Copy->SetOleDropTarget(true);
+        Copy->SetOptions(Copy->Options() + goEditing);
+        Copy->Navigation()->AllowClipboardShortCuts = true;
         ShowActive(Form.get());
         Grid->SetFocus();
         ProcessUntil([this] { return Grid->Focused(); });
@@ -57,7 +57,6 @@ protected:
         }
         SendKey(Target(), Qt::Key_Return, "\r");
     }
-    TDragGrid* Table = nullptr;
     TExtStringGrid* Copy = nullptr;
 };
 
@@ -92,13 +91,15 @@ TEST_F(DirectorTest, AMinuteOfResults) {
     SendKey(Target(), Qt::Key_Escape, "\x1b");
     EXPECT_FALSE(Grid->EditorMode());
 
-    // The whole table is dragged as a copy into the second grid.
+    // The whole table goes to the clipboard and into the second grid.
+    Clipboard()->SetAsText("");
     SendKey(Grid, Qt::Key_A, "\x01", Qt::ControlModifier);
     ASSERT_EQ((TGridRect{1, 1, 4, 4}), Grid->Selection());
-    Table->DropOn = Copy;
-    const TRect r = Copy->CellRect(1, 1);
-    Table->At = {r.Left + 4 + Copy->BorderOffset(), r.Top + 4 + Copy->BorderOffset()};
-    EXPECT_EQ(DROPEFFECT_COPY, Grid->StartOleDrag(1, 1));
+    SendKey(Grid, Qt::Key_C, "\x03", Qt::ControlModifier);
+    Copy->SetFocus();
+    ProcessUntil([this] { return Copy->Focused(); });
+    Copy->FocusCell(1, 1, true);
+    SendKey(Copy, Qt::Key_V, "\x16", Qt::ControlModifier);
 
     const std::vector<std::vector<std::string>> expected = {
         {"", "1", "2", "3", "4"},   {"Jansen", "", "1", "\xBD", "0"}, {"De Vries", "0", "", "", ""},
