@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zip unzip python3
   libasound2-dev libcanberra-dev dbus
+  clang libclang-rt-14-dev
 )
 
 missing=()
