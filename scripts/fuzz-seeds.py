@@ -94,6 +94,8 @@ GROUPS = {
                   "2;Vrij;;;0;X;1;0.5;X;0\r\n"
                   "3;de Vries, An;;1600;1;0;X;0;1;X\r\n",
     "noxml.csv": ";Groep C;Pl.;1;2;3\r\n1;A;;X;1;0\r\n2;B;;0;X;1\r\n#3;C;;1;0;X\r\n",
+    # More lines than a group may have players: refused before any pairing.
+    "many.csv": ";Groep D;1\r\n" + ";x\r\n" * 1000,
 }
 
 INIS = {
