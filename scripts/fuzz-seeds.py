@@ -145,7 +145,7 @@ def main():
     out = sys.argv[1]
     for name, data in archives().items():
         write(os.path.join(out, "zip_directory"), name, data)
-        for flags in (0, 1, 3, 4, 7):  # the extract harness's option byte
+        for flags in (0, 1, 3, 4, 7, 12):  # the extract harness's option byte
             write(os.path.join(out, "zip_extract"), f"{flags}-{name}", bytes([flags]) + data)
     for name, text in GROUPS.items():
         write(os.path.join(out, "groupfile"), name, text)
