@@ -10,6 +10,7 @@ PACKAGES=(
   zip unzip python3 p7zip-full libarchive-tools
   libasound2-dev libcanberra-dev dbus
   libreoffice-calc-nogui
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test through CTest.
+# UndefinedBehaviorSanitizer, runs every test through CTest, then runs every
+# fuzzing harness briefly (scripts/fuzz.sh) so that a reintroduced crash fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -9,3 +10,5 @@ cmake --build build/test
 export QT_QPA_PLATFORM=offscreen
 cd build/test
 ctest --output-on-failure -j "$(nproc)" --timeout 900
+cd ../..
+bash scripts/fuzz.sh 150

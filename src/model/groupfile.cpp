@@ -276,6 +276,10 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
     for (auto& r : Rows)
         r.resize(static_cast<size_t>(cols));
     if (cols <= 2 || RowCount(Rows) <= 2) return TGroepFileKolommen{};
+    int spelers = 0;
+    for (int r = 1; r < RowCount(Rows); ++r)
+        if (Cell(Rows, 0, r).find('#') == std::string::npos) ++spelers;
+    if (spelers > MaxGroepFileSpelers) return TGroepFileKolommen{};
 
     Groep.Rec.Naam = Trim(Cell(Rows, 1, 0));
     Groep.Rec.DatumEersteRonde = Datum;

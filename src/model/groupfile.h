@@ -46,6 +46,11 @@ void TakeXMLRows(TGroepFileRows& Rows, TStrings& Lines);
 // Deletes trailing columns that are empty in every row, keeping at least two.
 void DeleteEmptyEndColumns(TGroepFileRows& Rows);
 
+// The most players a group data file may hold: draw numbers are keyed by three
+// digits, and a round robin's games grow with the square of its players, so a
+// damaged or hostile file with thousands of lines must not be paired.
+inline constexpr int MaxGroepFileSpelers = 999;
+
 // Clears Groep (its settings stay), sets its file name and fills it from the cells of
 // a loaded group data file: name, players (the row order gives the draw numbers),
 // games of the Berger table with the results found in the crosstable, and the
@@ -53,7 +58,8 @@ void DeleteEmptyEndColumns(TGroepFileRows& Rows);
 // settings block. Rows is left as a grid shows the file afterwards: rectangular,
 // without the settings rows and the empty end columns. Players' ratings go to the
 // selected rating kind. Returns the columns found (player count 0 and nothing read
-// when the file has two rows or columns or fewer).
+// when the file has two rows or columns or fewer, or more than MaxGroepFileSpelers
+// player rows).
 TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
                                      TGroepFileRows& Rows, TDateTime Datum);
 

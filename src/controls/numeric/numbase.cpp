@@ -170,9 +170,12 @@ TNumParse ParseNumberText(const std::string& Text, TEditBase DefaultBase) {
                                                   static_cast<size_t>(len - start + 1))
                                     : std::string();
 
+    // The checks below do not visit the text in order (a second decimal
+    // separator is found after a wrong character behind it), so the range
+    // grows to take in every offending position.
     const auto bad = [&r](int pos) {
-        if (r.FirstBad == 0) r.FirstBad = pos;
-        r.LastBad = pos;
+        r.FirstBad = r.FirstBad == 0 ? pos : std::min(r.FirstBad, pos);
+        r.LastBad = std::max(r.LastBad, pos);
     };
     if (!body.empty()) {
         int i = Has(row.Signs, at(start)) ? start + 1 : start;

@@ -86,6 +86,14 @@ TEST_F(NumParseTest, SecondDecimalSeparatorIsFlaggedAlone) {
     ExpectBad("1.2.3.4", ebFloat, 4, 6);
 }
 
+TEST_F(NumParseTest, OffendingRangeCoversEveryBadCharacter) {
+    // A second decimal separator in front of a wrong character: the range
+    // runs from the separator to the character, never backwards.
+    ExpectBad("1..x", ebFloat, 3, 4);
+    ExpectBad("..\x02", ebFloat, 2, 3);
+    ExpectBad("1.5.x.", ebFloat, 4, 6);
+}
+
 TEST_F(NumParseTest, BasePrefixesChooseTheBase) {
     TNumParse p = ParseNumberText("$1F", ebFloat);
     EXPECT_TRUE(p.Valid);

@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs of every fuzzing harness: small valid archives, group
+files, settings texts, tagged texts, filter conditions and typed numbers.
+
+    python3 scripts/fuzz-seeds.py <folder>     # makes <folder>/<harness>/...
+"""
+import io
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+# --- archives -----------------------------------------------------------------
+
+DATE = (2020, 1, 2, 3, 4, 6)
+
+
+def archive(items, comment=b"", method=zipfile.ZIP_DEFLATED, zip64=False, stream=False):
+    """items: (name, data[, item comment]) triples or "name/" folders."""
+    buf = io.BytesIO()
+
+    class NoSeek(io.RawIOBase):  # makes zipfile write data descriptors
+        def writable(self):
+            return True
+
+        def write(self, b):
+            return buf.write(b)
+
+    target = NoSeek() if stream else buf
+    with zipfile.ZipFile(target, "w", method) as z:
+        for item in items:
+            if isinstance(item, str):
+                z.writestr(zipfile.ZipInfo(item, DATE), b"")
+                continue
+            name, data = item[0], item[1]
+            info = zipfile.ZipInfo(name, DATE)
+            info.compress_type = method
+            if len(item) > 2:
+                info.comment = item[2]
+            if stream:
+                with z.open(info, "w", force_zip64=zip64) as f:
+                    f.write(data)
+            else:
+                z.writestr(info, data)
+        z.comment = comment
+    return buf.getvalue()
+
+
+def encrypted_archive():
+    """Traditional encryption needs Info-ZIP's zip; None when it is missing."""
+    if not shutil.which("zip"):
+        return None
+    with tempfile.TemporaryDirectory() as d:
+        with open(os.path.join(d, "geheim.txt"), "wb") as f:
+            f.write(b"Wit wint in 3 zetten.\n" * 4)
+        out = os.path.join(d, "e.zip")
+        subprocess.run(["zip", "-q", "-P", "geheim", out, "geheim.txt"], cwd=d, check=True)
+        with open(out, "rb") as f:
+            return f.read()
+
+
+def archives():
+    text = b"Groep A;Relnr.;Ro\r\n" * 20
+    result = {
+        "empty.zip": archive([]),
+        "stored.zip": archive([("a.txt", b"hallo")], method=zipfile.ZIP_STORED),
+        "deflated.zip": archive([("groep.csv", text, b"notitie")], comment=b"toernooi"),
+        "folders.zip": archive(["map/", ("map/b.txt", b"b"), ("c.txt", b"cc")]),
+        "zip64.zip": archive([("groot.txt", text)], zip64=True, stream=True),
+        "descriptor.zip": archive([("s.txt", text)], stream=True),
+        "utf8name.zip": archive([("caf\u00e9 \u00bd.txt", b"x")]),
+    }
+    enc = encrypted_archive()
+    if enc:
+        result["encrypted.zip"] = enc
+    return result
+
+
+# --- texts --------------------------------------------------------------------
+
+GROUP_XML = (";<XML>\r\n;<SORTEER>\r\n;;WP;SB;ONDERLING\r\n;</SORTEER>\r\n"
+             ";<ZVPOINTS>\r\n;;YES\r\n;</ZVPOINTS>\r\n;<ZVDATUM>\r\n;;2024-09-12\r\n"
+             ";</ZVDATUM>\r\n;</XML>\r\n")
+GROUPS = {
+    "four.csv": ";Groep A;Relnr.;Ro;Geb.;MV;1;2;3;4;\r\n"
+                "1;Speler A;;;;M;X;1; ; ;\r\n"
+                "2;Speler B;;1850;1970;M;0;X;0.5; ;\r\n"
+                "3;Speler C;;;;V; ;0.5;X; ;\r\n"
+                "4;Speler D;5012345;;;M; ; ; ;X;\r\n" + GROUP_XML,
+    "double.csv": ";Groep B;Relnr.;Ro;1;2;3;1;2;3\r\n"
+                  "1;Jansen, Piet;8123456;2010;X;1;0;X;0.5;1\r\n"
+                  "2;Vrij;;;0;X;1;0.5;X;0\r\n"
+                  "3;de Vries, An;;1600;1;0;X;0;1;X\r\n",
+    "noxml.csv": ";Groep C;Pl.;1;2;3\r\n1;A;;X;1;0\r\n2;B;;0;X;1\r\n#3;C;;1;0;X\r\n",
+    # More lines than a group may have players: refused before any pairing.
+    "many.csv": ";Groep D;1\r\n" + ";x\r\n" * 1000,
+}
+
+INIS = {
+    "settings.ini": "[Algemeen]\r\nTaal=NL\r\nLaatsteMap=/home/td/Documenten\r\n"
+                    "[Venster]\r\nLinks=10\r\nBoven = 20 \r\n; opmerking\r\n",
+    "preamble.ini": "# handwerk\n\n[a]\nx=1\n[A]\nX=2\ny=\n[]\n=leeg\n",
+}
+
+HTMLS = [
+    "hello world",
+    "aaaaa <B>bb</B>cc",
+    "a<B>b</B><I>c</I><U>d</U><S>e</S>f",
+    '<FONT color="clRed" size="14" face="Arial">rood</FONT>',
+    '<FONT bgcolor="#FF00FF">x</FONT>',
+    "one<br>two\r\nthree",
+    "<UL><LI>one<LI>two<UL><LI>b</UL></UL>",
+    '<A href="http://x">link</A> en <A href="y">y</A>',
+    'a<IMG src="idx:0" align="middle" alt="plaatje">b',
+    "H<SUB>2</SUB>O x<SUP>2</SUP>",
+    "&lt;b&gt;bold&lt;/b&gt; &amp; &nbsp; &copy;",
+    'a<Z>secret</Z>b<SHAD>s</SHAD><E>e</E><HR>c',
+    '<P align="right" bgcolor="clYellow">p</P><IND x="20">i',
+    '<BODY bgcolor="clWhite" background="tegel">b</BODY>',
+    "<#SUM> total",
+    '<CONTROL type="EDIT" id="e1" value="waarde" width="50"> '
+    '<CONTROL type="CHECK" id="c" value="TRUE"> <CONTROL type="COMBO" id="k">',
+    '<HI>hi</HI><R>r</R><BL>bl</BL><BIG>x</BIG>',
+]
+
+FILTERS = [
+    ("abc", "abc"), ("a*", "abc"), ("?b?", "abc"), ("!a*", "xyz"), ('"a b"', "a b"),
+    (">5", "7"), (">=5 & <10", "7"), ("<3 | >8", "9"), ("=x", "x"), ("<>x", "y"),
+    (">01-01-2020", "02-03-2021"), ("a*;b*", "bcd"), ("^c", "c"),
+]
+
+NUMBERS = ["12", "-3.5", "1e3", "-E3", "2k", "1.5m", "$1F", "%42", "&101", "!2.5e-3",
+           "1,000", "1,k", "-", "1..2", "0x", "99999999999999999999", "$FFFFFFFF"]
+
+
+def write(folder, name, data):
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data if isinstance(data, bytes) else data.encode("cp1252"))
+
+
+def main():
+    out = sys.argv[1]
+    for name, data in archives().items():
+        write(os.path.join(out, "zip_directory"), name, data)
+        for flags in (0, 1, 3, 4, 7, 12):  # the extract harness's option byte
+            write(os.path.join(out, "zip_extract"), f"{flags}-{name}", bytes([flags]) + data)
+    for name, text in GROUPS.items():
+        write(os.path.join(out, "groupfile"), name, text)
+    for name, text in INIS.items():
+        write(os.path.join(out, "ini_parse"), name, text)
+    for i, text in enumerate(HTMLS):
+        write(os.path.join(out, "html_render"), f"t{i:02}.txt", text)
+    for i, (expr, value) in enumerate(FILTERS):
+        write(os.path.join(out, "match_filter"), f"f{i:02}.txt", expr + "\0" + value)
+    for i, text in enumerate(NUMBERS):
+        write(os.path.join(out, "number_text"), f"n{i:02}.txt", text)
+
+
+if __name__ == "__main__":
+    main()
