@@ -968,4 +968,32 @@ private:
     TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,
                                  TCellVAlign VAlign);
     // ===== end of painting block =====
+
+    // ===== cell controls by key and mouse (extgrid_controls.cpp) =====
+public:
+    // The column is the real column; rows are display rows.
+    TCheckBoxClickEvent OnCheckBoxClick, OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioClick, OnRadioMouseUp;
+    TButtonClickEvent OnButtonClick;
+    TNodeClickEvent OnExpandNode, OnContractNode;
+    TNodeAllowEvent OnBeforeExpandNode, OnBeforeContractNode;
+    TEndColumnSizeEvent OnEndColumnSize;
+
+private:
+    // Space or Enter on the current cell's control; true when it acted.
+    bool CellControlKey(WORD Key);
+    // A press on a node glyph or a radio item; true when it was taken.
+    bool NodeOrRadioPress(int ACol, int ARow, int X, int Y);
+    // A press on a cell button or a check box; true when it was taken.
+    bool ButtonOrCheckPress(int ACol, int ARow, int X, int Y);
+    void CellControlRelease(int X, int Y);
+    // A double click on a column border in a fixed row sizes the column to
+    // its content; true when it did.
+    bool ColumnBorderDblClick(int X, int Y);
+    bool CanUseControl(int ACol, int ARow);
+    void ToggleNodeByClick(int ARow);
+    TGridCoord FPressedButton{-1, -1};
+    TGridCoord FControlPress{-1, -1};
+    bool FHeaderNodeContracted = false;
+    // ===== end of cell controls =====
 };

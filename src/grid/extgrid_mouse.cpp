@@ -101,6 +101,9 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         return;
     }
+    // The second press of a double click does not use a control again.
+    const bool again = Shift.Contains(ssDouble);
+    if (!again && NodeOrRadioPress(at.X, at.Y, X, Y)) return;
     // A press inside the selection (or on a header, for a column) arms a
     // drag, which starts once the mouse moves.
     FOleDragArmed = false;
@@ -116,6 +119,10 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
             if (OnClickCell) OnClickCell(this, at.Y, at.X);
             return;
         }
+    }
+    if (!again && ButtonOrCheckPress(at.X, at.Y, X, Y)) {
+        if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+        return;
     }
     // Rows, columns or everything, from the fixed cells.
     if (!normal && Options().Contains(goRangeSelect) && GridState() == gsNormal) {
@@ -173,6 +180,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     FOleDragArmed = false;
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;
+    CellControlRelease(X, Y);
     const TGridCoord at = MouseCoord(X, Y);
     if (FMouseActions->DisjunctRowSelect() && !FFixedSelecting) {
         if (FPendingDeselect >= 0 && at.Y == FPendingDeselect)
@@ -193,6 +201,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 }
 
 void TExtStringGrid::DblClick() {
+    if (ColumnBorderDblClick(FMouseDownPoint.X, FMouseDownPoint.Y)) return;
     TBaseGrid::DblClick();
     const TGridCoord at = MouseCoord(FMouseDownPoint.X, FMouseDownPoint.Y);
     if (at.X < 0 || at.Y < 0) return;

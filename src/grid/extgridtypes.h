@@ -142,3 +142,12 @@ using TAnchorHintEvent =
 enum TScrollHintType { shNone, shHorizontal, shVertical, shBoth };
 using TScrollHintEvent = std::function<void(TObject* Sender, int Index, std::string& Hint)>;
 // ===== end of painting =====
+// ===== cell controls by key and mouse =====
+using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
+using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TNodeClickEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
+using TNodeAllowEvent =
+    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
+using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+// ===== end of cell controls =====
