@@ -132,6 +132,8 @@ void TExtStringGrid::GetCellDrawColors(int ACol, int ARow, TFont* AFont, TBrush*
         GetCellPrintColor(c, r, AState, ABrush, AFont);
     else
         GetCellColor(c, r, AState, ABrush, AFont);
+    // The zoom is the screen's alone: paper keeps the fonts as set.
+    if (FZoomStep != 0 && !Printing) AFont->SetSize(std::max(1, AFont->Size() + FZoomStep));
 
     if (Normal && normalArea && !fixed && FShowSelection) {
         auto paintSelected = [&] {

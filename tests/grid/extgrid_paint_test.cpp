@@ -1188,3 +1188,39 @@ TEST_F(PaintTest, TheFocusedCellShowsItsOwnColoursInAFocusRectangle) {
     img = Render();
     EXPECT_EQ(Px(*img, r.Left + 20, r.Top + 10), 0x3366CCu);
 }
+
+TEST_F(PaintTest, TheZoomStepEnlargesTheTextOfEveryCell) {
+    Grid->SetCells(2, 3, "MMMM");
+    Grid->SetCells(2, 0, "MMMM");
+    const auto plain = Render();
+    const TBox small = Ink(*plain, Grid->CellRect(2, 3));
+    const TBox smallHead = Ink(*plain, Inner(Grid->CellRect(2, 0), 2));
+    Grid->Zoom(4);
+    ASSERT_EQ(4, Grid->ZoomStep());
+    const auto zoomed = Render();
+    const TBox large = Ink(*zoomed, Grid->CellRect(2, 3));
+    const TBox largeHead = Ink(*zoomed, Inner(Grid->CellRect(2, 0), 2));
+    ASSERT_FALSE(small.Empty());
+    ASSERT_FALSE(large.Empty());
+    EXPECT_GT(large.Width(), small.Width() + 8);
+    EXPECT_GT(large.Bottom - large.Top, small.Bottom - small.Top + 2);
+    EXPECT_GT(largeHead.Width(), smallHead.Width() + 8) << "fixed cells zoom too";
+    Grid->Zoom(-4);
+    const auto back = Render();
+    EXPECT_EQ(small.Width(), Ink(*back, Grid->CellRect(2, 3)).Width());
+}
+
+TEST_F(PaintTest, AutoSizeMeasuresTheTextAtTheZoomItIsDrawnWith) {
+    Grid->SetCells(2, 3, "a text wider than the column");
+    Grid->AutoSizeCol(2);
+    const int plain = Grid->ColWidths(2);
+    Grid->Zoom(4);
+    Grid->AutoSizeCol(2);
+    const int zoomed = Grid->ColWidths(2);
+    EXPECT_GT(zoomed, plain + 20);
+    const auto img = Render();
+    const TRect own = Grid->CellRect(2, 3);
+    const TBox ink = Ink(*img, Inner(own, 1));
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_LT(ink.Right, own.Right - 1) << "the zoomed text is not cut";
+}
