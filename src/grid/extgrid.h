@@ -996,4 +996,26 @@ private:
     TGridCoord FControlPress{-1, -1};
     bool FHeaderNodeContracted = false;
     // ===== end of cell controls =====
+
+    // ===== scroll thumbs and hints (extgrid_scrollbars.cpp) =====
+public:
+    // Dragging the thumb moves the view at once, without goThumbTracking.
+    bool ScrollSynch = false;
+    // Thumbs sized by what is shown of the rows and columns, their range in
+    // pixels, instead of the string grid's 0..127.
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool Value);
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void WMHScroll(TMessage& Message) override;
+    void WMVScroll(TMessage& Message) override;
+
+private:
+    void GridScroll(bool Vertical, TMessage& Message);
+    // The column (row) a thumb at ThumbPos of 0..127 points to.
+    int ThumbIndex(bool Vertical, int ThumbPos);
+    void UpdateProportionalScroll();
+    bool FScrollProportional = false;
+    // ===== end of scroll thumbs and hints =====
 };
