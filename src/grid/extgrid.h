@@ -1018,4 +1018,31 @@ private:
     void UpdateProportionalScroll();
     bool FScrollProportional = false;
     // ===== end of scroll thumbs and hints =====
+
+    // ===== sizing hint and hover (extgrid_sizinghint.cpp) =====
+public:
+    // While a column or row is sized with the mouse, its size beside the mouse.
+    bool HintShowSizing = false;
+    // The cell under the mouse becomes the current one.
+    bool Hovering = false;
+    THTMLHintWindow* SizingHintWindow() const { return FSizingHintWindow.get(); }
+    // Fixed cells drawn as buttons that sink while pressed.
+    bool FixedAsButtons = false;
+    bool IsPressedFixedCell(int ACol, int ARow) const {
+        return FFixedPressed.X == ACol && FFixedPressed.Y == ARow;
+    }
+
+private:
+    // Where a press would start sizing, remembered for the hint.
+    void NoteSizingPress(int X, int Y);
+    void SizingHintMove(TShiftState Shift, int X, int Y);
+    void EndSizingHint();
+    struct TSizingPress {
+        bool Cols = true;
+        int Index = -1, Start = 0, Offset = 0;
+    } FSizingPress;
+    std::unique_ptr<THTMLHintWindow> FSizingHintWindow;
+    void PressFixedButton(int ACol, int ARow);
+    TGridCoord FFixedPressed{-1, -1};
+    // ===== end of sizing hint and hover =====
 };

@@ -85,6 +85,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     FMouseDownPoint = {X, Y};
     FPendingDeselect = -1;
     FFixedSelecting = false;
+    if (Button == mbLeft) NoteSizingPress(X, Y);
     const TGridCoord at = MouseCoord(X, Y);
     if (at.X < 0 || at.Y < 0) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
@@ -92,6 +93,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
     const int fixedCols = TBaseGrid::FixedCols(), fixedRows = TBaseGrid::FixedRows();
     const bool normal = at.X >= fixedCols && at.Y >= fixedRows;
+    if (!normal && Button == mbLeft) PressFixedButton(at.X, at.Y);
     if (Button == mbRight) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         if (OnRightClickCell) OnRightClickCell(this, at.Y, at.X);
@@ -180,6 +182,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     FOleDragArmed = false;
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;
+    EndSizingHint();
     CellControlRelease(X, Y);
     const TGridCoord at = MouseCoord(X, Y);
     if (FMouseActions->DisjunctRowSelect() && !FFixedSelecting) {

@@ -293,6 +293,10 @@ void TExtStringGrid::DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect ARe
     DrawCellBorders(Canvas, c, ARow, ARect);
     ARect.Left -= indicatorShift;
     if (fixedCell && !FFlat) DrawFixedLook(Canvas, c, ARow, ARect);
+    if (fixedCell && IsPressedFixedCell(ACol, ARow)) {
+        TRect sunk = ARect;
+        DrawEdge(Canvas, sunk, BDR_SUNKENINNER, BF_RECT);
+    }
 
     // Tree lines join the node glyphs of a column 0 in the normal rows.
     if (HasNodes() && FCellNode->ShowTree() && c == 0 && ARow >= FixedRows()) {

@@ -244,3 +244,41 @@ TEST_F(ControlsTest, ADoubleClickOnAColumnBorderSizesTheColumnToItsText) {
     EXPECT_EQ(40, Grid->ColWidths(2));
     EXPECT_EQ(1u, ended.size());
 }
+
+TEST_F(ControlsTest, TheSizingHintShowsTheWidthTheColumnGetsOnRelease) {
+    Grid->SetOptions(Grid->Options() + goColSizing);
+    Grid->SetColWidths(2, 60);
+    const TRect head = Grid->CellRect(2, 0);
+    const int x = head.Right, y = (head.Top + head.Bottom) / 2;
+    Press(x, y);
+    Press(x + 30, y, QEvent::MouseMove);
+    EXPECT_EQ(nullptr, Grid->SizingHintWindow()) << "no hint unless asked for";
+    Press(x + 30, y, QEvent::MouseButtonRelease);
+    ASSERT_EQ(90, Grid->ColWidths(2)) << "the press sized the column";
+
+    Grid->HintShowSizing = true;
+    const int x2 = Grid->CellRect(2, 0).Right;
+    Press(x2, y);
+    Press(x2 - 25, y, QEvent::MouseMove);
+    THTMLHintWindow* hint = Grid->SizingHintWindow();
+    ASSERT_NE(nullptr, hint);
+    EXPECT_TRUE(hint->Visible());
+    const std::string shown = hint->Caption();
+    Press(x2 - 25, y, QEvent::MouseButtonRelease);
+    EXPECT_EQ("cw=<b>" + std::to_string(Grid->ColWidths(2)) + "</b>", shown);
+    EXPECT_EQ(65, Grid->ColWidths(2));
+    EXPECT_FALSE(hint->Visible()) << "the release hides it";
+}
+
+TEST_F(ControlsTest, HoveringMakesTheCellUnderTheMouseCurrent) {
+    const TPoint p = Center(Grid->CellRect(3, 4));
+    Press(p.X, p.Y, QEvent::MouseMove);
+    EXPECT_EQ(1, Grid->Row()) << "without Hovering the mouse only passes";
+    Grid->Hovering = true;
+    Press(p.X, p.Y, QEvent::MouseMove);
+    EXPECT_EQ(3, Grid->Col());
+    EXPECT_EQ(4, Grid->Row());
+    const TPoint fixed = Center(Grid->CellRect(0, 6));
+    Press(fixed.X, fixed.Y, QEvent::MouseMove);
+    EXPECT_EQ(4, Grid->Row()) << "fixed cells are not hovered into";
+}

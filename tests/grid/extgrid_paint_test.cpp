@@ -2,6 +2,7 @@
 // state, look and band, text placement and clipping, merged cells, the sort
 // indicator, cell graphics and their hit areas, nodes, auto-size, scroll
 // hints and column stretching.
+#include <QEvent>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "gridfixture.h"
 #include "platform/vcl/controlimage.h"
 #include "platform/vcl/gfx/imagelist.h"
+#include "vcltestenv.h"
 
 namespace {
 
@@ -1223,4 +1225,32 @@ TEST_F(PaintTest, AutoSizeMeasuresTheTextAtTheZoomItIsDrawnWith) {
     const TBox ink = Ink(*img, Inner(own, 1));
     ASSERT_FALSE(ink.Empty());
     EXPECT_LT(ink.Right, own.Right - 1) << "the zoomed text is not cut";
+}
+
+TEST_F(PaintTest, AFixedCellPressedAsAButtonSinksUntilReleased) {
+    Grid->SetBounds(0, 0, 500, 250);
+    Grid->SetCells(2, 0, "");
+    const TRect head = Grid->CellRect(2, 0);
+    const int b = Grid->BorderOffset();
+    const int x = (head.Left + head.Right) / 2 + b, y = (head.Top + head.Bottom) / 2 + b;
+    // Dark pixels along the cell's edges: a sunken edge darkens its top and left.
+    auto darkEdge = [&] {
+        const auto img = Render();
+        const TRect top{head.Left + 3, head.Top, head.Right - 3, head.Top + 2};
+        const TRect left{head.Left, head.Top + 3, head.Left + 2, head.Bottom - 3};
+        const TBox t = Ink(*img, top), l = Ink(*img, left);
+        return t.Empty() || l.Empty() ? 0 : t.Width() + (l.Bottom - l.Top + 1);
+    };
+    const int plain = darkEdge();
+    SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+    EXPECT_EQ(plain, darkEdge()) << "only with FixedAsButtons";
+    SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+
+    Grid->FixedAsButtons = true;
+    SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+    EXPECT_TRUE(Grid->IsPressedFixedCell(2, 0));
+    EXPECT_GT(darkEdge(), plain + head.Width() / 2);
+    SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+    EXPECT_FALSE(Grid->IsPressedFixedCell(2, 0));
+    EXPECT_EQ(plain, darkEdge());
 }

@@ -1,0 +1,68 @@
+// The size of a column or row shown beside the mouse while it is being
+// sized, fixed cells pressed like buttons, and the current cell following
+// the mouse when the grid hovers.
+#include <algorithm>
+
+#include "grid/extgrid.h"
+#include "grid/htmlhint.h"
+
+void TExtStringGrid::NoteSizingPress(int X, int Y) {
+    FSizingPress = {};
+    TGridState state = gsNormal;
+    int index = -1, pos = 0, ofs = 0;
+    CalcSizingState(X, Y, state, index, pos, ofs);
+    if ((state != gsColSizing && state != gsRowSizing) || index < 0) return;
+    const bool cols = state == gsColSizing;
+    // The sized cell's near edge, where the string grid measures from.
+    const TRect cell = cols ? CellRect(index, FixedRows() > 0 ? 0 : TopRow())
+                            : CellRect(FixedCols() > 0 ? 0 : LeftCol(), index);
+    FSizingPress.Cols = cols;
+    FSizingPress.Index = index;
+    FSizingPress.Start = cols ? cell.Left : cell.Top;
+    FSizingPress.Offset = ofs;
+}
+
+void TExtStringGrid::SizingHintMove(TShiftState Shift, int X, int Y) {
+    const TGridState state = GridState();
+    if (HintShowSizing && FSizingPress.Index >= 0 &&
+        state == (FSizingPress.Cols ? gsColSizing : gsRowSizing)) {
+        const int size =
+            std::max(0, (FSizingPress.Cols ? X : Y) + FSizingPress.Offset - FSizingPress.Start);
+        const std::string text =
+            (FSizingPress.Cols ? "cw=<b>" : "rh=<b>") + std::to_string(size) + "</b>";
+        if (!FSizingHintWindow)
+            FSizingHintWindow = std::make_unique<THTMLHintWindow>(nullptr, FGridImages);
+        FSizingHintWindow->SetColor(HintColor);
+        TRect r = FSizingHintWindow->CalcHintRect(100, text, nullptr);
+        const TPoint at = ClientToScreen({X, Y});
+        OffsetRect(r, at.X + 10, at.Y + 10);
+        FSizingHintWindow->ActivateHint(r, text);
+        return;
+    }
+    if (!Hovering || state != gsNormal || Shift.Contains(ssLeft) || Shift.Contains(ssRight)) return;
+    const TGridCoord at = MouseCoord(X, Y);
+    if (at.X < FirstNormalCol() || at.X > LastNormalCol() || at.Y < TBaseGrid::FixedRows() ||
+        at.Y > LastNormalRow() || (at.X == Col() && at.Y == Row()))
+        return;
+    FocusCell(at.X, at.Y, true);
+}
+
+void TExtStringGrid::PressFixedButton(int ACol, int ARow) {
+    const TGridOptions o = Options();
+    // A press that sizes a column or row is no button press.
+    if (!FixedAsButtons || FSizingPress.Index >= 0 || !o.Contains(goFixedVertLine) ||
+        !o.Contains(goFixedHorzLine))
+        return;
+    FFixedPressed = {ACol, ARow};
+    RepaintCell(ACol, ARow);
+}
+
+void TExtStringGrid::EndSizingHint() {
+    FSizingPress = {};
+    if (FSizingHintWindow) FSizingHintWindow->ReleaseHandle();
+    if (FFixedPressed.X >= 0) {
+        const TGridCoord pressed = FFixedPressed;
+        FFixedPressed = {-1, -1};
+        RepaintCell(pressed.X, pressed.Y);
+    }
+}
