@@ -38,6 +38,7 @@
 #include "grid/support/intlists.h"
 #include "platform/rtl/streams.h"
 #include "platform/vcl/gfx/imagelist.h"
+#include "platform/vcl/stdctrls.h"
 
 // keyboard, mouse and editing input
 class TGridCellEditor;
@@ -1028,6 +1029,7 @@ public:
     THTMLHintWindow* SizingHintWindow() const { return FSizingHintWindow.get(); }
     // Fixed cells drawn as buttons that sink while pressed.
     bool FixedAsButtons = false;
+    TEdit* FixedCellEdit() const { return FFixedEdit; }
     bool IsPressedFixedCell(int ACol, int ARow) const {
         return FFixedPressed.X == ACol && FFixedPressed.Y == ARow;
     }
@@ -1043,6 +1045,12 @@ private:
     } FSizingPress;
     std::unique_ptr<THTMLHintWindow> FSizingHintWindow;
     void PressFixedButton(int ACol, int ARow);
+    // A fixed cell edited in place with a single-line edit (display column).
+    void EditFixedCell(int ACol, int ARow);
+    bool FixedCellEditWanted(int ACol, int ARow, TGridFixedCellEdit How) const;
+    void EndFixedCellEdit(bool Store);
+    TEdit* FFixedEdit = nullptr; // owned by the grid as a component
+    TGridCoord FFixedEditCell{-1, -1};
     TGridCoord FFixedPressed{-1, -1};
     // ===== end of sizing hint and hover =====
 };

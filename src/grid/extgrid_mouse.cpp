@@ -87,6 +87,8 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     FFixedSelecting = false;
     if (Button == mbLeft) NoteSizingPress(X, Y);
     const TGridCoord at = MouseCoord(X, Y);
+    // The double click opened a fixed cell's edit: its press leaves the focus there.
+    if (Shift.Contains(ssDouble) && FFixedEditCell.X == at.X && FFixedEditCell.Y == at.Y) return;
     if (at.X < 0 || at.Y < 0) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         return;
@@ -94,6 +96,14 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     const int fixedCols = TBaseGrid::FixedCols(), fixedRows = TBaseGrid::FixedRows();
     const bool normal = at.X >= fixedCols && at.Y >= fixedRows;
     if (!normal && Button == mbLeft) PressFixedButton(at.X, at.Y);
+    if (!normal && FixedCellEditWanted(at.X, at.Y,
+                                       Button == mbLeft    ? fceLeftClick
+                                       : Button == mbRight ? fceRightClick
+                                                           : fceNone)) {
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
+        EditFixedCell(at.X, at.Y);
+        return;
+    }
     if (Button == mbRight) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         if (OnRightClickCell) OnRightClickCell(this, at.Y, at.X);
@@ -209,4 +219,5 @@ void TExtStringGrid::DblClick() {
     const TGridCoord at = MouseCoord(FMouseDownPoint.X, FMouseDownPoint.Y);
     if (at.X < 0 || at.Y < 0) return;
     if (OnDblClickCell) OnDblClickCell(this, at.Y, at.X);
+    if (FixedCellEditWanted(at.X, at.Y, fceDblClick)) EditFixedCell(at.X, at.Y);
 }

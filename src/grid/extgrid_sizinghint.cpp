@@ -1,6 +1,6 @@
 // The size of a column or row shown beside the mouse while it is being
-// sized, fixed cells pressed like buttons, and the current cell following
-// the mouse when the grid hovers.
+// sized, fixed cells pressed like buttons or edited in place, and the
+// current cell following the mouse when the grid hovers.
 #include <algorithm>
 
 #include "grid/extgrid.h"
@@ -65,4 +65,45 @@ void TExtStringGrid::EndSizingHint() {
         FFixedPressed = {-1, -1};
         RepaintCell(pressed.X, pressed.Y);
     }
+}
+
+bool TExtStringGrid::FixedCellEditWanted(int ACol, int ARow, TGridFixedCellEdit How) const {
+    if (How == fceNone || ACol < 0 || ARow < 0) return false;
+    return (ARow < TBaseGrid::FixedRows() && FMouseActions->FixedRowsEdit == How) ||
+           (ACol < TBaseGrid::FixedCols() && FMouseActions->FixedColsEdit == How);
+}
+
+void TExtStringGrid::EditFixedCell(int ACol, int ARow) {
+    EndFixedCellEdit(true);
+    HideEditor();
+    if (!FFixedEdit) {
+        FFixedEdit = new TEdit(this); // owned by the grid as a component
+        FFixedEdit->SetParent(this);
+        FFixedEdit->OnKeyDown = [this](TObject*, WORD& Key, TShiftState) {
+            if (Key == VK_RETURN || Key == VK_ESCAPE) {
+                EndFixedCellEdit(Key == VK_RETURN);
+                Key = 0;
+            }
+        };
+        FFixedEdit->OnExit = [this](TObject*) { EndFixedCellEdit(true); };
+    }
+    const TRect r = CellRect(ACol, ARow);
+    FFixedEditCell = {ACol, ARow};
+    FFixedEdit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    FFixedEdit->SetText(Cells(RealColIndex(ACol), ARow));
+    FFixedEdit->SetVisible(true);
+    FFixedEdit->SetFocus();
+    FFixedEdit->SelectAll();
+}
+
+void TExtStringGrid::EndFixedCellEdit(bool Store) {
+    const TGridCoord cell = FFixedEditCell;
+    if (cell.X < 0 || !FFixedEdit) return;
+    // Cleared first: hiding moves the focus, which ends the edit once more.
+    FFixedEditCell = {-1, -1};
+    if (Store && cell.X < ColCount() && cell.Y < RowCount())
+        SetCells(RealColIndex(cell.X), cell.Y, FFixedEdit->Text());
+    FFixedEdit->SetVisible(false);
+    if (CanFocus()) SetFocus();
+    RepaintCell(cell.X, cell.Y);
 }

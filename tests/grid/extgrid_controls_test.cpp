@@ -282,3 +282,44 @@ TEST_F(ControlsTest, HoveringMakesTheCellUnderTheMouseCurrent) {
     Press(fixed.X, fixed.Y, QEvent::MouseMove);
     EXPECT_EQ(4, Grid->Row()) << "fixed cells are not hovered into";
 }
+
+TEST_F(ControlsTest, AFixedCellIsEditedInPlaceWhenTheSettingsAskForIt) {
+    const TPoint head = Center(Grid->CellRect(2, 0));
+    ClickAt(head.X, head.Y);
+    EXPECT_EQ(nullptr, Grid->FixedCellEdit()) << "fixed cells are not edited by default";
+
+    Grid->MouseActions()->FixedRowsEdit = fceLeftClick;
+    ClickAt(head.X, head.Y);
+    TEdit* edit = Grid->FixedCellEdit();
+    ASSERT_NE(nullptr, edit);
+    EXPECT_TRUE(edit->Visible());
+    EXPECT_EQ(Name(2, 0), edit->Text());
+    const TRect cell = Grid->CellRect(2, 0);
+    EXPECT_EQ(cell.Left, edit->Left());
+    EXPECT_EQ(cell.Width(), edit->Width());
+    edit->SetText("Naam");
+    SendKey(edit, Qt::Key_Return, "\r");
+    EXPECT_FALSE(edit->Visible());
+    EXPECT_EQ("Naam", Grid->Cells(2, 0));
+
+    ClickAt(head.X, head.Y);
+    edit->SetText("weg");
+    SendKey(edit, Qt::Key_Escape);
+    EXPECT_FALSE(edit->Visible());
+    EXPECT_EQ("Naam", Grid->Cells(2, 0)) << "Escape keeps the old text";
+
+    // A fixed column by double click; a single click there only selects.
+    Grid->MouseActions()->FixedColsEdit = fceDblClick;
+    const TPoint side = Center(Grid->CellRect(0, 3));
+    ClickAt(side.X, side.Y);
+    EXPECT_FALSE(edit->Visible());
+    Press(side.X, side.Y, QEvent::MouseButtonDblClick);
+    Press(side.X, side.Y, QEvent::MouseButtonRelease);
+    EXPECT_TRUE(edit->Visible());
+    EXPECT_EQ(Name(0, 3), edit->Text());
+    edit->SetText("x");
+    Grid->SetFocus();
+    ProcessUntil([this] { return Grid->Focused(); });
+    EXPECT_EQ("x", Grid->Cells(0, 3)) << "leaving the edit keeps what was typed";
+    EXPECT_FALSE(edit->Visible());
+}
