@@ -1030,6 +1030,8 @@ public:
     // Fixed cells drawn as buttons that sink while pressed.
     bool FixedAsButtons = false;
     TEdit* FixedCellEdit() const { return FFixedEdit; }
+    // A drag of the selection resizer ended: the selection before and after.
+    TSelectionResizeEvent OnSelectionResize;
     bool IsPressedFixedCell(int ACol, int ARow) const {
         return FFixedPressed.X == ACol && FFixedPressed.Y == ARow;
     }
@@ -1051,6 +1053,11 @@ private:
     void EndFixedCellEdit(bool Store);
     TEdit* FFixedEdit = nullptr; // owned by the grid as a component
     TGridCoord FFixedEditCell{-1, -1};
+    // The resizer square of the selection (client X, Y), drawn at the
+    // bottom-right corner of its last cell.
+    bool ResizerHit(int X, int Y);
+    void EndResizerDrag();
+    TGridRect FResizeFrom{-1, -1, -1, -1};
     TGridCoord FFixedPressed{-1, -1};
     // ===== end of sizing hint and hover =====
 };

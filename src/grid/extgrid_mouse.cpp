@@ -86,6 +86,16 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     FPendingDeselect = -1;
     FFixedSelecting = false;
     if (Button == mbLeft) NoteSizingPress(X, Y);
+    FResizeFrom = {-1, -1, -1, -1};
+    if (Button == mbLeft && FSizingPress.Index < 0 && ResizerHit(X, Y)) {
+        // The drag grows the selection from its top-left cell, as a Shift
+        // press on its last cell would.
+        const TGridRect sel = Selection();
+        FResizeFrom = sel;
+        FocusCell(sel.Left, sel.Top, true);
+        TBaseGrid::MouseDown(Button, Shift + ssShift, X, Y);
+        return;
+    }
     const TGridCoord at = MouseCoord(X, Y);
     // The double click opened a fixed cell's edit: its press leaves the focus there.
     if (Shift.Contains(ssDouble) && FFixedEditCell.X == at.X && FFixedEditCell.Y == at.Y) return;
@@ -193,6 +203,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;
     EndSizingHint();
+    EndResizerDrag();
     CellControlRelease(X, Y);
     const TGridCoord at = MouseCoord(X, Y);
     if (FMouseActions->DisjunctRowSelect() && !FFixedSelecting) {

@@ -107,3 +107,26 @@ void TExtStringGrid::EndFixedCellEdit(bool Store) {
     if (CanFocus()) SetFocus();
     RepaintCell(cell.X, cell.Y);
 }
+
+bool TExtStringGrid::ResizerHit(int X, int Y) {
+    if (!FSelectionResizer) return false;
+    const TGridRect sel = Selection();
+    const TRect r = CellRect(sel.Right, sel.Bottom);
+    if (IsRectEmpty(r)) return false;
+    // A pixel of slack around the 4-pixel square.
+    return X >= r.Right - 5 && X <= r.Right + 1 && Y >= r.Bottom - 5 && Y <= r.Bottom + 1;
+}
+
+void TExtStringGrid::EndResizerDrag() {
+    const TGridRect from = FResizeFrom;
+    if (from.Left < 0) return;
+    FResizeFrom = {-1, -1, -1, -1};
+    const TGridRect to = Selection();
+    if (OnSelectionResize) OnSelectionResize(this, from, to);
+    const bool grew = to.Left <= from.Left && to.Top <= from.Top && to.Right >= from.Right &&
+                      to.Bottom >= from.Bottom && !(to == from);
+    if (!grew) return;
+    // The first cells go on as a pasted block would: copies, or a series.
+    FLastPasteSize = {from.Right - from.Left + 1, from.Bottom - from.Top + 1};
+    SmartPaste(to);
+}

@@ -147,7 +147,8 @@ using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int AR
 using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
 using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
 using TNodeClickEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
-using TNodeAllowEvent =
-    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
+using TNodeAllowEvent = std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
 using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+using TSelectionResizeEvent = std::function<void(TObject* Sender, const TGridRect& OrigSelection,
+                                                 const TGridRect& NewSelection)>;
 // ===== end of cell controls =====

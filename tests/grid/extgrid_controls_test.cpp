@@ -323,3 +323,35 @@ TEST_F(ControlsTest, AFixedCellIsEditedInPlaceWhenTheSettingsAskForIt) {
     EXPECT_EQ("x", Grid->Cells(0, 3)) << "leaving the edit keeps what was typed";
     EXPECT_FALSE(edit->Visible());
 }
+
+TEST_F(ControlsTest, DraggingTheSelectionResizerGrowsTheSelectionAndFillsIt) {
+    Grid->SetCells(2, 2, "1");
+    Grid->SetCells(2, 3, "2");
+    Grid->SetSelection({2, 2, 2, 3});
+    std::vector<TGridRect> resized;
+    Grid->OnSelectionResize = [&](TObject*, const TGridRect& From, const TGridRect& To) {
+        resized.push_back(From);
+        resized.push_back(To);
+    };
+    const TRect last = Grid->CellRect(2, 3);
+    const TPoint target = Center(Grid->CellRect(2, 6));
+    Press(last.Right - 2, last.Bottom - 2);
+    Press(target.X, target.Y, QEvent::MouseMove);
+    Press(target.X, target.Y, QEvent::MouseButtonRelease);
+    EXPECT_TRUE(resized.empty()) << "without SelectionResizer the press only selects";
+    EXPECT_EQ(Name(2, 5), Grid->Cells(2, 5));
+
+    Grid->SetSelectionResizer(true);
+    Grid->SetSelection({2, 2, 2, 3});
+    Press(last.Right - 2, last.Bottom - 2);
+    Press(target.X, target.Y, QEvent::MouseMove);
+    Press(target.X, target.Y, QEvent::MouseButtonRelease);
+    ASSERT_EQ(2u, resized.size());
+    EXPECT_EQ((TGridRect{2, 2, 2, 3}), resized[0]);
+    EXPECT_EQ((TGridRect{2, 2, 2, 6}), resized[1]);
+    EXPECT_EQ((TGridRect{2, 2, 2, 6}), Grid->Selection());
+    EXPECT_EQ("3", Grid->Cells(2, 4));
+    EXPECT_EQ("4", Grid->Cells(2, 5));
+    EXPECT_EQ("5", Grid->Cells(2, 6));
+    EXPECT_EQ(Name(2, 7), Grid->Cells(2, 7));
+}
