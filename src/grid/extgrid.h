@@ -38,6 +38,7 @@
 #include "grid/support/intlists.h"
 #include "platform/rtl/streams.h"
 #include "platform/vcl/gfx/imagelist.h"
+#include "platform/vcl/stdctrls.h"
 
 // keyboard, mouse and editing input
 class TGridCellEditor;
@@ -985,4 +986,95 @@ private:
     TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,
                                  TCellVAlign VAlign);
     // ===== end of painting block =====
+
+    // ===== cell controls by key and mouse (extgrid_controls.cpp) =====
+public:
+    // The column is the real column; rows are display rows.
+    TCheckBoxClickEvent OnCheckBoxClick, OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioClick, OnRadioMouseUp;
+    TButtonClickEvent OnButtonClick;
+    TNodeClickEvent OnExpandNode, OnContractNode;
+    TNodeAllowEvent OnBeforeExpandNode, OnBeforeContractNode;
+    TEndColumnSizeEvent OnEndColumnSize;
+
+private:
+    // Space or Enter on the current cell's control; true when it acted.
+    bool CellControlKey(WORD Key);
+    // A press on a node glyph or a radio item; true when it was taken.
+    bool NodeOrRadioPress(int ACol, int ARow, int X, int Y);
+    // A press on a cell button or a check box; true when it was taken.
+    bool ButtonOrCheckPress(int ACol, int ARow, int X, int Y);
+    void CellControlRelease(int X, int Y);
+    // A double click on a column border in a fixed row sizes the column to
+    // its content; true when it did.
+    bool ColumnBorderDblClick(int X, int Y);
+    bool CanUseControl(int ACol, int ARow);
+    void ToggleNodeByClick(int ARow);
+    TGridCoord FPressedButton{-1, -1};
+    TGridCoord FControlPress{-1, -1};
+    bool FHeaderNodeContracted = false;
+    // ===== end of cell controls =====
+
+    // ===== scroll thumbs and hints (extgrid_scrollbars.cpp) =====
+public:
+    // Dragging the thumb moves the view at once, without goThumbTracking.
+    bool ScrollSynch = false;
+    // Thumbs sized by what is shown of the rows and columns, their range in
+    // pixels, instead of the string grid's 0..127.
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool Value);
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void WMHScroll(TMessage& Message) override;
+    void WMVScroll(TMessage& Message) override;
+
+private:
+    void GridScroll(bool Vertical, TMessage& Message);
+    // The column (row) a thumb at ThumbPos of 0..127 points to.
+    int ThumbIndex(bool Vertical, int ThumbPos);
+    void UpdateProportionalScroll();
+    bool FScrollProportional = false;
+    // ===== end of scroll thumbs and hints =====
+
+    // ===== sizing hint and hover (extgrid_sizinghint.cpp) =====
+public:
+    // While a column or row is sized with the mouse, its size beside the mouse.
+    bool HintShowSizing = false;
+    // The cell under the mouse becomes the current one.
+    bool Hovering = false;
+    THTMLHintWindow* SizingHintWindow() const { return FSizingHintWindow.get(); }
+    // Fixed cells drawn as buttons that sink while pressed.
+    bool FixedAsButtons = false;
+    TEdit* FixedCellEdit() const { return FFixedEdit; }
+    // A drag of the selection resizer ended: the selection before and after.
+    TSelectionResizeEvent OnSelectionResize;
+    bool IsPressedFixedCell(int ACol, int ARow) const {
+        return FFixedPressed.X == ACol && FFixedPressed.Y == ARow;
+    }
+
+private:
+    // Where a press would start sizing, remembered for the hint.
+    void NoteSizingPress(int X, int Y);
+    void SizingHintMove(TShiftState Shift, int X, int Y);
+    void EndSizingHint();
+    struct TSizingPress {
+        bool Cols = true;
+        int Index = -1, Start = 0, Offset = 0;
+    } FSizingPress;
+    std::unique_ptr<THTMLHintWindow> FSizingHintWindow;
+    void PressFixedButton(int ACol, int ARow);
+    // A fixed cell edited in place with a single-line edit (display column).
+    void EditFixedCell(int ACol, int ARow);
+    bool FixedCellEditWanted(int ACol, int ARow, TGridFixedCellEdit How) const;
+    void EndFixedCellEdit(bool Store);
+    TEdit* FFixedEdit = nullptr; // owned by the grid as a component
+    TGridCoord FFixedEditCell{-1, -1};
+    // The resizer square of the selection (client X, Y), drawn at the
+    // bottom-right corner of its last cell.
+    bool ResizerHit(int X, int Y);
+    void EndResizerDrag();
+    TGridRect FResizeFrom{-1, -1, -1, -1};
+    TGridCoord FFixedPressed{-1, -1};
+    // ===== end of sizing hint and hover =====
 };

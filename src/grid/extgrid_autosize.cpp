@@ -6,25 +6,16 @@
 #include "grid/extgrid.h"
 #include "grid/support/gridtext.h"
 
-namespace {
-
-// The canvas of the grid with the cell's font, as the drawing would use it.
-void PrepareCellFont(TExtStringGrid& Grid, int ARealCol, int ARow, bool Fixed) {
-    TCanvas& canvas = *Grid.Canvas();
-    canvas.Font()->Assign(Fixed ? Grid.FixedFont() : Grid.Font());
-    TBrush brush;
-    brush.Assign(canvas.Brush());
-    TGridDrawState state;
-    if (Fixed) state += gdFixed;
-    Grid.GetCellColor(ARealCol, ARow, state, &brush, canvas.Font());
-}
-
-} // namespace
-
 int TExtStringGrid::CellContentExtent(int ADisplCol, int ARow, bool Horizontal, int Frame) {
     const int c = RealColIndex(ADisplCol);
-    const bool fixed = ADisplCol < FixedCols() || ARow < FixedRows();
-    PrepareCellFont(*this, c, ARow, fixed);
+    // The font as the drawing takes it: the cell's own, the zoom included.
+    TBrush brush;
+    TGridDrawState state;
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    TColor colorTo = clNone;
+    GetCellDrawColors(ADisplCol, ARow, Canvas()->Font(), &brush, true, false, false, state, hAlign,
+                      vAlign, colorTo);
     TCellVAlign va = vaTop;
     TCellHAlign ha = haLeft;
     bool shown = true;

@@ -267,4 +267,5 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         return;
     }
     TBaseGrid::MouseMove(Shift, X, Y);
+    SizingHintMove(Shift, X, Y);
 }

@@ -282,6 +282,12 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift) {
     const bool ctrl = Shift.Contains(ssCtrl), shift = Shift.Contains(ssShift),
                alt = Shift.Contains(ssAlt);
     FKeySelection = Selection();
+    // A control in the cell takes Space (and a button Enter) before the
+    // row selection or the editor see the key.
+    if ((key == VK_SPACE || key == VK_RETURN) && !EditorMode() && CellControlKey(key)) {
+        Key = 0;
+        return;
+    }
 
     if (key == VK_HOME || key == VK_END) {
         if (FNavigation->HomeEndKey == heFirstLastRow) {

@@ -85,7 +85,20 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     FMouseDownPoint = {X, Y};
     FPendingDeselect = -1;
     FFixedSelecting = false;
+    if (Button == mbLeft) NoteSizingPress(X, Y);
+    FResizeFrom = {-1, -1, -1, -1};
+    if (Button == mbLeft && FSizingPress.Index < 0 && ResizerHit(X, Y)) {
+        // The drag grows the selection from its top-left cell, as a Shift
+        // press on its last cell would.
+        const TGridRect sel = Selection();
+        FResizeFrom = sel;
+        FocusCell(sel.Left, sel.Top, true);
+        TBaseGrid::MouseDown(Button, Shift + ssShift, X, Y);
+        return;
+    }
     const TGridCoord at = MouseCoord(X, Y);
+    // The double click opened a fixed cell's edit: its press leaves the focus there.
+    if (Shift.Contains(ssDouble) && FFixedEditCell.X == at.X && FFixedEditCell.Y == at.Y) return;
     FSortPressCol = Button == mbLeft && SortPressAt(at.X, at.Y, X, Y) ? at.X : -1;
     if (at.X < 0 || at.Y < 0) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
@@ -93,6 +106,15 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
     const int fixedCols = TBaseGrid::FixedCols(), fixedRows = TBaseGrid::FixedRows();
     const bool normal = at.X >= fixedCols && at.Y >= fixedRows;
+    if (!normal && Button == mbLeft) PressFixedButton(at.X, at.Y);
+    if (!normal && FixedCellEditWanted(at.X, at.Y,
+                                       Button == mbLeft    ? fceLeftClick
+                                       : Button == mbRight ? fceRightClick
+                                                           : fceNone)) {
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
+        EditFixedCell(at.X, at.Y);
+        return;
+    }
     if (Button == mbRight) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         if (OnRightClickCell) OnRightClickCell(this, at.Y, at.X);
@@ -102,6 +124,9 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         return;
     }
+    // The second press of a double click does not use a control again.
+    const bool again = Shift.Contains(ssDouble);
+    if (!again && NodeOrRadioPress(at.X, at.Y, X, Y)) return;
     // A press inside the selection (or on a header, for a column) arms a
     // drag, which starts once the mouse moves.
     FOleDragArmed = false;
@@ -117,6 +142,10 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
             if (OnClickCell) OnClickCell(this, at.Y, at.X);
             return;
         }
+    }
+    if (!again && ButtonOrCheckPress(at.X, at.Y, X, Y)) {
+        if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+        return;
     }
     // Rows, columns or everything, from the fixed cells.
     if (!normal && Options().Contains(goRangeSelect) && GridState() == gsNormal) {
@@ -177,6 +206,9 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     const TGridState state = GridState();
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;
+    EndSizingHint();
+    EndResizerDrag();
+    CellControlRelease(X, Y);
     const TGridCoord at = MouseCoord(X, Y);
     // A click in the sort row sorts, unless the press sized or moved a column.
     if (sortCol >= 0 && at.Y == SortSettings()->Row() && RowCount() > 2 && state != gsColSizing &&
@@ -205,8 +237,10 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 }
 
 void TExtStringGrid::DblClick() {
+    if (ColumnBorderDblClick(FMouseDownPoint.X, FMouseDownPoint.Y)) return;
     TBaseGrid::DblClick();
     const TGridCoord at = MouseCoord(FMouseDownPoint.X, FMouseDownPoint.Y);
     if (at.X < 0 || at.Y < 0) return;
     if (OnDblClickCell) OnDblClickCell(this, at.Y, at.X);
+    if (FixedCellEditWanted(at.X, at.Y, fceDblClick)) EditFixedCell(at.X, at.Y);
 }

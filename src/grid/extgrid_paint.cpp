@@ -132,6 +132,8 @@ void TExtStringGrid::GetCellDrawColors(int ACol, int ARow, TFont* AFont, TBrush*
         GetCellPrintColor(c, r, AState, ABrush, AFont);
     else
         GetCellColor(c, r, AState, ABrush, AFont);
+    // The zoom is the screen's alone: paper keeps the fonts as set.
+    if (FZoomStep != 0 && !Printing) AFont->SetSize(std::max(1, AFont->Size() + FZoomStep));
 
     if (Normal && normalArea && !fixed && FShowSelection) {
         auto paintSelected = [&] {
@@ -291,6 +293,10 @@ void TExtStringGrid::DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect ARe
     DrawCellBorders(Canvas, c, ARow, ARect);
     ARect.Left -= indicatorShift;
     if (fixedCell && !FFlat) DrawFixedLook(Canvas, c, ARow, ARect);
+    if (fixedCell && IsPressedFixedCell(ACol, ARow)) {
+        TRect sunk = ARect;
+        DrawEdge(Canvas, sunk, BDR_SUNKENINNER, BF_RECT);
+    }
 
     // Tree lines join the node glyphs of a column 0 in the normal rows.
     if (HasNodes() && FCellNode->ShowTree() && c == 0 && ARow >= FixedRows()) {

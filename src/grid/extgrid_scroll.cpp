@@ -17,12 +17,16 @@ void TExtStringGrid::SetScrollType(TScrollType Value) {
                      ScrollColor);
 }
 
-std::string TExtStringGrid::ScrollHintText(bool Vertical, int ThumbPos) {
+int TExtStringGrid::ThumbIndex(bool Vertical, int ThumbPos) {
     const int pos = std::clamp(ThumbPos, 0, 127);
     const int count = Vertical ? RowCount() : ColCount();
     const int visible = Vertical ? VisibleRowCount() : VisibleColCount();
     const int fixed = Vertical ? FixedRows() : FixedCols();
-    const int index = pos * std::max(0, count - visible - fixed) / 127 + fixed;
+    return pos * std::max(0, count - visible - fixed) / 127 + fixed;
+}
+
+std::string TExtStringGrid::ScrollHintText(bool Vertical, int ThumbPos) {
+    const int index = ThumbIndex(Vertical, ThumbPos);
     std::string hint = (Vertical ? "Row : " : "Col : ") + std::to_string(index);
     if (OnScrollHint) OnScrollHint(this, index, hint);
     return hint;

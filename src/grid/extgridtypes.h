@@ -146,3 +146,13 @@ using TScrollHintEvent = std::function<void(TObject* Sender, int Index, std::str
 // --- input wired to the data operations --------------------------------------------
 using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
 using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
+// ===== cell controls by key and mouse =====
+using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
+using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TNodeClickEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
+using TNodeAllowEvent = std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
+using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+using TSelectionResizeEvent = std::function<void(TObject* Sender, const TGridRect& OrigSelection,
+                                                 const TGridRect& NewSelection)>;
+// ===== end of cell controls =====

@@ -2,6 +2,7 @@
 // state, look and band, text placement and clipping, merged cells, the sort
 // indicator, cell graphics and their hit areas, nodes, auto-size, scroll
 // hints and column stretching.
+#include <QEvent>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "gridfixture.h"
 #include "platform/vcl/controlimage.h"
 #include "platform/vcl/gfx/imagelist.h"
+#include "vcltestenv.h"
 
 namespace {
 
@@ -1187,4 +1189,68 @@ TEST_F(PaintTest, TheFocusedCellShowsItsOwnColoursInAFocusRectangle) {
     Grid->SetOptions(Grid->Options() + goDrawFocusSelected);
     img = Render();
     EXPECT_EQ(Px(*img, r.Left + 20, r.Top + 10), 0x3366CCu);
+}
+
+TEST_F(PaintTest, TheZoomStepEnlargesTheTextOfEveryCell) {
+    Grid->SetCells(2, 3, "MMMM");
+    Grid->SetCells(2, 0, "MMMM");
+    const auto plain = Render();
+    const TBox small = Ink(*plain, Grid->CellRect(2, 3));
+    const TBox smallHead = Ink(*plain, Inner(Grid->CellRect(2, 0), 2));
+    Grid->Zoom(4);
+    ASSERT_EQ(4, Grid->ZoomStep());
+    const auto zoomed = Render();
+    const TBox large = Ink(*zoomed, Grid->CellRect(2, 3));
+    const TBox largeHead = Ink(*zoomed, Inner(Grid->CellRect(2, 0), 2));
+    ASSERT_FALSE(small.Empty());
+    ASSERT_FALSE(large.Empty());
+    EXPECT_GT(large.Width(), small.Width() + 8);
+    EXPECT_GT(large.Bottom - large.Top, small.Bottom - small.Top + 2);
+    EXPECT_GT(largeHead.Width(), smallHead.Width() + 8) << "fixed cells zoom too";
+    Grid->Zoom(-4);
+    const auto back = Render();
+    EXPECT_EQ(small.Width(), Ink(*back, Grid->CellRect(2, 3)).Width());
+}
+
+TEST_F(PaintTest, AutoSizeMeasuresTheTextAtTheZoomItIsDrawnWith) {
+    Grid->SetCells(2, 3, "a text wider than the column");
+    Grid->AutoSizeCol(2);
+    const int plain = Grid->ColWidths(2);
+    Grid->Zoom(4);
+    Grid->AutoSizeCol(2);
+    const int zoomed = Grid->ColWidths(2);
+    EXPECT_GT(zoomed, plain + 20);
+    const auto img = Render();
+    const TRect own = Grid->CellRect(2, 3);
+    const TBox ink = Ink(*img, Inner(own, 1));
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_LT(ink.Right, own.Right - 1) << "the zoomed text is not cut";
+}
+
+TEST_F(PaintTest, AFixedCellPressedAsAButtonSinksUntilReleased) {
+    Grid->SetBounds(0, 0, 500, 250);
+    Grid->SetCells(2, 0, "");
+    const TRect head = Grid->CellRect(2, 0);
+    const int b = Grid->BorderOffset();
+    const int x = (head.Left + head.Right) / 2 + b, y = (head.Top + head.Bottom) / 2 + b;
+    // Dark pixels along the cell's edges: a sunken edge darkens its top and left.
+    auto darkEdge = [&] {
+        const auto img = Render();
+        const TRect top{head.Left + 3, head.Top, head.Right - 3, head.Top + 2};
+        const TRect left{head.Left, head.Top + 3, head.Left + 2, head.Bottom - 3};
+        const TBox t = Ink(*img, top), l = Ink(*img, left);
+        return t.Empty() || l.Empty() ? 0 : t.Width() + (l.Bottom - l.Top + 1);
+    };
+    const int plain = darkEdge();
+    SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+    EXPECT_EQ(plain, darkEdge()) << "only with FixedAsButtons";
+    SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+
+    Grid->FixedAsButtons = true;
+    SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+    EXPECT_TRUE(Grid->IsPressedFixedCell(2, 0));
+    EXPECT_GT(darkEdge(), plain + head.Width() / 2);
+    SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+    EXPECT_FALSE(Grid->IsPressedFixedCell(2, 0));
+    EXPECT_EQ(plain, darkEdge());
 }

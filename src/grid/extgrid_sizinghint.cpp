@@ -1,0 +1,132 @@
+// The size of a column or row shown beside the mouse while it is being
+// sized, fixed cells pressed like buttons or edited in place, and the
+// current cell following the mouse when the grid hovers.
+#include <algorithm>
+
+#include "grid/extgrid.h"
+#include "grid/htmlhint.h"
+
+void TExtStringGrid::NoteSizingPress(int X, int Y) {
+    FSizingPress = {};
+    TGridState state = gsNormal;
+    int index = -1, pos = 0, ofs = 0;
+    CalcSizingState(X, Y, state, index, pos, ofs);
+    if ((state != gsColSizing && state != gsRowSizing) || index < 0) return;
+    const bool cols = state == gsColSizing;
+    // The sized cell's near edge, where the string grid measures from.
+    const TRect cell = cols ? CellRect(index, FixedRows() > 0 ? 0 : TopRow())
+                            : CellRect(FixedCols() > 0 ? 0 : LeftCol(), index);
+    FSizingPress.Cols = cols;
+    FSizingPress.Index = index;
+    FSizingPress.Start = cols ? cell.Left : cell.Top;
+    FSizingPress.Offset = ofs;
+}
+
+void TExtStringGrid::SizingHintMove(TShiftState Shift, int X, int Y) {
+    const TGridState state = GridState();
+    if (HintShowSizing && FSizingPress.Index >= 0 &&
+        state == (FSizingPress.Cols ? gsColSizing : gsRowSizing)) {
+        const int size =
+            std::max(0, (FSizingPress.Cols ? X : Y) + FSizingPress.Offset - FSizingPress.Start);
+        const std::string text =
+            (FSizingPress.Cols ? "cw=<b>" : "rh=<b>") + std::to_string(size) + "</b>";
+        if (!FSizingHintWindow)
+            FSizingHintWindow = std::make_unique<THTMLHintWindow>(nullptr, FGridImages);
+        FSizingHintWindow->SetColor(HintColor);
+        TRect r = FSizingHintWindow->CalcHintRect(100, text, nullptr);
+        const TPoint at = ClientToScreen({X, Y});
+        OffsetRect(r, at.X + 10, at.Y + 10);
+        FSizingHintWindow->ActivateHint(r, text);
+        return;
+    }
+    if (!Hovering || state != gsNormal || Shift.Contains(ssLeft) || Shift.Contains(ssRight)) return;
+    const TGridCoord at = MouseCoord(X, Y);
+    if (at.X < FirstNormalCol() || at.X > LastNormalCol() || at.Y < TBaseGrid::FixedRows() ||
+        at.Y > LastNormalRow() || (at.X == Col() && at.Y == Row()))
+        return;
+    FocusCell(at.X, at.Y, true);
+}
+
+void TExtStringGrid::PressFixedButton(int ACol, int ARow) {
+    const TGridOptions o = Options();
+    // A press that sizes a column or row is no button press.
+    if (!FixedAsButtons || FSizingPress.Index >= 0 || !o.Contains(goFixedVertLine) ||
+        !o.Contains(goFixedHorzLine))
+        return;
+    FFixedPressed = {ACol, ARow};
+    RepaintCell(ACol, ARow);
+}
+
+void TExtStringGrid::EndSizingHint() {
+    FSizingPress = {};
+    if (FSizingHintWindow) FSizingHintWindow->ReleaseHandle();
+    if (FFixedPressed.X >= 0) {
+        const TGridCoord pressed = FFixedPressed;
+        FFixedPressed = {-1, -1};
+        RepaintCell(pressed.X, pressed.Y);
+    }
+}
+
+bool TExtStringGrid::FixedCellEditWanted(int ACol, int ARow, TGridFixedCellEdit How) const {
+    if (How == fceNone || ACol < 0 || ARow < 0) return false;
+    return (ARow < TBaseGrid::FixedRows() && FMouseActions->FixedRowsEdit == How) ||
+           (ACol < TBaseGrid::FixedCols() && FMouseActions->FixedColsEdit == How);
+}
+
+void TExtStringGrid::EditFixedCell(int ACol, int ARow) {
+    EndFixedCellEdit(true);
+    HideEditor();
+    if (!FFixedEdit) {
+        FFixedEdit = new TEdit(this); // owned by the grid as a component
+        FFixedEdit->SetParent(this);
+        FFixedEdit->OnKeyDown = [this](TObject*, WORD& Key, TShiftState) {
+            if (Key == VK_RETURN || Key == VK_ESCAPE) {
+                EndFixedCellEdit(Key == VK_RETURN);
+                Key = 0;
+            }
+        };
+        FFixedEdit->OnExit = [this](TObject*) { EndFixedCellEdit(true); };
+    }
+    const TRect r = CellRect(ACol, ARow);
+    FFixedEditCell = {ACol, ARow};
+    FFixedEdit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    FFixedEdit->SetText(Cells(RealColIndex(ACol), ARow));
+    FFixedEdit->SetVisible(true);
+    FFixedEdit->SetFocus();
+    FFixedEdit->SelectAll();
+}
+
+void TExtStringGrid::EndFixedCellEdit(bool Store) {
+    const TGridCoord cell = FFixedEditCell;
+    if (cell.X < 0 || !FFixedEdit) return;
+    // Cleared first: hiding moves the focus, which ends the edit once more.
+    FFixedEditCell = {-1, -1};
+    if (Store && cell.X < ColCount() && cell.Y < RowCount())
+        SetCells(RealColIndex(cell.X), cell.Y, FFixedEdit->Text());
+    FFixedEdit->SetVisible(false);
+    if (CanFocus()) SetFocus();
+    RepaintCell(cell.X, cell.Y);
+}
+
+bool TExtStringGrid::ResizerHit(int X, int Y) {
+    if (!FSelectionResizer) return false;
+    const TGridRect sel = Selection();
+    const TRect r = CellRect(sel.Right, sel.Bottom);
+    if (IsRectEmpty(r)) return false;
+    // A pixel of slack around the 4-pixel square.
+    return X >= r.Right - 5 && X <= r.Right + 1 && Y >= r.Bottom - 5 && Y <= r.Bottom + 1;
+}
+
+void TExtStringGrid::EndResizerDrag() {
+    const TGridRect from = FResizeFrom;
+    if (from.Left < 0) return;
+    FResizeFrom = {-1, -1, -1, -1};
+    const TGridRect to = Selection();
+    if (OnSelectionResize) OnSelectionResize(this, from, to);
+    const bool grew = to.Left <= from.Left && to.Top <= from.Top && to.Right >= from.Right &&
+                      to.Bottom >= from.Bottom && !(to == from);
+    if (!grew) return;
+    // The first cells go on as a pasted block would: copies, or a series.
+    FLastPasteSize = {from.Right - from.Left + 1, from.Bottom - from.Top + 1};
+    SmartPaste(to);
+}
