@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Writes the seed inputs of every fuzzing harness: small valid archives, group
-files, settings texts, tagged texts, filter conditions and typed numbers.
+files, settings texts, tagged texts, filter conditions, typed numbers,
+delimited texts and grid cell-stream blocks.
 
     python3 scripts/fuzz-seeds.py <folder>     # makes <folder>/<harness>/...
 """
 import io
 import os
+import struct
 import shutil
 import subprocess
 import sys
@@ -134,6 +136,99 @@ FILTERS = [
 NUMBERS = ["12", "-3.5", "1e3", "-E3", "2k", "1.5m", "$1F", "%42", "&101", "!2.5e-3",
            "1,000", "1,k", "-", "1..2", "0x", "99999999999999999999", "$FFFFFFFF"]
 
+CSVS = {
+    "comma.csv": 'Naam,Rating,Club\r\n"Jansen, Piet",1850,ZV\r\nde Vries,1600,"De ""Toren"""\r\n',
+    "semicolon.csv": ";Groep A;Relnr.;Ro\r\n1;Speler A;;1850\r\n2;\"Speler;B\";;\r\n",
+    "multiline.csv": 'a,b,c\n"regel 1\nregel 2",x,"y\r\nz"\n1,2,3\n',
+    "unclosed.csv": 'a;b\n"open;veld\nc;"d""e"\n"f"junk;g\n',
+    "tabs.txt": 'een\ttwee\t"drie\tvier"\r\n"""q"\t\t\r\n',
+    "mixed.csv": "x|y|z\ry|z|\r\r\n1#2#3\n",
+    "trailing.csv": "a,b,\n,\n,,\n",
+}
+
+
+# --- cell-stream blocks ----------------------------------------------------------
+# A component record: 'C', class name, typed properties, 0. The grid writes a
+# TGridPropIO block head, then per cell a TGridCellIO, a TGridCellPropIO when
+# the cell has properties and a TGridGraphicIO with its object record.
+
+def _name(n):
+    b = n.encode("cp1252")
+    return bytes([len(b)]) + b
+
+
+def _counted(b):
+    if isinstance(b, str):
+        b = b.encode("cp1252")
+    return struct.pack("<I", len(b)) + b
+
+
+def component(cls, props):
+    out = b"C" + _name(cls)
+    for name, value in props:
+        if isinstance(value, bool):
+            out += b"\x03" + _name(name) + bytes([value])
+        elif isinstance(value, int):
+            out += b"\x01" + _name(name) + struct.pack("<q", value)
+        elif isinstance(value, float):
+            out += b"\x02" + _name(name) + struct.pack("<d", value)
+        elif isinstance(value, bytes):
+            out += b"\x05" + _name(name) + _counted(value)
+        elif isinstance(value, list):
+            out += b"\x06" + _name(name) + struct.pack("<I", len(value))
+            out += b"".join(_counted(v) for v in value)
+        else:
+            out += b"\x04" + _name(name) + _counted(value)
+    return out + b"\x00"
+
+
+def cell_props(has_graphic):
+    n = "CellProperties."
+    return [(n + "BrushStyle", 0), (n + "BrushColor", 0x1FFFFFFF), (n + "BrushColorTo", 0x1FFFFFFF),
+            (n + "FontSize", 8), (n + "FontColor", 0), (n + "FontStyle", 1), (n + "CellSpanY", 1),
+            (n + "CellSpanX", 1), (n + "BorderWidth", 0), (n + "BorderColor", 0),
+            (n + "Alignment", 0), (n + "VAlignment", 1), (n + "WordWrap", False),
+            (n + "IsBaseCell", True), (n + "FooterFunction", 0), (n + "NodeLevel", 0),
+            (n + "Editor", 0), (n + "FontName", "Tahoma"), (n + "ReadOnly", False),
+            ("HasGraphic", has_graphic)]
+
+
+def cell_graphic(cell_type):
+    n = "CellGraphic."
+    return [(n + "CellType", cell_type), (n + "CellVAlign", 0), (n + "CellHAlign", 0),
+            (n + "CellIndex", 0), (n + "CellTransparent", False), (n + "CellCreated", True),
+            (n + "CellBoolean", True), (n + "CellAngle", 0), (n + "CellValue", 0.5),
+            (n + "CellErrFrom", 0), (n + "CellErrLen", 0), (n + "CellText", "")]
+
+
+def block_head(cols, rows, full=False):
+    return component("TGridPropIO", [
+        ("ColCount", cols), ("RowCount", rows), ("ColWidths", ",".join(["64"] * cols)),
+        ("RowHeights", ",".join(["24"] * rows)), ("FullGrid", full), ("ID", "140737")])
+
+
+def cell(col, row, text, has_prop=False):
+    return component("TGridCellIO", [("Col", col), ("Row", row), ("Cell", text),
+                                     ("HasProp", has_prop)])
+
+
+def cell_streams():
+    return {
+        "text.bin": block_head(2, 2) + cell(0, 0, "Speler A") + cell(1, 0, "1\u00bd")
+        + cell(1, 1, "regel\r\ntwee"),
+        "props.bin": block_head(3, 1, True) + cell(2, 0, "x", True)
+        + component("TGridCellPropIO", cell_props(False)),
+        "radio.bin": block_head(1, 1) + cell(0, 0, "", True)
+        + component("TGridCellPropIO", cell_props(True))
+        + component("TGridGraphicIO", cell_graphic(9))
+        + component("TGridSLIO", [("Strings", ["wit", "zwart", "remise"])]),
+        "picture.bin": block_head(1, 1) + cell(0, 0, "p", True)
+        + component("TGridCellPropIO", cell_props(True))
+        + component("TGridGraphicIO", cell_graphic(0))
+        + component("TGridBMPIO", [("Bitmap", b"\x89PNG\r\n\x1a\n" + b"\x00" * 16)]),
+        "empty.bin": block_head(1, 1),
+    }
+
 
 def write(folder, name, data):
     os.makedirs(folder, exist_ok=True)
@@ -157,6 +252,10 @@ def main():
         write(os.path.join(out, "match_filter"), f"f{i:02}.txt", expr + "\0" + value)
     for i, text in enumerate(NUMBERS):
         write(os.path.join(out, "number_text"), f"n{i:02}.txt", text)
+    for name, text in CSVS.items():
+        write(os.path.join(out, "csv_read"), name, text)
+    for name, data in cell_streams().items():
+        write(os.path.join(out, "cell_stream"), name, data)
 
 
 if __name__ == "__main__":

@@ -5,6 +5,22 @@
 
 #include "grid/support/gridtext.h"
 
+namespace {
+
+// The first two lines of a text (the second empty when there is none).
+void FirstTwoLines(const std::string& Data, std::string& Line1, std::string& Line2) {
+    const size_t e1 = Data.find_first_of("\r\n");
+    Line1 = Data.substr(0, e1);
+    Line2.clear();
+    if (e1 == std::string::npos) return;
+    const size_t s2 =
+        e1 + ((Data[e1] == '\r' && e1 + 1 < Data.size() && Data[e1 + 1] == '\n') ? 2 : 1);
+    const size_t e2 = Data.find_first_of("\r\n", s2);
+    Line2 = Data.substr(s2, e2 == std::string::npos ? std::string::npos : e2 - s2);
+}
+
+} // namespace
+
 TDelimitedReader::TDelimitedReader(const char* Data, size_t Size, char Delimiter)
     : FData(Data), FSize(Size), FDelim(Delimiter) {}
 
@@ -119,4 +135,21 @@ char DetectDelimiter(const std::string& Line1, const std::string& Line2) {
             if (n1 > best || n2 > best) delim = c, best = std::max(n1, n2);
         }
     return delim;
+}
+
+std::string QuoteField(const std::string& Text) {
+    if (Text.find_first_of("\r\n\t") == std::string::npos && (Text.empty() || Text[0] != '"'))
+        return Text;
+    std::string q = "\"";
+    for (const char c : Text) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + '"';
+}
+
+char DetectTextDelimiter(const std::string& Data) {
+    std::string l1, l2;
+    FirstTwoLines(Data, l1, l2);
+    return DetectDelimiter(l1, l2);
 }

@@ -43,3 +43,10 @@ size_t CountTextLines(const char* Data, size_t Size);
 // both, most first; then plain occurrences alike; then the most on either
 // line. '\0' when no candidate occurs.
 char DetectDelimiter(const std::string& Line1, const std::string& Line2);
+// The same from a whole text's first two lines (the second empty when there
+// is none).
+char DetectTextDelimiter(const std::string& Data);
+
+// A cell's text as a tab-separated copy carries it: quoted (quotes doubled)
+// when it holds a tab or a line break or starts with a quote, else as it is.
+std::string QuoteField(const std::string& Text);

@@ -71,17 +71,6 @@ std::string RichTextToPlain(const std::string& RTF) {
     return out;
 }
 
-std::string QuoteField(const std::string& Text) {
-    if (Text.find_first_of("\r\n\t") == std::string::npos && (Text.empty() || Text[0] != '"'))
-        return Text;
-    std::string q = "\"";
-    for (const char c : Text) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + '"';
-}
-
 bool HasDateChars(const std::string& S) {
     return S.find(FormatSettings().DateSeparator) != std::string::npos ||
            S.find(FormatSettings().TimeSeparator) != std::string::npos;

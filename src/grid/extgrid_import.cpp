@@ -11,18 +11,6 @@
 
 namespace {
 
-// The first two lines of a text (the second empty when there is none).
-void FirstTwoLines(const std::string& Data, std::string& Line1, std::string& Line2) {
-    const size_t e1 = Data.find_first_of("\r\n");
-    Line1 = Data.substr(0, e1);
-    Line2.clear();
-    if (e1 == std::string::npos) return;
-    const size_t s2 =
-        e1 + ((Data[e1] == '\r' && e1 + 1 < Data.size() && Data[e1 + 1] == '\n') ? 2 : 1);
-    const size_t e2 = Data.find_first_of("\r\n", s2);
-    Line2 = Data.substr(s2, e2 == std::string::npos ? std::string::npos : e2 - s2);
-}
-
 bool ReadWholeFile(const std::string& FileName, std::string& Data) {
     std::ifstream in(DiskName(FileName), std::ios::binary);
     if (!in) return false;
@@ -46,11 +34,7 @@ void TExtStringGrid::LoadFromCSVWorker(const std::string& FileName, bool Append)
     const int r0 = IncludeFixedCells ? 0 : FixedRows();
 
     char delim = Delimiter;
-    if (delim == '\0') {
-        std::string l1, l2;
-        FirstTwoLines(data, l1, l2);
-        delim = DetectDelimiter(l1, l2);
-    }
+    if (delim == '\0') delim = DetectTextDelimiter(data);
     const int lines = static_cast<int>(CountTextLines(data.data(), data.size()));
 
     BeginGridUpdate();

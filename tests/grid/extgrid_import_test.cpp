@@ -85,6 +85,31 @@ TEST(DelimitedReader, UnterminatedQuoteKeepsTheRestOfItsLine) {
     EXPECT_FALSE(r.Next(f, q));
 }
 
+TEST(DelimiterDetection, WholeTextLooksAtItsFirstTwoLinesOnly) {
+    // The third line's commas do not count; CR LF and lone CR both end a line.
+    EXPECT_EQ(DetectTextDelimiter("a;b;c\r\nd;e;f\r\n1,2,3,4,5,6\r\n"), ';');
+    EXPECT_EQ(DetectTextDelimiter("a|b\rc|d\re,f,g,h"), '|');
+    // One line: the second counts as empty.
+    EXPECT_EQ(DetectTextDelimiter("a#b#c"), '#');
+    EXPECT_EQ(DetectTextDelimiter(""), '\0');
+}
+
+TEST(CopyQuoting, FieldsReadBackThroughTheTabReader) {
+    EXPECT_EQ(QuoteField("plain \"x\""), "plain \"x\"");
+    EXPECT_EQ(QuoteField("\"begin"), "\"\"\"begin\"");
+    EXPECT_EQ(QuoteField("a\tb"), "\"a\tb\"");
+    const std::vector<std::string> fields = {"", "a\r\nb", "\"q\"", "x\ty", "c\"d", ""};
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i)
+        line += (i ? "\t" : "") + QuoteField(fields[i]);
+    TDelimitedReader r(line.data(), line.size(), '\t');
+    std::vector<std::string> back;
+    std::vector<bool> quoted;
+    ASSERT_TRUE(r.Next(back, quoted));
+    EXPECT_EQ(back, fields);
+    EXPECT_FALSE(r.Next(back, quoted));
+}
+
 TEST_F(Import, SemicolonFileCellForCell) {
     Empty();
     Write("Naam;Rating;Club\r\n\"Jansen; J.\";1850;\"De \"\"Toren\"\"\"\r\nPieters;2010;\r\n");
