@@ -222,6 +222,9 @@ public:
     void IndexedSort();
     // Rows back in the order they had before the first sort.
     void UnSort();
+    // Within every expanded node, the rows it spans by SortSettings.Column;
+    // the node rows keep their places.
+    void SortWithinNodes();
     void SwapRows(int ARow1, int ARow2);
     int SortCompareCount() const { return FSortCompares; }
     int SortSwapCount() const { return FSortSwaps; }

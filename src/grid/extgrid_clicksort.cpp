@@ -53,7 +53,13 @@ void TExtStringGrid::ClickSort(int ACol, TShiftState Shift) {
         } else {
             sort->Direction = sort->Direction == sdAscending ? sdDescending : sdAscending;
         }
-        if (sortNow) SortByColumn();
+        if (sortNow) {
+            // Node rows head their groups: the rows are sorted within them.
+            if (HasNodes())
+                SortWithinNodes();
+            else
+                SortByColumn();
+        }
     }
     if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll && LeftCol() != left)
         SetLeftCol(left);
