@@ -479,6 +479,11 @@ public:
     void EditorKeyDone(WORD Key, TShiftState Shift);
     std::string EllipsisClick(int ACol, int ARow, const std::string& S);
     TEllipsClickEvent OnEllipsClick;
+    // A step of the spin editor (its arrows, or PgUp, PgDn, End and Home),
+    // with the current cell and the new value; UpDown: a step up.
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick, OnTimeSpinClick;
     // The dedicated editors, made at first use; the combo's items are the
     // application's to fill.
     TGridCombo* Combobox();

@@ -77,6 +77,76 @@ void TGridSpin::KeyPress(char& Key) {
     if (!SwallowedChar(Key)) TXsgSpinEdit::KeyPress(Key);
 }
 
+void TGridSpin::IncrementValue() {
+    TXsgSpinEdit::IncrementValue();
+    SpinClicked(true);
+}
+
+void TGridSpin::DecrementValue() {
+    TXsgSpinEdit::DecrementValue();
+    SpinClicked(false);
+}
+
+void TGridSpin::SpinClicked(bool UpDown) {
+    const int c = Grid->GetRealCol(), r = Grid->Row();
+    try {
+        switch (SpinType()) {
+        case sptNormal:
+            if (Grid->OnSpinClick) Grid->OnSpinClick(Grid, c, r, Value(), UpDown);
+            break;
+        case sptFloat:
+            if (Grid->OnFloatSpinClick) Grid->OnFloatSpinClick(Grid, c, r, FloatValue(), UpDown);
+            break;
+        case sptDate:
+            if (Grid->OnDateSpinClick) Grid->OnDateSpinClick(Grid, c, r, DateValue(), UpDown);
+            break;
+        case sptTime:
+            if (Grid->OnTimeSpinClick) Grid->OnTimeSpinClick(Grid, c, r, TimeValue(), UpDown);
+            break;
+        }
+    } catch (const EConvertError&) {
+        // Text that is no value yet: nothing stepped to tell of.
+    }
+}
+
+void TGridSpin::KeyDown(WORD& Key, TShiftState Shift) {
+    if (Key != VK_PRIOR && Key != VK_NEXT && Key != VK_END && Key != VK_HOME) {
+        TGridEditorControl::KeyDown(Key, Shift);
+        return;
+    }
+    const bool up = Key == VK_PRIOR || Key == VK_HOME;
+    try {
+        if (SpinType() == sptNormal) {
+            const int v = Value();
+            if (Key == VK_PRIOR && v + Increment <= MaxValue) SetValue(v + Increment);
+            if (Key == VK_NEXT && v - Increment >= MinValue) SetValue(v - Increment);
+            if (Key == VK_END) SetValue(MinValue);
+            if (Key == VK_HOME) SetValue(MaxValue);
+            if (Grid->OnSpinClick)
+                Grid->OnSpinClick(Grid, Grid->GetRealCol(), Grid->Row(), Value(), up);
+        } else if (SpinType() == sptFloat) {
+            const double v = FloatValue();
+            if (Key == VK_PRIOR && v + IncrementFloat <= MaxFloatValue)
+                SetFloatValue(v + IncrementFloat);
+            if (Key == VK_NEXT && v - IncrementFloat >= MinFloatValue)
+                SetFloatValue(v - IncrementFloat);
+            if (Key == VK_END) SetFloatValue(MinFloatValue);
+            if (Key == VK_HOME) SetFloatValue(MaxFloatValue);
+            if (Grid->OnSpinClick)
+                Grid->OnSpinClick(Grid, Grid->GetRealCol(), Grid->Row(),
+                                  static_cast<int>(FloatValue()), up);
+        } else {
+            // Dates and times: the keys move the caret as in any edit.
+            TGridEditorControl::KeyDown(Key, Shift);
+            return;
+        }
+    } catch (const EConvertError&) {
+        // Text that is no number is left for the user to correct.
+    }
+    // The value was the key's work: the caret must not jump as well.
+    Key = 0;
+}
+
 // --- combo ---------------------------------------------------------------------------------
 
 std::string TGridCombo::EditorText() {

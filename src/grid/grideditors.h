@@ -60,9 +60,17 @@ public:
     std::string ClassName() const override { return "TGridSpin"; }
     std::string EditorText() override { return Text(); }
     void LoadText(const std::string& Value) override;
+    void IncrementValue() override;
+    void DecrementValue() override;
 
 protected:
     void KeyPress(char& Key) override;
+    // PgUp and PgDn step by the increment, End and Home go to the limits.
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+
+private:
+    // The grid hears of a step with the value it left.
+    void SpinClicked(bool UpDown);
 };
 
 class TGridCombo : public TGridEditorControl<TXSGComboBox> {

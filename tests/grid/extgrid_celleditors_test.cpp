@@ -87,6 +87,65 @@ TEST_F(CellEditorsTest, ARefusedSpinValueKeepsTheSpinOpenWithTheCellsText) {
     EXPECT_EQ("3", Grid->Cells(2, 2));
 }
 
+TEST_F(CellEditorsTest, PageKeysStepTheSpinWithinItsLimitsAndTellTheGrid) {
+    Type = edSpinEdit;
+    std::vector<std::pair<int, bool>> clicks;
+    Grid->OnSpinClick = [&](TObject*, int ACol, int ARow, int AValue, bool UpDown) {
+        EXPECT_EQ(2, ACol);
+        EXPECT_EQ(2, ARow);
+        clicks.emplace_back(AValue, UpDown);
+    };
+    Grid->SetCells(2, 2, "91");
+    Open();
+    TGridSpin* spin = Grid->SpinEdit();
+    ASSERT_EQ(spin, Shown());
+    spin->Increment = 10;
+    Key(spin, Qt::Key_PageUp);
+    EXPECT_EQ("91", spin->Text()) << "101 would pass the maximum of 100";
+    spin->SetValue(90);
+    Key(spin, Qt::Key_PageUp);
+    EXPECT_EQ("100", spin->Text()) << "exactly the maximum";
+    Key(spin, Qt::Key_PageDown);
+    Key(spin, Qt::Key_PageDown);
+    EXPECT_EQ("80", spin->Text());
+    Key(spin, Qt::Key_End);
+    EXPECT_EQ("0", spin->Text());
+    Key(spin, Qt::Key_PageDown);
+    EXPECT_EQ("0", spin->Text()) << "-10 would pass the minimum";
+    Key(spin, Qt::Key_Home);
+    EXPECT_EQ("100", spin->Text());
+    EXPECT_EQ(spin, Shown()) << "page keys do not end editing";
+    const std::vector<std::pair<int, bool>> expected = {
+        {91, true}, {100, true}, {90, false}, {80, false}, {0, false}, {0, false}, {100, true}};
+    EXPECT_EQ(expected, clicks);
+    Key(spin, Qt::Key_Return, "\r");
+    EXPECT_EQ("100", Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, UpAndDownInTheSpinWriteItsValueAndMoveTheCell) {
+    Type = edSpinEdit;
+    int clicks = 0;
+    Grid->OnSpinClick = [&](TObject*, int, int, int, bool) { ++clicks; };
+    Key(Grid, Qt::Key_6, "6");
+    ASSERT_EQ(Grid->SpinEdit(), Shown());
+    Key(Shown(), Qt::Key_Down);
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("6", Grid->Cells(2, 2));
+    EXPECT_EQ(3, Grid->Row());
+    Key(Grid, Qt::Key_4, "4");
+    ASSERT_EQ(Grid->SpinEdit(), Shown());
+    Key(Shown(), Qt::Key_Up);
+    EXPECT_EQ("4", Grid->Cells(2, 3));
+    EXPECT_EQ(2, Grid->Row());
+    EXPECT_EQ("6", Grid->Cells(2, 2));
+    EXPECT_EQ(0, clicks) << "the keys moved, they did not step";
+    // The arrows' steps are told the grid too.
+    Open();
+    Grid->SpinEdit()->IncrementValue();
+    EXPECT_EQ(1, clicks);
+    EXPECT_EQ("7", Grid->SpinEdit()->Text());
+}
+
 TEST_F(CellEditorsTest, AComboListThatIsOnlyOpenedAndClosedKeepsAnUnlistedText) {
     Type = edComboList;
     Grid->Combobox()->Items()->Add("win");
