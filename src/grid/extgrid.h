@@ -50,6 +50,8 @@ class TGridDatePicker;
 class TGridCheckBox;
 class TGridButton;
 class TGridMemo;
+class TGridUniEdit;
+class TGridUniCombo;
 class TEditLink;
 class TEditLinkEditor;
 class TGridDropTarget;
@@ -493,6 +495,9 @@ public:
     // Nil where the date picker does not exist.
     TGridDatePicker* GetDatePickerEditor();
     TGridCheckBox* CheckEdit();
+    // The Unicode editors; the combo's items are the application's to fill.
+    TGridUniEdit* UniEdit();
+    TGridUniCombo* UniCombobox();
     TGridButton* GridButton();
     // The multi-line text editor of word-wrapped cells.
     TGridMemo* MemoEdit();
@@ -523,6 +528,8 @@ private:
     TGridCheckBox* FCheckEdit = nullptr;
     TGridButton* FGridButton = nullptr;
     TGridMemo* FMemo = nullptr;
+    TGridUniEdit* FUniEdit = nullptr;
+    TGridUniCombo* FUniCombo = nullptr;
     std::shared_ptr<TEditLinkEditor> FLinkEditor;
     bool FMultiLineEdit = false;
     TGridCellEditor* FActiveCellEditor = nullptr;

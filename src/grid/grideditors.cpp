@@ -2,12 +2,17 @@
 
 #include "grid/extgrid.h"
 #include "grid/extinplaceedit.h"
+#include "grid/support/widecell.h"
 #include "platform/rtl/dateutils.h"
 
 // --- common ------------------------------------------------------------------------------
 
 bool TGridCellEditor::EndingKey(WORD& Key, TShiftState Shift) {
     return Grid->CellEditorKey(*this, Key, Shift);
+}
+
+bool TGridCellEditor::Validate() {
+    return Grid->ValidateCell(EditorText());
 }
 
 void TGridCellEditor::FocusLost() {
@@ -38,6 +43,8 @@ template <class TBase> void TGridEditorControl<TBase>::DoExit() {
 
 template class TGridEditorControl<TXsgSpinEdit>;
 template class TGridEditorControl<TXSGComboBox>;
+template class TGridEditorControl<TXsgUniEdit>;
+template class TGridEditorControl<TXSGUniComboBox>;
 template class TGridEditorControl<TXsgEditBtn>;
 template class TGridEditorControl<TXsgUnitEditBtn>;
 template class TGridEditorControl<TDateTimePicker>;
@@ -57,6 +64,14 @@ bool SwallowedChar(char& Key) {
 void LoadEditText(TCustomEdit& Edit, const std::string& Value) {
     Edit.SetText(Value);
     Edit.SetSelStart(static_cast<int>(Value.size()));
+}
+
+bool ComboEndingKey(const TComboBox& Combo, WORD Key, TShiftState Shift) {
+    // With the list open (or a list style) the arrows walk the list; Alt+Down
+    // opens it.
+    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) return true;
+    const bool listLike = Combo.Style() == csDropDownList || Combo.DroppedDown();
+    return !listLike && (Key == VK_UP || Key == VK_DOWN) && !Shift.Contains(ssAlt);
 }
 
 } // namespace
@@ -163,11 +178,7 @@ void TGridCombo::LoadText(const std::string& Value) {
 }
 
 bool TGridCombo::IsEndingKey(WORD Key, TShiftState Shift) const {
-    // With the list open (or a list style) the arrows walk the list; Alt+Down
-    // opens it.
-    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) return true;
-    const bool listLike = Style() == csDropDownList || DroppedDown();
-    return !listLike && (Key == VK_UP || Key == VK_DOWN) && !Shift.Contains(ssAlt);
+    return ComboEndingKey(*this, Key, Shift);
 }
 
 // --- edit with button ------------------------------------------------------------------------
@@ -311,4 +322,46 @@ void TGridMemo::KeyDown(WORD& Key, TShiftState Shift) {
         return;
     }
     TGridEditorControl::KeyDown(Key, Shift);
+}
+
+// --- Unicode edit and combo ------------------------------------------------------------------
+
+std::string TGridUniEdit::EditorText() {
+    return EncodeWideCell(Text());
+}
+
+void TGridUniEdit::LoadText(const std::string& Value) {
+    const std::u16string wide = DecodeWideCell(Value);
+    SetText(wide);
+    SetSelStart(static_cast<int>(wide.size()));
+}
+
+bool TGridUniEdit::Validate() {
+    return Grid->ValidateCellWide(Text());
+}
+
+void TGridUniEdit::KeyPress(char& Key) {
+    if (!SwallowedChar(Key)) TXsgUniEdit::KeyPress(Key);
+}
+
+std::string TGridUniCombo::EditorText() {
+    if (Style() == csDropDownList && ItemIndex() < 0)
+        return Grid->Cells(Grid->GetRealCol(), Grid->Row());
+    return EncodeWideCell(Text());
+}
+
+void TGridUniCombo::LoadText(const std::string& Value) {
+    const std::u16string wide = DecodeWideCell(Value);
+    if (Style() == csDropDownList)
+        SetItemIndex(Items()->IndexOf(wide));
+    else
+        SetText(wide);
+}
+
+bool TGridUniCombo::Validate() {
+    return Grid->ValidateCellWide(DecodeWideCell(EditorText()));
+}
+
+bool TGridUniCombo::IsEndingKey(WORD Key, TShiftState Shift) const {
+    return ComboEndingKey(*this, Key, Shift);
 }
