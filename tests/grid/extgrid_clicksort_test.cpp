@@ -93,6 +93,26 @@ TEST_F(ClickSortTest, WithNodesRowsAreSortedWithinEachExpandedNode) {
     EXPECT_EQ("5731642", Points());
 }
 
+TEST_F(ClickSortTest, AutoColumnMergeMergesTheSortedRunsAgain) {
+    Grid->AutoMergeCols()->Add(3);
+    EXPECT_FALSE(Grid->IsMergedCell(3, 1)) << "no equal neighbours yet";
+    // Without the setting the merges are not rebuilt.
+    ClickHeader(3);
+    EXPECT_EQ("Ali", Grid->Cells(3, 1));
+    EXPECT_FALSE(Grid->IsMergedCell(3, 1));
+    Grid->SortSettings()->AutoColumnMerge = true;
+    ClickHeader(3);
+    EXPECT_EQ("Eva", Grid->Cells(3, 1));
+    EXPECT_EQ(2, Grid->GetCellSpan(3, 1).Y) << "Eva three times";
+    EXPECT_EQ(1, Grid->GetCellSpan(3, 4).Y) << "Bas twice";
+    EXPECT_EQ(1, Grid->GetCellSpan(3, 6).Y) << "Ali twice";
+    // Sorting on another column splits the runs the rows no longer form.
+    ClickHeader(2);
+    EXPECT_EQ("1234567", Points());
+    for (int r = 1; r < Grid->RowCount(); ++r)
+        EXPECT_FALSE(Grid->IsMergedCell(3, r)) << r;
+}
+
 TEST_F(ClickSortTest, TheApplicationMayRefuseASort) {
     bool allow = false;
     int asked = -1;
