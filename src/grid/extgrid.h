@@ -520,6 +520,8 @@ private:
     bool SelectCell(int ACol, int ARow) override;
     TGridCellEditor* CellEditorFor(TEditorType Type);
     template <class TEditor> TEditor* MakeEditor(TEditor*& Slot);
+    // A combo editor (narrow or wide) closed, in its style and look, showing Text.
+    template <class TCombo> void SetUpCombo(TCombo& Combo, bool List, const std::string& Text);
     TGridCombo* FCombo = nullptr; // the editors are owned by the grid as components
     TGridSpin* FSpin = nullptr;
     TGridEditBtn* FEditBtn = nullptr;

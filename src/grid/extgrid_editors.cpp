@@ -192,6 +192,15 @@ TGridCellEditor* TExtStringGrid::CellEditorFor(TEditorType Type) {
     }
 }
 
+template <class TCombo>
+void TExtStringGrid::SetUpCombo(TCombo& Combo, bool List, const std::string& Text) {
+    Combo.SetDroppedDown(false);
+    Combo.SetStyle(List ? csDropDownList : csDropDown);
+    Combo.SetFlat(FLook == glSoft || FLook == glHouse || FLook == glXP);
+    Combo.SetEtched(Combo.Flat());
+    Combo.LoadText(Text);
+}
+
 void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
     TGridCellEditor* editor = CellEditorFor(FEditorType);
     if (!editor) return;
@@ -239,25 +248,13 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
         break;
     }
     case edComboEdit:
-    case edComboList: {
-        TGridCombo* combo = Combobox();
-        combo->SetDroppedDown(false);
-        combo->SetStyle(FEditorType == edComboList ? csDropDownList : csDropDown);
-        combo->SetFlat(FLook == glSoft || FLook == glHouse || FLook == glXP);
-        combo->SetEtched(combo->Flat());
-        combo->LoadText(text);
+    case edComboList:
+        SetUpCombo(*Combobox(), FEditorType == edComboList, text);
         break;
-    }
     case edUniComboEdit:
-    case edUniComboList: {
-        TGridUniCombo* combo = UniCombobox();
-        combo->SetDroppedDown(false);
-        combo->SetStyle(FEditorType == edUniComboList ? csDropDownList : csDropDown);
-        combo->SetFlat(FLook == glSoft || FLook == glHouse || FLook == glXP);
-        combo->SetEtched(combo->Flat());
-        combo->LoadText(text);
+    case edUniComboList:
+        SetUpCombo(*UniCombobox(), FEditorType == edUniComboList, text);
         break;
-    }
     case edEditBtn:
     case edNumericEditBtn:
     case edFloatEditBtn:
