@@ -497,14 +497,21 @@ void TExtStringGrid::EditStart(int ACol, int ARow) {
     FEditStartText = ReadCell(RealColIndex(ACol), ARow);
 }
 
+namespace {
+
+// Closing and reopening the editor on a refused value must not validate again.
+struct TValidatingGuard {
+    bool& Flag;
+    explicit TValidatingGuard(bool& F) : Flag(F) { Flag = true; }
+    ~TValidatingGuard() { Flag = false; }
+};
+
+} // namespace
+
 bool TExtStringGrid::ValidateCell(const std::string& NewValue) {
     if (!EditorMode() || FValidating) return true;
     if (NewValue == FEditStartText) return true;
-    struct TGuard {
-        bool& Flag;
-        explicit TGuard(bool& F) : Flag(F) { Flag = true; }
-        ~TGuard() { Flag = false; }
-    } guard(FValidating);
+    TValidatingGuard guard(FValidating);
     const int col = RealColIndex(Col()), row = Row();
     CellChanged(col, row);
     std::string value = NewValue;
@@ -539,6 +546,7 @@ bool TExtStringGrid::ValidateCellWide(const std::u16string& NewValue) {
     OnCellValidateWide(this, RealColIndex(Col()), Row(), value, valid);
     const std::string changed = EncodeWideCell(value);
     if (valid) return ValidateCell(changed);
+    TValidatingGuard guard(FValidating);
     HideEditor();
     WriteCell(RealColIndex(Col()), Row(), value != NewValue ? changed : FEditStartText);
     ShowEditor();

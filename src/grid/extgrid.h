@@ -50,6 +50,8 @@ class TGridDatePicker;
 class TGridCheckBox;
 class TGridButton;
 class TGridMemo;
+class TGridUniEdit;
+class TGridUniCombo;
 class TEditLink;
 class TEditLinkEditor;
 class TGridDropTarget;
@@ -222,6 +224,9 @@ public:
     void IndexedSort();
     // Rows back in the order they had before the first sort.
     void UnSort();
+    // Within every expanded node, the rows it spans by SortSettings.Column;
+    // the node rows keep their places.
+    void SortWithinNodes();
     void SwapRows(int ARow1, int ARow2);
     int SortCompareCount() const { return FSortCompares; }
     int SortSwapCount() const { return FSortSwaps; }
@@ -476,6 +481,11 @@ public:
     void EditorKeyDone(WORD Key, TShiftState Shift);
     std::string EllipsisClick(int ACol, int ARow, const std::string& S);
     TEllipsClickEvent OnEllipsClick;
+    // A step of the spin editor (its arrows, or PgUp, PgDn, End and Home),
+    // with the current cell and the new value; UpDown: a step up.
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick, OnTimeSpinClick;
     // The dedicated editors, made at first use; the combo's items are the
     // application's to fill.
     TGridCombo* Combobox();
@@ -485,6 +495,9 @@ public:
     // Nil where the date picker does not exist.
     TGridDatePicker* GetDatePickerEditor();
     TGridCheckBox* CheckEdit();
+    // The Unicode editors; the combo's items are the application's to fill.
+    TGridUniEdit* UniEdit();
+    TGridUniCombo* UniCombobox();
     TGridButton* GridButton();
     // The multi-line text editor of word-wrapped cells.
     TGridMemo* MemoEdit();
@@ -507,6 +520,8 @@ private:
     bool SelectCell(int ACol, int ARow) override;
     TGridCellEditor* CellEditorFor(TEditorType Type);
     template <class TEditor> TEditor* MakeEditor(TEditor*& Slot);
+    // A combo editor (narrow or wide) closed, in its style and look, showing Text.
+    template <class TCombo> void SetUpCombo(TCombo& Combo, bool List, const std::string& Text);
     TGridCombo* FCombo = nullptr; // the editors are owned by the grid as components
     TGridSpin* FSpin = nullptr;
     TGridEditBtn* FEditBtn = nullptr;
@@ -515,6 +530,8 @@ private:
     TGridCheckBox* FCheckEdit = nullptr;
     TGridButton* FGridButton = nullptr;
     TGridMemo* FMemo = nullptr;
+    TGridUniEdit* FUniEdit = nullptr;
+    TGridUniCombo* FUniCombo = nullptr;
     std::shared_ptr<TEditLinkEditor> FLinkEditor;
     bool FMultiLineEdit = false;
     TGridCellEditor* FActiveCellEditor = nullptr;

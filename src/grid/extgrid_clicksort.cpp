@@ -26,6 +26,12 @@ void TExtStringGrid::ClickSort(int ACol, TShiftState Shift) {
     TSortSettings* sort = SortSettings();
     const int real = RealColIndex(ACol);
     const int left = LeftCol();
+    // Merged ranges would keep rows together that the sort separates: the
+    // auto-merged columns are split now and merged again in the new order.
+    const bool remerge = sort->AutoColumnMerge;
+    if (remerge)
+        for (int c = 0; c < StoredColCount(); ++c)
+            SplitColumnMerges(c);
     if (sort->IndexShow) {
         TSortIndexList* list = SortIndexes();
         const int at = list->FindIndex(real);
@@ -53,8 +59,15 @@ void TExtStringGrid::ClickSort(int ACol, TShiftState Shift) {
         } else {
             sort->Direction = sort->Direction == sdAscending ? sdDescending : sdAscending;
         }
-        if (sortNow) SortByColumn();
+        if (sortNow) {
+            // Node rows head their groups: the rows are sorted within them.
+            if (HasNodes())
+                SortWithinNodes();
+            else
+                SortByColumn();
+        }
     }
+    if (remerge) ApplyAutoMerge();
     if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll && LeftCol() != left)
         SetLeftCol(left);
     FClickSortTime = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -142,6 +142,13 @@ TGridButton* TExtStringGrid::GridButton() {
     return MakeEditor(FGridButton);
 }
 
+TGridUniEdit* TExtStringGrid::UniEdit() {
+    return MakeEditor(FUniEdit);
+}
+TGridUniCombo* TExtStringGrid::UniCombobox() {
+    return MakeEditor(FUniCombo);
+}
+
 TGridMemo* TExtStringGrid::MemoEdit() {
     return MakeEditor(FMemo);
 }
@@ -163,6 +170,11 @@ TGridCellEditor* TExtStringGrid::CellEditorFor(TEditorType Type) {
         return BtnEdit();
     case edUnitEditBtn:
         return BtnUnitEdit();
+    case edUniEdit:
+        return UniEdit();
+    case edUniComboEdit:
+    case edUniComboList:
+        return UniCombobox();
     case edDateEdit:
     case edDateEditUpDown:
         return GetDatePickerEditor();
@@ -178,6 +190,15 @@ TGridCellEditor* TExtStringGrid::CellEditorFor(TEditorType Type) {
     default:
         return nullptr; // no control of its own (edDataCheckBox)
     }
+}
+
+template <class TCombo>
+void TExtStringGrid::SetUpCombo(TCombo& Combo, bool List, const std::string& Text) {
+    Combo.SetDroppedDown(false);
+    Combo.SetStyle(List ? csDropDownList : csDropDown);
+    Combo.SetFlat(FLook == glSoft || FLook == glHouse || FLook == glXP);
+    Combo.SetEtched(Combo.Flat());
+    Combo.LoadText(Text);
 }
 
 void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
@@ -227,15 +248,13 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
         break;
     }
     case edComboEdit:
-    case edComboList: {
-        TGridCombo* combo = Combobox();
-        combo->SetDroppedDown(false);
-        combo->SetStyle(FEditorType == edComboList ? csDropDownList : csDropDown);
-        combo->SetFlat(FLook == glSoft || FLook == glHouse || FLook == glXP);
-        combo->SetEtched(combo->Flat());
-        combo->LoadText(text);
+    case edComboList:
+        SetUpCombo(*Combobox(), FEditorType == edComboList, text);
         break;
-    }
+    case edUniComboEdit:
+    case edUniComboList:
+        SetUpCombo(*UniCombobox(), FEditorType == edUniComboList, text);
+        break;
     case edEditBtn:
     case edNumericEditBtn:
     case edFloatEditBtn:
@@ -280,6 +299,10 @@ void TExtStringGrid::HideInplaceEditor(int ACol, int ARow) {
             // cell keeps what it had.
             if (Combobox()->ItemIndex() >= 0) SetCellViaEdit(ACol, ARow, Combobox()->Text());
             break;
+        case edUniComboList:
+            if (UniCombobox()->ItemIndex() >= 0)
+                SetCellViaEdit(ACol, ARow, UniCombobox()->EditorText());
+            break;
         case edCheckBox:
         case edButton:
             break;
@@ -301,7 +324,7 @@ bool TExtStringGrid::CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftSta
     const int realCol = RealColIndex(Col());
     if (key == VK_ESCAPE) {
         Editor.LoadText(GetEditText(Col(), Row()));
-    } else if (Editor.HoldsValue() && !ValidateCell(Editor.EditorText())) {
+    } else if (Editor.HoldsValue() && !Editor.Validate()) {
         Editor.LoadText(ReadCell(realCol, Row()));
         Key = 0;
         return true;

@@ -442,6 +442,19 @@ void TExtStringGrid::IndexedSort() {
     SortRowRange(FixedRows(), RowCount() - 1 - FixedFooters(), true);
 }
 
+void TExtStringGrid::SortWithinNodes() {
+    TBulkUpdate bulk(*this);
+    const int last = RowCount() - 1 - FixedFooters();
+    // A node row stays where it is: only the rows it spans change order, so
+    // every group keeps its heading. Contracted nodes' rows are out of the
+    // grid and keep theirs.
+    for (int r = FixedRows(); r < last; ++r) {
+        if (!IsNode(r) || GetNodeState(r)) continue;
+        const int span = GetNodeSpan(r);
+        SortRowRange(r + 1, std::min(last, r + span - 1), false);
+    }
+}
+
 void TExtStringGrid::UnSort() {
     const int rows = RowCount();
     if (static_cast<int>(FRowOrder.size()) != rows || rows < 2) return;

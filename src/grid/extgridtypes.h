@@ -8,6 +8,7 @@
 #include <string>
 
 #include "grid/support/cellprops.h"
+#include "platform/rtl/dateutils.h"
 #include "platform/rtl/sets.h"
 #include "platform/vcl/grids/grids.h"
 
@@ -156,3 +157,11 @@ using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
 using TSelectionResizeEvent = std::function<void(TObject* Sender, const TGridRect& OrigSelection,
                                                  const TGridRect& NewSelection)>;
 // ===== end of cell controls =====
+// ===== spin editor steps =====
+using TSpinClickEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)>;
+using TFloatSpinClickEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)>;
+using TDateTimeSpinClickEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
+// ===== end of spin editor steps =====

@@ -2,12 +2,17 @@
 
 #include "grid/extgrid.h"
 #include "grid/extinplaceedit.h"
+#include "grid/support/widecell.h"
 #include "platform/rtl/dateutils.h"
 
 // --- common ------------------------------------------------------------------------------
 
 bool TGridCellEditor::EndingKey(WORD& Key, TShiftState Shift) {
     return Grid->CellEditorKey(*this, Key, Shift);
+}
+
+bool TGridCellEditor::Validate() {
+    return Grid->ValidateCell(EditorText());
 }
 
 void TGridCellEditor::FocusLost() {
@@ -38,6 +43,8 @@ template <class TBase> void TGridEditorControl<TBase>::DoExit() {
 
 template class TGridEditorControl<TXsgSpinEdit>;
 template class TGridEditorControl<TXSGComboBox>;
+template class TGridEditorControl<TXsgUniEdit>;
+template class TGridEditorControl<TXSGUniComboBox>;
 template class TGridEditorControl<TXsgEditBtn>;
 template class TGridEditorControl<TXsgUnitEditBtn>;
 template class TGridEditorControl<TDateTimePicker>;
@@ -59,6 +66,14 @@ void LoadEditText(TCustomEdit& Edit, const std::string& Value) {
     Edit.SetSelStart(static_cast<int>(Value.size()));
 }
 
+bool ComboEndingKey(const TComboBox& Combo, WORD Key, TShiftState Shift) {
+    // With the list open (or a list style) the arrows walk the list; Alt+Down
+    // opens it.
+    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) return true;
+    const bool listLike = Combo.Style() == csDropDownList || Combo.DroppedDown();
+    return !listLike && (Key == VK_UP || Key == VK_DOWN) && !Shift.Contains(ssAlt);
+}
+
 } // namespace
 
 // --- spin ----------------------------------------------------------------------------------
@@ -77,6 +92,76 @@ void TGridSpin::KeyPress(char& Key) {
     if (!SwallowedChar(Key)) TXsgSpinEdit::KeyPress(Key);
 }
 
+void TGridSpin::IncrementValue() {
+    TXsgSpinEdit::IncrementValue();
+    SpinClicked(true);
+}
+
+void TGridSpin::DecrementValue() {
+    TXsgSpinEdit::DecrementValue();
+    SpinClicked(false);
+}
+
+void TGridSpin::SpinClicked(bool UpDown) {
+    const int c = Grid->GetRealCol(), r = Grid->Row();
+    try {
+        switch (SpinType()) {
+        case sptNormal:
+            if (Grid->OnSpinClick) Grid->OnSpinClick(Grid, c, r, Value(), UpDown);
+            break;
+        case sptFloat:
+            if (Grid->OnFloatSpinClick) Grid->OnFloatSpinClick(Grid, c, r, FloatValue(), UpDown);
+            break;
+        case sptDate:
+            if (Grid->OnDateSpinClick) Grid->OnDateSpinClick(Grid, c, r, DateValue(), UpDown);
+            break;
+        case sptTime:
+            if (Grid->OnTimeSpinClick) Grid->OnTimeSpinClick(Grid, c, r, TimeValue(), UpDown);
+            break;
+        }
+    } catch (const EConvertError&) {
+        // Text that is no value yet: nothing stepped to tell of.
+    }
+}
+
+void TGridSpin::KeyDown(WORD& Key, TShiftState Shift) {
+    if (Key != VK_PRIOR && Key != VK_NEXT && Key != VK_END && Key != VK_HOME) {
+        TGridEditorControl::KeyDown(Key, Shift);
+        return;
+    }
+    const bool up = Key == VK_PRIOR || Key == VK_HOME;
+    try {
+        if (SpinType() == sptNormal) {
+            const int v = Value();
+            if (Key == VK_PRIOR && v + Increment <= MaxValue) SetValue(v + Increment);
+            if (Key == VK_NEXT && v - Increment >= MinValue) SetValue(v - Increment);
+            if (Key == VK_END) SetValue(MinValue);
+            if (Key == VK_HOME) SetValue(MaxValue);
+            if (Grid->OnSpinClick)
+                Grid->OnSpinClick(Grid, Grid->GetRealCol(), Grid->Row(), Value(), up);
+        } else if (SpinType() == sptFloat) {
+            const double v = FloatValue();
+            if (Key == VK_PRIOR && v + IncrementFloat <= MaxFloatValue)
+                SetFloatValue(v + IncrementFloat);
+            if (Key == VK_NEXT && v - IncrementFloat >= MinFloatValue)
+                SetFloatValue(v - IncrementFloat);
+            if (Key == VK_END) SetFloatValue(MinFloatValue);
+            if (Key == VK_HOME) SetFloatValue(MaxFloatValue);
+            if (Grid->OnSpinClick)
+                Grid->OnSpinClick(Grid, Grid->GetRealCol(), Grid->Row(),
+                                  static_cast<int>(FloatValue()), up);
+        } else {
+            // Dates and times: the keys move the caret as in any edit.
+            TGridEditorControl::KeyDown(Key, Shift);
+            return;
+        }
+    } catch (const EConvertError&) {
+        // Text that is no number is left for the user to correct.
+    }
+    // The value was the key's work: the caret must not jump as well.
+    Key = 0;
+}
+
 // --- combo ---------------------------------------------------------------------------------
 
 std::string TGridCombo::EditorText() {
@@ -93,11 +178,7 @@ void TGridCombo::LoadText(const std::string& Value) {
 }
 
 bool TGridCombo::IsEndingKey(WORD Key, TShiftState Shift) const {
-    // With the list open (or a list style) the arrows walk the list; Alt+Down
-    // opens it.
-    if (Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE) return true;
-    const bool listLike = Style() == csDropDownList || DroppedDown();
-    return !listLike && (Key == VK_UP || Key == VK_DOWN) && !Shift.Contains(ssAlt);
+    return ComboEndingKey(*this, Key, Shift);
 }
 
 // --- edit with button ------------------------------------------------------------------------
@@ -241,4 +322,46 @@ void TGridMemo::KeyDown(WORD& Key, TShiftState Shift) {
         return;
     }
     TGridEditorControl::KeyDown(Key, Shift);
+}
+
+// --- Unicode edit and combo ------------------------------------------------------------------
+
+std::string TGridUniEdit::EditorText() {
+    return EncodeWideCell(Text());
+}
+
+void TGridUniEdit::LoadText(const std::string& Value) {
+    const std::u16string wide = DecodeWideCell(Value);
+    SetText(wide);
+    SetSelStart(static_cast<int>(wide.size()));
+}
+
+bool TGridUniEdit::Validate() {
+    return Grid->ValidateCellWide(Text());
+}
+
+void TGridUniEdit::KeyPress(char& Key) {
+    if (!SwallowedChar(Key)) TXsgUniEdit::KeyPress(Key);
+}
+
+std::string TGridUniCombo::EditorText() {
+    if (Style() == csDropDownList && ItemIndex() < 0)
+        return Grid->Cells(Grid->GetRealCol(), Grid->Row());
+    return EncodeWideCell(Text());
+}
+
+void TGridUniCombo::LoadText(const std::string& Value) {
+    const std::u16string wide = DecodeWideCell(Value);
+    if (Style() == csDropDownList)
+        SetItemIndex(Items()->IndexOf(wide));
+    else
+        SetText(wide);
+}
+
+bool TGridUniCombo::Validate() {
+    return Grid->ValidateCellWide(DecodeWideCell(EditorText()));
+}
+
+bool TGridUniCombo::IsEndingKey(WORD Key, TShiftState Shift) const {
+    return ComboEndingKey(*this, Key, Shift);
 }

@@ -10,6 +10,8 @@
 #include "grid/support/editbtn.h"
 #include "grid/support/flatcombo.h"
 #include "grid/support/spinedit.h"
+#include "grid/support/unicombo.h"
+#include "grid/support/uniedit.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/listctrls.h"
 #include "platform/vcl/stdctrls.h"
@@ -30,6 +32,8 @@ public:
     virtual bool HoldsValue() const { return true; }
     // After the grid hid the editor.
     virtual void Closed() {}
+    // Whether the grid accepts the value (and what its handlers made of it).
+    virtual bool Validate();
 
 protected:
     // The keys that end editing go to the grid; true when it took the key.
@@ -60,9 +64,17 @@ public:
     std::string ClassName() const override { return "TGridSpin"; }
     std::string EditorText() override { return Text(); }
     void LoadText(const std::string& Value) override;
+    void IncrementValue() override;
+    void DecrementValue() override;
 
 protected:
     void KeyPress(char& Key) override;
+    // PgUp and PgDn step by the increment, End and Home go to the limits.
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+
+private:
+    // The grid hears of a step with the value it left.
+    void SpinClicked(bool UpDown);
 };
 
 class TGridCombo : public TGridEditorControl<TXSGComboBox> {
@@ -72,6 +84,34 @@ public:
     // A list with nothing picked leaves the cell's text as it is.
     std::string EditorText() override;
     void LoadText(const std::string& Value) override;
+
+protected:
+    bool IsEndingKey(WORD Key, TShiftState Shift) const override;
+    bool ListOpen() const override { return DroppedDown(); }
+};
+
+// The Unicode editors: the cell holds their wide text behind the wide-cell
+// prefix, which is what they hand the grid as their text.
+class TGridUniEdit : public TGridEditorControl<TXsgUniEdit> {
+public:
+    using TGridEditorControl::TGridEditorControl;
+    std::string ClassName() const override { return "TGridUniEdit"; }
+    std::string EditorText() override;
+    void LoadText(const std::string& Value) override;
+    bool Validate() override;
+
+protected:
+    void KeyPress(char& Key) override;
+};
+
+class TGridUniCombo : public TGridEditorControl<TXSGUniComboBox> {
+public:
+    using TGridEditorControl::TGridEditorControl;
+    std::string ClassName() const override { return "TGridUniCombo"; }
+    // A list with nothing picked leaves the cell's text as it is.
+    std::string EditorText() override;
+    void LoadText(const std::string& Value) override;
+    bool Validate() override;
 
 protected:
     bool IsEndingKey(WORD Key, TShiftState Shift) const override;

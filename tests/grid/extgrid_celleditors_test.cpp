@@ -5,6 +5,7 @@
 
 #include "grid/editlink.h"
 #include "grid/grideditors.h"
+#include "grid/support/widecell.h"
 #include "gridfixture.h"
 #include "platform/rtl/dateutils.h"
 #include "platform/vcl/controlimage.h"
@@ -87,6 +88,65 @@ TEST_F(CellEditorsTest, ARefusedSpinValueKeepsTheSpinOpenWithTheCellsText) {
     EXPECT_EQ("3", Grid->Cells(2, 2));
 }
 
+TEST_F(CellEditorsTest, PageKeysStepTheSpinWithinItsLimitsAndTellTheGrid) {
+    Type = edSpinEdit;
+    std::vector<std::pair<int, bool>> clicks;
+    Grid->OnSpinClick = [&](TObject*, int ACol, int ARow, int AValue, bool UpDown) {
+        EXPECT_EQ(2, ACol);
+        EXPECT_EQ(2, ARow);
+        clicks.emplace_back(AValue, UpDown);
+    };
+    Grid->SetCells(2, 2, "91");
+    Open();
+    TGridSpin* spin = Grid->SpinEdit();
+    ASSERT_EQ(spin, Shown());
+    spin->Increment = 10;
+    Key(spin, Qt::Key_PageUp);
+    EXPECT_EQ("91", spin->Text()) << "101 would pass the maximum of 100";
+    spin->SetValue(90);
+    Key(spin, Qt::Key_PageUp);
+    EXPECT_EQ("100", spin->Text()) << "exactly the maximum";
+    Key(spin, Qt::Key_PageDown);
+    Key(spin, Qt::Key_PageDown);
+    EXPECT_EQ("80", spin->Text());
+    Key(spin, Qt::Key_End);
+    EXPECT_EQ("0", spin->Text());
+    Key(spin, Qt::Key_PageDown);
+    EXPECT_EQ("0", spin->Text()) << "-10 would pass the minimum";
+    Key(spin, Qt::Key_Home);
+    EXPECT_EQ("100", spin->Text());
+    EXPECT_EQ(spin, Shown()) << "page keys do not end editing";
+    const std::vector<std::pair<int, bool>> expected = {
+        {91, true}, {100, true}, {90, false}, {80, false}, {0, false}, {0, false}, {100, true}};
+    EXPECT_EQ(expected, clicks);
+    Key(spin, Qt::Key_Return, "\r");
+    EXPECT_EQ("100", Grid->Cells(2, 2));
+}
+
+TEST_F(CellEditorsTest, UpAndDownInTheSpinWriteItsValueAndMoveTheCell) {
+    Type = edSpinEdit;
+    int clicks = 0;
+    Grid->OnSpinClick = [&](TObject*, int, int, int, bool) { ++clicks; };
+    Key(Grid, Qt::Key_6, "6");
+    ASSERT_EQ(Grid->SpinEdit(), Shown());
+    Key(Shown(), Qt::Key_Down);
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("6", Grid->Cells(2, 2));
+    EXPECT_EQ(3, Grid->Row());
+    Key(Grid, Qt::Key_4, "4");
+    ASSERT_EQ(Grid->SpinEdit(), Shown());
+    Key(Shown(), Qt::Key_Up);
+    EXPECT_EQ("4", Grid->Cells(2, 3));
+    EXPECT_EQ(2, Grid->Row());
+    EXPECT_EQ("6", Grid->Cells(2, 2));
+    EXPECT_EQ(0, clicks) << "the keys moved, they did not step";
+    // The arrows' steps are told the grid too.
+    Open();
+    Grid->SpinEdit()->IncrementValue();
+    EXPECT_EQ(1, clicks);
+    EXPECT_EQ("7", Grid->SpinEdit()->Text());
+}
+
 TEST_F(CellEditorsTest, AComboListThatIsOnlyOpenedAndClosedKeepsAnUnlistedText) {
     Type = edComboList;
     Grid->Combobox()->Items()->Add("win");
@@ -119,6 +179,73 @@ TEST_F(CellEditorsTest, AnEditableComboWritesItsTextAndDownEndsItWithTheListClos
     EXPECT_EQ(nullptr, Shown());
     EXPECT_EQ("loss", Grid->Cells(2, 2));
     EXPECT_EQ(3, Grid->Row()) << "Down went on to the grid";
+}
+
+TEST_F(CellEditorsTest, TheWideEditorEditsAWideCellAndItsHandlerSeesWideText) {
+    Type = edUniEdit;
+    Grid->SetWideCells(2, 2, u"\u03A9mega");
+    std::u16string seen;
+    Grid->OnCellValidateWide = [&](TObject*, int, int, std::u16string& Value, bool& Valid) {
+        seen = Value;
+        Valid = Value != u"\u03A9megaz";
+    };
+    Open();
+    ASSERT_EQ(Grid->UniEdit(), Shown());
+    EXPECT_EQ(u"\u03A9mega", Grid->UniEdit()->Text());
+    ExpectOverCell(Shown());
+    Grid->UniEdit()->SetSelStart(5); // typing goes after the text
+    Key(Shown(), Qt::Key_Z, "z");
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(Grid->UniEdit(), Shown()) << "refused: the editor stays";
+    EXPECT_EQ(u"\u03A9megaz", seen);
+    EXPECT_EQ(u"\u03A9mega", Grid->UniEdit()->Text()) << "the cell's text again";
+    Grid->UniEdit()->SetSelStart(5);
+    Key(Shown(), Qt::Key_X, "x");
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(u"\u03A9megax", Grid->WideCells(2, 2));
+    EXPECT_EQ(std::string(WideCellPrefix), Grid->Cells(2, 2).substr(0, 2));
+    // Escape keeps the cell.
+    Open();
+    Key(Shown(), Qt::Key_Y, "y");
+    Key(Shown(), Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(u"\u03A9megax", Grid->WideCells(2, 2));
+}
+
+TEST_F(CellEditorsTest, TheWideCombosPickAndTypeWideText) {
+    Type = edUniComboList;
+    Grid->UniCombobox()->Items()->Add(u"\u0160ah");
+    Grid->UniCombobox()->Items()->Add(u"\u017Dug");
+    Grid->SetWideCells(2, 2, u"\u017Dug");
+    Open();
+    ASSERT_EQ(Grid->UniCombobox(), Shown());
+    EXPECT_EQ(1, Grid->UniCombobox()->ItemIndex()) << "the item equal to the cell";
+    ExpectOverCell(Shown());
+    Grid->UniCombobox()->SetItemIndex(0);
+    Key(Shown(), Qt::Key_Down);
+    EXPECT_EQ(Grid->UniCombobox(), Shown()) << "in a list Down walks the list";
+    Key(Shown(), Qt::Key_Tab, "\t");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(u"\u017Dug", Grid->WideCells(2, 2)) << "Down picked the next item";
+    // A text that is none of the items is kept when nothing is picked.
+    Grid->FocusCell(2, 2, true);
+    Grid->SetWideCells(2, 2, u"\u0394");
+    Open();
+    EXPECT_EQ(-1, Grid->UniCombobox()->ItemIndex());
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(u"\u0394", Grid->WideCells(2, 2));
+    // Editable: the typed text is written and Down goes on to the grid.
+    Type = edUniComboEdit;
+    Grid->FocusCell(2, 2, true);
+    Open();
+    ASSERT_EQ(Grid->UniCombobox(), Shown());
+    EXPECT_EQ(u"\u0394", Grid->UniCombobox()->Text());
+    Grid->UniCombobox()->SetText(u"\u0394x");
+    Key(Shown(), Qt::Key_Down);
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(u"\u0394x", Grid->WideCells(2, 2));
+    EXPECT_EQ(3, Grid->Row());
 }
 
 TEST_F(CellEditorsTest, EscapeInADedicatedEditorKeepsTheCell) {

@@ -72,6 +72,47 @@ TEST_F(ClickSortTest, ClicksSortReverseAndUndo) {
     EXPECT_EQ((std::vector<int>{2, 2, 2, 2, 2, 3}), clicked);
 }
 
+TEST_F(ClickSortTest, WithNodesRowsAreSortedWithinEachExpandedNode) {
+    // Two groups: rows 1..3 headed by row 1, rows 4..7 headed by row 4.
+    Grid->AddNode(1, 3);
+    Grid->AddNode(4, 4);
+    ClickHeader(2);
+    EXPECT_EQ("5371246", Points()) << "node rows stay, their rows sorted";
+    EXPECT_TRUE(Grid->IsNode(1));
+    EXPECT_TRUE(Grid->IsNode(4));
+    EXPECT_EQ("c1r1", Grid->Cells(1, 1));
+    EXPECT_EQ("c1r6", Grid->Cells(1, 5)) << "whole rows move";
+    // A contracted node's rows are out of the grid and keep their order.
+    Grid->ContractNode(4);
+    ClickHeader(2);
+    EXPECT_EQ(sdDescending, Grid->SortSettings()->Direction);
+    Grid->ExpandNode(4);
+    EXPECT_EQ("5731246", Points());
+    // Called directly it sorts the same way.
+    Grid->SortWithinNodes();
+    EXPECT_EQ("5731642", Points());
+}
+
+TEST_F(ClickSortTest, AutoColumnMergeMergesTheSortedRunsAgain) {
+    Grid->AutoMergeCols()->Add(3);
+    EXPECT_FALSE(Grid->IsMergedCell(3, 1)) << "no equal neighbours yet";
+    // Without the setting the merges are not rebuilt.
+    ClickHeader(3);
+    EXPECT_EQ("Ali", Grid->Cells(3, 1));
+    EXPECT_FALSE(Grid->IsMergedCell(3, 1));
+    Grid->SortSettings()->AutoColumnMerge = true;
+    ClickHeader(3);
+    EXPECT_EQ("Eva", Grid->Cells(3, 1));
+    EXPECT_EQ(2, Grid->GetCellSpan(3, 1).Y) << "Eva three times";
+    EXPECT_EQ(1, Grid->GetCellSpan(3, 4).Y) << "Bas twice";
+    EXPECT_EQ(1, Grid->GetCellSpan(3, 6).Y) << "Ali twice";
+    // Sorting on another column splits the runs the rows no longer form.
+    ClickHeader(2);
+    EXPECT_EQ("1234567", Points());
+    for (int r = 1; r < Grid->RowCount(); ++r)
+        EXPECT_FALSE(Grid->IsMergedCell(3, r)) << r;
+}
+
 TEST_F(ClickSortTest, TheApplicationMayRefuseASort) {
     bool allow = false;
     int asked = -1;

@@ -75,6 +75,11 @@ TEST_F(ColumnEditors, TheSpinKeepsToTheColumnsLimits) {
     EXPECT_EQ(2, spin->Increment);
     spin->IncrementValue(); // the up button
     EXPECT_EQ(9, spin->Value()) << "8 + 2 stops at the column's maximum";
+    SendKey(spin, Qt::Key_PageDown);
+    EXPECT_EQ(7, spin->Value());
+    SendKey(spin, Qt::Key_PageUp);
+    SendKey(spin, Qt::Key_PageUp);
+    EXPECT_EQ(9, spin->Value()) << "a page step past the maximum is not taken";
     SendKey(spin, Qt::Key_Return, "\r");
     EXPECT_EQ("9", Grid->Cells(3, 1));
 }
