@@ -1080,6 +1080,17 @@ private:
         int Index = -1, Start = 0, Offset = 0;
     } FSizingPress;
     std::unique_ptr<THTMLHintWindow> FSizingHintWindow;
+    // A fixed column sized by hand at its right border (SizeFixedCol): the
+    // column being sized (-1 when none) and where its sizing line is.
+    int OwnSizingColAt(int X, int Y) const;
+    void StartOwnSizing(int ACol, int X);
+    void EndOwnSizing(int X);
+    int FOwnSizingCol = -1, FOwnSizingX = 0;
+
+public:
+    int OwnSizingCol() const { return FOwnSizingCol; }
+
+private:
     void PressFixedButton(int ACol, int ARow);
     // A fixed cell edited in place with a single-line edit (display column).
     void EditFixedCell(int ACol, int ARow);

@@ -266,6 +266,13 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         StartOleDrag(at.X, at.Y);
         return;
     }
+    if (FOwnSizingCol >= 0) {
+        FOwnSizingX = X;
+        Invalidate();
+        SizingHintMove(Shift, X, Y);
+        return;
+    }
     TBaseGrid::MouseMove(Shift, X, Y);
+    if (OwnSizingColAt(X, Y) >= 0) SetCursor(crHSplit);
     SizingHintMove(Shift, X, Y);
 }

@@ -96,4 +96,5 @@ void TExtStringGrid::Paint() {
         canvas.Brush()->SetStyle(bsSolid);
         canvas.Pen()->SetColor(clBlack);
     }
+    if (FOwnSizingCol >= 0) DrawSizingLine(FOwnSizingX);
 }

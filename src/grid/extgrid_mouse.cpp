@@ -96,6 +96,13 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         TBaseGrid::MouseDown(Button, Shift + ssShift, X, Y);
         return;
     }
+    if (Button == mbLeft) {
+        const int own = OwnSizingColAt(X, Y);
+        if (own >= 0) {
+            StartOwnSizing(own, X);
+            return;
+        }
+    }
     const TGridCoord at = MouseCoord(X, Y);
     // The double click opened a fixed cell's edit: its press leaves the focus there.
     if (Shift.Contains(ssDouble) && FFixedEditCell.X == at.X && FFixedEditCell.Y == at.Y) return;
@@ -203,6 +210,10 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     FOleDragArmed = false;
     const int sortCol = FSortPressCol;
     FSortPressCol = -1;
+    if (FOwnSizingCol >= 0) {
+        if (Button == mbLeft) EndOwnSizing(X);
+        return;
+    }
     const TGridState state = GridState();
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;

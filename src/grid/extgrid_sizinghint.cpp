@@ -2,6 +2,7 @@
 // sized, fixed cells pressed like buttons or edited in place, and the
 // current cell following the mouse when the grid hovers.
 #include <algorithm>
+#include <cstdlib>
 
 #include "grid/extgrid.h"
 #include "grid/htmlhint.h"
@@ -22,10 +23,42 @@ void TExtStringGrid::NoteSizingPress(int X, int Y) {
     FSizingPress.Offset = ofs;
 }
 
+int TExtStringGrid::OwnSizingColAt(int X, int Y) const {
+    if (!FMouseActions->SizeFixedCol || Y < 0 || Y >= ClientHeight()) return -1;
+    int right = 0;
+    for (int c = 0; c < FixedCols(); ++c) {
+        right += ColWidths(c);
+        if (std::abs(X - right) <= 3) return c;
+        right += GridLineWidth();
+    }
+    return -1;
+}
+
+void TExtStringGrid::StartOwnSizing(int ACol, int X) {
+    FOwnSizingCol = ACol;
+    FOwnSizingX = X;
+    int left = 0;
+    for (int c = 0; c < ACol; ++c)
+        left += ColWidths(c) + GridLineWidth();
+    FSizingPress = {true, ACol, left, 0};
+    Invalidate();
+}
+
+void TExtStringGrid::EndOwnSizing(int X) {
+    const int col = FOwnSizingCol;
+    const int left = FSizingPress.Start;
+    FOwnSizingCol = -1;
+    EndSizingHint();
+    // Released left of the column's own left border: the column closes
+    // rather than taking a negative width.
+    SetColWidths(col, std::max(0, X - left));
+    Invalidate();
+}
+
 void TExtStringGrid::SizingHintMove(TShiftState Shift, int X, int Y) {
     const TGridState state = GridState();
     if (HintShowSizing && FSizingPress.Index >= 0 &&
-        state == (FSizingPress.Cols ? gsColSizing : gsRowSizing)) {
+        (FOwnSizingCol >= 0 || state == (FSizingPress.Cols ? gsColSizing : gsRowSizing))) {
         const int size =
             std::max(0, (FSizingPress.Cols ? X : Y) + FSizingPress.Offset - FSizingPress.Start);
         const std::string text =

@@ -84,6 +84,48 @@ TEST_F(MouseTest, FixedCellsSelectARowAColumnOrEverything) {
     EXPECT_EQ((TGridRect{2, 2, 2, 2}), Grid->Selection());
 }
 
+TEST_F(MouseTest, AFixedColumnIsSizedByHandAtItsRightBorder) {
+    Grid->SetColWidths(0, 50);
+    Grid->MouseActions()->RowSelect = true;
+    const int b = Grid->BorderOffset();
+    const TRect fixed = Grid->CellRect(0, 3);
+    const int y = (fixed.Top + fixed.Bottom) / 2 + b;
+    auto drag = [&](int From, int To) {
+        SendMouse(Grid, QEvent::MouseButtonPress, From + b, y, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseMove, To + b, y, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseButtonRelease, To + b, y, Qt::LeftButton);
+    };
+    // Without the switch the border press is a plain press in the fixed column.
+    drag(fixed.Right - 1, fixed.Right + 40);
+    EXPECT_EQ(50, Grid->ColWidths(0));
+    EXPECT_EQ((TGridRect{1, 3, 4, 3}), Grid->Selection()) << "it selected the row";
+
+    Grid->MouseActions()->SizeFixedCol = true;
+    Grid->FocusCell(2, 2, true);
+    SendMouse(Grid, QEvent::MouseMove, fixed.Right + 2 + b, y, Qt::NoButton);
+    EXPECT_EQ(crHSplit, Grid->Cursor()) << "sizing is possible within 3 pixels";
+    SendMouse(Grid, QEvent::MouseMove, fixed.Right - 10 + b, y, Qt::NoButton);
+    EXPECT_NE(crHSplit, Grid->Cursor());
+
+    Grid->HintShowSizing = true;
+    SendMouse(Grid, QEvent::MouseButtonPress, fixed.Right - 2 + b, y, Qt::LeftButton);
+    EXPECT_EQ(0, Grid->OwnSizingCol());
+    SendMouse(Grid, QEvent::MouseMove, fixed.Right + 30 + b, y, Qt::LeftButton);
+    ASSERT_NE(nullptr, Grid->SizingHintWindow());
+    EXPECT_EQ("cw=<b>80</b>", Grid->SizingHintWindow()->Caption());
+    SendMouse(Grid, QEvent::MouseButtonRelease, fixed.Right + 30 + b, y, Qt::LeftButton);
+    EXPECT_EQ(-1, Grid->OwnSizingCol());
+    EXPECT_EQ(80, Grid->ColWidths(0)) << "the width runs from the column's left to the release";
+    EXPECT_EQ((TGridRect{2, 2, 2, 2}), Grid->Selection()) << "sizing selects nothing";
+    EXPECT_FALSE(Grid->SizingHintWindow()->Visible());
+
+    // Dragged past the column's left border it closes; it never goes negative.
+    const int right = Grid->CellRect(0, 3).Right;
+    SendMouse(Grid, QEvent::MouseButtonPress, right + b, y, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, b - 20, y, Qt::LeftButton);
+    EXPECT_EQ(0, Grid->ColWidths(0));
+}
+
 TEST_F(MouseTest, CtrlClicksPickRowsOneByOne) {
     Grid->MouseActions()->SetDisjunctRowSelect(true);
     Click(1, 2);
