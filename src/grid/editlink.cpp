@@ -5,6 +5,7 @@
 
 TEditLink::~TEditLink() {
     Unhook();
+    ClosePopup();
 }
 
 void TEditLink::EditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
@@ -85,4 +86,28 @@ void TEditLink::Unhook() {
     if (!FHooked) return;
     FHooked->WindowProc = FSavedProc;
     FHooked = nullptr;
+}
+
+void TEditLink::OpenPopup(const TPoint& Below, int CellWidth) {
+    TWinControl* control = GetEditControl();
+    if (!control) return;
+    if (!FPopup) {
+        FPopup = std::make_unique<TForm>(nullptr);
+        FPopup->SetBorderStyle(bsNone);
+    }
+    const int width = AutoPopupWidth ? CellWidth : PopupWidth;
+    FPopup->SetBounds(Below.X, Below.Y, width, PopupHeight);
+    // The grid keeps owning the control; the window only holds it while open.
+    control->SetParent(FPopup.get());
+    control->SetBounds(0, 0, width, PopupHeight);
+    FPopup->SetVisible(true);
+}
+
+void TEditLink::ClosePopup() {
+    if (!FPopup) return;
+    if (TWinControl* control = GetEditControl(); control && FGrid) {
+        control->SetVisible(false);
+        control->SetParent(FGrid);
+    }
+    FPopup.reset();
 }

@@ -5,10 +5,12 @@
 // keeps for itself. The grid hooks the control's messages while it edits, so
 // the keys that end editing come back to the grid.
 
+#include <memory>
 #include <string>
 
 #include "platform/rtl/classes.h"
 #include "platform/vcl/controls.h"
+#include "platform/vcl/forms.h"
 
 class TExtStringGrid;
 
@@ -21,8 +23,9 @@ public:
     std::string ClassName() const override { return "TEditLink"; }
 
     bool AutoPopupWidth = false;
-    // The control is placed over the cell in either style (a separate
-    // pop-up window is not made).
+    // esInplace: the control lies over the cell; esPopup: it fills a
+    // borderless window of PopupWidth (or the cell's width, with
+    // AutoPopupWidth) by PopupHeight right under the cell.
     TEditStyle EditStyle = esInplace;
     int PopupWidth = 0;
     int PopupHeight = 0;
@@ -36,6 +39,8 @@ public:
 
     // The grid and cell being edited (set by the grid before each use).
     TExtStringGrid* Grid() const { return FGrid; }
+    // The pop-up window while an esPopup link edits.
+    TForm* PopupForm() const { return FPopup.get(); }
     int EditCol() const { return FEditCol; }
     int EditRow() const { return FEditRow; }
 
@@ -61,6 +66,11 @@ private:
     friend class TEditLinkEditor;
     // The control's own message handling back in place.
     void Unhook();
+    // Puts the control into a pop-up window under the cell (screen
+    // coordinates of the cell's bottom-left corner) and back.
+    void OpenPopup(const TPoint& Below, int CellWidth);
+    void ClosePopup();
+    std::unique_ptr<TForm> FPopup;
     TExtStringGrid* FGrid = nullptr;
     int FEditCol = -1, FEditRow = -1;
     TWinControl* FHooked = nullptr;

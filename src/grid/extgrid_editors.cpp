@@ -214,7 +214,10 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
         EditLink->FEditRow = ARow;
         EditLink->CreateEditor(this);
         if (!EditLink->GetEditControl()) return;
-        EditLink->SetRect({r.Left + b, r.Top + b, r.Right + b, r.Bottom + b});
+        if (EditLink->EditStyle == esPopup)
+            EditLink->OpenPopup(ClientToScreen({r.Left + b, r.Bottom + b}), r.Width());
+        else
+            EditLink->SetRect({r.Left + b, r.Top + b, r.Right + b, r.Bottom + b});
         EditLink->SetVisible(true);
         EditLink->SetCellProperties();
         EditLink->SetProperties();

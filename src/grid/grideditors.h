@@ -204,6 +204,7 @@ public:
     void Closed() override {
         Link->Unhook();
         Link->SetVisible(false);
+        Link->ClosePopup();
     }
     TEditLink* Link;
 };

@@ -429,3 +429,43 @@ TEST_F(CellEditorsTest, AnEditLinkPlugsInTheApplicationsControl) {
     EXPECT_EQ(Name(2, 3), Grid->Cells(2, 3));
     Grid->EditLink = nullptr;
 }
+
+TEST_F(CellEditorsTest, APopupLinkEditsInAWindowUnderTheCell) {
+    Type = edCustom;
+    TTestLink link(nullptr);
+    link.EditStyle = esPopup;
+    link.PopupWidth = 220;
+    link.PopupHeight = 90;
+    Grid->EditLink = &link;
+    Open();
+    ASSERT_NE(nullptr, link.Edit);
+    ASSERT_EQ(link.Edit, Shown());
+    TForm* popup = link.PopupForm();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(popup, link.Edit->Parent()) << "the control sits in the window";
+    const TRect cell = Grid->CellRect(2, 2);
+    const int b = Grid->BorderOffset();
+    const TPoint below = Grid->ClientToScreen({cell.Left + b, cell.Bottom + b});
+    EXPECT_EQ(below.X, popup->Left());
+    EXPECT_EQ(below.Y, popup->Top());
+    EXPECT_EQ(220, popup->Width());
+    EXPECT_EQ(90, popup->Height());
+    EXPECT_EQ(220, link.Edit->Width()) << "the control fills the window";
+    EXPECT_EQ(Name(2, 2), link.Edit->Text());
+    link.Edit->SetText("Zomerveld");
+    Key(link.Edit, Qt::Key_Return, "\r");
+    EXPECT_EQ("Zomerveld", Grid->Cells(2, 2));
+    EXPECT_EQ(nullptr, link.PopupForm()) << "closing frees the window";
+    EXPECT_EQ(Grid, link.Edit->Parent());
+
+    // With AutoPopupWidth the window is as wide as the cell.
+    link.AutoPopupWidth = true;
+    Grid->FocusCell(2, 3, true);
+    Open();
+    ASSERT_NE(nullptr, link.PopupForm());
+    EXPECT_EQ(Grid->CellRect(2, 3).Width(), link.PopupForm()->Width());
+    Key(link.Edit, Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(nullptr, link.PopupForm());
+    EXPECT_EQ(Name(2, 3), Grid->Cells(2, 3));
+    Grid->EditLink = nullptr;
+}
