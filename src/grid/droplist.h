@@ -1,8 +1,8 @@
 #pragma once
 // The column grid's filter drop-down list: a list box that reports the chosen
 // line on Enter or on mouse release and hides itself (Escape hides it too).
-// Reached through these functions, so that the list control's header and the
-// grid's stay apart (both name a scroll-style type).
+// Reached through these functions, so that the column grid's header does not
+// pull in the list control's.
 
 #include <functional>
 #include <string>
