@@ -7,6 +7,7 @@
 
 TGroep* CurGroep = nullptr;
 TRatingType RatingType = rtKNSB;
+std::string DataMap;
 
 TGroep::TGroep(const TGroepRec& ARec) : Rec(ARec) {
     Spelers.OwnsObjects = true;

@@ -58,3 +58,5 @@ bool GroepIsSame(const TGroep& A, const TGroep& B, std::string& Msg);
 // The group every window works on (owned by the main window) and the selected rating kind.
 extern TGroep* CurGroep;
 extern TRatingType RatingType;
+// The current data folder: where group files and federation lists are looked for.
+extern std::string DataMap;
