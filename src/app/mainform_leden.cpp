@@ -1,0 +1,5 @@
+#include "app/mainform.h"
+
+void TMainForm::CreateLijstControls() {}
+void TMainForm::CreateLedenControls() {}
+void TMainForm::FillListTrees() {}

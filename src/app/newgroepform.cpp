@@ -1,0 +1,5 @@
+#include "app/newgroepform.h"
+
+TZVNewGroepForm* ZVNewGroepForm = nullptr;
+
+TZVNewGroepForm::TZVNewGroepForm(TComponent* AOwner) : TForm(AOwner) {}

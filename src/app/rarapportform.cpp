@@ -1,0 +1,5 @@
+#include "app/rarapportform.h"
+
+TRaRapportForm* RaRapportForm = nullptr;
+
+TRaRapportForm::TRaRapportForm(TComponent* AOwner) : TForm(AOwner) {}

@@ -1,0 +1,5 @@
+#include "app/standform.h"
+
+TStandForm* StandForm = nullptr;
+
+TStandForm::TStandForm(TComponent* AOwner) : TForm(AOwner) {}
