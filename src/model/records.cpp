@@ -16,6 +16,10 @@ void InitGroepRec(TGroepRec& Rec, bool All) {
     Rec.GroepNr = 0;
     if (!All) return;
     Rec.Naam.clear();
+    Rec.Plaats.clear();
+    Rec.Arbiter.clear();
+    Rec.Speeltempo.clear();
+    Rec.ToernooiType.clear();
     Rec.FileName.clear();
     Rec.DatumEersteRonde = 0;
     Rec.OrKolom = 0;

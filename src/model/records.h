@@ -107,6 +107,12 @@ inline constexpr int KolomNrCount = 8;
 struct TGroepRec {
     int32_t GroepNr = 0;
     std::string Naam;
+    // Facts of the tournament for the rating report: place, chief arbiter, time
+    // control and kind of tournament (the settings file keeps the first three).
+    std::string Plaats;
+    std::string Arbiter;
+    std::string Speeltempo;
+    std::string ToernooiType;
     std::string FileName;
     int32_t OrKolom = 0;
     uint8_t HasOnderling = 0;
