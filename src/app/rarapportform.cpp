@@ -1,5 +1,288 @@
 #include "app/rarapportform.h"
 
+#include <algorithm>
+
+#include "app/spfide.h"
+#include "controls/numeric/numspin.h"
+#include "grid/columngrid.h"
+#include "model/fileutils.h"
+#include "model/group.h"
+#include "platform/rtl/dialogs.h"
+#include "platform/rtl/files.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/comctrls.h"
+#include "platform/vcl/extctrls.h"
+#include "platform/vcl/stdctrls.h"
+
 TRaRapportForm* RaRapportForm = nullptr;
 
-TRaRapportForm::TRaRapportForm(TComponent* AOwner) : TForm(AOwner) {}
+namespace {
+
+// The info grid's rows that go back into the group.
+constexpr int InfoCity = 1, InfoType = 7, InfoArbiter = 8, InfoDeputy = 9, InfoTempo = 10;
+
+TVcNumSpin* MakeRondeSpin(TRaRapportForm* Form, TGroupBox* Box) {
+    auto* spin = new TVcNumSpin(Form);
+    spin->SetParent(Box);
+    spin->SetBounds(10, 22, 70, 24);
+    spin->SetEditBase(ebInt);
+    spin->SetFormatStr("0");
+    spin->SetIncrement(1);
+    spin->SetOptions({eoLimitMin, eoLimitMax});
+    spin->SetMinValue(1);
+    spin->SetMaxValue(99);
+    spin->SetValue(1);
+    return spin;
+}
+
+std::string PadTo(std::string S, size_t N) {
+    if (S.size() < N) S.resize(N, ' ');
+    return S;
+}
+
+} // namespace
+
+std::string RapportGroepNaam(const std::string& Naam) {
+    std::string s = Naam;
+    for (char& c : s)
+        if (std::string(" \"*/:<>?\\|").find(c) != std::string::npos) c = '-';
+    return s;
+}
+
+TRaRapportForm::TRaRapportForm(TComponent* AOwner) : TForm(AOwner) {
+    SetCaption("Rating rapportage");
+    SetBounds(80, 80, 1000, 640);
+    SetPosition(poScreenCenter);
+
+    StatusBar = new TStatusBar(this);
+    StatusBar->SetParent(this);
+    StatusBar->SetAlign(alBottom);
+    StatusBar->AddPanel()->Width = 300;
+    StatusBar->AddPanel()->Width = 500;
+
+    TopPanel = new TPanel(this);
+    TopPanel->SetParent(this);
+    TopPanel->SetAlign(alTop);
+    TopPanel->SetHeight(300);
+    TopPanel->SetCaption("");
+
+    VanBox = new TGroupBox(this);
+    VanBox->SetParent(TopPanel);
+    VanBox->SetBounds(10, 8, 100, 58);
+    VanBox->SetCaption("Van");
+    VanSpin = MakeRondeSpin(this, VanBox);
+    TotBox = new TGroupBox(this);
+    TotBox->SetParent(TopPanel);
+    TotBox->SetBounds(120, 8, 100, 58);
+    TotBox->SetCaption("tot/met");
+    TotSpin = MakeRondeSpin(this, TotBox);
+    // Another range of rounds makes another report at once.
+    VanSpin->OnChange = [this](TObject* S) { RondeSpinChange(S); };
+    VanSpin->OnExit = [this](TObject* S) { RondeSpinChange(S); };
+    TotSpin->OnChange = [this](TObject* S) { RondeSpinChange(S); };
+    TotSpin->OnExit = [this](TObject* S) { RondeSpinChange(S); };
+
+    SaveBitBtn = new TBitBtn(this);
+    SaveBitBtn->SetParent(TopPanel);
+    SaveBitBtn->SetBounds(10, 80, 210, 30);
+    SaveBitBtn->SetCaption("Bewaar");
+    SaveBitBtn->OnClick = [this](TObject* S) { SaveBitBtnClick(S); };
+    KlaarBitBtn = new TBitBtn(this);
+    KlaarBitBtn->SetParent(TopPanel);
+    KlaarBitBtn->SetBounds(10, 118, 210, 30);
+    KlaarBitBtn->SetKind(bkOK);
+    KlaarBitBtn->SetCaption("&Klaar");
+
+    InfoGrid = new TExtColumnGrid(this);
+    InfoGrid->SetParent(TopPanel);
+    InfoGrid->SetBounds(232, 6, 600, 288);
+    InfoGrid->SetColCount(2);
+    InfoGrid->SetRowCount(11);
+    InfoGrid->SetFixedRows(0);
+    InfoGrid->SetOptions(InfoGrid->Options() + goEditing);
+    // Only the values can be changed, and only those that go back into the group
+    // or into the report.
+    InfoGrid->OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
+        CanEdit = ACol == 1 && (ARow == InfoCity || (ARow >= InfoType && ARow <= InfoTempo));
+    };
+
+    RapportGrid = new TExtColumnGrid(this);
+    RapportGrid->SetParent(this);
+    RapportGrid->SetAlign(alClient);
+    RapportGrid->OnCanEditCell = [](TObject*, int, int, bool& CanEdit) { CanEdit = false; };
+
+    OnCreate = [this](TObject* S) { FormCreate(S); };
+    OnDestroy = [this](TObject* S) { FormDestroy(S); };
+    OnActivate = [this](TObject* S) { FormActivate(S); };
+    // The report is made once each time the window opens: coming back to it
+    // (after the save question, or from another program) keeps the chosen
+    // rounds and what was typed into the facts.
+    OnShow = [this](TObject* S) {
+        FOpening = true;
+        FormActivate(S);
+    };
+    OnCloseQuery = [this](TObject* S, bool& CanClose) { FormCloseQuery(S, CanClose); };
+}
+
+// FormDestroy runs while the window's parts still stand.
+TRaRapportForm::~TRaRapportForm() {
+    BeforeDestruction();
+}
+
+void TRaRapportForm::FormCreate(TObject*) {
+    FFideList = std::make_unique<TSpFideList>();
+    FFideList->RapportGrid = RapportGrid;
+    FFideList->InfoGrid = InfoGrid;
+}
+
+void TRaRapportForm::FormDestroy(TObject*) {
+    if (FFideList) FFideList->FreeAll();
+    FFideList.reset();
+}
+
+int TRaRapportForm::LastRound() const {
+    return CurGroep ? std::max(CurGroep->Games.GetLastRoundNr(), 1) : 1;
+}
+
+void TRaRapportForm::ApplyRondeLimits() {
+    const int last = LastRound();
+    const int van = std::clamp(static_cast<int>(VanSpin->Value()), 1, last);
+    const int tot = std::clamp(static_cast<int>(TotSpin->Value()), van, last);
+    VanSpin->SetMinValue(1);
+    VanSpin->SetMaxValue(tot);
+    VanSpin->SetValue(van);
+    TotSpin->SetMaxValue(last);
+    TotSpin->SetMinValue(van);
+    TotSpin->SetValue(tot);
+}
+
+void TRaRapportForm::FormActivate(TObject*) {
+    StatusBar->SetPanelText(0, CurGroep ? CurGroep->Rec.Naam : "");
+    if (!FOpening) return;
+    FOpening = false;
+    StatusBar->SetPanelText(1, "");
+    VanSpin->SetMinValue(1);
+    VanSpin->SetMaxValue(99);
+    TotSpin->SetMinValue(1);
+    TotSpin->SetMaxValue(99);
+    VanSpin->SetValue(1);
+    TotSpin->SetValue(LastRound());
+    ApplyRondeLimits();
+    Repaint();
+    RefreshRapport();
+}
+
+void TRaRapportForm::RondeSpinChange(TObject*) {
+    if (!CurGroep || !FFideList) return;
+    ApplyRondeLimits();
+    if (static_cast<int>(VanSpin->Value()) == FVan && static_cast<int>(TotSpin->Value()) == FTot)
+        return;
+    // What the director typed into the facts stays.
+    StoreRapportInfo();
+    RefreshRapport();
+}
+
+void TRaRapportForm::RefreshRapport() {
+    if (!FFideList) return;
+    Screen->SetCursor(crHourGlass);
+    RapportGrid->ClearGrid();
+    InfoGrid->ClearGrid();
+    FVan = static_cast<int>(VanSpin->Value());
+    FTot = static_cast<int>(TotSpin->Value());
+    if (CurGroep) {
+        std::string msg;
+        FFideList->Fill(*CurGroep, FVan, FTot, msg);
+        StatusBar->SetPanelText(1, msg);
+        FFideList->FillGrids(*CurGroep);
+    }
+    Screen->SetCursor(crDefault);
+}
+
+void TRaRapportForm::StoreRapportInfo() {
+    if (!CurGroep || InfoGrid->RowCount() <= InfoTempo) return;
+    TGroepRec& rec = CurGroep->Rec;
+    rec.Plaats = Trim(InfoGrid->Cells(1, InfoCity));
+    rec.Arbiter = Trim(InfoGrid->Cells(1, InfoArbiter));
+    rec.Speeltempo = Trim(InfoGrid->Cells(1, InfoTempo));
+    rec.ToernooiType = Trim(InfoGrid->Cells(1, InfoType));
+}
+
+void TRaRapportForm::FormCloseQuery(TObject*, bool& CanClose) {
+    StoreRapportInfo();
+    CanClose = true;
+}
+
+void TRaRapportForm::MakeFideReport(TSpFideList& List, TStrings& Lines) {
+    Lines.Clear();
+    const auto value = [this](int Row) { return InfoGrid->Cells(1, Row); };
+    Lines.Add("012 " + value(0));
+    if (!Trim(value(InfoCity)).empty()) Lines.Add("022 " + value(InfoCity));
+    const char* codes[] = {"032 ", "042 ", "052 ", "062 ", "072 ", "092 ", "102 "};
+    for (int r = 2; r <= InfoArbiter; ++r)
+        Lines.Add(codes[r - 2] + Trim(value(r)));
+    List.ChiefArbiter = Trim(value(InfoArbiter));
+    if (!Trim(value(InfoDeputy)).empty()) Lines.Add("112 " + Trim(value(InfoDeputy)));
+    Lines.Add("122 " + Trim(value(InfoTempo)));
+    Lines.Add("");
+
+    // Every round's own date above its games.
+    std::string dates = PadTo("132", FideSpelerBreedte);
+    for (int ronde = List.EersteRonde; ronde <= List.LaatsteRonde; ++ronde) {
+        const TDateTime datum = List.RondeDatum(ronde);
+        const std::string text =
+            datum > 0 ? StringReplace(FormatDateTime("yy-mm-dd", datum), "-", "/", {rfReplaceAll})
+                      : "";
+        dates += PadTo(text, 10);
+    }
+    Lines.Add(dates);
+    Lines.Add("");
+
+    for (int row = 1; row < RapportGrid->RowCount(); ++row) {
+        const auto* fide = dynamic_cast<const TSpFide*>(RapportGrid->Objects(1, row));
+        if (!fide) continue;
+        std::string line;
+        for (int c = 0; c < FideVasteKolommen && c < static_cast<int>(List.Kolommen.size()); ++c) {
+            const TFideKolom& k = List.Kolommen[static_cast<size_t>(c)];
+            std::string text = Trim(RapportGrid->Cells(c, row));
+            const size_t width = static_cast<size_t>(k.Breedte);
+            if (text.size() > width) text.resize(width - 1);
+            if (text.size() < width)
+                text = k.Rechts ? std::string(width - text.size(), ' ') + text : PadTo(text, width);
+            const int gap = k.Start - static_cast<int>(line.size());
+            line += std::string(static_cast<size_t>(std::max(gap, 0)), ' ') + text;
+        }
+        if (!line.empty() && line[0] == ' ') line.erase(0, 1);
+        Lines.Add(PadTo(line, FideSpelerBreedte) + fide->Line);
+    }
+}
+
+std::string TRaRapportForm::RapportFileName() const {
+    std::string map = DataMap.empty() ? GetDataRoot() : DataMap;
+    while (map.size() > 1 && map.back() == '/')
+        map.pop_back();
+    return map + "/" + RapportGroepNaam(CurGroep ? CurGroep->Rec.Naam : "") + " Rating.txt";
+}
+
+void TRaRapportForm::SaveBitBtnClick(TObject*) {
+    if (!CurGroep || !FFideList) return;
+    StoreRapportInfo();
+    TStringList lines;
+    MakeFideReport(*FFideList, lines);
+    const std::string file = RapportFileName();
+    const std::string vraag = "Ratingrapport\r\r" + GetShortPath(file) + "\r\r" +
+                              (FileExists(file) ? "Bestaat reeds, overschrijven ?" : "Bewaren ?");
+    if (MessageDlg(vraag, mtConfirmation, mbYesNo) == mrYes) {
+        std::string data;
+        for (int i = 0; i < lines.Count(); ++i)
+            data += lines[i] + "\r\n";
+        try {
+            WriteFileAtomic(file, data);
+        } catch (const std::exception&) {
+            // A report that was not written must not look saved.
+            ShowMessage("Ratingrapport\r\r" + GetShortPath(file) + "\r\rkan niet worden bewaard.");
+            return;
+        }
+    }
+    Beep();
+}

@@ -1,13 +1,64 @@
 #pragma once
+// The rating report of the current group in the rating federation's
+// tournament report layout: the tournament facts, one line per player, and the
+// text file made of both.
+
+#include <memory>
 
 #include "platform/vcl/forms.h"
 
-class TSp;
+class TBitBtn;
+class TExtColumnGrid;
+class TGroep;
+class TGroupBox;
+class TPanel;
+class TSpFideList;
+class TStatusBar;
+class TStrings;
+class TVcNumSpin;
 
 class TRaRapportForm : public TForm {
 public:
     explicit TRaRapportForm(TComponent* AOwner);
+    ~TRaRapportForm() override;
     std::string ClassName() const override { return "TRaRapportForm"; }
+
+    TStatusBar* StatusBar = nullptr;
+    TPanel* TopPanel = nullptr;
+    TGroupBox* VanBox = nullptr;
+    TGroupBox* TotBox = nullptr;
+    TVcNumSpin* VanSpin = nullptr;
+    TVcNumSpin* TotSpin = nullptr;
+    TBitBtn* KlaarBitBtn = nullptr;
+    TBitBtn* SaveBitBtn = nullptr;
+    TExtColumnGrid* InfoGrid = nullptr;
+    TExtColumnGrid* RapportGrid = nullptr;
+
+    void FormCreate(TObject* Sender);
+    void FormDestroy(TObject* Sender);
+    void FormActivate(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void RefreshRapport();
+    void SaveBitBtnClick(TObject* Sender);
+    // The info grid's place, arbiter, time control and kind of tournament back
+    // into the group.
+    void StoreRapportInfo();
+    void MakeFideReport(TSpFideList& List, TStrings& Lines);
+    TSpFideList* FideList() const { return FFideList.get(); }
+    // Where the report of the current group is saved.
+    std::string RapportFileName() const;
+
+private:
+    void RondeSpinChange(TObject* Sender);
+    // Van stays within 1..tot/met and tot/met within Van..the last round.
+    void ApplyRondeLimits();
+    int LastRound() const;
+
+    std::unique_ptr<TSpFideList> FFideList;
+    int FVan = 0, FTot = 0; // the rounds of the report shown
+    bool FOpening = true;   // shown, not yet activated
 };
 
 extern TRaRapportForm* RaRapportForm;
+// The file name made of a group name: spaces and " * / : < > ? \ | become "-".
+std::string RapportGroepNaam(const std::string& Naam);
