@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -196,6 +197,11 @@ const std::string VerwachtRapport =
     "   2 w 1  "
     "   1 z 1  "
     "\r\n";
+
+std::string PadRight(std::string S, size_t N) {
+    S.resize(std::max(S.size(), N), ' ');
+    return S;
+}
 
 std::vector<std::string> SplitCrLf(const std::string& Text) {
     std::vector<std::string> lines;
@@ -491,6 +497,61 @@ TEST_F(RaRapportTest, SaveAsksAgainBeforeOverwriting) {
               d->Asked()[1].Text);
     EXPECT_EQ(VerwachtRapport, ReadFileBytes(file)); // No kept the first one
     EXPECT_EQ("Iemand anders", g->Rec.Arbiter);
+}
+
+TEST_F(RaRapportTest, GameOfANumberOutsideTheGroupIsLeftOut) {
+    auto g = MakeRapportGroep();
+    // Bos's number in her r1 game no longer belongs to anyone in the group.
+    g->Games.Game(0)->Rec.Slots[1].Relnr = 7199999;
+    TCurGroepScope scope(g.get());
+    TSpFideList list;
+    std::string msg;
+    list.Fill(*g, 1, 6, msg);
+    EXPECT_EQ("8 partijen niet verwerkt (geen legaal Idnr of uitslag)", msg);
+    ASSERT_EQ(3, list.Count());
+    EXPECT_EQ(nullptr, list.FindRelnr(7199999));
+    EXPECT_EQ(nullptr, list.FindRelnr(7100001)->GameOfRound(1));
+}
+
+TEST_F(RaRapportTest, UndatedRoundsTakeTheFirstRoundsDate) {
+    auto g = MakeRapportGroep();
+    g->Rec.DatumEersteRonde = 0;
+    for (int i = 0; i < g->Games.Count(); ++i)
+        g->Games.Game(i)->Rec.Datum = 0;
+    TCurGroepScope scope(g.get());
+    const std::vector<std::string> lines = SplitCrLf(SaveReport());
+    const std::string vandaag = FormatDateTime("yyyy", Date()) + "/" +
+                                FormatDateTime("mm", Date()) + "/" + FormatDateTime("dd", Date());
+    EXPECT_EQ("042 " + vandaag, lines[3]);
+    EXPECT_EQ("052 " + vandaag, lines[4]);
+    EXPECT_EQ(PadRight(vandaag.substr(2), 10), lines[11].substr(91, 10));
+    EXPECT_EQ(PadRight(vandaag.substr(2), 10), lines[11].substr(141, 10));
+}
+
+TEST_F(RaRapportTest, FailedWriteIsReportedNotSaved) {
+    auto g = MakeRapportGroep();
+    TCurGroepScope scope(g.get());
+    DataMap = Folder.File("bestaat-niet");
+    auto scripted = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs* d = scripted.get();
+    d->QueueAnswer(mrYes);
+    TDialogServiceScope dialogs(std::move(scripted));
+    RunModal(*Form, [&] {
+        Form->SaveBitBtnClick(nullptr);
+        Form->SetModalResult(mrOk);
+    });
+    ASSERT_EQ(2u, d->Asked().size());
+    EXPECT_NE(std::string::npos, d->Asked()[1].Text.find("kan niet worden bewaard"));
+    EXPECT_FALSE(FileExists(Form->RapportFileName()));
+}
+
+TEST_F(RaRapportTest, WithoutDataFolderTheReportGoesToTheDataRoot) {
+    auto g = MakeRapportGroep();
+    TCurGroepScope scope(g.get());
+    DataMap = "";
+    EXPECT_EQ(GetDataRoot() + "/Voorjaar-2026 Rating.txt", Form->RapportFileName());
+    DataMap = Folder.Path() + "/";
+    EXPECT_EQ(Folder.File("Voorjaar-2026 Rating.txt"), Form->RapportFileName());
 }
 
 TEST_F(RaRapportTest, PictureOfTheReport) {
