@@ -279,10 +279,19 @@ void TMainForm::NewMapSpeedButtonClick(TObject*) {
     const std::string naam = Trim(MakeMapEdit->Text());
     const std::string folder = DirectoryListBox->Directory();
     if (naam.empty()) return;
+    // One new folder inside the current one: no path, no way out of it.
+    if (naam == "." || naam == ".." || naam.find(PathDelim) != std::string::npos ||
+        !IsValidFileName(naam)) {
+        ShowMessage(naam + "\r\r" + "Dit is geen geldige naam voor een map.");
+        return;
+    }
     if (MessageDlg(naam + " toevoegen aan " + "\r" + GetShortPath(folder), mtConfirmation,
                    mbYesNo) != mrYes)
         return;
-    CreateDir(IncludeTrailingPathDelimiter(folder) + naam);
+    if (!CreateDir(IncludeTrailingPathDelimiter(folder) + naam)) {
+        ShowMessage(naam + "\r\r" + "Kan de map niet maken.");
+        return;
+    }
     DirectoryListBox->Update();
     FileListBox->Update();
     MakeMapEdit->SetText("");

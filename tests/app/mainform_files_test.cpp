@@ -4,15 +4,18 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "app/uitslagform.h"
 #include "apptestenv.h"
 #include "mainform_testenv.h"
 #include "model/fileutils.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
+#include "platform/rtl/threads.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/filectrl.h"
 #include "platform/vcl/listctrls.h"
+#include "platform/vcl/messages.h"
 #include "platform/vcl/qtdialogs.h"
 #include "platform/vcl/stdctrls.h"
 
@@ -311,6 +314,56 @@ TEST_F(MainFormFiles, NewFolderNeedsThreeCharactersAndAYes) {
     EXPECT_EQ("", F->MakeMapEdit->Text());
     EXPECT_FALSE(F->NewMapSpeedButton->Enabled());
     EXPECT_EQ(1, CountAsked("Toernooi toevoegen aan \r"));
+}
+
+TEST_F(MainFormFiles, NewFolderNameIsNoPath) {
+    Create();
+    ForceDirectories(Root + "/Data");
+    F->DirectoryListBox->SetDirectory(Root + "/Data");
+    for (const char* naam : {"../Buiten", "a/b", ".."}) {
+        F->MakeMapEdit->SetText(naam);
+        F->NewMapSpeedButtonClick(nullptr);
+        EXPECT_EQ(1, CountAsked(std::string(naam) + "\r\rDit is geen geldige naam voor een map."));
+    }
+    EXPECT_FALSE(DirectoryExists(Root + "/Buiten"));
+    EXPECT_FALSE(DirectoryExists(Root + "/Data/a"));
+    EXPECT_EQ(0, CountAsked("toevoegen aan"));
+}
+
+TEST_F(MainFormFiles, ResultsWindowShowsModallyAndKeepsTheFileSelection) {
+    OpenClub();
+    SaveClubFile(Root + "/Data", "Tweede.csv");
+    F->FileListBox->Update();
+    F->FileListBox->SetItemIndex(1);
+    TUitslagForm uitslag(nullptr);
+    UitslagForm = &uitslag;
+    bool shown = false;
+    TThread::StaticQueue([&] {
+        shown = uitslag.Visible() && uitslag.Modal();
+        uitslag.Close();
+    });
+    PostMessage(&uitslag, WM_NULL, 0, 0);
+    F->UitslagenBitBtnClick(nullptr);
+    UitslagForm = nullptr;
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(uitslag.Visible());
+    EXPECT_EQ(1, F->FileListBox->ItemIndex());
+    // The games point at the group's own players.
+    for (int i = 0; i < CurGroep->Games.Count(); ++i)
+        for (const TGameSlot& s : CurGroep->Games.Game(i)->Rec.Slots)
+            EXPECT_EQ(CurGroep->Spelers.GetSpelerOnBergerNr(s.BergerNr), s.Sp);
+}
+
+TEST_F(MainFormFiles, NewGroupRoadStopsWhenTheChangedGroupIsNotSaved) {
+    OpenClub();
+    CurGroep->Modified = true;
+    Dialogs->QueueAnswer(mrYes);
+    Dialogs->QueueCancel();
+    F->NewGroepBitBtnClick(nullptr);
+    EXPECT_EQ(1, CountAsked("Zijn gewijzigd, Data bewaren ?"));
+    EXPECT_EQ(8, CurGroep->Spelers.Count());
+    EXPECT_TRUE(CurGroep->Modified);
+    EXPECT_FALSE(F->NewGroepFlag);
 }
 
 } // namespace
