@@ -251,7 +251,10 @@ void TMainForm::FileListBoxClick(TObject*) {
 }
 
 void TMainForm::DirectoryListBoxClick(TObject*) {
-    FileListBox->SetDirectory(DirectoryListBox->Directory());
+    // The folder the director works in is where the other windows save too.
+    DataMap = DirectoryListBox->Directory();
+    SaveDialog->InitialDir = DataMap;
+    FileListBox->SetDirectory(DataMap);
     FileListBoxClick(nullptr);
 }
 
