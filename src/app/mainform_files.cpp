@@ -239,7 +239,13 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
             return;
         }
     }
-    WriteSettings();
+    // Settings that cannot be written must not keep the program from closing.
+    try {
+        WriteSettings();
+    } catch (const Exception&) {
+        ShowMessage(GetShortPath(SettingsFileName()) + "\r\r" +
+                    "De instellingen konden niet worden bewaard.");
+    }
 }
 
 namespace {
