@@ -10,9 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "grid/support/cellprops.h"
 #include "model/group.h"
 #include "model/player.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/stdctrls.h"
 
 class TBitBtn;
 class TCheckBox;
@@ -72,6 +74,28 @@ public:
     bool ReadGroepFromGrid(const std::string& FileName);
     void CheckSpelersNamen();
     void UpdateFileButtons();
+    // The work grid's answers and its paste.
+    void ReadGridCanEditCell(TObject* Sender, int ARow, int ACol, bool& CanEdit);
+    void ReadGridClipboardPaste(TObject* Sender, bool& Allow);
+    void ReadGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign,
+                              TVAlignment& VAlign);
+    // The empty work grid with the headings of a group data file, and the columns
+    // of those headings in the current group's column map.
+    void MakeReadGridTemplate();
+    void FillKolomNrAr();
+    // The file name of a group: its name with '.' and the characters a file name
+    // cannot hold replaced by '-', followed by ".csv".
+    static std::string GroepFileName(const std::string& Naam);
+    // True when the current group holds changes that a save would keep; Diff names
+    // the differing parts.
+    bool GroepChanged(std::string& Diff) const;
+    // Group name and information in the status bar.
+    void ShowGroepStatus();
+    // Offers to save a changed group before it is replaced; false when the
+    // director chose to save and the group was not saved.
+    bool AskSaveChanges();
+    // True when the last SaveDataBitBtnClick wrote the file.
+    bool LastSaveDone() const { return FLastSaveDone; }
 
     // --- settings file (mainform_settings.cpp) ---
     void WriteSettings();
@@ -80,7 +104,16 @@ public:
     void ReadFormSettings(const std::string& Section, TCustomForm* Form);
     // The settings file: beside the program when that folder is writable, else
     // in the program's configuration folder.
+    // The environment variable VZ_SETTINGS_FILE, when set, names the file instead
+    // (tests keep their settings in a temporary folder).
     static std::string SettingsFileName();
+    // Held back from the settings file until the data folder is set.
+    int StoredRatingRadio = 0;
+    int StoredKiesLijst = 0;
+    std::string StoredDateFirstRound;
+    // Kept from run to run in the settings file; the group record has no place
+    // for them.
+    std::string Plaats, Arbiter, Speeltempo;
 
     // --- group settings and players page (mainform_spelers.cpp) ---
     void CreateGroepControls();   // on GroepPanel of "Edit groep"
@@ -109,6 +142,9 @@ public:
     double SplitterPercentage = 0;
     std::string KnsbRatFileName, JeugdRatFileName, NJRLedenFileName, KnsbLedenFileName;
     std::string LastDataFile;
+    // The activation sequence runs once per start: a later activation (back from
+    // another program) must not reset the folder or reopen the last file.
+    bool Activated = false;
 
     // --- controls ---
     TPageControl* PageControl = nullptr;
@@ -178,6 +214,7 @@ private:
     std::unique_ptr<TSpList> FLedenList;
     std::unique_ptr<TGroep> FCurGroep; // CurGroep points here while the window lives
     std::unique_ptr<TGroep> FSavedGroep;
+    bool FLastSaveDone = false;
 };
 
 extern TMainForm* MainForm;

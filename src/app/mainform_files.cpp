@@ -1,0 +1,342 @@
+// The main window's data files: activation (settings, data folder, the last
+// file), opening and saving a group data file, the close question, the other
+// windows and the new-group road, and the example archives.
+
+#include <algorithm>
+
+#include "app/bergerform.h"
+#include "app/mainform.h"
+#include "app/mainform_zip.h"
+#include "app/newgroepform.h"
+#include "app/rarapportform.h"
+#include "app/standform.h"
+#include "app/uitslagform.h"
+#include "grid/columngrid.h"
+#include "model/dates.h"
+#include "model/fileutils.h"
+#include "model/names.h"
+#include "platform/rtl/files.h"
+#include "platform/rtl/stringlist.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/comctrls.h"
+#include "platform/vcl/extctrls.h"
+#include "platform/vcl/filectrl.h"
+#include "platform/vcl/listctrls.h"
+#include "platform/vcl/qtdialogs.h"
+#include "platform/vcl/stdctrls.h"
+
+namespace {
+
+const char* const VoorbeeldBestand = "Snelschaken 2016-04-20 A.csv";
+
+// Lines of a file that can be a group data file: a heading, players, and fewer
+// than a hundred lines in all.
+bool LineCountFits(int Lines) {
+    return Lines > 2 && Lines < 100;
+}
+
+void EnableIf(TControl* Control, bool Value) {
+    if (Control) Control->SetEnabled(Value);
+}
+
+std::string JoinDataMap(const std::string& Name) {
+    return Name.empty() ? std::string() : IncludeTrailingPathDelimiter(DataMap) + Name;
+}
+
+bool SamePath(const std::string& A, const std::string& B) {
+    return ExcludeTrailingPathDelimiter(ExpandFileName(A)) ==
+           ExcludeTrailingPathDelimiter(ExpandFileName(B));
+}
+
+} // namespace
+
+std::string TMainForm::GroepFileName(const std::string& Naam) {
+    std::string naam = Trim(Naam);
+    if (naam.empty()) naam = "Groep"; // never a hidden ".csv"
+    std::replace(naam.begin(), naam.end(), '.', '-');
+    std::string file = naam + ".csv";
+    for (char& c : file)
+        if (std::string("\"*/:<>?\\|").find(c) != std::string::npos) c = '-';
+    return file;
+}
+
+bool TMainForm::GroepChanged(std::string& Diff) const {
+    Diff.clear();
+    if (!CurGroep || !FSavedGroep) return false;
+    if (CurGroep->Modified) return true;
+    return !CurGroep->IsEmpty() && !GroepIsSame(*CurGroep, *FSavedGroep, Diff);
+}
+
+void TMainForm::FormActivate(TObject*) {
+    if (Activated) return;
+    Activated = true;
+    ReadSettings();
+    if (!DirectoryExists(DataMap)) DataMap = GetCurrentDir();
+    LastDataFile = JoinDataMap(LastDataFile);
+    if (!LastDataFile.empty() && !FileExists(LastDataFile)) LastDataFile.clear();
+    for (std::string* lijst :
+         {&KnsbRatFileName, &JeugdRatFileName, &NJRLedenFileName, &KnsbLedenFileName})
+        *lijst = JoinDataMap(*lijst);
+
+    const std::string root = GetDataRoot();
+    if (SamePath(DataMap, GetCurrentDir()) && DirectoryExists(root)) {
+        DataMap = root;
+        const std::string voorbeeld = root + "/Voorbeeld";
+        if (!DirectoryExists(voorbeeld)) ForceDirectories(voorbeeld);
+        if (DirectoryExists(voorbeeld)) {
+            DataMap = voorbeeld;
+            if (ValidFileExists(voorbeeld + "/" + VoorbeeldBestand))
+                LastDataFile = voorbeeld + "/" + VoorbeeldBestand;
+        }
+    }
+    DirectoryListBox->SetDirectory(DataMap);
+    FileListBox->SetDirectory(DataMap);
+    SaveDialog->InitialDir = DataMap;
+
+    if (RatingRadio && StoredRatingRadio >= 0 && StoredRatingRadio < RatingRadio->Items()->Count())
+        RatingRadio->SetItemIndex(StoredRatingRadio);
+    if (LijstComboBox && StoredKiesLijst >= 0 && StoredKiesLijst < LijstComboBox->Items()->Count())
+        LijstComboBox->SetItemIndex(StoredKiesLijst);
+    for (std::string* lijst :
+         {&KnsbRatFileName, &JeugdRatFileName, &NJRLedenFileName, &KnsbLedenFileName})
+        if (!ValidFileExists(*lijst)) lijst->clear();
+
+    const TDateTime datum = StrToDatum(doJMD, StoredDateFirstRound);
+    CurGroep->Rec.DatumEersteRonde = datum < EncodeDate(1904, 1, 1) ? Date() : datum;
+
+    FillListTrees();
+    CopyGroep(*CurGroep, *FSavedGroep);
+    FormResize(nullptr);
+    EditGroepBitBtnClick(nullptr);
+    NewGroepBitBtn->SetEnabled(true);
+    UpdateFileButtons();
+    Beep();
+
+    if (LastDataFile.empty() || !FileExists(LastDataFile)) return;
+    FileListBox->ClearSelection();
+    FileListBox->SetItemIndex(-1);
+    const std::string naam = ExtractFileName(LastDataFile);
+    for (int i = 0; i < FileListBox->Count(); ++i)
+        if ((*FileListBox->Items())[i] == naam) {
+            FileListBox->SetItemIndex(i);
+            break;
+        }
+    if (FileListBox->ItemIndex() >= 0) FileListBoxDblClick(nullptr);
+}
+
+bool TMainForm::AskSaveChanges() {
+    std::string diff;
+    if (!GroepChanged(diff)) return true;
+    if (MessageDlg(std::string("\r") + "Zijn gewijzigd, Data bewaren ?" + "\r", mtConfirmation,
+                   mbYesNo) != mrYes)
+        return true;
+    SaveDataBitBtnClick(nullptr);
+    return FLastSaveDone;
+}
+
+void TMainForm::FileListBoxDblClick(TObject*) {
+    // A cancelled or failed save keeps the changed group: nothing is opened over it.
+    if (!AskSaveChanges()) return;
+    const std::string file = FileListBox->FileName();
+    if (file.empty()) return;
+    bool kan = !IsFileInUse(file) && ValidFileExists(file);
+    bool gelezen = false;
+    if (kan) {
+        TStringList lines;
+        try {
+            lines.LoadFromFile(file);
+        } catch (const Exception&) {
+            kan = false;
+        }
+        if (kan && LineCountFits(lines.Count())) {
+            gelezen = ReadGroepFromGrid(file);
+            kan = gelezen;
+        }
+    }
+    if (!kan) {
+        ShowMessage(ExtractFileName(file) + "\r\r" + "Kan bestand niet openen.");
+        return;
+    }
+    if (!gelezen) return;
+
+    LastDataFile = file;
+    CopyGroep(*CurGroep, *FSavedGroep);
+    EnableIf(ZetSpDataBitBtn, true);
+    EnableIf(ZetVrijBitBtn, true);
+    SaveDataBitBtn->SetEnabled(true);
+    const TSpList& spelers = CurGroep->Spelers;
+    bool namen = spelers.Count() >= 4;
+    for (int i = 0; namen && i < spelers.Count(); ++i)
+        namen = !MakeNaam(spelers.Sp(i)->Rec, CurGroep->Rec.NaamMode).empty();
+    if (namen) {
+        bool open = false;
+        for (int i = 0; !open && i < CurGroep->Games.Count(); ++i)
+            open = CurGroep->Games.Game(i)->Rec.Slots[SlotWit].Uitslag == ucGeen;
+        if (open)
+            UitslagenBitBtnClick(nullptr);
+        else
+            StandBitBtnClick(nullptr);
+    } else if (ValidFileExists(file)) {
+        PageControl->SetActivePage(SpelersSheet);
+        PageControlChange(nullptr);
+    }
+}
+
+void TMainForm::SaveDataBitBtnClick(TObject*) {
+    FLastSaveDone = false;
+    if (CurGroep->Rec.FileName.empty()) CurGroep->Rec.FileName = GroepFileName(CurGroep->Rec.Naam);
+    SaveDialog->FileName = CurGroep->Rec.FileName;
+    if (!SaveDialog->Execute()) {
+        UpdateFileButtons();
+        return;
+    }
+    const std::string file = SaveDialog->FileName;
+    // Another program's file is never written over: the save would be lost to
+    // it or break its copy.
+    if (IsFileInUse(file)) {
+        ShowMessage(GetShortPath(file) + "\r\r" +
+                    "Het bestand is in gebruik door een ander programma." + "\r" +
+                    "De gegevens zijn niet bewaard.");
+        UpdateFileButtons();
+        return;
+    }
+    // A refused overwrite leaves the group unsaved, so the close still asks.
+    if (FileExists(file) &&
+        MessageDlg(GetShortPath(file) + " bestaat reeds." + "\r\r" + "Overschrijven ?" + "\r",
+                   mtConfirmation, mbYesNo) != mrYes) {
+        UpdateFileButtons();
+        return;
+    }
+    try {
+        CurGroep->SaveGroepFile(file);
+    } catch (const Exception&) {
+        ShowMessage(GetShortPath(file) + "\r\r" + "Kan het bestand niet schrijven." + "\r" +
+                    "De gegevens zijn niet bewaard.");
+        SaveDataBitBtn->SetEnabled(true);
+        UpdateFileButtons();
+        return;
+    }
+    FLastSaveDone = true;
+    LastDataFile = file;
+    SaveDataBitBtn->SetEnabled(false);
+    Beep();
+    CopyGroep(*CurGroep, *FSavedGroep);
+    UpdateFileButtons();
+}
+
+void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
+    CanClose = true;
+    std::string diff;
+    if (GroepChanged(diff) && MessageDlg("Groep: " + CurGroep->Rec.Naam + "\r\r" + diff + "\r" +
+                                             "Gegevens zijn gewijzigd, Data bewaren ?" + "\r",
+                                         mtConfirmation, mbYesNo) == mrYes) {
+        SaveDataBitBtnClick(nullptr);
+        // The director wanted the group kept: a cancelled or failed save keeps
+        // the window open rather than dropping it.
+        if (!FLastSaveDone) {
+            CanClose = false;
+            return;
+        }
+    }
+    // Settings that cannot be written must not keep the program from closing.
+    try {
+        WriteSettings();
+    } catch (const Exception&) {
+        ShowMessage(GetShortPath(SettingsFileName()) + "\r\r" +
+                    "De instellingen konden niet worden bewaard.");
+    }
+}
+
+namespace {
+
+// Runs one of the other windows modally with the players taken from the grid and
+// the games linked to them; the file selection survives the refresh after.
+template <class Show> void ShowWindow(TMainForm& F, Show&& ShowIt) {
+    const int index = F.FileListBox->ItemIndex();
+    F.ReadSpEditGrid();
+    CurGroep->LinkSpelers();
+    ShowIt();
+    F.UpdateFileButtons();
+    if (index >= 0 && index < F.FileListBox->Count()) F.FileListBox->SetItemIndex(index);
+}
+
+} // namespace
+
+void TMainForm::UitslagenBitBtnClick(TObject*) {
+    ShowWindow(*this, [this] {
+        if (!UitslagForm) return;
+        UitslagForm->ShowModal();
+        if (UitslagForm->Changed()) SaveDataBitBtn->SetEnabled(true);
+    });
+}
+
+void TMainForm::StandBitBtnClick(TObject*) {
+    ShowWindow(*this, [] {
+        if (StandForm) StandForm->ShowModal();
+    });
+}
+
+void TMainForm::RaRapportBitBtnClick(TObject*) {
+    ShowWindow(*this, [] {
+        if (RaRapportForm) RaRapportForm->ShowModal();
+    });
+}
+
+void TMainForm::NewGrpBtnClick(TObject*) {
+    if (ZVNewGroepForm) ZVNewGroepForm->ShowModal();
+}
+
+void TMainForm::NewGroepBitBtnClick(TObject*) {
+    // A new group replaces the current one: its changes are offered for saving
+    // first, and a cancelled save stops the road.
+    if (!AskSaveChanges()) return;
+    const std::string oud = UpperCase(CurGroep->Rec.Naam);
+    if (!BergerForm) return;
+    BergerForm->ShowModal();
+    if (!BergerForm->Made()) return;
+    NewGroepFlag = true;
+    SaveDataBitBtn->SetEnabled(true);
+    CurGroep->Rec.FileName = GroepFileName(CurGroep->Rec.Naam);
+    if (GroepNaamEdit) GroepNaamEdit->SetText(CurGroep->Rec.Naam);
+    if (RatingRadio) {
+        static const int radio[RatingTypeCount] = {0, 2, 1, 3}; // KNSB, Jeugd, FIDE, NJR
+        if (CurGroep->Rec.RatingType < RatingTypeCount)
+            RatingRadio->SetItemIndex(radio[CurGroep->Rec.RatingType]);
+    }
+    CheckSpelersNamen();
+    EnableIf(ZetSpDataBitBtn, true);
+    EnableIf(ZetVrijBitBtn, true);
+    CopyGroep(*CurGroep, *FSavedGroep);
+    MakeReadGridTemplate();
+    FillEditBoxes(nullptr);
+    EditGroepBitBtnClick(nullptr);
+    if (!oud.empty() && oud == UpperCase(CurGroep->Rec.Naam)) {
+        ShowMessage(std::string("De naam van de groep is NIET veranderd.") + "\r\r" +
+                    "Verander evt. deze naam." + "\r");
+        PageControl->SetActivePageIndex(1);
+    } else {
+        PageControl->SetActivePageIndex(2);
+    }
+    PageControlChange(nullptr);
+}
+
+void TMainForm::UnzipExample(const std::string& ArchivePath) {
+    if (UpperCase(ExtractFileExt(ArchivePath)) != ".ZIP") return;
+    std::string base = GetDataRoot();
+    if (!DirectoryExists(base)) base = GetProgramDir();
+    base = ExcludeTrailingPathDelimiter(base);
+    if (MessageDlg("Unzip " + ArchivePath + "\r" + "in map: " + base, mtConfirmation, mbYesNo) !=
+        mrYes)
+        return;
+    // A damaged archive must not stop the program from starting; it stays for
+    // another try.
+    try {
+        ExtractArchive(*ZipArchiver, ArchivePath, base);
+    } catch (const Exception&) {
+        ShowMessage(GetShortPath(ArchivePath) + "\r\r" + "Kan het voorbeeld niet uitpakken.");
+        return;
+    }
+    DeleteFile(ArchivePath);
+    Beep();
+}

@@ -1,0 +1,124 @@
+// The settings file: the data folder, the last data file, the chosen federation
+// lists, a few choices of the pages and the places of the windows, kept from run
+// to run in ini layout.
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "app/mainform.h"
+#include "app/rarapportform.h"
+#include "app/spinfoform.h"
+#include "app/standform.h"
+#include "app/uitslagform.h"
+#include "platform/rtl/files.h"
+#include "platform/rtl/inifiles.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/comctrls.h"
+#include "platform/vcl/extctrls.h"
+#include "platform/vcl/filectrl.h"
+#include "platform/vcl/listctrls.h"
+
+namespace {
+
+const char* const Last = "Last";
+
+// The windows whose places are kept, in the order of their sections.
+struct TFormSection {
+    const char* Section;
+    TCustomForm* Form;
+};
+std::vector<TFormSection> FormSections(TMainForm* Main) {
+    return {{"MainForm", Main},
+            {"UitslagForm", UitslagForm},
+            {"StandForm", StandForm},
+            {"SpInfoForm", SpInfoForm},
+            {"RaRapportForm", RaRapportForm}};
+}
+
+} // namespace
+
+std::string TMainForm::SettingsFileName() {
+    if (const char* env = std::getenv("VZ_SETTINGS_FILE"); env && *env) return ProgramName(env);
+    const std::string ini = ChangeFileExt(GetProgramFileName(), ".ini");
+    if (::access(DiskName(ExtractFileDir(ini)).c_str(), W_OK) == 0) return ini;
+    return GetConfigFolder() + ExtractFileName(ini);
+}
+
+void TMainForm::WriteFormSettings(const std::string& Section, TCustomForm* Form) {
+    if (!Form) return;
+    TIniFile ini(SettingsFileName());
+    ini.WriteBool(Section, "WindowState", Form->WindowState() == wsMaximized);
+    ini.WriteInteger(Section, "Top", Form->Top());
+    ini.WriteInteger(Section, "Height", Form->Height());
+    ini.WriteInteger(Section, "Width", Form->Width());
+}
+
+void TMainForm::ReadFormSettings(const std::string& Section, TCustomForm* Form) {
+    if (!Form) return;
+    const TIniFile ini(SettingsFileName());
+    if (ini.ReadInteger(Section, "WindowState", Form->WindowState() == wsMaximized ? 1 : 0) != 0) {
+        Form->SetWindowState(wsMaximized);
+        return;
+    }
+    const int top = ini.ReadInteger(Section, "Top", Form->Top());
+    if (top >= 0) Form->SetTop(top);
+    const int height = ini.ReadInteger(Section, "Height", Form->Height());
+    if (height > 100 && height <= Screen->Height()) Form->SetHeight(height);
+    const int width = ini.ReadInteger(Section, "Width", Form->Width());
+    if (width > 100 && width <= Screen->Width()) Form->SetWidth(width);
+}
+
+void TMainForm::WriteSettings() {
+    TIniFile ini(SettingsFileName());
+    ini.WriteString(Last, "DataMap", DirectoryListBox->Directory());
+    ini.WriteString(Last, "FileName", ExtractFileName(LastDataFile));
+    ini.WriteString(Last, "JRatFileName", ExtractFileName(JeugdRatFileName));
+    ini.WriteString(Last, "KRatFileName", ExtractFileName(KnsbRatFileName));
+    ini.WriteString(Last, "NJRLedenFileName", ExtractFileName(NJRLedenFileName));
+    ini.WriteString(Last, "KnsbLedenFileName", ExtractFileName(KnsbLedenFileName));
+    const TDateTime datum = CurGroep ? CurGroep->Rec.DatumEersteRonde : 0;
+    ini.WriteString(Last, "DateFirstRound", datum > 0 ? FormatDateTime("yyyy-mm-dd", datum) : "");
+    ini.WriteInteger(Last, "RatingRadio",
+                     RatingRadio ? RatingRadio->ItemIndex() : StoredRatingRadio);
+    ini.WriteInteger(Last, "KiesLijstCombo",
+                     LijstComboBox ? LijstComboBox->ItemIndex() : StoredKiesLijst);
+    ini.WriteInteger(Last, "StandSettings", StandForm ? StandForm->CheckMask : 0);
+    if (PageControl->Width() > 0)
+        SplitterPercentage =
+            std::round(LedenPanel->Width() * 100.0 / static_cast<double>(PageControl->Width()));
+    ini.WriteInteger(Last, "Splitter", static_cast<int>(std::lround(SplitterPercentage)));
+    ini.WriteInteger(Last, "SpNaam", SelNaamRadio ? SelNaamRadio->ItemIndex() : 0);
+    ini.WriteString(Last, "Plaats", Plaats);
+    ini.WriteString(Last, "Arbiter", Arbiter);
+    ini.WriteString(Last, "Speeltempo", Speeltempo);
+    for (const TFormSection& s : FormSections(this))
+        WriteFormSettings(s.Section, s.Form);
+}
+
+void TMainForm::ReadSettings() {
+    const TIniFile ini(SettingsFileName());
+    DataMap = ini.ReadString(Last, "DataMap", GetCurrentDir());
+    LastDataFile = ini.ReadString(Last, "FileName", "");
+    JeugdRatFileName = ini.ReadString(Last, "JRatFileName", "");
+    KnsbRatFileName = ini.ReadString(Last, "KRatFileName", "");
+    NJRLedenFileName = ini.ReadString(Last, "NJRLedenFileName", "");
+    KnsbLedenFileName = ini.ReadString(Last, "KnsbLedenFileName", "");
+    StoredDateFirstRound = ini.ReadString(Last, "DateFirstRound", "");
+    StoredRatingRadio = ini.ReadInteger(Last, "RatingRadio", 0);
+    StoredKiesLijst = ini.ReadInteger(Last, "KiesLijstCombo", 0);
+    const int standSettings = ini.ReadInteger(Last, "StandSettings", 0);
+    if (StandForm) StandForm->CheckMask = standSettings;
+    SplitterPercentage = ini.ReadInteger(Last, "Splitter", 50);
+    int spNaam = ini.ReadInteger(Last, "SpNaam", 0);
+    if (SelNaamRadio) {
+        if (spNaam < 0 || spNaam >= SelNaamRadio->Items()->Count()) spNaam = 0;
+        SelNaamRadio->SetItemIndex(spNaam);
+    }
+    Plaats = ini.ReadString(Last, "Plaats", "");
+    Arbiter = ini.ReadString(Last, "Arbiter", "");
+    Speeltempo = ini.ReadString(Last, "Speeltempo", "");
+    for (const TFormSection& s : FormSections(this))
+        ReadFormSettings(s.Section, s.Form);
+}

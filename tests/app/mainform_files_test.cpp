@@ -1,0 +1,380 @@
+// Opening, saving and closing group data files in the main window.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "app/uitslagform.h"
+#include "apptestenv.h"
+#include "mainform_testenv.h"
+#include "model/fileutils.h"
+#include "platform/rtl/files.h"
+#include "platform/rtl/stringlist.h"
+#include "platform/rtl/threads.h"
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/extctrls.h"
+#include "platform/vcl/filectrl.h"
+#include "platform/vcl/listctrls.h"
+#include "platform/vcl/messages.h"
+#include "platform/vcl/qtdialogs.h"
+#include "platform/vcl/stdctrls.h"
+
+namespace {
+
+// Holds a whole-file lock on a file as another program would.
+class THeldFile {
+public:
+    explicit THeldFile(const std::string& FileName)
+        : FFd(::open(DiskName(FileName).c_str(), O_RDWR)) {
+        if (FFd >= 0) ::flock(FFd, LOCK_EX);
+    }
+    ~THeldFile() {
+        if (FFd >= 0) ::close(FFd);
+    }
+    bool Held() const { return FFd >= 0; }
+
+private:
+    int FFd;
+};
+
+void WriteLines(const std::string& File, int Count, const std::string& Line) {
+    TStringList l;
+    for (int i = 0; i < Count; ++i)
+        l.Add(Line);
+    l.SaveToFile(File);
+}
+
+class MainFormFiles : public MainFormTest {
+protected:
+    // The window with the club group opened from Data/Clubkampioenschap A.csv.
+    std::string OpenClub() {
+        Create();
+        const std::string file = SaveClubFile(Root + "/Data", "Clubkampioenschap A.csv");
+        Open(Root + "/Data", "Clubkampioenschap A.csv");
+        return file;
+    }
+};
+
+TEST_F(MainFormFiles, SavedClubGroupOpensAsItWasSaved) {
+    auto g = MakeClubGroep();
+    TCurGroepScope scope(g.get());
+    const std::string file = OpenClub();
+    ASSERT_EQ(8, CurGroep->Spelers.Count());
+    // The file carries the ratings of the selected kind only.
+    for (int i = 0; i < g->Spelers.Count(); ++i)
+        g->Spelers.Sp(i)->Rec.Ratings[rtFIDE] = 0;
+    std::string diff;
+    g->Rec.FileName = file;
+    EXPECT_TRUE(GroepIsSame(*g, *CurGroep, diff)) << diff;
+    EXPECT_EQ(file, CurGroep->Rec.FileName);
+    EXPECT_FALSE(CurGroep->Modified);
+    EXPECT_FALSE(F->NewGroepFlag);
+    EXPECT_TRUE(F->SaveDataBitBtn->Enabled());
+    EXPECT_EQ(file, F->LastDataFile);
+    // Nothing changed since the open: the close asks nothing.
+    EXPECT_TRUE(GroepIsSame(*CurGroep, *F->SavedGroep(), diff)) << diff;
+    EXPECT_EQ(0, CountAsked("Kan bestand niet openen."));
+}
+
+TEST_F(MainFormFiles, DoubleRoundGroupOpensWithBothCycles) {
+    Create();
+    SaveClubFile(Root + "/Data", "Dubbel.csv", true);
+    Open(Root + "/Data", "Dubbel.csv");
+    EXPECT_EQ(1, CurGroep->Rec.DubbelRondig);
+    EXPECT_EQ(56, CurGroep->Games.Count());
+    EXPECT_EQ(28, CurGroep->Games.GetNrEmptyGames());
+}
+
+TEST_F(MainFormFiles, FilesOfTwoOrAHundredLinesAreSilentlyNotOpened) {
+    OpenClub();
+    auto before = std::make_unique<TGroep>();
+    CopyGroep(*CurGroep, *before);
+    WriteLines(Root + "/Data/twee.csv", 2, ";Groep;Relnr.;Ro;Geb.;MV;1;2;");
+    WriteLines(Root + "/Data/honderd.csv", 100, "1;Speler;;;;M;X;1;");
+    const size_t asked = Dialogs->Asked().size();
+    Open(Root + "/Data", "twee.csv");
+    Open(Root + "/Data", "honderd.csv");
+    EXPECT_EQ(asked, Dialogs->Asked().size());
+    std::string diff;
+    EXPECT_TRUE(GroepIsSame(*before, *CurGroep, diff)) << diff;
+    EXPECT_EQ(before->Rec.FileName, CurGroep->Rec.FileName);
+}
+
+TEST_F(MainFormFiles, NoGroupFileSaysSoAndKeepsTheGroup) {
+    const std::string club = OpenClub();
+    WriteLines(Root + "/Data/lijst.csv", 5, "alleen een kolom");
+    Open(Root + "/Data", "lijst.csv");
+    EXPECT_EQ(1, CountAsked("lijst.csv\r\rKan bestand niet openen."));
+    EXPECT_EQ(8, CurGroep->Spelers.Count());
+    EXPECT_EQ("Clubkampioenschap A", CurGroep->Rec.Naam);
+    EXPECT_EQ(club, CurGroep->Rec.FileName);
+}
+
+TEST_F(MainFormFiles, FileHeldByAnotherProgramIsNotOpened) {
+    const std::string club = OpenClub();
+    const std::string other = SaveClubFile(Root + "/Data", "Ander.csv");
+    THeldFile held(other);
+    ASSERT_TRUE(held.Held());
+    ASSERT_TRUE(IsFileInUse(other));
+    CurGroep->Rec.Naam = "Nog open";
+    CopyGroep(*CurGroep, *const_cast<TGroep*>(F->SavedGroep()));
+    Open(Root + "/Data", "Ander.csv");
+    EXPECT_EQ(1, CountAsked("Ander.csv\r\rKan bestand niet openen."));
+    EXPECT_EQ("Nog open", CurGroep->Rec.Naam);
+    EXPECT_EQ(club, CurGroep->Rec.FileName);
+}
+
+TEST_F(MainFormFiles, ChangedGroupIsOfferedForSavingBeforeAnotherOpens) {
+    OpenClub();
+    SaveClubFile(Root + "/Data", "B.csv");
+    CurGroep->Modified = true;
+    // Yes, then the save dialog is cancelled: the changed group stays.
+    Dialogs->QueueAnswer(mrYes);
+    Dialogs->QueueCancel();
+    Open(Root + "/Data", "B.csv");
+    EXPECT_EQ(1, CountAsked("Zijn gewijzigd, Data bewaren ?"));
+    EXPECT_TRUE(CurGroep->Modified);
+    EXPECT_EQ(Root + "/Data/Clubkampioenschap A.csv", CurGroep->Rec.FileName);
+    // No: the other file opens.
+    Dialogs->QueueAnswer(mrNo);
+    Open(Root + "/Data", "B.csv");
+    EXPECT_EQ(Root + "/Data/B.csv", CurGroep->Rec.FileName);
+    EXPECT_FALSE(CurGroep->Modified);
+}
+
+TEST_F(MainFormFiles, FileNameOfAGroupHasNoDotsOrPathCharacters) {
+    EXPECT_EQ("A-B.csv", TMainForm::GroepFileName("A.B"));
+    EXPECT_EQ("x-y.csv", TMainForm::GroepFileName("x/y"));
+    EXPECT_EQ("a-b-c-d-e-f-g-h-i-j.csv", TMainForm::GroepFileName("a\"b*c:d<e>f?g\\h|i.j"));
+    EXPECT_EQ("Groep.csv", TMainForm::GroepFileName("  "));
+    Create();
+    CurGroep->Rec.Naam = "A.B";
+    Dialogs->QueueCancel();
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ("A-B.csv", F->SaveDialog->FileName);
+    EXPECT_FALSE(F->LastSaveDone());
+}
+
+TEST_F(MainFormFiles, SaveWritesTheGroupAndMarksItSaved) {
+    Create();
+    auto g = MakeClubGroep();
+    CopyGroep(*g, *CurGroep);
+    CurGroep->Modified = true;
+    F->SaveDataBitBtn->SetEnabled(true);
+    const std::string file = Root + "/Clubkampioenschap A.csv";
+    Dialogs->QueueFileName(file);
+    F->SaveDataBitBtnClick(nullptr);
+    ASSERT_TRUE(F->LastSaveDone());
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(file, CurGroep->Rec.FileName);
+    EXPECT_FALSE(CurGroep->Modified);
+    EXPECT_FALSE(F->SaveDataBitBtn->Enabled());
+    std::string diff;
+    EXPECT_TRUE(GroepIsSame(*CurGroep, *F->SavedGroep(), diff)) << diff;
+    EXPECT_EQ(0, CountAsked("bestaat reeds"));
+}
+
+TEST_F(MainFormFiles, RefusedOverwriteKeepsFileAndLeavesGroupUnsaved) {
+    Create();
+    const std::string file = Root + "/Bestaat.csv";
+    ForceDirectories(Root);
+    WriteFileAtomic(file, "oud");
+    auto g = MakeClubGroep();
+    CopyGroep(*g, *CurGroep);
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrNo);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ(1, CountAsked(GetShortPath(file) + " bestaat reeds.\r\rOverschrijven ?\r"));
+    EXPECT_EQ("oud", ReadFileBytes(file));
+    EXPECT_FALSE(F->LastSaveDone());
+    // The close still offers the group for saving.
+    Dialogs->QueueAnswer(mrNo);
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(1, CountAsked("Gegevens zijn gewijzigd, Data bewaren ?"));
+    // Yes overwrites.
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrYes);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_TRUE(F->LastSaveDone());
+    EXPECT_NE("oud", ReadFileBytes(file));
+}
+
+TEST_F(MainFormFiles, FileHeldByAnotherProgramIsNotWrittenOver) {
+    Create();
+    const std::string file = SaveClubFile(Root, "Vast.csv");
+    const std::string before = ReadFileBytes(file);
+    CurGroep->Rec.Naam = "Andere groep";
+    CurGroep->Modified = true;
+    F->SaveDataBitBtn->SetEnabled(true);
+    THeldFile held(file);
+    ASSERT_TRUE(held.Held());
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrYes);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ(1, CountAsked("in gebruik door een ander programma"));
+    EXPECT_EQ(0, CountAsked("Overschrijven"));
+    EXPECT_EQ(before, ReadFileBytes(file));
+    EXPECT_FALSE(F->LastSaveDone());
+    EXPECT_TRUE(CurGroep->Modified);
+    EXPECT_TRUE(F->SaveDataBitBtn->Enabled());
+}
+
+TEST_F(MainFormFiles, FailedWriteSaysSoAndKeepsSaveEnabled) {
+    Create();
+    CurGroep->Rec.Naam = "Groep";
+    CurGroep->Modified = true;
+    F->SaveDataBitBtn->SetEnabled(true);
+    const std::string file = Root + "/bestaat-niet/Groep.csv";
+    Dialogs->QueueFileName(file);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ(1, CountAsked("Kan het bestand niet schrijven."));
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_TRUE(F->SaveDataBitBtn->Enabled());
+    EXPECT_TRUE(CurGroep->Modified);
+    EXPECT_EQ("Groep.csv", CurGroep->Rec.FileName);
+}
+
+TEST_F(MainFormFiles, UnchangedGroupClosesWithoutAQuestion) {
+    OpenClub();
+    const size_t asked = Dialogs->Asked().size();
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(asked, Dialogs->Asked().size());
+    EXPECT_TRUE(FileExists(IniFile));
+}
+
+TEST_F(MainFormFiles, NoAtTheCloseQuestionStillWritesTheSettings) {
+    OpenClub();
+    CurGroep->Modified = true;
+    Dialogs->QueueAnswer(mrNo);
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(1, CountAsked("Groep: Clubkampioenschap A\r\r\rGegevens zijn gewijzigd, Data "
+                            "bewaren ?\r"));
+    ASSERT_TRUE(FileExists(IniFile));
+    EXPECT_NE(std::string::npos, ReadFileBytes(IniFile).find("FileName=Clubkampioenschap A.csv"));
+}
+
+TEST_F(MainFormFiles, CloseQuestionNamesWhatDiffers) {
+    OpenClub();
+    CurGroep->Rec.Naam = "Andere naam";
+    Dialogs->QueueAnswer(mrNo);
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    EXPECT_EQ(1, CountAsked("Groep: Andere naam\r\r- Groep gegevens"));
+}
+
+TEST_F(MainFormFiles, CancelledSaveAtTheCloseKeepsTheWindowOpen) {
+    OpenClub();
+    CurGroep->Modified = true;
+    Dialogs->QueueAnswer(mrYes);
+    Dialogs->QueueCancel();
+    bool canClose = true;
+    F->FormCloseQuery(nullptr, canClose);
+    EXPECT_FALSE(canClose);
+    EXPECT_FALSE(FileExists(IniFile));
+    EXPECT_EQ(8, CurGroep->Spelers.Count());
+}
+
+TEST_F(MainFormFiles, UnwritableSettingsDoNotKeepTheWindowOpen) {
+    OpenClub();
+    const std::string ini = Temp.File("geen-map/vivazozodi.ini");
+    setenv("VZ_SETTINGS_FILE", ini.c_str(), 1);
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(1, CountAsked("De instellingen konden niet worden bewaard."));
+    EXPECT_FALSE(FileExists(ini));
+}
+
+TEST_F(MainFormFiles, DeleteAsksAndRemovesTheFile) {
+    Create();
+    const std::string file = SaveClubFile(Root, "Weg.csv");
+    F->FileListBox->SetDirectory(Root);
+    F->FileListBox->SetItemIndex(0);
+    F->FileListBoxClick(nullptr);
+    EXPECT_TRUE(F->WegSpeedButton->Enabled());
+    Dialogs->QueueAnswer(mrNo);
+    F->WegSpeedButtonClick(nullptr);
+    EXPECT_TRUE(FileExists(file));
+    Dialogs->QueueAnswer(mrYes);
+    F->WegSpeedButtonClick(nullptr);
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_EQ(0, F->FileListBox->Count());
+    EXPECT_FALSE(F->WegSpeedButton->Enabled());
+    EXPECT_EQ(2, CountAsked("Weg.csv\r\rVerwijderen ?\r"));
+}
+
+TEST_F(MainFormFiles, NewFolderNeedsThreeCharactersAndAYes) {
+    Create();
+    ForceDirectories(Root);
+    F->DirectoryListBox->SetDirectory(Root);
+    F->MakeMapEdit->SetText("ab");
+    F->MakeMapEditChange(nullptr);
+    EXPECT_FALSE(F->NewMapSpeedButton->Enabled());
+    F->MakeMapEdit->SetText(" Toernooi ");
+    F->MakeMapEditChange(nullptr);
+    EXPECT_TRUE(F->NewMapSpeedButton->Enabled());
+    Dialogs->QueueAnswer(mrYes);
+    F->NewMapSpeedButtonClick(nullptr);
+    EXPECT_TRUE(DirectoryExists(Root + "/Toernooi"));
+    EXPECT_EQ("", F->MakeMapEdit->Text());
+    EXPECT_FALSE(F->NewMapSpeedButton->Enabled());
+    EXPECT_EQ(1, CountAsked("Toernooi toevoegen aan \r"));
+}
+
+TEST_F(MainFormFiles, NewFolderNameIsNoPath) {
+    Create();
+    ForceDirectories(Root + "/Data");
+    F->DirectoryListBox->SetDirectory(Root + "/Data");
+    for (const char* naam : {"../Buiten", "a/b", ".."}) {
+        F->MakeMapEdit->SetText(naam);
+        F->NewMapSpeedButtonClick(nullptr);
+        EXPECT_EQ(1, CountAsked(std::string(naam) + "\r\rDit is geen geldige naam voor een map."));
+    }
+    EXPECT_FALSE(DirectoryExists(Root + "/Buiten"));
+    EXPECT_FALSE(DirectoryExists(Root + "/Data/a"));
+    EXPECT_EQ(0, CountAsked("toevoegen aan"));
+}
+
+TEST_F(MainFormFiles, ResultsWindowShowsModallyAndKeepsTheFileSelection) {
+    OpenClub();
+    SaveClubFile(Root + "/Data", "Tweede.csv");
+    F->FileListBox->Update();
+    F->FileListBox->SetItemIndex(1);
+    TUitslagForm uitslag(nullptr);
+    UitslagForm = &uitslag;
+    bool shown = false;
+    TThread::StaticQueue([&] {
+        shown = uitslag.Visible() && uitslag.Modal();
+        uitslag.Close();
+    });
+    PostMessage(&uitslag, WM_NULL, 0, 0);
+    F->UitslagenBitBtnClick(nullptr);
+    UitslagForm = nullptr;
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(uitslag.Visible());
+    EXPECT_EQ(1, F->FileListBox->ItemIndex());
+    // The games point at the group's own players.
+    for (int i = 0; i < CurGroep->Games.Count(); ++i)
+        for (const TGameSlot& s : CurGroep->Games.Game(i)->Rec.Slots)
+            EXPECT_EQ(CurGroep->Spelers.GetSpelerOnBergerNr(s.BergerNr), s.Sp);
+}
+
+TEST_F(MainFormFiles, NewGroupRoadStopsWhenTheChangedGroupIsNotSaved) {
+    OpenClub();
+    CurGroep->Modified = true;
+    Dialogs->QueueAnswer(mrYes);
+    Dialogs->QueueCancel();
+    F->NewGroepBitBtnClick(nullptr);
+    EXPECT_EQ(1, CountAsked("Zijn gewijzigd, Data bewaren ?"));
+    EXPECT_EQ(8, CurGroep->Spelers.Count());
+    EXPECT_TRUE(CurGroep->Modified);
+    EXPECT_FALSE(F->NewGroepFlag);
+}
+
+} // namespace

@@ -1,0 +1,225 @@
+// The settings file and the activation sequence of the main window.
+
+#include <cmath>
+
+#include "apptestenv.h"
+#include "mainform_testenv.h"
+#include "mainform_zipmaker.h"
+#include "model/dates.h"
+#include "platform/rtl/files.h"
+#include "platform/rtl/inifiles.h"
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/comctrls.h"
+#include "platform/vcl/extctrls.h"
+#include "platform/vcl/filectrl.h"
+#include "platform/vcl/qtdialogs.h"
+
+namespace {
+
+class MainFormSettings : public MainFormTest {
+protected:
+    // Settings naming Folder as the data folder, followed by Extra lines.
+    void Settings(const std::string& Folder, const std::string& Extra) {
+        WriteSettingsFile("[Last]\r\nDataMap=" + Folder + "\r\n" + Extra);
+    }
+    TMainForm& Activate() {
+        Create();
+        F->FormActivate(nullptr);
+        return *F;
+    }
+    // An example archive made by the zip engine, holding the example group in
+    // Voorbeeld/.
+    void MakeExampleArchive(const std::string& Archive) {
+        const std::string src = Temp.File("src");
+        SaveClubFile(src + "/Voorbeeld", "Snelschaken 2016-04-20 A.csv");
+        ForceDirectories(ExtractFileDir(Archive));
+        MakeZipArchive(Archive, src);
+    }
+};
+
+TEST_F(MainFormSettings, FirstStartWithoutSettingsUsesTheExampleFolder) {
+    ForceDirectories(Root);
+    Activate();
+    EXPECT_EQ(Root + "/Voorbeeld", DataMap);
+    EXPECT_TRUE(DirectoryExists(Root + "/Voorbeeld"));
+    EXPECT_EQ(Root + "/Voorbeeld", F->DirectoryListBox->Directory());
+    EXPECT_EQ(Root + "/Voorbeeld", F->SaveDialog->InitialDir);
+    EXPECT_EQ("", F->LastDataFile);
+    EXPECT_TRUE(F->NewGroepBitBtn->Enabled());
+}
+
+TEST_F(MainFormSettings, MissingDataRootIsMadeAndReported) {
+    ASSERT_FALSE(DirectoryExists(Root));
+    Create();
+    EXPECT_TRUE(DirectoryExists(Root));
+    EXPECT_EQ(1, CountAsked("aangemaakt."));
+}
+
+TEST_F(MainFormSettings, ExampleArchivesAreOfferedOnceEachAndGoneAfterUnpacking) {
+    MakeExampleArchive(Root + "/Voorbeeld.zip");
+    MakeExampleArchive(Root + "/Voorbeeld2.zip");
+    Dialogs->QueueAnswer(mrYes);
+    Dialogs->QueueAnswer(mrNo);
+    Create();
+    EXPECT_EQ(1, CountAsked("Unzip " + Root + "/Voorbeeld.zip\rin map: " + Root));
+    EXPECT_EQ(1, CountAsked("Unzip " + Root + "/Voorbeeld2.zip\rin map: " + Root));
+    EXPECT_FALSE(FileExists(Root + "/Voorbeeld.zip"));
+    EXPECT_TRUE(FileExists(Root + "/Voorbeeld2.zip"));
+    EXPECT_TRUE(FileExists(Root + "/Voorbeeld/Snelschaken 2016-04-20 A.csv"));
+    // The example group opens at the first activation.
+    F->FormActivate(nullptr);
+    EXPECT_EQ(Root + "/Voorbeeld/Snelschaken 2016-04-20 A.csv", F->LastDataFile);
+    EXPECT_EQ(8, CurGroep->Spelers.Count());
+    EXPECT_EQ("Clubkampioenschap A", CurGroep->Rec.Naam);
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    Destroy();
+    // Only the refused archive is offered again.
+    Dialogs->QueueAnswer(mrYes);
+    Create();
+    EXPECT_EQ(1, CountAsked("Voorbeeld.zip\r"));
+    EXPECT_EQ(2, CountAsked("Voorbeeld2.zip\r"));
+    EXPECT_FALSE(FileExists(Root + "/Voorbeeld2.zip"));
+    Destroy();
+    Create();
+    EXPECT_EQ(3, CountAsked("Unzip "));
+}
+
+TEST_F(MainFormSettings, DamagedExampleArchiveDoesNotStopTheStart) {
+    ForceDirectories(Root);
+    WriteFileAtomic(Root + "/Voorbeeld.zip", "geen archief");
+    Dialogs->QueueAnswer(mrYes);
+    Create();
+    EXPECT_EQ(1, CountAsked("Kan het voorbeeld niet uitpakken."));
+    EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
+    EXPECT_NE(nullptr, CurGroep);
+}
+
+TEST_F(MainFormSettings, LastDataFileIsReopened) {
+    const std::string file = SaveClubFile(Root + "/Data", "Club.csv");
+    Settings(Root + "/Data", "FileName=Club.csv\r\n");
+    Activate();
+    EXPECT_EQ(Root + "/Data", F->FileListBox->Directory());
+    EXPECT_EQ(file, F->LastDataFile);
+    EXPECT_EQ(file, CurGroep->Rec.FileName);
+    EXPECT_EQ(8, CurGroep->Spelers.Count());
+    EXPECT_EQ("Club.csv", F->FileListBox->Items()->Strings(F->FileListBox->ItemIndex()));
+}
+
+TEST_F(MainFormSettings, DeletedLastDataFileOpensNothing) {
+    SaveClubFile(Root + "/Data", "Ander.csv");
+    Settings(Root + "/Data", "FileName=Weg.csv\r\n");
+    Activate();
+    EXPECT_EQ("", F->LastDataFile);
+    EXPECT_EQ(0, CurGroep->Spelers.Count());
+    EXPECT_EQ(0, CountAsked("Kan bestand niet openen."));
+}
+
+TEST_F(MainFormSettings, ActivationRunsOncePerStart) {
+    SaveClubFile(Root + "/Data", "Club.csv");
+    Settings(Root + "/Data", "FileName=Club.csv\r\n");
+    Activate();
+    CurGroep->Rec.Naam = "Bewerkt";
+    F->DirectoryListBox->SetDirectory(Root);
+    F->FormActivate(nullptr);
+    EXPECT_EQ("Bewerkt", CurGroep->Rec.Naam);
+    EXPECT_EQ(Root, F->DirectoryListBox->Directory());
+}
+
+TEST_F(MainFormSettings, SplitterOutsideItsRangeKeepsThePanelWidth) {
+    ForceDirectories(Root + "/Data");
+    Settings(Root + "/Data", "Splitter=30\r\n");
+    Activate();
+    EXPECT_EQ(420, F->LedenPanel->Width());
+}
+
+TEST_F(MainFormSettings, SplitterOfFiftyMakesTheMemberPanelHalfThePage) {
+    ForceDirectories(Root + "/Data");
+    Settings(Root + "/Data", "Splitter=50\r\n");
+    Activate();
+    ASSERT_GT(F->PageControl->Width(), 0);
+    EXPECT_EQ(static_cast<int>(std::lround(F->PageControl->Width() * 0.5)), F->LedenPanel->Width());
+}
+
+TEST_F(MainFormSettings, MaximisedWindowIgnoresTheStoredPlace) {
+    ForceDirectories(Root + "/Data");
+    Settings(Root + "/Data", "[MainForm]\r\nWindowState=1\r\nTop=5\r\nHeight=300\r\nWidth=400\r\n");
+    Activate();
+    EXPECT_EQ(wsMaximized, F->WindowState());
+    EXPECT_EQ(40, F->Top());
+    EXPECT_NE(300, F->Height());
+}
+
+TEST_F(MainFormSettings, HeightOfAHundredIsIgnoredAndOneMoreApplied) {
+    ASSERT_GE(Screen->Height(), 101);
+    ForceDirectories(Root + "/Data");
+    Settings(Root + "/Data", "[MainForm]\r\nWindowState=0\r\nTop=7\r\nHeight=100\r\n");
+    Activate();
+    EXPECT_EQ(wsNormal, F->WindowState());
+    EXPECT_EQ(7, F->Top());
+    EXPECT_EQ(700, F->Height());
+    Destroy();
+    Settings(Root + "/Data", "[MainForm]\r\nHeight=101\r\nWidth=100\r\n");
+    Activate();
+    EXPECT_EQ(101, F->Height());
+    EXPECT_EQ(1000, F->Width());
+}
+
+TEST_F(MainFormSettings, EarlyOrMissingFirstRoundDateBecomesToday) {
+    ForceDirectories(Root + "/Data");
+    for (const char* stored : {"DateFirstRound=1903-12-31\r\n", "DateFirstRound=\r\n", ""}) {
+        Settings(Root + "/Data", stored);
+        Activate();
+        EXPECT_EQ(Date(), CurGroep->Rec.DatumEersteRonde) << stored;
+        Destroy();
+    }
+    Settings(Root + "/Data", "DateFirstRound=2016-04-20\r\n");
+    Activate();
+    EXPECT_EQ(EncodeDate(2016, 4, 20), CurGroep->Rec.DatumEersteRonde);
+}
+
+TEST_F(MainFormSettings, ListNamesAreLookedForInTheDataFolder) {
+    ForceDirectories(Root + "/Data");
+    WriteFileAtomic(Root + "/Data/krat2016-01.txt", "lijst");
+    Settings(Root + "/Data", "KRatFileName=krat2016-01.txt\r\nJRatFileName=jrat2016-01.txt\r\n");
+    Activate();
+    EXPECT_EQ(Root + "/Data/krat2016-01.txt", F->KnsbRatFileName);
+    EXPECT_EQ("", F->JeugdRatFileName);
+}
+
+TEST_F(MainFormSettings, CloseWritesEveryKeyWithoutFolders) {
+    const std::string file = SaveClubFile(Root + "/Data", "Club.csv");
+    WriteFileAtomic(Root + "/Data/krat2016-01.txt", "lijst");
+    Settings(Root + "/Data",
+             "KRatFileName=krat2016-01.txt\r\nFileName=Club.csv\r\nPlaats=Zwolle\r\n"
+             "Arbiter=J. Jansen\r\nSpeeltempo=90 min\r\nRatingRadio=7\r\n");
+    Activate();
+    F->LedenPanel->SetWidth(F->PageControl->Width() / 2);
+    CurGroep->Rec.DatumEersteRonde = EncodeDate(2016, 4, 20);
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    ASSERT_TRUE(canClose);
+    const TIniFile ini(IniFile);
+    EXPECT_EQ(Root + "/Data", ini.ReadString("Last", "DataMap", ""));
+    EXPECT_EQ("Club.csv", ini.ReadString("Last", "FileName", ""));
+    EXPECT_EQ("krat2016-01.txt", ini.ReadString("Last", "KRatFileName", ""));
+    EXPECT_EQ("", ini.ReadString("Last", "JRatFileName", "x"));
+    EXPECT_EQ("2016-04-20", ini.ReadString("Last", "DateFirstRound", ""));
+    EXPECT_EQ(50, ini.ReadInteger("Last", "Splitter", 0));
+    EXPECT_EQ("Zwolle", ini.ReadString("Last", "Plaats", ""));
+    EXPECT_EQ("J. Jansen", ini.ReadString("Last", "Arbiter", ""));
+    EXPECT_EQ("90 min", ini.ReadString("Last", "Speeltempo", ""));
+    EXPECT_EQ(0, ini.ReadInteger("MainForm", "WindowState", -1));
+    EXPECT_EQ(F->Top(), ini.ReadInteger("MainForm", "Top", -1));
+    EXPECT_EQ(F->Height(), ini.ReadInteger("MainForm", "Height", -1));
+    EXPECT_EQ(F->Width(), ini.ReadInteger("MainForm", "Width", -1));
+    EXPECT_FALSE(ini.ValueExists("MainForm", "Left"));
+    EXPECT_FALSE(ini.SectionExists("BergerForm"));
+    (void)file;
+}
+
+TEST_F(MainFormSettings, SettingsFileOfTheTestsIsTheOneNamed) {
+    EXPECT_EQ(IniFile, TMainForm::SettingsFileName());
+}
+
+} // namespace
