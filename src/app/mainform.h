@@ -111,9 +111,6 @@ public:
     int StoredRatingRadio = 0;
     int StoredKiesLijst = 0;
     std::string StoredDateFirstRound;
-    // Kept from run to run in the settings file; the group record has no place
-    // for them.
-    std::string Plaats, Arbiter, Speeltempo;
 
     // --- group settings and players page (mainform_spelers.cpp) ---
     void CreateGroepControls();   // on GroepPanel of "Edit groep"

@@ -90,9 +90,9 @@ void TMainForm::WriteSettings() {
             std::round(LedenPanel->Width() * 100.0 / static_cast<double>(PageControl->Width()));
     ini.WriteInteger(Last, "Splitter", static_cast<int>(std::lround(SplitterPercentage)));
     ini.WriteInteger(Last, "SpNaam", SelNaamRadio ? SelNaamRadio->ItemIndex() : 0);
-    ini.WriteString(Last, "Plaats", Plaats);
-    ini.WriteString(Last, "Arbiter", Arbiter);
-    ini.WriteString(Last, "Speeltempo", Speeltempo);
+    ini.WriteString(Last, "Plaats", CurGroep ? CurGroep->Rec.Plaats : "");
+    ini.WriteString(Last, "Arbiter", CurGroep ? CurGroep->Rec.Arbiter : "");
+    ini.WriteString(Last, "Speeltempo", CurGroep ? CurGroep->Rec.Speeltempo : "");
     for (const TFormSection& s : FormSections(this))
         WriteFormSettings(s.Section, s.Form);
 }
@@ -116,9 +116,11 @@ void TMainForm::ReadSettings() {
         if (spNaam < 0 || spNaam >= SelNaamRadio->Items()->Count()) spNaam = 0;
         SelNaamRadio->SetItemIndex(spNaam);
     }
-    Plaats = ini.ReadString(Last, "Plaats", "");
-    Arbiter = ini.ReadString(Last, "Arbiter", "");
-    Speeltempo = ini.ReadString(Last, "Speeltempo", "");
+    if (CurGroep) {
+        CurGroep->Rec.Plaats = ini.ReadString(Last, "Plaats", "");
+        CurGroep->Rec.Arbiter = ini.ReadString(Last, "Arbiter", "");
+        CurGroep->Rec.Speeltempo = ini.ReadString(Last, "Speeltempo", "");
+    }
     for (const TFormSection& s : FormSections(this))
         ReadFormSettings(s.Section, s.Form);
 }

@@ -194,6 +194,10 @@ TEST_F(MainFormSettings, CloseWritesEveryKeyWithoutFolders) {
              "KRatFileName=krat2016-01.txt\r\nFileName=Club.csv\r\nPlaats=Zwolle\r\n"
              "Arbiter=J. Jansen\r\nSpeeltempo=90 min\r\nRatingRadio=7\r\n");
     Activate();
+    // The group carries them (the rating report shows them), also after the
+    // last data file was opened.
+    EXPECT_EQ("Zwolle", CurGroep->Rec.Plaats);
+    EXPECT_EQ("90 min", CurGroep->Rec.Speeltempo);
     F->LedenPanel->SetWidth(F->PageControl->Width() / 2);
     CurGroep->Rec.DatumEersteRonde = EncodeDate(2016, 4, 20);
     bool canClose = false;
