@@ -306,6 +306,7 @@ void ExpectNewGames(const TGroep& G, TDateTime Datum, int Rounds) {
 
 TEST_F(BergerFormTest, NewGroupOfEightSingleRound) {
     const TDateTime datum = EncodeDate(2026, 9, 14);
+    Groep->Rec.Kolommen.push_back({"1", 0, 40, 3, Groep->Spelers.GetSpelerOnBergerNr(1)});
     Dialogs->QueueAnswer(mrYes);
     Open([&] {
         F->GroepNaamEdit->SetText("Najaarscompetitie");
@@ -319,6 +320,7 @@ TEST_F(BergerFormTest, NewGroupOfEightSingleRound) {
     EXPECT_EQ(datum, g.Rec.DatumEersteRonde);
     EXPECT_EQ(0, g.Rec.DubbelRondig);
     EXPECT_EQ(0, g.Rec.GroepNr);
+    EXPECT_TRUE(g.Rec.Kolommen.empty()); // they named the old players
     EXPECT_TRUE(g.Modified);
     ASSERT_EQ(8, g.Spelers.Count());
     for (int nr = 1; nr <= 8; ++nr) {
@@ -337,6 +339,8 @@ TEST_F(BergerFormTest, NewGroupOfEightDoubleRound) {
     const TDateTime datum = EncodeDate(2027, 1, 8);
     Open([&] {
         SetOptie(boDubbelRondig, true);
+        EXPECT_EQ("8 spelers; 56 partijen; (dubbelrondig)", F->StatusBar->Panels(1)->Text);
+        EXPECT_EQ("r14 8-4 3-5 2-6 1-7", Row(14)); // round 7 with colours reversed
         F->GroepNaamEdit->SetText("Wintercompetitie");
         F->DatumPicker->SetDate(datum);
         F->DeelinBitBtn->Click();
