@@ -426,3 +426,23 @@ TEST_F(UitslagFormTest, SoundIsTheDesktopsOwnWithoutAFileBesideTheProgram) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UitslagFormTest, PicturesOfBothPages) {
+    auto G = MakeClubGroep(false, true);
+    for (auto [A, B] : {std::pair{1, 8}, {2, 7}, {3, 6}, {4, 5}, {5, 8}})
+        EnterClubResult(*G, A, B, 0);
+    Open(std::move(G));
+    Form->CheckListBox->SetChecked(TUitslagForm::ciWitZwart, true);
+    RunModal(*Form, [&] {
+        WaitActive();
+        PumpPending();
+        SavePicture(*Form, "uitslagform_tabel.png");
+        ShowGamesPage();
+        PumpPending();
+        SavePicture(*Form, "uitslagform_games.png");
+    });
+}
+
+} // namespace
