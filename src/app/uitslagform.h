@@ -105,7 +105,8 @@ public:
     void FillResultGrid();
     void FillGamesGrid();
     void FillUitslagSpelers();
-    void SetTabelUitslag(TGameCell* Cell, TInvoerCode Code);
+    // False when the game is not placed in the crosstable: nothing changed.
+    bool SetTabelUitslag(TGameCell* Cell, TInvoerCode Code);
     void SetGamesUitslag(TInvoerCode Code);
     void GotoNextEmptyCell();
     void RefreshTabel();

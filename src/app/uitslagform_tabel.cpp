@@ -19,9 +19,9 @@ constexpr int EersteUitslagKolom = 3;
 } // namespace
 
 int TUitslagForm::TabelEndKolom() const {
+    // Recorded by the grid fill: the column after the last result column.
     if (!CurGroep) return EersteUitslagKolom;
-    const int End = EersteUitslagKolom + static_cast<int>(CurGroep->Rec.Kolommen.size());
-    return std::min(End, TabelGrid->ColCount());
+    return std::min<int>(CurGroep->Rec.OrKolom, TabelGrid->ColCount());
 }
 
 TGameCell* TUitslagForm::TabelGameCell(int ACol, int ARow) const {
@@ -55,7 +55,13 @@ void TUitslagForm::TabelGridKeyPress(TObject*, char& Key) {
     if (!VrijInvullen() && IsTabelBlack(c, r)) Key = '0';
     const auto Code = static_cast<TInvoerCode>(Key - '0');
     SelectResultCode(Code);
-    SetTabelUitslag(Cell, Code);
+    // The key is the whole entry: the cell shows the row player's result at once
+    // and no editor stays behind with the digit in it.
+    if (SetTabelUitslag(Cell, Code)) {
+        TabelGrid->SetCells(c, r, InvoerToUitslagStr(Code));
+        Beep();
+    }
+    Key = 0;
     FEntryKeyDown = true;
 }
 
@@ -70,12 +76,24 @@ void TUitslagForm::TabelGridKeyUp(TObject*, WORD&, TShiftState) {
 
 void TUitslagForm::TabelGridCellValidate(TObject*, int ACol, int ARow, std::string& Value,
                                          bool& Valid) {
-    Valid = !Value.empty() && Value[0] >= '0' && Value[0] <= '8' && TabelGameCell(ACol, ARow);
-    if (Valid) {
-        Value = InvoerToUitslagStr(static_cast<TInvoerCode>(Value[0] - '0'));
-        Beep();
-    } else
-        Value.clear();
+    TGameCell* Cell = TabelGameCell(ACol, ARow);
+    // Anything else leaves the cell as it was: it shows the game's result.
+    Valid = !Value.empty() && Value[0] >= '0' && Value[0] <= '8' && Cell;
+    if (!Valid) return;
+    TInvoerCode Code = static_cast<TInvoerCode>(Value[0] - '0');
+    if (!VrijInvullen() && IsTabelBlack(ACol, ARow)) Code = 0;
+    Value = InvoerToUitslagStr(Code);
+    // A code typed into an editor that was already open never passed the key
+    // entry: the game takes it now, so the cell never shows what the game has not.
+    if (Cell->Game) {
+        TGame Nieuw(Cell->Game->Rec);
+        Nieuw.SetUitslag(Code, Cell->Kleur);
+        if (!Nieuw.IsSame(Cell->Game->Rec)) {
+            SetTabelUitslag(Cell, Code);
+            CheckAllResults();
+        }
+    }
+    Beep();
 }
 
 void TUitslagForm::TabelGridCanEditCell(TObject*, int ARow, int ACol, bool& CanEdit) {
@@ -94,11 +112,12 @@ void TUitslagForm::TabelGridGetCellColor(TObject* Sender, int ARow, int ACol, TG
         AFont->SetColor(clWhite);
 }
 
-void TUitslagForm::SetTabelUitslag(TGameCell* Cell, TInvoerCode Code) {
+bool TUitslagForm::SetTabelUitslag(TGameCell* Cell, TInvoerCode Code) {
     StatusBar->SetPanelText(1, "");
-    if (!Cell || !Cell->Game) return;
+    if (!Cell || !Cell->Game) return false;
     TGame& Game = *Cell->Game;
-    if (!SlotCellOk(Game.Rec.Slots[SlotWit]) || !SlotCellOk(Game.Rec.Slots[SlotZwart])) return;
+    if (!SlotCellOk(Game.Rec.Slots[SlotWit]) || !SlotCellOk(Game.Rec.Slots[SlotZwart]))
+        return false;
     Game.SetUitslag(Code, Cell->Kleur);
     StatusBar->SetPanelText(1, Game.GetGameStr());
     for (const TGameSlot& Slot : Game.Rec.Slots) {
@@ -112,13 +131,16 @@ void TUitslagForm::SetTabelUitslag(TGameCell* Cell, TInvoerCode Code) {
     MarkChanged();
     TabelGrid->AutoSizeColumns(false, 4);
     ShowGameRow(Game.Rec.GameId);
+    return true;
 }
 
 void TUitslagForm::GotoNextEmptyCell() {
     const int End = TabelEndKolom();
-    const int NrGames = CurGroep ? CurGroep->Games.Count() : 0;
+    // Every result cell once: each game has two of them, so counting the games
+    // would give up halfway through the table.
+    const int Stappen = (End - EersteUitslagKolom) * TabelGrid->RowCount();
     int c = TabelGrid->Col(), r = TabelGrid->Row();
-    for (int i = 0; i < NrGames; ++i) {
+    for (int i = 0; i < Stappen; ++i) {
         if (c + 1 >= End) {
             if (r + 1 < TabelGrid->RowCount()) ++r;
             c = EersteUitslagKolom;

@@ -154,7 +154,6 @@ TEST_F(UitslagFormTest, GamesPageListsEveryGameInRoundOrder) {
             EXPECT_EQ(clAqua, G->GetCellBackColor(4, r));
             EXPECT_EQ(clAqua, G->GetCellBackColor(6, r));
         }
-        EXPECT_EQ("Kies wedstrijd en toets uitslagcodeNr in", Form->StatusBar->Panels(1)->Text);
         EXPECT_EQ("Clubkampioenschap A", Form->StatusBar->Panels(0)->Text);
     });
 }
@@ -412,6 +411,25 @@ TEST_F(UitslagFormTest, SaveNeverWritesOverAFileAnotherProgramHolds) {
     });
 }
 
+TEST_F(UitslagFormTest, AFailedSaveSaysSoAndKeepsTheGroupAsItWas) {
+    auto G = MakeClubGroep(false, true);
+    G->Modified = true;
+    G->Rec.FileName = "oud.csv";
+    Open(std::move(G));
+    const std::string File = Folder.File("geen map/groep.csv");
+    RunModal(*Form, [&] {
+        WaitActive();
+        Dialogs->QueueFileName(File);
+        Form->SaveDataBitBtn->Click();
+        ASSERT_EQ(2u, Dialogs->Asked().size());
+        EXPECT_EQ("message", Dialogs->Asked()[1].Kind);
+        EXPECT_FALSE(FileExists(File));
+        EXPECT_EQ("oud.csv", Groep->Rec.FileName);
+        EXPECT_TRUE(Groep->Modified);
+        EXPECT_TRUE(Form->SaveDataBitBtn->Enabled());
+    });
+}
+
 TEST_F(UitslagFormTest, SoundIsTheDesktopsOwnWithoutAFileBesideTheProgram) {
     TUitslagForm F(nullptr);
     F.AfterConstruction();
@@ -442,6 +460,245 @@ TEST_F(UitslagFormTest, PicturesOfBothPages) {
         ShowGamesPage();
         PumpPending();
         SavePicture(*Form, "uitslagform_games.png");
+    });
+}
+
+} // namespace
+
+namespace {
+
+// The crosstable of a group without bye: player n on row n, his result against
+// player m in column 2 + m.
+class UitslagTabelTest : public UitslagFormTest {
+protected:
+    TExtColumnGrid* T() const { return Form->TabelGrid; }
+    // Types a digit into row player A's cell against B.
+    void TypeInTabel(int A, int B, char Digit) {
+        T()->FocusCell(2 + B, A, true);
+        KeyStroke(T(), static_cast<WORD>(Digit), Digit);
+    }
+    std::string Cel(int A, int B) const { return Trim(T()->Cells(2 + B, A)); }
+    std::string Punten(int A) const { return T()->Cells(2, A); }
+};
+
+TEST_F(UitslagTabelTest, CrosstableShowsThePlayersInDrawOrder) {
+    Open(MakeClubGroep(false, true));
+    RunModal(*Form, [&] {
+        WaitActive();
+        ASSERT_EQ(11, T()->ColCount());
+        ASSERT_GE(T()->RowCount(), 9);
+        for (int n = 1; n <= 8; ++n) {
+            EXPECT_EQ(Groep->Spelers.GetSpelerOnBergerNr(n)->GetNaam(), T()->Cells(1, n));
+            EXPECT_EQ(n, Groep->Spelers.GetSpelerOnBergerNr(n)->Rec.Plaats);
+        }
+        // Pieter Jansen (1) against Anna van den Berg (2): code 1 seen from 1.
+        EXPECT_EQ("1", Cel(1, 2));
+        EXPECT_EQ("0", Cel(2, 1));
+        bool CanEdit = false;
+        Form->TabelGridCanEditCell(T(), 1, 2 + 2, CanEdit);
+        EXPECT_TRUE(CanEdit);
+        Form->TabelGridCanEditCell(T(), 1, 2 + 1, CanEdit); // own column
+        EXPECT_FALSE(CanEdit);
+        Form->TabelGridCanEditCell(T(), 1, 2, CanEdit); // points
+        EXPECT_FALSE(CanEdit);
+    });
+}
+
+TEST_F(UitslagTabelTest, OneInTheBlackPlayersCellGivesBlackTheWin) {
+    Open(MakeClubGroep(false, false));
+    RunModal(*Form, [&] {
+        WaitActive();
+        TGame* Game = GameOf(1, 2);
+        const int Wit = Game->Rec.Slots[0].BergerNr, Zwart = Game->Rec.Slots[1].BergerNr;
+        TypeInTabel(Zwart, Wit, '1');
+        EXPECT_EQ(ucVerlies, Game->Rec.Slots[0].Uitslag);
+        EXPECT_EQ(ucWinst, Game->Rec.Slots[1].Uitslag);
+        EXPECT_EQ("0", Cel(Wit, Zwart));
+        EXPECT_EQ("1", Cel(Zwart, Wit));
+        EXPECT_EQ("1", Punten(Zwart));
+        EXPECT_EQ("0", Punten(Wit));
+        EXPECT_EQ(ucWinst, RondeUitslag(Zwart, Game->Rec.Ronde));
+        EXPECT_EQ(ucVerlies, RondeUitslag(Wit, Game->Rec.Ronde));
+        // The games page shows it too.
+        const int r = GamesRowOf(Game);
+        EXPECT_EQ("0", Form->GamesGrid->Cells(4, r));
+        EXPECT_EQ("1", Form->GamesGrid->Cells(6, r));
+        EXPECT_TRUE(Form->Changed());
+    });
+}
+
+TEST_F(UitslagTabelTest, FiveGivesBothPlayersAForfeitLoss) {
+    Open(MakeClubGroep(false, false));
+    RunModal(*Form, [&] {
+        WaitActive();
+        TypeInTabel(3, 6, '5');
+        EXPECT_EQ("0r", Cel(3, 6));
+        EXPECT_EQ("0r", Cel(6, 3));
+        EXPECT_EQ(ucReglVerlies, RondeUitslag(3, GameOf(3, 6)->Rec.Ronde));
+        EXPECT_EQ(ucReglVerlies, RondeUitslag(6, GameOf(3, 6)->Rec.Ronde));
+    });
+}
+
+TEST_F(UitslagTabelTest, EveryCodeTypedInTheCrosstableSeenFromTheRowPlayer) {
+    Open(MakeClubGroep(false, false));
+    RunModal(*Form, [&] {
+        WaitActive();
+        const int Paren[9][2] = {{1, 2}, {3, 1}, {1, 4}, {5, 1}, {1, 6},
+                                 {7, 1}, {1, 8}, {3, 2}, {2, 4}};
+        for (int Code = 0; Code <= 8; ++Code) {
+            const int A = Paren[Code][0], B = Paren[Code][1];
+            TypeInTabel(A, B, static_cast<char>('0' + Code));
+            const TGame* Game = GameOf(A, B);
+            const int Ronde = Game->Rec.Ronde;
+            EXPECT_EQ(Pairs[Code][0], RondeUitslag(A, Ronde)) << "code " << Code;
+            EXPECT_EQ(Pairs[Code][1], RondeUitslag(B, Ronde)) << "code " << Code;
+            EXPECT_EQ(Trim(UitslagToStr(Pairs[Code][0])), Cel(A, B)) << "code " << Code;
+            EXPECT_EQ(Trim(UitslagToStr(Pairs[Code][1])), Cel(B, A)) << "code " << Code;
+            EXPECT_EQ(Code, Form->ResultGrid->Row());
+        }
+        // Player 1: lost to 3 and 4, drew with 5, nothing against 2, 6 and 7, and
+        // won against 8 by forfeit.
+        EXPECT_EQ("1\xBD", Punten(1));
+    });
+}
+
+TEST_F(UitslagTabelTest, OtherKeysAndCellsWithoutAGameEnterNothing) {
+    Open(MakeClubGroep(false, true));
+    RunModal(*Form, [&] {
+        WaitActive();
+        const std::string Voor = Cel(1, 2);
+        TypeInTabel(1, 2, '9');
+        ASSERT_TRUE(T()->EditorMode());
+        KeyStroke(T()->InplaceEditor(), VK_RETURN);
+        EXPECT_EQ(Voor, Cel(1, 2));
+        EXPECT_EQ(ucWinst, RondeUitslag(1, GameOf(1, 2)->Rec.Ronde));
+        EXPECT_FALSE(Form->Changed());
+        bool Valid = true;
+        std::string Value = "x";
+        Form->TabelGridCellValidate(T(), 2 + 2, 1, Value, Valid);
+        EXPECT_FALSE(Valid);
+        Value = "6";
+        Form->TabelGridCellValidate(T(), 2 + 2, 1, Value, Valid);
+        EXPECT_TRUE(Valid);
+        EXPECT_EQ("1r", Value);
+        // A cell without a game takes nothing.
+        Value = "1";
+        Form->TabelGridCellValidate(T(), 2 + 1, 1, Value, Valid);
+        EXPECT_FALSE(Valid);
+    });
+}
+
+TEST_F(UitslagTabelTest, ACodeTypedIntoAnOpenEditorReachesTheGame) {
+    Open(MakeClubGroep(false, false));
+    RunModal(*Form, [&] {
+        WaitActive();
+        T()->FocusCell(2 + 6, 4, true);
+        T()->SetEditorMode(true);
+        ASSERT_NE(nullptr, T()->InplaceEditor());
+        TypeText(T()->InplaceEditor(), "2");
+        KeyStroke(T()->InplaceEditor(), VK_RETURN);
+        EXPECT_EQ("0", Cel(4, 6));
+        EXPECT_EQ("1", Cel(6, 4));
+        EXPECT_EQ(ucVerlies, RondeUitslag(4, GameOf(4, 6)->Rec.Ronde));
+        EXPECT_EQ(ucWinst, RondeUitslag(6, GameOf(4, 6)->Rec.Ronde));
+    });
+}
+
+TEST_F(UitslagTabelTest, TheByeTakesADigitOnlyWhenChosen) {
+    Open(MakeVrijGroep());
+    RunModal(*Form, [&] {
+        WaitActive();
+        EXPECT_EQ(clBlack, T()->GetCellBackColor(2 + 8, 3));
+        EXPECT_EQ(clBlack, T()->GetCellBackColor(2 + 3, 8));
+        TypeInTabel(3, 8, '1');
+        const TGame* Game = GameOf(3, 8);
+        EXPECT_EQ(ucGeen, Game->Rec.Slots[0].Uitslag);
+        EXPECT_EQ(ucGeen, Game->Rec.Slots[1].Uitslag);
+
+        Form->CheckListBox->SetChecked(TUitslagForm::ciVrijInvullen, true);
+        Form->CheckListBoxClick(Form->CheckListBox);
+        EXPECT_NE(clBlack, T()->GetCellBackColor(2 + 8, 3));
+        TypeInTabel(3, 8, '1');
+        EXPECT_EQ(ucWinst, RondeUitslag(3, Game->Rec.Ronde));
+        EXPECT_EQ(ucVerlies, RondeUitslag(8, Game->Rec.Ronde));
+        EXPECT_EQ("0", Cel(8, 3));
+    });
+}
+
+TEST_F(UitslagTabelTest, EntriesOnTheGamesPageShowWhenTheCrosstableComesBack) {
+    Open(MakeClubGroep(false, false));
+    RunModal(*Form, [&] {
+        WaitActive();
+        ShowGamesPage();
+        TGame* Game = GameOf(4, 7);
+        TypeOnGame(Game, '3');
+        EXPECT_TRUE(Form->GamesGridChanged());
+        EXPECT_EQ("", Cel(4, 7));
+        ShowTabelPage();
+        EXPECT_FALSE(Form->GamesGridChanged());
+        EXPECT_EQ("\xBD", Cel(4, 7));
+        EXPECT_EQ("\xBD", Cel(7, 4));
+        EXPECT_EQ("\xBD", Punten(4));
+    });
+}
+
+TEST_F(UitslagTabelTest, TheNextEmptyCellBecomesCurrent) {
+    auto G = MakeClubGroep(false, true);
+    EnterClubResult(*G, 2, 5, 0);
+    EnterClubResult(*G, 6, 7, 0);
+    Open(std::move(G));
+    RunModal(*Form, [&] {
+        WaitActive();
+        // At activation: the first open cell from the top.
+        EXPECT_EQ(2, T()->Row());
+        EXPECT_EQ(2 + 5, T()->Col());
+        KeyStroke(T(), '1', '1');
+        EXPECT_EQ("1", Cel(2, 5));
+        EXPECT_EQ("0", Cel(5, 2));
+        // Row 5 has the same game; the next open one is 6 against 7.
+        EXPECT_EQ(6, T()->Row());
+        EXPECT_EQ(2 + 7, T()->Col());
+        EXPECT_EQ(0, Played);
+        KeyStroke(T(), '3', '3');
+        EXPECT_EQ(1, Played);
+        // Arrows move by hand only.
+        T()->FocusCell(4, 1, true);
+        KeyStroke(T(), VK_RIGHT);
+        EXPECT_EQ(5, T()->Col());
+    });
+}
+
+TEST_F(UitslagTabelTest, GamesPlayedWithBlackAreSilver) {
+    Open(MakeClubGroep(false, true));
+    Form->CheckListBox->SetChecked(TUitslagForm::ciWitZwart, true);
+    RunModal(*Form, [&] {
+        WaitActive();
+        TGame* Game = GameOf(1, 8);
+        const int Wit = Game->Rec.Slots[0].BergerNr, Zwart = Game->Rec.Slots[1].BergerNr;
+        EXPECT_EQ(clSilver, T()->GetCellBackColor(2 + Wit, Zwart));
+        EXPECT_NE(clSilver, T()->GetCellBackColor(2 + Zwart, Wit));
+        // The last result column as well.
+        TGame* Laatste = GameOf(7, 8);
+        const int Z = Laatste->Rec.Slots[1].BergerNr, W = Laatste->Rec.Slots[0].BergerNr;
+        EXPECT_EQ(clSilver, T()->GetCellBackColor(2 + W, Z));
+    });
+}
+
+TEST_F(UitslagTabelTest, AfterASaveTheCrosstableStillReachesTheRightCells) {
+    auto G = MakeClubGroep(false, false);
+    Open(std::move(G));
+    const std::string File = Folder.File("groep.csv");
+    RunModal(*Form, [&] {
+        WaitActive();
+        Dialogs->QueueFileName(File);
+        Form->SaveDataBitBtn->Click();
+        ASSERT_TRUE(FileExists(File));
+        TypeInTabel(2, 6, '1');
+        EXPECT_EQ("1", Cel(2, 6));
+        EXPECT_EQ("0", Cel(6, 2));
+        EXPECT_EQ("1", Punten(2));
+        EXPECT_EQ(ucWinst, RondeUitslag(2, GameOf(2, 6)->Rec.Ronde));
+        EXPECT_TRUE(Form->SaveDataBitBtn->Enabled());
     });
 }
 
