@@ -625,6 +625,38 @@ TEST_F(UitslagTabelTest, TheByeTakesADigitOnlyWhenChosen) {
     });
 }
 
+TEST_F(UitslagTabelTest, AByeWithAMiddleNumberGoesLastAndTheOthersKeepTheirGames) {
+    auto G = MakeClubGroep(false, false);
+    TSp* Vrij = G->Spelers.GetSpelerOnBergerNr(3);
+    Vrij->Rec.Relnr = VrijRelnr;
+    Vrij->Rec.Achternaam = "VRIJ";
+    Vrij->Rec.Voornaam.clear();
+    Open(std::move(G));
+    Form->CheckListBox->SetChecked(TUitslagForm::ciVrijInvullen, true);
+    RunModal(*Form, [&] {
+        WaitActive();
+        auto Pl = [&](int Nr) { return Groep->Spelers.GetSpelerOnBergerNr(Nr)->Rec.Plaats; };
+        EXPECT_EQ(8, Pl(3));
+        EXPECT_EQ(3, Pl(4));
+        EXPECT_EQ(Groep->Spelers.GetSpelerOnBergerNr(4)->GetNaam(), T()->Cells(1, 3));
+        // Player 4 (row 3) beats player 5 (column of the fourth row: 2 + 4).
+        T()->FocusCell(2 + Pl(5), Pl(4), true);
+        KeyStroke(T(), '1', '1');
+        const int Ronde = GameOf(4, 5)->Rec.Ronde;
+        EXPECT_EQ(ucWinst, RondeUitslag(4, Ronde));
+        EXPECT_EQ(ucVerlies, RondeUitslag(5, Ronde));
+        EXPECT_EQ("0", Trim(T()->Cells(2 + Pl(4), Pl(5))));
+        EXPECT_EQ("1", T()->Cells(2, Pl(4)));
+        // The game against the bye, typed in the bye's row.
+        T()->FocusCell(2 + Pl(6), Pl(3), true);
+        KeyStroke(T(), '2', '2');
+        const int VrijRonde = GameOf(3, 6)->Rec.Ronde;
+        EXPECT_EQ(ucWinst, RondeUitslag(6, VrijRonde));
+        EXPECT_EQ(ucVerlies, RondeUitslag(3, VrijRonde));
+        EXPECT_EQ("1", Trim(T()->Cells(2 + Pl(3), Pl(6))));
+    });
+}
+
 TEST_F(UitslagTabelTest, EntriesOnTheGamesPageShowWhenTheCrosstableComesBack) {
     Open(MakeClubGroep(false, false));
     RunModal(*Form, [&] {
