@@ -97,10 +97,10 @@ protected:
     int Played = 0;
 };
 
-// A club group whose draw number 8 is the bye: seven players and "VRIJ".
-std::unique_ptr<TGroep> MakeVrijGroep() {
+// A club group whose draw number Nr is the bye: seven players and "VRIJ".
+std::unique_ptr<TGroep> MakeVrijGroep(int Nr = 8) {
     auto G = MakeClubGroep(false, false);
-    TSp* Sp = G->Spelers.GetSpelerOnBergerNr(8);
+    TSp* Sp = G->Spelers.GetSpelerOnBergerNr(Nr);
     Sp->Rec.Relnr = VrijRelnr;
     Sp->Rec.Achternaam = "VRIJ";
     Sp->Rec.Voornaam.clear();
@@ -626,12 +626,7 @@ TEST_F(UitslagTabelTest, TheByeTakesADigitOnlyWhenChosen) {
 }
 
 TEST_F(UitslagTabelTest, AByeWithAMiddleNumberGoesLastAndTheOthersKeepTheirGames) {
-    auto G = MakeClubGroep(false, false);
-    TSp* Vrij = G->Spelers.GetSpelerOnBergerNr(3);
-    Vrij->Rec.Relnr = VrijRelnr;
-    Vrij->Rec.Achternaam = "VRIJ";
-    Vrij->Rec.Voornaam.clear();
-    Open(std::move(G));
+    Open(MakeVrijGroep(3));
     Form->CheckListBox->SetChecked(TUitslagForm::ciVrijInvullen, true);
     RunModal(*Form, [&] {
         WaitActive();
