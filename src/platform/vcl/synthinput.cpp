@@ -28,6 +28,10 @@ int QtKeyOf(WORD VirtualKey, char Char) {
         return Qt::Key_Up;
     case VK_DOWN:
         return Qt::Key_Down;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_RIGHT:
+        return Qt::Key_Right;
     case VK_ESCAPE:
         return Qt::Key_Escape;
     case VK_RETURN:

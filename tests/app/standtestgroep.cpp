@@ -1,0 +1,37 @@
+#include "standtestgroep.h"
+
+#include "model/berger.h"
+#include "model/stand.h"
+#include "model/textutils.h"
+
+std::unique_ptr<TGroep> MakeTestGroep(const std::vector<TTestSpeler>& Spelers, bool DubbelRondig) {
+    TGroepRec rec;
+    rec.Naam = "Testgroep";
+    rec.DubbelRondig = DubbelRondig ? 1 : 0;
+    rec.NaamMode = nmAchternaamEerst;
+    auto g = std::make_unique<TGroep>(rec);
+    int nr = 0;
+    for (const TTestSpeler& s : Spelers) {
+        ++nr;
+        TSpRec r;
+        InitSpRec(r);
+        r.BergerNr = nr;
+        r.Relnr = s.Vrij ? VrijRelnr : 7000000 + nr;
+        r.Achternaam = s.Achternaam;
+        r.Ratings[rtKNSB] = s.Knsb;
+        g->AddSpeler(r, IntToZeroStr(nr, 3));
+    }
+    MakeBergerGames(*g);
+    g->LinkSpelers();
+    FillRondeRecs(*g);
+    return g;
+}
+
+TGame* SetTestResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft) {
+    TKleur kleur;
+    TGame* game = G.Games.GetGameOnBgNrs(A, B, kleur, EersteHelft);
+    if (game) game->SetUitslag(Code, kleur);
+    FillRondeRecs(G);
+    CalcStand(G);
+    return game;
+}
