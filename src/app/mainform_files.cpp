@@ -267,7 +267,13 @@ void TMainForm::UitslagenBitBtnClick(TObject*) {
     ShowWindow(*this, [this] {
         if (!UitslagForm) return;
         UitslagForm->ShowModal();
-        if (UitslagForm->Changed()) SaveDataBitBtn->SetEnabled(true);
+        if (!UitslagForm->Changed()) return;
+        // Saved from the results window: what is on disk is what the close
+        // question must compare with.
+        if (CurGroep->Modified)
+            SaveDataBitBtn->SetEnabled(true);
+        else
+            CopyGroep(*CurGroep, *FSavedGroep);
     });
 }
 
