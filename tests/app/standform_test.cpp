@@ -405,4 +405,17 @@ TEST_F(StandWindow, ClipboardGetsTheWholeGridAndHelpExplainsTies) {
               asked.Asked()[0].Text);
 }
 
+TEST_F(StandWindow, GroupWithoutGamesListsNobody) {
+    TGroepRec rec;
+    rec.Naam = "Leeg";
+    TGroep g(rec);
+    TCurGroepScope scope(&g);
+    TOpenStand w(Bit(StandItem::Totaal));
+    EXPECT_EQ(0, w.Form.StandList().Count());
+    EXPECT_EQ(0, w.Form.LastRound());
+    EXPECT_EQ(2, w.Form.StandGrid->RowCount()); // the heading and the totals
+    EXPECT_EQ("0", w.Form.StandGrid->Cells(4, 1));
+    EXPECT_EQ("Leeg", w.Form.StatusBar->Panels(0)->Text);
+}
+
 } // namespace
