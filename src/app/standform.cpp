@@ -178,12 +178,13 @@ void TStandForm::CheckBoxClick(TObject*) {
         if (hidden && k.Kolom >= 0) hideCols.push_back(k.Kolom);
     }
 
+    // Unchecked, the cell takes its column's colour again like its neighbours.
     const bool kleur = CheckBox->Checked(StandItem::WitZwart);
     for (int r = 1; r < grid.RowCount(); ++r)
         for (const TKolomRec& k : groep->Rec.Kolommen)
             if (auto* cell = dynamic_cast<TGameCell*>(grid.Objects(k.Kolom, r));
                 cell && cell->Kleur == kZwart)
-                grid.SetCellBackColor(k.Kolom, r, kleur ? clSilver : grid.Color());
+                grid.SetCellBackColor(k.Kolom, r, kleur ? clSilver : clNone);
 
     // Rows go from the bottom up, so the rows still to look at keep their numbers.
     const int naamKolom = groep->Rec.StandKolommen[StandId::Naam].Kolom;

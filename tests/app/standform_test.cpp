@@ -223,7 +223,7 @@ TEST_F(StandWindow, ColumnChoiceHidesAndShowsColumnsAndRows) {
     Tick(w.Form, StandItem::WitZwart, true);
     EXPECT_EQ(clSilver, grid.GetCellBackColor(zc, zr));
     Tick(w.Form, StandItem::WitZwart, false);
-    EXPECT_EQ(grid.Color(), grid.GetCellBackColor(zc, zr));
+    EXPECT_EQ(clNone, grid.GetCellBackColor(zc, zr)); // the column's own colour
 
     // Ratings exist here, so their items stay free to choose.
     EXPECT_TRUE(w.Form.CheckBox->ItemEnabled(StandItem::Rating));
@@ -376,13 +376,17 @@ TEST_F(StandWindow, ModalWindowKeepsTheColumnChoiceAndOpensPlayerCards) {
         PostMessage(&form, WM_NULL, 0, 0);
         form.StandGridDblClickCell(nullptr, 1, 2);
         form.CheckBox->SetChecked(StandItem::WP, false);
+        form.CheckBox->SetChecked(StandItem::WitZwart, false);
+        form.CheckBox->SetChecked(StandItem::Onderling, true);
+        form.CheckBoxClick(form.CheckBox);
+        SavePicture(form, "standform_choice.png");
         form.SetModalResult(mrOk);
     });
     SpInfoForm = nullptr;
     EXPECT_TRUE(infoShown);
     EXPECT_EQ(mrOk, info.ModalResult());
     EXPECT_EQ(Bit(StandItem::Lootnummer) | Bit(StandItem::SB) | Bit(StandItem::Rating) |
-                  Bit(StandItem::Tpr) | Bit(StandItem::Uitslagen) | Bit(StandItem::WitZwart) |
+                  Bit(StandItem::Tpr) | Bit(StandItem::Uitslagen) | Bit(StandItem::Onderling) |
                   Bit(StandItem::Totaal),
               form.CheckMask);
 }
