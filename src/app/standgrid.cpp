@@ -58,6 +58,8 @@ struct TFill {
     TSpList& Spelers;
     int FirstResultCol = 0;
     int PerSpeler = 1; // result columns per player
+    // Games by id, each id to its first game as GetGame finds it.
+    std::unordered_map<int, TGame*> GameById;
 
     void SetKolom(int Id, int Kolom, int Item, const std::string& Kop) {
         TStandKolom& k = Groep.Rec.StandKolommen[static_cast<size_t>(Id)];
@@ -170,7 +172,8 @@ void TFill::PlaceGameCells(int Row, TSp& P, const std::unordered_map<int, int>& 
         if (cycle >= PerSpeler) continue; // more games than columns
         const int col = FirstResultCol + it->second * PerSpeler + cycle;
         ++cycle;
-        TGame* game = Groep.Games.GetGame(r.GameId);
+        const auto found = GameById.find(r.GameId);
+        TGame* game = found == GameById.end() ? nullptr : found->second;
         const TKleur kleur = r.Kleur == kZwart ? kZwart : kWit;
         Grid.SetObjects(col, Row, store.Add(game, r.GameId, col, Row, kleur));
         TUitslagCode code = r.Uitslag;
@@ -247,6 +250,8 @@ void FillStandGrid(TGroep& Groep, TExtColumnGrid& Grid, bool Compact, int LastRo
     TFill fill{Groep, Grid, Compact, LastRound, Spelers};
     fill.Layout();
 
+    for (int i = 0; i < Groep.Games.Count(); ++i)
+        fill.GameById.try_emplace(Groep.Games.Game(i)->Rec.GameId, Groep.Games.Game(i));
     std::unordered_map<int, int> listIndex; // draw number -> place in Spelers
     for (int i = 0; i < Spelers.Count(); ++i)
         listIndex.try_emplace(Spelers.Sp(i)->Rec.BergerNr, i);

@@ -1,5 +1,7 @@
 #include "standtestgroep.h"
 
+#include "apptestenv.h"
+
 #include "model/berger.h"
 #include "model/stand.h"
 #include "model/textutils.h"
@@ -28,9 +30,7 @@ std::unique_ptr<TGroep> MakeTestGroep(const std::vector<TTestSpeler>& Spelers, b
 }
 
 TGame* SetTestResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft) {
-    TKleur kleur;
-    TGame* game = G.Games.GetGameOnBgNrs(A, B, kleur, EersteHelft);
-    if (game) game->SetUitslag(Code, kleur);
+    TGame* game = EnterClubResult(G, A, B, Code, EersteHelft);
     FillRondeRecs(G);
     CalcStand(G);
     return game;
