@@ -92,6 +92,10 @@ public:
     void ReadSpEditGrid();
     void FillEditBoxes(TSp* Speler);
     void FillSortCheckBox();
+    // The current group's own settings (name, series points, criteria) into the
+    // "Edit groep" controls; after a group was read, before EditGroepBitBtnClick,
+    // which would otherwise give it the settings of the group shown before.
+    void ShowGroepSettings();
     // The player record of the edit fields for draw number Row.
     void ReadEditBoxes(int Row, TSpRec& Rec);
     // The player of the grid's current row, or nullptr (fewer than 2 players, or

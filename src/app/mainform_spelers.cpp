@@ -231,6 +231,13 @@ void TMainForm::EditGroepBitBtnClick(TObject*) {
     Beep();
 }
 
+void TMainForm::ShowGroepSettings() {
+    if (!CurGroep) return;
+    GroepNaamEdit->SetText(CurGroep->Rec.Naam);
+    CalcZVCheckBox->SetChecked(CurGroep->Rec.MyUseZVPoints != 0);
+    FillSortCheckBox();
+}
+
 void TMainForm::SelNaamRadioClick(TObject* Sender) {
     EditGroepBitBtnClick(Sender);
 }

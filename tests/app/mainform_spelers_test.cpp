@@ -102,6 +102,25 @@ TEST_F(MainFormSpelers, GroupNameNeedsTwoCharacters) {
     EXPECT_EQ(Form->StatusBar->Panels(1)->Text, Groep->GetInfoStr());
 }
 
+TEST_F(MainFormSpelers, AGroupReadAfterAnotherKeepsItsOwnSettings) {
+    Form->GroepNaamEdit->SetText("Clubkampioenschap A");
+    Form->EditGroepBitBtnClick(nullptr);
+    // The next group, as read from its file.
+    auto b = MakeZesGroep();
+    b->Rec.Naam = "Snelschaken B";
+    b->Rec.MyUseZVPoints = 0;
+    b->Rec.SortAr = {{siWP, 1}, {siOnderling, 0}};
+    Use(std::move(b));
+    Form->ShowGroepSettings();
+    Form->EditGroepBitBtnClick(nullptr);
+    EXPECT_EQ(Groep->Rec.Naam, "Snelschaken B");
+    EXPECT_EQ(Groep->Rec.MyUseZVPoints, 0);
+    EXPECT_EQ(Form->StatusBar->Panels(0)->Text, "Snelschaken B");
+    ASSERT_EQ(Form->SortCheckBox->Count(), 2);
+    EXPECT_EQ(Form->SortCheckBox->Items()->Strings(0), "WP");
+    EXPECT_TRUE(Form->SortCheckBox->Checked(0));
+}
+
 TEST_F(MainFormSpelers, EmptyGroupAsksForADataFile) {
     Use(std::make_unique<TGroep>());
     Form->GroepNaamEdit->SetText("");
@@ -500,8 +519,7 @@ TEST_F(MainFormSpelers, MoveButtonsMoveTheCriterionShown) {
 // --- pictures ----------------------------------------------------------------------------
 
 TEST_F(MainFormSpelers, Pictures) {
-    Form->FillSortCheckBox();
-    Form->GroepNaamEdit->SetText(Groep->Rec.Naam);
+    Form->ShowGroepSettings();
     Form->EditGroepBitBtnClick(nullptr);
     Select(2);
     Form->PageControl->SetActivePage(Form->SpelersSheet);
