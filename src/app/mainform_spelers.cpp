@@ -143,6 +143,9 @@ void TMainForm::CreateSpelersControls() {
     SpEditGrid = new TExtColumnGrid(this);
     SpEditGrid->SetParent(SpelersBox);
     SpEditGrid->SetAlign(alClient);
+    // A row is a player: the whole row shows as selected.
+    TGridOptions options = SpEditGrid->Options();
+    SpEditGrid->SetOptions(options.Include(goRowSelect));
     SpEditGrid->OnSelectCell = [this](TObject* S, int C, int R, bool& Can) {
         SpEditGridSelectCell(S, C, R, Can);
     };
