@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "grid/columngrid.h"
 #include "grid/support/cellprops.h"
 #include "model/group.h"
 #include "model/player.h"
@@ -121,6 +122,36 @@ public:
     void ReadSpEditGrid();
     void FillEditBoxes(TSp* Speler);
     void FillSortCheckBox();
+    // The current group's own settings (name, series points, criteria) into the
+    // "Edit groep" controls; after a group was read, before EditGroepBitBtnClick,
+    // which would otherwise give it the settings of the group shown before.
+    void ShowGroepSettings();
+    // The player record of the edit fields for draw number Row.
+    void ReadEditBoxes(int Row, TSpRec& Rec);
+    // The player of the grid's current row, or nullptr (fewer than 2 players, or
+    // the row does not hold the player with its draw number).
+    TSp* GetEditPlayer();
+    void SpEditGridSelectCell(TObject* Sender, int ACol, int ARow, bool& CanSelect);
+    void SpEditGridCanEditCell(TObject* Sender, int ARow, int ACol, bool& CanEdit);
+    void SpEditGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign,
+                                TVAlignment& VAlign);
+    void ZetSpDataBitBtnClick(TObject* Sender);
+    void ZetVrijBitBtnClick(TObject* Sender);
+    void SpVoorNaamEditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void SpFamNaamEditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void OmhoogMenuClick(TObject* Sender);
+    void OmlaagMenuClick(TObject* Sender);
+    // Exchanges the selected player's draw number N with N - Stap.
+    void MoveSpeler(int Stap);
+    void PlaatsVrijMenuClick(TObject* Sender);
+    void WegVrijMenuClick(TObject* Sender);
+    void AddSortLine(TSortId SortId, bool Checked);
+    void SortCheckBoxClick(TObject* Sender);
+    void UpSortButtonClick(TObject* Sender);
+    void DownSortButtonClick(TObject* Sender);
+    void MoveSortLine(int Stap);
+    // Exchanges the criteria on list lines A and B = A + 1.
+    void SwapSortEntries(int A, int B);
 
     // --- federation lists (mainform_leden.cpp) ---
     void CreateLijstControls(); // on LijstenPanel of "Edit groep"

@@ -193,9 +193,8 @@ bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     for (int id = 0; id < KolomNrCount; ++id)
         map[static_cast<size_t>(id)].Kolom = k.Kolom[static_cast<size_t>(id)];
     NewGroepFlag = false;
-    if (GroepNaamEdit) GroepNaamEdit->SetText(CurGroep->Rec.Naam);
+    ShowGroepSettings();
     FillSpEditGrid();
-    FillSortCheckBox();
     ShowGroepStatus();
     return true;
 }

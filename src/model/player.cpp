@@ -53,7 +53,7 @@ double TSp::GetOnderlingResultaat(int TegenBergerNr) const {
 int TSp::GetNrRatedGames() const {
     int n = 0;
     for (const TRondeRec& r : Rondes)
-        if (IsValidRating(r.TegenRating)) ++n;
+        if (IsGespeeld(r.Uitslag) && IsValidRating(r.TegenRating)) ++n;
     return n;
 }
 

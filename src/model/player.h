@@ -25,6 +25,7 @@ public:
     // Score against that opponent over all games with a result; -1 when they did not
     // meet or the last game between them has no result yet.
     double GetOnderlingResultaat(int TegenBergerNr) const;
+    // Games played over the board against an opponent with a valid rating.
     int GetNrRatedGames() const;
     bool HasReglUitslag() const;
     std::string GetGebJaarStr() const;

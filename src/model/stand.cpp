@@ -74,7 +74,9 @@ public:
             default:
                 break;
             }
-            if (IsValidRating(Q.TegenRating)) {
+            // An open or forfeited game is no rated game: an open one would count
+            // as a rated loss while the tournament runs, a forfeit as a rated result.
+            if (IsGespeeld(Q.Uitslag) && IsValidRating(Q.TegenRating)) {
                 FRatingSum += Q.TegenRating;
                 FRatedScore += UitslagToScore(Q.Uitslag);
                 FRatings.push_back(Q.TegenRating);

@@ -89,28 +89,63 @@ TEST(Stand, RatingStatistics) {
     auto g = ForfeitGroup();
     CalcStand(*g);
     const TSp* p4 = g->Spelers.Sp(3);
-    // Rated opponents 1800 (lost) and 1700 (forfeit draw); player 3 has no rating.
+    // Opponents 1800 (lost), none (draw) and 1700 (forfeit draw, no rated game).
     EXPECT_EQ(p4->Rondes[0].TegenRating, 1800);
     EXPECT_EQ(p4->Rondes[1].TegenRating, 0);
-    EXPECT_EQ(p4->GetNrRatedGames(), 2);
+    EXPECT_EQ(p4->Rondes[2].TegenRating, 1700);
+    EXPECT_EQ(p4->GetNrRatedGames(), 1);
     const TRondeRec& r = Last(p4);
-    EXPECT_EQ(r.GemRating, 1750);
-    // 25 % against an average of 1750: 1750 + 285.714 * z(0.25) = 1750 - 192.71.
-    EXPECT_EQ(r.TprProcent, 1557);
-    // The rating whose expected score against 1800 and 1700 is 0.5: 1554.32.
-    EXPECT_EQ(r.Tpr, 1554);
+    EXPECT_EQ(r.GemRating, 1800);
+    // 0 of 1 gets a virtual draw against his own 1600: 0.5 of 2 against an average
+    // of 1700 is 25 %, 1700 + 285.714 * z(0.25) = 1700 - 192.71.
+    EXPECT_EQ(r.TprProcent, 1507);
+    // The rating whose expected score against 1800 and 1600 is 0.5: 1495.20.
+    EXPECT_EQ(r.Tpr, 1495);
     // W-We counts only games played on the board: 0 - Phi(-200 / 285.714) = -0.24196.
     EXPECT_NEAR(r.WWe, -0.2419637, 1e-6);
     EXPECT_EQ(p4->Rondes[0].GemRating, 1800);
     EXPECT_NEAR(p4->Rondes[0].WWe, -0.2419637, 1e-6);
 
     // An unrated player still gets statistics against rated opponents, but no W-We:
-    // 2.5 of 3 against 1700, 1600 and 1800.
+    // 1.5 of 2 against 1600 and 1800 (his forfeit win against 1700 is no rated game).
     const TRondeRec& r3 = Last(g->Spelers.Sp(2));
     EXPECT_EQ(r3.GemRating, 1700);
-    EXPECT_EQ(r3.TprProcent, 1976); // 1700 + 285.714 * z(5/6) = 1700 + 276.41
-    EXPECT_EQ(r3.Tpr, 1988);        // expected score 2.5 at 1987.69
+    EXPECT_EQ(r3.TprProcent, 1893); // 1700 + 285.714 * z(0.75) = 1700 + 192.71
+    EXPECT_EQ(r3.Tpr, 1905);        // expected score 1.5 at 1904.72
     EXPECT_EQ(r3.WWe, 0);
+}
+
+TEST(Stand, OpenAndForfeitGamesAreNoRatedGames) {
+    // Player 1 (1800): round 1 a draw against player 4 (1700), round 2 against
+    // player 2 (2000) still open, round 3 a forfeit win against player 3 (1600).
+    auto g = MakeGroep(4);
+    const int ratings[] = {1800, 2000, 1600, 1700};
+    for (int i = 0; i < 4; ++i)
+        g->Spelers.Sp(i)->Rec.Ratings[rtKNSB] = ratings[i];
+    EnterResult(*g, 1, 4, 3); // "½-½"
+    EnterResult(*g, 3, 1, 7); // "0-1 Regl."
+    FillRondeRecs(*g);
+    CalcStand(*g);
+    TSp* p1 = g->Spelers.Sp(0);
+    ASSERT_EQ(p1->Rondes.size(), 3u);
+    ASSERT_EQ(p1->Rondes[1].Uitslag, ucGeen);
+    ASSERT_EQ(p1->Rondes[2].Uitslag, ucReglWinst);
+    EXPECT_EQ(p1->GetNrRatedGames(), 1);
+    // The figures of the one draw against 1700, after every round.
+    for (const TRondeRec& r : p1->Rondes) {
+        EXPECT_EQ(r.GemRating, 1700) << r.Ronde;
+        EXPECT_EQ(r.TprProcent, 1700) << r.Ronde; // 50 % against 1700
+        // W - We = 0.5 - Phi(100 / 285.714) = 0.5 - 0.63683
+        EXPECT_NEAR(r.WWe, -0.1368306, 1e-6) << r.Ronde;
+    }
+    // The latest round carries the performance by bisection: 0.5 of 1 against 1700.
+    EXPECT_EQ(Last(p1).Tpr, 1700);
+    // The running score still counts the forfeit.
+    EXPECT_DOUBLE_EQ(Last(p1).Score, 1.5);
+
+    CalcSpelerStand(*g, *p1);
+    for (const TRondeRec& r : p1->Rondes)
+        EXPECT_EQ(r.Tpr, 1700) << r.Ronde;
 }
 
 TEST(Stand, NoRatedOpponentsLeavesRatingFiguresAtZero) {

@@ -31,7 +31,7 @@ TRondeRec FullRecord(const TGroep& G, const TSp& Sp, const TRondeRec& R) {
             sb += total;
         else if (Q.Uitslag == ucRemise || Q.Uitslag == ucReglRemise || Q.Uitslag == ucReglVerlies)
             sb += total / 2;
-        if (IsValidRating(t->GetRating())) {
+        if (IsGespeeld(Q.Uitslag) && IsValidRating(t->GetRating())) {
             ratingSum += t->GetRating();
             ratedScore += UitslagToScore(Q.Uitslag);
             ratings.push_back(t->GetRating());
@@ -115,8 +115,8 @@ TEST(StandTpr, RecordsOutOfRoundOrderStillSumTheirOwnRounds) {
     }
 }
 
-// The rated opponents of the forfeit group's players and their score against
-// them, round by round, by hand.
+// The rated opponents of the forfeit group's players in games played on the
+// board and their score against them, round by round, by hand.
 TEST(StandTpr, PerformanceOfEveryRoundOfAHandCheckedGroup) {
     auto g = ForfeitGroup();
     const int ratings[] = {1800, 1700, 0, 1600};
@@ -128,9 +128,9 @@ TEST(StandTpr, PerformanceOfEveryRoundOfAHandCheckedGroup) {
     };
     const std::vector<std::vector<TExpected>> expected = {
         {{{1600}, 1}, {{1600, 1700}, 1}, {{1600, 1700}, 1}}, // beat 4, lost to 2 and 3
-        {{{}, 0}, {{1800}, 1}, {{1800, 1600}, 1.5}},         // 0r to 3, beat 1, ½r with 4
-        {{{1700}, 1}, {{1700, 1600}, 1.5}, {{1700, 1600, 1800}, 2.5}}, // 1r, draw with 4, beat 1
-        {{{1800}, 0}, {{1800}, 0}, {{1800, 1700}, 0.5}},               // lost to 1, draw with 3
+        {{{}, 0}, {{1800}, 1}, {{1800}, 1}},                 // 0r to 3, beat 1, ½r with 4
+        {{{}, 0}, {{1600}, 0.5}, {{1600, 1800}, 1.5}},       // 1r, draw with 4, beat 1
+        {{{1800}, 0}, {{1800}, 0}, {{1800}, 0}},             // lost to 1, draw with 3, ½r
     };
     // Before the card asks, only the latest round has its performance.
     for (int i = 0; i < 4; ++i) {
@@ -154,9 +154,13 @@ TEST(StandTpr, PerformanceOfEveryRoundOfAHandCheckedGroup) {
     // 1800 and a win, 1.5 of 2; player 2 has no rated opponent in round 1.
     EXPECT_GT(g->Spelers.Sp(0)->Rondes[0].Tpr, 1800);
     EXPECT_EQ(g->Spelers.Sp(1)->Rondes[0].Tpr, 0);
-    // Half a point of two against 1800 and 1700: at 1554 the expected scores are
-    // 0.1946 (z = -0.861) and 0.3047 (z = -0.511), together the half point.
-    EXPECT_NEAR(g->Spelers.Sp(3)->Rondes[2].Tpr, 1554, 1);
+    // Player 4's forfeit draw is no rated game: 0 of 1 against 1800 gets a virtual
+    // draw against his own 1600, and at 1495 the expected scores are 0.1430
+    // (z = -1.067) and 0.3569 (z = -0.367), together the half point.
+    EXPECT_NEAR(g->Spelers.Sp(3)->Rondes[2].Tpr, 1495, 1);
+    // Player 3's forfeit win in round 1 leaves him without a rated game.
+    EXPECT_EQ(g->Spelers.Sp(2)->Rondes[0].Tpr, 0);
+    EXPECT_EQ(g->Spelers.Sp(2)->Rondes[0].GemRating, 0);
     // The card's second pass changes none of the other figures.
     auto copy = std::make_unique<TGroep>();
     CopyGroep(*g, *copy);

@@ -223,6 +223,37 @@ TEST(RadioGroup, ItemsBecomeButtonsAndTheChoiceIsItemIndex) {
     EXPECT_GT(group->Buttons(2)->Left(), group->Buttons(0)->Left());
 }
 
+TEST(RadioGroup, RebuiltButtonsLeaveTheTabOrder) {
+    auto form = MakeForm();
+    auto* group = new TRadioGroup(form.get());
+    group->SetParent(form.get());
+    group->SetBounds(0, 0, 200, 120);
+    // Every added item rebuilds the buttons and frees the old ones.
+    for (const char* s : {"KNSB", "Jeugd", "FIDE"})
+        group->Items()->Add(s);
+    std::vector<TWinControl*> order;
+    form->GetTabOrderList(order);
+    ASSERT_EQ(4u, order.size());
+    EXPECT_EQ(group, order[0]);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(group->Buttons(i), order[static_cast<size_t>(i) + 1]);
+}
+
+TEST(Controls, AWindowedChildFreedAloneLeavesItsParent) {
+    auto form = MakeForm();
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    auto* edit = new TEdit(nullptr);
+    edit->SetParent(panel);
+    auto* keep = new TEdit(form.get());
+    keep->SetParent(panel);
+    delete edit;
+    EXPECT_EQ(1, panel->ControlCount());
+    std::vector<TWinControl*> order;
+    form->GetTabOrderList(order);
+    EXPECT_EQ((std::vector<TWinControl*>{panel, keep}), order);
+}
+
 TEST(Splitter, DraggingResizesTheDockedNeighbour) {
     auto form = MakeForm(400, 300);
     auto* left = new TPanel(form.get());
