@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/gridstyle.h"
+#include "app/standgrid.h"
 #include "grid/columngrid.h"
 #include "model/group.h"
 #include "model/stand.h"
@@ -19,12 +20,6 @@ namespace {
 
 constexpr int StartRijen = 14;
 constexpr TColor KleurZwart = 0xC0C0C0; // silver
-
-bool RowIsEmpty(const TExtStringGrid& Grid, int Row) {
-    for (int c = 0; c < Grid.ColCount(); ++c)
-        if (!Grid.Cells(c, Row).empty()) return false;
-    return true;
-}
 
 } // namespace
 
@@ -172,7 +167,7 @@ void TSpInfoForm::ShowSpInfo() {
         SpGrid->SetCells(1, gameRow, IntToStr(rec.TegenBergerNr) + ". " + tegen->GetNaam());
         if (n > 1) SpGrid->MergeCells(1, gameRow, n, 1);
     }
-    while (SpGrid->RowCount() >= 3 && RowIsEmpty(*SpGrid, SpGrid->RowCount() - 1))
+    while (SpGrid->RowCount() >= 3 && IsRowEmpty(*SpGrid, SpGrid->RowCount() - 1))
         SpGrid->SetRowCount(SpGrid->RowCount() - 1);
     SpGrid->AutoSizeColumns(true, 4);
     SpGrid->EndGridUpdate();
