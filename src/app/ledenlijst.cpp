@@ -78,7 +78,9 @@ bool ReadKnsbLedenList(TExtStringGrid& Grid, const std::string& FileName, TSpLis
                        const TLedenProgress& Progress) {
     if (!LoadLedenGrid(Grid, FileName)) return false;
     ReadKnsbLedenRows(Grid.RowCount(), GridCells(Grid), LedenList, Progress);
-    Grid.AutoSizeColumns(false, 4);
+    // A list long enough to be shown replaces the loaded cells at once, so
+    // measuring every one of its cells would be work thrown away.
+    if (LedenList.Count() <= MinLedenVoorZoeken) Grid.AutoSizeColumns(false, 4);
     return true;
 }
 

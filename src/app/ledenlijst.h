@@ -69,7 +69,8 @@ void ReadKnsbLedenRows(int RowCount, const TLedenCell& Cell, TSpList& LedenList,
                        const TLedenProgress& Progress = {});
 // Loads the file into Grid (';'-separated) and reads its rows; false, with
 // nothing added, when the file cannot be loaded. The KNSB list's columns are
-// sized to their contents afterwards.
+// sized to their contents afterwards when the list stays on screen as loaded
+// (MinLedenVoorZoeken members or fewer; a longer one is shown by ShowLedenlijst).
 bool ReadNJRLedenList(TExtStringGrid& Grid, const std::string& FileName, TSpList& LedenList);
 bool ReadKnsbLedenList(TExtStringGrid& Grid, const std::string& FileName, TSpList& LedenList,
                        const TLedenProgress& Progress = {});
