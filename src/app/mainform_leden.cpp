@@ -31,9 +31,12 @@ public:
     THourGlass& operator=(const THourGlass&) = delete;
 };
 
-// Selected file node of a list tree, or empty.
-std::string ChosenTreeFile(const TTreeView* Tree) {
-    return Tree ? ListTreeFileName(Tree->Selected()) : std::string();
+// A double click on a file node of a list tree chooses that file.
+void ChooseTreeFile(const TTreeView* Tree, std::string& Chosen) {
+    const std::string file = Tree ? ListTreeFileName(Tree->Selected()) : std::string();
+    if (file.empty()) return;
+    Chosen = file;
+    Beep();
 }
 
 // The next search starts at the first cell.
@@ -171,31 +174,19 @@ void TMainForm::FillListTrees() {
 }
 
 void TMainForm::KnsbRaTreeViewDblClick(TObject*) {
-    if (const std::string f = ChosenTreeFile(KnsbRaTreeView); !f.empty()) {
-        KnsbRatFileName = f;
-        Beep();
-    }
+    ChooseTreeFile(KnsbRaTreeView, KnsbRatFileName);
 }
 
 void TMainForm::JeugdRaTreeViewDblClick(TObject*) {
-    if (const std::string f = ChosenTreeFile(JeugdRaTreeView); !f.empty()) {
-        JeugdRatFileName = f;
-        Beep();
-    }
+    ChooseTreeFile(JeugdRaTreeView, JeugdRatFileName);
 }
 
 void TMainForm::NJRLedenTreeViewDblClick(TObject*) {
-    if (const std::string f = ChosenTreeFile(NJRLedenTreeView); !f.empty()) {
-        NJRLedenFileName = f;
-        Beep();
-    }
+    ChooseTreeFile(NJRLedenTreeView, NJRLedenFileName);
 }
 
 void TMainForm::KNSBLedenTreeViewDblClick(TObject*) {
-    if (const std::string f = ChosenTreeFile(KNSBLedenTreeView); !f.empty()) {
-        KnsbLedenFileName = f;
-        Beep();
-    }
+    ChooseTreeFile(KNSBLedenTreeView, KnsbLedenFileName);
 }
 
 void TMainForm::SpeedButton1Click(TObject*) {

@@ -275,6 +275,7 @@ TEST_F(LedenLijstGrid, KnsbListColumnsRatingsAndOneMemberPerNumber) {
                     "\xCB.", "V", "2008", "1450", "1390", "");
     text += KnsbRow(7300001, "Dijkstra", "", "Kees", "K.", "M", "1965", "1999", "", "1999");
     text += KnsbRow(3, "Laag", "", "Nummer", "L.", "M", "1970", "1500", "", "");
+    text += "73OO009;1234;1;Letters;;In;I.;;M;1970;NED;1500;;;;;;\r\n"; // no number
     WriteFile(Dir.File("lid20240115.csv"), text);
 
     TSpList leden;
