@@ -230,6 +230,51 @@ def cell_streams():
     }
 
 
+# --- federation lists (first byte: the rating kind) -------------------------
+
+
+def rating_line(seq, relnr, achternaam, voornaam, tv, sexe, rating, rest=""):
+    line = (f"{seq:<6} {relnr:<7} {achternaam:<19.19} {voornaam:<9.9} {tv:<7.7} "
+            f"{sexe} {rating:<5}")
+    return line + (" " + rest if rest else "")
+
+
+RATING_HEAD = "KNSB rating lijst januari 2024"
+RATINGS = {
+    "krat.txt": "\0" + "\r\n".join([
+        RATING_HEAD,
+        rating_line(1, 7000001, "Jansen", "Pieter", "", "M", 1912),
+        rating_line(2, 7000002, "\u00c7elik", "\u00ebmine", "van der", "V", 1450, "  12 1985"),
+        rating_line(3, 7000002, "Dubbel", "Jan", "", "M", 1500),
+        rating_line(4, 4999999, "Laag", "Piet", "", "M", 1400)[:59],
+    ]) + "\r\n",
+    "jrat-lf.txt": "\1" + "\n".join([
+        "KNSB jeugd rating",
+        rating_line(1, 7100001, "Bakker", "Sanne", "de", "V", 1203),
+        rating_line(2, "70x0002", "Geen", "Nummer", "", "M", 900),
+        rating_line(3, 7100003, "Tab\tIn", "Naam", "", "M", 1001),
+    ]),
+}
+
+NJR_HEAD = "Vereniging;RelNr;Voornaam;TV;FamNaam;VL;Sexe;GebJaar;Rating"
+KNSB_HEAD = ("Relatienummer;VerenigingID;LidmaatschapTypeID;Achternaam;Tussenvoegsel;Voornaam;"
+             "Voorletters;Email;Geslacht;Geboren;Nationaliteit;KNSBRating;KNSBJeugdRating;"
+             "Categorie;Status;FIDERating;FIDEId;Titel")
+MEMBERS = {
+    "njr.csv": "\3" + NJR_HEAD + "\r\n"
+               "Zomerveld;7200001;\u00ebva;van;\u00c7elik;E.;V;2009;1210\r\n"
+               "Zomerveld;7200002;Tim;;\"Berg; van den\";T.;M;abc;\r\n"
+               "Zomerveld;7200001;Eva;;Dubbel;E.;V;2010;900\r\n"
+               "Zomerveld;7200003;Kort;;Laatste;K.;M;2012;1001",
+    "knsb.csv": "\0" + KNSB_HEAD + "\r\n"
+                "7300001;1234;1;Dijkstra;;Kees;K.;x@y.nl;M;1965;NED;1688;;A;Actief;1702;1234567;\r\n"
+                "7300002;1234;1;\u00c7akir;;\u00ebmine;\u00cb.;;V;2008;NED;1450;1390;;;;;\r\n"
+                "7300001;1234;1;Dijkstra;;Kees;K.;;M;1965;NED;1999;;;;1999;;\r\n"
+                "3;1;1;Laag;;Nummer;L.;;M;1970;NED;1500;;;;;;\r\n",
+    "empty.csv": "\2",
+}
+
+
 def write(folder, name, data):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, name), "wb") as f:
@@ -254,6 +299,10 @@ def main():
         write(os.path.join(out, "number_text"), f"n{i:02}.txt", text)
     for name, text in CSVS.items():
         write(os.path.join(out, "csv_read"), name, text)
+    for name, text in RATINGS.items():
+        write(os.path.join(out, "rating_list"), name, text)
+    for name, text in MEMBERS.items():
+        write(os.path.join(out, "member_list"), name, text)
     for name, data in cell_streams().items():
         write(os.path.join(out, "cell_stream"), name, data)
 

@@ -158,6 +158,36 @@ public:
     void CreateLedenControls(); // on LedenPanel of "Spelers"
     // Fills the four list trees from the data folder (activation).
     void FillListTrees();
+    void KnsbRaTreeViewDblClick(TObject* Sender);
+    void JeugdRaTreeViewDblClick(TObject* Sender);
+    void NJRLedenTreeViewDblClick(TObject* Sender);
+    void KNSBLedenTreeViewDblClick(TObject* Sender);
+    void SpeedButton1Click(TObject* Sender);
+    // Loads the list chosen in LijstComboBox into LedenList and shows it.
+    void LoadLedenList();
+    void ReadRatingList(bool KNSB);
+    void ReadNJRLedenList();
+    void ReadKnsbLedenList();
+    void ShowLedenlijst();
+    void ZoekSpeedButtonClick(TObject* Sender);
+    void ZoekEditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void ZoekLid();
+    void SpEditGridDblClickCell(TObject* Sender, int ARow, int ACol);
+    // Takes the member of the row into the player selected in SpEditGrid.
+    void LedenGridDblClickCell(TObject* Sender, int ARow, int ACol);
+    void LedenGridCanEditCell(TObject* Sender, int ARow, int ACol, bool& CanEdit);
+    void LedenGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign,
+                               TVAlignment& VAlign);
+    // The member list, made on first use when the window has not made it yet.
+    TSpList& Leden();
+    std::string LedenFileName; // the list file loaded last
+    TTabSheet *KNSBLedenSheet = nullptr, *KnsbRaSheet = nullptr, *JeugdRaSheet = nullptr,
+              *NJRLedenSheet = nullptr;
+    TGroupBox *KNSBLedenBox = nullptr, *KnsbRaBox = nullptr, *JeugdRaBox = nullptr,
+              *NJRLedenBox = nullptr;
+    TLabel *KNSBLedenLabel = nullptr, *KnsbRaLabel = nullptr, *JeugdRaLabel = nullptr,
+           *NJRLedenLabel = nullptr;
+    TTabSheet *ZoekSheet = nullptr, *LaadSheet = nullptr;
 
     // --- state (see the table of the main window's fields) ---
     TGroepList* GroepList() const { return FGroepList.get(); }

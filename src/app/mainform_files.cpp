@@ -69,7 +69,9 @@ bool TMainForm::GroepChanged(std::string& Diff) const {
 }
 
 void TMainForm::FormActivate(TObject*) {
-    if (Activated) return;
+    // The start-up sequence needs the state FormCreate makes; a window shown
+    // without it (a test of one page) has nothing to start.
+    if (Activated || !FSavedGroep) return;
     Activated = true;
     ReadSettings();
     if (!DirectoryExists(DataMap)) DataMap = GetCurrentDir();

@@ -775,7 +775,9 @@ void TWinControl::RemoveControl(TControl* Control) {
     const auto it = std::find(FControls.begin(), FControls.end(), Control);
     if (it == FControls.end()) return;
     FControls.erase(it);
-    std::erase(FTabList, static_cast<TWinControl*>(dynamic_cast<TWinControl*>(Control)));
+    // By address: a child that removes itself from its own destructor is no
+    // windowed control any more to a dynamic cast, yet must leave the tab list.
+    std::erase_if(FTabList, [Control](TWinControl* W) { return W == Control; });
     if (TCustomForm* form = ParentForm()) form->ControlRemoved(Control);
     Control->FParent = nullptr;
     Control->FWidget->hide();

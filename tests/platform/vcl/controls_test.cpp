@@ -213,6 +213,20 @@ TEST(Tree, ChildrenGoWithTheirParentAndTheOwnerForgetsThem) {
     EXPECT_EQ(0, form->ControlCount());
 }
 
+TEST(Tree, AWindowedChildFreedOnItsOwnLeavesTheTabOrder) {
+    auto form = MakeForm();
+    auto* panel = new TCustomControl(form.get());
+    panel->SetParent(form.get());
+    auto* gone = new TCustomControl(nullptr);
+    gone->SetParent(panel);
+    auto* stays = new TCustomControl(nullptr);
+    stays->SetParent(panel);
+    delete gone;
+    std::vector<TWinControl*> order;
+    form->GetTabOrderList(order);
+    EXPECT_EQ(order, (std::vector<TWinControl*>{panel, stays}));
+}
+
 TEST(Tree, ParentFontFollowsUntilSetOwn) {
     auto form = MakeForm();
     auto* c = new TRecorder(form.get());
