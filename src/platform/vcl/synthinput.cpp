@@ -17,7 +17,8 @@ void SendMouse(TControl* Control, QEvent::Type Type, int X, int Y) {
     const QPointF local(X, Y);
     const QPointF global = Control->Widget()->mapToGlobal(local);
     const Qt::MouseButtons buttons =
-        Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        Type == QEvent::MouseButtonPress || Type == QEvent::MouseButtonDblClick ? Qt::LeftButton
+                                                                                : Qt::NoButton;
     QMouseEvent e(Type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(Control->Widget(), &e);
 }
@@ -57,6 +58,13 @@ void MousePress(TControl* Control, int X, int Y) {
 }
 
 void MouseRelease(TControl* Control, int X, int Y) {
+    SendMouse(Control, QEvent::MouseButtonRelease, X, Y);
+}
+
+void MouseDoubleClick(TControl* Control, int X, int Y) {
+    SendMouse(Control, QEvent::MouseButtonPress, X, Y);
+    SendMouse(Control, QEvent::MouseButtonRelease, X, Y);
+    SendMouse(Control, QEvent::MouseButtonDblClick, X, Y);
     SendMouse(Control, QEvent::MouseButtonRelease, X, Y);
 }
 

@@ -12,6 +12,9 @@
 void MousePress(TControl* Control, int X, int Y);
 void MouseRelease(TControl* Control, int X, int Y);
 void MouseMoveTo(TControl* Control, int X, int Y, bool LeftDown);
+// A left double click as the window system delivers it: press, release, the
+// double-click press, release.
+void MouseDoubleClick(TControl* Control, int X, int Y);
 // A key press and release; Char is what the key types ('\0' for none).
 void KeyStroke(TControl* Control, WORD VirtualKey, char Char = '\0');
 void TypeText(TControl* Control, const std::string& Text);
