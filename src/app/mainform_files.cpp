@@ -108,6 +108,9 @@ void TMainForm::FormActivate(TObject*) {
     CurGroep->Rec.DatumEersteRonde = datum < EncodeDate(1904, 1, 1) ? Date() : datum;
 
     FillListTrees();
+    // The first group has no tie-break criteria of its own: without the default
+    // ones its list stays empty and its standings keep the draw order.
+    if (SortCheckBox) FillSortCheckBox();
     CopyGroep(*CurGroep, *FSavedGroep);
     FormResize(nullptr);
     EditGroepBitBtnClick(nullptr);
