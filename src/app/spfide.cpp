@@ -94,22 +94,32 @@ std::string FideDatumStr(TDateTime Datum) {
 
 int FidePlaats(const TGroep& Groep, const TSp& Sp) {
     const TSpList& spelers = Groep.Spelers;
-    int n = 0;
-    for (int i = 0; i < spelers.Count(); ++i)
-        if (spelers.Sp(i)->IsNotVrij()) ++n;
-    bool geplaatst = true;
-    for (int i = 0; i < spelers.Count(); ++i) {
-        const TSpRec& r = spelers.Sp(i)->Rec;
-        if (spelers.Sp(i)->IsNotVrij() && (r.Plaats < 1 || r.Plaats > n)) geplaatst = false;
-    }
-    if (geplaatst) return Sp.Rec.Plaats;
-    // No ranking yet: by the points of every game with a result.
     std::unordered_map<int, double> punten;
     for (int i = 0; i < Groep.Games.Count(); ++i) {
         const TGame& g = *Groep.Games.Game(i);
         for (int s = SlotWit; s <= SlotZwart; ++s)
             punten[g.Rec.Slots[static_cast<size_t>(s)].BergerNr] += g.GetScore(s);
     }
+    int n = 0;
+    for (int i = 0; i < spelers.Count(); ++i)
+        if (spelers.Sp(i)->IsNotVrij()) ++n;
+    // The places are the ranking's only when every player has one and none
+    // stands above a player with more points: a new group's players carry
+    // their draw numbers as places until a ranking writes its own.
+    bool geplaatst = true;
+    for (int i = 0; i < spelers.Count() && geplaatst; ++i) {
+        const TSp* a = spelers.Sp(i);
+        if (!a->IsNotVrij()) continue;
+        if (a->Rec.Plaats < 1 || a->Rec.Plaats > n) geplaatst = false;
+        for (int j = 0; j < spelers.Count() && geplaatst; ++j) {
+            const TSp* b = spelers.Sp(j);
+            if (b->IsNotVrij() && a->Rec.Plaats < b->Rec.Plaats &&
+                punten[a->Rec.BergerNr] < punten[b->Rec.BergerNr])
+                geplaatst = false;
+        }
+    }
+    if (geplaatst) return Sp.Rec.Plaats;
+    // No ranking: by the points of every game with a result.
     const double eigen = punten[Sp.Rec.BergerNr];
     int plaats = 1;
     for (int i = 0; i < spelers.Count(); ++i) {

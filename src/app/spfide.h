@@ -69,7 +69,8 @@ TDateTime FideEersteRondeDatum(const TGroep& Groep);
 // "yyyy/mm/dd"; empty before 1904-01-01.
 std::string FideDatumStr(TDateTime Datum);
 // The player's place in the standings: the ranking's place when every player
-// has one, else 1 + the number of players with more points.
+// has one and the places follow the points, else 1 + the number of players
+// with more points.
 int FidePlaats(const TGroep& Groep, const TSp& Sp);
 
 // The reported players (owned), ordered by name, numbered from 1.
