@@ -1,5 +1,7 @@
 #include "apptestenv.h"
 
+#include <gtest/gtest.h>
+
 #include "vz_test_support.h"
 
 #include "model/berger.h"
@@ -106,4 +108,15 @@ std::string SavePicture(TControl& Control, const std::string& Name) {
     const std::string File = ArtifactsDir() + "/" + Name;
     Picture.SaveToFile(File);
     return File;
+}
+
+std::vector<std::string> SplitCrLf(const std::string& Text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t p = Text.find("\r\n"); p != std::string::npos; p = Text.find("\r\n", start)) {
+        lines.push_back(Text.substr(start, p - start));
+        start = p + 2;
+    }
+    EXPECT_EQ(Text.size(), start) << "the last line ends with CR LF";
+    return lines;
 }

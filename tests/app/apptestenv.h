@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/group.h"
 
@@ -43,3 +44,7 @@ int RunModal(TCustomForm& Form, const std::function<void()>& WhileShown);
 
 // Paints Control into <artifacts>/<Name> (a .png) and answers the path.
 std::string SavePicture(TControl& Control, const std::string& Name);
+
+// The lines of a text written with CR LF; a failure when the last line has no
+// CR LF of its own.
+std::vector<std::string> SplitCrLf(const std::string& Text);

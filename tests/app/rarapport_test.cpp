@@ -203,17 +203,6 @@ std::string PadRight(std::string S, size_t N) {
     return S;
 }
 
-std::vector<std::string> SplitCrLf(const std::string& Text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t p = Text.find("\r\n"); p != std::string::npos; p = Text.find("\r\n", start)) {
-        lines.push_back(Text.substr(start, p - start));
-        start = p + 2;
-    }
-    EXPECT_EQ(Text.size(), start) << "the last line ends with CR LF";
-    return lines;
-}
-
 class RaRapportTest : public WidgetTest {
 protected:
     void SetUp() override {
