@@ -1,6 +1,7 @@
 #include "model/groupfile.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "model/berger.h"
 #include "model/dates.h"
@@ -24,10 +25,11 @@ TDateTime EersteGeldigeDatum() {
     return EncodeDate(2012, 1, 1);
 }
 
-// A text holding the separator, or starting with a quote, is quoted the way the
-// grid's loader and spreadsheets read it back; any other text is written as it is.
+// A text holding the separator, a quote or a line break is quoted the way the
+// grid's loader and spreadsheets read it back (unquoted, a line break would start
+// a new player line); any other text is written as it is.
 std::string CsvField(const std::string& S) {
-    if (S.find(';') == std::string::npos && (S.empty() || S.front() != '"')) return S;
+    if (S.find_first_of(";\"\r\n") == std::string::npos) return S;
     return "\"" + StringReplace(S, "\"", "\"\"", rfReplaceAll) + "\"";
 }
 
@@ -288,6 +290,14 @@ void TGroep::SaveGroepFile(const std::string& FileName) {
     WriteFileAtomic(FileName, GroepFileText(*this));
     Rec.FileName = FileName;
     Modified = false;
+}
+
+char GroepFileDelimiter(const std::string& Text) {
+    size_t i = Text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    if (Text.compare(i, 2, "\"\"") == 0) i += 2;
+    if (i >= Text.size()) return '\0';
+    const char c = Text[i];
+    return std::string_view(",;#\t|@*-+&").find(c) != std::string_view::npos ? c : '\0';
 }
 
 TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows) {

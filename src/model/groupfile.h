@@ -39,6 +39,16 @@ struct TGroepFileKolommen {
 // The player count and the column of every recognised heading of row 0.
 TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows);
 
+// The field delimiter of a group data file's text: the heading line starts with
+// an empty field, so its first byte (after a UTF-8 byte order mark, or after an
+// empty quoted field) is the delimiter, whichever program saved the file. '\0'
+// when that byte is none of the delimiters a delimited-text load knows; the load
+// then finds one from the first two lines. The file must be loaded with this
+// delimiter: found from the first two lines alone, a group name and first player
+// that hold the same number of '-' (a date and a double name) or ',' split the
+// file there.
+char GroepFileDelimiter(const std::string& Text);
+
 // Takes the settings rows (from the last row below the heading whose second cell
 // is "<XML>" to the first one after it whose second cell is "</XML>") out of Rows
 // into Lines, one line per row of its non-empty cells each followed by a TAB;

@@ -350,6 +350,51 @@ TEST_F(GroupFileSheet, OddGroupGetsNoResultAgainstTheEmptyNumber) {
         EXPECT_EQ(CodeOf(*got, a, 4, 1), ucGeen) << a;
 }
 
+TEST_F(GroupFileSheet, DelimiterComesFromTheHeadingsEmptyFirstField) {
+    // A dated group name and a first player with a double name hold two '-'
+    // each; the first two lines alone then point at '-' (';' between empty
+    // fields comes in pairs there and counts as escaped).
+    auto want = MakeClubGroep(false, true);
+    want->Rec.Naam = "Snelschaken 2016-04-20 A";
+    want->Spelers.Sp(0)->Rec.Voornaam = "Jan-Willem";
+    want->Spelers.Sp(0)->Rec.Achternaam = "Hoek-Smit";
+    want->Spelers.Sp(0)->Rec.Relnr = 1001;
+    const std::string text = Save(*want, "streep.csv");
+    Grid->Delimiter = '\0';
+    Grid->LoadFromCSV(Path("streep.csv"));
+    // What detection alone makes of it: the heading split at the date.
+    EXPECT_EQ(Grid->Cells(0, 0), ";Snelschaken 2016");
+    EXPECT_EQ(Grid->Cells(1, 0), "04");
+    EXPECT_EQ(GroepFileDelimiter(text), ';');
+    TGroepFileKolommen k;
+    auto got = Load(Path("streep.csv"), &k);
+    EXPECT_TRUE(k.Fout.empty()) << k.Fout;
+    ExpectSameGroep(*want, *got);
+
+    EXPECT_EQ(GroepFileDelimiter(",Groep A,Relnr.,Ro"), ',');
+    EXPECT_EQ(GroepFileDelimiter("\xEF\xBB\xBF;Groep A;Relnr."), ';');
+    EXPECT_EQ(GroepFileDelimiter("\"\"\tGroep A\t"), '\t');
+    EXPECT_EQ(GroepFileDelimiter("Groep A;Relnr."), '\0');
+    EXPECT_EQ(GroepFileDelimiter(""), '\0');
+}
+
+TEST_F(GroupFileSheet, NameWithALineBreakStaysOnePlayer) {
+    // Found by fuzzing: a quoted cell may hold a line break; written back
+    // unquoted it started a new player line.
+    Put("regel.csv", ";Groep R;Relnr.;Ro;Geb.;MV;1;2;3;4\r\n"
+                     "1;\"Jan\nKees\";;;;M;X;1;0;1\r\n"
+                     "2;Piet \"\"P\"\";;;;M;0;X;1;0\r\n"
+                     "3;Kees;;;;M;1;0;X;0.5\r\n"
+                     "4;Bram;;;;M;0;1;0.5;X\r\n");
+    TGroepFileKolommen k;
+    auto eerst = Load(Path("regel.csv"), &k);
+    ASSERT_EQ(eerst->Spelers.Count(), 4) << k.Fout;
+    Save(*eerst, "terug.csv");
+    auto terug = Load(Path("terug.csv"), &k);
+    EXPECT_TRUE(k.Fout.empty()) << k.Fout;
+    ExpectSameGroep(*eerst, *terug);
+}
+
 bool HaveOffice() {
     return std::system("command -v soffice >/dev/null 2>&1") == 0;
 }

@@ -2,6 +2,7 @@
 
 #include "grid/extgrid.h"
 #include "model/group.h"
+#include "platform/rtl/files.h"
 
 std::unique_ptr<TGroep> LoadGroepFile(TExtStringGrid& Grid, const std::string& File,
                                       TGroepFileKolommen* K) {
@@ -9,7 +10,9 @@ std::unique_ptr<TGroep> LoadGroepFile(TExtStringGrid& Grid, const std::string& F
     Grid.SetRowCount(1);
     Grid.SetFixedRows(0);
     Grid.SetFixedCols(0);
+    Grid.Delimiter = GroepFileDelimiter(ReadFileBytes(File));
     Grid.LoadFromCSV(File);
+    Grid.Delimiter = '\0';
     TGroepFileRows rows(static_cast<size_t>(Grid.RowCount()));
     for (int r = 0; r < Grid.RowCount(); ++r)
         for (int c = 0; c < Grid.ColCount(); ++c)

@@ -1,7 +1,7 @@
 #pragma once
 // Loads a group data file the way the main window does: every line into a row of a
-// grid without fixed cells (the delimiter found by the grid's loader), then the
-// group read from the grid's cells.
+// grid without fixed cells, with the delimiter the file's first byte gives (else
+// the one the grid's loader finds), then the group read from the grid's cells.
 
 #include <memory>
 #include <string>
