@@ -170,8 +170,9 @@ void ReadSpelers(const TGroepFileRows& Rows, const TGroepFileKolommen& K, TGroep
 // the decimals as ".5" or ",5"; each would otherwise read as a loss or as nothing.
 TUitslagCode CellToUitslag(const std::string& Text) {
     std::string t = Trim(Text);
-    for (const char* half : {"0.5", "0,5", ".5", ",5"})
-        t = StringReplace(t, half, HalfStr, rfReplaceAll);
+    if (t.find('5') != std::string::npos)
+        for (const char* half : {"0.5", "0,5", ".5", ",5"})
+            t = StringReplace(t, half, HalfStr, rfReplaceAll);
     return StrToUitslag(t);
 }
 
@@ -209,15 +210,24 @@ std::string ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G
     // Both cycles share the heading "1" and the last one was found.
     if (dubbel) --EersteKolom;
     G.Games.FillGamePoints(dubbel);
+    // An odd group's games against the number nobody holds stay without result,
+    // whatever a stray cell beyond the table says.
+    std::vector<bool> bezet;
+    for (int i = 0; i < G.Spelers.Count(); ++i) {
+        const auto nr = static_cast<size_t>(std::max(0, G.Spelers.Sp(i)->Rec.BergerNr));
+        if (nr >= bezet.size()) bezet.resize(nr + 1);
+        bezet[nr] = true;
+    }
+    const auto heeftSpeler = [&bezet](int Nr) {
+        return Nr >= 0 && static_cast<size_t>(Nr) < bezet.size() && bezet[static_cast<size_t>(Nr)];
+    };
     for (int i = 0; i < G.Games.Count(); ++i) {
         auto& slots = G.Games.Game(i)->Rec.Slots;
         for (size_t k = 0; k < slots.size(); ++k) {
             TGameSlot& s = slots[k];
-            // An odd group's games against the number nobody holds stay without
-            // result, whatever a stray cell beyond the table says.
-            const bool tegenstander = G.Spelers.GetSpelerOnBergerNr(slots[1 - k].BergerNr);
-            s.Uitslag =
-                tegenstander ? CellToUitslag(Cell(Rows, EersteKolom + s.Col, s.Row + 1)) : ucGeen;
+            s.Uitslag = heeftSpeler(slots[1 - k].BergerNr)
+                            ? CellToUitslag(Cell(Rows, EersteKolom + s.Col, s.Row + 1))
+                            : ucGeen;
         }
     }
     return CheckKruistabel(Rows, EersteKolom, G);
