@@ -100,6 +100,76 @@ GROUPS = {
     "many.csv": ";Groep D;1\r\n" + ";x\r\n" * 1000,
 }
 
+
+
+def sheet_saved(text, half="0,5", bom=False):
+    """A group file as a spreadsheet saves it again: no ";" at the end of the
+    table lines, settings lines padded with ";", LF line ends, half points in
+    the given spelling, optionally UTF-8 with a byte order mark."""
+    lines = text.split("\r\n")[:-1]
+    width = lines[0].count(";")
+    out = []
+    settings = False
+    for line in lines:
+        settings = settings or line == ";<XML>"
+        if settings:
+            out.append(line + ";" * (width - line.count(";")))
+        else:
+            out.append(line.rstrip(";").replace("0.5", half))
+    result = "\n".join(out) + "\n"
+    if bom:
+        return b"\xef\xbb\xbf" + result.encode("utf-8")
+    return result
+
+
+# "Snelschaken 2016-04-20 A.csv" of the example archive, as the program writes it.
+EXAMPLE_A = (
+    ";Snelschaken 2016-04-20 A;Relnr.;Ro;Geb.;MV;1;2;3;4;5;6;7;8;\r\n"
+    "1;Arend Hoekstra;;1934;1968;M;X;1;1;1;1;1;1;0;\r\n"
+    "2;Lieke van der Wal;;1802;1995;V;0;X;0.5;1;1;1;1;1;\r\n"
+    "3;Gerrit Zandbergen;;1765;1952;M;0;0.5;X;0;1;1;1;1r;\r\n"
+    "4;Mees Ouwerkerk;;1711;2006;M;0;0;1;X;0.5;1;0;1;\r\n"
+    "5;Fenna de Roos;;1690;1987;V;0;0;0;0.5;X;0.5;1;1;\r\n"
+    "6;Olaf Brinkhuis;;1644;1979;M;0;0;0;0;0.5;X;1;1;\r\n"
+    "7;Ruud Kortenhoeve;;1580;1961;M;0;0;0;1;0;0;X;0;\r\n"
+    "8;Tijmen Veldkamp;;1495;2009;M;1;0;0r;0;0;0;1;X;\r\n"
+    ";<XML>\r\n"
+    ";<SORTEER>\r\n"
+    ";;OR;SB;LT\r\n"
+    ";</SORTEER>\r\n"
+    ";<ZVPOINTS>\r\n"
+    ";;YES\r\n"
+    ";</ZVPOINTS>\r\n"
+    ";<ZVDATUM>\r\n"
+    ";;2016-04-20\r\n"
+    ";</ZVDATUM>\r\n"
+    ";</XML>\r\n")
+
+GROUP_CSVS = dict(GROUPS)
+GROUP_CSVS.update({
+    "example-a.csv": EXAMPLE_A,
+    "example-a-comma.csv": sheet_saved(EXAMPLE_A),
+    "example-a-half.csv": sheet_saved(EXAMPLE_A, "\xbd"),
+    "example-a-utf8.csv": sheet_saved(EXAMPLE_A, "0.5", bom=True),
+    "four-sheet.csv": sheet_saved(GROUPS["four.csv"]),
+})
+
+SETTINGS = {
+    "vivazozodi.ini":
+        "[Last]\r\nDataMap=/home/td/Documenten/Vivazozodi/Voorbeeld\r\n"
+        "FileName=Snelschaken 2016-04-20 A.csv\r\nJRatFileName=jrat 16-04.txt\r\n"
+        "KRatFileName=krat 16-04.txt\r\nNJRLedenFileName=lidNJR2016-04-01.csv\r\n"
+        "KnsbLedenFileName=lid20160401.csv\r\nDateFirstRound=2016-04-20\r\n"
+        "RatingRadio=2\r\nKiesLijstCombo=1\r\nStandSettings=4095\r\nSplitter=50\r\n"
+        "SpNaam=1\r\nPlaats=Zwolle\r\nArbiter=J. de Wit\r\nSpeeltempo=5 min + 3 s\r\n"
+        "[MainForm]\r\nWindowState=0\r\nTop=20\r\nHeight=700\r\nWidth=1000\r\n"
+        "[UitslagForm]\r\nWindowState=1\r\nTop=-5\r\nHeight=100\r\nWidth=101\r\n"
+        "[StandForm]\r\nWindowState=0\r\nTop=0\r\nHeight=99999\r\nWidth=x\r\n"
+        "[SpInfoForm]\r\nWindowState=0\r\n[RaRapportForm]\r\nTop=30\r\n",
+    "odd.ini": "[Last]\nDateFirstRound=1903-12-31\nSplitter=1e300\nSpNaam=-1\n"
+               "RatingRadio=99999999999\n[Last]\nSplitter=74.5\n",
+}
+
 INIS = {
     "settings.ini": "[Algemeen]\r\nTaal=NL\r\nLaatsteMap=/home/td/Documenten\r\n"
                     "[Venster]\r\nLinks=10\r\nBoven = 20 \r\n; opmerking\r\n",
@@ -289,6 +359,10 @@ def main():
             write(os.path.join(out, "zip_extract"), f"{flags}-{name}", bytes([flags]) + data)
     for name, text in GROUPS.items():
         write(os.path.join(out, "groupfile"), name, text)
+    for name, text in GROUP_CSVS.items():
+        write(os.path.join(out, "groupfile_csv"), name, text)
+    for name, text in SETTINGS.items():
+        write(os.path.join(out, "settings_file"), name, text)
     for name, text in INIS.items():
         write(os.path.join(out, "ini_parse"), name, text)
     for i, text in enumerate(HTMLS):

@@ -11,6 +11,7 @@
 #include "../vz_bench_table.h"
 #include "model/berger.h"
 #include "model/group.h"
+#include "model/groupfile.h"
 #include "model/stand.h"
 #include "model/textutils.h"
 
@@ -91,6 +92,25 @@ void BM_PlainLoop(benchmark::State& state) {
     }
 }
 
+// Reading a group file's cells with a full crosstable, up to the most players a
+// file may hold: each game's slots must be found without a search per slot.
+void BM_ReadGroepFile(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    TGroepFileRows rows = {{"", "Bench", "Relnr.", "Ro", "Geb.", "MV"}};
+    for (int c = 1; c <= n; ++c)
+        rows[0].push_back(IntToStr(c));
+    for (int r = 1; r <= n; ++r) {
+        rows.push_back({IntToStr(r), "Speler" + IntToStr(r), "", "1500", "", "M"});
+        for (int c = 1; c <= n; ++c)
+            rows.back().push_back(c == r ? "X" : (c < r ? "1" : "0"));
+    }
+    for (auto _ : state) {
+        TGroepFileRows cells = rows;
+        TGroep g;
+        benchmark::DoNotOptimize(ReadGroepFromRows(g, "bench.csv", cells, 0).AantalSpelers);
+    }
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     for (const int n : {12, 24, 48, 96, 192})
         b->Arg(n);
@@ -100,6 +120,11 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Standings)->Apply(Sizes);
 BENCHMARK(BM_PlayerCard)->Apply(Sizes);
 BENCHMARK(BM_PlainLoop)->Apply(Sizes);
+BENCHMARK(BM_ReadGroepFile)
+    ->Arg(96)
+    ->Arg(400)
+    ->Arg(MaxGroepFileSpelers)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

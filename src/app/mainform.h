@@ -73,6 +73,8 @@ public:
     int FindReadGridRow(const std::string& Name);
     // Loads a group data file into the work grid and reads the group from it.
     bool ReadGroepFromGrid(const std::string& FileName);
+    // Why the last file read was refused (empty when the reader did not say).
+    std::string ReadFout;
     void CheckSpelersNamen();
     void UpdateFileButtons();
     // The work grid's answers and its paste.

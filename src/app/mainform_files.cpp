@@ -145,6 +145,7 @@ void TMainForm::FileListBoxDblClick(TObject*) {
     if (!AskSaveChanges()) return;
     const std::string file = FileListBox->FileName();
     if (file.empty()) return;
+    ReadFout.clear();
     bool kan = !IsFileInUse(file) && ValidFileExists(file);
     bool gelezen = false;
     if (kan) {
@@ -160,7 +161,9 @@ void TMainForm::FileListBoxDblClick(TObject*) {
         }
     }
     if (!kan) {
-        ShowMessage(ExtractFileName(file) + "\r\r" + "Kan bestand niet openen.");
+        // Why, when the reader could tell (a crosstable whose rows were moved).
+        ShowMessage(ExtractFileName(file) + "\r\r" + "Kan bestand niet openen." +
+                    (ReadFout.empty() ? "" : "\r" + ReadFout));
         return;
     }
     if (!gelezen) return;

@@ -7,8 +7,10 @@
 #include <algorithm>
 
 #include "app/mainform.h"
+
 #include "grid/columngrid.h"
 #include "model/groupfile.h"
+#include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/gfx/colors.h"
@@ -174,8 +176,14 @@ void ShowReadRows(TExtColumnGrid& Grid, const TGroepFileRows& Rows, const TGroep
 bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     ClearGrid(*ReadGrid, 2, 2);
     try {
+        // The heading line starts with an empty field, so its first byte is the
+        // delimiter whatever program saved the file; guessing could split at a
+        // '-' in the names.
+        ReadGrid->Delimiter = GroepFileDelimiter(ReadFileBytes(FileName));
         ReadGrid->LoadFromCSV(FileName);
+        ReadGrid->Delimiter = '\0';
     } catch (const Exception&) {
+        ReadGrid->Delimiter = '\0';
         return false;
     }
     TGroepFileRows rows = GridRows(*ReadGrid);
@@ -185,6 +193,7 @@ bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     CopyGroep(*CurGroep, groep);
     const TGroepFileKolommen k = ReadGroepFromRows(groep, FileName, rows, Date());
     ShowReadRows(*ReadGrid, rows, k, groep);
+    ReadFout = k.Fout;
     if (groep.Spelers.Count() == 0) return false;
 
     CopyGroep(groep, *CurGroep);

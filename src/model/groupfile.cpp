@@ -1,6 +1,7 @@
 #include "model/groupfile.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "model/berger.h"
 #include "model/dates.h"
@@ -24,10 +25,11 @@ TDateTime EersteGeldigeDatum() {
     return EncodeDate(2012, 1, 1);
 }
 
-// A text holding the separator, or starting with a quote, is quoted the way the
-// grid's loader and spreadsheets read it back; any other text is written as it is.
+// A text holding the separator, a quote or a line break is quoted the way the
+// grid's loader and spreadsheets read it back (unquoted, a line break would start
+// a new player line); any other text is written as it is.
 std::string CsvField(const std::string& S) {
-    if (S.find(';') == std::string::npos && (S.empty() || S.front() != '"')) return S;
+    if (S.find_first_of(";\"\r\n") == std::string::npos) return S;
     return "\"" + StringReplace(S, "\"", "\"\"", rfReplaceAll) + "\"";
 }
 
@@ -116,10 +118,8 @@ int RowCount(const TGroepFileRows& Rows) {
     return static_cast<int>(Rows.size());
 }
 
-int FindRowOfTag(const TGroepFileRows& Rows, const std::string& Tag) {
-    for (int r = 0; r < RowCount(Rows); ++r)
-        if (UpperCase(Trim(Cell(Rows, 1, r))) == Tag) return r;
-    return -1;
+bool IsTagRow(const TGroepFileRows& Rows, int Row, const std::string& Tag) {
+    return UpperCase(Trim(Cell(Rows, 1, Row))) == Tag;
 }
 
 // The last column from column 1 on whose heading is Kop, -1 when none.
@@ -165,18 +165,94 @@ void ReadSpelers(const TGroepFileRows& Rows, const TGroepFileKolommen& K, TGroep
     }
 }
 
-void ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G) {
+// A result cell's code. The writer puts "0.5" for a half point; a spreadsheet on a
+// desktop with a decimal comma saves it again as "0,5", and one that shows only
+// the decimals as ".5" or ",5"; each would otherwise read as a loss or as nothing.
+TUitslagCode CellToUitslag(const std::string& Text) {
+    std::string t = Trim(Text);
+    if (t.find('5') != std::string::npos)
+        for (const char* half : {"0.5", "0,5", ".5", ",5"})
+            t = StringReplace(t, half, HalfStr, rfReplaceAll);
+    return StrToUitslag(t);
+}
+
+// With results in the file, every player's own cell must be the "X" under his own
+// draw number; else player lines were moved or result columns deleted, and every
+// result would be read against the wrong opponent. Returns why, "" when it fits.
+std::string CheckKruistabel(const TGroepFileRows& Rows, int EersteKolom, const TGroep& G) {
+    bool uitslagen = false;
+    for (int i = 0; i < G.Games.Count() && !uitslagen; ++i)
+        for (const TGameSlot& s : G.Games.Game(i)->Rec.Slots)
+            if (s.Uitslag != ucGeen) uitslagen = true;
+    if (!uitslagen) return "";
+    const bool dubbel = G.Rec.DubbelRondig != 0;
+    for (int i = 0; i < G.Spelers.Count(); ++i) {
+        const TSpRec& sp = G.Spelers.Sp(i)->Rec;
+        const int nr = sp.BergerNr;
+        for (int h = 0; h < (dubbel ? 2 : 1); ++h) {
+            const int col = EersteKolom + (dubbel ? nr * 2 - 2 + h : nr - 1);
+            if (UpperCase(Trim(Cell(Rows, col, nr))) == "X" &&
+                Trim(Cell(Rows, col, 0)) == IntToStr(nr))
+                continue;
+            return "De kruistabel klopt niet: " + MakeNaam(sp, nmVoornaamEerst) + " (regel " +
+                   IntToStr(nr) + ") heeft geen X onder zijn eigen nummer " + IntToStr(nr) +
+                   ".\rZijn regels verplaatst of kolommen verwijderd? Het bestand is niet "
+                   "ingelezen.";
+        }
+    }
+    return "";
+}
+
+// Returns why the results cannot be read, "" when they were read.
+std::string ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G) {
     const bool dubbel = G.Rec.DubbelRondig != 0;
     MakeBergerGames(G);
     // Both cycles share the heading "1" and the last one was found.
     if (dubbel) --EersteKolom;
     G.Games.FillGamePoints(dubbel);
+    // An odd group's games against the number nobody holds stay without result,
+    // whatever a stray cell beyond the table says.
+    std::vector<bool> bezet;
+    for (int i = 0; i < G.Spelers.Count(); ++i) {
+        const auto nr = static_cast<size_t>(std::max(0, G.Spelers.Sp(i)->Rec.BergerNr));
+        if (nr >= bezet.size()) bezet.resize(nr + 1);
+        bezet[nr] = true;
+    }
+    const auto heeftSpeler = [&bezet](int Nr) {
+        return Nr >= 0 && static_cast<size_t>(Nr) < bezet.size() && bezet[static_cast<size_t>(Nr)];
+    };
     for (int i = 0; i < G.Games.Count(); ++i) {
-        for (TGameSlot& s : G.Games.Game(i)->Rec.Slots) {
-            const std::string t = Trim(Cell(Rows, EersteKolom + s.Col, s.Row + 1));
-            s.Uitslag = StrToUitslag(StringReplace(t, HalfFileStr, HalfStr, rfReplaceAll));
+        auto& slots = G.Games.Game(i)->Rec.Slots;
+        for (size_t k = 0; k < slots.size(); ++k) {
+            TGameSlot& s = slots[k];
+            s.Uitslag = heeftSpeler(slots[1 - k].BergerNr)
+                            ? CellToUitslag(Cell(Rows, EersteKolom + s.Col, s.Row + 1))
+                            : ucGeen;
         }
     }
+    return CheckKruistabel(Rows, EersteKolom, G);
+}
+
+// A spreadsheet may save the file again in UTF-8: with a byte order mark, or with
+// every cell valid UTF-8 and some of it beyond ASCII (Windows-1252 names seldom
+// form such sequences), the cells are taken back to Windows-1252.
+void DecodeUtf8Cells(TGroepFileRows& Rows) {
+    bool bom = false;
+    if (!Rows.empty() && !Rows.front().empty() &&
+        Rows.front().front().starts_with("\xEF\xBB\xBF")) {
+        Rows.front().front().erase(0, 3);
+        bom = true;
+    }
+    bool hoog = false;
+    for (const auto& r : Rows)
+        for (const std::string& c : r) {
+            if (!IsValidUtf8(c)) return;
+            hoog = hoog || std::any_of(c.begin(), c.end(), [](char ch) { return ch & 0x80; });
+        }
+    if (!bom && !hoog) return;
+    for (auto& r : Rows)
+        for (std::string& c : r)
+            c = Utf8ToCp1252(c);
 }
 
 std::vector<std::string> SplitTabFields(const std::string& Line) {
@@ -226,6 +302,14 @@ void TGroep::SaveGroepFile(const std::string& FileName) {
     Modified = false;
 }
 
+char GroepFileDelimiter(const std::string& Text) {
+    size_t i = Text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    if (Text.compare(i, 2, "\"\"") == 0) i += 2;
+    if (i >= Text.size()) return '\0';
+    const char c = Text[i];
+    return std::string_view(",;#\t|@*-+&").find(c) != std::string_view::npos ? c : '\0';
+}
+
 TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows) {
     TGroepFileKolommen k;
     int n = 0;
@@ -242,9 +326,16 @@ TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows) {
 
 void TakeXMLRows(TGroepFileRows& Rows, TStrings& Lines) {
     Lines.Clear();
-    const int start = FindRowOfTag(Rows, XmlStart);
-    const int end = FindRowOfTag(Rows, XmlEnd);
-    if (start < 1 || end <= start) return;
+    // The block is the file's end: its start is the last start tag below the
+    // heading, so that a group or player named like a tag does not hide it.
+    int start = RowCount(Rows) - 1;
+    while (start >= 1 && !IsTagRow(Rows, start, XmlStart))
+        --start;
+    if (start < 1) return;
+    int end = start + 1;
+    while (end < RowCount(Rows) && !IsTagRow(Rows, end, XmlEnd))
+        ++end;
+    if (end >= RowCount(Rows)) return;
     for (int r = start; r <= end; ++r) {
         std::string line;
         for (const std::string& cell : Rows[static_cast<size_t>(r)])
@@ -269,6 +360,8 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
                                      TGroepFileRows& Rows, TDateTime Datum) {
     Groep.Rec.FileName = FileName;
     Groep.Clear();
+    const TGroepRec vooraf = Groep.Rec;
+    DecodeUtf8Cells(Rows);
     TStringList xml;
     TakeXMLRows(Rows, xml);
     DeleteEmptyEndColumns(Rows);
@@ -287,12 +380,18 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
     // settings block gives.
     if (xml.Count() > 0) ParseXMLBlock(xml, Groep);
 
-    const TGroepFileKolommen k = FindGroepFileKolommen(Rows);
+    TGroepFileKolommen k = FindGroepFileKolommen(Rows);
     ReadSpelers(Rows, k, Groep);
     const int eerste = k.Kolom[gkEersteUitslag];
     Groep.Rec.DubbelRondig = IsDubbelRondig(Rows, Groep, eerste) ? 1 : 0;
-    if (eerste >= 0) ReadUitslagen(Rows, eerste, Groep);
-    return k;
+    if (eerste < 0) return k;
+    const std::string fout = ReadUitslagen(Rows, eerste, Groep);
+    if (fout.empty()) return k;
+    Groep.Clear();
+    Groep.Rec = vooraf;
+    TGroepFileKolommen refused;
+    refused.Fout = fout;
+    return refused;
 }
 
 void ParseXMLBlock(const TStrings& Lines, TGroep& Groep) {

@@ -32,15 +32,27 @@ inline constexpr int gkCount = 8;
 struct TGroepFileKolommen {
     int AantalSpelers = 0;
     std::array<int, gkCount> Kolom{1, -1, -1, -1, -1, -1, -1, -1}; // -1: not found
+    // Why the file was refused (a text for the director), empty when it was read.
+    std::string Fout;
 };
 
 // The player count and the column of every recognised heading of row 0.
 TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows);
 
-// Takes the settings rows (from the row whose second cell is "<XML>" to the one
-// whose second cell is "</XML>") out of Rows into Lines, one line per row of its
-// non-empty cells each followed by a TAB; Lines is left empty when there is no
-// such block after the heading row.
+// The field delimiter of a group data file's text: the heading line starts with
+// an empty field, so its first byte (after a UTF-8 byte order mark, or after an
+// empty quoted field) is the delimiter, whichever program saved the file. '\0'
+// when that byte is none of the delimiters a delimited-text load knows; the load
+// then finds one from the first two lines. The file must be loaded with this
+// delimiter: found from the first two lines alone, a group name and first player
+// that hold the same number of '-' (a date and a double name) or ',' split the
+// file there.
+char GroepFileDelimiter(const std::string& Text);
+
+// Takes the settings rows (from the last row below the heading whose second cell
+// is "<XML>" to the first one after it whose second cell is "</XML>") out of Rows
+// into Lines, one line per row of its non-empty cells each followed by a TAB;
+// Lines is left empty when there is no such block after the heading row.
 void TakeXMLRows(TGroepFileRows& Rows, TStrings& Lines);
 
 // Deletes trailing columns that are empty in every row, keeping at least two.
@@ -60,6 +72,14 @@ inline constexpr int MaxGroepFileSpelers = 999;
 // selected rating kind. Returns the columns found (player count 0 and nothing read
 // when the file has two rows or columns or fewer, or more than MaxGroepFileSpelers
 // player rows).
+// Files a spreadsheet saved again read as well: cells in UTF-8 (all valid, or a
+// byte order mark) are taken back to Windows-1252, and a half point may be
+// written "0.5", "0,5" or as the byte 0xBD. A crosstable whose results no longer
+// stand under the players' own numbers (player lines moved, result columns
+// deleted: every player's own cell must be the "X" under his draw number, which
+// is his row) is refused when it holds any result: the group is left empty with
+// its settings as they were, and Fout says why. An odd group's games against
+// the number nobody holds get no result.
 TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
                                      TGroepFileRows& Rows, TDateTime Datum);
 

@@ -378,3 +378,33 @@ TEST_F(MainFormFiles, NewGroupRoadStopsWhenTheChangedGroupIsNotSaved) {
 }
 
 } // namespace
+
+TEST_F(MainFormFiles, SpreadsheetShapedFilesOpenOrSayWhyNot) {
+    Create();
+    ForceDirectories(Root + "/Data");
+    // A hyphen in the first player's name must not become the delimiter.
+    auto g = MakeClubGroep();
+    g->Spelers.Sp(0)->Rec.Voornaam = "Jan-Willem";
+    g->Spelers.Sp(0)->Rec.Achternaam = "Hoek-Smit";
+    g->SaveGroepFile(Root + "/Data/Streep.csv");
+    Open(Root + "/Data", "Streep.csv");
+    ASSERT_EQ(8, CurGroep->Spelers.Count());
+    EXPECT_EQ("Hoek-Smit", CurGroep->Spelers.GetSpelerOnBergerNr(1)->Rec.Achternaam);
+    EXPECT_EQ(28, CurGroep->Games.Count());
+    EXPECT_EQ(0, CurGroep->Games.GetNrEmptyGames());
+
+    // Two player lines swapped in a spreadsheet: results would land against the
+    // wrong opponents, so the file is refused with the reason.
+    TStringList lines;
+    lines.LoadFromFile(Root + "/Data/Streep.csv");
+    lines.Exchange(1, 2);
+    lines.SaveToFile(Root + "/Data/Geschud.csv");
+    Open(Root + "/Data", "Geschud.csv");
+    ASSERT_EQ(1, CountAsked("Geschud.csv\r\rKan bestand niet openen.\r"));
+    for (const TDialogRecord& r : Dialogs->Asked())
+        if (r.Text.find("Geschud.csv") != std::string::npos)
+            EXPECT_GT(r.Text.size(),
+                      std::string("Geschud.csv\r\rKan bestand niet openen.\r").size());
+    EXPECT_EQ("Hoek-Smit", CurGroep->Spelers.GetSpelerOnBergerNr(1)->Rec.Achternaam);
+    EXPECT_EQ(Root + "/Data/Streep.csv", CurGroep->Rec.FileName);
+}
