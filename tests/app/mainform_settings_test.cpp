@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/examples.h"
 #include "apptestenv.h"
 #include "mainform_testenv.h"
 #include "mainform_zipmaker.h"
@@ -227,3 +228,20 @@ TEST_F(MainFormSettings, SettingsFileOfTheTestsIsTheOneNamed) {
 }
 
 } // namespace
+
+TEST_F(MainFormSettings, FirstStartWithTheProgramsOwnExampleArchive) {
+    // As the start command leaves a first start: the data root with the archive.
+    ForceDirectories(Root);
+    MakeVoorbeeldZip(Root + "/Voorbeeld.zip", Temp.File("maak"));
+    Dialogs->QueueAnswer(mrYes);
+    Create();
+    EXPECT_EQ(1, CountAsked("Unzip " + Root + "/Voorbeeld.zip\rin map: " + Root));
+    EXPECT_FALSE(FileExists(Root + "/Voorbeeld.zip"));
+    F->FormActivate(nullptr);
+    EXPECT_EQ(Root + "/Voorbeeld", DataMap);
+    EXPECT_EQ(Root + "/Voorbeeld/Snelschaken 2016-04-20 A.csv", F->LastDataFile);
+    ASSERT_EQ(8, CurGroep->Spelers.Count());
+    EXPECT_EQ(0, CurGroep->Games.GetNrEmptyGames());
+    EXPECT_EQ(3, F->FileListBox->Count());
+    EXPECT_EQ(0, CountAsked("Kan bestand niet openen."));
+}
