@@ -1,5 +1,7 @@
 #include "apptestenv.h"
 
+#include "model_fixtures.h"
+
 #include <gtest/gtest.h>
 
 #include "vz_test_support.h"
@@ -36,14 +38,7 @@ const TClubLid ClubLeden[] = {
 } // namespace
 
 TGame* EnterClubResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft) {
-    TKleur kleur;
-    TGame* game = G.Games.GetGameOnBgNrs(A, B, kleur, EersteHelft);
-    if (!game) return nullptr;
-    game->SetUitslag(Code, kleur);
-    for (const TGameSlot& s : game->Rec.Slots)
-        if (TSp* sp = G.Spelers.GetSpelerOnBergerNr(s.BergerNr))
-            sp->SetUitslag(game->Rec.Ronde, s.Uitslag);
-    return game;
+    return EnterResult(G, A, B, Code, EersteHelft);
 }
 
 std::unique_ptr<TGroep> MakeClubGroep(bool DubbelRondig, bool WithResults) {
