@@ -446,3 +446,95 @@ TEST_F(RoadFaults, ReopenedGroupKeepsItsRatingsUnderTheChosenKind) {
 }
 
 } // namespace
+
+namespace {
+
+class CloseAndHeldFiles : public RoadTest {
+protected:
+    std::string Voorbeeld() const { return Root + "/Voorbeeld"; }
+    // Double-clicks Name in the data folder's file list; a window the file
+    // opens (results or standings) is closed again at once.
+    void DoubleClick(const std::string& Name) {
+        TMainForm& m = W->Main();
+        m.FileListBox->SetDirectory(Voorbeeld());
+        m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf(Name));
+        ASSERT_GE(m.FileListBox->ItemIndex(), 0) << Name;
+        WhenShown(*StandForm, [] { ++Shown(); });
+        WhenShown(*UitslagForm, [] { ++Shown(); });
+        m.FileListBoxDblClick(m.FileListBox);
+    }
+    static int& Shown() {
+        static int n = 0;
+        return n;
+    }
+};
+
+TEST_F(CloseAndHeldFiles, ChangedGroupIsOfferedAndNoStillCloses) {
+    TMainForm& m = StartProgram().Main();
+    MakeNewGroep("Clubavond 2026 C", EncodeDate(2026, 3, 4));
+    SelectSpeler(1);
+    m.SpFamNaamEdit->SetText("Jansen");
+    m.ZetSpDataBitBtn->Click();
+    const size_t before = Dialogs->Asked().size();
+    Dialogs->QueueAnswer(mrNo);
+    bool canClose = false;
+    m.FormCloseQuery(&m, canClose);
+    EXPECT_TRUE(canClose);
+    ASSERT_EQ(before + 1, Dialogs->Asked().size());
+    const std::string q = Dialogs->Asked().back().Text;
+    const std::string start = "Groep: Clubavond 2026 C\r\r";
+    const std::string end = "\rGegevens zijn gewijzigd, Data bewaren ?\r";
+    EXPECT_EQ(start, q.substr(0, start.size())) << q;
+    ASSERT_GE(q.size(), start.size() + end.size());
+    EXPECT_EQ(end, q.substr(q.size() - end.size())) << q;
+    EXPECT_EQ(mtConfirmation, Dialogs->Asked().back().DlgType);
+    // No: the group is not written, the settings are.
+    EXPECT_FALSE(FileExists(Voorbeeld() + "/Clubavond 2026 C.csv"));
+    const std::string ini = ReadFileBytes(IniFile);
+    EXPECT_NE(std::string::npos, ini.find("DataMap=" + Voorbeeld())) << ini;
+    EXPECT_NE(std::string::npos, ini.find("DateFirstRound=2026-03-04")) << ini;
+}
+
+TEST_F(CloseAndHeldFiles, UnchangedGroupClosesWithoutAQuestion) {
+    SaveClubFile(Voorbeeld(), "Club.csv");
+    TMainForm& m = StartProgram().Main();
+    Shown() = 0;
+    DoubleClick("Club.csv");
+    EXPECT_EQ(1, Shown()); // every result in: the standings
+    EXPECT_EQ("Clubkampioenschap A", CurGroep->Rec.Naam);
+    const size_t before = Dialogs->Asked().size();
+    bool canClose = false;
+    m.FormCloseQuery(&m, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(before, Dialogs->Asked().size());
+    EXPECT_NE(std::string::npos, ReadFileBytes(IniFile).find("FileName=Club.csv"));
+}
+
+TEST_F(CloseAndHeldFiles, HeldFileIsNotOpenedAndTheGroupStays) {
+    SaveClubFile(Voorbeeld(), "Club.csv");
+    const std::string ander = SaveClubFile(Voorbeeld(), "Ander.csv", true);
+    StartProgram();
+    Shown() = 0;
+    DoubleClick("Club.csv");
+    ASSERT_EQ(1, Shown());
+    auto before = std::make_unique<TGroep>();
+    CopyGroep(*CurGroep, *before);
+    {
+        THeld held(ander);
+        ASSERT_TRUE(IsFileInUse(ander));
+        DoubleClick("Ander.csv");
+    }
+    EXPECT_EQ(1, CountAsked("Ander.csv\r\rKan bestand niet openen."));
+    EXPECT_EQ(1, Shown()); // no window opened for it
+    std::string diff;
+    EXPECT_TRUE(GroepIsSame(*CurGroep, *before, diff)) << diff;
+    EXPECT_EQ(Voorbeeld() + "/Club.csv", CurGroep->Rec.FileName);
+    EXPECT_EQ(Voorbeeld() + "/Club.csv", W->Main().LastDataFile);
+    EXPECT_EQ(0, CurGroep->Rec.DubbelRondig);
+    // Released, it opens.
+    DoubleClick("Ander.csv");
+    EXPECT_EQ(1, CurGroep->Rec.DubbelRondig);
+    EXPECT_EQ(ander, CurGroep->Rec.FileName);
+}
+
+} // namespace
