@@ -6,24 +6,19 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "app/mainform.h"
 #include "app/standform.h"
 #include "app/standgrid.h"
+#include "benchgroup.h"
 #include "grid/columngrid.h"
-#include "model/berger.h"
-#include "model/group.h"
-#include "model/textutils.h"
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/files.h"
-#include "platform/rtl/sysutils.h"
-#include "platform/vcl/qtapp.h"
 
 namespace {
-
-constexpr int Spelers = 96;
 
 // The program's folders and settings file in a temporary folder, and a group
 // file with every result in it.
@@ -35,31 +30,15 @@ struct TRoadEnv {
         setenv("XDG_DOCUMENTS_DIR", (Folder + "/docs").c_str(), 1);
         setenv("VZ_SETTINGS_FILE", (Folder + "/vivazozodi.ini").c_str(), 1);
         ForceDirectories(Folder + "/docs");
-        TGroepRec rec;
-        rec.Naam = "Bench";
-        rec.DubbelRondig = 1;
-        rec.SortAr = {{siOnderling, 1}, {siSB, 1}, {siLootNr, 1}};
-        TGroep g(rec);
-        for (int i = 1; i <= Spelers; ++i) {
-            TSpRec sp;
-            sp.BergerNr = i;
-            sp.Relnr = 5000000 + i;
-            sp.Achternaam = "Speler" + IntToStr(i);
-            sp.Ratings[rtKNSB] = 1200 + (i * 37) % 1000;
-            g.AddSpeler(sp, IntToZeroStr(i, 6));
-        }
-        MakeBergerGames(g);
-        g.LinkSpelers();
-        // A fixed spread of results, forfeits included, the same on every run.
-        for (int i = 0; i < g.Games.Count(); ++i)
-            g.Games.Game(i)->SetUitslag(static_cast<TInvoerCode>(1 + (i * 7) % 8), kWit);
+        const auto g = MakeFullGroup();
         File = Folder + "/Bench.csv";
-        g.SaveGroepFile(File);
+        g->SaveGroepFile(File);
     }
-    ~TRoadEnv() { std::system(("rm -rf '" + Folder + "'").c_str()); }
+    ~TRoadEnv() { std::filesystem::remove_all(Folder); }
 };
 
 TRoadEnv& Env() {
+    // Made on first use, inside the program's Qt application.
     static TRoadEnv env;
     return env;
 }
@@ -71,6 +50,7 @@ struct TRoadWindows {
     std::unique_ptr<TStandForm> Stand;
     TExtColumnGrid Tabel{nullptr};
     TRoadWindows() {
+        Env(); // the folders first: the main window makes its data folder
         Main = std::make_unique<TMainForm>(nullptr);
         MainForm = Main.get();
         Main->AfterConstruction();
@@ -138,15 +118,3 @@ BENCHMARK(BM_RoadStandings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RoadWhole)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
-    Env();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ShutdownQtApplication();
-    return 0;
-}
