@@ -16,6 +16,11 @@ template <class Form> std::unique_ptr<Form> MakeForm(Form*& Global) {
     return f;
 }
 
+template <class Form> void Drop(std::unique_ptr<Form>& Owned, Form*& Global) {
+    Owned.reset();
+    Global = nullptr;
+}
+
 } // namespace
 
 TProgramWindows::TProgramWindows()
@@ -24,25 +29,19 @@ TProgramWindows::TProgramWindows()
       FNewGroep(MakeForm(ZVNewGroepForm)) {}
 
 TProgramWindows::~TProgramWindows() {
-    FNewGroep.reset();
-    ZVNewGroepForm = nullptr;
-    FUitslag.reset();
-    UitslagForm = nullptr;
-    FBerger.reset();
-    BergerForm = nullptr;
-    FSpInfo.reset();
-    SpInfoForm = nullptr;
-    FStand.reset();
-    StandForm = nullptr;
-    FRaRapport.reset();
-    RaRapportForm = nullptr;
-    FMain.reset();
-    MainForm = nullptr;
+    // The other way round, the main window last.
+    Drop(FNewGroep, ZVNewGroepForm);
+    Drop(FUitslag, UitslagForm);
+    Drop(FBerger, BergerForm);
+    Drop(FSpInfo, SpInfoForm);
+    Drop(FStand, StandForm);
+    Drop(FRaRapport, RaRapportForm);
+    Drop(FMain, MainForm);
 }
 
 void TProgramWindows::Start() {
     FMain->Show();
-    if (!PumpUntil([this] { return FMain->Activated; })) FMain->FormActivate(FMain.get());
+    EXPECT_TRUE(PumpUntil([this] { return FMain->Activated; })) << "never activated";
 }
 
 void WhenShown(TCustomForm& Form, const std::function<void()>& Action) {
