@@ -321,6 +321,9 @@ void TMainForm::NewGroepBitBtnClick(TObject*) {
     CheckSpelersNamen();
     EnableIf(ZetSpDataBitBtn, true);
     EnableIf(ZetVrijBitBtn, true);
+    // The new group starts with the usual tie-breaks, and the list shows its own
+    // criteria, so that the director's choices there reach this group.
+    FillSortCheckBox();
     CopyGroep(*CurGroep, *FSavedGroep);
     MakeReadGridTemplate();
     FillEditBoxes(nullptr);
