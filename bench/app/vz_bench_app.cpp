@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include "../vz_bench_group.h"
 #include "app/standform.h"
 #include "app/standgrid.h"
-#include "benchgroup.h"
 #include "grid/columngrid.h"
 #include "model/stand.h"
 #include "platform/vcl/qtapp.h"

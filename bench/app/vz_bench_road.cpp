@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "../vz_bench_group.h"
 #include "app/mainform.h"
 #include "app/standform.h"
 #include "app/standgrid.h"
-#include "benchgroup.h"
 #include "grid/columngrid.h"
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/files.h"

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "../vz_bench_group.h"
 #include "../vz_bench_table.h"
 #include "model/berger.h"
 #include "model/group.h"
@@ -17,30 +18,9 @@
 
 namespace {
 
-std::unique_ptr<TGroep> MakeFullGroup(int N) {
-    TGroepRec rec;
-    rec.Naam = "Bench";
-    rec.DubbelRondig = 1;
-    auto g = std::make_unique<TGroep>(rec);
-    for (int i = 1; i <= N; ++i) {
-        TSpRec sp;
-        sp.BergerNr = i;
-        sp.Relnr = 5000000 + i;
-        sp.Achternaam = "Speler" + IntToStr(i);
-        sp.Ratings[rtKNSB] = 1200 + (i * 37) % 1000;
-        g->AddSpeler(sp, IntToZeroStr(i, 6));
-    }
-    MakeBergerGames(*g);
-    g->LinkSpelers();
-    // A fixed spread of results, forfeits included, the same on every run.
-    for (int i = 0; i < g->Games.Count(); ++i)
-        g->Games.Game(i)->SetUitslag(static_cast<TInvoerCode>(1 + (i * 7) % 8), kWit);
-    return g;
-}
-
 // What the standings window does before it shows the table.
 void BM_Standings(benchmark::State& state) {
-    const auto g = MakeFullGroup(static_cast<int>(state.range(0)));
+    const auto g = MakeBenchGroup(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         FillRondeRecs(*g);
         CalcStand(*g);
@@ -51,7 +31,7 @@ void BM_Standings(benchmark::State& state) {
 
 // What the player information window does before it shows one player's rounds.
 void BM_PlayerCard(benchmark::State& state) {
-    const auto g = MakeFullGroup(static_cast<int>(state.range(0)));
+    const auto g = MakeBenchGroup(static_cast<int>(state.range(0)));
     TSp& sp = *g->Spelers.Sp(g->Spelers.Count() / 2);
     for (auto _ : state) {
         FillRondeRecs(*g);
@@ -64,7 +44,7 @@ void BM_PlayerCard(benchmark::State& state) {
 // Scores, WP and SB after the last round straight from the games, indexed by
 // draw number: no round records, no ratings.
 void BM_PlainLoop(benchmark::State& state) {
-    const auto g = MakeFullGroup(static_cast<int>(state.range(0)));
+    const auto g = MakeBenchGroup(static_cast<int>(state.range(0)));
     const size_t n = static_cast<size_t>(g->Spelers.Count()) + 2;
     std::vector<double> score(n), total(n), wp(n), sb(n);
     for (auto _ : state) {
