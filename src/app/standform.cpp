@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/gridimages.h"
 #include "app/gridstyle.h"
 #include "app/spinfoform.h"
 #include "app/standgrid.h"
@@ -43,6 +44,7 @@ TStandForm::TStandForm(TComponent* AOwner) : TForm(AOwner) {
 
     StandGrid = new TExtColumnGrid(this);
     StandGrid->SetParent(this);
+    StandGrid->SetGridImages(MakeKruisImages(this));
     StandGrid->SetBounds(8, 8, 734, 540);
     StandGrid->SetAnchors({akLeft, akTop, akRight, akBottom});
     {

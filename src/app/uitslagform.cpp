@@ -1,5 +1,6 @@
 #include "app/uitslagform.h"
 
+#include "app/gridimages.h"
 #include "app/gridstyle.h"
 #include "app/standgrid.h"
 #include "desktop/dkwav.h"
@@ -124,6 +125,7 @@ void TUitslagForm::CreateControls() {
 
     TabelGrid = new TExtColumnGrid(this);
     TabelGrid->SetParent(TabelSheet);
+    TabelGrid->SetGridImages(MakeKruisImages(this));
     TabelGrid->SetAlign(alClient);
     TabelGrid->SetOptions(TabelGrid->Options() + goEditing);
     TabelGrid->OnKeyPress = [this](TObject* S, char& K) { TabelGridKeyPress(S, K); };
