@@ -6,7 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "grid/delimitedtext.h"
+#include "grid/support/gridtext.h"
 #include "gridhost.h"
 #include "platform/vcl/clipbrd.h"
 
@@ -24,6 +27,21 @@ enum : uint8_t {
     fHideColumn = 64,
     fNoFixed = 128,
 };
+
+// Field i of record j landed in (At.X + i, At.Y + j), where the grid has
+// that cell: for a paste open to every cell with no column hidden.
+void CheckPlaced(TExtStringGrid& G, TPoint At, const std::string& Text) {
+    TDelimitedReader reader(Text.data(), Text.size(), '\t');
+    std::vector<std::string> fields;
+    std::vector<bool> quoted;
+    for (int r = At.Y; reader.Next(fields, quoted) && r < G.RowCount(); ++r)
+        for (size_t i = 0; i < fields.size() && At.X + static_cast<int>(i) < G.ColCount(); ++i) {
+            const std::string& f = fields[i];
+            if (G.Cells(At.X + static_cast<int>(i), r) !=
+                (f.find('\n') == std::string::npos ? f : ExpandLineFeeds(f)))
+                __builtin_trap();
+        }
+}
 
 } // namespace
 
@@ -75,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     for (int r = 0; r < g.RowCount(); ++r)
         for (int c = 0; c < (r < at.Y ? g.GetAllColCount() : at.X); ++c)
             if (!g.Cells(c, r).empty()) __builtin_trap();
+    if ((flags & fAlways) && !(flags & (fHideColumn | fThroughClipboard))) CheckPlaced(g, at, text);
     CheckGridUsable(g, at);
     return 0;
 }

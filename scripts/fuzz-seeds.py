@@ -227,6 +227,8 @@ def cell_streams():
         + component("TGridGraphicIO", cell_graphic(0))
         + component("TGridBMPIO", [("Bitmap", b"\x89PNG\r\n\x1a\n" + b"\x00" * 16)]),
         "empty.bin": block_head(1, 1),
+        "large.bin": block_head(10, 10, True)
+        + b"".join(cell(c, r, f"{r}.{c}") for r in range(10) for c in range(10)),
     }
 
 
@@ -246,6 +248,8 @@ PASTES = {
     "one.txt": "z",
     "html.txt": "<b>vet</b>\t{\\rtf1 rijk\\par meer}\t|\\wide",
     "ragged.txt": "Speler A\t1\xbd\r\nSpeler B\r\n\t\t\t4\rnog\n",
+    # A crosstable of 40 players: the grid grows in both directions.
+    "large.txt": "\r\n".join("\t".join(f"{r}.{c}" for c in range(12)) for r in range(40)),
 }
 
 # (options, place): editing; always and smart through the clipboard over a
