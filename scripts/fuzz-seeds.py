@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed inputs of every fuzzing harness: small valid archives, group
 files, settings texts, tagged texts, filter conditions, typed numbers,
-delimited texts and grid cell-stream blocks.
+delimited texts, grid cell-stream blocks and clipboard texts for the grid.
 
     python3 scripts/fuzz-seeds.py <folder>     # makes <folder>/<harness>/...
 """
@@ -297,6 +297,8 @@ def cell_streams():
         + component("TGridGraphicIO", cell_graphic(0))
         + component("TGridBMPIO", [("Bitmap", b"\x89PNG\r\n\x1a\n" + b"\x00" * 16)]),
         "empty.bin": block_head(1, 1),
+        "large.bin": block_head(10, 10, True)
+        + b"".join(cell(c, r, f"{r}.{c}") for r in range(10) for c in range(10)),
     }
 
 
@@ -344,6 +346,34 @@ MEMBERS = {
     "empty.csv": "\2",
 }
 
+# --- grids: pasted text and cell streams read by a real grid --------------------
+# Both grid harnesses take two leading bytes: the grid's options and the place
+# of the paste (see fuzz/grid_paste.cpp and fuzz/cell_stream_grid.cpp).
+
+PASTES = {
+    "block.txt": "a\tb\r\nc\td",
+    "grow.txt": "1\t2\r\n3\t4\r\n5\t6",
+    "spreadsheet.txt": 'a\tb\n"x\ny"\tz\n',
+    "quoted.txt": '"two\r\nlines"\t"tab\there"\t"""q"""\r\n\t\t\r\n',
+    "series.txt": "3\r\n5",
+    "dates.txt": "2024-01-31\r\n2024-02-29",
+    "times.txt": "12:30\r\n13:45",
+    "words.txt": "x\r\ny",
+    "one.txt": "z",
+    "html.txt": "<b>vet</b>\t{\\rtf1 rijk\\par meer}\t|\\wide",
+    "ragged.txt": "Speler A\t1\xbd\r\nSpeler B\r\n\t\t\t4\rnog\n",
+    # A crosstable of 40 players: the grid grows in both directions.
+    "large.txt": "\r\n".join("\t".join(f"{r}.{c}" for c in range(12)) for r in range(40)),
+}
+
+# (options, place): editing; always and smart through the clipboard over a
+# selection; no growing; a hidden column without fixed cells.
+PASTE_MODES = [(0x01, 0x05), (0x32, 0x55), (0x3B, 0xF5), (0xC1, 0x00), (0x11, 0x40)]
+
+# (options, place): at the origin; through the clipboard onto a filled grid at
+# (2, 1); without growing into a grid with a hidden column.
+STREAM_MODES = [(0x00, 0x00), (0x24, 0x0A), (0x33, 0x09)]
+
 
 def write(folder, name, data):
     os.makedirs(folder, exist_ok=True)
@@ -379,6 +409,13 @@ def main():
         write(os.path.join(out, "member_list"), name, text)
     for name, data in cell_streams().items():
         write(os.path.join(out, "cell_stream"), name, data)
+        for flags, place in STREAM_MODES:
+            write(os.path.join(out, "cell_stream_grid"), f"{flags:02x}{place:02x}-{name}",
+                  bytes([flags, place]) + data)
+    for name, text in PASTES.items():
+        for flags, place in PASTE_MODES:
+            write(os.path.join(out, "grid_paste"), f"{flags:02x}{place:02x}-{name}",
+                  bytes([flags, place]) + text.encode("cp1252"))
 
 
 if __name__ == "__main__":

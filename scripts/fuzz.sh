@@ -20,6 +20,9 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVZ_FUZZ=ON
 cmake --build build/fuzz --target vz_fuzzers
 
 OUT=build/fuzz
+# The grid harnesses run Qt; the leaks of the system libraries under it (never
+# of our code) are listed in fuzz/lsan.supp.
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 rm -rf "$OUT/seeds"
 python3 scripts/fuzz-seeds.py "$OUT/seeds"
 

@@ -9,6 +9,7 @@
 // whole and checked before the grid is touched: a damaged one changes nothing.
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <sstream>
 #include <utility>
@@ -330,8 +331,14 @@ int TExtStringGrid::ReadCellStream(TPoint Origin, TStream& Stream) {
         cols = static_cast<int>(c64);
         rows = static_cast<int>(r64);
         full = head.Boolean("FullGrid");
-        if (!SplitSizes(head.String("ColWidths"), cols, widths)) widths.clear();
-        if (!SplitSizes(head.String("RowHeights"), rows, heights)) heights.clear();
+        // A block carries a width per column and a height per row, so the
+        // size it claims is paid for in its own bytes: a few bytes cannot
+        // grow the grid by a million rows. Its cells, counted in the result,
+        // must fit an int.
+        if (!SplitSizes(head.String("ColWidths"), cols, widths) ||
+            !SplitSizes(head.String("RowHeights"), rows, heights) ||
+            c64 * r64 > std::numeric_limits<int>::max())
+            return 0;
         auto next = [&reader](const std::string& Class) {
             auto c = std::make_unique<TStreamedComponent>();
             if (!reader.ReadComponent(*c) || c->ClassName != Class)

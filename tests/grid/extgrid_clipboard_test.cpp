@@ -210,6 +210,61 @@ TEST_F(Clip, DamagedOrHostileCellStreamsChangeNothing) {
     }
 }
 
+// A block head of Cols x Rows with the given size lists, and one cell.
+static std::vector<char> BlockHead(int64_t Cols, int64_t Rows, const std::string& Widths,
+                                   const std::string& Heights) {
+    TMemoryStream s;
+    TComponentWriter w(s);
+    w.BeginComponent("TGridPropIO");
+    w.WriteInteger("ColCount", Cols);
+    w.WriteInteger("RowCount", Rows);
+    w.WriteString("ColWidths", Widths);
+    w.WriteString("RowHeights", Heights);
+    w.WriteBoolean("FullGrid", false);
+    w.WriteString("ID", "1");
+    w.EndComponent();
+    w.BeginComponent("TGridCellIO");
+    w.WriteInteger("Col", 0);
+    w.WriteInteger("Row", 0);
+    w.WriteString("Cell", "x");
+    w.WriteBoolean("HasProp", false);
+    w.EndComponent();
+    return s.Data();
+}
+
+static std::string Sizes(int64_t Count) {
+    std::string list;
+    for (int64_t i = 0; i < Count; ++i)
+        list += i ? ",1" : "1";
+    return list;
+}
+
+TEST_F(Clip, CellStreamSizeIsCarriedByItsSizeLists) {
+    Other->SetColCount(2);
+    Other->SetRowCount(2);
+    auto read = [this](const std::vector<char>& Bytes) {
+        TMemoryStream s;
+        s.WriteBuffer(Bytes.data(), static_cast<int64_t>(Bytes.size()));
+        s.SetPosition(0);
+        return Other->ReadCellStream({1, 1}, s);
+    };
+    // A few bytes that claim the largest block once grew the grid to a
+    // million rows and overflowed the count of pasted cells.
+    EXPECT_EQ(read(BlockHead(Other->MaxStreamCols, Other->MaxStreamRows, "", "")), 0);
+    EXPECT_EQ(read(BlockHead(3, 2, Sizes(3), Sizes(1))), 0); // a height short
+    EXPECT_EQ(Other->ColCount(), 2);
+    EXPECT_EQ(Other->RowCount(), 2);
+    EXPECT_EQ(Other->Cells(1, 1), "");
+    // Lists for every column and row, but more cells than an int counts.
+    EXPECT_EQ(read(BlockHead(16384, 131072, Sizes(16384), Sizes(131072))), 0);
+    EXPECT_EQ(Other->RowCount(), 2);
+    // With its lists a block grows the grid as far as it reaches.
+    EXPECT_EQ(read(BlockHead(3, 2, Sizes(3), Sizes(2))), 6);
+    EXPECT_EQ(Other->ColCount(), 4);
+    EXPECT_EQ(Other->RowCount(), 3);
+    EXPECT_EQ(Other->Cells(1, 1), "x");
+}
+
 TEST_F(Clip, SmartPasteSeries) {
     Grid->SetColCount(5);
     Grid->SetRowCount(8);
