@@ -44,6 +44,8 @@ void TUitslagForm::ShowPunten(const TSp* Sp) {
     const int r = Sp->Rec.Plaats;
     if (r < 1 || r >= TabelGrid->RowCount()) return;
     TabelGrid->SetCells(PuntenKolom, r, PuntenToStr(Sp->GetScoreAfterRound(FLastRound)));
+    // A group without results had no points to colour when the table was filled.
+    TabelGrid->SetCellBackColor(PuntenKolom, r, clLime);
 }
 
 void TUitslagForm::TabelGridKeyPress(TObject*, char& Key) {

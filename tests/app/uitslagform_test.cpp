@@ -517,6 +517,8 @@ TEST_F(UitslagTabelTest, OneInTheBlackPlayersCellGivesBlackTheWin) {
         EXPECT_EQ("1", Cel(Zwart, Wit));
         EXPECT_EQ("1", Punten(Zwart));
         EXPECT_EQ("0", Punten(Wit));
+        // The first points of a fresh group get the points column's green.
+        EXPECT_EQ(clLime, T()->GetCellBackColor(2, Zwart));
         EXPECT_EQ(ucWinst, RondeUitslag(Zwart, Game->Rec.Ronde));
         EXPECT_EQ(ucVerlies, RondeUitslag(Wit, Game->Rec.Ronde));
         // The games page shows it too.
