@@ -696,9 +696,6 @@ TWinControl::TWinControl(TComponent* AOwner, QWidget* Widget) : TControl(AOwner,
 }
 
 TWinControl::~TWinControl() {
-    // Leave the parent while still a windowed control: from ~TControl on the
-    // parent's tab list could no longer find this control and would keep it.
-    if (TWinControl* parent = Parent()) parent->RemoveControl(this);
     Include(csDestroying);
     // From here on no Qt event (a focus moving away from a dying child, say)
     // reaches this control or its children: their handlers may belong to a
