@@ -86,9 +86,6 @@ public:
     // of those headings in the current group's column map.
     void MakeReadGridTemplate();
     void FillKolomNrAr();
-    // The file name of a group: its name with '.' and the characters a file name
-    // cannot hold replaced by '-', followed by ".csv".
-    static std::string GroepFileName(const std::string& Naam);
     // True when the current group holds changes that a save would keep; Diff names
     // the differing parts.
     bool GroepChanged(std::string& Diff) const;

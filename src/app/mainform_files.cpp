@@ -51,16 +51,6 @@ bool SamePath(const std::string& A, const std::string& B) {
 
 } // namespace
 
-std::string TMainForm::GroepFileName(const std::string& Naam) {
-    std::string naam = Trim(Naam);
-    if (naam.empty()) naam = "Groep"; // never a hidden ".csv"
-    std::replace(naam.begin(), naam.end(), '.', '-');
-    std::string file = naam + ".csv";
-    for (char& c : file)
-        if (std::string("\"*/:<>?\\|").find(c) != std::string::npos) c = '-';
-    return file;
-}
-
 bool TMainForm::GroepChanged(std::string& Diff) const {
     Diff.clear();
     if (!CurGroep || !FSavedGroep) return false;

@@ -44,9 +44,8 @@ std::string PadTo(std::string S, size_t N) {
 } // namespace
 
 std::string RapportGroepNaam(const std::string& Naam) {
-    std::string s = Naam;
-    for (char& c : s)
-        if (std::string(" \"*/:<>?\\|").find(c) != std::string::npos) c = '-';
+    std::string s = ReplaceFileNameChars(Naam);
+    std::replace(s.begin(), s.end(), ' ', '-');
     return s;
 }
 

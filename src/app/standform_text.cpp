@@ -23,14 +23,6 @@ struct TTextKolom {
     size_t Breedte = 0;
 };
 
-// The characters that cannot stand in a file name become '-'.
-std::string GroepFileName(const std::string& Naam) {
-    std::string s = Naam;
-    for (char& c : s)
-        if (std::string("\"*/:<>?\\|").find(c) != std::string::npos) c = '-';
-    return s;
-}
-
 } // namespace
 
 std::string TStandForm::StandText() const {
@@ -91,7 +83,7 @@ void TStandForm::SaveDataBitBtnClick(TObject*) {
     StoreZVPoints();
     const TGroep* groep = CurGroep;
     if (!groep) return;
-    SaveDialog->FileName = GroepFileName(groep->Rec.Naam) + ".txt";
+    SaveDialog->FileName = ReplaceFileNameChars(groep->Rec.Naam) + ".txt";
     if (!SaveDialog->Execute()) return;
     const std::string fileName = ChangeFileExt(SaveDialog->FileName, ".txt");
     const std::string kort = GetShortPath(fileName);

@@ -34,13 +34,6 @@ const char* const KlaarGeluid = "complete";
 
 } // namespace
 
-std::string GroepFileNameOf(const std::string& GroepNaam) {
-    std::string Naam = GroepNaam;
-    for (char& c : Naam)
-        if (std::string("\"*/:<>?\\|").find(c) != std::string::npos) c = '-';
-    return Naam + ".csv";
-}
-
 TUitslagForm::TUitslagForm(TComponent* AOwner) : TForm(AOwner) {
     CreateControls();
     OnCreate = [this](TObject* S) { FormCreate(S); };
@@ -335,7 +328,7 @@ void TUitslagForm::ClearBitBtnClick(TObject*) {
 void TUitslagForm::SaveDataBitBtnClick(TObject*) {
     if (!CurGroep) return;
     TGroep& G = *CurGroep;
-    if (Trim(G.Rec.FileName).empty()) G.Rec.FileName = GroepFileNameOf(G.Rec.Naam);
+    if (Trim(G.Rec.FileName).empty()) G.Rec.FileName = GroepFileName(G.Rec.Naam);
     SaveDialog->FileName = G.Rec.FileName;
     if (!SaveDialog->Execute()) return;
     const std::string FileName = SaveDialog->FileName;

@@ -151,7 +151,3 @@ private:
 };
 
 extern TUitslagForm* UitslagForm;
-
-// The group file name a group name gives: the characters a file name cannot hold
-// become "-", then ".csv".
-std::string GroepFileNameOf(const std::string& GroepNaam);

@@ -4,7 +4,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
@@ -62,12 +64,30 @@ std::string GetShortPath(const std::string& Path) {
     return ".." + Path.substr(last);
 }
 
+namespace {
+const char* const FileNameChars = "\"*/:<>?\\|";
+} // namespace
+
 bool IsValidFileName(const std::string& Path) {
     const std::string name = ExtractFileName(Path);
     if (name.empty()) return false;
-    if (name.find_first_of("\"*/:<>?\\|") != std::string::npos) return false;
+    if (name.find_first_of(FileNameChars) != std::string::npos) return false;
     const std::string dir = ExtractFileDir(Path);
     return dir.empty() || DirectoryExists(dir);
+}
+
+std::string ReplaceFileNameChars(const std::string& Name) {
+    std::string s = Name;
+    for (char& c : s)
+        if (std::strchr(FileNameChars, c) && c != '\0') c = '-';
+    return s;
+}
+
+std::string GroepFileName(const std::string& Naam) {
+    std::string naam = Trim(Naam);
+    if (naam.empty()) naam = "Groep";
+    std::replace(naam.begin(), naam.end(), '.', '-');
+    return ReplaceFileNameChars(naam) + ".csv";
 }
 
 bool ValidFileExists(const std::string& Path) {

@@ -14,6 +14,13 @@ std::string GetShortPath(const std::string& Path);
 // The name part is not empty and holds none of " * / : < > ? \ |, and the folder
 // part, when given, exists.
 bool IsValidFileName(const std::string& Path);
+// Name with each character that cannot stand in a file name (" * / : < > ? \ |)
+// replaced by '-'.
+std::string ReplaceFileNameChars(const std::string& Name);
+// The file name a group is saved under: its trimmed name with '.' and the
+// characters above made '-', and ".csv"; "Groep.csv" for a group without name
+// (never a hidden ".csv").
+std::string GroepFileName(const std::string& Naam);
 bool ValidFileExists(const std::string& Path);
 // The names of the folder's sub-folders.
 void FillDirList(const std::string& Folder, TStrings& List);

@@ -143,10 +143,10 @@ TEST_F(MainFormFiles, ChangedGroupIsOfferedForSavingBeforeAnotherOpens) {
 }
 
 TEST_F(MainFormFiles, FileNameOfAGroupHasNoDotsOrPathCharacters) {
-    EXPECT_EQ("A-B.csv", TMainForm::GroepFileName("A.B"));
-    EXPECT_EQ("x-y.csv", TMainForm::GroepFileName("x/y"));
-    EXPECT_EQ("a-b-c-d-e-f-g-h-i-j.csv", TMainForm::GroepFileName("a\"b*c:d<e>f?g\\h|i.j"));
-    EXPECT_EQ("Groep.csv", TMainForm::GroepFileName("  "));
+    EXPECT_EQ("A-B.csv", GroepFileName("A.B"));
+    EXPECT_EQ("x-y.csv", GroepFileName("x/y"));
+    EXPECT_EQ("a-b-c-d-e-f-g-h-i-j.csv", GroepFileName("a\"b*c:d<e>f?g\\h|i.j"));
+    EXPECT_EQ("Groep.csv", GroepFileName("  "));
     Create();
     CurGroep->Rec.Naam = "A.B";
     Dialogs->QueueCancel();

@@ -11,6 +11,7 @@
 #include "app/uitslagform.h"
 #include "desktop/dkwav.h"
 #include "grid/columngrid.h"
+#include "model/fileutils.h"
 #include "model/objects.h"
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/files.h"
@@ -368,8 +369,8 @@ TEST_F(UitslagFormTest, SaveTakesThePathAsTheGroupsFile) {
         EXPECT_FALSE(Groep->Modified);
         EXPECT_FALSE(Form->SaveDataBitBtn->Enabled());
     });
-    EXPECT_EQ("Club A-B.csv", GroepFileNameOf("Club A/B"));
-    EXPECT_EQ("a-b-c-d-e-f-g-h-i-.csv", GroepFileNameOf("a\"b*c/d:e<f>g?h\\i|"));
+    EXPECT_EQ("Club A-B.csv", GroepFileName("Club A/B"));
+    EXPECT_EQ("a-b-c-d-e-f-g-h-i-.csv", GroepFileName("a\"b*c/d:e<f>g?h\\i|"));
 }
 
 TEST_F(UitslagFormTest, SaveAsksBeforeOverwritingAndNoKeepsTheFile) {
