@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/bergerform.h"
+#include "app/groepsave.h"
 #include "app/mainform.h"
 #include "app/mainform_zip.h"
 #include "app/newgroepform.h"
@@ -182,44 +183,15 @@ void TMainForm::FileListBoxDblClick(TObject*) {
 }
 
 void TMainForm::SaveDataBitBtnClick(TObject*) {
-    FLastSaveDone = false;
-    if (CurGroep->Rec.FileName.empty()) CurGroep->Rec.FileName = GroepFileName(CurGroep->Rec.Naam);
-    SaveDialog->FileName = CurGroep->Rec.FileName;
-    if (!SaveDialog->Execute()) {
-        UpdateFileButtons();
-        return;
+    FLastSaveDone = SaveGroepWithDialog(*CurGroep, *SaveDialog);
+    if (FLastSaveDone) {
+        LastDataFile = CurGroep->Rec.FileName;
+        SaveDataBitBtn->SetEnabled(false);
+        Beep();
+        // A refused overwrite or a failed write leaves the group unsaved, so the
+        // close still asks.
+        CopyGroep(*CurGroep, *FSavedGroep);
     }
-    const std::string file = SaveDialog->FileName;
-    // Another program's file is never written over: the save would be lost to
-    // it or break its copy.
-    if (IsFileInUse(file)) {
-        ShowMessage(GetShortPath(file) + "\r\r" +
-                    "Het bestand is in gebruik door een ander programma." + "\r" +
-                    "De gegevens zijn niet bewaard.");
-        UpdateFileButtons();
-        return;
-    }
-    // A refused overwrite leaves the group unsaved, so the close still asks.
-    if (FileExists(file) &&
-        MessageDlg(GetShortPath(file) + " bestaat reeds." + "\r\r" + "Overschrijven ?" + "\r",
-                   mtConfirmation, mbYesNo) != mrYes) {
-        UpdateFileButtons();
-        return;
-    }
-    try {
-        CurGroep->SaveGroepFile(file);
-    } catch (const Exception&) {
-        ShowMessage(GetShortPath(file) + "\r\r" + "Kan het bestand niet schrijven." + "\r" +
-                    "De gegevens zijn niet bewaard.");
-        SaveDataBitBtn->SetEnabled(true);
-        UpdateFileButtons();
-        return;
-    }
-    FLastSaveDone = true;
-    LastDataFile = file;
-    SaveDataBitBtn->SetEnabled(false);
-    Beep();
-    CopyGroep(*CurGroep, *FSavedGroep);
     UpdateFileButtons();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/gridimages.h"
 #include "app/gridstyle.h"
+#include "app/groepsave.h"
 #include "app/standgrid.h"
 #include "desktop/dkwav.h"
 #include "grid/columngrid.h"
@@ -326,30 +327,7 @@ void TUitslagForm::ClearBitBtnClick(TObject*) {
 }
 
 void TUitslagForm::SaveDataBitBtnClick(TObject*) {
-    if (!CurGroep) return;
-    TGroep& G = *CurGroep;
-    if (Trim(G.Rec.FileName).empty()) G.Rec.FileName = GroepFileName(G.Rec.Naam);
-    SaveDialog->FileName = G.Rec.FileName;
-    if (!SaveDialog->Execute()) return;
-    const std::string FileName = SaveDialog->FileName;
-    if (FileExists(FileName)) {
-        if (IsFileInUse(FileName)) {
-            ShowMessage(GetShortPath(FileName) +
-                        ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand");
-            return;
-        }
-        if (MessageDlg(GetShortPath(FileName) + " bestaat reeds.\r\rOverschrijven ?\r",
-                       mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) != mrYes)
-            return;
-    }
-    try {
-        // Written whole beside the old file and then put in its place; the group
-        // takes the path as its file and is no longer modified.
-        G.SaveGroepFile(FileName);
-    } catch (const std::exception& E) {
-        ShowMessage(GetShortPath(FileName) + ": " + E.what());
-        return;
-    }
+    if (!CurGroep || !SaveGroepWithDialog(*CurGroep, *SaveDialog)) return;
     // Saving numbers the game sides' cells for the file: place them in the
     // crosstable again, or the next entry would write into the wrong cells.
     FillUitslagSpelers();
