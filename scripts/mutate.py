@@ -2,13 +2,21 @@
 """Deliberate one-line faults, one at a time: do the tests notice them?
 
 Each fault list (scripts/mutants/*.txt) names the test programs to build and
-run, then one fault a line:
+run, then one fault a line, found by its text rather than its line number so
+that a list outlives later edits of the code:
 
     @test rtl_tests                       test programs for the faults below
-    src/platform/rtl/files.cpp:120:p == 0:p == 1
+    src/platform/rtl/files.cpp:p == 0:p == 1
+    src/platform/rtl/files.cpp:return Size:n > 0:n >= 0
 
-that is file:line:old:new, where old must occur on that line and its first
-occurrence is replaced by new (a backslash escapes a colon inside old or new).
+The first form is file:old:new: old must occur exactly once in the file and
+is replaced by new. Where old occurs more than once, the second form,
+file:context:old:new, names the one line that holds context, when old lies
+inside context (it is replaced there), or else the one line that holds old
+once and has context on it or on one of the three lines above it. A backslash escapes a colon inside any field. A fault
+whose text matches nowhere is reported GONE (the code changed under it), one
+that matches more than once AMBIGUOUS; neither is tried nor counted.
+
 For every fault the file is changed, the test programs are rebuilt and run;
 a fault is caught when a program fails (or runs past the time limit), missed
 when all pass, and left out of the rate when it does not compile.
@@ -20,7 +28,8 @@ changed. The build is brought back to the real sources at the end. Run one
 at a time per build folder.
 
     python3 scripts/mutate.py scripts/mutants/rtl.txt scripts/mutants/grid.txt
-    python3 scripts/mutate.py --build-dir build/test --only 3 scripts/mutants/rtl.txt
+    python3 scripts/mutate.py --build-dir build/mut --only 3 scripts/mutants/rtl.txt
+    python3 scripts/mutate.py --check scripts/mutants/*.txt   (find every fault, build nothing)
 """
 
 import argparse
@@ -34,14 +43,52 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
+# How many lines above a fault its context may stand: enough to tell apart
+# two identical lines by the loop or function they sit in.
+CONTEXT_ABOVE = 3
+
+
 class Fault:
-    def __init__(self, listname, number, path, line, old, new, tests):
+    def __init__(self, listname, number, path, context, old, new, tests):
         self.listname, self.number = listname, number
-        self.path, self.line, self.old, self.new = path, line, old, new
+        self.path, self.context, self.old, self.new = path, context, old, new
         self.tests = tests
 
     def label(self):
-        return "%s:%d: %s -> %s" % (self.path, self.line, self.old, self.new)
+        where = " [%s]" % self.context if self.context else ""
+        return "%s%s: %s -> %s" % (self.path, where, self.old, self.new)
+
+    def near(self, lines, i):
+        """Whether the context stands on line i or just above it."""
+        return any(self.context in l for l in lines[max(0, i - CONTEXT_ABOVE):i + 1])
+
+    def apply(self, text):
+        """Returns text with this fault in it, or "GONE" or "AMBIGUOUS"."""
+        if not self.old:
+            return "AMBIGUOUS"
+        if self.context is None:
+            count = text.count(self.old)
+            if count != 1:
+                return "GONE" if count == 0 else "AMBIGUOUS"
+            return text.replace(self.old, self.new, 1)
+        lines = text.split("\n")
+        if self.old in self.context:
+            hits = [i for i, l in enumerate(lines) if self.context in l]
+        else:
+            hits = [i for i, l in enumerate(lines) if self.old in l and self.near(lines, i)]
+        if len(hits) != 1:
+            return "GONE" if not hits else "AMBIGUOUS"
+        line = lines[hits[0]]
+        if self.old in self.context:
+            if line.count(self.context) != 1:
+                return "AMBIGUOUS"
+            changed = self.context.replace(self.old, self.new, 1)
+            lines[hits[0]] = line.replace(self.context, changed, 1)
+        else:
+            if line.count(self.old) != 1:
+                return "AMBIGUOUS"
+            lines[hits[0]] = line.replace(self.old, self.new, 1)
+        return "\n".join(lines)
 
 
 def split_unescaped(text):
@@ -61,11 +108,11 @@ def read_list(listfile):
                 tests = text.split()[1:]
                 continue
             parts = split_unescaped(text)
-            if len(parts) != 4 or not tests:
+            if len(parts) not in (3, 4) or not tests:
                 sys.exit("%s: cannot read fault: %s" % (listfile, text))
-            faults.append(
-                Fault(name, len(faults) + 1, parts[0], int(parts[1]), parts[2], parts[3], tests)
-            )
+            context = parts[1] if len(parts) == 4 else None
+            faults.append(Fault(name, len(faults) + 1, parts[0], context, parts[-2], parts[-1],
+                                tests))
     return faults
 
 
@@ -134,8 +181,11 @@ def run(cmd, timeout, env=None):
         return None, ""
 
 
+JOBS = 2
+
+
 def build(build_dir, targets):
-    return run(["cmake", "--build", build_dir, "--target"] + targets, 1800)
+    return run(["cmake", "--build", build_dir, "-j", str(JOBS), "--target"] + targets, 1800)
 
 
 def find_program(build_dir, target):
@@ -147,15 +197,15 @@ def find_program(build_dir, target):
 
 def try_fault(fault, build_dir, timeout):
     path = os.path.join(ROOT, fault.path)
+    if not os.path.exists(path):
+        return "GONE"
     RESTORER.hold(path)
     try:
-        lines = RESTORER.original.decode("utf-8").split("\n")
-        index = fault.line - 1
-        if index >= len(lines) or fault.old not in lines[index]:
-            return "STALE"
-        lines[index] = lines[index].replace(fault.old, fault.new, 1)
+        changed = fault.apply(RESTORER.original.decode("utf-8"))
+        if changed in ("GONE", "AMBIGUOUS"):
+            return changed
         with open(path, "wb") as f:
-            f.write("\n".join(lines).encode("utf-8"))
+            f.write(changed.encode("utf-8"))
         code, _ = build(build_dir, fault.tests)
         if code != 0:
             return "NOBUILD"
@@ -169,13 +219,38 @@ def try_fault(fault, build_dir, timeout):
         RESTORER.restore()
 
 
+def check_fault(fault):
+    path = os.path.join(ROOT, fault.path)
+    if not os.path.exists(path):
+        return "GONE"
+    with open(path, encoding="utf-8") as f:
+        changed = f.read()
+    changed = fault.apply(changed)
+    return changed if changed in ("GONE", "AMBIGUOUS") else "FOUND"
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("lists", nargs="+", help="fault lists (scripts/mutants/*.txt)")
     ap.add_argument("--build-dir", default="build/test")
     ap.add_argument("--only", type=int, action="append", help="run only fault number N")
     ap.add_argument("--timeout", type=int, default=300, help="seconds per test program")
+    ap.add_argument("--jobs", type=int, default=2, help="parallel build jobs")
+    ap.add_argument("--check", action="store_true",
+                    help="only find every fault in the sources; build and run nothing")
     args = ap.parse_args()
+    global JOBS
+    JOBS = args.jobs
+
+    if args.check:
+        bad = 0
+        for listfile in args.lists:
+            for f in read_list(listfile):
+                verdict = check_fault(f)
+                if verdict != "FOUND":
+                    bad += 1
+                    print("%-9s %s#%-2d %s" % (verdict, f.listname, f.number, f.label()))
+        sys.exit(1 if bad else 0)
 
     RESTORER.set_spare_dir(os.path.join(ROOT, args.build_dir))
     RESTORER.recover()
@@ -201,20 +276,20 @@ def main():
                                 args.timeout, env)
                 if code != 0:
                     sys.exit("%s fails on the unchanged sources:\n%s" % (t, out[-3000:]))
-            counts = {"CAUGHT": 0, "MISSED": 0, "NOBUILD": 0, "STALE": 0}
+            counts = {"CAUGHT": 0, "MISSED": 0, "NOBUILD": 0, "GONE": 0, "AMBIGUOUS": 0}
             for f in faults:
                 if args.only and f.number not in args.only:
                     continue
                 start = time.time()
                 verdict = try_fault(f, args.build_dir, args.timeout)
                 counts[verdict] += 1
-                print("%-7s %s#%-2d %s  (%.0fs)" % (verdict, f.listname, f.number, f.label(),
+                print("%-9s %s#%-2d %s  (%.0fs)" % (verdict, f.listname, f.number, f.label(),
                                                      time.time() - start), flush=True)
             judged = counts["CAUGHT"] + counts["MISSED"]
             rate = 100.0 * counts["CAUGHT"] / judged if judged else 0.0
-            summary.append("%s: %d of %d caught (%.0f%%); %d did not compile, %d stale" % (
-                os.path.basename(listfile), counts["CAUGHT"], judged, rate, counts["NOBUILD"],
-                counts["STALE"]))
+            summary.append("%s: %d of %d caught (%.0f%%); %d did not compile, %d gone, %d ambiguous"
+                           % (os.path.basename(listfile), counts["CAUGHT"], judged, rate,
+                              counts["NOBUILD"], counts["GONE"], counts["AMBIGUOUS"]))
     finally:
         RESTORER.restore()
         if all_tests:
