@@ -272,6 +272,11 @@ private:
     std::unique_ptr<TGroep> FCurGroep; // CurGroep points here while the window lives
     std::unique_ptr<TGroep> FSavedGroep;
     bool FLastSaveDone = false;
+    // The player the edit fields were filled from and the rating kind of their
+    // rating field: "Zet" writes to him only, and only into that kind. Compared,
+    // never followed.
+    const TSp* FEditSpeler = nullptr;
+    TRatingType FEditRatingType = rtKNSB;
 };
 
 extern TMainForm* MainForm;

@@ -271,6 +271,12 @@ void TMainForm::FillSpEditGrid() {
     if (grid.RowCount() > 2) grid.SetRowCount(grid.RowCount() - 1);
     WegVrijMenu->Enabled = byes > 0;
     PlaatsVrijMenu->Enabled = n > byes;
+    // The fields show the player of the selected row, whatever changed under
+    // them (a move, another group, another rating kind): fields left on another
+    // player would be stored over this one.
+    const int row = grid.Row();
+    FillEditBoxes(row >= 1 && row < grid.RowCount() ? dynamic_cast<TSp*>(grid.Objects(0, row))
+                                                    : nullptr);
     CheckSpelersNamen();
 }
 
@@ -312,6 +318,8 @@ void TMainForm::SpEditGridGetAlignment(TObject*, int, int ACol, TAlignment& HAli
 // --- the edit fields ---------------------------------------------------------------------
 
 void TMainForm::FillEditBoxes(TSp* Speler) {
+    FEditSpeler = Speler;
+    FEditRatingType = RatingType;
     if (!Speler) {
         EditRow = -1;
         EmptyEditFields(*this);
@@ -405,6 +413,14 @@ void TMainForm::ZetSpDataBitBtnClick(TObject*) {
     // Locked fields show no player to store (none selected yet, or the bye):
     // storing them would wipe the player of the row.
     TSp* sp = SpFamNaamEdit->Enabled() ? GetEditPlayer() : nullptr;
+    if (sp && (sp != FEditSpeler || RatingType != FEditRatingType)) {
+        // The fields no longer show the player of the row: show him instead of
+        // storing another player's data over him.
+        FillEditBoxes(sp);
+        StatusBar->SetPanelText(1, "Niet gezet: de velden toonden een andere speler. "
+                                   "Controleer de velden en kies opnieuw Zet.");
+        sp = nullptr;
+    }
     if (sp) {
         TSpRec fields;
         ReadEditBoxes(EditRow, fields);

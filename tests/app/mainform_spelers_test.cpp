@@ -454,6 +454,61 @@ TEST_F(MainFormSpelers, PopupMenuOnTheGridOffersTheMoves) {
     EXPECT_EQ(Nr(1)->Rec.Achternaam, "Berg");
 }
 
+// The edit fields follow the selected row through a move and a change of the
+// rating kind, so that "Zet" never stores one player's data over another.
+TEST_F(MainFormSpelers, FieldsFollowTheRowThroughAMove) {
+    Form->PageControl->SetActivePage(Form->SpelersSheet);
+    Select(1);
+    ASSERT_EQ(Form->SpFamNaamEdit->Text(), "Jansen");
+    Form->OmlaagMenu->Click();
+    EXPECT_EQ(Nr(1)->Rec.Achternaam, "Berg");
+    EXPECT_EQ(Grid().Row(), 1);
+    EXPECT_EQ(Form->SpFamNaamEdit->Text(), "Berg");
+    EXPECT_EQ(Form->SpVoorNaamEdit->Text(), "Anna");
+    EXPECT_FALSE(SavePicture(*Form, "mainform_spelers_omlaag.png").empty());
+    Form->ZetSpDataBitBtn->Click();
+    EXPECT_EQ(Nr(1)->Rec.Achternaam, "Berg");
+    EXPECT_EQ(Nr(1)->Rec.Relnr, 7000002);
+    EXPECT_EQ(Nr(2)->Rec.Achternaam, "Jansen");
+    EXPECT_EQ(Nr(2)->Rec.Relnr, 7000001);
+    ExpectGamesLinked(*Groep);
+}
+
+TEST_F(MainFormSpelers, FieldsFollowTheRatingKind) {
+    auto Kind = [this](int Item) {
+        Form->RatingRadio->SetItemIndex(Item);
+        Form->EditGroepBitBtn->Click();
+    };
+    Select(1); // KNSB 1912, FIDE 1880
+    Kind(1);
+    EXPECT_EQ(Form->SpRatingEdit->Text(), "1880");
+    Kind(0);
+    EXPECT_EQ(Grid().Cells(3, 1), "1912");
+    EXPECT_EQ(Form->SpRatingEdit->Text(), "1912");
+    Form->ZetSpDataBitBtn->Click();
+    EXPECT_EQ(Nr(1)->Rec.Ratings[rtKNSB], 1912);
+    EXPECT_EQ(Nr(1)->Rec.Ratings[rtFIDE], 1880);
+
+    Select(2); // KNSB 1745, no FIDE rating
+    Kind(1);
+    EXPECT_EQ(Form->SpRatingEdit->Text(), "");
+    Form->ZetSpDataBitBtn->Click();
+    EXPECT_EQ(Nr(2)->Rec.Ratings[rtFIDE], 0);
+    EXPECT_EQ(Nr(2)->Rec.Ratings[rtKNSB], 1745);
+}
+
+// Fields filled under another rating kind are not stored: the row's player is
+// shown again and the status bar says why.
+TEST_F(MainFormSpelers, ZetRefusesFieldsOfAnotherKind) {
+    Select(2);
+    RatingType = rtFIDE; // as another window might leave it
+    Form->ZetSpDataBitBtn->Click();
+    EXPECT_EQ(Nr(2)->Rec.Ratings[rtKNSB], 1745);
+    EXPECT_EQ(Nr(2)->Rec.Ratings[rtFIDE], 0);
+    EXPECT_FALSE(Groep->Modified);
+    EXPECT_NE(Form->StatusBar->Panels(1)->Text.find("Niet gezet"), std::string::npos);
+}
+
 // --- tie-break order ---------------------------------------------------------------------
 
 std::vector<std::pair<std::string, bool>> Lines(const TCheckListBox& L) {
