@@ -42,6 +42,7 @@
 
 // keyboard, mouse and editing input
 class TGridCellEditor;
+struct TCellPaintContext;
 class TGridCombo;
 class TGridSpin;
 class TGridEditBtn;
@@ -966,10 +967,17 @@ protected:
     void CMHintShow(TMessage& Message) override;
 
 private:
-    void DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, int ARow, TRect& ARect,
-                         TGridDrawState AState, TAlignment HAlign, TVAlignment VAlign,
-                         TCellGraphic* Graphic, int GW, int GH, bool TextShown, TColor SavedBrush,
-                         TColor SavedFont, int& TextWidth);
+    // The content of one cell, step by step (extgrid_cellcontent.cpp).
+    void DrawCellContent(TCellPaintContext& Cell);
+    void PaintSelectionColors(TCellPaintContext& Cell);
+    void PrepareCellText(TCellPaintContext& Cell);
+    void PaintFilterGlyph(TCellPaintContext& Cell);
+    void PaintBackgroundPicture(TCellPaintContext& Cell);
+    void PaintSelectionRectangle(TCellPaintContext& Cell);
+    // False when no room is left for text.
+    bool PlaceTextRect(TCellPaintContext& Cell);
+    void PaintHTMLText(TCellPaintContext& Cell);
+    void PaintPlainText(TCellPaintContext& Cell);
     void DrawCellBorders(TCanvas& Canvas, int ACol, int ARow, TRect R);
     void DrawFixedLook(TCanvas& Canvas, int ARealCol, int ARow, TRect R);
     void DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const TRect& R, TCellGraphic& G,

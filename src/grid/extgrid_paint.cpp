@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "grid/cellpaint.h"
 #include "grid/extgrid.h"
 #include "grid/support/griddraw.h"
 #include "grid/support/gridtext.h"
@@ -15,37 +16,6 @@
 #include "grid/support/widecell.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/gfx/drawcontrols.h"
-
-namespace {
-
-// The canvas keeps its clip, origin and colours whatever a step changes.
-class TSavedDC {
-public:
-    explicit TSavedDC(TCanvas& Canvas) : FCanvas(Canvas), FSaved(Canvas.SaveDC()) {}
-    ~TSavedDC() { FCanvas.RestoreDC(FSaved); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    TCanvas& FCanvas;
-    int FSaved;
-};
-
-unsigned HorzFlag(TAlignment A) {
-    return A == taCenter ? DT_CENTER : A == taRightJustify ? DT_RIGHT : DT_LEFT;
-}
-
-unsigned VertFlag(TVAlignment A) {
-    return A == vtaCenter ? DT_VCENTER : A == vtaBottom ? DT_BOTTOM : DT_TOP;
-}
-
-// Text up to the first line break.
-std::string FirstLine(const std::string& Text) {
-    const size_t at = Text.find_first_of("\r\n");
-    return at == std::string::npos ? Text : Text.substr(0, at);
-}
-
-} // namespace
 
 bool TExtStringGrid::IsFixed(int ACol, int ARow) {
     if (ARow >= RowCount() - FFixedFooters && ARow >= FixedRows()) return true;
@@ -282,9 +252,22 @@ void TExtStringGrid::DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect ARe
         DrawComboButton(Canvas, ARect, FXPLook && FComCtl6);
         ARect.Right -= 16;
     }
-    int textWidth = 0;
-    DrawCellContent(Canvas, ACol, c, ARow, ARect, AState, hAlign, vAlign, graphic, gw, ghgt,
-                    textShown, savedBrush, savedFont, textWidth);
+    TCellPaintContext cell{Canvas};
+    cell.Col = ACol;
+    cell.RealCol = c;
+    cell.Row = ARow;
+    cell.Rect = ARect;
+    cell.State = AState;
+    cell.HAlign = hAlign;
+    cell.VAlign = vAlign;
+    cell.Graphic = graphic;
+    cell.GraphicWidth = gw;
+    cell.GraphicHeight = ghgt;
+    cell.TextShown = textShown;
+    cell.SavedBrush = savedBrush;
+    cell.SavedFont = savedFont;
+    DrawCellContent(cell);
+    const int textWidth = cell.TextWidth;
     ARect.Right = savedRight;
     Canvas.Brush()->SetColor(savedBrush);
     Canvas.Font()->SetColor(savedFont);
@@ -470,230 +453,6 @@ void TExtStringGrid::DrawCellBorders(TCanvas& Canvas, int ACol, int ARow, TRect 
         Canvas.LineTo(R.Right, R.Bottom - 1);
     }
     Canvas.SetPen(keep);
-}
-
-void TExtStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARealCol, int ARow,
-                                     TRect& ARect, TGridDrawState AState, TAlignment HAlign,
-                                     TVAlignment VAlign, TCellGraphic* Graphic, int GW, int GH,
-                                     bool TextShown, TColor SavedBrush, TColor SavedFont,
-                                     int& TextWidth) {
-    const int c = ARealCol;
-    const bool normalArea = ACol >= FixedCols() && ARow >= FixedRows() &&
-                            ACol < ColCount() - FFixedRightCols &&
-                            ARow < RowCount() - FFixedFooters;
-    TColor urlColor = FURLColor;
-    const bool selected = AState.Contains(gdSelected) ||
-                          (FMouseActions->DisjunctRowSelect() && Options().Contains(goRowSelect) &&
-                           normalArea && GetRowSelect(ARow));
-    bool drawnSelected = false;
-    const bool focused = AState.Contains(gdFocused) || IsFocusedCell(ACol, ARow);
-    if (selected && !(focused && !Options().Contains(goDrawFocusSelected))) {
-        if (FShowSelection) {
-            if (FSelectionColor != clNone) Canvas.Brush()->SetColor(FSelectionColor);
-            if (FSelectionTextColor != clNone) Canvas.Font()->SetColor(FSelectionTextColor);
-            urlColor = FSelectionTextColor;
-            drawnSelected = true;
-        } else if (!Focused() || GetCellType(c, ARow) == ctCheckBox) {
-            Canvas.Brush()->SetColor(SavedBrush);
-            Canvas.Font()->SetColor(SavedFont);
-        }
-    }
-
-    std::string text = GetDisplayCellText(c, ARow);
-    {
-        std::string format;
-        if (GetNumberKind(text) < 2 && GetFloatFormat(c, ARow, format)) {
-            char buf[128];
-            std::snprintf(buf, sizeof buf, format.c_str(), GetFloats(c, ARow));
-            text = buf;
-        }
-    }
-    const int kind = CellContentKind(text, EnableHTML);
-    bool password = false;
-    IsPasswordCell(c, ARow, password);
-    if (password) text.assign(text.size(), PasswordChar);
-
-    const bool filter = ARow == 0 && HasFilter(c);
-    if (filter)
-        DrawGridGlyph(Canvas, ARect.Right - 16, ARect.Top + std::max(0, (ARect.Height() - 16) / 2),
-                      "XSGFILT");
-
-    // Background picture behind the text.
-    const TBackGround& bg = *FBackGround;
-    if (!bg.Bitmap()->Empty() && GetCellBackColor(c, ARow) == clNone && !drawnSelected) {
-        const bool fixedCell = !normalArea;
-        const bool covers = bg.Cells() == bcAll || (bg.Cells() == bcFixed) == fixedCell;
-        if (covers) {
-            const TBitmap& pic = *bg.Bitmap();
-            TSavedDC dc(Canvas);
-            Canvas.IntersectClipRect(ARect);
-            if (bg.Display() == bdFixed) {
-                Canvas.Draw(bg.Left(), bg.Top(), &pic);
-            } else {
-                // Tiles continue across cells: the offset is where the cell sits in the tiled area.
-                const int from = bg.Cells() == bcNormal ? FixedCols() : 0;
-                const int fromRow = bg.Cells() == bcNormal ? FixedRows() : 0;
-                int ox = 0, oy = 0;
-                for (int i = from; i < ACol; ++i)
-                    ox += ColWidths(i);
-                for (int i = fromRow; i < ARow; ++i)
-                    oy += RowHeights(i);
-                ox %= std::max(1, pic.Width());
-                oy %= std::max(1, pic.Height());
-                for (int y = ARect.Top - oy; y < ARect.Bottom; y += pic.Height())
-                    for (int x = ARect.Left - ox; x < ARect.Right; x += pic.Width())
-                        Canvas.Draw(x, y, &pic);
-            }
-        }
-    }
-
-    if (FSelectionRectangle && IsCellSelected(ACol, ARow)) {
-        const TGridRect s = Selection();
-        const int g = GridLineWidth();
-        const TColor oldPen = Canvas.Pen()->Color();
-        const int oldWidth = Canvas.Pen()->Width();
-        Canvas.Pen()->SetColor(SelectionRectangleColor);
-        Canvas.Pen()->SetWidth(2);
-        const TRect& R = ARect;
-        const int right = ACol == ColCount() - 1 ? R.Right - 1 : R.Right;
-        if (ACol == s.Left) {
-            Canvas.MoveTo(R.Left + 1 - g, R.Bottom);
-            Canvas.LineTo(R.Left + 1 - g, R.Top - g);
-        }
-        if (ACol == s.Right) {
-            Canvas.MoveTo(R.Right - 1, R.Bottom);
-            Canvas.LineTo(R.Right - 1, R.Top - g);
-        }
-        if (ARow == s.Top) {
-            Canvas.MoveTo(R.Left - g, R.Top + 1 - g);
-            Canvas.LineTo(right, R.Top + 1 - g);
-        }
-        if (ARow == s.Bottom) {
-            Canvas.MoveTo(R.Left - g, R.Bottom - 1);
-            Canvas.LineTo(right, R.Bottom - 1);
-        }
-        if (FSelectionResizer && ACol == s.Right && ARow == s.Bottom) {
-            Canvas.Brush()->SetColor(SelectionRectangleColor);
-            Canvas.FillRect({R.Right - 4, R.Bottom - 4, R.Right, R.Bottom});
-        }
-        Canvas.Pen()->SetWidth(oldWidth);
-        Canvas.Pen()->SetColor(oldPen);
-        if (drawnSelected && FSelectionColor != clNone)
-            Canvas.Brush()->SetColor(FSelectionColor);
-        else
-            Canvas.Brush()->SetColor(SavedBrush);
-    }
-
-    if (!TextShown) return;
-    TRect tr{ARect.Left + XYOffset.X, ARect.Top + XYOffset.Y, ARect.Right - XYOffset.X,
-             ARect.Bottom};
-    if (Graphic) {
-        const TCellHAlign gh = Graphic->CellHAlign;
-        if (gh == haBeforeText && HAlign == taLeftJustify)
-            tr.Left += GW;
-        else if (gh == haAfterText && HAlign != taCenter)
-            tr.Right -= GW;
-        else if (gh == haBeforeText && HAlign == taRightJustify)
-            tr.Left += GW;
-        if (Graphic->CellVAlign == vaAboveText)
-            tr.Top += GH;
-        else if (Graphic->CellVAlign == vaUnderText)
-            tr.Bottom -= GH;
-    }
-    if (tr.Right <= tr.Left) return;
-    const bool sortHere = SortIndicatorShown(c, ARow);
-    auto indicatorY = [&](const TRect& r) {
-        return VAlign == vtaTop      ? r.Top + 8
-               : VAlign == vtaBottom ? r.Bottom - 8
-                                     : (r.Top + r.Bottom) / 2;
-    };
-    Canvas.SetBkMode(TRANSPARENT);
-
-    if (kind == cckHTML) {
-        if (filter) tr.Right -= 18;
-        if (sortHere) tr.Right -= 10;
-        THTMLRenderParams params;
-        params.AnchorColor = urlColor;
-        params.Selected = drawnSelected;
-        params.WordWrap = FWordWrap;
-        params.ShadowColor = 0x808080;
-        THTMLRenderResult result;
-        Canvas.Brush()->SetStyle(bsClear);
-        RenderHTML(Canvas, text, tr, params, result,
-                   HTMLImageLookup(
-                       [this](int Index) -> const TGraphic* {
-                           (void)Index;
-                           return nullptr;
-                       },
-                       nullptr, nullptr));
-        Canvas.Brush()->SetStyle(bsSolid);
-        TextWidth = result.TextWidth;
-        if (sortHere) DrawSortIndicator(Canvas, c, indicatorY(tr), tr.Right + 2);
-        return;
-    }
-
-    std::string shown = text;
-    if (kind == cckWide) shown = Utf16ToCp1252(DecodeWideCell(text));
-    if (FURLShow && IsURL(shown)) {
-        if (!FURLFull) StripURLProtocol(shown);
-        Canvas.Font()->SetStyle(Canvas.Font()->Style() + fsUnderline);
-        Canvas.Font()->SetColor(urlColor);
-    }
-    if (sortHere && ARow == FSortSettings->Row() && HAlign == taCenter) tr.Left += 10;
-    if (sortHere) {
-        if (HAlign == taLeftJustify)
-            tr.Right -= 14;
-        else
-            tr.Left += 14;
-    }
-    unsigned flags = DT_EXPANDTABS | DT_NOPREFIX | HorzFlag(HAlign) | VertFlag(VAlign);
-    const bool oneLine = CountLines(shown, Multilinecells) <= 1 && !FWordWrap && !Multilinecells;
-    if (FWordWrap) {
-        flags |= DT_WORDBREAK | DT_EDITCONTROL;
-    } else if (oneLine || !Multilinecells) {
-        shown = FirstLine(shown);
-        flags |= DT_SINGLELINE;
-        if (EnhTextSize) flags |= DT_END_ELLIPSIS;
-    } else {
-        flags |= DT_EDITCONTROL;
-    }
-    if (filter) tr.Right -= 16;
-    if (tr.Right <= tr.Left) return;
-    if (Graphic && !shown.empty()) {
-        TRect m = tr;
-        DrawText(Canvas, shown, m, (flags | DT_CALCRECT) & ~(DT_VCENTER | DT_BOTTOM));
-        TextWidth = m.Width() + 2;
-    }
-    {
-        TSavedDC dc(Canvas);
-        Canvas.IntersectClipRect(ARect);
-        Canvas.Brush()->SetStyle(bsClear);
-        TRect d = tr;
-        if (!(flags & DT_SINGLELINE) && VAlign != vtaTop) {
-            // Several lines are placed as a block: centred or at the bottom.
-            TRect m = tr;
-            DrawText(Canvas, shown, m, (flags | DT_CALCRECT) & ~(DT_VCENTER | DT_BOTTOM));
-            const int room = tr.Height() - m.Height();
-            if (room > 0) d.Top += VAlign == vtaCenter ? room / 2 : room;
-            flags &= ~(DT_VCENTER | DT_BOTTOM);
-        }
-        DrawText(Canvas, shown, d, flags);
-        Canvas.Brush()->SetStyle(bsSolid);
-        if (Graphic && Graphic->CellErrLen > 0)
-            DrawErrorUnderline(Canvas, tr, shown, Graphic->CellErrFrom, Graphic->CellErrLen);
-    }
-    if (sortHere) {
-        TRect m = tr;
-        DrawText(Canvas, FirstLine(shown), m, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        const int w = std::clamp(m.Width(), 0, std::max(0, tr.Width() - 16));
-        int x = tr.Left + 8;
-        if (HAlign == taLeftJustify)
-            x = tr.Left + w + 10 + (Graphic && Graphic->CellHAlign == haLeft ? GW : 0);
-        else if (HAlign == taRightJustify)
-            x = tr.Right - w - 10;
-        DrawSortIndicator(Canvas, c, indicatorY(tr), x);
-    }
-    Canvas.Font()->SetStyle(Canvas.Font()->Style() - fsUnderline);
 }
 
 TPoint TExtStringGrid::GetCellContentSize(int ACol, int ARow, bool UseColumnWidth) {
