@@ -5,6 +5,7 @@
 #include "app/ledenlijst.h"
 #include "app/mainform.h"
 #include "grid/columngrid.h"
+#include "model/names.h"
 #include "model/textutils.h"
 #include "platform/rtl/files.h"
 #include "platform/vcl/buttons.h"
@@ -308,10 +309,30 @@ void TMainForm::LedenGridDblClickCell(TObject*, int ARow, int ACol) {
                               : nullptr;
     TSp* speler = gekozen && CurGroep ? CurGroep->Spelers.GetSpelerOnBergerNr(gekozen->Rec.BergerNr)
                                       : nullptr;
+    if (lid && !speler)
+        StatusBar->SetPanelText(1, CurGroep && CurGroep->Spelers.Count() > 0
+                                       ? "Kies eerst rechts de speler die dit lid wordt."
+                                       : "Geen groep: open een databestand of maak een nieuwe "
+                                         "groep.");
+    // One member twice in a group would be paired against himself and merge
+    // into one line of the rating report.
+    const TSp* al = lid && speler && lid->Rec.Relnr >= MinBondsRelnr
+                        ? CurGroep->Spelers.GetSpeler(lid->Rec.Relnr)
+                        : nullptr;
+    if (al && al != speler) {
+        ShowMessage(MemberInfoStr(*lid) + "\r\r" + "staat al in de groep als nummer " +
+                    IntToStr(al->Rec.BergerNr) + "." + "\r" +
+                    "Een lid kan maar \xE9\xE9n keer in de groep staan.");
+        lid = nullptr;
+    }
+    // A new group's empty players are filled without a question; a player who
+    // has a name is only replaced after a Yes.
+    const bool vragen =
+        speler && (!NewGroepFlag || !Trim(MakeNaam(speler->Rec, nmAchternaamEerst)).empty());
     if (lid && speler &&
-        (NewGroepFlag || MessageDlg(MemberInfoStr(*speler) + "\r\r" + "vervangen door:" + "\r\r" +
-                                        MemberInfoStr(*lid) + "\r",
-                                    mtConfirmation, mbYesNo) == mrYes)) {
+        (!vragen || MessageDlg(MemberInfoStr(*speler) + "\r\r" + "vervangen door:" + "\r\r" +
+                                   MemberInfoStr(*lid) + "\r",
+                               mtConfirmation, mbYesNo) == mrYes)) {
         CopyLidToSpeler(lid->Rec, speler->Rec);
         // The games keep pointing at the player and carry his new number.
         CurGroep->LinkSpelers();

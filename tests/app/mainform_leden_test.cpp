@@ -276,6 +276,8 @@ TEST_F(MainFormLeden, TakingIntoANewGroupAsksNothingAndAdvances) {
     f.NewGroepFlag = true;
     f.SpEditGrid->SetRow(2);
     TSp* speler = CurGroep->Spelers.GetSpelerOnBergerNr(2);
+    // A new group's player has no name yet.
+    speler->Rec.Achternaam = speler->Rec.Tussenvoegsel = speler->Rec.Voornaam = "";
     const std::string voor = [&] {
         std::string file = Dir.File("voor.csv");
         TGroep copy;
@@ -364,6 +366,43 @@ TEST_F(MainFormLeden, TakingIntoAnExistingGroupAsksWithBothDescriptions) {
     EXPECT_EQ(speler->Rec.Relnr, 7500002);
     EXPECT_EQ(f.SpEditGrid->Row(), 4); // stays on the row
     EXPECT_TRUE(CurGroep->Modified);
+}
+
+// A member already in the group is refused with the reason, the group as it
+// was; a named player of a new group is replaced only after a Yes.
+TEST_F(MainFormLeden, AMemberTwiceOrANamedPlayerIsNotTakenSilently) {
+    LoadRatingList();
+    TMainForm& f = *Form;
+    auto dialogs = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs* asked = dialogs.get();
+    TDialogServiceScope service(std::move(dialogs));
+    f.NewGroepFlag = true;
+    const int lidRow = LedenRowOf(*f.LedenGrid, 7500005);
+    f.SpEditGrid->SetRow(3);
+    CurGroep->Spelers.GetSpelerOnBergerNr(3)->Rec.Achternaam = "";
+    CurGroep->Spelers.GetSpelerOnBergerNr(3)->Rec.Voornaam = "";
+    f.LedenGrid->OnDblClickCell(f.LedenGrid, lidRow, 1);
+    ASSERT_EQ(CurGroep->Spelers.GetSpelerOnBergerNr(3)->Rec.Relnr, 7500005);
+    EXPECT_TRUE(asked->Asked().empty());
+
+    TGroep voor;
+    CopyGroep(*CurGroep, voor);
+    f.SpEditGrid->SetRow(5);
+    f.LedenGrid->OnDblClickCell(f.LedenGrid, lidRow, 1);
+    ASSERT_EQ(asked->Asked().size(), 1u);
+    EXPECT_EQ(asked->Asked()[0].Text,
+              MemberInfoStr(*dynamic_cast<TSp*>(f.LedenGrid->Objects(0, lidRow))) +
+                  "\r\rstaat al in de groep als nummer 3.\r"
+                  "Een lid kan maar \xE9\xE9n keer in de groep staan.");
+    std::string diff;
+    EXPECT_TRUE(GroepIsSame(*CurGroep, voor, diff)) << diff;
+
+    // Row 5 holds Henk Visser: a question, and No keeps him.
+    asked->QueueAnswer(mrNo);
+    f.LedenGrid->OnDblClickCell(f.LedenGrid, LedenRowOf(*f.LedenGrid, 7500006), 1);
+    ASSERT_EQ(asked->Asked().size(), 2u);
+    EXPECT_NE(asked->Asked()[1].Text.find("vervangen door:"), std::string::npos);
+    EXPECT_EQ(CurGroep->Spelers.GetSpelerOnBergerNr(5)->Rec.Achternaam, "Visser");
 }
 
 TEST_F(MainFormLeden, KnsbMemberListSwitchesNJRToYouth) {
