@@ -168,8 +168,8 @@ void TBergerForm::FormCloseQuery(TObject*, bool& CanClose) {
     const int spelers = CurGroep->Spelers.Count();
     const bool andereNaam = AnsiUpperCase(naam) != AnsiUpperCase(CurGroep->Rec.Naam);
     if (!andereNaam && spelers + spelers % 2 == TabelSpelers()) return;
-    FMade = true;
-    CurGroep->Rec.Naam = naam;
+    // Only a Yes makes the new group; No or Escape leaves the open group, its
+    // name and its results as they were.
     if (MessageDlg("Nieuwe groep " + naam + " indelen ?\r\r" + StatusBar->Panels(1)->Text,
                    mtConfirmation, mbYesNo) == mrYes)
         MakeNieuweGroep();

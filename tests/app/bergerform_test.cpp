@@ -108,19 +108,27 @@ TEST_F(BergerFormTest, ClosingWithoutChangeAsksNothingAndChangesNothing) {
     EXPECT_EQ(0, Groep->Games.GetNrEmptyGames());
 }
 
-TEST_F(BergerFormTest, RenameOnlyAnsweredNoKeepsPlayersAndGames) {
-    Dialogs->QueueAnswer(mrNo);
-    Open([&] {
-        F->GroepNaamEdit->SetText("  Clubkampioenschap B ");
-        F->KlaarBitBtn->Click();
-    });
-    ASSERT_EQ(1u, Asked().size());
-    EXPECT_EQ("Nieuwe groep Clubkampioenschap B indelen ?\r\r8 spelers; 28 partijen;", Asked()[0]);
-    EXPECT_TRUE(F->Made());
-    EXPECT_EQ("Clubkampioenschap B", Groep->Rec.Naam);
-    EXPECT_EQ("Jansen", Groep->Spelers.GetSpelerOnBergerNr(1)->Rec.Achternaam);
-    EXPECT_EQ(28, Groep->Games.Count());
-    EXPECT_EQ(0, Groep->Games.GetNrEmptyGames());
+// No, and Escape (the dialog's cancel), leave the open group exactly as it was.
+TEST_F(BergerFormTest, NoOrEscapeAtDividingKeepsTheGroup) {
+    TGroep voor;
+    CopyGroep(*Groep, voor);
+    size_t n = 0;
+    for (const int answer : {int(mrNo), int(mrCancel)}) {
+        Dialogs->QueueAnswer(answer);
+        Open([&] {
+            F->GroepNaamEdit->SetText("  Clubkampioenschap B ");
+            SetAantal(10);
+            F->KlaarBitBtn->Click();
+        });
+        ASSERT_EQ(++n, Asked().size());
+        EXPECT_EQ("Nieuwe groep Clubkampioenschap B indelen ?\r\r10 spelers; 45 partijen;",
+                  Asked().back());
+        EXPECT_FALSE(F->Made());
+        std::string diff;
+        EXPECT_TRUE(GroepIsSame(*Groep, voor, diff)) << diff;
+        EXPECT_EQ("Clubkampioenschap A", Groep->Rec.Naam);
+        EXPECT_FALSE(Groep->Modified);
+    }
 }
 
 TEST_F(BergerFormTest, SameNameInOtherCaseIsNoChange) {
