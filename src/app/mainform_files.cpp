@@ -3,6 +3,7 @@
 // windows and the new-group road, and the example archives.
 
 #include <algorithm>
+#include <vector>
 
 #include "app/bergerform.h"
 #include "app/groepsave.h"
@@ -309,11 +310,21 @@ void TMainForm::UnzipExample(const std::string& ArchivePath) {
         mrYes)
         return;
     // A damaged archive must not stop the program from starting; it stays for
-    // another try.
+    // another try, and so does one of which any item was not unpacked.
+    std::vector<std::string> fouten;
     try {
-        ExtractArchive(*ZipArchiver, ArchivePath, base);
+        fouten = ExtractArchive(*ZipArchiver, ArchivePath, base);
     } catch (const Exception&) {
         ShowMessage(GetShortPath(ArchivePath) + "\r\r" + "Kan het voorbeeld niet uitpakken.");
+        return;
+    }
+    if (!fouten.empty()) {
+        std::string tekst =
+            GetShortPath(ArchivePath) + "\r\r" +
+            "Het voorbeeld is niet helemaal uitgepakt; het archief blijft bewaard." + "\r";
+        for (const std::string& f : fouten)
+            tekst += "\r" + f;
+        ShowMessage(tekst);
         return;
     }
     DeleteFile(ArchivePath);

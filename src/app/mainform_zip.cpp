@@ -1,14 +1,59 @@
 #include "app/mainform_zip.h"
 
+#include <algorithm>
+
 #include "zip/zaarchiver.h"
+
+namespace {
+
+// The engine shows stored names with the platform's backslash.
+std::string Toon(std::string Naam) {
+    std::replace(Naam.begin(), Naam.end(), '\\', '/');
+    return Naam;
+}
+
+// What the director can do about an item that failed, in his own language (the
+// engine's messages are English).
+std::string Reden(int Code) {
+    switch (Code) {
+    case zeBadItemData:
+    case zeDamagedArchive:
+    case zeOverlappedItem:
+    case zeCompressedSize:
+        return "beschadigd in het archief";
+    case zeCannotCreateFile:
+    case zeCannotCreateDir:
+        return "kan niet worden geschreven (schijf vol of geen schrijfrechten?)";
+    default:
+        return "kan niet worden uitgepakt";
+    }
+}
+
+} // namespace
 
 TZipArchiver* NewZipArchiver(TComponent* AOwner) {
     return new TZipArchiver(AOwner);
 }
 
-void ExtractArchive(TZipArchiver& Zip, const std::string& Archive, const std::string& BaseDir) {
+std::vector<std::string> ExtractArchive(TZipArchiver& Zip, const std::string& Archive,
+                                        const std::string& BaseDir) {
+    std::vector<std::string> fouten;
     Zip.FileName = Archive;
     Zip.BaseDir = BaseDir;
+    // A file of the same name in the data folder is the director's own work.
+    Zip.Options().OverwriteMode = omPrompt;
+    Zip.OnConfirmOverwrite = [&fouten](TObject*, const std::string& Bron, std::string&,
+                                       bool& Confirm) {
+        Confirm = false;
+        fouten.push_back(Toon(Bron) + ": bestaat al en is niet vervangen");
+    };
+    // Every item that can be unpacked is; the others are named after the run.
+    Zip.OnProcessFileFailure = [&fouten](TObject*, const std::string& Naam, TZAProcessOperation,
+                                         int NativeError, int, const std::string&,
+                                         TZAAction& Action) {
+        fouten.push_back(Toon(Naam) + ": " + Reden(NativeError));
+        Action = fxaIgnore;
+    };
     try {
         Zip.OpenArchive(fmOpenRead | fmShareDenyNone);
         Zip.ExtractFiles("*.*", 10431);
@@ -20,4 +65,5 @@ void ExtractArchive(TZipArchiver& Zip, const std::string& Archive, const std::st
         }
         throw;
     }
+    return fouten;
 }

@@ -30,9 +30,10 @@ protected:
     }
     // An example archive made by the zip engine, holding the example group in
     // Voorbeeld/.
-    void MakeExampleArchive(const std::string& Archive) {
-        const std::string src = Temp.File("src");
-        SaveClubFile(src + "/Voorbeeld", "Snelschaken 2016-04-20 A.csv");
+    void MakeExampleArchive(const std::string& Archive,
+                            const std::string& Name = "Snelschaken 2016-04-20 A.csv") {
+        const std::string src = Temp.File("src " + Name);
+        SaveClubFile(src + "/Voorbeeld", Name);
         ForceDirectories(ExtractFileDir(Archive));
         MakeZipArchive(Archive, src);
     }
@@ -58,7 +59,7 @@ TEST_F(MainFormSettings, MissingDataRootIsMadeAndReported) {
 
 TEST_F(MainFormSettings, ExampleArchivesAreOfferedOnceEachAndGoneAfterUnpacking) {
     MakeExampleArchive(Root + "/Voorbeeld.zip");
-    MakeExampleArchive(Root + "/Voorbeeld2.zip");
+    MakeExampleArchive(Root + "/Voorbeeld2.zip", "Voorbeeld 2.csv");
     Dialogs->QueueAnswer(mrYes);
     Dialogs->QueueAnswer(mrNo);
     Create();
@@ -94,6 +95,36 @@ TEST_F(MainFormSettings, DamagedExampleArchiveDoesNotStopTheStart) {
     EXPECT_EQ(1, CountAsked("Kan het voorbeeld niet uitpakken."));
     EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
     EXPECT_NE(nullptr, CurGroep);
+}
+
+// An item that cannot be unpacked (damaged data, a file of the director's own
+// of the same name) keeps the archive and is named in Dutch; the director's
+// file stays as it was.
+TEST_F(MainFormSettings, ExampleArchiveStaysUnlessEveryItemWasUnpacked) {
+    const std::string naam = "Voorbeeld/Snelschaken 2016-04-20 A.csv";
+    MakeExampleArchive(Root + "/Voorbeeld.zip");
+    ForceDirectories(Root + "/Voorbeeld");
+    WriteFileAtomic(Root + "/" + naam, "eigen werk");
+    Dialogs->QueueAnswer(mrYes);
+    Create();
+    EXPECT_EQ(1, CountAsked("niet helemaal uitgepakt; het archief blijft bewaard."));
+    EXPECT_EQ(1, CountAsked(naam + ": bestaat al en is niet vervangen"));
+    EXPECT_EQ("eigen werk", ReadFileBytes(Root + "/" + naam));
+    EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
+    Destroy();
+
+    // Damaged data in the item.
+    DeleteFile(Root + "/" + naam);
+    std::string zip = ReadFileBytes(Root + "/Voorbeeld.zip");
+    const size_t data = zip.find(naam) + naam.size() + 40;
+    ASSERT_LT(data + 8, zip.size());
+    for (size_t i = data; i < data + 8; ++i)
+        zip[i] = static_cast<char>(zip[i] ^ 0x5A);
+    WriteFileAtomic(Root + "/Voorbeeld.zip", zip);
+    Dialogs->QueueAnswer(mrYes);
+    Create();
+    EXPECT_EQ(1, CountAsked(naam + ": beschadigd in het archief"));
+    EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
 }
 
 TEST_F(MainFormSettings, LastDataFileIsReopened) {
