@@ -20,13 +20,14 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
     Include(csDestroying);
-    // Tell everyone that asked; copy first since handlers may unsubscribe.
-    const std::set<TComponent*> notifies = FFreeNotifies;
-    for (TComponent* c : notifies) {
+    // Tell every linked component. A handler may link or unlink others, so take
+    // one at a time and drop the link on both sides before telling.
+    while (!FFreeNotifies.empty()) {
+        TComponent* c = FFreeNotifies.begin()->first;
+        FFreeNotifies.erase(FFreeNotifies.begin());
         c->FFreeNotifies.erase(this);
         c->Notification(this, TOperation::opRemove);
     }
-    FFreeNotifies.clear();
     DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
 }
@@ -79,13 +80,19 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 
 void TComponent::FreeNotification(TComponent* AComponent) {
     if (!AComponent || AComponent == this) return;
-    FFreeNotifies.insert(AComponent);
-    AComponent->FFreeNotifies.insert(this);
+    ++FFreeNotifies[AComponent];
+    ++AComponent->FFreeNotifies[this];
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
-    if (!AComponent) return;
-    FFreeNotifies.erase(AComponent);
+    const auto it = FFreeNotifies.find(AComponent);
+    if (it == FFreeNotifies.end()) return;
+    // Both sides hold the same count.
+    if (--it->second > 0) {
+        --AComponent->FFreeNotifies[this];
+        return;
+    }
+    FFreeNotifies.erase(it);
     AComponent->FFreeNotifies.erase(this);
 }
 

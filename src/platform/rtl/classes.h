@@ -4,7 +4,7 @@
 // without an owner belongs to whoever holds it (usually a std::unique_ptr).
 
 #include <functional>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -90,7 +90,10 @@ public:
 
     void InsertComponent(TComponent* AComponent);
     void RemoveComponent(TComponent* AComponent);
-    // Asks to be told through Notification when AComponent is destroyed.
+    // Links this component and AComponent so that whichever is destroyed first
+    // tells the other through Notification. Each call is one registration; a
+    // RemoveFreeNotification withdraws one, so when both sides registered the
+    // link, one side letting go still leaves the other told.
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
 
@@ -113,5 +116,6 @@ private:
     int FTag = 0;
     TComponentState FComponentState;
     std::vector<TComponent*> FComponents; // owned
-    std::set<TComponent*> FFreeNotifies;  // not owned
+    // Linked components with their number of registrations; not owned.
+    std::map<TComponent*, int> FFreeNotifies;
 };

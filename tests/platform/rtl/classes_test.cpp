@@ -47,6 +47,31 @@ TEST(Components, FreeNotificationReachesWatchers) {
     EXPECT_EQ(watcher.removed, raw);
 }
 
+TEST(Components, EachSideOfAMutualWatchHearsTheOther) {
+    int destroyed = 0;
+    // Both watch each other; one lets go first, as a recorder does in its destructor.
+    for (const bool firstLetsGo : {true, false}) {
+        auto a = std::make_unique<Probe>(nullptr, &destroyed);
+        auto b = std::make_unique<Probe>(nullptr, &destroyed);
+        a->FreeNotification(b.get());
+        b->FreeNotification(a.get());
+        Probe* gone = firstLetsGo ? a.get() : b.get();
+        Probe* survivor = firstLetsGo ? b.get() : a.get();
+        survivor->RemoveFreeNotification(gone); // the survivor no longer asks...
+        (firstLetsGo ? a : b).reset();
+        EXPECT_EQ(survivor->removed, gone); // ...but the other side still tells it
+    }
+    // With both registrations withdrawn nobody is told.
+    Probe c(nullptr, &destroyed);
+    auto d = std::make_unique<Probe>(nullptr, &destroyed);
+    c.FreeNotification(d.get());
+    d->FreeNotification(&c);
+    c.RemoveFreeNotification(d.get());
+    d->RemoveFreeNotification(&c);
+    d.reset();
+    EXPECT_EQ(c.removed, nullptr);
+}
+
 TEST(Collections, OwnsAndOrdersItems) {
     TCollection coll([](TCollection* c) { return std::make_unique<Item>(c); });
     auto* a = static_cast<Item*>(coll.Add());
