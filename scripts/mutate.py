@@ -211,7 +211,8 @@ def try_fault(fault, build_dir, timeout):
             return "NOBUILD"
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         for t in fault.tests:
-            code, _ = run([find_program(build_dir, t), "--gtest_brief=1"], timeout, env)
+            code, _ = run([find_program(build_dir, t), "--gtest_brief=1", "--gtest_fail_fast"],
+                          timeout, env)
             if code != 0:
                 return "CAUGHT"
         return "MISSED"
@@ -229,11 +230,21 @@ def check_fault(fault):
     return changed if changed in ("GONE", "AMBIGUOUS") else "FOUND"
 
 
+def numbers(text):
+    """The fault numbers "3", "3-7" or "3,5-7" name."""
+    out = set()
+    for part in text.split(","):
+        first, _, last = part.partition("-")
+        out.update(range(int(first), int(last or first) + 1))
+    return out
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("lists", nargs="+", help="fault lists (scripts/mutants/*.txt)")
     ap.add_argument("--build-dir", default="build/test")
-    ap.add_argument("--only", type=int, action="append", help="run only fault number N")
+    ap.add_argument("--only", action="append", type=numbers,
+                    help="run only these faults of each list (N, N-M or N,M,...)")
     ap.add_argument("--timeout", type=int, default=300, help="seconds per test program")
     ap.add_argument("--jobs", type=int, default=2, help="parallel build jobs")
     ap.add_argument("--check", action="store_true",
@@ -278,7 +289,7 @@ def main():
                     sys.exit("%s fails on the unchanged sources:\n%s" % (t, out[-3000:]))
             counts = {"CAUGHT": 0, "MISSED": 0, "NOBUILD": 0, "GONE": 0, "AMBIGUOUS": 0}
             for f in faults:
-                if args.only and f.number not in args.only:
+                if args.only and not any(f.number in o for o in args.only):
                     continue
                 start = time.time()
                 verdict = try_fault(f, args.build_dir, args.timeout)
