@@ -103,6 +103,12 @@ TEST(FileUtils, IsFileInUseWithOfficeLockFile) {
     EXPECT_FALSE(IsFileInUse(dir.Path() + "/missing.csv"));
 }
 
+// A file that cannot be opened for writing cannot be saved over either: a
+// running program is one.
+TEST(FileUtils, FileThatCannotBeOpenedForWritingIsInUse) {
+    EXPECT_TRUE(IsFileInUse(GetProgramFileName()));
+}
+
 TEST(FileUtils, GetShortPath) {
     EXPECT_EQ(GetShortPath("/a/b/c.csv"), "../b/c.csv");
     EXPECT_EQ(GetShortPath("/home/jan/Documents/Vivazozodi"), "../Documents/Vivazozodi");

@@ -416,6 +416,24 @@ TEST_F(GroupFileTest, FileWithTooManyPlayersIsNotRead) {
     EXPECT_EQ(g.Games.Count(), 120 * 119 / 2);
 }
 
+// The most players a file may hold are read; a line marked '#' is no player.
+TEST_F(GroupFileTest, FileWithTheMostPlayersIsRead) {
+    TGroepFileRows rows = {{"", "Groep M", "Relnr."}};
+    for (int i = 0; i < MaxGroepFileSpelers; ++i)
+        rows.push_back({"", "x", ""});
+    rows.push_back({"#", "opmerking", ""});
+    TGroep g;
+    ReadGroepFromRows(g, "m.csv", rows, 0);
+    EXPECT_EQ(g.Spelers.Count(), MaxGroepFileSpelers);
+}
+
+// Numbered headings beyond the player lines are no crosstable: no player count.
+TEST(GroupFileRows, MoreNumberedColumnsThanLinesCountNoPlayers) {
+    const TGroepFileRows rows = {
+        {"", "Groep N", "1", "2", "3", "4"}, {"1", "Jan", "X"}, {"2", "Piet", "", "X"}};
+    EXPECT_EQ(FindGroepFileKolommen(rows).AantalSpelers, 0);
+}
+
 TEST_F(GroupFileTest, NoGamesWithoutTheFirstResultColumn) {
     TGroepFileRows rows = {
         {"", "Groep D", "Relnr.", "Ro"}, {"1", "Jan", "", "1400"}, {"2", "Piet", "", "1500"}};

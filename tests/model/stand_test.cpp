@@ -186,6 +186,8 @@ TEST(Stand, ZVPointsWorkedExamples) {
     CalcZVPoints(sp, 10, 3, info, false, 5);
     EXPECT_NEAR(sp.Rec.ZVPunten, 13.56, 0.005);
     EXPECT_EQ(info, "Winnaar; Zv=13.56; W=5.0; N=10; Plaats=3");
+    CalcZVPoints(sp, 10, 2, info, false, 5); // the runner-up gives up one point
+    EXPECT_NEAR(sp.Rec.ZVPunten, 14.56, 0.005);
     CalcZVPoints(sp, 10, 1, info, true, 12); // 12 of 18 counts as 6
     EXPECT_NEAR(sp.Rec.ZVPunten, (6.0 / 9 + 1) * 10, 1e-12);
     EXPECT_EQ(info, "Winnaar; Zv=16.67; W=6.0; N=10; Plaats=1");

@@ -73,8 +73,8 @@ TEST(ComponentStream, HugeLengthsAreRefusedBeforeAllocating) {
           std::string("C\x01T\x06\x01L\xFF\xFF\xFF\xFF", 11), // list of 4 G items
           std::string("C\x01T\x09\x01X", 6),                  // unknown type
           std::string("C\x01T\x03\x01"
-                      "B\x07",
-                      7),                  // boolean 7
+                      "B\x07\x00",
+                      8),                  // boolean 7, then a whole record's end
           std::string("X\x01T\x00", 4)}) { // no record mark
         TMemoryStream s;
         s.WriteBuffer(evil.data(), static_cast<int64_t>(evil.size()));

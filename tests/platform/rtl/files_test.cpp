@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib> // setenv
 #include <fstream>
 #include <unistd.h>
@@ -151,4 +154,22 @@ TEST(Files, AtomicWritesKeepOrMakeTheUsualPermissions) {
     EXPECT_EQ(ExtractFilePath(name), root + "/");
     EXPECT_EQ(ExtractFileName(name).rfind("t.", 0), 0u);
     umask(mask);
+}
+
+// A write that fails half way (here at the file size limit, as on a full disk)
+// raises and leaves the file it would replace as it was.
+TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
+    const TTestFolder folder("vz_files");
+    const std::string file = folder.File("groep.csv");
+    WriteFileAtomic(file, "oud");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(WriteFileAtomic(file, std::string(10000, 'x')), EFCreateError);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(ReadFileBytes(file), "oud");
 }

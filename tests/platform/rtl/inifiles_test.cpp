@@ -148,3 +148,16 @@ TEST_F(IniFile, KilledWriterLeavesTheOldOrTheNewFile) {
         });
     EXPECT_GT(caught, 0) << "the writer was never killed in the middle of a write";
 }
+
+// A file saved with CR LF by another editor keeps its lines as they were, and a
+// setting commented out is no setting.
+TEST_F(IniFile, CrLfFileAndCommentedSettingsStayAsTheyWere) {
+    const std::string name = Root + "/c.ini";
+    WriteFileAtomic(name, "[Last]\r\n;Plaats=Ede\r\nDataMap=/d\r\n\r\n");
+    TIniFile ini(name);
+    TStringList list;
+    ini.ReadSection("Last", &list);
+    EXPECT_EQ(Lines(list), std::vector<std::string>{"DataMap"});
+    ini.WriteString("Last", "Plaats", "Zwolle");
+    EXPECT_EQ(ReadFileBytes(name), "[Last]\r\n;Plaats=Ede\r\nDataMap=/d\r\nPlaats=Zwolle\r\n\r\n");
+}
