@@ -12,7 +12,7 @@ that a list outlives later edits of the code:
 The first form is file:old:new: old must occur exactly once in the file and
 is replaced by new. Where old occurs more than once, the second form,
 file:context:old:new, names the one line that holds context, when old lies
-inside context (it is replaced there), or else the one line that holds old
+inside context once (it is replaced there), or else the one line that holds old
 once and has context on it or on one of the three lines above it. A backslash escapes a colon inside any field. A fault
 whose text matches nowhere is reported GONE (the code changed under it), one
 that matches more than once AMBIGUOUS; neither is tried nor counted.
@@ -80,7 +80,7 @@ class Fault:
             return "GONE" if not hits else "AMBIGUOUS"
         line = lines[hits[0]]
         if self.old in self.context:
-            if line.count(self.context) != 1:
+            if line.count(self.context) != 1 or self.context.count(self.old) != 1:
                 return "AMBIGUOUS"
             changed = self.context.replace(self.old, self.new, 1)
             lines[hits[0]] = line.replace(self.context, changed, 1)
