@@ -189,11 +189,7 @@ bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     TGroepFileRows rows = GridRows(*ReadGrid);
     // Read into a copy: the current group stays as it is unless the file holds a
     // group. The copy keeps the settings a file without a settings block leaves.
-    // A new group sets the rating kind back to KNSB, but the file's ratings
-    // belong to the kind the director chose.
-    const TRatingType kind = RatingType;
     TGroep groep;
-    RatingType = kind;
     CopyGroep(*CurGroep, groep);
     const TGroepFileKolommen k = ReadGroepFromRows(groep, FileName, rows, Date());
     ShowReadRows(*ReadGrid, rows, k, groep);

@@ -6,7 +6,9 @@
 #include "app/gridstyle.h"
 #include "grid/columngrid.h"
 #include "model/group.h"
+#include "model/ranking.h"
 #include "model/rating.h"
+#include "model/stand.h"
 #include "model/textutils.h"
 #include "platform/rtl/sysutils.h"
 
@@ -92,41 +94,15 @@ std::string FideDatumStr(TDateTime Datum) {
     return StringReplace(FormatDateTime("yyyy-mm-dd", Datum), "-", "/", {rfReplaceAll});
 }
 
-int FidePlaats(const TGroep& Groep, const TSp& Sp) {
-    const TSpList& spelers = Groep.Spelers;
-    std::unordered_map<int, double> punten;
-    for (int i = 0; i < Groep.Games.Count(); ++i) {
-        const TGame& g = *Groep.Games.Game(i);
-        for (int s = SlotWit; s <= SlotZwart; ++s)
-            punten[g.Rec.Slots[static_cast<size_t>(s)].BergerNr] += g.GetScore(s);
-    }
-    int n = 0;
-    for (int i = 0; i < spelers.Count(); ++i)
-        if (spelers.Sp(i)->IsNotVrij()) ++n;
-    // The places are the ranking's only when every player has one and none
-    // stands above a player with more points: a new group's players carry
-    // their draw numbers as places until a ranking writes its own.
-    bool geplaatst = true;
-    for (int i = 0; i < spelers.Count() && geplaatst; ++i) {
-        const TSp* a = spelers.Sp(i);
-        if (!a->IsNotVrij()) continue;
-        if (a->Rec.Plaats < 1 || a->Rec.Plaats > n) geplaatst = false;
-        for (int j = 0; j < spelers.Count() && geplaatst; ++j) {
-            const TSp* b = spelers.Sp(j);
-            if (b->IsNotVrij() && a->Rec.Plaats < b->Rec.Plaats &&
-                punten[a->Rec.BergerNr] < punten[b->Rec.BergerNr])
-                geplaatst = false;
-        }
-    }
-    if (geplaatst) return Sp.Rec.Plaats;
-    // No ranking: by the points of every game with a result.
-    const double eigen = punten[Sp.Rec.BergerNr];
-    int plaats = 1;
-    for (int i = 0; i < spelers.Count(); ++i) {
-        const TSp* sp = spelers.Sp(i);
-        if (sp->IsNotVrij() && punten[sp->Rec.BergerNr] > eigen) ++plaats;
-    }
-    return plaats;
+std::unordered_map<int, int> FidePlaatsen(TGroep& Groep) {
+    const int last = Groep.Games.GetLastRoundNr();
+    FillRondeRecs(Groep);
+    CalcStand(Groep);
+    std::unordered_map<int, int> plaatsen;
+    int plaats = 0;
+    for (const TSp* sp : RankGroep(Groep, last))
+        if (sp->IsNotVrij()) plaatsen[sp->Rec.BergerNr] = ++plaats;
+    return plaatsen;
 }
 
 TSpFideList::TSpFideList() {
@@ -256,6 +232,7 @@ void TSpFideList::FillGrids(TGroep& Groep) {
     for (int k = 0; k < rondes; ++k)
         kolom(FideVasteKolommen + k, IntToStr(EersteRonde + k), 91 + 10 * k, 98 + 10 * k, true);
 
+    const std::unordered_map<int, int> plaatsen = FidePlaatsen(Groep);
     rg.SetRowCount(Count() + 2);
     for (int i = 0; i < Count(); ++i) {
         TSpFide* fide = Fide(i);
@@ -277,7 +254,8 @@ void TSpFideList::FillGrids(TGroep& Groep) {
         rg.SetCells(7, row, fide->Relnr >= MinBondsRelnr ? IntToStr(fide->Relnr) : "0");
         rg.SetCells(8, row, GebJaarToStr(sp->Rec.GebJaar));
         rg.SetCells(9, row, FloatToStrDec(fide->Score, 1));
-        rg.SetCells(FideRnkKolom, row, IntToStr(FidePlaats(Groep, *sp)));
+        const auto plaats = plaatsen.find(sp->Rec.BergerNr);
+        rg.SetCells(FideRnkKolom, row, IntToStr(plaats == plaatsen.end() ? 0 : plaats->second));
         for (int k = 0; k < rondes; ++k)
             rg.SetCells(FideVasteKolommen + k, row, Trim(fide->GameText(EersteRonde + k)));
     }
@@ -289,9 +267,13 @@ void TSpFideList::FillGrids(TGroep& Groep) {
     ig.SetColCount(2);
     ig.SetRowCount(11);
     ig.SetFixedRows(0);
-    if (Groep.Rec.ToernooiType.empty())
-        Groep.Rec.ToernooiType = Groep.Rec.DubbelRondig ? "All play all, double round robin"
-                                                        : "All play all, single round robin";
+    // The kind that goes without saying follows the group shown now; only a kind
+    // the director typed himself stays.
+    const std::string enkel = "All play all, single round robin";
+    const std::string dubbel = "All play all, double round robin";
+    if (Groep.Rec.ToernooiType.empty() || Groep.Rec.ToernooiType == enkel ||
+        Groep.Rec.ToernooiType == dubbel)
+        Groep.Rec.ToernooiType = Groep.Rec.DubbelRondig ? dubbel : enkel;
     const std::string values[] = {Groep.Rec.Naam,
                                   Groep.Rec.Plaats,
                                   "NED",

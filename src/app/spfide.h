@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/rtl/dateutils.h"
@@ -68,10 +69,10 @@ inline constexpr int FideSpelerBreedte = 91;
 TDateTime FideEersteRondeDatum(const TGroep& Groep);
 // "yyyy/mm/dd"; empty before 1904-01-01.
 std::string FideDatumStr(TDateTime Datum);
-// The player's place in the standings: the ranking's place when every player
-// has one and the places follow the points, else 1 + the number of players
-// with more points.
-int FidePlaats(const TGroep& Groep, const TSp& Sp);
+// Every ranked player's place in the standings, by draw number: the one ranking
+// the standings window shows, after the group's last round (0 for a player the
+// standings do not list).
+std::unordered_map<int, int> FidePlaatsen(TGroep& Groep);
 
 // The reported players (owned), ordered by name, numbered from 1.
 class TSpFideList : public TStringList {

@@ -210,7 +210,7 @@ void TUitslagForm::FormActivate(TObject*) {
     FillUitslagSpelers();
     AddHelpLine("Wat wil je eigenlijk weten ?");
     FillTabel();
-    FNrEmptyGames = G.Games.GetNrEmptyGames();
+    FNrEmptyGames = G.GetNrEmptyGames();
     FSoundPending = FNrEmptyGames > 0;
     TabelGrid->SetFocus();
     TabelGrid->AutoSizeColumns(false, 4);
@@ -281,7 +281,7 @@ void TUitslagForm::MarkChanged() {
 
 void TUitslagForm::CheckAllResults() {
     if (!CurGroep) return;
-    FNrEmptyGames = CurGroep->Games.GetNrEmptyGames();
+    FNrEmptyGames = CurGroep->GetNrEmptyGames();
     if (FSoundPending && FNrEmptyGames == 0) {
         FSoundPending = false;
         dkWav1->Play();
@@ -320,7 +320,7 @@ void TUitslagForm::ClearBitBtnClick(TObject*) {
     FillGamesGrid();
     RefreshTabel();
     // Every game is open again: the last result to come gets its sound.
-    FNrEmptyGames = G.Games.GetNrEmptyGames();
+    FNrEmptyGames = G.GetNrEmptyGames();
     FSoundPending = FNrEmptyGames > 0;
     MarkChanged();
     Beep();

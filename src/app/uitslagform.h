@@ -128,13 +128,12 @@ private:
     // its player.
     bool SlotCellOk(const TGameSlot& Slot) const;
     TGameCell* TabelGameCell(int ACol, int ARow) const;
-    bool IsTabelBlack(int ACol, int ARow) const;
+    // The cell is a bye's game's and "VRIJ invullen" is off: it takes no result.
+    bool IsTabelVrij(int ACol, int ARow) const;
     // Writes the player's points cell (column 2 of his row).
     void ShowPunten(const TSp* Sp);
     TGame* GamesRowGame(int ARow) const;
     void WriteGamesRowResults(int ARow);
-    // Both players of the game get their codes for its round.
-    void SetSpelersUitslag(TGame& Game);
     bool VrijInvullen() const;
     bool IsVrijGame(const TGame& Game) const;
     void MarkChanged();

@@ -31,7 +31,7 @@ std::string SlotNaam(const TGameSlot& Slot) {
 } // namespace
 
 bool TUitslagForm::IsVrijGame(const TGame& Game) const {
-    return Game.IsVrij(SlotWit) || Game.IsVrij(SlotZwart);
+    return CurGroep && CurGroep->IsVrijGame(Game);
 }
 
 TGame* TUitslagForm::GamesRowGame(int ARow) const {
@@ -88,11 +88,6 @@ void TUitslagForm::ShowGameRow(int GameId) {
     }
 }
 
-void TUitslagForm::SetSpelersUitslag(TGame& Game) {
-    for (const TGameSlot& Slot : Game.Rec.Slots)
-        if (Slot.Sp) Slot.Sp->SetUitslag(Game.Rec.Ronde, Slot.Uitslag);
-}
-
 void TUitslagForm::GamesGridKeyPress(TObject*, char& Key) {
     if (PageControl->ActivePage() != GamesSheet) return;
     if (Key < '0' || Key > '8') return;
@@ -108,10 +103,9 @@ void TUitslagForm::GamesGridKeyPress(TObject*, char& Key) {
 void TUitslagForm::SetGamesUitslag(TInvoerCode Code) {
     const int r = GamesGrid->Row();
     TGame* Game = GamesRowGame(r);
-    if (!Game) return;
+    if (!Game || !CurGroep) return;
     FGamesGridChanged = true;
-    Game->SetUitslag(Code, kWit);
-    SetSpelersUitslag(*Game);
+    CurGroep->SetUitslag(*Game, Code, kWit);
     StatusBar->SetPanelText(1, Game->GetGameStr());
     WriteGamesRowResults(r);
     MarkChanged();
@@ -130,7 +124,7 @@ void TUitslagForm::GamesGridKeyUp(TObject*, WORD&, TShiftState) {
         if (Game && Game->GetUitslag(SlotWit) == ucGeen && Game->GetUitslag(SlotZwart) == ucGeen)
             Found = r;
     }
-    if (CurGroep) FNrEmptyGames = CurGroep->Games.GetNrEmptyGames();
+    if (CurGroep) FNrEmptyGames = CurGroep->GetNrEmptyGames();
     if (Found > 0) GamesGrid->FocusCell(GamesGrid->Col(), Found, true);
     Beep();
     CheckAllResults();

@@ -30,8 +30,9 @@ TGameCell* TUitslagForm::TabelGameCell(int ACol, int ARow) const {
     return dynamic_cast<TGameCell*>(TabelGrid->Objects(ACol, ARow));
 }
 
-bool TUitslagForm::IsTabelBlack(int ACol, int ARow) const {
-    return TabelGrid->GetCellBackColor(ACol, ARow) == clBlack;
+bool TUitslagForm::IsTabelVrij(int ACol, int ARow) const {
+    const TGameCell* Cell = TabelGameCell(ACol, ARow);
+    return !VrijInvullen() && Cell && Cell->Game && IsVrijGame(*Cell->Game);
 }
 
 bool TUitslagForm::SlotCellOk(const TGameSlot& Slot) const {
@@ -54,7 +55,7 @@ void TUitslagForm::TabelGridKeyPress(TObject*, char& Key) {
     const int c = TabelGrid->Col(), r = TabelGrid->Row();
     TGameCell* Cell = TabelGameCell(c, r);
     if (!Cell) return;
-    if (!VrijInvullen() && IsTabelBlack(c, r)) Key = '0';
+    if (IsTabelVrij(c, r)) Key = '0';
     const auto Code = static_cast<TInvoerCode>(Key - '0');
     SelectResultCode(Code);
     // The key is the whole entry: the cell shows the row player's result at once
@@ -83,12 +84,13 @@ void TUitslagForm::TabelGridCellValidate(TObject*, int ACol, int ARow, std::stri
     Valid = !Value.empty() && Value[0] >= '0' && Value[0] <= '8' && Cell;
     if (!Valid) return;
     TInvoerCode Code = static_cast<TInvoerCode>(Value[0] - '0');
-    if (!VrijInvullen() && IsTabelBlack(ACol, ARow)) Code = 0;
+    if (IsTabelVrij(ACol, ARow)) Code = 0;
     Value = InvoerToUitslagStr(Code);
     // A code typed into an editor that was already open never passed the key
     // entry: the game takes it now, so the cell never shows what the game has not.
     if (Cell->Game) {
         TGame Nieuw(Cell->Game->Rec);
+        // Only to compare: the group's own game is entered by SetTabelUitslag.
         Nieuw.SetUitslag(Code, Cell->Kleur);
         if (!Nieuw.IsSame(Cell->Game->Rec)) {
             SetTabelUitslag(Cell, Code);
@@ -116,17 +118,16 @@ void TUitslagForm::TabelGridGetCellColor(TObject* Sender, int ARow, int ACol, TG
 
 bool TUitslagForm::SetTabelUitslag(TGameCell* Cell, TInvoerCode Code) {
     StatusBar->SetPanelText(1, "");
-    if (!Cell || !Cell->Game) return false;
+    if (!Cell || !Cell->Game || !CurGroep) return false;
     TGame& Game = *Cell->Game;
     if (!SlotCellOk(Game.Rec.Slots[SlotWit]) || !SlotCellOk(Game.Rec.Slots[SlotZwart]))
         return false;
-    Game.SetUitslag(Code, Cell->Kleur);
+    CurGroep->SetUitslag(Game, Code, Cell->Kleur);
     StatusBar->SetPanelText(1, Game.GetGameStr());
     for (const TGameSlot& Slot : Game.Rec.Slots) {
         const TGameCell* SlotCell = TabelGameCell(Slot.Col, Slot.Row);
         const TKleur Kleur = SlotCell ? SlotCell->Kleur : Cell->Kleur;
         const TUitslagCode U = Game.GetUitslag(Kleur);
-        Slot.Sp->SetUitslag(Game.Rec.Ronde, U);
         if (Kleur != Cell->Kleur) TabelGrid->SetCells(Slot.Col, Slot.Row, UitslagToStr(U));
         ShowPunten(Slot.Sp);
     }
@@ -151,7 +152,7 @@ void TUitslagForm::GotoNextEmptyCell() {
             if (c == r + 2) ++c;
         }
         if (c < End && Trim(TabelGrid->Cells(c, r)).empty() && TabelGameCell(c, r) &&
-            !IsTabelBlack(c, r)) {
+            !IsTabelVrij(c, r)) {
             TabelGrid->FocusCell(c, r, true);
             StatusBar->SetPanelText(1, "");
             return;
@@ -197,7 +198,7 @@ void TUitslagForm::ColourKleur() {
     for (int r = 1; r < TabelGrid->RowCount(); ++r)
         for (int c = PuntenKolom; c < End; ++c) {
             const TGameCell* Cell = TabelGameCell(c, r);
-            if (!Cell || IsTabelBlack(c, r)) continue;
+            if (!Cell || IsTabelVrij(c, r)) continue;
             TabelGrid->SetCellBackColor(c, r,
                                         Cell->Kleur == kZwart ? clSilver : TabelGrid->Color());
         }

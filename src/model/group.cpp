@@ -9,10 +9,21 @@ TGroep* CurGroep = nullptr;
 TRatingType RatingType = rtKNSB;
 std::string DataMap;
 
+namespace {
+
+bool IsVrijIn(const TGameRec& Game, const TBergerNrIndex& Spelers) {
+    for (const TGameSlot& s : Game.Slots) {
+        const TSp* sp = Spelers.Find(s.BergerNr);
+        if (!sp || !sp->IsNotVrij()) return true;
+    }
+    return false;
+}
+
+} // namespace
+
 TGroep::TGroep(const TGroepRec& ARec) : Rec(ARec) {
     Spelers.OwnsObjects = true;
     Games.OwnsObjects = true;
-    RatingType = rtKNSB;
 }
 
 TSp* TGroep::AddSpeler(const TSpRec& SpRec, const std::string& Key) {
@@ -25,6 +36,29 @@ TGame* TGroep::AddGame(const TGameRec& GameRec, const std::string& Key) {
     auto game = std::make_unique<TGame>(GameRec);
     Games.AddObject(Key, game.get());
     return game.release();
+}
+
+void TGroep::SetUitslag(TGame& Game, TInvoerCode InvoerCode, TKleur Kleur) {
+    Game.SetUitslag(InvoerCode, Kleur);
+    // By draw number: a side need not be linked yet.
+    for (const TGameSlot& s : Game.Rec.Slots)
+        if (TSp* sp = Spelers.GetSpelerOnBergerNr(s.BergerNr))
+            sp->SetUitslag(Game.Rec.Ronde, s.Uitslag);
+}
+
+bool TGroep::IsVrijGame(const TGame& Game) const {
+    return IsVrijIn(Game.Rec, TBergerNrIndex(Spelers));
+}
+
+int TGroep::GetNrEmptyGames() const {
+    const TBergerNrIndex spelers(Spelers);
+    int n = 0;
+    for (int i = 0; i < Games.Count(); ++i) {
+        const TGameRec& g = Games.Game(i)->Rec;
+        if (!IsVrijIn(g, spelers) && (g.Slots[0].Uitslag == ucGeen || g.Slots[1].Uitslag == ucGeen))
+            ++n;
+    }
+    return n;
 }
 
 void TGroep::Clear() {

@@ -23,6 +23,16 @@ public:
     TSp* AddSpeler(const TSpRec& SpRec, const std::string& Key = "");
     TGame* AddGame(const TGameRec& GameRec, const std::string& Key = "");
 
+    // Enters a result: the game gets the codes of the entry code seen from the
+    // player of colour Kleur, and both players' round records and running scores
+    // follow. Every road that enters a result takes this one.
+    void SetUitslag(TGame& Game, TInvoerCode InvoerCode, TKleur Kleur);
+    // A game of the bye: one side is the bye player, or a draw number that no
+    // player holds (an odd group whose file lost its "VRIJ" line).
+    bool IsVrijGame(const TGame& Game) const;
+    // Games still without a result on a side, not counting games of the bye.
+    int GetNrEmptyGames() const;
+
     // Frees every game and player and sets GroepNr 0; the other settings stay.
     void Clear();
     // Frees the games, then the players.

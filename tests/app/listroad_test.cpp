@@ -587,39 +587,6 @@ TEST_F(ListRoad, FromTheFederationListsToTheRatingReport) {
     CheckReportLines(SplitCrLf(text), 3);
 }
 
-// The report's rank: a new group's players carry their draw numbers as places
-// until a ranking writes its own; those must not reach the report as ranks.
-TEST(ListRoadRank, DrawNumbersAsPlacesGiveWayToThePoints) {
-    auto g = MakeClubGroep(false, true);
-    std::vector<std::pair<double, int>> punten; // points, draw number
-    for (int nr = 1; nr <= 8; ++nr) {
-        g->Spelers.GetSpelerOnBergerNr(nr)->Rec.Plaats = nr; // as a new group has them
-        double w = 0;
-        for (int i = 0; i < g->Games.Count(); ++i)
-            for (int s = SlotWit; s <= SlotZwart; ++s)
-                if (g->Games.Game(i)->Rec.Slots[static_cast<size_t>(s)].BergerNr == nr)
-                    w += g->Games.Game(i)->GetScore(s);
-        punten.push_back({w, nr});
-    }
-    // The places stand against the points.
-    ASSERT_LT(punten[0].first, punten[7].first);
-    for (const auto& [w, nr] : punten) {
-        int hoger = 0;
-        for (const auto& [w2, nr2] : punten)
-            if (w2 > w) ++hoger;
-        EXPECT_EQ(1 + hoger, FidePlaats(*g, *g->Spelers.GetSpelerOnBergerNr(nr))) << nr;
-    }
-    // A ranking that follows the points, ties broken by draw number, stays.
-    std::sort(punten.begin(), punten.end(), [](const auto& a, const auto& b) {
-        return a.first > b.first || (a.first == b.first && a.second < b.second);
-    });
-    for (size_t i = 0; i < punten.size(); ++i)
-        g->Spelers.GetSpelerOnBergerNr(punten[i].second)->Rec.Plaats = static_cast<int>(i) + 1;
-    for (size_t i = 0; i < punten.size(); ++i)
-        EXPECT_EQ(static_cast<int>(i) + 1,
-                  FidePlaats(*g, *g->Spelers.GetSpelerOnBergerNr(punten[i].second)));
-}
-
 // A first start without a last group: the group in the window gets the default
 // tie-break criteria, so that the list can be set and the standings rank by score.
 TEST_F(ListRoad, AFreshStartOffersTheDefaultTieBreaks) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "apptestenv.h"
 #include "vz_test_support.h"
@@ -10,6 +11,7 @@
 
 #include "app/rarapportform.h"
 #include "app/spfide.h"
+#include "app/standform.h"
 #include "controls/numeric/numspin.h"
 #include "grid/columngrid.h"
 #include "model/fileutils.h"
@@ -132,7 +134,7 @@ const std::string VerwachtRapport =
     " "
     " 1.5"
     " "
-    "   2"
+    "   1"
     "  "
     "   2 w 1  "
     "          "
@@ -188,7 +190,7 @@ const std::string VerwachtRapport =
     " "
     " 2.5"
     " "
-    "   1"
+    "   2"
     "  "
     "          "
     "   2 z =  "
@@ -423,26 +425,34 @@ TEST_F(RaRapportTest, OneRoundGroupHasConsistentSpins) {
     });
 }
 
+// One ranking: the report's "Rnk." is the place the standings window gives,
+// without shared ranks, whatever places a player carried before.
 TEST_F(RaRapportTest, RankIsThePlaceInTheStandings) {
     auto g = MakeRapportGroep();
     TCurGroepScope scope(g.get());
-    TSpFideList list;
-    list.RapportGrid = Form->RapportGrid;
-    list.InfoGrid = Form->InfoGrid;
-    std::string msg;
-    list.Fill(*g, 1, 6, msg);
-    list.FillGrids(*g);
-    // Ranked: Claes 1, Aarts 2, Bos 3 (the draw numbers are 3, 1, 2).
-    EXPECT_EQ("2", Form->RapportGrid->Cells(FideRnkKolom, 1));
-    EXPECT_EQ("3", Form->RapportGrid->Cells(FideRnkKolom, 2));
-    EXPECT_EQ("1", Form->RapportGrid->Cells(FideRnkKolom, 3));
-    // Not ranked yet: by points over all games (Aarts and Claes 4½, Bos 1½).
-    for (int i = 0; i < g->Spelers.Count(); ++i)
-        g->Spelers.Sp(i)->Rec.Plaats = 0;
-    list.FillGrids(*g);
-    EXPECT_EQ("1", Form->RapportGrid->Cells(FideRnkKolom, 1));
-    EXPECT_EQ("3", Form->RapportGrid->Cells(FideRnkKolom, 2));
-    EXPECT_EQ("1", Form->RapportGrid->Cells(FideRnkKolom, 3));
+    for (const bool criteria : {true, false}) {
+        g->Rec.SortAr = {{siSB, uint8_t(criteria)}, {siOnderling, uint8_t(criteria)}};
+        for (int i = 0; i < g->Spelers.Count(); ++i)
+            g->Spelers.Sp(i)->Rec.Plaats = g->Spelers.Sp(i)->Rec.BergerNr;
+        TStandForm stand(nullptr);
+        stand.AfterConstruction();
+        stand.FormActivate(&stand);
+        std::map<int, std::string> plaats; // draw number, place in the window
+        for (int i = 0; i < stand.StandList().Count(); ++i)
+            plaats[stand.StandList().Sp(i)->Rec.BergerNr] = IntToStr(i + 1);
+        RunModal(*Form, [&] {
+            std::set<std::string> ranks;
+            for (int row = 1; row < Form->RapportGrid->RowCount(); ++row) {
+                const auto* sp = dynamic_cast<const TSp*>(Form->RapportGrid->Objects(0, row));
+                ASSERT_NE(nullptr, sp);
+                EXPECT_EQ(plaats[sp->Rec.BergerNr], Form->RapportGrid->Cells(FideRnkKolom, row))
+                    << sp->Rec.BergerNr;
+                ranks.insert(Form->RapportGrid->Cells(FideRnkKolom, row));
+            }
+            EXPECT_EQ(static_cast<size_t>(Form->RapportGrid->RowCount() - 1), ranks.size());
+            Form->SetModalResult(mrOk);
+        });
+    }
 }
 
 TEST_F(RaRapportTest, FieldsOfTheLine) {

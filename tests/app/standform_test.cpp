@@ -134,12 +134,20 @@ TEST_F(StandWindow, UnplayedGameInALargerTieTakesNothingAway) {
     EXPECT_EQ("0", g->Spelers.GetSpelerOnBergerNr(2)->Rec.OnderlingStr);
 }
 
-TEST_F(StandWindow, NoCriterionGivesDrawNumberOrder) {
-    auto g = TieGroep();
+// The criteria only break ties: with none switched on the winner still stands
+// first and the series points follow the points, not the draw numbers.
+TEST_F(StandWindow, NoCriterionStillRanksByPoints) {
+    auto g = MakeTestGroep({{"Aap"}, {"Beer"}, {"Coda"}, {"Das"}});
     SortOn(*g, false);
+    for (const auto& [a, b] : {std::pair{4, 1}, {4, 2}, {4, 3}, {3, 1}, {3, 2}, {2, 1}})
+        SetTestResult(*g, a, b, 1);
     TCurGroepScope scope(g.get());
-    TOpenStand w;
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6}), StandNrs(w.Form));
+    TOpenStand w(Bit(StandItem::ZVPunten));
+    EXPECT_EQ((std::vector<int>{4, 3, 2, 1}), StandNrs(w.Form));
+    EXPECT_EQ("1.", w.Form.StandGrid->Cells(0, 1));
+    EXPECT_EQ("Das", w.Form.StandGrid->Cells(2, 1));
+    EXPECT_DOUBLE_EQ(20, g->Spelers.GetSpelerOnBergerNr(4)->Rec.ZVPunten);
+    EXPECT_DOUBLE_EQ(7, g->Spelers.GetSpelerOnBergerNr(1)->Rec.ZVPunten);
     for (int i = 0; i < g->Spelers.Count(); ++i)
         EXPECT_EQ("", g->Spelers.Sp(i)->Rec.OnderlingStr);
 }

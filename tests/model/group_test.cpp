@@ -442,3 +442,12 @@ TEST(Objects, GridIdAndCellObjects) {
 }
 
 } // namespace
+
+// The rating kind is the director's choice: a group made meanwhile (a copy, a
+// file read into a scratch group) must not switch it back to KNSB.
+TEST(GroupTest, ANewGroupKeepsTheChosenRatingKind) {
+    RatingType = rtFIDE;
+    const TGroep g;
+    EXPECT_EQ(rtFIDE, RatingType);
+    RatingType = rtKNSB;
+}

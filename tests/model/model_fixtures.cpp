@@ -33,10 +33,7 @@ TGame* EnterResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft) {
     TKleur kleur;
     TGame* game = G.Games.GetGameOnBgNrs(A, B, kleur, EersteHelft);
     if (!game) return nullptr;
-    game->SetUitslag(Code, kleur);
-    for (const TGameSlot& s : game->Rec.Slots)
-        if (TSp* sp = G.Spelers.GetSpelerOnBergerNr(s.BergerNr))
-            sp->SetUitslag(game->Rec.Ronde, s.Uitslag);
+    G.SetUitslag(*game, Code, kleur);
     return game;
 }
 
