@@ -79,6 +79,9 @@ std::string SettingsBlock(const TGroepRec& Rec) {
     std::string sorteer;
     for (const TMyStSortItem& item : Rec.SortAr)
         if (item.Aan) sorteer += ";" + SortIdToCode(item.SortId);
+    // A director who switched every criterion off chose "none": the block says so,
+    // or the file would take over whatever the group read before had.
+    if (sorteer.empty() && !Rec.SortAr.empty()) sorteer = ";" + SortIdToCode(siGeen);
     if (!sorteer.empty()) AddBlock(text, "SORTEER", sorteer);
     AddBlock(text, "ZVPOINTS", Rec.MyUseZVPoints ? ";YES" : ";NO");
     const TDateTime datum = CheckDatum(Rec.DatumEersteRonde);
@@ -398,12 +401,18 @@ void ParseXMLBlock(const TStrings& Lines, TGroep& Groep) {
     TGroepRec& rec = Groep.Rec;
     std::vector<std::string> fields;
     if (FindBlock(Lines, "SORTEER", fields)) {
+        // The switched-on criteria in the file's order, which is the director's
+        // order of the tie-breaks; the others follow, off.
         rec.SortAr.clear();
-        for (TSortId id = siOnderling; id <= siLootNr; ++id)
-            Groep.AddSortItem(id, false);
+        const auto heeft = [&rec](TSortId Id) {
+            return std::any_of(rec.SortAr.begin(), rec.SortAr.end(),
+                               [Id](const TMyStSortItem& i) { return i.SortId == Id; });
+        };
         for (const std::string& f : fields)
-            for (TMyStSortItem& item : rec.SortAr)
-                if (SortIdToCode(item.SortId) == f) item.Aan = 1;
+            for (TSortId id = siOnderling; id <= siLootNr; ++id)
+                if (SortIdToCode(id) == f && !heeft(id)) Groep.AddSortItem(id, true);
+        for (TSortId id = siOnderling; id <= siLootNr; ++id)
+            if (!heeft(id)) Groep.AddSortItem(id, false);
     }
     if (FindBlock(Lines, "ZVPOINTS", fields)) {
         const std::string v = FirstField(fields);

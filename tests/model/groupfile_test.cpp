@@ -216,11 +216,13 @@ TEST_F(GroupFileTest, DoubleRoundTravelsThroughTheFile) {
     EXPECT_TRUE(g->Games.IsSame(r->Games));
 }
 
-TEST_F(GroupFileTest, SortBlockOnlyWithCriteriaSwitchedOn) {
+TEST_F(GroupFileTest, SortBlockKeepsTheDirectorsChoice) {
     auto g = MakeSpelerGroep();
+    // No choice made yet: no block.
+    EXPECT_EQ(Save(*g).find("SORTEER"), std::string::npos);
     for (TSortId id = siOnderling; id <= siLootNr; ++id)
         g->AddSortItem(id, false);
-    EXPECT_EQ(Save(*g).find("SORTEER"), std::string::npos);
+    EXPECT_NE(Save(*g).find(";<SORTEER>\r\n;;NO\r\n;</SORTEER>"), std::string::npos);
 
     g->SetSortItem(siOnderling, true);
     g->SetSortItem(siSB, true);
@@ -234,13 +236,28 @@ TEST_F(GroupFileTest, SortBlockOnlyWithCriteriaSwitchedOn) {
     r->AddSortItem(siWP, true);
     TGroepFileRows rows = SplitRows(text);
     ReadGroepFromRows(*r, "x.csv", rows, 0);
-    const TMyStSortAr want = {{siOnderling, 1}, {siWP, 0}, {siSB, 1}, {siWWe, 0}, {siLootNr, 1}};
+    const TMyStSortAr want = {{siOnderling, 1}, {siSB, 1}, {siLootNr, 1}, {siWP, 0}, {siWWe, 0}};
     EXPECT_EQ(r->Rec.SortAr, want);
 
-    // A file without the block keeps the criteria the group had.
+    // The director's order travels: SB before the mutual result.
+    g->Rec.SortAr = {{siSB, 1}, {siWWe, 0}, {siOnderling, 1}, {siWP, 0}, {siLootNr, 0}};
+    rows = SplitRows(Save(*g));
+    ReadGroepFromRows(*r, "x.csv", rows, 0);
+    const TMyStSortAr sbFirst = {{siSB, 1}, {siOnderling, 1}, {siWP, 0}, {siWWe, 0}, {siLootNr, 0}};
+    EXPECT_EQ(r->Rec.SortAr, sbFirst);
+
+    // None switched on comes back as none, not as the criteria the group had.
     g->SetSortItem(siOnderling, false);
     g->SetSortItem(siSB, false);
-    g->SetSortItem(siLootNr, false);
+    rows = SplitRows(Save(*g));
+    ReadGroepFromRows(*r, "x.csv", rows, 0);
+    for (const TMyStSortItem& item : r->Rec.SortAr)
+        EXPECT_EQ(item.Aan, 0);
+    EXPECT_EQ(r->Rec.SortAr.size(), 5u);
+
+    // A file without the block keeps the criteria the group had.
+    g->Rec.SortAr.clear();
+    r->Rec.SortAr = want;
     rows = SplitRows(Save(*g));
     ReadGroepFromRows(*r, "x.csv", rows, 0);
     EXPECT_EQ(r->Rec.SortAr, want);
@@ -501,7 +518,7 @@ TEST(ParseXMLBlock, SortCodes) {
     EXPECT_EQ(g.Rec.SortAr, allOff);
 
     Parse({"<sorteer>", " ww \tlt\tXX\tWW\t", "</Sorteer>"}, g);
-    const TMyStSortAr wwLt = {{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 1}};
+    const TMyStSortAr wwLt = {{3, 1}, {4, 1}, {0, 0}, {1, 0}, {2, 0}};
     EXPECT_EQ(g.Rec.SortAr, wwLt);
 }
 
