@@ -2,6 +2,9 @@
 // a list through test discovery, so the defaults the tests rely on are set here.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -33,6 +36,20 @@ TTestFolder::TTestFolder(const std::string& Prefix) {
 TTestFolder::~TTestFolder() {
     std::error_code ignored; // a folder that cannot go must not end the test run
     std::filesystem::remove_all(FPath, ignored);
+}
+
+TFileSizeLimit::TFileSizeLimit(long Bytes) {
+    getrlimit(RLIMIT_FSIZE, &FSaved);
+    rlimit limit = FSaved;
+    // The signal would end the process; ignored, the write fails instead.
+    FHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(Bytes);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("no file size limit");
+}
+
+TFileSizeLimit::~TFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &FSaved);
+    std::signal(SIGXFSZ, FHandler);
 }
 
 int main(int argc, char** argv) {

@@ -1,6 +1,8 @@
 #pragma once
 // What the shared test entry gives every test program.
 
+#include <sys/resource.h>
+
 #include <string>
 
 // The folder where tests save the pictures they render, for anyone to look at.
@@ -24,4 +26,19 @@ public:
 
 private:
     std::string FPath;
+};
+
+// While it lives, no file of the process may grow beyond Bytes: a write past it
+// fails (EFBIG) as on a full disk, so that tests can see what a failed write
+// leaves behind.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(long Bytes);
+    ~TFileSizeLimit();
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit FSaved{};
+    void (*FHandler)(int) = nullptr;
 };

@@ -32,7 +32,9 @@ std::string UrlEncode(const std::string& Path) {
 std::string UrlDecode(const std::string& S) {
     std::string R;
     for (size_t i = 0; i < S.size(); ++i) {
-        if (S[i] == '%' && i + 2 < S.size()) {
+        // A record another program damaged keeps what is not an escape as it stands.
+        if (S[i] == '%' && i + 2 < S.size() && isxdigit(static_cast<unsigned char>(S[i + 1])) &&
+            isxdigit(static_cast<unsigned char>(S[i + 2]))) {
             R += static_cast<char>(std::stoi(S.substr(i + 1, 2), nullptr, 16));
             i += 2;
         } else
@@ -99,6 +101,8 @@ int dkMoveToTrash(const std::string& FileName) {
         const fs::path Target = Trash / "files" / Name;
         int Err = Written ? dkMoveNoReplace(Source.string(), Target.string()) : EIO;
         if (Err != 0) fs::remove(Info, Ec);
+        // An item left in the trash without its record holds this name: the next one.
+        if (Err == EEXIST) continue;
         return Err;
     }
     return EEXIST;

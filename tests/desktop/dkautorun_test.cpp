@@ -176,3 +176,7 @@ TEST(DkRegistryHelpers, ExpandableWhenItHoldsAPercent) {
     EXPECT_EQ(Reg.GetDataType("Path"), rdExpandString);
     EXPECT_EQ(Reg.ReadString("Path"), "%HOME%\\x");
 }
+
+TEST(DkRegistryHelpers, DesktopExecWritesAPercentTwice) {
+    EXPECT_EQ(dkDesktopExec({"/opt/50%/vz"}), "\"/opt/50%%/vz\"");
+}

@@ -99,6 +99,23 @@ TEST_F(FileAssociation, RegisteredAndReadBack) {
     EXPECT_TRUE(B.Remove()); // nothing left: still true
 }
 
+// The default joins a default section that ends the list; a command without a
+// file gets the file at its end.
+TEST_F(FileAssociation, DefaultJoinsTheLastSectionAndEveryCommandTakesTheFile) {
+    WriteText(Dir / "home/.config/mimeapps.list",
+              "[Default Applications]\ntext/plain=editor.desktop\n");
+    TdkFileAssociation A(nullptr);
+    A.SetExtension("vzl");
+    A.SetReadOnly(false);
+    A.SetOpenCommand("/usr/bin/vivazozodi");
+    ASSERT_TRUE(A.Apply());
+    EXPECT_EQ(ReadText(Dir / "home/.config/mimeapps.list"),
+              "[Default Applications]\ntext/plain=editor.desktop\n" + A.MimeType() +
+                  "=vivazozodi-vzl.desktop\n");
+    EXPECT_NE(ReadText(A.DesktopEntryFile()).find("\nExec=/usr/bin/vivazozodi %f\n"),
+              std::string::npos);
+}
+
 TEST_F(FileAssociation, AnEmptyTypeNameComesFromTheExtension) {
     TdkFileAssociation A(nullptr);
     A.SetExtension("abc");

@@ -8,6 +8,7 @@
 #include "desktop/dktrash.h"
 #include "dktestenv.h"
 #include "platform/rtl/dialogs.h"
+#include "vz_test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -248,4 +249,90 @@ TEST_F(FileOperation, ProgressShowsTheItemAtHandUnlessSilent) {
     Op.Options = {fofSilent};
     ASSERT_TRUE(Op.Execute());
     EXPECT_EQ(W->Seen, std::vector<std::string>{"none"});
+}
+
+// A copy that fails half way (as on a full disk) keeps the file it would
+// replace and leaves no part of itself behind.
+TEST_F(FileOperation, FailedCopyKeepsTheFileItWouldReplace) {
+    Op.Options = {fofNoConfirmation};
+    WriteText(Src + "/groot.txt", std::string(100000, 'g'));
+    WriteText(Dst + "/groot.txt", "old");
+    Op.DestFolder = Dst;
+    Op.FileList()->Add(Src + "/groot.txt");
+    {
+        const TFileSizeLimit Limit(65536);
+        EXPECT_FALSE(Op.Execute());
+    }
+    EXPECT_EQ(ReadText(Dst + "/groot.txt"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dst), fs::directory_iterator{}), 1);
+}
+
+// Trashing from another file system copies the item: a stray item of its name
+// in the trash stays as it is.
+TEST_F(FileOperation, TrashingFromAnotherDiskKeepsAStrayItem) {
+    std::string Other = "/dev/shm/vzdk-XXXXXX";
+    if (!mkdtemp(Other.data())) GTEST_SKIP() << "no second file system";
+    const struct Gone {
+        std::string Path;
+        ~Gone() {
+            std::error_code Ec;
+            fs::remove_all(Path, Ec);
+        }
+    } Cleanup{Other};
+    WriteText(Other + "/a.txt", "other");
+    WriteText(dkTrashFolder() + "/files/a.txt", "stray");
+    ASSERT_EQ(dkMoveToTrash(Other + "/a.txt"), 0);
+    EXPECT_EQ(ReadText(dkTrashFolder() + "/files/a.txt"), "stray");
+}
+
+// Copying a folder onto one of its name, replacing confirmed, adds its items.
+TEST_F(FileOperation, FolderCopiedOntoAFolderJoinsIt) {
+    Op.Options = {fofNoConfirmation};
+    WriteText(Dst + "/sub/d.txt", "delta");
+    Op.DestFolder = Dst;
+    Op.FileList()->Add(Src + "/sub");
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_EQ(ReadText(Dst + "/sub/c.txt") + ReadText(Dst + "/sub/d.txt"), "gammadelta");
+}
+
+TEST_F(FileOperation, FilesOnlyPassesOverTheFoldersOfAWildcard) {
+    Op.Options = {fofNoConfirmation, fofFilesOnly};
+    Op.DestFolder = Dst;
+    Op.FileList()->Add(Src + "/*");
+    ASSERT_TRUE(Op.Execute());
+    EXPECT_FALSE(fs::exists(Dst + "/sub"));
+}
+
+TEST_F(FileOperation, DeletingAMissingItemForGoodIsReported) {
+    Op.Operation = fotDelete;
+    Op.Options = {fofNoConfirmation};
+    Op.FileList()->Add(Src + "/missing.txt");
+    EXPECT_FALSE(Op.Execute());
+}
+
+// Of two items trashed from one place, the one trashed last comes back.
+TEST_F(FileOperation, RestoreBringsBackTheNewestOfOnePlace) {
+    Op.Operation = fotDelete;
+    Op.Options = {fofNoConfirmation, fofAllowUndo};
+    Op.FileList()->Add(Src + "/a.txt");
+    ASSERT_TRUE(Op.Execute());
+    const std::string Info = dkTrashFolder() + "/info/a.txt.trashinfo";
+    const std::string Text = ReadText(Info);
+    WriteText(Info,
+              Text.substr(0, Text.find("DeletionDate=")) + "DeletionDate=2020-01-01T10:00:00\n");
+    WriteText(Src + "/a.txt", "alpha two");
+    ASSERT_TRUE(Op.Execute());
+    ASSERT_EQ(dkRestoreFromTrash(Src + "/a.txt"), 0);
+    EXPECT_EQ(ReadText(Src + "/a.txt"), "alpha two");
+}
+
+// An item another program left in the trash without its record, or a record it
+// damaged, neither blocks trashing nor restoring.
+TEST_F(FileOperation, StrayTrashItemsAndDamagedRecordsAreSteppedOver) {
+    WriteText(dkTrashFolder() + "/files/a.txt", "stray");
+    WriteText(dkTrashFolder() + "/info/x.trashinfo", "[Trash Info]\nPath=/x%zz\n");
+    ASSERT_EQ(dkMoveToTrash(Src + "/a.txt"), 0);
+    EXPECT_FALSE(fs::exists(dkTrashFolder() + "/info/a.txt.trashinfo"));
+    EXPECT_EQ(dkRestoreFromTrash(Src + "/a.txt"), 0);
+    EXPECT_EQ(ReadText(Src + "/a.txt"), "alpha");
 }

@@ -57,6 +57,7 @@ TEST(DkPathHelpers, MaskKeepsTheSourcePartsWithWildcards) {
     EXPECT_EQ(dkApplyFileMask("/src/report.txt", "/dst/new.csv"), "/dst/new.csv");
     EXPECT_EQ(dkApplyFileMask("/src/report.txt", "/dst/*.*"), "/dst/report.txt");
     EXPECT_EQ(dkApplyFileMask("/src/report.txt", "/dst/"), "/dst/report.txt");
+    EXPECT_EQ(dkApplyFileMask("/src/.profile", "*.bak"), "/src/.profile.bak"); // no extension
 }
 
 TEST(DkPathHelpers, ValidFileNameLeavesNothingBehind) {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <cstdlib> // setenv
 #include <fstream>
 #include <unistd.h>
@@ -162,14 +159,9 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
     const TTestFolder folder("vz_files");
     const std::string file = folder.File("groep.csv");
     WriteFileAtomic(file, "oud");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(WriteFileAtomic(file, std::string(10000, 'x')), EFCreateError);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    {
+        const TFileSizeLimit limit(4096);
+        EXPECT_THROW(WriteFileAtomic(file, std::string(10000, 'x')), EFCreateError);
+    }
     EXPECT_EQ(ReadFileBytes(file), "oud");
 }
