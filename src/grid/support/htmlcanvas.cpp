@@ -189,6 +189,8 @@ void TCanvasHTMLSurface::DrawImage(const std::string& Source, const TRect& R) {
     if (!g) return;
     if (R.Width() == g->Width() && R.Height() == g->Height())
         FCanvas.Draw(R.Left, R.Top, g);
+    else if (const auto* pic = dynamic_cast<const THTMLPicture*>(g))
+        FCanvas.StretchDraw(R, &pic->Decoded()); // WIDTH and HEIGHT stretch whatever its Stretch
     else
         FCanvas.StretchDraw(R, g);
 }

@@ -38,6 +38,19 @@ std::string SelectGIFFrame(const std::string& Data, int Frame) {
     return Data.substr(0, frames.front()) + Data.substr(frames[static_cast<size_t>(Frame - 1)]);
 }
 
+// --- TDownLoadThread -------------------------------------------------------------
+
+TDownLoadThread::TDownLoadThread(THTMLPicture* APicture) : TThread(false), FPicture(APicture) {
+    FreeOnTerminate = true;
+    Start();
+}
+
+TDownLoadThread::~TDownLoadThread() {
+    // Joined here, while Execute still exists.
+    Terminate();
+    WaitFor();
+}
+
 // --- THTMLPicture ---------------------------------------------------------------
 
 THTMLPicture::THTMLPicture() : FDecoded(std::make_unique<TBitmap>()) {}
@@ -129,10 +142,14 @@ void THTMLPicture::LoadFromURL(const std::string& Source) {
         } else if (upper.rfind("FILE://", 0) == 0) {
             ID = Source;
             LoadFromFile(Source.substr(7));
-        } else {
-            // The program reaches no network: a URL is remembered, never fetched.
+        } else if (!Asynch) {
             URL = Source;
             ID = Source;
+        } else if (!FDownloadBusy) {
+            // The program reaches no network: the thread fetches nothing.
+            URL = Source;
+            FDownloadBusy = true;
+            FDownLoadThread = std::make_unique<TDownLoadThread>(this);
         }
     } catch (const Exception&) {
         MakeEmpty();
@@ -152,11 +169,11 @@ void THTMLPicture::SetFrame(int Value) {
     if (OnFrameChange) OnFrameChange(this);
 }
 
-void THTMLPicture::Draw(TCanvas& Canvas, const TRect& R) const {
-    if (!Empty()) Canvas.StretchDraw(R, FDecoded.get());
+void THTMLPicture::SaveToFile(const std::string& FileName) const {
+    WriteFileAtomic(FileName, FData);
 }
 
-void THTMLPicture::DrawInRect(TCanvas& Canvas, const TRect& R) const {
+void THTMLPicture::Draw(TCanvas& Canvas, const TRect& R) const {
     if (Empty()) return;
     if (Stretch)
         Canvas.StretchDraw(R, FDecoded.get());

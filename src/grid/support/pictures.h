@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/rtl/collections.h"
+#include "platform/rtl/threads.h"
 #include "platform/vcl/gfx/graphics.h"
 
 // Finds a resource of the program by name; false when there is none.
@@ -28,6 +29,28 @@ bool IsGIFData(const std::string& Data);
 // or a frame that does not exist, is returned unchanged.
 std::string SelectGIFFrame(const std::string& Data, int Frame);
 
+class THTMLPicture;
+
+// The download of a URL source. The program reaches no network: the thread
+// starts, fetches nothing and ends, so no download event ever fires.
+class TDownLoadThread : public TThread {
+public:
+    explicit TDownLoadThread(THTMLPicture* APicture);
+    ~TDownLoadThread() override;
+    THTMLPicture* Picture() const { return FPicture; }
+
+protected:
+    void Execute() override {}
+
+private:
+    THTMLPicture* FPicture;
+};
+
+using TDownloadProgressEvent =
+    std::function<void(TObject* Sender, unsigned dwSize, unsigned dwMaxSize)>;
+using TDownloadCancelEvent = std::function<void(TObject* Sender, bool& Cancel)>;
+using TDownloadErrorEvent = std::function<void(TObject* Sender, const std::string& Err)>;
+
 // The encoded bytes stay as they came (saving writes them unchanged); the
 // decoded image of the selected frame is kept beside them.
 class THTMLPicture : public TGraphic {
@@ -44,6 +67,8 @@ public:
     void LoadFromFile(const std::string& FileName) override;
     void LoadFromBytes(const std::string& Bytes) override;
     std::string SaveToBytes(const std::string& Format = "BMP") const override { return FData; }
+    // The stored bytes as they came, whatever the file's extension says.
+    void SaveToFile(const std::string& FileName) const override;
     const std::string& Data() const { return FData; }
     const TBitmap& Decoded() const { return *FDecoded; }
 
@@ -63,10 +88,12 @@ public:
     int AnimationWidth() const { return FAnimWidth ? FAnimWidth : Width(); }
     int AnimationHeight() const { return FAnimHeight ? FAnimHeight : Height(); }
 
-    // Stretched into R (the canvas's Draw and StretchDraw come here).
+    // At its own size at R's top-left, or stretched into R with Stretch (the
+    // canvas's Draw and StretchDraw come here).
     void Draw(TCanvas& Canvas, const TRect& R) const override;
-    // At its own size at R's top-left, or stretched into R with Stretch.
-    void DrawInRect(TCanvas& Canvas, const TRect& R) const;
+
+    // A URL source was handed to a download thread (which fetches nothing).
+    bool DownloadBusy() const { return FDownloadBusy; }
 
     bool Stretch = false;
     bool Asynch = true;
@@ -74,6 +101,10 @@ public:
     std::string URL; // the last URL asked for
     TPictureResourceFinder ResourceFinder = FindProgramResource;
     TNotifyEvent OnFrameChange;
+    TDownloadProgressEvent OnDownLoadProgress;
+    TDownloadCancelEvent OnDownLoadCancel;
+    TNotifyEvent OnDownLoadComplete;
+    TDownloadErrorEvent OnDownLoadError;
 
 private:
     void Decode();
@@ -83,6 +114,8 @@ private:
     int FFrame = 1;
     int FFrameLeft = 0, FFrameTop = 0, FFrameWidth = 0, FFrameHeight = 0;
     int FAnimWidth = 0, FAnimHeight = 0;
+    bool FDownloadBusy = false;
+    std::unique_ptr<TDownLoadThread> FDownLoadThread;
 };
 
 class THTMLPictureCache {

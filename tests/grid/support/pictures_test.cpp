@@ -3,6 +3,7 @@
 #include "gfxtestenv.h"
 #include "grid/support/htmlcanvas.h"
 #include "grid/support/pictures.h"
+#include "platform/rtl/files.h"
 #include "vz_test_support.h"
 
 namespace {
@@ -206,13 +207,57 @@ TEST(Pictures, DrawnAtItsOwnSizeUnlessStretched) {
     THTMLPicture pic;
     pic.LoadFromBytes(PngBytes(4, 4, clRed));
     auto b = WhiteBitmap(20, 20);
-    pic.DrawInRect(*b->Canvas(), {2, 2, 18, 18});
+    b->Canvas()->StretchDraw({2, 2, 18, 18}, &pic);
     EXPECT_EQ(CountColor(*b, {0, 0, 20, 20}, clRed), 16);
     EXPECT_EQ(b->Pixel(2, 2), clRed);
     pic.Stretch = true;
-    pic.DrawInRect(*b->Canvas(), {2, 2, 18, 18});
+    b->Canvas()->StretchDraw({2, 2, 18, 18}, &pic);
     EXPECT_EQ(CountColor(*b, {0, 0, 20, 20}, clRed), 256);
     THTMLPicture empty;
-    empty.DrawInRect(*b->Canvas(), {0, 0, 20, 20}); // draws nothing
+    b->Canvas()->StretchDraw({0, 0, 20, 20}, &empty); // draws nothing
     EXPECT_EQ(b->Pixel(0, 0), clWhite);
+}
+
+TEST(Pictures, SavedToAFileAsTheBytesCame) {
+    const TTestFolder folder("gridsupport_picturesave");
+    const std::string twoFrames = MakeGIF({0, 1});
+    for (const std::string& bytes : {twoFrames, PngBytes(3, 2, clBlue)}) {
+        THTMLPicture pic;
+        pic.LoadFromBytes(bytes);
+        for (const char* name : {"saved.gif", "saved.bmp", "saved.png"}) {
+            pic.SaveToFile(folder.File(name));
+            EXPECT_EQ(ReadFileBytes(folder.File(name)), bytes) << name;
+        }
+    }
+    THTMLPicture again;
+    again.LoadFromFile(folder.File("saved.gif"));
+    EXPECT_EQ(again.FrameCount(), -1); // the last one saved was the PNG
+}
+
+TEST(Pictures, AURLGoesToADownloadThreadThatFetchesNothing) {
+    THTMLPicture web;
+    int events = 0;
+    web.OnChange = [&](TObject*) { ++events; };
+    web.OnDownLoadProgress = [&](TObject*, unsigned, unsigned) { ++events; };
+    web.OnDownLoadCancel = [&](TObject*, bool&) { ++events; };
+    web.OnDownLoadComplete = [&](TObject*) { ++events; };
+    web.OnDownLoadError = [&](TObject*, const std::string&) { ++events; };
+    EXPECT_FALSE(web.DownloadBusy());
+    web.LoadFromURL("http://knsb.nl/logo.gif");
+    EXPECT_TRUE(web.DownloadBusy());
+    EXPECT_EQ(web.URL, "http://knsb.nl/logo.gif");
+    EXPECT_EQ(web.ID, "");
+    // One download at a time: a second URL is not taken while busy.
+    web.LoadFromURL("http://knsb.nl/other.gif");
+    EXPECT_EQ(web.URL, "http://knsb.nl/logo.gif");
+    CheckSynchronize();
+    EXPECT_TRUE(web.Empty());
+    EXPECT_EQ(events, 0);
+
+    THTMLPicture direct;
+    direct.Asynch = false;
+    direct.LoadFromURL("http://knsb.nl/logo.gif");
+    EXPECT_FALSE(direct.DownloadBusy());
+    EXPECT_EQ(direct.ID, "http://knsb.nl/logo.gif");
+    EXPECT_TRUE(direct.Empty());
 }
