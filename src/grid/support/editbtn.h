@@ -28,7 +28,11 @@ public:
     TExtSpeedButton* Button() const { return FButton; }
     void SetButtonCaption(const std::string& Value) { FButton->SetCaption(Value); }
     std::string ButtonCaption() const { return FButton->Caption(); }
+    const TBitmap* Glyph() const { return FButton->Glyph(); }
     void SetGlyph(const TBitmap* Value) { FButton->SetGlyph(Value); }
+    int NumGlyphs() const { return FButton->NumGlyphs(); }
+    void SetNumGlyphs(int Value) { FButton->SetNumGlyphs(Value); }
+    bool Flat() const { return FButton->Flat(); }
     void SetFlat(bool Value) { FButton->SetFlat(Value); }
     TWinControl* FocusControl = nullptr;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -54,6 +58,11 @@ public:
     void SetIsWinXP(bool Value);
     int ButtonWidth() const { return FButton->Width(); }
     void SetButtonWidth(int Value);
+    // The button's picture and caption.
+    const TBitmap* Glyph() const { return FButton->Glyph(); }
+    void SetGlyph(const TBitmap* Value) { FButton->SetGlyph(Value); }
+    std::string ButtonCaption() const { return FButton->ButtonCaption(); }
+    void SetButtonCaption(const std::string& Value) { FButton->SetButtonCaption(Value); }
     TXsgEditButton* Button() const { return FButton; }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/support/editbtn.h"
+#include "platform/vcl/controlimage.h"
 #include "platform/vcl/editalign.h"
 #include "widgettest.h"
 
@@ -81,4 +82,31 @@ TEST_F(EditBtn, RightAlignMovesTheTextToTheRight) {
     EXPECT_EQ(EditAlignment(edit), taRightJustify);
     edit.SetRightAlign(false);
     EXPECT_EQ(EditAlignment(edit), taLeftJustify);
+}
+
+TEST_F(EditBtn, GlyphNumGlyphsAndCaptionReachTheButton) {
+    TXsgEditBtn edit(nullptr);
+    edit.SetBounds(0, 0, 120, 24);
+    edit.SetButtonWidth(20);
+    // Two pictures side by side: red for up, blue for disabled, each on the
+    // transparent colour of the bottom-left pixel.
+    TBitmap glyph(16, 8);
+    glyph.Canvas()->Brush()->SetColor(clLime);
+    glyph.Canvas()->FillRect({0, 0, 16, 8});
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect({1, 1, 7, 7});
+    glyph.Canvas()->Brush()->SetColor(clBlue);
+    glyph.Canvas()->FillRect({9, 1, 15, 7});
+    edit.SetGlyph(&glyph);
+    edit.Button()->SetNumGlyphs(2);
+    EXPECT_EQ(edit.Button()->Button()->NumGlyphs(), 2);
+    ASSERT_NE(edit.Glyph(), nullptr);
+    EXPECT_EQ(edit.Glyph()->Width(), 16);
+    TBitmap shown;
+    PaintControlTo(*edit.Button()->Button(), shown);
+    EXPECT_GT(CountColor(shown, {0, 0, shown.Width(), shown.Height()}, clRed), 0);
+    EXPECT_EQ(CountColor(shown, {0, 0, shown.Width(), shown.Height()}, clBlue), 0);
+    edit.SetButtonCaption("...");
+    EXPECT_EQ(edit.ButtonCaption(), "...");
+    EXPECT_EQ(edit.Button()->Button()->Caption(), "...");
 }
