@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/vcl/editalign.h"
+#include "platform/vcl/editkeys.h"
 
 // --- TExtSpeedButton ------------------------------------------------------------
 
@@ -92,6 +93,10 @@ void TXsgEditBtn::WndProc(TMessage& Message) {
 void TXsgEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
     if (Key == VK_F4) {
         ClickButton();
+        Key = 0;
+        return;
+    }
+    if (IsCutOrPasteKey(Key, Shift) && (!EditorEnabled || ReadOnly())) {
         Key = 0;
         return;
     }

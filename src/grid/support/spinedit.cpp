@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/vcl/editalign.h"
+#include "platform/vcl/editkeys.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/gfx/resources.h"
 
@@ -356,7 +357,8 @@ void TXsgSpinEdit::KeyDown(WORD& Key, TShiftState Shift) {
         PostMessage(this, WM_KEYDOWN, VK_TAB, 0);
         return;
     }
-    if (Key == VK_DELETE && !EditorEnabled) {
+    if ((Key == VK_DELETE && !EditorEnabled) ||
+        (IsCutOrPasteKey(Key, Shift) && (!EditorEnabled || ReadOnly()))) {
         Key = 0;
         return;
     }
@@ -364,6 +366,13 @@ void TXsgSpinEdit::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TXsgSpinEdit::KeyPress(char& Key) {
+    // The characters of Ctrl+X, Ctrl+V and Backspace reach the native edit as
+    // edits of their own.
+    const bool editing = Key == '\x18' || Key == '\x16' || Key == '\b';
+    if (editing && (!EditorEnabled || ReadOnly())) {
+        Key = 0;
+        return;
+    }
     if (!IsValidChar(Key)) {
         Key = 0;
         MessageBeep(0);
