@@ -51,6 +51,9 @@ class TGridDatePicker;
 class TGridCheckBox;
 class TGridButton;
 class TGridMemo;
+class TExtRichEdit;
+class TRichEdit;
+class TRichTextLayout;
 class TGridUniEdit;
 class TGridUniCombo;
 class TEditLink;
@@ -978,6 +981,8 @@ private:
     bool PlaceTextRect(TCellPaintContext& Cell);
     void PaintHTMLText(TCellPaintContext& Cell);
     void PaintPlainText(TCellPaintContext& Cell);
+    // Rich text formatted, in its own colours or the selection's (extgrid_richtext.cpp).
+    void PaintRichText(TCellPaintContext& Cell);
     void DrawCellBorders(TCanvas& Canvas, int ACol, int ARow, TRect R);
     void DrawFixedLook(TCanvas& Canvas, int ARealCol, int ARow, TRect R);
     void DrawCellGraphic(TCanvas& Canvas, int ACol, int ARow, const TRect& R, TCellGraphic& G,
@@ -1113,4 +1118,36 @@ private:
     TGridRect FResizeFrom{-1, -1, -1, -1};
     TGridCoord FFixedPressed{-1, -1};
     // ===== end of sizing hint and hover =====
+
+    // ===== rich text cells (extgrid_richtext.cpp) =====
+public:
+    // Rich cells drawn selected keep their own colours.
+    bool SelectionRTFKeep = false;
+    // The selection of the rich editor changed (Sender: the editor).
+    TNotifyEvent OnRichEditSelectionChange;
+    // A row grew with the text typed into its editor (SizeWhileTyping).
+    TAutoRowEvent OnEndRowSize;
+    // The grid's two rich edits: the first turns cell text into formatted
+    // text and back, the second edits edRichEdit cells; made at first use.
+    TExtRichEdit* RichEdit();
+    TExtRichEdit* RichEditor();
+    // The cell's rich text (real column) into a rich edit; an empty cell
+    // clears it.
+    void LoadRichCell(int ACol, int ARow, TRichEdit* RichEditor);
+    // What a rich edit holds as RTF, empty when it holds no text.
+    std::string GetRichText(TRichEdit* RichEditor);
+    // The cell's rich text (real column) drawn into R, in SelectionTextColor
+    // when Selected and not SelectionRTFKeep.
+    void DrawRichTextCell(TCanvas& Canvas, int ACol, int ARow, const TRect& R, bool Selected);
+    // What a rich cell's text needs, margins included (UseColumnWidth: lines
+    // broken at the column's width).
+    TPoint RichTextContentSize(int ACol, int ARow, bool UseColumnWidth);
+
+private:
+    // The cell text laid out in Font, kept while texts and fonts repeat.
+    const TRichTextLayout& RichLayout(const std::string& RTF, const TFont& Font);
+    TExtRichEdit* FRichEdit = nullptr; // the two edits are owned by the grid as components
+    TExtRichEdit* FRichEditor = nullptr;
+    std::map<std::string, std::shared_ptr<TRichTextLayout>> FRichLayouts;
+    // ===== end of rich text cells =====
 };

@@ -50,6 +50,8 @@ void TExtStringGrid::DrawCellContent(TCellPaintContext& Cell) {
     Cell.Canvas.SetBkMode(TRANSPARENT);
     if (Cell.Kind == cckHTML)
         PaintHTMLText(Cell);
+    else if (Cell.Kind == cckRichText)
+        PaintRichText(Cell);
     else
         PaintPlainText(Cell);
 }

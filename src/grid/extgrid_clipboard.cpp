@@ -18,57 +18,13 @@
 #include "platform/rtl/dateutils.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/clipbrd.h"
+#include "platform/vcl/rtftext.h"
 
 namespace {
 
 unsigned RTFFormat() {
     static const unsigned format = RegisterClipboardFormat("Rich Text Format");
     return format;
-}
-
-// The plain text of rich text: groups of destinations skipped, control words
-// dropped, \par a line break, escaped characters kept.
-std::string RichTextToPlain(const std::string& RTF) {
-    std::string out;
-    std::vector<bool> skip{false};
-    for (size_t i = 0; i < RTF.size(); ++i) {
-        const char c = RTF[i];
-        if (c == '{') {
-            const bool dest = i + 2 < RTF.size() && RTF[i + 1] == '\\' && RTF[i + 2] == '*';
-            skip.push_back(skip.back() || dest);
-        } else if (c == '}') {
-            if (skip.size() > 1) skip.pop_back();
-        } else if (c == '\\' && i + 1 < RTF.size()) {
-            const char n = RTF[i + 1];
-            if (n == '\\' || n == '{' || n == '}') {
-                if (!skip.back()) out += n;
-                ++i;
-            } else if (n == '\'' && i + 3 < RTF.size()) {
-                if (!skip.back())
-                    out += static_cast<char>(std::stoi(RTF.substr(i + 2, 2), nullptr, 16));
-                i += 3;
-            } else {
-                size_t j = i + 1;
-                while (j < RTF.size() && std::isalpha(static_cast<unsigned char>(RTF[j])))
-                    ++j;
-                const std::string word = RTF.substr(i + 1, j - i - 1);
-                while (j < RTF.size() &&
-                       (std::isdigit(static_cast<unsigned char>(RTF[j])) || RTF[j] == '-'))
-                    ++j;
-                if (j < RTF.size() && RTF[j] == ' ') ++j;
-                if (!skip.back() && (word == "par" || word == "line")) out += "\r\n";
-                // Destinations whose text is not the document's.
-                if (word == "fonttbl" || word == "colortbl" || word == "stylesheet" ||
-                    word == "info" || word == "pict")
-                    skip.back() = true;
-                i = j - 1;
-            }
-        } else if (c != '\r' && c != '\n' && !skip.back())
-            out += c;
-    }
-    while (out.size() >= 2 && out.compare(out.size() - 2, 2, "\r\n") == 0)
-        out.erase(out.size() - 2);
-    return out;
 }
 
 bool HasDateChars(const std::string& S) {
@@ -106,7 +62,7 @@ std::string TExtStringGrid::RectToText(const TGridRect& R, bool Disjunct) {
             if (Disjunct && m->DisjunctColSelect() && !GetColSelect(c)) continue;
             std::string text = GetDisplayCellText(RealColIndex(c), r);
             if (text.find("{\\") != std::string::npos)
-                text = RichTextToPlain(text);
+                text = RTFToPlainText(text);
             else if (!Navigation()->CopyHTMLTagsToClipboard && text.find("</") != std::string::npos)
                 text = StripHTML(text);
             if (!first) line += '\t';

@@ -4,6 +4,7 @@
 #include "grid/editlink.h"
 #include "grid/extgrid.h"
 #include "grid/extinplaceedit.h"
+#include "grid/extrichedit.h"
 #include "grid/grideditors.h"
 #include "grid/support/gridvalues.h"
 #include "platform/rtl/dateutils.h"
@@ -180,6 +181,8 @@ TGridCellEditor* TExtStringGrid::CellEditorFor(TEditorType Type) {
         return GetDatePickerEditor();
     case edCheckBox:
         return CheckEdit();
+    case edRichEdit:
+        return RichEditor();
     case edButton:
         return GridButton();
     case edCustom:
@@ -267,6 +270,9 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
     case edUnitEditBtn:
         BtnUnitEdit()->SetMaxLength(GetEditLimit());
         BtnUnitEdit()->LoadText(text);
+        break;
+    case edRichEdit:
+        LoadRichCell(ACol, ARow, RichEditor());
         break;
     default:
         editor->LoadText(text);

@@ -470,6 +470,7 @@ TPoint TExtStringGrid::GetCellContentSize(int ACol, int ARow, bool UseColumnWidt
     }
     const int kind = CellContentKind(text, EnableHTML);
     const int colWidth = ColWidths(DisplColIndex(ACol));
+    if (kind == cckRichText) return RichTextContentSize(ACol, ARow, UseColumnWidth);
     if (kind == cckHTML) {
         THTMLRenderParams params;
         params.MeasureOnly = true;

@@ -51,6 +51,7 @@ template class TGridEditorControl<TDateTimePicker>;
 template class TGridEditorControl<TCheckBox>;
 template class TGridEditorControl<TButton>;
 template class TGridEditorControl<TMemo>;
+template class TGridEditorControl<TRichEdit>;
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "grid/support/uniedit.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/listctrls.h"
+#include "platform/vcl/richedit.h"
 #include "platform/vcl/stdctrls.h"
 
 class TExtStringGrid;

@@ -214,6 +214,10 @@ QTextEdit* TRichEdit::Editor() const {
     return static_cast<QTextEdit*>(Widget());
 }
 
+void TRichEdit::SetFramed(bool Value) {
+    Editor()->setFrameShape(Value ? QFrame::StyledPanel : QFrame::NoFrame);
+}
+
 void TRichEdit::LoadRTF(const std::string& RTF) {
     const TRtfDocument doc = IsRTFText(RTF) ? ReadRTF(RTF) : ReadRTF(std::string());
     FillDocument(*Editor()->document(), doc, ToQFont(*Font()), Font()->Color());

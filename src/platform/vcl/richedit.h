@@ -46,7 +46,7 @@ public:
     ~TRichEdit() override;
     std::string ClassName() const override { return "TRichEdit"; }
     // The whole text as RTF; an empty or plain text loads as plain text.
-    void LoadRTF(const std::string& RTF);
+    virtual void LoadRTF(const std::string& RTF);
     std::string RTF() const;
     TRtfDocument Document() const;
     // The size the text needs at the control's width, less its frame.
@@ -64,6 +64,8 @@ public:
     bool SelUnderline() const;
     void SetSelUnderline(bool Value);
     void SetSelColor(TColor Value);
+    // Without a frame the text fills the control (an editor over a cell).
+    void SetFramed(bool Value);
     // The selection stays visible while the control has no focus.
     bool HideSelection = true;
     TNotifyEvent OnChange, OnSelectionChange;
