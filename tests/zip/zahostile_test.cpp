@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/rtl/dateutils.h"
 #include "platform/rtl/dialogs.h"
+#include "platform/rtl/fileattrs.h"
 #include "zatestutil.h"
 #include "zip/zaarchiver.h"
 
@@ -237,8 +239,12 @@ TEST(ZAHostile, OverwriteRules) {
     WriteFile(d / "base/a.txt", "old a");
     WriteFile(d / "base/b.txt", "old b");
     // Same DOS time as the items (2020-01-02 03:04:06): omIfNewer keeps them.
+    for (const char* f : {"base/a.txt", "base/b.txt"})
+        ASSERT_TRUE(FileSetDate(
+            d / f, DateTimeToFileDate(EncodeDate(2020, 1, 2) + EncodeTime(3, 4, 6, 0))));
     Extract(d / "o.zip", d / "base",
             [](TZipArchiver& z) { z.Options().OverwriteMode = omIfNewer; });
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "old a");
     Extract(d / "o.zip", d / "base", [](TZipArchiver& z) { z.Options().OverwriteMode = omNever; });
     EXPECT_EQ(ReadFile(d / "base/a.txt"), "old a");
     // No to All in the default question stops every later overwrite silently.

@@ -125,6 +125,7 @@ TEST(ZASearch, NamesOfOtherHostSystems) {
         const char* Expected; // program form
     } cases[] = {
         {"caf\x82.txt", 0x0014, 0, true, "caf\xE9.txt"},     // MS-DOS: code page 850
+        {"\x80.txt", 0x0014, 0, true, "\xC7.txt"},           // the lowest byte beyond ASCII
         {"caf\x82.txt", 0x0614, 0, true, "caf\xE9.txt"},     // OS/2 HPFS: also 850
         {"caf\x82.txt", 0x0014, 0, false, "caf\x82.txt"},    // OEM names off: the bytes
         {"caf\xE9.txt", 0x0B14, 0, true, "caf\xE9.txt"},     // NTFS: the ANSI code page
