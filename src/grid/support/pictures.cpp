@@ -4,6 +4,7 @@
 
 #include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/gfx/metafile.h"
 #include "platform/vcl/gfx/resources.h"
 
 namespace {
@@ -96,7 +97,10 @@ void THTMLPicture::Decode() {
         bytes = SelectGIFFrame(FData, frame);
     }
     try {
-        FDecoded->LoadFromBytes(bytes);
+        if (MetafileKind(bytes) != TMetafileKind::mkNone)
+            LoadMetafile(bytes, *FDecoded);
+        else
+            FDecoded->LoadFromBytes(bytes);
     } catch (const Exception&) {
         MakeEmpty();
         throw Exception("Could not load image. Invalid format");

@@ -261,3 +261,38 @@ TEST(Pictures, AURLGoesToADownloadThreadThatFetchesNothing) {
     EXPECT_EQ(direct.ID, "http://knsb.nl/logo.gif");
     EXPECT_TRUE(direct.Empty());
 }
+
+// drawing.wmf and drawing.emf: LibreOffice Draw's conversion of drawing.svg
+// (a red bar left, a blue ellipse right, on white).
+TEST(Pictures, MetafilesFromAnotherProgramLoadAndDraw) {
+    const std::string data = VZ_TEST_DATA_DIR;
+    THTMLPicture wmf, emf, png;
+    wmf.LoadFromFile(data + "/drawing.wmf");
+    emf.LoadFromFile(data + "/drawing.emf");
+    png.LoadFromBytes(PngBytes(40, 30, clGreen));
+    for (const THTMLPicture* pic : {&wmf, &emf}) {
+        ASSERT_FALSE(pic->Empty());
+        // About 4 by 3 cm at 96 pixels per inch.
+        EXPECT_NEAR(pic->Width(), 140, 15);
+        EXPECT_NEAR(pic->Height(), 105, 15);
+        EXPECT_EQ(pic->SaveToBytes(),
+                  ReadFileBytes(data + (pic == &wmf ? "/drawing.wmf" : "/drawing.emf")));
+    }
+    // Side by side, each at its own size, and the WMF once more stretched.
+    auto b = WhiteBitmap(3 * 150 + 40 + 20, 220);
+    TCanvas& c = *b->Canvas();
+    c.StretchDraw({0, 0, 300, 220}, &wmf); // at its own size: Stretch is off
+    c.StretchDraw({150, 0, 300, 220}, &emf);
+    c.Draw(300, 0, &png);
+    wmf.Stretch = true;
+    c.StretchDraw({350, 0, 510, 220}, &wmf);
+    SaveArtifact(*b, "gridsupport_metafiles.png");
+    for (const int left : {0, 150}) {
+        const int w = left == 0 ? wmf.Width() : emf.Width(), h = wmf.Height();
+        EXPECT_EQ(b->Pixel(left + w / 4, h / 2), clRed) << left;
+        EXPECT_EQ(b->Pixel(left + w * 3 / 4, h / 2), clBlue) << left;
+        EXPECT_EQ(b->Pixel(left + w + 5, h / 2), clWhite) << left; // nothing stretched
+    }
+    EXPECT_EQ(b->Pixel(320, 15), clGreen);
+    EXPECT_EQ(b->Pixel(350 + 30, 200), clRed); // the stretched one reaches down
+}
