@@ -95,8 +95,8 @@ TSortData& Data() {
     d.Grid->SetRowCount(SortRows + 1);
     for (int r = 1; r <= SortRows; ++r) {
         char date[16];
-        std::snprintf(date, sizeof date, "%02u-%02u-%04u", 1 + rnd() % 28, 1 + rnd() % 12,
-                      1950 + rnd() % 70);
+        std::snprintf(date, sizeof date, "%02u-%02u-%04u", static_cast<unsigned>(1 + rnd() % 28),
+                      static_cast<unsigned>(1 + rnd() % 12), static_cast<unsigned>(1950 + rnd() % 70));
         d.Num.push_back(std::to_string(rnd() % 1000000) + "." + std::to_string(rnd() % 100));
         d.Alpha.push_back("Speler " + std::to_string(rnd()));
         d.Date.push_back(date);

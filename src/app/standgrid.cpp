@@ -59,7 +59,7 @@ struct TFill {
     int FirstResultCol = 0;
     int PerSpeler = 1; // result columns per player
     // Games by id, each id to its first game as GetGame finds it.
-    std::unordered_map<int, TGame*> GameById;
+    std::unordered_map<int, TGame*> GameById{};
 
     void SetKolom(int Id, int Kolom, int Item, const std::string& Kop) {
         TStandKolom& k = Groep.Rec.StandKolommen[static_cast<size_t>(Id)];

@@ -402,9 +402,10 @@ TEST_F(MainFormFiles, SpreadsheetShapedFilesOpenOrSayWhyNot) {
     Open(Root + "/Data", "Geschud.csv");
     ASSERT_EQ(1, CountAsked("Geschud.csv\r\rKan bestand niet openen.\r"));
     for (const TDialogRecord& r : Dialogs->Asked())
-        if (r.Text.find("Geschud.csv") != std::string::npos)
+        if (r.Text.find("Geschud.csv") != std::string::npos) {
             EXPECT_GT(r.Text.size(),
                       std::string("Geschud.csv\r\rKan bestand niet openen.\r").size());
+        }
     EXPECT_EQ("Hoek-Smit", CurGroep->Spelers.GetSpelerOnBergerNr(1)->Rec.Achternaam);
     EXPECT_EQ(Root + "/Data/Streep.csv", CurGroep->Rec.FileName);
 }

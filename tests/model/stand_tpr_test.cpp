@@ -61,7 +61,9 @@ void ExpectSameFigures(const TRondeRec& A, const TRondeRec& B, bool WithTpr,
     EXPECT_EQ(A.ProgScore, B.ProgScore) << Where;
     EXPECT_EQ(A.GemRating, B.GemRating) << Where;
     EXPECT_EQ(A.TprProcent, B.TprProcent) << Where;
-    if (WithTpr) EXPECT_EQ(A.Tpr, B.Tpr) << Where;
+    if (WithTpr) {
+        EXPECT_EQ(A.Tpr, B.Tpr) << Where;
+    }
 }
 
 // Ten players, two cycles, ratings spread with two unrated players, and every

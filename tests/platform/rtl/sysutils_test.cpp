@@ -42,7 +42,9 @@ class PosExTable : public ::testing::TestWithParam<PosCase> {};
 TEST_P(PosExTable, FindsFromTheOffset) {
     const PosCase& c = GetParam();
     EXPECT_EQ(PosEx(c.Sub, c.Text, c.Offset), c.Expected);
-    if (c.Offset == 1) EXPECT_EQ(Pos(c.Sub, c.Text), c.Expected);
+    if (c.Offset == 1) {
+        EXPECT_EQ(Pos(c.Sub, c.Text), c.Expected);
+    }
 }
 
 // Among them a match at the last character, and an offset just past it.
