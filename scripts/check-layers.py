@@ -16,10 +16,14 @@ import re
 import sys
 
 # Folder (relative to the sources' root) -> layer; the longest match wins.
+# The visual layer is three layers of its own: drawing, the controls on it, and
+# the base grid on the controls; the desktop services stand beside the grid.
 LAYERS = {
     "platform/rtl": "rtl",
+    "platform/vcl/gfx": "vcl/gfx",
     "platform/vcl": "vcl",
-    "platform/desktop": "vcl",  # the visual layer's services of the desktop components
+    "platform/vcl/grids": "vcl/grids",
+    "platform/desktop": "platform/desktop",
     "model": "model",
     "zip": "zip",
     "grid/support": "grid/support",
@@ -29,28 +33,35 @@ LAYERS = {
     "app": "app",
 }
 
+# Everything the platform offers above the run-time layer.
+VISUAL = {"vcl/gfx", "vcl", "vcl/grids", "platform/desktop"}
+
 # Layer -> the layers it may include, besides its own.
 MAY_USE = {
     "rtl": set(),
-    "vcl": {"rtl"},
+    "vcl/gfx": {"rtl"},
+    "vcl": {"rtl", "vcl/gfx"},
+    "vcl/grids": {"rtl", "vcl/gfx", "vcl"},
+    "platform/desktop": {"rtl", "vcl/gfx", "vcl"},
     "model": {"rtl"},
     "zip": {"rtl"},
-    "grid/support": {"rtl", "vcl"},
-    "grid": {"rtl", "vcl", "grid/support"},
-    "controls/numeric": {"rtl", "vcl"},
-    "desktop": {"rtl", "vcl"},
+    "grid/support": {"rtl"} | VISUAL,
+    "grid": {"rtl", "grid/support"} | VISUAL,
+    "controls/numeric": {"rtl"} | VISUAL,
+    "desktop": {"rtl"} | VISUAL,
     "app": set(LAYERS.values()),
 }
 
 # Libraries outside the sources, and the layers that may include them: Qt
 # stays inside the visual layer, whatever stands on it.
 LIBRARIES = {
-    "Qt": {"vcl"},
+    "Qt": set(VISUAL),
     "zlib": {"model", "zip", "app"},
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
-QT_HEADER = re.compile(r"^(Qt[A-Za-z]*/|Q[A-Z][A-Za-z0-9_]*$|q[a-z0-9_]+\.h$)")
+# <QtWidgets/QWidget>, the module headers <QtWidgets> and <QtCore>, <QWidget>, <qglobal.h>.
+QT_HEADER = re.compile(r"^(Qt[A-Za-z]*(/|$)|Q[A-Z][A-Za-z0-9_]*$|q[a-z0-9_]+\.h$)")
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc", ".cxx", ".inc")
 
 
@@ -90,9 +101,11 @@ def check_file(root, path):
                 lib = library_of(name)
                 if lib and own not in LIBRARIES[lib]:
                     problems.append(f"{where}: the {own} layer includes {lib} (<{name}>)")
-                continue
+                # A header of the sources in angle brackets is still theirs.
+                if lib or not os.path.exists(os.path.join(root, name)):
+                    continue
             beside = os.path.normpath(os.path.join(os.path.dirname(path), name))
-            if os.path.exists(beside):
+            if quoted and os.path.exists(beside):
                 target = os.path.relpath(beside, root).replace(os.sep, "/")
             else:
                 target = os.path.normpath(name).replace(os.sep, "/")

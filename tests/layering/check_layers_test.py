@@ -14,15 +14,19 @@ SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "s
 SOUND = {
     "platform/rtl/sysutils.h": "#include <string>\n",
     "platform/rtl/classes.h": '#include "sysutils.h"\n#include "platform/rtl/sysutils.h"\n',
-    "platform/vcl/controls.h": '#include <QWidget>\n#include "platform/rtl/classes.h"\n',
-    "platform/vcl/gfx/canvas.cpp": '#include <QtGui/QPainter>\n#include "platform/vcl/controls.h"\n',
+    "platform/vcl/controls.h": '#include <QWidget>\n#include "platform/rtl/classes.h"\n'
+                               '#include "platform/vcl/gfx/graphics.h"\n',
+    "platform/vcl/gfx/graphics.h": '#include <QtGui>\n#include "platform/rtl/sysutils.h"\n',
+    "platform/vcl/gfx/canvas.cpp": '#include <QtGui/QPainter>\n#include "graphics.h"\n',
+    "platform/vcl/grids/grids.h": '#include "platform/vcl/controls.h"\n#include "platform/vcl/gfx/graphics.h"\n',
+    "platform/desktop/tray.h": '#include <QtDBus>\n#include "platform/vcl/controls.h"\n',
     "model/player.cpp": '#include "platform/rtl/classes.h"\n',
     "zip/zatypes.h": '#include "platform/rtl/classes.h"\n',
     "zip/zaitemdata.cpp": '#include <zlib.h>\n#include "zatypes.h"\n',
-    "grid/support/gridtext.h": '#include "platform/vcl/controls.h"\n',
+    "grid/support/gridtext.h": '#include "platform/vcl/grids/grids.h"\n',
     "grid/advgrid.h": '#include "grid/support/gridtext.h"\n',
     "controls/numeric/numedit.h": '#include "platform/vcl/controls.h"\n',
-    "desktop/trayicon.h": '#include "platform/vcl/controls.h"\n',
+    "desktop/trayicon.h": '#include "platform/desktop/tray.h"\n',
     "app/main.cpp": '#include "grid/advgrid.h"\n#include "zip/zatypes.h"\n#include "model/player.h"\n',
     "model/player.h": "",
 }
@@ -73,6 +77,32 @@ class LayeringCheck(unittest.TestCase):
                 self.assertEqual(code, 1, out)
                 self.assertIn(expected, out)
                 self.assertEqual(out.count(rel + ":") + out.count(rel + " "), 1, out)
+
+    def check_refuses(self, rel, text, expected):
+        code, out = run_check({**SOUND, rel: text})
+        self.assertEqual(code, 1, out)
+        self.assertIn(expected, out)
+
+    def test_qt_module_headers_count_as_qt(self):
+        for header in ("QtWidgets", "QtCore", "QtCore/qstring.h", "qglobal.h"):
+            with self.subTest(header=header):
+                self.check_refuses("model/bad.h", f"#include <{header}>\n",
+                                   f"model/bad.h:1: the model layer includes Qt (<{header}>)")
+
+    def test_drawing_controls_and_grid_of_the_visual_layer_are_layers(self):
+        self.check_refuses("platform/vcl/gfx/bad.cpp", '#include "platform/vcl/grids/grids.h"\n',
+                           'the vcl/gfx layer includes "platform/vcl/grids/grids.h" of the '
+                           "vcl/grids layer")
+        self.check_refuses("platform/vcl/gfx/bad.cpp", '#include "platform/vcl/controls.h"\n',
+                           "the vcl/gfx layer includes")
+        self.check_refuses("platform/vcl/bad.cpp", '#include "platform/vcl/grids/grids.h"\n',
+                           "the vcl layer includes")
+        self.check_refuses("platform/vcl/grids/bad.cpp", '#include "platform/desktop/tray.h"\n',
+                           "the vcl/grids layer includes")
+
+    def test_a_header_of_the_sources_in_angle_brackets_is_checked(self):
+        self.check_refuses("model/bad.cpp", "#include <platform/vcl/controls.h>\n",
+                           'the model layer includes "platform/vcl/controls.h" of the vcl layer')
 
     def test_a_header_beside_the_file_belongs_to_the_files_layer(self):
         # "zatypes.h" beside a zip source is the zip engine's own; the same name
