@@ -1,4 +1,4 @@
-#include "synthinput.h"
+#include "platform/vcl/synthinput.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 #include <chrono>
 #include <thread>
 
-#include "forms.h"
+#include "platform/vcl/forms.h"
 
 namespace {
 
