@@ -40,11 +40,33 @@ bool EndSession(QDBusConnection& Bus) {
     return Succeeded(Bus.call(Call));
 }
 
+// A connection of its own for each request: one kept for the process would
+// stay dead after the bus restarted (or, in a test, after its private bus went).
+// Power actions are rare, so connecting anew costs nothing that matters.
+class TSystemBus {
+public:
+    TSystemBus() : FName(QStringLiteral("vz-logind-%1").arg(++FCount)), FBus(Connect(FName)) {}
+    ~TSystemBus() { QDBusConnection::disconnectFromBus(FName); }
+    QDBusConnection& Bus() { return FBus; }
+
+private:
+    static QDBusConnection Connect(const QString& Name) {
+        const char* Address = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
+        if (Address && *Address)
+            return QDBusConnection::connectToBus(QString::fromUtf8(Address), Name);
+        return QDBusConnection::connectToBus(QDBusConnection::SystemBus, Name);
+    }
+    static inline int FCount = 0;
+    QString FName;
+    QDBusConnection FBus;
+};
+
 } // namespace
 
 bool RequestPowerAction(TPowerAction Action, bool Interactive) {
     EnsureQtApplication();
-    QDBusConnection Bus = QDBusConnection::systemBus();
+    TSystemBus System;
+    QDBusConnection& Bus = System.Bus();
     if (!Bus.isConnected()) return false;
     if (Action == paLogOff) return EndSession(Bus);
     static const char* const Methods[] = {"PowerOff", "Reboot", "Suspend", "Hibernate"};
