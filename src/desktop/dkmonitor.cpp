@@ -23,7 +23,10 @@ TdkMonitorThread::TWaitResult TdkMonitorThread::Wait(int Notify) {
     for (;;) {
         if (Terminated()) return wrEnd;
         pollfd Fds[2] = {{FWake, POLLIN, 0}, {Notify, POLLIN, 0}};
-        if (poll(Fds, Notify >= 0 ? 2 : 1, -1) < 0) {
+        FWaiting = true;
+        const int Polled = poll(Fds, Notify >= 0 ? 2 : 1, -1);
+        FWaiting = false;
+        if (Polled < 0) {
             if (errno == EINTR) continue;
             return wrEnd;
         }

@@ -20,6 +20,9 @@ public:
     ~TdkMonitorThread() override;
     // True while a watch runs.
     bool Watching() const { return FWatching; }
+    // True while the worker waits for a notification or a wake-up: whatever it
+    // set up before (a watch, or none for a missing folder) is in place.
+    bool Waiting() const { return FWaiting; }
 
 protected:
     enum TWaitResult { wrNotified, wrWoken, wrEnd };
@@ -33,6 +36,7 @@ protected:
 
 private:
     int FWake = -1; // an eventfd
+    std::atomic<bool> FWaiting{false};
     TdkMonitorChange FOnChange;
 };
 
