@@ -27,6 +27,25 @@ bool Running(TdkCustomFolderMonitor& M) {
     return PumpUntil([&] { return M.Thread() && M.Thread()->Watching(); });
 }
 
+// A second monitor on Folder that must see the next change there: what the
+// monitor under test must not report has had its chance once this one reported.
+struct TWitness {
+    TReports R;
+    TComponent Owner{nullptr};
+    explicit TWitness(const std::string& Folder) {
+        auto* M = new TdkFolderMonitor(&Owner);
+        M->SetFolder(Folder);
+        M->SetOnChange(R.Handler());
+        M->SetActive(true);
+        EXPECT_TRUE(Running(*M));
+    }
+    // Makes a file in Folder and waits for the report of it.
+    bool Sees(const std::string& FileName) {
+        WriteText(FileName, "w");
+        return PumpUntil([&] { return R.Count > 0; });
+    }
+};
+
 } // namespace
 
 TEST(DkFolderMonitor, FiresOnTheWindowThreadForCreateChangeAndDelete) {
@@ -44,25 +63,23 @@ TEST(DkFolderMonitor, FiresOnTheWindowThreadForCreateChangeAndDelete) {
 
     WriteText(Dir / "new.txt", "x");
     ASSERT_TRUE(PumpUntil([&] { return R.Count > 0; }));
-    PumpFor(50);
     int Seen = R.Count;
     {
         std::ofstream Out(Dir / "new.txt", std::ios::app);
         Out << "more";
     }
     ASSERT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
-    PumpFor(50);
     Seen = R.Count;
     fs::remove(Dir / "new.txt");
     ASSERT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
     EXPECT_FALSE(R.OffThread);
 
     // Subfolders, also ones made after the start.
-    PumpFor(50);
     Seen = R.Count;
     fs::create_directories(Dir / "a/b");
     ASSERT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
-    PumpFor(100);
+    // The new subfolders are watched once the monitor is waiting again.
+    ASSERT_TRUE(PumpUntil([&] { return M->Thread()->Waiting(); }));
     Seen = R.Count;
     WriteText(Dir / "a/b/deep.txt", "d");
     EXPECT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
@@ -83,10 +100,11 @@ TEST(DkFolderMonitor, FiltersAndSubtreeDecideWhatCounts) {
     ASSERT_TRUE(Running(*M));
     WriteText(Dir / "g.txt", "file names are not asked for");
     WriteText(Dir / "sub/h.txt", "nor the subtree");
-    PumpFor(150);
-    EXPECT_EQ(R.Count, 0);
+    // The worker reads its notifications in order: once the folder made after
+    // them is reported, they had their turn, and one folder is one report.
     fs::create_directories(Dir / "newdir");
-    EXPECT_TRUE(PumpUntil([&] { return R.Count > 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return R.Count > 0; }));
+    EXPECT_EQ(R.Count, 1);
 }
 
 TEST(DkFolderMonitor, NothingRunsWhenInactiveDesignedOrWithoutAHandler) {
@@ -119,12 +137,13 @@ TEST(DkFolderMonitor, AMissingFolderIsNeverReported) {
     M->SetFolder(Dir / "not-there");
     M->SetOnChange(R.Handler());
     M->SetActive(true);
-    PumpFor(50);
     ASSERT_NE(M->Thread(), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return M->Thread()->Waiting(); }));
     EXPECT_FALSE(M->Thread()->Watching());
     fs::create_directories(Dir / "not-there");
     WriteText(Dir / "not-there/x.txt", "x");
-    PumpFor(100);
+    TWitness Witness(Dir / "not-there");
+    ASSERT_TRUE(Witness.Sees(Dir / "not-there/y.txt"));
     EXPECT_EQ(R.Count, 0);
 }
 
@@ -140,17 +159,19 @@ TEST(DkFolderMonitor, TheWatchedFolderDeleted) {
     ASSERT_TRUE(Running(*M));
     fs::remove_all(Dir / "w");
     ASSERT_TRUE(PumpUntil([&] { return R.Count > 0; }));
-    // The watch ends: the worker waits quietly, a new folder of that name is not watched.
+    // The watch ends (after its last report): the worker waits quietly, a new
+    // folder of that name is not watched.
     ASSERT_TRUE(PumpUntil([&] { return !M->Thread()->Watching(); }));
-    PumpFor(50);
     const int Seen = R.Count;
     fs::create_directories(Dir / "w");
     WriteText(Dir / "w/again.txt", "x");
-    PumpFor(100);
+    TWitness Witness(Dir / "w");
+    ASSERT_TRUE(Witness.Sees(Dir / "w/seen.txt"));
     EXPECT_EQ(R.Count, Seen);
     // Setting the folder again watches it anew.
     M->SetFolder(Dir / "w");
     ASSERT_TRUE(Running(*M));
+    EXPECT_EQ(R.Count, Seen);
     WriteText(Dir / "w/third.txt", "x");
     EXPECT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
 }
@@ -168,6 +189,7 @@ TEST(DkFolderMonitor, FreedByItsOwnReport) {
     ASSERT_TRUE(Running(*M));
     WriteText(Dir / "x.txt", "x");
     ASSERT_TRUE(PumpUntil([&] { return Reported; }));
-    WriteText(Dir / "y.txt", "y"); // nothing may reach the freed monitor
-    PumpFor(100);
+    // Nothing may reach the freed monitor (the sanitizer would tell).
+    TWitness Witness(Dir.Path());
+    EXPECT_TRUE(Witness.Sees(Dir / "y.txt"));
 }

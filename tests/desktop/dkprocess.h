@@ -12,9 +12,9 @@ public:
     explicit TChildProcess(const std::vector<std::string>& Argv);
     ~TChildProcess(); // ends the child (SIGTERM) when it still runs
     // Waits up to Ms for the child to end; its exit code, or -1 on time-out.
-    int Wait(int Ms = 10000);
+    int Wait(int Ms = 30000);
     // Reads what the child wrote so far (waits up to Ms for Text to show up).
-    std::string Output(const std::string& Text = "", int Ms = 10000);
+    std::string Output(const std::string& Text = "", int Ms = 30000);
     void CloseInput();
     pid_t Pid() const { return FPid; }
 

@@ -42,7 +42,7 @@ TEST_F(OneInstance, TheSecondProcessFindsTheFirstAndAsksItForward) {
     TChildProcess Second({DK_INSTANCE_HELPER, "DkTwin", "\\t1"});
     int Code = -1;
     // The first instance must keep serving its window thread to be asked.
-    ASSERT_TRUE(PumpUntil([&] { return (Code = Second.Wait(0)) >= 0; }, 15000));
+    ASSERT_TRUE(PumpUntil([&] { return (Code = Second.Wait(0)) >= 0; }));
     EXPECT_EQ(Code, 3);
     EXPECT_EQ(Second.Output(), "later\nApplication \"DkTwin\" is already running.\n");
     EXPECT_TRUE(PumpUntil([&] { return Main->Visible(); }));

@@ -19,10 +19,6 @@ bool PumpUntil(const std::function<bool()>& Done, int Ms) {
     return true;
 }
 
-void PumpFor(int Ms) {
-    PumpUntil([] { return false; }, Ms);
-}
-
 TTempFolder::TTempFolder() {
     std::string Template = (std::filesystem::temp_directory_path() / "vzdk-XXXXXX").string();
     if (!mkdtemp(Template.data())) throw std::runtime_error("no temporary folder");

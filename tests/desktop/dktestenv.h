@@ -7,10 +7,9 @@
 #include <string>
 
 // Handles messages (and thread hand-offs) until Done answers true or Ms pass;
-// answers Done's last value.
-bool PumpUntil(const std::function<bool()>& Done, int Ms = 5000);
-// Handles messages for Ms milliseconds.
-void PumpFor(int Ms);
+// answers Done's last value. The default is generous: a machine with every CPU
+// busy must not fail a test that only waits.
+bool PumpUntil(const std::function<bool()>& Done, int Ms = 30000);
 
 // A unique temporary folder, removed with everything in it at the end.
 class TTempFolder {

@@ -42,7 +42,14 @@ TEST(DkThreadComponent, LoadingAppliesSuspendedAfterwards) {
     T->SetOnExecute([&](TObject*) { ++Runs; });
     Owner.BeginLoading();
     T->SetSuspended(false);
-    PumpFor(50);
+    // A component that is not loading runs at once; by the time it did, the
+    // loading one had the same chance.
+    auto* Witness = new TdkThreadComponent(nullptr);
+    std::atomic<int> WitnessRuns{0};
+    Witness->SetOnExecute([&](TObject*) { ++WitnessRuns; });
+    Witness->SetSuspended(false);
+    ASSERT_TRUE(PumpUntil([&] { return WitnessRuns == 1; }));
+    delete Witness;
     EXPECT_EQ(Runs, 0);
     Owner.EndLoading();
     EXPECT_TRUE(PumpUntil([&] { return Runs == 1; }));
@@ -83,20 +90,30 @@ TEST(DkThreadComponent, FreedByItsOwnSynchronizedEvent) {
     });
     T->Execute();
     ASSERT_TRUE(PumpUntil([&] { return Ran; }));
-    // The worker frees itself once it has seen the stop; let it.
-    PumpFor(100);
+    // The worker frees itself once it has seen the stop (the sanitizer tells
+    // when it touches the component); the next thread's end comes after it.
+    TdkThreadComponent Next(nullptr);
+    bool Ended = false;
+    Next.OnTerminate = [&](TObject*) { Ended = true; };
+    Next.SetOnExecute([](TObject*) {});
+    Next.Execute();
+    EXPECT_TRUE(PumpUntil([&] { return Ended; }));
 }
 
 TEST(DkThreadComponent, FreedWhileItsWorkerRunsTheEvent) {
     auto T = std::make_unique<TdkThreadComponent>(nullptr);
     std::atomic<bool> Inside{false}, Done{false};
+    std::atomic<bool> Freeing{false};
     T->SetOnExecute([&](TObject*) {
         Inside = true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        // The event lasts until the window thread is freeing the component.
+        while (!Freeing)
+            std::this_thread::yield();
         Done = true;
     });
     T->Execute();
     ASSERT_TRUE(PumpUntil([&] { return Inside.load(); }));
+    Freeing = true;
     T.reset(); // waits for the event to end before the component goes
     EXPECT_TRUE(Done);
 }
@@ -107,16 +124,26 @@ TEST(DkThreadTimer, DisabledNeverFires) {
     std::atomic<int> Ticks{0};
     T->SetInterval(10);
     T->SetOnTimer([&](TObject*) { ++Ticks; });
-    PumpFor(80);
+    // A running timer of the same interval is the clock: when it ticked a few
+    // times, the disabled one had as many chances.
+    auto* Clock = new TdkThreadTimer(&Owner);
+    std::atomic<int> Beats{0};
+    Clock->SetInterval(10);
+    Clock->SetOnTimer([&](TObject*) { ++Beats; });
+    Clock->SetEnabled(true);
+    const auto Wait = [&](int N) {
+        const int Until = Beats + N;
+        return PumpUntil([&] { return Beats >= Until; });
+    };
+    ASSERT_TRUE(Wait(5));
     EXPECT_EQ(Ticks, 0);
     EXPECT_FALSE(T->Enabled());
     T->SetEnabled(true);
     EXPECT_TRUE(PumpUntil([&] { return Ticks >= 2; }));
     T->SetEnabled(false);
-    PumpFor(30);
     const int Stopped = Ticks;
-    PumpFor(80);
-    EXPECT_EQ(Ticks, Stopped);
+    ASSERT_TRUE(Wait(5));
+    EXPECT_LE(Ticks, Stopped + 1); // at most the tick under way when it stopped
 }
 
 TEST(DkThreadTimer, IntervalChangeRestartsThePendingWait) {
@@ -129,11 +156,22 @@ TEST(DkThreadTimer, IntervalChangeRestartsThePendingWait) {
         if (FiredAt < 0) FiredAt = MsSince(Start);
     });
     T->SetEnabled(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    // Changed while the first wait runs, the wait starts over: the first tick
+    // comes a whole new interval after the change, whenever that was. A quick
+    // timer's few ticks let the first wait begin.
+    auto* Clock = new TdkThreadTimer(&Owner);
+    std::atomic<int> Beats{0};
+    Clock->SetInterval(10);
+    Clock->SetOnTimer([&](TObject*) { ++Beats; });
+    Clock->SetEnabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return Beats >= 5; }));
+    Clock->SetEnabled(false);
     const long long ChangedAt = MsSince(Start);
-    T->SetInterval(700); // the first wait started over: no tick at 600
-    ASSERT_TRUE(PumpUntil([&] { return FiredAt >= 0; }, 10000));
-    EXPECT_GE(FiredAt - ChangedAt, 690);
+    T->SetInterval(700);
+    ASSERT_TRUE(PumpUntil([&] { return FiredAt >= 0; }));
+    if (ChangedAt < 600) {
+        EXPECT_GE(FiredAt - ChangedAt, 690);
+    }
 
     // A shorter interval takes effect at once, not after the long wait.
     auto* Long = new TdkThreadTimer(&Owner);
@@ -142,7 +180,7 @@ TEST(DkThreadTimer, IntervalChangeRestartsThePendingWait) {
     Long->SetOnTimer([&](TObject*) { LongFired = MsSince(Start); });
     Long->SetEnabled(true);
     Long->SetInterval(20);
-    EXPECT_TRUE(PumpUntil([&] { return LongFired >= 0; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return LongFired >= 0; }));
 }
 
 TEST(DkThreadTimer, SynchronizedTicksRunOnTheWindowThread) {
@@ -172,7 +210,12 @@ TEST(DkCustomTimer, TicksOnlyWithAHandler) {
     T->SetEnabled(false);
     EXPECT_FALSE(T->TimerSet());
     const int Before = Ticks;
-    PumpFor(50);
+    // Another timer of the same interval is the clock.
+    auto* Clock = new TdkCustomTimer(&Owner);
+    int Beats = 0;
+    Clock->SetInterval(10);
+    Clock->SetOnTimer([&](TObject*) { ++Beats; });
+    ASSERT_TRUE(PumpUntil([&] { return Beats >= 5; }));
     EXPECT_EQ(Ticks, Before);
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "desktop/dktimer.h"
 #include "desktop/dktrayicon.h"
 #include "desktop/dkwndhook.h"
 #include "dktestenv.h"
@@ -318,7 +319,13 @@ TEST_F(TrayIcon, FreedWhileItsMenuIsOpen) {
     PostMessage(T->WindowHandle(), WM_DKTRAYICON, 0, WM_RBUTTONUP);
     Item->Click(); // chosen while the menu is open
     EXPECT_TRUE(Chosen);
-    PumpFor(30);
+    // Posted messages are handled in order: once a later one reached another
+    // icon, the one for the freed icon had its turn.
+    auto* Later = new TdkTrayIcon(&Form);
+    int LaterDoubles = 0;
+    Later->OnDblClick = [&](TObject*) { ++LaterDoubles; };
+    PostMessage(Later->WindowHandle(), WM_DKTRAYICON, 0, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(PumpUntil([&] { return LaterDoubles == 1; }));
     EXPECT_EQ(Popups, 1);
 
     // And the other way round: a menu freed while the icon lives is forgotten.
@@ -349,7 +356,12 @@ TEST_F(TrayIcon, CyclingWalksTheImageList) {
     EXPECT_GE(Rec.Modifies, 4);
     T->SetCycleIcons(false);
     const auto Count = Indexes.size();
-    PumpFor(40);
+    // A timer of the same interval is the clock.
+    auto* Clock = new TdkCustomTimer(&Form);
+    int Beats = 0;
+    Clock->SetInterval(5);
+    Clock->SetOnTimer([&](TObject*) { ++Beats; });
+    ASSERT_TRUE(PumpUntil([&] { return Beats >= 5; }));
     EXPECT_EQ(Indexes.size(), Count);
 }
 
