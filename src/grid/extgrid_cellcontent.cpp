@@ -210,12 +210,7 @@ void TExtStringGrid::PaintHTMLText(TCellPaintContext& Cell) {
     THTMLRenderResult result;
     Canvas.Brush()->SetStyle(bsClear);
     RenderHTML(Canvas, Cell.Text, tr, params, result,
-               HTMLImageLookup(
-                   [this](int Index) -> const TGraphic* {
-                       (void)Index;
-                       return nullptr;
-                   },
-                   nullptr, nullptr));
+               HTMLImageLookup([](int) -> const TGraphic* { return nullptr; }, nullptr, nullptr));
     Canvas.Brush()->SetStyle(bsSolid);
     Cell.TextWidth = result.TextWidth;
     if (Cell.SortIndicator)
