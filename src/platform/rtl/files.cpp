@@ -383,10 +383,56 @@ int64_t WriteFully(int Handle, const void* Buffer, int64_t Count) {
     });
 }
 
+std::string ResolveLinks(const std::string& FileName) {
+    std::string name = FileName;
+    // As the kernel does: a loop of links ends somewhere.
+    for (int depth = 0; depth < 40; ++depth) {
+        const std::string disk = DiskName(name);
+        struct stat st;
+        if (::lstat(disk.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(disk.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<size_t>(n) >= target.size()) return name;
+        target.resize(static_cast<size_t>(n));
+        const std::string next = ProgramName(target);
+        name = !next.empty() && next[0] == PathDelim ? next : ExtractFilePath(name) + next;
+    }
+    return name;
+}
+
+bool IsReadOnlyFile(const std::string& FileName) {
+    const std::string disk = DiskName(FileName);
+    struct stat st;
+    if (::stat(disk.c_str(), &st) != 0) return false;
+    if ((st.st_mode & 0222) == 0) return true;
+    return ::access(disk.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS);
+}
+
+bool IsWritableDir(const std::string& Dir) {
+    const std::string disk = DiskName(Dir.empty() ? std::string(".") : Dir);
+    return ::access(disk.c_str(), W_OK | X_OK) == 0;
+}
+
+TFileStamp FileStampOf(const std::string& FileName) {
+    TFileStamp stamp;
+    struct stat st;
+    if (::stat(DiskName(FileName).c_str(), &st) != 0) return stamp;
+    stamp.Exists = true;
+    stamp.Size = st.st_size;
+    stamp.MTimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.Device = st.st_dev;
+    stamp.Inode = st.st_ino;
+    return stamp;
+}
+
 void WriteFileAtomic(const std::string& FileName, const std::string& Data) {
-    const std::string target = DiskName(FileName);
+    // Through a link the file it names is replaced, beside itself, so the link
+    // (and what else points at the file) sees the new contents.
+    const std::string real = ResolveLinks(FileName);
+    if (IsReadOnlyFile(real)) throw EFCreateError("File \"" + FileName + "\" is read-only");
+    const std::string target = DiskName(real);
     std::string tempName;
-    const int fd = OpenUniqueFile(FileName + ".", 0666, tempName);
+    const int fd = OpenUniqueFile(real + ".", 0666, tempName);
     if (fd < 0) throw EFCreateError("Cannot create file \"" + FileName + "\"");
     const std::string tmpl = DiskName(tempName);
     const auto size = static_cast<int64_t>(Data.size());
@@ -400,5 +446,13 @@ void WriteFileAtomic(const std::string& FileName, const std::string& Data) {
     if (!ok || ::rename(tmpl.c_str(), target.c_str()) != 0) {
         ::unlink(tmpl.c_str());
         throw EFCreateError("Cannot create file \"" + FileName + "\"");
+    }
+    // The new name itself survives a power cut only once the folder is synced.
+    const int dir = ::open(
+        DiskName(ExtractFileDir(real).empty() ? std::string(".") : ExtractFileDir(real)).c_str(),
+        O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
 }

@@ -71,6 +71,30 @@ int64_t ReadFully(int Handle, void* Buffer, int64_t Count);
 int64_t WriteFully(int Handle, const void* Buffer, int64_t Count);
 // Reads a whole file as bytes; raises EFOpenError when it cannot be read.
 std::string ReadFileBytes(const std::string& FileName);
+// The name a file finally stands for: symbolic links followed (a relative one
+// from the link's own folder) until a name that is no link, also when that
+// name does not exist yet; FileName itself when it is no link.
+std::string ResolveLinks(const std::string& FileName);
+// True when FileName (a link followed) exists but must not be written: its mode
+// grants no write permission to anyone, or it is not writable for this process
+// (a read-only medium, another owner).
+bool IsReadOnlyFile(const std::string& FileName);
+// False when files cannot be made in Dir (a read-only medium, no permission).
+bool IsWritableDir(const std::string& Dir);
+
+// What a file on disk was at one moment (a link followed): equal stamps mean
+// that nobody wrote or replaced it in between.
+struct TFileStamp {
+    bool Exists = false;
+    int64_t Size = 0;
+    int64_t MTimeNs = 0;
+    uint64_t Device = 0, Inode = 0;
+    bool operator==(const TFileStamp&) const = default;
+};
+TFileStamp FileStampOf(const std::string& FileName);
+
 // Writes Data to a unique temporary file beside FileName, flushes it and renames
 // it over FileName; raises EFCreateError (and leaves the old file) on failure.
+// Through a symbolic link the link's target is written (the link stays); a
+// read-only file is never replaced.
 void WriteFileAtomic(const std::string& FileName, const std::string& Data);

@@ -165,3 +165,39 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
     }
     EXPECT_EQ(ReadFileBytes(file), "oud");
 }
+
+// Through a link (absolute or relative, also a chain) the target gets the new
+// contents and the link stays a link; a read-only file is not replaced.
+TEST(Files, AtomicWritesGoThroughLinksAndLeaveReadOnlyFiles) {
+    const TTestFolder folder("vz_files");
+    const std::string root = folder.Path();
+    ASSERT_TRUE(ForceDirectories(root + "/echt"));
+    WriteFileAtomic(root + "/echt/groep.csv", "oud");
+    ASSERT_EQ(symlink((root + "/echt/groep.csv").c_str(), (root + "/abs.csv").c_str()), 0);
+    ASSERT_EQ(symlink("echt/groep.csv", (root + "/rel.csv").c_str()), 0);
+    ASSERT_EQ(symlink("rel.csv", (root + "/keten.csv").c_str()), 0);
+    for (const char* link : {"abs.csv", "rel.csv", "keten.csv"}) {
+        SCOPED_TRACE(link);
+        EXPECT_EQ(ResolveLinks(root + "/" + link), root + "/echt/groep.csv");
+        WriteFileAtomic(root + "/" + link, link);
+        EXPECT_EQ(ReadFileBytes(root + "/echt/groep.csv"), link);
+        struct stat st {};
+        ASSERT_EQ(lstat((root + "/" + link).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+    }
+    EXPECT_EQ(ListFiles(root + "/echt"), std::vector<std::string>{"groep.csv"});
+
+    const TFileStamp voor = FileStampOf(root + "/abs.csv");
+    EXPECT_TRUE(voor.Exists);
+    EXPECT_EQ(voor, FileStampOf(root + "/echt/groep.csv"));
+    WriteFileAtomic(root + "/echt/groep.csv", "nieuw");
+    EXPECT_NE(voor, FileStampOf(root + "/abs.csv"));
+    EXPECT_FALSE(FileStampOf(root + "/geen.csv").Exists);
+
+    chmod((root + "/echt/groep.csv").c_str(), 0444);
+    EXPECT_TRUE(IsReadOnlyFile(root + "/rel.csv"));
+    EXPECT_THROW(WriteFileAtomic(root + "/rel.csv", "x"), EFCreateError);
+    EXPECT_EQ(ReadFileBytes(root + "/echt/groep.csv"), "nieuw");
+    EXPECT_FALSE(IsReadOnlyFile(root + "/geen.csv"));
+    EXPECT_TRUE(IsWritableDir(root));
+}
