@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -50,7 +51,13 @@ bool IsFileInUse(const std::string& FileName) {
     const std::string lockFile =
         ExtractFilePath(FileName) + ".~lock." + ExtractFileName(FileName) + "#";
     if (FileExists(lockFile)) return true;
-    const TFd fd(::open(DiskName(FileName).c_str(), O_RDWR | O_CLOEXEC));
+    const std::string disk = DiskName(FileName);
+    int handle = ::open(disk.c_str(), O_RDWR | O_CLOEXEC);
+    // A read-only file (no write permission, a read-only medium) is not in use:
+    // it can be read, and whether another program holds it is asked read-only.
+    if (handle < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+        handle = ::open(disk.c_str(), O_RDONLY | O_CLOEXEC);
+    const TFd fd(handle);
     if (fd.Get() < 0) return true;
     return HeldByLock(fd.Get());
 }

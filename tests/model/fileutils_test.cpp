@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,6 +108,26 @@ TEST(FileUtils, IsFileInUseWithOfficeLockFile) {
 // running program is one.
 TEST(FileUtils, FileThatCannotBeOpenedForWritingIsInUse) {
     EXPECT_TRUE(IsFileInUse(GetProgramFileName()));
+}
+
+// A file the director may only read is not "in use": it opens. Asked by a
+// user without write permission (a child process gives up root's rights).
+TEST(FileUtils, AReadOnlyFileIsNotInUse) {
+    TempDir dir;
+    const std::string f = dir.File("Groep A.csv");
+    ASSERT_EQ(::chmod(f.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::getuid() == 0 && ::setuid(65534) != 0) ::_exit(3);
+        ::_exit(IsFileInUse(f) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ::chmod(f.c_str(), 0644);
 }
 
 TEST(FileUtils, GetShortPath) {
