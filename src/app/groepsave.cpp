@@ -7,22 +7,56 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/qtdialogs.h"
 
+namespace {
+
+bool SameFile(const std::string& A, const std::string& B) {
+    return !A.empty() && !B.empty() &&
+           ExpandFileName(ResolveLinks(ExpandFileName(A))) ==
+               ExpandFileName(ResolveLinks(ExpandFileName(B)));
+}
+
+// Why the file cannot be written, in Dutch; empty when nothing stands in the way.
+std::string WhyNotWritable(const std::string& File) {
+    // Another program's file is never written over: the save would be lost to it
+    // or break its copy.
+    if (IsFileInUse(File))
+        return GetShortPath(File) + ": is reeds in gebruik door een ander programma." + "\r" +
+               "Sluit eerst het bestand";
+    if (IsReadOnlyFile(File))
+        return GetShortPath(File) + "\r\r" + "Dit bestand is alleen-lezen." + "\r" +
+               "Bewaar de groep onder een andere naam of in een andere map.";
+    const std::string map = ExtractFileDir(ResolveLinks(File));
+    if (DirectoryExists(map) && !IsWritableDir(map))
+        return GetShortPath(File) + "\r\r" + "De map is alleen-lezen." + "\r" +
+               "Bewaar de groep in een andere map.";
+    return {};
+}
+
+} // namespace
+
 bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog) {
     if (Trim(Groep.Rec.FileName).empty()) Groep.Rec.FileName = GroepFileName(Groep.Rec.Naam);
     Dialog.FileName = Groep.Rec.FileName;
     if (!Dialog.Execute()) return false;
     const std::string file = Dialog.FileName;
-    // Another program's file is never written over: the save would be lost to it
-    // or break its copy.
-    if (IsFileInUse(file)) {
-        ShowMessage(GetShortPath(file) + ": is reeds in gebruik door een ander programma." + "\r" +
-                    "Sluit eerst het bestand");
+    const std::string fout = WhyNotWritable(file);
+    if (!fout.empty()) {
+        ShowMessage(fout);
         return false;
     }
-    if (FileExists(file) &&
-        MessageDlg(GetShortPath(file) + " bestaat reeds." + "\r\r" + "Overschrijven ?" + "\r",
-                   mtConfirmation, mbYesNo) != mrYes)
-        return false;
+    if (FileExists(file)) {
+        // The group's own file, written by someone else since it was read or
+        // saved here (a second copy of the program): that work would be lost.
+        const bool gewijzigd = Groep.DiskStamp.Exists && SameFile(file, Groep.Rec.FileName) &&
+                               FileStampOf(file) != Groep.DiskStamp;
+        const std::string vraag =
+            gewijzigd
+                ? GetShortPath(file) + " is gewijzigd sinds het hier werd geopend of bewaard" +
+                      "\r" + "(door een ander programma of een tweede Vivazozodi)." + "\r\r" +
+                      "Toch overschrijven ?" + "\r"
+                : GetShortPath(file) + " bestaat reeds." + "\r\r" + "Overschrijven ?" + "\r";
+        if (MessageDlg(vraag, mtConfirmation, mbYesNo) != mrYes) return false;
+    }
     try {
         // Written whole beside the old file, then put in its place.
         Groep.SaveGroepFile(file);
@@ -31,5 +65,6 @@ bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog) {
                     "De gegevens zijn niet bewaard.");
         return false;
     }
+    Groep.DiskStamp = FileStampOf(file);
     return true;
 }

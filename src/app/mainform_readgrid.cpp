@@ -175,6 +175,8 @@ void ShowReadRows(TExtColumnGrid& Grid, const TGroepFileRows& Rows, const TGroep
 
 bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     ClearGrid(*ReadGrid, 2, 2);
+    // Taken before the read: a change after it must show at the next save.
+    const TFileStamp stamp = FileStampOf(FileName);
     try {
         // The heading line starts with an empty field, so its first byte is the
         // delimiter whatever program saved the file; guessing could split at a
@@ -198,6 +200,7 @@ bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
 
     CopyGroep(groep, *CurGroep);
     CurGroep->Modified = false;
+    CurGroep->DiskStamp = stamp;
     auto& map = CurGroep->Rec.KolomNrAr;
     for (int id = 0; id < KolomNrCount; ++id)
         map[static_cast<size_t>(id)].Kolom = k.Kolom[static_cast<size_t>(id)];

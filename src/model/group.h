@@ -8,6 +8,7 @@
 #include "model/game.h"
 #include "model/player.h"
 #include "model/records.h"
+#include "platform/rtl/files.h"
 
 class TGroep : public TObject {
 public:
@@ -18,6 +19,9 @@ public:
     TSpList Spelers;
     TGamesList Games;
     bool Modified = false;
+    // The group file as it was on disk when the group was read from it or last
+    // saved to it: a save over that file first checks that nobody changed it.
+    TFileStamp DiskStamp;
 
     // Adds a new player or game owned by the group; the key orders the list.
     TSp* AddSpeler(const TSpRec& SpRec, const std::string& Key = "");

@@ -221,6 +221,75 @@ TEST_F(MainFormFiles, FileHeldByAnotherProgramIsNotWrittenOver) {
     EXPECT_TRUE(F->SaveDataBitBtn->Enabled());
 }
 
+// Saving over a link writes the file it names, and the link stays.
+TEST_F(MainFormFiles, SavingThroughALinkWritesItsTarget) {
+    const std::string file = OpenClub();
+    const std::string link = Root + "/Koppeling.csv";
+    ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
+    CurGroep->Rec.Naam = "Via de koppeling";
+    Dialogs->QueueFileName(link);
+    Dialogs->QueueAnswer(mrYes);
+    F->SaveDataBitBtnClick(nullptr);
+    ASSERT_TRUE(F->LastSaveDone());
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_NE(ReadFileBytes(file).find("Via de koppeling"), std::string::npos);
+}
+
+// A group file written by someone else since it was opened here is not
+// silently replaced: the question says so, and No keeps the other's work.
+TEST_F(MainFormFiles, AFileChangedOnDiskSinceItWasOpenedAsks) {
+    const std::string file = OpenClub();
+    CurGroep->Rec.Naam = "Mijn versie";
+    auto ander = MakeClubGroep();
+    ander->Rec.Naam = "Andere versie";
+    ander->SaveGroepFile(file);
+    const std::string vraag = GetShortPath(file) +
+                              " is gewijzigd sinds het hier werd geopend of bewaard\r"
+                              "(door een ander programma of een tweede Vivazozodi).\r\r"
+                              "Toch overschrijven ?\r";
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrNo);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ(1, CountAsked(vraag));
+    EXPECT_EQ(0, CountAsked("bestaat reeds"));
+    EXPECT_FALSE(F->LastSaveDone());
+    EXPECT_NE(ReadFileBytes(file).find("Andere versie"), std::string::npos);
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrYes);
+    F->SaveDataBitBtnClick(nullptr);
+    ASSERT_TRUE(F->LastSaveDone());
+    EXPECT_NE(ReadFileBytes(file).find("Mijn versie"), std::string::npos);
+    // Saved here last: the ordinary question.
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrYes);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ(2, CountAsked(vraag));
+    EXPECT_EQ(1, CountAsked("bestaat reeds"));
+}
+
+// A read-only group file opens; saving over it says that it is read-only.
+TEST_F(MainFormFiles, AReadOnlyGroupFileOpensAndIsNotWrittenOver) {
+    Create();
+    const std::string file = SaveClubFile(Root + "/Data", "Alleen lezen.csv");
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    const std::string before = ReadFileBytes(file);
+    Open(Root + "/Data", "Alleen lezen.csv");
+    EXPECT_EQ(0, CountAsked("Kan bestand niet openen."));
+    EXPECT_EQ(file, CurGroep->Rec.FileName);
+    CurGroep->Modified = true;
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrYes);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ(1, CountAsked(GetShortPath(file) + "\r\rDit bestand is alleen-lezen."));
+    EXPECT_EQ(0, CountAsked("Overschrijven"));
+    EXPECT_EQ(before, ReadFileBytes(file));
+    EXPECT_FALSE(F->LastSaveDone());
+    EXPECT_TRUE(CurGroep->Modified);
+    ::chmod(file.c_str(), 0644);
+}
+
 TEST_F(MainFormFiles, FailedWriteSaysSoAndKeepsSaveEnabled) {
     Create();
     CurGroep->Rec.Naam = "Groep";
