@@ -178,6 +178,7 @@ TGridCellEditor* TExtStringGrid::CellEditorFor(TEditorType Type) {
         return UniCombobox();
     case edDateEdit:
     case edDateEditUpDown:
+    case edTimeEdit:
         return GetDatePickerEditor();
     case edCheckBox:
         return CheckEdit();
@@ -274,6 +275,15 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
     case edRichEdit:
         LoadRichCell(ACol, ARow, RichEditor());
         break;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit: {
+        TGridDatePicker* picker = GetDatePickerEditor();
+        picker->SetKind(FEditorType == edTimeEdit ? dtkTime : dtkDate);
+        picker->SetDateMode(FEditorType == edDateEditUpDown ? dmUpDown : dmComboBox);
+        picker->LoadText(text);
+        break;
+    }
     default:
         editor->LoadText(text);
         break;
@@ -288,6 +298,8 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
     control->SetFocus();
     if (FEditorType == edComboEdit || FEditorType == edComboList)
         if (FMouseActions->DirectComboDrop) Combobox()->SetDroppedDown(true);
+    if (FEditorType == edDateEdit && FMouseActions->DirectDateDrop)
+        GetDatePickerEditor()->SetDroppedDown(true);
 }
 
 void TExtStringGrid::HideInplaceEditor(int ACol, int ARow) {
@@ -339,7 +351,11 @@ bool TExtStringGrid::CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftSta
         return true;
     }
     Key = 0;
+    // Esc keeps the cell as it was: an editor that cannot show the cell's
+    // text (no date, no number, no time) would otherwise write its stand-in.
+    FSkipWriteBack = key == VK_ESCAPE;
     EditorKeyDone(key, Shift);
+    FSkipWriteBack = false;
     return true;
 }
 

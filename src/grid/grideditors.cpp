@@ -227,12 +227,23 @@ void TGridUnitEditBtn::LoadText(const std::string& Value) {
 // --- date picker ---------------------------------------------------------------------------
 
 std::string TGridDatePicker::EditorText() {
-    return DateToStr(Date());
+    if (Kind() == dtkTime) return TimeToStr(Time());
+    // An unchecked picker holds no date: the cell is emptied.
+    return Checked() ? DateToStr(Date()) : std::string();
 }
 
 void TGridDatePicker::LoadText(const std::string& Value) {
+    if (Kind() == dtkTime) {
+        TDateTime time = 0;
+        SetTime(TryStrToTime(Value, time) ? time : Now());
+        return;
+    }
     TDateTime date = 0;
-    SetDate(TryStrToDate(Value, date) ? date : ::Date());
+    const bool isDate = TryStrToDate(Value, date);
+    SetDate(isDate ? date : ::Date());
+    // With its check box a picker shows an empty cell as "no date", so that
+    // looking at it leaves the cell empty.
+    SetChecked(isDate || !ShowCheckbox());
 }
 
 bool TGridDatePicker::IsEndingKey(WORD Key, TShiftState Shift) const {

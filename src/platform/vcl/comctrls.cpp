@@ -1,12 +1,17 @@
 #include "platform/vcl/comctrls.h"
 
 #include <QCalendarWidget>
-#include <QDateEdit>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDateTimeEdit>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTabBar>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/vcl/gfx/drawcontrols.h"
 #include "platform/vcl/gfx/qtconvert.h"
@@ -432,7 +437,8 @@ TDateTime FromQDate(const QDate& Value) {
 
 } // namespace
 
-TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner, MakeHost<QDateEdit>()) {
+TDateTimePicker::TDateTimePicker(TComponent* AOwner)
+    : TWinControl(AOwner, MakeHost<QDateTimeEdit>()) {
     SetControlStyle(ControlStyle() + csNativeWidget - csSetCaption);
     SetTabStop(true);
     SetColor(clWindow);
@@ -441,7 +447,7 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner, MakeH
     Edit()->setMinimumDate(QDate(1753, 1, 1));
     ApplyFormat();
     SetDate(::Date());
-    QObject::connect(Edit(), &QDateEdit::dateChanged, [this] {
+    QObject::connect(Edit(), &QDateTimeEdit::dateTimeChanged, [this] {
         if (!FSyncing && OnChange) OnChange(this);
     });
     if (QCalendarWidget* calendar = Edit()->calendarWidget()) {
@@ -451,8 +457,8 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner, MakeH
     }
 }
 
-QDateEdit* TDateTimePicker::Edit() const {
-    return static_cast<QDateEdit*>(Widget());
+QDateTimeEdit* TDateTimePicker::Edit() const {
+    return static_cast<QDateTimeEdit*>(Widget());
 }
 
 TDateTime TDateTimePicker::Date() const {
@@ -465,20 +471,148 @@ void TDateTimePicker::SetDate(TDateTime Value) {
     FSyncing = false;
 }
 
+TDateTime TDateTimePicker::Time() const {
+    return Edit()->time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+void TDateTimePicker::SetTime(TDateTime Value) {
+    const double frac = Value - std::floor(Value);
+    FSyncing = true;
+    Edit()->setTime(QTime::fromMSecsSinceStartOfDay(
+        std::clamp(static_cast<int>(std::lround(frac * 86400000.0)), 0, 86399999)));
+    FSyncing = false;
+}
+
+void TDateTimePicker::SetDateTime(TDateTime Value) {
+    SetDate(Value);
+    SetTime(Value);
+}
+
+void TDateTimePicker::SetKind(TDateTimeKind Value) {
+    FKind = Value;
+    ApplyFormat();
+}
+
 void TDateTimePicker::SetDateFormat(TDTDateFormat Value) {
     FDateFormat = Value;
     ApplyFormat();
 }
 
+void TDateTimePicker::SetDateMode(TDTDateMode Value) {
+    FDateMode = Value;
+    ApplyFormat();
+}
+
 void TDateTimePicker::ApplyFormat() {
     const TFormatSettings& fs = FormatSettings();
+    if (FKind == dtkTime) {
+        // hh:nn:ss in the platform's words: minutes are "n".
+        std::string f = fs.LongTimeFormat;
+        QString q;
+        for (const char c : f) {
+            if (c == 'n' || c == 'N')
+                q += 'm';
+            else if (c == ':')
+                q += QChar(static_cast<unsigned char>(fs.TimeSeparator));
+            else
+                q += QChar(static_cast<unsigned char>(c));
+        }
+        Edit()->setDisplayFormat(q);
+        Edit()->setCalendarPopup(false);
+        return;
+    }
     Edit()->setDisplayFormat(QtDateFormat(
         FDateFormat == dfShort ? fs.ShortDateFormat : "d mmmm yyyy", fs.DateSeparator));
+    Edit()->setCalendarPopup(FDateMode == dmComboBox);
+}
+
+void TDateTimePicker::SetShowCheckbox(bool Value) {
+    FShowCheckbox = Value;
+    if (Value && !FCheckbox) {
+        FCheckbox = new QCheckBox(Edit()); // owned by the picker's widget
+        // Clicks reach the picker, which toggles the box itself.
+        FCheckbox->setAttribute(Qt::WA_TransparentForMouseEvents);
+        FCheckbox->setFocusPolicy(Qt::NoFocus);
+    }
+    if (FCheckbox) {
+        FCheckbox->setVisible(Value);
+        const TRect r = CheckboxRect();
+        FCheckbox->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+        FCheckbox->setChecked(FChecked);
+    }
+    if (QLineEdit* line = Edit()->findChild<QLineEdit*>())
+        line->setTextMargins(Value ? 18 : 0, 0, 0, 0);
+    SetChecked(FChecked);
+}
+
+void TDateTimePicker::SetChecked(bool Value) {
+    const bool changed = FChecked != Value;
+    FChecked = Value;
+    if (FCheckbox) FCheckbox->setChecked(Value);
+    // An unchecked picker shows its value greyed and takes no typing.
+    if (QLineEdit* line = Edit()->findChild<QLineEdit*>()) line->setEnabled(Checked());
+    if (changed && OnChange) OnChange(this);
+}
+
+TRect TDateTimePicker::CheckboxRect() const {
+    if (!FShowCheckbox) return {};
+    const int top = std::max(0, (Height() - 14) / 2);
+    return {3, top, 17, top + 14};
 }
 
 bool TDateTimePicker::DroppedDown() const {
     QCalendarWidget* calendar = Edit()->calendarWidget();
     return calendar && calendar->isVisible();
+}
+
+void TDateTimePicker::SetDroppedDown(bool Value) {
+    if (FKind != dtkDate || !Edit()->calendarPopup() || Value == DroppedDown()) return;
+    if (Value) {
+        // A press on the edit's own arrow opens its calendar.
+        const QPoint arrow(Edit()->width() - 6, Edit()->height() / 2);
+        QMouseEvent press(QEvent::MouseButtonPress, arrow, Edit()->mapToGlobal(arrow),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, arrow, Edit()->mapToGlobal(arrow),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Edit(), &press);
+        QCoreApplication::sendEvent(Edit(), &release);
+        if (OnDropDown) OnDropDown(this);
+    } else if (QCalendarWidget* calendar = Edit()->calendarWidget()) {
+        calendar->window()->hide();
+    }
+}
+
+void TDateTimePicker::WMMouseDown(TMessage& Message, TMouseButton Button) {
+    const int x = static_cast<short>(Message.LParam & 0xFFFF);
+    const TRect r = CheckboxRect();
+    if (Button == mbLeft && FShowCheckbox && x >= r.Left - 2 && x < r.Right) {
+        FCheckboxPressed = true;
+        if (CanFocus() && !Focused()) SetFocus();
+        SetChecked(!FChecked);
+        Message.Result = 0;
+        return;
+    }
+    TWinControl::WMMouseDown(Message, Button);
+}
+
+void TDateTimePicker::WMMouseUp(TMessage& Message, TMouseButton Button) {
+    if (FCheckboxPressed && Button == mbLeft) {
+        FCheckboxPressed = false;
+        Message.Result = 0;
+        return;
+    }
+    TWinControl::WMMouseUp(Message, Button);
+}
+
+void TDateTimePicker::KeyDown(WORD& Key, TShiftState Shift) {
+    TWinControl::KeyDown(Key, Shift);
+    if (Key == VK_SPACE && FShowCheckbox) {
+        SetChecked(!FChecked);
+        Key = 0;
+    } else if (Key == VK_F4 && Shift.Empty()) {
+        SetDroppedDown(!DroppedDown());
+        Key = 0;
+    }
 }
 
 void TDateTimePicker::WMGetDlgCode(TMessage& Message) {

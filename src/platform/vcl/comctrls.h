@@ -13,7 +13,8 @@
 class QTabBar;
 class QTreeWidget;
 class QTreeWidgetItem;
-class QDateEdit;
+class QDateTimeEdit;
+class QCheckBox;
 class TPageControl;
 
 // --- pages -----------------------------------------------------------------------
@@ -214,6 +215,8 @@ private:
 
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateFormat { dfShort, dfLong };
+// A drop-down calendar, or arrows that step the part under the caret.
+enum TDTDateMode { dmComboBox, dmUpDown };
 
 // A date in the short date format with a drop-down calendar.
 class TDateTimePicker : public TWinControl {
@@ -222,20 +225,46 @@ public:
     std::string ClassName() const override { return "TDateTimePicker"; }
     TDateTime Date() const;
     void SetDate(TDateTime Value);
-    TDateTime DateTime() const { return Date(); }
-    void SetDateTime(TDateTime Value) { SetDate(Value); }
-    TDateTimeKind Kind = dtkDate;
+    // The time of day (the fraction of a day).
+    TDateTime Time() const;
+    void SetTime(TDateTime Value);
+    TDateTime DateTime() const { return Date() + Time(); }
+    void SetDateTime(TDateTime Value);
+    // A date picker or a time picker (shown in LongTimeFormat, no calendar).
+    TDateTimeKind Kind() const { return FKind; }
+    void SetKind(TDateTimeKind Value);
     TDTDateFormat DateFormat() const { return FDateFormat; }
     void SetDateFormat(TDTDateFormat Value);
+    TDTDateMode DateMode() const { return FDateMode; }
+    void SetDateMode(TDTDateMode Value);
+    // A check box before the value: unchecked means "no date". A click on
+    // it or Space toggles it; Checked is true without the box.
+    bool ShowCheckbox() const { return FShowCheckbox; }
+    void SetShowCheckbox(bool Value);
+    bool Checked() const { return !FShowCheckbox || FChecked; }
+    void SetChecked(bool Value);
+    // Where the check box lies (empty without it).
+    TRect CheckboxRect() const;
     bool DroppedDown() const;
+    // Opens (or closes) the calendar of a date picker with a drop-down.
+    void SetDroppedDown(bool Value);
     TNotifyEvent OnChange, OnCloseUp, OnDropDown;
 
 protected:
     void WMGetDlgCode(TMessage& Message) override;
+    // A press on the check box toggles it and goes no further.
+    void WMMouseDown(TMessage& Message, TMouseButton Button) override;
+    void WMMouseUp(TMessage& Message, TMouseButton Button) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
 
 private:
-    QDateEdit* Edit() const;
+    bool FCheckboxPressed = false;
+    QDateTimeEdit* Edit() const;
     void ApplyFormat();
     TDTDateFormat FDateFormat = dfShort;
+    TDTDateMode FDateMode = dmComboBox;
+    TDateTimeKind FKind = dtkDate;
+    bool FShowCheckbox = false, FChecked = true;
+    QCheckBox* FCheckbox = nullptr; // owned by the picker's widget
     bool FSyncing = false;
 };
