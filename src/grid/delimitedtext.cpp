@@ -30,6 +30,10 @@ size_t TDelimitedReader::LineEnd(size_t From) const {
     return FSize;
 }
 
+bool TDelimitedReader::CrossesLine(size_t From, size_t To) const {
+    return LineEnd(From) < To;
+}
+
 size_t TDelimitedReader::SkipBreak(size_t At) const {
     if (At >= FSize) return FSize;
     if (FData[At] == '\r' && At + 1 < FSize && FData[At + 1] == '\n') return At + 2;
@@ -61,7 +65,11 @@ bool TDelimitedReader::Next(std::vector<std::string>& Fields, std::vector<bool>&
                     continue;
                 }
                 q = h + 1;
-                closed = true;
+                // A field that spans lines is taken only when it ends the way a
+                // spreadsheet writes it; a stray quote would swallow the lines
+                // after it.
+                closed = !CrossesLine(p + 1, h) || q >= FSize || IsDelim(FData[q]) ||
+                         FData[q] == '\r' || FData[q] == '\n';
                 break;
             }
             if (!closed) {

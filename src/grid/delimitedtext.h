@@ -6,8 +6,10 @@
 // has no empty record after it. A field that starts with a double quote runs
 // to the next lone double quote, delimiters and line breaks included; a
 // doubled quote inside it is one quote, and whatever stands between the
-// closing quote and the next delimiter is dropped. A quoted field whose
-// closing quote never comes keeps the rest of its own line, and reading goes
+// closing quote and the next delimiter is dropped. A field runs over line
+// breaks only when its closing quote is followed by a delimiter, a line break
+// or the end. A quoted field whose closing quote never comes (or comes
+// otherwise on a later line) keeps the rest of its own line, and reading goes
 // on at the next line (such a text makes no multi-line fields after it).
 
 #include <cstddef>
@@ -28,6 +30,7 @@ private:
     bool IsDelim(char C) const { return FDelim != '\0' && C == FDelim; }
     size_t LineEnd(size_t From) const;
     size_t SkipBreak(size_t At) const; // past the line break at At
+    bool CrossesLine(size_t From, size_t To) const;
     const char* FData;
     size_t FSize;
     char FDelim;

@@ -141,6 +141,17 @@ TEST_F(Import, MultiLineFieldsAndUnterminatedQuote) {
     EXPECT_EQ(Row(2, 3), (V{"q", "r", ""}));
 }
 
+TEST_F(Import, AStrayQuoteMergesNoLinesAndLosesNoPlayer) {
+    Empty();
+    Write("Naam;Rating\r\n\"Jan;1800\r\nPiet;1700\r\n\"Kees\";1600\r\nAnna;1500\r\n");
+    Grid->LoadFromCSV(Dir + "/data.csv");
+    ASSERT_EQ(Grid->RowCount(), 5);
+    EXPECT_EQ(Row(1, 2), (V{"Jan;1800", ""}));
+    EXPECT_EQ(Row(2, 2), (V{"Piet", "1700"}));
+    EXPECT_EQ(Row(3, 2), (V{"Kees", "1600"}));
+    EXPECT_EQ(Row(4, 2), (V{"Anna", "1500"}));
+}
+
 TEST_F(Import, TildesFixedCellsOemAndProgress) {
     Grid->SetColCount(3);
     Grid->SetRowCount(2);
