@@ -145,15 +145,29 @@ char DetectDelimiter(const std::string& Line1, const std::string& Line2) {
     return delim;
 }
 
-std::string QuoteField(const std::string& Text) {
-    if (Text.find_first_of("\r\n\t") == std::string::npos && (Text.empty() || Text[0] != '"'))
-        return Text;
-    std::string q = "\"";
-    for (const char c : Text) {
-        if (c == '"') q += '"';
+namespace {
+
+template <class S> S QuoteFieldOf(const S& Text) {
+    using C = typename S::value_type;
+    const bool plain = std::none_of(
+        Text.begin(), Text.end(), [](C c) { return c == C('\r') || c == C('\n') || c == C('\t'); });
+    if (plain && (Text.empty() || Text[0] != C('"'))) return Text;
+    S q(1, C('"'));
+    for (const C c : Text) {
+        if (c == C('"')) q += C('"');
         q += c;
     }
-    return q + '"';
+    return q + C('"');
+}
+
+} // namespace
+
+std::string QuoteField(const std::string& Text) {
+    return QuoteFieldOf(Text);
+}
+
+std::u16string QuoteField(const std::u16string& Text) {
+    return QuoteFieldOf(Text);
 }
 
 char DetectTextDelimiter(const std::string& Data) {

@@ -53,3 +53,4 @@ char DetectTextDelimiter(const std::string& Data);
 // A cell's text as a tab-separated copy carries it: quoted (quotes doubled)
 // when it holds a tab or a line break or starts with a quote, else as it is.
 std::string QuoteField(const std::string& Text);
+std::u16string QuoteField(const std::u16string& Text);

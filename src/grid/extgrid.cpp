@@ -465,9 +465,11 @@ void TExtStringGrid::GetGridHint(int ACol, int ARow, std::string& hintstr) {
 }
 
 bool TExtStringGrid::GetFloatFormat(int ACol, int ARow, std::string& AFloatFormat) {
-    bool isFloat = false;
     AFloatFormat = FloatFormat;
-    if (OnGetFloatFormat) OnGetFloatFormat(this, ACol, ARow, isFloat, AFloatFormat);
+    if (!OnGetFloatFormat) return false;
+    // The handler says no by clearing it; one that leaves it formats the cell.
+    bool isFloat = true;
+    OnGetFloatFormat(this, ACol, ARow, isFloat, AFloatFormat);
     return isFloat;
 }
 
@@ -476,13 +478,13 @@ void TExtStringGrid::UpdateColumnSize(int ACol, int& AWidth) {
 }
 
 int TExtStringGrid::GetVersionNr() const {
-    return (1 << 24) | (0 << 16); // 1.0.0.0
+    return 0x02060002; // 2.6.0.2
 }
 
 std::string TExtStringGrid::GetVersionString() const {
-    const int v = GetVersionNr();
-    return "v" + std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 0xFF) + "." +
-           std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
+    const unsigned v = static_cast<unsigned>(GetVersionNr());
+    return std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 0xFF) + "." +
+           std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF) + " August, 2003";
 }
 
 // --- edits and changes ---------------------------------------------------------------------

@@ -61,6 +61,11 @@ class TEditLinkEditor;
 class TGridDropTarget;
 class TArrowWindow;
 
+// A float format ("%.2f", "%8.1n pnt") applied to a value: one conversion
+// (f, e, g, n or m with an optional '-', width and precision) among plain
+// text; EConvertError for any other format, so no format reaches a printf.
+std::string FormatFloatValue(const std::string& Fmt, double Value);
+
 class TExtStringGrid : public TBaseGrid {
 public:
     // Real columns that can be hidden; columns beyond are always shown.
@@ -97,6 +102,9 @@ public:
     virtual void WriteCell(int ACol, int ARow, const std::string& Value);
     // The text shown: the stored one through the display-text hook.
     virtual std::string GetDisplayCellText(int ACol, int ARow);
+    // The displayed text with the cell's float format applied (real column):
+    // what the cell shows and what a copy carries.
+    std::string GetFormattedCellText(int ACol, int ARow);
     // Wide text, kept in the cell with its marker.
     std::u16string WideCells(int ACol, int ARow) const;
     void SetWideCells(int ACol, int ARow, const std::u16string& Value);
@@ -277,6 +285,8 @@ public:
     int ReadCellStream(TPoint Origin, TStream& Stream);
     // The clipboard text of a rectangle, and pasting such a text.
     std::string RectToText(const TGridRect& R, bool Disjunct);
+    // The same with wide cells in full.
+    std::u16string RectToWideText(const TGridRect& R, bool Disjunct);
     int PasteText(int ACol, int ARow, const std::string& Text);
     // (columns, rows) of a clipboard text.
     static TPoint MeasureClipboardText(const std::string& Text);
@@ -1015,6 +1025,8 @@ private:
     TCellGraphic* BaseGraphic(int ACol, int ARow, int& RealCol, int& BaseRow);
     TCellGraphic* AddCellGraphic(int ACol, int ARow, TCellType AType, TCellHAlign HAlign,
                                  TCellVAlign VAlign);
+    // The cells a copy of R carries, row by row (wide cells still encoded).
+    std::vector<std::vector<std::string>> CopiedCells(const TGridRect& R, bool Disjunct);
     // ===== end of painting block =====
 
     // ===== cell controls by key and mouse (extgrid_controls.cpp) =====

@@ -3,7 +3,6 @@
 // picture, the selection frame, then the text by its kind.
 
 #include <algorithm>
-#include <cstdio>
 
 #include "grid/cellpaint.h"
 #include "grid/extgrid.h"
@@ -81,15 +80,7 @@ void TExtStringGrid::PaintSelectionColors(TCellPaintContext& Cell) {
 
 void TExtStringGrid::PrepareCellText(TCellPaintContext& Cell) {
     const int c = Cell.RealCol, r = Cell.Row;
-    std::string text = GetDisplayCellText(c, r);
-    {
-        std::string format;
-        if (GetNumberKind(text) < 2 && GetFloatFormat(c, r, format)) {
-            char buf[128];
-            std::snprintf(buf, sizeof buf, format.c_str(), GetFloats(c, r));
-            text = buf;
-        }
-    }
+    std::string text = GetFormattedCellText(c, r);
     Cell.Kind = CellContentKind(text, EnableHTML);
     bool password = false;
     IsPasswordCell(c, r, password);

@@ -2,6 +2,7 @@
 // per-cell colour, read-only flag, alignment and control.
 #include "grid/extgrid.h"
 
+#include "grid/support/gridvalues.h"
 #include "grid/support/widecell.h"
 
 std::string TExtStringGrid::ReadCell(int ACol, int ARow) const {
@@ -24,6 +25,19 @@ void TExtStringGrid::SetCells(int ACol, int ARow, const std::string& Value) {
 
 std::string TExtStringGrid::GetDisplayCellText(int ACol, int ARow) {
     return GetCellText(ACol, ARow);
+}
+
+std::string TExtStringGrid::GetFormattedCellText(int ACol, int ARow) {
+    std::string text = GetDisplayCellText(ACol, ARow);
+    std::string format;
+    if (GetNumberKind(text) < 2 && GetFloatFormat(ACol, ARow, format)) {
+        // A format that cannot be used shows the stored text.
+        try {
+            text = FormatFloatValue(format, GetFloats(ACol, ARow));
+        } catch (const Exception&) {
+        }
+    }
+    return text;
 }
 
 std::u16string TExtStringGrid::WideCells(int ACol, int ARow) const {

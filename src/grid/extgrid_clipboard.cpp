@@ -14,6 +14,7 @@
 #include "grid/support/gridtext.h"
 #include "grid/support/gridvalues.h"
 #include "grid/support/htmlsupport.h"
+#include "grid/support/widecell.h"
 #include "platform/rtl/compstream.h"
 #include "platform/rtl/dateutils.h"
 #include "platform/rtl/sysutils.h"
@@ -48,35 +49,57 @@ bool TextToDateTime(const std::string& S, TDateTime& V) {
 
 // --- copying ---------------------------------------------------------------------------
 
-std::string TExtStringGrid::RectToText(const TGridRect& R, bool Disjunct) {
+std::vector<std::vector<std::string>> TExtStringGrid::CopiedCells(const TGridRect& R,
+                                                                  bool Disjunct) {
     const TMouseActions* m = MouseActions();
-    std::vector<std::string> lines;
-    size_t size = 0;
+    std::vector<std::vector<std::string>> rows;
     for (int r = R.Top; r <= R.Bottom; ++r) {
         if (Disjunct && m->DisjunctRowSelect() && !m->DisjunctColSelect() &&
             !GetRowSelect(m->RowSelectPersistent ? RealRowIndex(r) : r))
             continue;
-        std::string line;
-        bool first = true;
+        std::vector<std::string>& line = rows.emplace_back();
         for (int c = R.Left; c <= R.Right; ++c) {
             if (Disjunct && m->DisjunctColSelect() && !GetColSelect(c)) continue;
-            std::string text = GetDisplayCellText(RealColIndex(c), r);
+            // What the cell shows, not what it stores.
+            std::string text = GetFormattedCellText(RealColIndex(c), r);
             if (text.find("{\\") != std::string::npos)
                 text = RTFToPlainText(text);
             else if (!Navigation()->CopyHTMLTagsToClipboard && text.find("</") != std::string::npos)
                 text = StripHTML(text);
-            if (!first) line += '\t';
-            first = false;
-            line += QuoteField(text);
+            line.push_back(std::move(text));
         }
-        size += line.size() + 2;
-        lines.push_back(std::move(line));
     }
+    return rows;
+}
+
+std::string TExtStringGrid::RectToText(const TGridRect& R, bool Disjunct) {
     std::string out;
-    out.reserve(size);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i) out += "\r\n";
-        out += lines[i];
+    bool firstRow = true;
+    for (const auto& line : CopiedCells(R, Disjunct)) {
+        if (!firstRow) out += "\r\n";
+        firstRow = false;
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (i) out += '\t';
+            out +=
+                QuoteField(IsWideCell(line[i]) ? Utf16ToCp1252(DecodeWideCell(line[i])) : line[i]);
+        }
+    }
+    return out;
+}
+
+std::u16string TExtStringGrid::RectToWideText(const TGridRect& R, bool Disjunct) {
+    std::u16string out;
+    bool firstRow = true;
+    for (const auto& line : CopiedCells(R, Disjunct)) {
+        if (!firstRow) out += u"\r\n";
+        firstRow = false;
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (i) out += u'\t';
+            if (IsWideCell(line[i]))
+                out += QuoteField(DecodeWideCell(line[i]));
+            else
+                out += Cp1252ToUtf16(QuoteField(line[i]));
+        }
     }
     return out;
 }
@@ -86,7 +109,11 @@ void TExtStringGrid::CopyRectAsText(const TGridRect& R, bool Disjunct) {
     TClipboard* cb = Clipboard();
     cb->Open();
     cb->Clear();
-    cb->SetAsText(RectToText(R, Disjunct));
+    const std::string text = RectToText(R, Disjunct);
+    cb->SetAsText(text);
+    // Wide cells reach other programs with every character they show.
+    const std::u16string wide = RectToWideText(R, Disjunct);
+    if (wide != Cp1252ToUtf16(text)) cb->SetAsWideText(wide);
     if (Navigation()->AllowRTFClipboard) CopyRTFToClipboard(RealColIndex(R.Left), R.Top);
     if (Navigation()->AllowFmtClipboard) {
         TMemoryStream s;

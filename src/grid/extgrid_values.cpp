@@ -9,8 +9,6 @@
 #include "grid/support/gridvalues.h"
 #include "platform/vcl/gfx/pictures.h"
 
-namespace {
-
 // The grid's float format ("%.2f" and the like) applied to a value: one
 // conversion (f, e, g, n or m, with an optional '-', width and precision)
 // among plain text, "%%" for a percent sign. Anything else in the format is
@@ -74,8 +72,6 @@ std::string FormatFloatValue(const std::string& Fmt, double Value) {
     if (!converted) throw invalid();
     return out;
 }
-
-} // namespace
 
 // --- typed values ------------------------------------------------------------------------
 

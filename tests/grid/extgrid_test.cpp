@@ -38,7 +38,7 @@ TEST_F(ExtGrid, DefaultsOfANewGrid) {
     EXPECT_FALSE(Grid->HasFilter(1));
     EXPECT_TRUE(Grid->DatePickerAvailable());
     EXPECT_TRUE(Grid->ComCtl6());
-    EXPECT_EQ(Grid->GetVersionString(), "v1.0.0.0");
+    EXPECT_EQ(Grid->GetVersionString(), "2.6.0.2 August, 2003");
 }
 
 TEST_F(ExtGrid, UnitStartUpRegistersTheCellsFormat) {

@@ -70,8 +70,11 @@ void TClipboard::Close() {
     if (!FEmptied) return; // nothing was set or cleared
     auto data = std::make_unique<QMimeData>();
     for (const auto& [format, bytes] : FPending) {
-        if (format == CF_TEXT || format == CF_UNICODETEXT)
+        // CF_UNICODETEXT comes after CF_TEXT in the map and so wins.
+        if (format == CF_TEXT)
             data->setText(ToQString(bytes));
+        else if (format == CF_UNICODETEXT)
+            data->setText(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
         else
             data->setData(MimeType(format),
                           QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -120,6 +123,24 @@ std::string TClipboard::AsText() const {
 
 void TClipboard::SetAsText(const std::string& Value) {
     SetBuffer(CF_TEXT, Value);
+}
+
+std::u16string TClipboard::AsWideText() const {
+    if (FOpenCount > 0 && FEmptied) {
+        const auto wide = FPending.find(CF_UNICODETEXT);
+        if (wide != FPending.end()) {
+            const QString text = QString::fromUtf8(wide->second.data(),
+                                                   static_cast<qsizetype>(wide->second.size()));
+            return text.toStdU16String();
+        }
+        return Cp1252ToUtf16(GetBuffer(CF_TEXT));
+    }
+    const QMimeData* data = SystemClipboard()->mimeData();
+    return data && data->hasText() ? data->text().toStdU16String() : std::u16string();
+}
+
+void TClipboard::SetAsWideText(const std::u16string& Value) {
+    SetBuffer(CF_UNICODETEXT, QString::fromStdU16String(Value).toUtf8().toStdString());
 }
 
 bool TClipboard::HasFormat(unsigned Format) const {

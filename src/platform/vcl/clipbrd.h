@@ -26,6 +26,10 @@ public:
 
     std::string AsText() const;
     void SetAsText(const std::string& Value);
+    // Text beyond the code page (Cyrillic, Greek); it wins over the
+    // single-byte text set in the same session.
+    std::u16string AsWideText() const;
+    void SetAsWideText(const std::u16string& Value);
     bool HasFormat(unsigned Format) const;
     // The bytes of a format ("" when absent) and setting them.
     std::string GetBuffer(unsigned Format) const;

@@ -1,0 +1,82 @@
+// What a cell shows and what a copy of it carries: float formats, wide text
+// in full, the grid's version.
+#include <gtest/gtest.h>
+
+#include "painttest.h"
+#include "platform/vcl/clipbrd.h"
+
+namespace {
+
+class Shown : public PaintTest {
+protected:
+    // Column 1 gets Format; every other column is no float.
+    void FormatColumn1(const std::string* Format) {
+        Grid->OnGetFloatFormat = [Format](TObject*, int ACol, int, bool& IsFloat, std::string& F) {
+            if (ACol == 1)
+                F = *Format;
+            else
+                IsFloat = false;
+        };
+    }
+};
+
+} // namespace
+
+TEST_F(Shown, AFloatFormatThatCannotBeUsedPaintsTheStoredText) {
+    Grid->SetCells(1, 2, "3.14159");
+    Grid->SetCells(2, 2, "3.14159");
+    std::string format;
+    FormatColumn1(&format);
+    const TRect formatted = Inner(Grid->CellRect(1, 2), 1), stored = Inner(Grid->CellRect(2, 2), 1);
+    for (const char* f : {"%.2n", "%s", "%n", "%d", "%"}) {
+        format = f;
+        const auto image = Render();
+        if (format == "%d" || format == "%s" || format == "%") {
+            EXPECT_EQ(Pixels(*image, formatted), Pixels(*image, stored)) << f;
+        }
+    }
+    format = "%.1f";
+    Grid->SetCells(2, 2, "3.1");
+    const auto image = Render();
+    EXPECT_EQ(Pixels(*image, formatted), Pixels(*image, stored));
+}
+
+TEST_F(Shown, AFloatFormatHandlerThatLeavesIsFloatFormatsTheCell) {
+    Grid->SetCells(1, 1, "2.5");
+    std::string format;
+    EXPECT_FALSE(Grid->GetFloatFormat(1, 1, format)) << "no handler: no float";
+    Grid->OnGetFloatFormat = [](TObject*, int, int, bool&, std::string&) {};
+    EXPECT_TRUE(Grid->GetFloatFormat(1, 1, format));
+    EXPECT_EQ(format, "%.2f");
+    EXPECT_EQ(Grid->GetFormattedCellText(1, 1), "2.50");
+}
+
+TEST_F(Shown, ACopyCarriesTheDisplayedText) {
+    Grid->SetCells(1, 1, "3.14159");
+    Grid->SetCells(2, 1, "3.14159");
+    const std::string format = "%.1f";
+    FormatColumn1(&format);
+    Grid->SetSelection({1, 1, 2, 1});
+    Grid->CopySelectionToClipboard();
+    EXPECT_EQ(Clipboard()->AsText(), "3.1\t3.14159");
+}
+
+TEST_F(Shown, WideCellsAreCopiedAsTheTextTheyShow) {
+    Grid->SetWideCells(1, 1, u"\u041F\u0440\u0438\u0432\u0435\u0442");
+    Grid->SetWideCells(2, 1, u"\u0391\u03B8\u03AE\u03BD\u03B1\t2");
+    Grid->SetCells(3, 1, "caf\xE9");
+    Grid->SetSelection({1, 1, 3, 1});
+    Grid->CopySelectionToClipboard();
+    EXPECT_EQ(
+        Clipboard()->AsWideText(),
+        u"\u041F\u0440\u0438\u0432\u0435\u0442\t\"\u0391\u03B8\u03AE\u03BD\u03B1\t2\"\tcaf\u00E9");
+    // Programs that read single-byte text get no NULs or markers.
+    const std::string plain = Clipboard()->AsText();
+    EXPECT_EQ(plain.find('\0'), std::string::npos);
+    EXPECT_EQ(plain.find("|\\"), std::string::npos);
+}
+
+TEST_F(Shown, TheVersionIsTwoSixWithItsDate) {
+    EXPECT_EQ(Grid->GetVersionNr(), 0x02060002);
+    EXPECT_EQ(Grid->GetVersionString(), "2.6.0.2 August, 2003");
+}
