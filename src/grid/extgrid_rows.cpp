@@ -79,6 +79,10 @@ void TExtStringGrid::RemoveDisplayRows(const std::vector<int>& Rows) {
             ++passed;
         item->Idx -= static_cast<int>(passed);
     }
+    // The rows the filter hid keep their real numbers, as the hidden rows do.
+    for (int& hidden : FFilterHidden)
+        hidden -= static_cast<int>(std::lower_bound(reals.begin(), reals.end(), hidden) -
+                                   reals.begin());
     if (!FRowSelected.empty()) {
         std::vector<bool> flags;
         flags.reserve(FRowSelected.size());
@@ -105,6 +109,8 @@ void TExtStringGrid::InsertRows(int ARow, int ACount) {
     InsertRowsInternal(ARow, ACount);
     for (int i = FHiddenRows.CountBelow(realAt); i < FHiddenRows.Count(); ++i)
         FHiddenRows.Items(i)->Idx += ACount;
+    for (int& hidden : FFilterHidden)
+        if (hidden >= realAt) hidden += ACount;
     if (static_cast<int>(FRowSelected.size()) > realAt)
         FRowSelected.insert(FRowSelected.begin() + realAt, static_cast<size_t>(ACount), false);
 }

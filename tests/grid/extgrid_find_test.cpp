@@ -160,6 +160,24 @@ TEST_F(FilterTest, RowsHiddenBeforeStayHidden) {
     EXPECT_EQ(Col0(), (V{"1", "2", "3", "4", "5", "6"}));
 }
 
+TEST_F(FilterTest, FilteredRowsComeBackAfterRowsWereInsertedAndRemoved) {
+    Grid->HideRow(2); // "Y", hidden by hand
+    Grid->Filter()->ColumnFilter(1)->Condition = "X";
+    Grid->SetFilterActive(true);
+    EXPECT_EQ(Col0(), (V{"1", "3", "6"}));
+    Grid->InsertRows(1, 1);
+    Grid->SetCells(1, 1, "X");
+    Grid->SetFilterActive(false);
+    EXPECT_EQ(Col0(), (V{"", "1", "3", "4", "5", "6"}));
+    Grid->SetFilterActive(true);
+    Grid->RemoveRows(1, 2); // "" and "1"
+    EXPECT_EQ(Col0(), (V{"3", "6"}));
+    Grid->SetFilterActive(false);
+    EXPECT_EQ(Col0(), (V{"3", "4", "5", "6"}));
+    Grid->UnHideRowsAll();
+    EXPECT_EQ(Col0(), (V{"2", "3", "4", "5", "6"}));
+}
+
 TEST_F(FilterTest, OperationsPrefixSuffixAndCase) {
     TFilterData* a = Grid->Filter()->Add();
     a->Column = 2;
