@@ -64,6 +64,7 @@ bool TExtStringGrid::DatePickerAvailable() const {
 // --- counts -------------------------------------------------------------------------------
 
 void TExtStringGrid::SetRowCount(int Value) {
+    ForgetNodesIn(std::max(Value, 1), RowCount() - 1);
     TBaseGrid::SetRowCount(Value);
     if (FixedRowAlways && Value > FSavedFixedRows && TBaseGrid::FixedRows() != FSavedFixedRows)
         TBaseGrid::SetFixedRows(FSavedFixedRows);

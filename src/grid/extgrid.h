@@ -1008,6 +1008,8 @@ private:
     bool FStretched = false;
     int FHintCol = -1, FHintRow = -1;
     int FNodeCount = 0; // nodes made and not removed
+    // Display rows about to lose their cells: their nodes no longer count.
+    void ForgetNodesIn(int FirstRow, int LastRow);
     bool FSizeWithForm = false;
     std::unique_ptr<THTMLHintWindow> FScrollHintWindow;
     std::map<std::string, std::unique_ptr<TBitmap>> FGlyphCache;

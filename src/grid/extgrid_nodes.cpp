@@ -149,6 +149,13 @@ void TExtStringGrid::ContractAll() {
     EndGridUpdate();
 }
 
+void TExtStringGrid::ForgetNodesIn(int FirstRow, int LastRow) {
+    FirstRow = std::max(FirstRow, 0);
+    LastRow = std::min(LastRow, RowCount() - 1);
+    for (int r = FirstRow; r <= LastRow && FNodeCount > 0; ++r)
+        if (IsNode(r)) --FNodeCount;
+}
+
 void TExtStringGrid::RemoveAllNodes() {
     ExpandAll();
     for (int r = FixedRows(); r < RowCount(); ++r) {

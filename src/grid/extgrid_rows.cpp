@@ -66,8 +66,10 @@ void TExtStringGrid::RemoveDisplayRows(const std::vector<int>& Rows) {
     for (const int d : Rows)
         reals.push_back(RealRowIndex(d));
     const int cols = StoredColCount();
-    for (const int d : Rows)
+    for (const int d : Rows) {
+        ForgetNodesIn(d, d);
         FreeCellPropertiesRect(0, d, cols - 1, d);
+    }
     MoveDisplayRowsToEnd(Rows);
     const int before = RowCount(), kept = before - static_cast<int>(Rows.size());
     EmptyStoredRows(kept, before);
@@ -301,6 +303,8 @@ void TExtStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
     ACol2 = std::min(ACol2, StoredColCount() - 1);
     ARow2 = std::min(ARow2, RowCount() - 1);
     if (ACol1 > ACol2 || ARow1 > ARow2) return;
+    const int nodeCol = RealColIndex(0);
+    if (nodeCol >= ACol1 && nodeCol <= ACol2) ForgetNodesIn(ARow1, ARow2);
     FreeCellPropertiesRect(ACol1, ARow1, ACol2, ARow2);
     if (Destroying()) return;
     for (int r = ARow1; r <= ARow2; ++r)

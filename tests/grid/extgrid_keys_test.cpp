@@ -265,3 +265,26 @@ TEST_F(KeysTest, ClipboardControlCharactersOpenNoEditorWithShortCuts) {
     EXPECT_FALSE(Grid->EditorMode());
     EXPECT_EQ(Name(1, 1), Grid->Cells(1, 1));
 }
+
+TEST_F(KeysTest, ClearingTheGridOrRemovingTheNodeRowsFreesColumnZero) {
+    Grid->SetFixedCols(0);
+    Grid->SetOptions(Grid->Options() + goTabs);
+    Grid->AddNode(2, 3);
+    Grid->AddNode(5, 2);
+    Activate();
+    auto tabFromRowEnd = [this] {
+        GoTo(4, 1);
+        Key(Qt::Key_Tab);
+        return At();
+    };
+    EXPECT_EQ(C(1, 2), tabFromRowEnd()) << "a node column is passed by";
+    Grid->RemoveRows(5, 1);
+    EXPECT_EQ(C(1, 2), tabFromRowEnd()) << "one node is left";
+    Grid->ClearGrid();
+    EXPECT_EQ(Grid->GetNodeIndent(2), 0);
+    EXPECT_EQ(C(0, 2), tabFromRowEnd());
+    // A node row removed takes its node along.
+    Grid->AddNode(3, 2);
+    Grid->RemoveRows(3, 1);
+    EXPECT_EQ(C(0, 2), tabFromRowEnd());
+}
