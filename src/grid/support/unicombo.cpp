@@ -12,78 +12,137 @@ TStrings& TComboBoxStrings::Ansi() const {
     return *FCombo->AnsiItems();
 }
 
+void TComboBoxStrings::CheckIndex(int Index) const {
+    if (Index < 0 || Index >= Count()) Error("List index out of bounds", Index);
+}
+
+void TComboBoxStrings::AdoptWhenOutOfStep() const {
+    // Within an update of the single-byte list the box hears nothing yet.
+    if (static_cast<size_t>(Ansi().Count()) != FItems.size())
+        const_cast<TComboBoxStrings*>(this)->Adopt();
+}
+
 int TComboBoxStrings::Count() const {
-    return Ansi().Count();
+    AdoptWhenOutOfStep();
+    return static_cast<int>(FItems.size());
 }
 
 std::u16string TComboBoxStrings::Get(int Index) const {
-    if (Index < 0 || Index >= static_cast<int>(FItems.size()))
-        Error("List index out of bounds", Index);
-    return FItems[static_cast<size_t>(Index)];
+    CheckIndex(Index);
+    return FItems[static_cast<size_t>(Index)].first;
+}
+
+void TComboBoxStrings::Put(int Index, const std::u16string& S) {
+    CheckIndex(Index);
+    FItems[static_cast<size_t>(Index)].first = S;
+    Mirror();
 }
 
 TObject* TComboBoxStrings::GetObject(int Index) const {
-    return Ansi().Objects(Index);
+    CheckIndex(Index);
+    return FItems[static_cast<size_t>(Index)].second;
 }
 
 void TComboBoxStrings::PutObject(int Index, TObject* AObject) {
-    const std::u16string text = FCombo->WideText();
-    Ansi().SetObjects(Index, AObject);
-    Sync(text);
+    CheckIndex(Index);
+    FItems[static_cast<size_t>(Index)].second = AObject;
+    Mirror();
 }
 
 void TComboBoxStrings::Insert(int Index, const std::u16string& S) {
     if (Index < 0 || Index > Count()) Error("List index out of bounds", Index);
-    const std::u16string text = FCombo->WideText();
-    Ansi().Insert(Index, Utf16ToCp1252(S));
-    FItems.insert(FItems.begin() + Index, S);
-    Sync(text);
+    FItems.insert(FItems.begin() + Index, {S, nullptr});
+    Mirror();
 }
 
 int TComboBoxStrings::Add(const std::u16string& S) {
-    return FCombo->Sorted() ? AddObject(S, nullptr) : TWideStrings::Add(S);
+    return AddObject(S, nullptr);
 }
 
 int TComboBoxStrings::AddObject(const std::u16string& S, TObject* AObject) {
-    if (!FCombo->Sorted()) return TWideStrings::AddObject(S, AObject);
-    const std::u16string text = FCombo->WideText();
-    const int before = Count();
-    const int at = Ansi().AddObject(Utf16ToCp1252(S), AObject);
-    if (Count() > before) FItems.insert(FItems.begin() + at, S); // duplicates may be ignored
-    Sync(text);
+    int at = Count();
+    if (FCombo->Sorted())
+        at = static_cast<int>(std::upper_bound(FItems.begin(), FItems.end(), S,
+                                               [](const std::u16string& A, const TItem& B) {
+                                                   return CompareWideText(A, B.first) < 0;
+                                               }) -
+                              FItems.begin());
+    FItems.insert(FItems.begin() + at, {S, AObject});
+    Mirror();
     return at;
 }
 
 void TComboBoxStrings::Delete(int Index) {
-    if (Index < 0 || Index >= Count()) Error("List index out of bounds", Index);
-    const std::u16string text = FCombo->WideText();
-    Ansi().Delete(Index);
+    CheckIndex(Index);
     FItems.erase(FItems.begin() + Index);
-    Sync(text);
+    Mirror();
 }
 
 void TComboBoxStrings::Clear() {
-    const std::u16string text = FCombo->WideText();
-    Ansi().Clear();
     FItems.clear();
-    Sync(text);
+    Mirror();
+}
+
+void TComboBoxStrings::Sort() {
+    std::stable_sort(FItems.begin(), FItems.end(), [](const TItem& A, const TItem& B) {
+        return CompareWideText(A.first, B.first) < 0;
+    });
+    Mirror();
+}
+
+void TComboBoxStrings::Mirror() {
+    TStrings& ansi = Ansi();
+    const bool wasMirroring = FMirroring;
+    FMirroring = true;
+    ansi.BeginUpdate();
+    ansi.Clear();
+    for (const TItem& item : FItems)
+        ansi.AddObject(Utf16ToCp1252(item.first), item.second);
+    ansi.EndUpdate(); // the box hears of it and shows the wide items
+    FMirroring = wasMirroring;
+}
+
+void TComboBoxStrings::Adopt() {
+    if (FMirroring) return; // our own items coming back
+    const TStrings& ansi = Ansi();
+    std::vector<TItem> adopted;
+    std::vector<bool> used(FItems.size(), false);
+    const auto matches = [&](size_t J, const std::string& Text) {
+        return !used[J] && Utf16ToCp1252(FItems[J].first) == Text;
+    };
+    for (int i = 0; i < ansi.Count(); ++i) {
+        const std::string text = ansi.Get(i);
+        // The item at the same place first, else the first one unused.
+        size_t j = static_cast<size_t>(i);
+        if (j >= FItems.size() || !matches(j, text)) {
+            j = 0;
+            while (j < FItems.size() && !matches(j, text))
+                ++j;
+        }
+        if (j < FItems.size()) {
+            used[j] = true;
+            adopted.emplace_back(FItems[j].first, ansi.Objects(i));
+        } else {
+            adopted.emplace_back(Cp1252ToUtf16(text), ansi.Objects(i));
+        }
+    }
+    // Only a change made there is put in order; our own order stays.
+    const bool changed = adopted != FItems;
+    FItems = std::move(adopted);
+    if (changed && FCombo->Sorted()) Sort();
 }
 
 void TComboBoxStrings::SetUpdateState(bool Updating) {
-    if (Updating) {
+    if (Updating)
         Ansi().BeginUpdate();
-        return;
-    }
-    const std::u16string text = FCombo->WideText();
-    Ansi().EndUpdate();
-    Sync(text);
+    else
+        Ansi().EndUpdate();
 }
 
-void TComboBoxStrings::Sync(const std::u16string& Text) {
-    if (UpdateCount() > 0) return; // the widget is refilled at the end
+void TComboBoxStrings::Show(const std::u16string& Text) {
     const int n = std::min(ComboItemCount(*FCombo), static_cast<int>(FItems.size()));
     for (int i = 0; i < n; ++i)
-        SetComboItemWideText(*FCombo, i, FItems[static_cast<size_t>(i)]);
+        SetComboItemWideText(*FCombo, i, FItems[static_cast<size_t>(i)].first);
     SetControlWideText(*FCombo, Text);
 }
 
@@ -96,6 +155,22 @@ TCustomUNIComboBox::TCustomUNIComboBox(TComponent* AOwner)
 }
 
 TCustomUNIComboBox::~TCustomUNIComboBox() = default;
+
+void TCustomUNIComboBox::SetSorted(bool Value) {
+    FSorted = Value;
+    if (Value) FItems->Sort();
+}
+
+void TCustomUNIComboBox::ItemsChanged() {
+    if (!FItems) {
+        TXSGCustomCombo::ItemsChanged();
+        return;
+    }
+    const std::u16string text = WideText();
+    TXSGCustomCombo::ItemsChanged();
+    FItems->Adopt();
+    FItems->Show(text);
+}
 
 std::u16string TCustomUNIComboBox::WideText() const {
     return GetWideText(this);

@@ -12,9 +12,11 @@
 
 class TCustomUNIComboBox;
 
-// The items of a Unicode combo box. The widget shows them wide; the box's
-// single-byte item list holds them converted, so that code of the layer that
-// reads it (selection, lookup) keeps working.
+// The items of a Unicode combo box, kept here with their wide text and
+// object. The box's single-byte item list mirrors them converted (never
+// sorted itself), so that code of the layer that reads it (selection, lookup)
+// keeps working; a change made through that list is taken back here, keeping
+// the wide text of every item whose converted text stayed the same.
 class TComboBoxStrings : public TWideStrings {
 public:
     explicit TComboBoxStrings(TCustomUNIComboBox* Combo) : FCombo(Combo) {}
@@ -22,26 +24,38 @@ public:
 
     int Count() const override;
     std::u16string Get(int Index) const override;
+    void Put(int Index, const std::u16string& S) override;
     TObject* GetObject(int Index) const override;
     void PutObject(int Index, TObject* AObject) override;
+    // At Index, also in a sorted box (as the native box inserts).
     void Insert(int Index, const std::u16string& S) override;
-    // In a sorted box the item goes where the single-byte list sorts it.
+    // In a sorted box the item goes where its wide text sorts, after its equals.
     int Add(const std::u16string& S) override;
     int AddObject(const std::u16string& S, TObject* AObject) override;
     void Delete(int Index) override;
     // The box keeps its text.
     void Clear() override;
 
+    // Orders the items by their wide text, equal ones keeping their order.
+    void Sort();
+    // The single-byte list changed: its items are taken over.
+    void Adopt();
+    // Shows the wide items in the widget again and puts Text back.
+    void Show(const std::u16string& Text);
+
 protected:
     void SetUpdateState(bool Updating) override;
 
 private:
-    // Shows the wide items in the widget again (after the single-byte list
-    // refilled it) and puts the box's wide text back.
-    void Sync(const std::u16string& Text);
+    using TItem = std::pair<std::u16string, TObject*>;
+    // Writes every item into the single-byte list.
+    void Mirror();
+    void AdoptWhenOutOfStep() const;
+    void CheckIndex(int Index) const;
     TStrings& Ansi() const;
     TCustomUNIComboBox* FCombo;
-    std::vector<std::u16string> FItems; // what the widget shows, item by item
+    mutable std::vector<TItem> FItems;
+    bool FMirroring = false;
 };
 
 // A combo box with wide items and text. Flat painting is off: it looks and
@@ -55,9 +69,16 @@ public:
     TStrings* AnsiItems() const { return TComboBox::Items(); }
     std::u16string WideText() const;
     void SetWideText(const std::u16string& Value);
+    // Sorted by the wide text; the single-byte list keeps the same order.
+    bool Sorted() const override { return FSorted; }
+    void SetSorted(bool Value) override;
+
+protected:
+    void ItemsChanged() override;
 
 private:
     std::unique_ptr<TComboBoxStrings> FItems;
+    bool FSorted = false;
 };
 
 // The flat Unicode combo: while inactive its button is only filled in the

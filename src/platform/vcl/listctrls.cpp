@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTextBlock>
 
 #include "platform/vcl/gfx/qtconvert.h"
@@ -187,6 +188,8 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, MakeHost<TComboWi
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
     FItems = std::make_unique<TControlItems>([this] { ItemsChanged(); });
+    // A combo box lists what it is given, equal items too, sorted or not.
+    FItems->Duplicates = TDuplicates::dupAccept;
     auto* combo = static_cast<TComboWidget*>(Widget());
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->OnPopup = [this] { Notify(CBN_DROPDOWN); };
@@ -265,6 +268,39 @@ void TComboBox::SetDroppedDown(bool Value) {
         Combo()->showPopup();
     else
         Combo()->hidePopup();
+}
+
+namespace {
+
+// Items of one fixed height in the dropped-down list.
+class TItemHeightDelegate : public QStyledItemDelegate {
+public:
+    TItemHeightDelegate(int Height, QObject* Parent)
+        : QStyledItemDelegate(Parent), FHeight(Height) {}
+    QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+        return {QStyledItemDelegate::sizeHint(Option, Index).width(), FHeight};
+    }
+
+private:
+    int FHeight;
+};
+
+} // namespace
+
+int TComboBox::ItemHeight() const {
+    return FItemHeight > 0 ? FItemHeight : QFontMetrics(Combo()->font()).height();
+}
+
+void TComboBox::SetItemHeight(int Value) {
+    if (Value < 0 || Value == FItemHeight) return;
+    FItemHeight = Value;
+    // Delegates are children of the box; one replaced by a height of ours goes.
+    QAbstractItemDelegate* old = Combo()->itemDelegate();
+    if (Value > 0)
+        Combo()->setItemDelegate(new TItemHeightDelegate(Value, Combo()));
+    else
+        Combo()->setItemDelegate(new QStyledItemDelegate(Combo()));
+    if (dynamic_cast<TItemHeightDelegate*>(old)) delete old;
 }
 
 void TComboBox::SetDroppedWidth(int Value) {

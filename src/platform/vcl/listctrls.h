@@ -80,8 +80,13 @@ public:
     void SetDroppedDown(bool Value);
     // The width of the list when it drops down (at least the box's width).
     void SetDroppedWidth(int Value);
-    bool Sorted() const { return FItems->Sorted(); }
-    void SetSorted(bool Value) { FItems->SetSorted(Value); }
+    // Sorted as Items sorts; a box with its own order of items overrides both.
+    virtual bool Sorted() const { return FItems->Sorted(); }
+    virtual void SetSorted(bool Value) { FItems->SetSorted(Value); }
+    // The height of one item of the dropped-down list, in pixels; 0 gives the
+    // font's height back to it.
+    int ItemHeight() const;
+    void SetItemHeight(int Value);
     void SetMaxLength(int Value);
     void SelectAll();
     TNotifyEvent OnChange, OnSelect, OnDropDown, OnCloseUp;
@@ -95,12 +100,14 @@ protected:
     virtual void Change();
     virtual void Select();
     QComboBox* Combo() const;
+    // Items changed: the widget is filled from them again.
+    virtual void ItemsChanged();
 
 private:
-    void ItemsChanged();
     std::unique_ptr<TControlItems> FItems;
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;
+    int FItemHeight = 0;
     bool FSyncing = false; // the widget is being filled from Items
 };
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QComboBox>
+
 #include "grid/support/flatcombo.h"
 #include "grid/support/themebind.h"
 #include "platform/vcl/controlimage.h"
@@ -10,6 +13,11 @@ namespace {
 
 constexpr TColor Red = 0x0000FF;
 constexpr TColor Shadow = 0x808080;
+
+// The height the dropped-down list gives row Row.
+int ComboListRowHeight(const TComboBox& Combo, int Row) {
+    return qobject_cast<QComboBox*>(Combo.Widget())->view()->sizeHintForRow(Row);
+}
 
 class FlatCombo : public WidgetTest {
 protected:
@@ -179,4 +187,18 @@ TEST_F(FlatCombo, ADisabledFlatBoxShowsItsParentsColourUntilEnabled) {
     combo->SetFlat(false);
     combo->SetEnabled(false);
     EXPECT_EQ(combo->Color(), clAqua);
+}
+
+TEST_F(FlatCombo, ItemHeightSetsTheRowsOfTheDroppedList) {
+    auto form = std::make_unique<TPanel>(nullptr);
+    auto* combo = new TXSGComboBox(form.get());
+    combo->SetParent(form.get());
+    EXPECT_GT(combo->ItemHeight(), 0); // the font's height to begin with
+    combo->Items()->Add("een");
+    combo->Items()->Add("twee");
+    combo->SetItemHeight(30);
+    EXPECT_EQ(combo->ItemHeight(), 30);
+    EXPECT_EQ(ComboListRowHeight(*combo, 1), 30);
+    combo->SetItemHeight(22);
+    EXPECT_EQ(ComboListRowHeight(*combo, 0), 22);
 }

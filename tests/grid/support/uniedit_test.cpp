@@ -95,8 +95,58 @@ TEST_F(UniControls, ASortedComboKeepsWideItemsBesideTheirSortedPlaces) {
     EXPECT_EQ(combo.Items()->Get(1), u"mango");
     EXPECT_EQ(ComboItemWideText(combo, 0), u"appel \u0416");
     EXPECT_EQ(ComboItemWideText(combo, 2), u"peer");
-    EXPECT_THROW(combo.Items()->Insert(0, u"x"), EListError);
-    EXPECT_EQ(combo.Items()->Count(), 3);
+    // Inserting puts the item where it is asked, as the native box does.
+    combo.Items()->Insert(0, u"x");
+    EXPECT_EQ(combo.Items()->Get(0), u"x");
+    EXPECT_EQ(combo.Items()->Count(), 4);
+}
+
+TEST_F(UniControls, SortedCombosKeepEveryItem) {
+    TXSGComboBox plain(nullptr);
+    plain.SetSorted(true);
+    plain.Items()->Add("berg");
+    plain.Items()->Add("Berg");
+    EXPECT_EQ(plain.Items()->Count(), 2); // equal ignoring case, still two items
+
+    TXSGUniComboBox combo(nullptr);
+    combo.SetSorted(true);
+    combo.Items()->Add(u"\u03B2"); // beta and alpha both read "?" in one byte
+    combo.Items()->Add(u"\u03B1");
+    combo.Items()->Add(u"a");
+    ASSERT_EQ(combo.Items()->Count(), 3);
+    EXPECT_EQ(combo.Items()->Get(0), u"a");
+    EXPECT_EQ(combo.Items()->Get(1), u"\u03B1");
+    EXPECT_EQ(combo.Items()->Get(2), u"\u03B2");
+    // Put, Move and Exchange keep every item and raise nothing.
+    combo.Items()->Put(0, u"\u0416");
+    combo.Items()->Move(0, 2);
+    combo.Items()->Exchange(0, 1);
+    ASSERT_EQ(combo.Items()->Count(), 3);
+    EXPECT_EQ(combo.Items()->Get(0), u"\u03B2");
+    EXPECT_EQ(combo.Items()->Get(1), u"\u03B1");
+    EXPECT_EQ(combo.Items()->Get(2), u"\u0416");
+    EXPECT_EQ(ComboItemWideText(combo, 2), u"\u0416");
+}
+
+TEST_F(UniControls, SortingAfterFillingAndTheSingleByteListKeepTheWideItems) {
+    TXSGUniComboBox combo(nullptr);
+    combo.Items()->Add(u"b\u03A9");
+    combo.Items()->Add(u"a\u03A9");
+    combo.SetSorted(true);
+    ASSERT_EQ(combo.Items()->Count(), 2);
+    EXPECT_EQ(combo.Items()->Get(0), u"a\u03A9");
+    EXPECT_EQ(ComboItemWideText(combo, 0), u"a\u03A9"); // not "a?"
+    EXPECT_EQ(combo.AnsiItems()->Get(0), "a?");
+    // Added through the single-byte list: counted, readable, in its place.
+    combo.AnsiItems()->Add("aa");
+    ASSERT_EQ(combo.Items()->Count(), 3);
+    EXPECT_EQ(combo.Items()->Get(0), u"aa");
+    EXPECT_EQ(combo.Items()->Get(1), u"a\u03A9");
+    EXPECT_EQ(combo.Items()->Get(2), u"b\u03A9");
+    EXPECT_EQ(ComboItemWideText(combo, 2), u"b\u03A9");
+    combo.AnsiItems()->Delete(0);
+    EXPECT_EQ(combo.Items()->Count(), 2);
+    EXPECT_EQ(combo.Items()->Get(0), u"a\u03A9");
 }
 
 TEST_F(UniControls, ChoosingAnItemBringsItsWideText) {
