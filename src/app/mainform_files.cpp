@@ -133,10 +133,12 @@ bool TMainForm::AskSaveChanges() {
 }
 
 void TMainForm::FileListBoxDblClick(TObject*) {
-    // A cancelled or failed save keeps the changed group: nothing is opened over it.
-    if (!AskSaveChanges()) return;
+    // Taken before the save question: saving refreshes the file list, which
+    // loses its selection, and the file asked for must still open.
     const std::string file = FileListBox->FileName();
     if (file.empty()) return;
+    // A cancelled or failed save keeps the changed group: nothing is opened over it.
+    if (!AskSaveChanges()) return;
     ReadFout.clear();
     bool kan = !IsFileInUse(file) && ValidFileExists(file);
     bool gelezen = false;

@@ -140,6 +140,14 @@ TEST_F(MainFormFiles, ChangedGroupIsOfferedForSavingBeforeAnotherOpens) {
     Open(Root + "/Data", "B.csv");
     EXPECT_EQ(Root + "/Data/B.csv", CurGroep->Rec.FileName);
     EXPECT_FALSE(CurGroep->Modified);
+    // Yes and saved: the file double-clicked opens after the save.
+    CurGroep->Modified = true;
+    Dialogs->QueueAnswer(mrYes);
+    Dialogs->QueueFileName(Root + "/Data/B.csv");
+    Dialogs->QueueAnswer(mrYes); // "bestaat reeds"
+    Open(Root + "/Data", "Clubkampioenschap A.csv");
+    EXPECT_EQ(Root + "/Data/Clubkampioenschap A.csv", CurGroep->Rec.FileName);
+    EXPECT_FALSE(CurGroep->Modified);
 }
 
 TEST_F(MainFormFiles, FileNameOfAGroupHasNoDotsOrPathCharacters) {
