@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev
-  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
   libwmf-dev libemf2svg-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zip unzip python3 p7zip-full libarchive-tools

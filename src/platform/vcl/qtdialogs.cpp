@@ -1,9 +1,11 @@
 #include "platform/vcl/qtdialogs.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 
 #include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
@@ -127,7 +129,14 @@ std::string QtFileFilter(const std::string& Filter) {
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].empty() && parts[i + 1].empty()) continue;
         if (!out.empty()) out += ";;";
-        out += parts[i] + " (" + StringReplace(parts[i + 1], ";", " ", rfReplaceAll) + ")";
+        const std::string patterns =
+            "(" + StringReplace(parts[i + 1], ";", " ", rfReplaceAll) + ")";
+        // A description that names its patterns already ends with them.
+        const std::string& tekst = parts[i];
+        const bool named = tekst.size() >= patterns.size() &&
+                           tekst.compare(tekst.size() - patterns.size(), patterns.size(),
+                                         patterns) == 0;
+        out += named ? tekst : tekst + " " + patterns;
     }
     return out;
 }
@@ -152,6 +161,14 @@ bool TQtDialogService::PromptForFileName(TFileDialogRequest& Request) {
     if (!Request.DefaultExt.empty()) dialog.setDefaultSuffix(ToQString(Request.DefaultExt));
     dialog.setLabelText(QFileDialog::Accept, Request.Save ? "Opslaan" : "Openen");
     dialog.setLabelText(QFileDialog::Reject, "Annuleren");
+    // The program asks about overwriting itself, in its own words: a second,
+    // earlier question from the dialog would ask twice.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Room for the name, size, type and date columns of the detail view.
+    dialog.resize(820, 480);
+    if (auto* view = dialog.findChild<QTreeView*>())
+        view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    dialog.setObjectName("vzFileDialog");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     Request.FileName = ProgramName(dialog.selectedFiles().first().toStdString());
     Request.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;

@@ -2,8 +2,15 @@
 // the platform's filter text; the folder and file lists of a data-file page.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
 #include "platform/rtl/files.h"
 #include "platform/vcl/filectrl.h"
+#include "platform/vcl/qtapp.h"
 #include "platform/vcl/qtdialogs.h"
 #include "vcltestenv.h"
 #include "vz_test_support.h"
@@ -39,8 +46,71 @@ TEST(Dialogs, ButtonTextsAreDutch) {
     EXPECT_EQ("Ja op alles", DutchButtonText(mbYesToAll));
 }
 
+// The platform's save dialog speaks Dutch and leaves the overwrite question to
+// the program: choosing an existing file closes it without a question of its own.
+TEST(Dialogs, SaveDialogIsDutchAndAsksNothingItself) {
+    EnsureQtApplication();
+    const TTestFolder folder("vz_dialogs");
+    WriteFileAtomic(folder.File("Groep A.csv"), "oud");
+    TQtDialogService service;
+    TFileDialogRequest request;
+    request.Save = true;
+    request.Title = "Bewaar csv bestand";
+    request.Filter = "Excel files (*.csv)|*.csv|";
+    request.InitialDir = folder.Path();
+    request.FileName = folder.File("Groep A.csv");
+    request.DefaultExt = "csv";
+    std::vector<std::string> labels;
+    bool askedItself = false;
+    std::string picture;
+    // Looks at whatever the modal loop shows until the dialog is gone.
+    QTimer timer;
+    timer.setInterval(10);
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        QWidgetList shown = QApplication::topLevelWidgets();
+        if (QWidget* modal = QApplication::activeModalWidget()) shown.prepend(modal);
+        for (QWidget* w : shown) {
+            if (!w->isVisible()) continue;
+            if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+                if (picture.empty()) {
+                    for (const QLabel* l : dialog->findChildren<QLabel*>())
+                        labels.push_back(l->text().toStdString());
+                    picture = ArtifactsDir() + "/save_dialog.png";
+                    dialog->grab().save(QString::fromStdString(picture));
+                    dialog->selectFile(QString::fromStdString(request.FileName));
+                    static_cast<QDialog*>(dialog)->accept();
+                } else if (askedItself || ticks > 200) {
+                    dialog->reject(); // still open after a question of its own
+                }
+            } else if (auto* other = qobject_cast<QDialog*>(w)) {
+                askedItself = true;
+                other->reject();
+            }
+        }
+    });
+    timer.start();
+    const bool chosen = service.PromptForFileName(request);
+    timer.stop();
+    EXPECT_FALSE(askedItself);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(folder.File("Groep A.csv"), request.FileName);
+    // Qt's Dutch texts: "Zoeken in:" for "Look in:", "Bestandsnaam:" for "File name:".
+    const auto has = [&](const std::string& Part) {
+        for (const std::string& l : labels)
+            if (l.find(Part) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_FALSE(has("Look in")) << ::testing::PrintToString(labels);
+    EXPECT_FALSE(has("File name")) << ::testing::PrintToString(labels);
+    EXPECT_FALSE(has("Files of type")) << ::testing::PrintToString(labels);
+    EXPECT_FALSE(picture.empty());
+}
+
 TEST(Dialogs, FilterTextBecomesQtFilters) {
-    EXPECT_EQ("Excel files (*.csv) (*.csv)", QtFileFilter("Excel files (*.csv)|*.csv|"));
+    EXPECT_EQ("Excel files (*.csv)", QtFileFilter("Excel files (*.csv)|*.csv|"));
+    EXPECT_EQ("Excel (*.csv)", QtFileFilter("Excel|*.csv|"));
     EXPECT_EQ("Tekst (*.txt);;Alles (*.a *.b)", QtFileFilter("Tekst|*.txt|Alles|*.a;*.b"));
     EXPECT_EQ("", QtFileFilter(""));
 }
