@@ -35,7 +35,7 @@ public:
     // A base class cannot run Execute before the derived object exists, so the
     // thread always starts with Start(); a derived constructor that wants to run
     // at once calls Start() as its last step.
-    explicit TThread(bool CreateSuspended = true) : FCreateSuspended(CreateSuspended) {}
+    explicit TThread(bool /*CreateSuspended*/ = true) {}
     TThread(const TThread&) = delete;
     TThread& operator=(const TThread&) = delete;
     // Asks the thread to end, waits for it and drops its queued hand-offs.
@@ -72,7 +72,6 @@ private:
     std::atomic<bool> FTerminated{false};
     std::atomic<bool> FFinished{false};
     bool FStarted = false;
-    bool FCreateSuspended = true;
     int FReturnValue = 0;
 };
 
