@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer) in build/fuzz and runs every harness, one after
 # the other, on its corpus for a bounded time. Any crash, hang, leak or memory
 # blow-up fails the run; the input that caused it is kept in
-# build/fuzz/findings/<harness>/ and named in the output.
+# build/fuzz/findings/<harness>/ and in fuzz/regressions/<harness>/, where the
+# test build replays it (FuzzReplay.<harness>), and named in the output.
 #
 #   bash scripts/fuzz.sh [total seconds, default 150] [harness ...]
 #
@@ -53,6 +54,11 @@ run_one() {
   else
     echo "fuzz $h: FAILED (log: $log)"
     grep -E 'ERROR|SUMMARY|runtime error|Test unit written' "$log" | head -20 || true
+    # The input is kept beside the harness, where CTest replays it
+    # (FuzzReplay.<harness>) from now on: commit it with the mend.
+    mkdir -p "fuzz/regressions/$h"
+    cp "$findings"/* "fuzz/regressions/$h/" 2>/dev/null || true
+    echo "fuzz $h: the input is kept in fuzz/regressions/$h/"
     return 1
   fi
 }
