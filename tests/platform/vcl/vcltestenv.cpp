@@ -1,6 +1,7 @@
 #include "vcltestenv.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -41,7 +42,10 @@ void SendWheel(TControl* Control, int X, int Y, int AngleDelta, Qt::KeyboardModi
 }
 
 bool ProcessUntil(const std::function<bool()>& Done) {
-    for (int round = 0; round < 2000 && !Done(); ++round) {
+    // A bound against a hang only, generous for a machine with every CPU busy.
+    QElapsedTimer Clock;
+    Clock.start();
+    while (!Done() && Clock.elapsed() < 30000) {
         Application->ProcessMessages();
         if (!Done()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     }
