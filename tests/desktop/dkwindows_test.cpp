@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "desktop/dktimer.h"
 #include "desktop/dktrayicon.h"
 #include "desktop/dkwndhook.h"
+#include "dkprocess.h"
 #include "dktestenv.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/forms.h"
@@ -192,7 +194,19 @@ protected:
 
 } // namespace
 
-TEST(DkTrayIconNoTray, ADesktopWithoutATrayReportsTheFailedInsert) {
+// The real tray service, on a session bus of the test's own: whatever desktop
+// runs the tests, its panel is neither asked nor shown an icon.
+class DkTrayIconNoTray : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Bus.Running());
+        setenv("DBUS_SESSION_BUS_ADDRESS", Bus.Address().c_str(), 1);
+    }
+    TTempFolder Dir;
+    TPrivateBus Bus{Dir.Path()};
+};
+
+TEST_F(DkTrayIconNoTray, ADesktopWithoutATrayReportsTheFailedInsert) {
     ASSERT_FALSE(DesktopTrayAvailable()); // the offscreen desktop has none
     TForm Form(nullptr);
     auto* T = new TdkTrayIcon(&Form);
