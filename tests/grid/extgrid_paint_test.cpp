@@ -790,9 +790,9 @@ TEST_F(PaintTest, AnAnchorUnderTheMouseIsTheHint) {
 }
 
 TEST_F(PaintTest, TheHintWindowFitsItsTextAndStaysOnTheScreen) {
-    EXPECT_EQ(HintWindowBounds({100, 50}, {80, 14}, 1024, 768), TRect(100, 50, 196, 68));
+    EXPECT_EQ(HintWindowBounds({100, 50}, {80, 14}, 1024, 768), (TRect{100, 50, 196, 68}));
     // Near the bottom-right corner it moves back, 2 pixels inside.
-    EXPECT_EQ(HintWindowBounds({1000, 760}, {80, 14}, 1024, 768), TRect(926, 748, 1022, 766));
+    EXPECT_EQ(HintWindowBounds({1000, 760}, {80, 14}, 1024, 768), (TRect{926, 748, 1022, 766}));
     THTMLHintWindow window(nullptr);
     const TRect r = window.CalcHintRect(300, "<b>vet</b> en meer", nullptr);
     EXPECT_GT(r.Width(), 20);

@@ -387,7 +387,7 @@ public:
 TEST(Hints, AControlMayNameItsHintWindowClassAndTheHintEndsOnMovesAndKeys) {
     auto form = MakeForm();
     auto* c = HintedRecorder(form.get(), 10, 10, 100, "cel");
-    c->WindowProc = [c, old = c->WindowProc](TMessage& m) {
+    c->WindowProc = [old = c->WindowProc](TMessage& m) {
         if (m.Msg == CM_HINTSHOW) {
             auto* info = reinterpret_cast<THintInfo*>(m.LParam);
             info->HintWindowClass = [] { return std::make_unique<TTaggedHintWindow>(nullptr); };
