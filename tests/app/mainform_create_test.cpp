@@ -58,6 +58,29 @@ TEST_F(MainFormCreate, MissingHelpFileIsReportedAndLeavesTheHelpPageEmpty) {
     EXPECT_EQ(0, F->HelpMemo->Lines()->Count());
 }
 
+// The shipped help says what the crosstable does: the code typed in a row is
+// the row player's result, whether he had white or black.
+TEST_F(MainFormCreate, ShippedHelpSaysTheRowPlayerCountsInTheCrosstable) {
+    WriteFileAtomic(Work + "/ZV-Vivazozodi help.txt",
+                    ReadFileBytes(std::string(VZ_DATA_DIR) + "/ZV-Vivazozodi help.txt"));
+    Create();
+    const std::string help = F->HelpMemo->Text();
+    EXPECT_NE(std::string::npos, help.find("In de kruistabel geldt de code voor de speler van de"
+                                           " rij\r\n"));
+    EXPECT_EQ(std::string::npos, help.find("steeds gezien vanuit de witspeler"));
+    // As the crosstable enters it: 1 in the row of a player who had black.
+    auto g = MakeClubGroep(false, false);
+    for (int b = 2; b <= 8; ++b) {
+        TKleur kleur = kWit;
+        const TGame* game = g->Games.GetGameOnBgNrs(1, b, kleur, 1);
+        if (!game || kleur != kZwart) continue;
+        EnterClubResult(*g, 1, b, 1);
+        EXPECT_EQ(1.0, UitslagToScore(game->Rec.Slots[kZwart].Uitslag));
+        return;
+    }
+    ADD_FAILURE() << "player 1 never has black";
+}
+
 TEST_F(MainFormCreate, ResultButtonsFollowThePlayerNames) {
     Create();
     auto* grid = new TExtColumnGrid(F.get());

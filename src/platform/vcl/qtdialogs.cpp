@@ -133,9 +133,9 @@ std::string QtFileFilter(const std::string& Filter) {
             "(" + StringReplace(parts[i + 1], ";", " ", rfReplaceAll) + ")";
         // A description that names its patterns already ends with them.
         const std::string& tekst = parts[i];
-        const bool named = tekst.size() >= patterns.size() &&
-                           tekst.compare(tekst.size() - patterns.size(), patterns.size(),
-                                         patterns) == 0;
+        const bool named =
+            tekst.size() >= patterns.size() &&
+            tekst.compare(tekst.size() - patterns.size(), patterns.size(), patterns) == 0;
         out += named ? tekst : tekst + " " + patterns;
     }
     return out;
