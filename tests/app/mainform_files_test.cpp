@@ -18,6 +18,7 @@
 #include "platform/vcl/messages.h"
 #include "platform/vcl/qtdialogs.h"
 #include "platform/vcl/stdctrls.h"
+#include "platform/vcl/synthinput.h"
 
 namespace {
 
@@ -296,6 +297,20 @@ TEST_F(MainFormFiles, AReadOnlyGroupFileOpensAndIsNotWrittenOver) {
     EXPECT_FALSE(F->LastSaveDone());
     EXPECT_TRUE(CurGroep->Modified);
     ::chmod(file.c_str(), 0644);
+}
+
+// One click (or an arrow key) on a folder shows its files; the data folder
+// follows it.
+TEST_F(MainFormFiles, SelectingAFolderShowsItsFiles) {
+    Create();
+    SaveClubFile(Root + "/Data/Sub", "In de sub.csv");
+    F->DirectoryListBox->SetDirectory(Root + "/Data");
+    ASSERT_EQ(0, F->FileListBox->Count());
+    KeyStroke(F->DirectoryListBox, VK_DOWN);
+    EXPECT_EQ(Root + "/Data/Sub", F->FileListBox->Directory());
+    ASSERT_EQ(1, F->FileListBox->Count());
+    EXPECT_EQ("In de sub.csv", F->FileListBox->Items()->Get(0));
+    EXPECT_EQ(Root + "/Data/Sub", DataMap);
 }
 
 TEST_F(MainFormFiles, FailedWriteSaysSoAndKeepsSaveEnabled) {

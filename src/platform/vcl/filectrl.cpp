@@ -120,6 +120,17 @@ void TDirectoryListBox::OpenCurrent() {
     if (!path.empty()) SetDirectory(path);
 }
 
+void TDirectoryListBox::UserSelected() {
+    const std::string path = GetItemPath(ItemIndex());
+    // The lines stay as they are while the selection moves over them.
+    if (!path.empty() && path != FDirectory && DirectoryExists(path)) {
+        FDirectory = path;
+        if (FileList) FileList->SetDirectory(path);
+        if (OnChange) OnChange(this);
+    }
+    TCustomListBox::UserSelected();
+}
+
 void TDirectoryListBox::DblClick() {
     OpenCurrent();
     TCustomListBox::DblClick();

@@ -54,6 +54,9 @@ public:
 
 protected:
     void DblClick() override;
+    // A folder chosen by a click or the arrow keys becomes the current one
+    // for the file list at once; a double click also opens it in the tree.
+    void UserSelected() override;
 
 private:
     std::string FDirectory;
