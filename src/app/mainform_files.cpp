@@ -43,7 +43,21 @@ void EnableIf(TControl* Control, bool Value) {
 }
 
 std::string JoinDataMap(const std::string& Name) {
-    return Name.empty() ? std::string() : IncludeTrailingPathDelimiter(DataMap) + Name;
+    if (Name.empty() || Name[0] == PathDelim) return Name; // kept with its folder
+    return IncludeTrailingPathDelimiter(DataMap) + Name;
+}
+
+// A federation list kept by its name alone that is not in the data folder: the
+// one of that name in the data root or one of its sub-folders, where the list
+// trees offer them (settings written before lists kept their folder).
+std::string FindLijst(const std::string& File) {
+    if (File.empty() || FileExists(File)) return File;
+    const std::string naam = ExtractFileName(File);
+    const std::string root = GetDataRoot();
+    if (FileExists(root + "/" + naam)) return root + "/" + naam;
+    for (const std::string& sub : ListSubFolders(root))
+        if (FileExists(root + "/" + sub + "/" + naam)) return root + "/" + sub + "/" + naam;
+    return File;
 }
 
 bool SamePath(const std::string& A, const std::string& B) {
@@ -71,7 +85,7 @@ void TMainForm::FormActivate(TObject*) {
     if (!LastDataFile.empty() && !FileExists(LastDataFile)) LastDataFile.clear();
     for (std::string* lijst :
          {&KnsbRatFileName, &JeugdRatFileName, &NJRLedenFileName, &KnsbLedenFileName})
-        *lijst = JoinDataMap(*lijst);
+        *lijst = FindLijst(JoinDataMap(*lijst));
 
     const std::string root = GetDataRoot();
     if (SamePath(DataMap, GetCurrentDir()) && DirectoryExists(root)) {

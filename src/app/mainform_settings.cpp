@@ -74,10 +74,17 @@ void TMainForm::WriteSettings() {
     TIniFile ini(SettingsFileName());
     ini.WriteString(Last, "DataMap", DirectoryListBox->Directory());
     ini.WriteString(Last, "FileName", ExtractFileName(LastDataFile));
-    ini.WriteString(Last, "JRatFileName", ExtractFileName(JeugdRatFileName));
-    ini.WriteString(Last, "KRatFileName", ExtractFileName(KnsbRatFileName));
-    ini.WriteString(Last, "NJRLedenFileName", ExtractFileName(NJRLedenFileName));
-    ini.WriteString(Last, "KnsbLedenFileName", ExtractFileName(KnsbLedenFileName));
+    // A list in the data folder is kept by its name, as ever; one elsewhere (a
+    // sub-folder of the data root, which the list trees offer) by its full
+    // path, or the next start would not find it.
+    const std::string map = ExcludeTrailingPathDelimiter(DirectoryListBox->Directory());
+    const auto lijst = [&map](const std::string& File) {
+        return File.empty() || ExtractFileDir(File) == map ? ExtractFileName(File) : File;
+    };
+    ini.WriteString(Last, "JRatFileName", lijst(JeugdRatFileName));
+    ini.WriteString(Last, "KRatFileName", lijst(KnsbRatFileName));
+    ini.WriteString(Last, "NJRLedenFileName", lijst(NJRLedenFileName));
+    ini.WriteString(Last, "KnsbLedenFileName", lijst(KnsbLedenFileName));
     const TDateTime datum = CurGroep ? CurGroep->Rec.DatumEersteRonde : 0;
     ini.WriteString(Last, "DateFirstRound", datum > 0 ? FormatDateTime("yyyy-mm-dd", datum) : "");
     ini.WriteInteger(Last, "RatingRadio",

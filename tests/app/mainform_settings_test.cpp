@@ -254,6 +254,25 @@ TEST_F(MainFormSettings, CloseWritesEveryKeyWithoutFolders) {
     (void)file;
 }
 
+// A list chosen from a sub-folder of the data root is there at the next start;
+// one kept by its name alone (older settings) is found there too.
+TEST_F(MainFormSettings, ListsInASubFolderOfTheDataRootAreKept) {
+    ForceDirectories(Root + "/Data");
+    ForceDirectories(Root + "/Lijsten");
+    WriteFileAtomic(Root + "/Lijsten/krat2016-01.txt", "lijst\r\n");
+    WriteFileAtomic(Root + "/Lijsten/lid20160101.csv", "lijst\r\n");
+    Settings(Root + "/Data", "KnsbLedenFileName=lid20160101.csv\r\n");
+    Activate();
+    EXPECT_EQ(Root + "/Lijsten/lid20160101.csv", F->KnsbLedenFileName);
+    F->KnsbRatFileName = Root + "/Lijsten/krat2016-01.txt";
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    Destroy();
+    Activate();
+    EXPECT_EQ(Root + "/Lijsten/krat2016-01.txt", F->KnsbRatFileName);
+    EXPECT_EQ(Root + "/Lijsten/lid20160101.csv", F->KnsbLedenFileName);
+}
+
 TEST_F(MainFormSettings, SettingsFileOfTheTestsIsTheOneNamed) {
     EXPECT_EQ(IniFile, TMainForm::SettingsFileName());
 }
