@@ -203,17 +203,22 @@ void TMainForm::LoadLedenList() {
     LedenGrid->SetRowCount(2);
     EmptyLedenList(Leden());
     LedenFileName.clear();
+    const std::string* gekozen = nullptr;
     switch (LijstComboBox->ItemIndex()) {
     case lkKnsbRating:
+        gekozen = &KnsbRatFileName;
         if (FileExists(KnsbRatFileName)) ReadRatingList(true);
         break;
     case lkJeugdRating:
+        gekozen = &JeugdRatFileName;
         if (FileExists(JeugdRatFileName)) ReadRatingList(false);
         break;
     case lkNJRLeden:
+        gekozen = &NJRLedenFileName;
         if (FileExists(NJRLedenFileName)) ReadNJRLedenList();
         break;
     case lkKnsbLeden:
+        gekozen = &KnsbLedenFileName;
         if (FileExists(KnsbLedenFileName)) ReadKnsbLedenList();
         break;
     default:
@@ -224,6 +229,24 @@ void TMainForm::LoadLedenList() {
     if (ZoekSpeedButton->Enabled()) {
         ShowLedenlijst();
         LedenBox->SetCaption("Ledenlijst (" + ExtractFileName(LedenFileName) + ")");
+    } else {
+        // Nothing to search: say why, rather than an empty list without a word.
+        const int keuze = LijstComboBox->ItemIndex();
+        const std::string lijst = keuze >= 0 && keuze < LijstComboBox->Items()->Count()
+                                      ? LijstComboBox->Items()->Get(keuze)
+                                      : std::string("lijst");
+        std::string waarom;
+        if (!gekozen || gekozen->empty())
+            waarom = "Geen " + lijst + " gekozen: dubbelklik er een op de pagina \"Edit groep\".";
+        else if (!FileExists(*gekozen))
+            waarom = ExtractFileName(*gekozen) + " bestaat niet meer: kies de lijst opnieuw.";
+        else if (Leden().Count() == 0)
+            waarom = ExtractFileName(*gekozen) + " bevat geen leden: is dit wel een " + lijst + "?";
+        else
+            waarom = ExtractFileName(*gekozen) + " bevat maar " + IntToStr(Leden().Count()) +
+                     " leden; een lijst wordt getoond vanaf " + IntToStr(MinLedenVoorZoeken + 1) +
+                     " leden.";
+        StatusBar->SetPanelText(1, waarom);
     }
     Beep();
 }

@@ -405,6 +405,24 @@ TEST_F(MainFormLeden, AMemberTwiceOrANamedPlayerIsNotTakenSilently) {
     EXPECT_EQ(CurGroep->Spelers.GetSpelerOnBergerNr(5)->Rec.Achternaam, "Visser");
 }
 
+// "Laad" that finds nothing to show says why in the status bar.
+TEST_F(MainFormLeden, LoadingNothingSaysWhy) {
+    TMainForm& f = *Form;
+    const auto Laad = [&f] {
+        f.LijstComboBox->SetItemIndex(0);
+        f.SpeedButton1->Click();
+        return f.StatusBar->Panels(1)->Text;
+    };
+    f.KnsbRatFileName.clear();
+    EXPECT_EQ("Geen KNSB rating gekozen: dubbelklik er een op de pagina \"Edit groep\".", Laad());
+    f.KnsbRatFileName = Dir.File("weg.txt");
+    EXPECT_EQ("weg.txt bestaat niet meer: kies de lijst opnieuw.", Laad());
+    WriteFile(Dir.File("krat 24-02.txt"), "geen lijst\r\nmaar een brief\r\n");
+    f.KnsbRatFileName = Dir.File("krat 24-02.txt");
+    EXPECT_EQ("krat 24-02.txt bevat geen leden: is dit wel een KNSB rating?", Laad());
+    EXPECT_FALSE(f.ZoekSpeedButton->Enabled());
+}
+
 TEST_F(MainFormLeden, KnsbMemberListSwitchesNJRToYouth) {
     TMainForm& f = *Form;
     std::string text =
