@@ -155,6 +155,7 @@ void DrawSpinArrowButton(TCanvas& Canvas, const TRect& R, int Arrow, const TButt
     if (Look.Pressed) state |= DFCS_PUSHED;
     if (Look.Flat) state |= DFCS_FLAT;
     if (!Look.Enabled) state |= DFCS_INACTIVE;
+    if (Look.Transparent) state |= DFCS_TRANSPARENT;
     DrawFrameControl(Canvas, R, DFC_SCROLL, state);
 }
 

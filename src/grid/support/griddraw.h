@@ -57,6 +57,7 @@ struct TButtonLook {
     bool Hot = false; // the mouse is over it
     bool Flat = false;
     bool Enabled = true;
+    bool Transparent = false; // the face is not filled: the parent shows through
 };
 
 // A 16-pixel drop-down button at the right edge of R.

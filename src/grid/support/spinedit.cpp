@@ -52,7 +52,9 @@ void TExtTimerSpeedButton::TimerExpired() {
 }
 
 void TExtTimerSpeedButton::Paint() {
-    DrawSpinArrowButton(*Canvas(), ClientRect(), Arrow, Look(FHeld));
+    TButtonLook look = Look(FHeld);
+    look.Transparent = Transparent;
+    DrawSpinArrowButton(*Canvas(), ClientRect(), Arrow, look);
 }
 
 // --- TXsgSpinButton -------------------------------------------------------------
@@ -166,6 +168,17 @@ void TXsgSpinButton::SetFlat(bool Value) {
     FDownButton->SetFlat(Value);
 }
 
+void TXsgSpinButton::SetTransparent(bool Value) {
+    FUpButton->Transparent = FDownButton->Transparent = Value;
+    FUpButton->Invalidate();
+    FDownButton->Invalidate();
+}
+
+void TXsgSpinButton::Loaded() {
+    TWinControl::Loaded();
+    Layout();
+}
+
 void TXsgSpinButton::SetIsWinXP(bool Value) {
     FUpButton->IsWinXP = FDownButton->IsWinXP = Value;
     Invalidate();
@@ -187,7 +200,7 @@ void TXsgSpinButton::KeyDown(WORD& Key, TShiftState Shift) {
 
 // --- TXsgSpinEdit ---------------------------------------------------------------
 
-TXsgSpinEdit::TXsgSpinEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
+TXsgSpinEdit::TXsgSpinEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     FButton = new TXsgSpinButton(this); // owned by the edit
     FButton->SetParent(this);
     FButton->FocusControl = this;
@@ -199,7 +212,7 @@ TXsgSpinEdit::TXsgSpinEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
 }
 
 void TXsgSpinEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    TCustomEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
+    TCustomMaskEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (!FButton) return;
     // The button sits at the right edge inside the border; the text ends 2 pixels
     // before it.
@@ -230,12 +243,18 @@ TDateTime TXsgSpinEdit::DateValue() const {
     return StrToDate(t);
 }
 
+namespace {
+
+TDateTime ClampDate(TDateTime Value, TDateTime Min, TDateTime Max) {
+    if (Min == Max) return Value;
+    return std::clamp(Value, std::min(Min, Max), std::max(Min, Max));
+}
+
+} // namespace
+
 void TXsgSpinEdit::SetDateValue(TDateTime NewValue) {
-    const TDateTime v = MinDateValue == MaxDateValue
-                            ? NewValue
-                            : std::clamp(NewValue, std::min(MinDateValue, MaxDateValue),
-                                         std::max(MinDateValue, MaxDateValue));
-    WriteKeepingCaret(DateToStr(v));
+    FDateValue = ClampDate(NewValue, MinDateValue, MaxDateValue);
+    if (!HasState(csLoading)) WriteKeepingCaret(DateToStr(FDateValue));
 }
 
 TDateTime TXsgSpinEdit::TimeValue() const {
@@ -245,7 +264,8 @@ TDateTime TXsgSpinEdit::TimeValue() const {
 }
 
 void TXsgSpinEdit::SetTimeValue(TDateTime NewValue) {
-    WriteKeepingCaret(TimeToStr(NewValue));
+    FTimeValue = NewValue;
+    if (!HasState(csLoading)) WriteKeepingCaret(TimeToStr(FTimeValue));
 }
 
 void TXsgSpinEdit::WriteKeepingCaret(const std::string& Text) {
@@ -256,13 +276,17 @@ void TXsgSpinEdit::WriteKeepingCaret(const std::string& Text) {
 
 void TXsgSpinEdit::SetSpinType(TXsgSpinType Value) {
     if (Value == FSpinType) return;
+    FSpinType = Value;
+    ApplySpinType();
+}
+
+void TXsgSpinEdit::ApplySpinType() {
     // The value read in the old kind is written in the new one.
     double number = 0;
     TDateTime date = 0;
     const bool wasNumber = TryStrToFloat(Trim(Text()), number);
     const bool wasDate = TryStrToDate(Trim(Text()), date) || TryStrToTime(Trim(Text()), date);
-    FSpinType = Value;
-    switch (Value) {
+    switch (FSpinType) {
     case sptNormal:
         SetValue(wasNumber ? static_cast<int>(Round(number)) : 0);
         break;
@@ -276,6 +300,18 @@ void TXsgSpinEdit::SetSpinType(TXsgSpinType Value) {
         SetTimeValue(wasDate ? date - static_cast<int>(date) : 0);
         break;
     }
+}
+
+void TXsgSpinEdit::Loaded() {
+    TCustomMaskEdit::Loaded();
+    if (FSpinType == sptDate) SetText(DateToStr(FDateValue));
+    if (FSpinType == sptTime) SetText(TimeToStr(FTimeValue));
+    ApplySpinType();
+}
+
+void TXsgSpinEdit::SetSpinTransparent(bool Value) {
+    FButton->SetTransparent(Value);
+    SetBounds(Left(), Top(), Width(), Height());
 }
 
 void TXsgSpinEdit::SetPrecision(int Value) {
@@ -323,8 +359,13 @@ void TXsgSpinEdit::CheckValue() {
         case sptDate:
             SetDateValue(DateValue());
             break;
-        case sptTime:
+        case sptTime: {
+            // Times are bound by the time of day of the limits.
+            const TDateTime t = TimeValue();
+            const TDateTime bound = ClampDate(t, Frac(MinDateValue), Frac(MaxDateValue));
+            if (bound != t) SetTimeValue(bound);
             break;
+        }
         }
     } catch (const EConvertError&) {
     }
@@ -338,7 +379,7 @@ bool TXsgSpinEdit::IsValidChar(char& Key) {
 void TXsgSpinEdit::WndProc(TMessage& Message) {
     if ((Message.Msg == WM_CUT || Message.Msg == WM_PASTE) && (!EditorEnabled || ReadOnly()))
         return;
-    TCustomEdit::WndProc(Message);
+    TCustomMaskEdit::WndProc(Message);
 }
 
 void TXsgSpinEdit::KeyDown(WORD& Key, TShiftState Shift) {
@@ -362,7 +403,7 @@ void TXsgSpinEdit::KeyDown(WORD& Key, TShiftState Shift) {
         Key = 0;
         return;
     }
-    TCustomEdit::KeyDown(Key, Shift);
+    TCustomMaskEdit::KeyDown(Key, Shift);
 }
 
 void TXsgSpinEdit::KeyPress(char& Key) {
@@ -378,12 +419,12 @@ void TXsgSpinEdit::KeyPress(char& Key) {
         MessageBeep(0);
         return;
     }
-    TCustomEdit::KeyPress(Key);
+    TCustomMaskEdit::KeyPress(Key);
 }
 
 void TXsgSpinEdit::DoExit() {
     CheckValue();
-    TCustomEdit::DoExit();
+    TCustomMaskEdit::DoExit();
 }
 
 TAlignment TXsgSpinEdit::EditAlign() const {

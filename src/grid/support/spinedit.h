@@ -10,6 +10,7 @@
 #include "grid/support/themedbutton.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/extctrls.h"
+#include "platform/vcl/mask.h"
 #include "platform/vcl/spinbuttons.h"
 
 // Arrow directions of a timer button.
@@ -25,6 +26,7 @@ public:
 
     bool AllowTimer = true;
     int Arrow = saUp;
+    bool Transparent = false; // the face is not filled
     void Click() override;
     // The repeat timer's tick.
     void TimerExpired();
@@ -53,7 +55,10 @@ public:
     void SetDirection(TSpinDirection Value);
     TWinControl* FocusControl = nullptr;
     TExtTimerSpeedButton* FocusedButton() const { return FFocusedButton; }
+    bool Flat() const { return FUpButton->Flat(); }
     void SetFlat(bool Value);
+    bool Transparent() const { return FUpButton->Transparent; }
+    void SetTransparent(bool Value);
     void SetIsWinXP(bool Value);
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -64,6 +69,7 @@ public:
 
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    void Loaded() override;
 
 private:
     void Layout();
@@ -72,7 +78,9 @@ private:
     TSpinDirection FDirection = spVertical;
 };
 
-class TXsgSpinEdit : public TCustomEdit {
+// An edit mask (EditMask) works as in any masked edit; the value is read from
+// the text it leaves.
+class TXsgSpinEdit : public TCustomMaskEdit {
 public:
     explicit TXsgSpinEdit(TComponent* AOwner);
     std::string ClassName() const override { return "TXsgSpinEdit"; }
@@ -83,7 +91,8 @@ public:
     void SetValue(int NewValue);
     double FloatValue() const;
     void SetFloatValue(double NewValue);
-    // An empty text or "0" reads as today.
+    // An empty text or "0" reads as today. While loading, the setters only
+    // store the value; the text shows it when loading ends.
     TDateTime DateValue() const;
     void SetDateValue(TDateTime NewValue);
     TDateTime TimeValue() const;
@@ -95,7 +104,10 @@ public:
     void SetPrecision(int Value);
     TSpinDirection Direction() const { return FButton->Direction(); }
     void SetDirection(TSpinDirection Value);
+    bool SpinFlat() const { return FButton->Flat(); }
     void SetSpinFlat(bool Value) { FButton->SetFlat(Value); }
+    bool SpinTransparent() const { return FButton->Transparent(); }
+    void SetSpinTransparent(bool Value);
     // Where the text stands: left, right or centred.
     TAlignment EditAlign() const;
     void SetEditAlign(TAlignment Value);
@@ -120,12 +132,16 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void DoExit() override;
+    void Loaded() override;
 
 private:
+    // Writes the current value in the form of the spin type.
+    void ApplySpinType();
     void Step(int Delta);
     void CheckValue();
     void WriteKeepingCaret(const std::string& Text);
     TXsgSpinButton* FButton = nullptr; // owned as a component
     TXsgSpinType FSpinType = sptNormal;
     int FPrecision = 0;
+    TDateTime FDateValue = 0, FTimeValue = 0; // as last set
 };

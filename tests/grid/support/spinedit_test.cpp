@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "grid/support/spinedit.h"
+#include "platform/rtl/dateutils.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/controlimage.h"
 #include "platform/vcl/gfx/resources.h"
+#include "platform/vcl/stdctrls.h"
+#include "vcltestenv.h"
 #include "widgettest.h"
 
 namespace {
@@ -226,4 +230,77 @@ TEST_F(SpinEdit, SpinButtonsCarryTheStandardArrowsUnlessGivenGlyphs) {
     EXPECT_EQ(spin.DownGlyph()->Width(), down.Width()); // the other keeps its own
     spin.SetUpGlyph(nullptr);
     EXPECT_EQ(spin.UpGlyph()->Width(), up.Width());
+}
+
+TEST_F(SpinEdit, FlatAndTransparentButtons) {
+    TXsgSpinEdit edit(nullptr);
+    EXPECT_FALSE(edit.SpinFlat());
+    edit.SetSpinFlat(true);
+    EXPECT_TRUE(edit.SpinFlat());
+    EXPECT_TRUE(edit.Button()->DownButton()->Flat());
+    // A transparent button leaves its face unfilled: what lies below shows.
+    edit.Button()->UpButton()->SetColor(clYellow);
+    const auto yellowIn = [&] {
+        TBitmap shown;
+        PaintControlTo(*edit.Button()->UpButton(), shown);
+        return CountColor(shown, {0, 0, shown.Width(), shown.Height()}, clYellow);
+    };
+    EXPECT_FALSE(edit.SpinTransparent());
+    EXPECT_EQ(yellowIn(), 0);
+    edit.SetSpinTransparent(true);
+    EXPECT_TRUE(edit.SpinTransparent());
+    EXPECT_TRUE(edit.Button()->DownButton()->Transparent);
+    EXPECT_GT(yellowIn(), 0);
+}
+
+TEST_F(SpinEdit, LoadingShowsTheStoredDateOrTimeAtItsEnd) {
+    TXsgSpinEdit date(nullptr), time(nullptr);
+    date.BeginLoading();
+    time.BeginLoading();
+    date.SetSpinType(sptDate);
+    time.SetSpinType(sptTime);
+    const std::string shownWhileLoading = time.Text();
+    date.SetDateValue(EncodeDate(2016, 4, 20));
+    time.SetTimeValue(EncodeTime(9, 30, 0, 0));
+    EXPECT_EQ(time.Text(), shownWhileLoading); // only stored
+    date.EndLoading();
+    time.EndLoading();
+    EXPECT_EQ(date.Text(), "20-4-2016");
+    EXPECT_EQ(time.Text(), "09:30:00");
+}
+
+TEST_F(SpinEdit, ATimeOutsideItsLimitsIsBoundWhenTheEditIsLeft) {
+    auto form = MakeForm();
+    auto* edit = new TXsgSpinEdit(form.get());
+    edit->SetParent(form.get());
+    auto* other = new TEdit(form.get());
+    other->SetParent(form.get());
+    other->SetTop(40);
+    edit->SetSpinType(sptTime);
+    edit->MinDateValue = EncodeTime(8, 0, 0, 0);
+    edit->MaxDateValue = EncodeTime(12, 0, 0, 0);
+    ShowActive(form.get());
+    edit->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return edit->Focused(); }));
+    edit->SetText("23:00:00");
+    other->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return other->Focused(); }));
+    EXPECT_EQ(edit->Text(), "12:00:00");
+}
+
+TEST_F(SpinEdit, AnEditMaskShapesWhatIsTyped) {
+    auto form = MakeForm();
+    auto* edit = new TXsgSpinEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetSpinType(sptTime);
+    edit->SetEditMask("!90:00:00;1;_");
+    edit->SetText("");
+    edit->SetSelStart(0);
+    for (const char c : std::string("0945x12"))
+        SendKey(edit, c == 'x' ? Qt::Key_X : Qt::Key_0 + (c - '0'), QString(QChar(c)));
+    EXPECT_EQ(edit->Text(), "09:45:12"); // the letter is refused, the colons are the mask's
+    EXPECT_EQ(edit->TimeValue(), EncodeTime(9, 45, 12, 0));
+    edit->SetSelStart(1);
+    SendKey(edit, Qt::Key_Up); // the hour, where the caret stands, steps
+    EXPECT_EQ(edit->Text(), "10:45:12");
 }
