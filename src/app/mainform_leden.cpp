@@ -307,7 +307,17 @@ void TMainForm::ZoekEditKeyDown(TObject*, WORD& Key, TShiftState) {
 void TMainForm::ZoekLid() {
     const std::string text = ZoekTekst(ZoekEdit->Text());
     ZoekEdit->SetText(text);
-    ::ZoekLid(*LedenGrid, text);
+    // The grid's search reads these as conditions and joins, not as letters of
+    // a name.
+    if (text.find_first_of("&;^|!<>=\"") != std::string::npos) {
+        StatusBar->SetPanelText(1, "Zoek op (het begin van) de achternaam, zonder de tekens "
+                                   "& ; ^ | ! < > = \".");
+        return;
+    }
+    if (!::ZoekLid(*LedenGrid, text))
+        StatusBar->SetPanelText(1, "Geen lid gevonden (verder in de lijst) waarvan de naam begint "
+                                   "met \"" +
+                                       text + "\".");
 }
 
 void TMainForm::SpEditGridDblClickCell(TObject*, int ARow, int ACol) {

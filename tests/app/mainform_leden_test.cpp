@@ -423,6 +423,35 @@ TEST_F(MainFormLeden, LoadingNothingSaysWhy) {
     EXPECT_FALSE(f.ZoekSpeedButton->Enabled());
 }
 
+// A search text with the grid's condition signs, or one that finds nobody,
+// gets a short answer in the status bar.
+TEST_F(MainFormLeden, SearchThatCannotFindSaysSo) {
+    LoadRatingList();
+    TMainForm& f = *Form;
+    const int row = f.LedenGrid->Row();
+    f.ZoekEdit->SetText("Aarts;Maas");
+    f.ZoekLid();
+    EXPECT_EQ(f.StatusBar->Panels(1)->Text, "Zoek op (het begin van) de achternaam, zonder de "
+                                            "tekens & ; ^ | ! < > = \".");
+    EXPECT_EQ(row, f.LedenGrid->Row());
+    f.ZoekEdit->SetText("Zwart");
+    f.ZoekLid();
+    EXPECT_EQ(f.StatusBar->Panels(1)->Text,
+              "Geen lid gevonden (verder in de lijst) waarvan de naam begint met \"Zwart\".");
+}
+
+TEST_F(MainFormLeden, TakingAMemberWithoutAGroupSaysSo) {
+    LoadRatingList();
+    TMainForm& f = *Form;
+    TGroep leeg;
+    TCurGroepScope scope(&leeg);
+    f.FillSpEditGrid();
+    f.LedenGrid->OnDblClickCell(f.LedenGrid, LedenRowOf(*f.LedenGrid, 7500005), 1);
+    EXPECT_EQ(f.StatusBar->Panels(1)->Text,
+              "Geen groep: open een databestand of maak een nieuwe groep.");
+    EXPECT_EQ(0, leeg.Spelers.Count());
+}
+
 TEST_F(MainFormLeden, KnsbMemberListSwitchesNJRToYouth) {
     TMainForm& f = *Form;
     std::string text =
