@@ -56,6 +56,10 @@ char FilterEditChar(TEditorType Type, char Key, const std::string& Text, int Sel
             Beep = true;
             return 0;
         }
+        // A decimal comma where '.' is the separator is meant as the separator
+        // (the Dutch way to type 7,25); dropped as a thousands separator it
+        // would make 725.
+        if (Key == ',' && fs.DecimalSeparator == '.') Key = '.';
         if (Key == fs.ThousandSeparator && Key != fs.DecimalSeparator) return 0;
         if (Key == fs.DecimalSeparator) {
             const bool has = Text.find(Key) != std::string::npos;

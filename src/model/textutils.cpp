@@ -58,8 +58,13 @@ int TrimStrToInt(const std::string& S) {
 }
 
 double TrimStrToFloat(const std::string& S) {
+    std::string t = Trim(S);
+    // A lone comma is the Dutch decimal separator; read as a thousands
+    // separator it would multiply the number.
+    if (std::count(t.begin(), t.end(), ',') == 1 && t.find('.') == std::string::npos)
+        t[t.find(',')] = '.';
     double v;
-    if (!TryStrToFloat(Trim(S), v) || v < 0) return -1;
+    if (!TryStrToFloat(t, v) || v < 0) return -1;
     return v;
 }
 

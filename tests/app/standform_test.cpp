@@ -359,6 +359,26 @@ TEST_F(StandWindow, TypedSeriesPointsGoBackToThePlayers) {
     EXPECT_EQ(0, StandRowSpeler(grid, 2)->Rec.ZVPunten);
 }
 
+// A Dutch decimal comma typed into the series points is a decimal separator.
+TEST_F(StandWindow, SeriesPointsTypedWithADecimalComma) {
+    auto g = TieGroep();
+    TCurGroepScope scope(g.get());
+    TStandForm form(nullptr);
+    form.AfterConstruction();
+    form.CheckMask = Bit(StandItem::ZVPunten);
+    RunModal(form, [&] {
+        ASSERT_TRUE(PumpUntil([&] { return form.ZVKolom() > 0; }));
+        form.StandGrid->FocusCell(form.StandGrid->DisplColIndex(form.ZVKolom()), 1, true);
+        form.StandGrid->SetEditorMode(true);
+        ASSERT_NE(nullptr, form.StandGrid->InplaceEditor());
+        form.StandGrid->InplaceEditor()->SetText("");
+        TypeText(form.StandGrid->InplaceEditor(), "7,25");
+        KeyStroke(form.StandGrid->InplaceEditor(), VK_RETURN);
+        form.Close();
+    });
+    EXPECT_DOUBLE_EQ(7.25, g->Spelers.GetSpelerOnBergerNr(1)->Rec.ZVPunten);
+}
+
 TEST_F(StandWindow, ModalWindowKeepsTheColumnChoiceAndOpensPlayerCards) {
     auto g = MakeClubGroep();
     SortOn(*g, true);

@@ -128,6 +128,7 @@ TEST(TextUtils, NumberTexts) {
     EXPECT_EQ(TrimStrToInt("4x"), 0);
     EXPECT_EQ(TrimStrToInt(""), 0);
     EXPECT_DOUBLE_EQ(TrimStrToFloat(" 2.5 "), 2.5);
+    EXPECT_DOUBLE_EQ(TrimStrToFloat("7,25"), 7.25); // a Dutch decimal comma
     EXPECT_DOUBLE_EQ(TrimStrToFloat("-2"), -1);
     EXPECT_DOUBLE_EQ(TrimStrToFloat("abc"), -1);
 }
