@@ -20,11 +20,16 @@ std::string MakeNaam(const TSpRec& Rec, TNaamMode Mode) {
         std::string s = achternaam + ",";
         if (!tussenvoegsel.empty()) s += tussenvoegsel + " ";
         s += voorletters;
-        if (!voornaam.empty()) s += " (" + voornaam + ")";
+        // The first name goes in last: the tidying of blanks is for the parts
+        // around it, "Johannes (Hans)" keeps its own.
+        const char plek = '\x01';
+        if (!voornaam.empty()) s += std::string(" (") + plek + ")";
         s = Trim(s);
         s = StringReplace(s, ", ", ",", rfReplaceAll);
         if (!s.empty() && s.back() == ',') s.pop_back();
-        return StringReplace(s, " (", "(", rfReplaceAll);
+        s = StringReplace(s, " (", "(", rfReplaceAll);
+        if (const size_t p = s.find(plek); p != std::string::npos) s.replace(p, 1, voornaam);
+        return s;
     }
     if (Mode == nmVoornaamEerst) {
         std::string s = voornaam;
@@ -38,6 +43,17 @@ std::string MakeNaam(const TSpRec& Rec, TNaamMode Mode) {
         return s + achternaam;
     }
     return "";
+}
+
+std::string MakeFileNaam(const TSpRec& Rec) {
+    const std::string naam = MakeNaam(Rec, nmAchternaamEerst);
+    // Without surname the surname-first form is the bare first name, which
+    // would read back as a surname.
+    if (!Trim(Rec.Achternaam).empty()) return naam;
+    TSpRec rec = Rec;
+    rec.Achternaam = "?";
+    const std::string metAchternaam = MakeNaam(rec, nmAchternaamEerst);
+    return metAchternaam.substr(1);
 }
 
 namespace {

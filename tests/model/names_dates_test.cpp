@@ -89,6 +89,29 @@ TEST(Names, SurnameFirstRoundTrip) {
     }
 }
 
+// What the director typed comes back from the group file as he typed it.
+TEST(Names, FileNameGivesBackTheTypedParts) {
+    const TSpRec names[] = {Naam("Jansen", "", "J.", "Johannes (Hans)"),
+                            Naam("Jansen", "van der", "J.W.", "Jan Willem"),
+                            Naam("Berg", "van den", "A.", "Anna Maria Louise"),
+                            Naam("", "", "H.", "Hans"), Naam("VRIJ", "", "", "")};
+    for (const TSpRec& n : names) {
+        const std::string text = MakeFileNaam(n);
+        TSpRec r;
+        SplitNaam(text, r);
+        EXPECT_EQ(r.Achternaam, n.Achternaam) << text;
+        EXPECT_EQ(r.Tussenvoegsel, n.Tussenvoegsel) << text;
+        EXPECT_EQ(r.Voorletters, n.Voorletters) << text;
+        EXPECT_EQ(r.Voornaam, n.Voornaam) << text;
+    }
+    EXPECT_EQ("Jansen,J.(Johannes (Hans))", MakeFileNaam(names[0]));
+    // Files written first name first stay readable.
+    TSpRec r;
+    SplitNaam("Jan van der Berg", r);
+    EXPECT_EQ("Berg", r.Achternaam);
+    EXPECT_EQ("van der", r.Tussenvoegsel);
+}
+
 TEST(Names, MakeNaamKey) {
     EXPECT_EQ(MakeNaamKey("Jansen", 12), "JANSENAAAAAA");
     EXPECT_EQ(MakeNaamKey(""
