@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <memory>
 #include <vector>
 
@@ -91,6 +93,26 @@ void BM_ReadGroepFile(benchmark::State& state) {
     }
 }
 
+long MaxRssKb() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+// Refusing a file of one 10 MB line of separators: the check looks at the text
+// once and builds nothing from it, so the memory it takes beyond the text
+// itself stays small (splitting that line into cells once took 17.8 GB).
+void BM_RefuseOneLongLine(benchmark::State& state) {
+    const long voor = MaxRssKb();
+    const std::string tekst(10 * 1024 * 1024, ';');
+    const long metTekst = MaxRssKb();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GroepFileFout(tekst));
+    state.counters["text_MB"] = static_cast<double>(tekst.size()) / (1024 * 1024);
+    state.counters["peak_growth_over_text_MB"] = static_cast<double>(MaxRssKb() - metTekst) / 1024;
+    state.counters["peak_growth_MB"] = static_cast<double>(MaxRssKb() - voor) / 1024;
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     for (const int n : {12, 24, 48, 96, 192})
         b->Arg(n);
@@ -100,6 +122,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Standings)->Apply(Sizes);
 BENCHMARK(BM_PlayerCard)->Apply(Sizes);
 BENCHMARK(BM_PlainLoop)->Apply(Sizes);
+BENCHMARK(BM_RefuseOneLongLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadGroepFile)
     ->Arg(96)
     ->Arg(400)

@@ -44,9 +44,22 @@ void AddFileNodes(TTreeView& Tree, TFileTreeData& Data, TTreeNode* Parent,
     }
 }
 
+// A member list has some twenty short fields a line; a file with far longer
+// lines is no member list, and split into cells it would leave a grid of
+// thousands of columns behind that slows every later load.
+constexpr size_t MaxLedenRegelLengte = 4096;
+constexpr size_t MaxLedenVelden = 256;
+
 // Loads a ';'-separated member list into the grid as the only content.
 bool LoadLedenGrid(TExtStringGrid& Grid, const std::string& FileName) {
     Grid.ClearGrid();
+    try {
+        const TRegelMaten maten = MeetRegels(ReadFileBytes(FileName), ';');
+        if (maten.LangsteRegel > MaxLedenRegelLengte || maten.MeesteVelden > MaxLedenVelden)
+            return false;
+    } catch (const Exception&) {
+        return false;
+    }
     const char delimiter = Grid.Delimiter;
     Grid.Delimiter = ';';
     try {

@@ -32,12 +32,6 @@ namespace {
 
 const char* const VoorbeeldBestand = "Snelschaken 2016-04-20 A.csv";
 
-// Lines of a file that can be a group data file: a heading, players, and fewer
-// than a hundred lines in all.
-bool LineCountFits(int Lines) {
-    return Lines > 2 && Lines < 100;
-}
-
 void EnableIf(TControl* Control, bool Value) {
     if (Control) Control->SetEnabled(Value);
 }
@@ -154,27 +148,13 @@ void TMainForm::FileListBoxDblClick(TObject*) {
     // A cancelled or failed save keeps the changed group: nothing is opened over it.
     if (!AskSaveChanges()) return;
     ReadFout.clear();
-    bool kan = !IsFileInUse(file) && ValidFileExists(file);
-    bool gelezen = false;
-    if (kan) {
-        TStringList lines;
-        try {
-            lines.LoadFromFile(file);
-        } catch (const Exception&) {
-            kan = false;
-        }
-        if (kan && LineCountFits(lines.Count())) {
-            gelezen = ReadGroepFromGrid(file);
-            kan = gelezen;
-        }
-    }
-    if (!kan) {
-        // Why, when the reader could tell (a crosstable whose rows were moved).
+    // The reader says why it refuses a file (no group file, too large, a
+    // crosstable whose rows were moved); the open group then stays as it was.
+    if (IsFileInUse(file) || !ValidFileExists(file) || !ReadGroepFromGrid(file)) {
         ShowMessage(ExtractFileName(file) + "\r\r" + "Kan bestand niet openen." +
                     (ReadFout.empty() ? "" : "\r" + ReadFout));
         return;
     }
-    if (!gelezen) return;
 
     LastDataFile = file;
     CopyGroep(*CurGroep, *FSavedGroep);
@@ -186,10 +166,7 @@ void TMainForm::FileListBoxDblClick(TObject*) {
     for (int i = 0; namen && i < spelers.Count(); ++i)
         namen = !MakeNaam(spelers.Sp(i)->Rec, CurGroep->Rec.NaamMode).empty();
     if (namen) {
-        bool open = false;
-        for (int i = 0; !open && i < CurGroep->Games.Count(); ++i)
-            open = CurGroep->Games.Game(i)->Rec.Slots[SlotWit].Uitslag == ucGeen;
-        if (open)
+        if (CurGroep->GetNrEmptyGames() > 0)
             UitslagenBitBtnClick(nullptr);
         else
             StandBitBtnClick(nullptr);

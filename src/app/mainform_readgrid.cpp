@@ -175,13 +175,24 @@ void ShowReadRows(TExtColumnGrid& Grid, const TGroepFileRows& Rows, const TGroep
 
 bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     ClearGrid(*ReadGrid, 2, 2);
+    ReadFout.clear();
     // Taken before the read: a change after it must show at the next save.
     const TFileStamp stamp = FileStampOf(FileName);
     try {
+        // Measured before the grid splits it: a file that is no group file, or
+        // one long line of separators, must not become millions of cells.
+        const long long grootte = FileSizeOf(FileName);
+        if (grootte > static_cast<long long>(MaxGroepFileRegels * MaxGroepFileRegelLengte)) {
+            ReadFout = "Het bestand is te groot voor een groepsbestand.";
+            return false;
+        }
+        const std::string tekst = ReadFileBytes(FileName);
+        ReadFout = GroepFileFout(tekst);
+        if (!ReadFout.empty()) return false;
         // The heading line starts with an empty field, so its first byte is the
         // delimiter whatever program saved the file; guessing could split at a
         // '-' in the names.
-        ReadGrid->Delimiter = GroepFileDelimiter(ReadFileBytes(FileName));
+        ReadGrid->Delimiter = GroepFileDelimiter(tekst);
         ReadGrid->LoadFromCSV(FileName);
         ReadGrid->Delimiter = '\0';
     } catch (const Exception&) {
@@ -196,7 +207,12 @@ bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     const TGroepFileKolommen k = ReadGroepFromRows(groep, FileName, rows, Date());
     ShowReadRows(*ReadGrid, rows, k, groep);
     ReadFout = k.Fout;
-    if (groep.Spelers.Count() == 0) return false;
+    if (groep.Spelers.Count() == 0) {
+        if (ReadFout.empty())
+            ReadFout = "Het bestand heeft geen spelers: een groepsbestand heeft een kopregel en "
+                       "een regel per speler.";
+        return false;
+    }
 
     CopyGroep(groep, *CurGroep);
     CurGroep->Modified = false;

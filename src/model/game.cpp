@@ -28,6 +28,11 @@ void TGame::SetUitslag(TInvoerCode InvoerCode, TKleur Kleur) {
     Rec.Slots[1].Uitslag = pair[zwart ? 0 : 1];
 }
 
+bool IsUitslagPaar(TUitslagCode A, TUitslagCode B) {
+    return std::any_of(std::begin(InvoerPairs), std::end(InvoerPairs),
+                       [A, B](const auto& P) { return P[0] == A && P[1] == B; });
+}
+
 double TGame::GetScore(int I) const {
     return UitslagToScore(GetUitslag(I));
 }

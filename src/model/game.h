@@ -53,6 +53,9 @@ public:
     bool IsSame(const TGamesList& Other) const;
 };
 
+// The codes A and B of a game's two sides are those of one entry code (both
+// empty, or a result the two sides agree on).
+bool IsUitslagPaar(TUitslagCode A, TUitslagCode B);
 // The cycle flag of a game of round Ronde when LastRound is the last round.
 uint8_t EersteHelftOf(int Ronde, int LastRound, bool DubbelRondig);
 // The crosstable cells of both sides of a game.

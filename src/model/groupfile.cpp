@@ -48,8 +48,8 @@ std::string HeadingLine(const TGroep& G) {
 
 std::string SpelerLine(const TGroep& G, int Index) {
     const TSp* sp = G.Spelers.Sp(Index);
-    std::string line = IntToStr(Index + 1) + ";" + CsvField(MakeNaam(sp->Rec, G.Rec.NaamMode)) +
-                       ";" + sp->GetRelnrStr() + ";" + RatingToStr(sp->GetRating()) + ";" +
+    std::string line = IntToStr(Index + 1) + ";" + CsvField(MakeFileNaam(sp->Rec)) + ";" +
+                       sp->GetRelnrStr() + ";" + RatingToStr(sp->GetRating()) + ";" +
                        GebJaarToStr(sp->Rec.GebJaar) + ";" + (sp->Rec.Sexe == 'V' ? "V" : "M") +
                        ";";
     const int helften = G.Rec.DubbelRondig ? 2 : 1;
@@ -159,8 +159,11 @@ void ReadSpelers(const TGroepFileRows& Rows, const TGroepFileKolommen& K, TGroep
         if (rec.Relnr < MinBondsRelnr)
             rec.Relnr =
                 UpperCase(MakeNaam(rec, nmAchternaamEerst)) == "VRIJ" ? VrijRelnr : 1000 + r;
-        if (RatingType < RatingTypeCount)
-            rec.Ratings[RatingType] = TrimStrToInt(Cell(Rows, K.Kolom[gkRating], r));
+        if (RatingType < RatingTypeCount) {
+            // As the writer would write it: a number no rating can be is none.
+            const int rating = TrimStrToInt(Cell(Rows, K.Kolom[gkRating], r));
+            rec.Ratings[RatingType] = RatingToStr(rating).empty() ? 0 : rating;
+        }
         const int gebJaar = TrimStrToInt(Cell(Rows, K.Kolom[gkGebJaar], r));
         rec.GebJaar = IsValidGebJaar(gebJaar) ? gebJaar : 0;
         rec.Sexe = UpperCase(Trim(Cell(Rows, K.Kolom[gkSexe], r))) == "V" ? 'V' : 'M';
@@ -206,6 +209,28 @@ std::string CheckKruistabel(const TGroepFileRows& Rows, int EersteKolom, const T
     return "";
 }
 
+// Both sides of a game hold a result that the other side's contradicts (both
+// claim the win): the standings would count points that were never played for.
+std::string CheckUitslagParen(const TGroep& G) {
+    for (int i = 0; i < G.Games.Count(); ++i) {
+        const TGame& game = *G.Games.Game(i);
+        const auto& s = game.Rec.Slots;
+        if (s[0].Uitslag == ucGeen || s[1].Uitslag == ucGeen ||
+            IsUitslagPaar(s[0].Uitslag, s[1].Uitslag))
+            continue;
+        const auto naam = [&G](int Nr) {
+            const TSp* sp = G.Spelers.GetSpelerOnBergerNr(Nr);
+            return (sp ? MakeNaam(sp->Rec, nmVoornaamEerst) : std::string()) + " (" + IntToStr(Nr) +
+                   ")";
+        };
+        return "De kruistabel klopt niet: in de partij " + naam(s[0].BergerNr) + " - " +
+               naam(s[1].BergerNr) + " van ronde " + IntToStr(game.Rec.Ronde) +
+               " spreken de uitslagen \"" + UitslagVeld(s[0].Uitslag) + "\" en \"" +
+               UitslagVeld(s[1].Uitslag) + "\" elkaar tegen.\rHet bestand is niet ingelezen.";
+    }
+    return "";
+}
+
 // Returns why the results cannot be read, "" when they were read.
 std::string ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G) {
     const bool dubbel = G.Rec.DubbelRondig != 0;
@@ -233,7 +258,8 @@ std::string ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G
                             : ucGeen;
         }
     }
-    return CheckKruistabel(Rows, EersteKolom, G);
+    if (std::string fout = CheckKruistabel(Rows, EersteKolom, G); !fout.empty()) return fout;
+    return CheckUitslagParen(G);
 }
 
 // A spreadsheet may save the file again in UTF-8: with a byte order mark, or with
@@ -305,12 +331,53 @@ void TGroep::SaveGroepFile(const std::string& FileName) {
     Modified = false;
 }
 
-char GroepFileDelimiter(const std::string& Text) {
+char GroepFileDelimiter(std::string_view Text) {
     size_t i = Text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     if (Text.compare(i, 2, "\"\"") == 0) i += 2;
     if (i >= Text.size()) return '\0';
     const char c = Text[i];
     return std::string_view(",;#\t|@*-+&").find(c) != std::string_view::npos ? c : '\0';
+}
+
+std::string GroepFileFout(std::string_view Text) {
+    if (Text.find_first_not_of(" \t\r\n") == std::string_view::npos) return "Het bestand is leeg.";
+    const char delimiter = GroepFileDelimiter(Text);
+    const TRegelMaten maten = MeetRegels(Text, delimiter ? delimiter : ';');
+    const auto getal = [](size_t N) {
+        return IntToStr(static_cast<int>(std::min<size_t>(N, 2000000000)));
+    };
+    if (maten.LangsteRegel > MaxGroepFileRegelLengte)
+        return "Het bestand heeft een regel van " + getal(maten.LangsteRegel) +
+               " tekens; een regel van een groepsbestand heeft er hoogstens " +
+               getal(MaxGroepFileRegelLengte) + ".";
+    if (maten.MeesteVelden > MaxGroepFileVelden)
+        return "Het bestand heeft een regel met " + getal(maten.MeesteVelden) +
+               " kolommen; een groepsbestand heeft er hoogstens " + getal(MaxGroepFileVelden) + ".";
+    if (maten.GevuldeRegels > MaxGroepFileRegels)
+        return "Het bestand heeft " + getal(maten.GevuldeRegels) +
+               " regels; een groepsbestand heeft er hoogstens " + getal(MaxGroepFileRegels) + ".";
+
+    // The heading: an empty first field, then the name and the known headings.
+    bool kop = false;
+    if (delimiter) {
+        std::string_view regel = Text.substr(0, Text.find_first_of("\r\n"));
+        if (regel.starts_with("\xEF\xBB\xBF")) regel.remove_prefix(3);
+        size_t start = 0;
+        for (int veld = 0; start <= regel.size() && !kop; ++veld) {
+            const size_t eind = std::min(regel.find(delimiter, start), regel.size());
+            const std::string tekst =
+                UpperCase(Trim(std::string(regel.substr(start, eind - start))));
+            if (veld >= 2)
+                for (const char* k : {"RELNR.", "RO", "GEB.", "MV", "1"})
+                    kop = kop || tekst == k;
+            start = eind + 1;
+        }
+    }
+    if (!kop)
+        return "Dit is geen groepsbestand: de eerste regel is niet de kop van een kruistabel "
+               "(een lege eerste kolom, de groepsnaam, \"Relnr.\", \"Ro\", \"Geb.\", \"MV\" "
+               "en de nummers van de spelers).";
+    return "";
 }
 
 TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows) {
@@ -367,6 +434,11 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
     DecodeUtf8Cells(Rows);
     TStringList xml;
     TakeXMLRows(Rows, xml);
+    // Empty lines at the end (an editor's last line break, a spreadsheet's rows
+    // of bare separators) are no players.
+    while (Rows.size() > 1 && std::all_of(Rows.back().begin(), Rows.back().end(),
+                                          [](const std::string& c) { return Trim(c).empty(); }))
+        Rows.pop_back();
     DeleteEmptyEndColumns(Rows);
     const int cols = ColCount(Rows);
     for (auto& r : Rows)

@@ -7,7 +7,9 @@
 // grid and reads the group back from the cells with ReadGroepFromRows.
 
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/rtl/dateutils.h"
@@ -47,7 +49,7 @@ TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows);
 // delimiter: found from the first two lines alone, a group name and first player
 // that hold the same number of '-' (a date and a double name) or ',' split the
 // file there.
-char GroepFileDelimiter(const std::string& Text);
+char GroepFileDelimiter(std::string_view Text);
 
 // Takes the settings rows (from the last row below the heading whose second cell
 // is "<XML>" to the first one after it whose second cell is "</XML>") out of Rows
@@ -62,6 +64,20 @@ void DeleteEmptyEndColumns(TGroepFileRows& Rows);
 // digits, and a round robin's games grow with the square of its players, so a
 // damaged or hostile file with thousands of lines must not be paired.
 inline constexpr int MaxGroepFileSpelers = 999;
+// What the largest group file holds: a heading, a line per player and the
+// settings block; six fields and two results per opponent on a line, each
+// result a few bytes. A file beyond these is no group file, and splitting it
+// into cells would cost memory without end (a line of 10 MB of separators).
+inline constexpr size_t MaxGroepFileRegels = MaxGroepFileSpelers + 64;
+inline constexpr size_t MaxGroepFileVelden = 2 * MaxGroepFileSpelers + 64;
+inline constexpr size_t MaxGroepFileRegelLengte = 32 * 1024;
+
+// Why the text of a file cannot be a group data file, in Dutch for the
+// director; empty when it may be one. A group file's first line is the heading
+// of its crosstable: an empty first field, the group name and the column
+// headings ("Relnr.", "Ro", "Geb.", "MV", the players' numbers). One pass over
+// the text, nothing built from it.
+std::string GroepFileFout(std::string_view Text);
 
 // Clears Groep (its settings stay), sets its file name and fills it from the cells of
 // a loaded group data file: name, players (the row order gives the draw numbers),

@@ -83,3 +83,32 @@ std::string CutTabField(std::string& Line) {
 int CutTabInt(std::string& Line) {
     return TrimStrToInt(CutTabField(Line));
 }
+
+TRegelMaten MeetRegels(std::string_view Text, char Delimiter) {
+    TRegelMaten m;
+    size_t lengte = 0, velden = 1;
+    bool gevuld = false;
+    const auto sluit = [&] {
+        m.LangsteRegel = std::max(m.LangsteRegel, lengte);
+        m.MeesteVelden = std::max(m.MeesteVelden, velden);
+        if (gevuld) ++m.GevuldeRegels;
+        lengte = 0;
+        velden = 1;
+        gevuld = false;
+    };
+    for (size_t i = 0; i < Text.size(); ++i) {
+        const char c = Text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
+            sluit();
+            continue;
+        }
+        ++lengte;
+        if (c == Delimiter)
+            ++velden;
+        else if (c != ' ' && c != '\t')
+            gevuld = true;
+    }
+    if (lengte > 0) sluit();
+    return m;
+}

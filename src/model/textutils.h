@@ -2,7 +2,9 @@
 // Number, score and key texts, tolerant number reading and TAB-separated fields.
 // Numbers are written with the decimal separator '.'.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 // A score with "½" for the half point: 3.5 gives "3½", 4.0 "4", 0.5 "½".
 std::string PuntenToStr(double X);
@@ -18,10 +20,23 @@ std::string FloatToStrDec(double X, int Decimals);
 std::string IntToZeroStr(int N, int Width);
 std::string IntToKey4(int N);                // |N| padded to 4
 int TrimStrToInt(const std::string& S);      // 0 when not an integer
-double TrimStrToFloat(const std::string& S); // -1 when not a number or negative
+// -1 when not a number or negative. A decimal comma counts as the decimal
+// separator, as a Dutch user types it ("7,25" is 7.25, never 725).
+double TrimStrToFloat(const std::string& S);
 
 int CountTabs(const std::string& S);
 // Cuts the text before the first TAB (trimmed) and that TAB off Line; without a TAB
 // the result is empty and Line stays as it is.
 std::string CutTabField(std::string& Line);
 int CutTabInt(std::string& Line);
+
+// The measures of a text's lines, taken in one pass without copying anything,
+// so that a hostile file can be refused before anything is built from it.
+// A line break is CR LF, LF or CR; a line counts as filled when it holds more
+// than Delimiter, blanks and TABs.
+struct TRegelMaten {
+    size_t GevuldeRegels = 0;
+    size_t LangsteRegel = 0; // bytes
+    size_t MeesteVelden = 0; // Delimiter-separated fields on one line
+};
+TRegelMaten MeetRegels(std::string_view Text, char Delimiter);

@@ -192,7 +192,7 @@ TEST_F(GroupFileSheet, WrittenFileReadsBackAsTheSameGroup) {
         EXPECT_EQ(text.find('\xBD'), std::string::npos);
         EXPECT_NE(text.find(";0.5r;"), std::string::npos);
         // The name holding the separator is quoted.
-        const std::string naam = MakeNaam(want->Spelers.Sp(1)->Rec, want->Rec.NaamMode);
+        const std::string naam = MakeFileNaam(want->Spelers.Sp(1)->Rec);
         EXPECT_NE(naam.find("Berg; jr."), std::string::npos);
         EXPECT_NE(text.find(";\"" + naam + "\";"), std::string::npos);
         TGroepFileKolommen k;

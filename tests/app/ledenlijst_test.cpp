@@ -323,6 +323,17 @@ TEST_F(LedenLijstGrid, EmptyHeadingOnlyAndMissingFiles) {
     EXPECT_EQ(leden.Count(), 0);
 }
 
+// A line of 100,000 fields is no member list: refused before the grid takes
+// it, so the grid keeps no columns from it.
+TEST_F(LedenLijstGrid, HugeLineIsRefusedBeforeTheGridTakesIt) {
+    WriteFile(Dir.File("lid20240401.csv"),
+              std::string(KnsbKop) + CRLF + std::string(100000, ';') + CRLF);
+    TSpList leden;
+    EXPECT_FALSE(ReadKnsbLedenList(*Grid, Dir.File("lid20240401.csv"), leden));
+    EXPECT_LT(Grid->ColCount(), 100);
+    EXPECT_EQ(leden.Count(), 0);
+}
+
 TEST_F(LedenLijstGrid, ShowsMembersWithTheirRatings) {
     TRatingTypeScope kind(rtKNSB);
     TSpList leden;

@@ -7,7 +7,11 @@
 #include "app/uitslagform.h"
 #include "apptestenv.h"
 #include "mainform_testenv.h"
+#include "model/berger.h"
 #include "model/fileutils.h"
+#include "model/names.h"
+#include "model/stand.h"
+#include "model/textutils.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/threads.h"
@@ -86,19 +90,83 @@ TEST_F(MainFormFiles, DoubleRoundGroupOpensWithBothCycles) {
     EXPECT_EQ(28, CurGroep->Games.GetNrEmptyGames());
 }
 
-TEST_F(MainFormFiles, FilesOfTwoOrAHundredLinesAreSilentlyNotOpened) {
+// Every file that is no group file is refused with the reason in Dutch after
+// "Kan bestand niet openen.", and the open group stays as it was.
+TEST_F(MainFormFiles, RefusedFilesSayWhyAndKeepTheGroup) {
     OpenClub();
     auto before = std::make_unique<TGroep>();
     CopyGroep(*CurGroep, *before);
-    WriteLines(Root + "/Data/twee.csv", 2, ";Groep;Relnr.;Ro;Geb.;MV;1;2;");
-    WriteLines(Root + "/Data/honderd.csv", 100, "1;Speler;;;;M;X;1;");
-    const size_t asked = Dialogs->Asked().size();
-    Open(Root + "/Data", "twee.csv");
-    Open(Root + "/Data", "honderd.csv");
-    EXPECT_EQ(asked, Dialogs->Asked().size());
-    std::string diff;
-    EXPECT_TRUE(GroepIsSame(*before, *CurGroep, diff)) << diff;
-    EXPECT_EQ(before->Rec.FileName, CurGroep->Rec.FileName);
+    const std::string data = Root + "/Data/";
+    WriteLines(data + "twee.csv", 2, ";Groep;Relnr.;Ro;Geb.;MV;1;2;");
+    WriteLines(data + "adres.csv", 5, "Naam;Straat;Postcode;Plaats");
+    WriteFileAtomic(data + "leeg.csv", "");
+    WriteFileAtomic(data + "ruis.csv", std::string("\x01\x9F;;x\xFF\r\n\x02;;", 10));
+    WriteFileAtomic(data + "puntkomma.csv", std::string(10 * 1024 * 1024, ';'));
+    const struct {
+        const char* File;
+        const char* Reden;
+    } gevallen[] = {
+        {"twee.csv", "Het bestand heeft geen spelers"},
+        {"adres.csv", "Dit is geen groepsbestand"},
+        {"leeg.csv", "Het bestand is leeg."},
+        {"ruis.csv", "Dit is geen groepsbestand"},
+        {"puntkomma.csv", "Het bestand heeft een regel van 10485760 tekens"},
+    };
+    for (const auto& g : gevallen) {
+        SCOPED_TRACE(g.File);
+        Open(Root + "/Data", g.File);
+        ASSERT_FALSE(Dialogs->Asked().empty());
+        const std::string& msg = Dialogs->Asked().back().Text;
+        EXPECT_EQ(0u, msg.find(std::string(g.File) + "\r\rKan bestand niet openen.\r" + g.Reden))
+            << msg;
+        std::string diff;
+        EXPECT_TRUE(GroepIsSame(*before, *CurGroep, diff)) << diff;
+        EXPECT_EQ(before->Rec.FileName, CurGroep->Rec.FileName);
+    }
+}
+
+// The largest group the program makes, a double round-robin of 96, opens again
+// after saving, also with the empty lines an editor or a spreadsheet leaves at
+// the end; its players, results and criteria come back as they were.
+TEST_F(MainFormFiles, LargestGroupAndTrailingEmptyLinesOpenAgain) {
+    Create();
+    TGroepRec rec;
+    rec.Naam = "Groot";
+    rec.DubbelRondig = 1;
+    rec.SortAr = {{siSB, 1}, {siOnderling, 1}, {siWP, 0}, {siWWe, 0}, {siLootNr, 0}};
+    auto g = std::make_unique<TGroep>(rec);
+    for (int nr = 1; nr <= 96; ++nr) {
+        TSpRec r;
+        InitSpRec(r);
+        r.BergerNr = nr;
+        r.Relnr = 7000000 + nr;
+        r.Voornaam = nr % 2 ? "Jan Willem" : "Johannes (Hans)";
+        r.Voorletters = nr % 2 ? "J.W." : "J.";
+        r.Tussenvoegsel = nr % 3 ? "van der" : "";
+        r.Achternaam = "Speler" + IntToStr(nr);
+        g->AddSpeler(r, IntToZeroStr(nr, 3));
+    }
+    MakeBergerGames(*g);
+    g->LinkSpelers();
+    FillRondeRecs(*g);
+    for (int i = 0; i < g->Games.Count(); i += 3)
+        g->SetUitslag(*g->Games.Game(i), static_cast<TInvoerCode>(1 + i % 8), kWit);
+    ForceDirectories(Root + "/Data");
+    const std::string file = Root + "/Data/Groot.csv";
+    g->SaveGroepFile(file);
+    for (const std::string staart : {"", "\r\n", ";;;;\r\n;\r\n\r\n"}) {
+        SCOPED_TRACE(staart.size());
+        WriteFileAtomic(file, ReadFileBytes(file) + staart);
+        Open(Root + "/Data", "Groot.csv");
+        ASSERT_EQ(96, CurGroep->Spelers.Count());
+        std::string diff;
+        EXPECT_TRUE(GroepIsSame(*g, *CurGroep, diff)) << diff;
+        EXPECT_EQ(g->Rec.SortAr, CurGroep->Rec.SortAr);
+        for (int i = 0; i < 96; ++i)
+            EXPECT_EQ(MakeNaam(g->Spelers.Sp(i)->Rec, nmVoornaamEerst),
+                      MakeNaam(CurGroep->Spelers.Sp(i)->Rec, nmVoornaamEerst));
+    }
+    EXPECT_EQ(0, CountAsked("Kan bestand niet openen."));
 }
 
 TEST_F(MainFormFiles, NoGroupFileSaysSoAndKeepsTheGroup) {

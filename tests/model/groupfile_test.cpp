@@ -96,11 +96,13 @@ TGroepFileRows SplitRows(const std::string& Text) {
 }
 
 // Four players "Speler A" .. "Speler D" (first name first), all games unplayed.
+// The file writes them surname first: "A,S.(Speler)".
 std::unique_ptr<TGroep> MakeSpelerGroep(bool DubbelRondig = false) {
     auto g = MakeGroep(4, DubbelRondig);
     for (int i = 0; i < 4; ++i) {
         TSpRec& r = g->Spelers.Sp(i)->Rec;
         r.Voornaam = "Speler";
+        r.Voorletters = "S.";
         r.Achternaam = std::string(1, static_cast<char>('A' + i));
     }
     return g;
@@ -134,21 +136,23 @@ TEST_F(GroupFileTest, WritesHeadingPlayersAndSettingsByteForByte) {
     g->Modified = true;
 
     EXPECT_EQ(Save(*g), ";Groep A;Relnr.;Ro;Geb.;MV;1;2;3;4;\r\n"
-                        "1;Speler A;;;;M;X;1; ; ;\r\n"
-                        "2;Speler B;;1850;1970;M;0;X;0.5; ;\r\n"
-                        "3;Speler C;;;;V; ;0.5;X; ;\r\n"
-                        "4;Speler D;5012345;;;M; ; ; ;X;\r\n" +
+                        "1;A,S.(Speler);;;;M;X;1; ; ;\r\n"
+                        "2;B,S.(Speler);;1850;1970;M;0;X;0.5; ;\r\n"
+                        "3;C,S.(Speler);;;;V; ;0.5;X; ;\r\n"
+                        "4;D,S.(Speler);5012345;;;M; ; ; ;X;\r\n" +
                             Xml + XmlRest);
     EXPECT_FALSE(g->Modified);
     EXPECT_EQ(g->Rec.FileName, File("groep.csv"));
     EXPECT_EQ(g->Spelers.Sp(0)->Rec.BergerNr, 1);
     EXPECT_EQ(g->Spelers[0], "01001");
 
-    // The rating column follows the selected rating kind; surname first on request.
+    // The rating column follows the selected rating kind; the name is written
+    // surname first whatever the display mode.
     RatingType = rtFIDE;
-    g->Rec.NaamMode = nmAchternaamEerst;
+    g->Rec.NaamMode = nmVoornaamEerst;
     const std::string text = Save(*g);
-    EXPECT_NE(text.find("\r\n2;B,(Speler);;2100;1970;M;0;X;0.5; ;\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n2;B,S.(Speler);;2100;1970;M;0;X;0.5; ;\r\n"), std::string::npos)
+        << text;
 }
 
 TEST_F(GroupFileTest, DoubleRoundWritesEveryNumberAndResultTwice) {
@@ -157,8 +161,8 @@ TEST_F(GroupFileTest, DoubleRoundWritesEveryNumberAndResultTwice) {
     EnterResult(*g, 1, 2, 8, 0); // second cycle draw by forfeit
     const std::string text = Save(*g);
     EXPECT_EQ(text.substr(0, text.find("\r\n3;")), ";Groep A;Relnr.;Ro;Geb.;MV;1;1;2;2;3;3;4;4;\r\n"
-                                                   "1;Speler A;;;;M;X;X;1;0.5r; ; ; ; ;\r\n"
-                                                   "2;Speler B;;;;M;0;0.5r;X;X; ; ; ; ;");
+                                                   "1;A,S.(Speler);;;;M;X;X;1;0.5r; ; ; ; ;\r\n"
+                                                   "2;B,S.(Speler);;;;M;0;0.5r;X;X; ; ; ; ;");
 }
 
 TEST_F(GroupFileTest, ResultsTravelThroughTheFile) {
@@ -173,7 +177,7 @@ TEST_F(GroupFileTest, ResultsTravelThroughTheFile) {
     EnterResult(*g, 2, 4, 4); // 0-0
     const std::string text = Save(*g);
     EXPECT_EQ(text.find('\xBD'), std::string::npos);
-    EXPECT_NE(text.find("\r\n2;Speler B;;1850;1970;M;0;X;0.5r;0;\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n2;B,S.(Speler);;1850;1970;M;0;X;0.5r;0;\r\n"), std::string::npos);
 
     auto r = ReadBack(text);
     EXPECT_EQ(r->Rec.Naam, "Groep A");
@@ -303,6 +307,7 @@ TEST_F(GroupFileTest, ByeAndMemberNumbers) {
     auto g = MakeSpelerGroep();
     TSpRec& vrij = g->Spelers.Sp(0)->Rec;
     vrij.Voornaam.clear();
+    vrij.Voorletters.clear();
     vrij.Achternaam = "VRIJ";
     vrij.Relnr = VrijRelnr;
     g->Spelers.Sp(1)->Rec.Relnr = 5000000;
@@ -310,8 +315,8 @@ TEST_F(GroupFileTest, ByeAndMemberNumbers) {
     g->Spelers.Sp(3)->Rec.Achternaam = "Vrij"; // "Speler Vrij" is no bye
     const std::string text = Save(*g);
     EXPECT_NE(text.find("\r\n1;VRIJ;;;;M;X;"), std::string::npos);
-    EXPECT_NE(text.find("\r\n2;Speler B;5000000;;;M;"), std::string::npos);
-    EXPECT_NE(text.find("\r\n3;Speler C;;;;M;"), std::string::npos);
+    EXPECT_NE(text.find("\r\n2;B,S.(Speler);5000000;;;M;"), std::string::npos);
+    EXPECT_NE(text.find("\r\n3;C,S.(Speler);;;;M;"), std::string::npos);
 
     auto r = ReadBack(text);
     ASSERT_EQ(r->Spelers.Count(), 4);
@@ -333,7 +338,7 @@ TEST_F(GroupFileTest, TextsHoldingTheSeparatorAreQuoted) {
     g->Spelers.Sp(0)->Rec.Voornaam = "\"Jan\";Piet";
     const std::string text = Save(*g);
     EXPECT_EQ(text.substr(0, text.find("\r\n2;")), ";\"Groep A;B\";Relnr.;Ro;Geb.;MV;1;2;3;4;\r\n"
-                                                   "1;\"\"\"Jan\"\";Piet A\";;;;M;X; ; ; ;");
+                                                   "1;\"A,S.(\"\"Jan\"\";Piet)\";;;;M;X; ; ; ;");
     auto r = ReadBack(text);
     EXPECT_EQ(r->Rec.Naam, "Groep A;B");
     ASSERT_EQ(r->Spelers.Count(), 4);
@@ -570,3 +575,51 @@ TEST_F(GroupFileTest, FailedWriteKeepsTheOldFileAndTheModifiedFlag) {
 }
 
 } // namespace
+
+// Both players claiming the win is no result: refused with the game named,
+// the group as it was. Numbers no rating can be read as the writer writes them.
+TEST_F(GroupFileTest, ContradictoryResultsAndImpossibleRatings) {
+    auto g = MakeSpelerGroep();
+    g->Spelers.Sp(0)->Rec.Ratings[rtKNSB] = 1500;
+    g->Spelers.Sp(1)->Rec.Ratings[rtKNSB] = 1600;
+    EnterResult(*g, 1, 2, 1);
+    TGroepFileRows rows = SplitRows(Save(*g));
+    rows[1][3] = "-1500";
+    rows[2][3] = "2147483647";
+    auto r = std::make_unique<TGroep>();
+    TGroepFileKolommen k = ReadGroepFromRows(*r, "x.csv", rows, 0);
+    EXPECT_TRUE(k.Fout.empty()) << k.Fout;
+    ASSERT_EQ(4, r->Spelers.Count());
+    EXPECT_EQ(0, r->Spelers.Sp(0)->Rec.Ratings[rtKNSB]);
+    EXPECT_EQ(0, r->Spelers.Sp(1)->Rec.Ratings[rtKNSB]);
+
+    rows = SplitRows(Save(*g));
+    rows[2][6] = "1"; // B's cell against A: B claims the win too
+    r->Rec.Naam = "Vorige";
+    k = ReadGroepFromRows(*r, "y.csv", rows, 0);
+    EXPECT_NE(std::string::npos,
+              k.Fout.find("in de partij Speler A (1) - Speler B (2) van ronde 2 spreken de "
+                          "uitslagen \"1\" en \"1\" elkaar tegen"))
+        << k.Fout;
+    EXPECT_EQ(0, r->Spelers.Count());
+    EXPECT_EQ("Vorige", r->Rec.Naam);
+}
+
+// A file the program wrote, and what editors add to it, opens; what is no
+// group file is refused in Dutch before anything is built from it.
+TEST(GroupFileCheck, RefusesWhatIsNoGroupFile) {
+    EXPECT_EQ("", GroepFileFout(";Groep;Relnr.;Ro;Geb.;MV;1;2;\r\n1;A;;;;M;X; ;\r\n"));
+    EXPECT_EQ("", GroepFileFout("\xEF\xBB\xBF;Groep;1;2;3\n"));
+    EXPECT_EQ("Het bestand is leeg.", GroepFileFout(" \r\n\r\n"));
+    EXPECT_EQ(0u, GroepFileFout("Naam;Adres;Plaats\r\n").find("Dit is geen groepsbestand"));
+    EXPECT_EQ(0u, GroepFileFout(";Naam;Adres;Plaats\r\n").find("Dit is geen groepsbestand"));
+    EXPECT_EQ("Het bestand heeft een regel van 40000 tekens; een regel van een groepsbestand "
+              "heeft er hoogstens 32768.",
+              GroepFileFout(";Groep;1;" + std::string(40000 - 9, ';')));
+    EXPECT_EQ(0u, GroepFileFout(";Groep;1;" + std::string(3000, ';'))
+                      .find("Het bestand heeft een regel met 3004 kolommen"));
+    std::string lang = ";Groep;1;\r\n";
+    for (size_t i = 0; i < MaxGroepFileRegels; ++i)
+        lang += "1;A;\r\n;;;\r\n";
+    EXPECT_EQ(0u, GroepFileFout(lang).find("Het bestand heeft 1064 regels"));
+}
