@@ -52,6 +52,11 @@ class TGridCheckBox;
 class TGridButton;
 class TGridMemo;
 class TExtRichEdit;
+class TControlEdit;
+class TControlCombo;
+class TGridTransEdit;
+class TComboBox;
+struct THTMLRenderResult;
 class TRichEdit;
 class TRichTextLayout;
 class TGridUniEdit;
@@ -1164,4 +1169,70 @@ private:
     TExtRichEdit* FRichEditor = nullptr;
     std::map<std::string, std::shared_ptr<TRichTextLayout>> FRichLayouts;
     // ===== end of rich text cells =====
+
+    // ===== HTML form controls in cells (extgrid_htmlcontrols.cpp) =====
+public:
+    // A control was clicked (every kind), an edit or combo control's editing
+    // ended; columns are real columns.
+    TControlEvent OnControlClick, OnControlEditDone;
+    // Fills a combo control's list; Edit false makes it a list to choose from.
+    TControlComboListEvent OnControlComboList;
+    // The combo control's choice (index -1: typed text) and its close-up.
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TComboCloseUpEvent OnComboCloseUp;
+    // The editors of edit and combo controls and the cell-writing edit; made
+    // at first use.
+    TControlEdit* ControlEdit();
+    TControlCombo* ControlCombo();
+    TGridTransEdit* TransEdit();
+    // The control under a client point of a cell (display column), with its
+    // rectangle in client coordinates.
+    bool HTMLControlAt(int ACol, int ARow, int X, int Y, THTMLRenderResult& Result);
+    // Writes the open edit or combo control's value into its tag and closes it.
+    void ControlEditDone();
+    void ControlComboChanged(int Index, const std::string& Text);
+    void ControlComboClosedUp();
+    // A button control of the cell is held down by the mouse.
+    bool HTMLButtonPressed(int ACol, int ARow) const;
+
+private:
+    bool HTMLControlPress(int ACol, int ARow, int X, int Y);
+    void HTMLControlRelease();
+    void SetHTMLControlValue(int ACol, int ARow, const std::string& ID, const std::string& Value);
+    TControlEdit* FControlEdit = nullptr; // the three are owned by the grid as components
+    TControlCombo* FControlCombo = nullptr;
+    TGridTransEdit* FTransEdit = nullptr;
+    TGridCoord FControlCell{-1, -1}, FHTMLButton{-1, -1};
+    TPoint FHTMLButtonPoint{0, 0};
+    std::string FControlId, FControlType;
+    bool FFillingControlCombo = false, FEndingControlEdit = false;
+    // ===== end of HTML form controls =====
+
+    // ===== editing aids (extgrid_editaids.cpp) =====
+public:
+    // Typing in the text editor completes from LookupItems.
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    // A text edited in the text editor joins LookupItems.
+    bool LookupHistory = false;
+    // The editor starts with the cell's tags; without, they are stripped.
+    bool EditWithTags = false;
+    // Before the current row or column changes; Allow false keeps it.
+    TRowChangingEvent OnRowChanging;
+    TColChangingEvent OnColChanging;
+    // The completion of Text from LookupItems, or "" when none is longer.
+    std::string LookupCompletion(const std::string& Text) const;
+    // How wide a combo's list must be for its widest item.
+    int ComboDropWidth(const TComboBox& Combo);
+
+private:
+    // The tagged text of the cell whose stripped text the editor shows.
+    struct {
+        int Col = -1, Row = -1;
+        std::string Tagged, Shown;
+    } FTaggedEdit;
+
+public:
+    // ===== end of editing aids =====
 };

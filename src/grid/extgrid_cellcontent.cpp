@@ -198,6 +198,12 @@ void TExtStringGrid::PaintHTMLText(TCellPaintContext& Cell) {
     params.Selected = Cell.DrawnSelected;
     params.WordWrap = FWordWrap;
     params.ShadowColor = 0x808080;
+    if (HTMLButtonPressed(Cell.Col, Cell.Row)) {
+        // The button under the press is drawn down.
+        params.ButtonDown = true;
+        params.PointX = FHTMLButtonPoint.X;
+        params.PointY = FHTMLButtonPoint.Y;
+    }
     THTMLRenderResult result;
     Canvas.Brush()->SetStyle(bsClear);
     RenderHTML(Canvas, Cell.Text, tr, params, result,

@@ -7,6 +7,7 @@
 #include "grid/extrichedit.h"
 #include "grid/grideditors.h"
 #include "grid/support/gridvalues.h"
+#include "grid/support/htmlsupport.h"
 #include "platform/rtl/dateutils.h"
 #include "platform/vcl/winapi.h"
 
@@ -61,11 +62,18 @@ bool TExtStringGrid::CanEditShow() {
 
 std::string TExtStringGrid::GetEditText(int ACol, int ARow) {
     // The grid hands display columns; the text lives under the real one.
-    return TBaseGrid::GetEditText(RealColIndex(ACol), ARow);
+    const std::string text = TBaseGrid::GetEditText(RealColIndex(ACol), ARow);
+    // Tagged text is edited as what it shows, unless the tags are wanted.
+    if (EditWithTags || CellContentKind(text, EnableHTML) != cckHTML) return text;
+    FTaggedEdit = {ACol, ARow, text, StripHTML(text)};
+    return FTaggedEdit.Shown;
 }
 
 void TExtStringGrid::SetEditText(int ACol, int ARow, const std::string& Value) {
-    TBaseGrid::SetEditText(RealColIndex(ACol), ARow, Value);
+    // The text as it was shown (Esc, or nothing typed) keeps its tags.
+    const bool untouched =
+        FTaggedEdit.Col == ACol && FTaggedEdit.Row == ARow && Value == FTaggedEdit.Shown;
+    TBaseGrid::SetEditText(RealColIndex(ACol), ARow, untouched ? FTaggedEdit.Tagged : Value);
 }
 
 void TExtStringGrid::SetCellViaEdit(int ACol, int ARow, const std::string& Value) {
@@ -257,6 +265,8 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
     case edComboEdit:
     case edComboList:
         SetUpCombo(*Combobox(), FEditorType == edComboList, text);
+        if (FNavigation->AutoComboDropSize)
+            Combobox()->SetDroppedWidth(ComboDropWidth(*Combobox()));
         break;
     case edUniComboEdit:
     case edUniComboList:
@@ -399,6 +409,10 @@ void TExtStringGrid::ShowEditorChar(char Ch) {
 }
 
 bool TExtStringGrid::SelectCell(int ACol, int ARow) {
+    bool allow = true;
+    if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allow);
+    if (allow && ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, allow);
+    if (!allow) return false;
     // Another cell: an open dedicated editor writes back and closes first.
     if (FActiveCellEditor && (ACol != Col() || ARow != Row())) HideEditor();
     return TBaseGrid::SelectCell(ACol, ARow);

@@ -167,6 +167,8 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
             }
         }
     }
+    // Form controls in tagged text: used, not selected.
+    if (normal && HTMLControlPress(at.X, at.Y, X, Y)) return;
     // Anchors and addresses: followed, not selected.
     if (normal) {
         const std::string anchor = AnchorAt(at.X, at.Y, X, Y);
@@ -220,6 +222,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     EndSizingHint();
     EndResizerDrag();
     CellControlRelease(X, Y);
+    HTMLControlRelease();
     const TGridCoord at = MouseCoord(X, Y);
     // A click in the sort row sorts, unless the press sized or moved a column.
     if (sortCol >= 0 && at.Y == SortSettings()->Row() && RowCount() > 2 && state != gsColSizing &&

@@ -154,6 +154,21 @@ using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow
 using TNodeClickEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
 using TNodeAllowEvent = std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
 using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+// HTML form controls in cells and combo editors.
+using TControlEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const std::string& CtrlID,
+                       const std::string& CtrlType, const std::string& CtrlVal)>;
+using TControlComboListEvent = std::function<void(
+    TObject* Sender, int ARow, int ACol, const std::string& CtrlID, const std::string& CtrlType,
+    const std::string& CtrlVal, TStringList* Values, bool& Edit, int& DropCount)>;
+using TComboChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex,
+                                             const std::string& ASelection)>;
+using TComboObjectChangeEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex,
+                       const std::string& ASelection, TObject* AObject)>;
+using TComboCloseUpEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TRowChangingEvent = std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)>;
+using TColChangingEvent = std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)>;
 using TSelectionResizeEvent = std::function<void(TObject* Sender, const TGridRect& OrigSelection,
                                                  const TGridRect& NewSelection)>;
 // ===== end of cell controls =====

@@ -144,6 +144,12 @@ void TExtInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
         Key = 0;
         return;
     }
+    // Backspace and Delete take text away: no completion puts it back.
+    FLookupOn = Key != VK_BACK && Key != VK_DELETE;
+    if ((Key == VK_RIGHT || Key == VK_LEFT) && CursorWalk(Key, Shift)) {
+        Key = 0;
+        return;
+    }
     const bool leaving = Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN ||
                          (Key == VK_TAB && FExtGrid->Options().Contains(goTabs));
     if (leaving && !ctrl && !ValidateOrReload()) {
@@ -184,7 +190,40 @@ void TExtInplaceEdit::KeyPress(char& Key) {
             return;
         }
     }
+    if (ch >= 32) FTyped = true;
     TInplaceEdit::KeyPress(Key);
+}
+
+void TExtInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
+    TInplaceEdit::KeyUp(Key, Shift);
+    const bool typed = FTyped;
+    FTyped = false;
+    if (!typed || !FLookupOn || !FExtGrid->Lookup || ReadOnly()) return;
+    // Completed only while typing at the end: the tail is selected, so the
+    // next character replaces it.
+    const std::string text = Text();
+    if (SelLength() != 0 || SelStart() != static_cast<int>(text.size())) return;
+    const std::string item = FExtGrid->LookupCompletion(text);
+    if (item.empty()) return;
+    SetText(text + item.substr(text.size()));
+    SetSelStart(static_cast<int>(text.size()));
+    SetSelLength(static_cast<int>(item.size() - text.size()));
+}
+
+bool TExtInplaceEdit::CursorWalk(WORD Key, TShiftState Shift) {
+    if (!FExtGrid->Navigation()->CursorWalkEditor || !Shift.Empty() || SelLength() != 0)
+        return false;
+    const bool right = Key == VK_RIGHT;
+    const int caret = SelStart();
+    if (right ? caret != static_cast<int>(Text().size()) : caret != 0) return false;
+    const int next = FExtGrid->Col() + (right ? 1 : -1);
+    const int last = FExtGrid->ColCount() - 1 - FExtGrid->FixedRightCols();
+    if (next < FExtGrid->FixedCols() || next > last) return false;
+    if (!ValidateOrReload()) return true;
+    // Written back and closed as Enter would, then one column on.
+    FExtGrid->SetEditorMode(false);
+    FExtGrid->FocusCell(next, FExtGrid->Row(), true);
+    return true;
 }
 
 void TExtInplaceEdit::PasteText(const std::string& Pasted) {
@@ -234,5 +273,8 @@ void TExtInplaceEdit::WndProc(TMessage& Message) {
 
 void TExtInplaceEdit::DoExit() {
     TInplaceEdit::DoExit();
+    // A text typed here is offered again next time.
+    if (FExtGrid->LookupHistory && !Text().empty() && FExtGrid->LookupItems()->IndexOf(Text()) < 0)
+        FExtGrid->LookupItems()->Add(Text());
     FExtGrid->EditorFocusLost(this, true, Text());
 }

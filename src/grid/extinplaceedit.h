@@ -38,10 +38,15 @@ public:
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
     void DoExit() override;
 
 private:
+    // Right at the end of the text (Left at its start) leaves the cell with
+    // Navigation.CursorWalkEditor; true when it did.
+    bool CursorWalk(WORD Key, TShiftState Shift);
+    bool FLookupOn = true, FTyped = false;
     TEditorType Type() const;
     // Validates the text through the grid; when refused the cell's text comes
     // back into the editor and false is answered.

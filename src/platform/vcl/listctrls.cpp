@@ -304,6 +304,7 @@ void TComboBox::SetItemHeight(int Value) {
 }
 
 void TComboBox::SetDroppedWidth(int Value) {
+    FDroppedWidth = Value;
     Combo()->view()->setMinimumWidth(Value);
 }
 

@@ -80,6 +80,7 @@ public:
     void SetDroppedDown(bool Value);
     // The width of the list when it drops down (at least the box's width).
     void SetDroppedWidth(int Value);
+    int DroppedWidth() const { return FDroppedWidth; }
     // Sorted as Items sorts; a box with its own order of items overrides both.
     virtual bool Sorted() const { return FItems->Sorted(); }
     virtual void SetSorted(bool Value) { FItems->SetSorted(Value); }
@@ -108,6 +109,7 @@ private:
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;
     int FItemHeight = 0;
+    int FDroppedWidth = 0;
     bool FSyncing = false; // the widget is being filled from Items
 };
 

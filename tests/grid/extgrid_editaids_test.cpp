@@ -1,0 +1,145 @@
+// What helps typing in the grid, through real keys: completion from
+// LookupItems, walking out of the editor with the arrows, the combo list as
+// wide as its items, the row and column change events and tags in the editor.
+#include <QString>
+
+#include "grid/grideditors.h"
+#include "gridfixture.h"
+#include "vcltestenv.h"
+
+namespace {
+
+class EditAidsTest : public GridTest {
+protected:
+    void SetUp() override {
+        GridTest::SetUp();
+        Fill(4, 5);
+        Grid->SetOptions(Grid->Options() + goEditing);
+        ShowActive(Form.get());
+        Grid->SetFocus();
+        ProcessUntil([this] { return Grid->Focused(); });
+        Grid->FocusCell(1, 1, true);
+    }
+    TInplaceEdit* Editor() const {
+        TInplaceEdit* e = Grid->InplaceEditor();
+        return e && e->Visible() ? e : nullptr;
+    }
+    // Letters typed where the focus is: the grid opens its editor with the first.
+    void Type(const std::string& Letters) {
+        for (const char c : Letters) {
+            TControl* target = Editor() ? static_cast<TControl*>(Editor()) : Grid;
+            SendKey(target, Qt::Key_A + (std::toupper(c) - 'A'), QString(QChar(c)));
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(EditAidsTest, TypingCompletesFromTheLookupItems) {
+    Grid->LookupItems()->Add("Amsterdam");
+    Grid->LookupItems()->Add("Arnhem");
+    Grid->Lookup = true;
+    Type("ar");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Text(), "arnhem");
+    EXPECT_EQ(Editor()->SelStart(), 2);
+    EXPECT_EQ(Editor()->SelLength(), 4);
+    // The next letter replaces the completed tail and completes again.
+    Type("n");
+    EXPECT_EQ(Editor()->Text(), "arnhem");
+    EXPECT_EQ(Editor()->SelStart(), 3);
+    // Backspace takes the tail away and completes nothing.
+    SendKey(Editor(), Qt::Key_Backspace, "\b");
+    EXPECT_EQ(Editor()->Text(), "arn");
+    SendKey(Editor(), Qt::Key_Return, "\r");
+    EXPECT_EQ(Grid->Cells(1, 1), "arn");
+    // Case counts when asked to.
+    Grid->LookupCaseSensitive = true;
+    Grid->FocusCell(1, 2, true);
+    Type("am");
+    EXPECT_EQ(Editor()->Text(), "am");
+    SendKey(Editor(), Qt::Key_Escape);
+}
+
+TEST_F(EditAidsTest, TheArrowsWalkOutOfTheEditorAtTheEndsOfTheText) {
+    Grid->Navigation()->CursorWalkEditor = true;
+    Type("x");
+    ASSERT_NE(Editor(), nullptr);
+    SendKey(Editor(), Qt::Key_Right);
+    EXPECT_EQ(Grid->Cells(1, 1), "x");
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Editor(), nullptr);
+    // Inside the text the arrows move the caret; at its start Left leaves.
+    SendKey(Grid, Qt::Key_F2);
+    ASSERT_NE(Editor(), nullptr);
+    SendKey(Editor(), Qt::Key_Home);
+    SendKey(Editor(), Qt::Key_Right);
+    EXPECT_EQ(Grid->Col(), 2);
+    SendKey(Editor(), Qt::Key_Left);
+    EXPECT_EQ(Grid->Col(), 2);
+    SendKey(Editor(), Qt::Key_Left);
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Cells(2, 1), "c2r1");
+    // Never into the fixed column.
+    SendKey(Grid, Qt::Key_F2);
+    SendKey(Editor(), Qt::Key_Home);
+    SendKey(Editor(), Qt::Key_Left);
+    EXPECT_EQ(Grid->Col(), 1);
+}
+
+TEST_F(EditAidsTest, AComboListIsAsWideAsItsWidestItemWhenAsked) {
+    const std::string wide = "een heel lange keuze uit de lijst";
+    Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
+        if (ACol == 1) AEditor = edComboList;
+    };
+    TGridCombo* combo = Grid->Combobox();
+    combo->Items()->Add("kort");
+    combo->Items()->Add(wide);
+    combo->Items()->Add("ook kort");
+    combo->SetDropDownCount(2); // a scroll bar: 25 pixels beside the text
+    SendKey(Grid, Qt::Key_F2);
+    EXPECT_EQ(combo->DroppedWidth(), 0);
+    SendKey(combo, Qt::Key_Escape);
+    Grid->Navigation()->AutoComboDropSize = true;
+    SendKey(Grid, Qt::Key_F2);
+    EXPECT_EQ(combo->DroppedWidth(), Grid->Canvas()->TextWidth(wide) + 25);
+    SendKey(combo, Qt::Key_Escape);
+    combo->SetDropDownCount(8); // no scroll bar: 8 pixels
+    SendKey(Grid, Qt::Key_F2);
+    EXPECT_EQ(combo->DroppedWidth(), Grid->Canvas()->TextWidth(wide) + 8);
+    SendKey(combo, Qt::Key_Escape);
+}
+
+TEST_F(EditAidsTest, RowAndColumnChangesAskFirst) {
+    std::vector<std::string> asked;
+    bool allowRow = false;
+    Grid->OnRowChanging = [&](TObject*, int OldRow, int NewRow, bool& Allow) {
+        asked.push_back("row " + std::to_string(OldRow) + ">" + std::to_string(NewRow));
+        Allow = allowRow;
+    };
+    Grid->OnColChanging = [&](TObject*, int OldCol, int NewCol, bool& Allow) {
+        asked.push_back("col " + std::to_string(OldCol) + ">" + std::to_string(NewCol));
+    };
+    SendKey(Grid, Qt::Key_Down);
+    EXPECT_EQ(Grid->Row(), 1); // refused
+    allowRow = true;
+    SendKey(Grid, Qt::Key_Down);
+    EXPECT_EQ(Grid->Row(), 2);
+    SendKey(Grid, Qt::Key_Right);
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(asked, (std::vector<std::string>{"row 1>2", "row 1>2", "col 1>2"}));
+}
+
+TEST_F(EditAidsTest, TagsAreStrippedForTheEditorUnlessWanted) {
+    Grid->SetCells(1, 1, "<B>vet</B> tekst");
+    SendKey(Grid, Qt::Key_F2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Text(), "vet tekst");
+    SendKey(Editor(), Qt::Key_Escape);
+    EXPECT_EQ(Grid->Cells(1, 1), "<B>vet</B> tekst");
+    Grid->EditWithTags = true;
+    SendKey(Grid, Qt::Key_F2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Text(), "<B>vet</B> tekst");
+    SendKey(Editor(), Qt::Key_Escape);
+}
