@@ -375,6 +375,18 @@ PASTE_MODES = [(0x01, 0x05), (0x32, 0x55), (0x3B, 0xF5), (0xC1, 0x00), (0x11, 0x
 STREAM_MODES = [(0x00, 0x00), (0x24, 0x0A), (0x33, 0x09)]
 
 
+RTFS = [
+    r"{\rtf1\ansi {\b Vet} normaal}",
+    r"{\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0\fnil Arial;}{\f1\froman Times{\*\falt X};}}"
+    r"{\colortbl ;\red255\green0\blue0;}\pard\qc{\f1\fs28\b\i\ul\strike\cf1 a\tab b}\par"
+    r"\pard\qr c\'e9\u8364?\line d\par}",
+    r"{\rtf1{\stylesheet{\s1 x;}}{\info{\title t}}{\*\gen y}{\pict\bin4 abcd}{\field"
+    r"{\*\fldinst HYPERLINK}{\fldrslt link}}\uc2\u-4064 ??\emdash\bullet\~\{\}\\}",
+    "{" * 300 + r"\b deep",
+    r"{\rtf1\fs99999999999999 \cf-5 \u99999999 \'",
+]
+
+
 def write(folder, name, data):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, name), "wb") as f:
@@ -397,6 +409,8 @@ def main():
         write(os.path.join(out, "ini_parse"), name, text)
     for i, text in enumerate(HTMLS):
         write(os.path.join(out, "html_render"), f"t{i:02}.txt", text)
+    for i, text in enumerate(RTFS):
+        write(os.path.join(out, "rtf_read"), f"r{i:02}.rtf", text)
     for i, (expr, value) in enumerate(FILTERS):
         write(os.path.join(out, "match_filter"), f"f{i:02}.txt", expr + "\0" + value)
     for i, text in enumerate(NUMBERS):

@@ -152,7 +152,7 @@ private:
         case dFontTable:
             if (C == u';') {
                 CommitFont();
-            } else if (FontEntry >= 0 && FontEntryName.size() < 256) {
+            } else if (FontEntry >= 0 && FontEntryName.size() < 256 && C >= 0x20) {
                 FontEntryName += Utf16ToCp1252(std::u16string(1, C));
             }
             return;

@@ -107,6 +107,10 @@ TEST(RtfWriter, RoundTripKeepsEverything) {
         EXPECT_LT(static_cast<unsigned char>(c), 0x80u);
     EXPECT_EQ(ReadRTF(rtf), doc);
     EXPECT_EQ(WriteRTF(ReadRTF(rtf)), rtf);
+    // A control character inside a font name (found by fuzzing) is no part of it.
+    const TRtfDocument odd = ReadRTF("{\\rtf1{\\fonttbl{\\f0 Ar\tial\\'01;}}\\f0 x}");
+    EXPECT_EQ(odd.Paragraphs.at(0).Runs.at(0).Format.FontName, "Arial");
+    EXPECT_EQ(ReadRTF(WriteRTF(odd)), odd);
 }
 
 TEST(RichTextLayout, DrawsAndMeasures) {
