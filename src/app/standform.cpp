@@ -92,7 +92,14 @@ TStandForm::TStandForm(TComponent* AOwner) : TForm(AOwner) {
     SaveDialog = new TSaveDialog(this);
 
     OnCreate = [this](TObject* S) { FormCreate(S); };
+    OnShow = [this](TObject* S) {
+        FNieuwTonen = true;
+        FormActivate(S);
+    };
     OnActivate = [this](TObject* S) { FormActivate(S); };
+    // Another group may be opened before the next showing: its players are
+    // not the ones the rows point at.
+    OnHide = [this](TObject*) { FGevuld = false; };
     OnClose = [this](TObject* S, TCloseAction& A) { FormClose(S, A); };
     OnCloseQuery = [this](TObject* S, bool& C) { FormCloseQuery(S, C); };
 }
@@ -108,6 +115,8 @@ void TStandForm::FormCreate(TObject*) {
 }
 
 void TStandForm::FormActivate(TObject*) {
+    if (FGevuld && !FNieuwTonen) return;
+    FNieuwTonen = false;
     if (!FStandList) FormCreate(this);
     SaveDialog->InitialDir = DataMap;
     FHasRatings = false;
@@ -119,6 +128,7 @@ void TStandForm::FormActivate(TObject*) {
     TGroep* groep = CurGroep;
     if (!groep) return;
 
+    FGevuld = true;
     FLastRound = groep->Games.GetLastRoundNr();
     FillRondeRecs(*groep);
     CalcStand(*groep);

@@ -78,6 +78,11 @@ private:
     int FLastRound = -1;
     bool FHasRatings = false;
     int FZVKolom = -1;
+    // A real showing fills the window; an activation after a dialog over it
+    // keeps what the director chose. The grid's rows hold the group's players
+    // only while the window is shown.
+    bool FNieuwTonen = false;
+    bool FGevuld = false;
 };
 
 extern TStandForm* StandForm;

@@ -29,7 +29,7 @@ void TStandForm::SortStand() {
 }
 
 void TStandForm::StoreZVPoints() {
-    if (FZVKolom < 0) return;
+    if (FZVKolom < 0 || !FGevuld) return;
     for (int r = 1; r < StandGrid->RowCount(); ++r) {
         TSp* sp = StandRowSpeler(*StandGrid, r);
         if (!sp || !sp->IsNotVrij()) continue;

@@ -39,7 +39,12 @@ TUitslagForm::TUitslagForm(TComponent* AOwner) : TForm(AOwner) {
     CreateControls();
     OnCreate = [this](TObject* S) { FormCreate(S); };
     OnDestroy = [this](TObject* S) { FormDestroy(S); };
+    OnShow = [this](TObject* S) {
+        FNieuwTonen = true;
+        FormActivate(S);
+    };
     OnActivate = [this](TObject* S) { FormActivate(S); };
+    OnHide = [this](TObject*) { FGevuld = false; };
 }
 
 TUitslagForm::~TUitslagForm() {
@@ -190,6 +195,9 @@ void TUitslagForm::FormDestroy(TObject*) {
 }
 
 void TUitslagForm::FormActivate(TObject*) {
+    if (FGevuld && !FNieuwTonen) return;
+    FNieuwTonen = false;
+    FGevuld = true;
     Repaint();
     FGamesGridChanged = false;
     FChanged = false;

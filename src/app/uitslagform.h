@@ -147,6 +147,10 @@ private:
     bool FChanged = false;
     // An entry key was pressed and not yet released.
     bool FEntryKeyDown = false;
+    // A real showing fills the window; an activation after a dialog over it
+    // (the save dialog, a question) keeps its page, status and buttons.
+    bool FNieuwTonen = false;
+    bool FGevuld = false;
 };
 
 extern TUitslagForm* UitslagForm;

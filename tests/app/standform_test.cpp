@@ -379,6 +379,45 @@ TEST_F(StandWindow, SeriesPointsTypedWithADecimalComma) {
     EXPECT_DOUBLE_EQ(7.25, g->Spelers.GetSpelerOnBergerNr(1)->Rec.ZVPunten);
 }
 
+// A dialog closing over the window (player card, save dialog, Help) activates
+// it again: the ticked columns stay, and so does what the close remembers.
+TEST_F(StandWindow, ActivationAfterADialogKeepsTheColumnChoice) {
+    auto g = TieGroep();
+    TCurGroepScope scope(g.get());
+    TStandForm form(nullptr);
+    form.AfterConstruction();
+    RunModal(form, [&] {
+        ASSERT_TRUE(PumpUntil([&] { return form.LastRound() >= 0; }));
+        Tick(form, StandItem::WP, true);
+        form.FormActivate(&form);
+        EXPECT_TRUE(form.CheckBox->Checked(StandItem::WP));
+        form.Close();
+    });
+    EXPECT_TRUE(form.CheckMask & Bit(StandItem::WP));
+}
+
+// The rows of an earlier showing point at the players of the group shown then;
+// closed before a new showing filled it, the window touches none of them.
+TEST_F(StandWindow, ClosingBeforeActivationTouchesNoFreedPlayer) {
+    TStandForm form(nullptr);
+    form.AfterConstruction();
+    form.CheckMask = Bit(StandItem::ZVPunten);
+    {
+        auto g = TieGroep();
+        TCurGroepScope scope(g.get());
+        RunModal(form, [&] {
+            ASSERT_TRUE(PumpUntil([&] { return form.ZVKolom() > 0; }));
+            form.Close();
+        });
+    }
+    auto h = MakeTestGroep({{"Aap"}, {"Beer"}});
+    TCurGroepScope scope(h.get());
+    bool canClose = false;
+    form.FormCloseQuery(&form, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(0, h->Spelers.Sp(0)->Rec.ZVPunten);
+}
+
 TEST_F(StandWindow, ModalWindowKeepsTheColumnChoiceAndOpensPlayerCards) {
     auto g = MakeClubGroep();
     SortOn(*g, true);

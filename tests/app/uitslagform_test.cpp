@@ -131,6 +131,29 @@ TEST_F(UitslagFormTest, CodeListShowsTheNineCodesAndIsNeverEdited) {
     EXPECT_FALSE(Form->CheckListBox->Checked(TUitslagForm::ciVrijInvullen));
 }
 
+// A dialog closing over the window activates it again: its page, status line
+// and changed flag stay; only a new showing starts afresh.
+TEST_F(UitslagFormTest, ActivationAfterADialogKeepsTheWindowsState) {
+    Open(MakeClubGroep(false, false));
+    RunModal(*Form, [&] {
+        WaitActive();
+        Form->PageControl->SetActivePage(Form->GamesSheet);
+        Form->GamesGrid->FocusCell(1, 1, true);
+        Form->SetGamesUitslag(1);
+        const std::string status = Form->StatusBar->Panels(1)->Text;
+        Form->FormActivate(Form.get());
+        EXPECT_EQ(Form->GamesSheet, Form->PageControl->ActivePage());
+        EXPECT_EQ(status, Form->StatusBar->Panels(1)->Text);
+        EXPECT_TRUE(Form->Changed());
+        Form->SetModalResult(mrOk);
+    });
+    // A new showing starts on the crosstable again.
+    RunModal(*Form, [&] {
+        EXPECT_TRUE(PumpUntil([&] { return Form->PageControl->ActivePage() == Form->TabelSheet; }));
+        Form->SetModalResult(mrOk);
+    });
+}
+
 TEST_F(UitslagFormTest, GamesPageListsEveryGameInRoundOrder) {
     Open(MakeClubGroep(false, false));
     RunModal(*Form, [&] {
