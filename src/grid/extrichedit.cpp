@@ -30,7 +30,8 @@ void TExtRichEdit::LoadRTF(const std::string& Value) {
 
 bool TExtRichEdit::IsEndingKey(WORD Key, TShiftState Shift) const {
     if (Key == VK_UP || Key == VK_DOWN) return !Grid->WordWrap() && !Grid->Multilinecells;
-    if (Key == VK_RETURN && Shift.Contains(ssCtrl)) return false; // a new paragraph
+    // Shift+Enter breaks the line inside the cell.
+    if (Key == VK_RETURN && Shift.Contains(ssShift)) return false;
     return Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE;
 }
 

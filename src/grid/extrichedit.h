@@ -21,8 +21,9 @@ public:
     void LoadRTF(const std::string& Value) override;
 
 protected:
-    // Tab, Enter and Esc end the edit; Up and Down too, unless the grid
-    // wraps words or keeps several lines in a cell (then they walk the lines).
+    // Tab, Enter and Esc end the edit (Shift+Enter breaks the line); Up and
+    // Down too, unless the grid wraps words or keeps several lines in a cell
+    // (then they walk the lines).
     bool IsEndingKey(WORD Key, TShiftState Shift) const override;
 
 private:

@@ -158,3 +158,38 @@ TEST_F(RichTextTest, LoadRichCellAndGetRichTextGoBothWays) {
     Grid->LoadRichCell(3, 3, edit); // empty
     EXPECT_EQ(Grid->GetRichText(edit), "");
 }
+
+TEST_F(RichTextTest, TheRichEditorGrowsItsRowPassesArrowsAndReportsSelections) {
+    Grid->SetOptions(Grid->Options() + goEditing);
+    Grid->OnGetEditorType = [](TObject*, int, int, TEditorType& AEditor) { AEditor = edRichEdit; };
+    int selections = 0, grown = -1;
+    Grid->OnRichEditSelectionChange = [&](TObject*) { ++selections; };
+    Grid->OnEndRowSize = [&](TObject*, int ARow) { grown = ARow; };
+    Grid->SizeWhileTyping()->Height = true;
+    ShowActive(Form.get());
+    Grid->SetFocus();
+    ProcessUntil([this] { return Grid->Focused(); });
+    Grid->FocusCell(2, 2, true);
+    SendKey(Grid, Qt::Key_F2);
+    TExtRichEdit* editor = Grid->RichEditor();
+    ASSERT_TRUE(editor->Visible());
+    const int before = Grid->RowHeights(2);
+    for (int i = 0; i < 4; ++i) {
+        SendKey(editor, Qt::Key_A, "a");
+        SendKey(editor, Qt::Key_Return, "\r", Qt::ShiftModifier);
+    }
+    EXPECT_TRUE(editor->Visible()); // Shift+Enter stays in the cell
+    EXPECT_GT(Grid->RowHeights(2), before);
+    EXPECT_EQ(Grid->RowHeights(2), editor->ReqHeight() + 5);
+    EXPECT_EQ(grown, 2);
+    SendKey(editor, Qt::Key_Left, QString(), Qt::ShiftModifier);
+    EXPECT_GT(selections, 0);
+    // Word wrap on: Down walks the lines; off: Down ends the edit and moves.
+    SendKey(editor, Qt::Key_Down);
+    EXPECT_TRUE(editor->Visible());
+    Grid->SetWordWrap(false);
+    SendKey(editor, Qt::Key_Down);
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(RTFToPlainText(Grid->Cells(2, 2)), "a\r\na\r\na\r\na\r\n");
+}
