@@ -1197,6 +1197,10 @@ public:
     bool HTMLButtonPressed(int ACol, int ARow) const;
 
 private:
+    // The anchor or control of tagged Text under a client point of a cell,
+    // laid out as painted; the control's rectangle in client coordinates.
+    bool HTMLHitTest(int ACol, int ARow, int X, int Y, const std::string& Text,
+                     THTMLRenderResult& Result);
     bool HTMLControlPress(int ACol, int ARow, int X, int Y);
     void HTMLControlRelease();
     void SetHTMLControlValue(int ACol, int ARow, const std::string& ID, const std::string& Value);

@@ -23,10 +23,8 @@ TGridTransEdit* TExtStringGrid::TransEdit() {
     return FTransEdit;
 }
 
-bool TExtStringGrid::HTMLControlAt(int ACol, int ARow, int X, int Y, THTMLRenderResult& Result) {
-    const std::string text = Cells(RealColIndex(ACol), ARow);
-    // Only text painted as tagged text shows its controls.
-    if (CellContentKind(text, EnableHTML) != cckHTML) return false;
+bool TExtStringGrid::HTMLHitTest(int ACol, int ARow, int X, int Y, const std::string& Text,
+                                 THTMLRenderResult& Result) {
     // Laid out as the cell is painted: inside the text margins.
     const TRect cell = MergedCellRect(ACol, ARow);
     TBitmap surface(std::max(1, cell.Width()), std::max(1, cell.Height()));
@@ -37,12 +35,18 @@ bool TExtStringGrid::HTMLControlAt(int ACol, int ARow, int X, int Y, THTMLRender
     params.TestOnly = true;
     params.WordWrap = WordWrap();
     const TRect r{XYOffset.X, XYOffset.Y, cell.Width() - XYOffset.X, cell.Height() - XYOffset.Y};
-    if (!RenderHTML(*surface.Canvas(), text, r, params, Result) || Result.AnchorHref != "ctrl")
-        return false;
+    if (!RenderHTML(*surface.Canvas(), Text, r, params, Result)) return false;
     const TRect& m = Result.MouseControlRect;
     Result.MouseControlRect = {m.Left + cell.Left, m.Top + cell.Top, m.Right + cell.Left,
                                m.Bottom + cell.Top};
     return true;
+}
+
+bool TExtStringGrid::HTMLControlAt(int ACol, int ARow, int X, int Y, THTMLRenderResult& Result) {
+    const std::string text = Cells(RealColIndex(ACol), ARow);
+    // Only text painted as tagged text shows its controls.
+    if (CellContentKind(text, EnableHTML) != cckHTML) return false;
+    return HTMLHitTest(ACol, ARow, X, Y, text, Result) && Result.AnchorHref == "ctrl";
 }
 
 void TExtStringGrid::SetHTMLControlValue(int ACol, int ARow, const std::string& ID,

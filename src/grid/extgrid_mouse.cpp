@@ -46,17 +46,8 @@ std::string TExtStringGrid::AnchorAt(int ACol, int ARow, int X, int Y) {
     const std::string text = Cells(RealColIndex(ACol), ARow);
     if (FURLShow && IsURL(text) && !HasHTML(text)) return text;
     if (!EnableHTML || !HasHTML(text)) return {};
-    const TRect cell = MergedCellRect(ACol, ARow);
-    TBitmap surface(std::max(1, cell.Width()), std::max(1, cell.Height()));
-    surface.Canvas()->SetFont(*Font());
-    THTMLRenderParams params;
-    params.PointX = X - cell.Left;
-    params.PointY = Y - cell.Top;
-    params.TestOnly = true;
-    params.WordWrap = FWordWrap;
     THTMLRenderResult result;
-    const TRect r{2, 2, cell.Width() - 2, cell.Height() - 2};
-    if (!RenderHTML(*surface.Canvas(), text, r, params, result)) return {};
+    if (!HTMLHitTest(ACol, ARow, X, Y, text, result)) return {};
     return result.AnchorHref == "ctrl" ? std::string() : result.AnchorHref;
 }
 
