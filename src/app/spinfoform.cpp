@@ -9,6 +9,7 @@
 #include "model/stand.h"
 #include "model/textutils.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/clipbrd.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/extctrls.h"
@@ -94,7 +95,17 @@ void TSpInfoForm::SpGridGetAlignment(TObject*, int ARow, int ACol, TAlignment& H
 }
 
 void TSpInfoForm::ClipBoardBitBtnClick(TObject*) {
-    SpGrid->CopyToClipboard();
+    // A game line is one cell merged over the rounds: it goes out once, not once
+    // per round it spans.
+    std::string text;
+    for (int r = 0; r < SpGrid->RowCount(); ++r) {
+        if (r > 0) text += "\r\n";
+        for (int c = 0; c < SpGrid->ColCount(); ++c) {
+            if (c > 0) text += '\t';
+            if (SpGrid->IsBaseCell(c, r)) text += SpGrid->Cells(c, r);
+        }
+    }
+    Clipboard()->SetAsText(text);
     Beep();
 }
 
@@ -144,7 +155,8 @@ void TSpInfoForm::ShowSpInfo() {
             SpGrid->SetCells(r, 2, "Z");
             SpGrid->SetCellBackColor(r, 2, KleurZwart);
         }
-        SpGrid->SetCells(r, 3, UitslagToStr(rec.Uitslag));
+        // A game without result (the bye's) shows nothing, not the file's blank.
+        SpGrid->SetCells(r, 3, Trim(UitslagToStr(rec.Uitslag)));
         if (regl) SpGrid->SetCells(r, 4, PuntenToStr(GetWPSBScore(rec.Uitslag)));
         SpGrid->SetCells(r, b, PuntenToStr(rec.Score));
         SpGrid->SetCells(r, b + 1, PuntenToStr(rec.WP));

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "apptestenv.h"
+#include "standtestgroep.h"
 #include "widgettest.h"
 
 #include "app/spinfoform.h"
@@ -11,6 +12,8 @@
 #include "model/rating.h"
 #include "model/stand.h"
 #include "model/textutils.h"
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/clipbrd.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/stdctrls.h"
 
@@ -273,6 +276,29 @@ TEST_F(SpInfoFormTest, DoubleRoundGivesALineForEveryGame) {
     const int b = last - 8;
     EXPECT_EQ("Score totaal", Label(b));
     EXPECT_EQ(PuntenToStr(sp->GetScoreAfterRound(14)), Cell(14, b));
+}
+
+// The copy carries each game line once and the bye's open game as nothing.
+TEST_F(SpInfoFormTest, ClipboardHoldsEachGameLineOnceAndNoBlankScore) {
+    auto g = MakeTestGroep({{"Aap"}, {"Beer"}, {"Coda"}, {"VRIJ", 0, true}});
+    SetTestResult(*g, 1, 2, 1);
+    SetTestResult(*g, 1, 3, 3);
+    SetTestResult(*g, 2, 3, 1);
+    TCurGroepScope scope(g.get());
+    Form->SetSpeler(g->Spelers.GetSpelerOnBergerNr(1));
+    Clipboard()->SetAsText("");
+    RunModal(*Form, [this] {
+        Form->ClipBoardBitBtn->Click();
+        Form->SetModalResult(mrOk);
+    });
+    const std::string text = Clipboard()->AsText();
+    for (const char* lijn : {"2. Beer", "3. Coda"}) {
+        const size_t eerst = text.find(lijn);
+        ASSERT_NE(std::string::npos, eerst) << text;
+        EXPECT_EQ(std::string::npos, text.find(lijn, eerst + 1)) << text;
+    }
+    EXPECT_EQ(std::string::npos, text.find("\t \t")) << text;
+    EXPECT_EQ(std::string::npos, text.find(" \r\n")) << text;
 }
 
 TEST_F(SpInfoFormTest, PictureOfTheCard) {
