@@ -272,6 +272,13 @@ void TRaRapportForm::SaveBitBtnClick(TObject*) {
     const std::string vraag = "Ratingrapport\r\r" + GetShortPath(file) + "\r\r" +
                               (FileExists(file) ? "Bestaat reeds, overschrijven ?" : "Bewaren ?");
     if (MessageDlg(vraag, mtConfirmation, mbYesNo) == mrYes) {
+        // As the group file and the standings text: a file another program
+        // holds is not written over.
+        if (IsFileInUse(file)) {
+            ShowMessage(GetShortPath(file) +
+                        ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand");
+            return;
+        }
         std::string data;
         for (int i = 0; i < lines.Count(); ++i)
             data += lines[i] + "\r\n";

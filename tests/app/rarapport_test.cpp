@@ -244,6 +244,54 @@ protected:
     std::string FOldDataMap;
 };
 
+// Held by another program (an editor's lock file beside it): told, not written.
+TEST_F(RaRapportTest, AReportAnotherProgramHoldsIsNotWrittenOver) {
+    auto g = MakeRapportGroep();
+    TCurGroepScope scope(g.get());
+    const std::string file = Form->RapportFileName();
+    WriteFileAtomic(file, "oud");
+    WriteFileAtomic(Folder.File(".~lock." + ExtractFileName(file) + "#"), "x");
+    auto scripted = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs& asked = *scripted;
+    asked.QueueAnswer(mrYes);
+    TDialogServiceScope dialogs(std::move(scripted));
+    RunModal(*Form, [this] {
+        Form->SaveBitBtnClick(nullptr);
+        Form->SetModalResult(mrOk);
+    });
+    ASSERT_EQ(2u, asked.Asked().size());
+    EXPECT_EQ(GetShortPath(file) +
+                  ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand",
+              asked.Asked()[1].Text);
+    EXPECT_EQ("oud", ReadFileBytes(file));
+}
+
+// Every fact comes from the group shown now: a single round-robin after a
+// double one is reported as single, and that goes back into its own group.
+TEST_F(RaRapportTest, TheKindOfTournamentFollowsTheGroupShown) {
+    auto dubbel = MakeRapportGroep();
+    auto enkel = MakeClubGroep(false, true);
+    {
+        TCurGroepScope scope(dubbel.get());
+        RunModal(*Form, [this] { Form->SetModalResult(mrOk); });
+        EXPECT_EQ("All play all, double round robin", dubbel->Rec.ToernooiType);
+    }
+    // A new group read after it takes the settings the old one had.
+    enkel->Rec.ToernooiType = dubbel->Rec.ToernooiType;
+    TCurGroepScope scope(enkel.get());
+    RunModal(*Form, [this] {
+        EXPECT_EQ("All play all, single round robin", Form->InfoGrid->Cells(1, 7));
+        Form->SetModalResult(mrOk);
+    });
+    EXPECT_EQ("All play all, single round robin", enkel->Rec.ToernooiType);
+    // What the director typed himself stays.
+    enkel->Rec.ToernooiType = "Rapid, all play all";
+    RunModal(*Form, [this] {
+        EXPECT_EQ("Rapid, all play all", Form->InfoGrid->Cells(1, 7));
+        Form->SetModalResult(mrOk);
+    });
+}
+
 TEST_F(RaRapportTest, ReportOfAHandCheckedGroupByteForByte) {
     auto g = MakeRapportGroep();
     TCurGroepScope scope(g.get());
