@@ -158,8 +158,17 @@ TRtfDocument TRichTextLayout::Document() const {
     return ReadDocument(*FDoc);
 }
 
+namespace {
+
+// A new width lays the text out again, even the same one: only a change may.
+void SetLayoutWidth(QTextDocument& Doc, qreal Width) {
+    if (Doc.textWidth() != Width) Doc.setTextWidth(Width);
+}
+
+} // namespace
+
 TSize TRichTextLayout::ContentSize(int Width) const {
-    FDoc->setTextWidth(Width > 0 ? Width : -1);
+    SetLayoutWidth(*FDoc, Width > 0 ? Width : -1);
     const QSizeF s = Width > 0 ? FDoc->size() : QSizeF(FDoc->idealWidth(), FDoc->size().height());
     return {static_cast<int>(std::ceil(s.width())), static_cast<int>(std::ceil(s.height()))};
 }
@@ -167,7 +176,7 @@ TSize TRichTextLayout::ContentSize(int Width) const {
 void TRichTextLayout::Draw(TCanvas& Canvas, const TRect& R, TColor Color) const {
     QPainter* painter = Canvas.Painter();
     if (!painter || R.Width() <= 0 || R.Height() <= 0) return;
-    FDoc->setTextWidth(R.Width());
+    SetLayoutWidth(*FDoc, R.Width());
     const TPoint org = Canvas.WindowOrg();
     const TRect clip = Canvas.ClipRect();
     const int left = std::max(R.Left, clip.Left), top = std::max(R.Top, clip.Top);
