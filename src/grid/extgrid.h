@@ -1229,6 +1229,9 @@ public:
     std::string LookupCompletion(const std::string& Text) const;
     // How wide a combo's list must be for its widest item.
     int ComboDropWidth(const TComboBox& Combo);
+    // The combo editor of the current cell moved to item Index (OnComboChange,
+    // OnComboObjectChange).
+    void CellComboChanged(int Index, const std::string& Text);
 
 private:
     // The tagged text of the cell whose stripped text the editor shows.

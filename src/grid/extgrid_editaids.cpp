@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grid/extgrid.h"
+#include "grid/grideditors.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/listctrls.h"
 
@@ -31,4 +32,11 @@ int TExtStringGrid::ComboDropWidth(const TComboBox& Combo) {
             width = w + 8;
     }
     return width;
+}
+
+void TExtStringGrid::CellComboChanged(int Index, const std::string& Text) {
+    const int col = RealColIndex(Col()), row = Row();
+    if (OnComboChange) OnComboChange(this, col, row, Index, Text);
+    if (OnComboObjectChange && Index >= 0)
+        OnComboObjectChange(this, col, row, Index, Text, Combobox()->Items()->Objects(Index));
 }

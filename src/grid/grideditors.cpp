@@ -178,6 +178,23 @@ void TGridCombo::LoadText(const std::string& Value) {
         SetText(Value);
 }
 
+bool TGridCombo::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    StepItem(1);
+    return true;
+}
+
+bool TGridCombo::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    StepItem(-1);
+    return true;
+}
+
+void TGridCombo::StepItem(int Delta) {
+    const int index = ItemIndex() + Delta;
+    if (index < 0 || index >= Items()->Count()) return;
+    SetItemIndex(index);
+    Grid->CellComboChanged(index, Items()->Get(index));
+}
+
 bool TGridCombo::IsEndingKey(WORD Key, TShiftState Shift) const {
     return ComboEndingKey(*this, Key, Shift);
 }

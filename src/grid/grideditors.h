@@ -89,6 +89,12 @@ public:
 protected:
     bool IsEndingKey(WORD Key, TShiftState Shift) const override;
     bool ListOpen() const override { return DroppedDown(); }
+    // The wheel steps one item (towards the user: the next) and tells the grid.
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
+private:
+    void StepItem(int Delta);
 };
 
 // The Unicode editors: the cell holds their wide text behind the wide-cell

@@ -143,3 +143,34 @@ TEST_F(EditAidsTest, TagsAreStrippedForTheEditorUnlessWanted) {
     EXPECT_EQ(Editor()->Text(), "<B>vet</B> tekst");
     SendKey(Editor(), Qt::Key_Escape);
 }
+
+TEST_F(EditAidsTest, TheWheelStepsTheComboEditorAndTellsTheChange) {
+    Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
+        if (ACol == 1) AEditor = edComboList;
+    };
+    TGridCombo* combo = Grid->Combobox();
+    TObject marker;
+    combo->Items()->Add("rood");
+    combo->Items()->AddObject("groen", &marker);
+    std::vector<std::string> told;
+    Grid->OnComboChange = [&](TObject*, int ACol, int ARow, int Index, const std::string& Text) {
+        told.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + ":" +
+                       std::to_string(Index) + " " + Text);
+    };
+    TObject* object = nullptr;
+    Grid->OnComboObjectChange = [&](TObject*, int, int, int, const std::string&, TObject* AObject) {
+        object = AObject;
+    };
+    Grid->SetCells(1, 1, "rood");
+    SendKey(Grid, Qt::Key_F2);
+    ASSERT_TRUE(combo->Visible());
+    SendWheel(combo, 10, 10, 120); // away from the user: not above the first
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    SendWheel(combo, 10, 10, -120);
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(object, &marker);
+    SendWheel(combo, 10, 10, -120); // past the last: nothing
+    EXPECT_EQ(told, (std::vector<std::string>{"1,1:1 groen"}));
+    SendKey(combo, Qt::Key_Return, "\r");
+    EXPECT_EQ(Grid->Cells(1, 1), "groen");
+}
