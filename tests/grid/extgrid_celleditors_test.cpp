@@ -74,6 +74,15 @@ TEST_F(CellEditorsTest, ADigitOpensTheSpinWithTheDigitTypedAndEnterWritesIt) {
     EXPECT_FALSE(Grid->EditorMode());
 }
 
+TEST_F(CellEditorsTest, TheFloatSpinWritesItsValueInTheGridsFloatFormat) {
+    Type = edFloatSpinEdit;
+    Open();
+    ASSERT_EQ(Grid->SpinEdit(), Shown());
+    Grid->SpinEdit()->SetFloatValue(2.5);
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ("2.50", Grid->Cells(2, 2));
+}
+
 TEST_F(CellEditorsTest, ARefusedSpinValueKeepsTheSpinOpenWithTheCellsText) {
     Type = edSpinEdit;
     Grid->SetCells(2, 2, "3");
@@ -160,11 +169,16 @@ TEST_F(CellEditorsTest, AComboListThatIsOnlyOpenedAndClosedKeepsAnUnlistedText) 
     Key(Shown(), Qt::Key_Return, "\r");
     EXPECT_EQ(nullptr, Shown());
     EXPECT_EQ("half", Grid->Cells(2, 2));
-    // An item picked is written.
+    // An item picked, the first one too, is what is validated and written.
+    std::string validated;
+    Grid->OnCellValidate = [&](TObject*, int, int, std::string& Value, bool&) {
+        validated = Value;
+    };
     Open();
-    Grid->Combobox()->SetItemIndex(1);
+    Grid->Combobox()->SetItemIndex(0);
     Key(Shown(), Qt::Key_Tab, "\t");
-    EXPECT_EQ("draw", Grid->Cells(2, 2));
+    EXPECT_EQ("win", validated);
+    EXPECT_EQ("win", Grid->Cells(2, 2));
 }
 
 TEST_F(CellEditorsTest, AnEditableComboWritesItsTextAndDownEndsItWithTheListClosed) {
@@ -285,10 +299,10 @@ TEST_F(CellEditorsTest, TheNumericEditButtonFiltersLikeTheNumericEditor) {
 
 TEST_F(CellEditorsTest, TheUnitEditSplitsValueAndUnitAndJoinsThemAgain) {
     Type = edUnitEditBtn;
-    Grid->SetCells(2, 2, "12.5cm");
+    Grid->SetCells(2, 2, "-12.5cm");
     Open();
     ASSERT_EQ(Grid->BtnUnitEdit(), Shown());
-    EXPECT_EQ("12.5", Grid->BtnUnitEdit()->Text());
+    EXPECT_EQ("-12.5", Grid->BtnUnitEdit()->Text());
     EXPECT_EQ("cm", Grid->BtnUnitEdit()->UnitID());
     Picture("unitedit");
     Grid->BtnUnitEdit()->SetText("13");

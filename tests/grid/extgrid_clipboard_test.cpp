@@ -90,12 +90,12 @@ TEST_F(Clip, PasteGrowsOrDropsAndAsksPerCell) {
     Grid->Navigation()->AllowClipboardRowGrow = false;
     Grid->Navigation()->AllowClipboardColGrow = false;
     Grid->OnClipboardBeforePasteCell = [](TObject*, int, int, std::string& V, bool& Allow) {
-        Allow = V != "4";
+        Allow = V != "3";
         V = "<" + V + ">";
     };
-    EXPECT_EQ(Grid->PasteAt(2, 2), 2); // 1 and 3 fit; 4 refused, the rest off the grid
+    EXPECT_EQ(Grid->PasteAt(2, 2), 1); // 1 fits; 3 refused, the rest off the grid
     EXPECT_EQ(Grid->Cells(2, 2), "<1>");
-    EXPECT_EQ(Grid->Cells(2, 3), "<3>");
+    EXPECT_EQ(Grid->Cells(2, 3), "6");
     EXPECT_EQ(Grid->ColCount(), 3);
     // No editing: nothing goes in.
     Grid->SetOptions(Grid->Options() - goEditing);
@@ -134,6 +134,8 @@ TEST_F(Clip, CellStreamCarriesTextsColoursAndCheckBoxes) {
     g->CellType = ctCheckBox;
     g->CellBoolean = true;
     Grid->MergeCells(1, 2, 1, 2); // rows 2 and 3 of column 1
+    Grid->SetCells(2, 3, "");
+    Grid->SetCellBackColor(2, 3, clBlue); // a cell of colour alone
     Grid->CopyRectAsText(Rc(1, 1, 2, 3), false);
     // The text goes along for other programs.
     EXPECT_EQ(Clipboard()->AsText().substr(0, 9), "c1r1\tc2r1");
@@ -143,6 +145,7 @@ TEST_F(Clip, CellStreamCarriesTextsColoursAndCheckBoxes) {
             EXPECT_EQ(Other->Cells(c, r), Grid->Cells(c, r));
     EXPECT_EQ(Other->GetCellBackColor(1, 1), clRed);
     EXPECT_EQ(Other->GetCellBackColor(2, 2), clLime);
+    EXPECT_EQ(Other->GetCellBackColor(2, 3), clBlue);
     EXPECT_EQ(Other->GetCellBackColor(0, 0), clNone);
     ASSERT_NE(Other->GetCellGraphic(2, 1), nullptr);
     EXPECT_EQ(Other->GetCellGraphic(2, 1)->CellType, ctCheckBox);
@@ -252,6 +255,7 @@ TEST_F(Clip, CellStreamSizeIsCarriedByItsSizeLists) {
     // million rows and overflowed the count of pasted cells.
     EXPECT_EQ(read(BlockHead(Other->MaxStreamCols, Other->MaxStreamRows, "", "")), 0);
     EXPECT_EQ(read(BlockHead(3, 2, Sizes(3), Sizes(1))), 0); // a height short
+    EXPECT_EQ(read(BlockHead(3, 2, "1,1,1x", Sizes(2))), 0); // a width that is no number
     EXPECT_EQ(Other->ColCount(), 2);
     EXPECT_EQ(Other->RowCount(), 2);
     EXPECT_EQ(Other->Cells(1, 1), "");
@@ -298,6 +302,7 @@ TEST_F(Clip, SmartPasteSeries) {
     Grid->PasteFromClipboard();
     EXPECT_EQ(Grid->Cells(4, 7), "z");
     EXPECT_EQ(Grid->Cells(3, 6), "z");
+    EXPECT_EQ(Grid->Cells(4, 6), "z");
 }
 
 TEST_F(Clip, CutEmptiesTheSelection) {

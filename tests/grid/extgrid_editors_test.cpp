@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "formatscope.h"
+#include "grid/extinplaceedit.h"
 #include "gridfixture.h"
 #include "platform/vcl/clipbrd.h"
 #include "platform/vcl/stdctrls.h"
@@ -74,6 +75,18 @@ TEST_F(EditorsTest, NumericEditorsTakeDigitsAndOneLeadingMinus) {
     EXPECT_EQ("12", Grid->Cells(2, 1));
 }
 
+TEST_F(EditorsTest, AMinusTypedBehindDigitsIsRefused) {
+    Type = edNumeric;
+    Type_("3-");
+    EXPECT_EQ("3", Editor()->Text());
+}
+
+TEST(EditorFilters, PastedNegativeWholeNumbersAndDecimalsPass) {
+    std::string negative = "-5";
+    std::string decimal = std::string("1") + FormatSettings().DecimalSeparator + "5";
+    EXPECT_TRUE(FilterEditPaste(edNumeric, negative) && FilterEditPaste(edFloat, decimal));
+}
+
 TEST_F(EditorsTest, FloatEditorTakesTheDecimalSeparatorOfTheFormatSettingsOnce) {
     FormatScope scope;
     FormatSettings().DecimalSeparator = ',';
@@ -124,6 +137,15 @@ TEST_F(EditorsTest, PasteGoesThroughTheTypesFilter) {
     EditorKey(Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_TRUE(asked);
     EXPECT_EQ("712", Editor()->Text());
+}
+
+TEST_F(EditorsTest, PasteReplacesTheSelection) {
+    Type_("abcd");
+    Editor()->SetSelStart(1);
+    Editor()->SetSelLength(2);
+    Clipboard()->SetAsText("X");
+    EditorKey(Qt::Key_V, Qt::ControlModifier, "\x16");
+    EXPECT_EQ("aXd", Editor()->Text());
 }
 
 TEST_F(EditorsTest, ARefusedValueKeepsTheEditorOpen) {

@@ -85,6 +85,15 @@ TEST(DelimitedReader, UnterminatedQuoteKeepsTheRestOfItsLine) {
     EXPECT_FALSE(r.Next(f, q));
 }
 
+TEST(DelimitedReader, DoubledQuoteEndingTheText) {
+    const std::string t = "\"a\"\"";
+    TDelimitedReader r(t.data(), t.size(), ';');
+    std::vector<std::string> f;
+    std::vector<bool> q;
+    ASSERT_TRUE(r.Next(f, q));
+    EXPECT_EQ(f, std::vector<std::string>{"a\""});
+}
+
 TEST(DelimiterDetection, WholeTextLooksAtItsFirstTwoLinesOnly) {
     // The third line's commas do not count; CR LF and lone CR both end a line.
     EXPECT_EQ(DetectTextDelimiter("a;b;c\r\nd;e;f\r\n1,2,3,4,5,6\r\n"), ';');
@@ -180,7 +189,7 @@ TEST_F(Import, AppendKeepsTheFooterLast) {
     Grid->SetCells(0, 2, "TOTAL");
     Grid->SetCellBackColor(0, 2, clYellow);
     Grid->SetFixedFooters(1);
-    Write("n1;1\nn2;2\n");
+    Write("n1;1\nn2;2"); // the last line without its line break
     Grid->LoadFromCSVWorker(Dir + "/data.csv", true);
     ASSERT_EQ(Grid->RowCount(), 5);
     EXPECT_EQ(Grid->Cells(0, 1), "old");
