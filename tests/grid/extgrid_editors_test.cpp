@@ -148,6 +148,14 @@ TEST_F(EditorsTest, PasteReplacesTheSelection) {
     EXPECT_EQ("aXd", Editor()->Text());
 }
 
+TEST_F(EditorsTest, PasteMayFillTheEditToItsLimit) {
+    Grid->SetMaxEditLength(3);
+    Type_("a");
+    Clipboard()->SetAsText("bc");
+    EditorKey(Qt::Key_V, Qt::ControlModifier, "\x16");
+    EXPECT_EQ("abc", Editor()->Text());
+}
+
 TEST_F(EditorsTest, ARefusedValueKeepsTheEditorOpen) {
     int validations = 0;
     Grid->OnCellValidate = [&](TObject*, int, int, std::string& Value, bool& Valid) {
