@@ -418,6 +418,31 @@ TEST_F(StandWindow, ClosingBeforeActivationTouchesNoFreedPlayer) {
     EXPECT_EQ(0, h->Spelers.Sp(0)->Rec.ZVPunten);
 }
 
+// Return then Escape in a cell, editable or not, leaves what the cell showed.
+TEST_F(StandWindow, ReturnThenEscapeKeepsTheCell) {
+    auto g = TieGroep();
+    TCurGroepScope scope(g.get());
+    TStandForm form(nullptr);
+    form.AfterConstruction();
+    form.CheckMask = Bit(StandItem::ZVPunten);
+    RunModal(form, [&] {
+        ASSERT_TRUE(PumpUntil([&] { return form.ZVKolom() > 0; }));
+        TExtColumnGrid& grid = *form.StandGrid;
+        for (const int c : {form.ZVKolom(), static_cast<int>(StandId::Naam), form.ZVKolom()}) {
+            grid.SetFocus();
+            grid.FocusCell(grid.DisplColIndex(c), 2, true);
+            const std::string voor = grid.Cells(c, 2);
+            KeyStroke(&grid, VK_RETURN);
+            TControl* naar = grid.InplaceEditor() && grid.InplaceEditor()->Visible()
+                                 ? static_cast<TControl*>(grid.InplaceEditor())
+                                 : static_cast<TControl*>(&grid);
+            KeyStroke(naar, VK_ESCAPE);
+            EXPECT_EQ(voor, grid.Cells(c, 2)) << c;
+        }
+        form.Close();
+    });
+}
+
 TEST_F(StandWindow, ModalWindowKeepsTheColumnChoiceAndOpensPlayerCards) {
     auto g = MakeClubGroep();
     SortOn(*g, true);

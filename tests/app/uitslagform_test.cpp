@@ -505,6 +505,29 @@ protected:
     std::string Punten(int A) const { return T()->Cells(2, A); }
 };
 
+// Return then Escape in a result or a name cell leaves what it showed, and the
+// game keeps its result.
+TEST_F(UitslagTabelTest, ReturnThenEscapeKeepsTheCell) {
+    Open(MakeClubGroep(false, true));
+    RunModal(*Form, [&] {
+        WaitActive();
+        const TUitslagCode voorGame = GameOf(1, 2)->GetUitslag(SlotWit);
+        for (const int c : {2 + 2, 1, 2 + 3}) {
+            T()->SetFocus();
+            T()->FocusCell(c, 1, true);
+            const std::string voor = T()->Cells(c, 1);
+            KeyStroke(T(), VK_RETURN);
+            TControl* naar = T()->InplaceEditor() && T()->InplaceEditor()->Visible()
+                                 ? static_cast<TControl*>(T()->InplaceEditor())
+                                 : static_cast<TControl*>(T());
+            KeyStroke(naar, VK_ESCAPE);
+            EXPECT_EQ(voor, T()->Cells(c, 1)) << c;
+        }
+        EXPECT_EQ(voorGame, GameOf(1, 2)->GetUitslag(SlotWit));
+        Form->SetModalResult(mrOk);
+    });
+}
+
 TEST_F(UitslagTabelTest, CrosstableShowsThePlayersInDrawOrder) {
     Open(MakeClubGroep(false, true));
     RunModal(*Form, [&] {

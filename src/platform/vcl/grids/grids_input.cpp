@@ -102,8 +102,12 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
         return;
     case VK_ESCAPE:
         if (FEditorMode) {
-            // Puts back the text the cell had when the editor opened.
-            SetEditText(FCurrent.X, FCurrent.Y, FEditStartText);
+            // Puts back the text the cell had when the editor opened; only when
+            // the edit is open on this cell: a cell that took no editor (Return
+            // on it) would get the start text of the cell edited before.
+            if (FInplaceEdit && FInplaceEdit->Visible() && FInplaceEdit->EditCol() == FCurrent.X &&
+                FInplaceEdit->EditRow() == FCurrent.Y)
+                SetEditText(FCurrent.X, FCurrent.Y, FEditStartText);
             if (FOptions.Contains(goAlwaysShowEditor)) {
                 if (FInplaceEdit) FInplaceEdit->UpdateContents();
             } else {
