@@ -99,7 +99,9 @@ TEST(RtfWriter, RoundTripKeepsEverything) {
     p1.Runs = {{bold, u"Vet {x} \\ "}, {colour, u"\u00E9\u20AC\u0416\t\u2028"}};
     TRtfParagraph p2;
     p2.Align = raJustify;
-    p2.Runs = {{{}, u"gewoon"}};
+    TRtfRun plain;
+    plain.Text = u"gewoon";
+    p2.Runs = {plain};
     doc.Paragraphs = {p1, p2, TRtfParagraph{}};
     const std::string rtf = WriteRTF(doc);
     // Plain 7-bit text, as RTF must be.
