@@ -22,8 +22,10 @@ struct TSyncState {
 };
 
 TSyncState& Sync() {
-    static TSyncState state;
-    return state;
+    // Never destroyed: the worker of a component freed by its own event ends on
+    // its own and may still hand over its end while the process exits.
+    static TSyncState* const State = new TSyncState;
+    return *State;
 }
 
 } // namespace
