@@ -1161,6 +1161,9 @@ public:
     // What a rich cell's text needs, margins included (UseColumnWidth: lines
     // broken at the column's width).
     TPoint RichTextContentSize(int ACol, int ARow, bool UseColumnWidth);
+    // The selected cells as text: TAB between cells, CR LF between rows,
+    // rich cells as their plain text, several lines quoted with Multilinecells.
+    void GetSelectionAsText(std::string& Text);
 
 private:
     // The cell text laid out in Font, kept while texts and fonts repeat.

@@ -3,6 +3,7 @@
 #include "grid/cellpaint.h"
 #include "grid/extgrid.h"
 #include "grid/extrichedit.h"
+#include "grid/support/gridtext.h"
 #include "platform/vcl/richedit.h"
 
 namespace {
@@ -71,4 +72,34 @@ TPoint TExtStringGrid::RichTextContentSize(int ACol, int ARow, bool UseColumnWid
         UseColumnWidth ? std::max(1, ColWidths(DisplColIndex(ACol)) - 2 * XYOffset.X) : 0;
     const TSize s = layout.ContentSize(width);
     return {s.cx + 2 * XYOffset.X, s.cy + 2 * XYOffset.Y};
+}
+
+void TExtStringGrid::GetSelectionAsText(std::string& Text) {
+    const TGridRect sel = Selection();
+    int left = sel.Left, right = sel.Right;
+    if (Options().Contains(goRowSelect) && DragDropSettings()->OleEntireRows) {
+        left = 0;
+        right = ColCount() - 1;
+    }
+    std::vector<int> rows;
+    const TMouseActions& m = *MouseActions();
+    if (m.DisjunctRowSelect()) {
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (GetRowSelect(m.RowSelectPersistent ? RealRowIndex(r) : r)) rows.push_back(r);
+    } else {
+        for (int r = sel.Top; r <= sel.Bottom; ++r)
+            rows.push_back(r);
+    }
+    Text.clear();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i) Text += "\r\n";
+        for (int c = left; c <= right; ++c) {
+            if (c > left) Text += '\t';
+            std::string cell = Cells(RealColIndex(c), rows[i]);
+            if (cell.find("{\\") != std::string::npos) cell = RTFToPlainText(cell);
+            if (Multilinecells && cell.find_first_of("\r\n") != std::string::npos)
+                cell = QuoteMultiLineText(cell);
+            Text += cell;
+        }
+    }
 }

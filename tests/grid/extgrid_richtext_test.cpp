@@ -193,3 +193,18 @@ TEST_F(RichTextTest, TheRichEditorGrowsItsRowPassesArrowsAndReportsSelections) {
     EXPECT_EQ(Grid->Row(), 3);
     EXPECT_EQ(RTFToPlainText(Grid->Cells(2, 2)), "a\r\na\r\na\r\na\r\n");
 }
+
+TEST_F(RichTextTest, TheSelectionAsTextGivesRichCellsTheirPlainText) {
+    Grid->SetCells(1, 2, "twee\r\nregels");
+    Grid->SetOptions(Grid->Options() + goRangeSelect);
+    Grid->SetSelection({1, 1, 2, 2});
+    std::string text;
+    Grid->GetSelectionAsText(text);
+    EXPECT_EQ(text, "ROOD zwart\r\ntweede\tplain\r\ntwee\r\nregels\t");
+    Grid->Multilinecells = true;
+    Grid->GetSelectionAsText(text);
+    EXPECT_EQ(text, "\"ROOD zwart\ntweede\"\tplain\r\n\"twee\nregels\"\t");
+    Grid->SetSelection({2, 1, 2, 1});
+    Grid->GetSelectionAsText(text);
+    EXPECT_EQ(text, "plain");
+}
