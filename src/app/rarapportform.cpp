@@ -76,11 +76,13 @@ TRaRapportForm::TRaRapportForm(TComponent* AOwner) : TForm(AOwner) {
     TotBox->SetBounds(120, 8, 100, 58);
     TotBox->SetCaption("tot/met");
     TotSpin = MakeRondeSpin(this, TotBox);
-    // Another range of rounds makes another report at once.
-    VanSpin->OnChange = [this](TObject* S) { RondeSpinChange(S); };
-    VanSpin->OnExit = [this](TObject* S) { RondeSpinChange(S); };
-    TotSpin->OnChange = [this](TObject* S) { RondeSpinChange(S); };
-    TotSpin->OnExit = [this](TObject* S) { RondeSpinChange(S); };
+    // Another range of rounds makes another report at once, whether the arrows,
+    // the keys or a typed number (taken at Enter or on leaving) changed it.
+    for (TVcNumSpin* spin : {VanSpin, TotSpin}) {
+        spin->OnChange = [this](TObject* S) { RondeSpinChange(S); };
+        spin->OnValueChanged = [this](TObject* S) { RondeSpinChange(S); };
+        spin->OnExit = [this](TObject* S) { RondeSpinChange(S); };
+    }
 
     SaveBitBtn = new TBitBtn(this);
     SaveBitBtn->SetParent(TopPanel);
@@ -161,6 +163,9 @@ void TRaRapportForm::FormActivate(TObject*) {
     if (!FOpening) return;
     FOpening = false;
     StatusBar->SetPanelText(1, "");
+    // The spins are set for the new report, which is made below: no report of
+    // the rounds on the way, and nothing of the previous facts stored back.
+    FSpinChanging = true;
     VanSpin->SetMinValue(1);
     VanSpin->SetMaxValue(99);
     TotSpin->SetMinValue(1);
@@ -168,13 +173,16 @@ void TRaRapportForm::FormActivate(TObject*) {
     VanSpin->SetValue(1);
     TotSpin->SetValue(LastRound());
     ApplyRondeLimits();
+    FSpinChanging = false;
     Repaint();
     RefreshRapport();
 }
 
 void TRaRapportForm::RondeSpinChange(TObject*) {
-    if (!CurGroep || !FFideList) return;
+    if (!CurGroep || !FFideList || FSpinChanging) return;
+    FSpinChanging = true;
     ApplyRondeLimits();
+    FSpinChanging = false;
     if (static_cast<int>(VanSpin->Value()) == FVan && static_cast<int>(TotSpin->Value()) == FTot)
         return;
     // What the director typed into the facts stays.

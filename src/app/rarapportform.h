@@ -56,6 +56,8 @@ private:
 
     std::unique_ptr<TSpFideList> FFideList;
     int FVan = 0, FTot = 0; // the rounds of the report shown
+    // Set while a spin change rebuilds: the limits set then change the spins again.
+    bool FSpinChanging = false;
     bool FOpening = true;   // shown, not yet activated
 };
 

@@ -21,6 +21,7 @@
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/files.h"
 #include "platform/vcl/comctrls.h"
+#include "platform/vcl/synthinput.h"
 
 namespace {
 
@@ -457,6 +458,30 @@ TEST_F(RaRapportTest, RoundSpinsStayInOrderAndRebuildTheReport) {
         Form->SetModalResult(mrOk);
     });
     EXPECT_EQ("Amersfoort", g->Rec.Plaats);
+}
+
+// A round typed into a spin and taken with Enter rebuilds the report too.
+TEST_F(RaRapportTest, ATypedRoundRebuildsTheReport) {
+    auto g = MakeRapportGroep();
+    TCurGroepScope scope(g.get());
+    RunModal(*Form, [&] {
+        TVcNumSpin& tot = *Form->TotSpin;
+        tot.SetFocus();
+        tot.SelectAll();
+        TypeText(&tot, "5");
+        KeyStroke(&tot, VK_RETURN, '\r');
+        EXPECT_EQ(5, tot.Value());
+        EXPECT_EQ(FideVasteKolommen + 5, Form->RapportGrid->ColCount());
+        TVcNumSpin& van = *Form->VanSpin;
+        van.SetFocus();
+        van.SelectAll();
+        TypeText(&van, "3");
+        KeyStroke(&van, VK_RETURN, '\r');
+        EXPECT_EQ(3, van.Value());
+        EXPECT_EQ(FideVasteKolommen + 3, Form->RapportGrid->ColCount());
+        EXPECT_EQ("3", Form->RapportGrid->Cells(FideVasteKolommen, 0));
+        Form->SetModalResult(mrOk);
+    });
 }
 
 TEST_F(RaRapportTest, OneRoundGroupHasConsistentSpins) {
