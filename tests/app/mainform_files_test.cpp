@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "app/standform.h"
 #include "app/uitslagform.h"
 #include "apptestenv.h"
 #include "mainform_testenv.h"
@@ -167,6 +168,30 @@ TEST_F(MainFormFiles, LargestGroupAndTrailingEmptyLinesOpenAgain) {
                       MakeNaam(CurGroep->Spelers.Sp(i)->Rec, nmVoornaamEerst));
     }
     EXPECT_EQ(0, CountAsked("Kan bestand niet openen."));
+}
+
+// An odd group whose file lost its "VRIJ" line: its games against the number
+// nobody holds are the bye's, so with every other game played it is complete
+// and gets its series points.
+TEST_F(MainFormFiles, OddGroupWithoutTheByeLineIsComplete) {
+    Create();
+    ForceDirectories(Root + "/Data");
+    WriteFileAtomic(Root + "/Data/Vijf.csv", ";Vijf;Relnr.;Ro;Geb.;MV;1;2;3;4;5;\r\n"
+                                             "1;Aap;;;;M;X;1;1;1;1;\r\n"
+                                             "2;Beer;;;;M;0;X;1;1;1;\r\n"
+                                             "3;Coda;;;;M;0;0;X;1;1;\r\n"
+                                             "4;Das;;;;M;0;0;0;X;1;\r\n"
+                                             "5;Eend;;;;M;0;0;0;0;X;\r\n");
+    Open(Root + "/Data", "Vijf.csv");
+    ASSERT_EQ(5, CurGroep->Spelers.Count());
+    EXPECT_EQ(0, CurGroep->GetNrEmptyGames());
+    CurGroep->Rec.MyUseZVPoints = 1;
+    TStandForm stand(nullptr);
+    stand.AfterConstruction();
+    stand.FormActivate(&stand);
+    ASSERT_EQ(5, stand.StandList().Count());
+    EXPECT_EQ(1, stand.StandList().Sp(0)->Rec.BergerNr);
+    EXPECT_DOUBLE_EQ(20, stand.StandList().Sp(0)->Rec.ZVPunten);
 }
 
 TEST_F(MainFormFiles, NoGroupFileSaysSoAndKeepsTheGroup) {
