@@ -1230,6 +1230,9 @@ public:
     TColChangingEvent OnColChanging;
     // The completion of Text from LookupItems, or "" when none is longer.
     std::string LookupCompletion(const std::string& Text) const;
+    // The first of Items that starts with Text and is longer (case as
+    // LookupCaseSensitive says), or -1.
+    int LookupIndex(const TStrings& Items, const std::string& Text) const;
     // How wide a combo's list must be for its widest item.
     int ComboDropWidth(const TComboBox& Combo);
     // The combo editor of the current cell moved to item Index (OnComboChange,

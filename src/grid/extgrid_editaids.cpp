@@ -8,16 +8,21 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/listctrls.h"
 
-std::string TExtStringGrid::LookupCompletion(const std::string& Text) const {
-    if (Text.empty()) return {};
+int TExtStringGrid::LookupIndex(const TStrings& Items, const std::string& Text) const {
+    if (Text.empty()) return -1;
     const std::string key = LookupCaseSensitive ? Text : AnsiUpperCase(Text);
-    for (int i = 0; i < FLookupItems->Count(); ++i) {
-        const std::string item = FLookupItems->Get(i);
+    for (int i = 0; i < Items.Count(); ++i) {
+        const std::string item = Items.Get(i);
         if (item.size() <= Text.size()) continue;
         const std::string head = item.substr(0, Text.size());
-        if ((LookupCaseSensitive ? head : AnsiUpperCase(head)) == key) return item;
+        if ((LookupCaseSensitive ? head : AnsiUpperCase(head)) == key) return i;
     }
-    return {};
+    return -1;
+}
+
+std::string TExtStringGrid::LookupCompletion(const std::string& Text) const {
+    const int i = LookupIndex(*FLookupItems, Text);
+    return i < 0 ? std::string() : FLookupItems->Get(i);
 }
 
 int TExtStringGrid::ComboDropWidth(const TComboBox& Combo) {

@@ -188,6 +188,27 @@ bool TGridCombo::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
     return true;
 }
 
+void TGridCombo::KeyPress(char& Key) {
+    FTyped = static_cast<unsigned char>(Key) >= 32;
+    TGridEditorControl::KeyPress(Key);
+}
+
+void TGridCombo::KeyUp(WORD& Key, TShiftState Shift) {
+    TGridEditorControl::KeyUp(Key, Shift);
+    const bool typed = FTyped;
+    FTyped = false;
+    if (!typed || Key == VK_RETURN || !Grid->Lookup || Style() != csDropDown) return;
+    const std::string text = Text();
+    if (EditSelLength() != 0 || EditSelStart() != static_cast<int>(text.size())) return;
+    const int i = Grid->LookupIndex(*Items(), text);
+    if (i < 0) return;
+    const std::string item = Items()->Get(i);
+    SetItemIndex(i);
+    // What was typed stays as typed; the completed rest is selected.
+    SetText(text + item.substr(text.size()));
+    SetEditSelection(static_cast<int>(text.size()), static_cast<int>(item.size() - text.size()));
+}
+
 void TGridCombo::StepItem(int Delta) {
     const int index = ItemIndex() + Delta;
     if (index < 0 || index >= Items()->Count()) return;

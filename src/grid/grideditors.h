@@ -92,9 +92,14 @@ protected:
     // The wheel steps one item (towards the user: the next) and tells the grid.
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // With the grid's Lookup, typing selects the first item that starts
+    // with the text and selects the rest of it in the edit field.
+    void KeyPress(char& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
 
 private:
     void StepItem(int Delta);
+    bool FTyped = false;
 };
 
 // The Unicode editors: the cell holds their wide text behind the wide-cell

@@ -174,3 +174,24 @@ TEST_F(EditAidsTest, TheWheelStepsTheComboEditorAndTellsTheChange) {
     SendKey(combo, Qt::Key_Return, "\r");
     EXPECT_EQ(Grid->Cells(1, 1), "groen");
 }
+
+TEST_F(EditAidsTest, TypingInTheComboEditorCompletesFromItsItems) {
+    Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
+        if (ACol == 1) AEditor = edComboEdit;
+    };
+    TGridCombo* combo = Grid->Combobox();
+    combo->Items()->Add("Breda");
+    combo->Items()->Add("Bussum");
+    Grid->Lookup = true;
+    Grid->SetCells(1, 1, "");
+    SendKey(Grid, Qt::Key_F2);
+    ASSERT_TRUE(combo->Visible());
+    SendKey(combo, Qt::Key_B, "b");
+    SendKey(combo, Qt::Key_U, "u");
+    EXPECT_EQ(combo->Text(), "bussum");
+    EXPECT_EQ(combo->EditSelStart(), 2);
+    EXPECT_EQ(combo->EditSelLength(), 4);
+    // Enter takes the item the text names.
+    SendKey(combo, Qt::Key_Return, "\r");
+    EXPECT_EQ(Grid->Cells(1, 1), "Bussum");
+}

@@ -316,6 +316,21 @@ void TComboBox::SelectAll() {
     if (QLineEdit* edit = Combo()->lineEdit()) edit->selectAll();
 }
 
+void TComboBox::SetEditSelection(int Start, int Length) {
+    if (QLineEdit* edit = Combo()->lineEdit()) edit->setSelection(Start, Length);
+}
+
+int TComboBox::EditSelStart() const {
+    QLineEdit* edit = Combo()->lineEdit();
+    if (!edit) return 0;
+    return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+}
+
+int TComboBox::EditSelLength() const {
+    QLineEdit* edit = Combo()->lineEdit();
+    return edit ? static_cast<int>(edit->selectedText().size()) : 0;
+}
+
 void TComboBox::Change() {
     if (FSyncing) return;
     Perform(CM_TEXTCHANGED);

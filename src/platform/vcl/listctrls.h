@@ -90,6 +90,10 @@ public:
     void SetItemHeight(int Value);
     void SetMaxLength(int Value);
     void SelectAll();
+    // Selects Length characters of the edit field from Start (editable styles).
+    void SetEditSelection(int Start, int Length);
+    int EditSelStart() const;
+    int EditSelLength() const;
     TNotifyEvent OnChange, OnSelect, OnDropDown, OnCloseUp;
 
 protected:
