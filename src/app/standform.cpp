@@ -214,6 +214,7 @@ void TStandForm::CheckBoxClick(TObject*) {
         grid.HideColumn(c);
     grid.EndGridUpdate();
     grid.AutoSizeColumns(true, 4);
+    LimitNaamKolom(grid, StandId::Naam);
 }
 
 void TStandForm::StandGridCanEditCell(TObject*, int ARow, int ACol, bool& CanEdit) {

@@ -14,6 +14,9 @@
 
 namespace {
 
+// About the longest name a club list holds in full.
+constexpr int MaxNaamTekens = 28;
+
 // Owns the game cells of one grid; the grid owns it as a component, so the
 // cells live exactly as long as the grid can hand them out.
 class TGameCellStore : public TComponent {
@@ -281,12 +284,23 @@ void FillStandGrid(TGroep& Groep, TExtColumnGrid& Grid, bool Compact, int LastRo
     fill.Widths();
     Grid.EndGridUpdate();
     Grid.AutoSizeColumns(true, 4);
+    LimitNaamKolom(Grid, Compact ? 1 : StandId::Naam);
 }
 
 bool IsRowEmpty(TExtStringGrid& Grid, int Row) {
     for (int c = 0; c < Grid.GetAllColCount(); ++c)
         if (!Grid.Cells(c, Row).empty()) return false;
     return true;
+}
+
+void LimitNaamKolom(TExtStringGrid& Grid, int Kolom) {
+    if (Kolom < 0 || Kolom >= Grid.ColCount() || Grid.IsHiddenColumn(Kolom)) return;
+    Grid.Canvas()->Font()->Assign(Grid.Font());
+    const int max = Grid.Canvas()->TextWidth(std::string(MaxNaamTekens, 'n')) + 8;
+    const int kolom = Grid.DisplColIndex(Kolom);
+    if (Grid.ColWidths(kolom) > max) Grid.SetColWidths(kolom, max);
+    Grid.HintShowLargeText = true;
+    Grid.SetShowHint(true);
 }
 
 TSp* StandRowSpeler(const TExtStringGrid& Grid, int Row) {

@@ -22,6 +22,10 @@ inline constexpr int Plaats = 0, Lootnr = 1, Naam = 2, Relnr = 3, Pnt = 4, WP = 
 // Spelers gives the row order and the order of the result columns.
 void FillStandGrid(TGroep& Groep, TExtColumnGrid& Grid, bool Compact, int LastRound,
                    TSpList& Spelers);
+// A long name must not push the other columns out of view: the name column
+// (real column Kolom) is kept to a sensible width and a name cut off shows
+// whole as the cell's hint.
+void LimitNaamKolom(TExtStringGrid& Grid, int Kolom);
 // True when every cell of the row is empty.
 bool IsRowEmpty(TExtStringGrid& Grid, int Row);
 // The player kept in column 0 of a row (display row), or null.

@@ -2,6 +2,7 @@
 // the colours of games against the bye and of games played with black.
 #include <algorithm>
 
+#include "app/standgrid.h"
 #include "app/uitslagform.h"
 #include "grid/columngrid.h"
 #include "model/group.h"
@@ -133,6 +134,7 @@ bool TUitslagForm::SetTabelUitslag(TGameCell* Cell, TInvoerCode Code) {
     }
     MarkChanged();
     TabelGrid->AutoSizeColumns(false, 4);
+    LimitNaamKolom(*TabelGrid, 1);
     ShowGameRow(Game.Rec.GameId);
     return true;
 }
@@ -172,6 +174,7 @@ void TUitslagForm::RefreshTabel() {
     for (int i = 0; i < FSpelers->Count(); ++i)
         ShowPunten(FSpelers->Sp(i));
     TabelGrid->AutoSizeColumns(false, 4);
+    LimitNaamKolom(*TabelGrid, 1);
 }
 
 void TUitslagForm::ColourVrij() {

@@ -443,6 +443,23 @@ TEST_F(StandWindow, ReturnThenEscapeKeepsTheCell) {
     });
 }
 
+// A very long name does not push the other columns out of view; the name
+// shows whole as the hint.
+TEST_F(StandWindow, ALongNameKeepsTheOtherColumnsInView) {
+    auto g = TieGroep();
+    const std::string lang = "Aap van de Langenaamlaan-Uitgebreidheid tot en met de laatste letter";
+    g->Spelers.GetSpelerOnBergerNr(1)->Rec.Achternaam = lang;
+    TCurGroepScope scope(g.get());
+    TOpenStand w;
+    TExtColumnGrid& grid = *w.Form.StandGrid;
+    grid.Canvas()->Font()->Assign(grid.Font());
+    const int kolom = grid.DisplColIndex(StandId::Naam);
+    EXPECT_LT(grid.ColWidths(kolom), grid.Canvas()->TextWidth(lang));
+    EXPECT_GE(grid.ColWidths(kolom), grid.Canvas()->TextWidth("Beer"));
+    EXPECT_TRUE(grid.HintShowLargeText);
+    EXPECT_TRUE(grid.ShowHint());
+}
+
 TEST_F(StandWindow, ModalWindowKeepsTheColumnChoiceAndOpensPlayerCards) {
     auto g = MakeClubGroep();
     SortOn(*g, true);
