@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "app/examples.h"
 #include "grid/extgrid.h"
@@ -80,6 +81,27 @@ TEST_F(Examples, ArchiveHoldsTheGroupsAndEachReadsBack) {
         }
         ASSERT_EQ(got->Games.Count(), want->Games.Count());
         EXPECT_EQ(Played(*got), Played(*want));
+        // Identical: every name part as typed, every result, the criteria.
+        for (int i = 0; i < want->Spelers.Count(); ++i) {
+            const TSpRec& w = want->Spelers.Sp(i)->Rec;
+            const TSpRec& g = got->Spelers.Sp(i)->Rec;
+            EXPECT_EQ(std::tie(w.Achternaam, w.Tussenvoegsel, w.Voorletters, w.Voornaam),
+                      std::tie(g.Achternaam, g.Tussenvoegsel, g.Voorletters, g.Voornaam));
+        }
+        for (int i = 0; i < want->Games.Count(); ++i) {
+            const TGameRec& w = want->Games.Game(i)->Rec;
+            const TGameRec& g = got->Games.Game(i)->Rec;
+            for (size_t s = 0; s < 2; ++s) {
+                EXPECT_EQ(w.Slots[s].BergerNr, g.Slots[s].BergerNr);
+                EXPECT_EQ(w.Slots[s].Uitslag, g.Slots[s].Uitslag);
+            }
+        }
+        std::vector<TSortId> wantOn, gotOn;
+        for (const TMyStSortItem& item : want->Rec.SortAr)
+            if (item.Aan) wantOn.push_back(item.SortId);
+        for (const TMyStSortItem& item : got->Rec.SortAr)
+            if (item.Aan) gotOn.push_back(item.SortId);
+        EXPECT_EQ(wantOn, gotOn);
     }
 
     // What each example shows: A complete with 8 players, B with the bye and every
