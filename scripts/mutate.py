@@ -53,6 +53,7 @@ class Fault:
         self.listname, self.number = listname, number
         self.path, self.context, self.old, self.new = path, context, old, new
         self.tests = tests
+        self.caught_by = ""
 
     def label(self):
         where = " [%s]" % self.context if self.context else ""
@@ -211,9 +212,14 @@ def try_fault(fault, build_dir, timeout):
             return "NOBUILD"
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         for t in fault.tests:
-            code, _ = run([find_program(build_dir, t), "--gtest_brief=1", "--gtest_fail_fast"],
-                          timeout, env)
+            code, out = run([find_program(build_dir, t), "--gtest_brief=1", "--gtest_fail_fast"],
+                            timeout, env)
             if code != 0:
+                # Which test noticed, so that a catch by a test that failed for
+                # another reason (a busy machine) can be told apart.
+                failed = re.findall(r"^\[  FAILED  \] (\S+)", out, re.M)
+                fault.caught_by = "%s %s" % (t, failed[0] if failed else
+                                             "(timed out)" if code is None else "(crashed)")
                 return "CAUGHT"
         return "MISSED"
     finally:
@@ -294,8 +300,9 @@ def main():
                 start = time.time()
                 verdict = try_fault(f, args.build_dir, args.timeout)
                 counts[verdict] += 1
-                print("%-9s %s#%-2d %s  (%.0fs)" % (verdict, f.listname, f.number, f.label(),
-                                                     time.time() - start), flush=True)
+                by = "  by %s" % f.caught_by if verdict == "CAUGHT" else ""
+                print("%-9s %s#%-2d %s  (%.0fs)%s" % (verdict, f.listname, f.number, f.label(),
+                                                       time.time() - start, by), flush=True)
             judged = counts["CAUGHT"] + counts["MISSED"]
             rate = 100.0 * counts["CAUGHT"] / judged if judged else 0.0
             summary.append("%s: %d of %d caught (%.0f%%); %d did not compile, %d gone, %d ambiguous"
