@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/gfx/drawcontrols.h"
 #include "platform/vcl/gfx/qtconvert.h"
@@ -130,8 +133,61 @@ QLineEdit* TCustomEdit::Edit() const {
     return qobject_cast<QLineEdit*>(Widget());
 }
 
+namespace {
+
+bool FitsCp1252(QChar C) {
+    const char16_t c = C.unicode();
+    return Utf16ToCp1252(std::u16string(1, c), '\0') != std::string(1, '\0') || c == 0;
+}
+
+// The nearest letters the program's text can hold: a letter with an accent
+// the code page lacks loses the accent, a few letters without a decomposition
+// get their usual plain form, anything else is left out.
+QString ToCp1252Letters(const QString& Text) {
+    QString out;
+    for (const QChar c : Text) {
+        if (FitsCp1252(c)) {
+            out += c;
+            continue;
+        }
+        switch (c.unicode()) {
+        case u'\u0141':
+            out += u'L';
+            continue; // L with stroke
+        case u'\u0142':
+            out += u'l';
+            continue;
+        case u'\u0110':
+            out += u'D';
+            continue; // D with stroke
+        case u'\u0111':
+            out += u'd';
+            continue;
+        case u'\u0131':
+            out += u'i';
+            continue; // dotless i
+        default:
+            break;
+        }
+        for (const QChar d : QString(c).normalized(QString::NormalizationForm_KD))
+            if (!d.isMark() && FitsCp1252(d)) out += d;
+    }
+    return out;
+}
+
+} // namespace
+
 void TCustomEdit::Connect() {
     QObject::connect(Edit(), &QLineEdit::textChanged, [this] { Notify(EN_CHANGE); });
+    // Only what the user types or pastes; text the program sets fits already.
+    QObject::connect(Edit(), &QLineEdit::textEdited, [this](const QString& Text) {
+        const QString fitted = ToCp1252Letters(Text);
+        if (fitted == Text) return;
+        const int cursor = Edit()->cursorPosition() - static_cast<int>(Text.size() - fitted.size());
+        Edit()->setText(fitted);
+        Edit()->setCursorPosition(std::max(0, cursor));
+        if (OnTextAdjusted) OnTextAdjusted(this);
+    });
 }
 
 void TCustomEdit::CNCommand(TMessage& Message) {

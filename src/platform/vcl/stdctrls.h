@@ -79,6 +79,11 @@ public:
     void Undo();
 
     TNotifyEvent OnChange;
+    // Letters typed or pasted that the program's text cannot hold (outside
+    // Windows-1252, such as the Polish L with stroke) become their plain letter
+    // ("L") or are left out; then this event fires, so that the window can say
+    // so.
+    TNotifyEvent OnTextAdjusted;
 
 protected:
     TCustomEdit(TComponent* AOwner, QWidget* Widget);

@@ -42,6 +42,24 @@ TEST_F(EditFixture, TypingChangesTheText) {
     EXPECT_EQ("b", Edit->Text());
 }
 
+// Letters outside the program's code page become their plain letter (or go),
+// and the edit says so; text the program sets is left alone.
+TEST_F(EditFixture, LettersTheCodePageLacksBecomePlainLetters) {
+    int adjusted = 0;
+    Edit->OnTextAdjusted = [&adjusted](TObject*) { ++adjusted; };
+    SendKey(Edit, 0, QString(QChar(0x141))); // L with stroke
+    Type("ukasz");
+    SendKey(Edit, 0, QString(QChar(0x15B)));  // s with acute
+    SendKey(Edit, 0, QString(QChar(0x4E2D))); // a CJK ideograph: left out
+    EXPECT_EQ("Lukaszs", Edit->Text());
+    EXPECT_EQ(3, adjusted);
+    SendKey(Edit, 0, QString(QChar(0xE9))); // in the code page already
+    EXPECT_EQ("Lukaszs\xE9", Edit->Text());
+    EXPECT_EQ(3, adjusted);
+    Edit->SetText("Jos\xE9");
+    EXPECT_EQ(3, adjusted);
+}
+
 TEST_F(EditFixture, KeyPressHandlerCanDropOrChangeTheCharacter) {
     Edit->OnKeyPress = [](TObject*, char& Key) {
         if (Key == 'x') Key = 0;
