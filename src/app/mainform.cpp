@@ -305,20 +305,33 @@ void TMainForm::NewMapSpeedButtonClick(TObject*) {
 
 void TMainForm::CheckSpelersNamen() {
     bool ok = SpEditGrid != nullptr && SpEditGrid->RowCount() > 1;
+    std::string fout;
     if (SpEditGrid)
         for (int r = 1; ok && r < SpEditGrid->RowCount(); ++r) {
             const std::string naam = Trim(SpEditGrid->Cells(1, r));
             ok = !naam.empty() && naam.find('?') == std::string::npos;
+            // Grey buttons need a reason the director can act on.
+            if (!ok && SpEditGrid->Objects(0, r))
+                fout = (naam.empty() ? "Speler " + IntToStr(r) + " heeft nog geen naam"
+                                     : "De naam van speler " + IntToStr(r) + " bevat een ?") +
+                       ": Uitslagen, Stand en Rating rapport wachten daarop.";
         }
     UitslagenBitBtn->SetEnabled(ok);
     StandBitBtn->SetEnabled(UitslagenBitBtn->Enabled());
     RaRapportBitBtn->SetEnabled(UitslagenBitBtn->Enabled());
+    const std::string vorige = FNamenFout;
+    FNamenFout = fout;
+    if (!StatusBar) return;
+    if (!fout.empty())
+        StatusBar->SetPanelText(1, fout);
+    else if (!vorige.empty() && StatusBar->Panels(1)->Text == vorige)
+        ShowGroepStatus();
 }
 
 void TMainForm::ShowGroepStatus() {
     if (CurGroep && !CurGroep->IsEmpty()) {
         StatusBar->SetPanelText(0, CurGroep->Rec.Naam);
-        StatusBar->SetPanelText(1, CurGroep->GetInfoStr());
+        StatusBar->SetPanelText(1, FNamenFout.empty() ? CurGroep->GetInfoStr() : FNamenFout);
     } else {
         StatusBar->SetPanelText(0, "Geen databestand geselecteerd.");
         StatusBar->SetPanelText(1, "Selecteer een map en dubbelklik op een databestand.");

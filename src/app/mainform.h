@@ -276,6 +276,8 @@ private:
     // rating field: "Zet" writes to him only, and only into that kind. Compared,
     // never followed.
     const TSp* FEditSpeler = nullptr;
+    // Why "Uitslagen", "Stand" and "Rating rapport" are grey (empty when not).
+    std::string FNamenFout;
     TRatingType FEditRatingType = rtKNSB;
 };
 

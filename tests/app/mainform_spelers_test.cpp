@@ -509,6 +509,27 @@ TEST_F(MainFormSpelers, ZetRefusesFieldsOfAnotherKind) {
     EXPECT_NE(Form->StatusBar->Panels(1)->Text.find("Niet gezet"), std::string::npos);
 }
 
+// Grey result buttons come with a reason in the status bar, and letters the
+// group file cannot hold are reported.
+TEST_F(MainFormSpelers, StatusBarSaysWhyTheButtonsAreGrey) {
+    Select(3);
+    Form->SpFamNaamEdit->SetText("");
+    Form->SpVoorNaamEdit->SetText("");
+    Form->ZetSpDataBitBtn->Click();
+    EXPECT_FALSE(Form->UitslagenBitBtn->Enabled());
+    EXPECT_EQ(Form->StatusBar->Panels(1)->Text,
+              "Speler 3 heeft nog geen naam: Uitslagen, Stand en Rating rapport wachten daarop.");
+    Select(3);
+    Form->SpFamNaamEdit->SetText("Dijkstra");
+    Form->ZetSpDataBitBtn->Click();
+    EXPECT_TRUE(Form->UitslagenBitBtn->Enabled());
+    EXPECT_EQ(Form->StatusBar->Panels(1)->Text, Groep->GetInfoStr());
+
+    ASSERT_TRUE(Form->SpVoorNaamEdit->OnTextAdjusted);
+    Form->SpVoorNaamEdit->OnTextAdjusted(Form->SpVoorNaamEdit);
+    EXPECT_NE(Form->StatusBar->Panels(1)->Text.find("niet kan bewaren"), std::string::npos);
+}
+
 // --- tie-break order ---------------------------------------------------------------------
 
 std::vector<std::pair<std::string, bool>> Lines(const TCheckListBox& L) {
