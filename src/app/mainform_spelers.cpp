@@ -187,12 +187,15 @@ void TMainForm::CreateSpelersControls() {
     SpFamNaamEdit->OnKeyDown = [this](TObject* S, WORD& Key, TShiftState Shift) {
         SpFamNaamEditKeyDown(S, Key, Shift);
     };
-    for (TEdit* e : EditFields(*this))
+    for (TEdit* e : EditFields(*this)) {
+        // What the group file cannot hold is not taken.
+        e->CodePageLetters = true;
         e->OnTextAdjusted = [this](TObject*) {
             StatusBar->SetPanelText(1, "Letters die het groepsbestand niet kan bewaren zijn "
                                        "vervangen door de gewone letter (L voor de Poolse L "
                                        "met streep).");
         };
+    }
 
     // The moves are offered on the players grid itself.
     SpelersPopupMenu = new TPopupMenu(this);

@@ -525,6 +525,7 @@ TEST_F(MainFormSpelers, StatusBarSaysWhyTheButtonsAreGrey) {
     EXPECT_TRUE(Form->UitslagenBitBtn->Enabled());
     EXPECT_EQ(Form->StatusBar->Panels(1)->Text, Groep->GetInfoStr());
 
+    EXPECT_TRUE(Form->SpVoorNaamEdit->CodePageLetters);
     ASSERT_TRUE(Form->SpVoorNaamEdit->OnTextAdjusted);
     Form->SpVoorNaamEdit->OnTextAdjusted(Form->SpVoorNaamEdit);
     EXPECT_NE(Form->StatusBar->Panels(1)->Text.find("niet kan bewaren"), std::string::npos);

@@ -181,6 +181,7 @@ void TCustomEdit::Connect() {
     QObject::connect(Edit(), &QLineEdit::textChanged, [this] { Notify(EN_CHANGE); });
     // Only what the user types or pastes; text the program sets fits already.
     QObject::connect(Edit(), &QLineEdit::textEdited, [this](const QString& Text) {
+        if (!CodePageLetters) return;
         const QString fitted = ToCp1252Letters(Text);
         if (fitted == Text) return;
         const int cursor = Edit()->cursorPosition() - static_cast<int>(Text.size() - fitted.size());

@@ -79,10 +79,12 @@ public:
     void Undo();
 
     TNotifyEvent OnChange;
-    // Letters typed or pasted that the program's text cannot hold (outside
-    // Windows-1252, such as the Polish L with stroke) become their plain letter
-    // ("L") or are left out; then this event fires, so that the window can say
-    // so.
+    // With CodePageLetters, letters typed or pasted that the program's text
+    // cannot hold (outside Windows-1252, such as the Polish L with stroke)
+    // become their plain letter ("L") or are left out; then OnTextAdjusted
+    // fires, so that the window can say so. Off: they stay in the edit (wide
+    // text) and read as "?".
+    bool CodePageLetters = false;
     TNotifyEvent OnTextAdjusted;
 
 protected:

@@ -46,6 +46,7 @@ TEST_F(EditFixture, TypingChangesTheText) {
 // and the edit says so; text the program sets is left alone.
 TEST_F(EditFixture, LettersTheCodePageLacksBecomePlainLetters) {
     int adjusted = 0;
+    Edit->CodePageLetters = true;
     Edit->OnTextAdjusted = [&adjusted](TObject*) { ++adjusted; };
     SendKey(Edit, 0, QString(QChar(0x141))); // L with stroke
     Type("ukasz");
@@ -57,6 +58,10 @@ TEST_F(EditFixture, LettersTheCodePageLacksBecomePlainLetters) {
     EXPECT_EQ("Lukaszs\xE9", Edit->Text());
     EXPECT_EQ(3, adjusted);
     Edit->SetText("Jos\xE9");
+    EXPECT_EQ(3, adjusted);
+    // Off (as by default), the letter stays in the edit.
+    Edit->CodePageLetters = false;
+    SendKey(Edit, 0, QString(QChar(0x141)));
     EXPECT_EQ(3, adjusted);
 }
 
