@@ -153,6 +153,20 @@ void TPageControl::TabClicked(int TabIndex) {
     if (OnChange) OnChange(this);
 }
 
+void TPageControl::SelectNextPage(bool GoForward) {
+    std::vector<TTabSheet*> visible;
+    for (TTabSheet* page : FPages)
+        if (page->TabVisible()) visible.push_back(page);
+    if (visible.size() < 2) return;
+    const auto at = std::find(visible.begin(), visible.end(), FActivePage);
+    const int n = static_cast<int>(visible.size());
+    const int from =
+        at == visible.end() ? (GoForward ? n - 1 : 0) : static_cast<int>(at - visible.begin());
+    TabClicked((from + (GoForward ? 1 : n - 1)) % n);
+    // The focus must not stay behind on a page that is no longer shown.
+    if (FActivePage && FActivePage->Showing()) FActivePage->SelectNext(nullptr, true, true);
+}
+
 void TPageControl::AdjustClientRect(TRect& R) const {
     R.Top += FTabBar->sizeHint().height();
     InflateRect(R, -2, -2);

@@ -61,6 +61,9 @@ public:
     // Fired when the user picks another tab (OnChanging may refuse it).
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
+    // The next (or previous) visible page, round the end, as the user picks it
+    // from the keyboard (Ctrl+Tab, Ctrl+PgDn); the focus goes to the new page.
+    void SelectNextPage(bool GoForward);
 
 protected:
     void AdjustClientRect(TRect& R) const override;

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "platform/rtl/files.h"
+#include "platform/vcl/comctrls.h"
 #include "platform/vcl/gfx/qtconvert.h"
 #include "platform/vcl/qtapp.h"
 #include "platform/vcl/qtdialogs.h"
@@ -304,6 +305,21 @@ bool TCustomForm::TranslateEvent(QEvent* Event) {
 void TCustomForm::CMDialogKey(TMessage& Message) {
     const WORD key = static_cast<WORD>(Message.WParam);
     const TShiftState shift = KeyDataToShiftState(Message.LParam);
+    // Ctrl+Tab and Ctrl+PgDn (with Shift, or Ctrl+PgUp: back) turn the pages of
+    // the page control around the focused control, or of the form's first one.
+    if (shift.Contains(ssCtrl) && !shift.Contains(ssAlt) &&
+        (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR)) {
+        TPageControl* pages = nullptr;
+        for (TWinControl* c = FActiveControl; c && !pages; c = c->Parent())
+            pages = dynamic_cast<TPageControl*>(c);
+        for (int i = 0; !pages && i < ComponentCount(); ++i)
+            if (auto* p = dynamic_cast<TPageControl*>(Components(i)); p && p->Showing()) pages = p;
+        if (pages) {
+            pages->SelectNextPage(key == VK_NEXT || (key == VK_TAB && !shift.Contains(ssShift)));
+            Message.Result = 1;
+            return;
+        }
+    }
     switch (key) {
     case VK_TAB:
         if (shift.Contains(ssCtrl) || shift.Contains(ssAlt)) break;

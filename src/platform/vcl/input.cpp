@@ -669,6 +669,16 @@ void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars, b
     default:
         break;
     }
+    // Turning pages (Ctrl+Tab, Ctrl+PgDn, Ctrl+PgUp) belongs to the form, also
+    // over a control that takes tabs or page keys itself.
+    const bool pageKey = (Key == VK_TAB || Key == VK_NEXT || Key == VK_PRIOR) &&
+                         KeyDataToShiftState(KeyData).Contains(ssCtrl) &&
+                         !KeyDataToShiftState(KeyData).Contains(ssAlt);
+    if (pageKey) {
+        TCustomForm* form = ParentForm();
+        if (form && form->Perform(CM_DIALOGKEY, Key, KeyData) != 0) return;
+        if (alive.expired()) return;
+    }
     if (mask != 0 && Perform(CM_WANTSPECIALKEY, Key, KeyData) == 0 &&
         (Perform(WM_GETDLGCODE) & (mask | DLGC_WANTALLKEYS)) == 0) {
         TCustomForm* form = ParentForm();

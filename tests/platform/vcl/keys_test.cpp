@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "platform/vcl/comctrls.h"
 #include "platform/vcl/stdctrls.h"
 #include "vcltestenv.h"
 
@@ -220,4 +221,44 @@ TEST(Destruction, ADyingFormFiresNoFocusEventsOfItsControls) {
     form.reset();
     EXPECT_EQ(0, exits);
     EXPECT_EQ(0, enters);
+}
+
+// Ctrl+Tab and Ctrl+PgDn turn to the next page, Ctrl+Shift+Tab and Ctrl+PgUp
+// back, round the ends; the focus goes along to the page shown, also from a
+// control that takes Tab itself.
+TEST_F(KeyFixture, ControlTabAndPageKeysTurnThePages) {
+    auto* pages = new TPageControl(Form.get());
+    pages->SetParent(Form.get());
+    pages->SetBounds(120, 10, 300, 200);
+    std::vector<TRecorder*> on;
+    for (const char* caption : {"Een", "Twee", "Drie"}) {
+        auto* sheet = new TTabSheet(Form.get());
+        sheet->SetPageControl(pages);
+        sheet->SetCaption(caption);
+        auto* r = new TRecorder(Form.get());
+        r->SetParent(sheet);
+        r->SetBounds(10, 10, 80, 30);
+        r->SetTabStop(true);
+        on.push_back(r);
+    }
+    int changes = 0;
+    pages->OnChange = [&changes](TObject*) { ++changes; };
+    ShowActive(Form.get());
+    on[0]->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return on[0]->Focused(); }));
+    on[0]->DlgCode = DLGC_WANTTAB;
+    SendKey(on[0], Qt::Key_Tab, "\t", Qt::ControlModifier);
+    EXPECT_EQ(1, pages->ActivePageIndex());
+    EXPECT_TRUE(ProcessUntil([&] { return on[1]->Focused(); }));
+    SendKey(on[1], Qt::Key_PageDown, QString(), Qt::ControlModifier);
+    EXPECT_EQ(2, pages->ActivePageIndex());
+    EXPECT_TRUE(ProcessUntil([&] { return on[2]->Focused(); }));
+    SendKey(on[2], Qt::Key_PageDown, QString(), Qt::ControlModifier);
+    EXPECT_EQ(0, pages->ActivePageIndex());
+    SendKey(on[0], Qt::Key_PageUp, QString(), Qt::ControlModifier);
+    EXPECT_EQ(2, pages->ActivePageIndex());
+    SendKey(on[2], Qt::Key_Backtab, QString(), Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(1, pages->ActivePageIndex());
+    EXPECT_EQ(5, changes);
+    EXPECT_TRUE(on[0]->Only(WM_KEYDOWN).empty());
 }
