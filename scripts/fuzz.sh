@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 TOTAL=${1:-150}
 shift || true
 
-cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVZ_FUZZ=ON \
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVZ_FUZZ=ON -DVZ_WERROR=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/fuzz --target vz_fuzzers
 

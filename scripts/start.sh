@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it.
+# Installs what is missing, builds the program (a compiler warning is an
+# error) and starts it.
 #
 # The program runs in its own folder (build/release/src/app/), where the help
 # text "ZV-Vivazozodi help.txt" is put beside it. At a first start (no data root
@@ -9,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVZ_WERROR=ON
 cmake --build build/release --target vivazozodi vz_make_examples
 
 APPDIR=build/release/src/app
