@@ -92,3 +92,29 @@ void TWideStrings::AssignTo(TPersistent* Dest) const {
         ansi->AddObject(Utf16ToCp1252(Get(i)), GetObject(i));
     ansi->EndUpdate();
 }
+
+int TWideStrings::IndexOf(const std::u16string& S) const {
+    for (int i = 0; i < Count(); ++i)
+        if (CompareWideText(Get(i), S, FLocale) == 0) return i;
+    return -1;
+}
+
+namespace {
+constexpr char StreamedName[] = "WideStrings";
+}
+
+void TWideStrings::WriteProperties(TComponentWriter& Writer) const {
+    std::vector<std::u16string> items;
+    for (int i = 0; i < Count(); ++i)
+        items.push_back(Get(i));
+    Writer.WriteWideStrings(StreamedName, items);
+}
+
+void TWideStrings::ReadProperties(const TStreamedComponent& Component) {
+    if (!Component.Find(StreamedName)) return;
+    BeginUpdate();
+    Clear();
+    for (const std::u16string& item : Component.WideStrings(StreamedName))
+        Add(item);
+    EndUpdate();
+}

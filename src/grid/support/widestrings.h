@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/compstream.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/stringscore.h"
 
@@ -51,6 +52,17 @@ public:
 
     TStrings* AnsiStrings() const { return FAnsiStrings.get(); }
 
+    // The locale of comparisons: the user's at creation.
+    LCID Locale() const { return FLocale; }
+    void SetLocale(LCID Value) { FLocale = Value; }
+    // First item equal ignoring case in the list's locale; -1 when none.
+    int IndexOf(const std::u16string& S) const override;
+
+    // Streamed as the one property "WideStrings"; reading takes a list of
+    // wide strings, or of single-byte strings converted.
+    void WriteProperties(TComponentWriter& Writer) const;
+    void ReadProperties(const TStreamedComponent& Component);
+
     // Every item followed by CR LF.
     std::u16string Text() const { return JoinLines(u"\r\n"); }
 
@@ -60,6 +72,7 @@ protected:
 
 private:
     std::unique_ptr<TAnsiStringsForWideStrings> FAnsiStrings;
+    LCID FLocale = GetUserDefaultLCID();
 };
 
 // The ordinary wide list: items kept in memory, objects not owned.

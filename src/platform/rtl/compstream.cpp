@@ -48,6 +48,24 @@ std::vector<std::string> TStreamedComponent::Strings(const std::string& Name) co
     return p && p->Type == pvStrings ? p->List : std::vector<std::string>{};
 }
 
+std::vector<std::u16string> TStreamedComponent::WideStrings(const std::string& Name) const {
+    std::vector<std::u16string> out;
+    const TStreamedProperty* p = Find(Name);
+    if (!p || (p->Type != pvStrings && p->Type != pvWideStrings)) return out;
+    for (const std::string& item : p->List) {
+        if (p->Type == pvStrings) {
+            out.push_back(Cp1252ToUtf16(item));
+            continue;
+        }
+        std::u16string w(item.size() / 2, u'\0');
+        for (size_t i = 0; i < w.size(); ++i)
+            w[i] = static_cast<char16_t>(static_cast<unsigned char>(item[2 * i]) |
+                                         (static_cast<unsigned char>(item[2 * i + 1]) << 8));
+        out.push_back(std::move(w));
+    }
+    return out;
+}
+
 // --- writing ---------------------------------------------------------------------------
 
 void TComponentWriter::Bytes(const void* Data, size_t Count) {
@@ -124,6 +142,21 @@ void TComponentWriter::WriteStrings(const std::string& Name,
         Counted(s);
 }
 
+void TComponentWriter::WriteWideStrings(const std::string& Name,
+                                        const std::vector<std::u16string>& Value) {
+    Header(pvWideStrings, Name);
+    U32(static_cast<uint32_t>(Value.size()));
+    for (const std::u16string& w : Value) {
+        std::string bytes;
+        bytes.reserve(w.size() * 2);
+        for (const char16_t c : w) {
+            bytes += static_cast<char>(c & 0xFF);
+            bytes += static_cast<char>(c >> 8);
+        }
+        Counted(bytes);
+    }
+}
+
 void TComponentWriter::EndComponent() {
     const unsigned char end = 0;
     Bytes(&end, 1);
@@ -166,7 +199,7 @@ bool TComponentReader::ReadComponent(TStreamedComponent& Component) {
     for (;;) {
         const uint8_t type = U8();
         if (type == 0) return true;
-        if (type < pvInteger || type > pvStrings) Damaged();
+        if (type < pvInteger || type > pvWideStrings) Damaged();
         if (Component.Props.size() >= MaxProperties) Damaged();
         TStreamedProperty p;
         p.Type = static_cast<TPropValueType>(type);
@@ -194,13 +227,16 @@ bool TComponentReader::ReadComponent(TStreamedComponent& Component) {
         case pvBinary:
             p.Str = Counted(U32());
             break;
-        case pvStrings: {
+        case pvStrings:
+        case pvWideStrings: {
             const uint32_t count = U32();
             // Each item takes at least its 4 length bytes.
             if (count > MaxListItems || static_cast<int64_t>(count) * 4 > Left()) Damaged();
             p.List.reserve(count);
-            for (uint32_t i = 0; i < count; ++i)
+            for (uint32_t i = 0; i < count; ++i) {
                 p.List.push_back(Counted(U32()));
+                if (p.Type == pvWideStrings && p.List.back().size() % 2 != 0) Damaged();
+            }
             break;
         }
         }

@@ -9,7 +9,8 @@
 // (never 0), its name (u8 length + bytes) and its value; a 0 byte ends the
 // record. Values: integer (8 bytes little-endian), float (IEEE 754 double,
 // 8 bytes), boolean (1 byte, 0 or 1), string and binary (u32 length + bytes),
-// list of strings (u32 count, then per item u32 length + bytes).
+// list of strings (u32 count, then per item u32 length + bytes), list of wide
+// strings (the same, each item's bytes UTF-16 little-endian).
 
 #include <cstdint>
 #include <string>
@@ -23,7 +24,8 @@ enum TPropValueType : uint8_t {
     pvBoolean = 3,
     pvString = 4,
     pvBinary = 5,
-    pvStrings = 6
+    pvStrings = 6,
+    pvWideStrings = 7
 };
 
 struct TStreamedProperty {
@@ -32,7 +34,7 @@ struct TStreamedProperty {
     int64_t Int = 0;
     double Float = 0;
     std::string Str; // string and binary
-    std::vector<std::string> List;
+    std::vector<std::string> List; // wide items as their UTF-16LE bytes
 };
 
 struct TStreamedComponent {
@@ -45,6 +47,8 @@ struct TStreamedComponent {
     bool Boolean(const std::string& Name, bool Default = false) const;
     std::string String(const std::string& Name, const std::string& Default = "") const;
     std::vector<std::string> Strings(const std::string& Name) const;
+    // A list of wide strings, or of single-byte strings converted.
+    std::vector<std::u16string> WideStrings(const std::string& Name) const;
 };
 
 class TComponentWriter {
@@ -57,6 +61,7 @@ public:
     void WriteString(const std::string& Name, const std::string& Value);
     void WriteBinary(const std::string& Name, const std::string& Value);
     void WriteStrings(const std::string& Name, const std::vector<std::string>& Value);
+    void WriteWideStrings(const std::string& Name, const std::vector<std::u16string>& Value);
     void EndComponent();
 
 private:

@@ -650,35 +650,3 @@ TFormatSettings& FormatSettings() {
     static TFormatSettings settings;
     return settings;
 }
-
-// --- UTF-16 comparison ------------------------------------------------------------
-
-char16_t WideUpperChar(char16_t C) {
-    if (C >= u'a' && C <= u'z') return static_cast<char16_t>(C - 32);
-    if (C < 0x80) return C;
-    // Latin-1: à..þ except the division sign; ÿ has its capital in Latin Extended-A.
-    if (C >= 0xE0 && C <= 0xFE && C != 0xF7) return static_cast<char16_t>(C - 32);
-    if (C == 0xFF) return 0x178;
-    if (C == 0xB5) return 0x39C;
-    // Latin Extended-A: capital and small letter side by side.
-    if ((C >= 0x100 && C <= 0x137) || (C >= 0x14A && C <= 0x177))
-        return static_cast<char16_t>(C & ~1u);
-    if ((C >= 0x139 && C <= 0x148) || (C >= 0x179 && C <= 0x17E))
-        return (C & 1u) ? C : static_cast<char16_t>(C - 1);
-    // Greek and Cyrillic.
-    if (C >= 0x3B1 && C <= 0x3CB && C != 0x3C2) return static_cast<char16_t>(C - 32);
-    if (C == 0x3C2) return 0x3A3;
-    if (C >= 0x430 && C <= 0x44F) return static_cast<char16_t>(C - 32);
-    if (C >= 0x450 && C <= 0x45F) return static_cast<char16_t>(C - 80);
-    return C;
-}
-
-int CompareWideText(const std::u16string& A, const std::u16string& B) {
-    const size_t n = std::min(A.size(), B.size());
-    for (size_t i = 0; i < n; ++i) {
-        const char16_t a = WideUpperChar(A[i]), b = WideUpperChar(B[i]);
-        if (a != b) return a < b ? -1 : 1;
-    }
-    if (A.size() == B.size()) return 0;
-    return A.size() < B.size() ? -1 : 1;
-}

@@ -93,8 +93,16 @@ std::string Cp1252ToUtf8(const std::string& s);
 std::string Utf8ToCp1252(const std::string& s, char replacement = '?');
 std::u16string Cp1252ToUtf16(const std::string& s);
 std::string Utf16ToCp1252(const std::u16string& s, char replacement = '?');
-// 0 when A and B are equal ignoring case, else negative or positive.
+// A Windows locale number (language in the low 10 bits, country above).
+using LCID = unsigned;
+constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
+// The user's locale, from the environment's LC_ALL, LC_COLLATE or LANG.
+LCID GetUserDefaultLCID();
+// 0 when A and B are equal ignoring case in every script, else negative or
+// positive. In a Turkish or Azerbaijani locale dotted and dotless i differ.
+int CompareWideText(const std::u16string& A, const std::u16string& B, LCID Locale);
 int CompareWideText(const std::u16string& A, const std::u16string& B);
+// The character's case key where it stays in one UTF-16 unit.
 char16_t WideUpperChar(char16_t C);
 
 // --- process-wide format settings -------------------------------------------------

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QString>
+
+#include <cstdlib>
 #include <memory>
 
 #include "grid/support/widestrings.h"
+#include "platform/rtl/streams.h"
 
 namespace {
 struct Tagged : TObject {
@@ -136,4 +140,82 @@ TEST(WideStrings, ChangeEventsRespectUpdates) {
     list.Add(u"d");
     list.AnsiStrings()->EndUpdate();
     EXPECT_EQ(changes, 3);
+}
+
+TEST(WideStrings, CaseIsIgnoredInEveryScript) {
+    TWideStringList list;
+    // Full-width, Armenian, Latin Extended-B, Georgian, Cherokee, and Deseret
+    // outside the basic plane.
+    for (const char16_t* upper :
+         {u"\uFF21\uFF22", u"\u0531\u0532", u"\u0182\u01F1", u"\u10A0", u"\u13A0", u"\U00010400"})
+        list.Add(upper);
+    const std::u16string lower[] = {u"\uFF41\uFF42", u"\u0561\u0562", u"\u0183\u01F3",
+                                    u"\u2D00",       u"\uAB70",       u"\U00010428"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(list.IndexOf(lower[i]), i) << i;
+    EXPECT_EQ(list.IndexOf(u"\uFF41"), -1);
+    // Every character of the basic plane that Qt holds equal to its upper
+    // case ignoring case is equal here too.
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c < 0xE000) continue;
+        const QString a(QChar(static_cast<char16_t>(c)));
+        const QString b = a.toUpper();
+        if (b.size() != 1 || a.compare(b, Qt::CaseInsensitive) != 0) continue;
+        ASSERT_EQ(CompareWideText(a.toStdU16String(), b.toStdU16String()), 0)
+            << static_cast<unsigned>(c);
+    }
+}
+
+TEST(WideStrings, TheListsLocaleIsTheUsersAtCreation) {
+    const char* saved = std::getenv("LANG");
+    const std::string old = saved ? saved : "";
+    unsetenv("LC_ALL");
+    unsetenv("LC_COLLATE");
+    setenv("LANG", "tr_TR.UTF-8", 1);
+    TWideStringList turkish;
+    setenv("LANG", "nl_NL.UTF-8", 1);
+    TWideStringList dutch;
+    if (saved)
+        setenv("LANG", old.c_str(), 1);
+    else
+        unsetenv("LANG");
+    EXPECT_EQ(turkish.Locale(), 0x041Fu);
+    EXPECT_EQ(dutch.Locale(), 0x0413u);
+    // In Turkish the capital of i has a dot.
+    for (TWideStringList* list : {&turkish, &dutch})
+        list->Add(u"istanbul");
+    EXPECT_EQ(turkish.IndexOf(u"\u0130STANBUL"), 0);
+    EXPECT_EQ(turkish.IndexOf(u"ISTANBUL"), -1);
+    EXPECT_EQ(dutch.IndexOf(u"ISTANBUL"), 0);
+    dutch.SetLocale(0x041F);
+    EXPECT_EQ(dutch.IndexOf(u"ISTANBUL"), -1);
+}
+
+TEST(WideStrings, StreamedAsThePropertyWideStrings) {
+    TWideStringList list;
+    list.Add(u"\u03A9mega");
+    list.Add(u"caf\u00E9 \U00010400");
+    TMemoryStream stream;
+    TComponentWriter writer(stream);
+    writer.BeginComponent("TWideStringList");
+    list.WriteProperties(writer);
+    writer.EndComponent();
+    // A list written by a single-byte program reads converted.
+    writer.BeginComponent("TWideStringList");
+    writer.WriteStrings("WideStrings", {"caf\xE9", "\xBD"});
+    writer.EndComponent();
+    stream.Seek(0, soBeginning);
+    TComponentReader reader(stream);
+    TStreamedComponent c;
+    ASSERT_TRUE(reader.ReadComponent(c));
+    ASSERT_NE(c.Find("WideStrings"), nullptr);
+    EXPECT_EQ(c.Find("WideStrings")->Type, pvWideStrings);
+    TWideStringList back;
+    back.ReadProperties(c);
+    EXPECT_TRUE(back.Equals(list));
+    ASSERT_TRUE(reader.ReadComponent(c));
+    back.ReadProperties(c);
+    ASSERT_EQ(back.Count(), 2);
+    EXPECT_EQ(back[0], u"caf\u00E9");
+    EXPECT_EQ(back[1], u"\u00BD");
 }
