@@ -173,6 +173,23 @@ void THTMLPicture::SetFrame(int Value) {
     if (OnFrameChange) OnFrameChange(this);
 }
 
+void THTMLPicture::ReadData(TStream& Stream) {
+    const int64_t count = Stream.Size() - Stream.Position();
+    std::string bytes(static_cast<size_t>(std::max<int64_t>(count, 0)), '\0');
+    if (!bytes.empty()) Stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    FData = std::move(bytes);
+    Decode();
+}
+
+void THTMLPicture::LoadFromStream(TStream& Stream) {
+    ReadData(Stream);
+    Changed();
+}
+
+void THTMLPicture::WriteData(TStream& Stream) const {
+    if (!FData.empty()) Stream.WriteBuffer(FData.data(), static_cast<int64_t>(FData.size()));
+}
+
 void THTMLPicture::SaveToFile(const std::string& FileName) const {
     WriteFileAtomic(FileName, FData);
 }

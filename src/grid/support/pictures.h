@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/rtl/collections.h"
+#include "platform/rtl/streams.h"
 #include "platform/rtl/threads.h"
 #include "platform/vcl/gfx/graphics.h"
 
@@ -69,6 +70,12 @@ public:
     std::string SaveToBytes(const std::string& Format = "BMP") const override { return FData; }
     // The stored bytes as they came, whatever the file's extension says.
     void SaveToFile(const std::string& FileName) const override;
+    // The rest of Stream is the encoded image; LoadFromStream also tells OnChange.
+    void ReadData(TStream& Stream);
+    void LoadFromStream(TStream& Stream);
+    // The encoded bytes, unchanged.
+    void WriteData(TStream& Stream) const;
+    void SaveToStream(TStream& Stream) const { WriteData(Stream); }
     const std::string& Data() const { return FData; }
     const TBitmap& Decoded() const { return *FDecoded; }
 

@@ -229,6 +229,19 @@ TEST(Pictures, SavedToAFileAsTheBytesCame) {
             EXPECT_EQ(ReadFileBytes(folder.File(name)), bytes) << name;
         }
     }
+    // Streams carry the bytes unchanged too.
+    THTMLPicture streamed;
+    int changes = 0;
+    streamed.OnChange = [&](TObject*) { ++changes; };
+    TMemoryStream stream;
+    stream.WriteBuffer(twoFrames.data(), static_cast<int64_t>(twoFrames.size()));
+    stream.Seek(0, soBeginning);
+    streamed.LoadFromStream(stream);
+    EXPECT_EQ(streamed.FrameCount(), 2);
+    EXPECT_EQ(changes, 1);
+    TMemoryStream out;
+    streamed.SaveToStream(out);
+    EXPECT_EQ(out.Size(), static_cast<int64_t>(twoFrames.size()));
     THTMLPicture again;
     again.LoadFromFile(folder.File("saved.gif"));
     EXPECT_EQ(again.FrameCount(), -1); // the last one saved was the PNG
