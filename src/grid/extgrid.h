@@ -648,7 +648,6 @@ private:
     void DragOverAt(const TPoint& Point, bool& Allow, TDragFormats Formats);
     void HideDropArrows();
     TArrowWindow* DropArrow(int Index);
-    std::string SelectionText(const TGridRect& R) const;
     std::shared_ptr<TGridDropTarget> FDropTarget;
     std::array<TArrowWindow*, 3> FDropArrows{}; // owned by the grid as components
     bool FOleDragArmed = false;
@@ -903,6 +902,10 @@ public:
     bool Stretched() const { return FStretched; }
     // After the user sized ACol from OldWidth: every other normal column in proportion.
     void ScaleOtherColumns(int ACol, int OldWidth);
+    // The same for rows, after ARow was sized from OldHeight.
+    void ScaleOtherRows(int ARow, int OldHeight);
+    // A column or row sized by the user scales the other normal ones with it.
+    bool ProportionalSizing = false;
     // The grid's width went from OldWidth to NewWidth: every column in proportion.
     void SynchColumnsToWidth(int OldWidth, int NewWidth);
     // --- cell hints (extgrid_hints.cpp) ---
@@ -978,6 +981,23 @@ public:
     bool StepRadio(int ACol, int ARow, bool Ask);
     bool IsButton(int ACol, int ARow);
     bool IsComment(int ACol, int ARow, std::string& Comment);
+    // --- named questions and actions (extgrid_queries.cpp; display columns) ---
+    // The stored option of a radio group (negative: the text is the choice).
+    bool GetRadioIndex(int ACol, int ARow, int& Index);
+    // A radio group's options (merged cells ask their base cell); none for other cells.
+    const TStrings* GetRadioOptions(int ACol, int ARow);
+    // The checker's error range in the cell's text, 0 and 0 without one.
+    void GetErrorRange(int ACol, int ARow, int& From, int& Length);
+    // With Multilinecells the most lines of a cell of the row, else 1.
+    int GetRowLineCount(int ARow);
+    // The row high enough for Lines lines of the grid's font and Extra pixels.
+    void SetRowHeightForLines(int ARow, int Lines, int Extra);
+    // The selected cells by TAB and CR LF (none after the last row), as a
+    // drag carries them.
+    std::string GetSelectionAsText();
+    // Repaints the cells of R, merged ranges whole.
+    void RepaintCellRange(const TGridRect& R);
+    std::string GetCellTextDisplayCol(int ACol, int ARow) const;
 
 protected:
     // The base paint, then the frame of the editor and the footer's place.
@@ -996,6 +1016,8 @@ private:
     bool PlaceTextRect(TCellPaintContext& Cell);
     void PaintHTMLText(TCellPaintContext& Cell);
     void PaintPlainText(TCellPaintContext& Cell);
+    // "|\" cells: every character, not through the code page.
+    void PaintWideText(TCellPaintContext& Cell);
     // Rich text formatted, in its own colours or the selection's (extgrid_richtext.cpp).
     void PaintRichText(TCellPaintContext& Cell);
     void DrawCellBorders(TCanvas& Canvas, int ACol, int ARow, TRect R);
@@ -1011,6 +1033,7 @@ private:
                                TAlignment HAlign);
     TPoint CheckBoxOrigin(const TRect& R, int W, int TextWidth, bool TextShown, TAlignment HAlign);
     bool FStretched = false;
+    int FLastClientWidth = 0; // at the last resize, for SynchWithGrid
     int FHintCol = -1, FHintRow = -1;
     int FNodeCount = 0; // nodes made and not removed
     // Display rows about to lose their cells: their nodes no longer count.
@@ -1110,7 +1133,10 @@ private:
     struct TSizingPress {
         bool Cols = true;
         int Index = -1, Start = 0, Offset = 0;
+        int OldSize = 0; // the width or height before the sizing
     } FSizingPress;
+    // A column or row sizing by the mouse ended: proportions and events.
+    void EndMouseSizing();
     std::unique_ptr<THTMLHintWindow> FSizingHintWindow;
     // A fixed column sized by hand at its right border (SizeFixedCol): the
     // column being sized (-1 when none) and where its sizing line is.

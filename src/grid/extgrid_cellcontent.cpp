@@ -51,6 +51,8 @@ void TExtStringGrid::DrawCellContent(TCellPaintContext& Cell) {
         PaintHTMLText(Cell);
     else if (Cell.Kind == cckRichText)
         PaintRichText(Cell);
+    else if (Cell.Kind == cckWide)
+        PaintWideText(Cell);
     else
         PaintPlainText(Cell);
 }
@@ -222,7 +224,6 @@ void TExtStringGrid::PaintPlainText(TCellPaintContext& Cell) {
     const TCellGraphic* Graphic = Cell.Graphic;
     const bool sortHere = Cell.SortIndicator;
     std::string shown = Cell.Text;
-    if (Cell.Kind == cckWide) shown = Utf16ToCp1252(DecodeWideCell(Cell.Text));
     if (FURLShow && IsURL(shown)) {
         if (!FURLFull) StripURLProtocol(shown);
         Canvas.Font()->SetStyle(Canvas.Font()->Style() + fsUnderline);
@@ -284,4 +285,39 @@ void TExtStringGrid::PaintPlainText(TCellPaintContext& Cell) {
         DrawSortIndicator(Canvas, Cell.RealCol, IndicatorY(tr, VAlign), x);
     }
     Canvas.Font()->SetStyle(Canvas.Font()->Style() - fsUnderline);
+}
+
+void TExtStringGrid::PaintWideText(TCellPaintContext& Cell) {
+    TCanvas& Canvas = Cell.Canvas;
+    TRect& tr = Cell.TextRect;
+    const std::u16string text = DecodeWideCell(Cell.Text);
+    unsigned flags = DT_NOPREFIX | HorzFlag(Cell.HAlign) | VertFlag(Cell.VAlign);
+    if (FWordWrap)
+        flags |= DT_WORDBREAK | DT_EDITCONTROL;
+    else if (!Multilinecells)
+        flags |= DT_SINGLELINE | DT_END_ELLIPSIS;
+    if (Cell.FilterGlyph) tr.Right -= 16;
+    if (Cell.SortIndicator) {
+        if (Cell.HAlign == taLeftJustify)
+            tr.Right -= 14;
+        else
+            tr.Left += 14;
+    }
+    if (tr.Right <= tr.Left) return;
+    Cell.TextWidth = Canvas.TextExtentW(text).cx + 2;
+    {
+        TSavedDC dc(Canvas);
+        Canvas.IntersectClipRect(Cell.Rect);
+        Canvas.Brush()->SetStyle(bsClear);
+        TRect d = tr;
+        DrawTextW(Canvas, text, d, flags);
+        Canvas.Brush()->SetStyle(bsSolid);
+    }
+    if (Cell.SortIndicator) {
+        const int w = std::clamp(Cell.TextWidth - 2, 0, std::max(0, tr.Width() - 16));
+        const int x = Cell.HAlign == taLeftJustify    ? tr.Left + w + 10
+                      : Cell.HAlign == taRightJustify ? tr.Right - w - 10
+                                                      : tr.Left + 8;
+        DrawSortIndicator(Canvas, Cell.RealCol, IndicatorY(tr, Cell.VAlign), x);
+    }
 }

@@ -480,8 +480,18 @@ TPoint TExtStringGrid::GetCellContentSize(int ACol, int ARow, bool UseColumnWidt
         RenderHTML(canvas, text, {0, 0, width, 65535}, params, result);
         return {result.TextWidth + 2 + 2 * XYOffset.X, result.TextHeight + 2 + 2 * XYOffset.Y};
     }
-    std::string shown = kind == cckWide ? Utf16ToCp1252(DecodeWideCell(text)) : text;
     const int available = colWidth - 2 * (2 + XYOffset.X);
+    if (kind == cckWide) {
+        // Measured as drawn: the wide characters themselves.
+        const std::u16string wide = DecodeWideCell(text);
+        TRect r{0, 0, UseColumnWidth && available > 0 ? available : 65535, 0};
+        const unsigned flags =
+            DT_CALCRECT | DT_NOPREFIX |
+            (FWordWrap || Multilinecells ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE);
+        DrawTextW(canvas, wide, r, flags);
+        return {r.Width() + 2 * (2 + XYOffset.X), r.Height() + 2 * (2 + XYOffset.Y)};
+    }
+    const std::string& shown = text;
     if (UseColumnWidth && available > 0) {
         TRect r{0, 0, available, 0};
         DrawText(canvas, shown, r, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);

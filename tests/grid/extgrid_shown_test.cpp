@@ -80,3 +80,31 @@ TEST_F(Shown, TheVersionIsTwoSixWithItsDate) {
     EXPECT_EQ(Grid->GetVersionNr(), 0x02060002);
     EXPECT_EQ(Grid->GetVersionString(), "2.6.0.2 August, 2003");
 }
+
+TEST_F(Shown, WideCellsAreDrawnAndMeasuredWithTheirOwnCharacters) {
+    const std::u16string cyrillic = u"\u0429\u0443\u043A\u0430 \u0429\u0438\u0449";
+    const std::u16string greek = u"\u0391\u03B8\u03AE\u03BD\u03B1 \u03A9\u03C8";
+    Grid->SetColWidths(1, 160);
+    Grid->SetColWidths(2, 160);
+    Grid->SetWideCells(1, 1, cyrillic);
+    Grid->SetCells(2, 1, Utf16ToCp1252(cyrillic)); // what the code page makes of it
+    Grid->SetWideCells(1, 2, greek);
+    Grid->SetCells(1, 3, "Jansen");
+    Grid->SetWideCells(2, 3, u"Jansen");
+    const auto image = Render();
+    SaveArtifact(*image, "grid_wide_text_cyrillic_greek.png");
+    const TRect wide = Inner(Grid->CellRect(1, 1), 1), coded = Inner(Grid->CellRect(2, 1), 1);
+    EXPECT_FALSE(Ink(*image, wide).Empty());
+    EXPECT_NE(Pixels(*image, wide), Pixels(*image, coded)) << "not \"??? ???\"";
+    EXPECT_FALSE(Ink(*image, Inner(Grid->CellRect(1, 2), 1)).Empty());
+    // Text the code page holds looks the same either way.
+    EXPECT_EQ(Pixels(*image, Inner(Grid->CellRect(1, 3), 1)),
+              Pixels(*image, Inner(Grid->CellRect(2, 3), 1)));
+    // Auto-size measures the characters drawn.
+    Grid->Canvas()->Font()->Assign(Grid->Font());
+    const int needed = Grid->Canvas()->TextExtentW(u"\u0429\u0429\u0429\u0429\u0429\u0429").cx;
+    Grid->SetWideCells(3, 4, u"\u0429\u0429\u0429\u0429\u0429\u0429");
+    Grid->AutoSizeCol(3);
+    EXPECT_GE(Grid->ColWidths(3), needed);
+    EXPECT_LE(Grid->ColWidths(3), needed + 20);
+}

@@ -61,19 +61,39 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
     FPenPos = {X + Width, Y};
 }
 
-void TCanvas::ExtTextOut(int X, int Y, unsigned Options, const TRect* R, const std::string& Text) {
-    if (!RequirePainter()) return;
-    QPainter& P = *FState->Painter;
+namespace {
+
+// ExtTextOut of a text already in Qt's form.
+void ExtTextOutQ(TCanvas& C, int X, int Y, unsigned Options, const TRect* R, const QString& Text) {
+    if (!TCanvasAccess::RequirePainter(C)) return;
+    QPainter& P = *TCanvasAccess::State(C).Painter;
     if (R && (Options & ETO_OPAQUE) && !IsRectEmpty(*R)) {
         P.setCompositionMode(QPainter::CompositionMode_Source);
-        P.fillRect(ToQRect(*R), ToQColor(FBkColor));
+        P.fillRect(ToQRect(*R), ToQColor(TCanvasAccess::BkColor(C)));
     }
     if (R && (Options & ETO_CLIPPED)) {
         P.save();
-        P.setClipRect(ToQRect(*R), FState->Clip ? Qt::IntersectClip : Qt::ReplaceClip);
+        P.setClipRect(ToQRect(*R),
+                      TCanvasAccess::State(C).Clip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
-    TCanvasAccess::PaintText(*this, X, Y, ToQString(Text, *FFont), -1);
+    TCanvasAccess::PaintText(C, X, Y, Text, -1);
     if (R && (Options & ETO_CLIPPED)) P.restore();
+}
+
+} // namespace
+
+void TCanvas::ExtTextOut(int X, int Y, unsigned Options, const TRect* R, const std::string& Text) {
+    ExtTextOutQ(*this, X, Y, Options, R, ToQString(Text, *FFont));
+}
+
+void TCanvas::ExtTextOutW(int X, int Y, unsigned Options, const TRect* R,
+                          const std::u16string& Text) {
+    ExtTextOutQ(*this, X, Y, Options, R, QString::fromStdU16String(Text));
+}
+
+TSize TCanvas::TextExtentW(const std::u16string& Text) const {
+    const TQtFont& F = TCanvasAccess::QtFont(*this);
+    return {F.Width(QString::fromStdU16String(Text)), F.Ascent() + F.Descent()};
 }
 
 void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {

@@ -7,10 +7,12 @@
 #include "platform/vcl/gfx/qtconvert.h"
 #include "platform/vcl/gfx/textlines.h"
 
-int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags) {
+namespace {
+
+int DrawQText(TCanvas& Canvas, const QString& Text, TRect& R, unsigned Flags) {
     const TQtFont& F = TCanvasAccess::QtFont(Canvas);
     const bool Single = (Flags & DT_SINGLELINE) != 0;
-    std::vector<TTextLine> Lines = TextLines(F, F.Text(Text, *Canvas.Font()), R.Width(), Flags);
+    std::vector<TTextLine> Lines = TextLines(F, Text, R.Width(), Flags);
 
     int LineHeight = F.Ascent() + F.Descent();
     if (Flags & DT_EXTERNALLEADING) LineHeight += std::max(0, F.Leading());
@@ -69,4 +71,14 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     if (Clip) P.restore();
     if (Single && (Flags & (DT_VCENTER | DT_BOTTOM))) return Y + LineHeight - R.Top;
     return Total;
+}
+
+} // namespace
+
+int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags) {
+    return DrawQText(Canvas, TCanvasAccess::QtFont(Canvas).Text(Text, *Canvas.Font()), R, Flags);
+}
+
+int DrawTextW(TCanvas& Canvas, const std::u16string& Text, TRect& R, unsigned Flags) {
+    return DrawQText(Canvas, QString::fromStdU16String(Text), R, Flags);
 }

@@ -266,6 +266,9 @@ public:
     int TextWidth(const std::string& Text) const { return TextExtent(Text).cx; }
     int TextHeight(const std::string& Text) const { return TextExtent(Text).cy; }
     TSize TextExtent(const std::string& Text) const;
+    // Wide (UTF-16) text, every character as it is, not through the code page.
+    void ExtTextOutW(int X, int Y, unsigned Options, const TRect* R, const std::u16string& Text);
+    TSize TextExtentW(const std::u16string& Text) const;
     TTextMetric TextMetrics() const { return GetTextMetrics(*FFont); }
     // Every device of this layer is measured at 96 pixels per inch.
     int PixelsPerInch() const { return 96; }
@@ -362,6 +365,8 @@ constexpr unsigned DT_PREFIXONLY = 0x200000;
 // R's right and bottom edge are set to fit the text. Unless DT_NOPREFIX, "&x"
 // underlines x and "&&" is a literal "&".
 int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags);
+// The same for wide (UTF-16) text.
+int DrawTextW(TCanvas& Canvas, const std::u16string& Text, TRect& R, unsigned Flags);
 
 // --- graphics -----------------------------------------------------------------
 
