@@ -339,6 +339,18 @@ void TExtStringGrid::CreateWnd() {
 
 void TExtStringGrid::Resize() {
     TBaseGrid::Resize();
+    const int width = ClientWidth();
+    if (FColumnSize->Stretch()) {
+        StretchColumn(FColumnSize->StretchColumn);
+    } else if (FColumnSize->SynchWithGrid && FLastClientWidth > 0 && width != FLastClientWidth) {
+        // The columns keep their share of the width; an open editor would
+        // stand beside its cell.
+        CloseEditorKeepingText();
+        SynchColumnsToWidth(FLastClientWidth, width);
+    }
+    FLastClientWidth = width;
+    UpdateScrollBars();
+    if (FFixedFooters > 0 || FFixedRightCols > 0) Invalidate();
     if (OnResize) OnResize(this);
 }
 

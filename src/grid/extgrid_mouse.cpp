@@ -210,6 +210,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     const TGridState state = GridState();
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;
+    if (state == gsColSizing || state == gsRowSizing) EndMouseSizing();
     EndSizingHint();
     EndResizerDrag();
     CellControlRelease(X, Y);

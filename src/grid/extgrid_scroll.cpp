@@ -33,7 +33,7 @@ std::string TExtStringGrid::ScrollHintText(bool Vertical, int ThumbPos) {
 }
 
 void TExtStringGrid::StretchColumn(int ACol) {
-    if (!FColumnSize->Stretch || HasState(csLoading)) return;
+    if (!FColumnSize->Stretch() || HasState(csLoading)) return;
     if (ACol >= ColCount()) throw Exception("Stretch column index out of range");
     if (ACol < 0) ACol = ColCount() - 1;
     if (ACol < 0) return;
@@ -56,6 +56,13 @@ void TExtStringGrid::ScaleOtherColumns(int ACol, int OldWidth) {
     const double factor = static_cast<double>(ColWidths(ACol)) / OldWidth;
     for (int c = FixedCols(); c < ColCount(); ++c)
         if (c != ACol) SetColWidths(c, static_cast<int>(std::lround(ColWidths(c) * factor)));
+}
+
+void TExtStringGrid::ScaleOtherRows(int ARow, int OldHeight) {
+    if (OldHeight <= 0 || ARow < 0 || ARow >= RowCount()) return;
+    const double factor = static_cast<double>(RowHeights(ARow)) / OldHeight;
+    for (int r = FixedRows(); r < RowCount(); ++r)
+        if (r != ARow) SetRowHeights(r, static_cast<int>(std::lround(RowHeights(r) * factor)));
 }
 
 void TExtStringGrid::SynchColumnsToWidth(int OldWidth, int NewWidth) {

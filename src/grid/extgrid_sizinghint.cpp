@@ -21,6 +21,24 @@ void TExtStringGrid::NoteSizingPress(int X, int Y) {
     FSizingPress.Index = index;
     FSizingPress.Start = cols ? cell.Left : cell.Top;
     FSizingPress.Offset = ofs;
+    FSizingPress.OldSize = cols ? ColWidths(index) : RowHeights(index);
+}
+
+void TExtStringGrid::EndMouseSizing() {
+    const TSizingPress press = FSizingPress;
+    if (press.Index < 0) return;
+    if (press.Cols) {
+        if (press.Index >= ColCount() || ColWidths(press.Index) == press.OldSize) return;
+        if (ProportionalSizing) ScaleOtherColumns(press.Index, press.OldSize);
+        if (OnEndColumnSize) OnEndColumnSize(this, press.Index);
+        int width = ColWidths(press.Index);
+        UpdateColumnSize(press.Index, width);
+        if (width != ColWidths(press.Index)) SetColWidths(press.Index, width);
+    } else {
+        if (press.Index >= RowCount() || RowHeights(press.Index) == press.OldSize) return;
+        if (ProportionalSizing) ScaleOtherRows(press.Index, press.OldSize);
+        if (OnEndRowSize) OnEndRowSize(this, press.Index);
+    }
 }
 
 int TExtStringGrid::OwnSizingColAt(int X, int Y) const {
@@ -40,7 +58,7 @@ void TExtStringGrid::StartOwnSizing(int ACol, int X) {
     int left = 0;
     for (int c = 0; c < ACol; ++c)
         left += ColWidths(c) + GridLineWidth();
-    FSizingPress = {true, ACol, left, 0};
+    FSizingPress = {true, ACol, left, 0, ColWidths(ACol)};
     Invalidate();
 }
 

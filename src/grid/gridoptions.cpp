@@ -1,5 +1,6 @@
 #include "grid/gridoptions.h"
 
+#include "grid/extgrid.h"
 #include "grid/extgridtypes.h"
 #include "grid/support/basegrid.h"
 
@@ -181,3 +182,9 @@ void TBackGround::SetBitmap(const TBitmap* Value) {
 // --- TFilter -----------------------------------------------------------------------
 
 TFilter::TFilter() : TCollection([](TCollection* C) { return std::make_unique<TFilterData>(C); }) {}
+
+void TColumnSize::SetStretch(bool Value) {
+    FStretch = Value;
+    if (auto* grid = dynamic_cast<TExtStringGrid*>(Grid()); grid && Value)
+        grid->StretchColumn(StretchColumn);
+}

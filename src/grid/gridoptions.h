@@ -123,10 +123,15 @@ public:
     bool Save = false;
     std::string Key;
     std::string Section;
-    bool Stretch = false;
+    // Switching it on stretches the grid's StretchColumn at once.
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool Value);
     int StretchColumn = -1;
     bool SynchWithGrid = false;
     TColumnSizeLocation Location = clRegistry;
+
+private:
+    bool FStretch = false;
 };
 
 enum TInsertPosition { pInsertBefore, pInsertAfter };

@@ -422,7 +422,7 @@ TEST_F(PaintTest, ScrollHintsNameTheColumnOrRowUnderTheThumb) {
 }
 
 TEST_F(PaintTest, StretchingFillsTheWidthAndNothingDividesByZero) {
-    Grid->ColumnSize()->Stretch = true;
+    Grid->ColumnSize()->SetStretch(true);
     Grid->SetColCount(1);
     Grid->StretchColumn(-1);
     EXPECT_EQ(Grid->ColWidths(0), Grid->ClientWidth());
@@ -707,7 +707,7 @@ TEST_F(PaintTest, PicturesOfTheFooterKindsWithAStretchedColumn) {
     Grid->SetCells(1, 29, "<b>Totaal</b>");
     Grid->SetCells(3, 29, "66");
     Grid->SetLook(glXP);
-    Grid->ColumnSize()->Stretch = true;
+    Grid->ColumnSize()->SetStretch(true);
     Grid->StretchColumn(1);
     Grid->FloatingFooter()->SetVisible(true);
     Grid->SetTopRow(8);
