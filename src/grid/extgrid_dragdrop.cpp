@@ -4,8 +4,10 @@
 // column goes out. Arrows beside the grid show where a drop lands.
 #include <algorithm>
 
+#include "grid/delimitedtext.h"
 #include "grid/extgrid.h"
 #include "grid/support/gridaux.h"
+#include "grid/support/gridtext.h"
 
 // --- the target ------------------------------------------------------------------------------
 
@@ -35,28 +37,18 @@ private:
 
 namespace {
 
-// Rows of cells from dropped text, at most MaxRows rows.
+// Rows of cells from dropped text, at most MaxRows rows; a quoted cell may
+// hold line breaks.
 std::vector<std::vector<std::string>> ParseCells(const std::string& Text, int MaxRows) {
     std::vector<std::vector<std::string>> rows;
-    size_t pos = 0;
-    while (pos < Text.size() && static_cast<int>(rows.size()) < MaxRows) {
-        size_t end = Text.find('\n', pos);
-        if (end == std::string::npos) end = Text.size();
-        size_t stop = end;
-        if (stop > pos && Text[stop - 1] == '\r') --stop;
-        std::vector<std::string> cells;
-        size_t c = pos;
-        while (true) {
-            const size_t tab = Text.find('\t', c);
-            if (tab == std::string::npos || tab >= stop) {
-                cells.push_back(Text.substr(c, stop - c));
-                break;
-            }
-            cells.push_back(Text.substr(c, tab - c));
-            c = tab + 1;
-        }
-        rows.push_back(std::move(cells));
-        pos = end + 1;
+    TDelimitedReader reader(Text.data(), Text.size(), '\t');
+    std::vector<std::string> cells;
+    std::vector<bool> quoted;
+    while (static_cast<int>(rows.size()) < MaxRows && reader.Next(cells, quoted)) {
+        // A quoted cell of several lines comes with bare line feeds.
+        for (size_t i = 0; i < cells.size(); ++i)
+            if (quoted[i]) cells[i] = ExpandLineFeeds(cells[i]);
+        rows.push_back(cells);
     }
     return rows;
 }
@@ -214,18 +206,6 @@ void TExtStringGrid::DropColAt(const TPoint& Point, int Column) {
 
 // --- the source --------------------------------------------------------------------------------
 
-std::string TExtStringGrid::SelectionText(const TGridRect& R) const {
-    std::string text;
-    for (int r = R.Top; r <= R.Bottom; ++r) {
-        for (int c = R.Left; c <= R.Right; ++c) {
-            if (c > R.Left) text += '\t';
-            text += Cells(RealColIndex(c), r);
-        }
-        text += "\r\n";
-    }
-    return text;
-}
-
 long TExtStringGrid::RunOleDrag(const TSourceDataObject& Data, int AllowedEffects, int& Effect) {
     return ControlDragRunner(*this)(Data, AllowedEffects, Effect);
 }
@@ -233,7 +213,7 @@ long TExtStringGrid::RunOleDrag(const TSourceDataObject& Data, int AllowedEffect
 int TExtStringGrid::StartOleDrag(int ACol, int ARow) {
     const bool column = ARow < TBaseGrid::FixedRows() && FDragDropSettings->OleColumnDragDrop;
     const TGridRect sel = Selection();
-    const std::string text = column ? std::string() : SelectionText(sel);
+    const std::string text = column ? std::string() : GetSelectionAsText();
     bool allow = true;
     if (OnOleDrag) OnOleDrag(this, ARow, ACol, text, allow);
     if (!allow) return DROPEFFECT_NONE;

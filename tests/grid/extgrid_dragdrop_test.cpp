@@ -180,3 +180,26 @@ TEST_F(DragDropTest, ARowDraggedWithinTheGridMovesThere) {
     EXPECT_EQ(Name(1, 5), Grid->Cells(1, 6));
     EXPECT_EQ(Name(1, 7), Grid->Cells(1, 7));
 }
+
+TEST_F(DragDropTest, ADraggedBlockCarriesTheSelectionAsText) {
+    Grid->Multilinecells = true;
+    Grid->SetCells(1, 2, "two\r\nlines");
+    Grid->DragDropSettings()->OleDropSource = true;
+    Grid->SetSelection({1, 2, 2, 3});
+    std::string dragged;
+    Grid->OnOleDrag = [&](TObject*, int, int, const std::string& Data, bool&) { dragged = Data; };
+    Source->DropOn = Other;
+    Source->At = At(Other, 1, 1);
+    Source->Keys = MK_CONTROL;
+    const TPoint p = At(Grid, 2, 3);
+    SendMouse(Grid, QEvent::MouseButtonPress, p.X, p.Y, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseMove, p.X + 10, p.Y + 10, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, p.X + 10, p.Y + 10, Qt::LeftButton);
+    EXPECT_EQ(dragged, Grid->GetSelectionAsText());
+    EXPECT_EQ(dragged, "\"two\nlines\"\tc2r2\r\nc1r3\tc2r3")
+        << "quoted, nothing after the last row";
+    EXPECT_EQ(Other->Cells(1, 1), "two\r\nlines");
+    EXPECT_EQ(Other->Cells(2, 1), "c2r2");
+    EXPECT_EQ(Other->Cells(1, 2), "c1r3");
+    EXPECT_EQ(Other->Cells(1, 3), "o13") << "no row made of a stray line break";
+}
