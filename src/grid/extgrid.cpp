@@ -293,6 +293,40 @@ void TExtStringGrid::SetIntegralHeight(bool Value) {
 void TExtStringGrid::SetGridImages(TImageList* Value) {
     if (Value == FGridImages) return;
     FGridImages = Value;
+    if (Value) Value->FreeNotification(this);
+    FHTMLImages.clear();
+    Invalidate();
+}
+
+void TExtStringGrid::SetPictureContainer(TPictureContainer* Value) {
+    if (Value == FPictureContainer) return;
+    FPictureContainer = Value;
+    if (Value) Value->FreeNotification(this);
+    Invalidate();
+}
+
+void TExtStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
+    TBaseGrid::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == FGridImages) {
+        FGridImages = nullptr;
+        FHTMLImages.clear();
+    }
+    if (AComponent == FPictureContainer) FPictureContainer = nullptr;
+}
+
+THTMLImageLookup TExtStringGrid::HTMLImages() {
+    if (!FHTMLPictureCache) FHTMLPictureCache = std::make_unique<THTMLPictureCache>();
+    return HTMLImageLookup(
+        [this](int Index) -> const TGraphic* {
+            if (!FGridImages || Index < 0 || Index >= FGridImages->Count()) return nullptr;
+            std::unique_ptr<TBitmap>& image = FHTMLImages[Index];
+            if (!image) image = std::make_unique<TBitmap>();
+            // Taken afresh each time: the list's images may change.
+            FGridImages->GetBitmap(Index, image.get());
+            return image.get();
+        },
+        FHTMLPictureCache.get(), FPictureContainer);
 }
 
 // --- headers -------------------------------------------------------------------------------

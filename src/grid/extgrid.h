@@ -35,8 +35,10 @@
 #include "grid/support/basegrid.h"
 #include "grid/support/cellcheck.h"
 #include "grid/support/dragdrop.h"
+#include "grid/support/htmlcanvas.h"
 #include "grid/support/intlists.h"
 #include "platform/rtl/streams.h"
+#include "platform/vcl/extctrls.h"
 #include "platform/vcl/gfx/imagelist.h"
 #include "platform/vcl/stdctrls.h"
 
@@ -374,6 +376,12 @@ public:
     void SetURLColor(TColor Value);
     bool URLFull() const { return FURLFull; }
     void SetURLFull(bool Value);
+    // HTML text between BLINK tags shows and hides by turns (every half second).
+    bool EnableBlink() const { return FBlinkTimer != nullptr; }
+    void SetEnableBlink(bool Value);
+    bool BlinkVisible() const { return FBlinkVisible; }
+    // With URLShow: a right press on an address edits it (a left click opens it).
+    bool URLEdit = false;
     bool EnableHTML = true;
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool Value);
@@ -404,6 +412,9 @@ public:
     void SetIntegralHeight(bool Value);
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     TImageList* GridImages() const { return FGridImages; }
+    // Pictures that HTML cells name in their IMG tags.
+    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
     void SetGridImages(TImageList* Value);
     TExtStringGridCheck* CellChecker = nullptr; // not owned
     TStringList* LookupItems() const { return FLookupItems.get(); }
@@ -798,6 +809,18 @@ private:
     int FMaxEditLength = 0;
     bool FIntegralHeight = false;
     TImageList* FGridImages = nullptr; // not owned
+    TPictureContainer* FPictureContainer = nullptr; // not owned
+    std::vector<TGridCoord> FSelectedCells;         // DisjunctCellSelect, in picking order
+    TTimer* FBlinkTimer = nullptr;                  // owned by the grid as a component
+    bool FBlinkVisible = true;
+    void BlinkTick();
+    // A left release on a cell picks it (Ctrl: adds or takes it away).
+    void PickSelectedCell(int ACol, int ARow, bool Ctrl);
+    // What HTML cells' IMG tags draw: images of the list by index, pictures
+    // loaded from addresses.
+    std::map<int, std::unique_ptr<TBitmap>> FHTMLImages;
+    std::unique_ptr<THTMLPictureCache> FHTMLPictureCache;
+    THTMLImageLookup HTMLImages();
     bool FXPLook = false;
     bool FComCtl6 = false;
 
@@ -981,6 +1004,11 @@ public:
     bool StepRadio(int ACol, int ARow, bool Ask);
     bool IsButton(int ACol, int ARow);
     bool IsComment(int ACol, int ARow, std::string& Comment);
+    // --- cells picked one by one with MouseActions.DisjunctCellSelect ---
+    // Display column and row of the base cell.
+    bool IsSelectedCell(int ACol, int ARow) const;
+    int SelectedCellCount() const { return static_cast<int>(FSelectedCells.size()); }
+    void ClearSelectedCells();
     // --- named questions and actions (extgrid_queries.cpp; display columns) ---
     // The stored option of a radio group (negative: the text is the choice).
     bool GetRadioIndex(int ACol, int ARow, int& Index);
@@ -1000,6 +1028,14 @@ public:
     std::string GetCellTextDisplayCol(int ACol, int ARow) const;
 
 protected:
+    // A column or row about to be moved by the mouse: OnColumnMove and
+    // OnRowMove may refuse (extgrid_moves.cpp).
+    bool BeginColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) override;
+    bool BeginRowDrag(int& Origin, int& Destination, const TPoint& MousePt) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    // An image list or picture container going away is forgotten.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // The base paint, then the frame of the editor and the footer's place.
     void Paint() override;
     void CMHintShow(TMessage& Message) override;

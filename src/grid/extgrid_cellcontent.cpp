@@ -206,10 +206,10 @@ void TExtStringGrid::PaintHTMLText(TCellPaintContext& Cell) {
         params.PointX = FHTMLButtonPoint.X;
         params.PointY = FHTMLButtonPoint.Y;
     }
+    params.BlinkVisible = FBlinkVisible;
     THTMLRenderResult result;
     Canvas.Brush()->SetStyle(bsClear);
-    RenderHTML(Canvas, Cell.Text, tr, params, result,
-               HTMLImageLookup([](int) -> const TGraphic* { return nullptr; }, nullptr, nullptr));
+    RenderHTML(Canvas, Cell.Text, tr, params, result, HTMLImages());
     Canvas.Brush()->SetStyle(bsSolid);
     Cell.TextWidth = result.TextWidth;
     if (Cell.SortIndicator)

@@ -116,6 +116,10 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     if (Button == mbRight) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         if (OnRightClickCell) OnRightClickCell(this, at.Y, at.X);
+        if (normal && FURLShow && URLEdit && IsURL(Cells(RealColIndex(at.X), at.Y))) {
+            FocusCell(at.X, at.Y, true);
+            ShowEditor();
+        }
         return;
     }
     if (Button != mbLeft) {
@@ -210,6 +214,11 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     const TGridState state = GridState();
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button != mbLeft) return;
+    if (FMouseActions->DisjunctCellSelect() && (state == gsNormal || state == gsSelecting)) {
+        const TGridCoord cell = MouseCoord(X, Y);
+        if (cell.X >= TBaseGrid::FixedCols() && cell.Y >= TBaseGrid::FixedRows())
+            PickSelectedCell(cell.X, cell.Y, Shift.Contains(ssCtrl));
+    }
     if (state == gsColSizing || state == gsRowSizing) EndMouseSizing();
     EndSizingHint();
     EndResizerDrag();

@@ -127,6 +127,16 @@ void TExtStringGrid::GetCellDrawColors(int ACol, int ARow, TFont* AFont, TBrush*
                 AState = TGridDrawState{gdSelected};
                 paintSelected();
             }
+        } else if (FMouseActions->DisjunctCellSelect()) {
+            // Only the picked cells; the current cell shows as any other.
+            AState -= TGridDrawState{gdSelected};
+            if (IsSelectedCell(displCol, r)) {
+                AState += gdSelected;
+                paintSelected();
+            } else if (displCol == Col() && r == Row()) {
+                ABrush->SetColor(Color());
+                AFont->SetColor(Font()->Color());
+            }
         } else if (IsCellSelected(displCol, r) && !focusOnly) {
             AState += gdSelected;
             paintSelected();
@@ -201,6 +211,10 @@ void TExtStringGrid::DrawGridCell(TCanvas& Canvas, int ACol, int ARow, TRect ARe
     // into it would only reach the neighbours.
     if (ARect.Right <= ARect.Left || ARect.Bottom <= ARect.Top) return;
     TSavedDC saved(Canvas);
+    if (FMouseActions->DisjunctCellSelect() && !AState.Contains(gdFixed)) {
+        AState -= TGridDrawState{gdSelected};
+        if (IsSelectedCell(ACol, ARow)) AState += gdSelected;
+    }
     const int c = RealColIndex(ACol);
     const int nodeIndent = c == 0 ? GetNodeIndent(ARow) : 0;
     // The base grid indents only normal cells; a node column that is fixed

@@ -5,6 +5,7 @@
 
 #include "grid/extgrid.h"
 #include "grid/support/gridtext.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/rtftext.h"
 
 bool TExtStringGrid::GetRadioIndex(int ACol, int ARow, int& Index) {
@@ -82,4 +83,64 @@ void TExtStringGrid::RepaintCellRange(const TGridRect& R) {
 
 std::string TExtStringGrid::GetCellTextDisplayCol(int ACol, int ARow) const {
     return Cells(RealColIndex(ACol), ARow);
+}
+
+bool TExtStringGrid::IsSelectedCell(int ACol, int ARow) const {
+    return std::any_of(FSelectedCells.begin(), FSelectedCells.end(),
+                       [&](const TGridCoord& C) { return C.X == ACol && C.Y == ARow; });
+}
+
+void TExtStringGrid::ClearSelectedCells() {
+    for (const TGridCoord& c : FSelectedCells)
+        RepaintCell(c.X, c.Y);
+    FSelectedCells.clear();
+}
+
+void TExtStringGrid::PickSelectedCell(int ACol, int ARow, bool Ctrl) {
+    int bc = ACol, br = ARow;
+    CheckBaseCell(ACol, ARow, bc, br);
+    const auto at = std::find_if(FSelectedCells.begin(), FSelectedCells.end(),
+                                 [&](const TGridCoord& C) { return C.X == bc && C.Y == br; });
+    if (!Ctrl) {
+        ClearSelectedCells();
+        FSelectedCells.push_back({bc, br});
+    } else if (at != FSelectedCells.end()) {
+        FSelectedCells.erase(at);
+    } else {
+        FSelectedCells.push_back({bc, br});
+    }
+    RepaintCell(bc, br);
+    InvalidateGridRect(Selection());
+}
+
+void TExtStringGrid::SetEnableBlink(bool Value) {
+    if (Value == EnableBlink()) return;
+    if (!Value) {
+        delete FBlinkTimer; // takes itself out of the grid's components
+        FBlinkTimer = nullptr;
+        FBlinkVisible = true;
+        Invalidate();
+        return;
+    }
+    FBlinkTimer = new TTimer(this); // owned by the grid
+    FBlinkTimer->SetInterval(500);
+    FBlinkTimer->SetOnTimer([this](TObject*) { BlinkTick(); });
+}
+
+void TExtStringGrid::BlinkTick() {
+    FBlinkVisible = !FBlinkVisible;
+    // Only the cells that blink are drawn again.
+    auto blinks = [this](int c, int r) {
+        const std::string text = UpperCase(Cells(RealColIndex(c), r));
+        return text.find("<BLI") != std::string::npos;
+    };
+    for (int r = 0; r < RowCount(); ++r) {
+        if (r >= FixedRows() && r < TopRow()) continue;
+        if (r >= TopRow() + VisibleRowCount() + 1 && r < RowCount() - FixedFooters()) continue;
+        for (int c = 0; c < ColCount(); ++c) {
+            if (c >= FixedCols() && c < LeftCol()) continue;
+            if (c >= LeftCol() + VisibleColCount() + 1) break;
+            if (blinks(c, r)) RepaintCell(c, r);
+        }
+    }
 }

@@ -5,8 +5,12 @@
 #include <QEvent>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
 
 #include "gridfixture.h"
+#include "platform/vcl/controlimage.h"
 #include "platform/vcl/urlopen.h"
 #include "vcltestenv.h"
 
@@ -249,4 +253,108 @@ TEST_F(MouseTest, CtrlAndTheWheelZoomInAtMostTenSteps) {
     SendWheel(Grid, p.X, p.Y, 120, Qt::ControlModifier);
     EXPECT_EQ(9, Grid->ZoomStep());
     EXPECT_EQ(width + 9, Grid->ColWidths(1));
+}
+
+namespace {
+
+// Events handled until Done holds, for at most ten seconds.
+bool WaitUntil(const std::function<bool()>& Done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!ProcessUntil(Done) && std::chrono::steady_clock::now() < deadline) {
+    }
+    return Done();
+}
+
+TColor CellColour(TExtStringGrid* Grid, int ACol, int ARow) {
+    auto image = std::make_unique<TBitmap>(Grid->Width(), Grid->Height());
+    PaintControlTo(*Grid, *image);
+    const TRect r = Grid->CellRect(ACol, ARow);
+    const int b = Grid->BorderOffset();
+    return image->Pixel(r.Right - 4 + b, r.Bottom - 4 + b);
+}
+
+} // namespace
+
+TEST_F(MouseTest, CtrlClicksPickCellsOneByOne) {
+    Grid->MouseActions()->SetDisjunctCellSelect(true);
+    Grid->SetSelectionColor(0x00C000);
+    Click(1, 1);
+    Click(3, 2, Qt::ControlModifier);
+    Click(2, 4, Qt::ControlModifier);
+    EXPECT_EQ(Grid->SelectedCellCount(), 3);
+    EXPECT_TRUE(Grid->IsSelectedCell(3, 2));
+    EXPECT_EQ(CellColour(Grid, 3, 2), 0x00C000);
+    EXPECT_EQ(CellColour(Grid, 2, 4), 0x00C000);
+    EXPECT_EQ(CellColour(Grid, 2, 2), 0xFFFFFF);
+    Click(3, 2, Qt::ControlModifier);
+    EXPECT_FALSE(Grid->IsSelectedCell(3, 2));
+    EXPECT_EQ(CellColour(Grid, 3, 2), 0xFFFFFF) << "the current cell, not picked";
+    Click(4, 5);
+    EXPECT_EQ(Grid->SelectedCellCount(), 1);
+    EXPECT_TRUE(Grid->IsSelectedCell(4, 5));
+    EXPECT_EQ(CellColour(Grid, 1, 1), 0xFFFFFF);
+}
+
+TEST_F(MouseTest, BlinkingTextShowsAndHidesByTurns) {
+    Grid->SetCells(2, 3, "<BLINK>XXXXXXXX</BLINK>");
+    const TColor ink = 0x000000; // the window text
+    auto shown = [&] {
+        auto image = std::make_unique<TBitmap>(Grid->Width(), Grid->Height());
+        PaintControlTo(*Grid, *image);
+        const TRect r = Grid->CellRect(2, 3);
+        const int b = Grid->BorderOffset();
+        return CountColor(*image, {r.Left + b, r.Top + b, r.Right + b, r.Bottom + b}, ink) > 0;
+    };
+    EXPECT_TRUE(shown());
+    Grid->SetEnableBlink(true);
+    EXPECT_TRUE(WaitUntil([&] { return !Grid->BlinkVisible(); }));
+    EXPECT_FALSE(shown());
+    EXPECT_TRUE(WaitUntil([&] { return Grid->BlinkVisible(); }));
+    EXPECT_TRUE(shown());
+    Grid->SetEnableBlink(false);
+    EXPECT_TRUE(Grid->BlinkVisible());
+}
+
+TEST_F(MouseTest, ARightPressOnAnAddressEditsIt) {
+    Grid->SetURLShow(true);
+    Grid->SetOptions(Grid->Options() + goEditing);
+    Grid->SetCells(2, 3, "http://www.knsb.nl");
+    Click(2, 3, Qt::NoModifier, Qt::RightButton);
+    EXPECT_FALSE(Grid->EditorMode()) << "only with URLEdit";
+    Grid->URLEdit = true;
+    Click(2, 3, Qt::NoModifier, Qt::RightButton);
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_TRUE(Grid->EditorMode());
+    EXPECT_TRUE(Opening->Opened.empty());
+}
+
+TEST_F(MouseTest, MovingAColumnAsksFirstAndItsWidthFollowsWithEnhRowColMove) {
+    Grid->SetOptions(Grid->Options() + goColMoving);
+    auto drag = [this](int From, int To) {
+        const int b = Grid->BorderOffset();
+        const TPoint a = Center(From, 0), z = Center(To, 0);
+        SendMouse(Grid, QEvent::MouseButtonPress, a.X + b, a.Y + b, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseMove, (a.X + z.X) / 2 + b, a.Y + b, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseMove, z.X + b, z.Y + b, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseButtonRelease, z.X + b, z.Y + b, Qt::LeftButton);
+    };
+    std::vector<int> asked;
+    bool allow = false;
+    Grid->OnColumnMove = [&](TObject*, int ACol, bool& Allow) {
+        asked.push_back(ACol);
+        Allow = allow;
+    };
+    drag(2, 4);
+    EXPECT_EQ(asked, (std::vector<int>{2}));
+    EXPECT_EQ(Grid->Cells(2, 1), Name(2, 1)) << "refused";
+    allow = true;
+    drag(2, 4);
+    EXPECT_EQ(Grid->Cells(4, 1), Name(2, 1));
+    EXPECT_EQ(Grid->ColWidths(4), 160) << "the width went along";
+    Grid->EnhRowColMove = false;
+    drag(4, 1);
+    EXPECT_EQ(Grid->Cells(1, 1), Name(2, 1));
+    EXPECT_EQ(Grid->ColWidths(4), 160) << "widths stay where they were";
+    EXPECT_EQ(Grid->ColWidths(1), Grid->DefaultColWidth());
 }

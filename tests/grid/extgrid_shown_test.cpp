@@ -2,8 +2,12 @@
 // in full, the grid's version.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "grid/support/pictures.h"
 #include "painttest.h"
 #include "platform/vcl/clipbrd.h"
+#include "platform/vcl/gfx/imagelist.h"
 
 namespace {
 
@@ -107,4 +111,32 @@ TEST_F(Shown, WideCellsAreDrawnAndMeasuredWithTheirOwnCharacters) {
     Grid->AutoSizeCol(3);
     EXPECT_GE(Grid->ColWidths(3), needed);
     EXPECT_LE(Grid->ColWidths(3), needed + 20);
+}
+
+TEST_F(Shown, HTMLCellsShowImagesOfTheListAndTheContainer) {
+    TImageList images(nullptr, 16, 16);
+    TBitmap red(16, 16);
+    red.Canvas()->Brush()->SetColor(0x0000FF);
+    red.Canvas()->FillRect({0, 0, 16, 16});
+    images.Add(&red);
+    TPictureContainer pictures(nullptr);
+    TPictureItem* item = pictures.Items()->Add();
+    item->Name = "Toren";
+    TBitmap green(12, 12);
+    green.Canvas()->Brush()->SetColor(0x00C000);
+    green.Canvas()->FillRect({0, 0, 12, 12});
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "vz_grid_html_toren.png").string();
+    green.SaveToFile(file);
+    item->Picture()->LoadFromFile(file);
+    std::filesystem::remove(file);
+    Grid->SetGridImages(&images);
+    Grid->SetPictureContainer(&pictures);
+    Grid->SetCells(1, 1, "a<IMG src=\"idx:0\">b");
+    Grid->SetCells(1, 2, "a<IMG src=\"toren\">b");
+    Grid->SetCells(1, 3, "a<IMG src=\"idx:4\">b");
+    const auto image = Render();
+    EXPECT_GT(CountNear(*image, Grid->CellRect(1, 1), 0x0000FF, 0), 100);
+    EXPECT_GT(CountNear(*image, Grid->CellRect(1, 2), 0x00C000, 0), 80);
+    EXPECT_EQ(CountNear(*image, Grid->CellRect(1, 3), 0x0000FF, 0), 0);
 }
