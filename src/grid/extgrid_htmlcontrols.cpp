@@ -35,7 +35,7 @@ bool TExtStringGrid::HTMLHitTest(int ACol, int ARow, int X, int Y, const std::st
     params.TestOnly = true;
     params.WordWrap = WordWrap();
     const TRect r{XYOffset.X, XYOffset.Y, cell.Width() - XYOffset.X, cell.Height() - XYOffset.Y};
-    if (!RenderHTML(*surface.Canvas(), Text, r, params, Result)) return false;
+    if (!RenderHTML(*surface.Canvas(), Text, r, params, Result, HTMLImages())) return false;
     const TRect& m = Result.MouseControlRect;
     Result.MouseControlRect = {m.Left + cell.Left, m.Top + cell.Top, m.Right + cell.Left,
                                m.Bottom + cell.Top};

@@ -491,7 +491,7 @@ TPoint TExtStringGrid::GetCellContentSize(int ACol, int ARow, bool UseColumnWidt
         params.WordWrap = FWordWrap && UseColumnWidth;
         THTMLRenderResult result;
         const int width = UseColumnWidth ? std::max(1, colWidth - 4) : 65535;
-        RenderHTML(canvas, text, {0, 0, width, 65535}, params, result);
+        RenderHTML(canvas, text, {0, 0, width, 65535}, params, result, HTMLImages());
         return {result.TextWidth + 2 + 2 * XYOffset.X, result.TextHeight + 2 + 2 * XYOffset.Y};
     }
     const int available = colWidth - 2 * (2 + XYOffset.X);
