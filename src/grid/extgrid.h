@@ -1020,9 +1020,6 @@ public:
     int GetRowLineCount(int ARow);
     // The row high enough for Lines lines of the grid's font and Extra pixels.
     void SetRowHeightForLines(int ARow, int Lines, int Extra);
-    // The selected cells by TAB and CR LF (none after the last row), as a
-    // drag carries them.
-    std::string GetSelectionAsText();
     // Repaints the cells of R, merged ranges whole.
     void RepaintCellRange(const TGridRect& R);
     std::string GetCellTextDisplayCol(int ACol, int ARow) const;

@@ -213,7 +213,8 @@ long TExtStringGrid::RunOleDrag(const TSourceDataObject& Data, int AllowedEffect
 int TExtStringGrid::StartOleDrag(int ACol, int ARow) {
     const bool column = ARow < TBaseGrid::FixedRows() && FDragDropSettings->OleColumnDragDrop;
     const TGridRect sel = Selection();
-    const std::string text = column ? std::string() : GetSelectionAsText();
+    std::string text;
+    if (!column) GetSelectionAsText(text);
     bool allow = true;
     if (OnOleDrag) OnOleDrag(this, ARow, ACol, text, allow);
     if (!allow) return DROPEFFECT_NONE;

@@ -1,12 +1,11 @@
 // Small named questions and actions of the grid: radio groups and error
-// ranges of cells, the lines of a row, the selection as text (what a drag
-// carries), repainting a range of cells.
+// ranges of cells, the lines of a row, repainting a range of cells, cells
+// picked one by one and blinking text.
 #include <algorithm>
 
 #include "grid/extgrid.h"
 #include "grid/support/gridtext.h"
 #include "platform/rtl/sysutils.h"
-#include "platform/vcl/rtftext.h"
 
 bool TExtStringGrid::GetRadioIndex(int ACol, int ARow, int& Index) {
     const TCellGraphic* g = GetCellGraphic(RealColIndex(ACol), ARow);
@@ -40,38 +39,6 @@ void TExtStringGrid::SetRowHeightForLines(int ARow, int Lines, int Extra) {
     Canvas()->Font()->Assign(Font());
     const int h = Canvas()->TextHeight("gh");
     SetRowHeights(ARow, ClampToRange((h + h / 8) * Lines + Extra, MinRowHeight, MaxRowHeight));
-}
-
-std::string TExtStringGrid::GetSelectionAsText() {
-    const TGridRect s = Selection();
-    int left = s.Left, right = s.Right;
-    if (Options().Contains(goRowSelect) && FDragDropSettings->OleEntireRows) {
-        left = 0;
-        right = ColCount() - 1;
-    }
-    std::vector<int> rows;
-    if (FMouseActions->DisjunctRowSelect()) {
-        for (int r = FixedRows(); r < RowCount(); ++r)
-            if (GetRowSelect(FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r))
-                rows.push_back(r);
-    } else {
-        for (int r = s.Top; r <= s.Bottom; ++r)
-            rows.push_back(r);
-    }
-    std::string text;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (i) text += "\r\n";
-        for (int c = left; c <= right; ++c) {
-            if (c > left) text += '\t';
-            std::string cell = Cells(RealColIndex(c), rows[i]);
-            if (cell.find("{\\") != std::string::npos)
-                cell = RTFToPlainText(cell);
-            else if (Multilinecells && CountLines(cell, true) > 1)
-                cell = QuoteMultiLineText(cell);
-            text += cell;
-        }
-    }
-    return text;
 }
 
 void TExtStringGrid::RepaintCellRange(const TGridRect& R) {
