@@ -191,7 +191,15 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     // that already was the current one does.
     const bool alwaysEdit = FNavigation->AlwaysEdit;
     FNavigation->AlwaysEdit = false;
+    // A press on the partly shown last column or row keeps the view still.
+    const bool partly =
+        at.X == LeftCol() + VisibleColCount() || at.Y == TopRow() + VisibleRowCount();
+    const int leftCol = LeftCol(), topRow = TopRow();
     TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (FMouseActions->NoAutoRangeScroll && partly) {
+        if (LeftCol() != leftCol) SetLeftCol(leftCol);
+        if (TopRow() != topRow) SetTopRow(topRow);
+    }
     FNavigation->AlwaysEdit = alwaysEdit;
     if (OnClickCell) OnClickCell(this, at.Y, at.X);
     if (!normal || HasCellControl(at.X, at.Y)) return;

@@ -358,3 +358,23 @@ TEST_F(MouseTest, MovingAColumnAsksFirstAndItsWidthFollowsWithEnhRowColMove) {
     EXPECT_EQ(Grid->ColWidths(4), 160) << "widths stay where they were";
     EXPECT_EQ(Grid->ColWidths(1), Grid->DefaultColWidth());
 }
+
+TEST_F(MouseTest, NoAutoRangeScrollKeepsThePartlyShownColumnWhereItIs) {
+    Grid->SetColCount(12);
+    const int last = Grid->LeftCol() + Grid->VisibleColCount();
+    ASSERT_LT(Grid->CellRect(last, 2).Left, Grid->ClientWidth()) << "partly shown";
+    auto press = [&] {
+        const TRect r = Grid->CellRect(last, 2);
+        const int b = Grid->BorderOffset(), x = r.Left + 5 + b, y = (r.Top + r.Bottom) / 2 + b;
+        SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+    };
+    Grid->MouseActions()->NoAutoRangeScroll = true;
+    press();
+    EXPECT_EQ(Grid->LeftCol(), 1);
+    EXPECT_EQ(Grid->Col(), last);
+    Grid->MouseActions()->NoAutoRangeScroll = false;
+    Grid->SetCol(1);
+    press();
+    EXPECT_GT(Grid->LeftCol(), 1) << "without it the column scrolls into view";
+}
