@@ -1,5 +1,7 @@
 #include "zavolwriter.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "platform/rtl/files.h"
@@ -89,11 +91,41 @@ uint32_t TZAVolumeWriter::Finish(const std::string& LastName) {
     if (FFile) FFile->FlushBuffers();
     FFile.reset();
     if (!FNames.empty() && FNames.back() != LastName) {
-        if (::rename(DiskName(FNames.back()).c_str(), DiskName(LastName).c_str()) != 0)
-            throw EZAException(zeVolumeWrite, &A);
+        // The blank-volume question may have put the volumes on another file
+        // system, where a rename cannot reach: the last volume is copied
+        // then, so that a set whose volumes were all written is kept.
+        if (::rename(DiskName(FNames.back()).c_str(), DiskName(LastName).c_str()) != 0) {
+            CopyVolume(FNames.back(), LastName);
+            DeleteFile(FNames.back());
+        }
         FNames.back() = LastName;
     }
     return FVolume;
+}
+
+void TZAVolumeWriter::CopyVolume(const std::string& From, const std::string& To) {
+    // Written whole beside the target first: a failure leaves no half volume
+    // under the archive's name.
+    std::string temp;
+    try {
+        temp = CreateTempFile(ExtractFilePath(ExpandFileName(To)), "FC");
+        {
+            TFileStream in(From, fmOpenRead | fmShareDenyNone);
+            TFileStream out(temp, fmOpenReadWrite | fmShareExclusive);
+            struct stat st;
+            if (::stat(DiskName(From).c_str(), &st) == 0) ::fchmod(out.Handle(), st.st_mode & 07777);
+            out.CopyFrom(in, 0);
+            out.FlushBuffers();
+        }
+        if (::rename(DiskName(temp).c_str(), DiskName(To).c_str()) != 0)
+            throw EZAException(zeVolumeWrite, &A);
+    } catch (const EZAException&) {
+        DeleteFile(temp);
+        throw;
+    } catch (const Exception&) {
+        if (!temp.empty()) DeleteFile(temp);
+        throw EZAException(zeVolumeWrite, &A);
+    }
 }
 
 void TZAVolumeWriter::Discard() {

@@ -27,7 +27,8 @@ public:
     // Makes room for Count bytes that must stay together; returns the volume.
     uint32_t Reserve(int64_t Count);
     uint32_t Volume() const { return FVolume; }
-    // Closes the last volume and gives it the archive's name; returns the
+    // Closes the last volume and gives it the archive's name (a copy where a
+    // rename cannot reach); returns the
     // number of the last volume.
     uint32_t Finish(const std::string& LastName);
     // Deletes every volume written (after a failure).
@@ -37,6 +38,9 @@ private:
     int64_t Room();
     void Next();
     void Open();
+    // Copies a closed volume to To (another file system); raises code 46 when
+    // it cannot be written whole.
+    void CopyVolume(const std::string& From, const std::string& To);
 
     TZABaseArchiver& A;
     uint32_t FVolume = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/rtl/dialogs.h"
+#include "platform/rtl/tempfiles.h"
 #include "zatestutil.h"
 #include "zip/zaarchiver.h"
 
@@ -398,4 +399,43 @@ TEST(ZAVolumes, MissingArchiveOfASpannedSetAsksForTheLastDisk) {
     c.OpenArchive(0);
     EXPECT_EQ(c.FileCount(), items - 1);
     c.CloseArchive();
+}
+
+TEST(ZAVolumes, SpannedSetOnAnotherFileSystemIsKept) {
+    // The disks are put on another file system than the archive's name, as a
+    // user's blank-volume handler may do: the last volume cannot be renamed
+    // there and is copied instead; the set stays whole.
+    if (!DirectoryExists("/dev/shm")) GTEST_SKIP() << "no second file system";
+    ScratchDir d;
+    MakeSource(d / "src/");
+    const std::string disks = CreateTempFile("/dev/shm/", "vzdisk");
+    DeleteFile(disks);
+    ASSERT_TRUE(ForceDirectories(disks));
+    struct TCleanup {
+        std::string Dir;
+        ~TCleanup() { Shell("rm -rf " + Quote(Dir)); }
+    } cleanup{disks};
+    TZipArchiver z(nullptr);
+    z.FileName = d / "span.zip";
+    z.BaseDir = d / "src";
+    z.SetSpanningMode(smSpanning);
+    z.SpanningOptions().VolumeSize = vsCustom;
+    z.SpanningOptions().SetCustomVolumeSize(100000);
+    z.OnRequestBlankVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
+        name = disks + "/span.z" + Format("%.2d", n);
+        cancel = false;
+    };
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    ASSERT_TRUE(FileExists(d / "span.zip"));
+    const std::vector<std::string> written = ListFiles(disks, "span.z??");
+    ASSERT_GE(written.size(), 2u);
+    // The volumes beside the archive's name, the way other zip programs find them.
+    for (const std::string& f : written)
+        ASSERT_EQ(Shell("cp " + Quote(disks + "/" + f) + " " + Quote(d.Path())), 0);
+    ZA_NEED_TOOL("7z");
+    ForceDirectories(d / "out");
+    ASSERT_EQ(Shell("7z x -bd -bso0 -y -o" + Quote(d / "out") + " " + Quote(d / "span.zip")), 0);
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
 }
