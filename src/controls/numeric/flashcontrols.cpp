@@ -2,6 +2,7 @@
 
 #include "controls/numeric/vcflash.h"
 #include "controls/numeric/vcthread.h"
+#include "platform/vcl/forms.h"
 
 namespace {
 
@@ -27,10 +28,15 @@ public:
         SetFlashDeliver([](void* Control, uint32_t WParam, intptr_t LParam) {
             SendMessage(static_cast<TControl*>(Control), WM_FLASHTICK, WParam, LParam);
         });
+        SetFlashClosing([] {
+            return Application &&
+                   (Application->Terminated() || Application->HasState(csDestroying));
+        });
     }
     ~TThreadWindow() {
         FreeFlashTimer();
         SetFlashDeliver(nullptr);
+        SetFlashClosing(nullptr);
         SetSyncPoster(nullptr);
         DeallocateHWnd(FWnd);
     }
@@ -46,6 +52,13 @@ private:
 void EnsureThreadWindow() {
     static TThreadWindow window;
 }
+
+namespace {
+// A thread made on the window thread before any control needed the flash
+// timer makes the window itself.
+[[maybe_unused]] const bool ThreadWindowMakerInstalled =
+    (SetThreadWindowMaker(EnsureThreadWindow), true);
+} // namespace
 
 void AddFlashClient(TControl* Control, int64_t Interval) {
     if (!Control) return;

@@ -23,6 +23,7 @@ struct TFlashUnit {
     std::function<int64_t()> WallClock = SystemWallClock;
     TFlashSchedule Schedule;
     TFlashDeliver Deliver;
+    std::function<bool()> Closing;
     int Instances = 0;
     bool InTick = false;
     bool FreePending = false;
@@ -100,11 +101,12 @@ void TVcFlash::SetOnTimer(std::function<void()> Value) {
 }
 
 void TVcFlash::UpdateTimer() {
-    FTimerThread->Suspend();
+    if (!FTimerThread->Suspended()) FTimerThread->Suspend();
     FTimerThread->SetInterval(static_cast<unsigned>(FInterval));
     if (FInterval != 0 && FEnabled && FOnTimer) {
         FTimerThread->SetPriority(FThreadPriority);
-        FTimerThread->Resume();
+        while (FTimerThread->Suspended())
+            FTimerThread->Resume();
     }
 }
 
@@ -130,6 +132,10 @@ TVcFlashTimer::~TVcFlashTimer() {
 
 void SetFlashDeliver(TFlashDeliver Deliver) {
     Unit().Deliver = std::move(Deliver);
+}
+
+void SetFlashClosing(std::function<bool()> Closing) {
+    Unit().Closing = std::move(Closing);
 }
 
 void SetFlashClocks(std::function<uint32_t()> TickCount, std::function<int64_t()> WallClock) {
@@ -200,5 +206,5 @@ void FlashTick() {
     } scope(u);
     u.Schedule.Tick(u.TickCount(), u.WallClock(), [&u](void* c, uint32_t w, intptr_t l) {
         if (u.Deliver) u.Deliver(c, w, l);
-    });
+    }, u.Closing);
 }

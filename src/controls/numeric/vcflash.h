@@ -80,6 +80,10 @@ private:
 using TFlashDeliver = std::function<void(void* Control, uint32_t WParam, intptr_t LParam)>;
 void SetFlashDeliver(TFlashDeliver Deliver);
 
+// Tells whether the program is closing (the visual side installs it): a tick
+// then stops telling its clients, so none is reached while the windows go.
+void SetFlashClosing(std::function<bool()> Closing);
+
 // The clocks of the flash timer: the 32-bit millisecond tick count and the wall
 // clock in milliseconds. Tests may put their own in; nullptr restores the system's.
 void SetFlashClocks(std::function<uint32_t()> TickCount, std::function<int64_t()> WallClock);

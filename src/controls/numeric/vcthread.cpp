@@ -1,7 +1,13 @@
 #include "controls/numeric/vcthread.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,12 +24,78 @@ struct TSyncHub {
     std::map<uintptr_t, std::shared_ptr<TSyncRequest>> Waiting;
     uintptr_t LastId = 0;
     TSyncPoster Poster;
+    void (*Maker)() = nullptr;
     std::thread::id WindowThread = std::this_thread::get_id();
 };
 
 TSyncHub& Hub() {
     static TSyncHub hub;
     return hub;
+}
+
+// The object of the thread running now (null on threads of other kinds);
+// the parking signal handler finds its thread through it.
+thread_local TVcThread* CurrentThread = nullptr;
+
+int SuspendSignal() {
+    return SIGRTMIN + 3;
+}
+int ResumeSignal() {
+    return SIGRTMIN + 4;
+}
+
+pid_t OwnThreadId() {
+    return static_cast<pid_t>(::syscall(SYS_gettid));
+}
+
+void SendSignal(pid_t Tid, int Signal) {
+    ::syscall(SYS_tgkill, ::getpid(), Tid, Signal);
+}
+
+} // namespace
+
+// Puts a stop asked for meanwhile off until the calling thread's own step
+// under the shared lock is over, then parks there.
+struct TSuspendPoint {
+    TVcThread* T = CurrentThread;
+    TSuspendPoint() {
+        if (T) T->FNoSuspend.fetch_add(1);
+    }
+    ~TSuspendPoint() {
+        if (T && T->FNoSuspend.fetch_sub(1) == 1 && T->FParkAsked.exchange(false)) T->Park();
+    }
+    // The suspend signal arrived on this thread.
+    static void Signalled() {
+        if (!CurrentThread) return;
+        TSuspendPoint point; // parks at its end unless a step of the thread is under way
+        point.T->FParkAsked.store(true);
+    }
+    TSuspendPoint(const TSuspendPoint&) = delete;
+    TSuspendPoint& operator=(const TSuspendPoint&) = delete;
+};
+
+namespace {
+
+void OnSuspendSignal(int) {
+    const int saved = errno;
+    TSuspendPoint::Signalled();
+    errno = saved;
+}
+
+void OnResumeSignal(int) {}
+
+void InstallSignals() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction sa {};
+        sa.sa_flags = SA_RESTART;
+        sigemptyset(&sa.sa_mask);
+        sigaddset(&sa.sa_mask, ResumeSignal());
+        sa.sa_handler = OnSuspendSignal;
+        sigaction(SuspendSignal(), &sa, nullptr);
+        sa.sa_handler = OnResumeSignal;
+        sigaction(ResumeSignal(), &sa, nullptr);
+    });
 }
 
 } // namespace
@@ -33,20 +105,33 @@ int ThreadPriorityValue(TThreadPriority Priority) {
     return values[Priority];
 }
 
+int ThreadNiceValue(TThreadPriority Priority) {
+    static constexpr int values[] = {19, 10, 5, 0, -5, -10, -20};
+    return values[Priority];
+}
+
 void SetSyncPoster(TSyncPoster Poster) {
+    TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
     Hub().Poster = std::move(Poster);
     Hub().WindowThread = std::this_thread::get_id();
 }
 
 bool HasSyncPoster() {
+    TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
     return static_cast<bool>(Hub().Poster);
 }
 
 bool IsWindowThread() {
+    TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
     return Hub().WindowThread == std::this_thread::get_id();
+}
+
+void SetThreadWindowMaker(void (*Maker)()) {
+    std::lock_guard<std::mutex> lock(Hub().Lock);
+    Hub().Maker = Maker;
 }
 
 void RunSyncRequest(uintptr_t Request) {
@@ -59,20 +144,49 @@ void RunSyncRequest(uintptr_t Request) {
 }
 
 TVcThread::TVcThread(bool CreateSuspended) {
-    FSuspended = CreateSuspended;
+    FSuspendCount.store(CreateSuspended ? 1 : 0);
+    void (*maker)() = nullptr;
+    {
+        TSuspendPoint point;
+        std::lock_guard<std::mutex> lock(Hub().Lock);
+        if (!Hub().Poster && Hub().WindowThread == std::this_thread::get_id()) maker = Hub().Maker;
+    }
+    // The first thread registers with the thread window, which is made now.
+    if (maker) maker();
 }
 
 void TVcThread::Start() {
-    std::lock_guard<std::mutex> lock(Hub().Lock);
-    if (!FThread.joinable()) FThread = std::thread(&TVcThread::ThreadProc, this);
+    InstallSignals();
+    TSuspendPoint point;
+    std::unique_lock<std::mutex> lock(Hub().Lock);
+    if (FThread.joinable()) return;
+    FThread = std::thread(&TVcThread::ThreadProc, this);
+    FHandle = FThread.native_handle();
+    Hub().Wake.wait(lock, [this] { return FThreadID != 0; });
 }
 
 TVcThread::~TVcThread() {
+    if (FThread.joinable() && FThread.get_id() == std::this_thread::get_id()) {
+        FThread.detach(); // freeing itself at its end
+        return;
+    }
     Terminate();
     WaitFor();
 }
 
 void TVcThread::ThreadProc() {
+    CurrentThread = this;
+    sigset_t block;
+    sigemptyset(&block);
+    sigaddset(&block, ResumeSignal());
+    pthread_sigmask(SIG_BLOCK, &block, nullptr);
+    {
+        TSuspendPoint point;
+        std::lock_guard<std::mutex> lock(Hub().Lock);
+        FThreadID = OwnThreadId();
+        ApplyPriority();
+        Hub().Wake.notify_all();
+    }
     if (WaitWhileSuspended()) {
         try {
             Execute();
@@ -80,8 +194,11 @@ void TVcThread::ThreadProc() {
             // An escaping exception ends the thread; there is nobody to tell.
         }
     }
+    bool freeIt = false;
     {
+        TSuspendPoint point;
         std::lock_guard<std::mutex> lock(Hub().Lock);
+        freeIt = FFreeOnTerminate;
         FFinished = true;
         FFinishing = true;
     }
@@ -89,9 +206,14 @@ void TVcThread::ThreadProc() {
         DoTerminate();
     } catch (...) {
     }
-    std::lock_guard<std::mutex> lock(Hub().Lock);
-    FExited = true;
-    Hub().Wake.notify_all();
+    {
+        TSuspendPoint point;
+        std::lock_guard<std::mutex> lock(Hub().Lock);
+        FExited = true;
+        Hub().Wake.notify_all();
+    }
+    CurrentThread = nullptr;
+    if (freeIt) delete this;
 }
 
 void TVcThread::DoTerminate() {
@@ -99,50 +221,120 @@ void TVcThread::DoTerminate() {
 }
 
 void TVcThread::Terminate() {
+    TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
     FTerminated = true;
+    // A suspended thread is let go, so that it can see the end and stop:
+    // waiting for it would never end otherwise.
+    if (FSuspendCount.exchange(0) > 0 && FThreadID && !FExited && CurrentThread != this)
+        SendSignal(FThreadID, ResumeSignal());
     Hub().Wake.notify_all();
 }
 
 bool TVcThread::Terminated() const {
+    TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
     return FTerminated;
 }
 
 void TVcThread::Suspend() {
+    TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
-    FSuspended = true;
+    FSuspendCount.fetch_add(1);
+    if (CurrentThread == this)
+        FParkAsked.store(true); // parks as this step ends
+    else if (FThreadID && !FExited)
+        SendSignal(FThreadID, SuspendSignal());
 }
 
 void TVcThread::Resume() {
+    TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
-    FSuspended = false;
+    int count = FSuspendCount.load();
+    while (count > 0 && !FSuspendCount.compare_exchange_weak(count, count - 1)) {
+    }
+    if (count != 1) return;
+    if (FThreadID && !FExited) SendSignal(FThreadID, ResumeSignal());
     Hub().Wake.notify_all();
 }
 
+void TVcThread::Park() {
+    sigset_t mask;
+    pthread_sigmask(SIG_SETMASK, nullptr, &mask);
+    sigdelset(&mask, ResumeSignal());
+    while (FSuspendCount.load() > 0)
+        sigsuspend(&mask);
+}
+
 bool TVcThread::Suspended() const {
-    std::lock_guard<std::mutex> lock(Hub().Lock);
-    return FSuspended;
+    return FSuspendCount.load() > 0;
 }
 
 bool TVcThread::Finished() const {
+    TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
     return FFinished;
 }
 
+pthread_t TVcThread::Handle() const {
+    TSuspendPoint point;
+    std::lock_guard<std::mutex> lock(Hub().Lock);
+    return FHandle;
+}
+
+pid_t TVcThread::ThreadID() const {
+    TSuspendPoint point;
+    std::lock_guard<std::mutex> lock(Hub().Lock);
+    return FThreadID;
+}
+
+bool TVcThread::FreeOnTerminate() const {
+    TSuspendPoint point;
+    std::lock_guard<std::mutex> lock(Hub().Lock);
+    return FFreeOnTerminate;
+}
+
+void TVcThread::SetFreeOnTerminate(bool Value) {
+    TSuspendPoint point;
+    std::lock_guard<std::mutex> lock(Hub().Lock);
+    FFreeOnTerminate = Value;
+}
+
+TThreadPriority TVcThread::Priority() const {
+    TSuspendPoint point;
+    std::lock_guard<std::mutex> lock(Hub().Lock);
+    return FPriority;
+}
+
+void TVcThread::SetPriority(TThreadPriority Value) {
+    TSuspendPoint point;
+    std::lock_guard<std::mutex> lock(Hub().Lock);
+    FPriority = Value;
+    ApplyPriority();
+}
+
+void TVcThread::ApplyPriority() {
+    // Linux keeps a nice value per thread, addressed by its thread id.
+    if (FThreadID && !FExited)
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(FThreadID), ThreadNiceValue(FPriority));
+}
+
 bool TVcThread::WaitWhileSuspended() {
+    TSuspendPoint point;
     std::unique_lock<std::mutex> lock(Hub().Lock);
-    Hub().Wake.wait(lock, [this] { return !FSuspended || FTerminated; });
+    Hub().Wake.wait(lock, [this] { return FSuspendCount.load() == 0 || FTerminated; });
     return !FTerminated;
 }
 
 bool TVcThread::SleepFor(unsigned Ms) {
+    TSuspendPoint point;
     std::unique_lock<std::mutex> lock(Hub().Lock);
     return !Hub().Wake.wait_for(lock, std::chrono::milliseconds(Ms),
                                 [this] { return FTerminated; });
 }
 
 bool TVcThread::Synchronize(std::function<void()> Method) {
+    TSuspendPoint point;
     if (IsWindowThread()) {
         Method();
         return true;
@@ -171,8 +363,10 @@ bool TVcThread::Synchronize(std::function<void()> Method) {
 }
 
 int TVcThread::WaitFor() {
+    TSuspendPoint point;
     std::unique_lock<std::mutex> lock(Hub().Lock);
-    if (!FThread.joinable()) return FReturnValue;
+    // Waiting for oneself would never end (a thread freeing itself).
+    if (!FThread.joinable() || FThread.get_id() == std::this_thread::get_id()) return FReturnValue;
     const bool windowThread = Hub().WindowThread == std::this_thread::get_id();
     while (!FExited) {
         if (windowThread && FPending && (!FTerminated || FFinishing)) {

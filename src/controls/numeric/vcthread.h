@@ -5,14 +5,27 @@
 // the message arrives, while the worker waits. The window is installed by the
 // visual layer's side (SetSyncPoster); without one, Synchronize runs nothing.
 //
+// The first thread of a process registers with the thread window, which the
+// visual side makes (SetThreadWindowMaker), so that a thread used on its own
+// reaches the window thread too.
+//
+// Suspend stops the system thread where it is (a signal parks it), as the
+// platform's suspend does; only inside the thread's own short steps under the
+// shared lock (a wait, a hand-off) is the stop put off to the step's end, so
+// that a parked thread never holds what the window thread needs.
+//
 // Unlike a blocking send, a waiting worker gives up its request when it is told
 // to terminate, so destroying a thread from the window thread never deadlocks;
 // and a request whose message arrives after its thread is gone is ignored.
 
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <thread>
+
+#include <pthread.h>
+#include <sys/types.h>
 
 #include "platform/rtl/classes.h"
 
@@ -22,6 +35,10 @@ enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
 
 // The system's priority value of a thread priority (-15 .. 15).
 int ThreadPriorityValue(TThreadPriority Priority);
+// The Linux nice value that stands for it (19 idle .. -20 time-critical). A
+// user may raise a thread's nice value but not lower it again without the
+// right to; such a request is left without effect.
+int ThreadNiceValue(TThreadPriority Priority);
 
 // Posts message 0x8FFF with the request number to the thread window; false when
 // it cannot be delivered.
@@ -34,27 +51,40 @@ bool HasSyncPoster();
 // waiting (each request runs once), on the calling (window) thread.
 void RunSyncRequest(uintptr_t Request);
 bool IsWindowThread();
+// Makes the thread window (on the window thread); the first thread made
+// there calls it when no window is installed yet.
+void SetThreadWindowMaker(void (*Maker)());
 
 class TVcThread : public TObject {
 public:
     explicit TVcThread(bool CreateSuspended);
-    // Terminates the thread and waits for it.
+    // Terminates the thread (resuming it when suspended) and waits for it.
     ~TVcThread() override;
     std::string ClassName() const override { return "TVcThread"; }
 
+    // Also ends a suspension: a terminated thread runs to its end.
     void Terminate();
     bool Terminated() const;
-    // The thread pauses at its next wait until it is resumed.
+    // Stops the thread until as many Resume calls have come; Resume clears
+    // Suspended only when it ends the last suspension.
     void Suspend();
     void Resume();
     bool Suspended() const;
+    // The system thread: its handle and its (kernel) thread id; 0 before it runs.
+    pthread_t Handle() const;
+    pid_t ThreadID() const;
+    // When set, the object frees itself once the thread has ended (after
+    // OnTerminate); nobody may touch it then.
+    bool FreeOnTerminate() const;
+    void SetFreeOnTerminate(bool Value);
     bool Finished() const;
     // Waits for the end of the thread; on the window thread it runs the
     // thread's synchronize requests meanwhile. Returns the exit code.
     int WaitFor();
 
-    TThreadPriority Priority() const { return FPriority; }
-    void SetPriority(TThreadPriority Value) { FPriority = Value; }
+    TThreadPriority Priority() const;
+    // Applied to the system thread at once (or as it starts).
+    void SetPriority(TThreadPriority Value);
     int ReturnValue() const { return FReturnValue; }
 
     TNotifyEvent OnTerminate;
@@ -78,13 +108,23 @@ protected:
     void Start();
 
 private:
+    friend struct TSuspendPoint;
     void ThreadProc();
+    void ApplyPriority(); // under the lock
+    // Parks the calling (own) thread while it is suspended.
+    void Park();
 
     // Guarded by the process-wide lock of the thread window.
     std::thread FThread;
     bool FTerminated = false;
-    bool FSuspended = false;
     bool FFinished = false;
+    bool FFreeOnTerminate = false;
+    pid_t FThreadID = 0;
+    pthread_t FHandle{};
+    // Lock-free: read by the parking signal handler.
+    std::atomic<int> FSuspendCount{0};
+    std::atomic<int> FNoSuspend{0};    // depth of own steps that put a stop off
+    std::atomic<bool> FParkAsked{false}; // a stop waits for such a step's end
     bool FExited = false;    // the thread procedure has returned
     bool FFinishing = false; // DoTerminate waits for its request even when terminated
     uintptr_t FPending = 0;  // the request the thread waits for

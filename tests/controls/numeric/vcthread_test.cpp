@@ -2,8 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <stdexcept>
+#include <string>
 
 #include "fakethreadwindow.h"
 
@@ -164,4 +172,112 @@ TEST(VcThread, SynchronizeOnTheWindowThreadRunsAtOnce) {
     bool ran = false;
     EXPECT_TRUE(t.Call([&] { ran = true; }));
     EXPECT_TRUE(ran);
+}
+
+namespace {
+
+// The system call a thread of this process is blocked in (-1: none or unknown).
+long BlockedSyscall(pid_t Tid) {
+    FILE* f = std::fopen(("/proc/self/task/" + std::to_string(Tid) + "/syscall").c_str(), "r");
+    if (!f) return -1;
+    long nr = -1;
+    if (std::fscanf(f, "%ld", &nr) != 1) nr = -1;
+    std::fclose(f);
+    return nr;
+}
+
+template <class F> bool WaitFor20s(F Done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(VcThread, IdlePriorityGivesTheThreadTheHighestNiceValue) {
+    BodyThread t([](BodyThread& self) { self.SleepFor(3600 * 1000); });
+    ASSERT_NE(t.ThreadID(), 0);
+    errno = 0;
+    EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(t.ThreadID())), 0);
+    t.SetPriority(tpIdle);
+    EXPECT_EQ(t.Priority(), tpIdle);
+    errno = 0;
+    EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(t.ThreadID())), 19);
+    EXPECT_EQ(errno, 0);
+    // Only that thread: the window thread keeps its own.
+    EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid))), 0);
+}
+
+TEST(VcThread, HandleAndThreadIdAreTheSystemThreads) {
+    std::atomic<pid_t> tid{0};
+    pthread_t self{};
+    std::atomic<bool> known{false};
+    BodyThread t([&](BodyThread&) {
+        self = pthread_self();
+        tid = static_cast<pid_t>(syscall(SYS_gettid));
+        known = true;
+    });
+    t.WaitFor();
+    ASSERT_TRUE(known);
+    EXPECT_EQ(t.ThreadID(), tid.load());
+    EXPECT_TRUE(pthread_equal(t.Handle(), self));
+}
+
+TEST(VcThread, SuspendStopsABusyThreadWhereItIs) {
+    std::atomic<long> count{0};
+    std::atomic<bool> stop{false};
+    BodyThread t([&](BodyThread&) {
+        while (!stop)
+            count.fetch_add(1);
+    });
+    ASSERT_TRUE(WaitFor20s([&] { return count > 0; }));
+    t.Suspend();
+    EXPECT_TRUE(t.Suspended());
+    // Parked in the kernel while it waits to be resumed; no wait of its own.
+    ASSERT_TRUE(WaitFor20s([&] { return BlockedSyscall(t.ThreadID()) == SYS_rt_sigsuspend; }));
+    const long parked = count;
+    t.Suspend(); // twice suspended: one resume is not enough
+    t.Resume();
+    EXPECT_TRUE(t.Suspended());
+    EXPECT_EQ(count, parked);
+    t.Resume();
+    EXPECT_FALSE(t.Suspended());
+    EXPECT_TRUE(WaitFor20s([&] { return count > parked; }));
+    stop = true;
+    t.WaitFor();
+}
+
+TEST(VcThread, SuspendedThreadIsLetGoWhenDestroyed) {
+    std::atomic<bool> stop{false};
+    auto t = std::make_unique<BodyThread>([&](BodyThread& self) {
+        while (!stop && !self.Terminated()) {
+        }
+    });
+    t->Suspend();
+    ASSERT_TRUE(WaitFor20s([&] { return BlockedSyscall(t->ThreadID()) == SYS_rt_sigsuspend; }));
+    t.reset(); // terminated and resumed, then waited for: no hang
+    SUCCEED();
+}
+
+TEST(VcThread, FreeOnTerminateFreesTheThreadItself) {
+    FakeThreadWindow window;
+    static std::atomic<bool> freed{false};
+    struct Self : TVcThread {
+        Self() : TVcThread(true) {
+            SetFreeOnTerminate(true);
+            Start();
+        }
+        ~Self() override { freed = true; }
+        void Execute() override {}
+    };
+    std::atomic<bool> ended{false};
+    auto* t = new Self; // frees itself
+    EXPECT_TRUE(t->FreeOnTerminate());
+    t->OnTerminate = [&](TObject*) { ended = true; };
+    t->Resume();
+    EXPECT_TRUE(window.PumpUntil([&] { return freed.load(); }));
+    EXPECT_TRUE(ended);
 }
