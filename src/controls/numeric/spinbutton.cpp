@@ -28,8 +28,10 @@ std::unique_ptr<TBitmap> MakeSpinGlyph(bool Up) {
 }
 
 TVcSpinButton::TVcSpinButton(TComponent* AOwner) : TSpinButtonPair(AOwner) {
-    SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csSetCaption} + csOpaque);
+    SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csSetCaption} +
+                    TControlStyle{csFramed, csOpaque});
     MakeButtons();
+    FFocusedButton = FUpButton;
     for (TVcTimerSpeedBtn* b : {FUpButton, FDownButton}) {
         b->SetVisible(true);
         b->SetEnabled(true);

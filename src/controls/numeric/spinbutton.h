@@ -1,6 +1,8 @@
 #pragma once
 // Two stacked auto-repeat buttons, up and down, reporting OnUpClick and
-// OnDownClick; the up and down arrow keys press them too.
+// OnDownClick; the up and down arrow keys press them too. Like every control
+// it can be dragged (DragMode, DragKind, DragCursor and the drag and dock
+// events), limited in size (Constraints) and given the flat look (Ctl3D).
 
 #include "controls/numeric/timerspeedbtn.h"
 #include "platform/vcl/controls.h"
@@ -18,6 +20,9 @@ public:
     // Takes the focus when an arrow is pressed; cleared when it goes away.
     TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* Value);
+
+    // The button that the arrow keys' focus stands on (the up button).
+    TVcTimerSpeedBtn* FocusedButton() const { return FFocusedButton; }
 
     int Interval() const { return FUpButton->Interval(); }
     void SetInterval(int Value);
@@ -39,6 +44,7 @@ private:
     void AdjustSize(int& W, int& H);
 
     TWinControl* FFocusControl = nullptr;
+    TVcTimerSpeedBtn* FFocusedButton = nullptr;
 };
 
 // The built-in glyphs: two 9-pixel arrows side by side (normal, disabled).

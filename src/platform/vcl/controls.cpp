@@ -64,7 +64,12 @@ Qt::CursorShape QtCursorShape(TCursor Cursor) {
 
 } // namespace
 
+bool TableCursor(TCursor Index, QCursor& Cursor); // controldrag.cpp
+bool ControlDragMessage(TControl& Control, TMessage& M);
+
 QCursor ToQCursor(TCursor Cursor) {
+    QCursor own;
+    if (Cursor > 0 && TableCursor(Cursor, own)) return own;
     return QCursor(QtCursorShape(Cursor));
 }
 
@@ -99,6 +104,8 @@ TControl::TControl(TComponent* AOwner, QWidget* Widget) : TComponent(AOwner) {
     if (FHost) FHost->Control = this;
     FWidget->hide();
     WindowProc = [this](TMessage& Message) { WndProc(Message); };
+    FConstraints = std::make_unique<TSizeConstraints>();
+    FConstraints->OnChange = [this](TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); };
     FFont = std::make_unique<TFont>();
     FFont->OnChange = [this](TObject*) {
         if (!FSettingFont) FParentFont = false;
@@ -123,6 +130,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::WndProc(TMessage& M) {
+    if (ControlDragMessage(*this, M)) return;
     switch (M.Msg) {
     case WM_PAINT:
         WMPaint(M);
@@ -257,6 +265,7 @@ void TControl::UpdateWidgetVisibility() {
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     AWidth = std::max(0, AWidth);
     AHeight = std::max(0, AHeight);
+    if (FConstraints) FConstraints->Apply(AWidth, AHeight);
     const bool moved = ALeft != FLeft || ATop != FTop;
     const bool sized = AWidth != FWidth || AHeight != FHeight;
     if (!moved && !sized) return;

@@ -51,6 +51,12 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
                   crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19,
                   crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
+// The screen's cursor table: positive indexes hold a program's own cursors,
+// drawn as rows of '#' (black), '.' (white) and ' ' (clear), with a hot spot.
+// A control whose Cursor is such an index shows that picture.
+void SetScreenCursorImage(TCursor Index, const std::vector<std::string>& Rows, TPoint HotSpot);
+bool ScreenCursorLoaded(TCursor Index);
+
 // What a control is (fixed by its class).
 enum TControlStyleFlag {
     csAcceptsControls,
@@ -61,7 +67,8 @@ enum TControlStyleFlag {
     csDoubleClicks,
     csFixedWidth,
     csFixedHeight,
-    csNativeWidget // a Qt control does its own painting and input
+    csNativeWidget, // a Qt control does its own painting and input
+    csFramed        // takes the 3D frame when it has a border and Ctl3D
 };
 using TControlStyle = TSet<TControlStyleFlag>;
 
@@ -79,6 +86,55 @@ using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, 
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+
+// Dragging a control onto another (within the program): automatic drags start
+// with a left press on the control, manual ones with BeginDrag.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+// What a drag carries when the source's OnStartDrag gives one; the handler
+// keeps it (it is not freed by the drag). Without one the source control
+// itself is the drag's source.
+class TDragObject : public TObject {
+public:
+    std::string ClassName() const override { return "TDragObject"; }
+};
+class TDragDockObject : public TDragObject {
+public:
+    std::string ClassName() const override { return "TDragDockObject"; }
+};
+
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+// Accept starts true; a control without OnDragOver accepts nothing.
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+// Target is null when the drag ended nowhere (or was cancelled).
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
+// A control's minimum and maximum size (0: no limit), applied whenever its
+// bounds are set.
+class TSizeConstraints : public TPersistent {
+public:
+    std::string ClassName() const override { return "TSizeConstraints"; }
+    int MinWidth() const { return FMinWidth; }
+    int MinHeight() const { return FMinHeight; }
+    int MaxWidth() const { return FMaxWidth; }
+    int MaxHeight() const { return FMaxHeight; }
+    void SetMinWidth(int Value) { Set(FMinWidth, Value); }
+    void SetMinHeight(int Value) { Set(FMinHeight, Value); }
+    void SetMaxWidth(int Value) { Set(FMaxWidth, Value); }
+    void SetMaxHeight(int Value) { Set(FMaxHeight, Value); }
+    // Width and height within the limits.
+    void Apply(int& Width, int& Height) const;
+    TNotifyEvent OnChange;
+
+private:
+    void Set(int& Field, int Value);
+    int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
 
 // What CM_HINTSHOW carries (LParam points at it): a control may change the text,
 // the place or the hint window's class data, or answer non-zero to show nothing.
@@ -154,6 +210,23 @@ public:
     void SetAnchors(TAnchors Value);
     void BringToFront();
     void SendToBack();
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+    void SetConstraints(const TSizeConstraints* Value);
+
+    // --- dragging ---
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    // Starts a drag of this control: at once, or once the mouse has moved
+    // Threshold pixels (below 0: the usual 5).
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Ends this control's drag: dropped where the mouse is (when the target
+    // accepts) or cancelled.
+    void EndDrag(bool Drop);
+    bool Dragging() const;
 
     // --- look ---
     bool Visible() const { return FVisible; }
@@ -213,6 +286,11 @@ public:
     TMouseWheelEvent OnMouseWheel;
     TMouseWheelUpDownEvent OnMouseWheelDown, OnMouseWheelUp;
     TContextPopupEvent OnContextPopup;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag, OnEndDock;
+    TStartDragEvent OnStartDrag;
+    TStartDockEvent OnStartDock;
 
     // The widget (platform code only).
     QWidget* Widget() const { return FWidget.get(); }
@@ -252,6 +330,13 @@ protected:
     virtual void Paint() {}
     virtual void FontChanged();
     virtual void ColorChanged();
+    // The drag's steps on the source (start, end) and on a target (over, drop).
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    virtual void DoStartDock(TDragDockObject*& DragObject);
+    virtual void DoEndDock(TObject* Target, int X, int Y);
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Handler methods, reached through WndProc by message number. Override one
@@ -309,6 +394,7 @@ private:
     friend class TWinControl;
     friend class TApplication;
     friend bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver);
+    friend struct TControlDrag;
     void SetZOrder(bool TopMost);
     void DetachHosts(); // this control and its children hear no Qt events any more
     void ApplyAnchors(int ParentWidth, int ParentHeight);
@@ -337,6 +423,10 @@ private:
     bool FParentFont = true;
     bool FParentColor = false;
     TCursor FCursor = crDefault;
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
     std::string FHint;
     bool FShowHint = false;
     bool FParentShowHint = true;
@@ -377,6 +467,13 @@ public:
     void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
     // Descendants in tab order (depth first).
     void GetTabOrderList(std::vector<TWinControl*>& List) const;
+
+    // --- look ---
+    // The 3D look (true) or the flat one; follows the parent's until set.
+    bool Ctl3D() const;
+    void SetCtl3D(bool Value);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool Value);
 
     // --- layout ---
     // Less the scroll bars when they are shown (scrollbars.h).
@@ -452,6 +549,8 @@ private:
     std::vector<TControl*> FControls;   // children, in z-order (last on top)
     std::vector<TWinControl*> FTabList; // windowed children in tab order
     bool FTabStop = false;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
     bool FHasFocus = false; // between our WM_SETFOCUS and WM_KILLFOCUS
     std::unique_ptr<TScrollBars, TScrollBarsDeleter> FScrollBars; // made when asked for
     std::string FNativeChars; // what the key being translated types

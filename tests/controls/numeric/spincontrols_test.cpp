@@ -171,6 +171,41 @@ TEST_F(SpinFixture, ArrowPressFocusesTheFocusControlElseTheSpinWithTabStop) {
     EXPECT_TRUE(PumpUntil([&] { return spin->Focused(); }));
 }
 
+TEST_F(SpinFixture, SpinButtonIsDraggedWithDragModeAutomatic) {
+    auto* spin = AddSpin();
+    spin->SetBounds(10, 10, 15, 24);
+    EXPECT_TRUE(spin->ControlStyle().Contains(csFramed));
+    EXPECT_FALSE(spin->TabStop());
+    EXPECT_EQ(spin->FocusedButton(), spin->UpButton());
+    EXPECT_EQ(spin->DragMode(), dmManual);
+    EXPECT_EQ(spin->DragCursor(), crDrag);
+    spin->SetDragMode(dmAutomatic);
+    auto* target = new TVcNumEdit(Form.get());
+    target->SetParent(Form.get());
+    target->SetBounds(100, 10, 60, 21);
+    std::vector<std::string> log;
+    spin->OnStartDrag = [&](TObject* s, TDragObject*&) { log.push_back(s == spin ? "start" : "?"); };
+    target->OnDragOver = [&](TObject*, TObject* s, int, int, TDragState st, bool& accept) {
+        log.push_back("over " + IntToStr(st));
+        accept = s == spin;
+    };
+    target->OnDragDrop = [&](TObject*, TObject*, int, int) { log.push_back("drop"); };
+    spin->OnEndDrag = [&](TObject*, TObject* t, int, int) {
+        log.push_back(t == target ? "end on target" : "end");
+    };
+    int clicks = 0;
+    spin->OnUpClick = [&](TObject*) { ++clicks; };
+    MousePress(spin, 7, 3);
+    MouseMoveTo(spin, 100, 5, true);
+    MouseRelease(spin, 100, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"start", "over 0", "drop", "end on target"}));
+    EXPECT_EQ(clicks, 0);
+    spin->Constraints()->SetMaxWidth(20);
+    spin->SetWidth(30);
+    EXPECT_EQ(spin->Width(), 20);
+    EXPECT_EQ(spin->UpButton()->Width(), 20);
+}
+
 TEST_F(SpinFixture, EditOnAFormHasItsTextCommittedSoTypingIsEditing) {
     auto* edit = new TVcNumEdit(Form.get());
     edit->SetParent(Form.get()); // the window is made: "0" is committed

@@ -11,6 +11,7 @@
 
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/gfx/qtconvert.h"
+#include "platform/vcl/synthinput.h"
 #include "vcltestenv.h"
 
 // A flag of one set is refused where another set is expected, and so is a number.
@@ -484,4 +485,115 @@ TEST(Hints, ShowHintFollowsTheParentUntilSet) {
     EXPECT_FALSE(c->ShowHint());
     EXPECT_EQ("kort", GetShortHint("kort|lang"));
     EXPECT_EQ("lang", GetLongHint("kort|lang"));
+}
+
+TEST(ControlBase, ConstraintsLimitTheSize) {
+    auto form = MakeForm();
+    auto* c = new TPanel(form.get());
+    c->SetParent(form.get());
+    c->SetBounds(0, 0, 50, 50);
+    c->Constraints()->SetMinWidth(60);
+    EXPECT_EQ(c->Width(), 60); // applied at once
+    c->Constraints()->SetMaxHeight(30);
+    EXPECT_EQ(c->Height(), 30);
+    c->SetBounds(0, 0, 200, 5);
+    EXPECT_EQ(c->Width(), 200);
+    EXPECT_EQ(c->Height(), 5);
+    c->SetWidth(10);
+    EXPECT_EQ(c->Width(), 60);
+}
+
+TEST(ControlBase, Ctl3DFollowsTheParentUntilSet) {
+    auto form = MakeForm();
+    auto* outer = new TPanel(form.get());
+    outer->SetParent(form.get());
+    auto* inner = new TPanel(form.get());
+    inner->SetParent(outer);
+    EXPECT_TRUE(inner->Ctl3D());
+    outer->SetCtl3D(false);
+    EXPECT_FALSE(outer->ParentCtl3D());
+    EXPECT_FALSE(inner->Ctl3D());
+    inner->SetCtl3D(true);
+    EXPECT_FALSE(inner->ParentCtl3D());
+    EXPECT_TRUE(inner->Ctl3D());
+    inner->SetParentCtl3D(true);
+    EXPECT_FALSE(inner->Ctl3D());
+}
+
+TEST(ControlBase, AutomaticDragFiresTheDragEvents) {
+    auto form = MakeForm();
+    auto* source = new TPanel(form.get());
+    source->SetParent(form.get());
+    source->SetBounds(10, 10, 40, 40);
+    source->SetDragMode(dmAutomatic);
+    auto* target = new TPanel(form.get());
+    target->SetParent(form.get());
+    target->SetBounds(100, 10, 40, 40);
+    std::vector<std::string> log;
+    source->OnStartDrag = [&](TObject*, TDragObject*&) { log.push_back("start"); };
+    source->OnEndDrag = [&](TObject*, TObject* t, int x, int y) {
+        log.push_back(std::string("end ") + (t == target ? "target " : "none ") + IntToStr(x) +
+                      "," + IntToStr(y));
+    };
+    target->OnDragOver = [&](TObject*, TObject* s, int x, int y, TDragState st, bool& accept) {
+        EXPECT_EQ(s, source);
+        log.push_back("over " + IntToStr(st) + " " + IntToStr(x) + "," + IntToStr(y));
+        accept = x >= 10; // only the right part takes it
+    };
+    target->OnDragDrop = [&](TObject*, TObject* s, int x, int y) {
+        EXPECT_EQ(s, source);
+        log.push_back("drop " + IntToStr(x) + "," + IntToStr(y));
+    };
+    SendMouse(source, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
+    EXPECT_TRUE(source->Dragging());
+    MouseMoveTo(source, 95, 10, true);  // (105,20) on the form: the target's 5,10
+    MouseMoveTo(source, 110, 12, true); // its 20,12
+    EXPECT_EQ(source->Widget()->cursor().shape(), Qt::DragMoveCursor);
+    SendMouse(source, QEvent::MouseButtonRelease, 110, 12, Qt::LeftButton);
+    EXPECT_FALSE(source->Dragging());
+    EXPECT_EQ(log, (std::vector<std::string>{"start", "over 0 5,10", "over 2 20,12", "drop 20,12",
+                                             "end target 20,12"}));
+    // A drop where nobody accepts ends the drag with no target; the press of
+    // an automatic drag is no click.
+    log.clear();
+    bool clicked = false;
+    source->OnClick = [&](TObject*) { clicked = true; };
+    SendMouse(source, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
+    MouseMoveTo(source, 95, 10, true);
+    SendMouse(source, QEvent::MouseButtonRelease, 95, 10, Qt::LeftButton);
+    EXPECT_EQ(log, (std::vector<std::string>{"start", "over 0 5,10", "over 1 5,10",
+                                             "end none 95,10"}));
+    EXPECT_FALSE(clicked);
+}
+
+TEST(ControlBase, DockDragFiresTheDockEvents) {
+    auto form = MakeForm();
+    auto* source = new TPanel(form.get());
+    source->SetParent(form.get());
+    source->SetBounds(10, 10, 40, 40);
+    source->SetDragKind(dkDock);
+    std::vector<std::string> log;
+    source->OnStartDock = [&](TObject*, TDragDockObject*&) { log.push_back("start dock"); };
+    source->OnStartDrag = [&](TObject*, TDragObject*&) { log.push_back("start drag"); };
+    source->OnEndDock = [&](TObject*, TObject* t, int, int) {
+        log.push_back(t ? "end dock on" : "end dock");
+    };
+    source->BeginDrag(false);
+    EXPECT_TRUE(source->Dragging());
+    source->EndDrag(false);
+    EXPECT_EQ(log, (std::vector<std::string>{"start dock", "end dock"}));
+}
+
+TEST(ControlBase, OwnCursorsOfTheScreenTable) {
+    EXPECT_FALSE(ScreenCursorLoaded(7));
+    SetScreenCursorImage(7, {"#..", "##.", "###"}, {1, 1});
+    EXPECT_TRUE(ScreenCursorLoaded(7));
+    auto form = MakeForm();
+    auto* c = new TPanel(form.get());
+    c->SetParent(form.get());
+    c->SetCursor(7);
+    const QCursor shown = c->Widget()->cursor();
+    EXPECT_EQ(shown.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(shown.hotSpot(), QPoint(1, 1));
+    EXPECT_EQ(shown.pixmap().toImage().pixel(0, 0), qRgba(0, 0, 0, 255));
 }
