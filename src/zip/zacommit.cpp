@@ -158,9 +158,9 @@ void TZABaseArchiver::WriteNewItem(TDirItem& Item, TStream& Out) {
                              : own                   ? 0x4114
                              : FOptions.OEMFileNames ? 0x0014
                                                      : 0x0B14;
-    // The method word decides (stored for mode 0); the own variant's block
-    // format is not written, its archives get deflate.
-    const uint16_t method = (folder || FMethod == 0) ? 0 : 8;
+    // The method word decides: stored for mode 0, the engine's own blocks in
+    // its own variant (method word 252 and up), else deflate.
+    const uint16_t method = (folder || FMethod == 0) ? 0 : (own && FMethod >= 252) ? FMethod : 8;
     const bool encrypt = !Password.empty() && !folder;
     const TZANameBytes name = NameToArchive(Item.Name);
     const std::string& raw = name.Bytes;

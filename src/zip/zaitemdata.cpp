@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "zaarchiver.h"
+#include "zablocks.h"
 #include "zacrypt.h"
 #include "zarecords.h"
 
@@ -104,8 +105,11 @@ bool TZAItemReader::Run(TStream& Out) {
     bool good = FLocated || Locate();
     if (good && !A.IsMultiVolume()) A.VolumeStream().SetPosition(static_cast<int64_t>(FDataStart));
     if (It.Header.Method == 9) throw EZAException(zeDeflate64, &A);
-    // Only stored and deflated data are known; anything else fails cleanly.
-    if (It.Header.Method != 0 && It.Header.Method != 8) good = false;
+    // Stored, deflated and the engine's own blocks are known; anything else
+    // fails cleanly.
+    if (It.Header.Method != 0 && It.Header.Method != 8 &&
+        !IsOwnBlockItem(It.Header.Method, It.Header.VersionNeeded))
+        good = false;
     uint64_t compressed = FCompressed;
     const bool encrypted = It.IsEncrypted();
     uint8_t header[12] = {};
@@ -138,6 +142,8 @@ bool TZAItemReader::Pump(TStream& Out, uint64_t Compressed, bool Encrypted, cons
         crypt->Decrypt(h, 12);
     }
     const uint64_t limit = It.UncompressedSize();
+    if (IsOwnBlockItem(It.Header.Method, It.Header.VersionNeeded))
+        return PumpBlocks(Out, Compressed, crypt.get());
     const bool deflated = It.Header.Method == 8;
     if (deflated && Compressed == 0) return limit == 0; // some writers store nothing at all
     std::unique_ptr<TInflater> inf;
@@ -149,15 +155,7 @@ bool TZAItemReader::Pump(TStream& Out, uint64_t Compressed, bool Encrypted, cons
                                       : 0);
     uint64_t left = Compressed;
     bool ended = !deflated;
-    auto emit = [&](const uint8_t* p, size_t n) {
-        // Past the declared size the item is corrupt (or a bomb): stop.
-        if (FWritten + n > limit) return false;
-        FCrc = ~static_cast<uint32_t>(crc32(~FCrc, p, static_cast<uInt>(n)));
-        if (Out.Write(p, static_cast<int64_t>(n)) != static_cast<int64_t>(n))
-            throw EZAException(zeCannotCreateFile, &A, {A.ShownName(It.Name)});
-        FWritten += n;
-        return true;
-    };
+    auto emit = [&](const uint8_t* p, size_t n) { return Emit(Out, p, n); };
     while (left > 0 && !A.FCancel) {
         const auto n = static_cast<size_t>(std::min<uint64_t>(left, in.size()));
         if (A.ReadContinuing(in.data(), static_cast<int64_t>(n)) != static_cast<int64_t>(n))
@@ -195,6 +193,34 @@ bool TZAItemReader::Pump(TStream& Out, uint64_t Compressed, bool Encrypted, cons
             break;
     }
     return ended || !deflated;
+}
+
+bool TZAItemReader::Emit(TStream& Out, const uint8_t* P, size_t N) {
+    // Past the declared size the item is corrupt (or a bomb): stop.
+    if (FWritten + N > It.UncompressedSize()) return false;
+    FCrc = ~static_cast<uint32_t>(crc32(~FCrc, P, static_cast<uInt>(N)));
+    if (Out.Write(P, static_cast<int64_t>(N)) != static_cast<int64_t>(N))
+        throw EZAException(zeCannotCreateFile, &A, {A.ShownName(It.Name)});
+    FWritten += N;
+    return true;
+}
+
+bool TZAItemReader::PumpBlocks(TStream& Out, uint64_t Compressed, TZACrypt* Crypt) {
+    TZABlockReader blocks([&](const uint8_t* p, size_t n) { return Emit(Out, p, n); });
+    std::vector<uint8_t> in(
+        static_cast<size_t>(std::min<uint64_t>(InChunk, std::max<uint64_t>(Compressed, 1))));
+    uint64_t left = Compressed;
+    while (left > 0 && !A.FCancel) {
+        const auto n = static_cast<size_t>(std::min<uint64_t>(left, in.size()));
+        if (A.ReadContinuing(in.data(), static_cast<int64_t>(n)) != static_cast<int64_t>(n))
+            return false;
+        left -= n;
+        if (Crypt) Crypt->Decrypt(in.data(), n);
+        if (!blocks.Feed(in.data(), n)) return false;
+        A.Progress(It.Name, static_cast<double>(Compressed - left), static_cast<double>(Compressed),
+                   It.Operation);
+    }
+    return blocks.Complete();
 }
 
 TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_t Method,
@@ -237,6 +263,26 @@ TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_
         Out.WriteBuffer(p, static_cast<int64_t>(n));
         r.Compressed += n;
     };
+    if (Method != 0 && Method != 8) {
+        // The engine's own blocks, each a whole zlib stream.
+        std::string head = ZABlockHeader(static_cast<uint64_t>(std::max<int64_t>(total - start, 0)),
+                                         crypt != nullptr, Level);
+        put(reinterpret_cast<uint8_t*>(head.data()), head.size());
+        std::vector<uint8_t> block(ZABlockSize);
+        for (;;) {
+            const int64_t n = Source.Read(block.data(), static_cast<int64_t>(block.size()));
+            if (n <= 0) break;
+            reg = ~static_cast<uint32_t>(crc32(~reg, block.data(), static_cast<uInt>(n)));
+            r.Uncompressed += static_cast<uint64_t>(n);
+            std::string b = ZABlock(block.data(), static_cast<size_t>(n), Level);
+            put(reinterpret_cast<uint8_t*>(b.data()), b.size());
+            if (Progress &&
+                !Progress(static_cast<double>(r.Uncompressed), static_cast<double>(total)))
+                break;
+        }
+        r.Crc32 = ~reg;
+        return r;
+    }
     std::unique_ptr<TDeflater> def;
     if (Method == 8) def = std::make_unique<TDeflater>(Level);
     bool finished = false;

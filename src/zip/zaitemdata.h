@@ -30,6 +30,10 @@ private:
     bool CheckPassword(const uint8_t Header[12]);
     bool Pump(TStream& Out, uint64_t Compressed, bool Encrypted, const std::string& Key,
               const uint8_t* Header);
+    // The engine's own block format (zablocks.h).
+    bool PumpBlocks(TStream& Out, uint64_t Compressed, class TZACrypt* Crypt);
+    // Takes inflated bytes: CRC, size limit, written to Out.
+    bool Emit(TStream& Out, const uint8_t* P, size_t N);
     TZABaseArchiver& A;
     const TDirItem& It;
     uint32_t FCrc = 0xFFFFFFFFu;

@@ -314,3 +314,60 @@ TEST(ZAEvents, UpdateAsksWithTheStoredNameShownWithBackslashes) {
     z.CloseArchive();
     EXPECT_EQ(asked, (std::vector<std::string>{"file>sub\\c.csv"}));
 }
+
+TEST(ZAEvents, OwnVariantItemsAreWrittenAndReadInBlocks) {
+    ScratchDir d;
+    // More than one block, one of them incompressible, and an empty file.
+    const std::string big = TextBytes(100000) + RandomBytes(70000, 5);
+    WriteFile(d / "src/big.bin", big);
+    WriteFile(d / "src/empty.txt", "");
+    for (const std::string pw : {"", "geheim"}) {
+        const std::string name = d / ("own" + pw + ".za");
+        {
+            TZABaseArchiver b(nullptr);
+            b.FileName = name;
+            b.BaseDir = d / "src";
+            b.Password = pw;
+            b.OpenArchive(fmCreate);
+            b.AddFiles("*.*");
+            b.CloseArchive();
+        }
+        TZABaseArchiver r(nullptr);
+        r.FileName = name;
+        r.BaseDir = d / ("out" + pw);
+        r.Password = pw;
+        r.OpenArchive(0);
+        ASSERT_EQ(r.FileCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(r.Files(i).Header.Method, ZAOwnVariantMethod);
+            EXPECT_EQ(r.Files(i).Header.Flags & 1, pw.empty() ? 0 : 1);
+        }
+        r.ExtractFiles("*.*");
+        r.TestFiles("*.*");
+        r.CloseArchive();
+        EXPECT_EQ(ReadFile(d / ("out" + pw + "/big.bin")), big);
+        EXPECT_EQ(FileSizeOf(d / ("out" + pw + "/empty.txt")), 0);
+    }
+    // The data really are blocks: the header's mark follows the local header.
+    const std::string raw = ReadFile(d / "own.za");
+    EXPECT_NE(raw.find("ZABK"), std::string::npos);
+    // A damaged block fails the item with code 8 and leaves no file.
+    std::string bad = raw;
+    const size_t at = bad.find("ZABK") + 50 + 4 + 10;
+    bad[at] = static_cast<char>(bad[at] ^ 0x55);
+    WriteFile(d / "bad.za", bad);
+    TZABaseArchiver r(nullptr);
+    r.FileName = d / "bad.za";
+    r.BaseDir = d / "outbad";
+    std::vector<int> codes;
+    r.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
+                                 const std::string&, TZAAction& a) {
+        codes.push_back(native);
+        a = fxaIgnore;
+    };
+    r.OpenArchive(0);
+    r.ExtractFiles("big.bin");
+    r.CloseArchive();
+    EXPECT_EQ(codes, (std::vector<int>{8}));
+    EXPECT_FALSE(FileExists(d / "outbad/big.bin"));
+}
