@@ -285,8 +285,11 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     const bool folderItem = (attr & faDirectory) != 0 || rel.back() == '/';
     if (rel.back() == '/') rel.pop_back();
     if (!FOptions.CreateDirs) rel = ExtractFileName(rel);
-    const std::string base =
-        IncludeTrailingPathDelimiter(BaseDir.empty() ? GetCurrentDir() : BaseDir);
+    // No folder to put the item in (no BaseDir and no current folder, which
+    // was removed): never the root folder instead.
+    const std::string root = BaseDir.empty() ? GetCurrentDir() : BaseDir;
+    if (root.empty()) throw EZAException(zeBlankFolderName, this);
+    const std::string base = IncludeTrailingPathDelimiter(root);
     const std::string folderPart = folderItem ? rel : ExtractFileDir(rel);
     // Folders checked (or made) once in a run are not looked at again per item.
     if (FOptions.CreateDirs && FMadeFolders.insert(base).second && !DirectoryExists(base) &&

@@ -528,3 +528,19 @@ TEST(ZAHostile, RetriedItemIsNoOverlapOfItself) {
     EXPECT_EQ(codes, (std::vector<int>{19}));
     EXPECT_EQ(ReadFile(d / "base/a.txt"), "retried");
 }
+
+TEST(ZAHostile, NoFolderToExtractIntoRaisesBlankFolderName) {
+    // Without BaseDir the current folder takes the items; when it was
+    // removed there is none, and nothing may land in the root folder.
+    ScratchDir d;
+    WriteFile(d / "src/x.txt", "x");
+    CreateArchive(d / "a.zip", d / "src");
+    const std::string here = GetCurrentDir();
+    ForceDirectories(d / "gone");
+    ASSERT_TRUE(SetCurrentDir(d / "gone"));
+    RemoveDir(d / "gone");
+    const Outcome o = Extract(d / "a.zip", "");
+    SetCurrentDir(here);
+    EXPECT_EQ(o.Codes, (std::vector<int>{39}));
+    EXPECT_FALSE(FileExists("/x.txt"));
+}
