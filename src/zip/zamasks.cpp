@@ -5,20 +5,10 @@
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
+#include "zalocale.h"
 
 int ZACompareStrN(const std::string& A, const std::string& B, size_t N, bool IgnoreCase) {
-    if (N == 0) return 0;
-    const size_t limit = std::min(N, std::min(A.size(), B.size()) + 1);
-    for (size_t i = 0; i < limit; ++i) {
-        int a = i < A.size() ? static_cast<unsigned char>(A[i]) : 0;
-        int b = i < B.size() ? static_cast<unsigned char>(B[i]) : 0;
-        if (IgnoreCase && a != b) {
-            a = static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(a)));
-            b = static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(b)));
-        }
-        if (a != b) return a - b;
-    }
-    return 0;
+    return ZACompareStrN(A, B, N, IgnoreCase, ZALocaleTables());
 }
 
 namespace {

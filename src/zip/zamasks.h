@@ -9,7 +9,8 @@
 
 class TStrings;
 
-// Compares at most N characters in the collation of the program's code page.
+// Compares at most N characters in the collation of the user's locale
+// (zalocale.h).
 int ZACompareStrN(const std::string& A, const std::string& B, size_t N, bool IgnoreCase);
 // '*' any run, '?' one character; "*.*" matches everything.
 bool ZAMatchesMask(const std::string& Name, const std::string& Mask, bool IgnoreCase = true);

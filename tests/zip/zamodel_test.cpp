@@ -5,6 +5,7 @@
 #include "zip/zaarchiver.h"
 #include "zip/zacrypt.h"
 #include "zip/zaitemdata.h"
+#include "zip/zalocale.h"
 #include "zip/zamasks.h"
 
 #include <zlib.h>
@@ -248,4 +249,46 @@ TEST(ZACrypt, DecompressBufGrowsAndFailsCleanly) {
     packed[5] ^= 0x55;
     EXPECT_THROW(DecompressBuf(packed.data(), static_cast<int>(n), 0, out, got), EZlibError);
     EXPECT_EQ(got, 0);
+}
+
+TEST(ZAMasks, LocaleTablesComeFromTheLocale) {
+    const TZALocaleTables t = ZABuildLocaleTables("C.UTF-8");
+    ASSERT_TRUE(t.OwnCollation);
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(t.Reverse[t.Order[b]], b);
+    // The locale weighs characters, not bytes: the euro sign (byte 0x80) is
+    // U+20AC and sorts after every Latin letter.
+    EXPECT_GT(t.Order[0x80], t.Order[0xFF]);
+    EXPECT_LT(t.Order['A'], t.Order['a']);
+    EXPECT_EQ(t.Upper[t.Order['a']], t.Order['A']);
+    EXPECT_EQ(t.Lower[t.Order[0xC9]], t.Order[0xE9]); // É, é
+    EXPECT_EQ(ZACompareStrN("\xC9t\xE9", "\xE9T\xC9", 3, true, t), 0);
+    EXPECT_GT(ZACompareStrN("\x80", "z", 1, false, t), 0);
+}
+
+TEST(ZAMasks, TurkishTablesPairTheDottedAndDotlessI) {
+    // In the Turkish code page 0xFD is the dotless i, 0xDD the dotted capital I.
+    const TZALocaleTables t = ZABuildLocaleTables("tr_TR.UTF-8");
+    ASSERT_TRUE(t.OwnCollation);
+    EXPECT_EQ(ZACompareStrN("I", "\xFD", 1, true, t), 0);   // I and ı
+    EXPECT_EQ(ZACompareStrN("\xDD", "i", 1, true, t), 0);   // İ and i
+    EXPECT_NE(ZACompareStrN("I", "i", 1, true, t), 0);
+    EXPECT_NE(ZACompareStrN("\xDD", "\xFD", 1, true, t), 0);
+    EXPECT_LT(ZACompareStrN("h", "\xFD", 1, false, t), 0);  // h ı i
+    EXPECT_LT(ZACompareStrN("\xFD", "i", 1, false, t), 0);
+    EXPECT_LT(ZACompareStrN("I", "\xDD", 1, false, t), 0);  // I İ J
+    EXPECT_LT(ZACompareStrN("\xDD", "J", 1, false, t), 0);
+    EXPECT_EQ(t.Upper[t.Order['i']], t.Order[0xDD]);
+    EXPECT_EQ(t.Lower[t.Order['I']], t.Order[0xFD]);
+    EXPECT_EQ(t.Upper[t.Order[0xFD]], t.Order['I']);
+    EXPECT_EQ(t.Lower[t.Order[0xDD]], t.Order['i']);
+}
+
+TEST(ZAMasks, MasksFollowTheUsersLocale) {
+    // Built at first use, from the user's locale: here a Turkish one.
+    setenv("LC_ALL", "tr_TR.UTF-8", 1);
+    EXPECT_TRUE(ZAMatchesMask("\xFD.txt", "I*"));
+    EXPECT_TRUE(ZAMatchesMask("i.txt", "\xDD*"));
+    EXPECT_FALSE(ZAMatchesMask("i.txt", "I*"));
+    unsetenv("LC_ALL");
 }
