@@ -1,9 +1,12 @@
 #include "zaarchiver.h"
 
+#include <algorithm>
+
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/fileattrs.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/tempfiles.h"
+#include "zarecords.h"
 
 // --- construction and properties -------------------------------------------------
 
@@ -226,7 +229,10 @@ void TZABaseArchiver::OpenExisting() {
         for (int guard = 0; guard < 100; ++guard) {
             cancel = true;
             DoRequestLastVolume(FVolumeFileName, cancel);
-            if (cancel || FileExists(FVolumeFileName)) break;
+            if (cancel) break;
+            // Another disk of the set holds no end record: the last one is
+            // asked for again.
+            if (FileExists(FVolumeFileName) && HoldsEndRecord(FVolumeFileName)) break;
         }
         if (cancel || !FileExists(FVolumeFileName)) throw EZAException(zeVolumeRequest, this);
     }
@@ -242,6 +248,25 @@ void TZABaseArchiver::OpenExisting() {
     } catch (...) {
         FreeArchive();
         throw;
+    }
+}
+
+bool TZABaseArchiver::HoldsEndRecord(const std::string& Name) const {
+    try {
+        TFileStream f(Name, fmOpenRead | fmShareDenyNone);
+        // The end record and the longest comment after it.
+        const int64_t tail = std::min<int64_t>(f.Size(), static_cast<int64_t>(EndRecordSize) + 65535);
+        std::string bytes(static_cast<size_t>(tail), '\0');
+        f.SetPosition(f.Size() - tail);
+        if (f.Read(bytes.data(), tail) != tail) return false;
+        std::string sig;
+        Put32(sig, sigEnd);
+        std::string own;
+        Put32(own, sigOwnEnd);
+        return bytes.find(sig) != std::string::npos ||
+               (!FStandardSignature && bytes.find(own) != std::string::npos);
+    } catch (const EStreamError&) {
+        return false;
     }
 }
 

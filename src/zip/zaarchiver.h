@@ -202,6 +202,8 @@ private:
     void Commit();
     void WriteNewItem(TDirItem& Item, TStream& Out);
     void CopyKeptItem(TDirItem& Item, TStream& Out);
+    // Whether a file carries an end record (a disk of a set holding its end).
+    bool HoldsEndRecord(const std::string& Name) const;
     void ReadDirectory();
     void Progress(const std::string& Name, double Done, double Total, TZAProcessOperation Op);
     std::string ShownName(const std::string& Stored) const;

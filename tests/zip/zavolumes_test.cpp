@@ -439,3 +439,33 @@ TEST(ZAVolumes, SpannedSetOnAnotherFileSystemIsKept) {
     ASSERT_EQ(Shell("7z x -bd -bso0 -y -o" + Quote(d / "out") + " " + Quote(d / "span.zip")), 0);
     EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
 }
+
+TEST(ZAVolumes, DiskWithoutTheEndRecordIsNotTakenForTheLastOne) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    WriteSet(d / "set.zip", d / "src", false);
+    TZipArchiver r(nullptr);
+    r.FileName = d / "gone.zip";
+    r.BaseDir = d / "out";
+    r.SetSpanningMode(smSpanning);
+    int asked = 0;
+    // The user first inserts the first disk, which holds no end record; the
+    // last disk is asked for again.
+    r.OnRequestLastVolume = [&](TObject*, std::string& name, bool& cancel) {
+        name = ++asked == 1 ? d / "set.Z01" : d / "set.zip";
+        cancel = false;
+    };
+    r.OnRequestFirstVolume = [&](TObject*, std::string& name, bool& cancel) {
+        name = d / "set.Z01";
+        cancel = false;
+    };
+    r.OnRequestMiddleVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
+        name = d / "set.Z" + Format("%.2d", n);
+        cancel = false;
+    };
+    r.OpenArchive(0);
+    EXPECT_EQ(asked, 2);
+    r.ExtractFiles("*.*");
+    r.CloseArchive();
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
