@@ -9,7 +9,7 @@ PACKAGES=(
   libwmf-dev libemf2svg-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zip unzip python3 p7zip-full libarchive-tools
-  libasound2-dev libcanberra-dev dbus
+  libasound2-dev libcanberra-dev dbus libglib2.0-bin
   libreoffice-calc-nogui
   clang libclang-rt-14-dev
 )

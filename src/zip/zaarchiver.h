@@ -160,6 +160,9 @@ protected:
     virtual void DoExtractFile(std::string& Name, uint32_t& Attr, const std::string& Comment);
     // The room left on the medium that holds Path (the free space for the caller).
     virtual int64_t FreeSpace(const std::string& Path);
+    // Labels the disk that holds a new volume of a spanned set (removable
+    // media only; see zalabel.h).
+    virtual void SetVolumeLabel(const std::string& VolumeFile, const std::string& Label);
 
     bool FStandardSignature = false;
     uint16_t FMethod = ZAOwnVariantMethod;

@@ -5,6 +5,7 @@
 #include "platform/rtl/files.h"
 #include "platform/rtl/tempfiles.h"
 #include "zaarchiver.h"
+#include "zalabel.h"
 
 void TZABaseArchiver::DoOverallProgress(double Progress, TZAProcessOperation Op,
                                         TZAProgressPhase Phase, bool& Cancel) {
@@ -153,6 +154,10 @@ void TZABaseArchiver::DoStoreFile(std::string& Name, uint32_t& Attr, std::string
 
 void TZABaseArchiver::DoExtractFile(std::string& Name, uint32_t& Attr, const std::string& Comment) {
     if (OnExtractFile) OnExtractFile(this, Name, Attr, Comment);
+}
+
+void TZABaseArchiver::SetVolumeLabel(const std::string& VolumeFile, const std::string& Label) {
+    ZASetMediumLabel(VolumeFile, Label);
 }
 
 int64_t TZABaseArchiver::FreeSpace(const std::string& Path) {

@@ -31,6 +31,9 @@ void TZAVolumeWriter::Open() {
             }
             FNames.push_back(name);
             FInVolume = 0;
+            // Each disk of a spanned set carries its number in its label.
+            if (A.SpanningMode() == smSpanning)
+                A.SetVolumeLabel(name, "pkback# " + Format("%.3d", number));
             return;
         }
         cancel = false;

@@ -1,0 +1,98 @@
+// The disks of a spanned set get the label "pkback# NNN": asked of udisks2
+// (a stand-in on a private system bus) for a removable medium, and given for
+// each disk in turn by the engine.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "dkprocess.h"
+#include "zatestutil.h"
+#include "zip/zaarchiver.h"
+#include "zip/zalabel.h"
+
+using namespace zatest;
+
+namespace {
+
+bool WaitForText(const std::string& File, const std::string& Text) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (ReadFile(File).find(Text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// Records the labels instead of asking the system.
+class TLabelRecorder : public TZipArchiver {
+public:
+    using TZipArchiver::TZipArchiver;
+    std::vector<std::pair<std::string, std::string>> Labels;
+
+protected:
+    void SetVolumeLabel(const std::string& VolumeFile, const std::string& Label) override {
+        Labels.emplace_back(VolumeFile, Label);
+    }
+};
+
+} // namespace
+
+TEST(ZALabel, UDisksIsAskedToLabelTheMedium) {
+    ZA_NEED_TOOL("gdbus");
+    ScratchDir d;
+    TPrivateBus bus(d.Path());
+    ASSERT_TRUE(bus.Running());
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", bus.Address().c_str(), 1);
+    const std::string log = d / "udisks.log";
+    WriteFile(log, "");
+    TChildProcess standin({ZA_UDISKS_STANDIN, log});
+    ASSERT_TRUE(WaitForText(log, "ready"));
+    EXPECT_TRUE(ZASetUDisksLabel("sdb1", "pkback# 003"));
+    EXPECT_NE(
+        ReadFile(log).find("SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003"),
+        std::string::npos);
+    EXPECT_FALSE(ZASetUDisksLabel("", "pkback# 001"));
+    // A file on a fixed disk is never labelled.
+    EXPECT_FALSE(ZASetMediumLabel(d / "x.zip", "pkback# 001"));
+    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+}
+
+TEST(ZALabel, MediumDeviceComesFromTheMountTable) {
+    // The root folder lies on some mount; a path under it finds the same.
+    EXPECT_EQ(ZAMediumDevice("/"), ZAMediumDevice("/."));
+}
+
+TEST(ZALabel, EachDiskOfASpannedSetGetsItsNumber) {
+    ScratchDir d;
+    WriteFile(d / "src/a.bin", RandomBytes(150000, 11));
+    WriteFile(d / "src/b.bin", RandomBytes(90000, 12));
+    TLabelRecorder z(nullptr);
+    z.FileName = d / "span.zip";
+    z.BaseDir = d / "src";
+    z.SetSpanningMode(smSpanning);
+    z.SpanningOptions().VolumeSize = vsCustom;
+    z.SpanningOptions().SetCustomVolumeSize(100000);
+    z.OnRequestBlankVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
+        name = d / "disk" + IntToStr(n) + ".zip";
+        cancel = false;
+    };
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    ASSERT_GE(z.Labels.size(), 3u);
+    EXPECT_EQ(z.Labels[0].second, "pkback# 001");
+    EXPECT_EQ(z.Labels[2].second, "pkback# 003");
+    EXPECT_EQ(z.Labels[2].first, d / "disk3.zip");
+    // A split set (one folder, no disks) is not labelled.
+    TLabelRecorder s(nullptr);
+    s.FileName = d / "split.zip";
+    s.BaseDir = d / "src";
+    s.SetSpanningMode(smSplitting);
+    s.SpanningOptions().VolumeSize = vsCustom;
+    s.SpanningOptions().SetCustomVolumeSize(100000);
+    s.OpenArchive(fmCreate);
+    s.AddFiles("*.*");
+    s.CloseArchive();
+    EXPECT_TRUE(s.Labels.empty());
+}
