@@ -1,6 +1,7 @@
 #include "controls/numeric/flashcontrols.h"
 
 #include "controls/numeric/vcflash.h"
+#include "controls/numeric/vcproc.h"
 #include "controls/numeric/vcthread.h"
 #include "platform/vcl/forms.h"
 
@@ -54,10 +55,22 @@ void EnsureThreadWindow() {
 }
 
 namespace {
+
 // A thread made on the window thread before any control needed the flash
 // timer makes the window itself.
 [[maybe_unused]] const bool ThreadWindowMakerInstalled =
     (SetThreadWindowMaker(EnsureThreadWindow), true);
+
+// The pointing hand of the unit's cursor resource, hot spot at the finger tip.
+const std::vector<std::string> HandCursorRows = {
+    "     ##         ", "    #..#        ", "    #..#        ", "    #..#        ",
+    "    #..###      ", "    #..#..###   ", "    #..#..#..## ", "### #..#..#..#.#",
+    "#..##........#.#", "#...#..........#", " #.............#", "  #............#",
+    "  #...........# ", "   #..........# ", "    #........#  ", "    ##########  ",
+};
+[[maybe_unused]] const bool HandCursorLoaded =
+    (SetScreenCursorImage(crHand, HandCursorRows, {5, 0}), true);
+
 } // namespace
 
 void AddFlashClient(TControl* Control, int64_t Interval) {

@@ -10,6 +10,9 @@
 
 constexpr UINT WM_FLASHTICK = WM_USER + 100;
 
+// The unit's start-up also loads the hand cursor crHand (vcproc.h) into the
+// screen's cursor table.
+
 // Makes the process's hidden thread window (once, on the window thread) and
 // routes flash messages to controls.
 void EnsureThreadWindow();

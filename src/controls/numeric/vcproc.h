@@ -17,5 +17,9 @@ std::string IntToBin(int32_t Value, int Digits);
 int32_t BinToInt(const std::string& S);
 uint32_t BinToLongWord(const std::string& S);
 
+// The index of the unit's hand cursor in the screen's cursor table (loaded
+// there when the numeric controls start up).
+constexpr int crHand = 5;
+
 // S without every occurrence of C.
 std::string StripChar(const std::string& S, char C);

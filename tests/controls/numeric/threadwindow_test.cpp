@@ -8,6 +8,7 @@
 
 #include "controls/numeric/flashcontrols.h"
 #include "controls/numeric/vcflash.h"
+#include "controls/numeric/vcproc.h"
 #include "controls/numeric/vcthread.h"
 #include "platform/vcl/forms.h"
 #include "testinput.h"
@@ -82,4 +83,12 @@ TEST(ThreadWindow, TickStopsWhileTheProgramCloses) {
     RemoveFlashClient(first);
     RemoveFlashClient(second);
     SetFlashClocks(nullptr, nullptr);
+}
+
+TEST(ThreadWindow, HandCursorIsInTheScreenTableAtIndexFive) {
+    EXPECT_EQ(crHand, 5);
+    ASSERT_TRUE(ScreenCursorLoaded(crHand));
+    TForm form(nullptr);
+    form.SetCursor(crHand); // shows the table's picture, not a system shape
+    EXPECT_EQ(form.Cursor(), 5);
 }
