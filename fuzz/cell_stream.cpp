@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/classes.h"
 #include "platform/rtl/compstream.h"
@@ -35,6 +36,19 @@ void WriteBack(TComponentWriter& W, const TStreamedComponent& C) {
         case pvStrings:
             W.WriteStrings(p.Name, p.List);
             break;
+        case pvWideStrings: {
+            // The reader keeps each wide item as its little-endian bytes.
+            std::vector<std::u16string> wide;
+            for (const std::string& bytes : p.List) {
+                std::u16string w;
+                for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+                    w += static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
+                                               static_cast<uint8_t>(bytes[i + 1]) << 8);
+                wide.push_back(std::move(w));
+            }
+            W.WriteWideStrings(p.Name, wide);
+            break;
+        }
         }
     }
     W.EndComponent();
