@@ -70,7 +70,7 @@ const std::string& TempFile() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const std::string text(reinterpret_cast<const char*>(Data), Size);
     TGroepFileRows rows = LoadCells(text);
-    // The main window reads no file of 100 lines or more; bigger groups only
+    // The program makes no group of more than 96 players; bigger groups only
     // make each run slow (the games grow with the square of the players).
     if (rows.size() >= 100) return 0;
     try {
