@@ -89,9 +89,9 @@ void TurkishTables(TZALocaleTables& T) {
         if (b >= 0xE0 && b <= 0xFE && b != 0xF7) upper[b] = static_cast<uint8_t>(b - 32);
         if (b >= 0xC0 && b <= 0xDE && b != 0xD7) lower[b] = static_cast<uint8_t>(b + 32);
     }
-    upper['i'] = 0xDD;
+    upper[static_cast<uint8_t>('i')] = 0xDD;
     upper[0xFD] = 'I';
-    lower['I'] = 0xFD;
+    lower[static_cast<uint8_t>('I')] = 0xFD;
     lower[0xDD] = 'i';
     upper[0xFF] = 0x9F; // ÿ, Ÿ
     lower[0x9F] = 0xFF;
