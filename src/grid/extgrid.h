@@ -1035,6 +1035,12 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The base paint, then the frame of the editor and the footer's place.
     void Paint() override;
+public:
+    // The soft, house and XP looks frame a single-bordered grid with one grey
+    // line inside a line of its parent's colour (not with Flat).
+    void PaintFlatBorder();
+
+protected:
     void CMHintShow(TMessage& Message) override;
 
 private:

@@ -97,4 +97,24 @@ void TExtStringGrid::Paint() {
         canvas.Pen()->SetColor(clBlack);
     }
     if (FOwnSizingCol >= 0) DrawSizingLine(FOwnSizingX);
+    PaintFlatBorder();
+}
+
+void TExtStringGrid::PaintFlatBorder() {
+    if ((FLook != glSoft && FLook != glHouse && FLook != glXP) || BorderStyle() != bsSingle || FFlat)
+        return;
+    TCanvas& canvas = *Canvas();
+    const int saved = canvas.SaveDC();
+    canvas.SetWindowOrg({0, 0});
+    canvas.ResetClip();
+    // The scroll bars keep their own edges.
+    const int w = Width() - (VertScrollBarShown() ? GridScrollBarSize : 0);
+    const int h = Height() - (HorzScrollBarShown() ? GridScrollBarSize : 0);
+    canvas.Brush()->SetColor(0x808080);
+    canvas.FrameRect({1, 1, w - 1, h - 1});
+    if (Parent()) {
+        canvas.Brush()->SetColor(Parent()->Color());
+        canvas.FrameRect({0, 0, w, h});
+    }
+    canvas.RestoreDC(saved);
 }

@@ -140,3 +140,21 @@ TEST_F(Shown, HTMLCellsShowImagesOfTheListAndTheContainer) {
     EXPECT_GT(CountNear(*image, Grid->CellRect(1, 2), 0x00C000, 0), 80);
     EXPECT_EQ(CountNear(*image, Grid->CellRect(1, 3), 0x0000FF, 0), 0);
 }
+
+TEST_F(Shown, SoftLooksFrameTheGridWithOneGreyLine) {
+    Grid->SetScrollBars(ssNone);
+    Grid->SetBorderStyle(bsSingle);
+    auto corner = [this] {
+        auto image = WhiteBitmap(Grid->Width(), Grid->Height());
+        PaintControlTo(*Grid, *image);
+        return std::make_pair(image->Pixel(Grid->Width() - 2, Grid->Height() - 2),
+                              image->Pixel(1, Grid->Height() / 2));
+    };
+    EXPECT_NE(corner().first, 0x808080) << "the standard look's sunken edge";
+    for (const TGridLook look : {glSoft, glHouse, glXP}) {
+        Grid->SetLook(look);
+        EXPECT_EQ(corner(), std::make_pair(TColor(0x808080), TColor(0x808080))) << look;
+    }
+    Grid->SetFlat(true);
+    EXPECT_NE(corner().first, 0x808080);
+}
