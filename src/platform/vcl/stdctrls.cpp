@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/forms.h"
@@ -150,24 +151,15 @@ QString ToCp1252Letters(const QString& Text) {
             out += c;
             continue;
         }
-        switch (c.unicode()) {
-        case u'\u0141':
-            out += u'L';
-            continue; // L with stroke
-        case u'\u0142':
-            out += u'l';
+        // Letters with a stroke or without a dot have no decomposition.
+        static constexpr std::pair<char16_t, char16_t> Plain[] = {
+            {u'\u0141', u'L'}, {u'\u0142', u'l'}, {u'\u0110', u'D'},
+            {u'\u0111', u'd'}, {u'\u0131', u'i'}};
+        const auto plain = std::find_if(std::begin(Plain), std::end(Plain),
+                                        [c](const auto& p) { return p.first == c.unicode(); });
+        if (plain != std::end(Plain)) {
+            out += QChar(plain->second);
             continue;
-        case u'\u0110':
-            out += u'D';
-            continue; // D with stroke
-        case u'\u0111':
-            out += u'd';
-            continue;
-        case u'\u0131':
-            out += u'i';
-            continue; // dotless i
-        default:
-            break;
         }
         for (const QChar d : QString(c).normalized(QString::NormalizationForm_KD))
             if (!d.isMark() && FitsCp1252(d)) out += d;
