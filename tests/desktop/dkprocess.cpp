@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 TChildProcess::TChildProcess(const std::vector<std::string>& Argv) {
@@ -86,4 +89,41 @@ TPrivateBus::TPrivateBus(const std::string& Folder)
 bool TPrivateBus::Running() const {
     struct stat St;
     return stat(FSocket.c_str(), &St) == 0;
+}
+
+namespace {
+
+std::string ReadLog(const std::string& FileName) {
+    std::ifstream In(FileName, std::ios::binary);
+    std::ostringstream S;
+    S << In.rdbuf();
+    return S.str();
+}
+
+} // namespace
+
+TStandinBus::TStandinBus(const std::string& Folder, const std::string& Program)
+    : FBus(Folder), FLog(Folder + "/standin.log") {
+    if (!FBus.Running()) return;
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", FBus.Address().c_str(), 1);
+    FStandin.emplace(std::vector<std::string>{Program, FLog});
+    // A busy machine may take long to start the stand-in: wait for its line,
+    // or until it ended without one.
+    const auto Until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (;;) {
+        FReady = ReadLog(FLog).find("ready\n") != std::string::npos;
+        if (FReady || FStandin->Wait(0) >= 0 || std::chrono::steady_clock::now() >= Until) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+TStandinBus::~TStandinBus() {
+    FStandin.reset();
+    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+}
+
+std::string TStandinBus::Calls() const {
+    const std::string S = ReadLog(FLog);
+    const size_t Ready = S.find("ready\n");
+    return Ready == std::string::npos ? std::string() : S.substr(Ready + 6);
 }

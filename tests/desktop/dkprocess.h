@@ -1,6 +1,7 @@
 #pragma once
 // Other processes for the desktop tests: helper programs and a private bus.
 
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -36,4 +37,26 @@ public:
 private:
     std::string FSocket, FAddress;
     TChildProcess FDaemon;
+};
+
+// A private system bus with a stand-in for a system service on it: while it
+// lives DBUS_SYSTEM_BUS_ADDRESS names the bus; the stand-in Program logs to a
+// file in Folder. Ready() tells whether the stand-in came to own its name;
+// Calls() is what it was asked since.
+class TStandinBus {
+public:
+    TStandinBus(const std::string& Folder, const std::string& Program);
+    ~TStandinBus();
+    TStandinBus(const TStandinBus&) = delete;
+    TStandinBus& operator=(const TStandinBus&) = delete;
+    bool Ready() const { return FReady; }
+    std::string Calls() const;
+    // Ends the stand-in; the bus stays, without the service.
+    void EndService() { FStandin.reset(); }
+
+private:
+    TPrivateBus FBus;
+    std::string FLog;
+    std::optional<TChildProcess> FStandin;
+    bool FReady = false;
 };

@@ -98,22 +98,12 @@ TEST_F(OneInstance, OwnMessageOrHandler) {
 class Shutdown : public ::testing::Test {
 protected:
     void SetUp() override {
-        Bus = std::make_unique<TPrivateBus>(Dir.Path());
-        ASSERT_TRUE(Bus->Running());
-        setenv("DBUS_SYSTEM_BUS_ADDRESS", Bus->Address().c_str(), 1);
         unsetenv("XDG_SESSION_ID");
-        Log = Dir / "logind.log";
-        Standin = std::make_unique<TChildProcess>(std::vector<std::string>{DK_LOGIND_STANDIN, Log});
-        ASSERT_TRUE(PumpUntil([&] { return ReadText(Log).find("ready") != std::string::npos; }));
+        ASSERT_TRUE(Logind.Ready());
     }
-    std::string Calls() {
-        const std::string S = ReadText(Log);
-        return S.substr(S.find('\n') + 1);
-    }
+    std::string Calls() const { return Logind.Calls(); }
     TTempFolder Dir;
-    std::unique_ptr<TPrivateBus> Bus;
-    std::unique_ptr<TChildProcess> Standin;
-    std::string Log;
+    TStandinBus Logind{Dir.Path(), DK_LOGIND_STANDIN};
 };
 
 TEST_F(Shutdown, EachActionReachesLogind) {
@@ -154,7 +144,7 @@ TEST_F(Shutdown, AVetoOrNoLogindMeansFalse) {
     S.ActionType = aatLogOff;
     EXPECT_TRUE(S.Execute());
     EXPECT_EQ(Calls(), "TerminateSession c7\n");
-    Standin.reset(); // logind gone
+    Logind.EndService(); // logind gone
     S.ActionType = aatReboot;
     EXPECT_FALSE(S.Execute());
 }

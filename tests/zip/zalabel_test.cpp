@@ -3,9 +3,6 @@
 // each disk in turn by the engine.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "dkprocess.h"
 #include "zatestutil.h"
 #include "zip/zaarchiver.h"
@@ -14,15 +11,6 @@
 using namespace zatest;
 
 namespace {
-
-bool WaitForText(const std::string& File, const std::string& Text) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (ReadFile(File).find(Text) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 // Records the labels instead of asking the system.
 class TLabelRecorder : public TZipArchiver {
@@ -41,21 +29,14 @@ protected:
 TEST(ZALabel, UDisksIsAskedToLabelTheMedium) {
     ZA_NEED_TOOL("gdbus");
     ScratchDir d;
-    TPrivateBus bus(d.Path());
-    ASSERT_TRUE(bus.Running());
-    setenv("DBUS_SYSTEM_BUS_ADDRESS", bus.Address().c_str(), 1);
-    const std::string log = d / "udisks.log";
-    WriteFile(log, "");
-    TChildProcess standin({ZA_UDISKS_STANDIN, log});
-    ASSERT_TRUE(WaitForText(log, "ready"));
+    TStandinBus udisks(d.Path(), ZA_UDISKS_STANDIN);
+    ASSERT_TRUE(udisks.Ready());
     EXPECT_TRUE(ZASetUDisksLabel("sdb1", "pkback# 003"));
-    EXPECT_NE(
-        ReadFile(log).find("SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003"),
-        std::string::npos);
+    EXPECT_EQ(udisks.Calls(), "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003\n");
     EXPECT_FALSE(ZASetUDisksLabel("", "pkback# 001"));
     // A file on a fixed disk is never labelled.
     EXPECT_FALSE(ZASetMediumLabel(d / "x.zip", "pkback# 001"));
-    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    EXPECT_EQ(udisks.Calls(), "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003\n");
 }
 
 TEST(ZALabel, MediumDeviceComesFromTheMountTable) {
