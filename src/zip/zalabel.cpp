@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "platform/rtl/files.h"
@@ -42,44 +40,7 @@ std::string Quoted(const std::string& S) {
     return q + "'";
 }
 
-// Undoes the mount table's octal escapes (a space is "\040").
-std::string Unescape(const std::string& S) {
-    std::string out;
-    for (size_t i = 0; i < S.size(); ++i) {
-        if (S[i] == '\\' && i + 3 < S.size()) {
-            out += static_cast<char>(std::stoi(S.substr(i + 1, 3), nullptr, 8));
-            i += 3;
-        } else {
-            out += S[i];
-        }
-    }
-    return out;
-}
-
 } // namespace
-
-std::string ZAMediumDevice(const std::string& Path) {
-    const std::string full = DiskName(ExpandFileName(Path));
-    std::ifstream in("/proc/self/mountinfo");
-    std::string line, best, device;
-    while (std::getline(in, line)) {
-        std::istringstream f(line);
-        std::string id, parent, numbers, root, point, field;
-        f >> id >> parent >> numbers >> root >> point;
-        point = Unescape(point);
-        while (f >> field && field != "-") {
-        }
-        std::string type, source;
-        f >> type >> source;
-        const bool inside = full == point || full.rfind(point == "/" ? point : point + "/", 0) == 0;
-        if (inside && point.size() >= best.size()) {
-            best = point;
-            device = source;
-        }
-    }
-    if (device.rfind("/dev/", 0) != 0) return std::string();
-    return device.substr(5);
-}
 
 bool ZASetUDisksLabel(const std::string& Device, const std::string& Label) {
     if (Device.empty()) return false;
@@ -115,5 +76,5 @@ bool ZASetUDisksLabel(const std::string& Device, const std::string& Label) {
 
 bool ZASetMediumLabel(const std::string& Path, const std::string& Label) {
     if (!IsRemovablePath(Path)) return false;
-    return ZASetUDisksLabel(ZAMediumDevice(Path), Label);
+    return ZASetUDisksLabel(MountDevice(Path), Label);
 }

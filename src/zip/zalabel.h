@@ -7,9 +7,6 @@
 
 #include <string>
 
-// The block device ("sdb1") that holds Path, from the mount table; empty
-// when it lies on no device file.
-std::string ZAMediumDevice(const std::string& Path);
 // Asks udisks2 to label the file system on Device; true when it answered yes.
 bool ZASetUDisksLabel(const std::string& Device, const std::string& Label);
 // Labels the removable medium that holds Path; false (and nothing done) for a

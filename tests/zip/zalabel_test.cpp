@@ -39,11 +39,6 @@ TEST(ZALabel, UDisksIsAskedToLabelTheMedium) {
     EXPECT_EQ(udisks.Calls(), "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003\n");
 }
 
-TEST(ZALabel, MediumDeviceComesFromTheMountTable) {
-    // The root folder lies on some mount; a path under it finds the same.
-    EXPECT_EQ(ZAMediumDevice("/"), ZAMediumDevice("/."));
-}
-
 TEST(ZALabel, EachDiskOfASpannedSetGetsItsNumber) {
     ScratchDir d;
     WriteFile(d / "src/a.bin", RandomBytes(150000, 11));

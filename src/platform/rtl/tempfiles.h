@@ -14,6 +14,13 @@ std::string CreateTempFile(const std::string& Dir, const std::string& Prefix);
 // The bytes free for the calling user on the file system that holds Path (or,
 // when Path does not exist yet, its nearest existing parent); -1 when unknown.
 int64_t DiskFree(const std::string& Path);
-// Whether Path lies on a removable medium. Linux mounts these under /media or
-// /run/media by convention; that is what is checked.
+// The block device ("sdb1", "mapper/x") mounted where Path lies, from the
+// mount table; empty when that mount stands on no device file.
+std::string MountDevice(const std::string& Path);
+// Whether the block device is flagged removable by the kernel: its own
+// "removable" flag under SysRoot, or that of the disk of a partition.
+bool IsRemovableDevice(const std::string& Device, const std::string& SysRoot = "/sys");
+// Whether Path lies on a removable medium: a device the kernel flags
+// removable, or a mount under /media or /run/media, where a desktop puts the
+// media it mounts for the user.
 bool IsRemovablePath(const std::string& Path);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 #include "platform/rtl/fileattrs.h"
@@ -13,6 +14,7 @@
 #include "platform/rtl/streams.h"
 #include "platform/rtl/syncobjs.h"
 #include "platform/rtl/tempfiles.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -165,6 +167,32 @@ TEST_F(StreamsTest, FreeSpaceAndRemovableMedia) {
     EXPECT_LT(std::llabs(a - b), int64_t{1} << 30);
     EXPECT_FALSE(IsRemovablePath(Dir));
     EXPECT_TRUE(IsRemovablePath("/media/usb/x.zip"));
+    // The root folder lies on some mount; a path under it finds the same.
+    EXPECT_EQ(MountDevice("/"), MountDevice("/."));
+}
+
+TEST(RemovableMedia, FlagOfTheDiskUnderSys) {
+    // A stand-in for /sys: a stick sdb with a partition, a fixed disk sda.
+    TTestFolder sys("vz_sys");
+    for (const char* d :
+         {"devices/usb/block/sdb/sdb1", "devices/ata/block/sda/sda1", "class/block"})
+        ASSERT_TRUE(ForceDirectories(sys.File(d)));
+    for (const auto& [name, text] : std::vector<std::pair<std::string, std::string>>{
+             {"devices/usb/block/sdb/removable", "1\n"},
+             {"devices/usb/block/sdb/sdb1/partition", "1\n"},
+             {"devices/ata/block/sda/removable", "0\n"},
+             {"devices/ata/block/sda/sda1/partition", "1\n"}})
+        std::ofstream(sys.File(name)) << text;
+    for (const std::string d : {"usb/block/sdb", "usb/block/sdb/sdb1", "ata/block/sda/sda1"})
+        ASSERT_EQ(::symlink(("../../devices/" + d).c_str(),
+                            sys.File("class/block/" + ExtractFileName(d)).c_str()),
+                  0);
+    EXPECT_TRUE(IsRemovableDevice("sdb", sys.Path()));
+    EXPECT_TRUE(IsRemovableDevice("sdb1", sys.Path()));
+    EXPECT_FALSE(IsRemovableDevice("sda1", sys.Path()));
+    EXPECT_FALSE(IsRemovableDevice("sdc", sys.Path()));
+    EXPECT_FALSE(IsRemovableDevice("", sys.Path()));
+    EXPECT_FALSE(IsRemovableDevice("../../devices/usb/block/sdb", sys.Path()));
 }
 
 TEST(CriticalSection, SerialisesThreadsAndIsRecursive) {
