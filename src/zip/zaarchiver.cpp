@@ -129,7 +129,7 @@ std::string TZABaseArchiver::ShownName(const std::string& Stored) const {
 void TZABaseArchiver::OpenArchive(uint16_t Mode) {
     if (!FInMemory && ExtractFileName(FileName).empty()) throw EZAException(zeBlankName, this);
     if (Mode != fmCreate) {
-        if (!FileExists(FileName) && FSpanningMode != smSpanning && !IsRemovablePath(FileName))
+        if (!FileExists(FileName) && FSpanningMode != smSpanning && !IsRemovableMedium(FileName))
             throw EZAException(zeArchiveNotFound, this, {FileName});
         if (FInMemory) throw EZAException(zeInMemoryCreateOnly, this, {FileName});
     }

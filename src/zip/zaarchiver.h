@@ -160,6 +160,9 @@ protected:
     virtual void DoExtractFile(std::string& Name, uint32_t& Attr, const std::string& Comment);
     // The room left on the medium that holds Path (the free space for the caller).
     virtual int64_t FreeSpace(const std::string& Path);
+    // Whether Path lies on a removable medium (a disk of a spanned set whose
+    // writes are held in memory until the disk is complete).
+    virtual bool IsRemovableMedium(const std::string& Path);
     // Labels the disk that holds a new volume of a spanned set (removable
     // media only; see zalabel.h).
     virtual void SetVolumeLabel(const std::string& VolumeFile, const std::string& Label);

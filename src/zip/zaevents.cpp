@@ -160,6 +160,10 @@ void TZABaseArchiver::SetVolumeLabel(const std::string& VolumeFile, const std::s
     ZASetMediumLabel(VolumeFile, Label);
 }
 
+bool TZABaseArchiver::IsRemovableMedium(const std::string& Path) {
+    return IsRemovablePath(Path);
+}
+
 int64_t TZABaseArchiver::FreeSpace(const std::string& Path) {
     return DiskFree(ExtractFilePath(ExpandFileName(Path)));
 }

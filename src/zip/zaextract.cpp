@@ -366,7 +366,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     try {
         THandleStream stream(fd);
         const bool ok = reader.Run(stream);
-        if (FOptions.FlushBuffers && IsRemovablePath(dest)) stream.FlushBuffers();
+        if (FOptions.FlushBuffers && IsRemovableMedium(dest)) stream.FlushBuffers();
         if ((!ok && !ExtractCorruptedFiles) || FSkipFile || FCancel) {
             DeleteFile(out);
             return;

@@ -8,6 +8,13 @@
 #include "platform/rtl/tempfiles.h"
 #include "zaarchiver.h"
 
+namespace {
+
+// Held-back bytes beyond this are copied onto the disk at once.
+constexpr size_t PendingLimit = 16 << 20;
+
+} // namespace
+
 TZAVolumeWriter::TZAVolumeWriter(TZABaseArchiver& Archiver) : A(Archiver) {
     Open();
 }
@@ -31,6 +38,7 @@ void TZAVolumeWriter::Open() {
             }
             FNames.push_back(name);
             FInVolume = 0;
+            FHoldBack = A.SpanningMode() == smSpanning && A.IsRemovableMedium(name);
             // Each disk of a spanned set carries its number in its label.
             if (A.SpanningMode() == smSpanning)
                 A.SetVolumeLabel(name, "pkback# " + Format("%.3d", number));
@@ -45,13 +53,22 @@ void TZAVolumeWriter::Open() {
 
 int64_t TZAVolumeWriter::Room() {
     const int64_t size = A.SpanningOptions().VolumeSizeFor(static_cast<int>(FVolume));
-    int64_t room = A.FreeSpace(FFile->FileName());
+    // Bytes held back take no room on the medium yet, but will.
+    int64_t room = A.FreeSpace(FFile->FileName()) - static_cast<int64_t>(FPending.size());
     if (room < 0) room = 0;
     if (size != -1) room = std::min(room, size - FInVolume);
     return std::max<int64_t>(room, 0);
 }
 
+void TZAVolumeWriter::WritePending() {
+    if (FPending.empty()) return;
+    const auto n = static_cast<int64_t>(FPending.size());
+    if (FFile->Write(FPending.data(), n) != n) throw EZAException(zeVolumeWrite, &A);
+    FPending.clear();
+}
+
 void TZAVolumeWriter::Next() {
+    if (FFile) WritePending();
     if (FFile && A.SpanningMode() == smSpanning) FFile->FlushBuffers();
     FFile.reset();
     ++FVolume;
@@ -70,7 +87,12 @@ int64_t TZAVolumeWriter::Write(const void* Buffer, int64_t Count) {
             continue;
         }
         empty = 0;
-        if (FFile->Write(p + done, n) != n) throw EZAException(zeVolumeWrite, &A);
+        if (FHoldBack) {
+            FPending.append(p + done, static_cast<size_t>(n));
+            if (FPending.size() >= PendingLimit) WritePending();
+        } else if (FFile->Write(p + done, n) != n) {
+            throw EZAException(zeVolumeWrite, &A);
+        }
         done += n;
         FInVolume += n;
     }
@@ -91,7 +113,10 @@ int64_t TZAVolumeWriter::Seek(int64_t Offset, TSeekOrigin Origin) {
 }
 
 uint32_t TZAVolumeWriter::Finish(const std::string& LastName) {
-    if (FFile) FFile->FlushBuffers();
+    if (FFile) {
+        WritePending();
+        FFile->FlushBuffers();
+    }
     FFile.reset();
     if (!FNames.empty() && FNames.back() != LastName) {
         // The blank-volume question may have put the volumes on another file
@@ -132,6 +157,7 @@ void TZAVolumeWriter::CopyVolume(const std::string& From, const std::string& To)
 }
 
 void TZAVolumeWriter::Discard() {
+    FPending.clear();
     FFile.reset();
     for (const auto& n : FNames)
         DeleteFile(n);

@@ -3,6 +3,10 @@
 // through the blank-volume event, checked for room, and filled; a block that
 // must not be split (a header) goes whole to the next volume when it does not
 // fit. The last volume gets the archive's own name when the set is complete.
+// A disk of a spanned set on a removable medium is filled from memory: its
+// writes are held back and copied onto it when the next disk is asked for
+// and at the end, in one piece each (copied early only when the held bytes
+// grow large, so a big stick never lives in memory whole).
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +41,9 @@ public:
 private:
     int64_t Room();
     void Next();
+    // Copies the held-back bytes onto the current volume (code 46 when the
+    // medium does not take them all).
+    void WritePending();
     void Open();
     // Copies a closed volume to To (another file system); raises code 46 when
     // it cannot be written whole.
@@ -46,5 +53,7 @@ private:
     uint32_t FVolume = 0;
     int64_t FInVolume = 0;
     std::unique_ptr<TFileStream> FFile;
+    bool FHoldBack = false; // the current volume is a removable disk
+    std::string FPending;
     std::vector<std::string> FNames;
 };

@@ -4,6 +4,7 @@
 
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/tempfiles.h"
+#include "vz_test_support.h"
 #include "zatestutil.h"
 #include "zip/zaarchiver.h"
 
@@ -468,4 +469,97 @@ TEST(ZAVolumes, DiskWithoutTheEndRecordIsNotTakenForTheLastOne) {
     r.ExtractFiles("*.*");
     r.CloseArchive();
     EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
+
+namespace {
+
+// A removable medium stood in for by a folder of the test: it reports the
+// same free space however much is held back for it, as a disk does before
+// the bytes reach it.
+class TStick : public TZipArchiver {
+public:
+    using TZipArchiver::TZipArchiver;
+    std::string Folder;
+    std::string Current; // the disk asked for last
+    int64_t Free = 100000;
+
+    void Prepare(const std::string& Src) {
+        ForceDirectories(Folder);
+        FileName = Folder + "span.zip";
+        BaseDir = Src;
+        SetSpanningMode(smSpanning); // each disk takes its free space
+        OnRequestBlankVolume = [this](TObject*, int n, std::string& name, bool& cancel) {
+            Current = name = Folder + "span.z" + Format("%.2d", n);
+            cancel = false;
+        };
+    }
+
+protected:
+    bool IsRemovableMedium(const std::string& Path) override { return Path.rfind(Folder, 0) == 0; }
+    int64_t FreeSpace(const std::string& Path) override {
+        return IsRemovableMedium(Path) ? Free : TZipArchiver::FreeSpace(Path);
+    }
+};
+
+} // namespace
+
+TEST(ZAVolumes, RemovableDisksAreFilledFromMemory) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    TStick z(nullptr);
+    z.Folder = d / "stick/";
+    z.Prepare(d / "src");
+    // While a disk is being filled nothing of it is on the medium yet.
+    std::vector<int64_t> onDisk;
+    z.OnCopyTempFileProgress = [&](TObject*, double, TZAProgressPhase phase, bool&) {
+        if (phase == ppEnd) onDisk.push_back(FileSizeOf(z.Current));
+    };
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    ASSERT_FALSE(onDisk.empty());
+    EXPECT_EQ(onDisk, std::vector<int64_t>(onDisk.size(), 0));
+    // The held-back bytes count against the room of each disk.
+    ASSERT_GE(ListFiles(z.Folder).size(), 3u); // two disks and the last one at least
+    for (const std::string& f : ListFiles(z.Folder))
+        EXPECT_LE(FileSizeOf(z.Folder + f), z.Free) << f;
+    TZipArchiver r(nullptr);
+    r.FileName = z.FileName;
+    r.BaseDir = d / "out";
+    r.OnRequestFirstVolume = [&](TObject*, std::string& name, bool& cancel) {
+        name = z.Folder + "span.z01";
+        cancel = false;
+    };
+    r.OnRequestMiddleVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
+        name = z.Folder + "span.z" + Format("%.2d", n);
+        cancel = false;
+    };
+    r.OpenArchive(0);
+    r.ExtractFiles("*.*");
+    r.CloseArchive();
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    ZA_NEED_TOOL("7z");
+    ASSERT_EQ(Shell("7z x -bd -bso0 -y -o" + Quote(d / "7z") + " " + Quote(z.FileName)), 0);
+    EXPECT_EQ(Tree(d / "7z/"), Tree(d / "src/"));
+}
+
+TEST(ZAVolumes, DiskThatRefusesTheHeldBytesFailsTheSet) {
+    ScratchDir d;
+    WriteFile(d / "src/a.bin", RandomBytes(30000, 5));
+    TStick z(nullptr);
+    z.Folder = d / "stick/";
+    z.Prepare(d / "src");
+    // The medium takes nothing more from the moment the item is complete:
+    // what is held back for the disk is copied onto it only at the end.
+    std::unique_ptr<TFileSizeLimit> full;
+    z.OnCopyTempFileProgress = [&](TObject*, double, TZAProgressPhase phase, bool&) {
+        if (phase == ppEnd) full = std::make_unique<TFileSizeLimit>(0);
+    };
+    z.OpenArchive(fmCreate);
+    z.BeginUpdate();
+    z.AddFiles("*.*");
+    EXPECT_EQ(CodeOf([&] { z.EndUpdate(); }), zeVolumeWrite);
+    full.reset();
+    z.CloseArchive();
+    EXPECT_TRUE(ListFiles(z.Folder).empty());
 }
