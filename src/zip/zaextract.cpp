@@ -276,7 +276,11 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     uint32_t attr = item.Header.ExternalAttributes;
     DoExtractFile(shown, attr, item.Comment);
     std::string rel;
-    if (!ZAConfineName(shown, rel)) throw EZAException(zeCannotCreateFile, this, {shown});
+    bool emptyFolder = false;
+    if (!ZAConfineName(shown, rel, &emptyFolder))
+        throw EZAException(zeCannotCreateFile, this, {shown});
+    // A folder to be made needs a name: "a//b" is refused, not read as "a/b".
+    if (emptyFolder && FOptions.CreateDirs) throw EZAException(zeBlankFolderName, this);
     if (rel.empty()) {
         // "./" (or a bare drive) names the base folder itself: nothing to make.
         if (!shown.empty()) return;

@@ -161,10 +161,8 @@ std::string ZAStoredName(const std::string& FileName, const std::string& BaseDir
     return name;
 }
 
-// A stored name made safe to place under the base folder: '\' as '/', drive
-// and leading separators dropped (the name is confined, not refused), "."
-// and empty parts dropped. False when a part is ".." or holds a NUL.
-bool ZAConfineName(const std::string& Name, std::string& Out) {
+bool ZAConfineName(const std::string& Name, std::string& Out, bool* EmptyFolder) {
+    if (EmptyFolder) *EmptyFolder = false;
     std::string n = Name;
     std::replace(n.begin(), n.end(), '\\', '/');
     if (n.size() >= 2 && n[1] == ':') n.erase(0, 2);
@@ -176,6 +174,8 @@ bool ZAConfineName(const std::string& Name, std::string& Out) {
         const std::string part = n.substr(i, j - i);
         if (part == "..") return false;
         if (part.find('\0') != std::string::npos) return false;
+        // An empty part between two others names a folder without a name.
+        if (part.empty() && !out.empty() && j < n.size() && EmptyFolder) *EmptyFolder = true;
         if (!part.empty() && part != ".") out += (out.empty() ? "" : "/") + part;
         i = j + 1;
     }

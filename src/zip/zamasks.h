@@ -39,6 +39,7 @@ std::string ZAStoredName(const std::string& FileName, const std::string& BaseDir
                          TZAStorePathMode Mode);
 
 // A stored name made safe to place under a base folder: '\' as '/', a drive
-// and leading separators dropped, "." and empty parts dropped. False when a
-// part is ".." or holds a NUL.
-bool ZAConfineName(const std::string& Name, std::string& Out);
+// and leading separators dropped (the name is confined, not refused), "."
+// and empty parts dropped. False when a part is ".." or holds a NUL.
+// EmptyFolder tells whether an empty part stood inside the name ("a//b").
+bool ZAConfineName(const std::string& Name, std::string& Out, bool* EmptyFolder = nullptr);

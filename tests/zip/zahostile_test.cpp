@@ -544,3 +544,24 @@ TEST(ZAHostile, NoFolderToExtractIntoRaisesBlankFolderName) {
     EXPECT_EQ(o.Codes, (std::vector<int>{39}));
     EXPECT_FALSE(FileExists("/x.txt"));
 }
+
+TEST(ZAHostile, EmptyFolderNameInsideAStoredNameRaisesBlankFolderName) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive, {DiskName(d / "t.zip"),
+                                   R"([["a//b.txt","b",0],["c/d//","",0],["e/./f.txt","f",0],)"
+                                   R"(["//g.txt","g",0],["ok.txt","fine",0]])"}),
+              0);
+    // A folder to be made needs a name; a leading "//" is no folder at all.
+    EXPECT_EQ(Extract(d / "t.zip", d / "base").Codes, (std::vector<int>{39, 39}));
+    EXPECT_FALSE(FileExists(d / "base/a/b.txt"));
+    EXPECT_FALSE(DirectoryExists(d / "base/c"));
+    EXPECT_EQ(ReadFile(d / "base/e/f.txt"), "f");
+    EXPECT_EQ(ReadFile(d / "base/g.txt"), "g");
+    // Without folders only the file-name part counts.
+    ForceDirectories(d / "flat");
+    EXPECT_TRUE(Extract(d / "t.zip", d / "flat", [](TZipArchiver& z) {
+                    z.Options().CreateDirs = false;
+                }).Codes.empty());
+    EXPECT_EQ(ReadFile(d / "flat/b.txt"), "b");
+}
