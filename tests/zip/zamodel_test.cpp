@@ -206,6 +206,21 @@ TEST(ZAModel, VolumeNames) {
     EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", 2, false), "/b/set.zip");
     z.SpanningOptions().AdvancedNaming = true;
     EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", 2, false), "/b/set_003.zip");
+    // A self-extracting set: a disk is a program; the first split volume is
+    // the program, the last one a plain archive.
+    z.SFXStub = "/b/stub.bin";
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.zip", 1, false), "/b/set_002.exe");
+    z.SetSpanningMode(smSplitting);
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.exe", 0, false), "/b/set.exe");
+    EXPECT_EQ(z.MakeVolumeFileName("/b/set.exe", -1, false), "/b/set.ZIP");
+    // The engine's own variant: ".F" volumes, ".ZA" last.
+    TZABaseArchiver own(nullptr);
+    own.SetSpanningMode(smSplitting);
+    own.SpanningOptions().AdvancedNaming = false;
+    EXPECT_EQ(own.MakeVolumeFileName("/b/set.zip", 1, false), "/b/set.F02");
+    EXPECT_EQ(own.MakeVolumeFileName("/b/set.zip", -1, false), "/b/set.zip");
+    own.SFXStub = "/b/stub.bin";
+    EXPECT_EQ(own.MakeVolumeFileName("/b/set.exe", -1, false), "/b/set.ZA");
 }
 
 TEST(ZACrypt, CrcAndTraditionalEncryptionRoundTrip) {
