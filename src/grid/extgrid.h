@@ -590,6 +590,9 @@ private:
     // The anchor (or address cell) under a client point of a cell, or "".
     std::string AnchorAt(int ACol, int ARow, int X, int Y);
     void SelectFromFixedCells(int ACol, int ARow);
+    // MouseActions.CaretPositioning: the editor's caret to the character at
+    // a client point of the grid.
+    void PlaceEditorCaret(int X, int Y);
     TPoint FMouseDownPoint;
     int FPendingDeselect = -1;
     bool FFixedSelecting = false;

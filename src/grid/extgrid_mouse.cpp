@@ -187,6 +187,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
             ClearColSelect();
     }
     const bool wasCurrent = at.X == Col() && at.Y == Row();
+    const bool wasEditing = EditorMode();
     // The press itself must not open the editor: only a press on the cell
     // that already was the current one does.
     const bool alwaysEdit = FNavigation->AlwaysEdit;
@@ -209,6 +210,14 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         if (!Options().Contains(goEditing)) SetOptions(Options() + goEditing);
         if (Col() == at.X && Row() == at.Y && !EditorMode()) ShowEditor();
     }
+    // Editing this press started (here or in the base grid) begins at the click.
+    if (FMouseActions->CaretPositioning && !wasEditing && EditorMode()) PlaceEditorCaret(X, Y);
+}
+
+void TExtStringGrid::PlaceEditorCaret(int X, int Y) {
+    TInplaceEdit* editor = InplaceEditor();
+    if (!editor || !editor->Visible()) return;
+    editor->SetSelStart(editor->CharFromPos(editor->ScreenToClient(ClientToScreen({X, Y}))));
 }
 
 void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -271,6 +271,13 @@ void TExtInplaceEdit::WndProc(TMessage& Message) {
     TInplaceEdit::WndProc(Message);
 }
 
+void TExtInplaceEdit::DoEnter() {
+    TInplaceEdit::DoEnter();
+    // Without EditSelectAll typing goes on after the text; a caret a click
+    // already placed stays where it is.
+    if (!FExtGrid->Navigation()->EditSelectAll && SelLength() != 0) Deselect();
+}
+
 void TExtInplaceEdit::DoExit() {
     TInplaceEdit::DoExit();
     // A text typed here is offered again next time.

@@ -40,6 +40,7 @@ protected:
     void KeyPress(char& Key) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
+    void DoEnter() override;
     void DoExit() override;
 
 private:

@@ -378,3 +378,29 @@ TEST_F(MouseTest, NoAutoRangeScrollKeepsThePartlyShownColumnWhereItIs) {
     press();
     EXPECT_GT(Grid->LeftCol(), 1) << "without it the column scrolls into view";
 }
+
+TEST_F(MouseTest, CaretPositioningPutsTheCaretAtTheClickedCharacter) {
+    Grid->SetOptions(Grid->Options() + goEditing);
+    Grid->SetCells(2, 3, "abcdefghijklmnopqrstuvwxyz");
+    Click(2, 3);
+    Click(2, 3, Qt::NoModifier, Qt::LeftButton, 30);
+    ASSERT_TRUE(Grid->EditorMode());
+    TInplaceEdit* editor = Grid->InplaceEditor();
+    EXPECT_EQ(editor->SelLength(), 26) << "all of it, as usual";
+    // Just inside the left edge of the "k", in the grid's cell.
+    const TPoint k = Grid->ScreenToClient(editor->ClientToScreen(
+        {static_cast<short>(LoWord(editor->Perform(EM_POSFROMCHAR, 10))) + 2, 0}));
+    const int inCell = k.X - Grid->CellRect(2, 3).Left;
+    Grid->SetEditorMode(false);
+    Grid->Navigation()->EditSelectAll = false;
+    Click(2, 3, Qt::NoModifier, Qt::LeftButton, inCell);
+    ASSERT_TRUE(Grid->EditorMode());
+    EXPECT_EQ(editor->SelLength(), 0);
+    EXPECT_EQ(editor->SelStart(), 26) << "without EditSelectAll at the end";
+    Grid->SetEditorMode(false);
+    Grid->MouseActions()->CaretPositioning = true;
+    Click(2, 3, Qt::NoModifier, Qt::LeftButton, inCell);
+    ASSERT_TRUE(Grid->EditorMode());
+    EXPECT_EQ(editor->SelLength(), 0);
+    EXPECT_EQ(editor->SelStart(), 10) << "before the clicked k";
+}

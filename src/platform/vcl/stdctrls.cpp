@@ -207,6 +207,10 @@ int TCustomEdit::SelStart() const {
     return Edit()->hasSelectedText() ? Edit()->selectionStart() : Edit()->cursorPosition();
 }
 
+int TCustomEdit::CharFromPos(const TPoint& P) const {
+    return Edit()->cursorPositionAt(QPoint(P.X, P.Y));
+}
+
 void TCustomEdit::SetSelStart(int Value) {
     Edit()->deselect();
     Edit()->setCursorPosition(Value);
@@ -355,7 +359,7 @@ void TCustomEdit::WndProc(TMessage& M) {
         }
         return;
     case EM_CHARFROMPOS:
-        M.Result = Edit()->cursorPositionAt(QPoint(SignedLo(M.LParam), SignedHi(M.LParam)));
+        M.Result = CharFromPos({SignedLo(M.LParam), SignedHi(M.LParam)});
         return;
     case EM_POSFROMCHAR:
         M.Result = PosFromChar(static_cast<int>(M.WParam));

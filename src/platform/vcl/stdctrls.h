@@ -55,6 +55,8 @@ public:
 
     int SelStart() const;
     void SetSelStart(int Value);
+    // EM_CHARFROMPOS: the caret position nearest to a client point.
+    int CharFromPos(const TPoint& P) const;
     int SelLength() const;
     void SetSelLength(int Value);
     std::string SelText() const;
