@@ -291,6 +291,13 @@ void TExtStringGrid::PaintWideText(TCellPaintContext& Cell) {
     TCanvas& Canvas = Cell.Canvas;
     TRect& tr = Cell.TextRect;
     const std::u16string text = DecodeWideCell(Cell.Text);
+    // Wide text lies on a background of its own, in the colours the cell ends
+    // up with; a selected cell without focus and without a selection colour
+    // keeps the highlight the grid gave it.
+    if (!(Cell.State.Contains(gdSelected) && !Cell.Focused && FSelectionColor == clNone)) {
+        Canvas.Pen()->SetColor(Canvas.Brush()->Color());
+        Canvas.FillRect(tr);
+    }
     unsigned flags = DT_NOPREFIX | HorzFlag(Cell.HAlign) | VertFlag(Cell.VAlign);
     if (FWordWrap)
         flags |= DT_WORDBREAK | DT_EDITCONTROL;

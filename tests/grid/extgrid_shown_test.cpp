@@ -158,3 +158,18 @@ TEST_F(Shown, SoftLooksFrameTheGridWithOneGreyLine) {
     Grid->SetFlat(true);
     EXPECT_NE(corner().first, 0x808080);
 }
+
+TEST_F(Shown, WideCellsLieOnABackgroundOfTheirOwn) {
+    Grid->SetLook(glXP);
+    Grid->SetWideCells(1, 0, u"\u0391");
+    Grid->SetCells(2, 0, "A");
+    const auto image = Render();
+    // Top and bottom of the text's room, right of the letter.
+    auto ends = [&](int ACol) {
+        const TRect r = Grid->CellRect(ACol, 0);
+        return std::make_pair(Px(*image, r.Right - 6, r.Top + 3),
+                              Px(*image, r.Right - 6, r.Bottom - 2));
+    };
+    EXPECT_NE(ends(2).first, ends(2).second) << "the header's gradient shows through plain text";
+    EXPECT_EQ(ends(1).first, ends(1).second) << "wide text fills its room";
+}
