@@ -273,7 +273,7 @@ bool TZABaseArchiver::HoldsEndRecord(const std::string& Name) const {
 void TZABaseArchiver::ReadDirectory() {
     FDir->Items.SetCount(0);
     FDir->UpdateItems.SetCount(0);
-    bool found = FDir->FindEndRecord(FStandardSignature);
+    bool found = FDir->FindSignatureBackward(FStandardSignature);
     if (!found && !FExternalStream && !FInMemory &&
         LowerCase(ExtractFileExt(FileName)).find(".exe") != std::string::npos) {
         // A self-extracting first volume: the set ends in its last volume.
@@ -283,7 +283,7 @@ void TZABaseArchiver::ReadDirectory() {
             FOwnedStream = std::make_unique<TFileStream>(last, FOpenMode);
             FArchive = FOwnedStream.get();
             FVolumeFileName = last;
-            found = FDir->FindEndRecord(FStandardSignature);
+            found = FDir->FindSignatureBackward(FStandardSignature);
         }
         if (!found || FDir->End.ThisDisk == 0) FSpanningMode = smNone;
     }

@@ -50,7 +50,7 @@ TZADirManager::TZADirManager(TZAVolumeSource& Source, bool StandardSignature,
     End.Signature = StandardSignature ? sigEnd : sigOwnEnd;
 }
 
-bool TZADirManager::FindEndRecord(bool StandardOnly) {
+bool TZADirManager::FindSignatureBackward(bool StandardOnly) {
     TStream& s = FSource.VolumeStream();
     const int64_t size = s.Size();
     const int64_t len = std::min<int64_t>(65600, size);

@@ -58,7 +58,7 @@ public:
 
     // Searches the end record backwards in the current volume (the standard
     // signature only, or the own one first); true when found.
-    bool FindEndRecord(bool StandardOnly);
+    bool FindSignatureBackward(bool StandardOnly);
     // Reads the central directory named by the end record found. Returns false
     // when the directory is unreadable (a damaged single-file archive).
     bool ReadCentralDirectory();
