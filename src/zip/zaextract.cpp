@@ -98,15 +98,13 @@ int TZABaseArchiver::SelectFiles(const std::string& FileMask, int32_t SearchAttr
                                  const std::string& ExclusionMask) {
     TZADirArray& items = WorkArray();
     items.ClearSelection();
-    if (FileMask.empty()) {
-        for (int i = 0; i < items.Count(); ++i)
-            items.Item(i).Selected = ZAItemMatchesLists(items.Item(i), FFileMasks, FExclusionMasks);
-    } else {
-        const TZASelection sel =
-            ZAMakeSelection(FileMask, SearchAttr, ExclusionMask, FOptions.StorePath);
-        for (int i = 0; i < items.Count(); ++i)
-            items.Item(i).Selected = ZAItemMatches(items.Item(i), sel, FOptions.Recurse);
-    }
+    TZAArchiveItem found;
+    if (FileMask.empty())
+        found.FindData.UseMaskLists = true;
+    else
+        found.FindData = ZAMakeSelection(FileMask, SearchAttr, ExclusionMask, FOptions.StorePath);
+    while (ZAFindNext(items, found, FFileMasks, FExclusionMasks, FOptions.Recurse))
+        items.Item(found.ItemIndex).Selected = true;
     return items.SelectedCount();
 }
 

@@ -75,9 +75,9 @@ bool ZAMaskTest(std::string Name, const std::string& MaskIn) {
     return ext.empty() || ext == ".";
 }
 
-TZASelection ZAMakeSelection(const std::string& FileMask, int32_t SearchAttr,
-                             const std::string& ExclusionMask, TZAStorePathMode StorePath) {
-    TZASelection s;
+TInternalSearchRec ZAMakeSelection(const std::string& FileMask, int32_t SearchAttr,
+                                   const std::string& ExclusionMask, TZAStorePathMode StorePath) {
+    TInternalSearchRec s;
     std::string m = FileMask;
     if (StorePath != spFullPathWithDrive && HasDrive(m)) m.erase(0, 2);
     std::replace(m.begin(), m.end(), '\\', '/');
@@ -88,7 +88,7 @@ TZASelection ZAMakeSelection(const std::string& FileMask, int32_t SearchAttr,
     return s;
 }
 
-bool ZAItemMatches(const TDirItem& Item, const TZASelection& Sel, bool Recurse) {
+bool ZAItemMatches(const TDirItem& Item, const TInternalSearchRec& Sel, bool Recurse) {
     std::string name = Item.Name;
     if (!name.empty() && (name.back() == '/' || name.back() == '\\')) name.pop_back();
     if (!Recurse) {
@@ -116,6 +116,23 @@ bool ZAItemMatchesLists(const TDirItem& Item, const TStrings& FileMasks,
     for (int i = 0; i < ExclusionMasks.Count() && taken; ++i)
         taken = !ZAMaskTest(name, ToBackslash(ExclusionMasks[i]));
     return taken;
+}
+
+bool ZAFindNext(const TZADirArray& Items, TZAArchiveItem& F, const TStrings& FileMasks,
+                const TStrings& ExclusionMasks, bool Recurse) {
+    TInternalSearchRec& r = F.FindData;
+    for (; r.Index >= 0 && r.Index < Items.Count(); ++r.Index) {
+        const TDirItem& item = Items.Item(r.Index);
+        if (r.UseMaskLists ? ZAItemMatchesLists(item, FileMasks, ExclusionMasks)
+                           : ZAItemMatches(item, r, Recurse)) {
+            F.ItemIndex = r.Index++;
+            F.FileName = item.Name;
+            return true;
+        }
+    }
+    F.ItemIndex = -1;
+    F.FileName.clear();
+    return false;
 }
 
 std::string ZAStoredName(const std::string& FileName, const std::string& BaseDir,

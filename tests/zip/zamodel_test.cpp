@@ -153,15 +153,15 @@ TEST(ZAMasks, SelectionByMaskAndAttributes) {
         i.Header.ExternalAttributes = attr;
         return i;
     };
-    const TZASelection all = ZAMakeSelection("*.*", 10431, "", spRelativePath);
+    const TInternalSearchRec all = ZAMakeSelection("*.*", 10431, "", spRelativePath);
     EXPECT_TRUE(ZAItemMatches(item("sub/dir/", 0x10), all, true));
     EXPECT_TRUE(ZAItemMatches(item("h.txt", 0x02), all, true));
-    const TZASelection plain = ZAMakeSelection("*.*", 0x20, "", spRelativePath);
+    const TInternalSearchRec plain = ZAMakeSelection("*.*", 0x20, "", spRelativePath);
     EXPECT_FALSE(ZAItemMatches(item("sub/", 0x10), plain, true));
     EXPECT_FALSE(ZAItemMatches(item("h.txt", 0x02), plain, true));
-    const TZASelection txt = ZAMakeSelection("C:\\data\\*.txt", 10431, "", spRelativePath);
+    const TInternalSearchRec txt = ZAMakeSelection("C:\\data\\*.txt", 10431, "", spRelativePath);
     EXPECT_EQ(txt.Mask, "/data/*.txt");
-    const TZASelection sub = ZAMakeSelection("sub\\*.txt", 10431, "", spRelativePath);
+    const TInternalSearchRec sub = ZAMakeSelection("sub\\*.txt", 10431, "", spRelativePath);
     EXPECT_TRUE(ZAItemMatches(item("sub/a.txt", 0), sub, false));
     EXPECT_FALSE(ZAItemMatches(item("a.txt", 0), sub, false));
     EXPECT_FALSE(ZAItemMatches(item("other/a.txt", 0), sub, false));
@@ -170,10 +170,10 @@ TEST(ZAMasks, SelectionByMaskAndAttributes) {
     EXPECT_FALSE(ZAItemMatches(item("other/a.txt", 0), sub, true));
     EXPECT_FALSE(ZAItemMatches(item("a.txt", 0), sub, true));
     EXPECT_TRUE(ZAItemMatches(item("sub/deep/a.txt", 0), sub, true));
-    const TZASelection bare = ZAMakeSelection("a.txt", 10431, "", spRelativePath);
+    const TInternalSearchRec bare = ZAMakeSelection("a.txt", 10431, "", spRelativePath);
     EXPECT_TRUE(ZAItemMatches(item("other/a.txt", 0), bare, true)); // by its file-name part
     EXPECT_FALSE(ZAItemMatches(item("other/a.txt", 0), bare, false));
-    const TZASelection excl = ZAMakeSelection("*.*", 10431, "*.bak", spRelativePath);
+    const TInternalSearchRec excl = ZAMakeSelection("*.*", 10431, "*.bak", spRelativePath);
     EXPECT_FALSE(ZAItemMatches(item("x.bak", 0), excl, true));
     TStringList masks, exclusions;
     masks.Add("*.txt");
@@ -181,6 +181,22 @@ TEST(ZAMasks, SelectionByMaskAndAttributes) {
     EXPECT_TRUE(ZAItemMatchesLists(item("a.txt", 0), masks, exclusions));
     EXPECT_FALSE(ZAItemMatchesLists(item("sub/a.txt", 0), masks, exclusions));
     EXPECT_FALSE(ZAItemMatchesLists(item("a.csv", 0), masks, exclusions));
+    // A search goes on after each item it finds.
+    TZADirArray arr;
+    for (const char* n : {"a.txt", "b.csv", "sub/c.txt"})
+        arr.Add(item(n, 0));
+    TZAArchiveItem f;
+    f.FindData = ZAMakeSelection("*.txt", 10431, "", spRelativePath);
+    std::vector<std::string> got;
+    while (ZAFindNext(arr, f, masks, exclusions, true))
+        got.push_back(f.FileName + "@" + std::to_string(f.ItemIndex));
+    EXPECT_EQ(got, (std::vector<std::string>{"a.txt@0", "sub/c.txt@2"}));
+    EXPECT_EQ(f.ItemIndex, -1);
+    TZAArchiveItem lists;
+    lists.FindData.UseMaskLists = true;
+    ASSERT_TRUE(ZAFindNext(arr, lists, masks, exclusions, true));
+    EXPECT_EQ(lists.FileName, "a.txt");
+    EXPECT_FALSE(ZAFindNext(arr, lists, masks, exclusions, true));
 }
 
 TEST(ZAMasks, StoredNames) {
