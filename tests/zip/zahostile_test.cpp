@@ -247,6 +247,21 @@ TEST(ZAHostile, OverwriteRules) {
     EXPECT_EQ(ReadFile(d / "base/a.txt"), "old a");
     Extract(d / "o.zip", d / "base", [](TZipArchiver& z) { z.Options().OverwriteMode = omNever; });
     EXPECT_EQ(ReadFile(d / "base/a.txt"), "old a");
+    // omIfOlder keeps a file unless it is newer than the item, omIfNewer
+    // unless it is older.
+    const auto ifOlder = [](TZipArchiver& z) { z.Options().OverwriteMode = omIfOlder; };
+    Extract(d / "o.zip", d / "base", ifOlder);
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "old a");
+    ASSERT_TRUE(FileSetDate(d / "base/a.txt", DateTimeToFileDate(EncodeDate(2021, 5, 6))));
+    ASSERT_TRUE(FileSetDate(d / "base/b.txt", DateTimeToFileDate(EncodeDate(2019, 5, 6))));
+    Extract(d / "o.zip", d / "base", ifOlder);
+    EXPECT_EQ(ReadFile(d / "base/a.txt"), "new a");
+    EXPECT_EQ(ReadFile(d / "base/b.txt"), "old b");
+    Extract(d / "o.zip", d / "base",
+            [](TZipArchiver& z) { z.Options().OverwriteMode = omIfNewer; });
+    EXPECT_EQ(ReadFile(d / "base/b.txt"), "new b");
+    WriteFile(d / "base/a.txt", "old a");
+    WriteFile(d / "base/b.txt", "old b");
     // No to All in the default question stops every later overwrite silently.
     auto dialogs = std::make_unique<TScriptedDialogs>();
     dialogs->QueueAnswer(mrNoToAll);
@@ -564,4 +579,25 @@ TEST(ZAHostile, EmptyFolderNameInsideAStoredNameRaisesBlankFolderName) {
                     z.Options().CreateDirs = false;
                 }).Codes.empty());
     EXPECT_EQ(ReadFile(d / "flat/b.txt"), "b");
+}
+
+TEST(ZAHostile, SetAttributesGivesTheItemsModes) {
+    ZA_NEED_TOOL("python3");
+    ScratchDir d;
+    ASSERT_EQ(Python(MakeArchive,
+                     {DiskName(d / "m.zip"), R"([["run.sh","#!",33261],["ro.txt","r",33060]])"}),
+              0);
+    auto mode = [](const std::string& f) {
+        struct stat st {};
+        ::stat(DiskName(f).c_str(), &st);
+        return st.st_mode & 0777;
+    };
+    EXPECT_TRUE(Extract(d / "m.zip", d / "with").Codes.empty());
+    EXPECT_EQ(mode(d / "with/run.sh"), 0755u);
+    EXPECT_EQ(mode(d / "with/ro.txt"), 0444u);
+    EXPECT_TRUE(Extract(d / "m.zip", d / "without", [](TZipArchiver& z) {
+                    z.Options().SetAttributes = false;
+                }).Codes.empty());
+    EXPECT_EQ(mode(d / "without/run.sh") & 0111, 0u);
+    EXPECT_NE(mode(d / "without/ro.txt") & 0200, 0u);
 }

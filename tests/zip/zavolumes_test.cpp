@@ -509,16 +509,23 @@ TEST(ZAVolumes, RemovableDisksAreFilledFromMemory) {
     TStick z(nullptr);
     z.Folder = d / "stick/";
     z.Prepare(d / "src");
-    // While a disk is being filled nothing of it is on the medium yet.
+    // While a disk is being filled nothing of it is on the medium yet. Each
+    // item's copy reports its start at 0, its progress and its end at 100.
     std::vector<int64_t> onDisk;
-    z.OnCopyTempFileProgress = [&](TObject*, double, TZAProgressPhase phase, bool&) {
+    std::vector<std::string> copies(1);
+    z.OnCopyTempFileProgress = [&](TObject*, double p, TZAProgressPhase phase, bool&) {
         if (phase == ppEnd) onDisk.push_back(FileSizeOf(z.Current));
+        copies.back() += Format("%d:%.0f ", static_cast<int>(phase), p);
+        if (phase == ppEnd) copies.emplace_back();
     };
     z.OpenArchive(fmCreate);
     z.AddFiles("*.*");
     z.CloseArchive();
     ASSERT_FALSE(onDisk.empty());
     EXPECT_EQ(onDisk, std::vector<int64_t>(onDisk.size(), 0));
+    EXPECT_EQ(copies.front(), "0:0 1:100 2:100 "); // one chunk each
+    EXPECT_EQ(copies.at(1), "0:0 1:100 2:100 ");
+    EXPECT_EQ(copies.size(), onDisk.size() + 1);
     // The held-back bytes count against the room of each disk.
     ASSERT_GE(ListFiles(z.Folder).size(), 3u); // two disks and the last one at least
     for (const std::string& f : ListFiles(z.Folder))
