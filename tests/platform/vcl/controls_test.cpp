@@ -6,7 +6,6 @@
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QImage>
-#include <QThread>
 #include <QWidget>
 
 #include "platform/vcl/extctrls.h"
@@ -274,13 +273,16 @@ TRecorder* HintedRecorder(TForm* Form, int Left, int Top, int Size, const std::s
     return c;
 }
 
-// Lets a few milliseconds of timers run.
-void Linger() {
-    for (int i = 0; i < 10; ++i) {
-        QThread::msleep(2);
-        Application->ProcessMessages();
-        QApplication::processEvents();
-    }
+// Handles messages until a timer of Ms milliseconds, started now, has ticked.
+// Timers tick in the order they fall due, so a hint pause started before it
+// with no longer an interval has run out by then: a hint that is still not
+// shown never comes from it.
+bool WitnessTicks(unsigned Ms) {
+    TTimer witness(nullptr);
+    bool ticked = false;
+    witness.SetInterval(Ms);
+    witness.SetOnTimer([&](TObject*) { ticked = true; });
+    return ProcessUntil([&] { return ticked; });
 }
 
 } // namespace
@@ -425,7 +427,7 @@ TEST(Hints, TheHintComesAfterHintPauseAndGoesAfterHintHidePause) {
     // A long pause: nothing yet after a moment.
     Application->HintPause = 60000;
     SendMouse(a, QEvent::MouseMove, 5, 5, Qt::NoButton);
-    Linger();
+    ASSERT_TRUE(WitnessTicks(50));
     EXPECT_FALSE(HintShown());
     // Leaving ends the wait; a short pause on the next control shows its hint.
     Application->HintPause = 1;
@@ -442,16 +444,16 @@ TEST(Hints, TheHintComesAfterHintPauseAndGoesAfterHintHidePause) {
     SendMouse(a, QEvent::MouseMove, 6, 6, Qt::NoButton);
     EXPECT_TRUE(ProcessUntil([&] { return !hints.empty() && !HintShown(); }));
     EXPECT_EQ(std::vector<std::string>{"Ronde"}, hints);
-    Application->OnHint = nullptr;
     SendMouse(a, QEvent::MouseMove, 7, 7, Qt::NoButton);
-    Linger();
-    EXPECT_FALSE(HintShown());
+    ASSERT_TRUE(WitnessTicks(static_cast<unsigned>(Application->HintPause) + 20));
+    EXPECT_EQ(std::vector<std::string>{"Ronde"}, hints); // not shown again, however briefly
+    Application->OnHint = nullptr;
     // A click ends a waiting hint too.
     Application->HintHidePause = 60000;
     SendMouse(b, QEvent::MouseMove, 5, 5, Qt::NoButton);
     SendMouse(b, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
     SendMouse(b, QEvent::MouseButtonRelease, 5, 5, Qt::LeftButton);
-    Linger();
+    ASSERT_TRUE(WitnessTicks(static_cast<unsigned>(Application->HintPause) + 20));
     EXPECT_FALSE(HintShown());
     form->Hide();
 }
