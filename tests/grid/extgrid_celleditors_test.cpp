@@ -16,21 +16,8 @@
 
 namespace {
 
-class CellEditorsTest : public GridTest {
+class CellEditorsTest : public EditorTypeTest {
 protected:
-    void SetUp() override {
-        GridTest::SetUp();
-        Fill(5, 6);
-        Grid->SetColWidths(2, 120);
-        Grid->SetOptions(Grid->Options() + goEditing);
-        Grid->OnGetEditorType = [this](TObject*, int ACol, int, TEditorType& AEditor) {
-            if (ACol == 2) AEditor = Type;
-        };
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
-        Grid->FocusCell(2, 2, true);
-    }
     TWinControl* Shown() const {
         TGridCellEditor* e = Grid->ActiveCellEditor();
         return e && e->Control()->Visible() ? e->Control() : nullptr;
@@ -54,7 +41,6 @@ protected:
         PaintControlTo(*Grid, shot);
         SaveArtifact(shot, "grid_editor_" + Name + ".png");
     }
-    TEditorType Type = edNormal;
 };
 
 } // namespace

@@ -15,9 +15,7 @@ protected:
         Fill(5, 8);
         Grid->SetFixedCols(1);
         Grid->SetOptions(Grid->Options() + goEditing + goRangeSelect);
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
+        FocusGrid();
         Clipboard()->SetAsText("untouched");
     }
     void Key(int QtKey, Qt::KeyboardModifiers Mods, const QString& Text = {}) {

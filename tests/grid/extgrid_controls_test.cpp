@@ -17,9 +17,7 @@ protected:
         Fill(5, 8);
         Grid->SetFixedCols(1);
         Grid->SetOptions(Grid->Options() + goEditing);
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
+        FocusGrid();
     }
     void Press(int X, int Y, QEvent::Type Type = QEvent::MouseButtonPress) {
         const int b = Grid->BorderOffset();

@@ -42,9 +42,7 @@ protected:
         Copy->SetRowCount(5);
         Copy->SetOptions(Copy->Options() + goEditing);
         Copy->Navigation()->AllowClipboardShortCuts = true;
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
+        FocusGrid();
     }
     TControl* Target() const {
         TInplaceEdit* e = Grid->InplaceEditor();

@@ -15,9 +15,7 @@ protected:
         GridTest::SetUp();
         Fill(4, 5);
         Grid->SetOptions(Grid->Options() + goEditing);
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
+        FocusGrid();
         Grid->FocusCell(1, 1, true);
     }
     TInplaceEdit* Editor() const {

@@ -39,9 +39,7 @@ protected:
         Grid->OnGetEditorType = [this](TObject*, int, int, TEditorType& AEditor) {
             AEditor = Type;
         };
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
+        FocusGrid();
         Grid->FocusCell(1, 1, true);
     }
     TInplaceEdit* Editor() const { return Grid->InplaceEditor(); }

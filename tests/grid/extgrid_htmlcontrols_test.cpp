@@ -41,9 +41,7 @@ protected:
                                          const std::string& Type, const std::string& Value) {
             Done.push_back({ARow, ACol, Id, Type, Value});
         };
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
+        FocusGrid();
     }
     // The middle of the cell's control (client coordinates).
     TPoint ControlPoint(int ACol, int ARow) {

@@ -18,11 +18,6 @@ protected:
         Fill(5, 8);
         Grid->SetFixedCols(1);
     }
-    void Activate() {
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
-    }
     void Key(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString& Text = {}) {
         SendKey(Grid, QtKey, Text, Mods);
     }
@@ -41,7 +36,7 @@ TGridCoord C(int X, int Y) {
 
 TEST_F(KeysTest, HomeAndEndGoToTheFirstAndLastNormalRowWhenAskedTo) {
     Grid->SetFixedFooters(1);
-    Activate();
+    FocusGrid();
     GoTo(2, 3);
     Key(Qt::Key_End);
     EXPECT_EQ(C(4, 3), At()) << "by default End goes to the last column of the row";
@@ -58,7 +53,7 @@ TEST_F(KeysTest, HomeAndEndGoToTheFirstAndLastNormalRowWhenAskedTo) {
 TEST_F(KeysTest, TabWalksAcrossRowsOverMergedCellsAndWraps) {
     Grid->SetOptions(Grid->Options() + goTabs);
     Grid->MergeCells(2, 1, 2, 1); // columns 2 and 3 of row 1 are one cell
-    Activate();
+    FocusGrid();
     GoTo(1, 1);
     Key(Qt::Key_Tab, Qt::NoModifier, "\t");
     EXPECT_EQ(C(2, 1), At());
@@ -87,7 +82,7 @@ TEST_F(KeysTest, TabAtTheEndPassesTheFocusOnWhenAskedTo) {
     edit->SetBounds(0, 420, 100, 24);
     Grid->SetOptions(Grid->Options() + goTabs);
     Grid->Navigation()->TabToNextAtEnd = true;
-    Activate();
+    FocusGrid();
     GoTo(4, 7);
     Key(Qt::Key_Tab, Qt::NoModifier, "\t");
     EXPECT_EQ(C(1, 1), At());
@@ -96,7 +91,7 @@ TEST_F(KeysTest, TabAtTheEndPassesTheFocusOnWhenAskedTo) {
 
 TEST_F(KeysTest, TabEndsOnAGridWhereNoCellTakesTheFocus) {
     Grid->SetOptions(Grid->Options() + goTabs);
-    Activate();
+    FocusGrid();
     GoTo(2, 2);
     int asked = 0;
     Grid->OnSelectCell = [&](TObject*, int, int, bool& CanSelect) {
@@ -114,7 +109,7 @@ TEST_F(KeysTest, ArrowsSkipFixedCellsAndNeverEnterTheFixedRightColumns) {
         if (ACol == 2) IsFixed = true;
     };
     Grid->SetFixedRightCols(1);
-    Activate();
+    FocusGrid();
     GoTo(1, 3);
     Key(Qt::Key_Right);
     EXPECT_EQ(C(3, 3), At());
@@ -131,7 +126,7 @@ TEST_F(KeysTest, InsertAddsARowBeforeOrAfterTheCurrentOne) {
     Grid->Navigation()->AllowInsertRow = true;
     std::vector<int> inserted;
     Grid->OnAutoInsertRow = [&](TObject*, int ARow) { inserted.push_back(ARow); };
-    Activate();
+    FocusGrid();
     GoTo(1, 3);
     Key(Qt::Key_Insert);
     ASSERT_EQ(9, Grid->RowCount());
@@ -156,7 +151,7 @@ TEST_F(KeysTest, InsertAfterTheLastNormalRowKeepsTheFootersLast) {
     Grid->SetFixedFooters(1);
     Grid->Navigation()->AllowInsertRow = true;
     Grid->Navigation()->InsertPosition = pInsertAfter;
-    Activate();
+    FocusGrid();
     GoTo(1, 7); // the footer row
     Key(Qt::Key_Insert);
     ASSERT_EQ(9, Grid->RowCount());
@@ -168,7 +163,7 @@ TEST_F(KeysTest, DeleteRemovesTheRowButEmptiesTheOnlyOne) {
     Grid->Navigation()->AllowDeleteRow = true;
     std::vector<int> deleted;
     Grid->OnAutoDeleteRow = [&](TObject*, int ARow) { deleted.push_back(ARow); };
-    Activate();
+    FocusGrid();
     GoTo(1, 2);
     Key(Qt::Key_Delete);
     ASSERT_EQ(7, Grid->RowCount());
@@ -191,7 +186,7 @@ TEST_F(KeysTest, DeleteRemovesTheRowButEmptiesTheOnlyOne) {
 TEST_F(KeysTest, DeleteNeverRemovesAFooterOrHeader) {
     Grid->SetFixedFooters(1);
     Grid->Navigation()->AllowDeleteRow = true;
-    Activate();
+    FocusGrid();
     GoTo(1, 7);
     Key(Qt::Key_Delete);
     EXPECT_EQ(8, Grid->RowCount());
@@ -201,7 +196,7 @@ TEST_F(KeysTest, DeleteNeverRemovesAFooterOrHeader) {
 TEST_F(KeysTest, CtrlASelectsTheNormalArea) {
     Grid->SetFixedFooters(1);
     Grid->SetFixedRightCols(1);
-    Activate();
+    FocusGrid();
     Key(Qt::Key_A, Qt::ControlModifier, "\x01");
     EXPECT_EQ((TGridRect{1, 1, 3, 6}), Grid->Selection());
     Grid->SetOptions(Grid->Options() - goRangeSelect);
@@ -212,7 +207,7 @@ TEST_F(KeysTest, CtrlASelectsTheNormalArea) {
 
 TEST_F(KeysTest, DisjunctRowsFollowTheKeysAndSpaceTogglesTheRow) {
     Grid->MouseActions()->SetDisjunctRowSelect(true);
-    Activate();
+    FocusGrid();
     GoTo(1, 2);
     Key(Qt::Key_Down);
     EXPECT_TRUE(Grid->GetRowSelect(3));
@@ -232,7 +227,7 @@ TEST_F(KeysTest, TheKeypadDecimalKeyTypesTheDecimalSeparator) {
     FormatSettings().DecimalSeparator = ',';
     Grid->SetOptions(Grid->Options() + goEditing);
     Grid->ExcelStyleDecimalSeparator = true;
-    Activate();
+    FocusGrid();
     GoTo(1, 1);
     Key(Qt::Key_Period, Qt::KeypadModifier, ".");
     ASSERT_TRUE(Grid->EditorMode());
@@ -246,7 +241,7 @@ TEST_F(KeysTest, TheKeypadDecimalKeyTypesTheDecimalSeparator) {
 TEST_F(KeysTest, TypingOnACheckBoxCellOpensNoEditor) {
     Grid->SetOptions(Grid->Options() + goEditing);
     Grid->CreateCellGraphic(2, 2)->CellType = ctCheckBox;
-    Activate();
+    FocusGrid();
     GoTo(2, 2);
     Key(Qt::Key_X, Qt::NoModifier, "x");
     EXPECT_FALSE(Grid->EditorMode());
@@ -259,7 +254,7 @@ TEST_F(KeysTest, TypingOnACheckBoxCellOpensNoEditor) {
 TEST_F(KeysTest, ClipboardControlCharactersOpenNoEditorWithShortCuts) {
     Grid->SetOptions(Grid->Options() + goEditing);
     Grid->Navigation()->AllowClipboardShortCuts = true;
-    Activate();
+    FocusGrid();
     GoTo(1, 1);
     Key(Qt::Key_V, Qt::ControlModifier, "\x16");
     EXPECT_FALSE(Grid->EditorMode());
@@ -271,7 +266,7 @@ TEST_F(KeysTest, ClearingTheGridOrRemovingTheNodeRowsFreesColumnZero) {
     Grid->SetOptions(Grid->Options() + goTabs);
     Grid->AddNode(2, 3);
     Grid->AddNode(5, 2);
-    Activate();
+    FocusGrid();
     auto tabFromRowEnd = [this] {
         GoTo(4, 1);
         Key(Qt::Key_Tab);

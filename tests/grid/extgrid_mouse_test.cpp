@@ -38,9 +38,7 @@ protected:
         Grid->SetBounds(0, 0, 600, 400);
         Fill(5, 8);
         Grid->SetColWidths(2, 160);
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
+        FocusGrid();
     }
     TPoint Center(int ACol, int ARow) const {
         const TRect r = Grid->CellRect(ACol, ARow);

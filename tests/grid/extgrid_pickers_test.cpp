@@ -12,21 +12,8 @@
 
 namespace {
 
-class PickerTest : public GridTest {
+class PickerTest : public EditorTypeTest {
 protected:
-    void SetUp() override {
-        GridTest::SetUp();
-        Fill(4, 5);
-        Grid->SetColWidths(2, 120);
-        Grid->SetOptions(Grid->Options() + goEditing);
-        Grid->OnGetEditorType = [this](TObject*, int ACol, int, TEditorType& AEditor) {
-            if (ACol == 2) AEditor = Type;
-        };
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
-        Grid->FocusCell(2, 2, true);
-    }
     TGridDatePicker* Open() {
         SendKey(Grid, Qt::Key_F2);
         TGridDatePicker* picker = Grid->GetDatePickerEditor();
@@ -37,7 +24,6 @@ protected:
         PaintControlTo(*Form, shot);
         SaveArtifact(shot, Name);
     }
-    TEditorType Type = edNormal;
 };
 
 } // namespace

@@ -114,9 +114,7 @@ TEST_F(RichTextTest, TheRichEditorEditsTheCellAndWritesRichTextBack) {
     Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
         if (ACol == 1) AEditor = edRichEdit;
     };
-    ShowActive(Form.get());
-    Grid->SetFocus();
-    ProcessUntil([this] { return Grid->Focused(); });
+    FocusGrid();
     Grid->FocusCell(1, 1, true);
     SendKey(Grid, Qt::Key_F2);
     TExtRichEdit* editor = Grid->RichEditor();
@@ -166,9 +164,7 @@ TEST_F(RichTextTest, TheRichEditorGrowsItsRowPassesArrowsAndReportsSelections) {
     Grid->OnRichEditSelectionChange = [&](TObject*) { ++selections; };
     Grid->OnEndRowSize = [&](TObject*, int ARow) { grown = ARow; };
     Grid->SizeWhileTyping()->Height = true;
-    ShowActive(Form.get());
-    Grid->SetFocus();
-    ProcessUntil([this] { return Grid->Focused(); });
+    FocusGrid();
     Grid->FocusCell(2, 2, true);
     SendKey(Grid, Qt::Key_F2);
     TExtRichEdit* editor = Grid->RichEditor();

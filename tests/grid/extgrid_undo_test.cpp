@@ -11,9 +11,7 @@ protected:
         GridTest::SetUp();
         Fill(4, 4);
         Grid->SetOptions(Grid->Options() + goEditing);
-        ShowActive(Form.get());
-        Grid->SetFocus();
-        ProcessUntil([this] { return Grid->Focused(); });
+        FocusGrid();
     }
     // Types "x" into cell (1, 1) and commits it with Enter.
     void EditOneCell() {

@@ -1,5 +1,9 @@
 #include "gridfixture.h"
 
+#include <gtest/gtest.h>
+
+#include "vcltestenv.h"
+
 void GridTest::SetUp() {
     WidgetTest::SetUp();
     Form = std::make_unique<TForm>(nullptr);
@@ -11,6 +15,24 @@ void GridTest::SetUp() {
 
 void GridTest::TearDown() {
     Form.reset();
+}
+
+void GridTest::FocusGrid() {
+    ShowActive(Form.get());
+    Grid->SetFocus();
+    ASSERT_TRUE(ProcessUntil([this] { return Grid->Focused(); }));
+}
+
+void EditorTypeTest::SetUp() {
+    GridTest::SetUp();
+    Fill(5, 6);
+    Grid->SetColWidths(2, 120);
+    Grid->SetOptions(Grid->Options() + goEditing);
+    Grid->OnGetEditorType = [this](TObject*, int ACol, int, TEditorType& AEditor) {
+        if (ACol == 2) AEditor = Type;
+    };
+    FocusGrid();
+    Grid->FocusCell(2, 2, true);
 }
 
 void GridTest::Fill(int Cols, int Rows, int Fixed) {

@@ -23,7 +23,17 @@ protected:
     static std::string Name(int Col, int Row) {
         return "c" + std::to_string(Col) + "r" + std::to_string(Row);
     }
+    // Shows the form active and waits until the grid has the focus.
+    void FocusGrid();
 
     std::unique_ptr<TForm> Form;
     TExtStringGrid* Grid = nullptr; // owned by the form
+};
+
+// An editable 5 x 6 grid, focused on cell (2, 2), whose column 2 is edited
+// with the editor Type.
+class EditorTypeTest : public GridTest {
+protected:
+    void SetUp() override;
+    TEditorType Type = edNormal;
 };
