@@ -301,13 +301,13 @@ TEST(ZAMasks, TurkishTablesPairTheDottedAndDotlessI) {
     // In the Turkish code page 0xFD is the dotless i, 0xDD the dotted capital I.
     const TZALocaleTables t = ZABuildLocaleTables("tr_TR.UTF-8");
     ASSERT_TRUE(t.OwnCollation);
-    EXPECT_EQ(ZACompareStrN("I", "\xFD", 1, true, t), 0);   // I and ı
-    EXPECT_EQ(ZACompareStrN("\xDD", "i", 1, true, t), 0);   // İ and i
+    EXPECT_EQ(ZACompareStrN("I", "\xFD", 1, true, t), 0); // I and ı
+    EXPECT_EQ(ZACompareStrN("\xDD", "i", 1, true, t), 0); // İ and i
     EXPECT_NE(ZACompareStrN("I", "i", 1, true, t), 0);
     EXPECT_NE(ZACompareStrN("\xDD", "\xFD", 1, true, t), 0);
-    EXPECT_LT(ZACompareStrN("h", "\xFD", 1, false, t), 0);  // h ı i
+    EXPECT_LT(ZACompareStrN("h", "\xFD", 1, false, t), 0); // h ı i
     EXPECT_LT(ZACompareStrN("\xFD", "i", 1, false, t), 0);
-    EXPECT_LT(ZACompareStrN("I", "\xDD", 1, false, t), 0);  // I İ J
+    EXPECT_LT(ZACompareStrN("I", "\xDD", 1, false, t), 0); // I İ J
     EXPECT_LT(ZACompareStrN("\xDD", "J", 1, false, t), 0);
     EXPECT_EQ(t.Upper[t.Order['i']], t.Order[0xDD]);
     EXPECT_EQ(t.Lower[t.Order['I']], t.Order[0xFD]);
@@ -316,10 +316,16 @@ TEST(ZAMasks, TurkishTablesPairTheDottedAndDotlessI) {
 }
 
 TEST(ZAMasks, MasksFollowTheUsersLocale) {
-    // Built at first use, from the user's locale: here a Turkish one.
-    setenv("LC_ALL", "tr_TR.UTF-8", 1);
-    EXPECT_TRUE(ZAMatchesMask("\xFD.txt", "I*"));
-    EXPECT_TRUE(ZAMatchesMask("i.txt", "\xDD*"));
-    EXPECT_FALSE(ZAMatchesMask("i.txt", "I*"));
-    unsetenv("LC_ALL");
+    // Built at first use, from the user's locale: here a Turkish one, in a
+    // process of its own, where no earlier test has built them yet.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv("LC_ALL", "tr_TR.UTF-8", 1);
+            std::exit(ZAMatchesMask("\xFD.txt", "I*") && ZAMatchesMask("i.txt", "\xDD*") &&
+                              !ZAMatchesMask("i.txt", "I*")
+                          ? 0
+                          : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
