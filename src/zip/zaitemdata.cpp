@@ -18,11 +18,17 @@ namespace {
 constexpr size_t InChunk = 1 << 20;  // 1 MB of archive data at a time
 constexpr size_t OutChunk = 1 << 18; // fixed output buffer: memory stays bounded
 
+// The version text handed to zlib's init calls: the library checks only its
+// first character, so every zlib 1.x takes it.
+constexpr const char* ZLibVersionText = "1.1.4";
+
 struct TInflater {
     z_stream z{};
     bool open = false;
     TInflater() {
-        DCheck(inflateInit2(&z, -MAX_WBITS)); // raw deflate, as the archive holds it
+        // Raw deflate, as the archive holds it: bytes past the end of an
+        // item's deflate data are never taken for a zlib checksum.
+        DCheck(inflateInit2_(&z, -MAX_WBITS, ZLibVersionText, static_cast<int>(sizeof z)));
         open = true;
     }
     ~TInflater() {
@@ -30,15 +36,37 @@ struct TInflater {
     }
 };
 
+// A whole zlib stream, of which the archive takes the raw deflate data: the
+// 2-byte header is dropped and the last 4 bytes (the checksum) are held back
+// until more output shows they are data.
 struct TDeflater {
     z_stream z{};
     bool open = false;
+    size_t HeaderLeft = 2;
+    uint8_t Tail[4] = {};
+    size_t TailLen = 0;
     explicit TDeflater(int level) {
-        CCheck(deflateInit2(&z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY));
+        CCheck(deflateInit_(&z, level, ZLibVersionText, static_cast<int>(sizeof z)));
         open = true;
     }
     ~TDeflater() {
         if (open) deflateEnd(&z);
+    }
+    // Takes the N bytes of zlib output at P (with 4 bytes of room before P)
+    // and returns where the deflate data to write start, N set to their count.
+    uint8_t* Trim(uint8_t* P, size_t& N) {
+        const size_t skip = std::min(HeaderLeft, N);
+        HeaderLeft -= skip;
+        P += skip;
+        N -= skip;
+        // The previous tail goes in front; the last 4 bytes become the new tail.
+        P -= TailLen;
+        std::copy(Tail, Tail + TailLen, P);
+        N += TailLen;
+        TailLen = std::min<size_t>(N, 4);
+        std::copy(P + N - TailLen, P + N, Tail);
+        N -= TailLen;
+        return P;
     }
 };
 
@@ -239,7 +267,8 @@ TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_
     // each cost a chunk of memory.
     const auto need = static_cast<size_t>(std::max<int64_t>(total - start, 1));
     std::vector<uint8_t> in(std::min(chunk, need));
-    std::vector<uint8_t> out(Method == 8 ? std::min(OutChunk, need + need / 10 + 267) : 0);
+    // Deflate output lands 4 bytes in, where the held-back tail can go before it.
+    std::vector<uint8_t> out(Method == 8 ? 4 + std::min(OutChunk, need + need / 10 + 267) : 0);
     std::unique_ptr<TZACrypt> crypt;
     uint32_t reg = 0xFFFFFFFFu;
     if (!Password.empty()) {
@@ -301,10 +330,12 @@ TZAWriteResult ZAWriteItemData(TStream& Source, TStream& Out, int Level, uint16_
             const int flush = finished ? Z_FINISH : Z_SYNC_FLUSH;
             int res;
             do {
-                def->z.next_out = out.data();
-                def->z.avail_out = static_cast<uInt>(out.size());
+                def->z.next_out = out.data() + 4;
+                def->z.avail_out = static_cast<uInt>(out.size() - 4);
                 res = CCheck(deflate(&def->z, flush));
-                put(out.data(), out.size() - def->z.avail_out);
+                size_t got = out.size() - 4 - def->z.avail_out;
+                uint8_t* data = def->Trim(out.data() + 4, got);
+                put(data, got);
             } while (def->z.avail_out == 0 || (flush == Z_FINISH && res != Z_STREAM_END));
         }
         if (Progress && !Progress(static_cast<double>(r.Uncompressed), static_cast<double>(total)))
@@ -320,7 +351,7 @@ void DecompressBuf(const void* InBuf, int InBytes, int OutEstimate, std::vector<
     OutBytes = 0;
     const int step = OutEstimate > 0 ? OutEstimate : std::max(256, (InBytes + 255) / 256 * 256);
     z_stream z{};
-    DCheck(inflateInit(&z));
+    DCheck(inflateInit_(&z, ZLibVersionText, static_cast<int>(sizeof z)));
     std::vector<char> out(static_cast<size_t>(step));
     z.next_in = static_cast<Bytef*>(const_cast<void*>(InBuf));
     z.avail_in = static_cast<uInt>(std::max(InBytes, 0));

@@ -28,6 +28,11 @@ with zipfile.ZipFile(sys.argv[1]) as z:
         assert crc == i.CRC, i.filename
         if csize != 0xffffffff:
             assert csize == i.compress_size and usize == i.file_size, i.filename
+        if meth == 8 and not flags & 1:  # raw deflate, ending where the item ends
+            start = i.header_offset + 30 + nlen + xlen
+            dec = zlib.decompressobj(-15)
+            dec.decompress(raw[start:start + i.compress_size])
+            assert dec.eof and not dec.unused_data, i.filename
         print('%s:%d:%08x' % (i.filename, len(data), i.CRC))
 )";
 
