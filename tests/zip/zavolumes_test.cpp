@@ -550,6 +550,28 @@ TEST(ZAVolumes, RemovableDisksAreFilledFromMemory) {
     EXPECT_EQ(Tree(d / "7z/"), Tree(d / "src/"));
 }
 
+TEST(ZAVolumes, LargeDiskIsNotHeldInMemoryWhole) {
+    ScratchDir d;
+    WriteFile(d / "src/big.txt", TextBytes(20 << 20));
+    TStick z(nullptr);
+    z.Folder = d / "stick/";
+    z.Free = int64_t{1} << 30;
+    z.Prepare(d / "src");
+    z.SetCompressionMode(0);
+    int64_t onDisk = -1;
+    z.OnCopyTempFileProgress = [&](TObject*, double, TZAProgressPhase phase, bool&) {
+        if (phase == ppEnd) onDisk = FileSizeOf(z.Current);
+    };
+    z.OpenArchive(fmCreate);
+    z.AddFiles("*.*");
+    z.CloseArchive();
+    // Past 16 MiB the held bytes went onto the disk; the rest followed at the end.
+    EXPECT_GE(onDisk, 16 << 20);
+    EXPECT_LT(onDisk, 20 << 20);
+    ExtractAll(z.FileName, d / "out");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+}
+
 TEST(ZAVolumes, DiskThatRefusesTheHeldBytesFailsTheSet) {
     ScratchDir d;
     WriteFile(d / "src/a.bin", RandomBytes(30000, 5));
