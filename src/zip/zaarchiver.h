@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/rtl/classes.h"
@@ -202,6 +203,7 @@ private:
     TZADirArray& WorkArray();
     void RunItem(int& Index, TZAProcessOperation Op);
     void ExtractItem(int Index, bool TestOnly);
+    bool InRemovableFolder(const std::string& File);
     void ClaimSpan(int Index, uint64_t Begin, uint64_t End, const std::string& Name);
     void DeleteItem(int Index);
     void UpdateItem(int Index);
@@ -242,6 +244,9 @@ private:
     // item); folders checked or made in the run.
     std::map<std::pair<uint32_t, uint64_t>, std::pair<uint64_t, int>> FSpans;
     std::unordered_set<std::string> FMadeFolders;
+    // Folders of the run by whether they lie on a removable medium (asked
+    // once each: the answer reads the mount table).
+    std::unordered_map<std::string, bool> FRemovableFolders;
     int64_t FRunArchiveSize = -1; // of a single-file archive during a run
 };
 

@@ -138,6 +138,7 @@ void TZABaseArchiver::ProcessFiles(TZAProcessOperation Op) {
     FProgressOn = true;
     FSpans.clear();
     FMadeFolders.clear();
+    FRemovableFolders.clear();
     // A single file does not change its size during a run.
     FRunArchiveSize = IsMultiVolume() ? -1 : FArchive->Size();
     struct SizeReset {
@@ -255,6 +256,12 @@ void TZABaseArchiver::ClaimSpan(int Index, uint64_t Begin, uint64_t End, const s
     FSpans[{disk, Begin}] = {End, Index};
 }
 
+bool TZABaseArchiver::InRemovableFolder(const std::string& File) {
+    const auto [it, fresh] = FRemovableFolders.try_emplace(ExtractFileDir(File), false);
+    if (fresh) it->second = IsRemovableMedium(File);
+    return it->second;
+}
+
 void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     if (Index < 0 || Index >= FDir->Items.Count()) throw EZAException(zeExtractIndex, this);
     TDirItem item = FDir->Items.Item(Index);
@@ -368,7 +375,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     try {
         THandleStream stream(fd);
         const bool ok = reader.Run(stream);
-        if (FOptions.FlushBuffers && IsRemovableMedium(dest)) stream.FlushBuffers();
+        if (FOptions.FlushBuffers && InRemovableFolder(dest)) stream.FlushBuffers();
         if ((!ok && !ExtractCorruptedFiles) || FSkipFile || FCancel) {
             DeleteFile(out);
             return;
