@@ -1029,9 +1029,11 @@ public:
 
 protected:
     // A column or row about to be moved by the mouse: OnColumnMove and
-    // OnRowMove may refuse (extgrid_moves.cpp).
+    // OnRowMove may refuse (extgrid_moves.cpp); no row is dropped onto the
+    // floating footer's row.
     bool BeginColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) override;
     bool BeginRowDrag(int& Origin, int& Destination, const TPoint& MousePt) override;
+    bool EndRowDrag(int& Origin, int& Destination, const TPoint& MousePt) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
     // An image list or picture container going away is forgotten.

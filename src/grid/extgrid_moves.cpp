@@ -2,6 +2,7 @@
 // refuse a move before it starts, and sizes follow the moved line only with
 // EnhRowColMove.
 #include "grid/extgrid.h"
+#include "grid/floatingfooter.h"
 
 namespace {
 
@@ -31,6 +32,12 @@ bool TExtStringGrid::BeginRowDrag(int& Origin, int& Destination, const TPoint& M
     bool allow = TBaseGrid::BeginRowDrag(Origin, Destination, MousePt);
     if (allow && OnRowMove) OnRowMove(this, Origin, allow);
     return allow;
+}
+
+bool TExtStringGrid::EndRowDrag(int& Origin, int& Destination, const TPoint& MousePt) {
+    if (FFloatingFooter && FFloatingFooter->Visible() && Destination == RowCount() - 1)
+        return false;
+    return TBaseGrid::EndRowDrag(Origin, Destination, MousePt);
 }
 
 void TExtStringGrid::ColumnMoved(int FromIndex, int ToIndex) {

@@ -402,3 +402,39 @@ TEST_F(MouseTest, CaretPositioningPutsTheCaretAtTheClickedCharacter) {
     EXPECT_EQ(editor->SelLength(), 0);
     EXPECT_EQ(editor->SelStart(), 10) << "before the clicked k";
 }
+
+TEST_F(MouseTest, MovingARowAsksFirstAndKeepsOffTheFloatingFooter) {
+    Grid->SetOptions(Grid->Options() + goRowMoving);
+    Grid->SetRowHeights(2, 40);
+    auto drag = [this](int From, int To) {
+        const int b = Grid->BorderOffset();
+        const TPoint a = Center(0, From), z = Center(0, To);
+        SendMouse(Grid, QEvent::MouseButtonPress, a.X + b, a.Y + b, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseMove, a.X + b, (a.Y + z.Y) / 2 + b, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseMove, z.X + b, z.Y + b, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseButtonRelease, z.X + b, z.Y + b, Qt::LeftButton);
+    };
+    std::vector<int> asked;
+    bool allow = false;
+    Grid->OnRowMove = [&](TObject*, int ARow, bool& Allow) {
+        asked.push_back(ARow);
+        Allow = allow;
+    };
+    drag(2, 4);
+    EXPECT_EQ(asked, (std::vector<int>{2}));
+    EXPECT_EQ(Grid->Cells(1, 2), Name(1, 2)) << "refused";
+    allow = true;
+    drag(2, 4);
+    EXPECT_EQ(Grid->Cells(1, 4), Name(1, 2));
+    EXPECT_EQ(Grid->RowHeights(4), 40) << "the height went along";
+    Grid->EnhRowColMove = false;
+    drag(4, 1);
+    EXPECT_EQ(Grid->Cells(1, 1), Name(1, 2));
+    EXPECT_EQ(Grid->RowHeights(4), 40) << "heights stay where they were";
+    const int last = Grid->RowCount() - 1;
+    Grid->FloatingFooter()->SetVisible(true);
+    const std::string footer = Grid->Cells(1, last);
+    drag(1, last);
+    EXPECT_EQ(Grid->Cells(1, 1), Name(1, 2)) << "not onto the footer's row";
+    EXPECT_EQ(Grid->Cells(1, last), footer);
+}
