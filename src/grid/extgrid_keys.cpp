@@ -338,8 +338,8 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift) {
         Invalidate();
     }
     if (SelectionRectangle() && !(Selection() == FKeySelection)) {
-        RepaintRect(FKeySelection);
-        RepaintRect(Selection());
+        RepaintCellRange(FKeySelection);
+        RepaintCellRange(Selection());
         FKeySelection = Selection();
     }
 

@@ -42,6 +42,12 @@ void TExtStringGrid::SetRowHeightForLines(int ARow, int Lines, int Extra) {
 }
 
 void TExtStringGrid::RepaintCellRange(const TGridRect& R) {
+    // A corner out of view gives no place to span to (a merged rectangle of
+    // it would stand at the origin): the whole grid then, as RepaintRect does.
+    if (IsRectEmpty(CellRect(R.Left, R.Top)) || IsRectEmpty(CellRect(R.Right, R.Bottom))) {
+        Invalidate();
+        return;
+    }
     TRect area = MergedCellRect(R.Left, R.Top);
     const TRect last = MergedCellRect(R.Right, R.Bottom);
     UnionRect(area, area, last);

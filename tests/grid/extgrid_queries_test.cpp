@@ -85,4 +85,11 @@ TEST_F(Queries, ARepaintedRangeIsDrawnAgainWhole) {
         for (int r = 2; r <= 3; ++r)
             EXPECT_TRUE(drawn.count({c, r})) << c << "," << r;
     EXPECT_FALSE(drawn.count({4, 6}));
+    // A range that runs out of view is drawn as far as it shows.
+    Grid->SetRowCount(60);
+    Application->ProcessMessages();
+    drawn.clear();
+    Grid->RepaintCellRange({1, 2, 2, 50});
+    ProcessUntil([&] { return drawn.count({2, 6}) > 0; });
+    EXPECT_TRUE(drawn.count({2, 6}));
 }
