@@ -135,6 +135,7 @@ void TBergerForm::MakeNieuweGroep() {
     groep.Rec.Kolommen.clear();
     groep.Rec.DatumEersteRonde = DatumPicker->Date();
     groep.Rec.Naam = Trim(GroepNaamEdit->Text());
+    ClearToernooiInfo(groep.Rec);
     groep.Rec.DubbelRondig = Optie(boDubbelRondig) ? 1 : 0;
 
     // An odd count was paired with an extra draw number: it becomes the bye, so that

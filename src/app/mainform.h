@@ -111,6 +111,9 @@ public:
     int StoredRatingRadio = 0;
     int StoredKiesLijst = 0;
     std::string StoredDateFirstRound;
+    // The tournament's facts the settings file keeps, and (FileName) the data
+    // file of the group they were written from: only that group takes them.
+    TGroepRec StoredInfo;
 
     // --- group settings and players page (mainform_spelers.cpp) ---
     void CreateGroepControls();   // on GroepPanel of "Edit groep"

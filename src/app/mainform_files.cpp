@@ -77,6 +77,7 @@ void TMainForm::FormActivate(TObject*) {
     if (!DirectoryExists(DataMap)) DataMap = GetCurrentDir();
     LastDataFile = JoinDataMap(LastDataFile);
     if (!LastDataFile.empty() && !FileExists(LastDataFile)) LastDataFile.clear();
+    StoredInfo.FileName = LastDataFile;
     for (std::string* lijst :
          {&KnsbRatFileName, &JeugdRatFileName, &NJRLedenFileName, &KnsbLedenFileName})
         *lijst = FindLijst(JoinDataMap(*lijst));

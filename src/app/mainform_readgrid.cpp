@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/mainform.h"
+#include "app/rarapportform.h"
 
 #include "grid/columngrid.h"
 #include "model/groupfile.h"
@@ -214,6 +215,19 @@ bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
         return false;
     }
 
+    // A file written before the group file kept the tournament's facts: the
+    // settings file has them for the group it was closed with, else the report
+    // saved for the group beside its file.
+    if (!HasToernooiInfo(groep.Rec)) {
+        if (HasToernooiInfo(StoredInfo) && !StoredInfo.FileName.empty() &&
+            ExpandFileName(FileName) == ExpandFileName(StoredInfo.FileName)) {
+            groep.Rec.Plaats = StoredInfo.Plaats;
+            groep.Rec.Arbiter = StoredInfo.Arbiter;
+            groep.Rec.Speeltempo = StoredInfo.Speeltempo;
+        } else {
+            ReadRapportInfo(RapportFileOf(ExtractFileDir(FileName), groep.Rec.Naam), groep.Rec);
+        }
+    }
     CopyGroep(groep, *CurGroep);
     CurGroep->Modified = false;
     CurGroep->DiskStamp = stamp;

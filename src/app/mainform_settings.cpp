@@ -123,10 +123,14 @@ void TMainForm::ReadSettings() {
         if (spNaam < 0 || spNaam >= SelNaamRadio->Items()->Count()) spNaam = 0;
         SelNaamRadio->SetItemIndex(spNaam);
     }
+    StoredInfo.Plaats = ini.ReadString(Last, "Plaats", "");
+    StoredInfo.Arbiter = ini.ReadString(Last, "Arbiter", "");
+    StoredInfo.Speeltempo = ini.ReadString(Last, "Speeltempo", "");
+    StoredInfo.FileName.clear(); // known once the data folder is
     if (CurGroep) {
-        CurGroep->Rec.Plaats = ini.ReadString(Last, "Plaats", "");
-        CurGroep->Rec.Arbiter = ini.ReadString(Last, "Arbiter", "");
-        CurGroep->Rec.Speeltempo = ini.ReadString(Last, "Speeltempo", "");
+        CurGroep->Rec.Plaats = StoredInfo.Plaats;
+        CurGroep->Rec.Arbiter = StoredInfo.Arbiter;
+        CurGroep->Rec.Speeltempo = StoredInfo.Speeltempo;
     }
     for (const TFormSection& s : FormSections(this))
         ReadFormSettings(s.Section, s.Form);

@@ -1,6 +1,7 @@
 #include "app/rarapportform.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/spfide.h"
 #include "controls/numeric/numspin.h"
@@ -9,6 +10,7 @@
 #include "model/group.h"
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/files.h"
+#include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
@@ -47,6 +49,40 @@ std::string RapportGroepNaam(const std::string& Naam) {
     std::string s = ReplaceFileNameChars(Naam);
     std::replace(s.begin(), s.end(), ' ', '-');
     return s;
+}
+
+std::string RapportFileOf(const std::string& Map, const std::string& Naam) {
+    std::string map = Map.empty() ? GetDataRoot() : Map;
+    while (map.size() > 1 && map.back() == '/')
+        map.pop_back();
+    return map + "/" + RapportGroepNaam(Naam) + " Rating.txt";
+}
+
+bool ReadRapportInfo(const std::string& File, TGroepRec& Rec) {
+    // A report is a few kilobytes; anything far larger is no report.
+    constexpr long long MaxRapport = 1 << 20;
+    if (!FileExists(File)) return false;
+    TStringList lines;
+    try {
+        if (FileSizeOf(File) > MaxRapport) return false;
+        lines.LoadFromFile(File);
+    } catch (const Exception&) {
+        return false;
+    }
+    TGroepRec feiten;
+    const std::pair<const char*, std::string*> velden[] = {{"022 ", &feiten.Plaats},
+                                                           {"092 ", &feiten.ToernooiType},
+                                                           {"102 ", &feiten.Arbiter},
+                                                           {"122 ", &feiten.Speeltempo}};
+    // The facts head the file, up to the first empty line.
+    for (int i = 0; i < lines.Count() && !Trim(lines[i]).empty(); ++i)
+        for (const auto& [code, veld] : velden)
+            if (lines[i].starts_with(code)) *veld = Trim(lines[i].substr(4));
+    Rec.Plaats = feiten.Plaats;
+    Rec.ToernooiType = feiten.ToernooiType;
+    Rec.Arbiter = feiten.Arbiter;
+    Rec.Speeltempo = feiten.Speeltempo;
+    return true;
 }
 
 TRaRapportForm::TRaRapportForm(TComponent* AOwner) : TForm(AOwner) {
@@ -209,10 +245,18 @@ void TRaRapportForm::RefreshRapport() {
 void TRaRapportForm::StoreRapportInfo() {
     if (!CurGroep || InfoGrid->RowCount() <= InfoTempo) return;
     TGroepRec& rec = CurGroep->Rec;
-    rec.Plaats = Trim(InfoGrid->Cells(1, InfoCity));
-    rec.Arbiter = Trim(InfoGrid->Cells(1, InfoArbiter));
-    rec.Speeltempo = Trim(InfoGrid->Cells(1, InfoTempo));
-    rec.ToernooiType = Trim(InfoGrid->Cells(1, InfoType));
+    const std::pair<std::string*, int> feiten[] = {{&rec.Plaats, InfoCity},
+                                                   {&rec.Arbiter, InfoArbiter},
+                                                   {&rec.Speeltempo, InfoTempo},
+                                                   {&rec.ToernooiType, InfoType}};
+    for (const auto& [veld, row] : feiten) {
+        const std::string waarde = Trim(InfoGrid->Cells(1, row));
+        if (waarde == *veld) continue;
+        *veld = waarde;
+        // The facts are the group's and go into its file: a typed one is a
+        // change to save like any other.
+        CurGroep->Modified = true;
+    }
 }
 
 void TRaRapportForm::FormCloseQuery(TObject*, bool& CanClose) {
@@ -265,10 +309,7 @@ void TRaRapportForm::MakeFideReport(TSpFideList& List, TStrings& Lines) {
 }
 
 std::string TRaRapportForm::RapportFileName() const {
-    std::string map = DataMap.empty() ? GetDataRoot() : DataMap;
-    while (map.size() > 1 && map.back() == '/')
-        map.pop_back();
-    return map + "/" + RapportGroepNaam(CurGroep ? CurGroep->Rec.Naam : "") + " Rating.txt";
+    return RapportFileOf(DataMap, CurGroep ? CurGroep->Rec.Naam : "");
 }
 
 void TRaRapportForm::SaveBitBtnClick(TObject*) {

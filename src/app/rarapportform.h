@@ -10,6 +10,7 @@
 class TBitBtn;
 class TExtColumnGrid;
 class TGroep;
+struct TGroepRec;
 class TGroupBox;
 class TPanel;
 class TSpFideList;
@@ -64,3 +65,8 @@ private:
 extern TRaRapportForm* RaRapportForm;
 // The file name made of a group name: spaces and " * / : < > ? \ | become "-".
 std::string RapportGroepNaam(const std::string& Naam);
+// The report file of the group named Naam in the folder Map.
+std::string RapportFileOf(const std::string& Map, const std::string& Naam);
+// The tournament's facts of a report file written before (place, kind, arbiter,
+// time control) into Rec; false, and Rec as it was, when there is no such file.
+bool ReadRapportInfo(const std::string& File, TGroepRec& Rec);

@@ -70,6 +70,16 @@ std::string SpelerLine(const TGroep& G, int Index) {
     return line;
 }
 
+// The tournament's facts and the blocks that hold them.
+struct TToernooiFeit {
+    const char* Tag;
+    std::string TGroepRec::*Veld;
+};
+constexpr TToernooiFeit ToernooiFeiten[] = {{"PLAATS", &TGroepRec::Plaats},
+                                            {"ARBITER", &TGroepRec::Arbiter},
+                                            {"SPEELTEMPO", &TGroepRec::Speeltempo},
+                                            {"TOERNOOITYPE", &TGroepRec::ToernooiType}};
+
 void AddBlock(std::string& Text, const std::string& Tag, const std::string& Value) {
     Text += ";<" + Tag + ">" + CrLf + ";" + Value + CrLf + ";</" + Tag + ">" + CrLf;
 }
@@ -92,6 +102,16 @@ std::string SettingsBlock(const TGroepRec& Rec) {
         datumStr = Format("%04u-%02u-%02u", unsigned{y}, unsigned{m}, unsigned{d});
     }
     AddBlock(text, "ZVDATUM", ";" + datumStr);
+    // The tournament's facts belong to this group; only those it has are
+    // written, so a group without them keeps the file it always had.
+    for (const TToernooiFeit& f : ToernooiFeiten) {
+        std::string waarde = Rec.*f.Veld;
+        std::replace_if(
+            waarde.begin(), waarde.end(),
+            [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+        waarde = Trim(waarde);
+        if (!waarde.empty()) AddBlock(text, f.Tag, ";" + CsvField(waarde));
+    }
     return text + ";" + XmlEnd + CrLf;
 }
 
@@ -295,9 +315,9 @@ std::vector<std::string> SplitTabFields(const std::string& Line) {
     return fields;
 }
 
-// The fields of the value line of the block framed by <Tag> and </Tag>; false when
+// The index of the value line of the block framed by <Tag> and </Tag>; -1 when
 // the block is missing or holds no value line.
-bool FindBlock(const TStrings& Lines, const std::string& Tag, std::vector<std::string>& Fields) {
+int FindBlockValue(const TStrings& Lines, const std::string& Tag) {
     const std::string open = "<" + Tag + ">";
     const std::string close = "</" + Tag + ">";
     int start = -1;
@@ -307,9 +327,24 @@ bool FindBlock(const TStrings& Lines, const std::string& Tag, std::vector<std::s
         if (start < 0 && line.starts_with(open)) start = i;
         if (end < 0 && line.starts_with(close)) end = i;
     }
-    if (start < 0 || end < start + 2) return false;
-    Fields = SplitTabFields(Lines[start + 1]);
+    return start < 0 || end < start + 2 ? -1 : start + 1;
+}
+
+// The fields of the value line of the block framed by <Tag> and </Tag>,
+// upper-cased; false when the block is missing or holds no value line.
+bool FindBlock(const TStrings& Lines, const std::string& Tag, std::vector<std::string>& Fields) {
+    const int value = FindBlockValue(Lines, Tag);
+    if (value < 0) return false;
+    Fields = SplitTabFields(Lines[value]);
     return true;
+}
+
+// The text of a block's value line as it was written; empty without the block.
+std::string BlockText(const TStrings& Lines, const std::string& Tag) {
+    const int value = FindBlockValue(Lines, Tag);
+    if (value < 0) return "";
+    const std::string& line = Lines[value];
+    return Trim(line.substr(0, line.find('\t')));
 }
 
 std::string FirstField(const std::vector<std::string>& Fields) {
@@ -451,6 +486,8 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
 
     Groep.Rec.Naam = Trim(Cell(Rows, 1, 0));
     Groep.Rec.DatumEersteRonde = Datum;
+    // What the group before held of the tournament's facts is not this one's.
+    ClearToernooiInfo(Groep.Rec);
     // The settings come before the games so that the games carry the date the
     // settings block gives.
     if (xml.Count() > 0) ParseXMLBlock(xml, Groep);
@@ -498,4 +535,6 @@ void ParseXMLBlock(const TStrings& Lines, TGroep& Groep) {
         const TDateTime datum = StrToDatum(doJMD, FirstField(fields));
         if (datum >= EersteGeldigeDatum()) rec.DatumEersteRonde = datum;
     }
+    for (const TToernooiFeit& f : ToernooiFeiten)
+        rec.*f.Veld = BlockText(Lines, f.Tag);
 }

@@ -100,5 +100,7 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
                                      TGroepFileRows& Rows, TDateTime Datum);
 
 // Reads the settings block lines (TAB-separated fields, as made by TakeXMLRows) into
-// the group: tie-break criteria, series points and the first round's date.
+// the group: tie-break criteria, series points, the first round's date and the
+// tournament's facts for the rating report (place, arbiter, time control, kind;
+// empty when the block has none: they are the group's own).
 void ParseXMLBlock(const TStrings& Lines, TGroep& Groep);

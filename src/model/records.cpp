@@ -16,10 +16,7 @@ void InitGroepRec(TGroepRec& Rec, bool All) {
     Rec.GroepNr = 0;
     if (!All) return;
     Rec.Naam.clear();
-    Rec.Plaats.clear();
-    Rec.Arbiter.clear();
-    Rec.Speeltempo.clear();
-    Rec.ToernooiType.clear();
+    ClearToernooiInfo(Rec);
     Rec.FileName.clear();
     Rec.DatumEersteRonde = 0;
     Rec.OrKolom = 0;
@@ -31,4 +28,16 @@ void InitGroepRec(TGroepRec& Rec, bool All) {
     Rec.Kolommen.clear();
     Rec.SortAr.clear();
     Rec.KolomNrAr.fill(TKolomNr{});
+}
+
+void ClearToernooiInfo(TGroepRec& Rec) {
+    Rec.Plaats.clear();
+    Rec.Arbiter.clear();
+    Rec.Speeltempo.clear();
+    Rec.ToernooiType.clear();
+}
+
+bool HasToernooiInfo(const TGroepRec& Rec) {
+    return !Rec.Plaats.empty() || !Rec.Arbiter.empty() || !Rec.Speeltempo.empty() ||
+           !Rec.ToernooiType.empty();
 }

@@ -108,7 +108,7 @@ struct TGroepRec {
     int32_t GroepNr = 0;
     std::string Naam;
     // Facts of the tournament for the rating report: place, chief arbiter, time
-    // control and kind of tournament (the settings file keeps the first three).
+    // control and kind of tournament, kept in the group file's settings block.
     std::string Plaats;
     std::string Arbiter;
     std::string Speeltempo;
@@ -128,3 +128,7 @@ struct TGroepRec {
 };
 // Always resets GroepNr; with All every other setting except the standings columns.
 void InitGroepRec(TGroepRec& Rec, bool All);
+// The tournament's facts (place, arbiter, time control, kind) belong to one
+// group: a group read or made anew starts without those of the one before.
+void ClearToernooiInfo(TGroepRec& Rec);
+bool HasToernooiInfo(const TGroepRec& Rec);

@@ -252,6 +252,11 @@ TEST_F(MainFormSettings, CloseWritesEveryKeyWithoutFolders) {
     EXPECT_FALSE(ini.ValueExists("MainForm", "Left"));
     EXPECT_FALSE(ini.SectionExists("BergerForm"));
     (void)file;
+    // They were that group's: another group opened after it has none of them.
+    SaveClubFile(Root + "/Data", "Ander.csv");
+    Open(Root + "/Data", "Ander.csv");
+    EXPECT_EQ(Root + "/Data/Ander.csv", CurGroep->Rec.FileName);
+    EXPECT_FALSE(HasToernooiInfo(CurGroep->Rec));
 }
 
 // A list chosen from a sub-folder of the data root is there at the next start;

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "apptestenv.h"
+#include "road_testenv.h"
 #include "vz_test_support.h"
 #include "widgettest.h"
 
@@ -20,7 +21,9 @@
 #include "model/textutils.h"
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/files.h"
+#include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
+#include "platform/vcl/filectrl.h"
 #include "platform/vcl/synthinput.h"
 
 namespace {
@@ -637,6 +640,76 @@ TEST_F(RaRapportTest, PictureOfTheReport) {
         Form->SetModalResult(mrOk);
     });
     EXPECT_EQ(8, Form->RapportGrid->RowCount() - 1);
+}
+
+} // namespace
+
+namespace {
+
+// The report through the whole program: groups opened from the data folder's
+// file list, the report opened by its button.
+class RaRapportRoad : public RoadTest {
+protected:
+    std::string Map() const { return Root + "/Voorbeeld"; }
+    std::string SaveGroep(const std::string& Naam, bool DubbelRondig) const {
+        ForceDirectories(Map());
+        const std::string file = Map() + "/" + Naam + ".csv";
+        auto g = MakeClubGroep(DubbelRondig);
+        g->Rec.Naam = Naam;
+        g->SaveGroepFile(file);
+        return file;
+    }
+    // Opens Naam; the window the file opens is closed at once.
+    void OpenGroep(const std::string& Naam) {
+        TMainForm& m = W->Main();
+        m.FileListBox->SetDirectory(Map());
+        m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf(Naam + ".csv"));
+        ASSERT_GE(m.FileListBox->ItemIndex(), 0) << Naam;
+        WhenShown(*StandForm, [] {});
+        WhenShown(*UitslagForm, [] {});
+        m.FileListBoxDblClick(m.FileListBox);
+        ASSERT_EQ(Naam, CurGroep->Rec.Naam);
+    }
+    // The report's city and chief arbiter as shown; City and Arbiter are typed
+    // over them when given.
+    std::pair<std::string, std::string> Report(const std::string& City = "",
+                                               const std::string& Arbiter = "") {
+        std::pair<std::string, std::string> shown;
+        TRaRapportForm& r = *RaRapportForm;
+        WhenShown(r, [&] {
+            shown = {r.InfoGrid->Cells(1, 1), r.InfoGrid->Cells(1, 8)};
+            if (!City.empty()) r.InfoGrid->SetCells(1, 1, City);
+            if (!Arbiter.empty()) r.InfoGrid->SetCells(1, 8, Arbiter);
+            r.KlaarBitBtn->Click();
+        });
+        EXPECT_TRUE(W->Main().RaRapportBitBtn->Enabled());
+        W->Main().RaRapportBitBtn->Click();
+        return shown;
+    }
+};
+
+TEST_F(RaRapportRoad, EveryGroupShowsItsOwnFacts) {
+    using TFacts = std::pair<std::string, std::string>;
+    const std::string a = SaveGroep("Groep A", false);
+    SaveGroep("Groep B", true);
+    // B's report was saved before groups kept their facts.
+    WriteFileAtomic(
+        Map() + "/Groep-B Rating.txt",
+        "012 Groep B\r\n022 Leiden\r\n032 NED\r\n102 P. Pion\r\n122 60 min\r\n\r\n132\r\n");
+    StartProgram();
+    OpenGroep("Groep A");
+    EXPECT_EQ(TFacts("", ""), Report("Utrecht", "J. de Scheids"));
+    // Typed facts are a change of the group, saved with it.
+    Dialogs->QueueAnswer(mrYes); // "Zijn gewijzigd, Data bewaren ?"
+    Dialogs->QueueFileName(a);
+    Dialogs->QueueAnswer(mrYes); // overwrite
+    OpenGroep("Groep B");
+    EXPECT_NE(std::string::npos, ReadFileBytes(a).find(";<PLAATS>\r\n;;Utrecht\r\n"));
+    EXPECT_EQ(TFacts("Leiden", "P. Pion"), Report());
+    EXPECT_EQ("60 min", CurGroep->Rec.Speeltempo);
+    OpenGroep("Groep A");
+    EXPECT_EQ(TFacts("Utrecht", "J. de Scheids"), Report());
+    EXPECT_EQ("", CurGroep->Rec.Speeltempo);
 }
 
 } // namespace

@@ -267,6 +267,36 @@ TEST_F(GroupFileTest, SortBlockKeepsTheDirectorsChoice) {
     EXPECT_EQ(r->Rec.SortAr, want);
 }
 
+// The tournament's facts travel with their own group: written only when the
+// group has them, read back as written, and never kept from the group before.
+TEST_F(GroupFileTest, TournamentFactsBelongToTheirGroup) {
+    auto g = MakeSpelerGroep();
+    g->Rec.Plaats = "Den Haag; Zuid";
+    g->Rec.Arbiter = "J. de Scheids";
+    g->Rec.Speeltempo = "90 min + 30 sec\tper zet";
+    const std::string text = Save(*g);
+    EXPECT_NE(text.find(";</ZVDATUM>\r\n;<PLAATS>\r\n;;\"Den Haag; Zuid\"\r\n"
+                        ";</PLAATS>\r\n;<ARBITER>\r\n;;J. de Scheids\r\n;</ARBITER>\r\n"
+                        ";<SPEELTEMPO>\r\n;;90 min + 30 sec per zet\r\n;</SPEELTEMPO>\r\n"
+                        ";</XML>\r\n"),
+              std::string::npos)
+        << text;
+    auto r = std::make_unique<TGroep>();
+    r->Rec.ToernooiType = "Rapid";
+    TGroepFileRows rows = SplitRows(text);
+    ReadGroepFromRows(*r, "x.csv", rows, 0);
+    EXPECT_EQ(r->Rec.Plaats, "Den Haag; Zuid");
+    EXPECT_EQ(r->Rec.Arbiter, "J. de Scheids");
+    EXPECT_EQ(r->Rec.Speeltempo, "90 min + 30 sec per zet");
+    EXPECT_EQ(r->Rec.ToernooiType, "");
+
+    // A file without them (all files written before) leaves the group none.
+    r->Rec.Plaats = "Utrecht";
+    rows = SplitRows(Save(*MakeSpelerGroep()));
+    ReadGroepFromRows(*r, "x.csv", rows, 0);
+    EXPECT_FALSE(HasToernooiInfo(r->Rec));
+}
+
 TEST_F(GroupFileTest, SeriesPointsAndDateBlocks) {
     auto g = MakeSpelerGroep();
     g->Rec.MyUseZVPoints = 0;
