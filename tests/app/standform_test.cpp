@@ -489,6 +489,10 @@ TEST_F(StandWindow, ModalWindowKeepsTheColumnChoiceAndOpensPlayerCards) {
         form.CheckBox->SetChecked(StandItem::Onderling, true);
         form.CheckBoxClick(form.CheckBox);
         SavePicture(form, "standform_choice.png");
+        // Narrower than its columns: the grid's bars, arrows and all.
+        form.SetWidth(520);
+        EXPECT_TRUE(PumpUntil([&] { return form.StandGrid->HorzScrollBarShown(); }));
+        SavePicture(form, "standform_scrollbar.png");
         form.SetModalResult(mrOk);
     });
     SpInfoForm = nullptr;

@@ -1,13 +1,19 @@
 // The grid's scroll bars dragged through their real Qt scroll bars: the hint
 // beside the thumb, the view following the thumb at once, and thumbs sized
 // in proportion to what the grid shows.
+#include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QWidget>
 
+#include <algorithm>
+
 #include "gridfixture.h"
 #include "platform/vcl/scrollbars.h"
+#include "platform/vcl/synthinput.h"
 #include "platform/vcl/winapi.h"
 #include "vcltestenv.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -103,4 +109,52 @@ TEST_F(ScrollBarsTest, ProportionalThumbsRunInPixelsAndScrollTheSameCells) {
     ASSERT_TRUE(GetScrollInfo(Grid, SB_VERT, info));
     EXPECT_EQ(127, info.nMax);
     EXPECT_EQ(0u, info.nPage);
+}
+
+// Flat bars are bars still: their full size, an arrow at each end that steps
+// one column, and a thumb as broad as the bar.
+TEST_F(ScrollBarsTest, FlatBarsKeepTheirSizeArrowsAndThumb) {
+    Fill(30, 200);
+    for (const TScrollType look : {ssFlat, ssEncarta}) {
+        Grid->SetScrollType(look);
+        PumpPending();
+        QScrollBar* bar = Bar(Qt::Horizontal);
+        ASSERT_NE(nullptr, bar);
+        ASSERT_TRUE(Grid->HorzScrollBarShown());
+        EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL), bar->height());
+        const auto click = [bar](int X) {
+            const QPointF at(X, bar->height() / 2);
+            QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(bar, &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(bar, &release);
+        };
+        Grid->SetLeftCol(2);
+        click(bar->width() - 4);
+        EXPECT_EQ(3, Grid->LeftCol()) << "the right arrow: one column";
+        click(3);
+        EXPECT_EQ(2, Grid->LeftCol()) << "the left arrow: one column back";
+        click(bar->width() * 3 / 4);
+        EXPECT_GT(Grid->LeftCol(), 3) << "the track: a page";
+
+        const QImage image = bar->grab().toImage();
+        const QRgb thumb = look == ssEncarta ? qRgb(0x7A, 0x96, 0xDF) : qRgb(0xA8, 0xA8, 0xA8);
+        int top = image.height(), bottom = -1, left = image.width(), right = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) == (thumb & 0xFFFFFF)) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        EXPECT_GE(bottom - top + 1, bar->height() - 2) << look;
+        EXPECT_GE(right - left + 1, bar->height() - 2) << look;
+    }
+    Grid->SetLeftCol(12);
+    PumpPending();
+    EXPECT_TRUE(Grid->Widget()->grab().save(
+        QString::fromStdString(ArtifactsDir() + "/extgrid_scrollbar_encarta.png")));
 }

@@ -1,5 +1,6 @@
 #include "platform/vcl/scrollbars.h"
 
+#include <QPainter>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -11,12 +12,46 @@ namespace {
 
 constexpr int BarSize = 16; // the classic width of a scroll bar
 
+// A scroll bar that draws the arrows of its end buttons itself: the looks of
+// flat bars colour the buttons, and a style sheet that does leaves them blank.
+class TArrowScrollBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+    bool DrawArrows = false;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override {
+        QScrollBar::paintEvent(Event);
+        if (!DrawArrows) return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(isEnabled() && maximum() > minimum() ? QColor(0x40, 0x40, 0x40)
+                                                        : QColor(0xA0, 0xA0, 0xA0));
+        const bool horz = orientation() == Qt::Horizontal;
+        const int size = horz ? height() : width();
+        const int length = horz ? width() : height();
+        // A triangle in the button that starts at Start, pointing back or on.
+        const auto arrow = [&](int Start, bool On) {
+            const double c = Start + size / 2.0, m = size / 2.0, h = size / 4.0;
+            const double tip = On ? c + h / 2 + 1 : c - h / 2 - 1;
+            const double base = On ? c - h / 2 : c + h / 2;
+            const QPointF pts[3] = {horz ? QPointF(tip, m) : QPointF(m, tip),
+                                    horz ? QPointF(base, m - h) : QPointF(m - h, base),
+                                    horz ? QPointF(base, m + h) : QPointF(m + h, base)};
+            p.drawPolygon(pts, 3);
+        };
+        arrow(0, false);
+        arrow(length - size, true);
+    }
+};
+
 // One scroll bar of a control: a QScrollBar inside the control's widget that
 // keeps the platform's range and reports instead of moving itself.
 class TBar {
 public:
     TBar(TWinControl* Control, Qt::Orientation Orientation) : FControl(Control) {
-        FBar = new QScrollBar(Orientation, Control->Widget()); // owned by the widget
+        FBar = new TArrowScrollBar(Orientation, Control->Widget()); // owned by the widget
         FBar->hide();
         FBar->setFocusPolicy(Qt::NoFocus);
         QObject::connect(FBar, &QAbstractSlider::actionTriggered,
@@ -31,7 +66,7 @@ public:
     TBar(const TBar&) = delete;
     TBar& operator=(const TBar&) = delete;
     TScrollInfo FInfo;
-    QScrollBar* FBar;
+    TArrowScrollBar* FBar;
     bool FShown = false;
 
     int MaxPos() const {
@@ -269,21 +304,38 @@ bool SetScrollBarLook(HWND Wnd, TScrollBarLook Look, TColor Color) {
     if (!bars[0] || !bars[1]) return false;
     QString sheet;
     if (Look != sblNormal) {
+        // Flat bars keep what a bar is for: their full size, the arrow buttons
+        // at both ends for a step at a time, and a thumb as broad as the bar;
+        // only the colours and the thumb's shape are the look's.
         const QColor track = Color == clNone ? QColor(0xF0, 0xF0, 0xF0) : ToQColor(Color);
         const QString t = track.name();
         const QString thumb = Look == sblEncarta ? "#7A96DF" : "#A8A8A8";
         const QString hover = Look == sblEncarta ? "#4B6EC8" : "#8C8C8C";
         const QString round = Look == sblEncarta ? "4px" : "0px";
-        sheet = QString("QScrollBar { background: %1; border: none; margin: 0; }"
-                        "QScrollBar::handle { background: %2; border: none; border-radius: %4;"
-                        " min-width: 12px; min-height: 12px; margin: 2px; }"
-                        "QScrollBar::handle:hover { background: %3; }"
-                        "QScrollBar::add-line, QScrollBar::sub-line { background: %1; border: none;"
-                        " width: 0px; height: 0px; }"
-                        "QScrollBar::add-page, QScrollBar::sub-page { background: %1; }")
-                    .arg(t, thumb, hover, round);
+        const QString size = QString::number(BarSize);
+        sheet =
+            QString("QScrollBar { background: %1; border: none; }"
+                    "QScrollBar:horizontal { height: %5px; margin: 0 %5px 0 %5px; }"
+                    "QScrollBar:vertical { width: %5px; margin: %5px 0 %5px 0; }"
+                    "QScrollBar::handle { background: %2; border: none; border-radius: %4;"
+                    " margin: 1px; }"
+                    "QScrollBar::handle:hover { background: %3; }"
+                    "QScrollBar::handle:horizontal { min-width: %5px; }"
+                    "QScrollBar::handle:vertical { min-height: %5px; }"
+                    "QScrollBar::add-line, QScrollBar::sub-line { background: %1; border: none;"
+                    " subcontrol-origin: margin; }"
+                    "QScrollBar::add-line:hover, QScrollBar::sub-line:hover { background: %6; }"
+                    "QScrollBar::add-line:horizontal { width: %5px; subcontrol-position: right; }"
+                    "QScrollBar::sub-line:horizontal { width: %5px; subcontrol-position: left; }"
+                    "QScrollBar::add-line:vertical { height: %5px; subcontrol-position: bottom; }"
+                    "QScrollBar::sub-line:vertical { height: %5px; subcontrol-position: top; }"
+                    "QScrollBar::add-page, QScrollBar::sub-page { background: %1; }")
+                .arg(t, thumb, hover, round, size, track.darker(112).name());
     }
-    for (TBar* bar : bars)
+    for (TBar* bar : bars) {
         bar->FBar->setStyleSheet(sheet);
+        bar->FBar->DrawArrows = Look != sblNormal;
+        bar->FBar->update();
+    }
     return true;
 }
