@@ -24,7 +24,9 @@ void TGridTransEdit::KeyPress(char& Key) {
 void TGridTransEdit::DoExit() {
     if (Visible()) {
         SetVisible(false);
-        FGrid->SetCells(Col, Row, Text());
+        // The grid may have shrunk while the edit was open: no cell, no write.
+        if (Col >= 0 && Row >= 0 && Col < FGrid->ColCount() && Row < FGrid->RowCount())
+            FGrid->SetCells(Col, Row, Text());
     }
     TEdit::DoExit();
 }

@@ -1162,7 +1162,8 @@ public:
     THTMLHintWindow* SizingHintWindow() const { return FSizingHintWindow.get(); }
     // Fixed cells drawn as buttons that sink while pressed.
     bool FixedAsButtons = false;
-    TEdit* FixedCellEdit() const { return FFixedEdit; }
+    // The edit over a fixed cell being edited (the grid's trans edit).
+    TGridTransEdit* FixedCellEdit() const { return FTransEdit; }
     // A drag of the selection resizer ended: the selection before and after.
     TSelectionResizeEvent OnSelectionResize;
     bool IsPressedFixedCell(int ACol, int ARow) const {
@@ -1194,11 +1195,10 @@ public:
 
 private:
     void PressFixedButton(int ACol, int ARow);
-    // A fixed cell edited in place with a single-line edit (display column).
+    // A fixed cell edited in place with the trans edit (display column).
     void EditFixedCell(int ACol, int ARow);
     bool FixedCellEditWanted(int ACol, int ARow, TGridFixedCellEdit How) const;
     void EndFixedCellEdit(bool Store);
-    TEdit* FFixedEdit = nullptr; // owned by the grid as a component
     TGridCoord FFixedEditCell{-1, -1};
     // The resizer square of the selection (client X, Y), drawn at the
     // bottom-right corner of its last cell.

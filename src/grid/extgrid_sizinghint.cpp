@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "grid/controleditors.h"
 #include "grid/extgrid.h"
 #include "grid/htmlhint.h"
 
@@ -127,35 +128,40 @@ bool TExtStringGrid::FixedCellEditWanted(int ACol, int ARow, TGridFixedCellEdit 
 void TExtStringGrid::EditFixedCell(int ACol, int ARow) {
     EndFixedCellEdit(true);
     HideEditor();
-    if (!FFixedEdit) {
-        FFixedEdit = new TEdit(this); // owned by the grid as a component
-        FFixedEdit->SetParent(this);
-        FFixedEdit->OnKeyDown = [this](TObject*, WORD& Key, TShiftState) {
-            if (Key == VK_RETURN || Key == VK_ESCAPE) {
-                EndFixedCellEdit(Key == VK_RETURN);
-                Key = 0;
-            }
-        };
-        FFixedEdit->OnExit = [this](TObject*) { EndFixedCellEdit(true); };
-    }
+    TGridTransEdit* edit = TransEdit();
+    // Enter and Escape end the edit; the trans edit itself writes its cell
+    // when it loses the focus, so Escape hides it first.
+    edit->OnKeyDown = [this](TObject*, WORD& Key, TShiftState) {
+        if (Key == VK_RETURN || Key == VK_ESCAPE) {
+            EndFixedCellEdit(Key == VK_RETURN);
+            Key = 0;
+        }
+    };
+    edit->OnExit = [this](TObject*) { EndFixedCellEdit(true); };
     const TRect r = CellRect(ACol, ARow);
     FFixedEditCell = {ACol, ARow};
-    FFixedEdit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-    FFixedEdit->SetText(Cells(RealColIndex(ACol), ARow));
-    FFixedEdit->SetVisible(true);
-    FFixedEdit->SetFocus();
-    FFixedEdit->SelectAll();
+    edit->Col = RealColIndex(ACol);
+    edit->Row = ARow;
+    edit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    edit->SetText(Cells(edit->Col, ARow));
+    edit->SetVisible(true);
+    edit->SetFocus();
+    edit->SelectAll();
 }
 
 void TExtStringGrid::EndFixedCellEdit(bool Store) {
     const TGridCoord cell = FFixedEditCell;
-    if (cell.X < 0 || !FFixedEdit) return;
-    // Cleared first: hiding moves the focus, which ends the edit once more.
+    if (cell.X < 0 || !FTransEdit) return;
+    // Cleared first: moving the focus ends the edit once more.
     FFixedEditCell = {-1, -1};
-    if (Store && cell.X < ColCount() && cell.Y < RowCount())
-        SetCells(RealColIndex(cell.X), cell.Y, FFixedEdit->Text());
-    FFixedEdit->SetVisible(false);
+    if (!Store) FTransEdit->SetVisible(false);
     if (CanFocus()) SetFocus();
+    // Without a place for the focus the edit still ends as it would.
+    if (FTransEdit->Visible()) {
+        if (Store && FTransEdit->Col < ColCount() && cell.Y < RowCount())
+            SetCells(FTransEdit->Col, cell.Y, FTransEdit->Text());
+        FTransEdit->SetVisible(false);
+    }
     RepaintCell(cell.X, cell.Y);
 }
 

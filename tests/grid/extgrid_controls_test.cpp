@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QString>
 
+#include "grid/controleditors.h"
 #include "gridfixture.h"
 #include "vcltestenv.h"
 
@@ -290,6 +291,7 @@ TEST_F(ControlsTest, AFixedCellIsEditedInPlaceWhenTheSettingsAskForIt) {
     ClickAt(head.X, head.Y);
     TEdit* edit = Grid->FixedCellEdit();
     ASSERT_NE(nullptr, edit);
+    EXPECT_EQ("TGridTransEdit", edit->ClassName()) << "the grid's trans edit serves fixed cells";
     EXPECT_TRUE(edit->Visible());
     EXPECT_EQ(Name(2, 0), edit->Text());
     const TRect cell = Grid->CellRect(2, 0);
