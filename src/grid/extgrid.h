@@ -228,6 +228,8 @@ public:
     void SelectRowsInSelection(bool Force);
     void SelectColsInSelection(bool Force);
     void AdvanceToNextCell(int ACol, int ARow, bool Forward, bool KeepEditor, bool Force);
+    // Whether the cell (display column) holds a check box, radio group or button.
+    bool HasCellControl(int ACol, int ARow) const;
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
 
     // --- data operations: sorting, find, filter, clipboard, import, statistics ---
@@ -474,8 +476,6 @@ protected:
 private:
     int LastNormalCol() const { return ColCount() - 1 - VisibleFixedRightCols(); }
     int LastNormalRow() const { return RowCount() - 1 - FFixedFooters; }
-    // Whether the cell (display column) holds a check box, radio group or button.
-    bool HasCellControl(int ACol, int ARow) const;
     bool IsFixedAt(int ACol, int ARow);
     bool SkipFixedCells(WORD Key);
     void InsertRowByKey(int ARow);

@@ -409,11 +409,7 @@ void TExtStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Forward, bool Ke
         if (editing && !KeepEditor) HideEditor();
         FocusCell(c, r, true);
         SetRow(r);
-        const TCellType type = GetCellType(realCol, r);
-        const bool control = type == ctCheckBox || type == ctDataCheckBox ||
-                             type == ctVirtCheckBox || type == ctRadio || type == ctButton ||
-                             type == ctBitButton;
-        if (editing && !KeepEditor && !control) ShowEditor();
+        if (editing && !KeepEditor && !HasCellControl(c, r)) ShowEditor();
         return;
     }
 }

@@ -216,13 +216,27 @@ bool TExtInplaceEdit::CursorWalk(WORD Key, TShiftState Shift) {
     const bool right = Key == VK_RIGHT;
     const int caret = SelStart();
     if (right ? caret != static_cast<int>(Text().size()) : caret != 0) return false;
-    const int next = FExtGrid->Col() + (right ? 1 : -1);
-    const int last = FExtGrid->ColCount() - 1 - FExtGrid->FixedRightCols();
-    if (next < FExtGrid->FixedCols() || next > last) return false;
     if (!ValidateOrReload()) return true;
-    // Written back and closed as Enter would, then one column on.
+    const int col = FExtGrid->Col(), row = FExtGrid->Row();
+    const int next = col + (right ? 1 : -1);
+    const int last = FExtGrid->ColCount() - 1 - FExtGrid->FixedRightCols();
+    // Written back and closed as Enter would.
     FExtGrid->SetEditorMode(false);
-    FExtGrid->FocusCell(next, FExtGrid->Row(), true);
+    if (next >= FExtGrid->FixedCols() && next <= last && FExtGrid->HasCellControl(next, row)) {
+        // A check box, radio group or button beside: the walk stops on it.
+        FExtGrid->FocusCell(next, row, true);
+        return true;
+    }
+    // Otherwise on to the next cell that may be edited, wrapping at the row's
+    // end, always along the row whatever way Enter advances.
+    TNavigation* nav = FExtGrid->Navigation();
+    struct TDirectionHold {
+        TNavigation* Nav;
+        TAdvanceDirection Held;
+        ~TDirectionHold() { Nav->AdvanceDirection = Held; }
+    } hold{nav, nav->AdvanceDirection};
+    nav->AdvanceDirection = adLeftRight;
+    FExtGrid->AdvanceToNextCell(col, row, right, false, true);
     return true;
 }
 

@@ -78,11 +78,45 @@ TEST_F(EditAidsTest, TheArrowsWalkOutOfTheEditorAtTheEndsOfTheText) {
     SendKey(Editor(), Qt::Key_Left);
     EXPECT_EQ(Grid->Col(), 1);
     EXPECT_EQ(Grid->Cells(2, 1), "c2r1");
-    // Never into the fixed column.
+    // Never into the fixed column: Left at the first cell of a row goes back
+    // to the end of the row above, as Shift+Enter would.
+    Grid->FocusCell(1, 2, true);
     SendKey(Grid, Qt::Key_F2);
     SendKey(Editor(), Qt::Key_Home);
     SendKey(Editor(), Qt::Key_Left);
+    EXPECT_EQ(Grid->Col(), 3);
+    EXPECT_EQ(Grid->Row(), 1);
+}
+
+TEST_F(EditAidsTest, TheWalkAdvancesAlongTheRowAndStopsOnACellControl) {
+    Grid->Navigation()->CursorWalkEditor = true;
+    Grid->Navigation()->AdvanceDirection = adTopBottom; // Enter goes down, the walk does not
+    // Column 2 of row 1 takes no editing: the walk passes it.
+    Grid->OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
+        if (ACol == 2 && ARow == 1) CanEdit = false;
+    };
+    Type("x");
+    SendKey(Editor(), Qt::Key_Right);
+    EXPECT_EQ(Grid->Cells(1, 1), "x");
+    EXPECT_EQ(Grid->Col(), 3);
+    EXPECT_EQ(Grid->Row(), 1);
+    EXPECT_EQ(Grid->Navigation()->AdvanceDirection, adTopBottom);
+    // At the row's end the walk goes on in the next row.
+    SendKey(Grid, Qt::Key_F2); // the caret at the end of the text
+    SendKey(Editor(), Qt::Key_Right);
     EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Row(), 2);
+    // A check box beside the cell: the walk stops on it, though it could not
+    // be edited as text.
+    Grid->AddCheckBox(2, 2, false, false);
+    Grid->OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) {
+        if (ACol == 2) CanEdit = false;
+    };
+    SendKey(Grid, Qt::Key_F2); // the caret at the end of the text
+    SendKey(Editor(), Qt::Key_Right);
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Grid->Row(), 2);
+    EXPECT_EQ(Editor(), nullptr);
 }
 
 TEST_F(EditAidsTest, AComboListIsAsWideAsItsWidestItemWhenAsked) {
