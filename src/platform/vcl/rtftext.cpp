@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string_view>
 
+#include "platform/rtl/codepages.h"
 #include "platform/rtl/sysutils.h"
 
 namespace {
@@ -87,14 +89,19 @@ public:
                 }
                 Skip = 0;
             } else if (c == '\\') {
-                Control();
+                Control(); // a \'hh may be the second byte of a character
+                continue;
             } else if (c == '\r' || c == '\n') {
-                // Line ends of the source are no text.
+                // Line ends of the source are no text (and may fall between
+                // the two bytes of a character).
+                continue;
             } else if (c == '\t') {
                 Char(u'\t');
             } else if (static_cast<unsigned char>(c) >= 0x20) {
-                Char(Cp1252ToUtf16(std::string(1, c))[0]);
+                Byte(static_cast<unsigned char>(c));
+                continue;
             }
+            Lead = -1;
         }
         if (Cur.Dest == dFontTable) CommitFont();
         Doc.Paragraphs.back().Align = Align;
@@ -113,21 +120,71 @@ private:
     int Skip = 0; // characters still to drop after a \uN
     bool StarPending = false;
     TRtfAlign Align = raLeft;
-    std::map<int, std::string> Fonts;
+    struct TFontEntry {
+        std::string Name;
+        unsigned CodePage = 0; // 0: the document's
+    };
+    std::map<int, TFontEntry> Fonts;
     std::vector<TColor> Colors;
     int FontEntry = -1;
-    std::string FontEntryName;
+    unsigned FontEntryCodePage = 0;
+    std::u16string FontEntryName;
+    // Bytes of text are characters of the code page of their font, else of
+    // the document's (\ansicpg); each page read gets its decoder once.
+    unsigned DocCodePage = 1252;
+    std::map<unsigned, std::unique_ptr<TCodePageDecoder>> Decoders;
+    int Lead = -1; // the first byte of a double-byte character, while waiting
     int Red = -1, Green = -1, Blue = -1;
     TRtfDocument Doc;
 
     void CommitFont() {
         if (FontEntry >= 0) {
-            std::string name = Trim(FontEntryName);
+            std::string name = Trim(Utf16ToCp1252(FontEntryName));
             if (!name.empty() && name.back() == ';') name.pop_back();
-            Fonts[FontEntry] = Trim(name);
+            Fonts[FontEntry] = {Trim(name), FontEntryCodePage};
         }
         FontEntry = -1;
+        FontEntryCodePage = 0;
         FontEntryName.clear();
+    }
+
+    unsigned CodePageHere() const {
+        unsigned cp = 0;
+        if (Cur.Dest == dFontTable) {
+            cp = FontEntryCodePage;
+        } else {
+            const auto font = Fonts.find(Cur.Font);
+            if (font != Fonts.end()) cp = font->second.CodePage;
+        }
+        return cp ? cp : DocCodePage;
+    }
+
+    // A byte of text, raw or as \'hh.
+    void Byte(unsigned char B) {
+        if (Skip > 0) {
+            --Skip;
+            Lead = -1;
+            return;
+        }
+        if (B < 0x80 && Lead < 0) {
+            Char(B);
+            return;
+        }
+        const unsigned cp = CodePageHere();
+        std::unique_ptr<TCodePageDecoder>& d = Decoders[KnownCodePage(cp) ? cp : 1252];
+        if (!d) d = std::make_unique<TCodePageDecoder>(cp);
+        std::u16string chars;
+        if (Lead >= 0) {
+            chars = d->Decode(static_cast<unsigned char>(Lead), B);
+            Lead = -1;
+        } else if (d->IsLeadByte(B)) {
+            Lead = B;
+            return;
+        } else {
+            chars = d->Decode(B);
+        }
+        for (const char16_t c : chars)
+            Char(c);
     }
 
     void CommitColor() {
@@ -153,7 +210,7 @@ private:
             if (C == u';') {
                 CommitFont();
             } else if (FontEntry >= 0 && FontEntryName.size() < 256 && C >= 0x20) {
-                FontEntryName += Utf16ToCp1252(std::u16string(1, C));
+                FontEntryName += C;
             }
             return;
         case dColorTable:
@@ -164,7 +221,7 @@ private:
         }
         TRtfCharFormat f = Cur.Format;
         const auto font = Fonts.find(Cur.Font);
-        f.FontName = font == Fonts.end() ? std::string() : font->second;
+        f.FontName = font == Fonts.end() ? std::string() : font->second.Name;
         f.Color = Cur.Color > 0 && Cur.Color < static_cast<int>(Colors.size())
                       ? Colors[static_cast<size_t>(Cur.Color)]
                       : clNone;
@@ -190,6 +247,7 @@ private:
     void Control() {
         if (P >= S.size()) return;
         const char c = S[P];
+        if (c != '\'') Lead = -1;
         if (!std::isalpha(static_cast<unsigned char>(c))) {
             ++P;
             Symbol(c);
@@ -254,12 +312,7 @@ private:
                 ++P;
                 value = hi * 16 + lo;
             }
-            if (Cur.Dest == dFontTable && Skip == 0) {
-                if (FontEntry >= 0 && FontEntryName.size() < 256 && value >= 0x20)
-                    FontEntryName += static_cast<char>(value);
-                break;
-            }
-            Char(Cp1252ToUtf16(std::string(1, static_cast<char>(value)))[0]);
+            Byte(static_cast<unsigned char>(value));
             break;
         }
         default:
@@ -296,6 +349,18 @@ private:
             --Skip;
             return;
         }
+        // The document's code page, in any group.
+        if (W == "ansicpg" && HasParam && Param > 0) {
+            DocCodePage = static_cast<unsigned>(Param);
+            return;
+        }
+        static constexpr std::pair<std::string_view, unsigned> Charsets[] = {
+            {"ansi", 1252}, {"mac", 10000}, {"pc", 437}, {"pca", 850}};
+        for (const auto& [word, cp] : Charsets)
+            if (W == word) {
+                DocCodePage = cp;
+                return;
+            }
         if (W == "fonttbl") {
             Cur.Dest = dFontTable;
         } else if (W == "colortbl") {
@@ -304,6 +369,10 @@ private:
             if (W == "f" && HasParam) {
                 CommitFont();
                 FontEntry = Param;
+            } else if (W == "fcharset" && HasParam) {
+                FontEntryCodePage = CharsetCodePage(Param);
+            } else if (W == "cpg" && HasParam && Param > 0) {
+                FontEntryCodePage = static_cast<unsigned>(Param);
             }
         } else if (Cur.Dest == dColorTable) {
             const int v = std::clamp(HasParam ? Param : 0, 0, 255);
@@ -493,6 +562,10 @@ std::string WriteRTF(const TRtfDocument& Doc) {
 }
 
 std::string RTFPlainText(const TRtfDocument& Doc) {
+    return Utf16ToCp1252(RTFWideText(Doc));
+}
+
+std::u16string RTFWideText(const TRtfDocument& Doc) {
     std::u16string text;
     for (size_t i = 0; i < Doc.Paragraphs.size(); ++i) {
         if (i) text += u"\r\n";
@@ -504,7 +577,7 @@ std::string RTFPlainText(const TRtfDocument& Doc) {
                     text += c;
             }
     }
-    return Utf16ToCp1252(text);
+    return text;
 }
 
 bool IsRTFText(const std::string& Text) {

@@ -53,7 +53,9 @@ TRtfDocument ReadRTF(const std::string& Text);
 // Windows-1252 as themselves or \'hh, others as \uN.
 std::string WriteRTF(const TRtfDocument& Doc);
 // The characters of the document: paragraphs joined by CR LF, line breaks as
-// CR LF too, in Windows-1252 ('?' for characters it lacks).
+// CR LF too.
+std::u16string RTFWideText(const TRtfDocument& Doc);
+// The same in Windows-1252 ('?' for characters it lacks).
 std::string RTFPlainText(const TRtfDocument& Doc);
 inline std::string RTFToPlainText(const std::string& RTF) {
     return RTFPlainText(ReadRTF(RTF));

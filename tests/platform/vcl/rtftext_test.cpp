@@ -72,6 +72,39 @@ TEST(RtfReader, SkipsWhatItDoesNotShowAndReadsCharacters) {
     EXPECT_EQ(RTFPlainText(doc).substr(RTFPlainText(doc).find("rechts")), "rechts\r\ntwee");
 }
 
+TEST(RtfReader, BytesAreCharactersOfTheirFontsCodePage) {
+    // As a rich edit on a Cyrillic system writes it: the document's code page,
+    // fonts with their character sets, text as \'hh bytes.
+    const TRtfDocument doc = ReadRTF(
+        "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Arial;}"
+        "{\\f1\\fnil\\fcharset0 Arial;}{\\f2\\fnil\\fcharset161 Arial Greek;}"
+        "{\\f3\\fnil\\fcharset1 Courier;}}"
+        "\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 {\\f1 caf\\'e9 }{\\f2 \\'e1\\'e3 }{\\f3 \\'e0}\\par}");
+    ASSERT_EQ(doc.Paragraphs.size(), 1u);
+    std::u16string text;
+    for (const TRtfRun& r : doc.Paragraphs[0].Runs)
+        text += r.Text;
+    // Cyrillic, Western (charset 0), Greek, and the document's page for a
+    // font of the default set.
+    EXPECT_EQ(text, u"Привет café αγ а");
+    // The plain text keeps what the program's code page holds.
+    EXPECT_EQ(RTFPlainText(doc), "?????? caf\xE9 ?? ?");
+
+    // Without fonts the document's code page counts; Central European here.
+    EXPECT_EQ(ReadRTF("{\\rtf1\\ansi\\ansicpg1250 P\\'f8\\'edli\\'9a}").Paragraphs[0].Runs[0].Text,
+              u"Příliš");
+    // Double-byte pages: lead and trail byte make one character, also across
+    // a line end of the source or with the trail byte written as itself;
+    // the bytes after a \uN stand in for it and are dropped.
+    const TRtfDocument jis = ReadRTF(
+        "{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'82\r\n\\'a2\\'83A\\uc2\\u12354\\'82\\'a0x}");
+    EXPECT_EQ(jis.Paragraphs[0].Runs[0].Text, u"あいアあx");
+    // An unknown code page reads as Windows-1252.
+    EXPECT_EQ(ReadRTF("{\\rtf1\\ansi\\ansicpg4242 \\'e9}").Paragraphs[0].Runs[0].Text, u"é");
+    // A lead byte whose trail never comes is dropped, nothing else.
+    EXPECT_EQ(ReadRTF("{\\rtf1\\ansicpg936 a\\'d6}b}").Paragraphs[0].Runs[0].Text, u"ab");
+}
+
 TEST(RtfReader, HostileInputEndsCleanly) {
     // Deep nesting, numbers beyond every range, truncated groups and words,
     // a \bin longer than the text: all end with what could be read.
