@@ -45,6 +45,14 @@ bool TextToDateTime(const std::string& S, TDateTime& V) {
     return false;
 }
 
+// The characters of a rich cell: single-byte text where the program's code
+// page holds them all, else wide text, so that a Cyrillic cell copies as itself.
+std::string RichCellPlainText(const std::string& RTF) {
+    const std::u16string wide = RTFWideText(ReadRTF(RTF));
+    std::string narrow = Utf16ToCp1252(wide);
+    return Cp1252ToUtf16(narrow) == wide ? narrow : EncodeWideCell(wide);
+}
+
 } // namespace
 
 // --- copying ---------------------------------------------------------------------------
@@ -63,7 +71,7 @@ std::vector<std::vector<std::string>> TExtStringGrid::CopiedCells(const TGridRec
             // What the cell shows, not what it stores.
             std::string text = GetFormattedCellText(RealColIndex(c), r);
             if (text.find("{\\") != std::string::npos)
-                text = RTFToPlainText(text);
+                text = RichCellPlainText(text);
             else if (!Navigation()->CopyHTMLTagsToClipboard && text.find("</") != std::string::npos)
                 text = StripHTML(text);
             line.push_back(std::move(text));

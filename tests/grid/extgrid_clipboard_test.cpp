@@ -124,6 +124,17 @@ TEST_F(Clip, HiddenColumnsAndRowsAreNotCopiedHtmlAndRichText) {
     EXPECT_EQ(Clipboard()->AsText(), "<b>bold</b> text");
 }
 
+TEST_F(Clip, ARichCellOfAnotherCodePageCopiesAsItsOwnLetters) {
+    Fill(4, 4);
+    // Written on a Cyrillic system: the letters are bytes of code page 1251.
+    Grid->SetCells(1, 1,
+                   "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}"
+                   "\\f0 \\'cc\\'e8\\'f0}");
+    Grid->CopyRectAsText(Rc(1, 1, 2, 1), false);
+    EXPECT_EQ(Clipboard()->AsWideText(), u"Мир\tc2r1");
+    EXPECT_EQ(Clipboard()->AsText(), "???\tc2r1");
+}
+
 TEST_F(Clip, CellStreamCarriesTextsColoursAndCheckBoxes) {
     Fill(4, 4);
     Grid->Navigation()->AllowFmtClipboard = true;
