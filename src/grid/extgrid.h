@@ -676,6 +676,7 @@ public:
     TGetCellBorderEvent OnGetCellBorder, OnGetCellPrintBorder;
     TGetFormatEvent OnGetFormat;
     TGetEditorTypeEvent OnGetEditorType;
+    TGetEditorPropEvent OnGetEditorProp;
     THasComboBoxEvent OnHasComboBox;
     TIsFixedCellEvent OnIsFixedCell;
     TCanEditCellEvent OnCanEditCell;

@@ -233,6 +233,7 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
         EditLink->SetVisible(true);
         EditLink->SetCellProperties();
         EditLink->SetProperties();
+        if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, EditLink);
         EditLink->SetEditorValue(text);
         FActiveCellEditor = editor;
         EditLink->SetFocus(true);

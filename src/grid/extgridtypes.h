@@ -79,6 +79,10 @@ using TGetFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle
                                            std::string& aPrefix, std::string& aSuffix)>;
 using TGetEditorTypeEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
+class TEditLink;
+// The link's control is set up for the cell: the application's last word on it.
+using TGetEditorPropEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
 using THasComboBoxEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, bool& HasComboBox)>;
 // (Sender, ARow, ACol, var Answer): OnIsFixedCell, OnCanEditCell, OnIsPasswordCell.

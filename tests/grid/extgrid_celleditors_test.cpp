@@ -405,9 +405,20 @@ TEST_F(CellEditorsTest, AnEditLinkPlugsInTheApplicationsControl) {
     TTestLink link(nullptr);
     Grid->EditLink = &link;
     Grid->Navigation()->AdvanceOnEnter = true;
+    // The application sets the control up for the cell before the value goes in.
+    std::vector<std::string> asked;
+    Grid->OnGetEditorProp = [&](TObject*, int ACol, int ARow, TEditLink* AEditLink) {
+        asked.push_back(std::to_string(ACol) + "," + std::to_string(ARow));
+        EXPECT_EQ(&link, AEditLink);
+        static_cast<TTestLink*>(AEditLink)->Edit->SetMaxLength(4);
+    };
     Open();
     ASSERT_NE(nullptr, link.Edit);
     ASSERT_EQ(link.Edit, Shown());
+    EXPECT_EQ(asked, std::vector<std::string>{"2,2"});
+    EXPECT_EQ(4, link.Edit->MaxLength());
+    Grid->OnGetEditorProp = nullptr;
+    link.Edit->SetMaxLength(0);
     EXPECT_EQ(Name(2, 2), link.Edit->Text());
     EXPECT_EQ(&link, static_cast<TEditLinkEditor*>(Grid->ActiveCellEditor())->Link);
     link.Edit->SetText("Zomerveld");
