@@ -37,6 +37,7 @@ void MainFormTest::SetUp() {
     setenv("VZ_SETTINGS_FILE", IniFile.c_str(), 1);
     FOldCwd = GetCurrentDir();
     FOldDataMap = DataMap;
+    FOldRating = RatingType;
     SetCurrentDir(Work);
     TStringList help;
     help.Add("Hulp bij Vivazozodi");
@@ -51,6 +52,9 @@ void MainFormTest::TearDown() {
     FDialogs.reset();
     SetCurrentDir(FOldCwd);
     DataMap = FOldDataMap;
+    // The main window sets the program's rating kind (its radio group, a group
+    // it opens); the next test builds its groups under the kind it found.
+    RatingType = FOldRating;
     RestoreEnv("XDG_DOCUMENTS_DIR", FOldDocs, FHadDocs);
     RestoreEnv("VZ_SETTINGS_FILE", FOldIni, FHadIni);
 }

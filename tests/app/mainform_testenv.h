@@ -41,6 +41,7 @@ protected:
 private:
     std::unique_ptr<TDialogServiceScope> FDialogs;
     std::string FOldCwd, FOldDataMap;
+    TRatingType FOldRating = rtKNSB;
     std::string FOldDocs, FOldIni;
     bool FHadDocs = false, FHadIni = false;
 };
