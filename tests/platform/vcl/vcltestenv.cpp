@@ -1,7 +1,6 @@
 #include "vcltestenv.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -39,17 +38,6 @@ void SendWheel(TControl* Control, int X, int Y, int AngleDelta, Qt::KeyboardModi
     QWheelEvent e(local, global, QPoint(), QPoint(0, AngleDelta), Qt::NoButton, Modifiers,
                   Qt::NoScrollPhase, false);
     QApplication::sendEvent(Control->Widget(), &e);
-}
-
-bool ProcessUntil(const std::function<bool()>& Done) {
-    // A bound against a hang only, generous for a machine with every CPU busy.
-    QElapsedTimer Clock;
-    Clock.start();
-    while (!Done() && Clock.elapsed() < 30000) {
-        Application->ProcessMessages();
-        if (!Done()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-    return Done();
 }
 
 void ShowActive(TCustomForm* Form) {

@@ -11,6 +11,7 @@
 
 #include "platform/vcl/controls.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/synthinput.h"
 
 // Key press and release as the keyboard would send them.
 void SendKey(TControl* Control, int QtKey, const QString& Text = QString(),
@@ -23,8 +24,10 @@ void SendWheel(TControl* Control, int X, int Y, int AngleDelta,
                Qt::KeyboardModifiers Modifiers = Qt::NoModifier);
 // Shows the form and waits (a bounded number of rounds) until it is active.
 void ShowActive(TCustomForm* Form);
-// Handles messages until Done() or the safety bound of rounds is reached.
-bool ProcessUntil(const std::function<bool()>& Done);
+// Handles messages until Done() holds; false after a generous bound of time.
+inline bool ProcessUntil(const std::function<bool()>& Done) {
+    return PumpUntil(Done);
+}
 
 // A drawn control that writes down every message it gets (through a hook on
 // its window procedure) and can be told what WM_GETDLGCODE answers.

@@ -3,9 +3,7 @@
 #include "gridtestenv.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
-#include <QThread>
 
 namespace {
 
@@ -16,19 +14,6 @@ struct MouseTest : GridFixture {
         Grid->SetRowCount(40);
     }
 };
-
-// Handles messages until Done() (the scroll timer ticks every GridScrollInterval
-// milliseconds); the bound is only against a hang, generous for a busy machine.
-bool WaitUntil(const std::function<bool()>& Done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!Done() && clock.elapsed() < 30000) {
-        Application->ProcessMessages();
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return Done();
-}
 
 } // namespace
 
@@ -95,7 +80,7 @@ TEST_F(MouseTest, TheMouseRestingPastAnEdgeKeepsScrollingUntilReleased) {
     Drag(a.X, Grid->ClientHeight() + 10);
     const int top = Grid->TopRow();
     // No more mouse moves: the timer goes on a cell at a time.
-    EXPECT_TRUE(WaitUntil([&] { return Grid->TopRow() >= top + 3; }));
+    EXPECT_TRUE(ProcessUntil([&] { return Grid->TopRow() >= top + 3; }));
     EXPECT_EQ(1, Grid->Selection().Top);
     EXPECT_EQ(Grid->Row(), Grid->Selection().Bottom);
     EXPECT_FALSE(IsRectEmpty(Grid->CellRect(1, Grid->Row())));
@@ -105,7 +90,7 @@ TEST_F(MouseTest, TheMouseRestingPastAnEdgeKeepsScrollingUntilReleased) {
     EXPECT_FALSE(KillTimer(Grid, GridScrollTimer));
     Drag(a.X, -5); // above the top: upwards
     const int high = Grid->TopRow();
-    EXPECT_TRUE(WaitUntil([&] { return Grid->TopRow() <= high - 2; }));
+    EXPECT_TRUE(ProcessUntil([&] { return Grid->TopRow() <= high - 2; }));
     Release(a.X, -5);
     EXPECT_FALSE(KillTimer(Grid, GridScrollTimer)); // the release stopped it
     const int at = Grid->TopRow();
