@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "../vz_bench_group.h"
+#include "../vz_bench_qt.h"
 #include "app/standform.h"
 #include "app/standgrid.h"
 #include "grid/columngrid.h"
 #include "model/stand.h"
-#include "platform/vcl/qtapp.h"
 
 namespace {
 
@@ -56,8 +56,7 @@ BENCHMARK(BM_Crosstable)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
+    StartOffscreenQt();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

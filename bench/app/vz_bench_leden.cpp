@@ -13,11 +13,11 @@
 #include <string>
 #include <unistd.h>
 
+#include "../vz_bench_qt.h"
 #include "app/ledenlijst.h"
 #include "grid/columngrid.h"
 #include "model/group.h"
 #include "model/player.h"
-#include "platform/vcl/qtapp.h"
 
 namespace {
 
@@ -108,8 +108,7 @@ BENCHMARK(BM_ShowLedenlijst)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
+    StartOffscreenQt();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "../vz_bench_qt.h"
 #include "grid/extgrid.h"
-#include "platform/vcl/qtapp.h"
 
 namespace {
 
@@ -212,9 +212,7 @@ VZ_GRID_BENCH(BM_InsertDelete_Plain);
 } // namespace
 
 int main(int argc, char** argv) {
-    // A grid is a control: it needs the GUI application, offscreen without a display.
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
+    StartOffscreenQt();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -17,10 +17,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "../vz_bench_qt.h"
 #include "../vz_bench_table.h"
 #include "grid/extgrid.h"
 #include "grid/support/gridvalues.h"
-#include "platform/vcl/qtapp.h"
 
 namespace {
 
@@ -177,8 +177,7 @@ BENCHMARK(BM_SortDate_StdSort)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
+    StartOffscreenQt();
     const int rc = RunWithPeers(
         argc, argv,
         {{"LoadFromCSV 40,000 lines x 18 fields", "BM_LoadCSV_Grid", "BM_LoadCSV_Plain"},

@@ -15,9 +15,10 @@
 #include <memory>
 #include <string>
 
+#include "../vz_bench_qt.h"
 #include "grid/extgrid.h"
 #include "platform/vcl/forms.h"
-#include "platform/vcl/qtapp.h"
+#include "vz_bench_screen.h"
 #include "vz_bench_table.h"
 
 namespace {
@@ -54,11 +55,7 @@ std::unique_ptr<QTableView> view;
 
 TExtStringGrid& Grid() {
     if (grid) return *grid;
-    form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(0, 0, Width + 20, Height + 20);
-    grid = new TExtStringGrid(form.get()); // owned by the form
-    grid->SetParent(form.get());
-    grid->SetBounds(0, 0, Width, Height);
+    grid = MakeScreenGrid(form, Width, Height);
     grid->SetColCount(Cols);
     grid->SetRowCount(Rows + 1);
     grid->SetDefaultRowHeight(RowHeight);
@@ -129,8 +126,7 @@ BENCHMARK(BM_QtScreen)->Arg(plTop)->Arg(plMiddle)->Arg(plEnd)->Unit(benchmark::k
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
+    StartOffscreenQt();
     const int rc =
         RunWithPeers(argc, argv,
                      {{"screen at the top vs QTableView", "BM_GridScreen/0", "BM_QtScreen/0"},

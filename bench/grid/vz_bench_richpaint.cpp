@@ -14,9 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "../vz_bench_qt.h"
 #include "grid/extgrid.h"
 #include "platform/vcl/forms.h"
-#include "platform/vcl/qtapp.h"
+#include "vz_bench_screen.h"
 #include "vz_bench_table.h"
 
 namespace {
@@ -42,11 +43,7 @@ TExtStringGrid* grid = nullptr;
 
 TExtStringGrid& Grid() {
     if (grid) return *grid;
-    form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(0, 0, Width + 20, Height + 20);
-    grid = new TExtStringGrid(form.get()); // owned by the form
-    grid->SetParent(form.get());
-    grid->SetBounds(0, 0, Width, Height);
+    grid = MakeScreenGrid(form, Width, Height);
     grid->SetFixedCols(0);
     grid->SetFixedRows(0);
     grid->SetColCount(Cols);
@@ -118,8 +115,7 @@ BENCHMARK(BM_QtRichScreen)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
+    StartOffscreenQt();
     const int rc = RunWithPeers(
         argc, argv,
         {{"30 rich-text cells vs QTextDocument", "BM_GridRichScreen", "BM_QtRichScreen"}});

@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "../vz_bench_qt.h"
 #include "../vz_bench_table.h"
 #include "grid/support/htmlcanvas.h"
 #include "platform/vcl/gfx/qtconvert.h"
-#include "platform/vcl/qtapp.h"
 
 namespace {
 
@@ -96,9 +96,7 @@ BENCHMARK(BM_QTextDocumentMeasureAndDraw);
 } // namespace
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application; without a display the offscreen one serves.
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    EnsureQtApplication();
+    StartOffscreenQt();
     const int rc = RunWithPeers(argc, argv,
                                 {{"RenderHTML measure and draw vs QTextDocument",
                                   "BM_RenderHTMLMeasureAndDraw", "BM_QTextDocumentMeasureAndDraw"},
