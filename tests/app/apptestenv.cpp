@@ -37,10 +37,6 @@ const TClubLid ClubLeden[] = {
 
 } // namespace
 
-TGame* EnterClubResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft) {
-    return EnterResult(G, A, B, Code, EersteHelft);
-}
-
 std::unique_ptr<TGroep> MakeClubGroep(bool DubbelRondig, bool WithResults) {
     TGroepRec rec;
     rec.Naam = "Clubkampioenschap A";
@@ -71,7 +67,7 @@ std::unique_ptr<TGroep> MakeClubGroep(bool DubbelRondig, bool WithResults) {
         int k = 0;
         for (int a = 1; a <= 8; ++a)
             for (int b = a + 1; b <= 8; ++b)
-                EnterClubResult(*g, a, b, codes[k++ % 14]);
+                EnterResult(*g, a, b, codes[k++ % 14]);
     }
     FillRondeRecs(*g);
     return g;

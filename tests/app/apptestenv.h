@@ -19,10 +19,6 @@ class TCustomForm;
 // the second cycle of a double group stays open.
 std::unique_ptr<TGroep> MakeClubGroep(bool DubbelRondig = false, bool WithResults = true);
 
-// Enters the result of the game between draw numbers A and B as the results
-// window does (entry code seen from A) and lets both players' rounds follow.
-TGame* EnterClubResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft = 1);
-
 // Makes Groep the current group (and its rating kind the current kind) for the
 // lifetime of the scope; the previous ones come back after.
 class TCurGroepScope {

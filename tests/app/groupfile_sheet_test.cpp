@@ -18,6 +18,7 @@
 #include "model/group.h"
 #include "model/groupfile.h"
 #include "model/names.h"
+#include "model_fixtures.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/forms.h"
 #include "widgettest.h"
@@ -123,14 +124,14 @@ void ExpectSameGroep(const TGroep& Want, const TGroep& Got) {
 // one with a letter beyond ASCII, the tie-breaks, series points and a date.
 std::unique_ptr<TGroep> VolleGroep(bool DubbelRondig) {
     auto g = MakeClubGroep(DubbelRondig, true);
-    EnterClubResult(*g, 1, 2, 4); // 0-0
-    EnterClubResult(*g, 3, 4, 5); // 0-0 Regl.
-    EnterClubResult(*g, 5, 6, 7); // 0-1 Regl.
-    EnterClubResult(*g, 7, 8, 8); // ½-½ Regl.
+    EnterResult(*g, 1, 2, 4); // 0-0
+    EnterResult(*g, 3, 4, 5); // 0-0 Regl.
+    EnterResult(*g, 5, 6, 7); // 0-1 Regl.
+    EnterResult(*g, 7, 8, 8); // ½-½ Regl.
     if (DubbelRondig) {
-        EnterClubResult(*g, 1, 2, 3, 0); // ½-½
-        EnterClubResult(*g, 2, 3, 6, 0); // 1-0 Regl.
-        EnterClubResult(*g, 4, 8, 2, 0); // 0-1
+        EnterResult(*g, 1, 2, 3, 0); // ½-½
+        EnterResult(*g, 2, 3, 6, 0); // 1-0 Regl.
+        EnterResult(*g, 4, 8, 2, 0); // 0-1
     }
     g->Spelers.Sp(1)->Rec.Achternaam = "Berg; jr.";
     g->Spelers.Sp(2)->Rec.Voornaam = "J\xFCrgen";

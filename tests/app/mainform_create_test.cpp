@@ -6,6 +6,7 @@
 #include "apptestenv.h"
 #include "grid/columngrid.h"
 #include "mainform_testenv.h"
+#include "model_fixtures.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/inifiles.h"
 #include "platform/vcl/buttons.h"
@@ -74,7 +75,7 @@ TEST_F(MainFormCreate, ShippedHelpSaysTheRowPlayerCountsInTheCrosstable) {
         TKleur kleur = kWit;
         const TGame* game = g->Games.GetGameOnBgNrs(1, b, kleur, 1);
         if (!game || kleur != kZwart) continue;
-        EnterClubResult(*g, 1, b, 1);
+        EnterResult(*g, 1, b, 1);
         EXPECT_EQ(1.0, UitslagToScore(game->Rec.Slots[kZwart].Uitslag));
         return;
     }

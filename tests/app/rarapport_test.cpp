@@ -6,6 +6,7 @@
 #include <set>
 
 #include "apptestenv.h"
+#include "model_fixtures.h"
 #include "road_testenv.h"
 #include "vz_test_support.h"
 #include "widgettest.h"
@@ -376,7 +377,7 @@ TEST_F(RaRapportTest, DoubleRoundReportsEveryGame) {
     auto g = MakeClubGroep(true, true);
     for (int a = 1; a <= 8; ++a)
         for (int b = a + 1; b <= 8; ++b)
-            EnterClubResult(*g, a, b, (a + b) % 3 == 0 ? 3 : 1, 0);
+            EnterResult(*g, a, b, (a + b) % 3 == 0 ? 3 : 1, 0);
     TCurGroepScope scope(g.get());
     const std::string text = SaveReport();
     CheckReportLayout(text, 14);

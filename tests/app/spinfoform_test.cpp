@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "apptestenv.h"
+#include "model_fixtures.h"
 #include "standtestgroep.h"
 #include "widgettest.h"
 
@@ -258,7 +259,7 @@ TEST_F(SpInfoFormTest, DoubleRoundGivesALineForEveryGame) {
     // card's rows to begin with.
     for (int a = 1; a <= 8; ++a)
         for (int b = a + 1; b <= 8; ++b)
-            EnterClubResult(*g, a, b, 3, 0);
+            EnterResult(*g, a, b, 3, 0);
     FillRondeRecs(*g);
     CalcStand(*g);
     TCurGroepScope scope(g.get());

@@ -1,4 +1,5 @@
 #include "standtestgroep.h"
+#include "model_fixtures.h"
 
 #include "apptestenv.h"
 
@@ -30,7 +31,7 @@ std::unique_ptr<TGroep> MakeTestGroep(const std::vector<TTestSpeler>& Spelers, b
 }
 
 TGame* SetTestResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft) {
-    TGame* game = EnterClubResult(G, A, B, Code, EersteHelft);
+    TGame* game = EnterResult(G, A, B, Code, EersteHelft);
     FillRondeRecs(G);
     CalcStand(G);
     return game;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "apptestenv.h"
+#include "model_fixtures.h"
 #include "vz_test_support.h"
 #include "widgettest.h"
 
@@ -292,8 +293,8 @@ TEST_F(UitslagFormTest, MovedPlayersGetTheResultsOfTheirNewNumbers) {
 TEST_F(UitslagFormTest, TheSoundPlaysOnceWhenTheLastOpenGameIsFilled) {
     auto G = MakeClubGroep(false, true);
     // Two games open again.
-    TGame* A = EnterClubResult(*G, 1, 2, 0);
-    TGame* B = EnterClubResult(*G, 3, 4, 0);
+    TGame* A = EnterResult(*G, 1, 2, 0);
+    TGame* B = EnterResult(*G, 3, 4, 0);
     Open(std::move(G));
     RunModal(*Form, [&] {
         WaitActive();
@@ -474,7 +475,7 @@ namespace {
 TEST_F(UitslagFormTest, PicturesOfBothPages) {
     auto G = MakeClubGroep(false, true);
     for (auto [A, B] : {std::pair{1, 8}, {2, 7}, {3, 6}, {4, 5}, {5, 8}})
-        EnterClubResult(*G, A, B, 0);
+        EnterResult(*G, A, B, 0);
     Open(std::move(G));
     Form->CheckListBox->SetChecked(TUitslagForm::ciWitZwart, true);
     RunModal(*Form, [&] {
@@ -720,8 +721,8 @@ TEST_F(UitslagTabelTest, EntriesOnTheGamesPageShowWhenTheCrosstableComesBack) {
 
 TEST_F(UitslagTabelTest, TheNextEmptyCellBecomesCurrent) {
     auto G = MakeClubGroep(false, true);
-    EnterClubResult(*G, 2, 5, 0);
-    EnterClubResult(*G, 6, 7, 0);
+    EnterResult(*G, 2, 5, 0);
+    EnterResult(*G, 6, 7, 0);
     Open(std::move(G));
     RunModal(*Form, [&] {
         WaitActive();
