@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -24,6 +26,20 @@ extern "C" const char* __ubsan_default_options() {
 std::string ArtifactsDir() {
     const char* dir = std::getenv("VZ_ARTIFACTS");
     return dir && *dir ? dir : VZ_ARTIFACTS_DIR;
+}
+
+std::string ReadBytes(const std::string& Path) {
+    std::ifstream in(Path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string& Path, const std::string& Bytes) {
+    const std::filesystem::path folder = std::filesystem::path(Path).parent_path();
+    std::error_code ignored; // a folder that cannot be made fails the write below
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+    std::ofstream(Path, std::ios::binary) << Bytes;
 }
 
 TTestFolder::TTestFolder(const std::string& Prefix) {

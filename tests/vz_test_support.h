@@ -8,6 +8,11 @@
 // The folder where tests save the pictures they render, for anyone to look at.
 std::string ArtifactsDir();
 
+// The whole file as it is on disk ("" when it cannot be read).
+std::string ReadBytes(const std::string& Path);
+// Makes Bytes the whole file, and its folder first where that is missing.
+void WriteBytes(const std::string& Path, const std::string& Bytes);
+
 // A folder of the test's own under the system's temporary folder, removed with
 // all it holds when the object goes (also when an assertion ended the test
 // early). Tests that write files write them here, so that parallel runs never

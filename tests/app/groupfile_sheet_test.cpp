@@ -21,6 +21,7 @@
 #include "model_fixtures.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/forms.h"
+#include "vz_test_support.h"
 #include "widgettest.h"
 
 namespace {
@@ -50,16 +51,10 @@ protected:
     void Put(const std::string& Name, const std::string& Text) const {
         std::ofstream(Path(Name), std::ios::binary) << Text;
     }
-    static std::string Get(const std::string& File) {
-        std::ifstream in(File, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
     // Saves G with the program's writer and answers the bytes.
     std::string Save(TGroep& G, const std::string& Name) const {
         G.SaveGroepFile(Path(Name));
-        return Get(Path(Name));
+        return ReadBytes(Path(Name));
     }
 
     std::unique_ptr<TGroep> Load(const std::string& File, TGroepFileKolommen* K = nullptr) {
@@ -431,15 +426,15 @@ TEST_F(GroupFileSheet, RoundTripThroughLibreOfficeCalc) {
     Save(*enkel, "enkel.csv");
     Save(*dubbel, "dubbel.csv");
     ASSERT_TRUE(ThroughCalc(Dir, {Path("enkel.csv"), Path("dubbel.csv")}))
-        << Get(Dir + "/soffice.log");
+        << ReadBytes(Dir + "/soffice.log");
     for (const auto& [naam, want] :
          {std::pair{"enkel.csv", enkel.get()}, {"dubbel.csv", dubbel.get()}}) {
         SCOPED_TRACE(naam);
         const std::string back = Dir + "/calc/" + naam;
-        ASSERT_TRUE(fs::exists(back)) << Get(Dir + "/soffice.log");
+        ASSERT_TRUE(fs::exists(back)) << ReadBytes(Dir + "/soffice.log");
         // Calc quotes its texts and writes no ";" at the line ends: it really
         // wrote the file again.
-        EXPECT_NE(Get(back), Get(Path(naam)));
+        EXPECT_NE(ReadBytes(back), ReadBytes(Path(naam)));
         TGroepFileKolommen k;
         auto got = Load(back, &k);
         EXPECT_TRUE(k.Fout.empty()) << k.Fout;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 
 #include "grid/columngrid.h"
@@ -47,11 +46,6 @@ std::string RatingLine(int Seq, const std::string& Relnr, const std::string& Ach
 }
 
 const char* const RatingKop = "KNSB rating lijst januari 2024";
-
-void WriteFile(const std::string& Path, const std::string& Bytes) {
-    std::ofstream out(Path, std::ios::binary);
-    out << Bytes;
-}
 
 const char* const NJRKop = "Vereniging;RelNr;Voornaam;TV;FamNaam;VL;Sexe;GebJaar;Rating";
 const char* const KnsbKop =
@@ -171,7 +165,7 @@ TEST(LedenRatingLijst, FileSkipsHeadingShortLinesLowAndDoubleNumbers) {
     text += RatingLine(4, "7000001", "Bakker", "Sanne", "de", 'V', 1999) + CRLF; // twice
     text += RatingLine(5, "abcdefg", "Geen", "Nummer", "", 'M', 1400) + CRLF;
     text += RatingLine(6, "7000006", "Visser", "Henk", "", 'M', 1850, "   1 1959"); // no end
-    WriteFile(dir.File("krat 24-01.txt"), text);
+    WriteBytes(dir.File("krat 24-01.txt"), text);
 
     TSpList leden;
     ReadRatingList(dir.File("krat 24-01.txt"), leden);
@@ -187,7 +181,7 @@ TEST(LedenRatingLijst, FileSkipsHeadingShortLinesLowAndDoubleNumbers) {
     std::string lf;
     for (char c : text)
         if (c != '\r') lf += c;
-    WriteFile(dir.File("krat 24-02.txt"), lf);
+    WriteBytes(dir.File("krat 24-02.txt"), lf);
     TSpList leden2;
     ReadRatingList(dir.File("krat 24-02.txt"), leden2);
     ASSERT_EQ(leden2.Count(), 2);
@@ -196,7 +190,7 @@ TEST(LedenRatingLijst, FileSkipsHeadingShortLinesLowAndDoubleNumbers) {
 
 TEST(LedenRatingLijst, EmptyAndMissingFilesGiveNoMembers) {
     TTestFolder dir;
-    WriteFile(dir.File("krat 24-01.txt"), "");
+    WriteBytes(dir.File("krat 24-01.txt"), "");
     TSpList leden;
     ReadRatingList(dir.File("krat 24-01.txt"), leden);
     ReadRatingList(dir.File("bestaat niet.txt"), leden);
@@ -237,7 +231,7 @@ TEST_F(LedenLijstGrid, NJRListColumnsQuotesAndDoubleNumbers) {
     text += "Zomerveld;;Geen;;Nummer;G.;M;2011;800\r\n";
     text += "Zomerveld;12;Laag;;Nummer;L.;M;2011;800\r\n";
     text += "Zomerveld;7200003;Kort;;Laatste;K.;M;2012;1001"; // truncated: no line end
-    WriteFile(Dir.File("lidNJR2024-01-15.csv"), text);
+    WriteBytes(Dir.File("lidNJR2024-01-15.csv"), text);
 
     TSpList leden;
     ASSERT_TRUE(ReadNJRLedenList(*Grid, Dir.File("lidNJR2024-01-15.csv"), leden));
@@ -276,7 +270,7 @@ TEST_F(LedenLijstGrid, KnsbListColumnsRatingsAndOneMemberPerNumber) {
     text += KnsbRow(7300001, "Dijkstra", "", "Kees", "K.", "M", "1965", "1999", "", "1999");
     text += KnsbRow(3, "Laag", "", "Nummer", "L.", "M", "1970", "1500", "", "");
     text += "73OO009;1234;1;Letters;;In;I.;;M;1970;NED;1500;;;;;;\r\n"; // no number
-    WriteFile(Dir.File("lid20240115.csv"), text);
+    WriteBytes(Dir.File("lid20240115.csv"), text);
 
     TSpList leden;
     ASSERT_TRUE(ReadKnsbLedenList(*Grid, Dir.File("lid20240115.csv"), leden));
@@ -304,7 +298,7 @@ TEST_F(LedenLijstGrid, KnsbListReportsProgressEveryQuarterThousandRows) {
     for (int i = 1; i <= 600; ++i)
         text +=
             KnsbRow(7400000 + i, "Lid" + IntToStr(i), "", "Jan", "J.", "M", "1980", "1500", "", "");
-    WriteFile(Dir.File("lid20240201.csv"), text);
+    WriteBytes(Dir.File("lid20240201.csv"), text);
     std::vector<int> reported;
     TSpList leden;
     ASSERT_TRUE(ReadKnsbLedenList(*Grid, Dir.File("lid20240201.csv"), leden,
@@ -314,8 +308,8 @@ TEST_F(LedenLijstGrid, KnsbListReportsProgressEveryQuarterThousandRows) {
 }
 
 TEST_F(LedenLijstGrid, EmptyHeadingOnlyAndMissingFiles) {
-    WriteFile(Dir.File("lid20240301.csv"), "");
-    WriteFile(Dir.File("lidNJR2024-03-01.csv"), std::string(NJRKop) + CRLF);
+    WriteBytes(Dir.File("lid20240301.csv"), "");
+    WriteBytes(Dir.File("lidNJR2024-03-01.csv"), std::string(NJRKop) + CRLF);
     TSpList leden;
     EXPECT_TRUE(ReadKnsbLedenList(*Grid, Dir.File("lid20240301.csv"), leden));
     EXPECT_TRUE(ReadNJRLedenList(*Grid, Dir.File("lidNJR2024-03-01.csv"), leden));
@@ -326,8 +320,8 @@ TEST_F(LedenLijstGrid, EmptyHeadingOnlyAndMissingFiles) {
 // A line of 100,000 fields is no member list: refused before the grid takes
 // it, so the grid keeps no columns from it.
 TEST_F(LedenLijstGrid, HugeLineIsRefusedBeforeTheGridTakesIt) {
-    WriteFile(Dir.File("lid20240401.csv"),
-              std::string(KnsbKop) + CRLF + std::string(100000, ';') + CRLF);
+    WriteBytes(Dir.File("lid20240401.csv"),
+               std::string(KnsbKop) + CRLF + std::string(100000, ';') + CRLF);
     TSpList leden;
     EXPECT_FALSE(ReadKnsbLedenList(*Grid, Dir.File("lid20240401.csv"), leden));
     EXPECT_LT(Grid->ColCount(), 100);
@@ -370,10 +364,10 @@ TEST_F(LedenLijstGrid, TreeShowsRootFilesAndFoldersWithMatches) {
     const std::string data = Dir.Path() + "/Vivazozodi";
     ASSERT_TRUE(ForceDirectories(data + "/Oud"));
     ASSERT_TRUE(ForceDirectories(data + "/Leeg"));
-    WriteFile(data + "/krat 24-01.txt", "x");
-    WriteFile(data + "/jrat 24-01.txt", "x");
-    WriteFile(data + "/Oud/krat 23-07.txt", "x");
-    WriteFile(data + "/Leeg/notities.txt", "x");
+    WriteBytes(data + "/krat 24-01.txt", "x");
+    WriteBytes(data + "/jrat 24-01.txt", "x");
+    WriteBytes(data + "/Oud/krat 23-07.txt", "x");
+    WriteBytes(data + "/Leeg/notities.txt", "x");
 
     TTreeView tree(nullptr);
     FillListTree(tree, "krat*-*.txt", UpperCase(data + "/Oud/krat 23-07.txt"));

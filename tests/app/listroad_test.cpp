@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,6 +39,7 @@
 #include "platform/vcl/listctrls.h"
 #include "platform/vcl/messages.h"
 #include "platform/vcl/synthinput.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -47,11 +47,6 @@ std::string Pad(const std::string& S, size_t N) {
     std::string r = S.substr(0, N);
     r.resize(N, ' ');
     return r;
-}
-
-void WriteBytes(const std::string& Path, const std::string& Bytes) {
-    std::ofstream out(Path, std::ios::binary);
-    out << Bytes;
 }
 
 struct TLid {

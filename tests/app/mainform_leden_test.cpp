@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 #include "app/ledenlijst.h"
@@ -73,11 +72,6 @@ std::string RatingListText() {
     return text;
 }
 
-void WriteFile(const std::string& Path, const std::string& Bytes) {
-    std::ofstream out(Path, std::ios::binary);
-    out << Bytes;
-}
-
 int LedenRowOf(TExtStringGrid& Grid, int Relnr) {
     for (int r = 1; r < Grid.RowCount(); ++r)
         if (Grid.Cells(2, r) == IntToStr(Relnr)) return r;
@@ -98,7 +92,7 @@ protected:
         Form->SetBounds(0, 0, 1000, 700);
         Form->PageControl->SetActivePage(Form->SpelersSheet);
         EnsureGroupControls();
-        WriteFile(Dir.File("krat 24-01.txt"), RatingListText());
+        WriteBytes(Dir.File("krat 24-01.txt"), RatingListText());
         Form->KnsbRatFileName = Dir.File("krat 24-01.txt");
     }
     void TearDown() override {
@@ -204,7 +198,7 @@ TEST_F(MainFormLeden, SmallOrMissingListIsNeitherShownNorSearchable) {
     size_t pos = 0;
     for (int i = 0; i < 11; ++i)
         pos = text.find("\r\n", pos) + 2;
-    WriteFile(Dir.File("jrat 24-01.txt"), text.substr(0, pos));
+    WriteBytes(Dir.File("jrat 24-01.txt"), text.substr(0, pos));
     Form->JeugdRatFileName = Dir.File("jrat 24-01.txt");
     Form->LijstComboBox->SetItemIndex(1);
     Form->LoadLedenList();
@@ -417,7 +411,7 @@ TEST_F(MainFormLeden, LoadingNothingSaysWhy) {
     EXPECT_EQ("Geen KNSB rating gekozen: dubbelklik er een op de pagina \"Edit groep\".", Laad());
     f.KnsbRatFileName = Dir.File("weg.txt");
     EXPECT_EQ("weg.txt bestaat niet meer: kies de lijst opnieuw.", Laad());
-    WriteFile(Dir.File("krat 24-02.txt"), "geen lijst\r\nmaar een brief\r\n");
+    WriteBytes(Dir.File("krat 24-02.txt"), "geen lijst\r\nmaar een brief\r\n");
     f.KnsbRatFileName = Dir.File("krat 24-02.txt");
     EXPECT_EQ("krat 24-02.txt bevat geen leden: is dit wel een KNSB rating?", Laad());
     EXPECT_FALSE(f.ZoekSpeedButton->Enabled());
@@ -461,7 +455,7 @@ TEST_F(MainFormLeden, KnsbMemberListSwitchesNJRToYouth) {
     for (int i = 1; i <= 11; ++i)
         text += IntToStr(7600000 + i) + ";1;1;Lid" + IntToStr(i) + ";;Jan;J.;;M;2008;NED;1500;" +
                 IntToStr(1200 + i) + ";;;;;\r\n";
-    WriteFile(Dir.File("lid20240115.csv"), text);
+    WriteBytes(Dir.File("lid20240115.csv"), text);
     f.KnsbLedenFileName = Dir.File("lid20240115.csv");
     f.RatingRadio->SetItemIndex(3);
     CurGroep->Rec.RatingType = rtNJR;
@@ -485,10 +479,10 @@ TEST_F(MainFormLeden, TreesOfferTheFilesAndADoubleClickChoosesOne) {
     setenv("XDG_DOCUMENTS_DIR", Dir.Path().c_str(), 1);
     const std::string data = Dir.Path() + "/Vivazozodi";
     ForceDirectories(data + "/Lijsten");
-    WriteFile(data + "/Lijsten/krat 24-01.txt", RatingListText());
-    WriteFile(data + "/jrat 24-01.txt", RatingListText());
-    WriteFile(data + "/lidNJR2024-01-15.csv", "x");
-    WriteFile(data + "/lid20240115.csv", "x");
+    WriteBytes(data + "/Lijsten/krat 24-01.txt", RatingListText());
+    WriteBytes(data + "/jrat 24-01.txt", RatingListText());
+    WriteBytes(data + "/lidNJR2024-01-15.csv", "x");
+    WriteBytes(data + "/lid20240115.csv", "x");
     f.KnsbRatFileName = data + "/Lijsten/krat 24-01.txt";
     f.FillListTrees();
     if (old)

@@ -369,13 +369,6 @@ TEST_F(UitslagFormTest, ClipBoardTakesTheGridOfTheShownPage) {
     });
 }
 
-std::string ReadAll(const std::string& File) {
-    std::ifstream In(File, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-}
-
 TEST_F(UitslagFormTest, SaveTakesThePathAsTheGroupsFile) {
     auto G = MakeClubGroep(false, true);
     G->Rec.Naam = "Club A/B";
@@ -388,7 +381,7 @@ TEST_F(UitslagFormTest, SaveTakesThePathAsTheGroupsFile) {
         Form->SaveDataBitBtn->Click();
         ASSERT_FALSE(Dialogs->Asked().empty());
         EXPECT_TRUE(FileExists(File));
-        EXPECT_NE(std::string::npos, ReadAll(File).find("Club A/B"));
+        EXPECT_NE(std::string::npos, ReadBytes(File).find("Club A/B"));
         EXPECT_EQ(File, Groep->Rec.FileName);
         EXPECT_FALSE(Groep->Modified);
         EXPECT_FALSE(Form->SaveDataBitBtn->Enabled());
@@ -409,7 +402,7 @@ TEST_F(UitslagFormTest, SaveAsksBeforeOverwritingAndNoKeepsTheFile) {
         ASSERT_EQ(2u, Dialogs->Asked().size());
         EXPECT_NE(std::string::npos,
                   Dialogs->Asked()[1].Text.find(" bestaat reeds.\r\rOverschrijven ?\r"));
-        EXPECT_EQ("oud", ReadAll(File));
+        EXPECT_EQ("oud", ReadBytes(File));
         EXPECT_TRUE(Form->SaveDataBitBtn->Enabled());
         EXPECT_NE(File, Groep->Rec.FileName);
     });
@@ -431,7 +424,7 @@ TEST_F(UitslagFormTest, SaveNeverWritesOverAFileAnotherProgramHolds) {
         ASSERT_EQ(2u, Dialogs->Asked().size());
         EXPECT_NE(std::string::npos,
                   Dialogs->Asked()[1].Text.find(": is reeds in gebruik door een ander programma."));
-        EXPECT_EQ("in gebruik", ReadAll(File));
+        EXPECT_EQ("in gebruik", ReadBytes(File));
         EXPECT_TRUE(Form->SaveDataBitBtn->Enabled());
     });
 }

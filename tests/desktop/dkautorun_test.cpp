@@ -64,7 +64,7 @@ std::vector<std::string> ParseExec(const std::string& Line) {
 }
 
 std::string ExecLine(const std::string& Entry) {
-    const std::string Text = ReadText(Entry);
+    const std::string Text = ReadBytes(Entry);
     const auto At = Text.find("\nExec=");
     if (At == std::string::npos) return "";
     return Text.substr(At + 6, Text.find('\n', At + 1) - At - 6);
@@ -132,7 +132,7 @@ TEST_F(AutoRun, MachineKindsUseTheSystemFolderAndServiceKindsNothing) {
 TEST_F(AutoRun, ARunOnceEntryRemovesItselfWhenItStarts) {
     // A program name that needs every kind of quoting.
     const std::string Program = Dir / "bin/my \"$prog\" 100%.sh";
-    WriteText(Program, "#!/bin/sh\necho started > \"$(dirname \"$0\")/started\"\n");
+    WriteBytes(Program, "#!/bin/sh\necho started > \"$(dirname \"$0\")/started\"\n");
     chmod(Program.c_str(), 0755);
     TdkAutoRun A(nullptr);
     A.SetKind(aekUserRunOnce);
@@ -141,7 +141,7 @@ TEST_F(AutoRun, ARunOnceEntryRemovesItselfWhenItStarts) {
     const std::string Entry = dkAutoStartEntry(aekUserRunOnce, Program);
     ASSERT_TRUE(fs::exists(Entry));
     EXPECT_EQ(Launch(ParseExec(ExecLine(Entry))), 0);
-    EXPECT_EQ(ReadText(Dir / "bin/started"), "started\n");
+    EXPECT_EQ(ReadBytes(Dir / "bin/started"), "started\n");
     EXPECT_FALSE(fs::exists(Entry));
 }
 

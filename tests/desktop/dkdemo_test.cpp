@@ -12,9 +12,9 @@
 TEST(DkDemo, WindowPictureAndItsSound) {
     TTempFolder Dir;
     const std::string Out = Dir / "played.raw";
-    WriteText(Dir / "asound.conf", "pcm.null { type null }\n"
-                                   "pcm.!default { type file; slave.pcm \"null\"; file \"" +
-                                       Out + "\"; format \"raw\" }\n");
+    WriteBytes(Dir / "asound.conf", "pcm.null { type null }\n"
+                                    "pcm.!default { type file; slave.pcm \"null\"; file \"" +
+                                        Out + "\"; format \"raw\" }\n");
     setenv("ALSA_CONFIG_PATH", (Dir / "asound.conf").c_str(), 1);
 
     TDkDemoForm Form(nullptr);
@@ -26,7 +26,7 @@ TEST(DkDemo, WindowPictureAndItsSound) {
     TWaveData Tone;
     std::string Error;
     ASSERT_TRUE(ParseWave(dkDemoTone(880, 400), Tone, Error));
-    EXPECT_EQ(ReadText(Out).substr(0, Tone.Samples.size()), Tone.Samples);
+    EXPECT_EQ(ReadBytes(Out).substr(0, Tone.Samples.size()), Tone.Samples);
 
     TBitmap Picture;
     PaintControlTo(Form, Picture);

@@ -19,9 +19,9 @@ protected:
         setenv("HOME", (Dir / "home").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (Dir / "home/.config").c_str(), 1);
         setenv("XDG_DATA_HOME", (Dir / "home/.local/share").c_str(), 1);
-        WriteText(Dir / "home/.config/mimeapps.list",
-                  "[Default Applications]\ntext/plain=editor.desktop\n\n[Added Associations]\n"
-                  "image/png=viewer.desktop;\n");
+        WriteBytes(Dir / "home/.config/mimeapps.list",
+                   "[Default Applications]\ntext/plain=editor.desktop\n\n[Added Associations]\n"
+                   "image/png=viewer.desktop;\n");
     }
     TTempFolder Dir;
 };
@@ -68,22 +68,22 @@ TEST_F(FileAssociation, RegisteredAndReadBack) {
 
     // The desktop's side: type, application and default.
     EXPECT_EQ(B.MimeType(), "application/x-vivazozodi.toernooi");
-    const std::string Package = ReadText(B.MimePackageFile());
+    const std::string Package = ReadBytes(B.MimePackageFile());
     EXPECT_NE(Package.find("<mime-type type=\"application/x-vivazozodi.toernooi\">"),
               std::string::npos);
     EXPECT_NE(Package.find("<glob pattern=\"*.vzt\"/>"), std::string::npos);
-    const std::string Entry = ReadText(B.DesktopEntryFile());
+    const std::string Entry = ReadBytes(B.DesktopEntryFile());
     EXPECT_NE(Entry.find("\nExec=/usr/bin/vivazozodi %f\n"), std::string::npos);
     EXPECT_NE(Entry.find("\nMimeType=application/x-vivazozodi.toernooi;\n"), std::string::npos);
     EXPECT_NE(Entry.find("[Desktop Action print]\nName=print\nExec=/usr/bin/vivazozodi --print %f"),
               std::string::npos);
-    EXPECT_EQ(ReadText(Dir / "home/.config/mimeapps.list"),
+    EXPECT_EQ(ReadBytes(Dir / "home/.config/mimeapps.list"),
               "[Default Applications]\ntext/plain=editor.desktop\n\n"
               "application/x-vivazozodi.toernooi=vivazozodi-vzt.desktop\n"
               "[Added Associations]\nimage/png=viewer.desktop;\n");
     if (FileExists("/usr/bin/update-mime-database")) {
         // The shared-mime-info cache was refreshed and knows the glob.
-        const std::string Globs = ReadText(Dir / "home/.local/share/mime/globs2");
+        const std::string Globs = ReadBytes(Dir / "home/.local/share/mime/globs2");
         EXPECT_NE(Globs.find("application/x-vivazozodi.toernooi:*.vzt"), std::string::npos);
     }
 
@@ -93,7 +93,7 @@ TEST_F(FileAssociation, RegisteredAndReadBack) {
     EXPECT_FALSE(Reg.KeyExists("\\.vzt"));
     EXPECT_FALSE(fs::exists(B.DesktopEntryFile()));
     EXPECT_FALSE(fs::exists(B.MimePackageFile()));
-    EXPECT_EQ(ReadText(Dir / "home/.config/mimeapps.list"),
+    EXPECT_EQ(ReadBytes(Dir / "home/.config/mimeapps.list"),
               "[Default Applications]\ntext/plain=editor.desktop\n\n"
               "[Added Associations]\nimage/png=viewer.desktop;\n");
     EXPECT_TRUE(B.Remove()); // nothing left: still true
@@ -102,17 +102,17 @@ TEST_F(FileAssociation, RegisteredAndReadBack) {
 // The default joins a default section that ends the list; a command without a
 // file gets the file at its end.
 TEST_F(FileAssociation, DefaultJoinsTheLastSectionAndEveryCommandTakesTheFile) {
-    WriteText(Dir / "home/.config/mimeapps.list",
-              "[Default Applications]\ntext/plain=editor.desktop\n");
+    WriteBytes(Dir / "home/.config/mimeapps.list",
+               "[Default Applications]\ntext/plain=editor.desktop\n");
     TdkFileAssociation A(nullptr);
     A.SetExtension("vzl");
     A.SetReadOnly(false);
     A.SetOpenCommand("/usr/bin/vivazozodi");
     ASSERT_TRUE(A.Apply());
-    EXPECT_EQ(ReadText(Dir / "home/.config/mimeapps.list"),
+    EXPECT_EQ(ReadBytes(Dir / "home/.config/mimeapps.list"),
               "[Default Applications]\ntext/plain=editor.desktop\n" + A.MimeType() +
                   "=vivazozodi-vzl.desktop\n");
-    EXPECT_NE(ReadText(A.DesktopEntryFile()).find("\nExec=/usr/bin/vivazozodi %f\n"),
+    EXPECT_NE(ReadBytes(A.DesktopEntryFile()).find("\nExec=/usr/bin/vivazozodi %f\n"),
               std::string::npos);
 }
 

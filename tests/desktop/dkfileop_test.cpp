@@ -21,9 +21,9 @@ protected:
         setenv("XDG_DATA_HOME", (Dir / "home/.local/share").c_str(), 1);
         Src = Dir / "src";
         Dst = Dir / "dst";
-        WriteText(Src + "/a.txt", "alpha");
-        WriteText(Src + "/b.txt", "beta");
-        WriteText(Src + "/sub/c.txt", "gamma");
+        WriteBytes(Src + "/a.txt", "alpha");
+        WriteBytes(Src + "/b.txt", "beta");
+        WriteBytes(Src + "/sub/c.txt", "gamma");
         auto D = std::make_unique<TScriptedDialogs>();
         Asked = D.get();
         Scope = std::make_unique<TDialogServiceScope>(std::move(D));
@@ -57,15 +57,15 @@ TEST_F(FileOperation, CopiesAndMovesIntoTheDestination) {
     Op.FileList()->Add(Src + "/a.txt");
     Op.FileList()->Add(Src + "/sub");
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Dst + "/a.txt"), "alpha");
-    EXPECT_EQ(ReadText(Dst + "/sub/c.txt"), "gamma");
+    EXPECT_EQ(ReadBytes(Dst + "/a.txt"), "alpha");
+    EXPECT_EQ(ReadBytes(Dst + "/sub/c.txt"), "gamma");
     EXPECT_TRUE(fs::exists(Src + "/a.txt"));
 
     Op.Operation = fotMove;
     Op.FileList()->Clear();
     Op.FileList()->Add(Src + "/b.txt");
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Dst + "/b.txt"), "beta");
+    EXPECT_EQ(ReadBytes(Dst + "/b.txt"), "beta");
     EXPECT_FALSE(fs::exists(Src + "/b.txt"));
     EXPECT_TRUE(Errors.empty());
 }
@@ -75,8 +75,8 @@ TEST_F(FileOperation, PairsTakeTheirNamesThroughTheMask) {
     Op.FileList()->Add(Src + "/b.txt"); // a plain item among pairs keeps its own name
     Op.DestFolder = Dst;
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Dst + "/a.bak"), "alpha");
-    EXPECT_EQ(ReadText(Dst + "/b.txt"), "beta");
+    EXPECT_EQ(ReadBytes(Dst + "/a.bak"), "alpha");
+    EXPECT_EQ(ReadBytes(Dst + "/b.txt"), "beta");
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path()), fs::directory_iterator{}), 2);
 }
 
@@ -85,32 +85,32 @@ TEST_F(FileOperation, RenameOnCollisionNeverOverwrites) {
     Op.FileList()->Add(Src + "/a.txt"); // onto itself
     ASSERT_TRUE(Op.Execute());
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Src + "/a.txt"), "alpha");
-    EXPECT_EQ(ReadText(Src + "/a (2).txt"), "alpha");
-    EXPECT_EQ(ReadText(Src + "/a (3).txt"), "alpha");
+    EXPECT_EQ(ReadBytes(Src + "/a.txt"), "alpha");
+    EXPECT_EQ(ReadBytes(Src + "/a (2).txt"), "alpha");
+    EXPECT_EQ(ReadBytes(Src + "/a (3).txt"), "alpha");
 
-    WriteText(Dst + "/b.txt", "other beta");
+    WriteBytes(Dst + "/b.txt", "other beta");
     Op.Operation = fotMove;
     Op.DestFolder = Dst;
     Op.FileList()->Clear();
     Op.FileList()->Add(Src + "/b.txt");
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Dst + "/b.txt"), "other beta");
-    EXPECT_EQ(ReadText(Dst + "/b (2).txt"), "beta");
+    EXPECT_EQ(ReadBytes(Dst + "/b.txt"), "other beta");
+    EXPECT_EQ(ReadBytes(Dst + "/b (2).txt"), "beta");
     EXPECT_TRUE(Asked->Asked().empty());
 }
 
 TEST_F(FileOperation, ReplacingAsksFirst) {
     Op.Options = {fofNoConfirmMkDir};
-    WriteText(Dst + "/a.txt", "old");
+    WriteBytes(Dst + "/a.txt", "old");
     Op.DestFolder = Dst;
     Op.FileList()->Add(Src + "/a.txt");
     Asked->QueueAnswer(mrNo);
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Dst + "/a.txt"), "old");
+    EXPECT_EQ(ReadBytes(Dst + "/a.txt"), "old");
     Asked->QueueAnswer(mrYes);
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Dst + "/a.txt"), "alpha");
+    EXPECT_EQ(ReadBytes(Dst + "/a.txt"), "alpha");
     ASSERT_EQ(Asked->Asked().size(), 2u);
     EXPECT_NE(Asked->Asked()[0].Text.find("replace"), std::string::npos);
 }
@@ -129,7 +129,7 @@ TEST_F(FileOperation, OntoItselfOrIntoItsOwnFolderIsRefused) {
     EXPECT_FALSE(Op.Execute());
     ASSERT_EQ(Errors.size(), 4u);
     EXPECT_EQ(Errors[0], "Invalid argument");
-    EXPECT_EQ(ReadText(Src + "/sub/c.txt"), "gamma");
+    EXPECT_EQ(ReadBytes(Src + "/sub/c.txt"), "gamma");
     EXPECT_EQ(fs::directory_entry(Src + "/sub").is_directory(), true);
     EXPECT_EQ(std::distance(fs::directory_iterator(Src + "/sub"), fs::directory_iterator{}), 1);
 }
@@ -139,11 +139,11 @@ TEST_F(FileOperation, RenameRefusesATakenName) {
     Op.FileList()->Add(Src + "/a.txt=" + Src + "/b.txt");
     EXPECT_FALSE(Op.Execute());
     EXPECT_EQ(Errors.at(0), "File exists");
-    EXPECT_EQ(ReadText(Src + "/b.txt"), "beta");
+    EXPECT_EQ(ReadBytes(Src + "/b.txt"), "beta");
     Op.FileList()->Clear();
     Op.FileList()->Add(Src + "/a.txt=" + Src + "/z.txt");
     EXPECT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Src + "/z.txt"), "alpha");
+    EXPECT_EQ(ReadBytes(Src + "/z.txt"), "alpha");
     EXPECT_FALSE(fs::exists(Src + "/a.txt"));
 }
 
@@ -156,21 +156,21 @@ TEST_F(FileOperation, DeletedToTheTrashAndRestored) {
     EXPECT_FALSE(fs::exists(Src + "/a.txt"));
     const std::string Trash = dkTrashFolder();
     EXPECT_EQ(Trash, Dir / "home/.local/share/Trash");
-    EXPECT_EQ(ReadText(Trash + "/files/a.txt"), "alpha");
-    const std::string Info = ReadText(Trash + "/info/a.txt.trashinfo");
+    EXPECT_EQ(ReadBytes(Trash + "/files/a.txt"), "alpha");
+    const std::string Info = ReadBytes(Trash + "/info/a.txt.trashinfo");
     EXPECT_EQ(Info.rfind("[Trash Info]\nPath=" + Src + "/a.txt\nDeletionDate=", 0), 0u);
 
     // A second item of the same name gets its own place in the trash.
-    WriteText(Src + "/a.txt", "alpha two");
+    WriteBytes(Src + "/a.txt", "alpha two");
     Op.FileList()->Clear();
     Op.FileList()->Add(Src + "/a.txt");
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Trash + "/files/a.txt.2"), "alpha two");
+    EXPECT_EQ(ReadBytes(Trash + "/files/a.txt.2"), "alpha two");
 
     EXPECT_EQ(dkRestoreFromTrash(Src + "/sub"), 0);
-    EXPECT_EQ(ReadText(Src + "/sub/c.txt"), "gamma");
+    EXPECT_EQ(ReadBytes(Src + "/sub/c.txt"), "gamma");
     EXPECT_EQ(dkRestoreFromTrash(Src + "/a.txt"), 0);
-    const std::string Back = ReadText(Src + "/a.txt");
+    const std::string Back = ReadBytes(Src + "/a.txt");
     EXPECT_TRUE(Back == "alpha" || Back == "alpha two");
     EXPECT_EQ(dkRestoreFromTrash(Src + "/a.txt"), EEXIST); // the place is taken
     EXPECT_EQ(dkRestoreFromTrash(Src + "/none.txt"), ENOENT);
@@ -237,13 +237,13 @@ TEST_F(FileOperation, ProgressShowsTheItemAtHandUnlessSilent) {
               (std::vector<std::string>{"Opruimen|a.txt|0/2|shown", "Opruimen|b.txt|1/2|shown"}));
     EXPECT_EQ(Op.ProgressWindow(), nullptr);
 
-    WriteText(Src + "/a.txt", "again");
-    WriteText(Src + "/b.txt", "again");
+    WriteBytes(Src + "/a.txt", "again");
+    WriteBytes(Src + "/b.txt", "again");
     W->Seen.clear();
     Op.Options = {fofSimpleProgress};
     ASSERT_TRUE(Op.Execute());
     EXPECT_EQ(W->Seen.at(0), "Opruimen||0/2|shown");
-    WriteText(Src + "/a.txt", "again");
+    WriteBytes(Src + "/a.txt", "again");
     W->Seen.clear();
     Op.FileList()->Delete(1);
     Op.Options = {fofSilent};
@@ -255,15 +255,15 @@ TEST_F(FileOperation, ProgressShowsTheItemAtHandUnlessSilent) {
 // replace and leaves no part of itself behind.
 TEST_F(FileOperation, FailedCopyKeepsTheFileItWouldReplace) {
     Op.Options = {fofNoConfirmation};
-    WriteText(Src + "/groot.txt", std::string(100000, 'g'));
-    WriteText(Dst + "/groot.txt", "old");
+    WriteBytes(Src + "/groot.txt", std::string(100000, 'g'));
+    WriteBytes(Dst + "/groot.txt", "old");
     Op.DestFolder = Dst;
     Op.FileList()->Add(Src + "/groot.txt");
     {
         const TFileSizeLimit Limit(65536);
         EXPECT_FALSE(Op.Execute());
     }
-    EXPECT_EQ(ReadText(Dst + "/groot.txt"), "old");
+    EXPECT_EQ(ReadBytes(Dst + "/groot.txt"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(Dst), fs::directory_iterator{}), 1);
 }
 
@@ -279,20 +279,20 @@ TEST_F(FileOperation, TrashingFromAnotherDiskKeepsAStrayItem) {
             fs::remove_all(Path, Ec);
         }
     } Cleanup{Other};
-    WriteText(Other + "/a.txt", "other");
-    WriteText(dkTrashFolder() + "/files/a.txt", "stray");
+    WriteBytes(Other + "/a.txt", "other");
+    WriteBytes(dkTrashFolder() + "/files/a.txt", "stray");
     ASSERT_EQ(dkMoveToTrash(Other + "/a.txt"), 0);
-    EXPECT_EQ(ReadText(dkTrashFolder() + "/files/a.txt"), "stray");
+    EXPECT_EQ(ReadBytes(dkTrashFolder() + "/files/a.txt"), "stray");
 }
 
 // Copying a folder onto one of its name, replacing confirmed, adds its items.
 TEST_F(FileOperation, FolderCopiedOntoAFolderJoinsIt) {
     Op.Options = {fofNoConfirmation};
-    WriteText(Dst + "/sub/d.txt", "delta");
+    WriteBytes(Dst + "/sub/d.txt", "delta");
     Op.DestFolder = Dst;
     Op.FileList()->Add(Src + "/sub");
     ASSERT_TRUE(Op.Execute());
-    EXPECT_EQ(ReadText(Dst + "/sub/c.txt") + ReadText(Dst + "/sub/d.txt"), "gammadelta");
+    EXPECT_EQ(ReadBytes(Dst + "/sub/c.txt") + ReadBytes(Dst + "/sub/d.txt"), "gammadelta");
 }
 
 TEST_F(FileOperation, FilesOnlyPassesOverTheFoldersOfAWildcard) {
@@ -317,22 +317,22 @@ TEST_F(FileOperation, RestoreBringsBackTheNewestOfOnePlace) {
     Op.FileList()->Add(Src + "/a.txt");
     ASSERT_TRUE(Op.Execute());
     const std::string Info = dkTrashFolder() + "/info/a.txt.trashinfo";
-    const std::string Text = ReadText(Info);
-    WriteText(Info,
-              Text.substr(0, Text.find("DeletionDate=")) + "DeletionDate=2020-01-01T10:00:00\n");
-    WriteText(Src + "/a.txt", "alpha two");
+    const std::string Text = ReadBytes(Info);
+    WriteBytes(Info,
+               Text.substr(0, Text.find("DeletionDate=")) + "DeletionDate=2020-01-01T10:00:00\n");
+    WriteBytes(Src + "/a.txt", "alpha two");
     ASSERT_TRUE(Op.Execute());
     ASSERT_EQ(dkRestoreFromTrash(Src + "/a.txt"), 0);
-    EXPECT_EQ(ReadText(Src + "/a.txt"), "alpha two");
+    EXPECT_EQ(ReadBytes(Src + "/a.txt"), "alpha two");
 }
 
 // An item another program left in the trash without its record, or a record it
 // damaged, neither blocks trashing nor restoring.
 TEST_F(FileOperation, StrayTrashItemsAndDamagedRecordsAreSteppedOver) {
-    WriteText(dkTrashFolder() + "/files/a.txt", "stray");
-    WriteText(dkTrashFolder() + "/info/x.trashinfo", "[Trash Info]\nPath=/x%zz\n");
+    WriteBytes(dkTrashFolder() + "/files/a.txt", "stray");
+    WriteBytes(dkTrashFolder() + "/info/x.trashinfo", "[Trash Info]\nPath=/x%zz\n");
     ASSERT_EQ(dkMoveToTrash(Src + "/a.txt"), 0);
     EXPECT_FALSE(fs::exists(dkTrashFolder() + "/info/a.txt.trashinfo"));
     EXPECT_EQ(dkRestoreFromTrash(Src + "/a.txt"), 0);
-    EXPECT_EQ(ReadText(Src + "/a.txt"), "alpha");
+    EXPECT_EQ(ReadBytes(Src + "/a.txt"), "alpha");
 }

@@ -41,7 +41,7 @@ struct TWitness {
     }
     // Makes a file in Folder and waits for the report of it.
     bool Sees(const std::string& FileName) {
-        WriteText(FileName, "w");
+        WriteBytes(FileName, "w");
         return PumpUntil([&] { return R.Count > 0; });
     }
 };
@@ -61,7 +61,7 @@ TEST(DkFolderMonitor, FiresOnTheWindowThreadForCreateChangeAndDelete) {
     M->SetActive(true);
     ASSERT_TRUE(Running(*M));
 
-    WriteText(Dir / "new.txt", "x");
+    WriteBytes(Dir / "new.txt", "x");
     ASSERT_TRUE(PumpUntil([&] { return R.Count > 0; }));
     int Seen = R.Count;
     {
@@ -81,14 +81,14 @@ TEST(DkFolderMonitor, FiresOnTheWindowThreadForCreateChangeAndDelete) {
     // The new subfolders are watched once the monitor is waiting again.
     ASSERT_TRUE(PumpUntil([&] { return M->Thread()->Waiting(); }));
     Seen = R.Count;
-    WriteText(Dir / "a/b/deep.txt", "d");
+    WriteBytes(Dir / "a/b/deep.txt", "d");
     EXPECT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
 }
 
 TEST(DkFolderMonitor, FiltersAndSubtreeDecideWhatCounts) {
     TTempFolder Dir;
     fs::create_directories(Dir / "sub");
-    WriteText(Dir / "f.txt", "1");
+    WriteBytes(Dir / "f.txt", "1");
     TComponent Owner(nullptr);
     auto* M = new TdkFolderMonitor(&Owner);
     TReports R;
@@ -98,8 +98,8 @@ TEST(DkFolderMonitor, FiltersAndSubtreeDecideWhatCounts) {
     M->SetOnChange(R.Handler());
     M->SetActive(true);
     ASSERT_TRUE(Running(*M));
-    WriteText(Dir / "g.txt", "file names are not asked for");
-    WriteText(Dir / "sub/h.txt", "nor the subtree");
+    WriteBytes(Dir / "g.txt", "file names are not asked for");
+    WriteBytes(Dir / "sub/h.txt", "nor the subtree");
     // The worker reads its notifications in order: once the folder made after
     // them is reported, they had their turn, and one folder is one report.
     fs::create_directories(Dir / "newdir");
@@ -141,7 +141,7 @@ TEST(DkFolderMonitor, AMissingFolderIsNeverReported) {
     ASSERT_TRUE(PumpUntil([&] { return M->Thread()->Waiting(); }));
     EXPECT_FALSE(M->Thread()->Watching());
     fs::create_directories(Dir / "not-there");
-    WriteText(Dir / "not-there/x.txt", "x");
+    WriteBytes(Dir / "not-there/x.txt", "x");
     TWitness Witness(Dir / "not-there");
     ASSERT_TRUE(Witness.Sees(Dir / "not-there/y.txt"));
     EXPECT_EQ(R.Count, 0);
@@ -164,7 +164,7 @@ TEST(DkFolderMonitor, TheWatchedFolderDeleted) {
     ASSERT_TRUE(PumpUntil([&] { return !M->Thread()->Watching(); }));
     const int Seen = R.Count;
     fs::create_directories(Dir / "w");
-    WriteText(Dir / "w/again.txt", "x");
+    WriteBytes(Dir / "w/again.txt", "x");
     TWitness Witness(Dir / "w");
     ASSERT_TRUE(Witness.Sees(Dir / "w/seen.txt"));
     EXPECT_EQ(R.Count, Seen);
@@ -172,7 +172,7 @@ TEST(DkFolderMonitor, TheWatchedFolderDeleted) {
     M->SetFolder(Dir / "w");
     ASSERT_TRUE(Running(*M));
     EXPECT_EQ(R.Count, Seen);
-    WriteText(Dir / "w/third.txt", "x");
+    WriteBytes(Dir / "w/third.txt", "x");
     EXPECT_TRUE(PumpUntil([&] { return R.Count > Seen; }));
 }
 
@@ -187,7 +187,7 @@ TEST(DkFolderMonitor, FreedByItsOwnReport) {
     });
     M->SetActive(true);
     ASSERT_TRUE(Running(*M));
-    WriteText(Dir / "x.txt", "x");
+    WriteBytes(Dir / "x.txt", "x");
     ASSERT_TRUE(PumpUntil([&] { return Reported; }));
     // Nothing may reach the freed monitor (the sanitizer would tell).
     TWitness Witness(Dir.Path());

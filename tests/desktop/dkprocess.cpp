@@ -9,9 +9,9 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
+
+#include "vz_test_support.h"
 
 TChildProcess::TChildProcess(const std::vector<std::string>& Argv) {
     int Out[2], In[2];
@@ -91,17 +91,6 @@ bool TPrivateBus::Running() const {
     return stat(FSocket.c_str(), &St) == 0;
 }
 
-namespace {
-
-std::string ReadLog(const std::string& FileName) {
-    std::ifstream In(FileName, std::ios::binary);
-    std::ostringstream S;
-    S << In.rdbuf();
-    return S.str();
-}
-
-} // namespace
-
 TStandinBus::TStandinBus(const std::string& Folder, const std::string& Program)
     : FBus(Folder), FLog(Folder + "/standin.log") {
     if (!FBus.Running()) return;
@@ -111,7 +100,7 @@ TStandinBus::TStandinBus(const std::string& Folder, const std::string& Program)
     // or until it ended without one.
     const auto Until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     for (;;) {
-        FReady = ReadLog(FLog).find("ready\n") != std::string::npos;
+        FReady = ReadBytes(FLog).find("ready\n") != std::string::npos;
         if (FReady || FStandin->Wait(0) >= 0 || std::chrono::steady_clock::now() >= Until) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
@@ -123,7 +112,7 @@ TStandinBus::~TStandinBus() {
 }
 
 std::string TStandinBus::Calls() const {
-    const std::string S = ReadLog(FLog);
+    const std::string S = ReadBytes(FLog);
     const size_t Ready = S.find("ready\n");
     return Ready == std::string::npos ? std::string() : S.substr(Ready + 6);
 }

@@ -3,8 +3,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "platform/vcl/forms.h"
@@ -28,17 +26,4 @@ TTempFolder::TTempFolder() {
 TTempFolder::~TTempFolder() {
     std::error_code Ignored;
     std::filesystem::remove_all(FPath, Ignored);
-}
-
-void WriteText(const std::string& FileName, const std::string& Text) {
-    std::filesystem::create_directories(std::filesystem::path(FileName).parent_path());
-    std::ofstream Out(FileName, std::ios::binary);
-    Out << Text;
-}
-
-std::string ReadText(const std::string& FileName) {
-    std::ifstream In(FileName, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
 }

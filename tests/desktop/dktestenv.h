@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "vz_test_support.h"
+
 // Handles messages (and thread hand-offs) until Done answers true or Ms pass;
 // answers Done's last value. The default is generous: a machine with every CPU
 // busy must not fail a test that only waits.
@@ -22,9 +24,6 @@ public:
 private:
     std::string FPath;
 };
-
-void WriteText(const std::string& FileName, const std::string& Text);
-std::string ReadText(const std::string& FileName);
 
 using TClock = std::chrono::steady_clock;
 inline long long MsSince(TClock::time_point Start) {

@@ -40,9 +40,9 @@ class WavPlayback : public ::testing::Test {
 protected:
     void SetUp() override {
         Out = Dir / "played.raw";
-        WriteText(Dir / "asound.conf", "pcm.null { type null }\n"
-                                       "pcm.!default { type file; slave.pcm \"null\"; file \"" +
-                                           Out + "\"; format \"raw\" }\n");
+        WriteBytes(Dir / "asound.conf", "pcm.null { type null }\n"
+                                        "pcm.!default { type file; slave.pcm \"null\"; file \"" +
+                                            Out + "\"; format \"raw\" }\n");
         setenv("ALSA_CONFIG_PATH", (Dir / "asound.conf").c_str(), 1);
     }
     void TearDown() override { PlaySound(nullptr, nullptr, 0); }
@@ -79,7 +79,7 @@ TEST(DkWaveData, ParsesFormatAndSkipsOtherChunks) {
 
 TEST_F(WavPlayback, FileIsPlayedExactly) {
     const std::string Samples = Pattern(8000);
-    WriteText(Dir / "tada.wav", MakeWave(Samples));
+    WriteBytes(Dir / "tada.wav", MakeWave(Samples));
     TComponent Owner(nullptr);
     auto* W = new TdkWav(&Owner);
     W->SetFileName(Dir / "tada.wav");
@@ -94,7 +94,7 @@ TEST_F(WavPlayback, FileIsPlayedExactly) {
     EXPECT_FALSE(W->Playing());
     EXPECT_EQ(Before, 1);
     EXPECT_EQ(After, 1);
-    const std::string Played = ReadText(Out);
+    const std::string Played = ReadBytes(Out);
     ASSERT_GE(Played.size(), Samples.size());
     EXPECT_EQ(Played.substr(0, Samples.size()), Samples);
     EXPECT_EQ(WithoutPadding(Played.substr(Samples.size())), "");
@@ -102,7 +102,7 @@ TEST_F(WavPlayback, FileIsPlayedExactly) {
 
 TEST_F(WavPlayback, LoopsUntilStopped) {
     const std::string Samples = Pattern(4000);
-    WriteText(Dir / "loop.wav", MakeWave(Samples));
+    WriteBytes(Dir / "loop.wav", MakeWave(Samples));
     TComponent Owner(nullptr);
     auto* W = new TdkWav(&Owner);
     W->SetFileName(Dir / "loop.wav");
@@ -113,7 +113,7 @@ TEST_F(WavPlayback, LoopsUntilStopped) {
     EXPECT_TRUE(SoundPlaying());
     W->Stop();
     EXPECT_FALSE(SoundPlaying());
-    const std::string Played = ReadText(Out);
+    const std::string Played = ReadBytes(Out);
     const auto Size = Played.size();
     size_t At = 0;
     for (; At + Samples.size() <= Size; At += Samples.size())
@@ -141,7 +141,7 @@ TEST_F(WavPlayback, FormDataAndResourcesPlay) {
     W->ReadData(Form);
     EXPECT_EQ(W->DataSize(), Image.size());
     W->Play();
-    EXPECT_EQ(ReadText(Out).substr(0, Samples.size()), Samples);
+    EXPECT_EQ(ReadBytes(Out).substr(0, Samples.size()), Samples);
 
     TMemoryStream Again;
     W->WriteData(Again);
@@ -154,7 +154,7 @@ TEST_F(WavPlayback, FormDataAndResourcesPlay) {
     RegisterSoundResource(MainInstance(), "WAVE1", MakeWave(Other));
     std::filesystem::remove(Out);
     W->Play();
-    EXPECT_EQ(ReadText(Out).substr(0, Other.size()), Other);
+    EXPECT_EQ(ReadBytes(Out).substr(0, Other.size()), Other);
 }
 
 TEST_F(WavPlayback, MissingSoundIsSilentWithoutAnError) {
@@ -170,9 +170,9 @@ TEST_F(WavPlayback, MissingSoundIsSilentWithoutAnError) {
 
 TEST(DkWavNoDevice, PlayFailsSilently) {
     TTempFolder Dir;
-    WriteText(Dir / "asound.conf", "pcm.!default { type hw; card 97 }\n");
+    WriteBytes(Dir / "asound.conf", "pcm.!default { type hw; card 97 }\n");
     setenv("ALSA_CONFIG_PATH", (Dir / "asound.conf").c_str(), 1);
-    WriteText(Dir / "a.wav", MakeWave(Pattern(400)));
+    WriteBytes(Dir / "a.wav", MakeWave(Pattern(400)));
     EXPECT_FALSE(PlaySound((Dir / "a.wav").c_str(), nullptr, SND_FILENAME | SND_NODEFAULT));
     TdkWav W(nullptr);
     W.SetFileName(Dir / "a.wav");
@@ -216,18 +216,18 @@ TEST(DkFileStorage, ZeroCountAndFileRoundTrip) {
     S.OnLoad = [&](TObject*, bool Ok) { Loaded = Ok; };
     EXPECT_FALSE(S.LoadFromFile(Dir / "none.bin"));
     EXPECT_FALSE(Loaded);
-    WriteText(Dir / "in.bin", "payload");
+    WriteBytes(Dir / "in.bin", "payload");
     EXPECT_TRUE(S.LoadFromFile(Dir / "in.bin"));
     EXPECT_TRUE(Loaded);
     EXPECT_EQ(S.DataSize(), 7u);
 
-    WriteText(Dir / "out.bin", "old");
+    WriteBytes(Dir / "out.bin", "old");
     S.OnConfirmOverride = [](TObject*, bool& Override) { Override = false; };
     EXPECT_FALSE(S.SaveToFile(Dir / "out.bin"));
-    EXPECT_EQ(ReadText(Dir / "out.bin"), "old");
+    EXPECT_EQ(ReadBytes(Dir / "out.bin"), "old");
     S.OnConfirmOverride = nullptr;
     EXPECT_TRUE(S.SaveToFile(Dir / "out.bin"));
-    EXPECT_EQ(ReadText(Dir / "out.bin"), "payload");
+    EXPECT_EQ(ReadBytes(Dir / "out.bin"), "payload");
 
     // Loading the form with AutoSave writes the data to SaveName.
     TComponent Owner(nullptr);
@@ -237,7 +237,7 @@ TEST(DkFileStorage, ZeroCountAndFileRoundTrip) {
     A->SetSaveName(Dir / "auto.bin");
     A->SetAutoSave(true);
     Owner.EndLoading();
-    EXPECT_EQ(ReadText(Dir / "auto.bin"), "payload");
+    EXPECT_EQ(ReadBytes(Dir / "auto.bin"), "payload");
 }
 
 TEST(DkFileStorage, DesignTimeAutoSaveNeedsAUsableName) {
@@ -262,8 +262,8 @@ TEST(DkFileStorage, DesignTimeAutoSaveNeedsAUsableName) {
 
 TEST_F(WavPlayback, NoStopLeavesThePlayingSoundAlone) {
     const std::string Loop = Pattern(4000);
-    WriteText(Dir / "loop.wav", MakeWave(Loop));
-    WriteText(Dir / "other.wav", MakeWave(Pattern(4100).substr(100)));
+    WriteBytes(Dir / "loop.wav", MakeWave(Loop));
+    WriteBytes(Dir / "other.wav", MakeWave(Pattern(4100).substr(100)));
     ASSERT_TRUE(
         PlaySound((Dir / "loop.wav").c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_LOOP));
     ASSERT_TRUE(SoundPlaying());
@@ -274,5 +274,5 @@ TEST_F(WavPlayback, NoStopLeavesThePlayingSoundAlone) {
     EXPECT_FALSE(SoundPlaying());
     // The device was opened anew for it, so its file holds just that sound.
     const std::string Other = Pattern(4100).substr(100);
-    EXPECT_EQ(WithoutPadding(ReadText(Out)), WithoutPadding(Other));
+    EXPECT_EQ(WithoutPadding(ReadBytes(Out)), WithoutPadding(Other));
 }

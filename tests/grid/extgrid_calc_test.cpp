@@ -11,6 +11,7 @@
 
 #include "gridfixture.h"
 #include "platform/rtl/sysutils.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -36,12 +37,6 @@ protected:
     void Put(const std::string& Name, const std::string& Text) {
         fs::create_directories(fs::path(Dir + "/" + Name).parent_path());
         std::ofstream(Dir + "/" + Name, std::ios::binary) << Text;
-    }
-    std::string Get(const std::string& Path) {
-        std::ifstream in(Path, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
     }
     // A workbook of two sheets, the second one active:
     //   "Eerste": A1 "a1", B1 42
@@ -141,7 +136,7 @@ TEST_F(Calc, CopiedTextImportsIntoCalcAsTheSameCells) {
     // saves it as ";"-separated CSV; the grid loads that back.
     const std::string csv = Convert(Dir + "/copy.txt", "Text - txt - csv (StarCalc):9,34,76,1",
                                     "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,true", "csv");
-    Put("back.csv", Utf8ToCp1252(Get(csv)));
+    Put("back.csv", Utf8ToCp1252(ReadBytes(csv)));
     TExtStringGrid* back = new TExtStringGrid(Form.get());
     back->SetColCount(1);
     back->SetRowCount(1);
@@ -160,7 +155,7 @@ TEST_F(Calc, CsvSavedByCalcLoadsAsTheSameCells) {
     // Calc names a one-sheet export after the sheet.
     std::string file = csv;
     if (!fs::exists(file)) file = Dir + "/conv/book-Tweede.csv";
-    Put("calc.csv", Utf8ToCp1252(Get(file)));
+    Put("calc.csv", Utf8ToCp1252(ReadBytes(file)));
     Grid->SetColCount(1);
     Grid->SetRowCount(1);
     Grid->LoadFromCSV(Dir + "/calc.csv");

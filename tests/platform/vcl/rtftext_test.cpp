@@ -1,21 +1,16 @@
 // The RTF reader and writer, the laid-out rich text and the rich edit.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/richedit.h"
 #include "platform/vcl/rtftext.h"
 #include "vcltestenv.h"
+#include "vz_test_support.h"
 
 namespace {
 
 std::string ReadDataFile(const std::string& Name) {
-    std::ifstream in(std::string(VZ_TEST_DATA_DIR) + "/" + Name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return ReadBytes(std::string(VZ_TEST_DATA_DIR) + "/" + Name);
 }
 
 // The run that holds Text (UTF-16 from Windows-1252), or nullptr.
