@@ -1,8 +1,5 @@
 #include "dktestenv.h"
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <thread>
 
 #include "platform/vcl/forms.h"
@@ -15,15 +12,4 @@ bool PumpUntil(const std::function<bool()>& Done, int Ms) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
-}
-
-TTempFolder::TTempFolder() {
-    std::string Template = (std::filesystem::temp_directory_path() / "vzdk-XXXXXX").string();
-    if (!mkdtemp(Template.data())) throw std::runtime_error("no temporary folder");
-    FPath = Template;
-}
-
-TTempFolder::~TTempFolder() {
-    std::error_code Ignored;
-    std::filesystem::remove_all(FPath, Ignored);
 }

@@ -13,16 +13,11 @@
 // busy must not fail a test that only waits.
 bool PumpUntil(const std::function<bool()>& Done, int Ms = 30000);
 
-// A unique temporary folder, removed with everything in it at the end.
-class TTempFolder {
+// The test's own folder (see TTestFolder), whose files are named Dir / "name".
+class TTempFolder : public TTestFolder {
 public:
-    TTempFolder();
-    ~TTempFolder();
-    const std::string& Path() const { return FPath; }
-    std::string operator/(const std::string& Name) const { return FPath + "/" + Name; }
-
-private:
-    std::string FPath;
+    TTempFolder() : TTestFolder("vzdk") {}
+    std::string operator/(const std::string& Name) const { return File(Name); }
 };
 
 using TClock = std::chrono::steady_clock;
