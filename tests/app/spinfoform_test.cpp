@@ -282,9 +282,7 @@ TEST_F(SpInfoFormTest, DoubleRoundGivesALineForEveryGame) {
 // The copy carries each game line once and the bye's open game as nothing.
 TEST_F(SpInfoFormTest, ClipboardHoldsEachGameLineOnceAndNoBlankScore) {
     auto g = MakeTestGroep({{"Aap"}, {"Beer"}, {"Coda"}, {"VRIJ", 0, true}});
-    SetTestResult(*g, 1, 2, 1);
-    SetTestResult(*g, 1, 3, 3);
-    SetTestResult(*g, 2, 3, 1);
+    SetTestResults(*g, {{1, 2, 1}, {1, 3, 3}, {2, 3, 1}});
     TCurGroepScope scope(g.get());
     Form->SetSpeler(g->Spelers.GetSpelerOnBergerNr(1));
     Clipboard()->SetAsText("");

@@ -38,14 +38,10 @@ void SortOn(TGroep& G, bool On) {
 std::unique_ptr<TGroep> TieGroep() {
     auto g = MakeTestGroep({{"Aap"}, {"Beer"}, {"Coda"}, {"Das"}, {"Eend"}, {"Fret"}});
     SortOn(*g, true);
-    struct {
-        int A, B;
-        TInvoerCode Code;
-    } const results[] = {{1, 2, 1}, {1, 3, 2}, {1, 4, 1}, {1, 5, 1}, {1, 6, 3},
-                         {2, 3, 1}, {2, 4, 3}, {2, 5, 1}, {2, 6, 1}, {3, 4, 3},
-                         {3, 5, 1}, {3, 6, 1}, {4, 5, 2}, {4, 6, 1}, {5, 6, 1}};
-    for (const auto& r : results)
-        EXPECT_NE(nullptr, SetTestResult(*g, r.A, r.B, r.Code));
+    const std::vector<TTestResult> results = {
+        {1, 2, 1}, {1, 3, 2}, {1, 4, 1}, {1, 5, 1}, {1, 6, 3}, {2, 3, 1}, {2, 4, 3}, {2, 5, 1},
+        {2, 6, 1}, {3, 4, 3}, {3, 5, 1}, {3, 6, 1}, {4, 5, 2}, {4, 6, 1}, {5, 6, 1}};
+    SetTestResults(*g, results);
     return g;
 }
 
@@ -96,11 +92,7 @@ TEST_F(StandWindow, UnplayedMutualGameCountsNothing) {
     // after their draw.
     auto g = MakeTestGroep({{"Aap"}, {"Beer"}, {"Coda"}, {"Das"}});
     SortOn(*g, true);
-    SetTestResult(*g, 1, 4, 1);
-    SetTestResult(*g, 1, 3, 2);
-    SetTestResult(*g, 2, 3, 1);
-    SetTestResult(*g, 2, 4, 2);
-    SetTestResult(*g, 3, 4, 3);
+    SetTestResults(*g, {{1, 4, 1}, {1, 3, 2}, {2, 3, 1}, {2, 4, 2}, {3, 4, 3}});
     TCurGroepScope scope(g.get());
     TOpenStand w;
     EXPECT_EQ((std::vector<int>{3, 4, 1, 2}), StandNrs(w.Form));
@@ -118,14 +110,9 @@ TEST_F(StandWindow, UnplayedGameInALargerTieTakesNothingAway) {
     // Beer. Aap leads on mutual score though his SB is the lowest.
     auto g = MakeTestGroep({{"Aap"}, {"Beer"}, {"Coda"}, {"Das"}, {"Eend"}});
     SortOn(*g, true);
-    SetTestResult(*g, 1, 2, 1);
-    SetTestResult(*g, 1, 4, 2);
-    SetTestResult(*g, 1, 5, 2);
-    SetTestResult(*g, 2, 4, 1);
-    SetTestResult(*g, 2, 5, 2);
-    SetTestResult(*g, 3, 4, 2);
-    SetTestResult(*g, 3, 5, 1);
-    SetTestResult(*g, 4, 5, 3);
+    SetTestResults(
+        *g,
+        {{1, 2, 1}, {1, 4, 2}, {1, 5, 2}, {2, 4, 1}, {2, 5, 2}, {3, 4, 2}, {3, 5, 1}, {4, 5, 3}});
     TCurGroepScope scope(g.get());
     TOpenStand w;
     EXPECT_EQ((std::vector<int>{4, 5, 1, 2, 3}), StandNrs(w.Form));
@@ -181,12 +168,7 @@ TEST_F(StandWindow, SeriesPointsSharedPlacesOnceAllResultsAreIn) {
 TEST_F(StandWindow, ColumnChoiceHidesAndShowsColumnsAndRows) {
     auto g = MakeTestGroep({{"Aap", 1800}, {"Beer", 1700}, {"Coda", 1600}, {"VRIJ", 0, true}});
     SortOn(*g, true);
-    SetTestResult(*g, 1, 2, 1);
-    SetTestResult(*g, 1, 3, 3);
-    SetTestResult(*g, 2, 3, 1);
-    SetTestResult(*g, 1, 4, 6);
-    SetTestResult(*g, 2, 4, 6);
-    SetTestResult(*g, 3, 4, 6);
+    SetTestResults(*g, {{1, 2, 1}, {1, 3, 3}, {2, 3, 1}, {1, 4, 6}, {2, 4, 6}, {3, 4, 6}});
     TCurGroepScope scope(g.get());
     TOpenStand w(Bit(StandItem::Lootnummer) | Bit(StandItem::Uitslagen));
     TExtColumnGrid& grid = *w.Form.StandGrid;

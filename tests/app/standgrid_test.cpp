@@ -20,12 +20,7 @@ TGameCell* GameCellAt(const TExtColumnGrid& Grid, int Col, int Row) {
 // themselves, Coda beats Aap, draws Beer and loses to Das.
 std::unique_ptr<TGroep> DrawingGroep() {
     auto g = MakeTestGroep({{"Aap", 1800}, {"Beer", 1700}, {"Coda", 0}, {"Das", 1600}});
-    SetTestResult(*g, 1, 2, 3);
-    SetTestResult(*g, 1, 4, 3);
-    SetTestResult(*g, 2, 4, 3);
-    SetTestResult(*g, 3, 1, 1);
-    SetTestResult(*g, 3, 2, 3);
-    SetTestResult(*g, 3, 4, 2);
+    SetTestResults(*g, {{1, 2, 3}, {1, 4, 3}, {2, 4, 3}, {3, 1, 1}, {3, 2, 3}, {3, 4, 2}});
     return g;
 }
 
@@ -190,9 +185,7 @@ TEST_F(StandGridFill, CompactCrosstableForTheResultsWindow) {
 TEST_F(StandGridFill, ByeRowHasStatisticsOnlyWithScoreOrRating) {
     auto g = MakeTestGroep({{"Aap", 1800}, {"Beer", 1700}, {"Coda", 1600}, {"VRIJ", 0, true}});
     TCurGroepScope scope(g.get());
-    SetTestResult(*g, 1, 2, 1);
-    SetTestResult(*g, 1, 3, 1);
-    SetTestResult(*g, 2, 3, 1);
+    SetTestResults(*g, {{1, 2, 1}, {1, 3, 1}, {2, 3, 1}});
     SetTestResult(*g, 1, 4, 6); // forfeit wins over the bye
     SetTestResult(*g, 2, 4, 6);
     SetTestResult(*g, 3, 4, 6);

@@ -1,11 +1,12 @@
 #include "standtestgroep.h"
-#include "model_fixtures.h"
+
+#include <gtest/gtest.h>
 
 #include "apptestenv.h"
-
 #include "model/berger.h"
 #include "model/stand.h"
 #include "model/textutils.h"
+#include "model_fixtures.h"
 
 std::unique_ptr<TGroep> MakeTestGroep(const std::vector<TTestSpeler>& Spelers, bool DubbelRondig) {
     TGroepRec rec;
@@ -35,4 +36,9 @@ TGame* SetTestResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft)
     FillRondeRecs(G);
     CalcStand(G);
     return game;
+}
+
+void SetTestResults(TGroep& G, const std::vector<TTestResult>& Results) {
+    for (const TTestResult& r : Results)
+        EXPECT_NE(nullptr, SetTestResult(G, r.A, r.B, r.Code)) << r.A << " - " << r.B;
 }

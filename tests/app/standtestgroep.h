@@ -20,3 +20,11 @@ std::unique_ptr<TGroep> MakeTestGroep(const std::vector<TTestSpeler>& Spelers,
 // The result of A against B (entry code seen from A) in the given cycle; the
 // group's round records and statistics are rebuilt after.
 TGame* SetTestResult(TGroep& G, int A, int B, TInvoerCode Code, int EersteHelft = 1);
+
+// A result of the first cycle: A against B, entry code seen from A.
+struct TTestResult {
+    int A, B;
+    TInvoerCode Code;
+};
+// Each result in turn, as SetTestResult; a game that is not there fails the test.
+void SetTestResults(TGroep& G, const std::vector<TTestResult>& Results);
