@@ -37,6 +37,11 @@ std::string WhyNotWritable(const std::string& File) {
 bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog) {
     if (Trim(Groep.Rec.FileName).empty()) Groep.Rec.FileName = GroepFileName(Groep.Rec.Naam);
     Dialog.FileName = Groep.Rec.FileName;
+    // Whichever window saves, a group not saved before goes where the file list
+    // looks (the data folder), and a name typed without extension still gets
+    // the one the list shows: anywhere else the director would not find it.
+    if (!DataMap.empty()) Dialog.InitialDir = DataMap;
+    Dialog.DefaultExt = "csv";
     if (!Dialog.Execute()) return false;
     const std::string file = Dialog.FileName;
     const std::string fout = WhyNotWritable(file);

@@ -205,7 +205,6 @@ void TMainForm::FormCreate(TObject*) {
     SaveDialog->InitialDir = GetCurrentDir();
     SaveDialog->Filter = "Excel files (*.csv)|*.csv|";
     SaveDialog->Title = "Bewaar csv bestand";
-    SaveDialog->DefaultExt = "csv";
 
     const std::string help = IncludeTrailingPathDelimiter(GetCurrentDir()) + HelpFileName;
     bool helpRead = false;

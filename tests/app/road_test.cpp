@@ -399,6 +399,22 @@ TEST_F(DirectorsRoad, FromAnEmptyFolderToTheNextStart) {
     EXPECT_EQ("Clubavond 2026 A", W->Main().StatusBar->Panels(0)->Text);
 }
 
+TEST_F(DirectorsRoad, TheResultsWindowSavesANewGroupWhereTheFileListLooks) {
+    StartProgram();
+    TMainForm& m = W->Main();
+    MakeNewGroep("Clubavond 2026 C", Datum);
+    m.PageControl->SetActivePage(m.SpelersSheet);
+    m.PageControlChange(m.PageControl);
+    NameThePlayers();
+    // The director types a bare name, as in any save dialog.
+    Dialogs->QueueFileName("Avond");
+    WhenShown(*UitslagForm, [&] { UitslagForm->SaveDataBitBtn->Click(); });
+    m.UitslagenBitBtnClick(m.UitslagenBitBtn);
+    EXPECT_EQ(Voorbeeld() + "/Avond.csv", CurGroep->Rec.FileName);
+    EXPECT_TRUE(FileExists(Voorbeeld() + "/Avond.csv"));
+    EXPECT_GE(m.FileListBox->Items()->IndexOf("Avond.csv"), 0);
+}
+
 } // namespace
 
 namespace {

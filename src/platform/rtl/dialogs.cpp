@@ -1,10 +1,24 @@
 #include "dialogs.h"
 
+#include <string>
+
 namespace {
 
 std::unique_ptr<TDialogService>& CurrentService() {
     static std::unique_ptr<TDialogService> service = std::make_unique<TNonInteractiveDialogs>();
     return service;
+}
+
+// A name typed without a folder lands where the dialog stands: the folder of the
+// name it proposed, else its initial folder.
+std::string TypedInDialog(const TFileDialogRequest& Request, const std::string& Typed) {
+    if (Typed.empty() || Typed.find('/') != std::string::npos) return Typed;
+    const size_t slash = Request.FileName.rfind('/');
+    std::string folder =
+        slash != std::string::npos ? Request.FileName.substr(0, slash) : Request.InitialDir;
+    if (folder.empty()) return Typed;
+    if (folder.back() != '/') folder += '/';
+    return folder + Typed;
 }
 
 } // namespace
@@ -62,7 +76,7 @@ bool TScriptedDialogs::PromptForFileName(TFileDialogRequest& Request) {
     bool ok = false;
     if (!FAnswers.empty()) {
         ok = FAnswers.front().Ok;
-        if (ok) Request.FileName = FAnswers.front().Text;
+        if (ok) Request.FileName = TypedInDialog(Request, FAnswers.front().Text);
         FAnswers.pop_front();
     }
     FAsked.push_back({"file", Request.Title, mtCustom, {}, ok ? mrOk : mrCancel});

@@ -96,6 +96,7 @@ public:
     void QueueInput(const std::string& Value, bool Ok = true) {
         FAnswers.push_back({Ok ? mrOk : mrCancel, Value, Ok});
     }
+    // A name without a folder is taken in the folder the dialog shows, as typed.
     void QueueFileName(const std::string& FileName) { FAnswers.push_back({mrOk, FileName, true}); }
     void QueueCancel() { FAnswers.push_back({mrCancel, {}, false}); }
     const std::vector<TDialogRecord>& Asked() const { return FAsked; }

@@ -20,6 +20,8 @@ TEST(Dialogs, SaveDialogAsksTheServiceAndAddsTheDefaultExtension) {
     TScriptedDialogs* dialogs = script.get();
     dialogs->QueueFileName("/tmp/Groep A");
     dialogs->QueueCancel();
+    dialogs->QueueFileName("Groep B"); // typed without a folder
+    dialogs->QueueFileName("Groep C");
     TDialogServiceScope scope(std::move(script));
     TSaveDialog save(nullptr);
     save.Title = "Bewaar csv bestand";
@@ -30,7 +32,15 @@ TEST(Dialogs, SaveDialogAsksTheServiceAndAddsTheDefaultExtension) {
     EXPECT_EQ("/tmp/Groep A.csv", save.FileName);
     EXPECT_FALSE(save.Execute());
     EXPECT_EQ("/tmp/Groep A.csv", save.FileName); // a cancel keeps the name
-    ASSERT_EQ(2u, dialogs->Asked().size());
+    // A bare name lands in the folder the dialog shows: the proposed file's,
+    // else the initial one.
+    save.InitialDir = "/data";
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ("/tmp/Groep B.csv", save.FileName);
+    save.FileName = "Groep A.csv";
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ("/data/Groep C.csv", save.FileName);
+    ASSERT_EQ(4u, dialogs->Asked().size());
     EXPECT_EQ("Bewaar csv bestand", dialogs->Asked()[0].Text);
 }
 
