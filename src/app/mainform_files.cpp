@@ -235,10 +235,13 @@ void TMainForm::UitslagenBitBtnClick(TObject*) {
         if (!UitslagForm->Changed()) return;
         // Saved from the results window: what is on disk is what the close
         // question must compare with.
-        if (CurGroep->Modified)
+        if (CurGroep->Modified) {
             SaveDataBitBtn->SetEnabled(true);
-        else
+        } else {
+            // As after a save here: the next start reopens what was saved last.
+            LastDataFile = CurGroep->Rec.FileName;
             CopyGroep(*CurGroep, *FSavedGroep);
+        }
     });
 }
 

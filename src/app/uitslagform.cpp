@@ -341,6 +341,7 @@ void TUitslagForm::SaveDataBitBtnClick(TObject*) {
     // crosstable again, or the next entry would write into the wrong cells.
     FillUitslagSpelers();
     FillTabel();
+    FChanged = true;
     SaveDataBitBtn->SetEnabled(false);
     Beep();
 }

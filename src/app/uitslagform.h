@@ -37,7 +37,8 @@ public:
     explicit TUitslagForm(TComponent* AOwner);
     ~TUitslagForm() override;
     std::string ClassName() const override { return "TUitslagForm"; }
-    // Set by an entry (or "Weg"): the group has to be saved.
+    // Set by an entry, "Weg" or a save here: the main window has to look at the
+    // group again (offer to save it, or take what was saved as its saved copy).
     bool Changed() const { return FChanged; }
 
     void FormCreate(TObject* Sender);

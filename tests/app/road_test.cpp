@@ -413,6 +413,7 @@ TEST_F(DirectorsRoad, TheResultsWindowSavesANewGroupWhereTheFileListLooks) {
     EXPECT_EQ(Voorbeeld() + "/Avond.csv", CurGroep->Rec.FileName);
     EXPECT_TRUE(FileExists(Voorbeeld() + "/Avond.csv"));
     EXPECT_GE(m.FileListBox->Items()->IndexOf("Avond.csv"), 0);
+    EXPECT_EQ(Voorbeeld() + "/Avond.csv", m.LastDataFile);
 }
 
 } // namespace
