@@ -262,7 +262,9 @@ TEST_F(Advance, EndsWhenNoCellCanTakeTheFocus) {
     EXPECT_LE(Grid->RowCount(), 6);
     // All rows hidden but the fixed one: no normal cell at all.
     Grid->OnCanEditCell = nullptr;
-    Grid->HideRows(1, Grid->GetAllRowCount() - 1);
+    const int allRows = Grid->GetAllRowCount();
+    Grid->HideRows(1, allRows - 1);
     Grid->AdvanceToNextCell(1, 0, true, true, true);
-    SUCCEED();
+    EXPECT_EQ(Grid->GetAllRowCount(), allRows); // nothing appended to land on
+    EXPECT_EQ(Grid->RowCount(), 1);
 }
