@@ -77,6 +77,9 @@ public:
     std::string ReadFout;
     void CheckSpelersNamen();
     void UpdateFileButtons();
+    // After a save into another folder: the folder and file lists show that
+    // folder, where the next start looks for the last data file.
+    void ShowSavedFolder();
     // The work grid's answers and its paste.
     void ReadGridCanEditCell(TObject* Sender, int ARow, int ACol, bool& CanEdit);
     void ReadGridClipboardPaste(TObject* Sender, bool& Allow);

@@ -186,8 +186,19 @@ void TMainForm::SaveDataBitBtnClick(TObject*) {
         // A refused overwrite or a failed write leaves the group unsaved, so the
         // close still asks.
         CopyGroep(*CurGroep, *FSavedGroep);
+        ShowSavedFolder();
     }
     UpdateFileButtons();
+}
+
+void TMainForm::ShowSavedFolder() {
+    // The settings keep the last data file by its name in the folder shown; a
+    // file of the same name there would be opened in its place at the next start.
+    const std::string map = ExtractFileDir(LastDataFile);
+    if (map.empty() || !DirectoryExists(map) || SamePath(map, DirectoryListBox->Directory()))
+        return;
+    DirectoryListBox->SetDirectory(map);
+    DirectoryListBoxClick(nullptr);
 }
 
 void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
@@ -219,11 +230,13 @@ namespace {
 // the games linked to them; the file selection survives the refresh after.
 template <class Show> void ShowWindow(TMainForm& F, Show&& ShowIt) {
     const int index = F.FileListBox->ItemIndex();
+    const std::string map = F.FileListBox->Directory();
     F.ReadSpEditGrid();
     CurGroep->LinkSpelers();
     ShowIt();
     F.UpdateFileButtons();
-    if (index >= 0 && index < F.FileListBox->Count()) F.FileListBox->SetItemIndex(index);
+    if (index >= 0 && index < F.FileListBox->Count() && F.FileListBox->Directory() == map)
+        F.FileListBox->SetItemIndex(index);
 }
 
 } // namespace
@@ -241,6 +254,7 @@ void TMainForm::UitslagenBitBtnClick(TObject*) {
             // As after a save here: the next start reopens what was saved last.
             LastDataFile = CurGroep->Rec.FileName;
             CopyGroep(*CurGroep, *FSavedGroep);
+            ShowSavedFolder();
         }
     });
 }

@@ -527,6 +527,27 @@ TEST_F(CloseAndHeldFiles, UnchangedGroupClosesWithoutAQuestion) {
     EXPECT_NE(std::string::npos, ReadFileBytes(IniFile).find("FileName=Club.csv"));
 }
 
+TEST_F(CloseAndHeldFiles, TheNextStartOpensTheFileSavedLastInAnotherFolder) {
+    SaveClubFile(Voorbeeld(), "Club.csv");
+    TMainForm& m = StartProgram().Main();
+    DoubleClick("Club.csv");
+    // Saved under the same name in a folder of its own, and the old file stays.
+    const std::string map = Root + "/Seizoen 2027";
+    ASSERT_TRUE(ForceDirectories(map));
+    Dialogs->QueueFileName(map + "/Club.csv");
+    m.SaveDataBitBtnClick(m.SaveDataBitBtn);
+    ASSERT_TRUE(m.LastSaveDone());
+    EXPECT_EQ(map, m.FileListBox->Directory());
+    EXPECT_GE(m.FileListBox->Items()->IndexOf("Club.csv"), 0);
+    bool canClose = false;
+    m.FormCloseQuery(&m, canClose);
+    StopProgram();
+    W = std::make_unique<TProgramWindows>();
+    WhenShown(*StandForm, [] {});
+    W->Start();
+    EXPECT_EQ(map + "/Club.csv", CurGroep->Rec.FileName);
+}
+
 TEST_F(CloseAndHeldFiles, HeldFileIsNotOpenedAndTheGroupStays) {
     SaveClubFile(Voorbeeld(), "Club.csv");
     const std::string ander = SaveClubFile(Voorbeeld(), "Ander.csv", true);
