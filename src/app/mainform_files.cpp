@@ -134,9 +134,12 @@ void TMainForm::FormActivate(TObject*) {
 bool TMainForm::AskSaveChanges() {
     std::string diff;
     if (!GroepChanged(diff)) return true;
-    if (MessageDlg(std::string("\r") + "Zijn gewijzigd, Data bewaren ?" + "\r", mtConfirmation,
-                   mbYesNo) != mrYes)
-        return true;
+    // Cancel (and Escape, which a question without it reads as No) keeps the
+    // changed group open instead of dropping it.
+    const int antwoord = MessageDlg(std::string("\r") + "Zijn gewijzigd, Data bewaren ?" + "\r",
+                                    mtConfirmation, mbYesNoCancel);
+    if (antwoord == mrNo) return true;
+    if (antwoord != mrYes) return false;
     SaveDataBitBtnClick(nullptr);
     return FLastSaveDone;
 }
@@ -204,9 +207,18 @@ void TMainForm::ShowSavedFolder() {
 void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = true;
     std::string diff;
-    if (GroepChanged(diff) && MessageDlg("Groep: " + CurGroep->Rec.Naam + "\r\r" + diff + "\r" +
-                                             "Gegevens zijn gewijzigd, Data bewaren ?" + "\r",
-                                         mtConfirmation, mbYesNo) == mrYes) {
+    // Cancel (and Escape, which a question without it reads as No) keeps the
+    // program open with the changes rather than closing without them.
+    const int antwoord = GroepChanged(diff)
+                             ? MessageDlg("Groep: " + CurGroep->Rec.Naam + "\r\r" + diff + "\r" +
+                                              "Gegevens zijn gewijzigd, Data bewaren ?" + "\r",
+                                          mtConfirmation, mbYesNoCancel)
+                             : mrNo;
+    if (antwoord != mrYes && antwoord != mrNo) {
+        CanClose = false;
+        return;
+    }
+    if (antwoord == mrYes) {
         SaveDataBitBtnClick(nullptr);
         // The director wanted the group kept: a cancelled or failed save keeps
         // the window open rather than dropping it.

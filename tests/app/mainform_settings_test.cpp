@@ -232,6 +232,7 @@ TEST_F(MainFormSettings, CloseWritesEveryKeyWithoutFolders) {
     EXPECT_EQ("90 min", CurGroep->Rec.Speeltempo);
     F->LedenPanel->SetWidth(F->PageControl->Width() / 2);
     CurGroep->Rec.DatumEersteRonde = EncodeDate(2016, 4, 20);
+    Dialogs->QueueAnswer(mrNo); // the changed date is not saved
     bool canClose = false;
     F->FormCloseQuery(nullptr, canClose);
     ASSERT_TRUE(canClose);
@@ -254,6 +255,7 @@ TEST_F(MainFormSettings, CloseWritesEveryKeyWithoutFolders) {
     (void)file;
     // They were that group's: another group opened after it has none of them.
     SaveClubFile(Root + "/Data", "Ander.csv");
+    Dialogs->QueueAnswer(mrNo); // the date still is not saved
     Open(Root + "/Data", "Ander.csv");
     EXPECT_EQ(Root + "/Data/Ander.csv", CurGroep->Rec.FileName);
     EXPECT_FALSE(HasToernooiInfo(CurGroep->Rec));

@@ -512,6 +512,29 @@ TEST_F(CloseAndHeldFiles, ChangedGroupIsOfferedAndNoStillCloses) {
     EXPECT_NE(std::string::npos, ini.find("DateFirstRound=2026-03-04")) << ini;
 }
 
+TEST_F(CloseAndHeldFiles, CancelOrEscapeAtASaveQuestionKeepsTheChangedGroup) {
+    SaveClubFile(Voorbeeld(), "Club.csv");
+    TMainForm& m = StartProgram().Main();
+    MakeNewGroep("Clubavond 2026 D", EncodeDate(2026, 3, 4));
+    SelectSpeler(1);
+    m.SpFamNaamEdit->SetText("Jansen");
+    m.ZetSpDataBitBtn->Click();
+    // Closing: the question offers Annuleren, and it keeps the program open.
+    Dialogs->QueueAnswer(mrCancel);
+    bool canClose = true;
+    m.FormCloseQuery(&m, canClose);
+    EXPECT_FALSE(canClose);
+    ASSERT_FALSE(Dialogs->Asked().empty());
+    EXPECT_TRUE(Dialogs->Asked().back().Buttons.Contains(mbCancel));
+    // Opening another file: the same, the changed group stays.
+    Dialogs->QueueAnswer(mrCancel);
+    DoubleClick("Club.csv");
+    EXPECT_EQ(1, CountAsked("Zijn gewijzigd, Data bewaren ?"));
+    EXPECT_EQ("Clubavond 2026 D", CurGroep->Rec.Naam);
+    EXPECT_EQ("Jansen", CurGroep->Spelers.GetSpelerOnBergerNr(1)->Rec.Achternaam);
+    EXPECT_FALSE(FileExists(IniFile)); // nothing closed
+}
+
 TEST_F(CloseAndHeldFiles, UnchangedGroupClosesWithoutAQuestion) {
     SaveClubFile(Voorbeeld(), "Club.csv");
     TMainForm& m = StartProgram().Main();
