@@ -221,6 +221,9 @@ public:
     virtual TPoint GetCellGraphicHeight(int ACol, int ARow, double PrinterScale);
     bool GetRowSelect(int ARealRow) const;
     void SetRowSelect(int ARealRow, bool Value);
+    // Whether the row shown at ARow is picked: the flags follow the data (the
+    // real row) wherever the rows are shown, hidden or sorted.
+    bool IsRowPicked(int ARow) const { return GetRowSelect(RealRowIndex(ARow)); }
     bool GetColSelect(int ACol) const;
     void SetColSelect(int ACol, bool Value);
     void ClearRowSelect();

@@ -65,7 +65,7 @@ void TExtStringGrid::PaintSelectionColors(TCellPaintContext& Cell) {
     Cell.URLColor = FURLColor;
     const bool selected = Cell.State.Contains(gdSelected) ||
                           (FMouseActions->DisjunctRowSelect() && Options().Contains(goRowSelect) &&
-                           Cell.NormalArea && GetRowSelect(ARow));
+                           Cell.NormalArea && IsRowPicked(ARow));
     Cell.DrawnSelected = false;
     Cell.Focused = Cell.State.Contains(gdFocused) || IsFocusedCell(ACol, ARow);
     if (!selected || (Cell.Focused && !Options().Contains(goDrawFocusSelected))) return;

@@ -62,8 +62,7 @@ std::vector<std::vector<std::string>> TExtStringGrid::CopiedCells(const TGridRec
     const TMouseActions* m = MouseActions();
     std::vector<std::vector<std::string>> rows;
     for (int r = R.Top; r <= R.Bottom; ++r) {
-        if (Disjunct && m->DisjunctRowSelect() && !m->DisjunctColSelect() &&
-            !GetRowSelect(m->RowSelectPersistent ? RealRowIndex(r) : r))
+        if (Disjunct && m->DisjunctRowSelect() && !m->DisjunctColSelect() && !IsRowPicked(r))
             continue;
         std::vector<std::string>& line = rows.emplace_back();
         for (int c = R.Left; c <= R.Right; ++c) {
@@ -172,7 +171,7 @@ void TExtStringGrid::CutSelectionToClipboard() {
             if (GetColSelect(c)) ClearCols(RealColIndex(c), 1);
     } else if (m->DisjunctRowSelect()) {
         for (int r = FixedRows(); r < RowCount(); ++r)
-            if (GetRowSelect(m->RowSelectPersistent ? RealRowIndex(r) : r)) ClearRows(r, 1);
+            if (IsRowPicked(r)) ClearRows(r, 1);
     } else {
         const TGridRect s = Selection();
         for (int r = s.Top; r <= s.Bottom; ++r)

@@ -36,8 +36,7 @@ bool TExtStringGrid::IsFocusedCell(int ACol, int ARow) {
 bool TExtStringGrid::IsCellSelected(int ACol, int ARow) {
     if (ACol < FixedCols() || ARow < FixedRows()) return false;
     if (FMouseActions->DisjunctRowSelect()) {
-        if (FMouseActions->RowSelectPersistent) return GetRowSelect(RealRowIndex(ARow));
-        return GetRowSelect(ARow);
+        return IsRowPicked(ARow);
     }
     if (!FMouseActions->DisjunctColSelect()) {
         const TGridRect s = Selection();
@@ -117,8 +116,7 @@ void TExtStringGrid::GetCellDrawColors(int ACol, int ARow, TFont* AFont, TBrush*
         const bool focusOnly = (AState.Contains(gdFocused) || IsFocusedCell(displCol, r)) &&
                                !Options().Contains(goDrawFocusSelected);
         if (FMouseActions->DisjunctRowSelect()) {
-            const int row = FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r;
-            if (GetRowSelect(row)) {
+            if (IsRowPicked(r)) {
                 AState = TGridDrawState{gdSelected};
                 paintSelected();
             }

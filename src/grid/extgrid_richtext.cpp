@@ -85,7 +85,7 @@ void TExtStringGrid::GetSelectionAsText(std::string& Text) {
     const TMouseActions& m = *MouseActions();
     if (m.DisjunctRowSelect()) {
         for (int r = FixedRows(); r < RowCount(); ++r)
-            if (GetRowSelect(m.RowSelectPersistent ? RealRowIndex(r) : r)) rows.push_back(r);
+            if (IsRowPicked(r)) rows.push_back(r);
     } else {
         for (int r = sel.Top; r <= sel.Bottom; ++r)
             rows.push_back(r);

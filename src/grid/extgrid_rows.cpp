@@ -142,7 +142,7 @@ void TExtStringGrid::RemoveSelectedRows() {
     if (!FMouseActions->DisjunctRowSelect()) SelectRowsInSelection(true);
     std::vector<int> rows;
     for (int r = TBaseGrid::FixedRows(); r < RowCount() - FFixedFooters; ++r)
-        if (GetRowSelect(RealRowIndex(r))) rows.push_back(r);
+        if (IsRowPicked(r)) rows.push_back(r);
     RemoveDisplayRows(rows);
     EndGridUpdate();
 }

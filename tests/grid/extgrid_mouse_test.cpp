@@ -438,3 +438,20 @@ TEST_F(MouseTest, MovingARowAsksFirstAndKeepsOffTheFloatingFooter) {
     EXPECT_EQ(Grid->Cells(1, 1), Name(1, 2)) << "not onto the footer's row";
     EXPECT_EQ(Grid->Cells(1, last), footer);
 }
+
+TEST_F(MouseTest, PickedRowsShowAndCopyAsPickedWhenRowsAreHidden) {
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    Grid->HideRow(2);
+    Click(1, 4, Qt::ControlModifier);
+    ASSERT_EQ(Grid->Cells(1, 4), Name(1, 5));
+    EXPECT_TRUE(Grid->IsCellSelected(3, 4));
+    EXPECT_FALSE(Grid->IsCellSelected(3, 5));
+    EXPECT_EQ(CellColour(Grid, 3, 4), Grid->SelectionColor());
+    EXPECT_NE(CellColour(Grid, 3, 5), Grid->SelectionColor());
+    std::string text;
+    Grid->GetSelectionAsText(text);
+    EXPECT_EQ(text, Name(1, 5));
+    Grid->CutSelectionToClipboard();
+    EXPECT_EQ(Grid->Cells(1, 4), "") << "the picked row, not the one below it";
+    EXPECT_EQ(Grid->Cells(1, 5), Name(1, 6));
+}
