@@ -56,10 +56,28 @@ public:
     void SetIconFile(const std::string& V) { Set(afIconFile, V); }
     const std::string& OpenCommand() const { return Get(afOpenCommand); }
     void SetOpenCommand(const std::string& V) { Set(afOpenCommand, V); }
+    const std::string& OpenCommandDescription() const { return Get(afOpenCommandDescription); }
+    void SetOpenCommandDescription(const std::string& V) { Set(afOpenCommandDescription, V); }
+    const std::string& OpenNewCommand() const { return Get(afOpenNewCommand); }
+    void SetOpenNewCommand(const std::string& V) { Set(afOpenNewCommand, V); }
+    const std::string& OpenNewCommandDescription() const {
+        return Get(afOpenNewCommandDescription);
+    }
+    void SetOpenNewCommandDescription(const std::string& V) { Set(afOpenNewCommandDescription, V); }
     const std::string& EditCommand() const { return Get(afEditCommand); }
     void SetEditCommand(const std::string& V) { Set(afEditCommand, V); }
+    const std::string& EditCommandDescription() const { return Get(afEditCommandDescription); }
+    void SetEditCommandDescription(const std::string& V) { Set(afEditCommandDescription, V); }
     const std::string& PrintCommand() const { return Get(afPrintCommand); }
     void SetPrintCommand(const std::string& V) { Set(afPrintCommand, V); }
+    const std::string& PrintCommandDescription() const { return Get(afPrintCommandDescription); }
+    void SetPrintCommandDescription(const std::string& V) { Set(afPrintCommandDescription, V); }
+    const std::string& PrintToCommand() const { return Get(afPrintToCommand); }
+    void SetPrintToCommand(const std::string& V) { Set(afPrintToCommand, V); }
+    const std::string& PrintToCommandDescription() const {
+        return Get(afPrintToCommandDescription);
+    }
+    void SetPrintToCommandDescription(const std::string& V) { Set(afPrintToCommandDescription, V); }
 
     // Reads the registration of Extension.
     void Refresh();

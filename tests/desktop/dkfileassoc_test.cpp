@@ -149,3 +149,59 @@ TEST_F(FileAssociation, ReadOnlyWritesNothing) {
     EXPECT_EQ(Asked->Asked()[0].Text, "Cannot change the property in Read-Only mode.");
     EXPECT_EQ(A.OpenCommand(), "");
 }
+
+TEST_F(FileAssociation, EveryVerbWithItsDescriptionIsWrittenAndReadBack) {
+    {
+        TdkFileAssociation A(nullptr);
+        A.SetExtension("vzv");
+        A.SetReadOnly(false);
+        A.SetOpenCommand("/usr/bin/vz %1");
+        A.SetOpenCommandDescription("Openen");
+        A.SetOpenNewCommand("/usr/bin/vz --new %1");
+        A.SetOpenNewCommandDescription("Nieuw venster");
+        A.SetEditCommand("/usr/bin/vz --edit %1");
+        A.SetEditCommandDescription("Bewerken");
+        A.SetPrintCommand("/usr/bin/vz --print %1");
+        A.SetPrintCommandDescription("Afdrukken");
+        A.SetPrintToCommand("/usr/bin/vz --printto %1 %2");
+        A.SetPrintToCommandDescription("Afdrukken naar");
+    }
+    TRegistry Reg;
+    Reg.SetRootKey(HKEY_CLASSES_ROOT);
+    for (const char* Verb : {"open", "opennew", "edit", "print", "printto"}) {
+        SCOPED_TRACE(Verb);
+        EXPECT_TRUE(Reg.OpenKeyReadOnly(std::string("\\vzvfile\\shell\\") + Verb + "\\command"));
+    }
+    TdkFileAssociation B(nullptr);
+    B.SetExtension(".vzv");
+    EXPECT_EQ(B.OpenCommandDescription(), "Openen");
+    EXPECT_EQ(B.OpenNewCommand(), "/usr/bin/vz --new %1");
+    EXPECT_EQ(B.OpenNewCommandDescription(), "Nieuw venster");
+    EXPECT_EQ(B.EditCommand(), "/usr/bin/vz --edit %1");
+    EXPECT_EQ(B.EditCommandDescription(), "Bewerken");
+    EXPECT_EQ(B.PrintCommandDescription(), "Afdrukken");
+    EXPECT_EQ(B.PrintToCommand(), "/usr/bin/vz --printto %1 %2");
+    EXPECT_EQ(B.PrintToCommandDescription(), "Afdrukken naar");
+    const std::string Entry = ReadBytes(B.DesktopEntryFile());
+    EXPECT_NE(Entry.find("\nActions=opennew;edit;print;printto;\n"), std::string::npos);
+    EXPECT_NE(Entry.find("[Desktop Action edit]\nName=Bewerken\n"), std::string::npos);
+}
+
+TEST_F(FileAssociation, AFailedWriteWhileDesigningIsShown) {
+    auto Dialogs = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs* Asked = Dialogs.get();
+    TDialogServiceScope Scope(std::move(Dialogs));
+    // The desktop's data folder is a file: nothing can be written under it.
+    WriteBytes(Dir / "blocked", "");
+    setenv("XDG_DATA_HOME", (Dir / "blocked").c_str(), 1);
+    TdkFileAssociation A(nullptr);
+    A.SetExtension("vzf");
+    A.SetReadOnly(false);
+    A.SetOpenCommand("/usr/bin/vz %1");
+    EXPECT_TRUE(Asked->Asked().empty()); // at run time only the result tells
+    EXPECT_FALSE(A.Apply());
+    A.SetDesigning(true);
+    A.SetEditCommand("/usr/bin/vz --edit %1");
+    ASSERT_EQ(Asked->Asked().size(), 1u);
+    EXPECT_EQ(Asked->Asked()[0].Text, "Cannot write to registry.");
+}
