@@ -230,3 +230,35 @@ TEST(DkColorPicker, ReadsAColourOrNoneOnEachTick) {
     const TColor C = P->Color();
     EXPECT_TRUE(C == clNone || (C & 0xFF000000) == 0);
 }
+
+TEST(DkThreadComponent, TerminateFinishesAndResetKeepsPriorityAndOnTerminate) {
+    TComponent Owner(nullptr);
+    auto* T = new TdkThreadComponent(&Owner);
+    EXPECT_EQ(T->Priority(), tpNormal);
+    EXPECT_EQ(T->ReturnValue(), 0);
+    T->SetPriority(tpLower);
+    T->SetReturnValue(7);
+    EXPECT_EQ(T->ReturnValue(), 7);
+    int Finished = 0;
+    T->OnFinish = [&](TObject* Sender) {
+        EXPECT_TRUE(TThread::IsMainThread());
+        EXPECT_EQ(Sender, T);
+        ++Finished;
+    };
+    T->Terminate();
+    EXPECT_EQ(Finished, 1);
+    T->Terminate(); // asked once, finished once
+    EXPECT_EQ(Finished, 1);
+
+    TdkEventThread* Old = T->Thread();
+    T->Reset();
+    ASSERT_NE(T->Thread(), nullptr);
+    EXPECT_NE(T->Thread(), Old);
+    EXPECT_EQ(T->Thread()->Priority(), tpLower);
+    EXPECT_TRUE(T->Suspended());
+    bool Terminated = false;
+    T->OnTerminate = [&](TObject*) { Terminated = true; };
+    T->SetOnExecute([](TObject*) {});
+    T->Execute();
+    EXPECT_TRUE(PumpUntil([&] { return Terminated; }));
+}

@@ -10,6 +10,7 @@
 #include "dktestenv.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/winapi.h"
 
 namespace {
 
@@ -142,6 +143,7 @@ struct TTrayRecord {
     bool Shown = false;
     std::string Tip, BalloonTitle, BalloonText;
     TTrayBalloonIcon BalloonKind = tbiNone;
+    unsigned BalloonTimeout = 0;
 };
 
 class TRecordingTray : public TTrayIconService {
@@ -164,7 +166,8 @@ public:
         return Was;
     }
     bool ShowBalloon(const std::string& Title, const std::string& Text, TTrayBalloonIcon Kind,
-                     unsigned) override {
+                     unsigned Timeout) override {
+        FR.BalloonTimeout = Timeout;
         FR.BalloonTitle = Title;
         FR.BalloonText = Text;
         FR.BalloonKind = Kind;
@@ -244,6 +247,10 @@ TEST_F(TrayIcon, ShowHideAndTheTextsTheAreaGets) {
     EXPECT_EQ(Rec.BalloonTitle.size(), 63u);
     EXPECT_EQ(Rec.BalloonText.size(), 255u);
     EXPECT_EQ(Rec.BalloonKind, tbiWarning);
+    EXPECT_EQ(Rec.BalloonTimeout, 10000u);
+    T->SetInfoTimeout(2500);
+    T->ShowBalloon();
+    EXPECT_EQ(Rec.BalloonTimeout, 2500u);
     Form.Hide();
     T->SetVisible(false);
     EXPECT_EQ(Hides, 1);
@@ -411,5 +418,62 @@ TEST_F(TrayIcon, MinimizingTheMainWindowMovesItToTheTray) {
     SendMessage(T->WindowHandle(), WM_DKTRAYICON, 0, WM_LBUTTONDBLCLK);
     EXPECT_FALSE(Main->Visible());
     EXPECT_EQ(Doubles, 2);
+    delete Main;
+}
+
+TEST_F(TrayIcon, MouseMoveAndWhichButtonOpensTheMenu) {
+    TForm Form(nullptr);
+    Form.Show();
+    auto* Menu = new TPopupMenu(&Form);
+    auto* Plain = new TMenuItem(Menu);
+    auto* Main = new TMenuItem(Menu);
+    Main->Default = true;
+    Menu->Items()->Add(Plain);
+    Menu->Items()->Add(Main);
+    int MainClicks = 0, Popups = 0, Doubles = 0, Moves = 0;
+    Main->OnClick = [&](TObject*) { ++MainClicks; };
+    auto* T = new TdkTrayIcon(&Form);
+    T->SetPopupMenu(Menu);
+    T->OnPopupMenu = [&](TObject*) { ++Popups; };
+    T->OnDblClick = [&](TObject*) { ++Doubles; };
+    TPoint Cursor;
+    GetCursorPos(Cursor);
+    T->OnMouseMove = [&](TObject* Sender, TShiftState, int X, int Y) {
+        EXPECT_EQ(Sender, T);
+        EXPECT_EQ(X, Cursor.X);
+        EXPECT_EQ(Y, Cursor.Y);
+        ++Moves;
+    };
+    Callback(T, WM_MOUSEMOVE);
+    EXPECT_EQ(Moves, 1);
+    Callback(T, WM_LBUTTONUP);
+    EXPECT_EQ(Popups, 0); // the left button opens nothing by default
+    Callback(T, WM_RBUTTONUP);
+    EXPECT_EQ(Popups, 1);
+    T->SetPopupByLeft(true);
+    Callback(T, WM_LBUTTONUP);
+    EXPECT_EQ(Popups, 2);
+    // With the menu on the left button a double-click chooses no default item.
+    Callback(T, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(MainClicks, 0);
+    EXPECT_EQ(Doubles, 1);
+}
+
+TEST_F(TrayIcon, MinimizeOnStartGoesToTheTrayWhenLoaded) {
+    TForm* Main = nullptr;
+    Application->CreateForm(Main);
+    Main->Show();
+    Main->BeginLoading();
+    auto* Plain = new TdkTrayIcon(Main);
+    auto* T = new TdkTrayIcon(Main);
+    int Minimized = 0;
+    Plain->OnMinimize = [&](TObject*) { ++Minimized; };
+    T->OnMinimize = [&](TObject*) { ++Minimized; };
+    T->SetMinimizeOnStart(true);
+    Main->EndLoading();
+    EXPECT_EQ(Minimized, 1);
+    EXPECT_FALSE(Main->Visible());
+    EXPECT_TRUE(T->Visible());
+    EXPECT_FALSE(Plain->Visible());
     delete Main;
 }
