@@ -144,7 +144,21 @@ TEST_F(Shutdown, AVetoOrNoLogindMeansFalse) {
     S.ActionType = aatLogOff;
     EXPECT_TRUE(S.Execute());
     EXPECT_EQ(Calls(), "TerminateSession c7\n");
-    Logind.EndService(); // logind gone
-    S.ActionType = aatReboot;
+    // What this user may not do is refused before anybody is asked.
+    int Asked = 0;
+    S.OnQueryShutdown = [&](TObject*, bool&) { ++Asked; };
+    WriteBytes(Dir / "can-Hibernate", "na\n");
+    S.ActionType = aatHibernate;
     EXPECT_FALSE(S.Execute());
+    WriteBytes(Dir / "can-Reboot", "challenge\n"); // logind will ask for a password
+    S.ActionType = aatReboot;
+    EXPECT_TRUE(S.Execute());
+    EXPECT_EQ(Asked, 1);
+    EXPECT_EQ(Calls(), "TerminateSession c7\nReboot interactive=true\n");
+    Logind.EndService(); // logind gone
+    for (const auto Action : {aatReboot, aatLogOff}) {
+        S.ActionType = Action;
+        EXPECT_FALSE(S.Execute());
+    }
+    EXPECT_EQ(Asked, 1);
 }

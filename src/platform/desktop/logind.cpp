@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -62,6 +63,18 @@ private:
 };
 
 } // namespace
+
+bool PowerActionPermitted(TPowerAction Action) {
+    EnsureQtApplication();
+    TSystemBus System;
+    QDBusConnection& Bus = System.Bus();
+    if (!Bus.isConnected() || !Bus.interface()->isServiceRegistered(Service)) return false;
+    if (Action == paLogOff) return true;
+    static const char* const Methods[] = {"CanPowerOff", "CanReboot", "CanSuspend", "CanHibernate"};
+    const QDBusReply<QString> Reply =
+        Bus.call(QDBusMessage::createMethodCall(Service, ManagerPath, Manager, Methods[Action]));
+    return Reply.isValid() && (Reply.value() == "yes" || Reply.value() == "challenge");
+}
 
 bool RequestPowerAction(TPowerAction Action, bool Interactive) {
     EnsureQtApplication();

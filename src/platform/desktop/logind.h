@@ -7,3 +7,7 @@ enum TPowerAction { paPowerOff, paReboot, paSuspend, paHibernate, paLogOff };
 
 // True when logind accepted the request.
 bool RequestPowerAction(TPowerAction Action, bool Interactive);
+
+// True when logind is there and may carry out Action for this user, perhaps
+// after asking ("yes" or "challenge"); log-off needs only logind itself.
+bool PowerActionPermitted(TPowerAction Action);

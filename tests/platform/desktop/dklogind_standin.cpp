@@ -1,18 +1,27 @@
-// A stand-in for systemd-logind: it answers the manager's power calls and a
-// session's Terminate.
+// A stand-in for systemd-logind: it answers the manager's power calls, the
+// questions whether they are permitted and a session's Terminate.
 
 #include "dbus_standin.h"
 
 #include <QDBusObjectPath>
+#include <QFile>
+#include <QFileInfo>
 #include <QVariant>
 
 namespace {
 
 const QString SessionPath = "/org/freedesktop/login1/session/_31";
 
+QString gFolder;
+
 bool Answer(const QDBusMessage& M, QDBusMessage& Reply) {
     const QString Name = M.member();
-    if (Name == "GetSessionByPID") {
+    if (Name.startsWith("Can")) {
+        // "yes" unless the test left another answer in the file "can-<action>".
+        QFile Answer(gFolder + "/can-" + Name.mid(3));
+        Reply << (Answer.open(QIODevice::ReadOnly) ? QString::fromUtf8(Answer.readAll()).trimmed()
+                                                   : QString("yes"));
+    } else if (Name == "GetSessionByPID") {
         StandinLog("GetSessionByPID");
         Reply << QVariant::fromValue(QDBusObjectPath(SessionPath));
     } else if (Name == "Terminate" && M.path() == SessionPath) {
@@ -30,5 +39,6 @@ bool Answer(const QDBusMessage& M, QDBusMessage& Reply) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1) gFolder = QFileInfo(QString::fromLocal8Bit(argv[1])).absolutePath();
     return RunStandin(argc, argv, "org.freedesktop.login1", "/org/freedesktop/login1", Answer);
 }
