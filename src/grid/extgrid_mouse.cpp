@@ -201,6 +201,9 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         if (LeftCol() != leftCol) SetLeftCol(leftCol);
         if (TopRow() != topRow) SetTopRow(topRow);
     }
+    // Whole rows picked by the mouse leave the columns where the user has them.
+    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll && LeftCol() != leftCol)
+        SetLeftCol(leftCol);
     FNavigation->AlwaysEdit = alwaysEdit;
     if (OnClickCell) OnClickCell(this, at.Y, at.X);
     if (!normal || HasCellControl(at.X, at.Y)) return;

@@ -455,3 +455,36 @@ TEST_F(MouseTest, PickedRowsShowAndCopyAsPickedWhenRowsAreHidden) {
     EXPECT_EQ(Grid->Cells(1, 4), "") << "the picked row, not the one below it";
     EXPECT_EQ(Grid->Cells(1, 5), Name(1, 6));
 }
+
+TEST_F(MouseTest, KeepHorizScrollKeepsTheColumnsWhenARowIsClicked) {
+    Grid->SetColCount(12);
+    Grid->SetOptions(Grid->Options() + goRowSelect);
+    const int last = Grid->LeftCol() + Grid->VisibleColCount();
+    auto press = [&] {
+        const TRect r = Grid->CellRect(last, 2);
+        const int b = Grid->BorderOffset(), x = r.Left + 5 + b, y = (r.Top + r.Bottom) / 2 + b;
+        SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+    };
+    Grid->Navigation()->KeepHorizScroll = true;
+    press();
+    EXPECT_EQ(Grid->LeftCol(), 1);
+    EXPECT_EQ(Grid->Row(), 2);
+    Grid->Navigation()->KeepHorizScroll = false;
+    Grid->SetRow(4);
+    press();
+    EXPECT_GT(Grid->LeftCol(), 1) << "without it the clicked column scrolls into view";
+}
+
+TEST_F(MouseTest, RangeSelectAndEditOpensTheEditorOnADoubleClick) {
+    Grid->MouseActions()->RangeSelectAndEdit = true;
+    ASSERT_FALSE(Grid->Options().Contains(goEditing));
+    const int b = Grid->BorderOffset();
+    const TPoint p = Center(3, 4);
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        SendMouse(Grid, type, p.X + b, p.Y + b, Qt::LeftButton);
+    EXPECT_EQ(Grid->Col(), 3);
+    EXPECT_TRUE(Grid->EditorMode());
+    EXPECT_TRUE(Grid->Options().Contains(goEditing));
+}
