@@ -507,6 +507,9 @@ public:
     void ShowInplaceEditor(int ACol, int ARow);
     // Writes the dedicated editor's value into the cell and hides it.
     void HideInplaceEditor(int ACol, int ARow);
+    // Gives an editor over the current cell the colour and font the cell is
+    // painted with (its own, not the selection's), so the text keeps its look.
+    void SetEditorLook(TWinControl& Editor);
     // The ending keys of a dedicated editor: validation, then the grid.
     bool CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftState Shift);
     // An editor handed a key back: it closes; Enter advances, Tab and the

@@ -300,8 +300,7 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
         break;
     }
     control->SetBounds(r.Left + b, r.Top + b, r.Width() - 1, r.Height() - 1);
-    control->SetColor(GetCellBackColor(ACol, ARow) == clNone ? clWindow
-                                                             : GetCellBackColor(ACol, ARow));
+    SetEditorLook(*control);
     control->SetEnabled(true);
     control->SetVisible(true);
     control->BringToFront();
@@ -311,6 +310,19 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow) {
         if (FMouseActions->DirectComboDrop) Combobox()->SetDroppedDown(true);
     if (FEditorType == edDateEdit && FMouseActions->DirectDateDrop)
         GetDatePickerEditor()->SetDroppedDown(true);
+}
+
+void TExtStringGrid::SetEditorLook(TWinControl& Editor) {
+    TFont font;
+    TBrush brush;
+    TGridDrawState state;
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    TColor colorTo = clNone;
+    GetCellDrawColors(Col(), Row(), &font, &brush, true, false, false, state, hAlign, vAlign,
+                      colorTo);
+    Editor.SetColor(brush.Color());
+    Editor.SetFont(&font);
 }
 
 void TExtStringGrid::HideInplaceEditor(int ACol, int ARow) {

@@ -112,6 +112,7 @@ void TExtInplaceEdit::UpdateContents() {
     WordWrap = FExtGrid->WordWrap();
     SetPasswordChar(Type() == edPassword ? '*' : '\0');
     TInplaceEdit::UpdateContents();
+    FExtGrid->SetEditorLook(*this);
     LengthLimit = static_cast<short>(std::clamp(FExtGrid->MaxEditLength(), 0, 32767));
 }
 

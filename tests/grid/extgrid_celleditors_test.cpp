@@ -60,6 +60,36 @@ TEST_F(CellEditorsTest, ADigitOpensTheSpinWithTheDigitTypedAndEnterWritesIt) {
     EXPECT_FALSE(Grid->EditorMode());
 }
 
+TEST_F(CellEditorsTest, EditorsTakeTheColourAndFontTheCellIsPaintedWith) {
+    Grid->OnGetCellColor = [](TObject*, int ARow, int ACol, TGridDrawState, TBrush* ABrush,
+                              TFont* AFont) {
+        if (ACol != 2 || ARow != 2) return;
+        ABrush->SetColor(clYellow);
+        AFont->SetStyle({fsBold});
+        AFont->SetColor(clNavy);
+    };
+    auto expectLook = [](TWinControl* Editor) {
+        ASSERT_NE(nullptr, Editor);
+        EXPECT_EQ(clYellow, Editor->Color());
+        EXPECT_TRUE(Editor->Font()->Style().Contains(fsBold));
+        EXPECT_EQ(clNavy, Editor->Font()->Color());
+    };
+    Open(); // the text editor
+    ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+    expectLook(Grid->InplaceEditor());
+    Key(Grid->InplaceEditor(), Qt::Key_Escape, "\x1b");
+    Type = edSpinEdit;
+    Open();
+    expectLook(Shown());
+    Key(Shown(), Qt::Key_Escape, "\x1b");
+    // Another cell keeps the grid's own look.
+    Grid->FocusCell(2, 3, true);
+    Open();
+    ASSERT_NE(nullptr, Shown());
+    EXPECT_EQ(Grid->Color(), Shown()->Color());
+    EXPECT_FALSE(Shown()->Font()->Style().Contains(fsBold));
+}
+
 TEST_F(CellEditorsTest, TheFloatSpinWritesItsValueInTheGridsFloatFormat) {
     Type = edFloatSpinEdit;
     Open();
