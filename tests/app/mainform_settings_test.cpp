@@ -14,6 +14,7 @@
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/filectrl.h"
 #include "platform/vcl/qtdialogs.h"
+#include "platform/vcl/stdctrls.h"
 
 namespace {
 
@@ -278,6 +279,34 @@ TEST_F(MainFormSettings, ListsInASubFolderOfTheDataRootAreKept) {
     Activate();
     EXPECT_EQ(Root + "/Lijsten/krat2016-01.txt", F->KnsbRatFileName);
     EXPECT_EQ(Root + "/Lijsten/lid20160101.csv", F->KnsbLedenFileName);
+}
+
+// The rating kind, the list choice and the name display come back as they were
+// left; an item that does not exist leaves the choice as it stands.
+TEST_F(MainFormSettings, PageChoicesComeBackAndGoOut) {
+    ForceDirectories(Root + "/Data");
+    Settings(Root + "/Data", "RatingRadio=1\r\nKiesLijstCombo=2\r\nSpNaam=1\r\n");
+    Activate();
+    EXPECT_EQ(1, F->RatingRadio->ItemIndex());
+    EXPECT_EQ(2, F->LijstComboBox->ItemIndex());
+    EXPECT_EQ(1, F->SelNaamRadio->ItemIndex());
+    EXPECT_EQ(nmVoornaamEerst, CurGroep->Rec.NaamMode);
+    F->RatingRadio->SetItemIndex(3);
+    F->LijstComboBox->SetItemIndex(1);
+    F->SelNaamRadio->SetItemIndex(0);
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    const TIniFile ini(IniFile);
+    EXPECT_EQ(3, ini.ReadInteger("Last", "RatingRadio", -1));
+    EXPECT_EQ(1, ini.ReadInteger("Last", "KiesLijstCombo", -1));
+    EXPECT_EQ(0, ini.ReadInteger("Last", "SpNaam", -1));
+    Destroy();
+    Settings(Root + "/Data", "RatingRadio=4\r\nKiesLijstCombo=-1\r\nSpNaam=2\r\n");
+    Activate();
+    EXPECT_EQ(0, F->RatingRadio->ItemIndex());
+    EXPECT_EQ(0, F->LijstComboBox->ItemIndex());
+    EXPECT_EQ(0, F->SelNaamRadio->ItemIndex());
+    EXPECT_EQ(nmAchternaamEerst, CurGroep->Rec.NaamMode);
 }
 
 TEST_F(MainFormSettings, SettingsFileOfTheTestsIsTheOneNamed) {
