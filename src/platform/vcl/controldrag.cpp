@@ -98,16 +98,29 @@ bool TWinControl::Ctl3D() const {
 }
 
 void TWinControl::SetCtl3D(bool Value) {
+    const bool was = Ctl3D();
     FParentCtl3D = false;
-    if (FCtl3D == Value) return;
     FCtl3D = Value;
-    Invalidate();
+    if (Ctl3D() != was) Perform(CM_CTL3DCHANGED);
 }
 
 void TWinControl::SetParentCtl3D(bool Value) {
     if (FParentCtl3D == Value) return;
+    const bool was = Ctl3D();
     FParentCtl3D = Value;
+    if (Ctl3D() != was) Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::CMCtl3DChanged(TMessage& Message) {
     Invalidate();
+    for (TControl* c : std::vector<TControl*>(FControls))
+        c->Perform(CM_PARENTCTL3DCHANGED);
+    DefaultHandler(Message);
+}
+
+void TWinControl::CMParentCtl3DChanged(TMessage& Message) {
+    if (FParentCtl3D) Perform(CM_CTL3DCHANGED);
+    DefaultHandler(Message);
 }
 
 // --- dragging -------------------------------------------------------------------

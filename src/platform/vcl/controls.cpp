@@ -234,6 +234,12 @@ void TControl::WndProc(TMessage& M) {
     case CM_PARENTCOLORCHANGED:
         CMParentColorChanged(M);
         break;
+    case CM_CTL3DCHANGED:
+        CMCtl3DChanged(M);
+        break;
+    case CM_PARENTCTL3DCHANGED:
+        CMParentCtl3DChanged(M);
+        break;
     default:
         DefaultHandler(M);
         break;
@@ -250,8 +256,12 @@ TCustomForm* TControl::ParentForm() const {
 void TControl::SetParent(TWinControl* AParent) {
     if (AParent == FParent) return;
     if (AParent == this) throw EComponentError("A control cannot have itself as its parent");
+    // A windowed control that follows its parent's 3D look may take another.
+    auto* win = dynamic_cast<TWinControl*>(this);
+    const bool was3D = win && win->Ctl3D();
     if (FParent) FParent->RemoveControl(this);
     if (AParent) AParent->InsertControl(this);
+    if (win && win->Ctl3D() != was3D) Perform(CM_CTL3DCHANGED);
 }
 
 void TControl::UpdateWidgetVisibility() {

@@ -363,6 +363,10 @@ protected:
     virtual void CMCursorChanged(TMessage& Message);
     virtual void CMParentFontChanged(TMessage& Message);
     virtual void CMParentColorChanged(TMessage& Message);
+    // The 3D look of a windowed control changed (its own, or its parent's
+    // that it follows).
+    virtual void CMCtl3DChanged(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CMParentCtl3DChanged(TMessage& Message) { DefaultHandler(Message); }
     virtual void WMContextMenu(TMessage& Message);
 
     // The canvas of custom-drawn controls; usable only while painting.
@@ -543,6 +547,9 @@ protected:
     void WMSize(TMessage& Message) override;
     void FontChanged() override;
     void ColorChanged() override;
+    // Repaints and tells the children that follow the look.
+    void CMCtl3DChanged(TMessage& Message) override;
+    void CMParentCtl3DChanged(TMessage& Message) override;
 
 private:
     friend class TControl;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -367,6 +368,29 @@ void TCustomEdit::WndProc(TMessage& M) {
     default:
         TWinControl::WndProc(M);
     }
+}
+
+void TCustomEdit::CMCtl3DChanged(TMessage& Message) {
+    // Only a framed edit changes its frame; a frameless one (a grid's
+    // in-place editor) stays as it is.
+    if (!Ctl3D() && Edit()->hasFrame()) {
+        Edit()->setFrame(false);
+        Edit()->setContentsMargins(1, 1, 1, 1);
+        FFlatFrame = true;
+    } else if (Ctl3D() && FFlatFrame) {
+        Edit()->setContentsMargins(0, 0, 0, 0);
+        Edit()->setFrame(true);
+        FFlatFrame = false;
+    }
+    TWinControl::CMCtl3DChanged(Message);
+}
+
+void TCustomEdit::WMPaint(TMessage& Message) {
+    TWinControl::WMPaint(Message);
+    if (!FFlatFrame) return;
+    QPainter painter(Widget());
+    painter.setPen(ToQColor(clWindowFrame));
+    painter.drawRect(0, 0, Width() - 1, Height() - 1);
 }
 
 // --- buttons --------------------------------------------------------------------

@@ -98,6 +98,9 @@ protected:
     void DoEnter() override;
     void CNCommand(TMessage& Message) override;
     virtual void Change();
+    // The 3D look is the style's sunken frame; the flat one a single line.
+    void CMCtl3DChanged(TMessage& Message) override;
+    void WMPaint(TMessage& Message) override;
     QLineEdit* Edit() const;
     // EM_POSFROMCHAR: the client point of a character's left edge; -1 past the
     // last character.
@@ -108,6 +111,7 @@ private:
     int FMaxLength = 0;
     char FPasswordChar = 0;
     TRect FEditRect; // EM_SETRECT: the formatting rectangle, empty when not set
+    bool FFlatFrame = false; // the style's frame was replaced by a single line
 };
 
 class TEdit : public TCustomEdit {

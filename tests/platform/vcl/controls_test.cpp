@@ -10,6 +10,7 @@
 
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/gfx/qtconvert.h"
+#include "platform/vcl/stdctrls.h"
 #include "platform/vcl/synthinput.h"
 #include "vcltestenv.h"
 
@@ -509,17 +510,54 @@ TEST(ControlBase, Ctl3DFollowsTheParentUntilSet) {
     auto form = MakeForm();
     auto* outer = new TPanel(form.get());
     outer->SetParent(form.get());
-    auto* inner = new TPanel(form.get());
+    auto* inner = new TRecorder(form.get());
     inner->SetParent(outer);
+    auto* own = new TRecorder(form.get());
+    own->SetParent(outer);
+    own->SetCtl3D(true);
+    const auto told = [](const TRecorder* c) { return c->Only(CM_CTL3DCHANGED).size(); };
     EXPECT_TRUE(inner->Ctl3D());
     outer->SetCtl3D(false);
     EXPECT_FALSE(outer->ParentCtl3D());
     EXPECT_FALSE(inner->Ctl3D());
+    EXPECT_EQ(told(inner), 1U); // the follower is told, the one with its own look not
+    EXPECT_EQ(told(own), 0U);
     inner->SetCtl3D(true);
     EXPECT_FALSE(inner->ParentCtl3D());
     EXPECT_TRUE(inner->Ctl3D());
+    EXPECT_EQ(told(inner), 2U);
     inner->SetParentCtl3D(true);
     EXPECT_FALSE(inner->Ctl3D());
+    EXPECT_EQ(told(inner), 3U);
+    inner->SetCtl3D(false); // no change of look: nothing to tell
+    EXPECT_EQ(told(inner), 3U);
+    auto* moved = new TRecorder(form.get());
+    moved->SetParent(form.get());
+    EXPECT_EQ(told(moved), 0U);
+    moved->SetParent(outer); // it follows its new parent's flat look
+    EXPECT_FALSE(moved->Ctl3D());
+    EXPECT_EQ(told(moved), 1U);
+}
+
+TEST(ControlBase, FlatEditHasASingleLineFrame) {
+    auto form = MakeForm(200, 100);
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetBounds(10, 10, 80, 24);
+    edit->SetColor(clYellow);
+    form->Show();
+    const auto frame = [&] {
+        const QImage image = edit->Widget()->grab().toImage();
+        return std::make_pair(image.pixelColor(0, 12).rgb(), image.pixelColor(1, 12).rgb());
+    };
+    const QRgb black = ToQColor(clBlack).rgb();
+    const QRgb yellow = ToQColor(clYellow).rgb();
+    EXPECT_NE(frame().first, black); // the style's sunken frame
+    form->SetCtl3D(false);
+    EXPECT_EQ(frame(), std::make_pair(black, yellow));
+    form->SetCtl3D(true);
+    EXPECT_NE(frame().first, black);
+    form->Hide();
 }
 
 TEST(ControlBase, AutomaticDragFiresTheDragEvents) {
