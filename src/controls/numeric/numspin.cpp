@@ -1,6 +1,7 @@
 #include "controls/numeric/numspin.h"
 
 #include "controls/numeric/spinlayout.h"
+#include "platform/vcl/regions.h"
 #include "platform/vcl/scrollbars.h"
 
 namespace {
@@ -76,6 +77,11 @@ void TVcNumSpin::CMFontChanged(TMessage& Message) {
     PlaceButton();
 }
 
+void TVcNumSpin::CMCtl3DChanged(TMessage& Message) {
+    TVcNumEdit::CMCtl3DChanged(Message);
+    PlaceButton();
+}
+
 void TVcNumSpin::PlaceButton() {
     if (!FButton) return;
     const int fontHeight = FontHeight(*Font());
@@ -86,7 +92,25 @@ void TVcNumSpin::PlaceButton() {
         SetHeight(minHeight); // its size message places the button
         return;
     }
-    FButton->SetBoundsRect(NumSpinButtonBounds(Width(), Height(), FButton->Width(), true));
+    // The place is reckoned in the client area, which starts inside the
+    // edit's frame: the sunken edge of the 3-D look, the single line of the flat one.
+    const bool look3D = Ctl3D();
+    TRect r = NumSpinButtonBounds(Width(), Height(), FButton->Width(), look3D);
+    const int frame = GetSystemMetrics(look3D ? SM_CXEDGE : SM_CXBORDER);
+    OffsetRect(r, frame, frame);
+    FButton->SetBoundsRect(r);
+    // What reaches beyond the client area (the flat look's right edge) is
+    // hidden under the frame, as a child window is clipped to its parent's client.
+    const TRect client = Rect(frame, frame, Width() - frame, Height() - frame);
+    TRect shown;
+    IntersectRect(shown, FButton->BoundsRect(), client);
+    if (shown == FButton->BoundsRect()) {
+        SetWindowRgn(FButton, nullptr, true);
+    } else {
+        OffsetRect(shown, -FButton->Left(), -FButton->Top());
+        SetWindowRgn(FButton, CreateRectRgn(shown.Left, shown.Top, shown.Right, shown.Bottom),
+                     true);
+    }
     SetEditRect();
 }
 

@@ -27,6 +27,7 @@ protected:
     void CreateWnd() override;
     void WMSize(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
+    void CMCtl3DChanged(TMessage& Message) override;
 
 private:
     void UpdateArrows();

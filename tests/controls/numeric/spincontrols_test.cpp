@@ -8,6 +8,7 @@
 #include "controls/numeric/numspin.h"
 #include "controls/numeric/spinbutton.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/regions.h"
 #include "separators.h"
 #include "testinput.h"
 
@@ -389,16 +390,36 @@ TEST_F(NumSpinFixture, DisablingTheSpinDisablesItsArrows) {
     EXPECT_FALSE(Down()->Enabled()); // still at the minimum
 }
 
-TEST_F(NumSpinFixture, ButtonSitsAtTheRightEdge) {
-    const TVcSpinButton* b = Spin->SpinButton();
+TEST_F(NumSpinFixture, ButtonSitsAtTheRightEdgeInsideTheFrame) {
+    TVcSpinButton* b = Spin->SpinButton();
+    HRGN shown = CreateRectRgn(0, 0, 0, 0);
+    // The 3-D look: inside the sunken edge, a pixel short of the right side.
     EXPECT_EQ(b->Width(), 15);
-    EXPECT_EQ(b->Left() + b->Width(), Spin->Width() - 4);
+    EXPECT_EQ(b->Left() + b->Width(), Spin->Width() - 2);
+    EXPECT_EQ(b->Top(), 2);
     EXPECT_EQ(b->Height(), Spin->Height() - 4);
+    EXPECT_EQ(GetWindowRgn(b, shown.get()), RGN_ERROR); // shown whole
     // The text keeps left of the button.
     TRect r;
     Spin->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
     EXPECT_EQ(r.Left, 0);
     EXPECT_EQ(r.Right, Spin->ClientWidth() - b->Width() - 2);
+    // The flat look, taken from the form: down to the single-line frame.
+    Form->SetCtl3D(false);
+    EXPECT_FALSE(Spin->Ctl3D());
+    EXPECT_EQ(b->Left(), Spin->Width() - 15 + 2);
+    EXPECT_EQ(b->Top(), 2);
+    EXPECT_EQ(b->Height(), Spin->Height() - 3);
+    // Its right edge hides under the frame, which stays whole.
+    ASSERT_NE(GetWindowRgn(b, shown.get()), RGN_ERROR);
+    TRect box;
+    GetRgnBox(shown.get(), box);
+    EXPECT_EQ(box, Rect(0, 0, Spin->Width() - 1 - b->Left(), b->Height()));
+    PumpPending();
+    EXPECT_TRUE(SaveControlPicture(Form.get(), ArtifactsDir() + "/numspin_flat.png"));
+    Form->SetCtl3D(true);
+    EXPECT_EQ(b->Left() + b->Width(), Spin->Width() - 2);
+    EXPECT_EQ(GetWindowRgn(b, shown.get()), RGN_ERROR);
 }
 
 TEST_F(NumSpinFixture, PicturesOfTheStates) {
