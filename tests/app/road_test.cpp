@@ -416,6 +416,28 @@ TEST_F(DirectorsRoad, TheResultsWindowSavesANewGroupWhereTheFileListLooks) {
     EXPECT_EQ(Voorbeeld() + "/Avond.csv", m.LastDataFile);
 }
 
+// A name a file cannot hold becomes a file name that can; a new group drawn under
+// the name of the one before sends the director to the name first.
+TEST_F(DirectorsRoad, ANewGroupUnderTheSameNameAsksForAnotherName) {
+    StartProgram();
+    TMainForm& m = W->Main();
+    MakeNewGroep("Club.avond 2026/A", Datum);
+    ASSERT_TRUE(BergerForm->Made());
+    EXPECT_EQ("Club-avond 2026-A.csv", CurGroep->Rec.FileName);
+    EXPECT_EQ("Club.avond 2026/A", m.GroepNaamEdit->Text());
+    EXPECT_EQ(m.SpelersSheet, m.PageControl->ActivePage());
+    EXPECT_EQ(0, CountAsked("NIET veranderd"));
+    Dialogs->QueueAnswer(mrNo); // the drawn group is not saved
+    MakeNewGroep("Club.avond 2026/A", Datum, 10);
+    ASSERT_TRUE(BergerForm->Made());
+    EXPECT_EQ(10, CurGroep->Spelers.Count());
+    EXPECT_EQ(1,
+              CountAsked("De naam van de groep is NIET veranderd.\r\rVerander evt. deze naam.\r"));
+    EXPECT_EQ(m.EditGroepSheet, m.PageControl->ActivePage());
+    EXPECT_TRUE(m.SaveDataBitBtn->Enabled());
+    EXPECT_TRUE(m.ZetSpDataBitBtn->Enabled());
+}
+
 } // namespace
 
 namespace {
