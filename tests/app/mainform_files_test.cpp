@@ -7,6 +7,7 @@
 #include "app/standform.h"
 #include "app/uitslagform.h"
 #include "apptestenv.h"
+#include "grid/columngrid.h"
 #include "mainform_testenv.h"
 #include "model/berger.h"
 #include "model/fileutils.h"
@@ -17,6 +18,7 @@
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/threads.h"
 #include "platform/vcl/buttons.h"
+#include "platform/vcl/comctrls.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/filectrl.h"
 #include "platform/vcl/listctrls.h"
@@ -548,6 +550,23 @@ TEST_F(MainFormFiles, ResultsWindowShowsModallyAndKeepsTheFileSelection) {
     for (int i = 0; i < CurGroep->Games.Count(); ++i)
         for (const TGameSlot& s : CurGroep->Games.Game(i)->Rec.Slots)
             EXPECT_EQ(CurGroep->Spelers.GetSpelerOnBergerNr(s.BergerNr), s.Sp);
+}
+
+// Coming to the players page puts the cursor on the first player, where the
+// edit fields start; other pages leave the grid alone.
+TEST_F(MainFormFiles, PlayersPageStartsOnTheFirstPlayer) {
+    OpenClub();
+    TExtColumnGrid& g = *F->SpEditGrid;
+    g.SetCol(3);
+    g.SetRow(5);
+    F->PageControl->SetActivePage(F->EditGroepSheet);
+    F->PageControlChange(F->PageControl);
+    EXPECT_EQ(5, g.Row());
+    EXPECT_EQ(3, g.Col());
+    F->PageControl->SetActivePage(F->SpelersSheet);
+    F->PageControlChange(F->PageControl);
+    EXPECT_EQ(1, g.Row());
+    EXPECT_EQ(1, g.Col());
 }
 
 TEST_F(MainFormFiles, NewGroupRoadStopsWhenTheChangedGroupIsNotSaved) {
