@@ -1189,6 +1189,8 @@ private:
     } FSizingPress;
     // A column or row sizing by the mouse ended: proportions and events.
     void EndMouseSizing();
+    // Let go beyond the grid's edge: the column or row keeps its old size.
+    void CancelMouseSizing();
     std::unique_ptr<THTMLHintWindow> FSizingHintWindow;
     // A fixed column sized by hand at its right border (SizeFixedCol): the
     // column being sized (-1 when none) and where its sizing line is.

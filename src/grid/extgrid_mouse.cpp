@@ -232,7 +232,11 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         return;
     }
     const TGridState state = GridState();
+    // A border let go beyond the grid's edge takes the sizing back.
+    const bool cancelled = Button == mbLeft && ((state == gsColSizing && X > Width()) ||
+                                                (state == gsRowSizing && Y > Height()));
     TBaseGrid::MouseUp(Button, Shift, X, Y);
+    if (cancelled) CancelMouseSizing();
     if (Button != mbLeft) return;
     if (FMouseActions->DisjunctCellSelect() && (state == gsNormal || state == gsSelecting)) {
         const TGridCoord cell = MouseCoord(X, Y);

@@ -42,6 +42,16 @@ void TExtStringGrid::EndMouseSizing() {
     }
 }
 
+void TExtStringGrid::CancelMouseSizing() {
+    const TSizingPress press = FSizingPress;
+    FSizingPress = {};
+    if (press.Index < 0) return;
+    if (press.Cols && press.Index < ColCount())
+        SetColWidths(press.Index, press.OldSize);
+    else if (!press.Cols && press.Index < RowCount())
+        SetRowHeights(press.Index, press.OldSize);
+}
+
 int TExtStringGrid::OwnSizingColAt(int X, int Y) const {
     if (!FMouseActions->SizeFixedCol || Y < 0 || Y >= ClientHeight()) return -1;
     int right = 0;

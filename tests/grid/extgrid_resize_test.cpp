@@ -80,3 +80,25 @@ TEST_F(ResizeTest, SizingAColumnByMouseScalesTheOthersAndEnds) {
     EXPECT_EQ(Grid->ColWidths(0), 60) << "fixed columns keep theirs";
     EXPECT_EQ(ended, (std::vector<int>{1}));
 }
+
+TEST_F(ResizeTest, ABorderLetGoBeyondTheGridTakesTheSizingBack) {
+    Grid->SetOptions(Grid->Options() + goColSizing + goRowSizing);
+    std::vector<int> ended;
+    Grid->OnEndColumnSize = [&](TObject*, int ACol) { ended.push_back(ACol); };
+    const int b = Grid->BorderOffset(), y = Grid->CellRect(1, 0).Top + 5 + b;
+    const int border = Grid->CellRect(1, 0).Right + b;
+    SendMouse(Grid, QEvent::MouseButtonPress, border, y, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseMove, Grid->Width() + 20, y, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, Grid->Width() + 20, y, Qt::LeftButton);
+    EXPECT_EQ(Grid->ColWidths(1), 60);
+    EXPECT_TRUE(ended.empty());
+    const int height = Grid->RowHeights(2), x = Grid->CellRect(0, 2).Left + 5 + b;
+    const int bottom = Grid->CellRect(0, 2).Bottom + b;
+    SendMouse(Grid, QEvent::MouseButtonPress, x, bottom, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, x, Grid->Height() + 20, Qt::LeftButton);
+    EXPECT_EQ(Grid->RowHeights(2), height);
+    // Let go inside, the sizing holds.
+    SendMouse(Grid, QEvent::MouseButtonPress, x, bottom, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, x, bottom + 10, Qt::LeftButton);
+    EXPECT_EQ(Grid->RowHeights(2), height + 10);
+}
