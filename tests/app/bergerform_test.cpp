@@ -45,13 +45,12 @@ protected:
     std::unique_ptr<TCurGroepScope> Scope;
     std::unique_ptr<TBergerForm> F;
     TScriptedDialogs* Dialogs = nullptr;
-    std::unique_ptr<TDialogServiceScope> DialogScope;
+    std::unique_ptr<TScriptedDialogsScope> DialogScope;
 
     void SetUp() override {
         WidgetTest::SetUp();
-        auto d = std::make_unique<TScriptedDialogs>();
-        Dialogs = d.get();
-        DialogScope = std::make_unique<TDialogServiceScope>(std::move(d));
+        DialogScope = std::make_unique<TScriptedDialogsScope>();
+        Dialogs = &DialogScope->Dialogs();
         Use(std::move(Groep));
         F = std::make_unique<TBergerForm>(nullptr);
         F->AfterConstruction();

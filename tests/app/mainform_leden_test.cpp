@@ -264,9 +264,7 @@ TEST_F(MainFormLeden, DoubleClickOnAPlayerSearchesHisSurname) {
 TEST_F(MainFormLeden, TakingIntoANewGroupAsksNothingAndAdvances) {
     LoadRatingList();
     TMainForm& f = *Form;
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* asked = dialogs.get();
-    TDialogServiceScope service(std::move(dialogs));
+    TScriptedDialogsScope asked;
     f.NewGroepFlag = true;
     f.SpEditGrid->SetRow(2);
     TSp* speler = CurGroep->Spelers.GetSpelerOnBergerNr(2);
@@ -332,11 +330,9 @@ TEST_F(MainFormLeden, TakingIntoANewGroupAsksNothingAndAdvances) {
 TEST_F(MainFormLeden, TakingIntoAnExistingGroupAsksWithBothDescriptions) {
     LoadRatingList();
     TMainForm& f = *Form;
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* asked = dialogs.get();
+    TScriptedDialogsScope asked;
     asked->QueueAnswer(mrNo);
     asked->QueueAnswer(mrYes);
-    TDialogServiceScope service(std::move(dialogs));
     f.NewGroepFlag = false;
     f.SpEditGrid->SetRow(4);
     TSp* speler = CurGroep->Spelers.GetSpelerOnBergerNr(4);
@@ -367,9 +363,7 @@ TEST_F(MainFormLeden, TakingIntoAnExistingGroupAsksWithBothDescriptions) {
 TEST_F(MainFormLeden, AMemberTwiceOrANamedPlayerIsNotTakenSilently) {
     LoadRatingList();
     TMainForm& f = *Form;
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* asked = dialogs.get();
-    TDialogServiceScope service(std::move(dialogs));
+    TScriptedDialogsScope asked;
     f.NewGroepFlag = true;
     const int lidRow = LedenRowOf(*f.LedenGrid, 7500005);
     f.SpEditGrid->SetRow(3);

@@ -42,9 +42,8 @@ void MainFormTest::SetUp() {
     TStringList help;
     help.Add("Hulp bij Vivazozodi");
     help.SaveToFile(Work + "/ZV-Vivazozodi help.txt");
-    auto d = std::make_unique<TScriptedDialogs>();
-    Dialogs = d.get();
-    FDialogs = std::make_unique<TDialogServiceScope>(std::move(d));
+    FDialogs = std::make_unique<TScriptedDialogsScope>();
+    Dialogs = &FDialogs->Dialogs();
 }
 
 void MainFormTest::TearDown() {

@@ -39,7 +39,7 @@ protected:
     std::unique_ptr<TMainForm> F;
 
 private:
-    std::unique_ptr<TDialogServiceScope> FDialogs;
+    std::unique_ptr<TScriptedDialogsScope> FDialogs;
     std::string FOldCwd, FOldDataMap;
     TRatingType FOldRating = rtKNSB;
     std::string FOldDocs, FOldIni;

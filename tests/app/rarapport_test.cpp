@@ -227,22 +227,15 @@ protected:
         WidgetTest::TearDown();
     }
     // Opens the window (as the main window does) and saves the report, answering Yes.
-    std::string SaveReport(TScriptedDialogs*& Dialogs) {
-        auto scripted = std::make_unique<TScriptedDialogs>();
-        Dialogs = scripted.get();
-        Dialogs->QueueAnswer(mrYes);
-        TDialogServiceScope scope(std::move(scripted));
+    std::string SaveReport() {
+        TScriptedDialogsScope dialogs;
+        dialogs->QueueAnswer(mrYes);
         RunModal(*Form, [this] {
             Form->SaveBitBtnClick(nullptr);
             Form->SetModalResult(mrOk);
         });
-        EXPECT_EQ(1u, Dialogs->Asked().size());
-        Dialogs = nullptr; // gone with the scope
+        EXPECT_EQ(1u, dialogs->Asked().size());
         return ReadFileBytes(Form->RapportFileName());
-    }
-    std::string SaveReport() {
-        TScriptedDialogs* d = nullptr;
-        return SaveReport(d);
     }
     TTestFolder Folder{"vz_rarapport"};
     std::unique_ptr<TRaRapportForm> Form;
@@ -256,18 +249,16 @@ TEST_F(RaRapportTest, AReportAnotherProgramHoldsIsNotWrittenOver) {
     const std::string file = Form->RapportFileName();
     WriteFileAtomic(file, "oud");
     WriteFileAtomic(Folder.File(".~lock." + ExtractFileName(file) + "#"), "x");
-    auto scripted = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs& asked = *scripted;
-    asked.QueueAnswer(mrYes);
-    TDialogServiceScope dialogs(std::move(scripted));
+    TScriptedDialogsScope asked;
+    asked->QueueAnswer(mrYes);
     RunModal(*Form, [this] {
         Form->SaveBitBtnClick(nullptr);
         Form->SetModalResult(mrOk);
     });
-    ASSERT_EQ(2u, asked.Asked().size());
+    ASSERT_EQ(2u, asked->Asked().size());
     EXPECT_EQ(GetShortPath(file) +
                   ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand",
-              asked.Asked()[1].Text);
+              asked->Asked()[1].Text);
     EXPECT_EQ("oud", ReadFileBytes(file));
 }
 
@@ -554,11 +545,9 @@ TEST_F(RaRapportTest, FieldsOfTheLine) {
 TEST_F(RaRapportTest, SaveAsksAgainBeforeOverwriting) {
     auto g = MakeRapportGroep();
     TCurGroepScope scope(g.get());
-    auto scripted = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* d = scripted.get();
+    TScriptedDialogsScope d;
     d->QueueAnswer(mrYes);
     d->QueueAnswer(mrNo);
-    TDialogServiceScope dialogs(std::move(scripted));
     const std::string file = Folder.File("Voorjaar-2026 Rating.txt");
     RunModal(*Form, [&] {
         Form->SaveBitBtnClick(nullptr);
@@ -608,10 +597,8 @@ TEST_F(RaRapportTest, FailedWriteIsReportedNotSaved) {
     auto g = MakeRapportGroep();
     TCurGroepScope scope(g.get());
     DataMap = Folder.File("bestaat-niet");
-    auto scripted = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* d = scripted.get();
+    TScriptedDialogsScope d;
     d->QueueAnswer(mrYes);
-    TDialogServiceScope dialogs(std::move(scripted));
     RunModal(*Form, [&] {
         Form->SaveBitBtnClick(nullptr);
         Form->SetModalResult(mrOk);

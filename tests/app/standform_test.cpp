@@ -253,9 +253,8 @@ TEST_F(StandWindow, SavedTextKeepsEveryColumnInLine) {
     TCurGroepScope scope(g.get());
     TOpenStand w(TextMask);
     TTestFolder dir("vz_stand");
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs& asked = *dialogs;
-    TDialogServiceScope dialogScope(std::move(dialogs));
+    TScriptedDialogsScope dialogs;
+    TScriptedDialogs& asked = dialogs.Dialogs();
     asked.QueueFileName(dir.File("stand.csv")); // the extension becomes .txt
     w.Form.SaveDataBitBtnClick(nullptr);
     EXPECT_EQ(ExpectedText, ReadFileBytes(dir.File("stand.txt")));
@@ -272,9 +271,8 @@ TEST_F(StandWindow, SavingAsksBeforeOverwritingAndLeavesHeldFilesAlone) {
     TTestFolder dir("vz_stand");
     const std::string file = dir.File("stand.txt");
     WriteFileAtomic(file, "oud");
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs& asked = *dialogs;
-    TDialogServiceScope dialogScope(std::move(dialogs));
+    TScriptedDialogsScope dialogs;
+    TScriptedDialogs& asked = dialogs.Dialogs();
 
     // The dialog proposes the group's name as a file name.
     asked.QueueCancel();
@@ -494,9 +492,8 @@ TEST_F(StandWindow, ClipboardGetsTheWholeGridAndHelpExplainsTies) {
     const std::string text = Clipboard()->AsText();
     EXPECT_NE(std::string::npos, text.find("Aap\t3\xBD"));
     EXPECT_NE(std::string::npos, text.find("Totaal"));
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs& asked = *dialogs;
-    TDialogServiceScope dialogScope(std::move(dialogs));
+    TScriptedDialogsScope dialogs;
+    TScriptedDialogs& asked = dialogs.Dialogs();
     w.Form.HelpBitBtnClick(nullptr);
     ASSERT_EQ(1u, asked.Asked().size());
     EXPECT_EQ("Bij gelijk eindigen geldt:\r1: Onderling resultaat;\r2: Hoogste SB;\r3: Laagste "

@@ -35,9 +35,8 @@ protected:
     void Open(std::unique_ptr<TGroep> G) {
         Groep = std::move(G);
         Scope = std::make_unique<TCurGroepScope>(Groep.get());
-        auto D = std::make_unique<TScriptedDialogs>();
-        Dialogs = D.get();
-        DialogScope = std::make_unique<TDialogServiceScope>(std::move(D));
+        DialogScope = std::make_unique<TScriptedDialogsScope>();
+        Dialogs = &DialogScope->Dialogs();
         Form = std::make_unique<TUitslagForm>(nullptr);
         Form->AfterConstruction();
         UitslagForm = Form.get();
@@ -94,7 +93,7 @@ protected:
     std::unique_ptr<TGroep> Groep;
     std::unique_ptr<TCurGroepScope> Scope;
     TScriptedDialogs* Dialogs = nullptr;
-    std::unique_ptr<TDialogServiceScope> DialogScope;
+    std::unique_ptr<TScriptedDialogsScope> DialogScope;
     std::unique_ptr<TUitslagForm> Form;
     int Played = 0;
 };

@@ -131,9 +131,7 @@ TEST_F(FileAssociation, AnEmptyTypeNameComesFromTheExtension) {
 }
 
 TEST_F(FileAssociation, ReadOnlyWritesNothing) {
-    auto Dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* Asked = Dialogs.get();
-    TDialogServiceScope Scope(std::move(Dialogs));
+    TScriptedDialogsScope Asked;
     TdkFileAssociation A(nullptr);
     A.SetExtension(".ro");
     EXPECT_TRUE(A.ReadOnly());
@@ -188,9 +186,7 @@ TEST_F(FileAssociation, EveryVerbWithItsDescriptionIsWrittenAndReadBack) {
 }
 
 TEST_F(FileAssociation, AFailedWriteWhileDesigningIsShown) {
-    auto Dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* Asked = Dialogs.get();
-    TDialogServiceScope Scope(std::move(Dialogs));
+    TScriptedDialogsScope Asked;
     // The desktop's data folder is a file: nothing can be written under it.
     WriteBytes(Dir / "blocked", "");
     setenv("XDG_DATA_HOME", (Dir / "blocked").c_str(), 1);

@@ -24,9 +24,6 @@ protected:
         WriteBytes(Src + "/a.txt", "alpha");
         WriteBytes(Src + "/b.txt", "beta");
         WriteBytes(Src + "/sub/c.txt", "gamma");
-        auto D = std::make_unique<TScriptedDialogs>();
-        Asked = D.get();
-        Scope = std::make_unique<TDialogServiceScope>(std::move(D));
         Op.OnError = [this](TObject*, const std::string& Text, bool& Handled) {
             Errors.push_back(Text);
             Handled = true;
@@ -34,8 +31,7 @@ protected:
     }
     TTempFolder Dir;
     std::string Src, Dst;
-    TScriptedDialogs* Asked = nullptr;
-    std::unique_ptr<TDialogServiceScope> Scope;
+    TScriptedDialogsScope Asked;
     TdkFileOperation Op{nullptr};
     std::vector<std::string> Errors;
 };

@@ -14,9 +14,7 @@
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
-    auto Dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* Asked = Dialogs.get();
-    TDialogServiceScope Scope(std::move(Dialogs));
+    TScriptedDialogsScope Asked;
     Application->Title = argv[1];
     TForm* Main = nullptr;
     Application->CreateForm(Main);

@@ -73,9 +73,7 @@ TEST_F(OneInstance, OwnMessageOrHandler) {
     // Another process holds the claim.
     TChildProcess First({DK_INSTANCE_HELPER, "DkMsg", ""});
     ASSERT_NE(First.Output("first").find("first"), std::string::npos);
-    auto Dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* Asked = Dialogs.get();
-    TDialogServiceScope Scope(std::move(Dialogs));
+    TScriptedDialogsScope Asked;
     TdkOneInstance One(nullptr);
     One.Message = "Het programma draait al.";
     One.ActivatePrevInstance = false;

@@ -56,9 +56,7 @@ TEST(DkThreadComponent, LoadingAppliesSuspendedAfterwards) {
 }
 
 TEST(DkThreadComponent, UnhandledExceptionIsShownWithTheComponentsName) {
-    auto Dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* Asked = Dialogs.get();
-    TDialogServiceScope Scope(std::move(Dialogs));
+    TScriptedDialogsScope Asked;
     TComponent Owner(nullptr);
     auto* T = new TdkThreadComponent(&Owner);
     T->SetName("Worker1");

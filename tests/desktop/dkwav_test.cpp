@@ -241,9 +241,7 @@ TEST(DkFileStorage, ZeroCountAndFileRoundTrip) {
 }
 
 TEST(DkFileStorage, DesignTimeAutoSaveNeedsAUsableName) {
-    auto Dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* Asked = Dialogs.get();
-    TDialogServiceScope Scope(std::move(Dialogs));
+    TScriptedDialogsScope Asked;
     TdkFileStorage S(nullptr);
     S.SetDesigning(true);
     S.SetAutoSave(true);

@@ -134,10 +134,8 @@ TEST(ZAEvents, FailureActionsRetryIgnoreAbortAndDefaultDialog) {
     EXPECT_EQ(calls, 2); // retried once, then aborted
     // Without a handler the dialog asks; the non-interactive answer aborts.
     z.OnProcessFileFailure = nullptr;
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    dialogs->QueueAnswer(mrIgnore);
-    auto* seen = dialogs.get();
-    TDialogServiceScope scope(std::move(dialogs));
+    TScriptedDialogsScope seen;
+    seen->QueueAnswer(mrIgnore);
     z.ExtractFiles("*.*");
     ASSERT_EQ(seen->Asked().size(), 2u);
     EXPECT_NE(seen->Asked()[0].Text.find(". File processing error, possibly disk is full"),

@@ -263,11 +263,9 @@ TEST(ZAHostile, OverwriteRules) {
     WriteFile(d / "base/a.txt", "old a");
     WriteFile(d / "base/b.txt", "old b");
     // No to All in the default question stops every later overwrite silently.
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    dialogs->QueueAnswer(mrNoToAll);
-    auto* seen = dialogs.get();
     {
-        TDialogServiceScope scope(std::move(dialogs));
+        TScriptedDialogsScope seen;
+        seen->QueueAnswer(mrNoToAll);
         Extract(d / "o.zip", d / "base",
                 [](TZipArchiver& z) { z.Options().OverwriteMode = omPrompt; });
         EXPECT_EQ(seen->Asked().size(), 1u);

@@ -168,10 +168,8 @@ TEST(ZAInteropRead, EncryptedRightAndWrongPassword) {
     }
     // The scripted dialog answers the password question.
     {
-        auto dialogs = std::make_unique<TScriptedDialogs>();
-        dialogs->QueueInput("sesam open");
-        auto* seen = dialogs.get();
-        TDialogServiceScope scope(std::move(dialogs));
+        TScriptedDialogsScope seen;
+        seen->QueueInput("sesam open");
         ExtractAll(d / "e.zip", d / "dlg", "");
         ASSERT_GE(seen->Asked().size(), 1u);
         EXPECT_EQ(seen->Asked()[0].Kind, "input");

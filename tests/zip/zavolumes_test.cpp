@@ -250,11 +250,9 @@ TEST(ZAVolumes, FullDiskIsRefusedAndDiskFullFired) {
 TEST(ZAVolumes, SpannedSetAsksForEachBlankDisk) {
     ScratchDir d;
     MakeSource(d / "src/");
-    auto dialogs = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogsScope seen;
     for (int i = 0; i < 10; ++i)
-        dialogs->QueueAnswer(mrOk);
-    auto* seen = dialogs.get();
-    TDialogServiceScope scope(std::move(dialogs));
+        seen->QueueAnswer(mrOk);
     TZipArchiver z(nullptr);
     z.FileName = d / "span.zip";
     z.BaseDir = d / "src";
@@ -353,9 +351,7 @@ TEST(ZAVolumes, SetWithoutItsSplitVolumesIsAskedForDiskByDisk) {
         codes.push_back(native);
         a = fxaAbort;
     };
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    auto* seen = dialogs.get();
-    TDialogServiceScope scope(std::move(dialogs));
+    TScriptedDialogsScope seen;
     q.OpenArchive(0);
     q.ExtractFiles("a.bin");
     q.CloseArchive();
@@ -372,9 +368,7 @@ TEST(ZAVolumes, MissingArchiveOfASpannedSetAsksForTheLastDisk) {
     r.FileName = d / "gone.zip";
     r.SetSpanningMode(smSpanning);
     {
-        auto dialogs = std::make_unique<TScriptedDialogs>();
-        auto* seen = dialogs.get();
-        TDialogServiceScope scope(std::move(dialogs));
+        TScriptedDialogsScope seen;
         EXPECT_EQ(CodeOf([&] { r.OpenArchive(0); }), 45);
         ASSERT_EQ(seen->Asked().size(), 1u);
         EXPECT_EQ(seen->Asked()[0].Text, "Please insert the last disk");

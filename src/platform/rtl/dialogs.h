@@ -136,6 +136,21 @@ private:
     std::unique_ptr<TDialogService> FPrevious;
 };
 
+// Installs a TScriptedDialogs for the lifetime of the guard (tests); its
+// answers are queued and its questions read through the guard.
+class TScriptedDialogsScope {
+public:
+    TScriptedDialogsScope() : TScriptedDialogsScope(std::make_unique<TScriptedDialogs>()) {}
+    TScriptedDialogs& Dialogs() const { return *FDialogs; }
+    TScriptedDialogs* operator->() const { return FDialogs; }
+
+private:
+    explicit TScriptedDialogsScope(std::unique_ptr<TScriptedDialogs> Dialogs)
+        : FDialogs(Dialogs.get()), FScope(std::move(Dialogs)) {}
+    TScriptedDialogs* FDialogs; // owned by the installed service until FScope ends
+    TDialogServiceScope FScope;
+};
+
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                int HelpCtx = 0);
 void ShowMessage(const std::string& Msg);

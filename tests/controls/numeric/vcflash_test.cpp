@@ -114,9 +114,7 @@ TEST_F(FlashTimerTest, TheThreadRunsTicksOnTheWindowThread) {
 
 TEST_F(FlashTimerTest, SecondTimerReportsAndNeverTicks) {
     FakeThreadWindow window;
-    auto dialogs = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* asked = dialogs.get();
-    TDialogServiceScope scope(std::move(dialogs));
+    TScriptedDialogsScope asked;
     AddFlashClientPtr(&A, 100);
     TVcFlashTimer second(nullptr);
     EXPECT_FALSE(second.Ticking());

@@ -94,9 +94,7 @@ TEST(Collections, OwnsAndOrdersItems) {
 #include "platform/rtl/dialogs.h"
 
 TEST(Dialogs, ScriptedAnswersThenCautiousDefault) {
-    auto scripted = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* s = scripted.get();
-    TDialogServiceScope scope(std::move(scripted));
+    TScriptedDialogsScope s;
     s->QueueAnswer(mrYes);
     s->QueueInput("geheim");
     EXPECT_EQ(MessageDlg("Bewaren?", mtConfirmation, mbYesNo), mrYes);

@@ -16,13 +16,11 @@
 #include "vz_test_support.h"
 
 TEST(Dialogs, SaveDialogAsksTheServiceAndAddsTheDefaultExtension) {
-    auto script = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* dialogs = script.get();
+    TScriptedDialogsScope dialogs;
     dialogs->QueueFileName("/tmp/Groep A");
     dialogs->QueueCancel();
     dialogs->QueueFileName("Groep B"); // typed without a folder
     dialogs->QueueFileName("Groep C");
-    TDialogServiceScope scope(std::move(script));
     TSaveDialog save(nullptr);
     save.Title = "Bewaar csv bestand";
     save.Filter = "Excel files (*.csv)|*.csv|";

@@ -9,10 +9,8 @@
 #include "vcltestenv.h"
 
 TEST(Forms, ModalFormEndsWithTheScriptedAnswer) {
-    auto script = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* dialogs = script.get();
+    TScriptedDialogsScope dialogs;
     dialogs->QueueAnswer(mrYes);
-    TDialogServiceScope scope(std::move(script));
     auto form = MakeForm();
     std::vector<std::string> events;
     form->OnShow = [&](TObject*) {
@@ -110,10 +108,8 @@ TEST(Forms, CreateEventRunsOnceAfterConstruction) {
 }
 
 TEST(Forms, MessageBoxFlagsBecomeButtonsAndAnswers) {
-    auto script = std::make_unique<TScriptedDialogs>();
-    TScriptedDialogs* dialogs = script.get();
+    TScriptedDialogsScope dialogs;
     dialogs->QueueAnswer(mrNo);
-    TDialogServiceScope scope(std::move(script));
     EXPECT_EQ(IDNO, Application->MessageBox("Verwijderen ?", "Let op", MB_YESNO | MB_ICONQUESTION));
     EXPECT_EQ(IDCANCEL, Application->MessageBox("Door ?", "", MB_OKCANCEL));
     ASSERT_EQ(2u, dialogs->Asked().size());
