@@ -111,3 +111,9 @@ std::vector<std::string> SplitCrLf(const std::string& Text) {
     EXPECT_EQ(Text.size(), start) << "the last line ends with CR LF";
     return lines;
 }
+
+std::string Pad(const std::string& S, size_t N) {
+    std::string r = S.substr(0, N);
+    r.resize(N, ' ');
+    return r;
+}

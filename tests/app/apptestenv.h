@@ -41,6 +41,9 @@ int RunModal(TCustomForm& Form, const std::function<void()>& WhileShown);
 // Paints Control into <artifacts>/<Name> (a .png) and answers the path.
 std::string SavePicture(TControl& Control, const std::string& Name);
 
+// S cut or padded with spaces to N characters: a field of a fixed-width list.
+std::string Pad(const std::string& S, size_t N);
+
 // The lines of a text written with CR LF; a failure when the last line has no
 // CR LF of its own.
 std::vector<std::string> SplitCrLf(const std::string& Text);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "apptestenv.h"
 #include "grid/columngrid.h"
 #include "model/group.h"
 #include "model/names.h"
@@ -25,12 +26,6 @@
 namespace {
 
 const char* const CRLF = "\r\n";
-
-std::string Pad(const std::string& S, size_t N) {
-    std::string r = S.substr(0, N);
-    r.resize(N, ' ');
-    return r;
-}
 
 // One member line of a rating list: characters 1-6 sequence, 8-14 member
 // number, 16-34 surname, 36-44 first name, 46-52 particle, 54 sex, 56-60

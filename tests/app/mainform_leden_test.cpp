@@ -25,12 +25,6 @@
 
 namespace {
 
-std::string Pad(const std::string& S, size_t N) {
-    std::string r = S.substr(0, N);
-    r.resize(N, ' ');
-    return r;
-}
-
 struct TLid {
     int Relnr;
     const char* Achternaam;
