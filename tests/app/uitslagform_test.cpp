@@ -205,6 +205,7 @@ TEST_F(UitslagFormTest, EveryCodeTypedOnTheGamesPageReachesBothPlayers) {
             EXPECT_EQ(UitslagToStr(Pairs[Code][0]), Form->GamesGrid->Cells(4, r));
             EXPECT_EQ(UitslagToStr(Pairs[Code][1]), Form->GamesGrid->Cells(6, r));
             EXPECT_EQ(Code, Form->ResultGrid->Row());
+            EXPECT_EQ(Game->GetGameStr(), Form->StatusBar->Panels(1)->Text) << "code " << Code;
         }
         EXPECT_TRUE(Form->Changed());
         EXPECT_TRUE(Groep->Modified);
