@@ -327,6 +327,26 @@ TEST_F(MainFormSpelers, EnterInANameFieldRunsZet) {
     EXPECT_EQ(key, 'A');
 }
 
+// After "Zet" the director types the next player's first name; after "Vrij" he
+// goes on in the field he was in.
+TEST_F(MainFormSpelers, ZetAndVrijLeaveTheCursorInANameField) {
+    Form->Show();
+    Form->PageControl->SetActivePage(Form->SpelersSheet);
+    Select(2);
+    Form->SpFamNaamEdit->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return Form->SpFamNaamEdit->Focused(); }));
+    Form->ZetSpDataBitBtnClick(nullptr);
+    EXPECT_EQ(Grid().Row(), 3);
+    EXPECT_TRUE(PumpUntil([&] { return Form->SpVoorNaamEdit->Focused(); }));
+    Form->SpFamNaamEdit->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return Form->SpFamNaamEdit->Focused(); }));
+    Form->ZetVrijBitBtnClick(nullptr);
+    EXPECT_FALSE(Nr(3)->IsNotVrij());
+    EXPECT_EQ(Grid().Row(), 4);
+    EXPECT_TRUE(PumpUntil([&] { return Form->SpFamNaamEdit->Focused(); }));
+    Form->Hide();
+}
+
 TEST_F(MainFormSpelers, ZetWithoutAShownPlayerChangesNothing) {
     // As after opening a file: row 1 current, the fields empty and locked.
     Form->FillEditBoxes(nullptr);
