@@ -13,6 +13,7 @@
 #include "app/standform.h"
 #include "app/uitslagform.h"
 #include "apptestenv.h"
+#include "controls/numeric/numspin.h"
 #include "grid/columngrid.h"
 #include "mainform_testenv.h"
 #include "platform/vcl/buttons.h"
@@ -123,6 +124,10 @@ protected:
 TEST_F(WindowTexts, BergerWindow) {
     TBergerForm f(nullptr);
     f.AfterConstruction();
+    EXPECT_FALSE(f.DeelinBitBtn->Visible());
+    EXPECT_EQ(4, f.AantalSpin->MinValue());
+    EXPECT_EQ(96, f.AantalSpin->MaxValue());
+    EXPECT_EQ(2, f.AantalSpin->Increment());
     std::vector<std::string> opties;
     std::string info;
     RunModal(f, [&] {
@@ -156,6 +161,7 @@ TEST_F(WindowTexts, ResultsWindow) {
                  {f.HelpSheet, "Help"}});
     EXPECT_EQ(Items(*f.CheckListBox->Items()),
               (std::vector<std::string>{"Wit/Zwart", "VRIJ invullen"}));
+    EXPECT_FALSE(f.CheckListBox->Checked(1));
     EXPECT_EQ("Kies wedstrijd en toets uitslagcodeNr in", f.StatusBar->Panels(1)->Text);
     EXPECT_EQ("Wat wil je eigenlijk weten ?", f.HelpMemo->Lines()->Strings(0));
     EXPECT_EQ(Row(*f.GamesGrid, 0, 1, 7),
