@@ -102,3 +102,20 @@ TEST_F(ResizeTest, ABorderLetGoBeyondTheGridTakesTheSizingBack) {
     SendMouse(Grid, QEvent::MouseButtonRelease, x, bottom + 10, Qt::LeftButton);
     EXPECT_EQ(Grid->RowHeights(2), height + 10);
 }
+
+TEST_F(ResizeTest, SizingARowByMouseScalesTheOtherRows) {
+    Grid->SetOptions(Grid->Options() + goRowSizing);
+    Grid->ProportionalSizing = true;
+    std::vector<int> ended;
+    Grid->OnEndRowSize = [&](TObject*, int ARow) { ended.push_back(ARow); };
+    const int b = Grid->BorderOffset(), x = Grid->CellRect(0, 2).Left + 5 + b;
+    const int bottom = Grid->CellRect(0, 2).Bottom + b;
+    SendMouse(Grid, QEvent::MouseButtonPress, x, bottom, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseMove, x, bottom + 11, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, x, bottom + 11, Qt::LeftButton);
+    EXPECT_EQ(Grid->RowHeights(2), 33);
+    EXPECT_EQ(Grid->RowHeights(1), 33) << "22 x 33 / 22";
+    EXPECT_EQ(Grid->RowHeights(4), 33);
+    EXPECT_EQ(Grid->RowHeights(0), 22) << "fixed rows keep theirs";
+    EXPECT_EQ(ended, (std::vector<int>{2}));
+}
