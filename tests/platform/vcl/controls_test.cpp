@@ -166,13 +166,9 @@ TEST(Layout, AlignPlacesControlsAndFollowsAResize) {
 
 TEST(Layout, AnchorsKeepTheDistanceToTheFarEdges) {
     auto form = MakeForm(400, 300);
-    auto* stretch = new TRecorder(form.get());
-    stretch->SetParent(form.get());
-    stretch->SetBounds(10, 10, 380, 200);
+    auto* stretch = AddRecorder(form.get(), 10, 10, 380, 200);
     stretch->SetAnchors({akLeft, akTop, akRight, akBottom});
-    auto* corner = new TRecorder(form.get());
-    corner->SetParent(form.get());
-    corner->SetBounds(300, 250, 90, 40);
+    auto* corner = AddRecorder(form.get(), 300, 250, 90, 40);
     corner->SetAnchors({akRight, akBottom});
     form->SetBounds(0, 0, 500, 400);
     EXPECT_EQ(Rect(10, 10, 490, 310), stretch->BoundsRect());
@@ -182,13 +178,9 @@ TEST(Layout, AnchorsKeepTheDistanceToTheFarEdges) {
 TEST(Painting, PaintDrawsOnTheCanvasAfterTheBackground) {
     auto form = MakeForm(100, 80);
     form->SetColor(clWhite);
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 10, 40, 30);
+    auto* c = AddRecorder(form.get(), 10, 10, 40, 30);
     c->PaintColor = clRed;
-    auto* plain = new TRecorder(form.get());
-    plain->SetParent(form.get());
-    plain->SetBounds(60, 10, 20, 20);
+    auto* plain = AddRecorder(form.get(), 60, 10, 20, 20);
     plain->SetColor(clBlue);
     form->Show();
     const QImage image = form->Widget()->grab().toImage();
@@ -266,9 +258,7 @@ bool Hover(TControl* C, int X, int Y) {
 
 // A recording control on Form at (Left, Top) that shows Hint.
 TRecorder* HintedRecorder(TForm* Form, int Left, int Top, int Size, const std::string& Hint) {
-    auto* c = new TRecorder(Form); // owned by the form
-    c->SetParent(Form);
-    c->SetBounds(Left, Top, Size, Size);
+    auto* c = AddRecorder(Form, Left, Top, Size, Size);
     c->SetHint(Hint);
     c->SetShowHint(true);
     return c;
@@ -346,9 +336,7 @@ TEST(Focus, FocusMovingIntoOurOwnPopupIsNoExit) {
 
 TEST(Painting, UpdatePaintsWhatIsInvalidNowAndRepaintPaintsAtOnce) {
     auto form = MakeForm(100, 80);
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(0, 0, 50, 50);
+    auto* c = AddRecorder(form.get(), 0, 0, 50, 50);
     form->Show();
     Application->ProcessMessages();
     c->Log.clear();

@@ -20,9 +20,7 @@ QScrollBar* VerticalBar(TControl* Control) {
 
 TEST(ScrollBars, RangePageAndPositionFollowThePlatformsRules) {
     auto form = MakeForm();
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(0, 0, 200, 100);
+    auto* c = AddRecorder(form.get(), 0, 0, 200, 100);
     TScrollInfo info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     info.nMin = 0;
@@ -45,9 +43,7 @@ TEST(ScrollBars, RangePageAndPositionFollowThePlatformsRules) {
 
 TEST(ScrollBars, ShownBarsShrinkTheClientArea) {
     auto form = MakeForm();
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(0, 0, 200, 100);
+    auto* c = AddRecorder(form.get(), 0, 0, 200, 100);
     c->Log.clear();
     EXPECT_TRUE(ShowScrollBar(c, SB_VERT, true));
     EXPECT_EQ(200 - GetSystemMetrics(SM_CXVSCROLL), c->ClientWidth());
@@ -62,9 +58,7 @@ TEST(ScrollBars, ShownBarsShrinkTheClientArea) {
 
 TEST(ScrollBars, ClicksAndDragsArriveAsMessages) {
     auto form = MakeForm();
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(0, 0, 200, 100);
+    auto* c = AddRecorder(form.get(), 0, 0, 200, 100);
     SetScrollRange(c, SB_VERT, 0, 100, false);
     ShowScrollBar(c, SB_VERT, true);
     QScrollBar* bar = VerticalBar(c);

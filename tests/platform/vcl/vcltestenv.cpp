@@ -81,3 +81,10 @@ std::unique_ptr<TForm> MakeForm(int Width, int Height) {
     form->SetBounds(0, 0, Width, Height);
     return form;
 }
+
+TRecorder* AddRecorder(TWinControl* Parent, int Left, int Top, int Width, int Height) {
+    auto* c = new TRecorder(Parent); // owned by Parent
+    c->SetParent(Parent);
+    c->SetBounds(Left, Top, Width, Height);
+    return c;
+}

@@ -45,5 +45,8 @@ protected:
     void Paint() override;
 };
 
+// A recording control on Parent at the given place, owned by Parent.
+TRecorder* AddRecorder(TWinControl* Parent, int Left, int Top, int Width, int Height);
+
 // A form owned by the test.
 std::unique_ptr<TForm> MakeForm(int Width = 400, int Height = 300);

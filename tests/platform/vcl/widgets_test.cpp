@@ -411,9 +411,7 @@ TEST(PopupMenu, ChoosingAnItemRunsItsClickAndRadioItemsCheckOne) {
 
 TEST(Notifications, AChildsNotificationReachesTheParentFirstThenComesBack) {
     auto form = MakeForm();
-    auto* parent = new TRecorder(form.get());
-    parent->SetParent(form.get());
-    parent->SetBounds(0, 0, 200, 100);
+    auto* parent = AddRecorder(form.get(), 0, 0, 200, 100);
     auto* combo = new TComboBox(form.get());
     combo->SetParent(parent);
     combo->SetStyle(csDropDownList);

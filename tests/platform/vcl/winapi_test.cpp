@@ -10,9 +10,7 @@
 
 TEST(WinApi, HandlesAnswerForTheirControls) {
     auto form = MakeForm(300, 200);
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 20, 100, 50);
+    auto* c = AddRecorder(form.get(), 10, 20, 100, 50);
     TRect r;
     EXPECT_TRUE(GetClientRect(c, r));
     EXPECT_EQ(Rect(0, 0, 100, 50), r);
@@ -60,9 +58,7 @@ TEST(WinApi, TextMessagesReadAndWriteTheCaption) {
 
 TEST(WinApi, SetRedrawOffHoldsThePainting) {
     auto form = MakeForm(100, 80);
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(0, 0, 50, 50);
+    auto* c = AddRecorder(form.get(), 0, 0, 50, 50);
     form->Show();
     Application->ProcessMessages();
     c->Perform(WM_SETREDRAW, 0);
@@ -121,9 +117,7 @@ TEST(Regions, PolygonFillModes) {
 
 TEST(Regions, AWindowTakesItsRegionAsItsShape) {
     auto form = MakeForm(300, 200);
-    auto* c = new TRecorder(form.get());
-    c->SetParent(form.get());
-    c->SetBounds(10, 20, 40, 40);
+    auto* c = AddRecorder(form.get(), 10, 20, 40, 40);
     HRGN copy = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(RGN_ERROR, GetWindowRgn(c, copy.get())); // no shape yet
     const TPoint diamond[] = {{20, 0}, {40, 20}, {20, 40}, {0, 20}};
