@@ -52,6 +52,17 @@ protected:
         SendMouse(Grid, QEvent::MouseButtonPress, p.X + b, p.Y + b, Button, Mods);
         SendMouse(Grid, QEvent::MouseButtonRelease, p.X + b, p.Y + b, Button, Mods);
     }
+    // Drags the left button from the middle of one cell to another's, by way
+    // of the point between them.
+    void Drag(int FromCol, int FromRow, int ToCol, int ToRow) {
+        const int b = Grid->BorderOffset();
+        const TPoint a = Center(FromCol, FromRow), z = Center(ToCol, ToRow);
+        SendMouse(Grid, QEvent::MouseButtonPress, a.X + b, a.Y + b, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseMove, (a.X + z.X) / 2 + b, (a.Y + z.Y) / 2 + b,
+                  Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseMove, z.X + b, z.Y + b, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseButtonRelease, z.X + b, z.Y + b, Qt::LeftButton);
+    }
     std::vector<int> SelectedRows() const {
         std::vector<int> rows;
         for (int r = 0; r < Grid->RowCount(); ++r)
@@ -329,14 +340,7 @@ TEST_F(MouseTest, ARightPressOnAnAddressEditsIt) {
 
 TEST_F(MouseTest, MovingAColumnAsksFirstAndItsWidthFollowsWithEnhRowColMove) {
     Grid->SetOptions(Grid->Options() + goColMoving);
-    auto drag = [this](int From, int To) {
-        const int b = Grid->BorderOffset();
-        const TPoint a = Center(From, 0), z = Center(To, 0);
-        SendMouse(Grid, QEvent::MouseButtonPress, a.X + b, a.Y + b, Qt::LeftButton);
-        SendMouse(Grid, QEvent::MouseMove, (a.X + z.X) / 2 + b, a.Y + b, Qt::LeftButton);
-        SendMouse(Grid, QEvent::MouseMove, z.X + b, z.Y + b, Qt::LeftButton);
-        SendMouse(Grid, QEvent::MouseButtonRelease, z.X + b, z.Y + b, Qt::LeftButton);
-    };
+    auto drag = [this](int From, int To) { Drag(From, 0, To, 0); };
     std::vector<int> asked;
     bool allow = false;
     Grid->OnColumnMove = [&](TObject*, int ACol, bool& Allow) {
@@ -361,12 +365,8 @@ TEST_F(MouseTest, NoAutoRangeScrollKeepsThePartlyShownColumnWhereItIs) {
     Grid->SetColCount(12);
     const int last = Grid->LeftCol() + Grid->VisibleColCount();
     ASSERT_LT(Grid->CellRect(last, 2).Left, Grid->ClientWidth()) << "partly shown";
-    auto press = [&] {
-        const TRect r = Grid->CellRect(last, 2);
-        const int b = Grid->BorderOffset(), x = r.Left + 5 + b, y = (r.Top + r.Bottom) / 2 + b;
-        SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
-        SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
-    };
+    // Just inside the partly shown column.
+    auto press = [&] { Click(last, 2, Qt::NoModifier, Qt::LeftButton, 5); };
     Grid->MouseActions()->NoAutoRangeScroll = true;
     press();
     EXPECT_EQ(Grid->LeftCol(), 1);
@@ -406,14 +406,7 @@ TEST_F(MouseTest, CaretPositioningPutsTheCaretAtTheClickedCharacter) {
 TEST_F(MouseTest, MovingARowAsksFirstAndKeepsOffTheFloatingFooter) {
     Grid->SetOptions(Grid->Options() + goRowMoving);
     Grid->SetRowHeights(2, 40);
-    auto drag = [this](int From, int To) {
-        const int b = Grid->BorderOffset();
-        const TPoint a = Center(0, From), z = Center(0, To);
-        SendMouse(Grid, QEvent::MouseButtonPress, a.X + b, a.Y + b, Qt::LeftButton);
-        SendMouse(Grid, QEvent::MouseMove, a.X + b, (a.Y + z.Y) / 2 + b, Qt::LeftButton);
-        SendMouse(Grid, QEvent::MouseMove, z.X + b, z.Y + b, Qt::LeftButton);
-        SendMouse(Grid, QEvent::MouseButtonRelease, z.X + b, z.Y + b, Qt::LeftButton);
-    };
+    auto drag = [this](int From, int To) { Drag(0, From, 0, To); };
     std::vector<int> asked;
     bool allow = false;
     Grid->OnRowMove = [&](TObject*, int ARow, bool& Allow) {
@@ -460,12 +453,8 @@ TEST_F(MouseTest, KeepHorizScrollKeepsTheColumnsWhenARowIsClicked) {
     Grid->SetColCount(12);
     Grid->SetOptions(Grid->Options() + goRowSelect);
     const int last = Grid->LeftCol() + Grid->VisibleColCount();
-    auto press = [&] {
-        const TRect r = Grid->CellRect(last, 2);
-        const int b = Grid->BorderOffset(), x = r.Left + 5 + b, y = (r.Top + r.Bottom) / 2 + b;
-        SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
-        SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
-    };
+    // Just inside the partly shown column.
+    auto press = [&] { Click(last, 2, Qt::NoModifier, Qt::LeftButton, 5); };
     Grid->Navigation()->KeepHorizScroll = true;
     press();
     EXPECT_EQ(Grid->LeftCol(), 1);
