@@ -300,3 +300,9 @@ void TExtInplaceEdit::DoExit() {
         FExtGrid->LookupItems()->Add(Text());
     FExtGrid->EditorFocusLost(this, true, Text());
 }
+
+void TExtInplaceEdit::DblClick() {
+    TInplaceEdit::DblClick();
+    if (FExtGrid->OnDblClickCell)
+        FExtGrid->OnDblClickCell(FExtGrid, FExtGrid->Row(), FExtGrid->Col());
+}

@@ -42,6 +42,8 @@ protected:
     void WndProc(TMessage& Message) override;
     void DoEnter() override;
     void DoExit() override;
+    // The grid hears of a double click in its editor as one on the cell.
+    void DblClick() override;
 
 private:
     // Right at the end of the text (Left at its start) leaves the cell with

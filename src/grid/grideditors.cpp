@@ -374,6 +374,11 @@ void TGridMemo::KeyDown(WORD& Key, TShiftState Shift) {
     TGridEditorControl::KeyDown(Key, Shift);
 }
 
+void TGridMemo::DblClick() {
+    TGridEditorControl::DblClick();
+    if (Grid->OnDblClickCell) Grid->OnDblClickCell(Grid, Grid->Row(), Grid->Col());
+}
+
 // --- Unicode edit and combo ------------------------------------------------------------------
 
 std::string TGridUniEdit::EditorText() {

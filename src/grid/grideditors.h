@@ -203,6 +203,8 @@ public:
 protected:
     bool IsEndingKey(WORD Key, TShiftState Shift) const override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    // As in the one-line text editor: a double click on the cell.
+    void DblClick() override;
 };
 
 // An application's edit link seen as one of the grid's editors.

@@ -1,6 +1,7 @@
 // What helps typing in the grid, through real keys: completion from
 // LookupItems, walking out of the editor with the arrows, the combo list as
 // wide as its items, the row and column change events and tags in the editor.
+#include <QEvent>
 #include <QString>
 
 #include "grid/grideditors.h"
@@ -117,6 +118,32 @@ TEST_F(EditAidsTest, TheWalkAdvancesAlongTheRowAndStopsOnACellControl) {
     EXPECT_EQ(Grid->Col(), 2);
     EXPECT_EQ(Grid->Row(), 2);
     EXPECT_EQ(Editor(), nullptr);
+}
+
+TEST_F(EditAidsTest, ADoubleClickInTheEditorIsOneOnTheCell) {
+    std::vector<std::pair<int, int>> clicked;
+    Grid->OnDblClickCell = [&](TObject*, int ARow, int ACol) { clicked.emplace_back(ACol, ARow); };
+    Grid->FocusCell(2, 3, true);
+    Type("x");
+    ASSERT_NE(Editor(), nullptr);
+    SendMouse(Editor(), QEvent::MouseButtonPress, 3, 3, Qt::LeftButton);
+    SendMouse(Editor(), QEvent::MouseButtonRelease, 3, 3, Qt::LeftButton);
+    SendMouse(Editor(), QEvent::MouseButtonDblClick, 3, 3, Qt::LeftButton);
+    SendMouse(Editor(), QEvent::MouseButtonRelease, 3, 3, Qt::LeftButton);
+    EXPECT_EQ(clicked, (std::vector<std::pair<int, int>>{{2, 3}}));
+    EXPECT_NE(Editor(), nullptr) << "the edit goes on";
+    // The multi-line editor of a cell that takes line breaks alike.
+    SendKey(Editor(), Qt::Key_Escape);
+    Grid->Navigation()->LineFeedOnEnter = true;
+    Grid->FocusCell(3, 2, true);
+    SendKey(Grid, Qt::Key_Y, "y");
+    TGridMemo* memo = Grid->MemoEdit();
+    ASSERT_TRUE(memo->Visible());
+    SendMouse(memo, QEvent::MouseButtonPress, 3, 3, Qt::LeftButton);
+    SendMouse(memo, QEvent::MouseButtonRelease, 3, 3, Qt::LeftButton);
+    SendMouse(memo, QEvent::MouseButtonDblClick, 3, 3, Qt::LeftButton);
+    SendMouse(memo, QEvent::MouseButtonRelease, 3, 3, Qt::LeftButton);
+    EXPECT_EQ(clicked, (std::vector<std::pair<int, int>>{{2, 3}, {3, 2}}));
 }
 
 TEST_F(EditAidsTest, AComboListIsAsWideAsItsWidestItemWhenAsked) {
