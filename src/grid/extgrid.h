@@ -510,6 +510,9 @@ public:
     // Gives an editor over the current cell the colour and font the cell is
     // painted with (its own, not the selection's), so the text keeps its look.
     void SetEditorLook(TWinControl& Editor);
+    // A line break was typed into Editor: with SizeWhileTyping.Height and
+    // Multilinecells the row fits the lines of Text, and Editor the row.
+    void SizeRowWhileTyping(TWinControl& Editor, const std::string& Text);
     // The ending keys of a dedicated editor: validation, then the grid.
     bool CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftState Shift);
     // An editor handed a key back: it closes; Enter advances, Tab and the

@@ -1,6 +1,8 @@
 // Which editor a cell gets and what happens when editing ends: the grid's own
 // text editor with the cell's editor type, edit text read and written by real
 // column, and the write-back (or cancel) when the focus leaves the editor.
+#include <algorithm>
+
 #include "grid/editlink.h"
 #include "grid/extgrid.h"
 #include "grid/extinplaceedit.h"
@@ -323,6 +325,15 @@ void TExtStringGrid::SetEditorLook(TWinControl& Editor) {
                       colorTo);
     Editor.SetColor(brush.Color());
     Editor.SetFont(&font);
+}
+
+void TExtStringGrid::SizeRowWhileTyping(TWinControl& Editor, const std::string& Text) {
+    if (!FSizeWhileTyping->Height || !Multilinecells) return;
+    const int row = Row();
+    const int lines = static_cast<int>(std::count(Text.begin(), Text.end(), '\n')) + 1;
+    SetRowHeightForLines(row, lines, 4);
+    Editor.SetHeight(MergedCellRect(Col(), row).Height() - 1);
+    if (OnEndRowSize) OnEndRowSize(this, row);
 }
 
 void TExtStringGrid::HideInplaceEditor(int ACol, int ARow) {

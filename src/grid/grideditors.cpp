@@ -368,6 +368,7 @@ void TGridMemo::KeyDown(WORD& Key, TShiftState Shift) {
         const size_t at = ByteOfPosition(text, caret);
         SetText(text.substr(0, at) + "\r\n" + text.substr(at));
         SetSelStart(caret + 1);
+        Grid->SizeRowWhileTyping(*this, Text());
         Key = 0;
         return;
     }

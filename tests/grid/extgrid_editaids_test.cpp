@@ -254,3 +254,25 @@ TEST_F(EditAidsTest, TypingInTheComboEditorCompletesFromItsItems) {
     SendKey(combo, Qt::Key_Return, "\r");
     EXPECT_EQ(Grid->Cells(1, 1), "Bussum");
 }
+
+TEST_F(EditAidsTest, ALineTypedIntoAMultiLineCellGrowsTheRow) {
+    Grid->SetWordWrap(false);
+    Grid->Multilinecells = true;
+    Grid->SizeWhileTyping()->Height = true;
+    std::vector<int> sized;
+    Grid->OnEndRowSize = [&](TObject*, int ARow) { sized.push_back(ARow); };
+    const int before = Grid->RowHeights(1);
+    Type("a");
+    ASSERT_NE(Editor(), nullptr);
+    SendKey(Editor(), Qt::Key_Return, "\r", Qt::ControlModifier);
+    Type("b");
+    SendKey(Editor(), Qt::Key_Return, "\r", Qt::ShiftModifier);
+    Type("c");
+    EXPECT_EQ(sized, (std::vector<int>{1, 1}));
+    EXPECT_GT(Grid->RowHeights(1), before);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Height(), Grid->CellRect(1, 1).Height() - 1) << "the editor grows along";
+    SendKey(Editor(), Qt::Key_Return, "\r");
+    EXPECT_EQ(Grid->Cells(1, 1), "a\r\nb\r\nc");
+    EXPECT_EQ(Grid->GetRowLineCount(1), 3);
+}
