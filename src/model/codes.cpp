@@ -113,6 +113,13 @@ std::string SortIdToCode(TSortId Id) {
     return Id <= siGeen ? codes[Id] : "";
 }
 
+std::vector<TSortId> SortCriteria(const TMyStSortAr& SortAr) {
+    std::vector<TSortId> ids;
+    for (const TMyStSortItem& item : SortAr)
+        if (item.Aan && item.SortId < siGeen) ids.push_back(item.SortId);
+    return ids;
+}
+
 std::string SortArToStr(const TMyStSortAr& SortAr) {
     static const char* const labels[] = {"OR (Onderling Resultaat)", "WP", "SB", "W-We", "Lootnr."};
     std::string s = "Gesorteerd op: ";

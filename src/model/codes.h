@@ -84,5 +84,7 @@ TKleur GetOtherKleur(TKleur K);
 std::string RatingTypeToStr(TRatingType R);
 std::string SortIdToStr(TSortId Id);
 std::string SortIdToCode(TSortId Id);
+// The switched-on tie-break criteria in the director's order.
+std::vector<TSortId> SortCriteria(const TMyStSortAr& SortAr);
 // "Gesorteerd op: " and the label of every switched-on criterion, each followed by "; ".
 std::string SortArToStr(const TMyStSortAr& SortAr);

@@ -19,6 +19,15 @@ bool IsVrijIn(const TGameRec& Game, const TBergerNrIndex& Spelers) {
     return false;
 }
 
+// The choices of the players page that the group file keeps (of the tie-breaks
+// the switched-on ones in their order): a director who changed only these must
+// still be asked to save them. The tournament's facts are typed in the rating
+// report, which marks the group modified itself.
+bool SameFileSettings(const TGroepRec& A, const TGroepRec& B) {
+    return SortCriteria(A.SortAr) == SortCriteria(B.SortAr) && A.MyUseZVPoints == B.MyUseZVPoints &&
+           A.DubbelRondig == B.DubbelRondig;
+}
+
 } // namespace
 
 TGroep::TGroep(const TGroepRec& ARec) : Rec(ARec) {
@@ -145,7 +154,7 @@ bool GroepIsSame(const TGroep& A, const TGroep& B, std::string& Msg) {
     Msg.clear();
     if (A.Spelers.Count() != B.Spelers.Count() || A.Rec.GroepNr != B.Rec.GroepNr ||
         A.Rec.Naam != B.Rec.Naam || A.Rec.RatingType != B.Rec.RatingType ||
-        A.Rec.DatumEersteRonde != B.Rec.DatumEersteRonde) {
+        A.Rec.DatumEersteRonde != B.Rec.DatumEersteRonde || !SameFileSettings(A.Rec, B.Rec)) {
         Msg = "- Groep gegevens";
         return false;
     }

@@ -65,8 +65,9 @@ public:
 
 // Makes Dst a deep copy of Src; the copy's game sides refer to the copy's players.
 void CopyGroep(const TGroep& Src, TGroep& Dst);
-// False with the first differing part in Msg: "- Groep gegevens", "- Spelers" or
-// "- Partijen".
+// False with the first differing part in Msg: "- Groep gegevens" (also for the
+// tie-breaks, series points and double round that the group file keeps),
+// "- Spelers" or "- Partijen".
 bool GroepIsSame(const TGroep& A, const TGroep& B, std::string& Msg);
 
 // The group every window works on (owned by the main window) and the selected rating kind.

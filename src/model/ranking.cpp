@@ -47,10 +47,8 @@ bool HeeftCriterium(const TMyStSortAr& SortAr, TSortId Id) {
 // The one order of the standings.
 class TStandOrde {
 public:
-    TStandOrde(const TMyStSortAr& SortAr, int Ronde) : FRonde(Ronde) {
-        for (const TMyStSortItem& item : SortAr)
-            if (item.Aan && item.SortId < siGeen) FCriteria.push_back(item.SortId);
-    }
+    TStandOrde(const TMyStSortAr& SortAr, int Ronde)
+        : FRonde(Ronde), FCriteria(SortCriteria(SortAr)) {}
 
     bool operator()(const TSp* A, const TSp* B) const {
         if (A->IsNotVrij() != B->IsNotVrij()) return A->IsNotVrij();

@@ -71,6 +71,9 @@ TEST_F(MainFormFiles, SavedClubGroupOpensAsItWasSaved) {
     // The file carries the ratings of the selected kind only.
     for (int i = 0; i < g->Spelers.Count(); ++i)
         g->Spelers.Sp(i)->Rec.Ratings[rtFIDE] = 0;
+    // Saved without tie-breaks, the group opens with the usual ones.
+    EXPECT_EQ(SortCriteria(CurGroep->Rec.SortAr), (std::vector<TSortId>{siOnderling, siSB}));
+    g->Rec.SortAr = CurGroep->Rec.SortAr;
     std::string diff;
     g->Rec.FileName = file;
     EXPECT_TRUE(GroepIsSame(*g, *CurGroep, diff)) << diff;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "model/berger.h"
 #include "model/group.h"
 #include "model/objects.h"
@@ -407,6 +409,26 @@ TEST(Group, CopyGroepIsDeepAndCompares) {
     other->Rec.Naam = "B";
     EXPECT_FALSE(GroepIsSame(*other, copy, msg));
     EXPECT_EQ(msg, "- Groep gegevens");
+
+    // The choices the group file keeps count as changes too: a director who only
+    // switched a tie-break or the series points is asked to save them.
+    const auto changed = [&copy, &msg](const std::function<void(TGroep&)>& Change) {
+        TGroep g;
+        CopyGroep(copy, g);
+        Change(g);
+        return !GroepIsSame(g, copy, msg) && msg == "- Groep gegevens";
+    };
+    copy.AddSortItem(siOnderling, true);
+    copy.AddSortItem(siSB, false);
+    EXPECT_TRUE(changed([](TGroep& g) { g.SetSortItem(siSB, true); }));
+    EXPECT_TRUE(changed([](TGroep& g) { g.AddSortItem(siWP, true); }));
+    // The order of the criteria switched off is no choice the file keeps.
+    EXPECT_FALSE(changed([](TGroep& g) { g.AddSortItem(siWWe, false); }));
+    copy.SetSortItem(siSB, true);
+    EXPECT_TRUE(changed([](TGroep& g) { std::swap(g.Rec.SortAr[0], g.Rec.SortAr[1]); }));
+    EXPECT_TRUE(changed([](TGroep& g) { g.Rec.MyUseZVPoints = 0; }));
+    EXPECT_TRUE(changed([](TGroep& g) { g.Rec.DubbelRondig = 1; }));
+    EXPECT_FALSE(changed([](TGroep& g) { g.Rec.NaamMode = nmAchternaamEerst; }));
 }
 
 TEST(Group, ListsOfGroupsDoNotOwnThem) {
