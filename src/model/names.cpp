@@ -72,8 +72,25 @@ void SplitAchternaamEerst(const std::string& Text, TSpRec& Rec) {
     const size_t comma = rest.find(',');
     Rec.Achternaam = Trim(rest.substr(0, comma));
     const std::string after = rest.substr(comma + 1);
+    // The initials are the words at the end that start with a capital and hold a
+    // dot ("van der J.P.", "J. P."), so that an abbreviated particle such as
+    // "v.d." stays the particle.
+    size_t start = after.size();
+    for (size_t end = after.find_last_not_of(' '); end != std::string::npos;) {
+        const size_t blank = after.find_last_of(' ', end);
+        const size_t word = blank == std::string::npos ? 0 : blank + 1;
+        const char first = after[word];
+        if (after.find('.', word) > end || AnsiUpperChar(first) != first ||
+            AnsiLowerChar(first) == first)
+            break;
+        start = word;
+        end = blank == std::string::npos ? blank : after.find_last_not_of(' ', blank);
+    }
     const size_t dot = after.find('.');
-    if (dot != std::string::npos && dot > 0) {
+    if (start < after.size()) {
+        Rec.Voorletters = Trim(after.substr(start));
+        Rec.Tussenvoegsel = Trim(after.substr(0, start));
+    } else if (dot != std::string::npos && dot > 0) {
         // The initials run from the letter before the first dot to the end, so that
         // more than one initial ("J.P.") survives a save and a read.
         Rec.Voorletters = Trim(after.substr(dot - 1));

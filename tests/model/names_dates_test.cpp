@@ -72,11 +72,13 @@ TEST(Names, SplitNaamSurnameFirst) {
 }
 
 // Names written surname first come back as they were written, also without a first
-// name and with more than one initial.
+// name, with more than one initial and with an abbreviated particle.
 TEST(Names, SurnameFirstRoundTrip) {
-    const TSpRec names[] = {Naam("Jansen", "van der", "J.", "Jan"),
-                            Naam("Jansen", "", "J.P.", "Jan"), Naam("Jansen", "van der", "J.", ""),
-                            Naam("Berg", "", "A.", "")};
+    const TSpRec names[] = {
+        Naam("Jansen", "van der", "J.", "Jan"), Naam("Jansen", "", "J.P.", "Jan"),
+        Naam("Jansen", "van der", "J.", ""),    Naam("Berg", "", "A.", ""),
+        Naam("Berg", "v.d.", "J.", "Jan"),      Naam("Dijk", "v.", "A.B.", ""),
+        Naam("Berg", "", "J. P.", "Jan"),       Naam("Berg", "van den", "\xC9.", "\xC9mile")};
     for (const TSpRec& n : names) {
         const std::string text = MakeNaam(n, nmAchternaamEerst);
         TSpRec r;
