@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,14 +43,22 @@ std::string FloatToStrDec(double X, int Decimals) {
     return FloatToStrF(X, ffFixed, 15, std::clamp(Decimals, 0, 18));
 }
 
+namespace {
+
+std::string ZeroPadded(std::string S, int Width) {
+    if (static_cast<int>(S.size()) < Width) S.insert(0, static_cast<size_t>(Width) - S.size(), '0');
+    return S;
+}
+
+} // namespace
+
 std::string IntToZeroStr(int N, int Width) {
-    std::string s = IntToStr(N);
-    if (static_cast<int>(s.size()) < Width) s.insert(0, static_cast<size_t>(Width) - s.size(), '0');
-    return s;
+    return ZeroPadded(IntToStr(N), Width);
 }
 
 std::string IntToKey4(int N) {
-    return IntToZeroStr(std::abs(N), 4);
+    // Wide enough for the absolute value of the lowest int.
+    return ZeroPadded(IntToStr(std::abs(int64_t{N})), 4);
 }
 
 int TrimStrToInt(const std::string& S) {

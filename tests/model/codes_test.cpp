@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "model/codes.h"
 #include "model/textutils.h"
 
@@ -124,6 +126,7 @@ TEST(TextUtils, NumberTexts) {
     EXPECT_EQ(IntToZeroStr(1234567, 6), "1234567");
     EXPECT_EQ(IntToZeroStr(-5, 4), "00-5");
     EXPECT_EQ(IntToKey4(-12), "0012");
+    EXPECT_EQ(IntToKey4(INT32_MIN), "2147483648");
     EXPECT_EQ(TrimStrToInt(" 42 "), 42);
     EXPECT_EQ(TrimStrToInt("4x"), 0);
     EXPECT_EQ(TrimStrToInt(""), 0);
