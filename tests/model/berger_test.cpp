@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
@@ -185,6 +186,29 @@ TEST(BergerTable, EveryPairMeetsOncePerCycle) {
         for (int nr = 1; nr <= m; ++nr) {
             EXPECT_GE(whites[static_cast<size_t>(nr)], m / 2 - 1);
             EXPECT_LE(whites[static_cast<size_t>(nr)], m / 2);
+        }
+    }
+}
+
+// The FIDE Berger tables in closed form, for every player count the program
+// pairs (4..96, an odd count with its extra number): players i and j (both below
+// n) meet in round (i + j - 2) mod (n - 1) + 1, the lower number with white when
+// i + j is odd; player n meets i in round (2i - 2) mod (n - 1) + 1 and has white
+// in the even rounds.
+TEST(BergerTable, EveryTableIsTheFideTable) {
+    for (int spelers = 3; spelers <= 96; ++spelers) {
+        TMyBergerList t;
+        t.SetAantalSpelers(spelers);
+        const int n = t.AantalSpelers;
+        ASSERT_EQ(t.Count(), n / 2 * (n - 1)) << spelers;
+        for (int i = 0; i < t.Count(); ++i) {
+            const TMyBergerObj& p = *t.Pairing(i);
+            const int a = std::min(p.Wit, p.Zwart), b = std::max(p.Wit, p.Zwart);
+            const bool metN = b == n;
+            const int ronde = (metN ? 2 * a - 2 : a + b - 2) % (n - 1) + 1;
+            const int wit = metN ? (ronde % 2 == 0 ? n : a) : ((a + b) % 2 != 0 ? a : b);
+            ASSERT_EQ(p.Ronde, ronde) << n << ": " << p.GetPairingStr();
+            ASSERT_EQ(p.Wit, wit) << n << ": r" << p.Ronde << " " << p.GetPairingStr();
         }
     }
 }
