@@ -130,10 +130,18 @@ TEST(TextUtils, NumberTexts) {
     EXPECT_EQ(TrimStrToInt(" 42 "), 42);
     EXPECT_EQ(TrimStrToInt("4x"), 0);
     EXPECT_EQ(TrimStrToInt(""), 0);
+    EXPECT_EQ(TrimStrToInt(" -7 "), -7);
+    EXPECT_EQ(TrimStrToInt("99999999999"), 0); // beyond an int: no number
+    EXPECT_EQ(TrimStrToInt("1.5"), 0);
     EXPECT_DOUBLE_EQ(TrimStrToFloat(" 2.5 "), 2.5);
     EXPECT_DOUBLE_EQ(TrimStrToFloat("7,25"), 7.25); // a Dutch decimal comma
     EXPECT_DOUBLE_EQ(TrimStrToFloat("-2"), -1);
     EXPECT_DOUBLE_EQ(TrimStrToFloat("abc"), -1);
+    EXPECT_DOUBLE_EQ(TrimStrToFloat(""), -1);
+    EXPECT_DOUBLE_EQ(TrimStrToFloat(",5"), 0.5);
+    EXPECT_DOUBLE_EQ(TrimStrToFloat("1,2,3"), -1);
+    EXPECT_DOUBLE_EQ(TrimStrToFloat("nan"), -1);
+    EXPECT_DOUBLE_EQ(TrimStrToFloat("1e999"), -1);
 }
 
 TEST(TextUtils, FloatToStrDec) {

@@ -133,6 +133,14 @@ TEST(Dates, EncodeValidDate) {
     EXPECT_EQ(EncodeValidDate(1, 1, 1903), 0);
     EXPECT_EQ(EncodeValidDate(1, 13, 2000), 0);
     EXPECT_EQ(EncodeValidDate(0, 1, 2000), 0);
+    // Month and year ends: 2000 is a leap year, 2100 lies beyond the valid years.
+    EXPECT_EQ(EncodeValidDate(29, 2, 2000), EncodeDate(2000, 2, 29));
+    EXPECT_EQ(EncodeValidDate(30, 2, 2000), 0);
+    EXPECT_EQ(EncodeValidDate(31, 1, 2015) + 1, EncodeValidDate(1, 2, 2015));
+    EXPECT_EQ(EncodeValidDate(31, 12, 2015) + 1, EncodeValidDate(1, 1, 2016));
+    EXPECT_EQ(EncodeValidDate(30, 11, 2015) + 1, EncodeValidDate(1, 12, 2015));
+    EXPECT_EQ(EncodeValidDate(31, 11, 2015), 0);
+    EXPECT_EQ(EncodeValidDate(-1, -1, -2000), 0);
 }
 
 TEST(Dates, StrToDatum) {
@@ -144,6 +152,9 @@ TEST(Dates, StrToDatum) {
     EXPECT_EQ(StrToDatum(3, "2016-02-29"), 0);
     EXPECT_EQ(StrToDatum(doJMD, "NO DATE"), 0);
     EXPECT_EQ(StrToDatum(doJMD, ""), 0);
+    EXPECT_EQ(StrToDatum(doJMD, "2016-2-3"), EncodeDate(2016, 2, 3));
+    EXPECT_EQ(StrToDatum(doJMD, "2016--02"), 0);
+    EXPECT_EQ(StrToDatum(doJMD, "99999999999-12-31"), 0);
     // Dates are written "yyyy-mm-dd" and read back in year-month-day order.
     const TDateTime d = EncodeDate(2024, 3, 7);
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd", d), "2024-03-07");

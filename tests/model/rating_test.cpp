@@ -74,6 +74,9 @@ TEST(Rating, ExpectedScoreClampsTheDifference) {
     EXPECT_DOUBLE_EQ(ExpectedScore(2400, 1500), ExpectedScore(2300, 1500));
     EXPECT_NEAR(ExpectedScore(1500, 2300), 0.9974448696695721, 1e-14);
     EXPECT_DOUBLE_EQ(ExpectedScore(1800, 1800), 0.5);
+    // By hand: 200 points are 0.7 standard deviations, Phi(0.7) = 0.7580363.
+    EXPECT_NEAR(ExpectedScore(1600, 1800), 0.7580363, 1e-7);
+    EXPECT_NEAR(ExpectedScore(1800, 1600), 1 - 0.7580363, 1e-7);
     EXPECT_NEAR(ExpectedScore(1700, 1800) + ExpectedScore(1800, 1700), 1, 1e-15);
     EXPECT_EQ(ExpectedScore(0, 1800), 0);
     EXPECT_EQ(ExpectedScore(1800, 3300), 0);
