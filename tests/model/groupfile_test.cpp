@@ -202,6 +202,41 @@ TEST_F(GroupFileTest, ResultsTravelThroughTheFile) {
     EXPECT_TRUE(g->Games.IsSame(r->Games));
 }
 
+// A file as the program wrote it before names went surname first: display names
+// first name first, the bye, forfeits and every settings block.
+TEST_F(GroupFileTest, AnOlderFileReadsBackAndIsWrittenAgain) {
+    const std::string heading = ";Groep A;Relnr.;Ro;Geb.;MV;1;2;3;4;\r\n";
+    const std::string blocks = ";<SORTEER>\r\n;;OR;SB;LT\r\n;</SORTEER>\r\n"
+                               ";<ZVPOINTS>\r\n;;NO\r\n;</ZVPOINTS>\r\n"
+                               ";<ZVDATUM>\r\n;;2015-09-01\r\n;</ZVDATUM>\r\n;</XML>\r\n";
+    auto r =
+        ReadBack(heading + "1;Jan de Vries;7012345;2010;1965;M;X;1;1r; ;\r\n" +
+                 "2;Speler B;;1850;1970;M;0;X;0.5; ;\r\n" + "3;Anna Jansen;;;;V;0r;0.5;X; ;\r\n" +
+                 "4;VRIJ;;;;M; ; ; ;X;\r\n" + Xml + blocks);
+    ASSERT_EQ(r->Spelers.Count(), 4);
+    const TSpRec& jan = r->Spelers.Sp(0)->Rec;
+    EXPECT_EQ(jan.Voornaam + "|" + jan.Tussenvoegsel + "|" + jan.Achternaam + "|" + jan.Voorletters,
+              "Jan|de|Vries|J.");
+    EXPECT_EQ(jan.Relnr, 7012345);
+    EXPECT_EQ(jan.Ratings[rtKNSB], 2010);
+    EXPECT_EQ(jan.GebJaar, 1965);
+    EXPECT_EQ(r->Spelers.Sp(1)->Rec.Relnr, 1002);
+    EXPECT_EQ(r->Spelers.Sp(2)->Rec.Sexe, 'V');
+    EXPECT_EQ(r->Spelers.Sp(3)->Rec.Relnr, VrijRelnr);
+    EXPECT_EQ(SortCriteria(r->Rec.SortAr), (std::vector<TSortId>{siOnderling, siSB, siLootNr}));
+    EXPECT_EQ(r->Rec.MyUseZVPoints, 0);
+    EXPECT_EQ(r->Rec.DatumEersteRonde, EncodeDate(2015, 9, 1));
+    EXPECT_EQ(CodeOf(*r, 1, 3), ucReglWinst);
+    EXPECT_EQ(CodeOf(*r, 2, 3), ucRemise);
+    EXPECT_EQ(r->GetNrEmptyGames(), 0);
+
+    // Written again, only the names change: surname first.
+    EXPECT_EQ(Save(*r), heading + "1;Vries,de J.(Jan);7012345;2010;1965;M;X;1;1r; ;\r\n" +
+                            "2;B,S.(Speler);;1850;1970;M;0;X;0.5; ;\r\n" +
+                            "3;Jansen,A.(Anna);;;;V;0r;0.5;X; ;\r\n" + "4;VRIJ;;;;M; ; ; ;X;\r\n" +
+                            Xml + blocks);
+}
+
 TEST_F(GroupFileTest, DoubleRoundTravelsThroughTheFile) {
     auto g = MakeSpelerGroep(true);
     EnterResult(*g, 1, 2, 1, 1);
