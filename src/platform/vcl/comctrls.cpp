@@ -137,11 +137,16 @@ void TPageControl::SetTabStyle(TTabStyle Value) {
     FTabBar->setDocumentMode(Value != tsTabs);
 }
 
-void TPageControl::TabClicked(int TabIndex) {
-    if (FSyncing || TabIndex < 0) return;
+std::vector<TTabSheet*> TPageControl::VisiblePages() const {
     std::vector<TTabSheet*> visible;
     for (TTabSheet* page : FPages)
         if (page->TabVisible()) visible.push_back(page);
+    return visible;
+}
+
+void TPageControl::TabClicked(int TabIndex) {
+    if (FSyncing || TabIndex < 0) return;
+    const std::vector<TTabSheet*> visible = VisiblePages();
     if (TabIndex >= static_cast<int>(visible.size()) || visible[TabIndex] == FActivePage) return;
     bool allow = true;
     if (OnChanging) OnChanging(this, allow);
@@ -153,18 +158,31 @@ void TPageControl::TabClicked(int TabIndex) {
     if (OnChange) OnChange(this);
 }
 
+void TPageControl::KeyboardTab(int TabIndex) {
+    TabClicked(TabIndex);
+    // The focus must not stay behind on a page that is no longer shown.
+    if (FActivePage && FActivePage->Showing()) FActivePage->SelectNext(nullptr, true, true);
+}
+
 void TPageControl::SelectNextPage(bool GoForward) {
-    std::vector<TTabSheet*> visible;
-    for (TTabSheet* page : FPages)
-        if (page->TabVisible()) visible.push_back(page);
+    const std::vector<TTabSheet*> visible = VisiblePages();
     if (visible.size() < 2) return;
     const auto at = std::find(visible.begin(), visible.end(), FActivePage);
     const int n = static_cast<int>(visible.size());
     const int from =
         at == visible.end() ? (GoForward ? n - 1 : 0) : static_cast<int>(at - visible.begin());
-    TabClicked((from + (GoForward ? 1 : n - 1)) % n);
-    // The focus must not stay behind on a page that is no longer shown.
-    if (FActivePage && FActivePage->Showing()) FActivePage->SelectNext(nullptr, true, true);
+    KeyboardTab((from + (GoForward ? 1 : n - 1)) % n);
+}
+
+void TPageControl::CMDialogChar(TMessage& Message) {
+    const std::vector<TTabSheet*> visible = VisiblePages();
+    for (size_t i = 0; i < visible.size(); ++i)
+        if (IsAccel(static_cast<unsigned>(Message.WParam), visible[i]->Caption())) {
+            KeyboardTab(static_cast<int>(i));
+            Message.Result = 1;
+            return;
+        }
+    TWinControl::CMDialogChar(Message);
 }
 
 void TPageControl::AdjustClientRect(TRect& R) const {

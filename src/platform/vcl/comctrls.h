@@ -68,13 +68,18 @@ public:
 protected:
     void AdjustClientRect(TRect& R) const override;
     void WMSize(TMessage& Message) override;
+    // Alt+letter of a tab's caption shows its page.
+    void CMDialogChar(TMessage& Message) override;
 
 private:
     friend class TTabSheet;
     void InsertPage(TTabSheet* Page);
     void RemovePage(TTabSheet* Page);
     void UpdateTabs();
+    std::vector<TTabSheet*> VisiblePages() const;
     void TabClicked(int TabIndex);
+    // A tab picked from the keyboard: its page, with the focus on it.
+    void KeyboardTab(int TabIndex);
     QTabBar* FTabBar = nullptr; // an inner part of our widget
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;

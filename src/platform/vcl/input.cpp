@@ -608,6 +608,18 @@ bool TWinControl::TranslateEvent(QEvent* Event) {
         KeyInput(vk, KeyDataOf(e, vk, keypad), chars);
         return true;
     }
+    case QEvent::ShortcutOverride: {
+        // Alt+letter is the form's: it comes as WM_SYSCHAR and reaches the
+        // accelerators. Qt's own mnemonics would press a button later and
+        // without the focus, or turn a tab bar without its page.
+        auto* e = static_cast<QKeyEvent*>(Event);
+        const WORD vk = QtKeyToVirtualKey(e->key(), e->modifiers() & Qt::KeypadModifier);
+        if (!(e->modifiers() & Qt::AltModifier) || !IsSystemKey(e, vk) ||
+            SystemChars(e, vk).empty())
+            return false;
+        e->accept();
+        return true;
+    }
     case QEvent::KeyRelease: {
         auto* e = static_cast<QKeyEvent*>(Event);
         e->accept();
@@ -785,6 +797,7 @@ bool TInnerEventForwarder::eventFilter(QObject* Watched, QEvent* Event) {
     switch (Event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:

@@ -4,8 +4,11 @@
 
 #include <QApplication>
 
+#include <cctype>
+
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/stdctrls.h"
+#include "platform/vcl/synthinput.h"
 #include "vcltestenv.h"
 
 namespace {
@@ -261,4 +264,54 @@ TEST_F(KeyFixture, ControlTabAndPageKeysTurnThePages) {
     EXPECT_EQ(1, pages->ActivePageIndex());
     EXPECT_EQ(5, changes);
     EXPECT_TRUE(on[0]->Only(WM_KEYDOWN).empty());
+}
+
+// Alt+letter, coming the window system's road (past Qt's shortcut map), reaches
+// the form's accelerators: a button is focused and pressed at once, a check box
+// toggles, a label focuses its control, a tab shows its page.
+TEST(Accelerators, AltLetterReachesButtonsLabelsAndTabs) {
+    auto form = MakeForm(500, 300);
+    auto place = [&form](auto* c, TWinControl* Parent, int Top, const char* Caption) {
+        c->SetParent(Parent);
+        c->SetBounds(10, Top, 120, 24);
+        c->SetCaption(Caption);
+        return c;
+    };
+    auto* start = place(new TEdit(form.get()), form.get(), 10, "");
+    auto* klaar = place(new TButton(form.get()), form.get(), 40, "&Klaar");
+    auto* vink = place(new TCheckBox(form.get()), form.get(), 70, "&Vink");
+    auto* label = place(new TLabel(form.get()), form.get(), 100, "&Naam");
+    auto* naam = place(new TEdit(form.get()), form.get(), 130, "");
+    label->FocusControl = naam;
+    auto* pages = new TPageControl(form.get());
+    pages->SetParent(form.get());
+    pages->SetBounds(150, 10, 300, 200);
+    std::vector<TEdit*> on;
+    for (const char* caption : {"&Een", "&Twee"}) {
+        auto* sheet = new TTabSheet(form.get());
+        sheet->SetPageControl(pages);
+        sheet->SetCaption(caption);
+        on.push_back(place(new TEdit(form.get()), sheet, 10, ""));
+    }
+    int clicks = 0;
+    klaar->OnClick = [&clicks](TObject*) { ++clicks; };
+    ShowActive(form.get());
+    start->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return start->Focused(); }));
+    auto alt = [](TWinControl* From, char Letter) {
+        KeyStroke(From, static_cast<WORD>(std::toupper(Letter)), Letter, {ssAlt});
+    };
+
+    alt(start, 'k');
+    EXPECT_EQ(1, clicks);
+    EXPECT_TRUE(ProcessUntil([&] { return klaar->Focused(); }));
+    alt(klaar, 'v');
+    EXPECT_TRUE(vink->Checked());
+    EXPECT_TRUE(ProcessUntil([&] { return vink->Focused(); }));
+    alt(vink, 'n');
+    EXPECT_TRUE(ProcessUntil([&] { return naam->Focused(); }));
+    alt(naam, 't');
+    EXPECT_EQ(1, pages->ActivePageIndex());
+    EXPECT_TRUE(on[1]->Showing());
+    EXPECT_TRUE(ProcessUntil([&] { return on[1]->Focused(); }));
 }

@@ -11,6 +11,11 @@
 
 #include "platform/vcl/forms.h"
 
+// Qt's own road of a key from the window system through its shortcut map.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
+                                               Qt::KeyboardModifiers mods, const QString& text,
+                                               bool autorep, ushort count);
+
 namespace {
 
 void SendMouse(TControl* Control, QEvent::Type Type, int X, int Y) {
@@ -76,16 +81,25 @@ void MouseMoveTo(TControl* Control, int X, int Y, bool LeftDown) {
     QApplication::sendEvent(Control->Widget(), &e);
 }
 
-void KeyStroke(TControl* Control, WORD VirtualKey, char Char) {
+void KeyStroke(TControl* Control, WORD VirtualKey, char Char, TShiftState Shift) {
     const QString text = Char ? QString(QChar::fromLatin1(Char))
                               : (VirtualKey == VK_RETURN   ? QString("\r")
                                  : VirtualKey == VK_ESCAPE ? QString(QChar(27))
                                                            : QString());
     const int key = QtKeyOf(VirtualKey, Char);
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(Control->Widget(), &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(Control->Widget(), &release);
+    Qt::KeyboardModifiers mods = Qt::NoModifier;
+    if (Shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
+    if (Shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
+    if (Shift.Contains(ssAlt)) mods |= Qt::AltModifier;
+    QWidget* widget = Control->Widget();
+    // The focused control may claim the key first; else a shortcut takes it
+    // and the control never sees it.
+    if (!qt_sendShortcutOverrideEvent(widget, 0, key, mods, text, false, 1)) {
+        QKeyEvent press(QEvent::KeyPress, key, mods, text);
+        QApplication::sendEvent(widget, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(widget, &release);
 }
 
 void TypeText(TControl* Control, const std::string& Text) {

@@ -15,8 +15,10 @@ void MouseMoveTo(TControl* Control, int X, int Y, bool LeftDown);
 // A left double click as the window system delivers it: press, release, the
 // double-click press, release.
 void MouseDoubleClick(TControl* Control, int X, int Y);
-// A key press and release; Char is what the key types ('\0' for none).
-void KeyStroke(TControl* Control, WORD VirtualKey, char Char = '\0');
+// A key press and release; Char is what the key types ('\0' for none). As
+// the window system's keys do, it meets the shortcuts (Qt's mnemonics among
+// them) before the control: Alt+'k' is KeyStroke(C, 'K', 'k', {ssAlt}).
+void KeyStroke(TControl* Control, WORD VirtualKey, char Char = '\0', TShiftState Shift = {});
 void TypeText(TControl* Control, const std::string& Text);
 // Handles messages until Done() holds; false after a generous bound of time.
 bool PumpUntil(const std::function<bool()>& Done);
