@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 #include <utility>
@@ -408,6 +410,44 @@ void TButtonControl::CMDialogChar(TMessage& Message) {
         return;
     }
     TWinControl::CMDialogChar(Message);
+}
+
+void TButtonControl::WMPaint(TMessage& Message) {
+    TWinControl::WMPaint(Message);
+    TCanvas* canvas = ControlCanvas();
+    if (!Focused() || canvas->Painting()) return;
+    canvas->BeginPaint(Widget());
+    DrawFocusRect(*canvas, FocusRect());
+    canvas->EndPaint();
+}
+
+void TButtonControl::WMSetFocus(TMessage& Message) {
+    TWinControl::WMSetFocus(Message);
+    Invalidate();
+}
+
+void TButtonControl::WMKillFocus(TMessage& Message) {
+    TWinControl::WMKillFocus(Message);
+    Invalidate();
+}
+
+TRect TButtonControl::FocusRect() const {
+    auto* button = static_cast<QAbstractButton*>(Widget());
+    if (qobject_cast<QPushButton*>(button)) {
+        TRect r = ClientRect();
+        InflateRect(r, -4, -4);
+        return r;
+    }
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    const QStyle::SubElement element = qobject_cast<QRadioButton*>(button)
+                                           ? QStyle::SE_RadioButtonFocusRect
+                                           : QStyle::SE_CheckBoxFocusRect;
+    const QRect r = button->style()->subElementRect(element, &option, button);
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
 std::string TButtonControl::GetText() const {

@@ -130,6 +130,14 @@ protected:
     void CMDialogChar(TMessage& Message) override;
     // What its accelerator does: a button clicks, a check box toggles.
     virtual void AccelPressed() = 0;
+    // The native face, then the dotted focus frame of the platform, so that
+    // a user moving through a window by keyboard sees where he is.
+    void WMPaint(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    // Inside a push button's face, round the caption of a check box or
+    // radio button.
+    TRect FocusRect() const;
     std::string GetText() const override;
     void SetTextValue(const std::string& Value) override;
 };

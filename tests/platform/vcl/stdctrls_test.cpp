@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QEvent>
+#include <QImage>
+#include <QWidget>
 
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/stdctrls.h"
+#include "platform/vcl/synthinput.h"
 #include "vcltestenv.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -258,4 +262,44 @@ TEST(Buttons, EnterPressesTheFocusedButtonElseTheDefaultOne) {
     SendKey(edit, Qt::Key_Return, "\r");
     EXPECT_EQ(1, okClicks);
     form->Hide();
+}
+
+// Tabbing through push, bitmap, check and radio buttons: the focused one shows
+// the dotted frame, the one left behind loses it.
+TEST(Buttons, TheFocusedButtonShowsTheFocusFrame) {
+    auto form = MakeForm(260, 170);
+    std::vector<TButtonControl*> buttons;
+    auto add = [&](TButtonControl* B, const char* Caption) {
+        B->SetParent(form.get());
+        B->SetBounds(10, 10 + 38 * static_cast<int>(buttons.size()), 110, 28);
+        B->SetCaption(Caption);
+        buttons.push_back(B);
+    };
+    add(new TButton(form.get()), "&Zet");
+    add(new TBitBtn(form.get()), "&Klaar");
+    add(new TCheckBox(form.get()), "&Bereken ZV punten");
+    add(new TRadioButton(form.get()), "&Volledige");
+    ShowActive(form.get());
+    auto look = [](TControl* C) { return C->Widget()->grab().toImage(); };
+    std::vector<QImage> plain;
+    for (TButtonControl* b : buttons)
+        plain.push_back(look(b));
+    buttons[0]->SetFocus();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        ASSERT_TRUE(ProcessUntil([&] { return buttons[i]->Focused(); })) << i;
+        PumpPending();
+        const QImage focused = look(buttons[i]);
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x)
+                changed += focused.pixel(x, y) != plain[i].pixel(x, y);
+        EXPECT_GT(changed, 20) << i; // a frame of dots, not a pixel or two
+        if (i == 1) {
+            EXPECT_TRUE(SaveControlPicture(form.get(), ArtifactsDir() + "/vcl_focus_buttons.png"));
+        }
+        if (i > 0) {
+            EXPECT_EQ(look(buttons[i - 1]), plain[i - 1]) << i;
+        }
+        if (i + 1 < buttons.size()) KeyStroke(buttons[i], VK_TAB);
+    }
 }
