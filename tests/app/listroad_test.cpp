@@ -250,6 +250,9 @@ protected:
         ASSERT_EQ(row, f.LedenGrid->Row()) << "the search finds " << Zoek;
         DoubleClickCell(*f.LedenGrid, 1, row);
         PumpPending();
+        // The double click put the focus on the member grid; the next name is
+        // typed into the search box at once.
+        EXPECT_TRUE(PumpUntil([&] { return f.ZoekEdit->Focused(); }));
     }
 
     std::unique_ptr<TRaRapportForm> Rapport;

@@ -279,7 +279,11 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     const std::weak_ptr<bool> alive = AliveToken();
-    if (CanFocus() && !Focused() && !(FInplaceEdit && FInplaceEdit->Focused())) SetFocus();
+    // The double click's press comes after its handler, which may have sent
+    // the focus on (to a search box, say); the first press focused the grid.
+    if (CanFocus() && !Focused() && !(FInplaceEdit && FInplaceEdit->Focused()) &&
+        !Shift.Contains(ssDouble))
+        SetFocus();
     if (Button == mbLeft && !Shift.Contains(ssDouble)) {
         TGridState state = gsNormal;
         int index = -1, pos = 0, ofs = 0;
