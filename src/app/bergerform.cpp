@@ -73,6 +73,7 @@ void TBergerForm::BuildControls() {
     ClipBoardBitBtn->OnClick = [this](TObject* S) { ClipBoardBitBtnClick(S); };
     KlaarBitBtn = PlaceButton(this, SidePanel, "&Klaar", 8, 380, 194);
     KlaarBitBtn->OnClick = [this](TObject* S) { KlaarBitBtnClick(S); };
+    KlaarBitBtn->Cancel = true; // Escape leaves the window as "Klaar" does
     // Hidden while the window is in use: closing divides the group.
     DeelinBitBtn = PlaceButton(this, SidePanel, "Deel in", 8, 416, 194);
     DeelinBitBtn->OnClick = [this](TObject* S) { DeelinBitBtnClick(S); };

@@ -130,6 +130,7 @@ TRaRapportForm::TRaRapportForm(TComponent* AOwner) : TForm(AOwner) {
     KlaarBitBtn->SetBounds(10, 118, 210, 30);
     KlaarBitBtn->SetKind(bkOK);
     KlaarBitBtn->SetCaption("&Klaar");
+    KlaarBitBtn->Cancel = true; // Escape leaves the window as "Klaar" does
 
     InfoGrid = new TExtColumnGrid(this);
     InfoGrid->SetParent(TopPanel);

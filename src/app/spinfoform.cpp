@@ -51,6 +51,7 @@ TSpInfoForm::TSpInfoForm(TComponent* AOwner) : TForm(AOwner) {
     KlaarBitBtn->SetAnchors({akRight, akTop});
     KlaarBitBtn->SetKind(bkOK);
     KlaarBitBtn->SetCaption("&Klaar");
+    KlaarBitBtn->Cancel = true; // Escape leaves the window as "Klaar" does
 
     ClipBoardBitBtn = new TBitBtn(this);
     ClipBoardBitBtn->SetParent(KnopPanel);

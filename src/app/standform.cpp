@@ -75,6 +75,7 @@ TStandForm::TStandForm(TComponent* AOwner) : TForm(AOwner) {
 
     KlaarBitBtn = MakeButton(this, "&Klaar", 400);
     KlaarBitBtn->ModalResult = mrOk;
+    KlaarBitBtn->Cancel = true; // Escape leaves the window as "Klaar" does
     ClipBoardBitBtn = MakeButton(this, "ClipBoard", 438);
     ClipBoardBitBtn->OnClick = [this](TObject* S) { ClipBoardBitBtnClick(S); };
     SaveDataBitBtn = MakeButton(this, "Bewaar", 476);

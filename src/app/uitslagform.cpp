@@ -93,6 +93,7 @@ void TUitslagForm::CreateControls() {
     SaveDataBitBtn->OnClick = [this](TObject* S) { SaveDataBitBtnClick(S); };
     KlaarBitBtn = MakeButton("&Klaar", 306);
     KlaarBitBtn->ModalResult = mrOk;
+    KlaarBitBtn->Cancel = true; // Escape leaves the window as "Klaar" does
     ClipBoardBitBtn = MakeButton("ClipBoard", 342);
     ClipBoardBitBtn->OnClick = [this](TObject* S) { ClipBoardBitBtnClick(S); };
     ClearBitBtn = MakeButton("Weg", 378);

@@ -1,0 +1,118 @@
+// The director's keyboard through the windows as the program makes them, the
+// keys coming the window system's road: Ctrl+Tab to the main window's pages,
+// Escape and Alt+K leaving each window, and Escape in a cell being edited
+// leaving only the edit.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "grid/columngrid.h"
+#include "platform/vcl/buttons.h"
+#include "platform/vcl/comctrls.h"
+#include "platform/vcl/filectrl.h"
+#include "platform/vcl/synthinput.h"
+#include "road_testenv.h"
+
+namespace {
+
+class KeyboardRoad : public RoadTest {
+protected:
+    // The club group, opened as a double click does: every result is in, so
+    // the standings show, and Keys are pressed there.
+    void OpenClub(const std::function<void()>& Keys) {
+        const std::string folder = Root + "/Voorbeeld";
+        SaveClubFile(folder, "Club.csv");
+        TMainForm& m = StartProgram().Main();
+        m.FileListBox->SetDirectory(folder);
+        m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf("Club.csv"));
+        Shows(
+            *StandForm, [&] { m.FileListBoxDblClick(m.FileListBox); }, Keys);
+        ASSERT_EQ("Clubkampioenschap A", CurGroep->Rec.Naam);
+    }
+    // Where the keys go: the control with the focus, else the window.
+    static TWinControl* Focus(TCustomForm& Form) {
+        TWinControl* c = Form.ActiveControl();
+        return c && c->Focused() ? c : &Form;
+    }
+    // Opens Form and runs Keys inside its modal loop once it has the focus.
+    static void Shows(TCustomForm& Form, const std::function<void()>& Open,
+                      const std::function<void()>& Keys) {
+        WhenShown(Form, [&] {
+            PumpUntil([&] { return Focus(Form) != &Form; });
+            Keys();
+        });
+        Open();
+    }
+    // Escape where the focus is; true when that closed the window.
+    static bool Escape(TCustomForm& Form) {
+        KeyStroke(Focus(Form), VK_ESCAPE);
+        return Form.ModalResult() != mrNone;
+    }
+};
+
+TEST_F(KeyboardRoad, EscapeOrAltKLeavesEveryWindow) {
+    bool closed = false;
+    OpenClub([&] { closed = Escape(*StandForm); });
+    EXPECT_TRUE(closed) << "standings";
+    TMainForm& m = W->Main();
+
+    closed = false;
+    Shows(
+        *RaRapportForm, [&] { m.RaRapportBitBtn->Click(); },
+        [&] {
+            KeyStroke(Focus(*RaRapportForm), 'K', 'k', {ssAlt});
+            closed = RaRapportForm->ModalResult() != mrNone;
+        });
+    EXPECT_TRUE(closed) << "rating report, Alt+K";
+
+    closed = false;
+    SpInfoForm->SetSpeler(CurGroep->Spelers.GetSpelerOnBergerNr(1));
+    Shows(
+        *SpInfoForm, [&] { SpInfoForm->ShowModal(); }, [&] { closed = Escape(*SpInfoForm); });
+    EXPECT_TRUE(closed) << "player card";
+
+    closed = false;
+    const size_t asked = Dialogs->Asked().size();
+    Shows(
+        *BergerForm, [&] { m.NewGroepBitBtn->Click(); }, [&] { closed = Escape(*BergerForm); });
+    EXPECT_TRUE(closed) << "Berger window";
+    EXPECT_EQ(asked, Dialogs->Asked().size()) << "nothing changed, nothing asked";
+    EXPECT_EQ("Clubkampioenschap A", CurGroep->Rec.Naam);
+
+    // In the crosstable the first Escape ends the edit of a cell, the second
+    // leaves the window.
+    bool editing = false, afterEdit = true;
+    closed = false;
+    Shows(
+        *UitslagForm, [&] { m.UitslagenBitBtn->Click(); },
+        [&] {
+            TExtColumnGrid& t = *UitslagForm->TabelGrid;
+            t.SetFocus();
+            t.FocusCell(2 + 2, 1, true);
+            KeyStroke(&t, VK_RETURN);
+            editing = t.InplaceEditor() && t.InplaceEditor()->Visible() &&
+                      Focus(*UitslagForm) == t.InplaceEditor();
+            afterEdit = Escape(*UitslagForm);
+            closed = Escape(*UitslagForm);
+        });
+    EXPECT_TRUE(editing);
+    EXPECT_FALSE(afterEdit) << "Escape in the editor closed the results window";
+    EXPECT_TRUE(closed) << "results";
+}
+
+// The pages "Edit groep" and "Spelers" without the mouse.
+TEST_F(KeyboardRoad, ControlTabReachesThePagesOfTheMainWindow) {
+    OpenClub([] {});
+    TMainForm& m = W->Main();
+    m.PageControl->SetActivePage(m.HoofdSheet);
+    m.FileListBox->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return m.FileListBox->Focused(); }));
+    for (TTabSheet* page : {m.EditGroepSheet, m.SpelersSheet}) {
+        KeyStroke(Focus(m), VK_TAB, '\0', {ssCtrl});
+        EXPECT_EQ(page, m.PageControl->ActivePage());
+        EXPECT_TRUE(PumpUntil([&] { return page->ContainsControl(Focus(m)); })) << page->Caption();
+    }
+}
+
+} // namespace
