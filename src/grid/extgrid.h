@@ -1071,6 +1071,7 @@ private:
     void PaintHTMLText(TCellPaintContext& Cell);
     void PaintPlainText(TCellPaintContext& Cell);
     // "|\" cells: every character, not through the code page.
+    void FillTextBackground(TCellPaintContext& Cell);
     void PaintWideText(TCellPaintContext& Cell);
     // Rich text formatted, in its own colours or the selection's (extgrid_richtext.cpp).
     void PaintRichText(TCellPaintContext& Cell);

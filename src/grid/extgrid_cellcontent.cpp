@@ -287,17 +287,21 @@ void TExtStringGrid::PaintPlainText(TCellPaintContext& Cell) {
     Canvas.Font()->SetStyle(Canvas.Font()->Style() - fsUnderline);
 }
 
+// Wide and rich text lie on a background of their own, in the colours the
+// cell ends up with, so nothing painted below (a header's gradient, a picture)
+// shows through; a selected cell without focus and without a selection colour
+// keeps the highlight the grid gave it.
+void TExtStringGrid::FillTextBackground(TCellPaintContext& Cell) {
+    if (Cell.State.Contains(gdSelected) && !Cell.Focused && FSelectionColor == clNone) return;
+    Cell.Canvas.Pen()->SetColor(Cell.Canvas.Brush()->Color());
+    Cell.Canvas.FillRect(Cell.TextRect);
+}
+
 void TExtStringGrid::PaintWideText(TCellPaintContext& Cell) {
     TCanvas& Canvas = Cell.Canvas;
     TRect& tr = Cell.TextRect;
     const std::u16string text = DecodeWideCell(Cell.Text);
-    // Wide text lies on a background of its own, in the colours the cell ends
-    // up with; a selected cell without focus and without a selection colour
-    // keeps the highlight the grid gave it.
-    if (!(Cell.State.Contains(gdSelected) && !Cell.Focused && FSelectionColor == clNone)) {
-        Canvas.Pen()->SetColor(Canvas.Brush()->Color());
-        Canvas.FillRect(tr);
-    }
+    FillTextBackground(Cell);
     unsigned flags = DT_NOPREFIX | HorzFlag(Cell.HAlign) | VertFlag(Cell.VAlign);
     if (FWordWrap)
         flags |= DT_WORDBREAK | DT_EDITCONTROL;

@@ -59,6 +59,7 @@ void TExtStringGrid::DrawRichTextCell(TCanvas& Canvas, int ACol, int ARow, const
 }
 
 void TExtStringGrid::PaintRichText(TCellPaintContext& Cell) {
+    FillTextBackground(Cell);
     const TRect& t = Cell.TextRect;
     // The text rectangle less the margins, as the rich text places its own.
     DrawRichTextCell(Cell.Canvas, Cell.RealCol, Cell.Row,

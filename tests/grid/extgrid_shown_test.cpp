@@ -159,10 +159,11 @@ TEST_F(Shown, SoftLooksFrameTheGridWithOneGreyLine) {
     EXPECT_NE(corner().first, 0x808080);
 }
 
-TEST_F(Shown, WideCellsLieOnABackgroundOfTheirOwn) {
+TEST_F(Shown, WideAndRichCellsLieOnABackgroundOfTheirOwn) {
     Grid->SetLook(glXP);
     Grid->SetWideCells(1, 0, u"\u0391");
     Grid->SetCells(2, 0, "A");
+    Grid->SetCells(3, 0, "{\\rtf1 A}");
     const auto image = Render();
     // Top and bottom of the text's room, right of the letter.
     auto ends = [&](int ACol) {
@@ -172,4 +173,5 @@ TEST_F(Shown, WideCellsLieOnABackgroundOfTheirOwn) {
     };
     EXPECT_NE(ends(2).first, ends(2).second) << "the header's gradient shows through plain text";
     EXPECT_EQ(ends(1).first, ends(1).second) << "wide text fills its room";
+    EXPECT_EQ(ends(3).first, ends(3).second) << "rich text fills its room";
 }
