@@ -56,7 +56,7 @@ int TScriptedDialogs::MessageDlg(const std::string& Msg, TMsgDlgType DlgType,
         answer = FAnswers.front().Result;
         FAnswers.pop_front();
     }
-    FAsked.push_back({"message", Msg, DlgType, Buttons, answer});
+    FAsked.push_back({"message", Msg, DlgType, Buttons, answer, Caption});
     return answer;
 }
 
@@ -68,7 +68,7 @@ bool TScriptedDialogs::InputQuery(const std::string& Caption, const std::string&
         if (ok) Value = FAnswers.front().Text;
         FAnswers.pop_front();
     }
-    FAsked.push_back({"input", Prompt, mtCustom, {}, ok ? mrOk : mrCancel});
+    FAsked.push_back({"input", Prompt, mtCustom, {}, ok ? mrOk : mrCancel, Caption});
     return ok;
 }
 
@@ -79,7 +79,7 @@ bool TScriptedDialogs::PromptForFileName(TFileDialogRequest& Request) {
         if (ok) Request.FileName = TypedInDialog(Request, FAnswers.front().Text);
         FAnswers.pop_front();
     }
-    FAsked.push_back({"file", Request.Title, mtCustom, {}, ok ? mrOk : mrCancel});
+    FAsked.push_back({"file", Request.Title, mtCustom, {}, ok ? mrOk : mrCancel, Request.Title});
     return ok;
 }
 

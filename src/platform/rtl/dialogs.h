@@ -64,6 +64,7 @@ struct TDialogRecord { // what a dialog was asked, for tests and logs
     TMsgDlgType DlgType = mtCustom;
     TMsgDlgButtons Buttons;
     int Answer = mrNone;
+    std::string Caption; // the window's title
 };
 
 class TDialogService {
