@@ -10,9 +10,9 @@ namespace {
 // One hidden window per process; it takes message 0x8FFF for the threads.
 // Made after the thread and flash state (it touches them first), it goes
 // before them when the process ends: the timer stops while all still stand.
-class TThreadWindow {
+class TVcThreadWindow {
 public:
-    TThreadWindow() {
+    TVcThreadWindow() {
         FlashClientCount();
         HasSyncPoster();
         FWnd = AllocateHWnd([](TMessage& Message) {
@@ -34,15 +34,15 @@ public:
                    (Application->Terminated() || Application->HasState(csDestroying));
         });
     }
-    ~TThreadWindow() {
+    ~TVcThreadWindow() {
         FreeFlashTimer();
         SetFlashDeliver(nullptr);
         SetFlashClosing(nullptr);
         SetSyncPoster(nullptr);
         DeallocateHWnd(FWnd);
     }
-    TThreadWindow(const TThreadWindow&) = delete;
-    TThreadWindow& operator=(const TThreadWindow&) = delete;
+    TVcThreadWindow(const TVcThreadWindow&) = delete;
+    TVcThreadWindow& operator=(const TVcThreadWindow&) = delete;
 
 private:
     HWND FWnd = nullptr;
@@ -51,7 +51,7 @@ private:
 } // namespace
 
 void EnsureThreadWindow() {
-    static TThreadWindow window;
+    static TVcThreadWindow window;
 }
 
 namespace {

@@ -54,12 +54,16 @@ TTimerThread::~TTimerThread() {
 }
 
 void TTimerThread::Execute() {
-    while (WaitWhileSuspended()) {
+    bool stopping = false;
+    while (!stopping && WaitWhileSuspended()) {
         if (!SleepFor(FInterval)) break;
         if (Suspended()) continue; // switched off while sleeping
         try {
-            Synchronize([this] {
-                if (TVcFlash* owner = FOwner) owner->Timer();
+            // Asked on the window thread, where the owner and the program live.
+            Synchronize([this, &stopping] {
+                TVcFlash* owner = FOwner;
+                stopping = !owner || FlashClosing();
+                if (!stopping) owner->Timer();
             });
         } catch (...) {
             // A failing tick handler must not stop the timer for everyone.
@@ -147,6 +151,14 @@ uint32_t FlashNow() {
     return Unit().TickCount();
 }
 
+uint32_t FlashTickCount() {
+    return Unit().Schedule.TickCount();
+}
+
+bool FlashClosing() {
+    return Unit().Closing && Unit().Closing();
+}
+
 void AddFlashClientPtr(void* Control, int64_t Interval) {
     if (!Control) return;
     Unit().Schedule.Add(Control, Interval, Unit().TickCount());
@@ -156,8 +168,13 @@ void AddFlashClientPtr(void* Control, int64_t Interval) {
 void RemoveFlashClientPtr(void* Control) {
     TFlashUnit& u = Unit();
     u.Schedule.Remove(Control);
-    // Nobody to tell: the thread rests until a control registers again.
-    if (u.Schedule.Count() == 0 && u.Timer) u.Timer->SetEnabled(false);
+    if (u.Schedule.Count() != 0 || !u.Timer) return;
+    // Nobody to tell: the timer goes with the closing program, or else its
+    // thread rests until a control registers again.
+    if (FlashClosing())
+        FreeFlashTimer();
+    else
+        u.Timer->SetEnabled(false);
 }
 
 bool IsFlashClientPtr(const void* Control) {

@@ -18,7 +18,7 @@
 class TVcFlash;
 
 // Sleeps the owner's interval and runs its Timer on the window thread, until
-// terminated or its owner is gone.
+// terminated, its owner is gone or the program closes.
 class TTimerThread : public TVcThread {
 public:
     explicit TTimerThread(TVcFlash* Owner);
@@ -48,6 +48,8 @@ public:
     void SetThreadPriority(TThreadPriority Value);
     // Runs OnTimer when enabled and not being destroyed (window thread).
     void Timer();
+    // The worker; it ends when the component goes or the program closes.
+    const TTimerThread* TimerThread() const { return FTimerThread.get(); }
 
 protected:
     void SetOnTimer(std::function<void()> Value);
@@ -81,13 +83,17 @@ using TFlashDeliver = std::function<void(void* Control, uint32_t WParam, intptr_
 void SetFlashDeliver(TFlashDeliver Deliver);
 
 // Tells whether the program is closing (the visual side installs it): a tick
-// then stops telling its clients, so none is reached while the windows go.
+// then stops telling its clients, so none is reached while the windows go; the
+// timer threads end, and the last client to go takes the timer along.
 void SetFlashClosing(std::function<bool()> Closing);
+bool FlashClosing(); // window thread only
 
 // The clocks of the flash timer: the 32-bit millisecond tick count and the wall
 // clock in milliseconds. Tests may put their own in; nullptr restores the system's.
 void SetFlashClocks(std::function<uint32_t()> TickCount, std::function<int64_t()> WallClock);
 uint32_t FlashNow();
+// The tick counter: +1 per tick, back to 0 after 0xFFFFFFFF.
+uint32_t FlashTickCount();
 
 // Registers a control for flash messages (Interval: a period in milliseconds,
 // 2..6 to blink, 32 once a second); registering again restarts its period.

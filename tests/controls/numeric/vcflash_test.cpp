@@ -64,9 +64,12 @@ TEST_F(FlashTimerTest, TickTellsTheDueClients) {
     AddFlashClientPtr(&A, 100);
     AddFlashClientPtr(&B, 300);
     Now = 1100;
+    const uint32_t ticks = FlashTickCount();
     FlashTick();
+    EXPECT_EQ(FlashTickCount(), ticks + 1);
     ASSERT_EQ(Log.size(), 1u);
     EXPECT_EQ(Log[0].Client, &A);
+    EXPECT_EQ(Log[0].WParam, FlashTickCount());
     Now = 1300;
     FlashTick();
     EXPECT_EQ(Log.size(), 3u);
@@ -122,6 +125,25 @@ TEST_F(FlashTimerTest, SecondTimerReportsAndNeverTicks) {
     EXPECT_EQ(asked->Asked()[0].Text, "Only one TVcFlashTimer per Application!\rRemove it...");
     EXPECT_EQ(asked->Asked()[0].DlgType, mtError);
     EXPECT_EQ(asked->Asked()[0].Buttons, mbOKOnly);
+    EXPECT_EQ(asked->Asked()[0].Caption, "Error Message");
+}
+
+TEST_F(FlashTimerTest, ClosingProgramEndsTheThreadAndTheLastClientTakesTheTimer) {
+    FakeThreadWindow window;
+    SetFlashClocks(nullptr, nullptr); // real time: the worker really sleeps
+    bool closing = false;             // read on this (the window) thread only
+    SetFlashClosing([&closing] { return closing; });
+    AddFlashClientPtr(&A, 0);
+    AddFlashClientPtr(&B, 0);
+    ASSERT_TRUE(window.PumpUntil([&] { return !Log.empty(); }));
+    closing = true;
+    const TTimerThread* thread = FlashTimerInstance()->TimerThread();
+    ASSERT_TRUE(window.PumpUntil([&] { return thread->Finished(); }));
+    RemoveFlashClientPtr(&A);
+    EXPECT_NE(FlashTimerInstance(), nullptr);
+    RemoveFlashClientPtr(&B);
+    EXPECT_EQ(FlashTimerInstance(), nullptr);
+    SetFlashClosing(nullptr);
 }
 
 TEST(VcFlash, PropertiesStartAsDocumented) {
