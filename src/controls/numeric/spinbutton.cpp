@@ -1,12 +1,31 @@
 #include "controls/numeric/spinbutton.h"
 
 #include "controls/numeric/spinlayout.h"
+#include "platform/vcl/gfx/resources.h"
 
 namespace {
 
 constexpr int GlyphWidth = 9;
 constexpr int GlyphHeight = 6;
 constexpr TColor GlyphBack = clOlive; // transparent: the bottom-left pixel's colour
+
+// The default glyphs are the unit's bitmap resources; a program may have
+// registered its own arrows under these names before.
+constexpr char UpResource[] = "VcSpinUp";
+constexpr char DownResource[] = "VcSpinDown";
+
+void RegisterSpinGlyphs() {
+    static const bool registered = [] {
+        for (const bool up : {true, false}) {
+            const char* name = up ? UpResource : DownResource;
+            if (!BitmapResourceExists(name))
+                RegisterBitmapResource(name,
+                                       [up](TBitmap& B) { B.Assign(MakeSpinGlyph(up).get()); });
+        }
+        return true;
+    }();
+    (void)registered;
+}
 
 } // namespace
 
@@ -52,7 +71,10 @@ void AssignGlyph(TVcTimerSpeedBtn* Button, const TBitmap* Value, bool Up) {
         Button->SetGlyph(Value);
         return;
     }
-    Button->SetGlyph(MakeSpinGlyph(Up).get());
+    RegisterSpinGlyphs();
+    TBitmap standard;
+    LoadBitmapResource(standard, Up ? UpResource : DownResource);
+    Button->SetGlyph(&standard);
     Button->SetNumGlyphs(2);
     Button->Invalidate();
 }

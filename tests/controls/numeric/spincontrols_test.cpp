@@ -8,6 +8,7 @@
 #include "controls/numeric/numspin.h"
 #include "controls/numeric/spinbutton.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/gfx/resources.h"
 #include "platform/vcl/regions.h"
 #include "separators.h"
 #include "testinput.h"
@@ -60,6 +61,23 @@ TEST_F(SpinFixture, SpinButtonSizes) {
     EXPECT_EQ(spin->UpNumGlyphs(), 2);
     EXPECT_EQ(spin->UpGlyph()->Width(), 18);
     EXPECT_EQ(spin->UpGlyph()->Height(), 6);
+}
+
+TEST_F(SpinFixture, DefaultGlyphsAreTheNamedResources) {
+    auto* spin = AddSpin();
+    TBitmap down;
+    LoadBitmapResource(down, "VcSpinDown");
+    EXPECT_EQ(down.Width(), 18);
+    EXPECT_EQ(spin->DownGlyph()->Pixel(4, 1), down.Pixel(4, 1));
+    // A program's own arrow under that name is what nil puts back.
+    RegisterBitmapResource("VcSpinUp", [](TBitmap& B) {
+        B.SetSize(18, 6);
+        B.Canvas()->Brush()->SetColor(clRed);
+        B.Canvas()->FillRect(Rect(0, 0, 18, 6));
+    });
+    spin->SetUpGlyph(nullptr);
+    EXPECT_EQ(spin->UpGlyph()->Pixel(4, 1), clRed);
+    EXPECT_EQ(spin->UpNumGlyphs(), 2);
 }
 
 TEST_F(SpinFixture, HeldArrowRepeatsUntilReleased) {
