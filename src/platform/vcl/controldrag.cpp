@@ -5,8 +5,9 @@
 // its mouse moves find the control under the mouse (the target), ask it
 // whether it accepts (OnDragOver with enter, move and leave), and show the
 // drag cursor or the no-drop one; the release drops on a target that accepted
-// (OnDragDrop) and ends the drag on the source (OnEndDrag, or OnEndDock for a
-// dock drag). Escape or a lost mouse cancels.
+// (OnDragDrop) and ends the drag on the source (OnEndDrag). A dock drag has
+// no dock site to go to: it ends with OnEndDock and no target. Escape or a
+// lost mouse cancels.
 #include <QBitmap>
 #include <QPixmap>
 #include <QWidget>
@@ -197,7 +198,9 @@ struct TControlDrag {
                 return;
             Moving = true;
         }
-        TControl* t = FindTarget(Screen);
+        // A dock drag is offered to dock sites only, and no control is one:
+        // it passes over the controls without asking them.
+        TControl* t = Dock ? nullptr : FindTarget(Screen);
         if (t != LiveTarget()) {
             Leave();
             Target = t;

@@ -219,6 +219,21 @@ TEST_F(SpinFixture, SpinButtonIsDraggedWithDragModeAutomatic) {
     MouseRelease(spin, 100, 5);
     EXPECT_EQ(log, (std::vector<std::string>{"start", "over 0", "drop", "end on target"}));
     EXPECT_EQ(clicks, 0);
+    // The dock kind fires the dock events; there is no dock site to land on,
+    // and a control that takes drags is not one.
+    log.clear();
+    spin->SetDragKind(dkDock);
+    spin->OnStartDock = [&](TObject* s, TDragDockObject*&) {
+        log.push_back(s == spin ? "start dock" : "?");
+    };
+    spin->OnEndDock = [&](TObject*, TObject* t, int, int) {
+        log.push_back(t ? "docked" : "end dock");
+    };
+    MousePress(spin, 7, 3);
+    MouseMoveTo(spin, 100, 5, true);
+    MouseRelease(spin, 100, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"start dock", "end dock"}));
+    EXPECT_EQ(clicks, 0);
     spin->Constraints()->SetMaxWidth(20);
     spin->SetWidth(30);
     EXPECT_EQ(spin->Width(), 20);
