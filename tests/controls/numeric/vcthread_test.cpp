@@ -258,6 +258,9 @@ TEST(VcThread, SuspendedThreadIsLetGoWhenDestroyed) {
         }
         ended = true;
     });
+    // Parked inside its body: a thread terminated before its body began
+    // never runs it.
+    ASSERT_TRUE(WaitFor20s([&] { return started.load(); }));
     t->Suspend();
     ASSERT_TRUE(WaitFor20s([&] { return BlockedSyscall(t->ThreadID()) == SYS_rt_sigsuspend; }));
     t.reset(); // terminated and resumed, then waited for: no hang
