@@ -49,6 +49,8 @@ void TdkOneInstance::DoShowMessage() {
 void TdkOneInstance::Loaded() {
     TdkComponent::Loaded();
     if (!IsLaterInstance()) return;
+    // A later instance ends before its window ever shows.
+    if (Application) Application->ShowMainForm = false;
     if (ShowMessage) DoShowMessage();
     if (ActivatePrevInstance) AskInstanceToRaise(MutexName("Default"));
     if (Application) Application->Terminate();

@@ -24,7 +24,9 @@ int main(int argc, char** argv) {
     Main->BeginLoading();
     Main->EndLoading();
     if (Application->Terminated()) {
-        std::cout << "later\n";
+        // As a program would: the loop ends at once and the window never shows.
+        Application->Run();
+        std::cout << (Main->Visible() ? "shown\n" : "later\n");
         for (const auto& Q : Asked->Asked())
             std::cout << Q.Text << "\n";
         return 3;

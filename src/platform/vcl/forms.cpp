@@ -460,8 +460,7 @@ std::string TApplication::ExeName() const {
 }
 
 void TApplication::Run() {
-    FTerminated = false;
-    if (FMainForm) FMainForm->Show();
+    if (FMainForm && ShowMainForm && !FTerminated) FMainForm->Show();
     while (!FTerminated)
         HandleMessage();
     // What runs after the loop (questions at the end) needs no stopped loop.

@@ -162,9 +162,11 @@ public:
         if (!FMainForm) FMainForm = form;
         form->AfterConstruction();
     }
-    // Shows the main form and handles messages until Terminate (the main form's
-    // close); returns with the flag cleared.
+    // Shows the main form (when ShowMainForm) and handles messages until
+    // Terminate (the main form's close); returns with the flag cleared. A
+    // program terminated before Run (a later instance) returns at once.
     void Run();
+    bool ShowMainForm = true;
     void ProcessMessages();
     // Waits for the next message (or a timer) and handles what arrived.
     void HandleMessage();

@@ -201,6 +201,15 @@ TEST(Forms, RunHandlesMessagesUntilTheMainFormCloses) {
     EXPECT_FALSE(Application->Terminated());
     EXPECT_EQ(1, created);
     EXPECT_FALSE(main->Visible());
+
+    // Terminated before it ran (a program that found itself running already),
+    // Run returns at once; a hidden main form stays hidden.
+    Application->ShowMainForm = false;
+    Application->Terminate();
+    Application->Run();
+    EXPECT_FALSE(main->Visible());
+    EXPECT_FALSE(Application->Terminated());
+    Application->ShowMainForm = true;
     delete main;
     EXPECT_EQ(nullptr, Application->MainForm());
 }
