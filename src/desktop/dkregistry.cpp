@@ -12,8 +12,13 @@ void dkWriteRegistryString(HKEY Root, const std::string& Key, const std::string&
                            const std::string& Value) {
     TRegistry Reg;
     Reg.SetRootKey(Root);
-    if (!Reg.OpenKey(Key, true))
-        throw ERegistryException(Format("Unable to open the %s key", Key.c_str()));
+    // A store that cannot be written at all is reported as the key it failed on.
+    bool Opened = false;
+    try {
+        Opened = Reg.OpenKey(Key, true);
+    } catch (const ERegistryException&) {
+    }
+    if (!Opened) throw ERegistryException(Format("Unable to open the %s key", Key.c_str()));
     if (Value.find('%') != std::string::npos)
         Reg.WriteExpandString(Name, Value);
     else

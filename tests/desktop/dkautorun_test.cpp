@@ -180,3 +180,19 @@ TEST(DkRegistryHelpers, ExpandableWhenItHoldsAPercent) {
 TEST(DkRegistryHelpers, DesktopExecWritesAPercentTwice) {
     EXPECT_EQ(dkDesktopExec({"/opt/50%/vz"}), "\"/opt/50%%/vz\"");
 }
+
+TEST_F(AutoRun, AStoreThatCannotBeWrittenRaisesTheKeyError) {
+    // The configuration folder is a file: no key can be made under it.
+    WriteBytes(Dir / "blocked", "");
+    setenv("XDG_CONFIG_HOME", (Dir / "blocked").c_str(), 1);
+    try {
+        dkWriteRegistryString(HKEY_CURRENT_USER, "Software\\Vz\\Test", "Name", "value");
+        FAIL() << "no exception";
+    } catch (const ERegistryException& E) {
+        EXPECT_STREQ(E.what(), "Unable to open the Software\\Vz\\Test key");
+    }
+    TdkAutoRun A(nullptr);
+    A.SetKind(aekUserRun);
+    A.SetFileName(Dir / "bin/vz");
+    EXPECT_THROW(A.SetAutoRun(true), ERegistryException);
+}
