@@ -72,6 +72,26 @@ TEST(DkWndProcHook, TwoHooksChainAndLeaveInEitherOrder) {
     }
 }
 
+TEST(DkWndProcHook, AnActiveHookMovesWithItsControlAndItsHandle) {
+    THookFixture F;
+    TdkWndProcHook* A = F.MakeHook("A");
+    int ControlChanges = 0, HandleChanges = 0;
+    A->OnChangeWinControl = [&](TObject*) { ++ControlChanges; };
+    A->OnChangeHandle = [&](TObject*) { ++HandleChanges; };
+    A->SetActive(true);
+    auto* Other = new TPanel(&F.Form);
+    Other->SetParent(&F.Form);
+    A->SetWinControl(Other);
+    EXPECT_EQ(ControlChanges, 1);
+    EXPECT_TRUE(A->Active());
+    EXPECT_EQ(dkWndProcHookCount(F.Panel), 0);
+    EXPECT_EQ(dkWndProcHookCount(Other), 1);
+    EXPECT_EQ(F.Send(), "panel ");
+    A->HandleChanged();
+    EXPECT_EQ(HandleChanges, 1);
+    EXPECT_EQ(dkWndProcHookCount(Other), 1);
+}
+
 TEST(DkWndProcHook, HandledKeepsTheMessageFromTheWindow) {
     THookFixture F;
     TdkWndProcHook* A = F.MakeHook("A");
