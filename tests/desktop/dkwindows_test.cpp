@@ -208,6 +208,16 @@ protected:
         };
     }
     void TearDown() override { TdkTrayIcon::ServiceFactory = Saved; }
+    // A menu of a plain item and, second, the default one.
+    static TPopupMenu* MenuWithDefault(TForm& Form, TMenuItem*& Plain, TMenuItem*& Main) {
+        auto* Menu = new TPopupMenu(&Form);
+        Plain = new TMenuItem(Menu);
+        Main = new TMenuItem(Menu);
+        Main->Default = true;
+        Menu->Items()->Add(Plain);
+        Menu->Items()->Add(Main);
+        return Menu;
+    }
     void Callback(TdkTrayIcon* T, UINT Mouse) {
         SendMessage(T->WindowHandle(), WM_DKTRAYICON, 0, static_cast<LPARAM>(Mouse));
     }
@@ -321,12 +331,8 @@ TEST_F(TrayIcon, MouseAndBalloonNotificationsFireTheEvents) {
 
 TEST_F(TrayIcon, DoubleClickChoosesTheDefaultMenuItem) {
     TForm Form(nullptr);
-    auto* Menu = new TPopupMenu(&Form);
-    auto* Plain = new TMenuItem(Menu);
-    auto* Main = new TMenuItem(Menu);
-    Main->Default = true;
-    Menu->Items()->Add(Plain);
-    Menu->Items()->Add(Main);
+    TMenuItem *Plain = nullptr, *Main = nullptr;
+    TPopupMenu* Menu = MenuWithDefault(Form, Plain, Main);
     int PlainClicks = 0, MainClicks = 0;
     Plain->OnClick = [&](TObject*) { ++PlainClicks; };
     Main->OnClick = [&](TObject*) { ++MainClicks; };
@@ -444,12 +450,8 @@ TEST_F(TrayIcon, MinimizingTheMainWindowMovesItToTheTray) {
 TEST_F(TrayIcon, MouseMoveAndWhichButtonOpensTheMenu) {
     TForm Form(nullptr);
     Form.Show();
-    auto* Menu = new TPopupMenu(&Form);
-    auto* Plain = new TMenuItem(Menu);
-    auto* Main = new TMenuItem(Menu);
-    Main->Default = true;
-    Menu->Items()->Add(Plain);
-    Menu->Items()->Add(Main);
+    TMenuItem *Plain = nullptr, *Main = nullptr;
+    TPopupMenu* Menu = MenuWithDefault(Form, Plain, Main);
     int MainClicks = 0, Popups = 0, Doubles = 0, Moves = 0;
     Main->OnClick = [&](TObject*) { ++MainClicks; };
     auto* T = new TdkTrayIcon(&Form);
