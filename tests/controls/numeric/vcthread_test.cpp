@@ -271,7 +271,8 @@ TEST(VcThread, SuspendedThreadIsLetGoWhenDestroyed) {
 
 TEST(VcThread, FreeOnTerminateFreesTheThreadItself) {
     FakeThreadWindow window;
-    static std::atomic<bool> freed{false};
+    static std::atomic<bool> freed;
+    freed = false; // a repeated run starts afresh
     struct Self : TVcThread {
         Self() : TVcThread(true) {
             SetFreeOnTerminate(true);
