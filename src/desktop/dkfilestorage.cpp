@@ -33,9 +33,11 @@ bool TdkCustomFileStorage::SaveToFile(const std::string& AFileName) {
     bool Override = true;
     if (FileExists(AFileName) && OnConfirmOverride) OnConfirmOverride(this, Override);
     if (Override && !AFileName.empty()) {
+        // Written beside and renamed over, so a write that fails partway
+        // leaves the old file whole instead of half of the new one.
         try {
-            TFileStream Out(AFileName, fmCreate);
-            if (FData.Size() > 0) Out.WriteBuffer(FData.Memory(), FData.Size());
+            const auto* bytes = static_cast<const char*>(FData.Memory());
+            WriteFileAtomic(AFileName, std::string(bytes, bytes + FData.Size()));
             Success = true;
         } catch (const EStreamError&) {
         }

@@ -228,6 +228,11 @@ TEST(DkFileStorage, ZeroCountAndFileRoundTrip) {
     S.OnConfirmOverride = nullptr;
     EXPECT_TRUE(S.SaveToFile(Dir / "out.bin"));
     EXPECT_EQ(ReadBytes(Dir / "out.bin"), "payload");
+    {
+        TFileSizeLimit Full(4); // the medium takes only part of the data
+        EXPECT_FALSE(S.SaveToFile(Dir / "out.bin"));
+    }
+    EXPECT_EQ(ReadBytes(Dir / "out.bin"), "payload") << "a failed save keeps the old file";
 
     // Loading the form with AutoSave writes the data to SaveName.
     TComponent Owner(nullptr);
