@@ -6,6 +6,7 @@
 #include "grid/support/gridtext.h"
 #include "grid/support/gridvalues.h"
 #include "platform/vcl/clipbrd.h"
+#include "platform/vcl/editalign.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/winapi.h"
 
@@ -113,6 +114,9 @@ void TExtInplaceEdit::UpdateContents() {
     SetPasswordChar(Type() == edPassword ? '*' : '\0');
     TInplaceEdit::UpdateContents();
     FExtGrid->SetEditorLook(*this);
+    // VAlign puts the text against the right edge (numbers lined up as the
+    // cells show them); without it the text starts at the left.
+    SetEditAlignment(*this, VAlign ? taRightJustify : taLeftJustify);
     LengthLimit = static_cast<short>(std::clamp(FExtGrid->MaxEditLength(), 0, 32767));
 }
 

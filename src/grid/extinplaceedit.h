@@ -27,6 +27,7 @@ public:
     std::string ClassName() const override { return "TExtInplaceEdit"; }
 
     short LengthLimit = 0;
+    // The text stands against the right edge while editing.
     bool VAlign = false;
     bool WordWrap = false;
 

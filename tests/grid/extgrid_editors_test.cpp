@@ -7,6 +7,7 @@
 #include "grid/extinplaceedit.h"
 #include "gridfixture.h"
 #include "platform/vcl/clipbrd.h"
+#include "platform/vcl/editalign.h"
 #include "platform/vcl/stdctrls.h"
 #include "vcltestenv.h"
 
@@ -247,4 +248,18 @@ TEST_F(EditorsTest, APasswordCellHidesWhatIsTypedButKeepsIt) {
     Grid->FocusCell(2, 1, true);
     Type_("open");
     EXPECT_EQ('\0', static_cast<TCustomEdit*>(Editor())->PasswordChar());
+}
+
+TEST_F(EditorsTest, VAlignPutsTheEditedTextAgainstTheRightEdge) {
+    Type_("12");
+    ASSERT_TRUE(EditorShown());
+    auto* edit = static_cast<TExtInplaceEdit*>(Editor());
+    EXPECT_EQ(taLeftJustify, EditAlignment(*edit));
+    EditorKey(Qt::Key_Return, Qt::NoModifier, "\r");
+    edit->VAlign = true;
+    Grid->FocusCell(2, 1, true);
+    Type_("34");
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(taRightJustify, EditAlignment(*edit));
+    EXPECT_EQ("34", Grid->Cells(2, 1));
 }
