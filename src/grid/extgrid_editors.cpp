@@ -47,8 +47,9 @@ bool TExtStringGrid::CanEditShow() {
         EditStart(Col(), row);
         FEditorType = edNormal;
         GetCellEditor(realCol, row, FEditorType);
-        // Word-wrapped text over several lines gets the multi-line editor.
-        FMultiLineEdit = FEditorType == edNormal && FWordWrap &&
+        // Text over several lines gets the multi-line editor where the cells
+        // show lines: word-wrapped or multi-line cells.
+        FMultiLineEdit = FEditorType == edNormal && (FWordWrap || Multilinecells) &&
                          (FNavigation->LineFeedOnEnter ||
                           GetEditText(Col(), row).find('\n') != std::string::npos);
         FEditActive = true;

@@ -151,9 +151,9 @@ void TExtInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
     }
     // Backspace and Delete take text away: no completion puts it back.
     FLookupOn = Key != VK_BACK && Key != VK_DELETE;
-    if (Key == VK_RETURN && (ctrl || shift) && FExtGrid->SizeWhileTyping()->Height &&
-        FExtGrid->Multilinecells && !ReadOnly()) {
-        // A line of its own in a cell that shows several: the row grows along.
+    if (Key == VK_RETURN && (ctrl || shift) && FExtGrid->Multilinecells && !ReadOnly()) {
+        // A line of its own in a cell that shows several; with
+        // SizeWhileTyping.Height the row grows along.
         SetSelText("\r\n");
         FExtGrid->SizeRowWhileTyping(*this, Text());
         Key = 0;

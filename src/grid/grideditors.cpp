@@ -1,5 +1,7 @@
 #include "grid/grideditors.h"
 
+#include <utility>
+
 #include "grid/extgrid.h"
 #include "grid/extinplaceedit.h"
 #include "grid/support/widecell.h"
@@ -351,17 +353,21 @@ int PositionCount(const std::string& Text) {
 } // namespace
 
 void TGridMemo::LoadText(const std::string& Value) {
+    // Lines wrap in the editor only where they wrap in the cell.
+    SetWordWrap(Grid->WordWrap());
     SetText(Value);
     SetSelStart(PositionCount(Text()));
 }
 
 bool TGridMemo::IsEndingKey(WORD Key, TShiftState Shift) const {
-    if (Key == VK_RETURN) return !Shift.Contains(ssCtrl) && !Grid->Navigation()->LineFeedOnEnter;
+    if (Key == VK_RETURN)
+        return !Shift.Contains(ssCtrl) && !Shift.Contains(ssShift) &&
+               !Grid->Navigation()->LineFeedOnEnter;
     return Key == VK_TAB || Key == VK_ESCAPE;
 }
 
 void TGridMemo::KeyDown(WORD& Key, TShiftState Shift) {
-    if (Key == VK_RETURN && Shift.Contains(ssCtrl) && !ReadOnly()) {
+    if (Key == VK_RETURN && (Shift.Contains(ssCtrl) || Shift.Contains(ssShift)) && !ReadOnly()) {
         // The line break goes in where the caret stands.
         const std::string text = Text();
         const int caret = SelStart();
@@ -369,10 +375,21 @@ void TGridMemo::KeyDown(WORD& Key, TShiftState Shift) {
         SetText(text.substr(0, at) + "\r\n" + text.substr(at));
         SetSelStart(caret + 1);
         Grid->SizeRowWhileTyping(*this, Text());
+        FBreakTyped = true;
         Key = 0;
         return;
     }
+    FBreakTyped = false;
     TGridEditorControl::KeyDown(Key, Shift);
+}
+
+void TGridMemo::KeyPress(char& Key) {
+    // The line break is in already; the native edit must not add another.
+    if (std::exchange(FBreakTyped, false) && (Key == '\r' || Key == '\n')) {
+        Key = 0;
+        return;
+    }
+    TGridEditorControl::KeyPress(Key);
 }
 
 void TGridMemo::DblClick() {

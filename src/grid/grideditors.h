@@ -191,7 +191,8 @@ protected:
 };
 
 // The text editor of word-wrapped cells whose text runs over several lines
-// (or may, with Navigation.LineFeedOnEnter): Ctrl+Enter types a line break,
+// (or may, with Navigation.LineFeedOnEnter), and of multi-line cells without
+// word wrap: Ctrl+Enter or Shift+Enter types a line break,
 // Enter ends the edit unless LineFeedOnEnter makes it a line break too.
 class TGridMemo : public TGridEditorControl<TMemo> {
 public:
@@ -203,8 +204,13 @@ public:
 protected:
     bool IsEndingKey(WORD Key, TShiftState Shift) const override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    // The Enter character that follows a line break typed at key down.
+    void KeyPress(char& Key) override;
     // As in the one-line text editor: a double click on the cell.
     void DblClick() override;
+
+private:
+    bool FBreakTyped = false;
 };
 
 // An application's edit link seen as one of the grid's editors.

@@ -425,6 +425,30 @@ TEST_F(CellEditorsTest, WordWrappedLinesAreEditedInTheMultiLineEditor) {
     EXPECT_EQ("x\r\ny", Grid->Cells(2, 3));
 }
 
+TEST_F(CellEditorsTest, MultiLineCellsWithoutWordWrapTakeShiftEnterAsALineBreak) {
+    Grid->SetWordWrap(false);
+    Grid->Multilinecells = true;
+    Grid->SetRowHeights(2, 60);
+    Grid->SetCells(2, 2, "Jansen\r\nDe Vries");
+    Open();
+    ASSERT_EQ(Grid->MemoEdit(), Shown());
+    EXPECT_FALSE(Grid->MemoEdit()->WordWrap()) << "lines break only where the cell breaks them";
+    Key(Shown(), Qt::Key_Return, "\r", Qt::ShiftModifier);
+    Key(Shown(), Qt::Key_B, "B");
+    Key(Shown(), Qt::Key_Return, "\r");
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("Jansen\r\nDe Vries\r\nB", Grid->Cells(2, 2));
+    // A one-line cell's editor takes the line break too.
+    Grid->FocusCell(2, 3, true);
+    Key(Grid, Qt::Key_X, "x");
+    TInplaceEdit* edit = Grid->InplaceEditor();
+    ASSERT_TRUE(edit && edit->Visible());
+    Key(edit, Qt::Key_Return, "\r", Qt::ShiftModifier);
+    Key(edit, Qt::Key_Y, "y");
+    Key(edit, Qt::Key_Return, "\r");
+    EXPECT_EQ("x\r\ny", Grid->Cells(2, 3));
+}
+
 TEST_F(CellEditorsTest, AnEditLinkPlugsInTheApplicationsControl) {
     Type = edCustom;
     Open();
