@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/vcl/forms.h"
+#include "platform/vcl/qthost.h"
 
 // Qt's own road of a key from the window system through its shortcut map.
 Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
@@ -29,24 +30,10 @@ void SendMouse(TControl* Control, QEvent::Type Type, int X, int Y) {
 }
 
 int QtKeyOf(WORD VirtualKey, char Char) {
-    switch (VirtualKey) {
-    case VK_UP:
-        return Qt::Key_Up;
-    case VK_DOWN:
-        return Qt::Key_Down;
-    case VK_LEFT:
-        return Qt::Key_Left;
-    case VK_RIGHT:
-        return Qt::Key_Right;
-    case VK_ESCAPE:
-        return Qt::Key_Escape;
-    case VK_RETURN:
-        return Qt::Key_Return;
-    case VK_TAB:
-        return Qt::Key_Tab;
-    default:
-        break;
-    }
+    // Keys that type no letter or digit (arrows, Home, End, Tab, F-keys, ...)
+    // by the layer's own table, the rest by the character they type.
+    if (VirtualKey < '0' || VirtualKey > 'Z')
+        if (const int key = VirtualKeyToQtKey(VirtualKey)) return key;
     if (Char >= 'a' && Char <= 'z') return Qt::Key_A + (Char - 'a');
     if (Char >= 'A' && Char <= 'Z') return Qt::Key_A + (Char - 'A');
     if (Char >= '0' && Char <= '9') return Qt::Key_0 + (Char - '0');
