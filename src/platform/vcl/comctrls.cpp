@@ -7,11 +7,14 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QTabBar>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include "platform/vcl/gfx/drawcontrols.h"
 #include "platform/vcl/gfx/qtconvert.h"
@@ -54,9 +57,30 @@ void TTabSheet::SetTextValue(const std::string& Value) {
 
 // --- TPageControl ------------------------------------------------------------------
 
+namespace {
+
+// The row of tabs, with whatever its page control draws over the native face.
+class PageTabBar : public QTabBar {
+public:
+    PageTabBar(QWidget* Parent, std::function<void(QTabBar*)> PaintOver)
+        : QTabBar(Parent), FPaintOver(std::move(PaintOver)) {}
+
+protected:
+    void paintEvent(QPaintEvent* Event) override {
+        QTabBar::paintEvent(Event);
+        FPaintOver(this);
+    }
+
+private:
+    std::function<void(QTabBar*)> FPaintOver;
+};
+
+} // namespace
+
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
     SetTabStop(true);
-    FTabBar = new QTabBar(Widget()); // owned by our widget
+    // owned by our widget
+    FTabBar = new PageTabBar(Widget(), [this](QTabBar* Bar) { PaintTabFocus(Bar); });
     FTabBar->setDrawBase(true);
     FTabBar->setExpanding(false);
     FTabBar->show();
@@ -183,6 +207,60 @@ void TPageControl::CMDialogChar(TMessage& Message) {
             return;
         }
     TWinControl::CMDialogChar(Message);
+}
+
+void TPageControl::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_WANTARROWS;
+}
+
+void TPageControl::KeyDown(WORD& Key, TShiftState Shift) {
+    TWinControl::KeyDown(Key, Shift);
+    if (Key == 0 || !Shift.Empty()) return;
+    const int n = static_cast<int>(VisiblePages().size());
+    const int current = FTabBar->currentIndex();
+    if (n == 0) return;
+    int target = -1;
+    switch (Key) {
+    case VK_LEFT:
+        target = std::max(current - 1, 0);
+        break;
+    case VK_RIGHT:
+        target = std::min(current + 1, n - 1);
+        break;
+    case VK_HOME:
+        target = 0;
+        break;
+    case VK_END:
+        target = n - 1;
+        break;
+    default:
+        return;
+    }
+    Key = 0;
+    // The focus stays on the tab row, so the next arrow goes on from here.
+    TabClicked(target);
+}
+
+void TPageControl::WMSetFocus(TMessage& Message) {
+    TWinControl::WMSetFocus(Message);
+    FTabBar->update();
+}
+
+void TPageControl::WMKillFocus(TMessage& Message) {
+    TWinControl::WMKillFocus(Message);
+    FTabBar->update();
+}
+
+void TPageControl::PaintTabFocus(QTabBar* Bar) {
+    const int current = Bar->currentIndex();
+    if (!Focused() || current < 0) return;
+    const QRect tab = Bar->tabRect(current);
+    TRect r{tab.left(), tab.top(), tab.right() + 1, tab.bottom() + 1};
+    InflateRect(r, -3, -3);
+    TCanvas canvas;
+    canvas.BeginPaint(Bar);
+    DrawFocusRect(canvas, r);
+    canvas.EndPaint();
 }
 
 void TPageControl::AdjustClientRect(TRect& R) const {

@@ -70,6 +70,13 @@ protected:
     void WMSize(TMessage& Message) override;
     // Alt+letter of a tab's caption shows its page.
     void CMDialogChar(TMessage& Message) override;
+    // Focused, the tab row takes Left/Right (and Home/End) to pick the page
+    // beside (or at the end), as a click on that tab would.
+    void WMGetDlgCode(TMessage& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    // The active tab shows the dotted focus frame while the row is focused.
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
 
 private:
     friend class TTabSheet;
@@ -80,6 +87,7 @@ private:
     void TabClicked(int TabIndex);
     // A tab picked from the keyboard: its page, with the focus on it.
     void KeyboardTab(int TabIndex);
+    void PaintTabFocus(QTabBar* Bar);
     QTabBar* FTabBar = nullptr; // an inner part of our widget
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;

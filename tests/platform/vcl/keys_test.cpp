@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QWidget>
 
 #include <cctype>
 
@@ -10,6 +12,7 @@
 #include "platform/vcl/stdctrls.h"
 #include "platform/vcl/synthinput.h"
 #include "vcltestenv.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -264,6 +267,65 @@ TEST_F(KeyFixture, ControlTabAndPageKeysTurnThePages) {
     EXPECT_EQ(1, pages->ActivePageIndex());
     EXPECT_EQ(5, changes);
     EXPECT_TRUE(on[0]->Only(WM_KEYDOWN).empty());
+}
+
+// Tabbed into, the tab row shows the dotted frame on the active tab; Left and
+// Right step to the tab beside (not round the ends), Home and End to the first
+// and last, each as a click on the tab would (OnChanging may refuse it), and
+// the focus stays on the row. Tabbed out of, the frame goes.
+TEST_F(KeyFixture, ArrowKeysPickTabsOfTheFocusedTabRow) {
+    auto* pages = new TPageControl(Form.get());
+    pages->SetParent(Form.get());
+    pages->SetBounds(120, 10, 260, 150);
+    for (const char* caption : {"Spelers", "Ronden", "Stand"}) {
+        auto* sheet = new TTabSheet(Form.get());
+        sheet->SetPageControl(pages);
+        sheet->SetCaption(caption);
+    }
+    int changing = 0, changes = 0;
+    bool allow = true;
+    pages->OnChanging = [&](TObject*, bool& Allow) {
+        ++changing;
+        Allow = allow;
+    };
+    pages->OnChange = [&changes](TObject*) { ++changes; };
+    ShowActive(Form.get());
+    Second->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return Second->Focused(); }));
+    auto look = [pages] { return pages->Widget()->grab().toImage(); };
+    PumpPending();
+    const QImage plain = look();
+    KeyStroke(Second, VK_TAB);
+    ASSERT_TRUE(ProcessUntil([&] { return pages->Focused(); }));
+    PumpPending();
+    const QImage focused = look();
+    int changed = 0;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            changed += focused.pixel(x, y) != plain.pixel(x, y);
+    EXPECT_GT(changed, 20); // a frame of dots, not a pixel or two
+    const std::vector<std::pair<WORD, int>> steps = {{VK_RIGHT, 1}, {VK_RIGHT, 2}, {VK_RIGHT, 2},
+                                                     {VK_HOME, 0},  {VK_LEFT, 0},  {VK_END, 2},
+                                                     {VK_LEFT, 1}};
+    for (const auto& [key, page] : steps) {
+        KeyStroke(pages, key);
+        EXPECT_EQ(page, pages->ActivePageIndex()) << key;
+        EXPECT_TRUE(pages->Focused()) << key;
+    }
+    EXPECT_EQ(5, changing);
+    EXPECT_EQ(5, changes);
+    EXPECT_TRUE(SaveControlPicture(Form.get(), ArtifactsDir() + "/vcl_focus_tabs.png"));
+    allow = false;
+    KeyStroke(pages, VK_HOME);
+    EXPECT_EQ(1, pages->ActivePageIndex());
+    EXPECT_EQ(5, changes);
+    allow = true;
+    KeyStroke(pages, VK_LEFT);
+    EXPECT_EQ(0, pages->ActivePageIndex());
+    KeyStroke(pages, VK_TAB);
+    ASSERT_TRUE(ProcessUntil([&] { return !pages->Focused(); }));
+    PumpPending();
+    EXPECT_EQ(look(), plain);
 }
 
 // Alt+letter, coming the window system's road (past Qt's shortcut map), reaches
