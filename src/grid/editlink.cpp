@@ -39,6 +39,13 @@ void TEditLink::EditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
         break;
     }
     if (!ends || !FGrid || !FGrid->ActiveCellEditor()) return;
+    // The grid taking the focus deactivates a pop-up window: the key does
+    // the closing, the deactivation only writes back.
+    struct TKeyClose {
+        bool& Flag;
+        ~TKeyClose() { Flag = false; }
+    } hold{FClosingByKey};
+    FClosingByKey = true;
     FGrid->CellEditorKey(*FGrid->ActiveCellEditor(), Key, Shift);
 }
 
@@ -94,6 +101,7 @@ void TEditLink::OpenPopup(const TPoint& Below, int CellWidth) {
     if (!FPopup) {
         FPopup = std::make_unique<TForm>(nullptr);
         FPopup->SetBorderStyle(bsNone);
+        FPopup->OnDeactivate = [this](TObject*) { PopupDeactivate(); };
     }
     const int width = AutoPopupWidth ? CellWidth : PopupWidth;
     FPopup->SetBounds(Below.X, Below.Y, width, PopupHeight);
@@ -109,5 +117,32 @@ void TEditLink::ClosePopup() {
         control->SetVisible(false);
         control->SetParent(FGrid);
     }
+    if (FInDeactivate) {
+        // Closed from the window's own event: it goes once the event is done.
+        FPopup->OnDeactivate = nullptr;
+        FPopup->SetVisible(false);
+        FPopup.release()->Release();
+        return;
+    }
     FPopup.reset();
+}
+
+void TEditLink::PopupDeactivate() {
+    if (!FGrid || FInDeactivate || !GetEditControl()) return;
+    auto* editor = dynamic_cast<TEditLinkEditor*>(FGrid->ActiveCellEditor());
+    if (!editor || editor->Link != this) return;
+    struct TDeactivating {
+        bool& Flag;
+        ~TDeactivating() { Flag = false; }
+    } hold{FInDeactivate};
+    FInDeactivate = true;
+    const std::string value = GetEditorValue();
+    const int col = FGrid->Col(), row = FGrid->Row();
+    // Only a text editor of this very cell: another cell's must not get it.
+    if (TInplaceEdit* edit = FGrid->InplaceEditor();
+        edit && edit->EditCol() == col && edit->EditRow() == row)
+        edit->SetText(value);
+    FGrid->SetCellViaEdit(FGrid->RealColIndex(col), row, value);
+    if (FClosingByKey) return;
+    FGrid->SetEditorMode(false);
 }

@@ -70,7 +70,13 @@ private:
     // coordinates of the cell's bottom-left corner) and back.
     void OpenPopup(const TPoint& Below, int CellWidth);
     void ClosePopup();
+    // The pop-up window lost activation: the value goes into the cell (and
+    // the grid's text editor); unless a key is closing the link, the edit
+    // ends there.
+    void PopupDeactivate();
     std::unique_ptr<TForm> FPopup;
+    bool FClosingByKey = false;
+    bool FInDeactivate = false;
     TExtStringGrid* FGrid = nullptr;
     int FEditCol = -1, FEditRow = -1;
     TWinControl* FHooked = nullptr;

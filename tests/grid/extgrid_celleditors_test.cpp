@@ -534,3 +534,38 @@ TEST_F(CellEditorsTest, APopupLinkEditsInAWindowUnderTheCell) {
     EXPECT_EQ(Name(2, 3), Grid->Cells(2, 3));
     Grid->EditLink = nullptr;
 }
+
+TEST_F(CellEditorsTest, APopupLinkLosingActivationWritesBackAndCloses) {
+    Type = edCustom;
+    TTestLink link(nullptr);
+    link.EditStyle = esPopup;
+    link.PopupWidth = 120;
+    link.PopupHeight = 40;
+    Grid->EditLink = &link;
+    Open();
+    ASSERT_NE(nullptr, link.PopupForm());
+    link.Edit->SetText("Zomerveld");
+    link.PopupForm()->Perform(CM_DEACTIVATE);
+    EXPECT_EQ("Zomerveld", Grid->Cells(2, 2));
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ(nullptr, link.PopupForm());
+    Application->ProcessMessages(); // the window goes once its event is done
+
+    // While a key closes the link the window's deactivation only writes back.
+    Grid->FocusCell(2, 3, true);
+    Open();
+    ASSERT_NE(nullptr, link.PopupForm());
+    link.Edit->SetText("Wintertuin");
+    bool stillOpen = false;
+    Grid->OnCellValidate = [&](TObject*, int, int, std::string&, bool&) {
+        if (!link.PopupForm()) return;
+        link.PopupForm()->Perform(CM_DEACTIVATE);
+        stillOpen = Shown() == link.Edit && Grid->Cells(2, 3) == "Wintertuin";
+    };
+    Key(link.Edit, Qt::Key_Return, "\r");
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("Wintertuin", Grid->Cells(2, 3));
+    Grid->OnCellValidate = nullptr;
+    Grid->EditLink = nullptr;
+}
