@@ -58,24 +58,24 @@ void TBergerForm::BuildControls() {
     Spin->OnUpClick = [this](TObject* S) { SpinUpClick(S); };
     Spin->OnDownClick = [this](TObject* S) { SpinDownClick(S); };
 
-    OptiesCheckBox = PlaceControl<TCheckListBox>(this, SidePanel, 8, 136, 194, 68);
+    OptiesCheckBox = PlaceControl<TCheckListBox>(this, SidePanel, 8, 144, 194, 68);
     AddBergerOpties(OptiesCheckBox);
     OptiesCheckBox->OnClickCheck = [this](TObject* S) { OptiesCheckBoxClick(S); };
 
-    NaamGroupBox = PlaceGroupBox(this, SidePanel, "Naam van de groep", 8, 212, 194, 56);
+    NaamGroupBox = PlaceGroupBox(this, SidePanel, "Naam van de groep", 8, 220, 194, 56);
     GroepNaamEdit = PlaceControl<TEdit>(this, NaamGroupBox, 10, 22, 174, 24);
 
-    DatumGroupBox = PlaceGroupBox(this, SidePanel, "Datum 1e ronde", 8, 276, 194, 56);
+    DatumGroupBox = PlaceGroupBox(this, SidePanel, "Datum 1e ronde", 8, 284, 194, 56);
     DatumPicker = PlaceControl<TDateTimePicker>(this, DatumGroupBox, 10, 22, 130, 24);
     DatumPicker->SetDateFormat(dfShort);
 
-    ClipBoardBitBtn = PlaceButton(this, SidePanel, "ClipBoard", 8, 344, 194);
+    ClipBoardBitBtn = PlaceButton(this, SidePanel, "ClipBoard", 8, 352, 194);
     ClipBoardBitBtn->OnClick = [this](TObject* S) { ClipBoardBitBtnClick(S); };
-    KlaarBitBtn = PlaceButton(this, SidePanel, "&Klaar", 8, 380, 194);
+    KlaarBitBtn = PlaceButton(this, SidePanel, "&Klaar", 8, 388, 194);
     KlaarBitBtn->OnClick = [this](TObject* S) { KlaarBitBtnClick(S); };
     KlaarBitBtn->Cancel = true; // Escape leaves the window as "Klaar" does
     // Hidden while the window is in use: closing divides the group.
-    DeelinBitBtn = PlaceButton(this, SidePanel, "Deel in", 8, 416, 194);
+    DeelinBitBtn = PlaceButton(this, SidePanel, "Deel in", 8, 424, 194);
     DeelinBitBtn->OnClick = [this](TObject* S) { DeelinBitBtnClick(S); };
 }
 

@@ -31,9 +31,9 @@ TPanel* PlaceSidePanel(TComponent* Owner, TWinControl* Parent, int Width) {
 
 TGroupBox* PlaceDraaiBox(TComponent* Owner, TWinControl* Parent, int Left, int Top, int Width,
                          TVcSpinButton*& Spin, TEdit*& DraaiEdit) {
-    TGroupBox* box = PlaceGroupBox(Owner, Parent, "Draai ronden", Left, Top, Width, 56);
-    Spin = PlaceControl<TVcSpinButton>(Owner, box, 12, 20, 20, 28);
-    DraaiEdit = PlaceControl<TEdit>(Owner, box, 40, 22, 60, 24);
+    TGroupBox* box = PlaceGroupBox(Owner, Parent, "Draai ronden", Left, Top, Width, DraaiBoxHeight);
+    Spin = PlaceControl<TVcSpinButton>(Owner, box, 12, 17, 18, 43);
+    DraaiEdit = PlaceControl<TEdit>(Owner, box, 40, 27, 60, 24);
     DraaiEdit->SetReadOnly(true);
     return box;
 }

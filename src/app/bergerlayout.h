@@ -29,6 +29,8 @@ TBitBtn* PlaceButton(TComponent* Owner, TWinControl* Parent, const std::string& 
 // A borderless panel along the right edge of Parent.
 TPanel* PlaceSidePanel(TComponent* Owner, TWinControl* Parent, int Width);
 // The box "Draai ronden": the rotation's spin button and its read-only display.
+// It is taller than the other boxes: the spin button stands 43 pixels high.
+constexpr int DraaiBoxHeight = 64;
 TGroupBox* PlaceDraaiBox(TComponent* Owner, TWinControl* Parent, int Left, int Top, int Width,
                          TVcSpinButton*& Spin, TEdit*& DraaiEdit);
 // The player count: 4 to 96 in steps of 2, only through its arrows.

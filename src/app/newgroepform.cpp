@@ -67,9 +67,9 @@ TZVNewGroepForm::TZVNewGroepForm(TComponent* AOwner) : TForm(AOwner) {
     IndelingSheet = Sheet(this, PageControl, "Indeling");
     IndelingPanel = PlaceSidePanel(this, IndelingSheet, 170);
     DraaiGroupBox = PlaceDraaiBox(this, IndelingPanel, 8, 8, 154, Spin, DraaiEdit);
-    OptiesCheckBox = PlaceControl<TCheckListBox>(this, IndelingPanel, 8, 72, 154, 68);
+    OptiesCheckBox = PlaceControl<TCheckListBox>(this, IndelingPanel, 8, 80, 154, 68);
     AddBergerOpties(OptiesCheckBox);
-    DeelinBitBtn = PlaceButton(this, IndelingPanel, "Deel in", 8, 150, 154);
+    DeelinBitBtn = PlaceButton(this, IndelingPanel, "Deel in", 8, 158, 154);
     BergerGrid = Grid(this, IndelingSheet);
 
     PageControl->SetActivePageIndex(0);

@@ -201,6 +201,10 @@ TEST_F(BergerFormTest, RotationShowsItsSignAndTurnsBackToZero) {
     Open([&] {
         SetAantal(6);
         TVcSpinButton* spin = F->Spin;
+        // The spin button's own size, whole inside its box.
+        EXPECT_EQ(18, spin->Width());
+        EXPECT_EQ(43, spin->Height());
+        EXPECT_LE(spin->Top() + spin->Height(), F->DraaiGroupBox->ClientHeight());
         EXPECT_EQ("0", F->DraaiEdit->Text());
         spin->UpButton()->Click();
         EXPECT_EQ("+1", F->DraaiEdit->Text());
