@@ -115,6 +115,11 @@ public:
     // Wide text, kept in the cell with its marker.
     std::u16string WideCells(int ACol, int ARow) const;
     void SetWideCells(int ACol, int ARow, const std::u16string& Value);
+    // The same, under the names the editors' steps use.
+    std::u16string GetWideCell(int ACol, int ARow) const { return WideCells(ACol, ARow); }
+    void SetWideCell(int ACol, int ARow, const std::u16string& Value) {
+        SetWideCells(ACol, ARow, Value);
+    }
     TObject* Objects(int ACol, int ARow) const { return GetCellObject(ACol, ARow); }
     void SetObjects(int ACol, int ARow, TObject* Value) { SetCellObject(ACol, ARow, Value); }
     // By real row, hidden rows included.

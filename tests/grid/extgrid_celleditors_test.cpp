@@ -211,6 +211,14 @@ TEST_F(CellEditorsTest, AnEditableComboWritesItsTextAndDownEndsItWithTheListClos
     EXPECT_EQ(3, Grid->Row()) << "Down went on to the grid";
 }
 
+TEST_F(CellEditorsTest, WideCellOperationsReadAndWriteTheWideCells) {
+    Grid->SetWideCell(3, 1, u"\u0141\u00F3d\u017A");
+    EXPECT_EQ(u"\u0141\u00F3d\u017A", Grid->WideCells(3, 1));
+    Grid->SetWideCells(3, 2, u"\u03A9");
+    EXPECT_EQ(u"\u03A9", Grid->GetWideCell(3, 2));
+    EXPECT_EQ(std::string(WideCellPrefix), Grid->Cells(3, 1).substr(0, 2));
+}
+
 TEST_F(CellEditorsTest, TheWideEditorEditsAWideCellAndItsHandlerSeesWideText) {
     Type = edUniEdit;
     Grid->SetWideCells(2, 2, u"\u03A9mega");
