@@ -44,11 +44,7 @@ TEST(ZALabel, EachDiskOfASpannedSetGetsItsNumber) {
     WriteFile(d / "src/a.bin", RandomBytes(150000, 11));
     WriteFile(d / "src/b.bin", RandomBytes(90000, 12));
     TLabelRecorder z(nullptr);
-    z.FileName = d / "span.zip";
-    z.BaseDir = d / "src";
-    z.SetSpanningMode(smSpanning);
-    z.SpanningOptions().VolumeSize = vsCustom;
-    z.SpanningOptions().SetCustomVolumeSize(100000);
+    SetVolumes(z, d / "span.zip", d / "src", smSpanning, 100000);
     z.OnRequestBlankVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
         name = d / "disk" + IntToStr(n) + ".zip";
         cancel = false;
@@ -62,11 +58,7 @@ TEST(ZALabel, EachDiskOfASpannedSetGetsItsNumber) {
     EXPECT_EQ(z.Labels[2].first, d / "disk3.zip");
     // A split set (one folder, no disks) is not labelled.
     TLabelRecorder s(nullptr);
-    s.FileName = d / "split.zip";
-    s.BaseDir = d / "src";
-    s.SetSpanningMode(smSplitting);
-    s.SpanningOptions().VolumeSize = vsCustom;
-    s.SpanningOptions().SetCustomVolumeSize(100000);
+    SetVolumes(s, d / "split.zip", d / "src", smSplitting, 100000);
     s.OpenArchive(fmCreate);
     s.AddFiles("*.*");
     s.CloseArchive();

@@ -161,4 +161,13 @@ int CodeOf(const std::function<void()>& F) {
     return -1;
 }
 
+void SetVolumes(TZABaseArchiver& Z, const std::string& Archive, const std::string& Src,
+                TZASpanningMode Mode, int64_t VolumeSize) {
+    Z.FileName = Archive;
+    Z.BaseDir = Src;
+    Z.SetSpanningMode(Mode);
+    Z.SpanningOptions().VolumeSize = vsCustom;
+    Z.SpanningOptions().SetCustomVolumeSize(VolumeSize);
+}
+
 } // namespace zatest

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "platform/rtl/files.h"
+#include "zip/zatypes.h"
 
+class TZABaseArchiver;
 class TZipArchiver;
 
 namespace zatest {
@@ -53,6 +55,11 @@ int CodeOf(const std::function<void()>& F);
 // the native codes of the failures in order. Setup may change the archiver first.
 std::vector<int> ExtractCodes(const std::string& Archive, const std::string& To,
                               const std::function<void(TZipArchiver&)>& Setup = {});
+
+// Sets Z up to write the files of Src into Archive as a set of volumes of
+// VolumeSize bytes (spanned over disks or split in one folder).
+void SetVolumes(TZABaseArchiver& Z, const std::string& Archive, const std::string& Src,
+                TZASpanningMode Mode, int64_t VolumeSize);
 
 } // namespace zatest
 

@@ -127,11 +127,7 @@ TEST(ZAVolumes, CancelledBlankVolumeAndReadOnlySet) {
     ScratchDir d;
     MakeSource(d / "src/");
     TZipArchiver z(nullptr);
-    z.FileName = d / "c.zip";
-    z.BaseDir = d / "src";
-    z.SetSpanningMode(smSplitting);
-    z.SpanningOptions().VolumeSize = vsCustom;
-    z.SpanningOptions().SetCustomVolumeSize(65536);
+    SetVolumes(z, d / "c.zip", d / "src", smSplitting, 65536);
     int asked = 0;
     z.OnRequestBlankVolume = [&](TObject*, int n, std::string&, bool& cancel) {
         ++asked;
@@ -228,11 +224,7 @@ TEST(ZAVolumes, FullDiskIsRefusedAndDiskFullFired) {
     MakeSource(d / "src/");
     TSmallDisks z(nullptr);
     z.Free = {65536, 10 << 20};
-    z.FileName = d / "f.zip";
-    z.BaseDir = d / "src";
-    z.SetSpanningMode(smSplitting);
-    z.SpanningOptions().VolumeSize = vsCustom;
-    z.SpanningOptions().SetCustomVolumeSize(100000);
+    SetVolumes(z, d / "f.zip", d / "src", smSplitting, 100000);
     std::vector<int> full;
     z.OnDiskFull = [&](TObject*, int n, const std::string&, bool& cancel) {
         full.push_back(n);
@@ -254,11 +246,7 @@ TEST(ZAVolumes, SpannedSetAsksForEachBlankDisk) {
     for (int i = 0; i < 10; ++i)
         seen->QueueAnswer(mrOk);
     TZipArchiver z(nullptr);
-    z.FileName = d / "span.zip";
-    z.BaseDir = d / "src";
-    z.SetSpanningMode(smSpanning);
-    z.SpanningOptions().VolumeSize = vsCustom;
-    z.SpanningOptions().SetCustomVolumeSize(100000);
+    SetVolumes(z, d / "span.zip", d / "src", smSpanning, 100000);
     z.OpenArchive(fmCreate);
     z.AddFiles("*.*");
     z.CloseArchive();
@@ -411,11 +399,7 @@ TEST(ZAVolumes, SpannedSetOnAnotherFileSystemIsKept) {
         ~TCleanup() { Shell("rm -rf " + Quote(Dir)); }
     } cleanup{disks};
     TZipArchiver z(nullptr);
-    z.FileName = d / "span.zip";
-    z.BaseDir = d / "src";
-    z.SetSpanningMode(smSpanning);
-    z.SpanningOptions().VolumeSize = vsCustom;
-    z.SpanningOptions().SetCustomVolumeSize(100000);
+    SetVolumes(z, d / "span.zip", d / "src", smSpanning, 100000);
     z.OnRequestBlankVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
         name = disks + "/span.z" + Format("%.2d", n);
         cancel = false;
