@@ -439,8 +439,8 @@ void TZABaseArchiver::CommitVolumes(TZADirArray& Result) {
         FDir->WriteDirectory(w, Result, [&](size_t n) {
             return n ? w.Reserve(static_cast<int64_t>(n)) : w.Volume();
         });
-        const std::string lastName = MakeVolumeFileName(FileName, -1, false);
-        const uint32_t last = w.Finish(lastName);
+        const std::string lastName = w.Finish(MakeVolumeFileName(FileName, -1, false));
+        const uint32_t last = w.Volume();
         FDir->Items.CopyFrom(Result);
         FOwnedStream = std::make_unique<TFileStream>(lastName, fmOpenRead | fmShareDenyNone);
         FArchive = FOwnedStream.get();

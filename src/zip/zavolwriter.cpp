@@ -112,23 +112,42 @@ int64_t TZAVolumeWriter::Seek(int64_t Offset, TSeekOrigin Origin) {
     return FInVolume;
 }
 
-uint32_t TZAVolumeWriter::Finish(const std::string& LastName) {
+std::string TZAVolumeWriter::Finish(const std::string& LastName) {
     if (FFile) {
         WritePending();
         FFile->FlushBuffers();
     }
     FFile.reset();
-    if (!FNames.empty() && FNames.back() != LastName) {
-        // The blank-volume question may have put the volumes on another file
-        // system, where a rename cannot reach: the last volume is copied
-        // then, so that a set whose volumes were all written is kept.
-        if (::rename(DiskName(FNames.back()).c_str(), DiskName(LastName).c_str()) != 0) {
-            CopyVolume(FNames.back(), LastName);
-            DeleteFile(FNames.back());
-        }
+    FComplete = true;
+    if (FNames.empty()) return LastName;
+    const std::string last = FNames.back();
+    // The archive's name may be a volume of this very set, as when every
+    // disk carries the same name and the first one is named: the last
+    // volume keeps the name it was written under, and the reader is asked
+    // for the last disk.
+    if (IsVolume(LastName)) return last;
+    if (::rename(DiskName(last).c_str(), DiskName(LastName).c_str()) == 0) {
         FNames.back() = LastName;
+        return LastName;
     }
-    return FVolume;
+    // The blank-volume question may have put the volumes on another file
+    // system, where a rename cannot reach: the last volume is copied then.
+    // A medium without room for it is not written at all.
+    if (A.FreeSpace(LastName) < FileSizeOf(last)) throw EZAException(zeVolumeWrite, &A);
+    CopyVolume(last, LastName);
+    DeleteFile(last);
+    FNames.back() = LastName;
+    return LastName;
+}
+
+bool TZAVolumeWriter::IsVolume(const std::string& Name) const {
+    struct stat target;
+    if (::stat(DiskName(Name).c_str(), &target) != 0) return false;
+    return std::any_of(FNames.begin(), FNames.end(), [&](const std::string& v) {
+        struct stat st;
+        return ::stat(DiskName(v).c_str(), &st) == 0 && st.st_dev == target.st_dev &&
+               st.st_ino == target.st_ino;
+    });
 }
 
 void TZAVolumeWriter::CopyVolume(const std::string& From, const std::string& To) {
@@ -159,6 +178,7 @@ void TZAVolumeWriter::CopyVolume(const std::string& From, const std::string& To)
 void TZAVolumeWriter::Discard() {
     FPending.clear();
     FFile.reset();
+    if (FComplete) return;
     for (const auto& n : FNames)
         DeleteFile(n);
     FNames.clear();

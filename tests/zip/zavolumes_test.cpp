@@ -419,6 +419,139 @@ TEST(ZAVolumes, SpannedSetOnAnotherFileSystemIsKept) {
     EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
 }
 
+namespace {
+
+// Disks of a spanned set as folders. With a Capacity, each folder reports
+// the room a medium of that size would have left after what it holds.
+class TFolderDisks : public TZipArchiver {
+public:
+    using TZipArchiver::TZipArchiver;
+    int64_t Capacity = 0; // 0: the folders' real free space
+
+protected:
+    int64_t FreeSpace(const std::string& Path) override {
+        if (Capacity == 0) return TZipArchiver::FreeSpace(Path);
+        const std::string dir = ExtractFilePath(ExpandFileName(Path));
+        int64_t used = 0;
+        for (const std::string& f : ListFiles(dir))
+            used += FileSizeOf(dir + f);
+        return std::max<int64_t>(Capacity - used, 0);
+    }
+};
+
+// Small file systems (tmpfs) mounted on folders for the test, unmounted at
+// its end; Mount fails where the machine allows no mounts.
+class TSmallFileSystems {
+public:
+    ~TSmallFileSystems() {
+        for (const std::string& dir : FMounted)
+            Shell("umount -l " + Quote(dir));
+    }
+    bool Mount(const std::vector<std::string>& Dirs, int64_t Bytes) {
+        for (const std::string& dir : Dirs) {
+            if (Shell("mount -t tmpfs -o size=" + std::to_string(Bytes) + " vzdisk " + Quote(dir) +
+                      " 2>/dev/null") != 0)
+                return false;
+            FMounted.push_back(dir);
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::string> FMounted;
+};
+
+// Reads a set with 7z, its volumes given in order, and compares what comes
+// out with Src.
+void ExpectSevenZipReads(const std::vector<std::string>& Volumes, const std::string& Work,
+                         const std::string& Src) {
+    ASSERT_TRUE(ForceDirectories(Work + "out"));
+    // 7z finds the volumes beside the last one under the split names.
+    for (size_t i = 0; i + 1 < Volumes.size(); ++i)
+        ASSERT_EQ(Shell("cp " + Quote(Volumes[i]) + " " +
+                        Quote(Work + "set.z" + Format("%.2d", static_cast<int>(i + 1)))),
+                  0);
+    ASSERT_EQ(Shell("cp " + Quote(Volumes.back()) + " " + Quote(Work + "set.zip")), 0);
+    std::string out;
+    ASSERT_EQ(Shell("7z x -bd -y -o" + Quote(Work + "out") + " " + Quote(Work + "set.zip"), &out),
+              0)
+        << out;
+    EXPECT_EQ(Tree(Work + "out/"), Tree(Src));
+}
+
+} // namespace
+
+TEST(ZAVolumes, FinishedSpannedSetKeepsEveryVolume) {
+    // The archive is named on the first disk and each volume goes to a disk
+    // of its own; naming the set at the end must neither overwrite the first
+    // volume nor, when that disk is full, lose the set.
+    ZA_NEED_TOOL("7z");
+    struct Case {
+        const char* Name;
+        bool SmallDisks;         // full after their volume; else plain folders
+        bool SameNameOnEachDisk; // set.zip on every disk, else set_00n.zip
+        int Code;                // of the run (-1: none)
+    };
+    const Case cases[] = {
+        {"plain folders, one name on every disk", false, true, -1},
+        {"small file systems, the first disk full", true, false, zeVolumeWrite},
+    };
+    constexpr int64_t diskSize = 192 << 10;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ScratchDir d;
+        MakeSource(d / "src/");
+        struct TRemove {
+            std::string Dir;
+            ~TRemove() {
+                if (!Dir.empty()) Shell("rm -rf " + Quote(Dir));
+            }
+        } otherFileSystem;
+        std::vector<std::string> disks;
+        for (int n = 1; n <= 8; ++n) {
+            disks.push_back(d / "disk" + std::to_string(n) + "/");
+            ASSERT_TRUE(ForceDirectories(disks.back()));
+        }
+        TSmallFileSystems mounts;
+        TFolderDisks z(nullptr);
+        if (c.SmallDisks && !mounts.Mount(disks, diskSize)) {
+            // No mounts here: the disks report the room of small media, and
+            // all but the first lie on another file system.
+            if (!DirectoryExists("/dev/shm")) GTEST_SKIP() << "no second file system";
+            otherFileSystem.Dir = CreateTempFile("/dev/shm/", "vzdisks");
+            DeleteFile(otherFileSystem.Dir);
+            for (size_t i = 1; i < disks.size(); ++i) {
+                disks[i] = otherFileSystem.Dir + "/disk" + std::to_string(i + 1) + "/";
+                ASSERT_TRUE(ForceDirectories(disks[i]));
+            }
+            z.Capacity = diskSize;
+        }
+        z.FileName = disks[0] + "set.zip";
+        z.BaseDir = d / "src";
+        z.SetSpanningMode(smSpanning);
+        if (!c.SmallDisks) { // else each disk takes what room it has
+            z.SpanningOptions().VolumeSize = vsCustom;
+            z.SpanningOptions().SetCustomVolumeSize(65536);
+        }
+        std::vector<std::string> written;
+        z.OnRequestBlankVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
+            cancel = n > static_cast<int>(disks.size());
+            if (cancel) return;
+            name = disks[static_cast<size_t>(n - 1)] +
+                   (c.SameNameOnEachDisk ? "set.zip" : "set_" + Format("%.3d", n) + ".zip");
+            written.push_back(name);
+        };
+        z.OpenArchive(fmCreate);
+        EXPECT_EQ(CodeOf([&] { z.AddFiles("*.*"); }), c.Code);
+        z.CloseArchive();
+        // Every volume stays where it was written, and together they are the set.
+        ASSERT_GE(written.size(), 2u);
+        for (const std::string& v : written)
+            EXPECT_TRUE(FileExists(v)) << v;
+        ExpectSevenZipReads(written, d / "7z/", d / "src/");
+    }
+}
+
 TEST(ZAVolumes, DiskWithoutTheEndRecordIsNotTakenForTheLastOne) {
     ScratchDir d;
     MakeSource(d / "src/");
