@@ -541,11 +541,12 @@ TEST_F(CloseAndHeldFiles, CancelOrEscapeAtASaveQuestionKeepsTheChangedGroup) {
     SelectSpeler(1);
     m.SpFamNaamEdit->SetText("Jansen");
     m.ZetSpDataBitBtn->Click();
-    // Closing: the question offers Annuleren, and it keeps the program open.
+    // Closing by the title bar: the question offers Annuleren, and it keeps
+    // the window open.
     Dialogs->QueueAnswer(mrCancel);
-    bool canClose = true;
-    m.FormCloseQuery(&m, canClose);
-    EXPECT_FALSE(canClose);
+    EXPECT_FALSE(TitleBarClose(&m));
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(1, CountAsked("Gegevens zijn gewijzigd, Data bewaren ?"));
     ASSERT_FALSE(Dialogs->Asked().empty());
     EXPECT_TRUE(Dialogs->Asked().back().Buttons.Contains(mbCancel));
     // Opening another file: the same, the changed group stays.

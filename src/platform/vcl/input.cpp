@@ -385,8 +385,11 @@ bool HostDispatch(TControl* Control, QEvent* Event, QObject* Receiver) {
     Control->FNativeDone = false;
     const bool used = Control->TranslateEvent(Event);
     // The native handling may have ignored it; on the platform nothing goes
-    // on to the parent window, so a used event stays accepted.
-    if (used) Event->accept();
+    // on to the parent window, so a used event stays accepted. A close event
+    // is the exception: its accepted flag is the window's answer (a form that
+    // refused to close ignores it), and accepting it would let the window
+    // system take the window away all the same.
+    if (used && Event->type() != QEvent::Close) Event->accept();
     if (alive.expired()) return true;
     Control->FQtEvent = savedEvent;
     Control->FQtReceiver = savedReceiver;

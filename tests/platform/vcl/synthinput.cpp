@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QWidget>
+#include <QWindow>
 
 #include <chrono>
 #include <thread>
@@ -92,6 +93,13 @@ void KeyStroke(TControl* Control, WORD VirtualKey, char Char, TShiftState Shift)
 void TypeText(TControl* Control, const std::string& Text) {
     for (const char ch : Text)
         KeyStroke(Control, 0, ch);
+}
+
+bool TitleBarClose(TControl* Control) {
+    // The platform window's close is the road of the window manager's request.
+    QWidget* top = Control->Widget()->window();
+    if (QWindow* window = top->windowHandle()) window->close();
+    return !top->isVisible();
 }
 
 bool PumpUntil(const std::function<bool()>& Done) {

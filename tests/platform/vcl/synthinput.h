@@ -20,6 +20,9 @@ void MouseDoubleClick(TControl* Control, int X, int Y);
 // them) before the control: Alt+'k' is KeyStroke(C, 'K', 'k', {ssAlt}).
 void KeyStroke(TControl* Control, WORD VirtualKey, char Char = '\0', TShiftState Shift = {});
 void TypeText(TControl* Control, const std::string& Text);
+// The close button of the window's title bar, as the window manager reports
+// a click on it; true when the window is gone from the screen after.
+bool TitleBarClose(TControl* Control);
 // Handles messages until Done() holds; false after a generous bound of time.
 bool PumpUntil(const std::function<bool()>& Done);
 // Handles what is waiting now.
