@@ -93,7 +93,13 @@ void TUitslagForm::GamesGridKeyPress(TObject*, char& Key) {
     if (Key < '0' || Key > '8') return;
     TGame* Game = GamesRowGame(GamesGrid->Row());
     if (!Game) return;
-    if (!VrijInvullen() && IsVrijGame(*Game)) Key = '0';
+    // The bye's game takes no result unless asked for: the code is refused
+    // where it stands, so the next one cannot land a game too far on.
+    if (!VrijInvullen() && IsVrijGame(*Game)) {
+        Key = '\0';
+        Beep();
+        return;
+    }
     const auto Code = static_cast<TInvoerCode>(Key - '0');
     SelectResultCode(Code);
     SetGamesUitslag(Code);
@@ -118,10 +124,14 @@ void TUitslagForm::GamesGridKeyUp(TObject*, WORD&, TShiftState) {
     FEntryKeyDown = false;
     const int From = GamesGrid->Row();
     if (!GamesRowGame(From)) return;
+    // The next game waiting for a result: the bye's games wait for none
+    // unless they are to be filled in.
+    const bool Vrij = VrijInvullen();
     int Found = -1;
     for (int r = From + 1; r < GamesGrid->RowCount() && Found < 0; ++r) {
         const TGame* Game = GamesRowGame(r);
-        if (Game && Game->GetUitslag(SlotWit) == ucGeen && Game->GetUitslag(SlotZwart) == ucGeen)
+        if (Game && Game->GetUitslag(SlotWit) == ucGeen && Game->GetUitslag(SlotZwart) == ucGeen &&
+            (Vrij || !IsVrijGame(*Game)))
             Found = r;
     }
     if (CurGroep) FNrEmptyGames = CurGroep->GetNrEmptyGames();

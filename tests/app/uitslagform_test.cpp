@@ -246,10 +246,11 @@ TEST_F(UitslagFormTest, GamesAgainstTheByeTakeADigitOnlyWhenChosen) {
         ASSERT_NE(nullptr, Vrij);
         const int r = GamesRowOf(Vrij);
         EXPECT_EQ(clBlack, Form->GamesGrid->GetCellBackColor(4, r));
+        const int CodeRow = Form->ResultGrid->Row();
         TypeOnGame(Vrij, '1');
         EXPECT_EQ(ucGeen, Vrij->Rec.Slots[0].Uitslag);
         EXPECT_EQ(ucGeen, Vrij->Rec.Slots[1].Uitslag);
-        EXPECT_EQ(0, Form->ResultGrid->Row());
+        EXPECT_EQ(CodeRow, Form->ResultGrid->Row()); // a refused code picks none
 
         Form->CheckListBox->SetChecked(TUitslagForm::ciVrijInvullen, true);
         Form->CheckListBoxClick(Form->CheckListBox);
@@ -260,6 +261,39 @@ TEST_F(UitslagFormTest, GamesAgainstTheByeTakeADigitOnlyWhenChosen) {
         EXPECT_EQ(ucVerlies, Vrij->Rec.Slots[1].Uitslag);
         EXPECT_EQ(ucWinst, RondeUitslag(Vrij->Rec.Slots[0].BergerNr, Vrij->Rec.Ronde));
         EXPECT_EQ(ucVerlies, RondeUitslag(Vrij->Rec.Slots[1].BergerNr, Vrij->Rec.Ronde));
+    });
+}
+
+TEST_F(UitslagFormTest, TypedCodesSkipTheGamesOfTheBye) {
+    Open(MakeVrijGroep());
+    RunModal(*Form, [&] {
+        WaitActive();
+        ShowGamesPage();
+        TExtColumnGrid* G = Form->GamesGrid;
+        // Round 1 from 2-7 on, then round 2, whose first game is the bye's 8-5.
+        struct TEntry {
+            int Wit, Zwart;
+            char Code;
+        };
+        const TEntry Entries[] = {{2, 7, '1'}, {3, 6, '3'}, {4, 5, '2'},
+                                  {6, 4, '6'}, {7, 3, '2'}, {1, 2, '1'}};
+        G->FocusCell(1, GamesRowOf(GameOf(2, 7)), true);
+        for (const TEntry& e : Entries)
+            KeyStroke(G, static_cast<WORD>(e.Code), e.Code);
+        for (const TEntry& e : Entries) {
+            const TGame* Game = GameOf(e.Wit, e.Zwart);
+            ASSERT_NE(nullptr, Game);
+            ASSERT_EQ(e.Wit, Game->Rec.Slots[0].BergerNr);
+            EXPECT_EQ(Pairs[e.Code - '0'][0], Game->Rec.Slots[0].Uitslag)
+                << e.Wit << "-" << e.Zwart;
+            EXPECT_EQ(Pairs[e.Code - '0'][1], Game->Rec.Slots[1].Uitslag)
+                << e.Wit << "-" << e.Zwart;
+        }
+        // A code typed on the bye's game is refused where it stands.
+        TGame* Vrij = GameOf(8, 5);
+        TypeOnGame(Vrij, '1');
+        EXPECT_EQ(GamesRowOf(Vrij), G->Row());
+        EXPECT_EQ(ucGeen, Vrij->Rec.Slots[0].Uitslag);
     });
 }
 
