@@ -19,6 +19,14 @@ uint32_t DosTimeOf(const std::string& File) {
     return age >= 0 ? static_cast<uint32_t>(age) : DateTimeToFileDate(Now());
 }
 
+// The base folder as a full path with a trailing separator, so that a file
+// under it and the folder itself are spelled alike whatever the current
+// folder is (a relative BaseDir would otherwise enter the stored name).
+std::string FullBaseDir(const std::string& BaseDir) {
+    return IncludeTrailingPathDelimiter(
+        ExpandFileName(BaseDir.empty() ? GetCurrentDir() : BaseDir));
+}
+
 } // namespace
 
 void TZABaseArchiver::BeginUpdate() {
@@ -66,8 +74,7 @@ void TZABaseArchiver::UpdateItem(int Index) {
     if (FUpdateCount <= 0) throw EZAException(zeUpdateNoUpdate, this);
     TDirItem& item = FDir->UpdateItems.Item(Index);
     if (item.IsFolder()) return;
-    const std::string base =
-        IncludeTrailingPathDelimiter(BaseDir.empty() ? GetCurrentDir() : BaseDir);
+    const std::string base = FullBaseDir(BaseDir);
     // A name that would reach outside the base folder takes in no file from there.
     std::string rel;
     if (!ZAConfineName(item.Name, rel) || rel.empty()) return;
@@ -109,8 +116,7 @@ void TZABaseArchiver::UpdateItem(int Index) {
 void TZABaseArchiver::AddFiles(const std::string& FileMask, int32_t SearchAttr) {
     const bool own = FUpdateCount == 0;
     if (own) BeginUpdate();
-    const std::string base =
-        IncludeTrailingPathDelimiter(ExpandFileName(BaseDir.empty() ? GetCurrentDir() : BaseDir));
+    const std::string base = FullBaseDir(BaseDir);
     std::string mask = FileMask;
     std::replace(mask.begin(), mask.end(), '\\', '/');
     const std::string startRel = ExtractFilePath(mask);

@@ -111,3 +111,30 @@ TEST(ZAUpdate, ArchiveDoesNotTakeItselfIn) {
     EXPECT_EQ(z.FileCount(), 1);
     z.CloseArchive();
 }
+
+// A base folder given relative to the current one: the refreshed item keeps
+// the name it was added under.
+TEST(ZAUpdate, RelativeBaseDirKeepsTheName) {
+    ScratchDir d;
+    WriteFile(d / "work/rel/src/u.txt", "oud");
+    const std::string here = GetCurrentDir();
+    struct TBack {
+        std::string Dir;
+        ~TBack() { SetCurrentDir(Dir); }
+    } back{here};
+    ASSERT_TRUE(SetCurrentDir(d.Path()));
+    TZipArchiver z(nullptr);
+    z.FileName = "u.zip";
+    z.BaseDir = "work/rel/src";
+    z.OpenArchive(fmCreate);
+    z.AddFiles("u.txt");
+    ASSERT_EQ(z.FileCount(), 1);
+    EXPECT_EQ(z.Files(0).Name, "u.txt");
+    WriteFile(d / "work/rel/src/u.txt", "nieuw");
+    z.UpdateFiles("u.txt");
+    ASSERT_EQ(z.FileCount(), 1);
+    EXPECT_EQ(z.Files(0).Name, "u.txt");
+    z.CloseArchive();
+    ExtractAll(d / "u.zip", d / "out");
+    EXPECT_EQ(ReadFile(d / "out/u.txt"), "nieuw");
+}
