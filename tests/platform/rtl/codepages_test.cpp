@@ -9,6 +9,7 @@ TEST(CodePages, SingleAndDoubleBytePagesDecode) {
     EXPECT_EQ(cyrillic.Decode(0xC0), u"А");
     EXPECT_EQ(cyrillic.Decode(0x88), u"€");
     EXPECT_EQ(cyrillic.Decode(0x98), u"?") << "a byte the page lacks";
+    EXPECT_EQ(cyrillic.Decode(0xFF), u"я") << "the last byte of the page";
     EXPECT_FALSE(cyrillic.IsLeadByte(0xC0));
     // Hebrew letters wait for a combining mark: one byte still gives its letter.
     EXPECT_EQ(TCodePageDecoder(1255).Decode(0xE0), u"א");
@@ -25,6 +26,7 @@ TEST(CodePages, SingleAndDoubleBytePagesDecode) {
     TCodePageDecoder unknown(4242);
     EXPECT_EQ(unknown.CodePage(), 1252u);
     EXPECT_EQ(unknown.Decode(0x80), u"€");
+    EXPECT_EQ(unknown.Decode(0xFF), u"ÿ");
     EXPECT_FALSE(KnownCodePage(4242));
     EXPECT_TRUE(KnownCodePage(1253));
 

@@ -176,7 +176,8 @@ TEST(Files, AtomicWritesGoThroughLinksAndLeaveReadOnlyFiles) {
     ASSERT_EQ(symlink((root + "/echt/groep.csv").c_str(), (root + "/abs.csv").c_str()), 0);
     ASSERT_EQ(symlink("echt/groep.csv", (root + "/rel.csv").c_str()), 0);
     ASSERT_EQ(symlink("rel.csv", (root + "/keten.csv").c_str()), 0);
-    for (const char* link : {"abs.csv", "rel.csv", "keten.csv"}) {
+    ASSERT_EQ(symlink("keten.csv", (root + "/lang.csv").c_str()), 0);
+    for (const char* link : {"abs.csv", "rel.csv", "keten.csv", "lang.csv"}) {
         SCOPED_TRACE(link);
         EXPECT_EQ(ResolveLinks(root + "/" + link), root + "/echt/groep.csv");
         WriteFileAtomic(root + "/" + link, link);
