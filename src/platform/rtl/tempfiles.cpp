@@ -63,9 +63,9 @@ bool ReadsOne(const std::string& File) {
 
 } // namespace
 
-std::string MountDevice(const std::string& Path) {
+std::string MountDevice(const std::string& Path, const std::string& MountTable) {
     const std::string full = DiskName(ExpandFileName(Path));
-    std::ifstream in("/proc/self/mountinfo");
+    std::ifstream in(MountTable);
     std::string line, best, device;
     while (std::getline(in, line)) {
         std::istringstream f(line);

@@ -15,8 +15,10 @@ std::string CreateTempFile(const std::string& Dir, const std::string& Prefix);
 // when Path does not exist yet, its nearest existing parent); -1 when unknown.
 int64_t DiskFree(const std::string& Path);
 // The block device ("sdb1", "mapper/x") mounted where Path lies, from the
-// mount table; empty when that mount stands on no device file.
-std::string MountDevice(const std::string& Path);
+// mount table (the kernel's, unless another is given in its layout); empty
+// when that mount stands on no device file.
+std::string MountDevice(const std::string& Path,
+                        const std::string& MountTable = "/proc/self/mountinfo");
 // Whether the block device is flagged removable by the kernel: its own
 // "removable" flag under SysRoot, or that of the disk of a partition.
 bool IsRemovableDevice(const std::string& Device, const std::string& SysRoot = "/sys");

@@ -171,6 +171,23 @@ TEST_F(StreamsTest, FreeSpaceAndRemovableMedia) {
     EXPECT_EQ(MountDevice("/"), MountDevice("/."));
 }
 
+// The mount table escapes blanks in a mount point: a stick whose label holds
+// a space is still found under its own mount.
+TEST(RemovableMedia, MountPointWithEscapedBlanks) {
+    TTestFolder dir("vz_mounts");
+    std::ofstream(dir.File("mountinfo"))
+        << "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+           "40 22 8:17 / /media/mijn\\040stick rw,nosuid shared:40 - vfat /dev/sdb1 rw\n"
+           "41 22 8:33 / /mnt/eind\\040 rw - vfat /dev/sdc1 rw\n"
+           "42 22 0:50 / /run/user rw - tmpfs tmpfs rw\n";
+    const std::string table = dir.File("mountinfo");
+    EXPECT_EQ(MountDevice("/media/mijn stick/toernooi.zip", table), "sdb1");
+    EXPECT_EQ(MountDevice("/media/mijn stick", table), "sdb1");
+    EXPECT_EQ(MountDevice("/media/mijn", table), "sda1");
+    EXPECT_EQ(MountDevice("/mnt/eind /a.zip", table), "sdc1");
+    EXPECT_EQ(MountDevice("/run/user/a.zip", table), "") << "a mount on no device file";
+}
+
 TEST(RemovableMedia, FlagOfTheDiskUnderSys) {
     // A stand-in for /sys: a stick sdb with a partition, a fixed disk sda.
     TTestFolder sys("vz_sys");
