@@ -331,4 +331,9 @@ TEST_F(FileOperation, StrayTrashItemsAndDamagedRecordsAreSteppedOver) {
     EXPECT_FALSE(fs::exists(dkTrashFolder() + "/info/a.txt.trashinfo"));
     EXPECT_EQ(dkRestoreFromTrash(Src + "/a.txt"), 0);
     EXPECT_EQ(ReadBytes(Src + "/a.txt"), "alpha");
+    // Half an escape is kept as it stands, not read as a byte.
+    WriteBytes(dkTrashFolder() + "/files/b", "beta");
+    WriteBytes(dkTrashFolder() + "/info/b.trashinfo", "[Trash Info]\nPath=" + Src + "/b%4z\n");
+    EXPECT_EQ(dkRestoreFromTrash(Src + "/b%4z"), 0);
+    EXPECT_EQ(ReadBytes(Src + "/b%4z"), "beta");
 }

@@ -24,9 +24,11 @@ int main(int argc, char** argv) {
     Main->BeginLoading();
     Main->EndLoading();
     if (Application->Terminated()) {
-        // As a program would: the loop ends at once and the window never shows.
+        // As a program would: the loop ends at once and the window never shows,
+        // not even where the program goes on to run its loop again.
         Application->Run();
-        std::cout << (Main->Visible() ? "shown\n" : "later\n");
+        const bool Shown = Main->Visible() || Application->ShowMainForm;
+        std::cout << (Shown ? "shown\n" : "later\n");
         for (const auto& Q : Asked->Asked())
             std::cout << Q.Text << "\n";
         return 3;
