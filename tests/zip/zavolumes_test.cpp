@@ -1,6 +1,9 @@
 // Volume sets written by the engine, read back by it and joined by Info-ZIP;
 // a self-extracting stub in front of a new archive.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <memory>
 
 #include "platform/rtl/dialogs.h"
 #include "platform/rtl/tempfiles.h"
@@ -32,6 +35,23 @@ void WriteSet(const std::string& Archive, const std::string& Src, bool Advanced,
     z.OpenArchive(fmCreate);
     z.AddFiles("*.*");
     z.CloseArchive();
+}
+
+// Sets the process's file mode mask for a test's duration.
+class TUmask {
+public:
+    explicit TUmask(mode_t Mask) : FOld(::umask(Mask)) {}
+    ~TUmask() { ::umask(FOld); }
+    TUmask(const TUmask&) = delete;
+    TUmask& operator=(const TUmask&) = delete;
+
+private:
+    mode_t FOld;
+};
+
+mode_t ModeOf(const std::string& File) {
+    struct stat st {};
+    return ::stat(File.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
 } // namespace
@@ -404,12 +424,17 @@ TEST(ZAVolumes, SpannedSetOnAnotherFileSystemIsKept) {
         name = disks + "/span.z" + Format("%.2d", n);
         cancel = false;
     };
+    // Volumes get the usual mode of a new file, also the one copied across.
+    const TUmask usual(022);
     z.OpenArchive(fmCreate);
     z.AddFiles("*.*");
     z.CloseArchive();
     ASSERT_TRUE(FileExists(d / "span.zip"));
     const std::vector<std::string> written = ListFiles(disks, "span.z??");
     ASSERT_GE(written.size(), 2u);
+    EXPECT_EQ(ModeOf(d / "span.zip"), 0644);
+    for (const std::string& f : written)
+        EXPECT_EQ(ModeOf(disks + "/" + f), 0644) << f;
     // The volumes beside the archive's name, the way other zip programs find them.
     for (const std::string& f : written)
         ASSERT_EQ(Shell("cp " + Quote(disks + "/" + f) + " " + Quote(d.Path())), 0);
@@ -550,6 +575,27 @@ TEST(ZAVolumes, FinishedSpannedSetKeepsEveryVolume) {
             EXPECT_TRUE(FileExists(v)) << v;
         ExpectSevenZipReads(written, d / "7z/", d / "src/");
     }
+}
+
+// A volume of a split set that takes fewer bytes than written (its file
+// system full, a quota reached) fails the set; no volume is left behind.
+TEST(ZAVolumes, ShortWriteToASplitVolumeFailsTheSet) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    TZipArchiver z(nullptr);
+    SetVolumes(z, d / "out/split.zip", d / "src", smSplitting, 100000);
+    ForceDirectories(d / "out");
+    std::unique_ptr<TFileSizeLimit> full;
+    z.OnCopyTempFileProgress = [&](TObject*, double, TZAProgressPhase phase, bool&) {
+        if (phase == ppStart && !full) full = std::make_unique<TFileSizeLimit>(30000);
+    };
+    z.OpenArchive(fmCreate);
+    z.BeginUpdate();
+    z.AddFiles("*.*");
+    EXPECT_EQ(CodeOf([&] { z.EndUpdate(); }), zeVolumeWrite);
+    full.reset();
+    z.CloseArchive();
+    EXPECT_TRUE(ListFiles(d / "out").empty());
 }
 
 TEST(ZAVolumes, DiskWithoutTheEndRecordIsNotTakenForTheLastOne) {
