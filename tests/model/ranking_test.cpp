@@ -55,20 +55,45 @@ TEST(Ranking, MutualScoreOnlyWhenItIsACriterion) {
     EXPECT_EQ("", g->Spelers.GetSpelerOnBergerNr(1)->Rec.OnderlingStr);
 }
 
+// Three players and the bye: 1 beats 2 and 3, who draw; the bye is not ranked
+// and does not count among the players.
+std::unique_ptr<TGroep> DrieEnVrij() {
+    auto g = MakeGroep(4);
+    g->Spelers.GetSpelerOnBergerNr(4)->Rec.Relnr = VrijRelnr;
+    EnterResult(*g, 1, 2, 1);
+    EnterResult(*g, 1, 3, 1);
+    EnterResult(*g, 2, 3, 3);
+    return g;
+}
+
 TEST(Ranking, SeriesPointsFollowTheRankingAndEqualPointsSharePlaces) {
-    auto g = TweeGelijk();
-    g->Rec.MyUseZVPoints = 1;
-    Stand(*g, {});
-    const auto stand = RankGroep(*g, g->Games.GetLastRoundNr());
-    CalcGroepZVPoints(*g, stand, g->Games.GetLastRoundNr());
-    const auto sp = [&g](int Nr) { return g->Spelers.GetSpelerOnBergerNr(Nr)->Rec; };
-    EXPECT_NEAR(16.67, sp(3).ZVPunten, 0.005);
-    EXPECT_NEAR(14.0, sp(1).ZVPunten, 1e-9);
-    EXPECT_NEAR(14.0, sp(2).ZVPunten, 1e-9);
-    EXPECT_NEAR(10.33, sp(4).ZVPunten, 0.005);
-    EXPECT_EQ(1, sp(3).Plaats);
-    EXPECT_EQ(2, sp(1).Plaats);
-    EXPECT_EQ(3, sp(2).Plaats);
+    struct TZV {
+        int BergerNr;
+        double Punten;
+        int Plaats;
+    };
+    struct TCase {
+        const char* Name;
+        std::unique_ptr<TGroep> (*Make)();
+        std::vector<TZV> Verwacht;
+    };
+    const TCase cases[] = {
+        {"four players", TweeGelijk, {{3, 16.67, 1}, {1, 14.0, 2}, {2, 14.0, 3}, {4, 10.33, 4}}},
+        {"three and the bye", DrieEnVrij, {{1, 20.0, 1}, {2, 11.5, 2}, {3, 11.5, 3}, {4, 0.0, 0}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto g = c.Make();
+        g->Rec.MyUseZVPoints = 1;
+        Stand(*g, {});
+        const auto stand = RankGroep(*g, g->Games.GetLastRoundNr());
+        CalcGroepZVPoints(*g, stand, g->Games.GetLastRoundNr());
+        for (const TZV& v : c.Verwacht) {
+            const TSpRec& rec = g->Spelers.GetSpelerOnBergerNr(v.BergerNr)->Rec;
+            EXPECT_NEAR(v.Punten, rec.ZVPunten, 0.005) << v.BergerNr;
+            EXPECT_EQ(v.Plaats, rec.Plaats) << v.BergerNr;
+        }
+    }
 }
 
 TEST(Ranking, OneOperationEntersAResultForGameAndPlayers) {
