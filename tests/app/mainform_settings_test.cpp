@@ -263,15 +263,19 @@ TEST_F(MainFormSettings, CloseWritesEveryKeyWithoutFolders) {
 }
 
 // A list chosen from a sub-folder of the data root is there at the next start;
-// one kept by its name alone (older settings) is found there too.
+// one kept by its name alone (older settings) is found there too, and in the
+// data root itself.
 TEST_F(MainFormSettings, ListsInASubFolderOfTheDataRootAreKept) {
     ForceDirectories(Root + "/Data");
     ForceDirectories(Root + "/Lijsten");
     WriteFileAtomic(Root + "/Lijsten/krat2016-01.txt", "lijst\r\n");
     WriteFileAtomic(Root + "/Lijsten/lid20160101.csv", "lijst\r\n");
-    Settings(Root + "/Data", "KnsbLedenFileName=lid20160101.csv\r\n");
+    WriteFileAtomic(Root + "/jrat2016-01.txt", "lijst\r\n");
+    Settings(Root + "/Data",
+             "KnsbLedenFileName=lid20160101.csv\r\nJRatFileName=jrat2016-01.txt\r\n");
     Activate();
     EXPECT_EQ(Root + "/Lijsten/lid20160101.csv", F->KnsbLedenFileName);
+    EXPECT_EQ(Root + "/jrat2016-01.txt", F->JeugdRatFileName);
     F->KnsbRatFileName = Root + "/Lijsten/krat2016-01.txt";
     bool canClose = false;
     F->FormCloseQuery(nullptr, canClose);
