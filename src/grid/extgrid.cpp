@@ -376,10 +376,8 @@ void TExtStringGrid::Resize() {
     const int width = ClientWidth();
     if (FColumnSize->Stretch()) {
         StretchColumn(FColumnSize->StretchColumn);
-    } else if (FColumnSize->SynchWithGrid && FLastClientWidth > 0 && width != FLastClientWidth) {
-        // The columns keep their share of the width; an open editor would
-        // stand beside its cell.
-        CloseEditorKeepingText();
+    } else if (FColumnSize->SynchWithGrid && width != FLastClientWidth) {
+        // The columns keep their share of the width.
         SynchColumnsToWidth(FLastClientWidth, width);
     }
     FLastClientWidth = width;

@@ -947,7 +947,9 @@ public:
     void ScaleOtherRows(int ARow, int OldHeight);
     // A column or row sized by the user scales the other normal ones with it.
     bool ProportionalSizing = false;
-    // The grid's width went from OldWidth to NewWidth: every column in proportion.
+    // The grid's width went from OldWidth to NewWidth: every column in
+    // proportion (to the widths it had before the grid's own scaling, while
+    // nothing else sized a column since).
     void SynchColumnsToWidth(int OldWidth, int NewWidth);
     // --- cell hints (extgrid_hints.cpp) ---
     bool HintShowCells = false, HintShowLargeText = false, HTMLHint = false, AnchorHint = false;
@@ -1094,6 +1096,11 @@ private:
     TPoint CheckBoxOrigin(const TRect& R, int W, int TextWidth, bool TextShown, TAlignment HAlign);
     bool FStretched = false;
     int FLastClientWidth = 0; // at the last resize, for SynchWithGrid
+    // SynchWithGrid scales from the widths the columns had at a known grid
+    // width, not from what the last scaling left: a grid sized down to
+    // nothing (or to a few pixels) gives its columns their shares back.
+    std::vector<int> FSynchBaseWidths, FSynchSetWidths;
+    int FSynchBaseClientWidth = 0;
     int FHintCol = -1, FHintRow = -1;
     int FNodeCount = 0; // nodes made and not removed
     // Display rows about to lose their cells: their nodes no longer count.

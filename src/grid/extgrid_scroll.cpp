@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "grid/extgrid.h"
 #include "platform/vcl/scrollbars.h"
@@ -66,12 +67,28 @@ void TExtStringGrid::ScaleOtherRows(int ARow, int OldHeight) {
 }
 
 void TExtStringGrid::SynchColumnsToWidth(int OldWidth, int NewWidth) {
-    // No previous width (first sizing, or a grid that had none) gives no
-    // factor: the widths stay.
-    if (OldWidth <= 0 || NewWidth < 0 || OldWidth == NewWidth) return;
+    if (NewWidth < 0 || OldWidth == NewWidth) return;
+    std::vector<int> widths(static_cast<size_t>(ColCount()));
     for (int c = 0; c < ColCount(); ++c)
-        SetColWidths(c, static_cast<int>(
-                            std::lround(static_cast<double>(ColWidths(c)) * NewWidth / OldWidth)));
+        widths[static_cast<size_t>(c)] = ColWidths(c);
+    // Widths that someone else set since the last scaling are the new base;
+    // widths this routine left keep scaling from the base they came from.
+    if (widths != FSynchSetWidths || FSynchBaseClientWidth <= 0) {
+        // No previous width (first sizing, or a grid that had none) gives
+        // no factor: the widths stay.
+        if (OldWidth <= 0) return;
+        FSynchBaseWidths = widths;
+        FSynchBaseClientWidth = OldWidth;
+    }
+    // An open editor would stand beside its cell.
+    CloseEditorKeepingText();
+    for (int c = 0; c < ColCount(); ++c)
+        SetColWidths(c, static_cast<int>(std::lround(
+                            static_cast<double>(FSynchBaseWidths[static_cast<size_t>(c)]) *
+                            NewWidth / FSynchBaseClientWidth)));
+    for (int c = 0; c < ColCount(); ++c)
+        widths[static_cast<size_t>(c)] = ColWidths(c);
+    FSynchSetWidths = std::move(widths);
 }
 
 void TExtStringGrid::ShowScrollHint(bool Vertical, int ThumbPos, const TPoint& MouseScreen) {

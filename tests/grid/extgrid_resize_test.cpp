@@ -62,6 +62,20 @@ TEST_F(ResizeTest, ColumnsKeepTheirShareWhenSynchronisedWithTheGrid) {
     ResizeWindow(600 + frame);
     EXPECT_EQ(Grid->ColWidths(1), 75);
     EXPECT_EQ(Grid->ColWidths(2), 90);
+    // Sized down to nothing, or to a few pixels, the columns get their
+    // shares back when the grid grows again.
+    for (const int narrow : {0, 3}) {
+        ResizeWindow(narrow + frame);
+        ASSERT_EQ(Grid->ClientWidth(), narrow);
+        ResizeWindow(400 + frame);
+        EXPECT_EQ(Grid->ColWidths(1), 50) << "after " << narrow << " pixels";
+        EXPECT_EQ(Grid->ColWidths(2), 60) << "after " << narrow << " pixels";
+    }
+    // A column sized in between is the new base.
+    Grid->SetColWidths(1, 100);
+    ResizeWindow(200 + frame);
+    EXPECT_EQ(Grid->ColWidths(1), 50);
+    EXPECT_EQ(Grid->ColWidths(2), 30);
 }
 
 TEST_F(ResizeTest, SizingAColumnByMouseScalesTheOthersAndEnds) {
