@@ -25,8 +25,8 @@ protected:
         Grid->SetRowCount(4);
         Grid->SetDefaultColWidth(170);
         Grid->SetDefaultRowHeight(30);
-        Grid->SetCells(
-            1, 1, "<B>Klaar</B> <CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"FALSE\" WIDTH=\"15\">");
+        // A check box has its own size: no WIDTH.
+        Grid->SetCells(1, 1, "<B>Klaar</B> <CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"FALSE\">");
         Grid->SetCells(
             2, 1, "<I>Actie</I> <CONTROL TYPE=\"BUTTON\" ID=\"b1\" VALUE=\"Klik\" WIDTH=\"60\">");
         Grid->SetCells(1, 2,

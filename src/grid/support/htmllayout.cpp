@@ -460,10 +460,14 @@ TTagAction TLayouter::Tag(const std::string& Tag, THTMLLine& Line, int& Pen, boo
         ctl.Kind = THTMLPieceKind::Control;
         std::string value;
         ParseControlTag(Tag, ctl.ControlType, ctl.ControlId, ctl.ControlWidth, value);
-        int width = 0;
-        if (!TryStrToInt(Trim(ctl.ControlWidth), width) || width <= 0 || St.Hidden)
-            return TTagAction::Continue;
         ctl.Control = ControlKindOf(ctl.ControlType);
+        // A check box or radio button has its own size and needs no WIDTH;
+        // the other controls are left out without one.
+        const bool ownSize =
+            ctl.Control == THTMLControlKind::Check || ctl.Control == THTMLControlKind::Radio;
+        int width = 0;
+        const bool hasWidth = TryStrToInt(Trim(ctl.ControlWidth), width) && width > 0;
+        if ((!hasWidth && !ownSize) || St.Hidden) return TTagAction::Continue;
         ctl.Text = UnescapeControlValue(value);
         ctl.Font = St.Font;
         ctl.Width = width;

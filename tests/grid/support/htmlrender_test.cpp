@@ -353,10 +353,23 @@ TEST(RenderHTML, ParagraphAlignmentAndBackground) {
     EXPECT_EQ(i.Find("in")->R.Left, 31);
 }
 
-TEST(RenderHTML, ControlsTakeRoomOnlyWithAWidth) {
-    Render none("a<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"v\">b");
-    EXPECT_EQ(none.Find("b")->R.Left, 6);
-    EXPECT_TRUE(none.S.Frames.empty());
+TEST(RenderHTML, ControlsTakeRoomOnlyWithAWidthButCheckAndRadioHaveTheirOwn) {
+    // Without WIDTH: an edit, combo or button takes no room and draws
+    // nothing; a check box or radio button is its own 16 x 16 and is hit.
+    struct TCase {
+        const char* Type;
+        bool Shown;
+    };
+    for (const TCase& c : {TCase{"EDIT", false}, TCase{"COMBO", false}, TCase{"BUTTON", false},
+                           TCase{"CHECK", true}, TCase{"RADIO", true}}) {
+        Render none(std::string("a<CONTROL TYPE=\"") + c.Type + "\" ID=\"n\" VALUE=\"TRUE\">b",
+                    At(10, 10));
+        EXPECT_EQ(none.Find("b")->R.Left, c.Shown ? 6 + 16 : 6) << c.Type;
+        EXPECT_TRUE(none.S.Frames.empty()) << c.Type;
+        EXPECT_EQ(none.S.Parts.size(), c.Shown ? 1u : 0u) << c.Type;
+        EXPECT_EQ(none.Hit, c.Shown) << c.Type;
+        EXPECT_EQ(none.R.ControlId, c.Shown ? "n" : "") << c.Type;
+    }
     const std::string text = "a<CONTROL TYPE=\"check\" ID=\"c1\" WIDTH=\"1\" VALUE=\"TRUE\">b"
                              "<CONTROL TYPE=\"EDIT\" ID=\"e1\" WIDTH=\"40\" VALUE=\"x &lt;y&gt;\">";
     Render r(text, At(10, 10));
