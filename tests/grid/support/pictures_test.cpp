@@ -47,6 +47,27 @@ std::string MakeGIF(const std::vector<int>& FrameColors) {
     return g;
 }
 
+std::string Word16Bytes(unsigned V) {
+    return {static_cast<char>(V & 0xFF), static_cast<char>((V >> 8) & 0xFF)};
+}
+
+// A placeable metafile of Right x Bottom units at 1440 units per inch that
+// draws nothing: its headers and the end record alone.
+std::string EmptyPlaceableWMF(unsigned Right, unsigned Bottom) {
+    std::string h = Word16Bytes(0xCDD7) + Word16Bytes(0x9AC6) + Word16Bytes(0); // key, handle
+    for (const unsigned v : {0u, 0u, Right, Bottom, 1440u, 0u, 0u})
+        h += Word16Bytes(v); // box, units per inch, reserved
+    unsigned sum = 0;
+    for (size_t i = 0; i < h.size(); i += 2)
+        sum ^= static_cast<unsigned char>(h[i]) | static_cast<unsigned char>(h[i + 1]) << 8;
+    h += Word16Bytes(sum);
+    // In memory, 9 words of header, version 3, 12 words long, no objects,
+    // the largest record 3 words; then the end record.
+    for (const unsigned v : {1u, 9u, 0x300u, 12u, 0u, 0u, 3u, 0u, 0u, 3u, 0u, 0u})
+        h += Word16Bytes(v);
+    return h;
+}
+
 std::string PngBytes(int W, int H, TColor Color) {
     TBitmap b(W, H);
     b.Canvas()->Brush()->SetColor(Color);
@@ -308,4 +329,25 @@ TEST(Pictures, MetafilesFromAnotherProgramLoadAndDraw) {
     }
     EXPECT_EQ(b->Pixel(320, 15), clGreen);
     EXPECT_EQ(b->Pixel(350 + 30, 200), clRed); // the stretched one reaches down
+}
+
+TEST(Pictures, EmptyPlaceableMetafileIsAnEmptyPicture) {
+    struct Case {
+        unsigned Right, Bottom;
+        int Width, Height; // 1440 units an inch, 96 pixels an inch
+    };
+    for (const Case c : {Case{1440, 720, 96, 48}, Case{0, 0, 0, 0}}) {
+        const std::string bytes = EmptyPlaceableWMF(c.Right, c.Bottom);
+        THTMLPicture pic;
+        ASSERT_NO_THROW(pic.LoadFromBytes(bytes)) << c.Right;
+        EXPECT_EQ(pic.Width(), c.Width);
+        EXPECT_EQ(pic.Height(), c.Height);
+        EXPECT_EQ(pic.Empty(), c.Width == 0) << c.Right;
+        EXPECT_EQ(pic.SaveToBytes(), bytes);
+        auto b = WhiteBitmap(100, 50);
+        b->Canvas()->Draw(0, 0, &pic);
+        for (int y = 0; y < 50; y += 7)
+            for (int x = 0; x < 100; x += 9)
+                ASSERT_EQ(b->Pixel(x, y), clWhite) << x << "," << y; // shows nothing
+    }
 }

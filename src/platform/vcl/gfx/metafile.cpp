@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include <emf2svg.h>
 #include <libwmf/api.h>
@@ -46,6 +47,12 @@ struct TWmfSession {
     throw EInvalidGraphic("Could not load image. Invalid format");
 }
 
+// A drawing of W x H pixels with nothing in it.
+std::string EmptySvg(unsigned W, unsigned H) {
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(W) +
+           "\" height=\"" + std::to_string(H) + "\"/>";
+}
+
 std::string WmfToSvg(const std::string& Bytes) {
     TWmfSession s;
     wmfAPI_Options options{};
@@ -69,6 +76,9 @@ std::string WmfToSvg(const std::string& Bytes) {
     device->height = height;
     static char description[] = "";
     device->Description = description;
+    // A metafile without drawing records has no extent, and libwmf refuses
+    // to play it; it is still a sound picture of its stated size that shows nothing.
+    if (box.TL.x >= box.BR.x || box.TL.y >= box.BR.y) return EmptySvg(width, height);
     if (wmf_play(s.API, 0, &box) != wmf_E_None) Invalid();
     char* out = nullptr;
     unsigned long length = 0;
@@ -122,7 +132,11 @@ void LoadMetafile(const std::string& Bytes, TBitmap& Bitmap) {
     const std::string svg = MetafileToSvg(Bytes);
     QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
     const QSize size = renderer.defaultSize();
-    if (!renderer.isValid() || size.isEmpty()) Invalid();
+    if (!renderer.isValid()) Invalid();
+    if (size.isEmpty()) {
+        Bitmap.SetSize(0, 0); // a drawing without extent: an empty picture
+        return;
+    }
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
