@@ -26,7 +26,10 @@ uint32_t Crc(const uint8_t* P, size_t N) {
 } // namespace
 
 bool IsOwnBlockItem(uint16_t Method, uint16_t VersionNeeded) {
-    return Method != 0 && Method != 8 && Method != 9 && (VersionNeeded & 0xFF) > 10;
+    // AES items of other archivers carry a method of their own and are never
+    // the engine's blocks.
+    return Method != 0 && Method != 8 && Method != 9 && Method != ZAAesMethod &&
+           (VersionNeeded & 0xFF) > 10;
 }
 
 std::string ZABlockHeader(uint64_t Total, bool Protected, int Level) {

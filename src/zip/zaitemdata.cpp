@@ -133,6 +133,9 @@ bool TZAItemReader::Run(TStream& Out) {
     bool good = FLocated || Locate();
     if (good && !A.IsMultiVolume()) A.VolumeStream().SetPosition(static_cast<int64_t>(FDataStart));
     if (It.Header.Method == 9) throw EZAException(zeDeflate64, &A);
+    // No password opens another archiver's AES or strong encryption here: the
+    // item fails at once rather than asking for a password again and again.
+    if (It.HasForeignEncryption()) throw EZAException(zeBadItemData, &A);
     // Stored, deflated and the engine's own blocks are known; anything else
     // fails cleanly.
     if (It.Header.Method != 0 && It.Header.Method != 8 &&

@@ -1,5 +1,7 @@
 #include "zatypes.h"
 
+#include <algorithm>
+
 #include "zaerrors.h"
 
 void TZAOptions::Assign(const TPersistent* Source) {
@@ -80,6 +82,12 @@ uint32_t TDirItem::DiskNumber() const {
 }
 bool TDirItem::IsFolder() const {
     return (Header.ExternalAttributes & faDirectory) != 0 || (!Name.empty() && Name.back() == '/');
+}
+bool TDirItem::HasForeignEncryption() const {
+    if (Header.Method == ZAAesMethod || (IsEncrypted() && (Header.Flags & ZAStrongEncryptionFlag)))
+        return true;
+    return std::any_of(ExtraBlocks.begin(), ExtraBlocks.end(),
+                       [](const TZAExtraBlock& b) { return b.Id == ZAAesExtraId; });
 }
 
 void TZADirArray::SetCount(int NewCount) {

@@ -22,6 +22,12 @@ static_assert(ZAAllItemsAttr == 0x28BF);
 constexpr uint32_t ZASearchedAttrBits = faHidden | faSysFile | faVolumeID | faDirectory;
 // The method word of the engine's own archive variant (the base archiver's).
 constexpr uint16_t ZAOwnVariantMethod = 65535;
+// Encryption of other archivers that the engine holds no key for: WinZip's
+// AES (method 99, with its 0x9901 extra block) and PKWARE's strong
+// encryption (flag bit 6).
+constexpr uint16_t ZAAesMethod = 99;
+constexpr uint16_t ZAAesExtraId = 0x9901;
+constexpr uint16_t ZAStrongEncryptionFlag = 0x0040;
 
 enum TZACompressionLevel : uint8_t { clNone, clFastest, clNormal, clMax };
 enum TZASpanningMode : uint8_t { smNone, smSpanning, smSplitting };
@@ -164,6 +170,8 @@ struct TDirItem {
     }
     bool IsFolder() const;
     bool IsEncrypted() const { return (Header.Flags & 1) != 0; }
+    // Encrypted by another archiver's AES or strong encryption.
+    bool HasForeignEncryption() const;
 };
 
 class TZADirArray : public TObject {

@@ -177,6 +177,30 @@ TEST(ZAInteropRead, EncryptedRightAndWrongPassword) {
     }
 }
 
+// Items another archiver encrypted with AES cannot be decrypted here: each
+// fails once with code 8, without a password question, whatever the password.
+TEST(ZAInteropRead, AesItemsFailOnceWithoutAPasswordQuestion) {
+    ZA_NEED_TOOL("7z");
+    ScratchDir d;
+    WriteFile(d / "src/geheim.txt", TextBytes(40000));
+    WriteFile(d / "src/ruis.bin", RandomBytes(5000, 9));
+    ASSERT_EQ(Shell("cd " + Quote(d / "src") +
+                    " && 7z a -bd -bso0 -tzip -mem=AES256 -psesam ../aes.zip geheim.txt ruis.bin"),
+              0);
+    int asked = 0;
+    const std::vector<int> codes = ExtractCodes(d / "aes.zip", d / "out", [&](TZipArchiver& z) {
+        z.Password = "sesam";
+        // The user gives the password again, and cancels the third question.
+        z.OnPassword = [&](TObject*, const std::string&, std::string& pw, bool& skip) {
+            skip = ++asked >= 3;
+            pw = asked % 2 ? "Sesam" : "sesam";
+        };
+    });
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(codes, (std::vector<int>{zeBadItemData, zeBadItemData}));
+    EXPECT_TRUE(Tree(d / "out/").empty());
+}
+
 TEST(ZAInteropRead, SplitSetWithLowerCaseVolumeNames) {
     ZA_NEED_TOOL("zip");
     ScratchDir d;
