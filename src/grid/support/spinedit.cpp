@@ -51,6 +51,15 @@ void TExtTimerSpeedButton::TimerExpired() {
     FSwallowClick = true;
 }
 
+void TExtTimerSpeedButton::WMEraseBkgnd(TMessage& Message) {
+    // A transparent face shows what lies below, so no background is laid first.
+    if (Transparent) {
+        Message.Result = 1;
+        return;
+    }
+    TThemedSpeedButton::WMEraseBkgnd(Message);
+}
+
 void TExtTimerSpeedButton::Paint() {
     TButtonLook look = Look(FHeld);
     look.Transparent = Transparent;
@@ -172,6 +181,15 @@ void TXsgSpinButton::SetTransparent(bool Value) {
     FUpButton->Transparent = FDownButton->Transparent = Value;
     FUpButton->Invalidate();
     FDownButton->Invalidate();
+}
+
+void TXsgSpinButton::WMEraseBkgnd(TMessage& Message) {
+    // Between and behind transparent buttons the control it sits on shows.
+    if (Transparent()) {
+        Message.Result = 1;
+        return;
+    }
+    TSpinButtonPair::WMEraseBkgnd(Message);
 }
 
 void TXsgSpinButton::Loaded() {

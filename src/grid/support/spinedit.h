@@ -35,6 +35,7 @@ public:
 
 protected:
     void Paint() override;
+    void WMEraseBkgnd(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
@@ -70,6 +71,7 @@ public:
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void Loaded() override;
+    void WMEraseBkgnd(TMessage& Message) override;
 
 private:
     void Layout();

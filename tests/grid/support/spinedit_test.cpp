@@ -238,12 +238,17 @@ TEST_F(SpinEdit, FlatAndTransparentButtons) {
     edit.SetSpinFlat(true);
     EXPECT_TRUE(edit.SpinFlat());
     EXPECT_TRUE(edit.Button()->DownButton()->Flat());
-    // A transparent button leaves its face unfilled: what lies below shows.
-    edit.Button()->UpButton()->SetColor(clYellow);
+    // A transparent button leaves its face unfilled: the edit below shows,
+    // as the whole edit is seen on the screen.
+    edit.SetColor(clYellow);
     const auto yellowIn = [&] {
         TBitmap shown;
-        PaintControlTo(*edit.Button()->UpButton(), shown);
-        return CountColor(shown, {0, 0, shown.Width(), shown.Height()}, clYellow);
+        PaintControlTo(edit, shown);
+        SaveArtifact(shown,
+                     edit.SpinTransparent() ? "spinedit_transparent.png" : "spinedit_opaque.png");
+        TRect up = edit.Button()->UpButton()->BoundsRect();
+        OffsetRect(up, edit.Button()->Left(), edit.Button()->Top());
+        return CountColor(shown, up, clYellow);
     };
     EXPECT_FALSE(edit.SpinTransparent());
     EXPECT_EQ(yellowIn(), 0);
