@@ -137,8 +137,19 @@ void TVcSpinButton::KeyDown(WORD& Key, TShiftState Shift) {
 
 void TVcSpinButton::AdjustSize(int& W, int& H) {
     if (!FUpButton || !FDownButton || HasState(csLoading)) return;
-    const TSpinButtonLayout l = SpinButtonLayout(W, H);
+    TSpinButtonLayout l = SpinButtonLayout(W, H);
+    // The buttons share the size the control gets, which its constraints may
+    // make another than the one asked for.
+    if (Constraints()) {
+        int w = l.Width, h = l.Height;
+        Constraints()->Apply(w, h);
+        if (w != l.Width || h != l.Height) {
+            const TSpinHalves halves = StackedSpinHalves(w, h, 0);
+            l = {w, h, halves.Up, halves.Down};
+        }
+    }
     W = l.Width;
+    H = l.Height;
     FUpButton->SetBoundsRect(l.Up);
     FDownButton->SetBoundsRect(l.Down);
 }

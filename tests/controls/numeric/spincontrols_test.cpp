@@ -58,6 +58,15 @@ TEST_F(SpinFixture, SpinButtonSizes) {
     EXPECT_EQ(spin->DownButton()->Height(), 22);
     EXPECT_EQ(spin->DownButton()->Top(), 21);
     EXPECT_EQ(spin->UpButton()->Width(), 18);
+    // Size constraints: the buttons share the height the control gets, not
+    // the one asked for, also when that leaves the control as it was.
+    spin->Constraints()->SetMaxHeight(30);
+    for (int i = 0; i < 2; ++i) {
+        spin->SetBounds(0, 0, 18, 60);
+        EXPECT_EQ(spin->Height(), 30);
+        EXPECT_EQ(spin->UpButton()->BoundsRect(), Bounds(0, 0, 18, 15));
+        EXPECT_EQ(spin->DownButton()->BoundsRect(), Bounds(0, 15, 18, 15));
+    }
     EXPECT_EQ(spin->UpNumGlyphs(), 2);
     EXPECT_EQ(spin->UpGlyph()->Width(), 18);
     EXPECT_EQ(spin->UpGlyph()->Height(), 6);
