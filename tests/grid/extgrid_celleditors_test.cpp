@@ -211,6 +211,24 @@ TEST_F(CellEditorsTest, AnEditableComboWritesItsTextAndDownEndsItWithTheListClos
     EXPECT_EQ(3, Grid->Row()) << "Down went on to the grid";
 }
 
+TEST_F(CellEditorsTest, ComboEditorsOfBothStylesStayOpenWhileTheEventLoopRuns) {
+    // A list cell and an editable cell share the one combo, each opening
+    // changing its style.
+    Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
+        if (ACol == 2) AEditor = edComboList;
+        if (ACol == 3) AEditor = edComboEdit;
+    };
+    Grid->Combobox()->Items()->Add("win");
+    for (int opening = 0; opening < 6; ++opening) {
+        Grid->FocusCell(2 + opening % 2, 2, true);
+        Open();
+        PumpPending();
+        ASSERT_EQ(Grid->Combobox(), Shown()) << "opening " << opening;
+        EXPECT_TRUE(Shown()->Focused()) << "opening " << opening;
+        Key(Shown(), Qt::Key_Escape, "\x1b");
+    }
+}
+
 TEST_F(CellEditorsTest, WideCellOperationsReadAndWriteTheWideCells) {
     Grid->SetWideCell(3, 1, u"\u0141\u00F3d\u017A");
     EXPECT_EQ(u"\u0141\u00F3d\u017A", Grid->WideCells(3, 1));

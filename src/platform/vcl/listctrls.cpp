@@ -208,7 +208,15 @@ QComboBox* TComboBox::Combo() const {
 
 void TComboBox::SetStyle(TComboBoxStyle Value) {
     FStyle = Value;
+    QLineEdit* oldEdit = Combo()->lineEdit();
     Combo()->setEditable(Value != csDropDownList);
+    if (oldEdit && Combo()->lineEdit() != oldEdit) {
+        // Qt deletes the dropped edit field only later, and that field hands
+        // its focus on to the box: going then, it would take the box's focus
+        // along, whoever holds the box by then. It goes now, without it.
+        oldEdit->setFocusProxy(nullptr);
+        delete oldEdit;
+    }
     if (QLineEdit* edit = Combo()->lineEdit(); edit && TInnerEventForwarder::Watch(this, edit))
         QObject::connect(edit, &QLineEdit::textEdited, [this] {
             if (!FSyncing) Notify(CBN_EDITCHANGE);
