@@ -38,6 +38,14 @@ template <class TBase> void TGridEditorControl<TBase>::KeyDown(WORD& Key, TShift
     TBase::KeyDown(Key, Shift);
 }
 
+template <class TBase> void TGridEditorControl<TBase>::CMWantSpecialKey(TMessage& Message) {
+    if (static_cast<WORD>(Message.WParam) == VK_TAB && Grid->Options().Contains(goTabs)) {
+        Message.Result = 1;
+        return;
+    }
+    TBase::CMWantSpecialKey(Message);
+}
+
 template <class TBase> void TGridEditorControl<TBase>::DoExit() {
     if (!ListOpen()) FocusLost();
     TBase::DoExit();

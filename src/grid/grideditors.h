@@ -57,6 +57,9 @@ protected:
     virtual bool ListOpen() const { return false; }
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void DoExit() override;
+    // With the grid's goTabs, Tab moves between the grid's cells: it is the
+    // editor's key, not the form's move to its next control.
+    void CMWantSpecialKey(TMessage& Message) override;
 };
 
 class TGridSpin : public TGridEditorControl<TXsgSpinEdit> {

@@ -3,6 +3,9 @@
 // by a refused value, and pictured open over its cell for anyone to look at.
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 #include "grid/editlink.h"
 #include "grid/grideditors.h"
 #include "grid/support/widecell.h"
@@ -226,6 +229,42 @@ TEST_F(CellEditorsTest, ComboEditorsOfBothStylesStayOpenWhileTheEventLoopRuns) {
         ASSERT_EQ(Grid->Combobox(), Shown()) << "opening " << opening;
         EXPECT_TRUE(Shown()->Focused()) << "opening " << opening;
         Key(Shown(), Qt::Key_Escape, "\x1b");
+    }
+}
+
+TEST_F(CellEditorsTest, TabInAnyEditorWritesItsValueAndMovesToTheNextColumn) {
+    Grid->SetOptions(Grid->Options() + goTabs);
+    Grid->Combobox()->Items()->Add("win");
+    const TDateTime day = EncodeDate(2024, 3, 5), time = EncodeTime(13, 45, 0, 0);
+    struct TCase {
+        TEditorType Type;
+        std::function<void()> Change;
+        std::string Written;
+    };
+    const std::vector<TCase> cases = {
+        {edNormal, [this] { Grid->InplaceEditor()->SetText("t"); }, "t"},
+        {edSpinEdit, [this] { Grid->SpinEdit()->SetValue(7); }, "7"},
+        {edComboEdit, [this] { Grid->Combobox()->SetText("loss"); }, "loss"},
+        {edComboList, [this] { Grid->Combobox()->SetItemIndex(0); }, "win"},
+        {edEditBtn, [this] { Grid->BtnEdit()->SetText("b"); }, "b"},
+        {edDateEdit, [&] { Grid->GetDatePickerEditor()->SetDate(day); }, DateToStr(day)},
+        {edTimeEdit, [&] { Grid->GetDatePickerEditor()->SetTime(time); }, TimeToStr(time)},
+    };
+    for (const TCase& c : cases) {
+        Type = c.Type;
+        Grid->FocusCell(2, 2, true);
+        Open();
+        PumpPending();
+        TWinControl* editor = Shown() ? Shown() : Grid->InplaceEditor();
+        ASSERT_TRUE(editor && editor->Visible()) << "type " << c.Type;
+        c.Change();
+        Key(editor, Qt::Key_Tab, "\t");
+        PumpPending();
+        EXPECT_EQ(c.Written, Grid->Cells(2, 2)) << "type " << c.Type;
+        EXPECT_EQ(3, Grid->Col()) << "type " << c.Type;
+        EXPECT_EQ(2, Grid->Row()) << "type " << c.Type;
+        EXPECT_TRUE(Grid->Focused()) << "type " << c.Type;
+        EXPECT_FALSE(editor->Visible()) << "type " << c.Type;
     }
 }
 
