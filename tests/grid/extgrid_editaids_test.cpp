@@ -118,6 +118,23 @@ TEST_F(EditAidsTest, TheWalkAdvancesAlongTheRowAndStopsOnACellControl) {
     EXPECT_EQ(Grid->Col(), 2);
     EXPECT_EQ(Grid->Row(), 2);
     EXPECT_EQ(Editor(), nullptr);
+    // So also on a check box in the last column and in the first.
+    Grid->AddCheckBox(3, 3, false, false);
+    Grid->AddCheckBox(1, 4, false, false);
+    Grid->OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) {
+        if (ACol != 2) CanEdit = false;
+    };
+    Grid->FocusCell(2, 3, true);
+    SendKey(Grid, Qt::Key_F2);
+    SendKey(Editor(), Qt::Key_Right);
+    EXPECT_EQ(Grid->Col(), 3);
+    EXPECT_EQ(Grid->Row(), 3);
+    Grid->FocusCell(2, 4, true);
+    SendKey(Grid, Qt::Key_F2);
+    SendKey(Editor(), Qt::Key_Home);
+    SendKey(Editor(), Qt::Key_Left);
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Row(), 4);
 }
 
 TEST_F(EditAidsTest, ADoubleClickInTheEditorIsOneOnTheCell) {
@@ -250,6 +267,12 @@ TEST_F(EditAidsTest, TypingInTheComboEditorCompletesFromItsItems) {
     EXPECT_EQ(combo->Text(), "bussum");
     EXPECT_EQ(combo->EditSelStart(), 2);
     EXPECT_EQ(combo->EditSelLength(), 4);
+    // Delete takes the completed tail away and completes nothing; the next
+    // letter completes again.
+    SendKey(combo, Qt::Key_Delete);
+    EXPECT_EQ(combo->Text(), "bu");
+    SendKey(combo, Qt::Key_S, "s");
+    EXPECT_EQ(combo->Text(), "bussum");
     // Enter takes the item the text names.
     SendKey(combo, Qt::Key_Return, "\r");
     EXPECT_EQ(Grid->Cells(1, 1), "Bussum");
