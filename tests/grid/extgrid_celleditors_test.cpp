@@ -461,19 +461,25 @@ TEST_F(CellEditorsTest, ClickingAnotherCellClosesTheEditorWithItsValue) {
 }
 
 TEST_F(CellEditorsTest, WordWrappedLinesAreEditedInTheMultiLineEditor) {
-    Grid->SetRowHeights(2, 60);
+    Grid->SetRowHeights(2, 80);
+    Grid->SizeWhileTyping()->Height = true; // grows only rows of multi-line cells
     Grid->SetCells(2, 2, "Jansen\r\nDe Vries");
     Open();
     ASSERT_EQ(Grid->MemoEdit(), Shown());
     EXPECT_EQ("Jansen\r\nDe Vries", Grid->MemoEdit()->Text());
     ExpectOverCell(Shown());
     Picture("multiline");
-    // Ctrl+Enter breaks the line, Enter ends the edit.
+    // Ctrl+Enter and Shift+Enter break the line, Enter ends the edit; the
+    // cells are not multi-line, so the row keeps its height.
     Key(Shown(), Qt::Key_Return, "\r", Qt::ControlModifier);
     Key(Shown(), Qt::Key_B, "B");
+    EXPECT_EQ(80, Grid->RowHeights(2));
+    Key(Shown(), Qt::Key_Return, "\r", Qt::ShiftModifier);
+    Key(Shown(), Qt::Key_C, "C");
+    EXPECT_EQ(80, Grid->RowHeights(2));
     Key(Shown(), Qt::Key_Return, "\r");
     EXPECT_EQ(nullptr, Shown());
-    EXPECT_EQ("Jansen\r\nDe Vries\r\nB", Grid->Cells(2, 2));
+    EXPECT_EQ("Jansen\r\nDe Vries\r\nB\r\nC", Grid->Cells(2, 2));
     // A one-line cell keeps the one-line editor unless Enter makes line breaks.
     Grid->FocusCell(2, 3, true);
     Open();
