@@ -139,6 +139,22 @@ TEST_F(PaintTest, WordWrapBreaksLinesAndWithoutItTheFirstLineIsDrawn) {
     EXPECT_LT(first.Bottom - first.Top, 16);
 }
 
+TEST_F(PaintTest, WideTextIsOneLineWithAnEllipsisUnlessTheCellsAreMultiLine) {
+    Grid->SetWordWrap(false);
+    Grid->SetColWidths(1, 60);
+    Grid->SetRowHeights(1, 60);
+    Grid->SetWideCells(1, 1, u"\u0429\u0443\u043A\u0430 \u0429\u0438\u0442\r\n\u0429\u0438\u0442");
+    auto img = Render();
+    const TBox single = Ink(*img, Grid->CellRect(1, 1));
+    Grid->Multilinecells = true;
+    img = Render();
+    const TBox lines = Ink(*img, Grid->CellRect(1, 1));
+    ASSERT_FALSE(single.Empty() || lines.Empty());
+    EXPECT_GT(lines.Bottom - lines.Top, 2 * (single.Bottom - single.Top) - 4);
+    // One line ends in an ellipsis inside the cell; the lines run to its edge.
+    EXPECT_LT(single.Right, lines.Right);
+}
+
 TEST_F(PaintTest, AZeroWidthColumnDrawsNothingAndEnds) {
     Grid->SetWordWrap(true);
     Grid->SetCells(1, 1, "a long text that would wrap forever");
