@@ -1,5 +1,5 @@
 // The grid's small named questions and actions: radio groups and error
-// ranges, the lines of a row, repainting a range of cells.
+// ranges, the lines of a row, repainting a range of cells and blinking ones.
 #include <set>
 #include <utility>
 
@@ -92,4 +92,30 @@ TEST_F(Queries, ARepaintedRangeIsDrawnAgainWhole) {
     Grid->RepaintCellRange({1, 2, 2, 50});
     ProcessUntil([&] { return drawn.count({2, 6}) > 0; });
     EXPECT_TRUE(drawn.count({2, 6}));
+}
+
+// Each turn of blinking text draws again the blinking cells in view, the top
+// row of a scrolled grid too, and none out of view.
+TEST_F(Queries, BlinkingCellsInViewAreDrawnAgainEachTurn) {
+    Grid->SetRowCount(60);
+    std::set<std::pair<int, int>> drawn;
+    Grid->OnDrawCell = [&](TObject*, int ACol, int ARow, const TRect&, TGridDrawState) {
+        drawn.insert({ACol, ARow});
+    };
+    ShowActive(Form.get());
+    Grid->SetTopRow(10);
+    for (const int r : {9, 10, 11})
+        Grid->SetCells(2, r, "<BLINK>knipper</BLINK>");
+    ASSERT_TRUE(ProcessUntil([&] { return drawn.count({2, 11}) > 0; }));
+    Application->ProcessMessages(); // whatever else the showing paints
+    drawn.clear();
+    Grid->SetEnableBlink(true);
+    // Two turns: the first one's drawing is done by the second.
+    ASSERT_TRUE(ProcessUntil([&] { return !Grid->BlinkVisible(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return Grid->BlinkVisible(); }));
+    Grid->SetEnableBlink(false);
+    EXPECT_TRUE(drawn.count({2, 10})) << "the top row";
+    EXPECT_TRUE(drawn.count({2, 11}));
+    EXPECT_FALSE(drawn.count({2, 9})) << "scrolled out of view";
+    EXPECT_FALSE(drawn.count({3, 10})) << "no blinking text";
 }
