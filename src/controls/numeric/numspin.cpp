@@ -92,8 +92,11 @@ void TVcNumSpin::PlaceButton() {
         SetHeight(minHeight); // its size message places the button
         return;
     }
-    // The place is reckoned in the client area, which starts inside the
-    // edit's frame: the sunken edge of the 3-D look, the single line of the flat one.
+    // The place is reckoned in the client area, (Width - w - 4, 0) in the 3-D
+    // look. Here a child's place counts from the outer corner of the edit,
+    // whose frame lies inside it: the sunken edge of the 3-D look, the single
+    // line of the flat one. Moved by the frame, a Top of 2 is the first row
+    // inside the sunken edge, the client area's top: the same place on screen.
     const bool look3D = Ctl3D();
     TRect r = NumSpinButtonBounds(Width(), Height(), FButton->Width(), look3D);
     const int frame = GetSystemMetrics(look3D ? SM_CXEDGE : SM_CXBORDER);

@@ -7,9 +7,11 @@
 #include "controls/numeric/flashcontrols.h"
 #include "controls/numeric/numspin.h"
 #include "controls/numeric/spinbutton.h"
+#include "platform/vcl/controlimage.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/gfx/resources.h"
 #include "platform/vcl/regions.h"
+#include "platform/vcl/scrollbars.h"
 #include "separators.h"
 #include "testinput.h"
 
@@ -441,6 +443,17 @@ TEST_F(NumSpinFixture, ButtonSitsAtTheRightEdgeInsideTheFrame) {
     EXPECT_EQ(b->Top(), 2);
     EXPECT_EQ(b->Height(), Spin->Height() - 4);
     EXPECT_EQ(GetWindowRgn(b, shown.get()), RGN_ERROR); // shown whole
+    // A Top of 2 is the top of the client area on the screen: in a column
+    // between the text and the button, the rows above it are the sunken
+    // edge and the first row of the edit's own colour is the button's top.
+    TBitmap seen;
+    PaintControlTo(*Form, seen);
+    const int x = Spin->Left() + b->Left() - 10;
+    int inside = Spin->Top();
+    while (inside < Spin->Top() + Spin->Height() && seen.Pixel(x, inside) != clYellow)
+        ++inside;
+    EXPECT_EQ(inside, Spin->Top() + GetSystemMetrics(SM_CYEDGE));
+    EXPECT_EQ(inside, Spin->Top() + b->Top());
     // The text keeps left of the button.
     TRect r;
     Spin->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
