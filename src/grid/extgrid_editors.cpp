@@ -326,6 +326,10 @@ void TExtStringGrid::SetEditorLook(TWinControl& Editor) {
                       colorTo);
     Editor.SetColor(brush.Color());
     Editor.SetFont(&font);
+    // An editor whose font object already held these values (the default
+    // font, or the last cell's) may still show another font in its window:
+    // the window is told again, so the text stands where it was painted.
+    Editor.Perform(CM_FONTCHANGED);
 }
 
 void TExtStringGrid::SizeRowWhileTyping(TWinControl& Editor, const std::string& Text) {

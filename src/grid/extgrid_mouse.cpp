@@ -220,7 +220,11 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 void TExtStringGrid::PlaceEditorCaret(int X, int Y) {
     TInplaceEdit* editor = InplaceEditor();
     if (!editor || !editor->Visible()) return;
-    editor->SetSelStart(editor->CharFromPos(editor->ScreenToClient(ClientToScreen({X, Y}))));
+    // The mouse came in client coordinates, inside the border; the window's
+    // own coordinates start at its edge.
+    const int b = BorderOffset();
+    editor->SetSelStart(
+        editor->CharFromPos(editor->ScreenToClient(ClientToScreen({X + b, Y + b}))));
 }
 
 void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

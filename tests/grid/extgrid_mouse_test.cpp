@@ -385,10 +385,11 @@ TEST_F(MouseTest, CaretPositioningPutsTheCaretAtTheClickedCharacter) {
     ASSERT_TRUE(Grid->EditorMode());
     TInplaceEdit* editor = Grid->InplaceEditor();
     EXPECT_EQ(editor->SelLength(), 26) << "all of it, as usual";
-    // Just inside the left edge of the "k", in the grid's cell.
-    const TPoint k = Grid->ScreenToClient(editor->ClientToScreen(
-        {static_cast<short>(LoWord(editor->Perform(EM_POSFROMCHAR, 10))) + 2, 0}));
-    const int inCell = k.X - Grid->CellRect(2, 3).Left;
+    // Just inside the left edge of the "k" as the cell paints it: the editor
+    // shows the text in the same font, so the click lands on the same letter.
+    TBitmap measure(1, 1);
+    measure.Canvas()->SetFont(*Grid->Font());
+    const int inCell = Grid->XYOffset.X + measure.Canvas()->TextWidth("abcdefghij") + 2;
     Grid->SetEditorMode(false);
     Grid->Navigation()->EditSelectAll = false;
     Click(2, 3, Qt::NoModifier, Qt::LeftButton, inCell);
