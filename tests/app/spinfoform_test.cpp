@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "apptestenv.h"
 #include "model_fixtures.h"
@@ -298,6 +301,20 @@ TEST_F(SpInfoFormTest, ClipboardHoldsEachGameLineOnceAndNoBlankScore) {
     }
     EXPECT_EQ(std::string::npos, text.find("\t \t")) << text;
     EXPECT_EQ(std::string::npos, text.find(" \r\n")) << text;
+    // Line by line: one line per row of the card, its cells apart by tabs.
+    std::vector<std::string> lines;
+    for (size_t from = 0;;) {
+        const size_t end = text.find("\r\n", from);
+        lines.push_back(text.substr(from, end - from));
+        if (end == std::string::npos) break;
+        from = end + 2;
+    }
+    const int cols = Form->SpGrid->ColCount();
+    ASSERT_EQ(static_cast<size_t>(Form->SpGrid->RowCount()), lines.size()) << text;
+    for (size_t r = 0; r < lines.size(); ++r) {
+        EXPECT_EQ(Cell(0, static_cast<int>(r)), lines[r].substr(0, lines[r].find('\t'))) << r;
+        EXPECT_EQ(cols - 1, std::count(lines[r].begin(), lines[r].end(), '\t')) << r;
+    }
 }
 
 TEST_F(SpInfoFormTest, PictureOfTheCard) {
