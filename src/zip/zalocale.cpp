@@ -9,6 +9,7 @@
 #include <numeric>
 #include <vector>
 
+#include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
 
 namespace {
@@ -57,9 +58,9 @@ struct TCollator {
     }
 };
 
-// The Turkish alphabet's letters after their Latin neighbours, in the
-// Turkish code page: c ç, g ğ, ı before i, o ö, s ş, u ü (and capitals).
-void TurkishTables(TZALocaleTables& T) {
+// The Turkish order over the program's single bytes: the Turkish letters
+// of Windows-1252 after their Latin neighbours (c ç, o ö, u ü and capitals).
+void TurkishOrder(TZALocaleTables& T) {
     std::vector<int> seq;
     auto insertAfter = [&](int after, int b) {
         seq.erase(std::find(seq.begin(), seq.end(), b));
@@ -68,37 +69,37 @@ void TurkishTables(TZALocaleTables& T) {
     for (int b = 0; b < 256; ++b)
         seq.push_back(b);
     insertAfter('C', 0xC7);
-    insertAfter('G', 0xD0);
-    insertAfter('I', 0xDD); // I, then İ
     insertAfter('O', 0xD6);
-    insertAfter('S', 0xDE);
     insertAfter('U', 0xDC);
     insertAfter('c', 0xE7);
-    insertAfter('g', 0xF0);
-    insertAfter('h', 0xFD); // ı, then i
     insertAfter('o', 0xF6);
-    insertAfter('s', 0xFE);
     insertAfter('u', 0xFC);
     for (int r = 0; r < 256; ++r)
         T.Order[seq[static_cast<size_t>(r)]] = static_cast<uint8_t>(r);
-    uint8_t upper[256], lower[256];
-    for (int b = 0; b < 256; ++b) {
-        upper[b] = lower[b] = static_cast<uint8_t>(b);
-        if (b >= 'a' && b <= 'z') upper[b] = static_cast<uint8_t>(b - 32);
-        if (b >= 'A' && b <= 'Z') lower[b] = static_cast<uint8_t>(b + 32);
-        if (b >= 0xE0 && b <= 0xFE && b != 0xF7) upper[b] = static_cast<uint8_t>(b - 32);
-        if (b >= 0xC0 && b <= 0xDE && b != 0xD7) lower[b] = static_cast<uint8_t>(b + 32);
-    }
-    upper[static_cast<uint8_t>('i')] = 0xDD;
-    upper[0xFD] = 'I';
-    lower[static_cast<uint8_t>('I')] = 0xFD;
-    lower[0xDD] = 'i';
-    upper[0xFF] = 0x9F; // ÿ, Ÿ
-    lower[0x9F] = 0xFF;
-    for (int b = 0; b < 256; ++b) {
-        T.Upper[T.Order[b]] = T.Order[upper[b]];
-        T.Lower[T.Order[b]] = T.Order[lower[b]];
-    }
+}
+
+// The Turkish letters beyond Windows-1252: each ranks right after a single
+// byte and has its own upper-case form.
+struct TTurkishLetter {
+    TZAChar C;
+    uint8_t After;
+    TZAChar Upper;
+};
+constexpr TTurkishLetter TurkishLetters[] = {
+    {ZAWideChar + 0x011E, 'G', ZAWideChar + 0x011E}, // Ğ
+    {ZAWideChar + 0x011F, 'g', ZAWideChar + 0x011E}, // ğ
+    {ZAWideChar + 0x0130, 'I', ZAWideChar + 0x0130}, // İ
+    {ZAWideChar + 0x0131, 'h', 'I'},                 // ı, before i
+    {ZAWideChar + 0x015E, 'S', ZAWideChar + 0x015E}, // Ş
+    {ZAWideChar + 0x015F, 's', ZAWideChar + 0x015E}, // ş
+};
+constexpr TZAChar TurkishDottedCapitalI = ZAWideChar + 0x0130;
+
+// The length of the valid UTF-8 sequence at S[I], 0 when none starts there.
+size_t Utf8SequenceAt(const std::string& S, size_t I) {
+    const auto c = static_cast<uint8_t>(S[I]);
+    const size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    return n > 0 && I + n <= S.size() && IsValidUtf8(S.substr(I, n)) ? n : 0;
 }
 
 } // namespace
@@ -106,8 +107,9 @@ void TurkishTables(TZALocaleTables& T) {
 TZALocaleTables ZABuildLocaleTables(const std::string& LocaleName) {
     const std::string name = LocaleName.empty() ? UserLocaleName() : LocaleName;
     TZALocaleTables t{};
-    if (IsTurkish(name)) {
-        TurkishTables(t);
+    t.Turkish = IsTurkish(name);
+    if (t.Turkish) {
+        TurkishOrder(t);
     } else {
         const TCollator coll(name);
         for (int b = 0; b < 256; ++b) {
@@ -122,7 +124,7 @@ TZALocaleTables ZABuildLocaleTables(const std::string& LocaleName) {
         seen[t.Order[b]] = true;
     t.OwnCollation = std::all_of(std::begin(seen), std::end(seen), [](bool s) { return s; });
     if (!t.OwnCollation) {
-        // Not used for comparing: the locale's own comparison is.
+        // Not a permutation: names are compared in byte order.
         for (int b = 0; b < 256; ++b) {
             t.Order[b] = t.Reverse[b] = static_cast<uint8_t>(b);
             t.Upper[b] = static_cast<uint8_t>(AnsiUpperChar(static_cast<char>(b)));
@@ -130,14 +132,17 @@ TZALocaleTables ZABuildLocaleTables(const std::string& LocaleName) {
         }
         return t;
     }
-    for (int b = 0; b < 256; ++b)
+    for (int b = 0; b < 256; ++b) {
+        const auto c = static_cast<char>(b);
         t.Reverse[t.Order[b]] = static_cast<uint8_t>(b);
-    if (!IsTurkish(name))
-        for (int b = 0; b < 256; ++b) {
-            const auto c = static_cast<char>(b);
-            t.Upper[t.Order[b]] = t.Order[static_cast<uint8_t>(AnsiUpperChar(c))];
-            t.Lower[t.Order[b]] = t.Order[static_cast<uint8_t>(AnsiLowerChar(c))];
-        }
+        t.Upper[t.Order[b]] = t.Order[static_cast<uint8_t>(AnsiUpperChar(c))];
+        t.Lower[t.Order[b]] = t.Order[static_cast<uint8_t>(AnsiLowerChar(c))];
+    }
+    if (t.Turkish) {
+        // In Turkish the partners of i and I (İ and ı) are no single bytes.
+        t.Upper[t.Order['i']] = t.Order['i'];
+        t.Lower[t.Order['I']] = t.Order['I'];
+    }
     return t;
 }
 
@@ -146,19 +151,70 @@ const TZALocaleTables& ZALocaleTables() {
     return tables;
 }
 
+std::vector<TZAChar> ZANameChars(const std::string& Name) {
+    // The name's exact characters are those of its disk form, which the
+    // run-time layer gives back from the program's form.
+    const std::string disk = DiskName(Name);
+    std::vector<TZAChar> out;
+    out.reserve(disk.size());
+    for (size_t i = 0; i < disk.size();) {
+        const size_t n = Utf8SequenceAt(disk, i);
+        if (n == 0) {
+            out.push_back(ZARawByte + static_cast<uint8_t>(disk[i++]));
+            continue;
+        }
+        const std::string seq = disk.substr(i, n);
+        i += n;
+        const std::string single = n == 1 ? seq : Utf8ToCp1252(seq, '\0');
+        if (single.size() == 1 && (n == 1 || Cp1252ToUtf8(single) == seq)) {
+            out.push_back(static_cast<uint8_t>(single[0]));
+            continue;
+        }
+        uint32_t cp = static_cast<uint8_t>(seq[0]) & (0xFF >> (n + 1));
+        for (size_t k = 1; k < n; ++k)
+            cp = (cp << 6) | (static_cast<uint8_t>(seq[k]) & 0x3F);
+        out.push_back(ZAWideChar + cp);
+    }
+    return out;
+}
+
+int ZACharRank(TZAChar C, const TZALocaleTables& T) {
+    // Single bytes take the even ranks, so that a Turkish letter beyond them
+    // fits right after its neighbour; every other character ranks after all
+    // single bytes, by its code point.
+    if (C < ZAWideChar) return 2 * T.Order[C];
+    if (T.Turkish)
+        for (const TTurkishLetter& l : TurkishLetters)
+            if (l.C == C) return 2 * T.Order[l.After] + 1;
+    return static_cast<int>(2 * ZAWideChar + C);
+}
+
+TZAChar ZAUpperChar(TZAChar C, const TZALocaleTables& T) {
+    if (T.Turkish) {
+        if (C == 'i') return TurkishDottedCapitalI;
+        for (const TTurkishLetter& l : TurkishLetters)
+            if (l.C == C) return l.Upper;
+    }
+    if (C < ZAWideChar) return T.Reverse[T.Upper[T.Order[C]]];
+    return C;
+}
+
 int ZACompareStrN(const std::string& A, const std::string& B, size_t N, bool IgnoreCase,
                   const TZALocaleTables& T) {
     if (N == 0) return 0;
-    const size_t limit = std::min(N, std::min(A.size(), B.size()) + 1);
+    const std::vector<TZAChar> a = ZANameChars(A), b = ZANameChars(B);
+    const size_t limit = std::min(N, std::min(a.size(), b.size()) + 1);
     for (size_t i = 0; i < limit; ++i) {
         // The end of the shorter text ranks as byte 0 does.
-        int a = T.Order[i < A.size() ? static_cast<uint8_t>(A[i]) : 0];
-        int b = T.Order[i < B.size() ? static_cast<uint8_t>(B[i]) : 0];
-        if (IgnoreCase && a != b) {
-            a = T.Upper[a];
-            b = T.Upper[b];
+        const TZAChar ca = i < a.size() ? a[i] : 0;
+        const TZAChar cb = i < b.size() ? b[i] : 0;
+        int ra = ZACharRank(ca, T);
+        int rb = ZACharRank(cb, T);
+        if (IgnoreCase && ra != rb) {
+            ra = ZACharRank(ZAUpperChar(ca, T), T);
+            rb = ZACharRank(ZAUpperChar(cb, T), T);
         }
-        if (a != b) return a - b;
+        if (ra != rb) return ra - rb;
     }
     return 0;
 }

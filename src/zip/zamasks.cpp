@@ -13,22 +13,27 @@ int ZACompareStrN(const std::string& A, const std::string& B, size_t N, bool Ign
 
 namespace {
 
-bool SameChar(char a, char b, bool IgnoreCase) {
-    return ZACompareStrN(std::string(1, a), std::string(1, b), 1, IgnoreCase) == 0;
+using TChars = std::vector<TZAChar>;
+
+bool SameChar(TZAChar a, TZAChar b, bool IgnoreCase, const TZALocaleTables& t) {
+    return a == b || (IgnoreCase && ZAUpperChar(a, t) == ZAUpperChar(b, t));
 }
 
-bool MatchFrom(const std::string& n, size_t i, const std::string& m, size_t j, bool ic) {
+// Walks name and mask character by character ('?' takes one character,
+// also one held escaped in the name).
+bool MatchFrom(const TChars& n, size_t i, const TChars& m, size_t j, bool ic,
+               const TZALocaleTables& t) {
     for (;;) {
-        if (m.compare(j, std::string::npos, "*") == 0) return true;
+        if (j + 1 == m.size() && m[j] == '*') return true;
         if (i >= n.size()) return j >= m.size();
         if (j >= m.size()) return false;
         if (m[j] == '*') {
             // Each start from here up to the last character (not past it).
             for (size_t k = i; k < n.size(); ++k)
-                if (MatchFrom(n, k, m, j + 1, ic)) return true;
+                if (MatchFrom(n, k, m, j + 1, ic, t)) return true;
             return false;
         }
-        if (m[j] != '?' && !SameChar(m[j], n[i], ic)) return false;
+        if (m[j] != '?' && !SameChar(m[j], n[i], ic, t)) return false;
         ++i;
         ++j;
     }
@@ -59,7 +64,7 @@ bool ZAMatchesMask(const std::string& Name, const std::string& Mask, bool Ignore
     if (Mask == "*.*") return true;
     // A name ending before a lone '*' fails: "*" needs at least nothing after a
     // character; an empty name matches only an empty mask or "*".
-    return MatchFrom(Name, 0, Mask, 0, IgnoreCase);
+    return MatchFrom(ZANameChars(Name), 0, ZANameChars(Mask), 0, IgnoreCase, ZALocaleTables());
 }
 
 bool ZAMaskTest(std::string Name, const std::string& MaskIn) {
