@@ -1,21 +1,13 @@
 #pragma once
-// The flash timer as controls see it: the hidden thread window through which
-// worker threads reach the window thread, and registration of controls for
-// flash messages (WM_FLASHTICK: wParam the tick counter, lParam the blink
-// phase or how late the period came).
+// The flash timer as controls see it: registration of controls for flash
+// messages (WM_FLASHTICK), sent through the hidden thread window.
 
 #include <cstdint>
 
-#include "platform/vcl/controls.h"
-
-constexpr UINT WM_FLASHTICK = WM_USER + 100;
+#include "controls/numeric/threadwindow.h"
 
 // The unit's start-up also loads the hand cursor crHand (vcproc.h) into the
 // screen's cursor table.
-
-// Makes the process's hidden thread window (once, on the window thread) and
-// routes flash messages to controls.
-void EnsureThreadWindow();
 
 void AddFlashClient(TControl* Control, int64_t Interval);
 void RemoveFlashClient(TControl* Control);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 
+#include "controls/numeric/threadwindow.h"
 #include "platform/rtl/threads.h"
 
 namespace {
@@ -24,7 +25,7 @@ struct TSyncHub {
     std::map<uintptr_t, std::shared_ptr<TSyncRequest>> Waiting;
     uintptr_t LastId = 0;
     TSyncPoster Poster;
-    void (*Maker)() = nullptr;
+    bool Installed = false; // a window or a stand-in was installed once
     std::thread::id WindowThread = std::this_thread::get_id();
 };
 
@@ -114,6 +115,7 @@ void SetSyncPoster(TSyncPoster Poster) {
     TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
     Hub().Poster = std::move(Poster);
+    Hub().Installed = true;
     Hub().WindowThread = std::this_thread::get_id();
 }
 
@@ -129,11 +131,6 @@ bool IsWindowThread() {
     return Hub().WindowThread == std::this_thread::get_id();
 }
 
-void SetThreadWindowMaker(void (*Maker)()) {
-    std::lock_guard<std::mutex> lock(Hub().Lock);
-    Hub().Maker = Maker;
-}
-
 void RunSyncRequest(uintptr_t Request) {
     std::unique_lock<std::mutex> lock(Hub().Lock);
     const auto it = Hub().Waiting.find(Request);
@@ -145,14 +142,14 @@ void RunSyncRequest(uintptr_t Request) {
 
 TVcThread::TVcThread(bool CreateSuspended) {
     FSuspendCount.store(CreateSuspended ? 1 : 0);
-    void (*maker)() = nullptr;
+    bool makeWindow = false;
     {
         TSuspendPoint point;
         std::lock_guard<std::mutex> lock(Hub().Lock);
-        if (!Hub().Poster && Hub().WindowThread == std::this_thread::get_id()) maker = Hub().Maker;
+        makeWindow = !Hub().Installed && Hub().WindowThread == std::this_thread::get_id();
     }
     // The first thread registers with the thread window, which is made now.
-    if (maker) maker();
+    if (makeWindow) EnsureThreadWindow();
 }
 
 void TVcThread::Start() {

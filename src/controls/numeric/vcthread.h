@@ -2,12 +2,13 @@
 // A worker thread that can run methods on the window thread. A method handed to
 // Synchronize travels as a request whose number is posted (message 0x8FFF) to
 // the one hidden thread window of the process; the window thread runs it when
-// the message arrives, while the worker waits. The window is installed by the
-// visual layer's side (SetSyncPoster); without one, Synchronize runs nothing.
+// the message arrives, while the worker waits. The window installs itself
+// (SetSyncPoster); without one, Synchronize runs nothing.
 //
-// The first thread of a process registers with the thread window, which the
-// visual side makes (SetThreadWindowMaker), so that a thread used on its own
-// reaches the window thread too.
+// The first thread made on the window thread makes the thread window
+// (threadwindow.h), so that a thread used on its own reaches the window thread
+// too. The window is made once: after it (or a stand-in installed in its
+// place) has gone, as at the end of the process, no thread brings it back.
 //
 // Suspend stops the system thread where it is (a signal parks it), as the
 // platform's suspend does; only inside the thread's own short steps under the
@@ -51,9 +52,6 @@ bool HasSyncPoster();
 // waiting (each request runs once), on the calling (window) thread.
 void RunSyncRequest(uintptr_t Request);
 bool IsWindowThread();
-// Makes the thread window (on the window thread); the first thread made
-// there calls it when no window is installed yet.
-void SetThreadWindowMaker(void (*Maker)());
 
 class TVcThread : public TObject {
 public:

@@ -1,6 +1,5 @@
-// The process's thread window on a real message loop: a thread used on its
-// own reaches the window thread, and the flash timer's tick stops telling its
-// controls once the program is closing.
+// The process's thread window on a real message loop: the flash timer's tick
+// stops telling its controls once the program is closing.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,26 +13,6 @@
 #include "testinput.h"
 
 namespace {
-
-class OneShot : public TVcThread {
-public:
-    OneShot() : TVcThread(true) { Start(); }
-    ~OneShot() override {
-        Terminate();
-        WaitFor();
-    }
-    std::atomic<bool> Ran{false};
-    std::atomic<bool> RanOnWindowThread{false};
-    std::atomic<int> Answer{-1};
-
-protected:
-    void Execute() override {
-        Answer = Synchronize([this] {
-            Ran = true;
-            RanOnWindowThread = IsWindowThread();
-        });
-    }
-};
 
 // Counts the flash messages it is sent; the first one may close the program.
 class TickCounter : public TCustomControl {
@@ -54,18 +33,6 @@ protected:
 };
 
 } // namespace
-
-TEST(ThreadWindow, ThreadOnItsOwnSynchronizes) {
-    ASSERT_FALSE(HasSyncPoster()); // no control has needed the flash timer
-    OneShot t;
-    bool terminated = false;
-    t.OnTerminate = [&](TObject*) { terminated = true; };
-    t.Resume();
-    ASSERT_TRUE(PumpUntil([&] { return terminated; }));
-    EXPECT_TRUE(t.Ran);
-    EXPECT_TRUE(t.RanOnWindowThread);
-    EXPECT_EQ(t.Answer, 1);
-}
 
 TEST(ThreadWindow, TickStopsWhileTheProgramCloses) {
     uint32_t now = 1000;
