@@ -29,6 +29,9 @@ void TZAVolumeWriter::Open() {
         bool cancel = false;
         A.DoRequestBlankVolume(number, name, cancel);
         if (cancel) throw EZAException(zeVolumeRequest, &A);
+        // A disk that was not swapped still holds a volume of this set: it
+        // is no blank disk, and creating the volume would destroy the other.
+        if (IsVolume(name)) continue;
         const int64_t free = A.FreeSpace(name);
         if (free >= 65537 && (size <= 0 || free >= size)) {
             try {

@@ -4,7 +4,8 @@
 // must not be split (a header) goes whole to the next volume when it does not
 // fit. The last volume gets the archive's own name when the set is complete,
 // unless that name is one of the set's own volumes (the same name on every
-// disk). Once complete, the set is never overwritten or deleted: a failure
+// disk); a disk that still holds a volume of the set is asked for again,
+// never written over. Once complete, the set is never overwritten or deleted: a failure
 // while naming it leaves every volume as written.
 // A disk of a spanned set on a removable medium is filled from memory: its
 // writes are held back and copied onto it when the next disk is asked for

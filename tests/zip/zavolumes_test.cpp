@@ -508,18 +508,21 @@ void ExpectSevenZipReads(const std::vector<std::string>& Volumes, const std::str
 
 TEST(ZAVolumes, FinishedSpannedSetKeepsEveryVolume) {
     // The archive is named on the first disk and each volume goes to a disk
-    // of its own; naming the set at the end must neither overwrite the first
-    // volume nor, when that disk is full, lose the set.
+    // of its own; neither a disk that was not swapped nor naming the set at
+    // the end may overwrite a volume, and a full first disk must not lose
+    // the set.
     ZA_NEED_TOOL("7z");
     struct Case {
         const char* Name;
         bool SmallDisks;         // full after their volume; else plain folders
         bool SameNameOnEachDisk; // set.zip on every disk, else set_00n.zip
+        bool Unswapped;          // each disk is first answered with the one before
         int Code;                // of the run (-1: none)
     };
     const Case cases[] = {
-        {"plain folders, one name on every disk", false, true, -1},
-        {"small file systems, the first disk full", true, false, zeVolumeWrite},
+        {"plain folders, one name on every disk", false, true, false, -1},
+        {"plain folders, a disk not swapped", false, true, true, -1},
+        {"small file systems, the first disk full", true, false, false, zeVolumeWrite},
     };
     constexpr int64_t diskSize = 192 << 10;
     for (const Case& c : cases) {
@@ -558,13 +561,16 @@ TEST(ZAVolumes, FinishedSpannedSetKeepsEveryVolume) {
             z.SpanningOptions().VolumeSize = vsCustom;
             z.SpanningOptions().SetCustomVolumeSize(65536);
         }
-        std::vector<std::string> written;
+        std::vector<std::string> written; // the last answer for each disk
         z.OnRequestBlankVolume = [&](TObject*, int n, std::string& name, bool& cancel) {
             cancel = n > static_cast<int>(disks.size());
             if (cancel) return;
-            name = disks[static_cast<size_t>(n - 1)] +
-                   (c.SameNameOnEachDisk ? "set.zip" : "set_" + Format("%.3d", n) + ".zip");
-            written.push_back(name);
+            const bool again = static_cast<int>(written.size()) == n;
+            const int disk = c.Unswapped && n > 1 && !again ? n - 1 : n;
+            name = disks[static_cast<size_t>(disk - 1)] +
+                   (c.SameNameOnEachDisk ? "set.zip" : "set_" + Format("%.3d", disk) + ".zip");
+            written.resize(static_cast<size_t>(n));
+            written.back() = name;
         };
         z.OpenArchive(fmCreate);
         EXPECT_EQ(CodeOf([&] { z.AddFiles("*.*"); }), c.Code);
