@@ -198,6 +198,12 @@ bool TGridCombo::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
     return true;
 }
 
+void TGridCombo::Select() {
+    TGridEditorControl::Select();
+    const int index = ItemIndex();
+    if (Visible() && index >= 0) Grid->CellComboChanged(index, Items()->Get(index));
+}
+
 void TGridCombo::KeyPress(char& Key) {
     FTyped = static_cast<unsigned char>(Key) >= 32;
     TGridEditorControl::KeyPress(Key);

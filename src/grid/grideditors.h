@@ -95,6 +95,8 @@ protected:
     // The wheel steps one item (towards the user: the next) and tells the grid.
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // An item chosen from the list is told the grid as a wheel step is.
+    void Select() override;
     // With the grid's Lookup, typing selects the first item that starts
     // with the text and selects the rest of it in the edit field.
     void KeyPress(char& Key) override;

@@ -1,7 +1,10 @@
 // What helps typing in the grid, through real keys: completion from
 // LookupItems, walking out of the editor with the arrows, the combo list as
 // wide as its items, the row and column change events and tags in the editor.
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QString>
 
 #include "grid/grideditors.h"
@@ -247,6 +250,44 @@ TEST_F(EditAidsTest, TheWheelStepsTheComboEditorAndTellsTheChange) {
     EXPECT_EQ(object, &marker);
     SendWheel(combo, 10, 10, -120); // past the last: nothing
     EXPECT_EQ(told, (std::vector<std::string>{"1,1:1 groen"}));
+    SendKey(combo, Qt::Key_Return, "\r");
+    EXPECT_EQ(Grid->Cells(1, 1), "groen");
+}
+
+TEST_F(EditAidsTest, AnItemChosenFromTheComboEditorsListTellsTheChange) {
+    Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
+        if (ACol == 1) AEditor = edComboList;
+    };
+    TGridCombo* combo = Grid->Combobox();
+    TObject marker;
+    combo->Items()->Add("rood");
+    combo->Items()->AddObject("groen", &marker);
+    std::vector<std::string> told;
+    Grid->OnComboChange = [&](TObject*, int ACol, int ARow, int Index, const std::string& Text) {
+        told.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + ":" +
+                       std::to_string(Index) + " " + Text);
+    };
+    TObject* object = nullptr;
+    Grid->OnComboObjectChange = [&](TObject*, int, int, int, const std::string&, TObject* AObject) {
+        object = AObject;
+    };
+    Grid->SetCells(1, 1, "rood");
+    SendKey(Grid, Qt::Key_F2);
+    ASSERT_TRUE(combo->Visible());
+    SendKey(combo, Qt::Key_Down, QString(), Qt::AltModifier);
+    ASSERT_TRUE(ProcessUntil([combo] { return combo->DroppedDown(); }));
+    // The list is the open popup: Down walks it to the second item, Enter
+    // chooses that one.
+    auto* list = QApplication::activePopupWidget()->findChild<QAbstractItemView*>();
+    ASSERT_NE(list, nullptr);
+    for (const int key : {Qt::Key_Down, Qt::Key_Return}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(list, &press);
+    }
+    ASSERT_TRUE(ProcessUntil([combo] { return !combo->DroppedDown(); }));
+    EXPECT_EQ(told, (std::vector<std::string>{"1,1:1 groen"}));
+    EXPECT_EQ(object, &marker);
+    ASSERT_TRUE(combo->Visible()) << "a choice does not end the edit";
     SendKey(combo, Qt::Key_Return, "\r");
     EXPECT_EQ(Grid->Cells(1, 1), "groen");
 }
