@@ -562,6 +562,8 @@ private:
     static bool IsTextEditorType(TEditorType Type);
     void ShowEditorChar(char Ch) override;
     bool SelectCell(int ACol, int ARow) override;
+    // Makes (ACol, ARow) current after OnCellChanging allowed the move.
+    void MoveToAskedCell(int ACol, int ARow);
     TGridCellEditor* CellEditorFor(TEditorType Type);
     template <class TEditor> TEditor* MakeEditor(TEditor*& Slot);
     // A combo editor (narrow or wide) closed, in its style and look, showing Text.
@@ -584,6 +586,7 @@ private:
     bool FEditActive = false;
     int FEditActiveCol = -1, FEditActiveRow = -1;
     bool FClosingEditor = false;
+    TGridCoord FCellChangeAsked{-1, -1}; // the target of MoveToAskedCell
 
     // ---- mouse (extgrid_mouse.cpp) ----
 public:
@@ -702,6 +705,8 @@ public:
     TCellValidateWideEvent OnCellValidateWide;
     TCellsChangedEvent OnCellsChanged;
     TRowUpdateEvent OnRowUpdate;
+    // Before another cell becomes current (after OnRowChanging and
+    // OnColChanging; display columns); Allow false keeps the current cell.
     TCellChangingEvent OnCellChanging;
     TClickCellEvent OnDblClickCell, OnClickCell, OnRightClickCell;
     TClipboardEvent OnClipboardPaste, OnClipboardCopy, OnClipboardCut;

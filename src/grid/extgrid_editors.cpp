@@ -438,11 +438,23 @@ void TExtStringGrid::ShowEditorChar(char Ch) {
 }
 
 bool TExtStringGrid::SelectCell(int ACol, int ARow) {
+    // A move whose cell question was asked already (the search for the next
+    // cell asks before it moves) is not asked about twice.
+    const bool cellAsked = FCellChangeAsked == TGridCoord{ACol, ARow};
+    FCellChangeAsked = {-1, -1};
     bool allow = true;
     if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allow);
     if (allow && ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, allow);
+    if (allow && !cellAsked && (ACol != Col() || ARow != Row()) && OnCellChanging)
+        OnCellChanging(this, Row(), Col(), ARow, ACol, allow);
     if (!allow) return false;
     // Another cell: an open dedicated editor writes back and closes first.
     if (FActiveCellEditor && (ACol != Col() || ARow != Row())) HideEditor();
     return TBaseGrid::SelectCell(ACol, ARow);
+}
+
+void TExtStringGrid::MoveToAskedCell(int ACol, int ARow) {
+    FCellChangeAsked = {ACol, ARow};
+    FocusCell(ACol, ARow, true);
+    FCellChangeAsked = {-1, -1};
 }

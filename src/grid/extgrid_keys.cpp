@@ -137,7 +137,7 @@ void TExtStringGrid::TabToNextCell(bool Backward) {
             return;
         }
         if (IsFixedAt(c, r) || !SelectCell(c, r)) continue;
-        FocusCell(c, r, true);
+        MoveToAskedCell(c, r);
         return;
     }
 }

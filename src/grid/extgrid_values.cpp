@@ -407,7 +407,7 @@ void TExtStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Forward, bool Ke
         if (!allow) return;
         const bool editing = EditorMode();
         if (editing && !KeepEditor) HideEditor();
-        FocusCell(c, r, true);
+        MoveToAskedCell(c, r);
         SetRow(r);
         if (editing && !KeepEditor && !HasCellControl(c, r)) ShowEditor();
         return;

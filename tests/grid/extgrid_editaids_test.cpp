@@ -199,6 +199,20 @@ TEST_F(EditAidsTest, RowAndColumnChangesAskFirst) {
     Grid->OnColChanging = [&](TObject*, int OldCol, int NewCol, bool& Allow) {
         asked.push_back("col " + std::to_string(OldCol) + ">" + std::to_string(NewCol));
     };
+    bool allowCell = true;
+    Grid->OnCellChanging = [&](TObject*, int OldRow, int OldCol, int NewRow, int NewCol,
+                               bool& Allow) {
+        asked.push_back("cell " + std::to_string(OldCol) + "," + std::to_string(OldRow) + ">" +
+                        std::to_string(NewCol) + "," + std::to_string(NewRow));
+        Allow = allowCell;
+    };
+    auto click = [this](int ACol, int ARow) {
+        const TRect r = Grid->CellRect(ACol, ARow);
+        const int x = (r.Left + r.Right) / 2 + Grid->BorderOffset();
+        const int y = (r.Top + r.Bottom) / 2 + Grid->BorderOffset();
+        SendMouse(Grid, QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+        SendMouse(Grid, QEvent::MouseButtonRelease, x, y, Qt::LeftButton);
+    };
     SendKey(Grid, Qt::Key_Down);
     EXPECT_EQ(Grid->Row(), 1); // refused
     allowRow = true;
@@ -206,7 +220,21 @@ TEST_F(EditAidsTest, RowAndColumnChangesAskFirst) {
     EXPECT_EQ(Grid->Row(), 2);
     SendKey(Grid, Qt::Key_Right);
     EXPECT_EQ(Grid->Col(), 2);
-    EXPECT_EQ(asked, (std::vector<std::string>{"row 1>2", "row 1>2", "col 1>2"}));
+    // The cell's own question, after the row's and the column's: refused, a
+    // click or a key keeps the current cell.
+    allowCell = false;
+    click(3, 3);
+    SendKey(Grid, Qt::Key_Right);
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Grid->Row(), 2);
+    allowCell = true;
+    click(3, 3);
+    EXPECT_EQ(Grid->Col(), 3);
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(asked, (std::vector<std::string>{"row 1>2", "row 1>2", "cell 1,1>1,2", "col 1>2",
+                                               "cell 1,2>2,2", "row 2>3", "col 2>3", "cell 2,2>3,3",
+                                               "col 2>3", "cell 2,2>3,2", "row 2>3", "col 2>3",
+                                               "cell 2,2>3,3"}));
 }
 
 TEST_F(EditAidsTest, TagsAreStrippedForTheEditorUnlessWanted) {
