@@ -11,6 +11,7 @@
 #include "model/objects.h"
 #include "model/rating.h"
 #include "model/textutils.h"
+#include "platform/rtl/dialogs.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
@@ -428,6 +429,16 @@ void TMainForm::ZetSpDataBitBtnClick(TObject*) {
         FillEditBoxes(sp);
         StatusBar->SetPanelText(1, "Niet gezet: de velden toonden een andere speler. "
                                    "Controleer de velden en kies opnieuw Zet.");
+        sp = nullptr;
+    }
+    // Letters in the rating are a slip of the keyboard, not a wish to drop the
+    // rating: the player keeps it and the field stays as typed to be mended.
+    const std::string ratingTekst = Trim(SpRatingEdit->Text());
+    int rating = 0;
+    if (sp && !ratingTekst.empty() && !TryStrToInt(ratingTekst, rating)) {
+        ShowMessage("Niet gezet: de rating \"" + ratingTekst + "\" is geen getal." + "\r\r" +
+                    "Typ de rating in cijfers, of maak het veld leeg voor geen rating.");
+        FocusField(SpRatingEdit);
         sp = nullptr;
     }
     if (sp) {

@@ -7,6 +7,8 @@
 #include "grid/columngrid.h"
 #include "model/berger.h"
 #include "model/textutils.h"
+#include "platform/rtl/dialogs.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/extctrls.h"
@@ -278,6 +280,26 @@ TEST_F(MainFormSpelers, ReadEditBoxesDropsInvalidNumbers) {
     EXPECT_EQ(rec.Voorletters, "P.");
     EXPECT_EQ(Form->SpRatingEdit->Text(), "");
     EXPECT_EQ(Form->SpGebJaarEdit->Text(), "");
+}
+
+TEST_F(MainFormSpelers, ZetRefusesLettersInTheRatingAndKeepsIt) {
+    TScriptedDialogsScope dialogs;
+    Select(1);
+    const int rating = Nr(1)->Rec.Ratings[rtKNSB];
+    ASSERT_EQ(Form->SpRatingEdit->Text(), IntToStr(rating));
+    Form->SpRatingEdit->SetFocus();
+    TypeText(Form->SpRatingEdit, "x");
+    const std::string typed = Form->SpRatingEdit->Text();
+    ASSERT_NE(std::string::npos, typed.find('x'));
+    Form->ZetSpDataBitBtn->Click();
+    EXPECT_EQ(Nr(1)->Rec.Ratings[rtKNSB], rating);
+    EXPECT_FALSE(Groep->Modified);
+    ASSERT_EQ(1u, dialogs.Dialogs().Asked().size());
+    EXPECT_EQ("Niet gezet: de rating \"" + typed +
+                  "\" is geen getal.\r\r"
+                  "Typ de rating in cijfers, of maak het veld leeg voor geen rating.",
+              dialogs.Dialogs().Asked()[0].Text);
+    EXPECT_EQ(Form->SpRatingEdit->Text(), typed); // left to be mended
 }
 
 TEST_F(MainFormSpelers, ZetKeepsTheRatingsOfTheOtherKinds) {
