@@ -1,6 +1,6 @@
 // The director's keyboard through the windows as the program makes them, the
 // keys coming the window system's road: Ctrl+Tab to the main window's pages,
-// Escape and Alt+K leaving each window, and Escape in a cell being edited
+// Escape and Alt+K leaving each window (Alt+K typing nothing), and Escape in a cell being edited
 // leaving only the edit.
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/filectrl.h"
+#include "platform/vcl/stdctrls.h"
 #include "platform/vcl/synthinput.h"
 #include "road_testenv.h"
 
@@ -113,6 +114,30 @@ TEST_F(KeyboardRoad, ControlTabReachesThePagesOfTheMainWindow) {
         EXPECT_EQ(page, m.PageControl->ActivePage());
         EXPECT_TRUE(PumpUntil([&] { return page->ContainsControl(Focus(m)); })) << page->Caption();
     }
+}
+
+// Alt+K presses "Klaar" from the new group's name box; the letter is the
+// button's, not the name's.
+TEST_F(KeyboardRoad, AltKFromTheNameBoxTypesNoLetter) {
+    StartProgram();
+    TMainForm& m = W->Main();
+    std::string naam;
+    bool closed = false;
+    Dialogs->QueueAnswer(mrNo); // the new group is not made
+    Shows(
+        *BergerForm, [&] { m.NewGroepBitBtn->Click(); },
+        [&] {
+            TEdit* e = BergerForm->GroepNaamEdit;
+            e->SetFocus();
+            ASSERT_TRUE(PumpUntil([&] { return e->Focused(); }));
+            TypeText(e, "Kbd test");
+            KeyStroke(e, 'K', 'k', {ssAlt});
+            naam = e->Text();
+            closed = BergerForm->ModalResult() != mrNone;
+        });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ("Kbd test", naam);
+    EXPECT_EQ(1, CountAsked("Nieuwe groep Kbd test indelen ?"));
 }
 
 } // namespace

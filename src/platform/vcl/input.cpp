@@ -598,9 +598,13 @@ bool TWinControl::TranslateEvent(QEvent* Event) {
         const WORD vk = QtKeyToVirtualKey(e->key(), keypad);
         e->accept();
         if (IsSystemKey(e, vk)) {
-            FNativeMsg = WM_SYSKEYDOWN;
+            // A system key with a character is the accelerators' first: the
+            // native control sees it only when none took the character, so an
+            // edit box never types the letter of a button it pressed.
+            const std::string chars = SystemChars(e, vk);
+            FNativeMsg = chars.empty() ? WM_SYSKEYDOWN : WM_SYSCHAR;
             FNativeChars.clear();
-            KeyInput(vk, KeyDataOf(e, vk, keypad), SystemChars(e, vk), true);
+            KeyInput(vk, KeyDataOf(e, vk, keypad), chars, true);
             return true;
         }
         const std::string chars = TypedChars(e, vk);
