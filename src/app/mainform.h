@@ -8,6 +8,7 @@
 // (mainform_settings.cpp).
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "grid/columngrid.h"
@@ -92,6 +93,9 @@ public:
     // True when the current group holds changes that a save would keep; Diff names
     // the differing parts.
     bool GroepChanged(std::string& Diff) const;
+    // Takes the saved copy of the current group; InBestand: the group is as it
+    // was just read from or saved to its file.
+    void KeepSavedGroep(bool InBestand);
     // Group name and information in the status bar.
     void ShowGroepStatus();
     // Offers to save a changed group before it is replaced; false when the
@@ -277,6 +281,9 @@ private:
     std::unique_ptr<TSpList> FLedenList;
     std::unique_ptr<TGroep> FCurGroep; // CurGroep points here while the window lives
     std::unique_ptr<TGroep> FSavedGroep;
+    // What the group's file held when it was read or last saved, as the group
+    // writes it; none for a group that has no file yet.
+    std::optional<std::string> FSavedInhoud;
     bool FLastSaveDone = false;
     // The player the edit fields were filled from and the rating kind of their
     // rating field: "Zet" writes to him only, and only into that kind. Compared,

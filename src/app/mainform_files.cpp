@@ -16,6 +16,7 @@
 #include "grid/columngrid.h"
 #include "model/dates.h"
 #include "model/fileutils.h"
+#include "model/groupfile.h"
 #include "model/names.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
@@ -64,8 +65,23 @@ bool SamePath(const std::string& A, const std::string& B) {
 bool TMainForm::GroepChanged(std::string& Diff) const {
     Diff.clear();
     if (!CurGroep || !FSavedGroep) return false;
+    // A group with a file has changed when its file would: a value put back,
+    // or a window that only showed the group, leaves nothing to save.
+    if (FSavedInhoud) {
+        if (GroepFileInhoud(*CurGroep) == *FSavedInhoud) return false;
+        GroepIsSame(*CurGroep, *FSavedGroep, Diff);
+        return true;
+    }
     if (CurGroep->Modified) return true;
     return !CurGroep->IsEmpty() && !GroepIsSame(*CurGroep, *FSavedGroep, Diff);
+}
+
+void TMainForm::KeepSavedGroep(bool InBestand) {
+    CopyGroep(*CurGroep, *FSavedGroep);
+    if (InBestand)
+        FSavedInhoud = GroepFileInhoud(*CurGroep);
+    else
+        FSavedInhoud.reset();
 }
 
 void TMainForm::FormActivate(TObject*) {
@@ -112,7 +128,7 @@ void TMainForm::FormActivate(TObject*) {
     // The first group has no tie-break criteria of its own: without the default
     // ones its list stays empty and its standings keep the draw order.
     if (SortCheckBox) FillSortCheckBox();
-    CopyGroep(*CurGroep, *FSavedGroep);
+    KeepSavedGroep(false);
     FormResize(nullptr);
     EditGroepBitBtnClick(nullptr);
     NewGroepBitBtn->SetEnabled(true);
@@ -161,7 +177,7 @@ void TMainForm::FileListBoxDblClick(TObject*) {
     }
 
     LastDataFile = file;
-    CopyGroep(*CurGroep, *FSavedGroep);
+    KeepSavedGroep(true);
     EnableIf(ZetSpDataBitBtn, true);
     EnableIf(ZetVrijBitBtn, true);
     SaveDataBitBtn->SetEnabled(true);
@@ -188,7 +204,7 @@ void TMainForm::SaveDataBitBtnClick(TObject*) {
         Beep();
         // A refused overwrite or a failed write leaves the group unsaved, so the
         // close still asks.
-        CopyGroep(*CurGroep, *FSavedGroep);
+        KeepSavedGroep(true);
         ShowSavedFolder();
     }
     UpdateFileButtons();
@@ -265,7 +281,7 @@ void TMainForm::UitslagenBitBtnClick(TObject*) {
         } else {
             // As after a save here: the next start reopens what was saved last.
             LastDataFile = CurGroep->Rec.FileName;
-            CopyGroep(*CurGroep, *FSavedGroep);
+            KeepSavedGroep(true);
             ShowSavedFolder();
         }
     });
@@ -310,7 +326,7 @@ void TMainForm::NewGroepBitBtnClick(TObject*) {
     // The new group starts with the usual tie-breaks, and the list shows its own
     // criteria, so that the director's choices there reach this group.
     FillSortCheckBox();
-    CopyGroep(*CurGroep, *FSavedGroep);
+    KeepSavedGroep(false);
     MakeReadGridTemplate();
     FillEditBoxes(nullptr);
     EditGroepBitBtnClick(nullptr);

@@ -253,6 +253,8 @@ void TRaRapportForm::StoreRapportInfo() {
     for (const auto& [veld, row] : feiten) {
         const std::string waarde = Trim(InfoGrid->Cells(1, row));
         if (waarde == *veld) continue;
+        // The kind shown for want of one of the group's own is no fact typed.
+        if (veld == &rec.ToernooiType && waarde == FideToernooiType(*CurGroep)) continue;
         *veld = waarde;
         // The facts are the group's and go into its file: a typed one is a
         // change to save like any other.

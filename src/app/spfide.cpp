@@ -94,6 +94,16 @@ std::string FideDatumStr(TDateTime Datum) {
     return StringReplace(FormatDateTime("yyyy-mm-dd", Datum), "-", "/", {rfReplaceAll});
 }
 
+std::string FideToernooiType(const TGroep& Groep) {
+    // The kind that goes without saying follows the group shown now; only a kind
+    // the director typed himself stays.
+    const std::string enkel = "All play all, single round robin";
+    const std::string dubbel = "All play all, double round robin";
+    const std::string& eigen = Groep.Rec.ToernooiType;
+    if (!eigen.empty() && eigen != enkel && eigen != dubbel) return eigen;
+    return Groep.Rec.DubbelRondig ? dubbel : enkel;
+}
+
 std::unordered_map<int, int> FidePlaatsen(TGroep& Groep) {
     const int last = Groep.Games.GetLastRoundNr();
     FillRondeRecs(Groep);
@@ -267,13 +277,6 @@ void TSpFideList::FillGrids(TGroep& Groep) {
     ig.SetColCount(2);
     ig.SetRowCount(11);
     ig.SetFixedRows(0);
-    // The kind that goes without saying follows the group shown now; only a kind
-    // the director typed himself stays.
-    const std::string enkel = "All play all, single round robin";
-    const std::string dubbel = "All play all, double round robin";
-    if (Groep.Rec.ToernooiType.empty() || Groep.Rec.ToernooiType == enkel ||
-        Groep.Rec.ToernooiType == dubbel)
-        Groep.Rec.ToernooiType = Groep.Rec.DubbelRondig ? dubbel : enkel;
     const std::string values[] = {Groep.Rec.Naam,
                                   Groep.Rec.Plaats,
                                   "NED",
@@ -281,7 +284,7 @@ void TSpFideList::FillGrids(TGroep& Groep) {
                                   FideDatumStr(LaatsteDatum(Groep)),
                                   IntToStr(Count()),
                                   IntToStr(NrRated),
-                                  Groep.Rec.ToernooiType,
+                                  FideToernooiType(Groep),
                                   Groep.Rec.Arbiter,
                                   "",
                                   Groep.Rec.Speeltempo};

@@ -69,6 +69,10 @@ inline constexpr int FideSpelerBreedte = 91;
 TDateTime FideEersteRondeDatum(const TGroep& Groep);
 // "yyyy/mm/dd"; empty before 1904-01-01.
 std::string FideDatumStr(TDateTime Datum);
+// The kind of tournament the report gives: the one the group keeps, or while it
+// keeps none of its own, the one that goes without saying for a single or a
+// double round robin (shown, never stored in the group).
+std::string FideToernooiType(const TGroep& Groep);
 // Every ranked player's place in the standings, by draw number: the one ranking
 // the standings window shows, after the group's last round (0 for a player the
 // standings do not list).

@@ -46,15 +46,26 @@ std::string HeadingLine(const TGroep& G) {
     return line;
 }
 
-std::string SpelerLine(const TGroep& G, int Index) {
-    const TSp* sp = G.Spelers.Sp(Index);
-    std::string line = IntToStr(Index + 1) + ";" + CsvField(MakeFileNaam(sp->Rec)) + ";" +
-                       sp->GetRelnrStr() + ";" + RatingToStr(sp->GetRating()) + ";" +
-                       GebJaarToStr(sp->Rec.GebJaar) + ";" + (sp->Rec.Sexe == 'V' ? "V" : "M") +
-                       ";";
+// The players as the file lists them: in draw-number order.
+using TSpelerVolgorde = std::vector<const TSp*>;
+
+TSpelerVolgorde InLotVolgorde(const TGroep& G) {
+    TSpelerVolgorde spelers;
+    for (int i = 0; i < G.Spelers.Count(); ++i)
+        spelers.push_back(G.Spelers.Sp(i));
+    std::stable_sort(spelers.begin(), spelers.end(),
+                     [](const TSp* A, const TSp* B) { return A->Rec.BergerNr < B->Rec.BergerNr; });
+    return spelers;
+}
+
+std::string SpelerLine(const TGroep& G, const TSpelerVolgorde& Spelers, size_t Index) {
+    const TSp* sp = Spelers[Index];
+    std::string line = IntToStr(static_cast<int>(Index) + 1) + ";" +
+                       CsvField(MakeFileNaam(sp->Rec)) + ";" + sp->GetRelnrStr() + ";" +
+                       RatingToStr(sp->GetRating()) + ";" + GebJaarToStr(sp->Rec.GebJaar) + ";" +
+                       (sp->Rec.Sexe == 'V' ? "V" : "M") + ";";
     const int helften = G.Rec.DubbelRondig ? 2 : 1;
-    for (int j = 0; j < G.Spelers.Count(); ++j) {
-        const TSp* tegen = G.Spelers.Sp(j);
+    for (const TSp* tegen : Spelers) {
         for (int h = 0; h < helften; ++h) {
             if (tegen == sp) {
                 line += "X;";
@@ -113,13 +124,6 @@ std::string SettingsBlock(const TGroepRec& Rec) {
         if (!waarde.empty()) AddBlock(text, f.Tag, ";" + CsvField(waarde));
     }
     return text + ";" + XmlEnd + CrLf;
-}
-
-std::string GroepFileText(const TGroep& G) {
-    std::string text = HeadingLine(G) + CrLf;
-    for (int i = 0; i < G.Spelers.Count(); ++i)
-        text += SpelerLine(G, i) + CrLf;
-    return text + SettingsBlock(G.Rec);
 }
 
 // ----- reading -----
@@ -361,9 +365,17 @@ void TGroep::SaveGroepFile(const std::string& FileName) {
         SetGameCells(Games.Game(i)->Rec, Rec.DubbelRondig != 0);
     // Raises when the file cannot be written; the old file, the file name and the
     // modified flag then stay as they were.
-    WriteFileAtomic(FileName, GroepFileText(*this));
+    WriteFileAtomic(FileName, GroepFileInhoud(*this));
     Rec.FileName = FileName;
     Modified = false;
+}
+
+std::string GroepFileInhoud(const TGroep& Groep) {
+    const TSpelerVolgorde spelers = InLotVolgorde(Groep);
+    std::string text = HeadingLine(Groep) + CrLf;
+    for (size_t i = 0; i < spelers.size(); ++i)
+        text += SpelerLine(Groep, spelers, i) + CrLf;
+    return text + SettingsBlock(Groep.Rec);
 }
 
 char GroepFileDelimiter(std::string_view Text) {

@@ -41,6 +41,11 @@ struct TGroepFileKolommen {
 // The player count and the column of every recognised heading of row 0.
 TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows);
 
+// The text TGroep::SaveGroepFile writes for the group as it is now, without
+// writing it or changing the group: a change that this text does not show is
+// no change to save.
+std::string GroepFileInhoud(const TGroep& Groep);
+
 // The field delimiter of a group data file's text: the heading line starts with
 // an empty field, so its first byte (after a UTF-8 byte order mark, or after an
 // empty quoted field) is the delimiter, whichever program saved the file. '\0'

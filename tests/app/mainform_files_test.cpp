@@ -61,6 +61,11 @@ protected:
         Open(Root + "/Data", "Clubkampioenschap A.csv");
         return file;
     }
+    // A change of the open group that its file would keep: its series points.
+    static void ChangeGroep() {
+        CurGroep->Rec.MyUseZVPoints = CurGroep->Rec.MyUseZVPoints ? 0 : 1;
+        CurGroep->Modified = true;
+    }
 };
 
 TEST_F(MainFormFiles, SavedClubGroupOpensAsItWasSaved) {
@@ -216,7 +221,7 @@ TEST_F(MainFormFiles, FileHeldByAnotherProgramIsNotOpened) {
     ASSERT_TRUE(held.Held());
     ASSERT_TRUE(IsFileInUse(other));
     CurGroep->Rec.Naam = "Nog open";
-    CopyGroep(*CurGroep, *const_cast<TGroep*>(F->SavedGroep()));
+    F->KeepSavedGroep(true); // as if saved: nothing to ask
     Open(Root + "/Data", "Ander.csv");
     EXPECT_EQ(1, CountAsked("Ander.csv\r\rKan bestand niet openen."));
     EXPECT_EQ("Nog open", CurGroep->Rec.Naam);
@@ -226,7 +231,7 @@ TEST_F(MainFormFiles, FileHeldByAnotherProgramIsNotOpened) {
 TEST_F(MainFormFiles, ChangedGroupIsOfferedForSavingBeforeAnotherOpens) {
     OpenClub();
     SaveClubFile(Root + "/Data", "B.csv");
-    CurGroep->Modified = true;
+    ChangeGroep();
     // Yes, then the save dialog is cancelled: the changed group stays.
     Dialogs->QueueAnswer(mrYes);
     Dialogs->QueueCancel();
@@ -438,13 +443,13 @@ TEST_F(MainFormFiles, UnchangedGroupClosesWithoutAQuestion) {
 
 TEST_F(MainFormFiles, NoAtTheCloseQuestionStillWritesTheSettings) {
     OpenClub();
-    CurGroep->Modified = true;
+    ChangeGroep();
     Dialogs->QueueAnswer(mrNo);
     bool canClose = false;
     F->FormCloseQuery(nullptr, canClose);
     EXPECT_TRUE(canClose);
-    EXPECT_EQ(1, CountAsked("Groep: Clubkampioenschap A\r\r\rGegevens zijn gewijzigd, Data "
-                            "bewaren ?\r"));
+    EXPECT_EQ(1, CountAsked("Groep: Clubkampioenschap A\r\r- Groep gegevens\rGegevens zijn "
+                            "gewijzigd, Data bewaren ?\r"));
     ASSERT_TRUE(FileExists(IniFile));
     EXPECT_NE(std::string::npos, ReadFileBytes(IniFile).find("FileName=Clubkampioenschap A.csv"));
 }
@@ -460,7 +465,7 @@ TEST_F(MainFormFiles, CloseQuestionNamesWhatDiffers) {
 
 TEST_F(MainFormFiles, CancelledSaveAtTheCloseKeepsTheWindowOpen) {
     OpenClub();
-    CurGroep->Modified = true;
+    ChangeGroep();
     Dialogs->QueueAnswer(mrYes);
     Dialogs->QueueCancel();
     bool canClose = true;
@@ -574,7 +579,7 @@ TEST_F(MainFormFiles, PlayersPageStartsOnTheFirstPlayer) {
 
 TEST_F(MainFormFiles, NewGroupRoadStopsWhenTheChangedGroupIsNotSaved) {
     OpenClub();
-    CurGroep->Modified = true;
+    ChangeGroep();
     Dialogs->QueueAnswer(mrYes);
     Dialogs->QueueCancel();
     F->NewGroepBitBtnClick(nullptr);

@@ -263,23 +263,28 @@ TEST_F(RaRapportTest, AReportAnotherProgramHoldsIsNotWrittenOver) {
 }
 
 // Every fact comes from the group shown now: a single round-robin after a
-// double one is reported as single, and that goes back into its own group.
+// double one is reported as single. The kind that goes without saying is
+// shown, not put into the group, whose file then stays as it was.
 TEST_F(RaRapportTest, TheKindOfTournamentFollowsTheGroupShown) {
     auto dubbel = MakeRapportGroep();
     auto enkel = MakeClubGroep(false, true);
     {
         TCurGroepScope scope(dubbel.get());
-        RunModal(*Form, [this] { Form->SetModalResult(mrOk); });
-        EXPECT_EQ("All play all, double round robin", dubbel->Rec.ToernooiType);
+        RunModal(*Form, [this] {
+            EXPECT_EQ("All play all, double round robin", Form->InfoGrid->Cells(1, 7));
+            Form->SetModalResult(mrOk);
+        });
+        EXPECT_EQ("", dubbel->Rec.ToernooiType);
+        EXPECT_FALSE(dubbel->Modified);
     }
-    // A new group read after it takes the settings the old one had.
-    enkel->Rec.ToernooiType = dubbel->Rec.ToernooiType;
+    // A group whose file holds the other usual kind is shown as what it is.
+    enkel->Rec.ToernooiType = "All play all, double round robin";
     TCurGroepScope scope(enkel.get());
     RunModal(*Form, [this] {
         EXPECT_EQ("All play all, single round robin", Form->InfoGrid->Cells(1, 7));
         Form->SetModalResult(mrOk);
     });
-    EXPECT_EQ("All play all, single round robin", enkel->Rec.ToernooiType);
+    EXPECT_FALSE(enkel->Modified);
     // What the director typed himself stays.
     enkel->Rec.ToernooiType = "Rapid, all play all";
     RunModal(*Form, [this] {
@@ -298,8 +303,8 @@ TEST_F(RaRapportTest, ReportOfAHandCheckedGroupByteForByte) {
     EXPECT_EQ("7 partijen niet verwerkt (geen legaal Idnr of uitslag)",
               Form->StatusBar->Panels(1)->Text);
     EXPECT_EQ("Voorjaar 2026", Form->StatusBar->Panels(0)->Text);
-    // The default kind of tournament goes back into the group on closing.
-    EXPECT_EQ("All play all, double round robin", g->Rec.ToernooiType);
+    // The default kind of tournament is the report's, not the group's.
+    EXPECT_EQ("", g->Rec.ToernooiType);
     EXPECT_EQ("H. de Wit", Form->FideList()->ChiefArbiter);
 }
 

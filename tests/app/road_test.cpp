@@ -558,6 +558,35 @@ TEST_F(CloseAndHeldFiles, CancelOrEscapeAtASaveQuestionKeepsTheChangedGroup) {
     EXPECT_FALSE(FileExists(IniFile)); // nothing closed
 }
 
+// Only what would change the file is asked about: the rating report that
+// only showed the group and a rating put back leave nothing to save.
+TEST_F(CloseAndHeldFiles, NoQuestionWhenTheFileWouldStayTheSame) {
+    SaveClubFile(Voorbeeld(), "Club.csv");
+    TMainForm& m = StartProgram().Main();
+    DoubleClick("Club.csv");
+    WhenShown(*RaRapportForm, [] {});
+    m.RaRapportBitBtn->Click();
+    SelectSpeler(1);
+    const std::string rating = m.SpRatingEdit->Text();
+    ASSERT_FALSE(rating.empty());
+    const auto zetRating = [&](const std::string& Tekst) {
+        SelectSpeler(1);
+        m.SpRatingEdit->SetText(Tekst);
+        m.ZetSpDataBitBtn->Click();
+    };
+    zetRating("2001");
+    zetRating(rating);
+    bool canClose = false;
+    m.FormCloseQuery(&m, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(0, CountAsked("Gegevens zijn gewijzigd"));
+    // A change that stays is offered.
+    zetRating("2001");
+    Dialogs->QueueAnswer(mrNo);
+    m.FormCloseQuery(&m, canClose);
+    EXPECT_EQ(1, CountAsked("Gegevens zijn gewijzigd"));
+}
+
 TEST_F(CloseAndHeldFiles, UnchangedGroupClosesWithoutAQuestion) {
     SaveClubFile(Voorbeeld(), "Club.csv");
     TMainForm& m = StartProgram().Main();
