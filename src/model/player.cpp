@@ -14,7 +14,9 @@ void TSp::SetUitslag(int Ronde, TUitslagCode Uitslag) {
 }
 
 void TSp::CalcRunningScore() {
+    // Counted afresh: a player whose results were all taken away again has none.
     double sum = 0;
+    Rec.NrUitslagen = 0;
     for (TRondeRec& r : Rondes) {
         if (IsUitslag(r.Uitslag)) {
             sum += UitslagToScore(r.Uitslag);

@@ -24,7 +24,7 @@ struct TSpRec {
     std::string Voorletters;
     std::string Voornaam;
     std::array<int32_t, RatingTypeCount> Ratings{};
-    int32_t NrUitslagen = 0;
+    int32_t NrUitslagen = 0; // round records with a result, counted at each recompute
     int32_t GebJaar = 0;
     int32_t Plaats = 0;
     char Sexe = 'M';

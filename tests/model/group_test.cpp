@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "model/berger.h"
 #include "model/group.h"
@@ -132,13 +133,19 @@ TEST(Player, RunningScoresAndRoundLookups) {
     EXPECT_DOUBLE_EQ(a->GetScoreAfterRound(9), 0);
     EXPECT_EQ(a->GetRoundIndex(3), 2);
     EXPECT_EQ(a->GetRoundIndex(4), -1);
-    EXPECT_GT(a->Rec.NrUitslagen, 0);
+    EXPECT_EQ(a->Rec.NrUitslagen, 2);
     a->SetUitslag(7, ucWinst); // no such round: nothing happens
     EXPECT_DOUBLE_EQ(a->GetScoreAfterRound(3), 1.5);
     EXPECT_FALSE(a->HasReglUitslag());
     EnterResult(*grp, 1, 2, 6);
     EXPECT_TRUE(a->HasReglUitslag());
     EXPECT_DOUBLE_EQ(a->GetScoreAfterRound(3), 2.5);
+    EXPECT_EQ(a->Rec.NrUitslagen, 3);
+    // Every result taken away again: he has none, however often he had some.
+    for (const auto& [wit, zwart] : {std::pair{1, 4}, {3, 1}, {1, 2}})
+        EnterResult(*grp, wit, zwart, 0);
+    EXPECT_EQ(a->Rec.NrUitslagen, 0);
+    EXPECT_DOUBLE_EQ(a->GetScoreAfterRound(3), 0);
 }
 
 TEST(Player, OnderlingResultaatInADoubleRoundRobin) {
