@@ -745,6 +745,10 @@ private:
     // Shows the records at store positions First .. Last - 1 in one pass.
     void RestoreRecords(int First, int Last);
     void CloseEditorKeepingText();
+    // Rows are about to move under the current cell: a dedicated editor
+    // writes its value into its own cell first and closes. (The text editor
+    // writes as it is typed and opens again on the current cell by itself.)
+    void CloseCellEditorBeforeRowsMove();
     // Hidden rows never lie beyond the grid's real rows: after the row count
     // shrank, those past the end follow the last row in their order.
     void KeepHiddenRowsInGrid();

@@ -64,6 +64,13 @@ void TExtStringGrid::CloseEditorKeepingText() {
     if (EditorMode()) HideEditor();
 }
 
+void TExtStringGrid::CloseCellEditorBeforeRowsMove() {
+    // The editor writes into the current cell when it closes, and the
+    // current cell stays where it is while the rows move under it: closed
+    // afterwards it would write into another row.
+    if (FActiveCellEditor) HideEditor();
+}
+
 // --- columns -------------------------------------------------------------------------------
 
 void TExtStringGrid::HideColumns(int FromCol, int ToCol) {

@@ -41,6 +41,7 @@ void TExtStringGrid::MoveDisplayRowsToEnd(const std::vector<int>& Rows) {
 }
 
 void TExtStringGrid::InsertRowsInternal(int ARow, int ACount) {
+    CloseCellEditorBeforeRowsMove();
     SplitMergesAcross(ARow, ARow, false);
     const int before = RowCount();
     SetRowCountInternal(before + ACount);
@@ -58,6 +59,7 @@ void TExtStringGrid::PlaceCurrentRowAfterRemoval(int OldRow) {
 
 void TExtStringGrid::RemoveDisplayRows(const std::vector<int>& Rows) {
     if (Rows.empty()) return;
+    CloseCellEditorBeforeRowsMove();
     BeginGridUpdate();
     const int oldRow = Row();
     // Real rows first: the hidden rows and selection flags below them move up.

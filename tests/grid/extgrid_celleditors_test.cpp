@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <functional>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "grid/editlink.h"
@@ -13,6 +15,7 @@
 #include "platform/rtl/dateutils.h"
 #include "platform/vcl/controlimage.h"
 #include "platform/vcl/gfx/graphics.h"
+#include "platform/vcl/rtftext.h"
 #include "platform/vcl/stdctrls.h"
 #include "testlink.h"
 #include "vcltestenv.h"
@@ -633,3 +636,112 @@ TEST_F(CellEditorsTest, APopupLinkEditsInAWindowUnderTheCell) {
     Grid->OnCellValidate = nullptr;
     Grid->EditLink = nullptr;
 }
+
+namespace {
+
+enum class TRowChange { Remove, InsertAbove, Sort };
+
+// Rows 1..6 of the edited column hold six values, largest first; the fourth
+// (row 4) is being edited when the rows change under its editor.
+struct TEditedColumn {
+    std::vector<std::string> Values;
+    std::string Edited;              // what the edit makes of the fourth value
+    std::vector<std::string> Sorted; // the six, the edited one included, ascending
+};
+
+class RowsChangeUnderEditorTest
+    : public CellEditorsTest,
+      public ::testing::WithParamInterface<std::tuple<TEditorType, TRowChange>> {
+protected:
+    static TEditedColumn ColumnFor(TEditorType Type) {
+        switch (Type) {
+        case edTimeEdit:
+            return {{"12:00:00", "10:00:00", "08:00:00", "06:00:00", "04:00:00", "02:00:00"},
+                    "05:00:00",
+                    {"02:00:00", "04:00:00", "05:00:00", "08:00:00", "10:00:00", "12:00:00"}};
+        case edRichEdit:
+            return {{"{\\rtf1 60}", "{\\rtf1 50}", "{\\rtf1 40}", "{\\rtf1 30}", "{\\rtf1 20}",
+                     "{\\rtf1 10}"},
+                    "305",
+                    {"10", "20", "40", "50", "60", "305"}};
+        default:
+            return {
+                {"60", "50", "40", "30", "20", "10"}, "35", {"10", "20", "35", "40", "50", "60"}};
+        }
+    }
+    // Opens the editor on the current cell and changes its value with keys.
+    TWinControl* OpenAndEdit(TEditorType Type) {
+        if (Type == edSpinEdit) {
+            Key(Grid, Qt::Key_3, "3");
+            if (Shown()) Key(Shown(), Qt::Key_5, "5");
+        } else if (Type == edTimeEdit) {
+            Open();
+            if (Shown()) Key(Shown(), Qt::Key_Home); // the hours
+            if (Shown()) Key(Shown(), Qt::Key_Down);
+        } else {
+            Open();
+            if (Shown()) Key(Shown(), Qt::Key_End, {}, Qt::ControlModifier);
+            if (Shown()) Key(Shown(), Qt::Key_5, "5");
+        }
+        return Shown();
+    }
+    // Cell texts as they read: rich text by its plain text.
+    static std::string Plain(const std::string& Text) {
+        return IsRTFText(Text) ? RTFToPlainText(Text) : Text;
+    }
+};
+
+} // namespace
+
+TEST_P(RowsChangeUnderEditorTest, TheEditedValueStaysWithItsRow) {
+    const auto [type, change] = GetParam();
+    Type = type;
+    const TEditedColumn column = ColumnFor(type);
+    Grid->SetRowCount(7);
+    for (int r = 1; r <= 6; ++r)
+        Grid->SetCells(2, r, column.Values[static_cast<size_t>(r - 1)]);
+    Grid->FocusCell(2, 4, true);
+    TWinControl* editor = OpenAndEdit(type);
+    ASSERT_NE(nullptr, editor);
+    std::vector<std::string> rows{column.Values[0], column.Values[1], column.Values[2],
+                                  column.Edited,    column.Values[4], column.Values[5]};
+    switch (change) {
+    case TRowChange::Remove: // the edit goes with its row
+        Grid->RemoveRows(4, 1);
+        rows.erase(rows.begin() + 3);
+        break;
+    case TRowChange::InsertAbove:
+        Grid->InsertRows(1, 1);
+        rows.insert(rows.begin(), "");
+        break;
+    case TRowChange::Sort:
+        Grid->SortSettings()->Column = 2;
+        Grid->SortByColumn();
+        rows = column.Sorted;
+        break;
+    }
+    // Enter where the focus is now: in the editor if it is still open.
+    Key(editor->Focused() ? editor : static_cast<TWinControl*>(Grid), Qt::Key_Return, "\r");
+    std::vector<std::string> shown;
+    for (int r = 1; r < Grid->RowCount(); ++r)
+        shown.push_back(Plain(Grid->Cells(2, r)));
+    for (std::string& text : rows)
+        text = Plain(text);
+    EXPECT_EQ(rows, shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DedicatedEditors, RowsChangeUnderEditorTest,
+    ::testing::Combine(::testing::Values(edSpinEdit, edTimeEdit, edRichEdit),
+                       ::testing::Values(TRowChange::Remove, TRowChange::InsertAbove,
+                                         TRowChange::Sort)),
+    [](const ::testing::TestParamInfo<RowsChangeUnderEditorTest::ParamType>& Info) {
+        const TEditorType type = std::get<0>(Info.param);
+        const TRowChange change = std::get<1>(Info.param);
+        const std::string editor = type == edSpinEdit   ? "Spin"
+                                   : type == edTimeEdit ? "Time"
+                                                        : "Rich";
+        return editor + (change == TRowChange::Remove        ? "RowRemoved"
+                         : change == TRowChange::InsertAbove ? "RowInsertedAbove"
+                                                             : "Sorted");
+    });
