@@ -56,11 +56,14 @@ void TdkThread::SetPriority(TThreadPriority Value) {
 }
 
 void TdkThread::ApplyPriority() {
-    static const int Nice[] = {19, 10, 5, 0, -5, -10, -15};
-    if (FThreadId == 0) FThreadId = static_cast<int>(syscall(SYS_gettid));
+    if (FThreadId == 0) { // on the worker, as it starts
+        FBaseNice = CurrentThreadNice();
+        FThreadId = static_cast<int>(syscall(SYS_gettid));
+    }
     // Raising the priority needs a privilege most users lack; the thread then
     // keeps running at the priority it has.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(FThreadId.load()), Nice[FPriority.load()]);
+    setpriority(PRIO_PROCESS, static_cast<id_t>(FThreadId.load()),
+                ThreadNiceValue(FPriority.load(), FBaseNice.load()));
 }
 
 void TdkThread::Release(std::unique_ptr<TdkThread> Thread) {

@@ -11,8 +11,6 @@
 #include "platform/rtl/classes.h"
 #include "platform/rtl/threads.h"
 
-enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
-
 class TdkThread : public TThread {
 public:
     explicit TdkThread(TObject* ASender = nullptr);
@@ -62,6 +60,7 @@ private:
     std::atomic<bool> FFinishRequested{false};
     std::atomic<TThreadPriority> FPriority{tpNormal};
     std::atomic<int> FThreadId{0};
+    std::atomic<int> FBaseNice{0}; // the nice value the system thread started with
     bool FOrphaned = false; // window thread only
     bool FInEvent = false;  // window thread only
 };

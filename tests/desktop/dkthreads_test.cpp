@@ -248,10 +248,15 @@ TEST(DkThreadComponent, TerminateFinishesAndResetKeepsPriorityAndOnTerminate) {
     T->Terminate(); // asked once, finished once
     EXPECT_EQ(Finished, 1);
 
-    TdkEventThread* Old = T->Thread();
+    // A fresh thread that has not run: not asked to finish, not started, and
+    // with the priority of the one it replaces. Its address tells nothing, as
+    // the allocator may hand the freed one back.
+    ASSERT_TRUE(T->Thread()->FinishRequested());
     T->Reset();
     ASSERT_NE(T->Thread(), nullptr);
-    EXPECT_NE(T->Thread(), Old);
+    EXPECT_FALSE(T->Thread()->FinishRequested());
+    EXPECT_FALSE(T->Thread()->Terminated());
+    EXPECT_FALSE(T->Thread()->Finished());
     EXPECT_EQ(T->Thread()->Priority(), tpLower);
     EXPECT_TRUE(T->Suspended());
     bool Terminated = false;

@@ -106,11 +106,6 @@ int ThreadPriorityValue(TThreadPriority Priority) {
     return values[Priority];
 }
 
-int ThreadNiceValue(TThreadPriority Priority) {
-    static constexpr int values[] = {19, 10, 5, 0, -5, -10, -20};
-    return values[Priority];
-}
-
 void SetSyncPoster(TSyncPoster Poster) {
     TSuspendPoint point;
     std::lock_guard<std::mutex> lock(Hub().Lock);
@@ -181,6 +176,7 @@ void TVcThread::ThreadProc() {
         TSuspendPoint point;
         std::lock_guard<std::mutex> lock(Hub().Lock);
         FThreadID = OwnThreadId();
+        FBaseNice = CurrentThreadNice();
         ApplyPriority();
         Hub().Wake.notify_all();
     }
@@ -313,7 +309,7 @@ void TVcThread::SetPriority(TThreadPriority Value) {
 void TVcThread::ApplyPriority() {
     // Linux keeps a nice value per thread, addressed by its thread id.
     if (FThreadID && !FExited)
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(FThreadID), ThreadNiceValue(FPriority));
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(FThreadID), ThreadNiceValue(FPriority, FBaseNice));
 }
 
 bool TVcThread::WaitWhileSuspended() {

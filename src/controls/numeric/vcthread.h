@@ -29,17 +29,12 @@
 #include <sys/types.h>
 
 #include "platform/rtl/classes.h"
+#include "platform/rtl/threads.h"
 
 constexpr unsigned CM_VCSYNCHRONIZE = 0x8FFF;
 
-enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
-
 // The system's priority value of a thread priority (-15 .. 15).
 int ThreadPriorityValue(TThreadPriority Priority);
-// The Linux nice value that stands for it (19 idle .. -20 time-critical). A
-// user may raise a thread's nice value but not lower it again without the
-// right to; such a request is left without effect.
-int ThreadNiceValue(TThreadPriority Priority);
 
 // Posts message 0x8FFF with the request number to the thread window; false when
 // it cannot be delivered.
@@ -118,6 +113,7 @@ private:
     bool FFinished = false;
     bool FFreeOnTerminate = false;
     pid_t FThreadID = 0;
+    int FBaseNice = 0; // the nice value the system thread started with
     pthread_t FHandle{};
     // Lock-free: read by the parking signal handler.
     std::atomic<int> FSuspendCount{0};

@@ -1,8 +1,14 @@
 #include "threads.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <deque>
 #include <exception>
 #include <memory>
+
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 std::function<void()> WakeMainThread;
 
@@ -51,6 +57,19 @@ TThread::~TThread() {
     auto& pending = Sync().Pending;
     for (auto it = pending.begin(); it != pending.end();)
         it = (*it)->Owner == this && !(*it)->Waiting ? pending.erase(it) : it + 1;
+}
+
+int ThreadNiceValue(TThreadPriority Priority, int BaseNice) {
+    static constexpr int Offset[] = {0, 10, 5, 0, -5, -10, 0};
+    if (Priority == tpIdle) return 19;
+    if (Priority == tpTimeCritical) return -20;
+    return std::clamp(BaseNice + Offset[Priority], -20, 19);
+}
+
+int CurrentThreadNice() {
+    errno = 0;
+    const int Nice = getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));
+    return errno == 0 ? Nice : 0;
 }
 
 bool TThread::IsMainThread() {

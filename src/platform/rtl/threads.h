@@ -13,6 +13,19 @@
 
 using TThreadMethod = std::function<void()>;
 
+enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+
+// The Linux nice value that stands for Priority in a thread that started at
+// BaseNice (the nice value it took over from the thread that made it). Idle
+// and time-critical are the ends of the scale (19, -20); the others move
+// relative to the base, as a thread priority moves relative to its process,
+// so a program started with nice keeps its threads at that level. A user
+// may raise a thread's nice value but not lower it again without the right
+// to; such a request is left without effect.
+int ThreadNiceValue(TThreadPriority Priority, int BaseNice);
+// The nice value of the calling thread.
+int CurrentThreadNice();
+
 // A method a worker hands to the window thread, and what became of it. Every
 // kind of thread of the program hands its methods over in one of these.
 struct TSyncRequest {
