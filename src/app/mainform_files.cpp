@@ -170,7 +170,10 @@ void TMainForm::FileListBoxDblClick(TObject*) {
     ReadFout.clear();
     // The reader says why it refuses a file (no group file, too large, a
     // crosstable whose rows were moved); the open group then stays as it was.
-    if (IsFileInUse(file) || !ValidFileExists(file) || !ReadGroepFromGrid(file)) {
+    const bool inGebruik = IsFileInUse(file);
+    if (inGebruik)
+        ReadFout = "Het bestand is in gebruik door een ander programma; sluit het daar eerst.";
+    if (inGebruik || !ValidFileExists(file) || !ReadGroepFromGrid(file)) {
         ShowMessage(ExtractFileName(file) + "\r\r" + "Kan bestand niet openen." +
                     (ReadFout.empty() ? "" : "\r" + ReadFout));
         return;

@@ -255,6 +255,35 @@ std::string CheckUitslagParen(const TGroep& G) {
     return "";
 }
 
+// The heading must number the result columns 1 .. n for the n player lines (each
+// number twice in a double round robin). A damaged number ("0", "-1", a blank)
+// ends the count early: every result behind it would go unread, and the next
+// save would write them blank. Returns why, "" when the heading fits or the
+// file has no result columns at all (a list of names still to be paired).
+std::string CheckKopNummers(const TGroepFileRows& Rows, const TGroepFileKolommen& K, int Spelers) {
+    if (K.AantalSpelers >= Spelers) return "";
+    int start = 2;
+    for (int id = gkRelnr; id <= gkPlaats; ++id)
+        start = std::max(start, K.Kolom[static_cast<size_t>(id)] + 1);
+    if (start >= ColCount(Rows)) return "";
+    const std::string niet = "\rIs een nummer beschadigd of een kolom verwijderd? Het bestand is "
+                             "niet ingelezen: de uitslagen zouden verloren gaan.";
+    int nr = 0;
+    for (int c = start; c < ColCount(Rows); ++c) {
+        const std::string kop = Trim(Cell(Rows, c, 0));
+        if (kop == IntToStr(nr + 1)) {
+            ++nr;
+            continue;
+        }
+        if (nr > 0 && kop == IntToStr(nr)) continue; // the second cycle's column
+        return "De kop van de kruistabel klopt niet: boven kolom " + IntToStr(c + 1) +
+               (kop.empty() ? " staat niets" : " staat \"" + kop + "\"") + " waar nummer " +
+               IntToStr(nr + 1) + " hoort." + niet;
+    }
+    return "De kop van de kruistabel klopt niet: de nummers boven de uitslagen lopen tot " +
+           IntToStr(nr) + ", maar het bestand heeft " + IntToStr(Spelers) + " spelers." + niet;
+}
+
 // Returns why the results cannot be read, "" when they were read.
 std::string ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G) {
     const bool dubbel = G.Rec.DubbelRondig != 0;
@@ -355,6 +384,33 @@ std::string FirstField(const std::vector<std::string>& Fields) {
     return Fields.empty() ? "" : Fields.front();
 }
 
+// What makes a text unreadable as lines of Windows-1252 fields before any field
+// is looked at: the cells it would give hold nothing the director wrote, and a
+// reason drawn from them (an empty name, no "X") would mislead.
+std::string TekstFout(std::string_view Text) {
+    const size_t nul = Text.find('\0');
+    if (nul != std::string_view::npos) {
+        // Every other byte zero: two-byte Unicode, which the loader reads as
+        // single bytes (with or without a byte order mark).
+        const size_t n = std::min<size_t>(Text.size() & ~size_t{1}, 256);
+        size_t even = 0, odd = 0;
+        for (size_t i = 0; i < n; ++i)
+            (i % 2 ? odd : even) += Text[i] == '\0' ? 1 : 0;
+        if (n >= 4 && std::max(even, odd) * 4 >= n && std::min(even, odd) == 0)
+            return "Het bestand is als Unicode-tekst (UTF-16) opgeslagen; een groepsbestand "
+                   "is tekst in ANSI of UTF-8.\rBewaar het "
+                   "opnieuw als CSV-bestand.";
+        const auto regel =
+            std::count(Text.begin(), Text.begin() + static_cast<ptrdiff_t>(nul), '\n') + 1;
+        return "Het bestand is beschadigd: regel " + IntToStr(static_cast<int>(regel)) +
+               " bevat een NUL-teken.";
+    }
+    if (Text.find("\r\r\n") != std::string_view::npos)
+        return "De regels van het bestand eindigen op CR CR LF in plaats van CR LF, zodat na "
+               "elke regel een lege regel staat.\rBewaar het opnieuw met gewone regeleinden.";
+    return "";
+}
+
 } // namespace
 
 void TGroep::SaveGroepFile(const std::string& FileName) {
@@ -388,6 +444,7 @@ char GroepFileDelimiter(std::string_view Text) {
 
 std::string GroepFileFout(std::string_view Text) {
     if (Text.find_first_not_of(" \t\r\n") == std::string_view::npos) return "Het bestand is leeg.";
+    if (std::string fout = TekstFout(Text); !fout.empty()) return fout;
     const char delimiter = GroepFileDelimiter(Text);
     const TRegelMaten maten = MeetRegels(Text, delimiter ? delimiter : ';');
     const auto getal = [](size_t N) {
@@ -494,7 +551,17 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
     int spelers = 0;
     for (int r = 1; r < RowCount(Rows); ++r)
         if (Cell(Rows, 0, r).find('#') == std::string::npos) ++spelers;
-    if (spelers > MaxGroepFileSpelers) return TGroepFileKolommen{};
+    const auto weiger = [&Groep, &vooraf](std::string Fout) {
+        Groep.Clear();
+        Groep.Rec = vooraf;
+        TGroepFileKolommen refused;
+        refused.Fout = std::move(Fout);
+        return refused;
+    };
+    if (spelers > MaxGroepFileSpelers)
+        return weiger("Het bestand heeft " + IntToStr(spelers) +
+                      " spelers; een groep heeft er hoogstens " + IntToStr(MaxGroepFileSpelers) +
+                      ".");
 
     Groep.Rec.Naam = Trim(Cell(Rows, 1, 0));
     Groep.Rec.DatumEersteRonde = Datum;
@@ -505,17 +572,15 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
     if (xml.Count() > 0) ParseXMLBlock(xml, Groep);
 
     TGroepFileKolommen k = FindGroepFileKolommen(Rows);
+    if (std::string fout = CheckKopNummers(Rows, k, spelers); !fout.empty())
+        return weiger(std::move(fout));
     ReadSpelers(Rows, k, Groep);
     const int eerste = k.Kolom[gkEersteUitslag];
     Groep.Rec.DubbelRondig = IsDubbelRondig(Rows, Groep, eerste) ? 1 : 0;
     if (eerste < 0) return k;
-    const std::string fout = ReadUitslagen(Rows, eerste, Groep);
+    std::string fout = ReadUitslagen(Rows, eerste, Groep);
     if (fout.empty()) return k;
-    Groep.Clear();
-    Groep.Rec = vooraf;
-    TGroepFileKolommen refused;
-    refused.Fout = fout;
-    return refused;
+    return weiger(std::move(fout));
 }
 
 void ParseXMLBlock(const TStrings& Lines, TGroep& Groep) {

@@ -65,16 +65,19 @@ void TakeXMLRows(TGroepFileRows& Rows, TStrings& Lines);
 // Deletes trailing columns that are empty in every row, keeping at least two.
 void DeleteEmptyEndColumns(TGroepFileRows& Rows);
 
-// The most players a group data file may hold: draw numbers are keyed by three
-// digits, and a round robin's games grow with the square of its players, so a
-// damaged or hostile file with thousands of lines must not be paired.
-inline constexpr int MaxGroepFileSpelers = 999;
-// What the largest group file holds: a heading, a line per player and the
-// settings block; six fields and two results per opponent on a line, each
-// result a few bytes. A file beyond these is no group file, and splitting it
-// into cells would cost memory without end (a line of 10 MB of separators).
-inline constexpr size_t MaxGroepFileRegels = MaxGroepFileSpelers + 64;
-inline constexpr size_t MaxGroepFileVelden = 2 * MaxGroepFileSpelers + 64;
+// The most players a group data file may hold: the largest group the program
+// makes (the Berger window's 96). A round robin's games grow with the square of
+// its players, so a larger file would cost minutes and gigabytes to open and
+// save; it is refused with its player count.
+inline constexpr int MaxGroepFileSpelers = 96;
+// What the reader splits into cells at all: a heading, up to 999 player lines
+// and the settings block; six fields and two results per opponent on a line,
+// each result a few bytes. Far above the largest group, so that a file with a
+// few players too many is refused by its count; a file beyond these is no
+// group file, and splitting it would cost memory without end (a line of 10 MB
+// of separators).
+inline constexpr size_t MaxGroepFileRegels = 999 + 64;
+inline constexpr size_t MaxGroepFileVelden = 2 * 999 + 64;
 inline constexpr size_t MaxGroepFileRegelLengte = 32 * 1024;
 
 // Why the text of a file cannot be a group data file, in Dutch for the
@@ -91,8 +94,10 @@ std::string GroepFileFout(std::string_view Text);
 // settings block. Rows is left as a grid shows the file afterwards: rectangular,
 // without the settings rows and the empty end columns. Players' ratings go to the
 // selected rating kind. Returns the columns found (player count 0 and nothing read
-// when the file has two rows or columns or fewer, or more than MaxGroepFileSpelers
-// player rows).
+// when the file has two rows or columns or fewer). A file with more than
+// MaxGroepFileSpelers player rows, or whose heading does not number the result
+// columns 1 .. n for its n players (a damaged number would leave every result
+// unread, and the next save would blank them), is refused as below.
 // Files a spreadsheet saved again read as well: cells in UTF-8 (all valid, or a
 // byte order mark) are taken back to Windows-1252, and a half point may be
 // written "0.5", "0,5" or as the byte 0xBD. A crosstable whose results no longer

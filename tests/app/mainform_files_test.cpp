@@ -113,6 +113,27 @@ TEST_F(MainFormFiles, RefusedFilesSayWhyAndKeepTheGroup) {
     WriteFileAtomic(data + "leeg.csv", "");
     WriteFileAtomic(data + "ruis.csv", std::string("\x01\x9F;;x\xFF\r\n\x02;;", 10));
     WriteFileAtomic(data + "puntkomma.csv", std::string(10 * 1024 * 1024, ';'));
+    const std::string kop = ";Vier;Relnr.;Ro;Geb.;MV;";
+    const std::string spelers = "1;Aap;;;;M;X;1;1;1;\r\n2;Beer;;;;M;0;X;1;1;\r\n"
+                                "3;Coda;;;;M;0;0;X;1;\r\n4;Das;;;;M;0;0;0;X;\r\n";
+    WriteFileAtomic(data + "kopnul.csv", kop + "0;2;3;4;\r\n" + spelers);
+    WriteFileAtomic(data + "kopmin.csv", kop + "-1;2;3;4;\r\n" + spelers);
+    WriteFileAtomic(data + "kopnulteken.csv", kop + std::string(1, '\0') + ";2;3;4;\r\n" + spelers);
+    WriteFileAtomic(data + "kopvier.csv", kop + "1;2;3;0;\r\n" + spelers);
+    WriteFileAtomic(data + "crcrlf.csv",
+                    StringReplace(kop + "1;2;3;4;\r\n" + spelers, "\r\n", "\r\r\n", rfReplaceAll));
+    std::string utf16;
+    for (const char c : kop + "1;2;3;4;\r\n" + spelers)
+        utf16 += std::string(1, c) + '\0';
+    WriteFileAtomic(data + "utf16.csv", utf16);
+    const auto groot = [&](int Aantal) {
+        std::string t = ";Groot;Relnr.;Ro;Geb.;MV;1;\r\n";
+        for (int i = 1; i <= Aantal; ++i)
+            t += IntToStr(i) + ";Speler " + IntToStr(i) + ";;;;M;X;\r\n";
+        return t;
+    };
+    WriteFileAtomic(data + "duizend.csv", groot(1000));
+    WriteFileAtomic(data + "zevenennegentig.csv", groot(97));
     const struct {
         const char* File;
         const char* Reden;
@@ -122,6 +143,16 @@ TEST_F(MainFormFiles, RefusedFilesSayWhyAndKeepTheGroup) {
         {"leeg.csv", "Het bestand is leeg."},
         {"ruis.csv", "Dit is geen groepsbestand"},
         {"puntkomma.csv", "Het bestand heeft een regel van 10485760 tekens"},
+        {"kopnul.csv", "De kop van de kruistabel klopt niet: boven kolom 7 staat \"0\" waar "
+                       "nummer 1 hoort.\rIs een nummer beschadigd of een kolom verwijderd?"},
+        {"kopmin.csv", "De kop van de kruistabel klopt niet: boven kolom 7 staat \"-1\""},
+        {"kopnulteken.csv", "Het bestand is beschadigd: regel 1 bevat een NUL-teken."},
+        {"kopvier.csv", "De kop van de kruistabel klopt niet: boven kolom 10 staat \"0\" "
+                        "waar nummer 4 hoort."},
+        {"crcrlf.csv", "De regels van het bestand eindigen op CR CR LF in plaats van CR LF"},
+        {"utf16.csv", "Het bestand is als Unicode-tekst (UTF-16) opgeslagen"},
+        {"duizend.csv", "Het bestand heeft 1000 spelers; een groep heeft er hoogstens 96."},
+        {"zevenennegentig.csv", "Het bestand heeft 97 spelers; een groep heeft er hoogstens 96."},
     };
     for (const auto& g : gevallen) {
         SCOPED_TRACE(g.File);
@@ -223,7 +254,8 @@ TEST_F(MainFormFiles, FileHeldByAnotherProgramIsNotOpened) {
     CurGroep->Rec.Naam = "Nog open";
     F->KeepSavedGroep(true); // as if saved: nothing to ask
     Open(Root + "/Data", "Ander.csv");
-    EXPECT_EQ(1, CountAsked("Ander.csv\r\rKan bestand niet openen."));
+    EXPECT_EQ(1, CountAsked("Ander.csv\r\rKan bestand niet openen.\rHet bestand is in gebruik door "
+                            "een ander programma; sluit het daar eerst."));
     EXPECT_EQ("Nog open", CurGroep->Rec.Naam);
     EXPECT_EQ(club, CurGroep->Rec.FileName);
 }

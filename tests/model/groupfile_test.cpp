@@ -478,29 +478,19 @@ TEST_F(GroupFileTest, TooSmallFileLeavesTheGroupEmpty) {
 }
 
 // A file of thousands of lines would pair millions of games; the reader stops at
-// the most players a group can hold and reads nothing, as for a too small file.
+// the largest group the program makes, reads nothing and says why.
 TEST_F(GroupFileTest, FileWithTooManyPlayersIsNotRead) {
-    const auto rowsOf = [](int Spelers) {
-        TGroepFileRows rows = {{"", "Groep E", "1"}};
-        for (int i = 0; i < Spelers; ++i)
-            rows.push_back({"", "x"});
-        return rows;
-    };
-    TGroepFileRows rows = rowsOf(MaxGroepFileSpelers + 1);
+    TGroepFileRows rows = {{"", "Groep E", "Relnr."}};
+    for (int i = 0; i < 97; ++i)
+        rows.push_back({"", "x"});
     rows.insert(rows.begin() + 1, {"#1", "commentaar"}); // lines marked '#' do not count
     TGroep g;
     TGroepFileKolommen k = ReadGroepFromRows(g, "e.csv", rows, 0);
     EXPECT_EQ(k.AantalSpelers, 0);
+    EXPECT_EQ(k.Fout, "Het bestand heeft 97 spelers; een groep heeft er hoogstens 96.");
     EXPECT_EQ(g.Spelers.Count(), 0);
     EXPECT_EQ(g.Games.Count(), 0);
     EXPECT_EQ(g.Rec.FileName, "e.csv");
-
-    // More than the window's 96 is still read.
-    rows = rowsOf(120);
-    k = ReadGroepFromRows(g, "f.csv", rows, 0);
-    EXPECT_EQ(k.AantalSpelers, 1);
-    EXPECT_EQ(g.Spelers.Count(), 120);
-    EXPECT_EQ(g.Games.Count(), 120 * 119 / 2);
 }
 
 // The most players a file may hold are read; a line marked '#' is no player.
