@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib> // setenv
 #include <fstream>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/rtl/files.h"
@@ -164,6 +171,73 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
         EXPECT_THROW(WriteFileAtomic(file, std::string(10000, 'x')), EFCreateError);
     }
     EXPECT_EQ(ReadFileBytes(file), "oud");
+}
+
+namespace {
+
+// Runs a save of File in a child process that the kernel kills half way (the
+// file size limit with its signal's own action, as a kill -9 would), and
+// answers the name of the temporary file the save left beside File.
+std::string KilledSaveLeftover(const std::string& File) {
+    const std::vector<std::string> before = ListFiles(ExtractFileDir(File));
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit geenCore{0, 0};
+        setrlimit(RLIMIT_CORE, &geenCore);
+        const rlimit grens{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &grens);
+        signal(SIGXFSZ, SIG_DFL);
+        WriteFileAtomic(File, std::string(1 << 20, 'x'));
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    for (const std::string& name : ListFiles(ExtractFileDir(File)))
+        if (std::find(before.begin(), before.end(), name) == before.end()) return name;
+    return "";
+}
+
+void MakeOld(const std::string& File) {
+    timespec times[2];
+    clock_gettime(CLOCK_REALTIME, &times[0]);
+    times[0].tv_sec -= 3600;
+    times[1] = times[0];
+    utimensat(AT_FDCWD, File.c_str(), times, 0);
+}
+
+} // namespace
+
+// What a killed save left beside a file goes at the next save of that file;
+// a save still being written (its file locked) and one made this instant stay.
+TEST(Files, NextSaveRemovesWhatAKilledSaveLeft) {
+    const TTestFolder folder("vz_files");
+    const std::string file = folder.File("stand.txt");
+    WriteFileAtomic(file, "oud");
+    const std::string dood = KilledSaveLeftover(file);
+    const std::string levend = KilledSaveLeftover(file);
+    const std::string jong = KilledSaveLeftover(file);
+    ASSERT_FALSE(dood.empty());
+    ASSERT_FALSE(levend.empty());
+    ASSERT_FALSE(jong.empty());
+    EXPECT_EQ(ReadFileBytes(file), "oud");
+    MakeOld(folder.File(dood));
+    MakeOld(folder.File(levend));
+    const int held = open(folder.File(levend).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    // Another file's leftover is not this save's to take.
+    WriteFileAtomic(folder.File("ander.txt"), "ander");
+    EXPECT_TRUE(FileExists(folder.File(dood)));
+
+    WriteFileAtomic(file, "nieuw");
+    EXPECT_FALSE(FileExists(folder.File(dood)));
+    EXPECT_TRUE(FileExists(folder.File(levend)));
+    EXPECT_TRUE(FileExists(folder.File(jong)));
+    close(held);
+    MakeOld(folder.File(jong));
+    WriteFileAtomic(file, "weer");
+    EXPECT_EQ(ListFiles(folder.Path()), (std::vector<std::string>{"ander.txt", "stand.txt"}));
+    EXPECT_EQ(ReadFileBytes(file), "weer");
 }
 
 // Through a link (absolute or relative, also a chain) the target gets the new
