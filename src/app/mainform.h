@@ -22,6 +22,7 @@ class TBitBtn;
 class TCheckBox;
 class TCheckListBox;
 class TComboBox;
+class TCustomIniFile;
 class TDirectoryListBox;
 class TDriveComboBox;
 class TEdit;
@@ -105,10 +106,12 @@ public:
     bool LastSaveDone() const { return FLastSaveDone; }
 
     // --- settings file (mainform_settings.cpp) ---
+    // Each pass reads or writes the file once: a save is one atomic replace,
+    // so the file holds all of it or all of the one before.
     void WriteSettings();
     void ReadSettings();
-    void WriteFormSettings(const std::string& Section, TCustomForm* Form);
-    void ReadFormSettings(const std::string& Section, TCustomForm* Form);
+    void WriteFormSettings(TCustomIniFile& Ini, const std::string& Section, TCustomForm* Form);
+    void ReadFormSettings(const TCustomIniFile& Ini, const std::string& Section, TCustomForm* Form);
     // The settings file: beside the program when that folder is writable, else
     // in the program's configuration folder.
     // The environment variable VZ_SETTINGS_FILE, when set, names the file instead

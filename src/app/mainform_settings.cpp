@@ -46,32 +46,33 @@ std::string TMainForm::SettingsFileName() {
     return GetConfigFolder() + ExtractFileName(ini);
 }
 
-void TMainForm::WriteFormSettings(const std::string& Section, TCustomForm* Form) {
+void TMainForm::WriteFormSettings(TCustomIniFile& Ini, const std::string& Section,
+                                  TCustomForm* Form) {
     if (!Form) return;
-    TIniFile ini(SettingsFileName());
-    ini.WriteBool(Section, "WindowState", Form->WindowState() == wsMaximized);
-    ini.WriteInteger(Section, "Top", Form->Top());
-    ini.WriteInteger(Section, "Height", Form->Height());
-    ini.WriteInteger(Section, "Width", Form->Width());
+    Ini.WriteBool(Section, "WindowState", Form->WindowState() == wsMaximized);
+    Ini.WriteInteger(Section, "Top", Form->Top());
+    Ini.WriteInteger(Section, "Height", Form->Height());
+    Ini.WriteInteger(Section, "Width", Form->Width());
 }
 
-void TMainForm::ReadFormSettings(const std::string& Section, TCustomForm* Form) {
+void TMainForm::ReadFormSettings(const TCustomIniFile& Ini, const std::string& Section,
+                                 TCustomForm* Form) {
     if (!Form) return;
-    const TIniFile ini(SettingsFileName());
-    if (ini.ReadInteger(Section, "WindowState", Form->WindowState() == wsMaximized ? 1 : 0) != 0) {
+    if (Ini.ReadInteger(Section, "WindowState", Form->WindowState() == wsMaximized ? 1 : 0) != 0) {
         Form->SetWindowState(wsMaximized);
         return;
     }
-    const int top = ini.ReadInteger(Section, "Top", Form->Top());
+    const int top = Ini.ReadInteger(Section, "Top", Form->Top());
     if (top >= 0) Form->SetTop(top);
-    const int height = ini.ReadInteger(Section, "Height", Form->Height());
+    const int height = Ini.ReadInteger(Section, "Height", Form->Height());
     if (height > 100 && height <= Screen->Height()) Form->SetHeight(height);
-    const int width = ini.ReadInteger(Section, "Width", Form->Width());
+    const int width = Ini.ReadInteger(Section, "Width", Form->Width());
     if (width > 100 && width <= Screen->Width()) Form->SetWidth(width);
 }
 
 void TMainForm::WriteSettings() {
-    TIniFile ini(SettingsFileName());
+    // Keys and sections of others (comments, a later version's keys) are kept.
+    TMemIniFile ini(SettingsFileName());
     ini.WriteString(Last, "DataMap", DirectoryListBox->Directory());
     ini.WriteString(Last, "FileName", ExtractFileName(LastDataFile));
     // A list in the data folder is kept by its name, as ever; one elsewhere (a
@@ -101,11 +102,12 @@ void TMainForm::WriteSettings() {
     ini.WriteString(Last, "Arbiter", CurGroep ? CurGroep->Rec.Arbiter : "");
     ini.WriteString(Last, "Speeltempo", CurGroep ? CurGroep->Rec.Speeltempo : "");
     for (const TFormSection& s : FormSections(this))
-        WriteFormSettings(s.Section, s.Form);
+        WriteFormSettings(ini, s.Section, s.Form);
+    ini.UpdateFile();
 }
 
 void TMainForm::ReadSettings() {
-    const TIniFile ini(SettingsFileName());
+    const TMemIniFile ini(SettingsFileName());
     DataMap = ini.ReadString(Last, "DataMap", GetCurrentDir());
     LastDataFile = ini.ReadString(Last, "FileName", "");
     JeugdRatFileName = ini.ReadString(Last, "JRatFileName", "");
@@ -133,5 +135,5 @@ void TMainForm::ReadSettings() {
         CurGroep->Rec.Speeltempo = StoredInfo.Speeltempo;
     }
     for (const TFormSection& s : FormSections(this))
-        ReadFormSettings(s.Section, s.Form);
+        ReadFormSettings(ini, s.Section, s.Form);
 }

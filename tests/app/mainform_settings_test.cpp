@@ -1,5 +1,8 @@
 // The settings file and the activation sequence of the main window.
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <cmath>
 
 #include "app/examples.h"
@@ -17,6 +20,37 @@
 #include "platform/vcl/stdctrls.h"
 
 namespace {
+
+// Counts what the kernel reports on the files of one folder: an open and a
+// rename onto a name are reported in the call that does them, so the count is
+// complete as soon as that call has returned.
+class TFolderWatch {
+public:
+    explicit TFolderWatch(const std::string& Folder)
+        : FFd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (FFd >= 0) inotify_add_watch(FFd, Folder.c_str(), IN_OPEN | IN_MOVED_TO);
+    }
+    ~TFolderWatch() {
+        if (FFd >= 0) ::close(FFd);
+    }
+    TFolderWatch(const TFolderWatch&) = delete;
+    TFolderWatch& operator=(const TFolderWatch&) = delete;
+    // How many events of Mask named Name arrived since the last call.
+    int Count(const std::string& Name, uint32_t Mask) {
+        alignas(inotify_event) char buf[64 * 1024];
+        int n = 0;
+        for (ssize_t len; (len = ::read(FFd, buf, sizeof buf)) > 0;)
+            for (ssize_t at = 0; at < len;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
+                if ((e->mask & Mask) && e->len > 0 && Name == e->name) ++n;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        return n;
+    }
+
+private:
+    int FFd;
+};
 
 class MainFormSettings : public MainFormTest {
 protected:
@@ -260,6 +294,30 @@ TEST_F(MainFormSettings, CloseWritesEveryKeyWithoutFolders) {
     Open(Root + "/Data", "Ander.csv");
     EXPECT_EQ(Root + "/Data/Ander.csv", CurGroep->Rec.FileName);
     EXPECT_FALSE(HasToernooiInfo(CurGroep->Rec));
+}
+
+// The start reads the settings file once, and the close puts all of its keys
+// in place in one replace: a kill at any moment leaves one save's keys, never
+// a mix of two.
+TEST_F(MainFormSettings, SettingsAreReadOnceAndWrittenInOneReplace) {
+    ForceDirectories(Root + "/Data");
+    Settings(Root + "/Data",
+             "Plaats=Zwolle\r\nSplitter=50\r\n[Eigen]\r\n;notitie\r\nSleutel=1\r\n");
+    TFolderWatch watch(ExtractFileDir(IniFile));
+    const std::string naam = ExtractFileName(IniFile);
+    Activate();
+    EXPECT_EQ(1, watch.Count(naam, IN_OPEN));
+    EXPECT_EQ("Zwolle", CurGroep->Rec.Plaats);
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    ASSERT_TRUE(canClose);
+    EXPECT_EQ(1, watch.Count(naam, IN_MOVED_TO));
+    const TIniFile ini(IniFile);
+    EXPECT_EQ(Root + "/Data", ini.ReadString("Last", "DataMap", ""));
+    EXPECT_EQ(F->Width(), ini.ReadInteger("MainForm", "Width", -1));
+    // What others keep in the file stays.
+    EXPECT_EQ("1", ini.ReadString("Eigen", "Sleutel", ""));
+    EXPECT_NE(std::string::npos, ReadFileBytes(IniFile).find(";notitie\r\n"));
 }
 
 // A list chosen from a sub-folder of the data root is there at the next start;

@@ -1,6 +1,9 @@
 #include "inifiles.h"
 
+#include <functional>
 #include <iterator>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "files.h"
@@ -9,6 +12,11 @@ namespace {
 bool SameName(const std::string& a, const std::string& b) {
     return AnsiCompareText(a, b) == 0;
 }
+
+// What two names that SameName takes for one have in common.
+std::string NameKey(const std::string& Name) {
+    return AnsiUpperCase(Name);
+}
 } // namespace
 
 // --- TIniSections ------------------------------------------------------------
@@ -16,7 +24,12 @@ bool SameName(const std::string& a, const std::string& b) {
 void TIniSections::Parse(const std::string& Text) {
     Preamble.clear();
     Sections.clear();
-    TSection* current = nullptr;
+    // One pass: sections and names are found through these keys, so a file of
+    // many sections or names costs no more per line than a small one.
+    std::unordered_map<std::string, size_t> sectionAt;
+    std::vector<std::unordered_set<std::string>> names;
+    size_t current = 0;
+    bool inSection = false;
     size_t pos = 0;
     while (pos < Text.size()) {
         size_t end = Text.find('\n', pos);
@@ -27,23 +40,28 @@ void TIniSections::Parse(const std::string& Text) {
         const std::string trimmed = Trim(line);
         if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
             // A repeated header continues the first section of that name.
-            current = &Ensure(Trim(trimmed.substr(1, trimmed.size() - 2)));
+            const std::string name = Trim(trimmed.substr(1, trimmed.size() - 2));
+            const auto [at, isNew] = sectionAt.emplace(NameKey(name), Sections.size());
+            if (isNew) {
+                Sections.push_back({name, {}});
+                names.emplace_back();
+            }
+            current = at->second;
+            inSection = true;
             continue;
         }
         const size_t eq = line.find('=');
-        if (!current || eq == std::string::npos || trimmed[0] == ';') {
-            if (current)
-                current->Lines.push_back({"", line, false});
+        if (!inSection || eq == std::string::npos || trimmed[0] == ';') {
+            if (inSection)
+                Sections[current].Lines.push_back({"", line, false});
             else
                 Preamble.push_back(line);
             continue;
         }
         const std::string name = Trim(line.substr(0, eq));
-        bool known = false;
-        for (const TLine& l : current->Lines)
-            if (l.IsEntry && SameName(l.Name, name)) known = true;
         // Of two equal names the first is the one read, so it is the one kept.
-        if (!known) current->Lines.push_back({name, Trim(line.substr(eq + 1)), true});
+        if (names[current].insert(NameKey(name)).second)
+            Sections[current].Lines.push_back({name, Trim(line.substr(eq + 1)), true});
     }
 }
 
@@ -117,14 +135,14 @@ bool TIniSections::DeleteValue(const std::string& Section, const std::string& Na
     return false;
 }
 
-// --- TIniFile -------------------------------------------------------------------
+// --- TCustomIniFile -------------------------------------------------------------
 
-TIniFile::TIniFile(const std::string& FileName) {
+TCustomIniFile::TCustomIniFile(const std::string& FileName) {
     FInConfigFolder = FileName.empty() || FileName[0] != PathDelim;
     FFileName = FInConfigFolder ? GetConfigFolder() + FileName : FileName;
 }
 
-TIniSections TIniFile::Load() const {
+TIniSections TCustomIniFile::Load() const {
     TIniSections data;
     // A missing or unreadable file reads as empty, so every value its default.
     if (FileExists(FFileName)) {
@@ -136,7 +154,7 @@ TIniSections TIniFile::Load() const {
     return data;
 }
 
-void TIniFile::Save(const TIniSections& Data) {
+void TCustomIniFile::Save(const TIniSections& Data) {
     if (FInConfigFolder) ForceDirectories(ExtractFileDir(FFileName));
     try {
         WriteFileAtomic(FFileName, Data.Text());
@@ -145,115 +163,161 @@ void TIniFile::Save(const TIniSections& Data) {
     }
 }
 
-std::string TIniFile::ReadString(const std::string& Section, const std::string& Ident,
-                                 const std::string& Default) const {
-    const TIniSections data = Load();
-    const std::string* value = data.Value(Section, Ident);
-    return value ? *value : Default;
+std::string TCustomIniFile::ReadString(const std::string& Section, const std::string& Ident,
+                                       const std::string& Default) const {
+    std::string result = Default;
+    Inspect([&](const TIniSections& Data) {
+        if (const std::string* value = Data.Value(Section, Ident)) result = *value;
+    });
+    return result;
 }
 
-void TIniFile::WriteString(const std::string& Section, const std::string& Ident,
-                           const std::string& Value) {
-    TIniSections data = Load();
+void TCustomIniFile::WriteString(const std::string& Section, const std::string& Ident,
+                                 const std::string& Value) {
     // Line breaks would make the value spill into lines of its own.
     std::string clean = Value;
     for (char& c : clean)
         if (c == '\r' || c == '\n') c = ' ';
-    data.SetValue(Section, Ident, Trim(clean));
-    Save(data);
+    clean = Trim(clean);
+    Change([&](TIniSections& Data) {
+        Data.SetValue(Section, Ident, clean);
+        return true;
+    });
 }
 
-int TIniFile::ReadInteger(const std::string& Section, const std::string& Ident, int Default) const {
+int TCustomIniFile::ReadInteger(const std::string& Section, const std::string& Ident,
+                                int Default) const {
     return StrToIntDef(ReadString(Section, Ident, ""), Default);
 }
 
-void TIniFile::WriteInteger(const std::string& Section, const std::string& Ident, int Value) {
+void TCustomIniFile::WriteInteger(const std::string& Section, const std::string& Ident, int Value) {
     WriteString(Section, Ident, IntToStr(Value));
 }
 
-bool TIniFile::ReadBool(const std::string& Section, const std::string& Ident, bool Default) const {
+bool TCustomIniFile::ReadBool(const std::string& Section, const std::string& Ident,
+                              bool Default) const {
     return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
 }
 
-void TIniFile::WriteBool(const std::string& Section, const std::string& Ident, bool Value) {
+void TCustomIniFile::WriteBool(const std::string& Section, const std::string& Ident, bool Value) {
     WriteString(Section, Ident, Value ? "1" : "0");
 }
 
-double TIniFile::ReadFloat(const std::string& Section, const std::string& Ident,
-                           double Default) const {
+double TCustomIniFile::ReadFloat(const std::string& Section, const std::string& Ident,
+                                 double Default) const {
     return StrToFloatDef(ReadString(Section, Ident, ""), Default);
 }
 
-void TIniFile::WriteFloat(const std::string& Section, const std::string& Ident, double Value) {
+void TCustomIniFile::WriteFloat(const std::string& Section, const std::string& Ident,
+                                double Value) {
     WriteString(Section, Ident, FloatToStr(Value));
 }
 
-TDateTime TIniFile::ReadDate(const std::string& Section, const std::string& Ident,
-                             TDateTime Default) const {
+TDateTime TCustomIniFile::ReadDate(const std::string& Section, const std::string& Ident,
+                                   TDateTime Default) const {
     TDateTime value;
     return TryStrToDate(ReadString(Section, Ident, ""), value) ? value : Default;
 }
 
-void TIniFile::WriteDate(const std::string& Section, const std::string& Ident, TDateTime Value) {
+void TCustomIniFile::WriteDate(const std::string& Section, const std::string& Ident,
+                               TDateTime Value) {
     WriteString(Section, Ident, DateToStr(Value));
 }
 
-TDateTime TIniFile::ReadTime(const std::string& Section, const std::string& Ident,
-                             TDateTime Default) const {
+TDateTime TCustomIniFile::ReadTime(const std::string& Section, const std::string& Ident,
+                                   TDateTime Default) const {
     TDateTime value;
     return TryStrToTime(ReadString(Section, Ident, ""), value) ? value : Default;
 }
 
-void TIniFile::WriteTime(const std::string& Section, const std::string& Ident, TDateTime Value) {
+void TCustomIniFile::WriteTime(const std::string& Section, const std::string& Ident,
+                               TDateTime Value) {
     WriteString(Section, Ident, TimeToStr(Value));
 }
 
-void TIniFile::ReadSection(const std::string& Section, TStrings* Strings) const {
+void TCustomIniFile::ReadSection(const std::string& Section, TStrings* Strings) const {
     Strings->BeginUpdate();
     Strings->Clear();
-    const TIniSections data = Load();
-    if (const TIniSections::TSection* section = data.Find(Section))
-        for (const TIniSections::TLine& line : section->Lines)
-            if (line.IsEntry) Strings->Add(line.Name);
+    Inspect([&](const TIniSections& Data) {
+        if (const TIniSections::TSection* section = Data.Find(Section))
+            for (const TIniSections::TLine& line : section->Lines)
+                if (line.IsEntry) Strings->Add(line.Name);
+    });
     Strings->EndUpdate();
 }
 
-void TIniFile::ReadSections(TStrings* Strings) const {
+void TCustomIniFile::ReadSections(TStrings* Strings) const {
     Strings->BeginUpdate();
     Strings->Clear();
-    for (const TIniSections::TSection& section : Load().Sections)
-        Strings->Add(section.Name);
+    Inspect([&](const TIniSections& Data) {
+        for (const TIniSections::TSection& section : Data.Sections)
+            Strings->Add(section.Name);
+    });
     Strings->EndUpdate();
 }
 
-void TIniFile::ReadSectionValues(const std::string& Section, TStrings* Strings) const {
+void TCustomIniFile::ReadSectionValues(const std::string& Section, TStrings* Strings) const {
     Strings->BeginUpdate();
     Strings->Clear();
-    const TIniSections data = Load();
-    if (const TIniSections::TSection* section = data.Find(Section))
-        for (const TIniSections::TLine& line : section->Lines)
-            if (line.IsEntry) Strings->Add(line.Name + "=" + line.Value);
+    Inspect([&](const TIniSections& Data) {
+        if (const TIniSections::TSection* section = Data.Find(Section))
+            for (const TIniSections::TLine& line : section->Lines)
+                if (line.IsEntry) Strings->Add(line.Name + "=" + line.Value);
+    });
     Strings->EndUpdate();
 }
 
-bool TIniFile::SectionExists(const std::string& Section) const {
-    return Load().Find(Section) != nullptr;
+bool TCustomIniFile::SectionExists(const std::string& Section) const {
+    bool found = false;
+    Inspect([&](const TIniSections& Data) { found = Data.Find(Section) != nullptr; });
+    return found;
 }
 
-bool TIniFile::ValueExists(const std::string& Section, const std::string& Ident) const {
-    return Load().Value(Section, Ident) != nullptr;
+bool TCustomIniFile::ValueExists(const std::string& Section, const std::string& Ident) const {
+    bool found = false;
+    Inspect([&](const TIniSections& Data) { found = Data.Value(Section, Ident) != nullptr; });
+    return found;
 }
 
-void TIniFile::EraseSection(const std::string& Section) {
+void TCustomIniFile::EraseSection(const std::string& Section) {
+    Change([&](TIniSections& Data) { return Data.Erase(Section); });
+}
+
+void TCustomIniFile::DeleteKey(const std::string& Section, const std::string& Ident) {
+    Change([&](TIniSections& Data) { return Data.DeleteValue(Section, Ident); });
+}
+
+// --- TIniFile -------------------------------------------------------------------
+
+void TIniFile::Inspect(const std::function<void(const TIniSections&)>& Look) const {
+    Look(Load());
+}
+
+void TIniFile::Change(const std::function<bool(TIniSections&)>& Edit) {
     TIniSections data = Load();
-    if (data.Erase(Section)) Save(data);
-}
-
-void TIniFile::DeleteKey(const std::string& Section, const std::string& Ident) {
-    TIniSections data = Load();
-    if (data.DeleteValue(Section, Ident)) Save(data);
+    if (Edit(data)) Save(data);
 }
 
 void TIniFile::UpdateFile() {
-    if (!FileExists(FFileName)) Save(Load());
+    if (!FileExists(FileName())) Save(Load());
+}
+
+// --- TMemIniFile ----------------------------------------------------------------
+
+TMemIniFile::TMemIniFile(const std::string& FileName) : TCustomIniFile(FileName) {
+    FData = Load();
+}
+
+void TMemIniFile::Inspect(const std::function<void(const TIniSections&)>& Look) const {
+    Look(FData);
+}
+
+void TMemIniFile::Change(const std::function<bool(TIniSections&)>& Edit) {
+    if (Edit(FData)) FChanged = true;
+}
+
+void TMemIniFile::UpdateFile() {
+    if (!FChanged && FileExists(FileName())) return;
+    Save(FData);
+    FChanged = false;
 }

@@ -3,6 +3,7 @@
 // by "Name=Value" lines. Values are Windows-1252 text as they stand; sections
 // and names match case-insensitively and keep the spelling first written.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,16 +48,14 @@ public:
     std::vector<TSection> Sections;
 };
 
-// Every write goes to disk at once, as the platform's ini file did, through an
-// atomic replace: the file is re-read, changed and written whole, so a crash
-// leaves the old or the new file and changes made meanwhile by another program
-// are kept. Reads also go to the file, so two objects on one file agree.
-class TIniFile : public TObject {
+// The operations of an ini file; where the text lives (on disk at every call,
+// or in memory until UpdateFile) is the descendant's.
+class TCustomIniFile : public TObject {
 public:
     // A relative name lies in the program's configuration folder
     // (GetConfigFolder), which is created on the first write.
-    explicit TIniFile(const std::string& FileName);
-    std::string ClassName() const override { return "TIniFile"; }
+    explicit TCustomIniFile(const std::string& FileName);
+    std::string ClassName() const override { return "TCustomIniFile"; }
 
     // The full name of the file.
     const std::string& FileName() const { return FFileName; }
@@ -91,13 +90,60 @@ public:
     bool ValueExists(const std::string& Section, const std::string& Ident) const;
     void EraseSection(const std::string& Section);
     void DeleteKey(const std::string& Section, const std::string& Ident);
-    // Writes are never held back; this only makes sure the file is on disk.
-    void UpdateFile();
+    // Makes sure the file on disk holds what was written.
+    virtual void UpdateFile() = 0;
 
-private:
+protected:
+    // Runs Look on the text as it stands.
+    virtual void Inspect(const std::function<void(const TIniSections&)>& Look) const = 0;
+    // Runs Edit on the text; Edit answers whether it changed anything.
+    virtual void Change(const std::function<bool(TIniSections&)>& Edit) = 0;
+    // The file as it is on disk: empty when it is missing or unreadable, so
+    // that every value reads as its default.
     TIniSections Load() const;
+    // Replaces the file whole (atomically); EIniFileException on failure.
     void Save(const TIniSections& Data);
 
+private:
     std::string FFileName;
     bool FInConfigFolder = false;
+};
+
+// Every write goes to disk at once, as the platform's ini file did, through an
+// atomic replace: the file is re-read, changed and written whole, so a crash
+// leaves the old or the new file and changes made meanwhile by another program
+// are kept. Reads also go to the file, so two objects on one file agree. For
+// many values at once (a program's settings) TMemIniFile reads and writes the
+// file once.
+class TIniFile : public TCustomIniFile {
+public:
+    using TCustomIniFile::TCustomIniFile;
+    std::string ClassName() const override { return "TIniFile"; }
+    // Writes are never held back; this only makes sure the file is on disk.
+    void UpdateFile() override;
+
+protected:
+    void Inspect(const std::function<void(const TIniSections&)>& Look) const override;
+    void Change(const std::function<bool(TIniSections&)>& Edit) override;
+};
+
+// The file read once, when the object is made; reads and writes then work on
+// that text in memory, and UpdateFile writes it back whole in one atomic
+// replace, so the file on disk holds all of one save or all of the one before,
+// never a mix. Nothing reaches the disk without UpdateFile.
+class TMemIniFile : public TCustomIniFile {
+public:
+    explicit TMemIniFile(const std::string& FileName);
+    std::string ClassName() const override { return "TMemIniFile"; }
+    // Writes the text when anything changed since it was read or written, or
+    // when the file does not exist yet.
+    void UpdateFile() override;
+
+protected:
+    void Inspect(const std::function<void(const TIniSections&)>& Look) const override;
+    void Change(const std::function<bool(TIniSections&)>& Edit) override;
+
+private:
+    TIniSections FData;
+    bool FChanged = false;
 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib> // setenv
-#include <fstream>
 #include <fcntl.h>
+#include <fstream>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
