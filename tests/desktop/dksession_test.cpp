@@ -8,6 +8,7 @@
 #include "dkprocess.h"
 #include "dktestenv.h"
 #include "platform/desktop/instance.h"
+#include "platform/rtl/files.h"
 #include "platform/vcl/forms.h"
 
 TEST(DkOneInstance, NamesFromTitleAndIdentifier) {
@@ -66,6 +67,37 @@ TEST_F(OneInstance, TheClaimEndsWithTheFirstProcess) {
     ASSERT_EQ(First.Wait(), 0);
     TChildProcess Next({DK_INSTANCE_HELPER, "DkSolo", "x"});
     EXPECT_NE(Next.Output("first").find("first"), std::string::npos);
+}
+
+// A runtime folder that does not exist is made; one that cannot be made (it
+// would stand in a file) gives way to a private folder of the user's. Either
+// way a lone program is the first instance, and a second one finds it.
+TEST_F(OneInstance, UnusableRuntimeFolderLeavesALoneProgramTheFirst) {
+    WriteFileAtomic(Dir / "bestand", "");
+    const char* OldTemp = std::getenv("TMPDIR");
+    const std::string SavedTemp = OldTemp ? OldTemp : "";
+    setenv("TMPDIR", Dir.Path().c_str(), 1);
+    Application->Title = "DkAlone";
+    const struct {
+        const char* Runtime;
+        const char* Folder;
+    } Cases[] = {{"/bestaat-niet", "/bestaat-niet"}, {"/bestand/map", "/vz-runtime-"}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Runtime);
+        setenv("XDG_RUNTIME_DIR", (Dir.Path() + C.Runtime).c_str(), 1);
+        TdkOneInstance One(nullptr);
+        One.Identifier = C.Runtime;
+        EXPECT_FALSE(One.IsLaterInstance());
+        EXPECT_EQ(RuntimeFolder().rfind(Dir.Path() + C.Folder, 0), 0u) << RuntimeFolder();
+        TChildProcess Second({DK_INSTANCE_HELPER, "DkAlone", C.Runtime});
+        int Code = -1;
+        EXPECT_TRUE(PumpUntil([&] { return (Code = Second.Wait(0)) >= 0; }));
+        EXPECT_EQ(Code, 3);
+    }
+    if (OldTemp)
+        setenv("TMPDIR", SavedTemp.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
 }
 
 TEST_F(OneInstance, OwnMessageOrHandler) {

@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <functional>
 
+#include "platform/rtl/files.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/rtl/tempfiles.h"
 #include "platform/vcl/qtapp.h"
 
 namespace {
@@ -67,12 +69,49 @@ private:
 
 } // namespace
 
+namespace {
+
+// A folder of this user in which files can be made.
+bool IsOwnFolder(const std::string& Dir) {
+    struct stat St;
+    return stat(Dir.c_str(), &St) == 0 && S_ISDIR(St.st_mode) && St.st_uid == getuid() &&
+           access(Dir.c_str(), W_OK | X_OK) == 0;
+}
+
+// Dir, made when missing, when it is a private folder of this user: no link,
+// closed to everyone else (it stands in a folder that others share). Empty
+// when it is not.
+std::string PrivateFolder(const std::string& Dir) {
+    mkdir(Dir.c_str(), 0700);
+    struct stat St;
+    const bool Private = lstat(Dir.c_str(), &St) == 0 && S_ISDIR(St.st_mode) &&
+                         St.st_uid == getuid() && (St.st_mode & 077) == 0 &&
+                         access(Dir.c_str(), W_OK | X_OK) == 0;
+    return Private ? Dir : std::string();
+}
+
+} // namespace
+
 std::string RuntimeFolder() {
+    // The session's folder when it can be used. One that cannot be made or is
+    // not ours would make a lone instance fail to take its claim and take
+    // itself for a later one; every instance of the user then goes through the
+    // same fall-backs below, so they still find each other.
+    // A missing one is made, as the window system's library makes it once it
+    // is asked for it: a folder that appears later must not part instances.
     const char* Dir = std::getenv("XDG_RUNTIME_DIR");
-    if (Dir && *Dir) return Dir;
-    const std::string Own = "/tmp/vz-runtime-" + IntToStr(getuid());
-    mkdir(Own.c_str(), 0700);
-    return Own;
+    if (Dir && *Dir == '/') {
+        if (!DirectoryExists(ProgramName(Dir)) && ForceDirectories(ProgramName(Dir)))
+            chmod(Dir, 0700);
+        if (IsOwnFolder(Dir)) return Dir;
+    }
+    const std::string Own = "vz-runtime-" + IntToStr(getuid());
+    const std::string Temp = ExcludeTrailingPathDelimiter(DiskName(GetTempDir()));
+    if (std::string Folder = PrivateFolder(Temp + "/" + Own); !Folder.empty()) return Folder;
+    const std::string Config = ExcludeTrailingPathDelimiter(DiskName(GetConfigFolder()));
+    ForceDirectories(ProgramName(Config));
+    if (std::string Folder = PrivateFolder(Config + "/runtime"); !Folder.empty()) return Folder;
+    return Temp + "/" + Own;
 }
 
 TInstanceLock::~TInstanceLock() {

@@ -7,8 +7,11 @@
 #include <memory>
 #include <string>
 
-// The folder of the user's run-time files (XDG_RUNTIME_DIR, else a private
-// folder under the temporary folder).
+// The folder of the user's run-time files: XDG_RUNTIME_DIR (made when
+// missing) when it names a folder of the user's in which files can be made;
+// else a private folder
+// "vz-runtime-<uid>" in the temporary folder, else "runtime" in the program's
+// configuration folder. A disk name.
 std::string RuntimeFolder();
 
 class TInstanceLock {
