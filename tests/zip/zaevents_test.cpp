@@ -349,23 +349,34 @@ TEST(ZAEvents, OwnVariantItemsAreWrittenAndReadInBlocks) {
     // The data really are blocks: the header's mark follows the local header.
     const std::string raw = ReadFile(d / "own.za");
     EXPECT_NE(raw.find("ZABK"), std::string::npos);
-    // A damaged block fails the item with code 8 and leaves no file.
-    std::string bad = raw;
-    const size_t at = bad.find("ZABK") + 50 + 4 + 10;
-    bad[at] = static_cast<char>(bad[at] ^ 0x55);
-    WriteFile(d / "bad.za", bad);
-    TZABaseArchiver r(nullptr);
-    r.FileName = d / "bad.za";
-    r.BaseDir = d / "outbad";
-    std::vector<int> codes;
-    r.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native, int,
-                                 const std::string&, TZAAction& a) {
-        codes.push_back(native);
-        a = fxaIgnore;
+    // Damage fails the item with code 8 and leaves no file: in a block, in the
+    // header's check part, or a block size beyond the engine's (131072 bytes).
+    struct TDamage {
+        const char* Item;
+        size_t Offset; // from the header's mark
+        char Mask;
     };
-    r.OpenArchive(0);
-    r.ExtractFiles("big.bin");
-    r.CloseArchive();
-    EXPECT_EQ(codes, (std::vector<int>{8}));
-    EXPECT_FALSE(FileExists(d / "outbad/big.bin"));
+    for (const TDamage& damage : {TDamage{"big.bin", 50 + 4 + 10, 0x55},
+                                  TDamage{"big.bin", 30, 0x01}, TDamage{"empty.txt", 10, 0x03}}) {
+        SCOPED_TRACE(std::string(damage.Item) + " at " + std::to_string(damage.Offset));
+        std::string bad = raw;
+        const size_t at = bad.find("ZABK", bad.find(damage.Item)) + damage.Offset;
+        bad[at] = static_cast<char>(bad[at] ^ damage.Mask);
+        WriteFile(d / "bad.za", bad);
+        const std::string out = d / ("outbad" + std::to_string(damage.Offset));
+        TZABaseArchiver r(nullptr);
+        r.FileName = d / "bad.za";
+        r.BaseDir = out;
+        std::vector<int> codes;
+        r.OnProcessFileFailure = [&](TObject*, const std::string&, TZAProcessOperation, int native,
+                                     int, const std::string&, TZAAction& a) {
+            codes.push_back(native);
+            a = fxaIgnore;
+        };
+        r.OpenArchive(0);
+        r.ExtractFiles(damage.Item);
+        r.CloseArchive();
+        EXPECT_EQ(codes, (std::vector<int>{8}));
+        EXPECT_FALSE(FileExists(out + "/" + damage.Item));
+    }
 }
