@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <map>
 #include <memory>
 
 #include "platform/rtl/dialogs.h"
@@ -23,7 +24,7 @@ void MakeSource(const std::string& Dir) {
 }
 
 void WriteSet(const std::string& Archive, const std::string& Src, bool Advanced,
-              const std::string& Stub = "") {
+              const std::string& Stub = "", const std::string& Comment = "") {
     TZipArchiver z(nullptr);
     z.FileName = Archive;
     z.BaseDir = Src;
@@ -33,6 +34,7 @@ void WriteSet(const std::string& Archive, const std::string& Src, bool Advanced,
     z.SpanningOptions().VolumeSize = vsCustom;
     z.SpanningOptions().SetCustomVolumeSize(65536);
     z.OpenArchive(fmCreate);
+    z.SetArchiveComment(Comment);
     z.AddFiles("*.*");
     z.CloseArchive();
 }
@@ -607,7 +609,8 @@ TEST(ZAVolumes, ShortWriteToASplitVolumeFailsTheSet) {
 TEST(ZAVolumes, DiskWithoutTheEndRecordIsNotTakenForTheLastOne) {
     ScratchDir d;
     MakeSource(d / "src/");
-    WriteSet(d / "set.zip", d / "src", false);
+    // The comment after the end record does not hide it.
+    WriteSet(d / "set.zip", d / "src", false, "", std::string(3000, 'c'));
     TZipArchiver r(nullptr);
     r.FileName = d / "gone.zip";
     r.BaseDir = d / "out";
@@ -711,6 +714,46 @@ TEST(ZAVolumes, RemovableDisksAreFilledFromMemory) {
     ZA_NEED_TOOL("7z");
     ASSERT_EQ(Shell("7z x -bd -bso0 -y -o" + Quote(d / "7z") + " " + Quote(z.FileName)), 0);
     EXPECT_EQ(Tree(d / "7z/"), Tree(d / "src/"));
+}
+
+// Whether a folder lies on a removable medium is asked once a run, however
+// many items go into it.
+TEST(ZAVolumes, EachFolderIsAskedOnceARunWhetherItIsRemovable) {
+    ScratchDir d;
+    MakeSource(d / "src/");
+    WriteFile(d / "src/sub/e.txt", "nog een");
+    {
+        TZipArchiver z(nullptr);
+        z.FileName = d / "all.zip";
+        z.BaseDir = d / "src";
+        z.OpenArchive(fmCreate);
+        z.AddFiles("*.*");
+        z.CloseArchive();
+    }
+    class TAsked : public TZipArchiver {
+    public:
+        using TZipArchiver::TZipArchiver;
+        std::map<std::string, int> Asked;
+
+    protected:
+        bool IsRemovableMedium(const std::string& Path) override {
+            ++Asked[ExtractFileDir(Path)];
+            return false;
+        }
+    } r(nullptr);
+    r.FileName = d / "all.zip";
+    r.BaseDir = d / "out";
+    r.Options().OverwriteMode = omAlways;
+    r.OpenArchive(0);
+    r.ExtractFiles("*.*");
+    EXPECT_EQ(Tree(d / "out/"), Tree(d / "src/"));
+    const std::map<std::string, int> once = {{d / "out", 1}, {d / "out/sub", 1}};
+    EXPECT_EQ(r.Asked, once);
+    // The next run asks again: a medium may have been changed in between.
+    r.ExtractFiles("*.*");
+    r.CloseArchive();
+    const std::map<std::string, int> twice = {{d / "out", 2}, {d / "out/sub", 2}};
+    EXPECT_EQ(r.Asked, twice);
 }
 
 TEST(ZAVolumes, LargeDiskIsNotHeldInMemoryWhole) {
