@@ -33,10 +33,15 @@ TEST(ZALabel, UDisksIsAskedToLabelTheMedium) {
     ASSERT_TRUE(udisks.Ready());
     EXPECT_TRUE(ZASetUDisksLabel("sdb1", "pkback# 003"));
     EXPECT_EQ(udisks.Calls(), "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003\n");
+    // A quote or backslash in the label travels as itself.
+    EXPECT_TRUE(ZASetUDisksLabel("sdb1", "Club's \\ 1"));
+    EXPECT_EQ(udisks.Calls(), "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003\n"
+                              "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 Club's \\ 1\n");
     EXPECT_FALSE(ZASetUDisksLabel("", "pkback# 001"));
     // A file on a fixed disk is never labelled.
     EXPECT_FALSE(ZASetMediumLabel(d / "x.zip", "pkback# 001"));
-    EXPECT_EQ(udisks.Calls(), "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003\n");
+    EXPECT_EQ(udisks.Calls(), "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 pkback# 003\n"
+                              "SetLabel /org/freedesktop/UDisks2/block_devices/sdb1 Club's \\ 1\n");
 }
 
 TEST(ZALabel, EachDiskOfASpannedSetGetsItsNumber) {
