@@ -98,6 +98,20 @@ TEST(RtfReader, BytesAreCharactersOfTheirFontsCodePage) {
     EXPECT_EQ(ReadRTF("{\\rtf1\\ansi\\ansicpg4242 \\'e9}").Paragraphs[0].Runs[0].Text, u"é");
     // A lead byte whose trail never comes is dropped, nothing else.
     EXPECT_EQ(ReadRTF("{\\rtf1\\ansicpg936 a\\'d6}b}").Paragraphs[0].Runs[0].Text, u"ab");
+    // Nor does a control word between two bytes join them.
+    const TRtfDocument apart = ReadRTF("{\\rtf1\\ansicpg932 \\'82\\b A}");
+    std::u16string parted;
+    for (const TRtfRun& r : apart.Paragraphs[0].Runs)
+        parted += r.Text;
+    EXPECT_EQ(parted, u"A");
+    // The older character sets of a document, and a font's own code page.
+    const std::pair<const char*, std::u16string> pages[] = {
+        {"{\\rtf1\\mac \\'8e}", u"é"},
+        {"{\\rtf1\\pc \\'9b}", u"¢"},
+        {"{\\rtf1\\pca \\'9b}", u"ø"},
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0\\cpg1253 Arial;}}\\f0 \\'e1}", u"α"}};
+    for (const auto& [rtf, text] : pages)
+        EXPECT_EQ(ReadRTF(rtf).Paragraphs[0].Runs[0].Text, text) << rtf;
 }
 
 TEST(RtfReader, HostileInputEndsCleanly) {
