@@ -172,20 +172,23 @@ TEST_F(StreamsTest, FreeSpaceAndRemovableMedia) {
 }
 
 // The mount table escapes blanks in a mount point: a stick whose label holds
-// a space is still found under its own mount.
+// a space is still found under its own mount. Of mounts on one place the
+// last one counts.
 TEST(RemovableMedia, MountPointWithEscapedBlanks) {
     TTestFolder dir("vz_mounts");
     std::ofstream(dir.File("mountinfo"))
         << "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
            "40 22 8:17 / /media/mijn\\040stick rw,nosuid shared:40 - vfat /dev/sdb1 rw\n"
            "41 22 8:33 / /mnt/eind\\040 rw - vfat /dev/sdc1 rw\n"
-           "42 22 0:50 / /run/user rw - tmpfs tmpfs rw\n";
+           "42 22 0:50 / /srv/club rw - nfs4 server:/export rw\n"
+           "43 41 8:49 / /mnt/eind\\040 rw - vfat /dev/sdd1 rw\n"; // mounted over sdc1
     const std::string table = dir.File("mountinfo");
     EXPECT_EQ(MountDevice("/media/mijn stick/toernooi.zip", table), "sdb1");
     EXPECT_EQ(MountDevice("/media/mijn stick", table), "sdb1");
     EXPECT_EQ(MountDevice("/media/mijn", table), "sda1");
-    EXPECT_EQ(MountDevice("/mnt/eind /a.zip", table), "sdc1");
-    EXPECT_EQ(MountDevice("/run/user/a.zip", table), "") << "a mount on no device file";
+    EXPECT_EQ(MountDevice("/media/mijn stickje/a.zip", table), "sda1");
+    EXPECT_EQ(MountDevice("/mnt/eind /a.zip", table), "sdd1") << "the last mount there";
+    EXPECT_EQ(MountDevice("/srv/club/a.zip", table), "") << "a mount on no device file";
 }
 
 TEST(RemovableMedia, FlagOfTheDiskUnderSys) {
