@@ -17,14 +17,19 @@
 
 TEST(Dialogs, SaveDialogAsksTheServiceAndAddsTheDefaultExtension) {
     TScriptedDialogsScope dialogs;
+    dialogs->QueueFileName("Groep 0"); // no folder anywhere: as typed
     dialogs->QueueFileName("/tmp/Groep A");
     dialogs->QueueCancel();
     dialogs->QueueFileName("Groep B"); // typed without a folder
     dialogs->QueueFileName("Groep C");
+    dialogs->QueueFileName("/tmp/Groep D"); // typed with its folder
     TSaveDialog save(nullptr);
     save.Title = "Bewaar csv bestand";
     save.Filter = "Excel files (*.csv)|*.csv|";
     save.DefaultExt = "csv";
+    save.FileName = "Groep A.csv";
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ("Groep 0.csv", save.FileName);
     save.FileName = "Groep A.csv";
     EXPECT_TRUE(save.Execute());
     EXPECT_EQ("/tmp/Groep A.csv", save.FileName);
@@ -38,7 +43,9 @@ TEST(Dialogs, SaveDialogAsksTheServiceAndAddsTheDefaultExtension) {
     save.FileName = "Groep A.csv";
     EXPECT_TRUE(save.Execute());
     EXPECT_EQ("/data/Groep C.csv", save.FileName);
-    ASSERT_EQ(4u, dialogs->Asked().size());
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ("/tmp/Groep D.csv", save.FileName);
+    ASSERT_EQ(6u, dialogs->Asked().size());
     EXPECT_EQ("Bewaar csv bestand", dialogs->Asked()[0].Text);
 }
 
