@@ -31,6 +31,8 @@ TEST(CodePages, SingleAndDoubleBytePagesDecode) {
     EXPECT_TRUE(KnownCodePage(1253));
 
     EXPECT_EQ(CharsetCodePage(204), 1251u);
+    EXPECT_EQ(CharsetCodePage(161), 1253u);
+    EXPECT_EQ(CharsetCodePage(77), 10000u);
     EXPECT_EQ(CharsetCodePage(0), 1252u);
     EXPECT_EQ(CharsetCodePage(1), 0u);
     EXPECT_EQ(CharsetCodePage(2), 0u);

@@ -63,10 +63,16 @@ TEST_F(EditFixture, LettersTheCodePageLacksBecomePlainLetters) {
     EXPECT_EQ(3, adjusted);
     Edit->SetText("Jos\xE9");
     EXPECT_EQ(3, adjusted);
+    // Each letter without a decomposition has its own plain letter.
+    Edit->SetText("");
+    for (const char16_t c : {u'\u0142', u'\u0110', u'\u0111', u'\u0131'})
+        SendKey(Edit, 0, QString(QChar(c)));
+    EXPECT_EQ("lDdi", Edit->Text());
+    EXPECT_EQ(7, adjusted);
     // Off (as by default), the letter stays in the edit.
     Edit->CodePageLetters = false;
     SendKey(Edit, 0, QString(QChar(0x141)));
-    EXPECT_EQ(3, adjusted);
+    EXPECT_EQ(7, adjusted);
 }
 
 TEST_F(EditFixture, KeyPressHandlerCanDropOrChangeTheCharacter) {
