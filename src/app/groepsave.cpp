@@ -22,17 +22,24 @@ std::string WhyNotWritable(const std::string& File) {
     if (IsFileInUse(File))
         return GetShortPath(File) + ": is reeds in gebruik door een ander programma." + "\r" +
                "Sluit eerst het bestand";
-    if (IsReadOnlyFile(File))
-        return GetShortPath(File) + "\r\r" + "Dit bestand is alleen-lezen." + "\r" +
-               "Bewaar de groep onder een andere naam of in een andere map.";
-    const std::string map = ExtractFileDir(ResolveLinks(File));
-    if (DirectoryExists(map) && !IsWritableDir(map))
-        return GetShortPath(File) + "\r\r" + "De map is alleen-lezen." + "\r" +
-               "Bewaar de groep in een andere map.";
-    return {};
+    const std::string reden = NotWritableReason(File);
+    // A folder that is gone is met by the write, whose message says the group
+    // was not saved.
+    if (reden.empty() || !DirectoryExists(ExtractFileDir(ResolveLinks(File)))) return {};
+    return GetShortPath(File) + "\r\r" + reden + "\r" +
+           (IsReadOnlyFile(File) ? "Bewaar de groep onder een andere naam of in een andere map."
+                                 : "Bewaar de groep in een andere map.");
 }
 
 } // namespace
+
+std::string NotWritableReason(const std::string& File) {
+    if (IsReadOnlyFile(File)) return "Dit bestand is alleen-lezen.";
+    const std::string map = ExtractFileDir(ResolveLinks(File));
+    if (!map.empty() && !DirectoryExists(map)) return "De map bestaat niet.";
+    if (!IsWritableDir(map)) return "De map is alleen-lezen.";
+    return {};
+}
 
 bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog) {
     if (Trim(Groep.Rec.FileName).empty()) Groep.Rec.FileName = GroepFileName(Groep.Rec.Naam);

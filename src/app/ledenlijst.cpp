@@ -3,6 +3,7 @@
 
 #include "app/ledenlijst.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -53,13 +54,7 @@ constexpr size_t MaxLedenVelden = 256;
 // Loads a ';'-separated member list into the grid as the only content.
 bool LoadLedenGrid(TExtStringGrid& Grid, const std::string& FileName) {
     Grid.ClearGrid();
-    try {
-        const TRegelMaten maten = MeetRegels(ReadFileBytes(FileName), ';');
-        if (maten.LangsteRegel > MaxLedenRegelLengte || maten.MeesteVelden > MaxLedenVelden)
-            return false;
-    } catch (const Exception&) {
-        return false;
-    }
+    if (!LedenFileFout(FileName).empty()) return false;
     const char delimiter = Grid.Delimiter;
     Grid.Delimiter = ';';
     try {
@@ -80,6 +75,26 @@ TLedenCell GridCells(const TExtStringGrid& Grid) {
 }
 
 } // namespace
+
+std::string LedenFileFout(const std::string& FileName) {
+    TRegelMaten maten;
+    try {
+        maten = MeetRegels(ReadFileBytes(FileName), ';');
+    } catch (const Exception&) {
+        return ExtractFileName(FileName) + " kan niet worden gelezen.";
+    }
+    if (maten.LangsteRegel > MaxLedenRegelLengte)
+        return ExtractFileName(FileName) + " heeft een regel van " +
+               IntToStr(static_cast<int>(std::min<size_t>(maten.LangsteRegel, 2000000000))) +
+               " tekens; een regel van een ledenlijst heeft er hoogstens " +
+               IntToStr(static_cast<int>(MaxLedenRegelLengte)) + ".";
+    if (maten.MeesteVelden > MaxLedenVelden)
+        return ExtractFileName(FileName) + " heeft een regel met " +
+               IntToStr(static_cast<int>(std::min<size_t>(maten.MeesteVelden, 2000000000))) +
+               " kolommen; een ledenlijst heeft er hoogstens " +
+               IntToStr(static_cast<int>(MaxLedenVelden)) + ".";
+    return "";
+}
 
 bool ReadNJRLedenList(TExtStringGrid& Grid, const std::string& FileName, TSpList& LedenList) {
     if (!LoadLedenGrid(Grid, FileName)) return false;

@@ -67,9 +67,12 @@ void MakeKnsbGridId(TGridId& Ids);
 void ReadNJRLedenRows(int RowCount, const TLedenCell& Cell, TSpList& LedenList);
 void ReadKnsbLedenRows(int RowCount, const TLedenCell& Cell, TSpList& LedenList,
                        const TLedenProgress& Progress = {});
+// Why a member list file is not loaded, in Dutch (it cannot be read, or holds
+// a line far longer or wider than a member list has); empty when it is loaded.
+std::string LedenFileFout(const std::string& FileName);
 // Loads the file into Grid (';'-separated) and reads its rows; false, with
-// nothing added, when the file cannot be loaded. The KNSB list's columns are
-// sized to their contents afterwards when the list stays on screen as loaded
+// nothing added, when the file cannot be loaded (LedenFileFout says why). The KNSB list's columns
+// are sized to their contents afterwards when the list stays on screen as loaded
 // (MinLedenVoorZoeken members or fewer; a longer one is shown by ShowLedenlijst).
 bool ReadNJRLedenList(TExtStringGrid& Grid, const std::string& FileName, TSpList& LedenList);
 bool ReadKnsbLedenList(TExtStringGrid& Grid, const std::string& FileName, TSpList& LedenList,

@@ -240,6 +240,8 @@ void TMainForm::LoadLedenList() {
             waarom = "Geen " + lijst + " gekozen: dubbelklik er een op de pagina \"Edit groep\".";
         else if (!FileExists(*gekozen))
             waarom = ExtractFileName(*gekozen) + " bestaat niet meer: kies de lijst opnieuw.";
+        else if ((keuze == lkNJRLeden || keuze == lkKnsbLeden) && !LedenFileFout(*gekozen).empty())
+            waarom = LedenFileFout(*gekozen);
         else if (Leden().Count() == 0)
             waarom = ExtractFileName(*gekozen) + " bevat geen leden: is dit wel een " + lijst + "?";
         else

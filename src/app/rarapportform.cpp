@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/groepsave.h"
 #include "app/spfide.h"
 #include "controls/numeric/numspin.h"
 #include "grid/columngrid.h"
@@ -331,14 +332,20 @@ void TRaRapportForm::SaveBitBtnClick(TObject*) {
                         ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand");
             return;
         }
+        // A report that was not written must not look saved.
+        const std::string fout =
+            "Ratingrapport\r\r" + GetShortPath(file) + "\r\rkan niet worden bewaard.\r";
+        if (const std::string reden = NotWritableReason(file); !reden.empty()) {
+            ShowMessage(fout + reden);
+            return;
+        }
         std::string data;
         for (int i = 0; i < lines.Count(); ++i)
             data += lines[i] + "\r\n";
         try {
             WriteFileAtomic(file, data);
         } catch (const std::exception&) {
-            // A report that was not written must not look saved.
-            ShowMessage("Ratingrapport\r\r" + GetShortPath(file) + "\r\rkan niet worden bewaard.");
+            ShowMessage(fout + "Is de schijf vol of is het bestand niet toegankelijk?");
             return;
         }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/groepsave.h"
 #include "app/standform.h"
 #include "app/standgrid.h"
 #include "grid/columngrid.h"
@@ -95,10 +96,15 @@ void TStandForm::SaveDataBitBtnClick(TObject*) {
                     ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand");
         return;
     }
+    // What can be seen beforehand is said; the old file, if any, stays as it was.
+    if (const std::string reden = NotWritableReason(fileName); !reden.empty()) {
+        ShowMessage(kort + ": kan niet worden geschreven.\r" + reden);
+        return;
+    }
     try {
         SaveStandText(fileName);
     } catch (const EFCreateError&) {
-        // The old file, if any, stays as it was.
-        ShowMessage(kort + ": kan niet worden geschreven.");
+        ShowMessage(kort + ": kan niet worden geschreven.\r" +
+                    "Is de schijf vol of is het bestand niet toegankelijk?");
     }
 }

@@ -390,8 +390,8 @@ TEST_F(MainFormLeden, AMemberTwiceOrANamedPlayerIsNotTakenSilently) {
 // "Laad" that finds nothing to show says why in the status bar.
 TEST_F(MainFormLeden, LoadingNothingSaysWhy) {
     TMainForm& f = *Form;
-    const auto Laad = [&f] {
-        f.LijstComboBox->SetItemIndex(0);
+    const auto Laad = [&f](int Keuze = 0) { // 0 "KNSB rating", 3 "KNSB leden"
+        f.LijstComboBox->SetItemIndex(Keuze);
         f.SpeedButton1->Click();
         return f.StatusBar->Panels(1)->Text;
     };
@@ -403,6 +403,13 @@ TEST_F(MainFormLeden, LoadingNothingSaysWhy) {
     f.KnsbRatFileName = Dir.File("krat 24-02.txt");
     EXPECT_EQ("krat 24-02.txt bevat geen leden: is dit wel een KNSB rating?", Laad());
     EXPECT_FALSE(f.ZoekSpeedButton->Enabled());
+    // A member list with one line far too wide is no member list, and says so.
+    WriteBytes(Dir.File("lid20240201.csv"),
+               "Relnr;Naam\r\n7500001;" + std::string(5000, 'x') + "\r\n");
+    f.KnsbLedenFileName = Dir.File("lid20240201.csv");
+    EXPECT_EQ("lid20240201.csv heeft een regel van 5008 tekens; een regel van een ledenlijst heeft "
+              "er hoogstens 4096.",
+              Laad(3));
 }
 
 // A search text with the grid's condition signs, or one that finds nobody,

@@ -609,7 +609,9 @@ TEST_F(RaRapportTest, FailedWriteIsReportedNotSaved) {
         Form->SetModalResult(mrOk);
     });
     ASSERT_EQ(2u, d->Asked().size());
-    EXPECT_NE(std::string::npos, d->Asked()[1].Text.find("kan niet worden bewaard"));
+    EXPECT_EQ("Ratingrapport\r\r" + GetShortPath(Form->RapportFileName()) +
+                  "\r\rkan niet worden bewaard.\rDe map bestaat niet.",
+              d->Asked()[1].Text);
     EXPECT_FALSE(FileExists(Form->RapportFileName()));
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -301,7 +303,21 @@ TEST_F(StandWindow, SavingAsksBeforeOverwritingAndLeavesHeldFilesAlone) {
     asked.QueueFileName(dir.File("weg/stand.txt"));
     w.Form.SaveDataBitBtnClick(nullptr);
     ASSERT_EQ(8u, asked.Asked().size());
-    EXPECT_NE(std::string::npos, asked.Asked()[7].Text.find("kan niet worden geschreven"));
+    EXPECT_EQ(GetShortPath(dir.File("weg/stand.txt")) +
+                  ": kan niet worden geschreven.\rDe map bestaat niet.",
+              asked.Asked()[7].Text);
+    // A read-only file says so, and stays as it was.
+    const std::string alleenLezen = dir.File("vast.txt");
+    WriteFileAtomic(alleenLezen, "vast");
+    chmod(alleenLezen.c_str(), 0444);
+    asked.QueueFileName(alleenLezen);
+    asked.QueueAnswer(mrYes);
+    w.Form.SaveDataBitBtnClick(nullptr);
+    ASSERT_EQ(11u, asked.Asked().size());
+    EXPECT_EQ(GetShortPath(alleenLezen) +
+                  ": kan niet worden geschreven.\rDit bestand is alleen-lezen.",
+              asked.Asked()[10].Text);
+    EXPECT_EQ("vast", ReadFileBytes(alleenLezen));
 
     // Free again: a Yes overwrites.
     std::remove(dir.File(".~lock.stand.txt#").c_str());
