@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "zip/zaarchiver.h"
+#include "zip/zamasks.h"
 
 namespace {
 
@@ -14,7 +15,12 @@ std::string Toon(std::string Naam) {
 
 // What the director can do about an item that failed, in his own language (the
 // engine's messages are English).
-std::string Reden(int Code) {
+std::string Reden(const std::string& Naam, int Code) {
+    // A stored name that climbs out of the data folder ("../x") is never
+    // written: the archive is not what it says it is.
+    std::string binnen;
+    if (Code == zeCannotCreateFile && !ZAConfineName(Naam, binnen))
+        return "wijst buiten de map en is niet uitgepakt";
     switch (Code) {
     case zeBadItemData:
     case zeDamagedArchive:
@@ -51,7 +57,7 @@ std::vector<std::string> ExtractArchive(TZipArchiver& Zip, const std::string& Ar
     Zip.OnProcessFileFailure = [&fouten](TObject*, const std::string& Naam, TZAProcessOperation,
                                          int NativeError, int, const std::string&,
                                          TZAAction& Action) {
-        fouten.push_back(Toon(Naam) + ": " + Reden(NativeError));
+        fouten.push_back(Toon(Naam) + ": " + Reden(Naam, NativeError));
         Action = fxaIgnore;
     };
     try {

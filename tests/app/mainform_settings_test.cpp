@@ -12,6 +12,7 @@
 #include "model/dates.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/inifiles.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/extctrls.h"
@@ -159,6 +160,18 @@ TEST_F(MainFormSettings, ExampleArchiveStaysUnlessEveryItemWasUnpacked) {
     Dialogs->QueueAnswer(mrYes);
     Create();
     EXPECT_EQ(1, CountAsked(naam + ": beschadigd in het archief"));
+    EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
+    Destroy();
+
+    // An item whose stored name leads out of the data folder.
+    MakeExampleArchive(Root + "/Voorbeeld.zip", "zz.csv");
+    WriteFileAtomic(Root + "/Voorbeeld.zip",
+                    StringReplace(ReadFileBytes(Root + "/Voorbeeld.zip"), "Voorbeeld/zz.csv",
+                                  "../buiten/zz.csv", rfReplaceAll));
+    Dialogs->QueueAnswer(mrYes);
+    Create();
+    EXPECT_EQ(1, CountAsked("../buiten/zz.csv: wijst buiten de map en is niet uitgepakt"));
+    EXPECT_FALSE(FileExists(Docs + "/buiten/zz.csv"));
     EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
 }
 
