@@ -96,6 +96,9 @@ void TDirectoryListBox::SetDirectory(const std::string& Value) {
     }
     const int current = static_cast<int>(FPaths.size()) - 1;
     for (const std::string& sub : ListSubFolders(dir)) {
+        // Hidden folders (".cache", ".config") stay hidden, as in the
+        // desktop's own file dialogs.
+        if (sub.front() == '.') continue;
         FPaths.push_back(IncludeTrailingPathDelimiter(dir) + sub);
         lines.push_back(std::string(static_cast<size_t>(depth) * 2, ' ') + sub);
     }

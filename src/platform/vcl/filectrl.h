@@ -1,8 +1,9 @@
 #pragma once
 // The folder list, the file list and the drive box of a data-file page. The
 // folder list shows the path from the root down to the current folder and the
-// folder's sub-folders; the file list shows the files of a folder that match a
-// mask; the drive box offers the mount roots (there are no drive letters here).
+// folder's sub-folders, but not hidden ones (names beginning with a dot); the
+// file list shows the files of a folder that match a mask; the drive box
+// offers the mount roots (there are no drive letters here).
 
 #include <string>
 #include <vector>

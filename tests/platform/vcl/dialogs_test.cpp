@@ -137,6 +137,7 @@ struct FolderFixture : ::testing::Test {
     const std::string Root = Folder.Path();
     void SetUp() override {
         ForceDirectories(Root + "/Voorbeeld/Oud");
+        ForceDirectories(Root + "/Voorbeeld/.cache");
         WriteFileAtomic(Root + "/Voorbeeld/Snelschaken 2016-04-20 A.csv", "x");
         WriteFileAtomic(Root + "/Voorbeeld/b.CSV", "x");
         WriteFileAtomic(Root + "/Voorbeeld/notities.txt", "x");
@@ -160,8 +161,10 @@ TEST_F(FolderFixture, FileListShowsMatchingFilesAndTheFolderListFeedsIt) {
     EXPECT_EQ("", files->FileName());
     files->SetItemIndex(1);
     EXPECT_EQ(Root + "/Voorbeeld/Snelschaken 2016-04-20 A.csv", files->FileName());
-    // The folder list: the path down to the folder, then its sub-folder.
+    // The folder list: the path down to the folder, then its sub-folder; a
+    // hidden folder (".cache") is not offered.
     const int last = dirs->Items()->Count() - 1;
+    EXPECT_EQ(Root + "/Voorbeeld", dirs->GetItemPath(last - 1));
     EXPECT_EQ(Root + "/Voorbeeld/Oud", dirs->GetItemPath(last));
     EXPECT_EQ("Oud", Trim(dirs->Items()->Get(last)));
     EXPECT_EQ("/", dirs->GetItemPath(0));
