@@ -196,6 +196,12 @@ int TCustomForm::ShowModal() {
     FModal = true;
     Widget()->setWindowModality(Qt::ApplicationModal);
     const std::weak_ptr<bool> alive = AliveToken();
+    // The window below gets the keyboard back when this one goes; the window
+    // system would leave that to chance.
+    TCustomForm* below = Screen->ActiveForm();
+    if (!below || below == this) below = Application->MainForm();
+    if (below == this) below = nullptr;
+    const std::weak_ptr<bool> belowAlive = below ? below->AliveToken() : std::weak_ptr<bool>();
     try {
         Show();
         for (;;) {
@@ -216,7 +222,19 @@ int TCustomForm::ShowModal() {
     FModal = false;
     Hide();
     Widget()->setWindowModality(Qt::NonModal);
+    if (!belowAlive.expired() && below->Visible()) below->RestoreFocus();
     return result;
+}
+
+void TCustomForm::RestoreFocus() {
+    if (!Visible()) return;
+    if (!Active()) Widget()->activateWindow();
+    if (FActiveControl && FActiveControl->Showing() && FActiveControl->CanFocus()) {
+        FActiveControl->SetFocus();
+        return;
+    }
+    FActiveControl = nullptr;
+    SelectNext(nullptr, true, true);
 }
 
 bool TCustomForm::CloseModal() {

@@ -53,6 +53,10 @@ public:
     void SetModalResult(int Value) { FModalResult = Value; }
     bool Modal() const { return FModal; }
     bool Active() const;
+    // Activates the shown form and focuses its active control, or, when that
+    // one cannot take the focus (hidden, disabled, gone), the first control in
+    // tab order that can: the focus never stays on a control out of sight.
+    void RestoreFocus();
 
     void SetVisible(bool Value) override;
     // Shows the form and runs a message loop until ModalResult is set (and the
