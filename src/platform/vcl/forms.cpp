@@ -324,12 +324,14 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
     const WORD key = static_cast<WORD>(Message.WParam);
     const TShiftState shift = KeyDataToShiftState(Message.LParam);
     // Ctrl+Tab and Ctrl+PgDn (with Shift, or Ctrl+PgUp: back) turn the pages of
-    // the page control around the focused control, or of the form's first one.
+    // the outermost page control around the focused control, or of the form's
+    // first one: the window's own pages, also from an inner tab row (which
+    // takes the arrows for its own tabs) or a page inside a page.
     if (shift.Contains(ssCtrl) && !shift.Contains(ssAlt) &&
         (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR)) {
         TPageControl* pages = nullptr;
-        for (TWinControl* c = FActiveControl; c && !pages; c = c->Parent())
-            pages = dynamic_cast<TPageControl*>(c);
+        for (TWinControl* c = FActiveControl; c; c = c->Parent())
+            if (auto* p = dynamic_cast<TPageControl*>(c)) pages = p;
         for (int i = 0; !pages && i < ComponentCount(); ++i)
             if (auto* p = dynamic_cast<TPageControl*>(Components(i)); p && p->Showing()) pages = p;
         if (pages) {
