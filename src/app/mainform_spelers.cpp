@@ -527,13 +527,14 @@ void TMainForm::FillSortCheckBox() {
     SortCheckBox->Items()->Clear();
     if (!CurGroep) return;
     TGroep& G = *CurGroep;
+    // The switched-on criteria first, as a group file gives them back.
     if (G.Rec.SortAr.empty())
-        for (const TSortId id : {siOnderling, siWP, siSB, siWWe, siLootNr})
+        for (const TSortId id : {siOnderling, siSB, siWP, siWWe, siLootNr})
             G.AddSortItem(id, id == siOnderling || id == siSB);
+    // Shown in the stored order, so that a move button moves the line the
+    // director sees, ticked or not, and the ticked lines rank in the order shown.
     for (const TMyStSortItem& item : G.Rec.SortAr)
-        if (item.Aan == 1) AddSortLine(item.SortId, true);
-    for (const TMyStSortItem& item : G.Rec.SortAr)
-        if (item.Aan != 1) AddSortLine(item.SortId, false);
+        AddSortLine(item.SortId, item.Aan == 1);
 }
 
 void TMainForm::AddSortLine(TSortId SortId, bool Checked) {
@@ -574,8 +575,8 @@ void TMainForm::SwapSortEntries(int A, int B) {
     TStrings* lines = SortCheckBox->Items();
     const int n = std::min(static_cast<int>(ar.size()), lines->Count());
     if (B != A + 1 || A < 0 || B >= n) return;
-    // The list shows the switched-on criteria first, so a line is found in the
-    // stored order by its criterion, not by its place.
+    // A line is found in the stored order by its criterion, which holds
+    // whatever order a group brought along.
     const auto indexOf = [&](int Line) -> int {
         const auto* obj = dynamic_cast<const TStandSortObj*>(lines->Objects(Line));
         if (!obj) return -1;

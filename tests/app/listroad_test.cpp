@@ -587,8 +587,8 @@ TEST_F(ListRoad, AFreshStartOffersTheDefaultTieBreaks) {
     ASSERT_EQ(5u, ar.size());
     EXPECT_EQ(siOnderling, ar[0].SortId);
     EXPECT_EQ(1, ar[0].Aan);
-    EXPECT_EQ(siSB, ar[2].SortId);
-    EXPECT_EQ(1, ar[2].Aan);
+    EXPECT_EQ(siSB, ar[1].SortId); // stored as the list shows them
+    EXPECT_EQ(1, ar[1].Aan);
     ASSERT_EQ(5, F->SortCheckBox->Items()->Count());
     EXPECT_TRUE(F->SortCheckBox->Checked(0));
     EXPECT_TRUE(F->SortCheckBox->Checked(1));

@@ -592,8 +592,9 @@ TEST_F(MainFormSpelers, NewGroupGetsTheDefaultCriteria) {
                                                   {"WP", false},
                                                   {"W-We", false},
                                                   {"Lootnummer", false}}));
+    // Stored as shown, as a group file gives them back.
     ASSERT_EQ(Groep->Rec.SortAr.size(), 5u);
-    EXPECT_EQ(Groep->Rec.SortAr[2], (TMyStSortItem{siSB, 1}));
+    EXPECT_EQ(Groep->Rec.SortAr[1], (TMyStSortItem{siSB, 1}));
     EXPECT_EQ(Groep->Rec.SortAr[3], (TMyStSortItem{siWWe, 0}));
 }
 
@@ -610,7 +611,7 @@ TEST_F(MainFormSpelers, CheckingACriterionSwitchesItOn) {
 TEST_F(MainFormSpelers, MoveButtonsMoveTheCriterionShown) {
     Groep->Rec.SortAr.clear();
     Form->FillSortCheckBox();
-    // Shown: OR, SB, WP, ...; stored: OR, WP, SB, ... SB up goes before OR.
+    // Shown and stored: OR, SB, WP, ... SB up goes before OR.
     Form->SortCheckBox->SetItemIndex(1);
     Form->UpSortButtonClick(nullptr);
     EXPECT_EQ(Lines(*Form->SortCheckBox)[0], (std::pair<std::string, bool>{"SB", true}));

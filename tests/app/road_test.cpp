@@ -452,16 +452,17 @@ TEST_F(RoadFaults, NewGroupTakesTheUsualTieBreaksItsListShows) {
     ASSERT_EQ(5u, ar.size());
     EXPECT_EQ(siOnderling, ar[0].SortId);
     EXPECT_EQ(1, ar[0].Aan);
-    EXPECT_EQ(siSB, ar[2].SortId);
-    EXPECT_EQ(1, ar[2].Aan);
-    EXPECT_EQ(0, ar[1].Aan);
+    // Stored in the order the list shows them: the ticked ones first.
+    EXPECT_EQ(siSB, ar[1].SortId);
+    EXPECT_EQ(1, ar[1].Aan);
+    EXPECT_EQ(0, ar[2].Aan);
     // Unticking a line reaches the new group.
     TMainForm& m = W->Main();
     const int sb = m.SortCheckBox->Items()->IndexOf("SB");
     ASSERT_GE(sb, 0);
     m.SortCheckBox->SetChecked(sb, false);
     m.SortCheckBoxClick(m.SortCheckBox);
-    EXPECT_EQ(0, CurGroep->Rec.SortAr[2].Aan);
+    EXPECT_EQ(0, CurGroep->Rec.SortAr[1].Aan);
 }
 
 TEST_F(RoadFaults, ReopenedGroupKeepsItsRatingsUnderTheChosenKind) {
