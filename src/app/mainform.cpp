@@ -62,7 +62,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     FileBox->SetCaption("Data bestanden (*.csv)");
     FileListBox = Place<TFileListBox>(this, FileBox, 10, 24, 320, 396);
     FileListBox->SetMask("*.csv");
-    WegSpeedButton = Place<TSpeedButton>(this, FileBox, 10, 428, 120, 30);
+    WegSpeedButton = Place<TBitBtn>(this, FileBox, 10, 428, 120, 30);
     WegSpeedButton->SetCaption("Verwijder");
     WegSpeedButton->SetHint("Verwijder databestand");
     WegSpeedButton->SetShowHint(true);
@@ -72,7 +72,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     MakeMapBox = Place<TGroupBox>(this, HoofdSheet, 10, 482, 280, 64);
     MakeMapBox->SetCaption("Maak nieuwe map");
     MakeMapEdit = Place<TEdit>(this, MakeMapBox, 10, 26, 180, 26);
-    NewMapSpeedButton = Place<TSpeedButton>(this, MakeMapBox, 198, 26, 72, 26);
+    NewMapSpeedButton = Place<TBitBtn>(this, MakeMapBox, 198, 26, 72, 26);
     NewMapSpeedButton->SetCaption("Maak");
 
     auto AddButton = [this](const char* Caption, int Index) {
@@ -141,6 +141,12 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     DirectoryListBox->OnChange = [this](TObject* S) { DirectoryListBoxClick(S); };
     WegSpeedButton->OnClick = [this](TObject* S) { WegSpeedButtonClick(S); };
     MakeMapEdit->OnChange = [this](TObject* S) { MakeMapEditChange(S); };
+    FileListBox->OnKeyDown = [this](TObject* S, WORD& Key, TShiftState Shift) {
+        FileListBoxKeyDown(S, Key, Shift);
+    };
+    MakeMapEdit->OnKeyDown = [this](TObject* S, WORD& Key, TShiftState Shift) {
+        MakeMapEditKeyDown(S, Key, Shift);
+    };
     NewMapSpeedButton->OnClick = [this](TObject* S) { NewMapSpeedButtonClick(S); };
     SaveDataBitBtn->OnClick = [this](TObject* S) { SaveDataBitBtnClick(S); };
     RaRapportBitBtn->OnClick = [this](TObject* S) { RaRapportBitBtnClick(S); };
@@ -276,6 +282,18 @@ void TMainForm::WegSpeedButtonClick(TObject*) {
 
 void TMainForm::MakeMapEditChange(TObject*) {
     NewMapSpeedButton->SetEnabled(MakeMapEdit->Text().size() > 2);
+}
+
+void TMainForm::FileListBoxKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
+    if (Key != VK_RETURN || !Shift.Empty() || FileListBox->ItemIndex() < 0) return;
+    Key = 0;
+    FileListBoxDblClick(Sender);
+}
+
+void TMainForm::MakeMapEditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
+    if (Key != VK_RETURN || !Shift.Empty()) return;
+    Key = 0;
+    if (NewMapSpeedButton->Enabled()) NewMapSpeedButtonClick(Sender);
 }
 
 void TMainForm::NewMapSpeedButtonClick(TObject*) {

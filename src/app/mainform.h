@@ -38,7 +38,6 @@ class TPanel;
 class TPopupMenu;
 class TRadioGroup;
 class TSaveDialog;
-class TSpeedButton;
 class TSplitter;
 class TStatusBar;
 class TTabSheet;
@@ -69,6 +68,10 @@ public:
     void WegSpeedButtonClick(TObject* Sender);
     void NewMapSpeedButtonClick(TObject* Sender);
     void MakeMapEditChange(TObject* Sender);
+    // Return does by keyboard what a double click on the file or the button
+    // "Maak" does.
+    void FileListBoxKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void MakeMapEditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void PageControlChange(TObject* Sender);
     void UnzipExample(const std::string& ArchivePath);
     bool IsReadGridColumnEmpty(int Column);
@@ -217,6 +220,8 @@ public:
     bool Activated = false;
 
     // --- controls ---
+    // Every button is a button that takes the focus (the design's speed
+    // buttons too), so that Tab reaches every action.
     TPageControl* PageControl = nullptr;
     TTabSheet *HoofdSheet = nullptr, *EditGroepSheet = nullptr, *SpelersSheet = nullptr,
               *HelpSheet = nullptr, *DebugSheet = nullptr;
@@ -228,10 +233,10 @@ public:
     TDirectoryListBox* DirectoryListBox = nullptr;
     TGroupBox* FileBox = nullptr;
     TFileListBox* FileListBox = nullptr;
-    TSpeedButton* WegSpeedButton = nullptr;
+    TBitBtn* WegSpeedButton = nullptr;
     TGroupBox* MakeMapBox = nullptr;
     TEdit* MakeMapEdit = nullptr;
-    TSpeedButton* NewMapSpeedButton = nullptr;
+    TBitBtn* NewMapSpeedButton = nullptr;
     TBitBtn *SaveDataBitBtn = nullptr, *RaRapportBitBtn = nullptr, *NewGrpBtn = nullptr,
             *StandBitBtn = nullptr, *UitslagenBitBtn = nullptr, *NewGroepBitBtn = nullptr,
             *KlaarBitBtn = nullptr;
@@ -247,7 +252,7 @@ public:
     TRadioGroup* SelNaamRadio = nullptr;
     TGroupBox* SortBox = nullptr;
     TCheckListBox* SortCheckBox = nullptr;
-    TSpeedButton *UpSortButton = nullptr, *DownSortButton = nullptr;
+    TBitBtn *UpSortButton = nullptr, *DownSortButton = nullptr;
     TLabel* SortLabel = nullptr;
     TPageControl* LijstPageControl = nullptr;
     TTreeView *KNSBLedenTreeView = nullptr, *KnsbRaTreeView = nullptr, *JeugdRaTreeView = nullptr,
@@ -260,9 +265,9 @@ public:
     TExtColumnGrid* LedenGrid = nullptr;
     TPageControl* LedenPageControl = nullptr;
     TEdit* ZoekEdit = nullptr;
-    TSpeedButton* ZoekSpeedButton = nullptr;
+    TBitBtn* ZoekSpeedButton = nullptr;
     TComboBox* LijstComboBox = nullptr;
-    TSpeedButton* SpeedButton1 = nullptr;
+    TBitBtn* SpeedButton1 = nullptr;
     TGroupBox* SpelersBox = nullptr;
     TExtColumnGrid* SpEditGrid = nullptr;
     TGroupBox* SpEditBox = nullptr;

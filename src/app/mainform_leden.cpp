@@ -116,7 +116,7 @@ void TMainForm::CreateLedenControls() {
     ZoekEdit->OnKeyDown = [this](TObject* S, WORD& Key, TShiftState Shift) {
         ZoekEditKeyDown(S, Key, Shift);
     };
-    ZoekSpeedButton = new TSpeedButton(this);
+    ZoekSpeedButton = new TBitBtn(this);
     ZoekSpeedButton->SetParent(ZoekSheet);
     ZoekSpeedButton->SetBounds(216, 6, 80, 28);
     ZoekSpeedButton->SetCaption("Zoek");
@@ -130,7 +130,7 @@ void TMainForm::CreateLedenControls() {
     for (const char* item : {"KNSB rating", "Jeugd rating", "NJR Ledenlijst", "KNSB Ledenlijst"})
         LijstComboBox->Items()->Add(item);
     LijstComboBox->SetItemIndex(0);
-    SpeedButton1 = new TSpeedButton(this);
+    SpeedButton1 = new TBitBtn(this);
     SpeedButton1->SetParent(LaadSheet);
     SpeedButton1->SetBounds(216, 6, 80, 28);
     SpeedButton1->SetCaption("Laad");

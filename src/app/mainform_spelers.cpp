@@ -120,10 +120,10 @@ void TMainForm::CreateGroepControls() {
     for (const TSortId id : {siOnderling, siWP, siSB, siWWe})
         SortCheckBox->Items()->Add(SortIdToStr(id));
     SortCheckBox->OnClickCheck = [this](TObject* S) { SortCheckBoxClick(S); };
-    UpSortButton = Place<TSpeedButton>(this, SortBox, 284, 24, 104, 30);
+    UpSortButton = Place<TBitBtn>(this, SortBox, 284, 24, 104, 30);
     UpSortButton->SetCaption("Omhoog");
     UpSortButton->OnClick = [this](TObject* S) { UpSortButtonClick(S); };
-    DownSortButton = Place<TSpeedButton>(this, SortBox, 284, 60, 104, 30);
+    DownSortButton = Place<TBitBtn>(this, SortBox, 284, 60, 104, 30);
     DownSortButton->SetCaption("Omlaag");
     DownSortButton->OnClick = [this](TObject* S) { DownSortButtonClick(S); };
     SortLabel = Place<TLabel>(this, SortBox, 12, 166, 260, 18);
