@@ -64,6 +64,9 @@ TStandForm::TStandForm(TComponent* AOwner) : TForm(AOwner) {
     StandGrid->OnDblClickCell = [this](TObject* S, int R, int C) {
         StandGridDblClickCell(S, R, C);
     };
+    StandGrid->OnKeyDown = [this](TObject* S, WORD& Key, TShiftState Shift) {
+        StandGridKeyDown(S, Key, Shift);
+    };
 
     CheckBox = new TCheckListBox(this);
     CheckBox->SetParent(this);
@@ -235,6 +238,17 @@ void TStandForm::StandGridDblClickCell(TObject*, int ARow, int) {
     if (!sp || !SpInfoForm) return;
     SpInfoForm->SetSpeler(sp);
     SpInfoForm->ShowModal();
+}
+
+void TStandForm::StandGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
+    if (Key != VK_RETURN || !Shift.Empty() || StandGrid->EditorMode()) return;
+    const int row = StandGrid->Row(), col = StandGrid->Col();
+    // Return on a series-points cell that takes typing opens its editor.
+    bool canEdit = false;
+    StandGridCanEditCell(Sender, row, col, canEdit);
+    if (canEdit || !StandRowSpeler(*StandGrid, row)) return;
+    Key = 0;
+    StandGridDblClickCell(Sender, row, col);
 }
 
 void TStandForm::ClipBoardBitBtnClick(TObject*) {

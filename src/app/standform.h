@@ -55,6 +55,8 @@ public:
     void StandGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign,
                                TVAlignment& VAlign);
     void StandGridDblClickCell(TObject* Sender, int ARow, int ACol);
+    // Return on a player's row opens his card, as a double click does.
+    void StandGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void ClipBoardBitBtnClick(TObject* Sender);
     void HelpBitBtnClick(TObject* Sender);
     void SaveDataBitBtnClick(TObject* Sender);
