@@ -1,16 +1,21 @@
 // The director's keyboard through the windows as the program makes them, the
 // keys coming the window system's road: Ctrl+Tab to the main window's pages,
-// Escape and Alt+K leaving each window (Alt+K typing nothing), and Escape in a cell being edited
-// leaving only the edit.
+// Escape and Alt+K leaving each window (Alt+K typing nothing), and Escape in
+// a cell being edited leaving only the edit; Return opening a file and a
+// player's card, the focus coming back after Escape, and every action of the
+// main window by keys.
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "app/standgrid.h"
 #include "grid/columngrid.h"
+#include "platform/rtl/files.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/filectrl.h"
+#include "platform/vcl/listctrls.h"
 #include "platform/vcl/stdctrls.h"
 #include "platform/vcl/synthinput.h"
 #include "road_testenv.h"
@@ -138,6 +143,83 @@ TEST_F(KeyboardRoad, AltKFromTheNameBoxTypesNoLetter) {
     EXPECT_TRUE(closed);
     EXPECT_EQ("Kbd test", naam);
     EXPECT_EQ(1, CountAsked("Nieuwe groep Kbd test indelen ?"));
+}
+
+// Return opens the file chosen in "Data bestanden" and, on a row of the
+// standings, the player's card; Escape closes each, and the window below has
+// the focus back on the control it came from.
+TEST_F(KeyboardRoad, ReturnOpensAndEscapeGivesTheFocusBack) {
+    const std::string folder = Root + "/Voorbeeld";
+    SaveClubFile(folder, "Club.csv");
+    TMainForm& m = StartProgram().Main();
+    m.FileListBox->SetDirectory(folder);
+    m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf("Club.csv"));
+    m.FileListBox->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return m.FileListBox->Focused(); }));
+    bool standings = false, card = false, cardClosed = false, gridBack = false;
+    Shows(
+        *StandForm, [&] { KeyStroke(m.FileListBox, VK_RETURN); },
+        [&] {
+            standings = true;
+            TExtColumnGrid& g = *StandForm->StandGrid;
+            g.SetCol(2);
+            g.SetRow(1);
+            Shows(
+                *SpInfoForm, [&] { KeyStroke(Focus(*StandForm), VK_RETURN); },
+                [&] {
+                    card = SpInfoForm->Speler() == StandRowSpeler(g, 1);
+                    cardClosed = Escape(*SpInfoForm);
+                });
+            gridBack = PumpUntil([&] { return g.Focused(); });
+            Escape(*StandForm);
+        });
+    EXPECT_TRUE(standings) << "Return on the file";
+    EXPECT_TRUE(card) << "Return on the standings' first row";
+    EXPECT_TRUE(cardClosed);
+    EXPECT_TRUE(gridBack) << "focus after the card";
+    EXPECT_TRUE(PumpUntil([&] { return m.FileListBox->Focused(); })) << "focus after the standings";
+}
+
+// Each action of the main window from the keyboard: on a page, from a
+// focused control, one key, and what must follow.
+TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
+    OpenClub([] {});
+    TMainForm& m = W->Main();
+    const auto press = [&](const char* What, TTabSheet* Page, TControl* From, WORD Key,
+                           TShiftState Shift, const std::function<bool()>& Done) {
+        m.PageControl->SetActivePage(Page);
+        auto* from = dynamic_cast<TWinControl*>(From);
+        if (!from) {
+            ADD_FAILURE() << What << ": no control that takes the focus";
+            return;
+        }
+        from->SetFocus();
+        EXPECT_TRUE(PumpUntil([&] { return from->Focused(); })) << What;
+        KeyStroke(from, Key, Key == VK_SPACE ? ' ' : '\0', Shift);
+        EXPECT_TRUE(PumpUntil(Done)) << What;
+    };
+    const auto focusOn = [&](const char* Caption) {
+        return [&m, Caption] { return Focus(m)->Caption() == Caption; };
+    };
+    TCheckListBox& sort = *m.SortCheckBox;
+    press("Tab to Omhoog", m.EditGroepSheet, &sort, VK_TAB, {}, focusOn("Omhoog"));
+    press("Tab to Omlaag", m.EditGroepSheet, m.UpSortButton, VK_TAB, {}, focusOn("Omlaag"));
+    sort.SetItemIndex(sort.Items()->IndexOf("WP")); // the first line not ticked
+    press("Omhoog on an unticked line", m.EditGroepSheet, m.UpSortButton, VK_SPACE, {}, [&] {
+        return sort.Items()->IndexOf("WP") == 1 && sort.ItemIndex() == 1 && !sort.Checked(1);
+    });
+
+    m.MakeMapEdit->SetText("Nieuwe map");
+    press("Tab to Maak", m.HoofdSheet, m.MakeMapEdit, VK_TAB, {}, focusOn("Maak"));
+    const std::string nieuw = m.DirectoryListBox->Directory() + "/Nieuwe map";
+    Dialogs->QueueAnswer(mrYes); // "... toevoegen aan ..."
+    press("Enter in the new-folder field", m.HoofdSheet, m.MakeMapEdit, VK_RETURN, {},
+          [&] { return DirectoryExists(nieuw); });
+
+    press("Ctrl+PgDn from an inner tab row", m.EditGroepSheet, m.LijstPageControl, VK_NEXT,
+          {ssCtrl}, [&] { return m.PageControl->ActivePage() == m.SpelersSheet; });
+    press("Ctrl+PgUp from an inner tab row", m.SpelersSheet, m.LedenPageControl, VK_PRIOR, {ssCtrl},
+          [&] { return m.PageControl->ActivePage() == m.EditGroepSheet; });
 }
 
 } // namespace
