@@ -252,11 +252,23 @@ void TVcThread::Resume() {
 }
 
 void TVcThread::Park() {
-    sigset_t mask;
-    pthread_sigmask(SIG_SETMASK, nullptr, &mask);
-    sigdelset(&mask, ResumeSignal());
+    // A stop signal taken between the count's test and the wait would park
+    // again inside its handler and take the resume signal meant for this
+    // wait, which would then sleep on with nobody left to wake it: the stop
+    // signal waits until this park is over, and only the resume signal ends
+    // the wait.
+    sigset_t both;
+    sigemptyset(&both);
+    sigaddset(&both, SuspendSignal());
+    sigaddset(&both, ResumeSignal());
+    sigset_t old;
+    pthread_sigmask(SIG_BLOCK, &both, &old);
+    sigset_t wait = old;
+    sigaddset(&wait, SuspendSignal());
+    sigdelset(&wait, ResumeSignal());
     while (FSuspendCount.load() > 0)
-        sigsuspend(&mask);
+        sigsuspend(&wait);
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
 }
 
 bool TVcThread::Suspended() const {
