@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "app/gridstyle.h"
@@ -417,6 +418,46 @@ void FocusTargetField(TMainForm& F) {
                                     : nullptr);
 }
 
+// A number field that "Zet" takes over, and how a refusal names it.
+struct TGetalVeld {
+    TEdit* Veld;
+    const char* Naam; // with its article: "de rating"
+    const char* Geen; // what an empty field stores: "geen rating"
+};
+
+std::vector<TGetalVeld> GetalVelden(const TMainForm& F) {
+    return {{F.SpRelNrEdit, "het relatienummer", "geen relatienummer"},
+            {F.SpRatingEdit, "de rating", "geen rating"},
+            {F.SpGebJaarEdit, "het geboortejaar", "geen geboortejaar"}};
+}
+
+// Why the field's text cannot be stored, or "" when it can. Stored anyway, it
+// would read as no number and erase what the player had.
+std::string WeigerReden(const TGetalVeld& V) {
+    const std::string tekst = Trim(V.Veld->Text());
+    if (tekst.empty()) return "";
+    const std::string kop = std::string("Niet gezet: ") + V.Naam + " \"" + tekst + "\" ";
+    const std::string leeg = std::string(", of maak het veld leeg voor ") + V.Geen + ".";
+    int getal = 0;
+    if (!TryStrToInt(tekst, getal))
+        return kop + "is geen getal.\r\rTyp " + V.Naam + " in cijfers" + leeg;
+    return "";
+}
+
+// A slip of the keyboard in a number field is no wish to drop the number: the
+// first such field refuses "Zet" with its reason and keeps its text to be
+// mended. Returns whether one refused.
+bool WeigerGetalVeld(const TMainForm& F) {
+    for (const TGetalVeld& v : GetalVelden(F)) {
+        const std::string reden = WeigerReden(v);
+        if (reden.empty()) continue;
+        ShowMessage(reden);
+        FocusField(v.Veld);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void TMainForm::ZetSpDataBitBtnClick(TObject*) {
@@ -431,16 +472,7 @@ void TMainForm::ZetSpDataBitBtnClick(TObject*) {
                                    "Controleer de velden en kies opnieuw Zet.");
         sp = nullptr;
     }
-    // Letters in the rating are a slip of the keyboard, not a wish to drop the
-    // rating: the player keeps it and the field stays as typed to be mended.
-    const std::string ratingTekst = Trim(SpRatingEdit->Text());
-    int rating = 0;
-    if (sp && !ratingTekst.empty() && !TryStrToInt(ratingTekst, rating)) {
-        ShowMessage("Niet gezet: de rating \"" + ratingTekst + "\" is geen getal." + "\r\r" +
-                    "Typ de rating in cijfers, of maak het veld leeg voor geen rating.");
-        FocusField(SpRatingEdit);
-        sp = nullptr;
-    }
+    if (sp && WeigerGetalVeld(*this)) sp = nullptr;
     if (sp) {
         TSpRec fields;
         ReadEditBoxes(EditRow, fields);

@@ -282,24 +282,53 @@ TEST_F(MainFormSpelers, ReadEditBoxesDropsInvalidNumbers) {
     EXPECT_EQ(Form->SpGebJaarEdit->Text(), "");
 }
 
-TEST_F(MainFormSpelers, ZetRefusesLettersInTheRatingAndKeepsIt) {
-    TScriptedDialogsScope dialogs;
-    Select(1);
-    const int rating = Nr(1)->Rec.Ratings[rtKNSB];
-    ASSERT_EQ(Form->SpRatingEdit->Text(), IntToStr(rating));
-    Form->SpRatingEdit->SetFocus();
-    TypeText(Form->SpRatingEdit, "x");
-    const std::string typed = Form->SpRatingEdit->Text();
-    ASSERT_NE(std::string::npos, typed.find('x'));
-    Form->ZetSpDataBitBtn->Click();
-    EXPECT_EQ(Nr(1)->Rec.Ratings[rtKNSB], rating);
-    EXPECT_FALSE(Groep->Modified);
-    ASSERT_EQ(1u, dialogs.Dialogs().Asked().size());
-    EXPECT_EQ("Niet gezet: de rating \"" + typed +
-                  "\" is geen getal.\r\r"
-                  "Typ de rating in cijfers, of maak het veld leeg voor geen rating.",
-              dialogs.Dialogs().Asked()[0].Text);
-    EXPECT_EQ(Form->SpRatingEdit->Text(), typed); // left to be mended
+// A number "Zet" cannot store would read as none and erase what the player
+// had: "Zet" refuses, saying why, and leaves the text to be mended.
+TEST_F(MainFormSpelers, ZetRefusesANumberFieldItCannotStoreAndKeepsTheValue) {
+    struct Case {
+        TEdit* TMainForm::*Veld;
+        const char* Typ;
+        int (*Waarde)(const TSpRec&);
+        const char* Voor; // the message around the field's text
+        const char* Na;
+    };
+    const auto rating = [](const TSpRec& R) { return R.Ratings[rtKNSB]; };
+    const auto gebJaar = [](const TSpRec& R) { return R.GebJaar; };
+    const auto relnr = [](const TSpRec& R) { return R.Relnr; };
+    const Case cases[] = {
+        {&TMainForm::SpRatingEdit, "x", rating, "Niet gezet: de rating \"",
+         "\" is geen getal.\r\r"
+         "Typ de rating in cijfers, of maak het veld leeg voor geen rating."},
+        {&TMainForm::SpGebJaarEdit, "x", gebJaar, "Niet gezet: het geboortejaar \"",
+         "\" is geen getal.\r\r"
+         "Typ het geboortejaar in cijfers, of maak het veld leeg voor geen geboortejaar."},
+        {&TMainForm::SpRelNrEdit, "x", relnr, "Niet gezet: het relatienummer \"",
+         "\" is geen getal.\r\r"
+         "Typ het relatienummer in cijfers, of maak het veld leeg voor geen relatienummer."},
+    };
+    // Each row on its own, so that a failed assertion ends only its row.
+    const auto check = [&](const Case& c) {
+        TEdit* const veld = Form.get()->*c.Veld;
+        TScriptedDialogsScope dialogs;
+        Use(MakeClubGroep()); // untouched by the rows before
+        Select(1);
+        const int waarde = c.Waarde(Nr(1)->Rec);
+        ASSERT_NE(waarde, 0);
+        veld->SetFocus();
+        TypeText(veld, c.Typ);
+        const std::string typed = veld->Text();
+        ASSERT_NE(std::string::npos, typed.find(c.Typ));
+        Form->ZetSpDataBitBtn->Click();
+        EXPECT_EQ(c.Waarde(Nr(1)->Rec), waarde);
+        EXPECT_FALSE(Groep->Modified);
+        ASSERT_EQ(1u, dialogs.Dialogs().Asked().size());
+        EXPECT_EQ(c.Voor + typed + c.Na, dialogs.Dialogs().Asked()[0].Text);
+        EXPECT_EQ(veld->Text(), typed); // left to be mended
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Voor) + c.Typ);
+        check(c);
+    }
 }
 
 TEST_F(MainFormSpelers, ZetKeepsTheRatingsOfTheOtherKinds) {
