@@ -19,6 +19,7 @@
 #include "model/groupfile.h"
 #include "model/names.h"
 #include "platform/rtl/files.h"
+#include "platform/rtl/inifiles.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/buttons.h"
@@ -343,24 +344,63 @@ void TMainForm::NewGroepBitBtnClick(TObject*) {
     PageControlChange(nullptr);
 }
 
+namespace {
+
+// The settings keep, per example archive, the archive as it was when the
+// director was last asked about it: size and time of its last change.
+const char* const VoorbeeldSectie = "Voorbeelden";
+
+std::string ArchiefStempel(const std::string& Archive) {
+    const TFileStamp stamp = FileStampOf(Archive);
+    return IntToStr(static_cast<int64_t>(stamp.Size)) + "-" + IntToStr(stamp.MTimeNs);
+}
+
+// Remembers the archive as asked about (Stempel), or forgets it (empty); a
+// settings file that cannot be written only means it is asked again.
+void OnthoudVoorbeeld(const std::string& Archive, const std::string& Stempel) {
+    try {
+        TMemIniFile ini(TMainForm::SettingsFileName());
+        if (Stempel.empty()) {
+            if (!ini.ValueExists(VoorbeeldSectie, ExtractFileName(Archive))) return;
+            ini.DeleteKey(VoorbeeldSectie, ExtractFileName(Archive));
+        } else {
+            ini.WriteString(VoorbeeldSectie, ExtractFileName(Archive), Stempel);
+        }
+        ini.UpdateFile();
+    } catch (const Exception&) {
+    }
+}
+
+} // namespace
+
 void TMainForm::UnzipExample(const std::string& ArchivePath) {
     if (UpperCase(ExtractFileExt(ArchivePath)) != ".ZIP") return;
+    // An archive that was refused, or kept because not all of it could be
+    // unpacked, is asked about once: again only when it is another one.
+    const std::string stempel = ArchiefStempel(ArchivePath);
+    if (TMemIniFile(SettingsFileName())
+            .ReadString(VoorbeeldSectie, ExtractFileName(ArchivePath), "") == stempel)
+        return;
     std::string base = GetDataRoot();
     if (!DirectoryExists(base)) base = GetProgramDir();
     base = ExcludeTrailingPathDelimiter(base);
     if (MessageDlg("Unzip " + ArchivePath + "\r" + "in map: " + base, mtConfirmation, mbYesNo) !=
-        mrYes)
+        mrYes) {
+        OnthoudVoorbeeld(ArchivePath, stempel);
         return;
+    }
     // A damaged archive must not stop the program from starting; it stays for
     // another try, and so does one of which any item was not unpacked.
     std::vector<std::string> fouten;
     try {
         fouten = ExtractArchive(*ZipArchiver, ArchivePath, base);
     } catch (const Exception&) {
+        OnthoudVoorbeeld(ArchivePath, stempel);
         ShowMessage(GetShortPath(ArchivePath) + "\r\r" + "Kan het voorbeeld niet uitpakken.");
         return;
     }
     if (!fouten.empty()) {
+        OnthoudVoorbeeld(ArchivePath, stempel);
         std::string tekst =
             GetShortPath(ArchivePath) + "\r\r" +
             "Het voorbeeld is niet helemaal uitgepakt; het archief blijft bewaard." + "\r";
@@ -370,5 +410,6 @@ void TMainForm::UnzipExample(const std::string& ArchivePath) {
         return;
     }
     DeleteFile(ArchivePath);
+    OnthoudVoorbeeld(ArchivePath, "");
     Beep();
 }

@@ -112,12 +112,20 @@ TEST_F(MainFormSettings, ExampleArchivesAreOfferedOnceEachAndGoneAfterUnpacking)
     bool canClose = false;
     F->FormCloseQuery(nullptr, canClose);
     Destroy();
-    // Only the refused archive is offered again.
+    // The refused archive is not asked about again: the answer was kept,
+    // beside what the close wrote.
+    Create();
+    EXPECT_EQ(2, CountAsked("Unzip "));
+    EXPECT_TRUE(FileExists(Root + "/Voorbeeld2.zip"));
+    Destroy();
+    // Another archive of that name is.
+    MakeExampleArchive(Root + "/Voorbeeld2.zip", "Voorbeeld 3.csv");
     Dialogs->QueueAnswer(mrYes);
     Create();
     EXPECT_EQ(1, CountAsked("Voorbeeld.zip\r"));
     EXPECT_EQ(2, CountAsked("Voorbeeld2.zip\r"));
     EXPECT_FALSE(FileExists(Root + "/Voorbeeld2.zip"));
+    EXPECT_TRUE(FileExists(Root + "/Voorbeeld/Voorbeeld 3.csv"));
     Destroy();
     Create();
     EXPECT_EQ(3, CountAsked("Unzip "));
@@ -147,6 +155,10 @@ TEST_F(MainFormSettings, ExampleArchiveStaysUnlessEveryItemWasUnpacked) {
     EXPECT_EQ(1, CountAsked(naam + ": bestaat al en is niet vervangen"));
     EXPECT_EQ("eigen werk", ReadFileBytes(Root + "/" + naam));
     EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
+    Destroy();
+    // Kept, it is not asked about at the next start.
+    Create();
+    EXPECT_EQ(1, CountAsked("Unzip "));
     Destroy();
 
     // Damaged data in the item.
