@@ -66,7 +66,26 @@ int TQtDialogService::MessageDlg(const std::string& Msg, TMsgDlgType DlgType,
     std::string caption = Caption;
     if (caption.empty()) caption = DlgType == mtCustom ? Application->Title : DlgCaption(DlgType);
     box.setWindowTitle(ToQString(caption));
-    box.setText(ToQString(Msg));
+    // A long list (every file of an archive) would make the box taller than
+    // the screen, its buttons out of reach: the first lines stand in the box,
+    // the whole text in its details, which scroll.
+    std::vector<std::string> lines;
+    for (size_t start = 0; start <= Msg.size();) {
+        const size_t end = std::min(Msg.find_first_of("\r\n", start), Msg.size());
+        lines.push_back(Msg.substr(start, end - start));
+        start = end + (Msg.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    if (lines.size() > MaxMessageLines) {
+        std::string shown;
+        for (size_t i = 0; i < ShownMessageLines; ++i)
+            shown += lines[i] + "\r";
+        shown += "... en nog " + IntToStr(static_cast<int>(lines.size() - ShownMessageLines)) +
+                 " regels: de hele tekst staat bij de details.";
+        box.setText(ToQString(shown));
+        box.setDetailedText(ToQString(StringReplace(Msg, "\r", "\n", rfReplaceAll)));
+    } else {
+        box.setText(ToQString(Msg));
+    }
     switch (DlgType) {
     case mtWarning:
         box.setIcon(QMessageBox::Warning);

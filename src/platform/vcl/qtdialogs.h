@@ -2,10 +2,16 @@
 // The dialog service on real windows, and the file dialog components. Every
 // question still goes through DialogService(), so tests script the same calls.
 
+#include <cstddef>
 #include <string>
 
 #include "platform/rtl/classes.h"
 #include "platform/rtl/dialogs.h"
+
+// A message of more lines than MaxMessageLines shows its first
+// ShownMessageLines in the box and the whole text in the box's details.
+inline constexpr size_t MaxMessageLines = 25;
+inline constexpr size_t ShownMessageLines = 20;
 
 // Message boxes with Dutch buttons, an input box and the file dialogs, on Qt.
 class TQtDialogService : public TDialogService {

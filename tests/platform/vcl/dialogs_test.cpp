@@ -6,9 +6,11 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "platform/rtl/files.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/filectrl.h"
 #include "platform/vcl/qtapp.h"
 #include "platform/vcl/qtdialogs.h"
@@ -59,6 +61,42 @@ TEST(Dialogs, ButtonTextsAreDutch) {
     EXPECT_EQ("Negeren", DutchButtonText(mbIgnore));
     EXPECT_EQ("Nee op alles", DutchButtonText(mbNoToAll));
     EXPECT_EQ("Ja op alles", DutchButtonText(mbYesToAll));
+}
+
+// A message with a long list keeps its buttons on the screen: the box shows the
+// first lines, and the whole list scrolls in its details.
+TEST(Dialogs, LongMessageKeepsItsButtonsWithinReach) {
+    EnsureQtApplication();
+    std::string msg = "Het voorbeeld is niet helemaal uitgepakt.\r";
+    for (int i = 1; i <= 200; ++i)
+        msg += "\rVoorbeeld/groep " + IntToStr(i) + ".csv: bestaat al en is niet vervangen";
+    std::string text, details;
+    int height = 0;
+    QTimer timer;
+    timer.setInterval(10);
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            if (++ticks > 500)
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+            return;
+        }
+        text = box->text().toStdString();
+        details = box->detailedText().toStdString();
+        height = box->sizeHint().height();
+        box->accept();
+    });
+    timer.start();
+    TQtDialogService service;
+    service.MessageDlg(msg, mtInformation, mbOKOnly, "");
+    timer.stop();
+    EXPECT_NE(std::string::npos, text.find("groep 18.csv"));
+    EXPECT_EQ(std::string::npos, text.find("groep 19.csv"));
+    EXPECT_NE(std::string::npos, text.find("... en nog 182 regels"));
+    EXPECT_NE(std::string::npos, details.find("groep 200.csv: bestaat al"));
+    EXPECT_LT(height, 700);
 }
 
 // The platform's save dialog speaks Dutch and leaves the overwrite question to
