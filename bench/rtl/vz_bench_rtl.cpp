@@ -22,19 +22,9 @@ std::string IniText(int Count, bool Sections) {
     return text;
 }
 
-void BM_ParseNames(benchmark::State& State) {
-    const std::string text = IniText(static_cast<int>(State.range(0)), false);
-    for (auto _ : State) {
-        TIniSections data;
-        data.Parse(text);
-        benchmark::DoNotOptimize(data.Sections.size());
-    }
-    State.SetComplexityN(State.range(0));
-    State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * text.size()));
-}
-
-void BM_ParseSections(benchmark::State& State) {
-    const std::string text = IniText(static_cast<int>(State.range(0)), true);
+// One section of many names, or many sections of one name each.
+template <bool Sections> void BM_Parse(benchmark::State& State) {
+    const std::string text = IniText(static_cast<int>(State.range(0)), Sections);
     for (auto _ : State) {
         TIniSections data;
         data.Parse(text);
@@ -68,8 +58,8 @@ void BM_ReadSettings(benchmark::State& State) {
 
 } // namespace
 
-BENCHMARK(BM_ParseNames)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->Complexity();
-BENCHMARK(BM_ParseSections)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->Complexity();
+BENCHMARK_TEMPLATE(BM_Parse, false)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->Complexity();
+BENCHMARK_TEMPLATE(BM_Parse, true)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->Complexity();
 BENCHMARK(BM_ReadSettings)
     ->RangeMultiplier(4)
     ->Range(1 << 10, 1 << 16)
