@@ -222,8 +222,7 @@ void TUitslagForm::FormActivate(TObject*) {
     FNrEmptyGames = G.GetNrEmptyGames();
     FSoundPending = FNrEmptyGames > 0;
     TabelGrid->SetFocus();
-    TabelGrid->AutoSizeColumns(false, 4);
-    LimitNaamKolom(*TabelGrid, 1);
+    SizeTabel();
     if (TabelGrid->ColCount() > 4 && TabelGrid->RowCount() > 2) {
         TabelGrid->FocusCell(1, 1, true);
         GotoNextEmptyCell();

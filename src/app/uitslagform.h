@@ -125,6 +125,9 @@ private:
     void FillTabel();
     // The grid column after the last result column.
     int TabelEndKolom() const;
+    // Sizes the crosstable's columns to their contents, every result column
+    // at least as wide as the widest result text it can get.
+    void SizeTabel();
     // The slot's crosstable cell lies among the result cells and the slot has
     // its player.
     bool SlotCellOk(const TGameSlot& Slot) const;

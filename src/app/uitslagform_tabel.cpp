@@ -25,6 +25,34 @@ int TUitslagForm::TabelEndKolom() const {
     return std::min<int>(CurGroep->Rec.OrKolom, TabelGrid->ColCount());
 }
 
+void TUitslagForm::SizeTabel() {
+    TExtColumnGrid& g = *TabelGrid;
+    g.AutoSizeColumns(false, 4);
+    // Sized for every result and score from the start ("½", "½r", "6½"): an
+    // entry that widened a column would move the cells under the director's
+    // next click.
+    const auto atLeast = [&g](int Col, const std::vector<std::string>& Texts) {
+        if (Col >= g.ColCount()) return;
+        const bool eigen = Col < g.Columns()->Count();
+        g.Canvas()->Font()->Assign(eigen ? g.Columns()->Items(Col)->Font() : g.Font());
+        int tekst = 0;
+        for (const std::string& t : Texts)
+            tekst = std::max(tekst, g.Canvas()->TextWidth(t));
+        // As the grid's auto-size measures a cell: the text with its offsets on
+        // both sides, the frame, and the padding asked for above.
+        const int breedte = tekst + 3 * g.XYOffset.X + 2 * (g.GridLineWidth() + 1) + 4;
+        if (g.ColWidths(Col) < breedte) g.SetColWidths(Col, breedte);
+    };
+    std::vector<std::string> uitslagen;
+    for (TUitslagCode u = ucWinst; u <= ucReglVerlies; ++u)
+        uitslagen.push_back(UitslagToStr(u));
+    for (int c = EersteUitslagKolom; c < TabelEndKolom(); ++c)
+        atLeast(c, uitslagen);
+    const int ronden = std::max(FLastRound, 1);
+    atLeast(PuntenKolom, {PuntenToStr(ronden), PuntenToStr(ronden - 0.5)});
+    LimitNaamKolom(g, 1);
+}
+
 TGameCell* TUitslagForm::TabelGameCell(int ACol, int ARow) const {
     if (ACol < 0 || ARow < 0 || ACol >= TabelGrid->ColCount() || ARow >= TabelGrid->RowCount())
         return nullptr;
@@ -133,8 +161,7 @@ bool TUitslagForm::SetTabelUitslag(TGameCell* Cell, TInvoerCode Code) {
         ShowPunten(Slot.Sp);
     }
     MarkChanged();
-    TabelGrid->AutoSizeColumns(false, 4);
-    LimitNaamKolom(*TabelGrid, 1);
+    SizeTabel();
     ShowGameRow(Game.Rec.GameId);
     return true;
 }
@@ -173,8 +200,7 @@ void TUitslagForm::RefreshTabel() {
                 TabelGrid->SetCells(Slot.Col, Slot.Row, UitslagToStr(Slot.Uitslag));
     for (int i = 0; i < FSpelers->Count(); ++i)
         ShowPunten(FSpelers->Sp(i));
-    TabelGrid->AutoSizeColumns(false, 4);
-    LimitNaamKolom(*TabelGrid, 1);
+    SizeTabel();
 }
 
 void TUitslagForm::ColourVrij() {

@@ -616,10 +616,19 @@ TEST_F(UitslagTabelTest, FiveGivesBothPlayersAForfeitLoss) {
     });
 }
 
+// Every code, seen from the row player; no entry widens a column, so the
+// next click lands where the director aims.
 TEST_F(UitslagTabelTest, EveryCodeTypedInTheCrosstableSeenFromTheRowPlayer) {
     Open(MakeClubGroep(false, false));
     RunModal(*Form, [&] {
         WaitActive();
+        const auto widths = [&] {
+            std::vector<int> w;
+            for (int c = 0; c < T()->ColCount(); ++c)
+                w.push_back(T()->ColWidths(c));
+            return w;
+        };
+        const std::vector<int> empty = widths();
         const int Paren[9][2] = {{1, 2}, {3, 1}, {1, 4}, {5, 1}, {1, 6},
                                  {7, 1}, {1, 8}, {3, 2}, {2, 4}};
         for (int Code = 0; Code <= 8; ++Code) {
@@ -632,6 +641,7 @@ TEST_F(UitslagTabelTest, EveryCodeTypedInTheCrosstableSeenFromTheRowPlayer) {
             EXPECT_EQ(Trim(UitslagToStr(Pairs[Code][0])), Cel(A, B)) << "code " << Code;
             EXPECT_EQ(Trim(UitslagToStr(Pairs[Code][1])), Cel(B, A)) << "code " << Code;
             EXPECT_EQ(Code, Form->ResultGrid->Row());
+            EXPECT_EQ(empty, widths()) << "code " << Code;
         }
         // Player 1: lost to 3 and 4, drew with 5, nothing against 2, 6 and 7, and
         // won against 8 by forfeit.
