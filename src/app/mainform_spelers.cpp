@@ -421,14 +421,19 @@ void FocusTargetField(TMainForm& F) {
 // A number field that "Zet" takes over, and how a refusal names it.
 struct TGetalVeld {
     TEdit* Veld;
-    const char* Naam; // with its article: "de rating"
-    const char* Geen; // what an empty field stores: "geen rating"
+    const char* Naam;    // with its article: "de rating"
+    const char* Geen;    // what an empty field stores: "geen rating"
+    bool (*Geldig)(int); // the numbers the player can keep; nullptr: every number
+    int Van, Tot;        // the numbers Geldig lets through, for the message
 };
 
 std::vector<TGetalVeld> GetalVelden(const TMainForm& F) {
-    return {{F.SpRelNrEdit, "het relatienummer", "geen relatienummer"},
-            {F.SpRatingEdit, "de rating", "geen rating"},
-            {F.SpGebJaarEdit, "het geboortejaar", "geen geboortejaar"}};
+    // A member number below the federation's range stands for none: that
+    // field only has to hold a number.
+    return {{F.SpRelNrEdit, "het relatienummer", "geen relatienummer", nullptr, 0, 0},
+            {F.SpRatingEdit, "de rating", "geen rating", [](int R) { return IsValidRating(R); }, 5,
+             3299},
+            {F.SpGebJaarEdit, "het geboortejaar", "geen geboortejaar", IsValidGebJaar, 1904, 2098}};
 }
 
 // Why the field's text cannot be stored, or "" when it can. Stored anyway, it
@@ -441,6 +446,9 @@ std::string WeigerReden(const TGetalVeld& V) {
     int getal = 0;
     if (!TryStrToInt(tekst, getal))
         return kop + "is geen getal.\r\rTyp " + V.Naam + " in cijfers" + leeg;
+    if (V.Geldig && !V.Geldig(getal))
+        return kop + "ligt niet tussen " + IntToStr(V.Van) + " en " + IntToStr(V.Tot) +
+               ".\r\rVerbeter " + V.Naam + leeg;
     return "";
 }
 

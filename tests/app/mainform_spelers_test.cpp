@@ -305,6 +305,13 @@ TEST_F(MainFormSpelers, ZetRefusesANumberFieldItCannotStoreAndKeepsTheValue) {
         {&TMainForm::SpRelNrEdit, "x", relnr, "Niet gezet: het relatienummer \"",
          "\" is geen getal.\r\r"
          "Typ het relatienummer in cijfers, of maak het veld leeg voor geen relatienummer."},
+        // One digit too many, wherever it lands, is out of range.
+        {&TMainForm::SpRatingEdit, "9", rating, "Niet gezet: de rating \"",
+         "\" ligt niet tussen 5 en 3299.\r\r"
+         "Verbeter de rating, of maak het veld leeg voor geen rating."},
+        {&TMainForm::SpGebJaarEdit, "9", gebJaar, "Niet gezet: het geboortejaar \"",
+         "\" ligt niet tussen 1904 en 2098.\r\r"
+         "Verbeter het geboortejaar, of maak het veld leeg voor geen geboortejaar."},
     };
     // Each row on its own, so that a failed assertion ends only its row.
     const auto check = [&](const Case& c) {
