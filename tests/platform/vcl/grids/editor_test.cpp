@@ -1,6 +1,10 @@
 // The editor cycle: typing opens the in-place edit over the cell, its text goes
 // back through SetEditText as it changes, Enter closes it and Escape puts the
 // old text back.
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
 #include "gridtestenv.h"
 
 namespace {
@@ -236,4 +240,20 @@ TEST_F(EditorTest, BackspaceAsTheOpeningCharacterEmptiesTheCell) {
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ("", Editor()->Text());
     EXPECT_EQ("", Grid->Cells(1, 1));
+}
+
+// The editor lies inside its cell without a frame of its own; the flat look
+// of the form, given and taken back, leaves it so.
+TEST_F(EditorTest, TheFramelessEditorStaysFramelessInEitherLook) {
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    const auto edge = [this] {
+        const QImage image = Editor()->Widget()->grab().toImage();
+        return image.pixelColor(0, image.height() / 2).rgb();
+    };
+    const QRgb plain = edge();
+    Form->SetCtl3D(false);
+    EXPECT_EQ(plain, edge()) << "no single-line frame";
+    Form->SetCtl3D(true);
+    EXPECT_EQ(plain, edge()) << "no sunken frame";
 }
