@@ -545,6 +545,30 @@ TDateTime FromQDate(const QDate& Value) {
     return static_cast<TDateTime>(QDate(1899, 12, 30).daysTo(Value));
 }
 
+// A click on a section of the date (day, month, year) selects the whole
+// section, as Tab does, so that typed digits replace it: with only the caret
+// placed inside a full section Qt refuses every digit.
+class SectionClick : public QObject {
+public:
+    explicit SectionClick(QDateTimeEdit* Edit) : QObject(Edit), FEdit(Edit) {}
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (Event->type() != QEvent::MouseButtonRelease ||
+            static_cast<QMouseEvent*>(Event)->button() != Qt::LeftButton)
+            return false;
+        // The press has placed the caret; a drag that selected text keeps it.
+        const auto* line = qobject_cast<QLineEdit*>(Watched);
+        if (line && !line->hasSelectedText() &&
+            FEdit->currentSection() != QDateTimeEdit::NoSection)
+            FEdit->setSelectedSection(FEdit->currentSection());
+        return false;
+    }
+
+private:
+    QDateTimeEdit* FEdit;
+};
+
 } // namespace
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner)
@@ -555,6 +579,8 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner)
     SetBounds(0, 0, 186, 21);
     Edit()->setCalendarPopup(true);
     Edit()->setMinimumDate(QDate(1753, 1, 1));
+    if (QLineEdit* line = Edit()->findChild<QLineEdit*>())
+        line->installEventFilter(new SectionClick(Edit())); // owned by the edit
     ApplyFormat();
     SetDate(::Date());
     QObject::connect(Edit(), &QDateTimeEdit::dateTimeChanged, [this] {

@@ -15,6 +15,7 @@
 #include "platform/vcl/listctrls.h"
 #include "platform/vcl/mask.h"
 #include "platform/vcl/menus.h"
+#include "platform/rtl/settingsguard.h"
 #include "vcltestenv.h"
 
 TEST(Memo, LinesAndTextAgree) {
@@ -355,6 +356,55 @@ TEST(DateTimePicker, DateRoundTripsInTheShortFormat) {
     EXPECT_EQ(EncodeDate(2016, 9, 23), picker->Date());
     EXPECT_EQ(0, changes);
     FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+}
+
+// A click on a section of the date (the day, the month, the year) makes it
+// the one that typed digits replace, as a section reached by Tab is.
+TEST(DateTimePicker, AClickedSectionTakesTypedDigits) {
+    const TFormatSettingsGuard keep;
+    FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+    FormatSettings().DateSeparator = '-';
+    auto form = MakeForm();
+    auto* picker = new TDateTimePicker(form.get());
+    picker->SetParent(form.get());
+    picker->SetBounds(10, 10, 160, 24);
+    picker->SetDate(EncodeDate(2016, 9, 23));
+    ShowActive(form.get());
+    picker->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return picker->Focused(); }));
+    auto* line = picker->Widget()->findChild<QLineEdit*>();
+    ASSERT_NE(nullptr, line);
+    // "2016-09-23": a click inside each section, then its digits.
+    const struct {
+        int Char;
+        const char* Digits;
+        TDateTime Expected;
+    } steps[] = {{9, "15", EncodeDate(2016, 9, 15)},
+                 {6, "03", EncodeDate(2016, 3, 15)},
+                 {2, "2025", EncodeDate(2025, 3, 15)}};
+    // The middle of the character at Index, in the picker's coordinates.
+    const auto charAt = [&](int Index) {
+        int from = -1, to = -1;
+        for (int x = 0; x < line->width(); ++x) {
+            const int pos = line->cursorPositionAt(QPoint(x, line->height() / 2));
+            if (pos == Index && from < 0) from = x;
+            if (pos == Index + 1 && to < 0) to = x;
+        }
+        return line->mapTo(picker->Widget(), QPoint((from + to) / 2, line->height() / 2));
+    };
+    for (const auto& step : steps) {
+        // The window system gives the click to the field under the mouse.
+        const QPoint at = charAt(step.Char);
+        const QPoint local = line->mapFrom(picker->Widget(), at);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, local, line->mapToGlobal(local), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+            QApplication::sendEvent(line, &e);
+        }
+        TypeText(picker, step.Digits);
+        EXPECT_EQ(step.Expected, picker->Date()) << step.Digits;
+    }
 }
 
 TEST(MaskEdit, MasksTranslateToQtInputMasks) {
