@@ -651,10 +651,11 @@ bool TWinControl::TranslateEvent(QEvent* Event) {
     case QEvent::FocusOut: {
         auto* e = static_cast<QFocusEvent*>(Event);
         // Focus moving into our own popup (a combo list, a calendar) or into
-        // our own inner part stays with us.
+        // our own inner part stays with us; a child control of ours (a grid's
+        // cell editor) takes it, as a child window does.
         QWidget* now = QApplication::focusWidget();
         if (!FHasFocus || e->reason() == Qt::PopupFocusReason ||
-            (now && Widget()->isAncestorOf(now)))
+            (now && Widget()->isAncestorOf(now) && FindControl(now) == this))
             return false;
         FHasFocus = false;
         FNativeMsg = WM_KILLFOCUS;

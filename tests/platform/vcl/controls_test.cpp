@@ -334,6 +334,25 @@ TEST(Focus, FocusMovingIntoOurOwnPopupIsNoExit) {
     EXPECT_EQ(1u, c->Only(CM_EXIT).size());
 }
 
+TEST(Focus, AChildControlTakingTheFocusTakesItFromItsParent) {
+    auto form = MakeForm();
+    auto* c = AddRecorder(form.get(), 0, 0, 200, 100);
+    auto* child = new TEdit(form.get()); // owned by the form
+    child->SetParent(c);
+    child->SetBounds(10, 10, 80, 24);
+    ShowActive(form.get());
+    c->SetFocus();
+    ASSERT_TRUE(ProcessUntil([c] { return c->Focused(); }));
+    child->SetFocus();
+    ASSERT_TRUE(ProcessUntil([child] { return child->Focused(); }));
+    EXPECT_EQ(1u, c->Only(WM_KILLFOCUS).size());
+    // So the parent hears of the focus coming back, from the child or later.
+    c->SetFocus();
+    ASSERT_TRUE(ProcessUntil([c] { return c->Focused(); }));
+    EXPECT_EQ(2u, c->Only(WM_SETFOCUS).size());
+    form->Hide();
+}
+
 TEST(Painting, UpdatePaintsWhatIsInvalidNowAndRepaintPaintsAtOnce) {
     auto form = MakeForm(100, 80);
     auto* c = AddRecorder(form.get(), 0, 0, 50, 50);
