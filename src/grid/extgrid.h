@@ -560,6 +560,12 @@ protected:
 
 private:
     static bool IsTextEditorType(TEditorType Type);
+    // What HideEditor does: the dedicated editor written back and hidden,
+    // then the text editor.
+    void HideEditors();
+    // The grid takes the focus back from a control of its own that closes
+    // (an editor): no focus arriving from elsewhere.
+    void TakeFocusBack();
     void ShowEditorChar(char Ch) override;
     bool SelectCell(int ACol, int ARow) override;
     // Makes (ACol, ARow) current after OnCellChanging allowed the move.
@@ -628,7 +634,7 @@ private:
     int FSortPressCol = -1; // display column pressed in the sort row, -1: none
     int FClickSortTime = 0;
 
-    // ---- wheel and zoom (extgrid_wndproc.cpp) ----
+    // ---- wheel, zoom and focus (extgrid_wndproc.cpp) ----
 public:
     // One zoom step more (or less): every column and row grows by Delta
     // pixels; steps stay within -10 .. 10.
@@ -640,10 +646,17 @@ public:
 protected:
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // With Navigation.AlwaysEdit the focus arriving from elsewhere opens the
+    // editor on the current cell.
+    void WMSetFocus(TMessage& Message) override;
+    // A button control held down in a cell comes up when the focus goes.
+    void WMKillFocus(TMessage& Message) override;
 
 private:
     bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
     int FZoomStep = 0;
+    // The grid moves the focus itself: an editor it closes gives it back.
+    bool FMovingOwnFocus = false;
 
     // ---- drag and drop (extgrid_dragdrop.cpp) ----
 public:

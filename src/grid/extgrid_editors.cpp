@@ -2,6 +2,7 @@
 // text editor with the cell's editor type, edit text read and written by real
 // column, and the write-back (or cancel) when the focus leaves the editor.
 #include <algorithm>
+#include <utility>
 
 #include "grid/editlink.h"
 #include "grid/extgrid.h"
@@ -95,6 +96,19 @@ void TExtStringGrid::EditingDone() {
 }
 
 void TExtStringGrid::HideEditor() {
+    // The text editor gives the focus back to the grid while it closes.
+    const bool movingOwnFocus = std::exchange(FMovingOwnFocus, true);
+    HideEditors();
+    FMovingOwnFocus = movingOwnFocus;
+}
+
+void TExtStringGrid::TakeFocusBack() {
+    const bool movingOwnFocus = std::exchange(FMovingOwnFocus, true);
+    if (CanFocus()) SetFocus();
+    FMovingOwnFocus = movingOwnFocus;
+}
+
+void TExtStringGrid::HideEditors() {
     if (FValidating) {
         // A refused value is put back with the editor closed and reopened:
         // the same edit goes on.
@@ -375,7 +389,7 @@ void TExtStringGrid::HideInplaceEditor(int ACol, int ARow) {
     editor->Closed();
     if (FEditorType != edCustom) control->SetEnabled(false);
     control->SetVisible(false);
-    if (hadFocus && CanFocus()) SetFocus();
+    if (hadFocus) TakeFocusBack();
     RepaintCell(Col(), Row());
 }
 
@@ -400,7 +414,7 @@ bool TExtStringGrid::CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftSta
 
 void TExtStringGrid::EditorKeyDone(WORD Key, TShiftState Shift) {
     FClosingEditor = true;
-    SetFocus();
+    TakeFocusBack();
     HideEditor();
     FClosingEditor = false;
     if (Key == VK_RETURN) {

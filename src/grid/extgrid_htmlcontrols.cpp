@@ -140,7 +140,7 @@ void TExtStringGrid::ControlEditDone() {
     SetHTMLControlValue(cell.X, cell.Y, id, value);
     const bool hadFocus = control->Focused();
     control->SetVisible(false);
-    if (hadFocus && CanFocus()) SetFocus();
+    if (hadFocus) TakeFocusBack();
     if (OnControlEditDone) OnControlEditDone(this, cell.Y, RealColIndex(cell.X), id, type, value);
     FEndingControlEdit = false;
 }

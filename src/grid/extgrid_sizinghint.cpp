@@ -165,7 +165,7 @@ void TExtStringGrid::EndFixedCellEdit(bool Store) {
     // Cleared first: moving the focus ends the edit once more.
     FFixedEditCell = {-1, -1};
     if (!Store) FTransEdit->SetVisible(false);
-    if (CanFocus()) SetFocus();
+    TakeFocusBack();
     // Without a place for the focus the edit still ends as it would.
     if (FTransEdit->Visible()) {
         if (Store && FTransEdit->Col < ColCount() && cell.Y < RowCount())

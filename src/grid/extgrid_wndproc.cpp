@@ -1,6 +1,7 @@
 // The wheel and the zoom: the wheel moves the current row within the normal
 // rows (never into the footers), keeps the left column when asked, and with
-// Ctrl zooms the grid in steps.
+// Ctrl zooms the grid in steps. The focus: arriving it may open the editor,
+// leaving it lets a pressed button control in a cell come up.
 #include <algorithm>
 
 #include "grid/extgrid.h"
@@ -46,4 +47,21 @@ void TExtStringGrid::Zoom(int Delta) {
     for (int r = 0; r < RowCount(); ++r)
         if (RowHeights(r) + Delta > 0) SetRowHeights(r, RowHeights(r) + Delta);
     EndGridUpdate();
+}
+
+void TExtStringGrid::WMSetFocus(TMessage& Message) {
+    TBaseGrid::WMSetFocus(Message);
+    // The focus an editor of the grid gives back while it closes is no focus
+    // coming from elsewhere.
+    if (FMovingOwnFocus || FClosingEditor || !FNavigation->AlwaysEdit) return;
+    if (!Options().Contains(goEditing) || EditorMode() || HasCellControl(Col(), Row())) return;
+    if (GridState() == gsRowMoving || GridState() == gsColMoving) return;
+    const TRect cell = CellRect(Col(), Row());
+    if (cell.Width() <= 0 || cell.Height() <= 0) return; // scrolled out of view
+    ShowEditor();
+}
+
+void TExtStringGrid::WMKillFocus(TMessage& Message) {
+    TBaseGrid::WMKillFocus(Message);
+    HTMLControlRelease();
 }

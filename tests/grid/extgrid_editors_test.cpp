@@ -1,6 +1,7 @@
 // The grid's text editor through real Qt key events: the key and paste filters
 // of the editor types, the length limit, validation that keeps the editor
 // open, Enter advancing, and the write-back when the focus leaves the editor.
+#include <QEvent>
 #include <QString>
 
 #include "formatscope.h"
@@ -226,6 +227,44 @@ TEST_F(EditorsTest, FocusLeavingTheEditorWritesBackOnce) {
     EXPECT_EQ(Name(2, 1), Grid->Cells(2, 1));
     EXPECT_EQ(2, validations);
     EXPECT_EQ(2, done);
+}
+
+TEST_F(EditorsTest, WithAlwaysEditTheFocusComingToTheGridOpensTheEditor) {
+    auto* other = new TEdit(Form.get()); // owned by the form, after the grid in tab order
+    other->SetParent(Form.get());
+    other->SetBounds(0, 420, 100, 24);
+    Grid->Navigation()->AlwaysEdit = true;
+    auto tabIntoTheGrid = [&] {
+        other->SetFocus();
+        ASSERT_TRUE(ProcessUntil([other] { return other->Focused(); }));
+        EXPECT_FALSE(EditorShown());
+        SendKey(other, Qt::Key_Tab, "\t");
+        ASSERT_TRUE(ProcessUntil([this] { return EditorShown() && Editor()->Focused(); }));
+        EXPECT_EQ(Grid->Cells(1, 1), Editor()->Text());
+    };
+    tabIntoTheGrid();
+    // The focus the editor gives back to the grid opens nothing.
+    EditorKey(Qt::Key_Escape);
+    PumpPending();
+    EXPECT_FALSE(EditorShown());
+    EXPECT_TRUE(Grid->Focused());
+    // After an edit that the focus ended, coming back opens it again.
+    Type_("x");
+    tabIntoTheGrid();
+    EXPECT_EQ("x", Grid->Cells(1, 1));
+    // A click on another cell ends the edit; the focus the grid then gets
+    // from its own editor opens no other.
+    int done = 0;
+    Grid->OnEditingDone = [&](TObject*) { ++done; };
+    const TRect cell = Grid->CellRect(2, 2);
+    const int b = Grid->BorderOffset();
+    SendMouse(Grid, QEvent::MouseButtonPress, cell.Left + b + 5, cell.Top + b + 5, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, cell.Left + b + 5, cell.Top + b + 5,
+              Qt::LeftButton);
+    PumpPending();
+    EXPECT_EQ(1, done);
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ(2, Grid->Col());
 }
 
 TEST_F(EditorsTest, EditingBehindAHiddenColumnWritesTheShownColumn) {

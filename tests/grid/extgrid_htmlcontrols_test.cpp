@@ -8,6 +8,7 @@
 #include "grid/support/htmlrender.h"
 #include "gridfixture.h"
 #include "platform/vcl/controlimage.h"
+#include "platform/vcl/stdctrls.h"
 #include "vcltestenv.h"
 
 namespace {
@@ -122,9 +123,21 @@ TEST_F(HTMLControlsTest, AButtonControlIsPressedUntilTheRelease) {
     EXPECT_EQ(Clicks[0].Value, "Klik");
     Release(p);
     EXPECT_FALSE(Grid->HTMLButtonPressed(2, 1));
+    // The focus leaving the grid lets a held button come up too.
+    auto* other = new TEdit(Form.get()); // owned by the form
+    other->SetParent(Form.get());
+    other->SetBounds(0, 420, 100, 24);
+    Press(p);
+    ASSERT_TRUE(Grid->HTMLButtonPressed(2, 1));
+    other->SetFocus();
+    ASSERT_TRUE(ProcessUntil([other] { return other->Focused(); }));
+    EXPECT_FALSE(Grid->HTMLButtonPressed(2, 1));
 }
 
 TEST_F(HTMLControlsTest, AnEditControlIsTypedIntoAndWrittenBackOnEnter) {
+    // The focus the edit gives back to the grid opens no cell editor.
+    Grid->SetOptions(Grid->Options() + goEditing);
+    Grid->Navigation()->AlwaysEdit = true;
     Click(ControlPoint(1, 2));
     TControlEdit* edit = Grid->ControlEdit();
     ASSERT_TRUE(edit->Visible());
@@ -134,6 +147,8 @@ TEST_F(HTMLControlsTest, AnEditControlIsTypedIntoAndWrittenBackOnEnter) {
     Picture("grid_html_edit_open.png");
     SendKey(edit, Qt::Key_Return, "\r");
     EXPECT_FALSE(edit->Visible());
+    EXPECT_TRUE(Grid->Focused());
+    EXPECT_FALSE(Grid->EditorMode());
     EXPECT_NE(Grid->Cells(1, 2).find("VALUE=\"Piet\""), std::string::npos) << Grid->Cells(1, 2);
     ASSERT_EQ(Done.size(), 1u);
     EXPECT_EQ(Done[0].Id, "e1");
