@@ -33,6 +33,29 @@ protected:
             SendKey(target, Qt::Key_A + (std::toupper(c) - 'A'), QString(QChar(c)));
         }
     }
+    // Cell (1, 1) holding "rood" edited in the combo list "rood", "groen"
+    // (with Marker), opened; every change the grid tells is noted.
+    TGridCombo* OpenWatchedCombo() {
+        Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
+            if (ACol == 1) AEditor = edComboList;
+        };
+        TGridCombo* combo = Grid->Combobox();
+        combo->Items()->Add("rood");
+        combo->Items()->AddObject("groen", &Marker);
+        Grid->OnComboChange = [this](TObject*, int ACol, int ARow, int Index,
+                                     const std::string& Text) {
+            Told.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + ":" +
+                           std::to_string(Index) + " " + Text);
+        };
+        Grid->OnComboObjectChange = [this](TObject*, int, int, int, const std::string&,
+                                           TObject* AObject) { Object = AObject; };
+        Grid->SetCells(1, 1, "rood");
+        SendKey(Grid, Qt::Key_F2);
+        return combo;
+    }
+    TObject Marker;
+    std::vector<std::string> Told;
+    TObject* Object = nullptr;
 };
 
 } // namespace
@@ -252,55 +275,21 @@ TEST_F(EditAidsTest, TagsAreStrippedForTheEditorUnlessWanted) {
 }
 
 TEST_F(EditAidsTest, TheWheelStepsTheComboEditorAndTellsTheChange) {
-    Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
-        if (ACol == 1) AEditor = edComboList;
-    };
-    TGridCombo* combo = Grid->Combobox();
-    TObject marker;
-    combo->Items()->Add("rood");
-    combo->Items()->AddObject("groen", &marker);
-    std::vector<std::string> told;
-    Grid->OnComboChange = [&](TObject*, int ACol, int ARow, int Index, const std::string& Text) {
-        told.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + ":" +
-                       std::to_string(Index) + " " + Text);
-    };
-    TObject* object = nullptr;
-    Grid->OnComboObjectChange = [&](TObject*, int, int, int, const std::string&, TObject* AObject) {
-        object = AObject;
-    };
-    Grid->SetCells(1, 1, "rood");
-    SendKey(Grid, Qt::Key_F2);
+    TGridCombo* combo = OpenWatchedCombo();
     ASSERT_TRUE(combo->Visible());
     SendWheel(combo, 10, 10, 120); // away from the user: not above the first
     EXPECT_EQ(combo->ItemIndex(), 0);
     SendWheel(combo, 10, 10, -120);
     EXPECT_EQ(combo->ItemIndex(), 1);
-    EXPECT_EQ(object, &marker);
+    EXPECT_EQ(Object, &Marker);
     SendWheel(combo, 10, 10, -120); // past the last: nothing
-    EXPECT_EQ(told, (std::vector<std::string>{"1,1:1 groen"}));
+    EXPECT_EQ(Told, (std::vector<std::string>{"1,1:1 groen"}));
     SendKey(combo, Qt::Key_Return, "\r");
     EXPECT_EQ(Grid->Cells(1, 1), "groen");
 }
 
 TEST_F(EditAidsTest, AnItemChosenFromTheComboEditorsListTellsTheChange) {
-    Grid->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& AEditor) {
-        if (ACol == 1) AEditor = edComboList;
-    };
-    TGridCombo* combo = Grid->Combobox();
-    TObject marker;
-    combo->Items()->Add("rood");
-    combo->Items()->AddObject("groen", &marker);
-    std::vector<std::string> told;
-    Grid->OnComboChange = [&](TObject*, int ACol, int ARow, int Index, const std::string& Text) {
-        told.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + ":" +
-                       std::to_string(Index) + " " + Text);
-    };
-    TObject* object = nullptr;
-    Grid->OnComboObjectChange = [&](TObject*, int, int, int, const std::string&, TObject* AObject) {
-        object = AObject;
-    };
-    Grid->SetCells(1, 1, "rood");
-    SendKey(Grid, Qt::Key_F2);
+    TGridCombo* combo = OpenWatchedCombo();
     ASSERT_TRUE(combo->Visible());
     SendKey(combo, Qt::Key_Down, QString(), Qt::AltModifier);
     ASSERT_TRUE(ProcessUntil([combo] { return combo->DroppedDown(); }));
@@ -313,8 +302,8 @@ TEST_F(EditAidsTest, AnItemChosenFromTheComboEditorsListTellsTheChange) {
         QApplication::sendEvent(list, &press);
     }
     ASSERT_TRUE(ProcessUntil([combo] { return !combo->DroppedDown(); }));
-    EXPECT_EQ(told, (std::vector<std::string>{"1,1:1 groen"}));
-    EXPECT_EQ(object, &marker);
+    EXPECT_EQ(Told, (std::vector<std::string>{"1,1:1 groen"}));
+    EXPECT_EQ(Object, &Marker);
     ASSERT_TRUE(combo->Visible()) << "a choice does not end the edit";
     SendKey(combo, Qt::Key_Return, "\r");
     EXPECT_EQ(Grid->Cells(1, 1), "groen");
