@@ -193,6 +193,7 @@ TEST(ZAMasks, SelectionByMaskAndAttributes) {
         got.push_back(f.FileName + "@" + std::to_string(f.ItemIndex));
     EXPECT_EQ(got, (std::vector<std::string>{"a.txt@0", "sub/c.txt@2"}));
     EXPECT_EQ(f.ItemIndex, -1);
+    EXPECT_EQ(f.FileName, "") << "a search that ends names no item";
     TZAArchiveItem lists;
     lists.FindData.UseMaskLists = true;
     ASSERT_TRUE(ZAFindNext(arr, lists, masks, exclusions, true));
