@@ -49,6 +49,12 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner) {
     Widget()->setAttribute(Qt::WA_DeleteOnClose, false);
     SetBounds(0, 0, 320, 240);
     SetColor(clBtnFace);
+    // The limits hold for the window system too: the user cannot drag a
+    // window smaller than its Constraints allow.
+    Constraints()->OnChange = [this](TObject*) {
+        SetBounds(Left(), Top(), Width(), Height());
+        ApplySizeLimits();
+    };
     ApplyWindowFlags();
 }
 
@@ -101,8 +107,19 @@ void TCustomForm::ApplyWindowFlags() {
     if (FBorderStyle == bsSingle || FBorderStyle == bsDialog || FBorderStyle == bsToolWindow)
         Widget()->setFixedSize(Width(), Height());
     else
-        Widget()->setMinimumSize(0, 0), Widget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        ApplySizeLimits();
     if (visible) Widget()->show();
+}
+
+void TCustomForm::ApplySizeLimits() {
+    if (FBorderStyle == bsSingle || FBorderStyle == bsDialog || FBorderStyle == bsToolWindow) {
+        Widget()->setFixedSize(Width(), Height());
+        return;
+    }
+    const TSizeConstraints& c = *Constraints();
+    Widget()->setMinimumSize(c.MinWidth(), c.MinHeight());
+    Widget()->setMaximumSize(c.MaxWidth() > 0 ? c.MaxWidth() : QWIDGETSIZE_MAX,
+                             c.MaxHeight() > 0 ? c.MaxHeight() : QWIDGETSIZE_MAX);
 }
 
 void TCustomForm::SetWindowState(TWindowState Value) {

@@ -99,6 +99,9 @@ protected:
 private:
     void PlaceOnScreen();
     void ApplyWindowFlags();
+    // The window system's size limits: the fixed size of a fixed border, else
+    // the Constraints.
+    void ApplySizeLimits();
     bool CloseModal();
 
     TPosition FPosition = poDesigned;

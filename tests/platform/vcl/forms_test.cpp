@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QWidget>
 
 #include "platform/rtl/dialogs.h"
 #include "platform/vcl/stdctrls.h"
@@ -182,6 +183,24 @@ TEST(Forms, PositionCentresOnTheScreen) {
     form->Show();
     EXPECT_EQ((Screen->Width() - 200) / 2, form->Left());
     EXPECT_EQ((Screen->Height() - 100) / 2, form->Top());
+    form->Hide();
+}
+
+// A window's Constraints hold for the code and for the window system: neither
+// SetBounds nor a resize from outside makes it smaller.
+TEST(Forms, ConstraintsLimitTheWindowAlsoWhenResizedFromOutside) {
+    auto form = MakeForm(400, 300);
+    form->Constraints()->SetMinWidth(360);
+    form->Constraints()->SetMinHeight(280);
+    form->Show();
+    form->SetBounds(form->Left(), form->Top(), 101, 101);
+    EXPECT_EQ(360, form->Width());
+    EXPECT_EQ(280, form->Height());
+    form->SetBounds(form->Left(), form->Top(), 400, 300);
+    form->Widget()->resize(120, 110); // the user drags the window's corner
+    PumpPending();
+    EXPECT_EQ(360, form->Width());
+    EXPECT_EQ(280, form->Height());
     form->Hide();
 }
 
