@@ -26,6 +26,9 @@ TBergerForm::~TBergerForm() = default;
 void TBergerForm::BuildControls() {
     SetCaption("Berger tabel");
     SetBounds(120, 80, 900, 560);
+    // The smallest size at which no control is clipped or overlaps another.
+    Constraints()->SetMinWidth(500);
+    Constraints()->SetMinHeight(440);
     SetPosition(poScreenCenter);
     SetColor(clBtnFace);
 

@@ -33,6 +33,9 @@ template <class T> T* Place(TMainForm* Form, TWinControl* Parent, int L, int T_,
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     SetBounds(40, 40, 1000, 700);
+    // The smallest size at which no control is clipped or overlaps another.
+    Constraints()->SetMinWidth(990);
+    Constraints()->SetMinHeight(600);
     StatusBar = new TStatusBar(this);
     StatusBar->SetParent(this);
     StatusBar->SetAlign(alBottom);

@@ -35,6 +35,9 @@ TExtColumnGrid* Grid(TComponent* Owner, TWinControl* Parent) {
 TZVNewGroepForm::TZVNewGroepForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("ZVNewGroepForm");
     SetBounds(140, 100, 780, 520);
+    // The smallest size at which no control is clipped or overlaps another.
+    Constraints()->SetMinWidth(520);
+    Constraints()->SetMinHeight(300);
     SetPosition(poScreenCenter);
     SetColor(clBtnFace);
 

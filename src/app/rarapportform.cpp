@@ -89,6 +89,9 @@ bool ReadRapportInfo(const std::string& File, TGroepRec& Rec) {
 TRaRapportForm::TRaRapportForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("Rating rapportage");
     SetBounds(80, 80, 1000, 640);
+    // The smallest size at which no control is clipped or overlaps another.
+    Constraints()->SetMinWidth(840);
+    Constraints()->SetMinHeight(400);
     SetPosition(poScreenCenter);
 
     StatusBar = new TStatusBar(this);

@@ -27,6 +27,9 @@ constexpr TColor KleurZwart = 0xC0C0C0; // silver
 TSpInfoForm::TSpInfoForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("Speler info");
     SetBounds(120, 120, 760, 640);
+    // The smallest size at which no control is clipped or overlaps another.
+    Constraints()->SetMinWidth(560);
+    Constraints()->SetMinHeight(300);
     SetPosition(poScreenCenter);
 
     StatusBar = new TStatusBar(this);

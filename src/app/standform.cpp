@@ -41,6 +41,9 @@ TBitBtn* MakeButton(TStandForm* Form, const std::string& Caption, int Top) {
 TStandForm::TStandForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("Stand");
     SetBounds(80, 60, 900, 600);
+    // The smallest size at which no control is clipped or overlaps another.
+    Constraints()->SetMinWidth(420);
+    Constraints()->SetMinHeight(540);
 
     StandGrid = new TExtColumnGrid(this);
     StandGrid->SetParent(this);

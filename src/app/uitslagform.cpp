@@ -55,6 +55,9 @@ TUitslagForm::~TUitslagForm() {
 void TUitslagForm::CreateControls() {
     SetCaption("Uitslagen invullen");
     SetBounds(60, 40, 1000, 640);
+    // The smallest size at which no control is clipped or overlaps another.
+    Constraints()->SetMinWidth(500);
+    Constraints()->SetMinHeight(490);
     SetPosition(poScreenCenter);
 
     StatusBar = new TStatusBar(this);
