@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "desktop/dkoneinstance.h"
 #include "desktop/dkshutdown.h"
@@ -177,6 +179,18 @@ TEST_F(Shutdown, AVetoOrNoLogindMeansFalse) {
     // What this user may not do is refused before anybody is asked.
     int Asked = 0;
     S.OnQueryShutdown = [&](TObject*, bool&) { ++Asked; };
+    // Each action by its own question to logind.
+    const std::pair<TdkShutdownActionType, std::string> Questions[] = {
+        {aatPowerOff, "can-PowerOff"},
+        {aatReboot, "can-Reboot"},
+        {aatSuspend, "can-Suspend"},
+        {aatHibernate, "can-Hibernate"}};
+    for (const auto& [Action, File] : Questions) {
+        WriteBytes(Dir / File, "no\n");
+        S.ActionType = Action;
+        EXPECT_FALSE(S.Execute()) << File;
+        DeleteFile(Dir / File);
+    }
     WriteBytes(Dir / "can-Hibernate", "na\n");
     S.ActionType = aatHibernate;
     EXPECT_FALSE(S.Execute());
