@@ -107,6 +107,10 @@ TControl::TControl(TComponent* AOwner, QWidget* Widget) : TComponent(AOwner) {
     FConstraints = std::make_unique<TSizeConstraints>();
     FConstraints->OnChange = [this](TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); };
     FFont = std::make_unique<TFont>();
+    // The native part shows the control's own font from the start: a font is
+    // passed on only when it changes, and one that keeps its defaults would
+    // otherwise leave the toolkit's wider default font in edits and lists.
+    FWidget->setFont(ToQFont(*FFont));
     FFont->OnChange = [this](TObject*) {
         if (!FSettingFont) FParentFont = false;
         Perform(CM_FONTCHANGED);

@@ -224,8 +224,11 @@ TEST(Tree, ParentFontFollowsUntilSetOwn) {
     auto form = MakeForm();
     auto* c = new TRecorder(form.get());
     c->SetParent(form.get());
+    // The native part shows the control's font before any change, too.
+    EXPECT_EQ(c->Widget()->font(), ToQFont(*c->Font()));
     form->Font()->SetSize(14);
     EXPECT_EQ(14, c->Font()->Size());
+    EXPECT_EQ(c->Widget()->font(), ToQFont(*c->Font()));
     EXPECT_TRUE(c->ParentFont());
     c->Font()->SetSize(9);
     EXPECT_FALSE(c->ParentFont());
