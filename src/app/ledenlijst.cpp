@@ -129,6 +129,9 @@ void FillListTree(TTreeView& Tree, const std::string& Mask, const std::string& C
     TStringList folders;
     FillDirList(root, folders);
     for (int i = 0; i < folders.Count(); ++i) {
+        // Hidden folders (".cache", ".config") stay out, as in the folder
+        // list and the desktop's own file dialogs.
+        if (folders.Get(i).empty() || folders.Get(i).front() == '.') continue;
         const std::string folder = root + "/" + folders.Get(i);
         files.Clear();
         FillFileList(folder, Mask, files);

@@ -80,7 +80,8 @@ bool ReadKnsbLedenList(TExtStringGrid& Grid, const std::string& FileName, TSpLis
 
 // --- list trees ---
 // Fills Tree with the files matching Mask in the data root (or the program's
-// folder when there is none) and in its direct sub-folders, expanded, with
+// folder when there is none) and in its direct sub-folders that are not
+// hidden (names beginning with a dot), expanded, with
 // the node of ChosenFile selected. File nodes carry a TFileTreeView, owned by
 // the tree.
 void FillListTree(TTreeView& Tree, const std::string& Mask, const std::string& ChosenFile);

@@ -363,13 +363,16 @@ TEST_F(LedenLijstGrid, TreeShowsRootFilesAndFoldersWithMatches) {
     WriteBytes(data + "/jrat 24-01.txt", "x");
     WriteBytes(data + "/Oud/krat 23-07.txt", "x");
     WriteBytes(data + "/Leeg/notities.txt", "x");
+    ASSERT_TRUE(ForceDirectories(data + "/.verborgen"));
+    WriteBytes(data + "/.verborgen/krat 22-01.txt", "x");
 
     TTreeView tree(nullptr);
     FillListTree(tree, "krat*-*.txt", UpperCase(data + "/Oud/krat 23-07.txt"));
     TTreeNode* top = tree.Items()->GetFirstNode();
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(top->Text(), "Vivazozodi");
-    ASSERT_EQ(top->Count(), 2); // the root's file, then the folder that has one
+    // The root's file, then the folder that has one; the hidden folder not.
+    ASSERT_EQ(top->Count(), 2);
     EXPECT_EQ(top->Item(0)->Text(), "krat 24-01.txt");
     EXPECT_EQ(ListTreeFileName(top->Item(0)), data + "/krat 24-01.txt");
     EXPECT_EQ(top->Item(1)->Text(), "Oud");
