@@ -190,6 +190,8 @@ public:
     void SpEditGridDblClickCell(TObject* Sender, int ARow, int ACol);
     // Takes the member of the row into the player selected in SpEditGrid.
     void LedenGridDblClickCell(TObject* Sender, int ARow, int ACol);
+    // Return on a member's row takes him, as a double click does.
+    void LedenGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void LedenGridCanEditCell(TObject* Sender, int ARow, int ACol, bool& CanEdit);
     void LedenGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign,
                                TVAlignment& VAlign);

@@ -90,6 +90,14 @@ void TMainForm::CreateLijstControls() {
         tree->ReadOnly = true;
         const auto handler = t.DblClick;
         tree->OnDblClick = [this, handler](TObject* Sender) { (this->*handler)(Sender); };
+        // Return on a file chooses it as the double click does; on a folder
+        // the key goes on to the tree.
+        tree->OnKeyDown = [this, handler, tree](TObject* Sender, WORD& Key, TShiftState Shift) {
+            if (Key != VK_RETURN || !Shift.Empty() || ListTreeFileName(tree->Selected()).empty())
+                return;
+            Key = 0;
+            (this->*handler)(Sender);
+        };
         *t.Sheet = sheet;
         *t.GroupBox = box;
         *t.Tree = tree;
@@ -148,6 +156,9 @@ void TMainForm::CreateLedenControls() {
     LedenGrid->SetRowCount(2);
     LedenGrid->OnDblClickCell = [this](TObject* S, int R, int C) {
         LedenGridDblClickCell(S, R, C);
+    };
+    LedenGrid->OnKeyDown = [this](TObject* S, WORD& Key, TShiftState Shift) {
+        LedenGridKeyDown(S, Key, Shift);
     };
     LedenGrid->OnCanEditCell = [this](TObject* S, int R, int C, bool& Can) {
         LedenGridCanEditCell(S, R, C, Can);
@@ -388,6 +399,14 @@ void TMainForm::LedenGridDblClickCell(TObject*, int ARow, int ACol) {
         Beep();
     }
     CheckSpelersNamen();
+}
+
+void TMainForm::LedenGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
+    if (Key != VK_RETURN || !Shift.Empty()) return;
+    const int row = LedenGrid->Row();
+    if (row < 1 || row >= LedenGrid->RowCount() || !LedenGrid->Objects(0, row)) return;
+    Key = 0;
+    LedenGridDblClickCell(Sender, row, LedenGrid->Col());
 }
 
 void TMainForm::LedenGridCanEditCell(TObject*, int, int, bool& CanEdit) {

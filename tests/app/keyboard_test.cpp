@@ -19,6 +19,7 @@
 #include "platform/vcl/stdctrls.h"
 #include "platform/vcl/synthinput.h"
 #include "road_testenv.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -180,9 +181,29 @@ TEST_F(KeyboardRoad, ReturnOpensAndEscapeGivesTheFocusBack) {
     EXPECT_TRUE(PumpUntil([&] { return m.FileListBox->Focused(); })) << "focus after the standings";
 }
 
+// A rating list of Count members, numbered from 7600001, as the federation
+// writes it: fixed columns, the first line its heading.
+std::string RatingList(int Count) {
+    const auto pad = [](std::string S, size_t N) {
+        S.resize(N, ' ');
+        return S;
+    };
+    std::string text = "KNSB rating lijst\r\n";
+    for (int i = 0; i < Count; ++i)
+        text += pad(std::to_string(i + 1), 6) + " " + std::to_string(7600001 + i) + " " +
+                pad("Lid" + std::string(1, static_cast<char>('A' + i)), 19) + " " + pad("Jan", 9) +
+                " " + pad("", 7) + " M " + pad("1500", 5) + "\r\n";
+    return text;
+}
+
 // Each action of the main window from the keyboard: on a page, from a
 // focused control, one key, and what must follow.
 TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
+    // One list of each kind in the data root, for the trees of "Edit groep".
+    const std::string lijsten[] = {Root + "/lid20240115.csv", Root + "/krat 24-01.txt",
+                                   Root + "/jrat 24-01.txt", Root + "/lidNJR2024-01-15.csv"};
+    for (const std::string& lijst : lijsten)
+        WriteBytes(lijst, RatingList(12));
     OpenClub([] {});
     TMainForm& m = W->Main();
     const auto press = [&](const char* What, TTabSheet* Page, TControl* From, WORD Key,
@@ -220,6 +241,33 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
           {ssCtrl}, [&] { return m.PageControl->ActivePage() == m.SpelersSheet; });
     press("Ctrl+PgUp from an inner tab row", m.SpelersSheet, m.LedenPageControl, VK_PRIOR, {ssCtrl},
           [&] { return m.PageControl->ActivePage() == m.EditGroepSheet; });
+
+    // Return on a list in each tree chooses it, as a double click does.
+    TTreeView* const trees[] = {m.KNSBLedenTreeView, m.KnsbRaTreeView, m.JeugdRaTreeView,
+                                m.NJRLedenTreeView};
+    const std::string* const gekozen[] = {&m.KnsbLedenFileName, &m.KnsbRatFileName,
+                                          &m.JeugdRatFileName, &m.NJRLedenFileName};
+    for (int i = 0; i < 4; ++i) {
+        m.LijstPageControl->SetActivePageIndex(i);
+        trees[i]->SetSelected(trees[i]->Items()->Item(1)); // the file under the root
+        press("Return on a list in a tree", m.EditGroepSheet, trees[i], VK_RETURN, {},
+              [&] { return *gekozen[i] == lijsten[i]; });
+    }
+
+    // Return on a member takes him into the selected player, after the
+    // question, and the search box has the focus for the next one.
+    m.LijstComboBox->SetItemIndex(0); // "KNSB rating", chosen above
+    m.SpeedButton1Click(m.SpeedButton1);
+    ASSERT_GT(m.LedenGrid->RowCount(), 2);
+    SelectSpeler(2);
+    TSp* speler = CurGroep->Spelers.GetSpelerOnBergerNr(2);
+    const auto* lid = dynamic_cast<TSp*>(m.LedenGrid->Objects(0, 1));
+    ASSERT_TRUE(speler && lid);
+    const int relnr = lid->Rec.Relnr;
+    m.LedenGrid->SetRow(1);
+    Dialogs->QueueAnswer(mrYes); // "... vervangen door: ..."
+    press("Return on a member", m.SpelersSheet, m.LedenGrid, VK_RETURN, {},
+          [&] { return speler->Rec.Relnr == relnr && m.ZoekEdit->Focused(); });
 }
 
 } // namespace
