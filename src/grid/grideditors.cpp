@@ -39,7 +39,10 @@ template <class TBase> void TGridEditorControl<TBase>::KeyDown(WORD& Key, TShift
 }
 
 template <class TBase> void TGridEditorControl<TBase>::CMWantSpecialKey(TMessage& Message) {
-    if (static_cast<WORD>(Message.WParam) == VK_TAB && Grid->Options().Contains(goTabs)) {
+    const WORD key = static_cast<WORD>(Message.WParam);
+    const bool ends = (key == VK_RETURN || key == VK_ESCAPE) &&
+                      IsEndingKey(key, KeyDataToShiftState(Message.LParam));
+    if ((key == VK_TAB && Grid->Options().Contains(goTabs)) || ends) {
         Message.Result = 1;
         return;
     }

@@ -58,7 +58,9 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void DoExit() override;
     // With the grid's goTabs, Tab moves between the grid's cells: it is the
-    // editor's key, not the form's move to its next control.
+    // editor's key, not the form's move to its next control. Enter and Esc
+    // end the edit (write back, or put the cell's text back) before a form's
+    // default or cancel button may have them, as in the grid's text editor.
     void CMWantSpecialKey(TMessage& Message) override;
 };
 

@@ -1,7 +1,10 @@
 // The grid's dedicated cell editors through real Qt key events: each placed
 // over its cell and filled from it, written back when editing ends, kept open
 // by a refused value, and pictured open over its cell for anyone to look at.
+#include <QApplication>
+#include <QKeyEvent>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <string>
@@ -33,6 +36,20 @@ protected:
         SendKey(Target, QtKey, Text, Mods);
     }
     void Open() { Key(Grid, Qt::Key_F2); }
+    // A key as the keyboard gives it, through the event loop, to the widget
+    // that has the keyboard: an open list's, else the focused one.
+    void KeyboardKey(int QtKey, const QString& Text) {
+        QWidget* target = QApplication::focusWidget();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            target = popup->focusWidget() ? popup->focusWidget() : popup;
+        ASSERT_NE(nullptr, target);
+        // The event queue owns posted events.
+        QCoreApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyPress, QtKey, Qt::NoModifier, Text));
+        QCoreApplication::postEvent(target,
+                                    new QKeyEvent(QEvent::KeyRelease, QtKey, Qt::NoModifier, Text));
+        PumpPending();
+    }
     // The editor lies over the cell, one pixel short of its lines.
     void ExpectOverCell(TWinControl* Editor) {
         const TRect cell = Grid->CellRect(2, 2);
@@ -235,7 +252,20 @@ TEST_F(CellEditorsTest, ComboEditorsOfBothStylesStayOpenWhileTheEventLoopRuns) {
     }
 }
 
-TEST_F(CellEditorsTest, TabInAnyEditorWritesItsValueAndMovesToTheNextColumn) {
+TEST_F(CellEditorsTest, TabEnterAndEscInAnyEditorEndTheEditNotTheFormsButtons) {
+    // A form with a default and a cancel button, as the program's windows have:
+    // the keys that end an edit are the editor's, not the buttons'.
+    int defaultClicks = 0, cancelClicks = 0;
+    auto button = [this](int Left, bool Default, int& Clicks) {
+        auto* b = new TButton(Form.get()); // owned by the form
+        b->SetParent(Form.get());
+        b->SetBounds(Left, 420, 80, 25);
+        b->Default = Default;
+        b->Cancel = !Default;
+        b->OnClick = [&Clicks](TObject*) { ++Clicks; };
+    };
+    button(0, true, defaultClicks);
+    button(100, false, cancelClicks);
     Grid->SetOptions(Grid->Options() + goTabs);
     Grid->Combobox()->Items()->Add("win");
     const TDateTime day = EncodeDate(2024, 3, 5), time = EncodeTime(13, 45, 0, 0);
@@ -243,31 +273,63 @@ TEST_F(CellEditorsTest, TabInAnyEditorWritesItsValueAndMovesToTheNextColumn) {
         TEditorType Type;
         std::function<void()> Change;
         std::string Written;
+        bool ListOpen; // the combo's list dropped down: the keys are the list's
     };
     const std::vector<TCase> cases = {
-        {edNormal, [this] { Grid->InplaceEditor()->SetText("t"); }, "t"},
-        {edSpinEdit, [this] { Grid->SpinEdit()->SetValue(7); }, "7"},
-        {edComboEdit, [this] { Grid->Combobox()->SetText("loss"); }, "loss"},
-        {edComboList, [this] { Grid->Combobox()->SetItemIndex(0); }, "win"},
-        {edEditBtn, [this] { Grid->BtnEdit()->SetText("b"); }, "b"},
-        {edDateEdit, [&] { Grid->GetDatePickerEditor()->SetDate(day); }, DateToStr(day)},
-        {edTimeEdit, [&] { Grid->GetDatePickerEditor()->SetTime(time); }, TimeToStr(time)},
+        {edNormal, [this] { Grid->InplaceEditor()->SetText("t"); }, "t", false},
+        {edSpinEdit, [this] { Grid->SpinEdit()->SetValue(7); }, "7", false},
+        {edComboEdit, [this] { Grid->Combobox()->SetText("loss"); }, "loss", false},
+        {edComboList, [this] { Grid->Combobox()->SetItemIndex(0); }, "win", false},
+        {edEditBtn, [this] { Grid->BtnEdit()->SetText("b"); }, "b", false},
+        {edDateEdit, [&] { Grid->GetDatePickerEditor()->SetDate(day); }, DateToStr(day), false},
+        {edTimeEdit, [&] { Grid->GetDatePickerEditor()->SetTime(time); }, TimeToStr(time), false},
+        {edComboEdit, [this] { Grid->Combobox()->SetDroppedDown(true); }, "", true},
+        {edComboList, [this] { Grid->Combobox()->SetDroppedDown(true); }, "", true},
     };
+    const struct {
+        int QtKey;
+        const char* Text;
+        int MovesTo; // the column after the key
+    } keys[] = {{Qt::Key_Tab, "\t", 3}, {Qt::Key_Return, "\r", 2}, {Qt::Key_Escape, "\x1b", 2}};
     for (const TCase& c : cases) {
-        Type = c.Type;
-        Grid->FocusCell(2, 2, true);
-        Open();
-        PumpPending();
-        TWinControl* editor = Shown() ? Shown() : Grid->InplaceEditor();
-        ASSERT_TRUE(editor && editor->Visible()) << "type " << c.Type;
-        c.Change();
-        Key(editor, Qt::Key_Tab, "\t");
-        PumpPending();
-        EXPECT_EQ(c.Written, Grid->Cells(2, 2)) << "type " << c.Type;
-        EXPECT_EQ(3, Grid->Col()) << "type " << c.Type;
-        EXPECT_EQ(2, Grid->Row()) << "type " << c.Type;
-        EXPECT_TRUE(Grid->Focused()) << "type " << c.Type;
-        EXPECT_FALSE(editor->Visible()) << "type " << c.Type;
+        for (const auto& k : keys) {
+            if (c.ListOpen && k.QtKey == Qt::Key_Tab) continue;
+            const std::string row = "type " + std::to_string(c.Type) + " key " +
+                                    std::to_string(k.QtKey) + (c.ListOpen ? " list open" : "");
+            Type = c.Type;
+            Grid->FocusCell(2, 2, true);
+            Grid->SetCells(2, 2, Name(2, 2));
+            Open();
+            PumpPending();
+            TWinControl* editor = Shown() ? Shown() : Grid->InplaceEditor();
+            ASSERT_TRUE(editor && editor->Visible()) << row;
+            c.Change();
+            if (c.ListOpen) {
+                ASSERT_TRUE(ProcessUntil([this] { return Grid->Combobox()->DroppedDown(); }));
+            }
+            KeyboardKey(k.QtKey, k.Text);
+            EXPECT_EQ(0, defaultClicks) << row;
+            EXPECT_EQ(0, cancelClicks) << row;
+            EXPECT_TRUE(Form->Visible()) << row;
+            if (c.ListOpen) {
+                // The list closes; the edit goes on.
+                EXPECT_TRUE(ProcessUntil([this] { return !Grid->Combobox()->DroppedDown(); }))
+                    << row;
+                EXPECT_TRUE(editor->Visible()) << row;
+                EXPECT_EQ(Name(2, 2), Grid->Cells(2, 2)) << row;
+            } else {
+                EXPECT_EQ(k.QtKey == Qt::Key_Escape ? Name(2, 2) : c.Written, Grid->Cells(2, 2))
+                    << row;
+                EXPECT_EQ(k.MovesTo, Grid->Col()) << row;
+                EXPECT_EQ(2, Grid->Row()) << row;
+                EXPECT_TRUE(Grid->Focused()) << row;
+                EXPECT_FALSE(editor->Visible()) << row;
+            }
+            // Each row starts from a closed editor, whatever this one left.
+            Grid->SetEditorMode(false);
+            Grid->SetFocus();
+            defaultClicks = cancelClicks = 0;
+        }
     }
 }
 
