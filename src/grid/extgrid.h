@@ -568,8 +568,9 @@ private:
     void TakeFocusBack();
     void ShowEditorChar(char Ch) override;
     bool SelectCell(int ACol, int ARow) override;
-    // Makes (ACol, ARow) current after OnCellChanging allowed the move.
-    void MoveToAskedCell(int ACol, int ARow);
+    // Makes (ACol, ARow) current after OnCellChanging allowed the move and,
+    // with RowColAsked, OnRowChanging and OnColChanging too.
+    void MoveToAskedCell(int ACol, int ARow, bool RowColAsked);
     TGridCellEditor* CellEditorFor(TEditorType Type);
     template <class TEditor> TEditor* MakeEditor(TEditor*& Slot);
     // A combo editor (narrow or wide) closed, in its style and look, showing Text.
@@ -593,6 +594,7 @@ private:
     int FEditActiveCol = -1, FEditActiveRow = -1;
     bool FClosingEditor = false;
     TGridCoord FCellChangeAsked{-1, -1}; // the target of MoveToAskedCell
+    bool FRowColChangeAsked = false;     // its row and column were asked too
 
     // ---- mouse (extgrid_mouse.cpp) ----
 public:

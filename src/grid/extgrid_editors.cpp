@@ -452,13 +452,16 @@ void TExtStringGrid::ShowEditorChar(char Ch) {
 }
 
 bool TExtStringGrid::SelectCell(int ACol, int ARow) {
-    // A move whose cell question was asked already (the search for the next
+    // A move whose questions were asked already (the search for the next
     // cell asks before it moves) is not asked about twice.
     const bool cellAsked = FCellChangeAsked == TGridCoord{ACol, ARow};
+    const bool rowColAsked = cellAsked && FRowColChangeAsked;
     FCellChangeAsked = {-1, -1};
+    FRowColChangeAsked = false;
     bool allow = true;
-    if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allow);
-    if (allow && ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, allow);
+    if (!rowColAsked && ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allow);
+    if (!rowColAsked && allow && ACol != Col() && OnColChanging)
+        OnColChanging(this, Col(), ACol, allow);
     if (allow && !cellAsked && (ACol != Col() || ARow != Row()) && OnCellChanging)
         OnCellChanging(this, Row(), Col(), ARow, ACol, allow);
     if (!allow) return false;
@@ -467,8 +470,10 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow) {
     return TBaseGrid::SelectCell(ACol, ARow);
 }
 
-void TExtStringGrid::MoveToAskedCell(int ACol, int ARow) {
+void TExtStringGrid::MoveToAskedCell(int ACol, int ARow, bool RowColAsked) {
     FCellChangeAsked = {ACol, ARow};
+    FRowColChangeAsked = RowColAsked;
     FocusCell(ACol, ARow, true);
     FCellChangeAsked = {-1, -1};
+    FRowColChangeAsked = false;
 }

@@ -136,8 +136,10 @@ void TExtStringGrid::TabToNextCell(bool Backward) {
             leave();
             return;
         }
+        // The row, column and cell questions are asked here, once: a cell
+        // they refuse is passed over.
         if (IsFixedAt(c, r) || !SelectCell(c, r)) continue;
-        MoveToAskedCell(c, r);
+        MoveToAskedCell(c, r, true);
         return;
     }
 }

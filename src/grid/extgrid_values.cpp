@@ -407,7 +407,7 @@ void TExtStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Forward, bool Ke
         if (!allow) return;
         const bool editing = EditorMode();
         if (editing && !KeepEditor) HideEditor();
-        MoveToAskedCell(c, r);
+        MoveToAskedCell(c, r, false);
         SetRow(r);
         if (editing && !KeepEditor && !HasCellControl(c, r)) ShowEditor();
         return;

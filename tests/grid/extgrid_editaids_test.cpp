@@ -254,10 +254,15 @@ TEST_F(EditAidsTest, RowAndColumnChangesAskFirst) {
     click(3, 3);
     EXPECT_EQ(Grid->Col(), 3);
     EXPECT_EQ(Grid->Row(), 3);
-    EXPECT_EQ(asked, (std::vector<std::string>{"row 1>2", "row 1>2", "cell 1,1>1,2", "col 1>2",
-                                               "cell 1,2>2,2", "row 2>3", "col 2>3", "cell 2,2>3,3",
-                                               "col 2>3", "cell 2,2>3,2", "row 2>3", "col 2>3",
-                                               "cell 2,2>3,3"}));
+    // Tab from the last column to the next row asks each question once.
+    Grid->SetOptions(Grid->Options() + goTabs);
+    SendKey(Grid, Qt::Key_Tab, "\t");
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Row(), 4);
+    EXPECT_EQ(asked, (std::vector<std::string>{
+                         "row 1>2", "row 1>2", "cell 1,1>1,2", "col 1>2", "cell 1,2>2,2", "row 2>3",
+                         "col 2>3", "cell 2,2>3,3", "col 2>3", "cell 2,2>3,2", "row 2>3", "col 2>3",
+                         "cell 2,2>3,3", "row 3>4", "col 3>1", "cell 3,3>1,4"}));
 }
 
 TEST_F(EditAidsTest, TagsAreStrippedForTheEditorUnlessWanted) {
