@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
+#include <tuple>
+#include <utility>
 
 #include "app/standgrid.h"
 #include "grid/columngrid.h"
@@ -206,8 +209,9 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
         WriteBytes(lijst, RatingList(12));
     OpenClub([] {});
     TMainForm& m = W->Main();
-    const auto press = [&](const char* What, TTabSheet* Page, TControl* From, WORD Key,
-                           TShiftState Shift, const std::function<bool()>& Done) {
+    using TKeys = std::initializer_list<std::pair<WORD, TShiftState>>;
+    const auto pressKeys = [&](const char* What, TTabSheet* Page, TControl* From, TKeys Keys,
+                               const std::function<bool()>& Done) {
         m.PageControl->SetActivePage(Page);
         auto* from = dynamic_cast<TWinControl*>(From);
         if (!from) {
@@ -216,8 +220,15 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
         }
         from->SetFocus();
         EXPECT_TRUE(PumpUntil([&] { return from->Focused(); })) << What;
-        KeyStroke(from, Key, Key == VK_SPACE ? ' ' : '\0', Shift);
+        for (const auto& [key, shift] : Keys) {
+            KeyStroke(from, key, key == VK_SPACE ? ' ' : '\0', shift);
+            PumpPending();
+        }
         EXPECT_TRUE(PumpUntil(Done)) << What;
+    };
+    const auto press = [&](const char* What, TTabSheet* Page, TControl* From, WORD Key,
+                           TShiftState Shift, const std::function<bool()>& Done) {
+        pressKeys(What, Page, From, {{Key, Shift}}, Done);
     };
     const auto focusOn = [&](const char* Caption) {
         return [&m, Caption] { return Focus(m)->Caption() == Caption; };
@@ -268,6 +279,18 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
     Dialogs->QueueAnswer(mrYes); // "... vervangen door: ..."
     press("Return on a member", m.SpelersSheet, m.LedenGrid, VK_RETURN, {},
           [&] { return speler->Rec.Relnr == relnr && m.ZoekEdit->Focused(); });
+
+    // The players grid's menu opens by the Menu key and by Shift+F10; the
+    // arrows pick its second item, "Omlaag", and Return chooses it.
+    TSp* tweede = CurGroep->Spelers.GetSpelerOnBergerNr(2);
+    for (const auto& [what, key, shift] : {std::tuple{"Menu key, Omlaag", VK_APPS, TShiftState{}},
+                                           {"Shift+F10, Omlaag", VK_F10, TShiftState{ssShift}}}) {
+        const int nr = tweede->Rec.BergerNr;
+        SelectSpeler(nr);
+        pressKeys(what, m.SpelersSheet, m.SpEditGrid,
+                  {{key, shift}, {VK_DOWN, {}}, {VK_DOWN, {}}, {VK_RETURN, {}}},
+                  [&] { return tweede->Rec.BergerNr == nr + 1; });
+    }
 }
 
 } // namespace

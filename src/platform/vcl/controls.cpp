@@ -653,11 +653,15 @@ void TControl::CMMouseLeave(TMessage& Message) {
 }
 
 void TControl::WMContextMenu(TMessage& Message) {
-    const TPoint screen{SignedLo(Message.LParam), SignedHi(Message.LParam)};
+    TPoint screen{SignedLo(Message.LParam), SignedHi(Message.LParam)};
+    // Asked by the keyboard: the handler hears (-1, -1), the menu opens at the
+    // control's corner.
+    const bool keyboard = screen.X == -1 && screen.Y == -1;
     bool handled = false;
-    if (OnContextPopup) OnContextPopup(this, ScreenToClient(screen), handled);
+    if (OnContextPopup) OnContextPopup(this, keyboard ? screen : ScreenToClient(screen), handled);
     if (handled) return;
     if (FPopupMenu) {
+        if (keyboard) screen = ClientToScreen(TPoint{0, 0});
         FPopupMenu->SetPopupComponent(this);
         FPopupMenu->Popup(screen.X, screen.Y);
         Message.Result = 1;

@@ -300,9 +300,10 @@ int VirtualKeyToQtKey(WORD Key) {
     if (Key >= 'A' && Key <= 'Z') return Qt::Key_A + (Key - 'A');
     if (Key >= '0' && Key <= '9') return Qt::Key_0 + (Key - '0');
     if (Key >= VK_F1 && Key < VK_F1 + 24) return Qt::Key_F1 + (Key - VK_F1);
-    for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
-                  Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Left,
-                  Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete})
+    for (int k :
+         {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
+          Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up,
+          Qt::Key_Right, Qt::Key_Down, Qt::Key_Insert, Qt::Key_Delete, Qt::Key_Menu})
         if (OtherKey(k) == Key) return k;
     return 0;
 }
@@ -505,7 +506,10 @@ bool TControl::TranslateEvent(QEvent* Event) {
         return false;
     case QEvent::ContextMenu: {
         auto* e = static_cast<QContextMenuEvent*>(Event);
-        Perform(WM_CONTEXTMENU, 0, MakeLParam(e->globalPos().x(), e->globalPos().y()));
+        // The keyboard's request comes through the key road (WMKeyUp, WMKeyDown);
+        // the window system's own one for the same key would open a second menu.
+        if (e->reason() != QContextMenuEvent::Keyboard)
+            Perform(WM_CONTEXTMENU, 0, MakeLParam(e->globalPos().x(), e->globalPos().y()));
         return true;
     }
     case QEvent::ToolTip:
@@ -772,12 +776,26 @@ void TWinControl::KeyPress(char& Key) {
     if (OnKeyPress) OnKeyPress(this, Key);
 }
 
+// The keyboard asks for a control's context menu as the platform's default
+// handling does: the Menu key when it is let go, Shift+F10 when pressed (the
+// keys Linux desktops use too). The point is (-1, -1): the control places it.
 void TWinControl::WMKeyDown(TMessage& Message) {
-    if (!DoKeyDown(Message)) DefaultHandler(Message);
+    if (DoKeyDown(Message)) return;
+    if (Message.Msg == WM_SYSKEYDOWN && Message.WParam == VK_F10 &&
+        KeyDataToShiftState(Message.LParam) == TShiftState{ssShift}) {
+        Perform(WM_CONTEXTMENU, 0, KeyboardContextMenuPos);
+        return;
+    }
+    DefaultHandler(Message);
 }
 
 void TWinControl::WMKeyUp(TMessage& Message) {
-    if (!DoKeyUp(Message)) DefaultHandler(Message);
+    if (DoKeyUp(Message)) return;
+    if (Message.WParam == VK_APPS) {
+        Perform(WM_CONTEXTMENU, 0, KeyboardContextMenuPos);
+        return;
+    }
+    DefaultHandler(Message);
 }
 
 void TWinControl::WMChar(TMessage& Message) {

@@ -66,6 +66,8 @@ constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_NCPAINT = 0x0085;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+// WM_CONTEXTMENU's point when the keyboard asked for the menu: (-1, -1).
+inline constexpr LPARAM KeyboardContextMenuPos = MakeLParam(-1, -1);
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;

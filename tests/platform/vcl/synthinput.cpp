@@ -80,6 +80,9 @@ void KeyStroke(TControl* Control, WORD VirtualKey, char Char, TShiftState Shift)
     if (Shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
     if (Shift.Contains(ssAlt)) mods |= Qt::AltModifier;
     QWidget* widget = Control->Widget();
+    // While a popup (a menu) is open the window system gives it the keys.
+    if (QWidget* popup = QApplication::activePopupWidget())
+        widget = popup->focusWidget() ? popup->focusWidget() : popup;
     // The focused control may claim the key first; else a shortcut takes it
     // and the control never sees it.
     if (!qt_sendShortcutOverrideEvent(widget, 0, key, mods, text, false, 1)) {

@@ -18,6 +18,7 @@ void MouseDoubleClick(TControl* Control, int X, int Y);
 // A key press and release; Char is what the key types ('\0' for none). As
 // the window system's keys do, it meets the shortcuts (Qt's mnemonics among
 // them) before the control: Alt+'k' is KeyStroke(C, 'K', 'k', {ssAlt}).
+// While a popup menu is open, the key goes to the menu instead.
 void KeyStroke(TControl* Control, WORD VirtualKey, char Char = '\0', TShiftState Shift = {});
 void TypeText(TControl* Control, const std::string& Text);
 // The close button of the window's title bar, as the window manager reports

@@ -331,6 +331,8 @@ protected:
     void WMKillFocus(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
+    // A menu asked for by the keyboard opens under the current cell.
+    void WMContextMenu(TMessage& Message) override;
     // Moves the current cell and the anchor (when asked) after SelectCell said yes.
     void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
     void MoveAnchor(const TGridCoord& NewAnchor);

@@ -476,3 +476,12 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
     if (FCurrent.Y > FFixedRows) FocusCell(FCurrent.X, FCurrent.Y - 1, true);
     return true;
 }
+
+void TCustomGrid::WMContextMenu(TMessage& Message) {
+    const TRect cell = CellRect(FCurrent.X, FCurrent.Y);
+    if (Message.LParam == KeyboardContextMenuPos && cell.Width() > 0) {
+        const TPoint at = ClientToScreen(TPoint{cell.Left, cell.Bottom});
+        Message.LParam = MakeLParam(at.X, at.Y);
+    }
+    TCustomControl::WMContextMenu(Message);
+}
