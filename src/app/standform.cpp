@@ -23,6 +23,9 @@ TStandForm* StandForm = nullptr;
 
 namespace {
 
+// The smallest width at which no control is clipped or overlaps another.
+constexpr int MinBreedte = 420;
+
 const char* const CheckItems[StandItem::Count] = {
     "Lootnummer", "Relatienr.",       "WP",        "SB",        "Ro",   "Rc",    "TPR", "W-We",
     "Uitslagen",  "Onderlinge score", "ZV Punten", "Wit/Zwart", "Vrij", "Totaal"};
@@ -42,7 +45,7 @@ TStandForm::TStandForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("Stand");
     SetBounds(80, 60, 900, 600);
     // The smallest size at which no control is clipped or overlaps another.
-    Constraints()->SetMinWidth(420);
+    Constraints()->SetMinWidth(MinBreedte);
     Constraints()->SetMinHeight(540);
 
     StandGrid = new TExtColumnGrid(this);
@@ -148,6 +151,12 @@ void TStandForm::FormActivate(TObject*) {
     if (!groep->Spelers.HasRatings()) info += "; Geen ratings";
     info += ". " + SortArToStr(groep->Rec.SortAr);
     StatusBar->SetPanelText(1, info);
+    // The information is read whole also at the window's smallest width.
+    TCanvas& canvas = *StatusBar->Canvas();
+    canvas.Font()->Assign(StatusBar->Font());
+    const int nodig =
+        StatusBar->PanelRect(1).Left + canvas.TextWidth(info) + TStatusBar::PanelTextMargin;
+    Constraints()->SetMinWidth(std::max(MinBreedte, nodig + Width() - ClientWidth()));
 
     CheckBox->SetItemEnabled(StandItem::Onderling, groep->Rec.HasOnderling != 0);
     SetGridStyle(StandGrid, 10);

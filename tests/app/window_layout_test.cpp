@@ -9,7 +9,9 @@
 
 #include "apptestenv.h"
 #include "platform/vcl/comctrls.h"
+#include "platform/vcl/filectrl.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/gfx/graphics.h"
 #include "road_testenv.h"
 
 namespace {
@@ -35,13 +37,29 @@ void CheckLayout(const TWinControl& Parent, std::ostringstream& Faults) {
                        << shown[j]->Caption() << "\"\n";
         }
         if (const auto* w = dynamic_cast<const TWinControl*>(c)) CheckLayout(*w, Faults);
+        // A status panel shows its whole text.
+        if (const auto* bar = dynamic_cast<const TStatusBar*>(c)) {
+            TCanvas& canvas = *bar->Canvas();
+            canvas.Font()->Assign(bar->Font());
+            for (int p = 0; p < bar->PanelCount(); ++p)
+                if (canvas.TextWidth(bar->Panels(p)->Text) + TStatusBar::PanelTextMargin >
+                    bar->PanelRect(p).Width())
+                    Faults << "status panel " << p << " cuts \"" << bar->Panels(p)->Text << "\"\n";
+        }
     }
 }
 
 class WindowLayout : public RoadTest {};
 
 TEST_F(WindowLayout, NothingClippedOrOverlappingAtTheSmallestSize) {
-    StartProgram();
+    // With a group shown, so that the windows' status bars hold their texts.
+    const std::string folder = Root + "/Voorbeeld";
+    SaveClubFile(folder, "Club.csv");
+    TMainForm& m = StartProgram().Main();
+    m.FileListBox->SetDirectory(folder);
+    m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf("Club.csv"));
+    WhenShown(*StandForm, [] {});
+    m.FileListBoxDblClick(m.FileListBox);
     TCustomForm* const forms[] = {MainForm,   RaRapportForm, StandForm,     SpInfoForm,
                                   BergerForm, UitslagForm,   ZVNewGroepForm};
     for (TCustomForm* f : forms) {

@@ -298,6 +298,14 @@ void TStatusBar::SetPanelText(int Index, const std::string& Text) {
     Invalidate();
 }
 
+TRect TStatusBar::PanelRect(int Index) const {
+    int x = 0;
+    for (int i = 0; i < Index; ++i)
+        x += Panels(i)->Width + 2;
+    const int right = Index + 1 == PanelCount() ? Width() : x + Panels(Index)->Width;
+    return {x, 2, right, Height()};
+}
+
 void TStatusBar::SetSimpleText(const std::string& Value) {
     FSimpleText = Value;
     Invalidate();
@@ -308,7 +316,7 @@ void TStatusBar::Paint() {
     canvas->Font()->Assign(Font());
     auto drawPanel = [&](TRect r, const std::string& text, TAlignment alignment) {
         DrawEdge(*canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-        InflateRect(r, -2, 0);
+        InflateRect(r, -(PanelTextMargin - 2) / 2, 0); // the edge took 1 on each side
         unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
         if (alignment == taCenter) flags |= DT_CENTER;
         if (alignment == taRightJustify) flags |= DT_RIGHT;
@@ -321,13 +329,8 @@ void TStatusBar::Paint() {
         drawPanel({0, 2, Width(), height}, FSimpleText, taLeftJustify);
         return;
     }
-    int x = 0;
-    for (size_t i = 0; i < FPanels.size(); ++i) {
-        const bool last = i + 1 == FPanels.size();
-        const int right = last ? Width() : x + FPanels[i]->Width;
-        drawPanel({x, 2, right, height}, FPanels[i]->Text, FPanels[i]->Alignment);
-        x = right + 2;
-    }
+    for (int i = 0; i < PanelCount(); ++i)
+        drawPanel(PanelRect(i), Panels(i)->Text, Panels(i)->Alignment);
 }
 
 // --- tree view -----------------------------------------------------------------------

@@ -114,6 +114,11 @@ public:
     void ClearPanels();
     // Changes a panel's text and shows it.
     void SetPanelText(int Index, const std::string& Text);
+    // Where a panel lies in the bar: each as wide as its Width, 2 pixels
+    // apart, the last one up to the bar's end.
+    TRect PanelRect(int Index) const;
+    // What a panel takes beside its text (frame and margins).
+    static constexpr int PanelTextMargin = 6;
     bool SimplePanel = false;
     std::string SimpleText() const { return FSimpleText; }
     void SetSimpleText(const std::string& Value);
