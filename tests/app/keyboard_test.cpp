@@ -248,6 +248,17 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
     press("Enter in the new-folder field", m.HoofdSheet, m.MakeMapEdit, VK_RETURN, {},
           [&] { return DirectoryExists(nieuw); });
 
+    // Return on a folder opens it: its own folders are offered.
+    ASSERT_TRUE(ForceDirectories(Root + "/Voorbeeld/Diep/Dieper"));
+    m.DirectoryListBox->SetDirectory(Root + "/Voorbeeld");
+    for (int i = 0; i < m.DirectoryListBox->Items()->Count(); ++i)
+        if (m.DirectoryListBox->GetItemPath(i) == Root + "/Voorbeeld/Diep")
+            m.DirectoryListBox->SetItemIndex(i);
+    press("Return on a folder", m.HoofdSheet, m.DirectoryListBox, VK_RETURN, {}, [&] {
+        const int n = m.DirectoryListBox->Items()->Count();
+        return m.DirectoryListBox->GetItemPath(n - 1) == Root + "/Voorbeeld/Diep/Dieper";
+    });
+
     press("Ctrl+PgDn from an inner tab row", m.EditGroepSheet, m.LijstPageControl, VK_NEXT,
           {ssCtrl}, [&] { return m.PageControl->ActivePage() == m.SpelersSheet; });
     press("Ctrl+PgUp from an inner tab row", m.SpelersSheet, m.LedenPageControl, VK_PRIOR, {ssCtrl},

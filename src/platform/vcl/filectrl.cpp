@@ -139,6 +139,13 @@ void TDirectoryListBox::DblClick() {
     TCustomListBox::DblClick();
 }
 
+void TDirectoryListBox::KeyPress(char& Key) {
+    TCustomListBox::KeyPress(Key);
+    if (Key != '\r') return;
+    Key = 0;
+    OpenCurrent();
+}
+
 // --- TDriveComboBox --------------------------------------------------------------------
 
 std::vector<std::string> MountRoots() {

@@ -55,8 +55,11 @@ public:
 
 protected:
     void DblClick() override;
+    // Return opens the selected folder, as a double click does.
+    void KeyPress(char& Key) override;
     // A folder chosen by a click or the arrow keys becomes the current one
-    // for the file list at once; a double click also opens it in the tree.
+    // for the file list at once; a double click or Return also opens it in
+    // the tree.
     void UserSelected() override;
 
 private:
