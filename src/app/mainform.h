@@ -188,6 +188,9 @@ public:
     void ZoekEditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void ZoekLid();
     void SpEditGridDblClickCell(TObject* Sender, int ARow, int ACol);
+    // Return on a player's row searches his surname, as a double click on his
+    // name does.
+    void SpEditGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     // Takes the member of the row into the player selected in SpEditGrid.
     void LedenGridDblClickCell(TObject* Sender, int ARow, int ACol);
     // Return on a member's row takes him, as a double click does.

@@ -167,10 +167,14 @@ void TMainForm::CreateLedenControls() {
         LedenGridGetAlignment(S, R, C, H, V);
     };
     // The players grid is built before this page's member side.
-    if (SpEditGrid)
+    if (SpEditGrid) {
         SpEditGrid->OnDblClickCell = [this](TObject* S, int R, int C) {
             SpEditGridDblClickCell(S, R, C);
         };
+        SpEditGrid->OnKeyDown = [this](TObject* S, WORD& Key, TShiftState Shift) {
+            SpEditGridKeyDown(S, Key, Shift);
+        };
+    }
 }
 
 TSpList& TMainForm::Leden() {
@@ -344,6 +348,14 @@ void TMainForm::SpEditGridDblClickCell(TObject*, int ARow, int ACol) {
     Repaint();
     ZoekEdit->SetText(speler->Rec.Achternaam);
     ZoekSpeedButtonClick(ZoekSpeedButton);
+}
+
+void TMainForm::SpEditGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
+    if (Key != VK_RETURN || !Shift.Empty()) return;
+    const int row = SpEditGrid->Row();
+    if (row < 1 || row >= SpEditGrid->RowCount() || !SpEditGrid->Objects(0, row)) return;
+    Key = 0;
+    SpEditGridDblClickCell(Sender, row, 1); // the player's name
 }
 
 void TMainForm::LedenGridDblClickCell(TObject*, int ARow, int ACol) {

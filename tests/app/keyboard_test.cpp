@@ -291,6 +291,14 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
     press("Return on a member", m.SpelersSheet, m.LedenGrid, VK_RETURN, {},
           [&] { return speler->Rec.Relnr == relnr && m.ZoekEdit->Focused(); });
 
+    // Return on a player searches the member list for his surname.
+    SelectSpeler(speler->Rec.BergerNr);
+    m.ZoekEdit->SetText("");
+    press("Return on a player", m.SpelersSheet, m.SpEditGrid, VK_RETURN, {}, [&] {
+        return m.ZoekEdit->Text() == speler->Rec.Achternaam &&
+               m.LedenGrid->Objects(0, m.LedenGrid->Row()) == lid;
+    });
+
     // The players grid's menu opens by the Menu key and by Shift+F10; the
     // arrows pick its second item, "Omlaag", and Return chooses it.
     TSp* tweede = CurGroep->Spelers.GetSpelerOnBergerNr(2);
