@@ -140,8 +140,9 @@ TZALocaleTables ZABuildLocaleTables(const std::string& LocaleName) {
     }
     if (t.Turkish) {
         // In Turkish the partners of i and I (İ and ı) are no single bytes.
-        t.Upper[t.Order['i']] = t.Order['i'];
-        t.Lower[t.Order['I']] = t.Order['I'];
+        constexpr uint8_t SmallI = 'i', CapitalI = 'I';
+        t.Upper[t.Order[SmallI]] = t.Order[SmallI];
+        t.Lower[t.Order[CapitalI]] = t.Order[CapitalI];
     }
     return t;
 }
