@@ -31,11 +31,7 @@ protected:
     // The club group, opened as a double click does: every result is in, so
     // the standings show, and Keys are pressed there.
     void OpenClub(const std::function<void()>& Keys) {
-        const std::string folder = Root + "/Voorbeeld";
-        SaveClubFile(folder, "Club.csv");
-        TMainForm& m = StartProgram().Main();
-        m.FileListBox->SetDirectory(folder);
-        m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf("Club.csv"));
+        TMainForm& m = StartWithClubChosen();
         Shows(
             *StandForm, [&] { m.FileListBoxDblClick(m.FileListBox); }, Keys);
         ASSERT_EQ("Clubkampioenschap A", CurGroep->Rec.Naam);
@@ -153,11 +149,7 @@ TEST_F(KeyboardRoad, AltKFromTheNameBoxTypesNoLetter) {
 // standings, the player's card; Escape closes each, and the window below has
 // the focus back on the control it came from.
 TEST_F(KeyboardRoad, ReturnOpensAndEscapeGivesTheFocusBack) {
-    const std::string folder = Root + "/Voorbeeld";
-    SaveClubFile(folder, "Club.csv");
-    TMainForm& m = StartProgram().Main();
-    m.FileListBox->SetDirectory(folder);
-    m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf("Club.csv"));
+    TMainForm& m = StartWithClubChosen();
     m.FileListBox->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return m.FileListBox->Focused(); }));
     bool standings = false, card = false, cardClosed = false, gridBack = false;

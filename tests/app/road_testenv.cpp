@@ -5,6 +5,7 @@
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/extctrls.h"
+#include "platform/vcl/filectrl.h"
 #include "platform/vcl/synthinput.h"
 
 namespace {
@@ -67,6 +68,15 @@ TProgramWindows& RoadTest::StartProgram() {
     W = std::make_unique<TProgramWindows>();
     W->Start();
     return *W;
+}
+
+TMainForm& RoadTest::StartWithClubChosen() {
+    const std::string folder = Root + "/Voorbeeld";
+    SaveClubFile(folder, "Club.csv");
+    TMainForm& m = StartProgram().Main();
+    m.FileListBox->SetDirectory(folder);
+    m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf("Club.csv"));
+    return m;
 }
 
 void RoadTest::StopProgram() {

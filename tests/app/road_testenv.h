@@ -48,6 +48,9 @@ class RoadTest : public MainFormTest {
 protected:
     void TearDown() override;
     TProgramWindows& StartProgram();
+    // Starts the program with the club group saved as "Club.csv" in the data
+    // root's "Voorbeeld" and chosen, not yet opened, in "Data bestanden".
+    TMainForm& StartWithClubChosen();
     void StopProgram();
     // Makes a new group through the Berger window: Count players, single round.
     void MakeNewGroep(const std::string& Naam, TDateTime Datum, int Count = 8);

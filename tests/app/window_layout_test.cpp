@@ -53,11 +53,7 @@ class WindowLayout : public RoadTest {};
 
 TEST_F(WindowLayout, NothingClippedOrOverlappingAtTheSmallestSize) {
     // With a group shown, so that the windows' status bars hold their texts.
-    const std::string folder = Root + "/Voorbeeld";
-    SaveClubFile(folder, "Club.csv");
-    TMainForm& m = StartProgram().Main();
-    m.FileListBox->SetDirectory(folder);
-    m.FileListBox->SetItemIndex(m.FileListBox->Items()->IndexOf("Club.csv"));
+    TMainForm& m = StartWithClubChosen();
     WhenShown(*StandForm, [] {});
     m.FileListBoxDblClick(m.FileListBox);
     TCustomForm* const forms[] = {MainForm,   RaRapportForm, StandForm,     SpInfoForm,
