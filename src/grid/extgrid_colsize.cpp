@@ -1,5 +1,8 @@
 // Column widths kept between runs, per grid, in an ini file or the registry:
-// one integer "Col<n>" per column under the grid's Key and Section.
+// one integer "Col<n>" per column under the grid's Key and Section. The ini
+// file is read once and written once, whole: read afresh when the widths are
+// saved, so what others wrote to the file meanwhile stays, and replaced in one
+// step, so it holds all of the old widths or all of the new.
 #include "grid/extgrid.h"
 #include "platform/rtl/inifiles.h"
 #include "platform/rtl/registry.h"
@@ -21,9 +24,10 @@ void TExtStringGrid::SaveColumnSizes() {
     if (!KeepsColumnSizes()) return;
     const std::string& section = FColumnSize->Section;
     if (FColumnSize->Location == clIniFile) {
-        TIniFile ini(FColumnSize->Key);
+        TMemIniFile ini(FColumnSize->Key);
         for (int c = 0; c < ColCount(); ++c)
             ini.WriteInteger(section, ColName(c), ColWidths(c));
+        ini.UpdateFile();
         return;
     }
     TRegistry reg;
@@ -39,7 +43,7 @@ void TExtStringGrid::LoadColumnSizes() {
         if (Width != ColWidths(Col)) SetColWidths(Col, Width);
     };
     if (FColumnSize->Location == clIniFile) {
-        const TIniFile ini(FColumnSize->Key);
+        const TMemIniFile ini(FColumnSize->Key);
         for (int c = 0; c < ColCount(); ++c)
             apply(c, ini.ReadInteger(section, ColName(c), DefaultColWidth()));
         return;

@@ -55,6 +55,19 @@ TEST_F(ColumnSizes, IniFileRoundTrip) {
     EXPECT_EQ(Grid->ColWidths(3), Grid->DefaultColWidth());
 }
 
+TEST_F(ColumnSizes, SavingKeepsWhatOthersWroteToTheFile) {
+    Keep(clIniFile);
+    TIniFile others("kolommen.ini");
+    others.WriteString("Last", "DataMap", "/data");
+    Grid->LoadColumnSizes();
+    others.WriteString("Stand", "Sort", "2"); // while the grid lives
+    Grid->SetColWidths(1, 61);
+    Grid->SaveColumnSizes();
+    EXPECT_EQ(others.ReadString("Last", "DataMap", ""), "/data");
+    EXPECT_EQ(others.ReadString("Stand", "Sort", ""), "2");
+    EXPECT_EQ(others.ReadInteger("Stand", "Col1", -1), 61);
+}
+
 TEST_F(ColumnSizes, RegistryRoundTripAndSavedWhenTheGridGoes) {
     Keep(clRegistry);
     Grid->SetColWidths(1, 123);
