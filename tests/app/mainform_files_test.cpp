@@ -473,6 +473,20 @@ TEST_F(MainFormFiles, UnchangedGroupClosesWithoutAQuestion) {
     EXPECT_TRUE(FileExists(IniFile));
 }
 
+// The start group has no file: a setting changed there leaves nothing to save
+// while the group has no name and no games.
+TEST_F(MainFormFiles, EditedEmptyStartGroupClosesWithoutAQuestion) {
+    Create();
+    F->FormActivate(nullptr);
+    F->CalcZVCheckBox->SetChecked(false);
+    F->EditGroepBitBtnClick(nullptr);
+    const size_t asked = Dialogs->Asked().size();
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(asked, Dialogs->Asked().size());
+}
+
 TEST_F(MainFormFiles, NoAtTheCloseQuestionStillWritesTheSettings) {
     OpenClub();
     ChangeGroep();
