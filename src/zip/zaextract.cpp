@@ -82,11 +82,6 @@ mode_t CreationMask() {
     return mask;
 }
 
-bool IsUnixHost(const TDirItem& Item) {
-    const int host = Item.Header.VersionMadeBy >> 8;
-    return host == 3 || host == 19;
-}
-
 } // namespace
 
 TZADirArray& TZABaseArchiver::WorkArray() {
@@ -315,7 +310,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
     if (folderItem) return;
     // Links and device files are never made from an archive.
     const uint32_t unixType = (attr >> 16) & S_IFMT;
-    if (IsUnixHost(item) && unixType != 0 && unixType != S_IFREG)
+    if (item.MadeOnUnix() && unixType != 0 && unixType != S_IFREG)
         throw EZAException(zeCannotCreateFile, this, {rel});
     locate(shown);
     std::string dest = base + rel;
@@ -380,7 +375,7 @@ void TZABaseArchiver::ExtractItem(int Index, bool TestOnly) {
             DeleteFile(out);
             return;
         }
-        const bool unixMode = IsUnixHost(item) && (attr >> 16) != 0;
+        const bool unixMode = item.MadeOnUnix() && (attr >> 16) != 0;
         mode_t mode = 0666 & ~CreationMask();
         if (unixMode && FOptions.SetAttributes) mode = (attr >> 16) & 0755; // no set-id, sticky
         ::fchmod(fd, mode | S_IRUSR);

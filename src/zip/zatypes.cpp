@@ -83,6 +83,10 @@ uint32_t TDirItem::DiskNumber() const {
 bool TDirItem::IsFolder() const {
     return (Header.ExternalAttributes & faDirectory) != 0 || (!Name.empty() && Name.back() == '/');
 }
+bool TDirItem::MadeOnUnix() const {
+    const int host = Header.VersionMadeBy >> 8;
+    return host == 3 || host == 19;
+}
 bool TDirItem::HasForeignEncryption() const {
     if (Header.Method == ZAAesMethod || (IsEncrypted() && (Header.Flags & ZAStrongEncryptionFlag)))
         return true;

@@ -169,6 +169,9 @@ struct TDirItem {
         return (static_cast<uint32_t>(Header.DosDate) << 16) | Header.DosTime;
     }
     bool IsFolder() const;
+    // Made on Unix (or OS X): the high half of ExternalAttributes is a Unix mode
+    // with its file type.
+    bool MadeOnUnix() const;
     bool IsEncrypted() const { return (Header.Flags & 1) != 0; }
     // Encrypted by another archiver's AES or strong encryption.
     bool HasForeignEncryption() const;

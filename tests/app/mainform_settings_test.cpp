@@ -185,6 +185,20 @@ TEST_F(MainFormSettings, ExampleArchiveStaysUnlessEveryItemWasUnpacked) {
     EXPECT_EQ(1, CountAsked("../buiten/zz.csv: wijst buiten de map en is niet uitgepakt"));
     EXPECT_FALSE(FileExists(Docs + "/buiten/zz.csv"));
     EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
+    Destroy();
+
+    // An item stored on Unix as a symbolic link (mode 0120777).
+    MakeExampleArchive(Root + "/Voorbeeld.zip", "link.csv");
+    zip = ReadFileBytes(Root + "/Voorbeeld.zip");
+    const size_t central = zip.rfind("Voorbeeld/link.csv") - 46;
+    ASSERT_EQ(0u, zip.compare(central, 4, "PK\x01\x02"));
+    zip[central + 5] = 3;
+    zip.replace(central + 38, 4, std::string("\0\0\xFF\xA1", 4));
+    WriteFileAtomic(Root + "/Voorbeeld.zip", zip);
+    Dialogs->QueueAnswer(mrYes);
+    Create();
+    EXPECT_EQ(1, CountAsked("Voorbeeld/link.csv: is een symbolische koppeling"));
+    EXPECT_FALSE(FileExists(Root + "/Voorbeeld/link.csv"));
 }
 
 TEST_F(MainFormSettings, LastDataFileIsReopened) {
