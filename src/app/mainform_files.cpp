@@ -171,9 +171,8 @@ void TMainForm::FileListBoxDblClick(TObject*) {
     ReadFout.clear();
     // The reader says why it refuses a file (no group file, too large, a
     // crosstable whose rows were moved); the open group then stays as it was.
-    const bool inGebruik = IsFileInUse(file);
-    if (inGebruik)
-        ReadFout = "Het bestand is in gebruik door een ander programma; sluit het daar eerst.";
+    ReadFout = FileInUseReason(file);
+    const bool inGebruik = !ReadFout.empty();
     if (inGebruik || !ValidFileExists(file) || !ReadGroepFromGrid(file)) {
         ShowMessage(ExtractFileName(file) + "\r\r" + "Kan bestand niet openen." +
                     (ReadFout.empty() ? "" : "\r" + ReadFout));

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/officelock.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
@@ -44,13 +45,8 @@ bool HeldByLock(int Fd) {
     return false;
 }
 
-} // namespace
-
-bool IsFileInUse(const std::string& FileName) {
-    if (!FileExists(FileName)) return false;
-    const std::string lockFile =
-        ExtractFilePath(FileName) + ".~lock." + ExtractFileName(FileName) + "#";
-    if (FileExists(lockFile)) return true;
+// Another program has the file open with a lock, or it cannot be opened at all.
+bool HeldByAnotherProgram(const std::string& FileName) {
     const std::string disk = DiskName(FileName);
     int handle = ::open(disk.c_str(), O_RDWR | O_CLOEXEC);
     // A read-only file (no write permission, a read-only medium) is not in use:
@@ -60,6 +56,40 @@ bool IsFileInUse(const std::string& FileName) {
     const TFd fd(handle);
     if (fd.Get() < 0) return true;
     return HeldByLock(fd.Get());
+}
+
+} // namespace
+
+bool IsFileInUse(const std::string& FileName) {
+    if (!FileExists(FileName)) return false;
+    return FileExists(OfficeLockFileName(FileName)) || HeldByAnotherProgram(FileName);
+}
+
+std::string FileInUseReason(const std::string& FileName, const std::string& ProcFolder) {
+    if (!FileExists(FileName)) return {};
+    const std::string lockFile = OfficeLockFileName(FileName);
+    if (!FileExists(lockFile)) {
+        if (!HeldByAnotherProgram(FileName)) return {};
+        return "Het bestand is in gebruik door een ander programma; sluit het daar eerst.";
+    }
+    TOfficeLock lock;
+    std::string tekst;
+    try {
+        tekst = ReadFileBytes(lockFile);
+    } catch (const Exception&) {
+    }
+    const bool gelezen = ReadOfficeLock(tekst, lock);
+    std::string reden = "Volgens het slotbestand \"" + ExtractFileName(lockFile) +
+                        "\" (verborgen, in dezelfde map) heeft LibreOffice het bestand open";
+    if (gelezen) reden += ": " + lock.User + " op " + lock.Host + " sinds " + lock.Time;
+    reden += ".\r";
+    // Left behind only when nothing says otherwise: the document itself not
+    // locked, and the suite gone from the computer and user that made the lock.
+    if (gelezen && !HeldByAnotherProgram(FileName) && IsOfficeLockLeftOver(lock, ProcFolder))
+        return reden + "LibreOffice draait niet meer, dus het slotbestand is blijven staan. "
+                       "Verwijder het slotbestand en open het bestand opnieuw.";
+    return reden + "Sluit het bestand eerst in LibreOffice; is het daar niet meer open, "
+                   "verwijder dan het slotbestand.";
 }
 
 std::string GetShortPath(const std::string& Path) {

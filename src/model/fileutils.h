@@ -9,6 +9,10 @@ class TStrings;
 // reading and writing, an exclusive advisory lock on it cannot be had, or an office
 // suite's lock file ".~lock.NAME#" stands beside it.
 bool IsFileInUse(const std::string& FileName);
+// Why the file is in use, in Dutch, for the director to act on: the office
+// suite's lock file by name, whose it is, and whether it was left behind
+// (ProcFolder lists the processes); empty when the file is not in use.
+std::string FileInUseReason(const std::string& FileName, const std::string& ProcFolder = "/proc");
 // ".." and the path from its second-last '/', for messages.
 std::string GetShortPath(const std::string& Path);
 // The name part is not empty and holds none of " * / : < > ? \ |, and the folder

@@ -258,6 +258,13 @@ TEST_F(MainFormFiles, FileHeldByAnotherProgramIsNotOpened) {
                             "een ander programma; sluit het daar eerst."));
     EXPECT_EQ("Nog open", CurGroep->Rec.Naam);
     EXPECT_EQ(club, CurGroep->Rec.FileName);
+    // Held by the office suite's lock file: the director is told which one.
+    SaveClubFile(Root + "/Data", "Derde.csv");
+    WriteFileAtomic(Root + "/Data/.~lock.Derde.csv#", "x");
+    Open(Root + "/Data", "Derde.csv");
+    EXPECT_EQ(1, CountAsked("Derde.csv\r\rKan bestand niet openen.\rVolgens het slotbestand "
+                            "\".~lock.Derde.csv#\""));
+    EXPECT_EQ("Nog open", CurGroep->Rec.Naam);
 }
 
 TEST_F(MainFormFiles, ChangedGroupIsOfferedForSavingBeforeAnotherOpens) {

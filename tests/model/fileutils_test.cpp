@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 #include "model/fileutils.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
+#include "platform/rtl/sysutils.h"
 #include "vz_test_support.h"
 
 namespace {
@@ -103,6 +105,45 @@ TEST(FileUtils, IsFileInUseWithOfficeLockFile) {
     EXPECT_FALSE(IsFileInUse(f));
     EXPECT_FALSE(IsFileInUse(dir.Path() + "/missing.csv"));
 }
+
+// The office suite's lock file is named, with whose it is; it is called left
+// behind only when made here, by this user, and no process of the suite runs.
+struct LockCase {
+    const char* Lock; // $U: this user, $H: this computer
+    bool OfficeRuns;
+    const char* Says;
+};
+
+class OfficeLockReason : public testing::TestWithParam<LockCase> {};
+
+TEST_P(OfficeLockReason, NamesTheLockFileAndWhetherItWasLeftBehind) {
+    char host[256] = {};
+    ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+    const passwd* pw = ::getpwuid(::getuid());
+    ASSERT_NE(pw, nullptr);
+    const auto fill = [&](const std::string& Text) {
+        return StringReplace(StringReplace(Text, "$U", pw->pw_name, rfReplaceAll), "$H", host,
+                             rfReplaceAll);
+    };
+    TempDir dir;
+    const std::string f = dir.File("Groep A.csv");
+    dir.File(".~lock.Groep A.csv#", fill(GetParam().Lock));
+    WriteBytes(dir.Path() + "/proc/1/comm", GetParam().OfficeRuns ? "soffice.bin\n" : "bash\n");
+    const std::string reden = FileInUseReason(f, dir.Path() + "/proc");
+    EXPECT_NE(reden.find("\".~lock.Groep A.csv#\""), std::string::npos) << reden;
+    EXPECT_NE(reden.find(fill(GetParam().Says)), std::string::npos) << reden;
+    EXPECT_EQ(reden.find("blijven staan") != std::string::npos,
+              std::string(GetParam().Says) == "blijven staan")
+        << reden;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileUtils, OfficeLockReason,
+    testing::Values(LockCase{",$U,$H,08.12.2026 10:15,file:///p;", false, "blijven staan"},
+                    LockCase{",$U,$H,08.12.2026 10:15,file:///p;", true, "$U op $H"},
+                    LockCase{"Jan,$U,elders,08.12.2026 10:15,file:///p;", false, "op elders"},
+                    LockCase{",an\\,der,$H,08.12.2026 10:15,;", false, ": an,der op"},
+                    LockCase{"x", false, "niet meer open"}));
 
 // A file that cannot be opened for writing cannot be saved over either: a
 // running program is one.
