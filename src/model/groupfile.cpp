@@ -6,11 +6,14 @@
 #include "model/berger.h"
 #include "model/dates.h"
 #include "model/group.h"
+#include "model/groupfile_check.h"
 #include "model/names.h"
 #include "model/textutils.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
+
+using namespace groepcel;
 
 namespace {
 
@@ -31,10 +34,6 @@ TDateTime EersteGeldigeDatum() {
 std::string CsvField(const std::string& S) {
     if (S.find_first_of(";\"\r\n") == std::string::npos) return S;
     return "\"" + StringReplace(S, "\"", "\"\"", rfReplaceAll) + "\"";
-}
-
-std::string UitslagVeld(TUitslagCode U) {
-    return StringReplace(UitslagToStr(U), HalfStr, HalfFileStr, rfReplaceAll);
 }
 
 std::string HeadingLine(const TGroep& G) {
@@ -128,23 +127,6 @@ std::string SettingsBlock(const TGroepRec& Rec) {
 
 // ----- reading -----
 
-std::string Cell(const TGroepFileRows& Rows, int Col, int Row) {
-    if (Row < 0 || Col < 0 || Row >= static_cast<int>(Rows.size())) return "";
-    const auto& r = Rows[static_cast<size_t>(Row)];
-    return Col < static_cast<int>(r.size()) ? r[static_cast<size_t>(Col)] : "";
-}
-
-int ColCount(const TGroepFileRows& Rows) {
-    size_t n = 0;
-    for (const auto& r : Rows)
-        n = std::max(n, r.size());
-    return static_cast<int>(n);
-}
-
-int RowCount(const TGroepFileRows& Rows) {
-    return static_cast<int>(Rows.size());
-}
-
 bool IsTagRow(const TGroepFileRows& Rows, int Row, const std::string& Tag) {
     return UpperCase(Trim(Cell(Rows, 1, Row))) == Tag;
 }
@@ -174,7 +156,7 @@ bool IsDubbelRondig(const TGroepFileRows& Rows, const TGroep& G, int EersteKolom
 
 void ReadSpelers(const TGroepFileRows& Rows, const TGroepFileKolommen& K, TGroep& G) {
     for (int r = 1; r < RowCount(Rows); ++r) {
-        if (Cell(Rows, 0, r).find('#') != std::string::npos) continue;
+        if (IsNotitie(Rows, r)) continue;
         TSpRec rec;
         InitSpRec(rec);
         rec.BergerNr = r;
@@ -193,95 +175,6 @@ void ReadSpelers(const TGroepFileRows& Rows, const TGroepFileKolommen& K, TGroep
         rec.Sexe = UpperCase(Trim(Cell(Rows, K.Kolom[gkSexe], r))) == "V" ? 'V' : 'M';
         G.AddSpeler(rec, IntToZeroStr(r, 3));
     }
-}
-
-// A result cell's code. The writer puts "0.5" for a half point; a spreadsheet on a
-// desktop with a decimal comma saves it again as "0,5", and one that shows only
-// the decimals as ".5" or ",5"; each would otherwise read as a loss or as nothing.
-TUitslagCode CellToUitslag(const std::string& Text) {
-    std::string t = Trim(Text);
-    if (t.find('5') != std::string::npos)
-        for (const char* half : {"0.5", "0,5", ".5", ",5"})
-            t = StringReplace(t, half, HalfStr, rfReplaceAll);
-    return StrToUitslag(t);
-}
-
-// With results in the file, every player's own cell must be the "X" under his own
-// draw number; else player lines were moved or result columns deleted, and every
-// result would be read against the wrong opponent. Returns why, "" when it fits.
-std::string CheckKruistabel(const TGroepFileRows& Rows, int EersteKolom, const TGroep& G) {
-    bool uitslagen = false;
-    for (int i = 0; i < G.Games.Count() && !uitslagen; ++i)
-        for (const TGameSlot& s : G.Games.Game(i)->Rec.Slots)
-            if (s.Uitslag != ucGeen) uitslagen = true;
-    if (!uitslagen) return "";
-    const bool dubbel = G.Rec.DubbelRondig != 0;
-    for (int i = 0; i < G.Spelers.Count(); ++i) {
-        const TSpRec& sp = G.Spelers.Sp(i)->Rec;
-        const int nr = sp.BergerNr;
-        for (int h = 0; h < (dubbel ? 2 : 1); ++h) {
-            const int col = EersteKolom + (dubbel ? nr * 2 - 2 + h : nr - 1);
-            if (UpperCase(Trim(Cell(Rows, col, nr))) == "X" &&
-                Trim(Cell(Rows, col, 0)) == IntToStr(nr))
-                continue;
-            return "De kruistabel klopt niet: " + MakeNaam(sp, nmVoornaamEerst) + " (regel " +
-                   IntToStr(nr) + ") heeft geen X onder zijn eigen nummer " + IntToStr(nr) +
-                   ".\rZijn regels verplaatst of kolommen verwijderd? Het bestand is niet "
-                   "ingelezen.";
-        }
-    }
-    return "";
-}
-
-// Both sides of a game hold a result that the other side's contradicts (both
-// claim the win): the standings would count points that were never played for.
-std::string CheckUitslagParen(const TGroep& G) {
-    for (int i = 0; i < G.Games.Count(); ++i) {
-        const TGame& game = *G.Games.Game(i);
-        const auto& s = game.Rec.Slots;
-        if (s[0].Uitslag == ucGeen || s[1].Uitslag == ucGeen ||
-            IsUitslagPaar(s[0].Uitslag, s[1].Uitslag))
-            continue;
-        const auto naam = [&G](int Nr) {
-            const TSp* sp = G.Spelers.GetSpelerOnBergerNr(Nr);
-            return (sp ? MakeNaam(sp->Rec, nmVoornaamEerst) : std::string()) + " (" + IntToStr(Nr) +
-                   ")";
-        };
-        return "De kruistabel klopt niet: in de partij " + naam(s[0].BergerNr) + " - " +
-               naam(s[1].BergerNr) + " van ronde " + IntToStr(game.Rec.Ronde) +
-               " spreken de uitslagen \"" + UitslagVeld(s[0].Uitslag) + "\" en \"" +
-               UitslagVeld(s[1].Uitslag) + "\" elkaar tegen.\rHet bestand is niet ingelezen.";
-    }
-    return "";
-}
-
-// The heading must number the result columns 1 .. n for the n player lines (each
-// number twice in a double round robin). A damaged number ("0", "-1", a blank)
-// ends the count early: every result behind it would go unread, and the next
-// save would write them blank. Returns why, "" when the heading fits or the
-// file has no result columns at all (a list of names still to be paired).
-std::string CheckKopNummers(const TGroepFileRows& Rows, const TGroepFileKolommen& K, int Spelers) {
-    if (K.AantalSpelers >= Spelers) return "";
-    int start = 2;
-    for (int id = gkRelnr; id <= gkPlaats; ++id)
-        start = std::max(start, K.Kolom[static_cast<size_t>(id)] + 1);
-    if (start >= ColCount(Rows)) return "";
-    const std::string niet = "\rIs een nummer beschadigd of een kolom verwijderd? Het bestand is "
-                             "niet ingelezen: de uitslagen zouden verloren gaan.";
-    int nr = 0;
-    for (int c = start; c < ColCount(Rows); ++c) {
-        const std::string kop = Trim(Cell(Rows, c, 0));
-        if (kop == IntToStr(nr + 1)) {
-            ++nr;
-            continue;
-        }
-        if (nr > 0 && kop == IntToStr(nr)) continue; // the second cycle's column
-        return "De kop van de kruistabel klopt niet: boven kolom " + IntToStr(c + 1) +
-               (kop.empty() ? " staat niets" : " staat \"" + kop + "\"") + " waar nummer " +
-               IntToStr(nr + 1) + " hoort." + niet;
-    }
-    return "De kop van de kruistabel klopt niet: de nummers boven de uitslagen lopen tot " +
-           IntToStr(nr) + ", maar het bestand heeft " + IntToStr(Spelers) + " spelers." + niet;
 }
 
 // Returns why the results cannot be read, "" when they were read.
@@ -306,13 +199,12 @@ std::string ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G
         auto& slots = G.Games.Game(i)->Rec.Slots;
         for (size_t k = 0; k < slots.size(); ++k) {
             TGameSlot& s = slots[k];
-            s.Uitslag = heeftSpeler(slots[1 - k].BergerNr)
-                            ? CellToUitslag(Cell(Rows, EersteKolom + s.Col, s.Row + 1))
-                            : ucGeen;
+            s.Uitslag = ucGeen;
+            if (heeftSpeler(slots[1 - k].BergerNr))
+                CellToUitslag(Cell(Rows, EersteKolom + s.Col, s.Row + 1), s.Uitslag);
         }
     }
-    if (std::string fout = CheckKruistabel(Rows, EersteKolom, G); !fout.empty()) return fout;
-    return CheckUitslagParen(G);
+    return KruistabelFout(Rows, EersteKolom, G);
 }
 
 // A spreadsheet may save the file again in UTF-8: with a byte order mark, or with
@@ -408,6 +300,12 @@ std::string TekstFout(std::string_view Text) {
     if (Text.find("\r\r\n") != std::string_view::npos)
         return "De regels van het bestand eindigen op CR CR LF in plaats van CR LF, zodat na "
                "elke regel een lege regel staat.\rBewaar het opnieuw met gewone regeleinden.";
+    // LF CR splits every line in two; an empty line of a CR LF file also holds
+    // LF CR, but after its CR.
+    for (size_t p = Text.find("\n\r"); p != std::string_view::npos; p = Text.find("\n\r", p + 1))
+        if (p == 0 || Text[p - 1] != '\r')
+            return "De regels van het bestand eindigen op LF CR in plaats van CR LF.\rBewaar het "
+                   "opnieuw met gewone regeleinden.";
     return "";
 }
 
@@ -481,7 +379,7 @@ std::string GroepFileFout(std::string_view Text) {
         return "Dit is geen groepsbestand: de eerste regel is niet de kop van een kruistabel "
                "(een lege eerste kolom, de groepsnaam, \"Relnr.\", \"Ro\", \"Geb.\", \"MV\" "
                "en de nummers van de spelers).";
-    return "";
+    return KommaFout(Text);
 }
 
 TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows) {
@@ -491,9 +389,8 @@ TGroepFileKolommen FindGroepFileKolommen(const TGroepFileRows& Rows) {
         if (Trim(Cell(Rows, c, 0)) == IntToStr(n + 1)) ++n;
     if (n > RowCount(Rows)) n = 0;
     k.AantalSpelers = n;
-    static const char* const koppen[gkCount] = {"", "Relnr.", "Ro", "Geb.", "MV", "Pl.", "1", ""};
     for (int id = gkRelnr; id < gkLaatsteUitslag; ++id)
-        k.Kolom[static_cast<size_t>(id)] = FindKolom(Rows, koppen[id]);
+        k.Kolom[static_cast<size_t>(id)] = FindKolom(Rows, GroepFileKoppen[id]);
     k.Kolom[gkLaatsteUitslag] = FindKolom(Rows, IntToStr(n));
     return k;
 }
@@ -535,7 +432,16 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
     Groep.Rec.FileName = FileName;
     Groep.Clear();
     const TGroepRec vooraf = Groep.Rec;
+    const auto weiger = [&Groep, &vooraf](std::string Fout) {
+        Groep.Clear();
+        Groep.Rec = vooraf;
+        TGroepFileKolommen refused;
+        refused.Fout = std::move(Fout);
+        return refused;
+    };
     DecodeUtf8Cells(Rows);
+    // Settings rows that are not taken out as the block would be read as players.
+    const std::string xmlFout = XMLRegelsFout(Rows);
     TStringList xml;
     TakeXMLRows(Rows, xml);
     // Empty lines at the end (an editor's last line break, a spreadsheet's rows
@@ -547,17 +453,11 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
     const int cols = ColCount(Rows);
     for (auto& r : Rows)
         r.resize(static_cast<size_t>(cols));
+    if (!xmlFout.empty()) return weiger(xmlFout);
     if (cols <= 2 || RowCount(Rows) <= 2) return TGroepFileKolommen{};
     int spelers = 0;
     for (int r = 1; r < RowCount(Rows); ++r)
-        if (Cell(Rows, 0, r).find('#') == std::string::npos) ++spelers;
-    const auto weiger = [&Groep, &vooraf](std::string Fout) {
-        Groep.Clear();
-        Groep.Rec = vooraf;
-        TGroepFileKolommen refused;
-        refused.Fout = std::move(Fout);
-        return refused;
-    };
+        if (!IsNotitie(Rows, r)) ++spelers;
     if (spelers > MaxGroepFileSpelers)
         return weiger("Het bestand heeft " + IntToStr(spelers) +
                       " spelers; een groep heeft er hoogstens " + IntToStr(MaxGroepFileSpelers) +
@@ -572,13 +472,14 @@ TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
     if (xml.Count() > 0) ParseXMLBlock(xml, Groep);
 
     TGroepFileKolommen k = FindGroepFileKolommen(Rows);
-    if (std::string fout = CheckKopNummers(Rows, k, spelers); !fout.empty())
-        return weiger(std::move(fout));
+    std::string fout = KopNummersFout(Rows, k, spelers);
+    if (fout.empty()) fout = KolommenFout(Rows, k);
+    if (!fout.empty()) return weiger(std::move(fout));
     ReadSpelers(Rows, k, Groep);
     const int eerste = k.Kolom[gkEersteUitslag];
     Groep.Rec.DubbelRondig = IsDubbelRondig(Rows, Groep, eerste) ? 1 : 0;
     if (eerste < 0) return k;
-    std::string fout = ReadUitslagen(Rows, eerste, Groep);
+    fout = ReadUitslagen(Rows, eerste, Groep);
     if (fout.empty()) return k;
     return weiger(std::move(fout));
 }

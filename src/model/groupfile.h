@@ -30,6 +30,9 @@ inline constexpr int gkPlaats = 5;         // "Pl." (recognised, not read)
 inline constexpr int gkEersteUitslag = 6;  // "1": the last column headed so
 inline constexpr int gkLaatsteUitslag = 7; // the player count as text
 inline constexpr int gkCount = 8;
+// The headings of the ids (none for the name and the last result column).
+inline constexpr const char* GroepFileKoppen[gkCount] = {"",   "Relnr.", "Ro", "Geb.",
+                                                         "MV", "Pl.",    "1",  ""};
 
 struct TGroepFileKolommen {
     int AantalSpelers = 0;

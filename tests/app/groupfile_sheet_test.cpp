@@ -286,7 +286,7 @@ TEST_F(GroupFileSheet, ResultsThatNoLongerFitTheRowsAreRefused) {
     TGroep vorige;
     TGroepFileKolommen k;
     auto got = Load(Path("verplaatst.csv"), &k);
-    EXPECT_NE(k.Fout.find("De kruistabel klopt niet: Sanne de Bakker (regel 3)"), std::string::npos)
+    EXPECT_NE(k.Fout.find("De kruistabel klopt niet: Sanne de Bakker (regel 4)"), std::string::npos)
         << k.Fout;
     EXPECT_EQ(k.AantalSpelers, 0);
     EXPECT_EQ(got->Spelers.Count(), 0);

@@ -120,6 +120,11 @@ TEST_F(MainFormFiles, RefusedFilesSayWhyAndKeepTheGroup) {
     WriteFileAtomic(data + "kopmin.csv", kop + "-1;2;3;4;\r\n" + spelers);
     WriteFileAtomic(data + "kopnulteken.csv", kop + std::string(1, '\0') + ";2;3;4;\r\n" + spelers);
     WriteFileAtomic(data + "kopvier.csv", kop + "1;2;3;0;\r\n" + spelers);
+    WriteFileAtomic(data + "zonderdas.csv",
+                    kop + "1;2;3;4;\r\n" + spelers.substr(0, spelers.find("4;Das")));
+    WriteFileAtomic(data + "plus.csv",
+                    kop + "1;2;3;4;\r\n" + StringReplace(spelers, "X;1", "X;+", {}));
+    WriteFileAtomic(data + "kopmv.csv", ";Vier;Relnr.;Ro;Geb.;M V;1;2;3;4;\r\n" + spelers);
     WriteFileAtomic(data + "crcrlf.csv",
                     StringReplace(kop + "1;2;3;4;\r\n" + spelers, "\r\n", "\r\r\n", rfReplaceAll));
     std::string utf16;
@@ -149,6 +154,9 @@ TEST_F(MainFormFiles, RefusedFilesSayWhyAndKeepTheGroup) {
         {"kopnulteken.csv", "Het bestand is beschadigd: regel 1 bevat een NUL-teken."},
         {"kopvier.csv", "De kop van de kruistabel klopt niet: boven kolom 10 staat \"0\" "
                         "waar nummer 4 hoort."},
+        {"zonderdas.csv", "De kruistabel is niet compleet: de kop nummert de uitslagen tot 4"},
+        {"plus.csv", "In regel 2, kolom 8 (de uitslag van Aap tegen Beer) staat \"+\""},
+        {"kopmv.csv", "De kop \"M V\" van kolom 6 kent het programma niet, maar regel 2"},
         {"crcrlf.csv", "De regels van het bestand eindigen op CR CR LF in plaats van CR LF"},
         {"utf16.csv", "Het bestand is als Unicode-tekst (UTF-16) opgeslagen"},
         {"duizend.csv", "Het bestand heeft 1000 spelers; een groep heeft er hoogstens 96."},

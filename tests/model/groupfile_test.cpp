@@ -415,9 +415,9 @@ TEST_F(GroupFileTest, ColumnsAreFoundByTheirHeadings) {
     // at the end, and the settings block written in lower case.
     TGroepFileRows rows = {
         {"", "Groep B", "MV", "Pl.", "ro", "RELNR.", "Geb.", "1", "2", "3", "", ""},
-        {"1", "Jan Jansen", "V", "2", "1500", "7000001", "1990", "X", "1r", "0.5", "", ""},
-        {"2", "Piet de Vries", "", "1", "", "12", "1800", "0r", "X", " ", "", " "},
-        {"3", "Kees", "m", "3", "abc", "", "", "0.5", "", "X"},
+        {"1", "Jan Jansen", "V", "2", "1500", "7000001", "1990", "X", "1R", "0.5", "", ""},
+        {"2", "Piet de Vries", "", "1", "", "", "0", "0r", "X", " ", "", " "},
+        {"3", "Kees", "m", "3", "0", "", "", " 0,5 ", "", "X"},
         {"", "<xml>"},
         {"", "<zvpoints>"},
         {"", "", "no"},
@@ -631,33 +631,51 @@ TEST_F(GroupFileTest, FailedWriteKeepsTheOldFileAndTheModifiedFlag) {
 
 } // namespace
 
-// Both players claiming the win is no result: refused with the game named,
-// the group as it was. Numbers no rating can be read as the writer writes them.
-TEST_F(GroupFileTest, ContradictoryResultsAndImpossibleRatings) {
+// What the writer never writes, and a spreadsheet user may leave, is refused with
+// its place named rather than read as nothing, and the group stays as it was.
+TEST_F(GroupFileTest, RefusesWhatWouldLoseDataAndKeepsTheGroup) {
     auto g = MakeSpelerGroep();
-    g->Spelers.Sp(0)->Rec.Ratings[rtKNSB] = 1500;
-    g->Spelers.Sp(1)->Rec.Ratings[rtKNSB] = 1600;
-    EnterResult(*g, 1, 2, 1);
-    TGroepFileRows rows = SplitRows(Save(*g));
-    rows[1][3] = "-1500";
-    rows[2][3] = "2147483647";
-    auto r = std::make_unique<TGroep>();
-    TGroepFileKolommen k = ReadGroepFromRows(*r, "x.csv", rows, 0);
-    EXPECT_TRUE(k.Fout.empty()) << k.Fout;
-    ASSERT_EQ(4, r->Spelers.Count());
-    EXPECT_EQ(0, r->Spelers.Sp(0)->Rec.Ratings[rtKNSB]);
-    EXPECT_EQ(0, r->Spelers.Sp(1)->Rec.Ratings[rtKNSB]);
-
-    rows = SplitRows(Save(*g));
-    rows[2][6] = "1"; // B's cell against A: B claims the win too
-    r->Rec.Naam = "Vorige";
-    k = ReadGroepFromRows(*r, "y.csv", rows, 0);
-    EXPECT_NE(std::string::npos,
-              k.Fout.find("in de partij Speler A (1) - Speler B (2) van ronde 2 spreken de "
-                          "uitslagen \"1\" en \"1\" elkaar tegen"))
-        << k.Fout;
-    EXPECT_EQ(0, r->Spelers.Count());
-    EXPECT_EQ("Vorige", r->Rec.Naam);
+    g->Spelers.Sp(1)->Rec.Ratings[rtKNSB] = 1850;
+    g->Spelers.Sp(1)->Rec.GebJaar = 1970;
+    g->Spelers.Sp(3)->Rec.Relnr = 5012345;
+    EnterResult(*g, 2, 1, 2);
+    const std::string text = Save(*g);
+    const struct {
+        const char* Van;
+        const char* Naar;
+        const char* Fout;
+    } gevallen[] = {
+        {"4;D,S.(Speler);5012345;;;M; ; ; ;X;\r\n", "",
+         "nummert de uitslagen tot 4, maar er staan 3"},
+        {"\r\n3;C", "\r\n#3;C", "regel 4 begint met \"#\""},
+        {";Relnr.;", ";Relnr;", "\"Relnr\" van kolom 3 kent het programma niet, maar regel 5"},
+        {";Relnr.;Ro;", ";Ro;Ro;", "\"Ro\" staat boven kolom 3 en boven kolom 4"},
+        {"5012345", "12345", "regel 5, kolom 3 (\"Relnr.\") staat \"12345\": dat is geen rel"},
+        {";Ro;Geb.;", ";Geb.;Ro;", "kolom 4 (\"Geb.\") staat \"1850\": dat is geen geboortejaar"},
+        {"1850", "-1500", "\"-1500\": dat is geen rating"},
+        {";MV;", ";M/V;", "\"M/V\" van kolom 6"},
+        {"M;0;X", "W;0;X", "\"W\": dat is geen M of V"},
+        {"M;X;1;", "M;X;+;",
+         "regel 2, kolom 8 (de uitslag van Speler A tegen Speler B) staat \"+\""},
+        {"M;X;1; ;", "M;X;1;X;", "kolom 9 (de uitslag van Speler A tegen Speler C) staat een X,"},
+        {"M;0;X", "M;1;X", "spreken de uitslagen \"1\" en \"1\" elkaar tegen"},
+        {";</XML>\r\n", "", "vanaf regel 6 wordt niet afgesloten"},
+        {";<XML>\r\n", "", "regel 6 (\";<ZVPOINTS>\") hoort bij de instellingen"},
+        {";<XML>\r\n", ";<XML>\r\n;</XML>\r\n;<XML>\r\n", "regel 6 en regel 8 zijn allebei"},
+    };
+    for (const auto& c : gevallen) {
+        SCOPED_TRACE(c.Fout);
+        const size_t p = text.find(c.Van);
+        ASSERT_NE(std::string::npos, p);
+        TGroepFileRows rows =
+            SplitRows(std::string(text).replace(p, std::string_view(c.Van).size(), c.Naar));
+        auto r = MakeSpelerGroep();
+        r->Rec.Naam = "Vorige";
+        const TGroepFileKolommen k = ReadGroepFromRows(*r, "y.csv", rows, 0);
+        EXPECT_NE(std::string::npos, k.Fout.find(c.Fout)) << k.Fout;
+        EXPECT_EQ(0, r->Spelers.Count());
+        EXPECT_EQ("Vorige", r->Rec.Naam);
+    }
 }
 
 // A file the program wrote, and what editors add to it, opens; what is no
@@ -677,4 +695,18 @@ TEST(GroupFileCheck, RefusesWhatIsNoGroupFile) {
     for (size_t i = 0; i < MaxGroepFileRegels; ++i)
         lang += "1;A;\r\n;;;\r\n";
     EXPECT_EQ(0u, GroepFileFout(lang).find("Het bestand heeft 1064 regels"));
+    // A NUL among the first bytes is no UTF-16 by itself; every other byte is.
+    const std::string nul(";\0G;Relnr.;1;2;\r\n1;A;;X; ;\r\n", 28);
+    EXPECT_NE(std::string::npos, GroepFileFout(nul).find("regel 1 bevat een NUL-teken"));
+    EXPECT_EQ(0u, GroepFileFout(std::string(";\0G\0", 4)).find("Het bestand is als Unicode"));
+    // LF CR ends split every line in two; the empty line of a CR LF file is none.
+    EXPECT_EQ(0u, GroepFileFout(";G;Ro;1;\n\r1;A;;X;\n\r")
+                      .find("De regels van het bestand eindigen "
+                            "op LF CR"));
+    EXPECT_EQ("", GroepFileFout(";G;Ro;1;\r\n\r\n1;A;;X;\r\n"));
+    // Separated by commas, a name written as the writer writes it must be quoted.
+    EXPECT_EQ("", GroepFileFout(",G,Ro,1,2\r\n1,\"B,J.\",,X,1\r\n2,\"C,K.\",,0,X\r\n"));
+    EXPECT_NE(std::string::npos,
+              GroepFileFout(",G,Ro,1,2\r\n1,\"B,J.\",,X,1\r\n2,C,K.,,0,X\r\n")
+                  .find("regel 3 heeft meer kolommen dan de kopregel: is de naam \"C,K.\""));
 }
