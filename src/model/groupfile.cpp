@@ -184,8 +184,9 @@ std::string ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G
     // Both cycles share the heading "1" and the last one was found.
     if (dubbel) --EersteKolom;
     G.Games.FillGamePoints(dubbel);
-    // An odd group's games against the number nobody holds stay without result,
-    // whatever a stray cell beyond the table says.
+    // An odd group's games against the number nobody holds stay without result
+    // on both sides, whatever a stray cell beyond the table or a note line
+    // below it says.
     std::vector<bool> bezet;
     for (int i = 0; i < G.Spelers.Count(); ++i) {
         const auto nr = static_cast<size_t>(std::max(0, G.Spelers.Sp(i)->Rec.BergerNr));
@@ -197,11 +198,10 @@ std::string ReadUitslagen(const TGroepFileRows& Rows, int EersteKolom, TGroep& G
     };
     for (int i = 0; i < G.Games.Count(); ++i) {
         auto& slots = G.Games.Game(i)->Rec.Slots;
-        for (size_t k = 0; k < slots.size(); ++k) {
-            TGameSlot& s = slots[k];
+        const bool beide = heeftSpeler(slots[0].BergerNr) && heeftSpeler(slots[1].BergerNr);
+        for (TGameSlot& s : slots) {
             s.Uitslag = ucGeen;
-            if (heeftSpeler(slots[1 - k].BergerNr))
-                CellToUitslag(Cell(Rows, EersteKolom + s.Col, s.Row + 1), s.Uitslag);
+            if (beide) CellToUitslag(Cell(Rows, EersteKolom + s.Col, s.Row + 1), s.Uitslag);
         }
     }
     return KruistabelFout(Rows, EersteKolom, G);
