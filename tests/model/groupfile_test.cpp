@@ -9,6 +9,7 @@
 #include "model/dates.h"
 #include "model/group.h"
 #include "model/groupfile.h"
+#include "model/groupfile_check.h"
 #include "model/names.h"
 #include "model/textutils.h"
 #include "model_fixtures.h"
@@ -509,6 +510,13 @@ TEST(GroupFileRows, MoreNumberedColumnsThanLinesCountNoPlayers) {
     const TGroepFileRows rows = {
         {"", "Groep N", "1", "2", "3", "4"}, {"1", "Jan", "X"}, {"2", "Piet", "", "X"}};
     EXPECT_EQ(FindGroepFileKolommen(rows).AantalSpelers, 0);
+}
+
+TEST(GroupFileRows, CellsOutsideTheRowsAreEmpty) {
+    const TGroepFileRows rows = {{"a"}, {"b", "c"}};
+    EXPECT_EQ("c", groepcel::Cell(rows, 1, 1));
+    EXPECT_EQ("", groepcel::Cell(rows, 1, 0));
+    EXPECT_EQ("", groepcel::Cell(rows, 0, 2));
 }
 
 TEST_F(GroupFileTest, NoGamesWithoutTheFirstResultColumn) {
