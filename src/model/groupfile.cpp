@@ -312,9 +312,8 @@ std::string TekstFout(std::string_view Text) {
 } // namespace
 
 void TGroep::SaveGroepFile(const std::string& FileName) {
-    for (int i = 0; i < Spelers.Count(); ++i)
-        Spelers.Put(i, IntToZeroStr(Spelers.Sp(i)->Rec.BergerNr + 1000, 5));
-    Spelers.Sort();
+    // The text lists the players in draw order (InLotVolgorde); the list itself
+    // is left in the order its windows keep.
     for (int i = 0; i < Games.Count(); ++i)
         SetGameCells(Games.Game(i)->Rec, Rec.DubbelRondig != 0);
     // Raises when the file cannot be written; the old file, the file name and the
