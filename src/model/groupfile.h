@@ -107,8 +107,9 @@ std::string GroepFileFout(std::string_view Text);
 // stand under the players' own numbers (player lines moved, result columns
 // deleted: every player's own cell must be the "X" under his draw number, which
 // is his row) is refused when it holds any result: the group is left empty with
-// its settings as they were, and Fout says why. An odd group's games against
-// the number nobody holds get no result.
+// its settings as they were, and Fout says why. So is every file the next save
+// would write with less in it: the refusals of groupfile_check.h. An odd
+// group's games against the number nobody holds get no result.
 TGroepFileKolommen ReadGroepFromRows(TGroep& Groep, const std::string& FileName,
                                      TGroepFileRows& Rows, TDateTime Datum);
 
