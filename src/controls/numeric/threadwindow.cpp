@@ -1,7 +1,7 @@
 #include "controls/numeric/threadwindow.h"
 
-#include "controls/numeric/vcflash.h"
-#include "controls/numeric/vcthread.h"
+#include "controls/numeric/flashclients.h"
+#include "controls/numeric/vcsync.h"
 #include "platform/vcl/forms.h"
 
 namespace {

@@ -8,7 +8,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
-#include <map>
 #include <memory>
 #include <mutex>
 
@@ -16,27 +15,6 @@
 #include "platform/rtl/threads.h"
 
 namespace {
-
-// The thread window's side: one lock and one wake-up for every thread of the
-// process (there are few), the requests waiting to run, and the poster.
-struct TSyncHub {
-    std::mutex Lock;
-    std::condition_variable Wake;
-    std::map<uintptr_t, std::shared_ptr<TSyncRequest>> Waiting;
-    uintptr_t LastId = 0;
-    TSyncPoster Poster;
-    bool Installed = false; // a window or a stand-in was installed once
-    std::thread::id WindowThread = std::this_thread::get_id();
-};
-
-TSyncHub& Hub() {
-    static TSyncHub hub;
-    return hub;
-}
-
-// The object of the thread running now (null on threads of other kinds);
-// the parking signal handler finds its thread through it.
-thread_local TVcThread* CurrentThread = nullptr;
 
 int SuspendSignal() {
     return SIGRTMIN + 3;
@@ -52,30 +30,6 @@ pid_t OwnThreadId() {
 void SendSignal(pid_t Tid, int Signal) {
     ::syscall(SYS_tgkill, ::getpid(), Tid, Signal);
 }
-
-} // namespace
-
-// Puts a stop asked for meanwhile off until the calling thread's own step
-// under the shared lock is over, then parks there.
-struct TSuspendPoint {
-    TVcThread* T = CurrentThread;
-    TSuspendPoint() {
-        if (T) T->FNoSuspend.fetch_add(1);
-    }
-    ~TSuspendPoint() {
-        if (T && T->FNoSuspend.fetch_sub(1) == 1 && T->FParkAsked.exchange(false)) T->Park();
-    }
-    // The suspend signal arrived on this thread.
-    static void Signalled() {
-        if (!CurrentThread) return;
-        TSuspendPoint point; // parks at its end unless a step of the thread is under way
-        point.T->FParkAsked.store(true);
-    }
-    TSuspendPoint(const TSuspendPoint&) = delete;
-    TSuspendPoint& operator=(const TSuspendPoint&) = delete;
-};
-
-namespace {
 
 void OnSuspendSignal(int) {
     const int saved = errno;
@@ -106,42 +60,13 @@ int ThreadPriorityValue(TThreadPriority Priority) {
     return values[Priority];
 }
 
-void SetSyncPoster(TSyncPoster Poster) {
-    TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
-    Hub().Poster = std::move(Poster);
-    Hub().Installed = true;
-    Hub().WindowThread = std::this_thread::get_id();
-}
-
-bool HasSyncPoster() {
-    TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
-    return static_cast<bool>(Hub().Poster);
-}
-
-bool IsWindowThread() {
-    TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
-    return Hub().WindowThread == std::this_thread::get_id();
-}
-
-void RunSyncRequest(uintptr_t Request) {
-    std::unique_lock<std::mutex> lock(Hub().Lock);
-    const auto it = Hub().Waiting.find(Request);
-    if (it == Hub().Waiting.end()) return; // given up, or already served
-    const std::shared_ptr<TSyncRequest> req = it->second;
-    Hub().Waiting.erase(it);
-    req->Run(lock, Hub().Wake);
-}
-
 TVcThread::TVcThread(bool CreateSuspended) {
     FSuspendCount.store(CreateSuspended ? 1 : 0);
     bool makeWindow = false;
     {
         TSuspendPoint point;
-        std::lock_guard<std::mutex> lock(Hub().Lock);
-        makeWindow = !Hub().Installed && Hub().WindowThread == std::this_thread::get_id();
+        std::lock_guard<std::mutex> lock(SyncHub().Lock);
+        makeWindow = !SyncHub().Installed && SyncHub().WindowThread == std::this_thread::get_id();
     }
     // The first thread registers with the thread window, which is made now.
     if (makeWindow) EnsureThreadWindow();
@@ -150,11 +75,11 @@ TVcThread::TVcThread(bool CreateSuspended) {
 void TVcThread::Start() {
     InstallSignals();
     TSuspendPoint point;
-    std::unique_lock<std::mutex> lock(Hub().Lock);
+    std::unique_lock<std::mutex> lock(SyncHub().Lock);
     if (FThread.joinable()) return;
     FThread = std::thread(&TVcThread::ThreadProc, this);
     FHandle = FThread.native_handle();
-    Hub().Wake.wait(lock, [this] { return FThreadID != 0; });
+    SyncHub().Wake.wait(lock, [this] { return FThreadID != 0; });
 }
 
 TVcThread::~TVcThread() {
@@ -167,18 +92,18 @@ TVcThread::~TVcThread() {
 }
 
 void TVcThread::ThreadProc() {
-    CurrentThread = this;
+    CurrentSuspendable() = this;
     sigset_t block;
     sigemptyset(&block);
     sigaddset(&block, ResumeSignal());
     pthread_sigmask(SIG_BLOCK, &block, nullptr);
     {
         TSuspendPoint point;
-        std::lock_guard<std::mutex> lock(Hub().Lock);
+        std::lock_guard<std::mutex> lock(SyncHub().Lock);
         FThreadID = OwnThreadId();
         FBaseNice = CurrentThreadNice();
         ApplyPriority();
-        Hub().Wake.notify_all();
+        SyncHub().Wake.notify_all();
     }
     if (WaitWhileSuspended()) {
         try {
@@ -190,7 +115,7 @@ void TVcThread::ThreadProc() {
     bool freeIt = false;
     {
         TSuspendPoint point;
-        std::lock_guard<std::mutex> lock(Hub().Lock);
+        std::lock_guard<std::mutex> lock(SyncHub().Lock);
         freeIt = FFreeOnTerminate;
         FFinished = true;
         FFinishing = true;
@@ -201,11 +126,11 @@ void TVcThread::ThreadProc() {
     }
     {
         TSuspendPoint point;
-        std::lock_guard<std::mutex> lock(Hub().Lock);
+        std::lock_guard<std::mutex> lock(SyncHub().Lock);
         FExited = true;
-        Hub().Wake.notify_all();
+        SyncHub().Wake.notify_all();
     }
-    CurrentThread = nullptr;
+    CurrentSuspendable() = nullptr;
     if (freeIt) delete this;
 }
 
@@ -215,26 +140,26 @@ void TVcThread::DoTerminate() {
 
 void TVcThread::Terminate() {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     FTerminated = true;
     // A suspended thread is let go, so that it can see the end and stop:
     // waiting for it would never end otherwise.
-    if (FSuspendCount.exchange(0) > 0 && FThreadID && !FExited && CurrentThread != this)
+    if (FSuspendCount.exchange(0) > 0 && FThreadID && !FExited && CurrentSuspendable() != this)
         SendSignal(FThreadID, ResumeSignal());
-    Hub().Wake.notify_all();
+    SyncHub().Wake.notify_all();
 }
 
 bool TVcThread::Terminated() const {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     return FTerminated;
 }
 
 void TVcThread::Suspend() {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     FSuspendCount.fetch_add(1);
-    if (CurrentThread == this)
+    if (CurrentSuspendable() == this)
         FParkAsked.store(true); // parks as this step ends
     else if (FThreadID && !FExited)
         SendSignal(FThreadID, SuspendSignal());
@@ -242,13 +167,13 @@ void TVcThread::Suspend() {
 
 void TVcThread::Resume() {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     int count = FSuspendCount.load();
     while (count > 0 && !FSuspendCount.compare_exchange_weak(count, count - 1)) {
     }
     if (count != 1) return;
     if (FThreadID && !FExited) SendSignal(FThreadID, ResumeSignal());
-    Hub().Wake.notify_all();
+    SyncHub().Wake.notify_all();
 }
 
 void TVcThread::Park() {
@@ -277,43 +202,43 @@ bool TVcThread::Suspended() const {
 
 bool TVcThread::Finished() const {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     return FFinished;
 }
 
 pthread_t TVcThread::Handle() const {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     return FHandle;
 }
 
 pid_t TVcThread::ThreadID() const {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     return FThreadID;
 }
 
 bool TVcThread::FreeOnTerminate() const {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     return FFreeOnTerminate;
 }
 
 void TVcThread::SetFreeOnTerminate(bool Value) {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     FFreeOnTerminate = Value;
 }
 
 TThreadPriority TVcThread::Priority() const {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     return FPriority;
 }
 
 void TVcThread::SetPriority(TThreadPriority Value) {
     TSuspendPoint point;
-    std::lock_guard<std::mutex> lock(Hub().Lock);
+    std::lock_guard<std::mutex> lock(SyncHub().Lock);
     FPriority = Value;
     ApplyPriority();
 }
@@ -326,16 +251,16 @@ void TVcThread::ApplyPriority() {
 
 bool TVcThread::WaitWhileSuspended() {
     TSuspendPoint point;
-    std::unique_lock<std::mutex> lock(Hub().Lock);
-    Hub().Wake.wait(lock, [this] { return FSuspendCount.load() == 0 || FTerminated; });
+    std::unique_lock<std::mutex> lock(SyncHub().Lock);
+    SyncHub().Wake.wait(lock, [this] { return FSuspendCount.load() == 0 || FTerminated; });
     return !FTerminated;
 }
 
 bool TVcThread::SleepFor(unsigned Ms) {
     TSuspendPoint point;
-    std::unique_lock<std::mutex> lock(Hub().Lock);
-    return !Hub().Wake.wait_for(lock, std::chrono::milliseconds(Ms),
-                                [this] { return FTerminated; });
+    std::unique_lock<std::mutex> lock(SyncHub().Lock);
+    return !SyncHub().Wake.wait_for(lock, std::chrono::milliseconds(Ms),
+                                    [this] { return FTerminated; });
 }
 
 bool TVcThread::Synchronize(std::function<void()> Method) {
@@ -346,18 +271,19 @@ bool TVcThread::Synchronize(std::function<void()> Method) {
     }
     auto req = std::make_shared<TSyncRequest>();
     req->Method = std::move(Method);
-    std::unique_lock<std::mutex> lock(Hub().Lock);
-    if (!Hub().Poster || (FTerminated && !FFinishing)) return false;
-    const uintptr_t id = ++Hub().LastId;
-    Hub().Waiting[id] = req;
+    std::unique_lock<std::mutex> lock(SyncHub().Lock);
+    if (!SyncHub().Poster || (FTerminated && !FFinishing)) return false;
+    const uintptr_t id = ++SyncHub().LastId;
+    SyncHub().Waiting[id] = req;
     FPending = id;
-    const TSyncPoster poster = Hub().Poster;
-    Hub().Wake.notify_all(); // a WaitFor on the window thread may serve it
+    const TSyncPoster poster = SyncHub().Poster;
+    SyncHub().Wake.notify_all(); // a WaitFor on the window thread may serve it
     lock.unlock();
     const bool posted = poster(id);
     lock.lock();
-    if (posted) Hub().Wake.wait(lock, [&] { return req->Done || (FTerminated && !FFinishing); });
-    Hub().Waiting.erase(id); // not run yet: it never will be
+    if (posted)
+        SyncHub().Wake.wait(lock, [&] { return req->Done || (FTerminated && !FFinishing); });
+    SyncHub().Waiting.erase(id); // not run yet: it never will be
     FPending = 0;
     // Read under the lock: a request given up may still be running.
     const bool done = req->Done;
@@ -369,22 +295,22 @@ bool TVcThread::Synchronize(std::function<void()> Method) {
 
 int TVcThread::WaitFor() {
     TSuspendPoint point;
-    std::unique_lock<std::mutex> lock(Hub().Lock);
+    std::unique_lock<std::mutex> lock(SyncHub().Lock);
     // Waiting for oneself would never end (a thread freeing itself).
     if (!FThread.joinable() || FThread.get_id() == std::this_thread::get_id()) return FReturnValue;
-    const bool windowThread = Hub().WindowThread == std::this_thread::get_id();
+    const bool windowThread = SyncHub().WindowThread == std::this_thread::get_id();
     while (!FExited) {
         if (windowThread && FPending && (!FTerminated || FFinishing)) {
             // The thread waits for the window thread, which waits here: serve it.
-            const auto it = Hub().Waiting.find(FPending);
-            if (it != Hub().Waiting.end()) {
+            const auto it = SyncHub().Waiting.find(FPending);
+            if (it != SyncHub().Waiting.end()) {
                 const std::shared_ptr<TSyncRequest> req = it->second;
-                Hub().Waiting.erase(it);
-                req->Run(lock, Hub().Wake);
+                SyncHub().Waiting.erase(it);
+                req->Run(lock, SyncHub().Wake);
                 continue;
             }
         }
-        Hub().Wake.wait(lock);
+        SyncHub().Wake.wait(lock);
     }
     lock.unlock();
     FThread.join();

@@ -28,27 +28,14 @@
 #include <pthread.h>
 #include <sys/types.h>
 
+#include "controls/numeric/vcsync.h"
 #include "platform/rtl/classes.h"
 #include "platform/rtl/threads.h"
-
-constexpr unsigned CM_VCSYNCHRONIZE = 0x8FFF;
 
 // The system's priority value of a thread priority (-15 .. 15).
 int ThreadPriorityValue(TThreadPriority Priority);
 
-// Posts message 0x8FFF with the request number to the thread window; false when
-// it cannot be delivered.
-using TSyncPoster = std::function<bool(uintptr_t Request)>;
-
-// Installs the poster and takes the calling thread as the window thread.
-void SetSyncPoster(TSyncPoster Poster);
-bool HasSyncPoster();
-// The window's handler of message 0x8FFF: runs the request if it is still
-// waiting (each request runs once), on the calling (window) thread.
-void RunSyncRequest(uintptr_t Request);
-bool IsWindowThread();
-
-class TVcThread : public TObject {
+class TVcThread : public TObject, private TSuspendable {
 public:
     explicit TVcThread(bool CreateSuspended);
     // Terminates the thread (resuming it when suspended) and waits for it.
@@ -101,11 +88,9 @@ protected:
     void Start();
 
 private:
-    friend struct TSuspendPoint;
     void ThreadProc();
     void ApplyPriority(); // under the lock
-    // Parks the calling (own) thread while it is suspended.
-    void Park();
+    void Park() override;
 
     // Guarded by the process-wide lock of the thread window.
     std::thread FThread;
@@ -117,8 +102,6 @@ private:
     pthread_t FHandle{};
     // Lock-free: read by the parking signal handler.
     std::atomic<int> FSuspendCount{0};
-    std::atomic<int> FNoSuspend{0};    // depth of own steps that put a stop off
-    std::atomic<bool> FParkAsked{false}; // a stop waits for such a step's end
     bool FExited = false;    // the thread procedure has returned
     bool FFinishing = false; // DoTerminate waits for its request even when terminated
     uintptr_t FPending = 0;  // the request the thread waits for
