@@ -95,13 +95,6 @@ constexpr TTurkishLetter TurkishLetters[] = {
 };
 constexpr TZAChar TurkishDottedCapitalI = ZAWideChar + 0x0130;
 
-// The length of the valid UTF-8 sequence at S[I], 0 when none starts there.
-size_t Utf8SequenceAt(const std::string& S, size_t I) {
-    const auto c = static_cast<uint8_t>(S[I]);
-    const size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
-    return n > 0 && I + n <= S.size() && IsValidUtf8(S.substr(I, n)) ? n : 0;
-}
-
 } // namespace
 
 TZALocaleTables ZABuildLocaleTables(const std::string& LocaleName) {
@@ -159,22 +152,17 @@ std::vector<TZAChar> ZANameChars(const std::string& Name) {
     std::vector<TZAChar> out;
     out.reserve(disk.size());
     for (size_t i = 0; i < disk.size();) {
-        const size_t n = Utf8SequenceAt(disk, i);
+        char32_t cp = 0;
+        const size_t n = Utf8SequenceAt(disk, i, &cp);
         if (n == 0) {
             out.push_back(ZARawByte + static_cast<uint8_t>(disk[i++]));
             continue;
         }
-        const std::string seq = disk.substr(i, n);
         i += n;
-        const std::string single = n == 1 ? seq : Utf8ToCp1252(seq, '\0');
-        if (single.size() == 1 && (n == 1 || Cp1252ToUtf8(single) == seq)) {
-            out.push_back(static_cast<uint8_t>(single[0]));
-            continue;
-        }
-        uint32_t cp = static_cast<uint8_t>(seq[0]) & (0xFF >> (n + 1));
-        for (size_t k = 1; k < n; ++k)
-            cp = (cp << 6) | (static_cast<uint8_t>(seq[k]) & 0x3F);
-        out.push_back(ZAWideChar + cp);
+        char single = 0;
+        out.push_back(n == 1                        ? cp
+                      : UnicodeToCp1252(cp, single) ? static_cast<uint8_t>(single)
+                                                    : ZAWideChar + cp);
     }
     return out;
 }

@@ -22,25 +22,6 @@
 
 namespace {
 
-// The length of the well-formed UTF-8 sequence at S[I], or 0.
-size_t Utf8Length(const std::string& S, size_t I) {
-    auto at = [&](size_t k) { return static_cast<unsigned char>(S[k]); };
-    const unsigned c = at(I);
-    if (c < 0x80) return 1;
-    const size_t n = c >= 0xC2 && c <= 0xDF   ? 2
-                     : c >= 0xE0 && c <= 0xEF ? 3
-                     : c >= 0xF0 && c <= 0xF4 ? 4
-                                              : 0;
-    if (n == 0 || I + n > S.size()) return 0;
-    for (size_t k = 1; k < n; ++k)
-        if ((at(I + k) & 0xC0) != 0x80) return 0;
-    const unsigned c1 = at(I + 1);
-    if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
-        (c == 0xF4 && c1 >= 0x90))
-        return 0;
-    return n;
-}
-
 int HexDigit(char c) {
     return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
@@ -49,7 +30,7 @@ int HexDigit(char c) {
 
 bool IsValidUtf8(const std::string& S) {
     for (size_t i = 0; i < S.size();) {
-        const size_t n = Utf8Length(S, i);
+        const size_t n = Utf8SequenceAt(S, i);
         if (n == 0) return false;
         i += n;
     }
@@ -80,7 +61,7 @@ std::string ProgramName(const std::string& DiskFileName) {
     std::string out;
     out.reserve(DiskFileName.size());
     for (size_t i = 0; i < DiskFileName.size();) {
-        const size_t n = Utf8Length(DiskFileName, i);
+        const size_t n = Utf8SequenceAt(DiskFileName, i);
         if (n > 0) {
             const std::string seq = DiskFileName.substr(i, n);
             const std::string b = n == 1 ? seq : Utf8ToCp1252(seq, '\0');

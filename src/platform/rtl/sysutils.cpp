@@ -67,38 +67,12 @@ void AppendUtf8(std::string& out, char32_t cp) {
 // Decodes one UTF-8 sequence at s[i]; malformed bytes decode as themselves so
 // that text that was never UTF-8 survives a round trip.
 char32_t NextUtf8(const std::string& s, size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    auto cont = [&](size_t k) {
-        return k < s.size() && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80;
-    };
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
+    char32_t cp = 0;
+    if (const size_t n = Utf8SequenceAt(s, i, &cp)) {
+        i += n;
+        return cp;
     }
-    if ((b0 & 0xE0) == 0xC0 && cont(i + 1)) {
-        char32_t cp = ((b0 & 0x1F) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3F);
-        if (cp >= 0x80) {
-            i += 2;
-            return cp;
-        }
-    } else if ((b0 & 0xF0) == 0xE0 && cont(i + 1) && cont(i + 2)) {
-        char32_t cp = ((b0 & 0x0F) << 12) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 6) |
-                      (static_cast<unsigned char>(s[i + 2]) & 0x3F);
-        if (cp >= 0x800) {
-            i += 3;
-            return cp;
-        }
-    } else if ((b0 & 0xF8) == 0xF0 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
-        char32_t cp = ((b0 & 0x07) << 18) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 12) |
-                      ((static_cast<unsigned char>(s[i + 2]) & 0x3F) << 6) |
-                      (static_cast<unsigned char>(s[i + 3]) & 0x3F);
-        if (cp >= 0x10000 && cp <= 0x10FFFF) {
-            i += 4;
-            return cp;
-        }
-    }
-    ++i;
-    return ByteToUnicode(b0);
+    return ByteToUnicode(static_cast<unsigned char>(s[i++]));
 }
 
 std::string ToDotDecimal(const std::string& s) {
@@ -600,6 +574,37 @@ std::string Format(const char* fmt, ...) {
     }
     va_end(ap2);
     return out;
+}
+
+bool UnicodeToCp1252(char32_t CodePoint, char& Byte) {
+    return UnicodeToByte(CodePoint, Byte);
+}
+
+size_t Utf8SequenceAt(const std::string& S, size_t I, char32_t* CodePoint) {
+    auto at = [&](size_t k) { return static_cast<unsigned char>(S[k]); };
+    const unsigned c = at(I);
+    const size_t n = c < 0x80                 ? 1
+                     : c >= 0xC2 && c <= 0xDF ? 2
+                     : c >= 0xE0 && c <= 0xEF ? 3
+                     : c >= 0xF0 && c <= 0xF4 ? 4
+                                              : 0;
+    if (n == 0 || I + n > S.size()) return 0;
+    for (size_t k = 1; k < n; ++k)
+        if ((at(I + k) & 0xC0) != 0x80) return 0;
+    if (n > 1) {
+        // Overlong forms, surrogates and code points beyond U+10FFFF.
+        const unsigned c1 = at(I + 1);
+        if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
+            (c == 0xF4 && c1 >= 0x90))
+            return 0;
+    }
+    if (CodePoint) {
+        char32_t cp = n == 1 ? c : c & (0xFFu >> (n + 1));
+        for (size_t k = 1; k < n; ++k)
+            cp = (cp << 6) | (at(I + k) & 0x3F);
+        *CodePoint = cp;
+    }
+    return n;
 }
 
 std::string Cp1252ToUtf8(const std::string& s) {

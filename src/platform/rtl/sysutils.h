@@ -89,6 +89,12 @@ double Int(double v);
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // --- code page ------------------------------------------------------------------
+// The length (1..4) of the well-formed UTF-8 sequence at S[I], with its code
+// point in CodePoint when asked; 0 when none starts there (a stray or cut-off
+// byte, an overlong form, a surrogate, a code point beyond U+10FFFF).
+size_t Utf8SequenceAt(const std::string& S, size_t I, char32_t* CodePoint = nullptr);
+// The Windows-1252 byte of a code point; false when it has none.
+bool UnicodeToCp1252(char32_t CodePoint, char& Byte);
 std::string Cp1252ToUtf8(const std::string& s);
 std::string Utf8ToCp1252(const std::string& s, char replacement = '?');
 std::u16string Cp1252ToUtf16(const std::string& s);
