@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "desktop/dkthreadcomp.h"
@@ -33,6 +39,36 @@ TEST(DkThreadComponent, RunsOnTheWorkerUnlessSynchronized) {
     ASSERT_TRUE(PumpUntil([&] { return Terminated; }));
     EXPECT_TRUE(OnWindowThread);
     EXPECT_EQ(Runs, 2);
+}
+
+TEST(DkThreadComponent, PriorityIsTheWorkersNiceValueCountedFromItsStart) {
+    // The worker starts from the nice value of the thread that made it, here
+    // one above the suite's own (which may run under nice), so that a count
+    // from 0 shows.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)),
+                std::min(CurrentThreadNice() + 2, 19));
+    const int Base = CurrentThreadNice();
+    TComponent Owner(nullptr);
+    auto* T = new TdkThreadComponent(&Owner);
+    T->SetPriority(tpLower);
+    std::atomic<int> AtStart{100}, AfterChange{100};
+    std::atomic<bool> Changed{false};
+    T->SetOnExecute([&](TObject*) {
+        AtStart = CurrentThreadNice();
+        while (!Changed)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        AfterChange = CurrentThreadNice();
+    });
+    bool Terminated = false;
+    T->OnTerminate = [&](TObject*) { Terminated = true; };
+    T->Execute();
+    ASSERT_TRUE(PumpUntil([&] { return AtStart != 100; }));
+    T->SetPriority(tpLowest); // while it runs
+    Changed = true;
+    ASSERT_TRUE(PumpUntil([&] { return Terminated; }));
+    EXPECT_EQ(AtStart, ThreadNiceValue(tpLower, Base));
+    EXPECT_EQ(AfterChange, ThreadNiceValue(tpLowest, Base));
+    EXPECT_EQ(CurrentThreadNice(), Base); // the window thread keeps its own
 }
 
 TEST(DkThreadComponent, LoadingAppliesSuspendedAfterwards) {

@@ -140,6 +140,9 @@ TEST(ZAMasks, MatcherRules) {
     EXPECT_EQ(ZACompareStrN("abc", "abd", 2, false), 0);
     EXPECT_LT(ZACompareStrN("abc", "abd", 3, false), 0);
     EXPECT_EQ(ZACompareStrN("ABC", "abc", 3, true), 0);
+    EXPECT_NE(ZACompareStrN("ABC", "abc", 3, false), 0);
+    // A disk byte that is no UTF-8 is not the Windows-1252 letter of that byte.
+    EXPECT_NE(ZACompareStrN(ProgramName("\xE9"), "\xE9", 1, false), 0);
     EXPECT_EQ(ZACompareStrN("x", "y", 0, false), 0);
     // The shorter text ends first and sorts first, within N characters only.
     EXPECT_LT(ZACompareStrN("ab", "abc", 3, false), 0);
