@@ -7,6 +7,7 @@
 #include "grid/columngrid.h"
 #include "model/fileutils.h"
 #include "platform/rtl/files.h"
+#include "platform/rtl/inifiles.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/comctrls.h"

@@ -7,6 +7,7 @@
 // federation lists (mainform_leden.cpp), the settings file
 // (mainform_settings.cpp).
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ class TCheckBox;
 class TCheckListBox;
 class TComboBox;
 class TCustomIniFile;
+class TMemIniFile;
 class TDirectoryListBox;
 class TDriveComboBox;
 class TEdit;
@@ -113,6 +115,11 @@ public:
     // so the file holds all of it or all of the one before.
     void WriteSettings();
     void ReadSettings();
+    // What the settings keep of an example archive: the archive as it was when
+    // the director was last asked about it (its size and time). Remembered for
+    // the close, which writes it with the other keys; empty forgets it.
+    std::string VoorbeeldStempel(const std::string& Archive);
+    void OnthoudVoorbeeld(const std::string& Archive, const std::string& Stempel);
     void WriteFormSettings(TCustomIniFile& Ini, const std::string& Section, TCustomForm* Form);
     void ReadFormSettings(const TCustomIniFile& Ini, const std::string& Section, TCustomForm* Form);
     // The settings file: beside the program when that folder is writable, else
@@ -305,6 +312,11 @@ private:
     // Why "Uitslagen", "Stand" and "Rating rapport" are grey (empty when not).
     std::string FNamenFout;
     TRatingType FEditRatingType = rtKNSB;
+    // The settings file as the start read it, once, until the activation has
+    // taken what it needs; and the example archives asked about in this run.
+    std::unique_ptr<TMemIniFile> FStartSettings;
+    std::map<std::string, std::string> FVoorbeelden;
+    const TMemIniFile& StartSettings();
 };
 
 extern TMainForm* MainForm;

@@ -19,7 +19,6 @@
 #include "model/groupfile.h"
 #include "model/names.h"
 #include "platform/rtl/files.h"
-#include "platform/rtl/inifiles.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/buttons.h"
@@ -345,29 +344,10 @@ void TMainForm::NewGroepBitBtnClick(TObject*) {
 
 namespace {
 
-// The settings keep, per example archive, the archive as it was when the
-// director was last asked about it: size and time of its last change.
-const char* const VoorbeeldSectie = "Voorbeelden";
-
+// The archive as it is now: size and time of its last change.
 std::string ArchiefStempel(const std::string& Archive) {
     const TFileStamp stamp = FileStampOf(Archive);
     return IntToStr(static_cast<int64_t>(stamp.Size)) + "-" + IntToStr(stamp.MTimeNs);
-}
-
-// Remembers the archive as asked about (Stempel), or forgets it (empty); a
-// settings file that cannot be written only means it is asked again.
-void OnthoudVoorbeeld(const std::string& Archive, const std::string& Stempel) {
-    try {
-        TMemIniFile ini(TMainForm::SettingsFileName());
-        if (Stempel.empty()) {
-            if (!ini.ValueExists(VoorbeeldSectie, ExtractFileName(Archive))) return;
-            ini.DeleteKey(VoorbeeldSectie, ExtractFileName(Archive));
-        } else {
-            ini.WriteString(VoorbeeldSectie, ExtractFileName(Archive), Stempel);
-        }
-        ini.UpdateFile();
-    } catch (const Exception&) {
-    }
 }
 
 } // namespace
@@ -377,9 +357,7 @@ void TMainForm::UnzipExample(const std::string& ArchivePath) {
     // An archive that was refused, or kept because not all of it could be
     // unpacked, is asked about once: again only when it is another one.
     const std::string stempel = ArchiefStempel(ArchivePath);
-    if (TMemIniFile(SettingsFileName())
-            .ReadString(VoorbeeldSectie, ExtractFileName(ArchivePath), "") == stempel)
-        return;
+    if (VoorbeeldStempel(ArchivePath) == stempel) return;
     std::string base = GetDataRoot();
     if (!DirectoryExists(base)) base = GetProgramDir();
     base = ExcludeTrailingPathDelimiter(base);

@@ -23,6 +23,7 @@
 namespace {
 
 const char* const Last = "Last";
+const char* const VoorbeeldSectie = "Voorbeelden";
 
 // The windows whose places are kept, in the order of their sections.
 struct TFormSection {
@@ -44,6 +45,21 @@ std::string TMainForm::SettingsFileName() {
     const std::string ini = ChangeFileExt(GetProgramFileName(), ".ini");
     if (::access(DiskName(ExtractFileDir(ini)).c_str(), W_OK) == 0) return ini;
     return GetConfigFolder() + ExtractFileName(ini);
+}
+
+const TMemIniFile& TMainForm::StartSettings() {
+    if (!FStartSettings) FStartSettings = std::make_unique<TMemIniFile>(SettingsFileName());
+    return *FStartSettings;
+}
+
+std::string TMainForm::VoorbeeldStempel(const std::string& Archive) {
+    if (const auto it = FVoorbeelden.find(ExtractFileName(Archive)); it != FVoorbeelden.end())
+        return it->second;
+    return StartSettings().ReadString(VoorbeeldSectie, ExtractFileName(Archive), "");
+}
+
+void TMainForm::OnthoudVoorbeeld(const std::string& Archive, const std::string& Stempel) {
+    FVoorbeelden[ExtractFileName(Archive)] = Stempel;
 }
 
 void TMainForm::WriteFormSettings(TCustomIniFile& Ini, const std::string& Section,
@@ -71,7 +87,8 @@ void TMainForm::ReadFormSettings(const TCustomIniFile& Ini, const std::string& S
 }
 
 void TMainForm::WriteSettings() {
-    // Keys and sections of others (comments, a later version's keys) are kept.
+    // Keys and sections of others (comments, a later version's keys) are kept:
+    // the file is read as it stands now.
     TMemIniFile ini(SettingsFileName());
     ini.WriteString(Last, "DataMap", DirectoryListBox->Directory());
     ini.WriteString(Last, "FileName", ExtractFileName(LastDataFile));
@@ -103,11 +120,16 @@ void TMainForm::WriteSettings() {
     ini.WriteString(Last, "Speeltempo", CurGroep ? CurGroep->Rec.Speeltempo : "");
     for (const TFormSection& s : FormSections(this))
         WriteFormSettings(ini, s.Section, s.Form);
+    for (const auto& [archief, stempel] : FVoorbeelden)
+        if (stempel.empty())
+            ini.DeleteKey(VoorbeeldSectie, archief);
+        else
+            ini.WriteString(VoorbeeldSectie, archief, stempel);
     ini.UpdateFile();
 }
 
 void TMainForm::ReadSettings() {
-    const TMemIniFile ini(SettingsFileName());
+    const TMemIniFile& ini = StartSettings();
     DataMap = ini.ReadString(Last, "DataMap", GetCurrentDir());
     LastDataFile = ini.ReadString(Last, "FileName", "");
     JeugdRatFileName = ini.ReadString(Last, "JRatFileName", "");
@@ -136,4 +158,5 @@ void TMainForm::ReadSettings() {
     }
     for (const TFormSection& s : FormSections(this))
         ReadFormSettings(ini, s.Section, s.Form);
+    FStartSettings.reset(); // the close reads the file as it stands then
 }

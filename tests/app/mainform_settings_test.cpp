@@ -155,6 +155,8 @@ TEST_F(MainFormSettings, ExampleArchiveStaysUnlessEveryItemWasUnpacked) {
     EXPECT_EQ(1, CountAsked(naam + ": bestaat al en is niet vervangen"));
     EXPECT_EQ("eigen werk", ReadFileBytes(Root + "/" + naam));
     EXPECT_TRUE(FileExists(Root + "/Voorbeeld.zip"));
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose); // which keeps the archive as asked about
     Destroy();
     // Kept, it is not asked about at the next start.
     Create();
@@ -344,16 +346,21 @@ TEST_F(MainFormSettings, SettingsAreReadOnceAndWrittenInOneReplace) {
     ForceDirectories(Root + "/Data");
     Settings(Root + "/Data",
              "Plaats=Zwolle\r\nSplitter=50\r\n[Eigen]\r\n;notitie\r\nSleutel=1\r\n");
+    // An example archive refused at the start: its key travels with the others.
+    MakeExampleArchive(Root + "/Voorbeeld.zip");
+    Dialogs->QueueAnswer(mrNo);
     TFolderWatch watch(ExtractFileDir(IniFile));
     const std::string naam = ExtractFileName(IniFile);
     Activate();
     EXPECT_EQ(1, watch.Count(naam, IN_OPEN));
+    EXPECT_EQ(0, watch.Count(naam, IN_MOVED_TO));
     EXPECT_EQ("Zwolle", CurGroep->Rec.Plaats);
     bool canClose = false;
     F->FormCloseQuery(nullptr, canClose);
     ASSERT_TRUE(canClose);
     EXPECT_EQ(1, watch.Count(naam, IN_MOVED_TO));
     const TIniFile ini(IniFile);
+    EXPECT_TRUE(ini.ValueExists("Voorbeelden", "Voorbeeld.zip"));
     EXPECT_EQ(Root + "/Data", ini.ReadString("Last", "DataMap", ""));
     EXPECT_EQ(F->Width(), ini.ReadInteger("MainForm", "Width", -1));
     // What others keep in the file stays.
