@@ -112,7 +112,9 @@ public:
 
     // --- settings file (mainform_settings.cpp) ---
     // Each pass reads or writes the file once: a save is one atomic replace,
-    // so the file holds all of it or all of the one before.
+    // so the file holds all of it or all of the one before. A file that cannot
+    // be written where it belongs goes to the configuration folder; the
+    // director is told when that happens and when it cannot be written at all.
     void WriteSettings();
     void ReadSettings();
     // What the settings keep of an example archive: the archive as it was when
@@ -122,10 +124,12 @@ public:
     void OnthoudVoorbeeld(const std::string& Archive, const std::string& Stempel);
     void WriteFormSettings(TCustomIniFile& Ini, const std::string& Section, TCustomForm* Form);
     void ReadFormSettings(const TCustomIniFile& Ini, const std::string& Section, TCustomForm* Form);
-    // The settings file: beside the program when that folder is writable, else
-    // in the program's configuration folder.
-    // The environment variable VZ_SETTINGS_FILE, when set, names the file instead
-    // (tests keep their settings in a temporary folder).
+    // The settings file: beside the program when it can be written there (the
+    // folder writable, the file not read-only), else in the program's
+    // configuration folder. The environment variable VZ_SETTINGS_FILE, when
+    // set, names the file beside the program instead (tests keep their
+    // settings in a temporary folder). The start reads the one of the two
+    // written last.
     static std::string SettingsFileName();
     // Held back from the settings file until the data folder is set.
     int StoredRatingRadio = 0;

@@ -245,13 +245,7 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
             return;
         }
     }
-    // Settings that cannot be written must not keep the program from closing.
-    try {
-        WriteSettings();
-    } catch (const Exception&) {
-        ShowMessage(GetShortPath(SettingsFileName()) + "\r\r" +
-                    "De instellingen konden niet worden bewaard.");
-    }
+    WriteSettings();
 }
 
 namespace {

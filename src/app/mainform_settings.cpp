@@ -2,11 +2,10 @@
 // lists, a few choices of the pages and the places of the windows, kept from run
 // to run in ini layout.
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdlib>
 
+#include "app/groepsave.h"
 #include "app/mainform.h"
 #include "app/rarapportform.h"
 #include "app/spinfoform.h"
@@ -19,6 +18,7 @@
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/filectrl.h"
 #include "platform/vcl/listctrls.h"
+#include "platform/vcl/qtdialogs.h"
 
 namespace {
 
@@ -38,17 +38,53 @@ std::vector<TFormSection> FormSections(TMainForm* Main) {
             {"RaRapportForm", RaRapportForm}};
 }
 
+// Where the settings belong: beside the program (or where VZ_SETTINGS_FILE
+// says), and the configuration folder's file of that name.
+std::string BesideProgram() {
+    if (const char* env = std::getenv("VZ_SETTINGS_FILE"); env && *env) return ProgramName(env);
+    return ChangeFileExt(GetProgramFileName(), ".ini");
+}
+
+std::string InConfigFolder() {
+    return GetConfigFolder() + ExtractFileName(BesideProgram());
+}
+
+// The file the settings are read from: of the one beside the program and the
+// one in the configuration folder, the one written last. A close that could
+// not write beside the program wrote into the configuration folder; a file
+// beside the program that can no longer be written is read until a close has
+// written the configuration folder's.
+std::string SettingsReadName() {
+    const TFileStamp beside = FileStampOf(BesideProgram());
+    const TFileStamp config = FileStampOf(InConfigFolder());
+    return config.Exists && (!beside.Exists || config.MTimeNs > beside.MTimeNs) ? InConfigFolder()
+                                                                                : BesideProgram();
+}
+
+// Writes Ini as File, making the folder first (the configuration folder may
+// not exist yet); false when that fails.
+bool WriteAs(TMemIniFile& Ini, const std::string& File) {
+    Ini.Rename(File, false);
+    ForceDirectories(ExtractFileDir(File));
+    try {
+        Ini.UpdateFile();
+        return true;
+    } catch (const Exception&) {
+        return false;
+    }
+}
+
 } // namespace
 
 std::string TMainForm::SettingsFileName() {
-    if (const char* env = std::getenv("VZ_SETTINGS_FILE"); env && *env) return ProgramName(env);
-    const std::string ini = ChangeFileExt(GetProgramFileName(), ".ini");
-    if (::access(DiskName(ExtractFileDir(ini)).c_str(), W_OK) == 0) return ini;
-    return GetConfigFolder() + ExtractFileName(ini);
+    const std::string beside = BesideProgram();
+    const std::string map = ExtractFileDir(beside);
+    if (DirectoryExists(map) && IsWritableDir(map) && !IsReadOnlyFile(beside)) return beside;
+    return InConfigFolder();
 }
 
 const TMemIniFile& TMainForm::StartSettings() {
-    if (!FStartSettings) FStartSettings = std::make_unique<TMemIniFile>(SettingsFileName());
+    if (!FStartSettings) FStartSettings = std::make_unique<TMemIniFile>(SettingsReadName());
     return *FStartSettings;
 }
 
@@ -89,7 +125,7 @@ void TMainForm::ReadFormSettings(const TCustomIniFile& Ini, const std::string& S
 void TMainForm::WriteSettings() {
     // Keys and sections of others (comments, a later version's keys) are kept:
     // the file is read as it stands now.
-    TMemIniFile ini(SettingsFileName());
+    TMemIniFile ini(SettingsReadName());
     ini.WriteString(Last, "DataMap", DirectoryListBox->Directory());
     ini.WriteString(Last, "FileName", ExtractFileName(LastDataFile));
     // A list in the data folder is kept by its name, as ever; one elsewhere (a
@@ -125,7 +161,22 @@ void TMainForm::WriteSettings() {
             ini.DeleteKey(VoorbeeldSectie, archief);
         else
             ini.WriteString(VoorbeeldSectie, archief, stempel);
-    ini.UpdateFile();
+
+    // The close must not be kept from ending by settings that cannot be written;
+    // what is lost is said.
+    const std::string doel = SettingsFileName();
+    if (WriteAs(ini, doel)) return;
+    std::string reden = NotWritableReason(doel);
+    if (reden.empty()) reden = "Is de schijf vol?";
+    const std::string reserve = InConfigFolder();
+    if (reserve != doel && WriteAs(ini, reserve)) {
+        ShowMessage(doel + "\r\r" + "De instellingen konden hier niet worden bewaard: " + reden +
+                    "\r" + "Ze zijn bewaard in " + reserve + ".");
+        return;
+    }
+    ShowMessage(doel + "\r\r" + "De instellingen konden niet worden bewaard: " + reden + "\r" +
+                "Wat sinds de start van het programma is veranderd (map, bestanden, lijsten, "
+                "vensters) gaat verloren.");
 }
 
 void TMainForm::ReadSettings() {

@@ -536,17 +536,6 @@ TEST_F(MainFormFiles, CancelledSaveAtTheCloseKeepsTheWindowOpen) {
     EXPECT_EQ(8, CurGroep->Spelers.Count());
 }
 
-TEST_F(MainFormFiles, UnwritableSettingsDoNotKeepTheWindowOpen) {
-    OpenClub();
-    const std::string ini = Temp.File("geen-map/vivazozodi.ini");
-    setenv("VZ_SETTINGS_FILE", ini.c_str(), 1);
-    bool canClose = false;
-    F->FormCloseQuery(nullptr, canClose);
-    EXPECT_TRUE(canClose);
-    EXPECT_EQ(1, CountAsked("De instellingen konden niet worden bewaard."));
-    EXPECT_FALSE(FileExists(ini));
-}
-
 TEST_F(MainFormFiles, DeleteAsksAndRemovesTheFile) {
     Create();
     const std::string file = SaveClubFile(Root, "Weg.csv");

@@ -1,6 +1,7 @@
 // The settings file and the activation sequence of the main window.
 
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -422,6 +423,56 @@ TEST_F(MainFormSettings, PageChoicesComeBackAndGoOut) {
 TEST_F(MainFormSettings, SettingsFileOfTheTestsIsTheOneNamed) {
     EXPECT_EQ(IniFile, TMainForm::SettingsFileName());
 }
+
+// Settings that cannot be written where they belong go to the configuration
+// folder, with the keys of others, and the next start reads them there; the
+// director is told when the write failed unforeseen, and when nothing could
+// be written at all (the close still ends).
+struct SettingsObstacle {
+    const char* Obstacle;
+    const char* Says; // empty: nothing is said
+};
+
+class UnwritableSettings : public MainFormSettings,
+                           public testing::WithParamInterface<SettingsObstacle> {};
+
+TEST_P(UnwritableSettings, GoToTheConfigFolderOrAreSaidToBeLost) {
+    ForceDirectories(Root + "/Data");
+    Settings(Root + "/Data", "[Eigen]\r\nSleutel=1\r\n");
+    const std::string obstacle = GetParam().Obstacle;
+    const std::string config = Temp.File("config/vivazozodi/vivazozodi.ini");
+    if (obstacle == "read-only file") ::chmod(IniFile.c_str(), 0444);
+    if (obstacle == "folder in its place") {
+        DeleteFile(IniFile);
+        ForceDirectories(IniFile);
+    }
+    if (obstacle == "nowhere") {
+        setenv("VZ_SETTINGS_FILE", Temp.File("geen-map/vivazozodi.ini").c_str(), 1);
+        WriteFileAtomic(Temp.File("bestand"), "");
+        setenv("XDG_CONFIG_HOME", Temp.File("bestand").c_str(), 1);
+    }
+    Activate();
+    CurGroep->Rec.Plaats = "Kampen";
+    const size_t asked = Dialogs->Asked().size();
+    bool canClose = false;
+    F->FormCloseQuery(nullptr, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_EQ(*GetParam().Says ? 1 : 0,
+              *GetParam().Says ? CountAsked(GetParam().Says) : Dialogs->Asked().size() - asked);
+    Destroy();
+    if (obstacle == "nowhere") return;
+    if (obstacle == "read-only file") {
+        EXPECT_EQ("1", TIniFile(config).ReadString("Eigen", "Sleutel", ""));
+    }
+    Activate();
+    EXPECT_EQ("Kampen", CurGroep->Rec.Plaats);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainFormSettings, UnwritableSettings,
+    testing::Values(SettingsObstacle{"read-only file", ""},
+                    SettingsObstacle{"folder in its place", "Ze zijn bewaard in "},
+                    SettingsObstacle{"nowhere", "De instellingen konden niet worden bewaard: "}));
 
 } // namespace
 

@@ -33,8 +33,10 @@ void MainFormTest::SetUp() {
     ForceDirectories(Work);
     SaveEnv("XDG_DOCUMENTS_DIR", FOldDocs, FHadDocs);
     SaveEnv("VZ_SETTINGS_FILE", FOldIni, FHadIni);
+    SaveEnv("XDG_CONFIG_HOME", FOldConfig, FHadConfig);
     setenv("XDG_DOCUMENTS_DIR", Docs.c_str(), 1);
     setenv("VZ_SETTINGS_FILE", IniFile.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", Temp.File("config").c_str(), 1);
     FOldCwd = GetCurrentDir();
     FOldDataMap = DataMap;
     FOldRating = RatingType;
@@ -56,6 +58,7 @@ void MainFormTest::TearDown() {
     RatingType = FOldRating;
     RestoreEnv("XDG_DOCUMENTS_DIR", FOldDocs, FHadDocs);
     RestoreEnv("VZ_SETTINGS_FILE", FOldIni, FHadIni);
+    RestoreEnv("XDG_CONFIG_HOME", FOldConfig, FHadConfig);
 }
 
 TMainForm& MainFormTest::Create() {

@@ -1,7 +1,7 @@
 #pragma once
 // The main window in a folder of its own: the documents folder (and so the data
-// root), the working folder and the settings file all lie in a temporary folder,
-// and the dialogs are scripted.
+// root), the working folder, the settings file and the configuration folder all
+// lie in a temporary folder, and the dialogs are scripted.
 
 #include <gtest/gtest.h>
 
@@ -42,6 +42,6 @@ private:
     std::unique_ptr<TScriptedDialogsScope> FDialogs;
     std::string FOldCwd, FOldDataMap;
     TRatingType FOldRating = rtKNSB;
-    std::string FOldDocs, FOldIni;
-    bool FHadDocs = false, FHadIni = false;
+    std::string FOldDocs, FOldIni, FOldConfig;
+    bool FHadDocs = false, FHadIni = false, FHadConfig = false;
 };

@@ -138,6 +138,10 @@ bool TIniSections::DeleteValue(const std::string& Section, const std::string& Na
 // --- TCustomIniFile -------------------------------------------------------------
 
 TCustomIniFile::TCustomIniFile(const std::string& FileName) {
+    SetFileName(FileName);
+}
+
+void TCustomIniFile::SetFileName(const std::string& FileName) {
     FInConfigFolder = FileName.empty() || FileName[0] != PathDelim;
     FFileName = FInConfigFolder ? GetConfigFolder() + FileName : FileName;
 }
@@ -320,4 +324,10 @@ void TMemIniFile::UpdateFile() {
     if (!FChanged && FileExists(FileName())) return;
     Save(FData);
     FChanged = false;
+}
+
+void TMemIniFile::Rename(const std::string& FileName, bool Reload) {
+    SetFileName(FileName);
+    if (Reload) FData = Load();
+    FChanged = !Reload;
 }

@@ -103,6 +103,8 @@ protected:
     TIniSections Load() const;
     // Replaces the file whole (atomically); EIniFileException on failure.
     void Save(const TIniSections& Data);
+    // As the constructor names the file.
+    void SetFileName(const std::string& FileName);
 
 private:
     std::string FFileName;
@@ -138,6 +140,9 @@ public:
     // Writes the text when anything changed since it was read or written, or
     // when the file does not exist yet.
     void UpdateFile() override;
+    // Makes FileName the file: with Reload its text replaces the one in
+    // memory; without, the text in memory is what UpdateFile writes there.
+    void Rename(const std::string& FileName, bool Reload);
 
 protected:
     void Inspect(const std::function<void(const TIniSections&)>& Look) const override;
