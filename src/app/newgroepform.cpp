@@ -45,7 +45,7 @@ TZVNewGroepForm::TZVNewGroepForm(TComponent* AOwner) : TForm(AOwner) {
     ClipBoardBitBtn = PlaceButton(this, SidePanel, "ClipBoard", 8, 30, 174);
     KlaarBitBtn = PlaceButton(this, SidePanel, "&Klaar", 8, 66, 174);
     KlaarBitBtn->ModalResult = mrOk; // the only way out of the modal window
-    KlaarBitBtn->Cancel = true; // Escape leaves the window as "Klaar" does
+    KlaarBitBtn->Cancel = true;      // Escape leaves the window as "Klaar" does
     Memo = PlaceControl<TMemo>(this, SidePanel, 8, 110, 174, 360);
     Memo->SetAnchors({akLeft, akTop, akRight, akBottom});
 

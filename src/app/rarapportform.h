@@ -59,7 +59,7 @@ private:
     int FVan = 0, FTot = 0; // the rounds of the report shown
     // Set while a spin change rebuilds: the limits set then change the spins again.
     bool FSpinChanging = false;
-    bool FOpening = true;   // shown, not yet activated
+    bool FOpening = true; // shown, not yet activated
 };
 
 extern TRaRapportForm* RaRapportForm;

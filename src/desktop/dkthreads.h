@@ -61,8 +61,8 @@ private:
     std::atomic<TThreadPriority> FPriority{tpNormal};
     std::atomic<int> FThreadId{0};
     std::atomic<int> FBaseNice{0}; // the nice value the system thread started with
-    bool FOrphaned = false; // window thread only
-    bool FInEvent = false;  // window thread only
+    bool FOrphaned = false;        // window thread only
+    bool FInEvent = false;         // window thread only
 };
 
 // Runs OnExecute once: on the window thread when Synchronized, else on the worker.

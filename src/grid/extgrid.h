@@ -850,7 +850,7 @@ private:
     int FFixedFooters = 0, FFixedRightCols = 0;
     int FMaxEditLength = 0;
     bool FIntegralHeight = false;
-    TImageList* FGridImages = nullptr; // not owned
+    TImageList* FGridImages = nullptr;              // not owned
     TPictureContainer* FPictureContainer = nullptr; // not owned
     std::vector<TGridCoord> FSelectedCells;         // DisjunctCellSelect, in picking order
     TTimer* FBlinkTimer = nullptr;                  // owned by the grid as a component
@@ -1081,6 +1081,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The base paint, then the frame of the editor and the footer's place.
     void Paint() override;
+
 public:
     // The soft, house and XP looks frame a single-bordered grid with one grey
     // line inside a line of its parent's colour (not with Flat).

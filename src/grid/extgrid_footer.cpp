@@ -101,7 +101,8 @@ void TExtStringGrid::Paint() {
 }
 
 void TExtStringGrid::PaintFlatBorder() {
-    if ((FLook != glSoft && FLook != glHouse && FLook != glXP) || BorderStyle() != bsSingle || FFlat)
+    if ((FLook != glSoft && FLook != glHouse && FLook != glXP) || BorderStyle() != bsSingle ||
+        FFlat)
         return;
     TCanvas& canvas = *Canvas();
     const int saved = canvas.SaveDC();

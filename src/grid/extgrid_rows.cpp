@@ -85,8 +85,8 @@ void TExtStringGrid::RemoveDisplayRows(const std::vector<int>& Rows) {
     }
     // The rows the filter hid keep their real numbers, as the hidden rows do.
     for (int& hidden : FFilterHidden)
-        hidden -= static_cast<int>(std::lower_bound(reals.begin(), reals.end(), hidden) -
-                                   reals.begin());
+        hidden -=
+            static_cast<int>(std::lower_bound(reals.begin(), reals.end(), hidden) - reals.begin());
     if (!FRowSelected.empty()) {
         std::vector<bool> flags;
         flags.reserve(FRowSelected.size());

@@ -18,8 +18,8 @@ std::string FloatToStrDec(double X, int Decimals);
 // Decimal text of N left-padded with "0" to at least Width characters; the padding goes
 // in front of a minus sign, which keys never hold.
 std::string IntToZeroStr(int N, int Width);
-std::string IntToKey4(int N);                // |N| padded to 4
-int TrimStrToInt(const std::string& S);      // 0 when not an integer
+std::string IntToKey4(int N);           // |N| padded to 4
+int TrimStrToInt(const std::string& S); // 0 when not an integer
 // -1 when not a number or negative. A decimal comma counts as the decimal
 // separator, as a Dutch user types it ("7,25" is 7.25, never 725).
 double TrimStrToFloat(const std::string& S);

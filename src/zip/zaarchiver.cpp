@@ -255,7 +255,8 @@ bool TZABaseArchiver::HoldsEndRecord(const std::string& Name) const {
     try {
         TFileStream f(Name, fmOpenRead | fmShareDenyNone);
         // The end record and the longest comment after it.
-        const int64_t tail = std::min<int64_t>(f.Size(), static_cast<int64_t>(EndRecordSize) + 65535);
+        const int64_t tail =
+            std::min<int64_t>(f.Size(), static_cast<int64_t>(EndRecordSize) + 65535);
         std::string bytes(static_cast<size_t>(tail), '\0');
         f.SetPosition(f.Size() - tail);
         if (f.Read(bytes.data(), tail) != tail) return false;

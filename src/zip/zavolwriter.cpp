@@ -163,7 +163,8 @@ void TZAVolumeWriter::CopyVolume(const std::string& From, const std::string& To)
             TFileStream in(From, fmOpenRead | fmShareDenyNone);
             TFileStream out(temp, fmOpenReadWrite | fmShareExclusive);
             struct stat st;
-            if (::stat(DiskName(From).c_str(), &st) == 0) ::fchmod(out.Handle(), st.st_mode & 07777);
+            if (::stat(DiskName(From).c_str(), &st) == 0)
+                ::fchmod(out.Handle(), st.st_mode & 07777);
             out.CopyFrom(in, 0);
             out.FlushBuffers();
         }

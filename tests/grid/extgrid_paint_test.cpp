@@ -15,7 +15,6 @@
 #include "platform/vcl/gfx/imagelist.h"
 #include "vcltestenv.h"
 
-
 // --- colours ---------------------------------------------------------------------
 
 TEST_F(PaintTest, BandsColourNormalRowsAndACellColourWinsOverThem) {

@@ -221,7 +221,10 @@ void FlashTick() {
             }
         }
     } scope(u);
-    u.Schedule.Tick(u.TickCount(), u.WallClock(), [&u](void* c, uint32_t w, intptr_t l) {
-        if (u.Deliver) u.Deliver(c, w, l);
-    }, u.Closing);
+    u.Schedule.Tick(
+        u.TickCount(), u.WallClock(),
+        [&u](void* c, uint32_t w, intptr_t l) {
+            if (u.Deliver) u.Deliver(c, w, l);
+        },
+        u.Closing);
 }

@@ -246,7 +246,8 @@ void TVcThread::SetPriority(TThreadPriority Value) {
 void TVcThread::ApplyPriority() {
     // Linux keeps a nice value per thread, addressed by its thread id.
     if (FThreadID && !FExited)
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(FThreadID), ThreadNiceValue(FPriority, FBaseNice));
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(FThreadID),
+                      ThreadNiceValue(FPriority, FBaseNice));
 }
 
 bool TVcThread::WaitWhileSuspended() {

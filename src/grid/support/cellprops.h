@@ -60,7 +60,7 @@ public:
     TBaseGridCells* Grid() const { return FGrid; }
     int OwnerCol = 0;
     int OwnerRow = 0;
-    TObject* CellObject = nullptr;    // the application's, not owned
+    TObject* CellObject = nullptr; // the application's, not owned
     // The descendant grid's per-cell graphic, freed with the record unless
     // GraphicShared says that another holder (a column's shared graphic) frees it.
     TObject* GraphicObject = nullptr;

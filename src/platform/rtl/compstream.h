@@ -33,7 +33,7 @@ struct TStreamedProperty {
     TPropValueType Type = pvInteger;
     int64_t Int = 0;
     double Float = 0;
-    std::string Str; // string and binary
+    std::string Str;               // string and binary
     std::vector<std::string> List; // wide items as their UTF-16LE bytes
 };
 

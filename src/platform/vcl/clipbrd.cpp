@@ -129,8 +129,8 @@ std::u16string TClipboard::AsWideText() const {
     if (FOpenCount > 0 && FEmptied) {
         const auto wide = FPending.find(CF_UNICODETEXT);
         if (wide != FPending.end()) {
-            const QString text = QString::fromUtf8(wide->second.data(),
-                                                   static_cast<qsizetype>(wide->second.size()));
+            const QString text =
+                QString::fromUtf8(wide->second.data(), static_cast<qsizetype>(wide->second.size()));
             return text.toStdU16String();
         }
         return Cp1252ToUtf16(GetBuffer(CF_TEXT));

@@ -562,8 +562,7 @@ protected:
             return false;
         // The press has placed the caret; a drag that selected text keeps it.
         const auto* line = qobject_cast<QLineEdit*>(Watched);
-        if (line && !line->hasSelectedText() &&
-            FEdit->currentSection() != QDateTimeEdit::NoSection)
+        if (line && !line->hasSelectedText() && FEdit->currentSection() != QDateTimeEdit::NoSection)
             FEdit->setSelectedSection(FEdit->currentSection());
         return false;
     }

@@ -134,7 +134,7 @@ struct TControlDrag {
     bool Dock = false;
     bool Moving = false; // past the threshold
     int Threshold = DefaultDragThreshold;
-    TPoint StartPos;     // screen
+    TPoint StartPos; // screen
     TControl* Target = nullptr;
     std::weak_ptr<bool> TargetAlive;
     bool Accepted = false;

@@ -155,9 +155,11 @@ QString ToCp1252Letters(const QString& Text) {
             continue;
         }
         // Letters with a stroke or without a dot have no decomposition.
-        static constexpr std::pair<char16_t, char16_t> Plain[] = {
-            {u'\u0141', u'L'}, {u'\u0142', u'l'}, {u'\u0110', u'D'},
-            {u'\u0111', u'd'}, {u'\u0131', u'i'}};
+        static constexpr std::pair<char16_t, char16_t> Plain[] = {{u'\u0141', u'L'},
+                                                                  {u'\u0142', u'l'},
+                                                                  {u'\u0110', u'D'},
+                                                                  {u'\u0111', u'd'},
+                                                                  {u'\u0131', u'i'}};
         const auto plain = std::find_if(std::begin(Plain), std::end(Plain),
                                         [c](const auto& p) { return p.first == c.unicode(); });
         if (plain != std::end(Plain)) {

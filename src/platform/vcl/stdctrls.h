@@ -110,7 +110,7 @@ private:
     void Connect();
     int FMaxLength = 0;
     char FPasswordChar = 0;
-    TRect FEditRect; // EM_SETRECT: the formatting rectangle, empty when not set
+    TRect FEditRect;         // EM_SETRECT: the formatting rectangle, empty when not set
     bool FFlatFrame = false; // the style's frame was replaced by a single line
 };
 

@@ -214,7 +214,9 @@ TEST_F(SpinFixture, SpinButtonIsDraggedWithDragModeAutomatic) {
     target->SetParent(Form.get());
     target->SetBounds(100, 10, 60, 21);
     std::vector<std::string> log;
-    spin->OnStartDrag = [&](TObject* s, TDragObject*&) { log.push_back(s == spin ? "start" : "?"); };
+    spin->OnStartDrag = [&](TObject* s, TDragObject*&) {
+        log.push_back(s == spin ? "start" : "?");
+    };
     target->OnDragOver = [&](TObject*, TObject* s, int, int, TDragState st, bool& accept) {
         log.push_back("over " + IntToStr(st));
         accept = s == spin;

@@ -611,8 +611,8 @@ TEST(ControlBase, AutomaticDragFiresTheDragEvents) {
     SendMouse(source, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton);
     MouseMoveTo(source, 95, 10, true);
     SendMouse(source, QEvent::MouseButtonRelease, 95, 10, Qt::LeftButton);
-    EXPECT_EQ(log, (std::vector<std::string>{"start", "over 0 5,10", "over 1 5,10",
-                                             "end none 95,10"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"start", "over 0 5,10", "over 1 5,10", "end none 95,10"}));
     EXPECT_FALSE(clicked);
 }
 

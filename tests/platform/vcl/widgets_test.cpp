@@ -10,12 +10,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "platform/rtl/settingsguard.h"
 #include "platform/vcl/comctrls.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/listctrls.h"
 #include "platform/vcl/mask.h"
 #include "platform/vcl/menus.h"
-#include "platform/rtl/settingsguard.h"
 #include "vcltestenv.h"
 
 TEST(Memo, LinesAndTextAgree) {
