@@ -11,7 +11,7 @@ PACKAGES=(
   zip unzip python3 p7zip-full libarchive-tools
   libasound2-dev libcanberra-dev dbus libglib2.0-bin
   libreoffice-calc-nogui
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 
 missing=()

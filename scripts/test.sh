@@ -5,10 +5,12 @@
 # one build happens to do (a freed address not handed out again, a nice value
 # of 0, a timing) fails in the other. A compiler warning is an error in every
 # build, the fuzzing build too. Last, every fuzzing harness runs briefly
-# (scripts/fuzz.sh) so that a reintroduced crash fails.
+# (scripts/fuzz.sh) so that a reintroduced crash fails. Before any of it, a
+# source that differs from the project's formatting fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+bash scripts/check-format.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVZ_SANITIZE=ON -DVZ_TESTS=ON -DVZ_BENCH=ON \
   -DVZ_WERROR=ON
 cmake --build build/test
