@@ -67,6 +67,7 @@ class LayeringCheck(unittest.TestCase):
             ("app/bad.cpp", "#  include <QtWidgets/QApplication>\n", "the app layer includes Qt"),
             ("platform/rtl/bad.cpp", "#include <QString>\n", "the rtl layer includes Qt"),
             ("grid/bad.cpp", "#include <zlib.h>\n", "the grid layer includes zlib"),
+            ("model/bad.cpp", "#include <zlib.h>\n", "the model layer includes zlib"),
             ("loose/bad.cpp", "", "lies in no layer"),
             ("model/bad2.cpp", '#include "../platform/vcl/controls.h"\n',
              "the model layer includes"),
