@@ -423,14 +423,15 @@ struct TGetalVeld {
     TEdit* Veld;
     const char* Naam;    // with its article: "de rating"
     const char* Geen;    // what an empty field stores: "geen rating"
-    bool (*Geldig)(int); // the numbers the player can keep; nullptr: every number
-    int Van, Tot;        // the numbers Geldig lets through, for the message
+    bool (*Geldig)(int); // the numbers the player can keep
+    int Van, Tot;        // the numbers Geldig lets through, for the message; Tot 0: no end
 };
 
 std::vector<TGetalVeld> GetalVelden(const TMainForm& F) {
-    // A member number below the federation's range stands for none: that
-    // field only has to hold a number.
-    return {{F.SpRelNrEdit, "het relatienummer", "geen relatienummer", nullptr, 0, 0},
+    // A member number below the federation's range would be stored as none:
+    // one digit short erases the number the rating report reports him by.
+    return {{F.SpRelNrEdit, "het relatienummer", "geen relatienummer",
+             [](int R) { return R >= MinBondsRelnr; }, MinBondsRelnr, 0},
             {F.SpRatingEdit, "de rating", "geen rating", [](int R) { return IsValidRating(R); }, 5,
              3299},
             {F.SpGebJaarEdit, "het geboortejaar", "geen geboortejaar", IsValidGebJaar, 1904, 2098}};
@@ -446,8 +447,10 @@ std::string WeigerReden(const TGetalVeld& V) {
     int getal = 0;
     if (!TryStrToInt(tekst, getal))
         return kop + "is geen getal.\r\rTyp " + V.Naam + " in cijfers" + leeg;
-    if (V.Geldig && !V.Geldig(getal))
-        return kop + "ligt niet tussen " + IntToStr(V.Van) + " en " + IntToStr(V.Tot) +
+    if (!V.Geldig(getal))
+        return kop +
+               (V.Tot > 0 ? "ligt niet tussen " + IntToStr(V.Van) + " en " + IntToStr(V.Tot)
+                          : "ligt onder " + IntToStr(V.Van) + ", het laagste van de bond") +
                ".\r\rVerbeter " + V.Naam + leeg;
     return "";
 }
