@@ -32,16 +32,11 @@ void TUitslagForm::SizeTabel() {
     // entry that widened a column would move the cells under the director's
     // next click.
     const auto atLeast = [&g](int Col, const std::vector<std::string>& Texts) {
-        if (Col >= g.ColCount()) return;
-        const bool eigen = Col < g.Columns()->Count();
-        g.Canvas()->Font()->Assign(eigen ? g.Columns()->Items(Col)->Font() : g.Font());
-        int tekst = 0;
+        if (Col >= g.ColCount() || g.RowCount() <= g.FixedRows()) return;
+        // As wide as auto-size makes a column that holds the text, with the padding above.
         for (const std::string& t : Texts)
-            tekst = std::max(tekst, g.Canvas()->TextWidth(t));
-        // As the grid's auto-size measures a cell: the text with its offsets on
-        // both sides, the frame, and the padding asked for above.
-        const int breedte = tekst + 3 * g.XYOffset.X + 2 * (g.GridLineWidth() + 1) + 4;
-        if (g.ColWidths(Col) < breedte) g.SetColWidths(Col, breedte);
+            g.SetColWidths(Col,
+                           std::max(g.ColWidths(Col), g.TextColWidth(Col, g.FixedRows(), t) + 4));
     };
     std::vector<std::string> uitslagen;
     for (TUitslagCode u = ucWinst; u <= ucReglVerlies; ++u)

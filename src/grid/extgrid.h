@@ -946,6 +946,10 @@ public:
     TRect CellContentRect(int ACol, int ARow);
     void AutoSizeColumns(bool DoFixedCols, int Padding);
     void AutoSizeCol(int ACol);
+    // The width AutoSizeCol gives display column ACol for Text in row ARow
+    // (one line, in that cell's font, with its margins and the frame), before
+    // limits and padding: what a caller asks who sizes for a text not yet shown.
+    int TextColWidth(int ACol, int ARow, const std::string& Text);
     void AutoSizeRow(int ARow);
     void AutoSizeRows(bool DoFixedRows, int Padding);
     TPoint GetRotatedTextOrigin(const TRect& R, TAlignment HAlign, TVAlignment VAlign,
@@ -1115,6 +1119,10 @@ private:
     bool SortIndicatorShown(int ARealCol, int ARow);
     // What a cell's content needs across (Horizontal) or down, graphic included.
     int CellContentExtent(int ADisplCol, int ARow, bool Horizontal, int Frame);
+    // The canvas gets the font a cell (display column) is drawn with.
+    void UseCellFont(int ADisplCol, int ARow);
+    // What auto-size adds across to a cell's content: the grid lines and a margin.
+    int AutoSizeFrame() const;
     // The top-left corner of a graphic of GW x GH in R beside a text of TextWidth.
     static TPoint GraphicPlace(const TRect& R, const TCellGraphic& G, int GW, int GH, int TextWidth,
                                TAlignment HAlign);

@@ -6,8 +6,7 @@
 #include "grid/extgrid.h"
 #include "grid/support/gridtext.h"
 
-int TExtStringGrid::CellContentExtent(int ADisplCol, int ARow, bool Horizontal, int Frame) {
-    const int c = RealColIndex(ADisplCol);
+void TExtStringGrid::UseCellFont(int ADisplCol, int ARow) {
     // The font as the drawing takes it: the cell's own, the zoom included.
     TBrush brush;
     TGridDrawState state;
@@ -16,6 +15,15 @@ int TExtStringGrid::CellContentExtent(int ADisplCol, int ARow, bool Horizontal, 
     TColor colorTo = clNone;
     GetCellDrawColors(ADisplCol, ARow, Canvas()->Font(), &brush, true, false, false, state, hAlign,
                       vAlign, colorTo);
+}
+
+int TExtStringGrid::AutoSizeFrame() const {
+    return 2 * (GridLineWidth() + 1) + XYOffset.X;
+}
+
+int TExtStringGrid::CellContentExtent(int ADisplCol, int ARow, bool Horizontal, int Frame) {
+    const int c = RealColIndex(ADisplCol);
+    UseCellFont(ADisplCol, ARow);
     TCellVAlign va = vaTop;
     TCellHAlign ha = haLeft;
     bool shown = true;
@@ -41,7 +49,7 @@ int TExtStringGrid::CellContentExtent(int ADisplCol, int ARow, bool Horizontal, 
 
 void TExtStringGrid::AutoSizeCol(int ACol) {
     if (ACol < 0 || ACol >= ColCount()) return;
-    const int frame = 2 * (GridLineWidth() + 1) + XYOffset.X;
+    const int frame = AutoSizeFrame();
     int widest = 0;
     for (int r = 0; r < RowCount(); ++r)
         // A cell under a merge reaching across columns counts with its range.
@@ -50,6 +58,12 @@ void TExtStringGrid::AutoSizeCol(int ACol) {
     if (AutoSizeGrowOnly && width <= ColWidths(ACol)) return;
     UpdateColumnSize(RealColIndex(ACol), width);
     SetColWidths(ACol, ClampToRange(width, MinColWidth, MaxColWidth));
+}
+
+int TExtStringGrid::TextColWidth(int ACol, int ARow, const std::string& Text) {
+    UseCellFont(ACol, ARow);
+    // As a cell of plain text measures: the text between its margins, then the frame.
+    return Canvas()->TextWidth(Text) + 2 * XYOffset.X + AutoSizeFrame();
 }
 
 void TExtStringGrid::AutoSizeColumns(bool DoFixedCols, int Padding) {

@@ -410,6 +410,9 @@ TEST_F(PaintTest, AutoSizeColumnsFitsTheWidestTextWithoutCuttingIt) {
     EXPECT_GE(Grid->ColWidths(1), textWidth + 2 * Grid->XYOffset.X);
     EXPECT_LE(Grid->ColWidths(1), textWidth + 16);
     EXPECT_LT(Grid->ColWidths(2), Grid->ColWidths(1));
+    // A caller sizing for a text asks the grid, as wide as auto-size makes it.
+    EXPECT_EQ(Grid->ColWidths(1), Grid->TextColWidth(1, 1, "een veel langere tekst"));
+    EXPECT_EQ(Grid->ColWidths(2), Grid->TextColWidth(2, 2, "x"));
     const auto img = Render();
     const TRect cell = Grid->CellRect(1, 2);
     const TBox ink = Ink(*img, cell);
