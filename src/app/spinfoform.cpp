@@ -20,6 +20,7 @@ TSpInfoForm* SpInfoForm = nullptr;
 namespace {
 
 constexpr int StartRijen = 14;
+constexpr int Marge = 4;                // added to each column's content width
 constexpr TColor KleurZwart = 0xC0C0C0; // silver
 
 } // namespace
@@ -185,6 +186,25 @@ void TSpInfoForm::ShowSpInfo() {
     }
     while (SpGrid->RowCount() >= 3 && IsRowEmpty(*SpGrid, SpGrid->RowCount() - 1))
         SpGrid->SetRowCount(SpGrid->RowCount() - 1);
-    SpGrid->AutoSizeColumns(true, 4);
+    SpGrid->AutoSizeColumns(true, Marge);
+    WidenForGameLines(FLastStatRow + 1, n);
     SpGrid->EndGridUpdate();
+}
+
+void TSpInfoForm::WidenForGameLines(int FirstRow, int Rounds) {
+    // Auto-size passes over a cell merged across the rounds: an opponent's name
+    // wider than those columns would wrap at its first blank and show as "3."
+    // alone. The rounds share what the widest line lacks.
+    if (Rounds < 2) return;
+    int nodig = 0;
+    for (int r = FirstRow; r < SpGrid->RowCount(); ++r)
+        nodig = std::max(nodig, SpGrid->TextColWidth(1, r, SpGrid->Cells(1, r)) + Marge);
+    int heeft = (Rounds - 1) * SpGrid->GridLineWidth();
+    for (int c = 1; c <= Rounds; ++c)
+        heeft += SpGrid->ColWidths(c);
+    for (int c = 1; c <= Rounds && nodig > heeft; ++c) {
+        const int erbij = (nodig - heeft + Rounds - c) / (Rounds - c + 1);
+        SpGrid->SetColWidths(c, SpGrid->ColWidths(c) + erbij);
+        heeft += erbij;
+    }
 }

@@ -40,6 +40,8 @@ private:
     void SpGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign,
                             TVAlignment& VAlign);
     void ClipBoardBitBtnClick(TObject* Sender);
+    // The round columns wide enough for the game lines merged over them, from FirstRow on.
+    void WidenForGameLines(int FirstRow, int Rounds);
 
     TSp* FSpeler = nullptr; // not owned
     int FLastStatRow = 0;

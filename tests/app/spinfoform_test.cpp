@@ -329,4 +329,21 @@ TEST_F(SpInfoFormTest, PictureOfTheCard) {
     EXPECT_EQ("Score (WP/SB)", Label(4));
 }
 
+// Three rounds are narrower than a long name: its game line, merged over the
+// rounds, still shows on one line (wrapped, only "3." would show).
+TEST_F(SpInfoFormTest, ALongOpponentNameKeepsItsGameLineOnOneLine) {
+    auto g = MakeVierGroep();
+    g->Spelers.GetSpelerOnBergerNr(3)->Rec.Achternaam = "Weerdenburg-Oosterhuis,M.(Maximiliaan)";
+    TCurGroepScope scope(g.get());
+    Form->SetSpeler(g->Spelers.GetSpelerOnBergerNr(2));
+    RunModal(*Form, [this] {
+        SavePicture(*Form, "spinfoform_langenaam.png");
+        Form->SetModalResult(mrOk);
+    });
+    const TExtColumnGrid& grid = *Form->SpGrid;
+    const int row = Form->LastStatRow() + 3; // r3 against 3
+    EXPECT_GE(grid.ColWidths(1) + grid.ColWidths(2) + grid.ColWidths(3) + 2 * grid.GridLineWidth(),
+              Form->SpGrid->TextColWidth(1, row, Cell(1, row)));
+}
+
 } // namespace
