@@ -9,6 +9,7 @@
 
 #include "app/gridstyle.h"
 #include "app/mainform.h"
+#include "app/standgrid.h"
 #include "model/objects.h"
 #include "model/rating.h"
 #include "model/textutils.h"
@@ -73,10 +74,13 @@ void RelinkGames(TGroep& G) {
     G.Games.FillGamePoints(G.Rec.DubbelRondig != 0);
 }
 
-// The players grid's columns fit their contents, the names at least 150 pixels.
+// The players grid's columns fit their contents, the names at least 150
+// pixels; a long name takes only the room the other columns leave.
 void SizeColumns(TExtColumnGrid& Grid) {
-    Grid.AutoSizeColumns(true, 8);
-    if (Grid.ColWidths(1) < 150) Grid.SetColWidths(1, 150);
+    constexpr int marge = 8, naamKolom = 1, minNaam = 150;
+    Grid.AutoSizeColumns(true, marge);
+    FitNaamKolom(Grid, naamKolom, marge, minNaam);
+    if (Grid.ColWidths(naamKolom) < minNaam) Grid.SetColWidths(naamKolom, minNaam);
 }
 
 } // namespace
@@ -157,6 +161,8 @@ void TMainForm::CreateSpelersControls() {
     SpEditGrid->OnGetAlignment = [this](TObject* S, int R, int C, TAlignment& H, TVAlignment& V) {
         SpEditGridGetAlignment(S, R, C, H, V);
     };
+    // Wider (the window or the splitter) it shows a name that was cut for want of room.
+    SpEditGrid->OnResize = [this](TObject*) { SizeColumns(*SpEditGrid); };
 
     // Two rows of fields, each under its caption.
     const int row1 = 40, row2 = 100;

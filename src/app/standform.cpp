@@ -73,6 +73,8 @@ TStandForm::TStandForm(TComponent* AOwner) : TForm(AOwner) {
     StandGrid->OnKeyDown = [this](TObject* S, WORD& Key, TShiftState Shift) {
         StandGridKeyDown(S, Key, Shift);
     };
+    // A wider window shows a name that was cut for want of room.
+    StandGrid->OnResize = [this](TObject*) { FitNaamKolom(*StandGrid, StandId::Naam); };
 
     CheckBox = new TCheckListBox(this);
     CheckBox->SetParent(this);
@@ -229,8 +231,8 @@ void TStandForm::CheckBoxClick(TObject*) {
     for (const int c : hideCols)
         grid.HideColumn(c);
     grid.EndGridUpdate();
-    grid.AutoSizeColumns(true, 4);
-    LimitNaamKolom(grid, StandId::Naam);
+    grid.AutoSizeColumns(true, StandMarge);
+    FitNaamKolom(grid, StandId::Naam);
 }
 
 void TStandForm::StandGridCanEditCell(TObject*, int ARow, int ACol, bool& CanEdit) {

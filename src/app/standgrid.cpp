@@ -14,8 +14,9 @@
 
 namespace {
 
-// About the longest name a club list holds in full.
-constexpr int MaxNaamTekens = 28;
+// About the longest name a club list holds in full: a name column cut for
+// want of room keeps at least this many letters.
+constexpr int LeesbareNaamTekens = 28;
 
 // Owns the game cells of one grid; the grid owns it as a component, so the
 // cells live exactly as long as the grid can hand them out.
@@ -101,7 +102,7 @@ void TFill::Layout() {
     const std::string& naam = Groep.Rec.Naam;
     if (Compact) {
         SetKolom(StandId::Lootnr, 0, -1, "Lt");
-        SetKolom(StandId::Naam, 1, -1, naam);
+        SetKolom(StandId::Naam, CompactNaamKolom, -1, naam);
         SetKolom(StandId::Pnt, 2, -1, "Pnt");
         SetKolom(StandId::Uitslagen, FirstResultCol, -1, "");
     } else {
@@ -283,8 +284,8 @@ void FillStandGrid(TGroep& Groep, TExtColumnGrid& Grid, bool Compact, int LastRo
         Grid.RemoveRows(Grid.RowCount() - 1, 1);
     fill.Widths();
     Grid.EndGridUpdate();
-    Grid.AutoSizeColumns(true, 4);
-    LimitNaamKolom(Grid, Compact ? 1 : StandId::Naam);
+    Grid.AutoSizeColumns(true, StandMarge);
+    FitNaamKolom(Grid, Compact ? CompactNaamKolom : StandId::Naam);
 }
 
 bool IsRowEmpty(TExtStringGrid& Grid, int Row) {
@@ -293,12 +294,27 @@ bool IsRowEmpty(TExtStringGrid& Grid, int Row) {
     return true;
 }
 
-void LimitNaamKolom(TExtStringGrid& Grid, int Kolom) {
-    if (Kolom < 0 || Kolom >= Grid.ColCount() || Grid.IsHiddenColumn(Kolom)) return;
-    Grid.Canvas()->Font()->Assign(Grid.Font());
-    const int max = Grid.Canvas()->TextWidth(std::string(MaxNaamTekens, 'n')) + 8;
+void FitNaamKolom(TExtStringGrid& Grid, int Kolom, int Marge, int MinBreedte) {
+    if (Kolom < 0 || Kolom >= Grid.GetAllColCount() || Grid.IsHiddenColumn(Kolom)) return;
     const int kolom = Grid.DisplColIndex(Kolom);
-    if (Grid.ColWidths(kolom) > max) Grid.SetColWidths(kolom, max);
+    // Measured, not sized first: a width set on the way would show a scroll
+    // bar whose resize comes back here.
+    int heel = 0;
+    for (int r = 0; r < Grid.RowCount(); ++r)
+        heel = std::max(heel, Grid.TextColWidth(kolom, r, Grid.Cells(Kolom, r)) + Marge);
+    // What the other columns leave of the grid's width, each with its grid line.
+    int ruimte = Grid.ClientWidth() - Grid.GridLineWidth();
+    for (int c = 0; c < Grid.ColCount(); ++c)
+        if (c != kolom) ruimte -= Grid.ColWidths(c) + Grid.GridLineWidth();
+    if (MinBreedte <= 0) {
+        Grid.Canvas()->Font()->Assign(Grid.Font());
+        MinBreedte = Grid.Canvas()->TextWidth(std::string(LeesbareNaamTekens, 'n')) + 8;
+    }
+    Grid.SetColWidths(kolom, heel <= ruimte ? heel : std::max(ruimte, std::min(heel, MinBreedte)));
+    // A name cut off shows its start on one line, ending in "...": wrapped at
+    // a blank, only its first word would show.
+    Grid.SetWordWrap(false);
+    Grid.EnhTextSize = true;
     Grid.HintShowLargeText = true;
     Grid.SetShowHint(true);
 }

@@ -22,10 +22,18 @@ inline constexpr int Plaats = 0, Lootnr = 1, Naam = 2, Relnr = 3, Pnt = 4, WP = 
 // Spelers gives the row order and the order of the result columns.
 void FillStandGrid(TGroep& Groep, TExtColumnGrid& Grid, bool Compact, int LastRound,
                    TSpList& Spelers);
-// A long name must not push the other columns out of view: the name column
-// (real column Kolom) is kept to a sensible width and a name cut off shows
-// whole as the cell's hint.
-void LimitNaamKolom(TExtStringGrid& Grid, int Kolom);
+// The name column of the compact crosstable.
+inline constexpr int CompactNaamKolom = 1;
+// What the crosstable and standings add to each column's content width.
+inline constexpr int StandMarge = 4;
+// Sizes the name column (real column Kolom) to its widest text plus Marge, as
+// AutoSizeColumns does, where the grid has room for that beside the other
+// columns. Where it has not, a long name must not push the other columns out
+// of view: the column takes the room there is, but no less than MinBreedte
+// pixels (0: the width of a club list's longest name), and a name cut off shows
+// whole as the cell's hint. Call it again when the grid's width changes, so
+// that a window made wider shows what was cut.
+void FitNaamKolom(TExtStringGrid& Grid, int Kolom, int Marge = StandMarge, int MinBreedte = 0);
 // True when every cell of the row is empty.
 bool IsRowEmpty(TExtStringGrid& Grid, int Row);
 // The player kept in column 0 of a row (display row), or null.

@@ -144,6 +144,8 @@ void TUitslagForm::CreateControls() {
     };
     TabelGrid->OnGetCellColor = [this](TObject* S, int R, int C, TGridDrawState St, TBrush* B,
                                        TFont* F) { TabelGridGetCellColor(S, R, C, St, B, F); };
+    // A wider window shows a name that was cut for want of room.
+    TabelGrid->OnResize = [this](TObject*) { FitNaamKolom(*TabelGrid, CompactNaamKolom); };
 
     GamesGrid = new TExtColumnGrid(this);
     GamesGrid->SetParent(GamesSheet);

@@ -27,7 +27,7 @@ int TUitslagForm::TabelEndKolom() const {
 
 void TUitslagForm::SizeTabel() {
     TExtColumnGrid& g = *TabelGrid;
-    g.AutoSizeColumns(false, 4);
+    g.AutoSizeColumns(false, StandMarge);
     // Sized for every result and score from the start ("½", "½r", "6½"): an
     // entry that widened a column would move the cells under the director's
     // next click.
@@ -35,8 +35,8 @@ void TUitslagForm::SizeTabel() {
         if (Col >= g.ColCount() || g.RowCount() <= g.FixedRows()) return;
         // As wide as auto-size makes a column that holds the text, with the padding above.
         for (const std::string& t : Texts)
-            g.SetColWidths(Col,
-                           std::max(g.ColWidths(Col), g.TextColWidth(Col, g.FixedRows(), t) + 4));
+            g.SetColWidths(Col, std::max(g.ColWidths(Col),
+                                         g.TextColWidth(Col, g.FixedRows(), t) + StandMarge));
     };
     std::vector<std::string> uitslagen;
     for (TUitslagCode u = ucWinst; u <= ucReglVerlies; ++u)
@@ -45,7 +45,7 @@ void TUitslagForm::SizeTabel() {
         atLeast(c, uitslagen);
     const int ronden = std::max(FLastRound, 1);
     atLeast(PuntenKolom, {PuntenToStr(ronden), PuntenToStr(ronden - 0.5)});
-    LimitNaamKolom(g, 1);
+    FitNaamKolom(g, CompactNaamKolom);
 }
 
 TGameCell* TUitslagForm::TabelGameCell(int ACol, int ARow) const {

@@ -198,6 +198,25 @@ TEST_F(MainFormSpelers, GridListsThePlayersInDrawOrder) {
     EXPECT_FALSE(edit);
 }
 
+// A long name takes only the room the other columns leave, so "Geb." and "MV"
+// stay in view; with the room given (the splitter moved) it shows whole.
+TEST_F(MainFormSpelers, ALongNameLeavesTheOtherColumnsInView) {
+    Nr(1)->Rec.Achternaam = "Weerdenburg-Oosterhuis";
+    Nr(1)->Rec.Voornaam = "Maximiliaan";
+    Form->PageControl->SetActivePage(Form->SpelersSheet);
+    Form->FillSpEditGrid();
+    const int heel = Grid().TextColWidth(1, 1, Grid().Cells(1, 1));
+    for (const int links : {500, 100}) {
+        Form->LedenPanel->SetWidth(links);
+        int alles = 0;
+        for (int c = 0; c < Grid().ColCount(); ++c)
+            alles += Grid().ColWidths(c) + Grid().GridLineWidth();
+        EXPECT_LE(alles, Grid().ClientWidth()) << links;
+        EXPECT_EQ(links == 100, Grid().ColWidths(1) >= heel) << links;
+        SavePicture(*Form, "mainform_spelers_" + std::to_string(links) + ".png");
+    }
+}
+
 TEST_F(MainFormSpelers, ReadSpEditGridMarksMissingNames) {
     Grid().SetCells(1, 3, "   ");
     Grid().SetCells(1, 4, "Bakker?");

@@ -439,19 +439,32 @@ TEST_F(StandWindow, ReturnThenEscapeKeepsTheCell) {
     });
 }
 
-// A very long name does not push the other columns out of view; the name
-// shows whole as the hint.
-TEST_F(StandWindow, ALongNameKeepsTheOtherColumnsInView) {
+// A very long name shows whole where the window has room for it; in a
+// narrower window it does not push the other columns out of view, and shows
+// whole as the hint. Made wider again, the window shows it whole again.
+TEST_F(StandWindow, ALongNameShowsWholeWhereThereIsRoomAndElseKeepsTheOtherColumnsInView) {
     auto g = TieGroep();
     const std::string lang = "Aap van de Langenaamlaan-Uitgebreidheid tot en met de laatste letter";
     g->Spelers.GetSpelerOnBergerNr(1)->Rec.Achternaam = lang;
     TCurGroepScope scope(g.get());
-    TOpenStand w;
+    TOpenStand w(Bit(StandItem::WP) | Bit(StandItem::SB));
     TExtColumnGrid& grid = *w.Form.StandGrid;
-    grid.Canvas()->Font()->Assign(grid.Font());
     const int kolom = grid.DisplColIndex(StandId::Naam);
-    EXPECT_LT(grid.ColWidths(kolom), grid.Canvas()->TextWidth(lang));
-    EXPECT_GE(grid.ColWidths(kolom), grid.Canvas()->TextWidth("Beer"));
+    const int heel = grid.TextColWidth(kolom, 1, lang);
+    const auto alles = [&grid] {
+        int breedte = 0;
+        for (int c = 0; c < grid.ColCount(); ++c)
+            breedte += grid.ColWidths(c) + grid.GridLineWidth();
+        return breedte;
+    };
+    for (const int breedte : {900, 600, 900}) {
+        w.Form.SetWidth(breedte);
+        const bool ruimte = breedte == 900;
+        EXPECT_EQ(ruimte, grid.ColWidths(kolom) >= heel) << breedte;
+        EXPECT_LE(alles(), grid.ClientWidth()) << breedte;
+        EXPECT_FALSE(grid.HorzScrollBarShown()) << breedte; // nothing to scroll to
+        SavePicture(w.Form, "standform_langenaam_" + std::to_string(breedte) + ".png");
+    }
     EXPECT_TRUE(grid.HintShowLargeText);
     EXPECT_TRUE(grid.ShowHint());
 }

@@ -182,6 +182,25 @@ TEST_F(StandGridFill, CompactCrosstableForTheResultsWindow) {
     EXPECT_EQ(7, g->Rec.OrKolom);
 }
 
+// Where the grid has room, a long name and a group's long title (its name)
+// show whole in the crosstable and in the standings.
+TEST_F(StandGridFill, NameColumnHoldsTheLongestNameAndTitleWhereThereIsRoom) {
+    auto g = DrawingGroep();
+    TCurGroepScope scope(g.get());
+    g->Rec.Naam = "Clubkampioenschap Senioren Hoofdklasse A";
+    g->Spelers.Sp(1)->Rec.Achternaam = "Weerdenburg-Oosterhuis,M.(Maximiliaan)";
+    TExtColumnGrid grid(nullptr);
+    grid.SetBounds(0, 0, 900, 300);
+    for (const bool compact : {true, false}) {
+        FillStandGrid(*g, grid, compact, g->Games.GetLastRoundNr(), g->Spelers);
+        const int naam = compact ? CompactNaamKolom : StandId::Naam;
+        for (const int row : {0, 2})
+            EXPECT_GE(grid.ColWidths(naam), grid.TextColWidth(naam, row, grid.Cells(naam, row)))
+                << compact << " " << grid.Cells(naam, row);
+        SavePicture(grid, compact ? "standgrid_kruistabel.png" : "standgrid_stand.png");
+    }
+}
+
 TEST_F(StandGridFill, ByeRowHasStatisticsOnlyWithScoreOrRating) {
     auto g = MakeTestGroep({{"Aap", 1800}, {"Beer", 1700}, {"Coda", 1600}, {"VRIJ", 0, true}});
     TCurGroepScope scope(g.get());
