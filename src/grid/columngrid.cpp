@@ -203,6 +203,12 @@ struct TGuard {
     bool Old;
 };
 
+// Up to the least, then down to the most; 0 is no limit.
+void KeepWithin(int& AWidth, int Least, int Most) {
+    if (Least > 0) AWidth = std::max(AWidth, Least);
+    if (Most > 0) AWidth = std::min(AWidth, Most);
+}
+
 } // namespace
 
 TExtColumnGrid::TExtColumnGrid(TComponent* AOwner)
@@ -498,11 +504,15 @@ bool TExtColumnGrid::GetFloatFormat(int ACol, int ARow, std::string& AFloatForma
 }
 
 void TExtColumnGrid::UpdateColumnSize(int ACol, int& AWidth) {
-    if (const TGridColumnItem* item = ItemOf(ACol)) {
-        if (item->MinSize > 0) AWidth = std::max(AWidth, item->MinSize);
-        if (item->MaxSize > 0) AWidth = std::min(AWidth, item->MaxSize);
-    }
+    if (const TGridColumnItem* item = ItemOf(ACol))
+        KeepWithin(AWidth, item->MinSize, item->MaxSize);
     TExtStringGrid::UpdateColumnSize(ACol, AWidth);
+}
+
+void TExtColumnGrid::UpdateAutoSizeLimits(int ACol, int& AWidth) {
+    if (const TGridColumnItem* item = ItemOf(ACol))
+        KeepWithin(AWidth, item->AutoMinSize, item->AutoMaxSize);
+    TExtStringGrid::UpdateAutoSizeLimits(ACol, AWidth);
 }
 
 void TExtColumnGrid::UpdateColumnHeaders() {

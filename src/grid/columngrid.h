@@ -32,6 +32,7 @@ public:
     std::string DisplayName() const override;
     void Assign(const TPersistent* Source) override;
 
+    // The widths auto-size keeps to (0: no limit).
     int AutoMinSize = 0, AutoMaxSize = 0;
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment Value);
@@ -63,6 +64,7 @@ public:
     void SetFont(const TFont* Value);
     std::string Header() const { return FHeader; }
     void SetHeader(const std::string& Value);
+    // The widths the user's sizing keeps to (0: no limit).
     int MinSize = 0, MaxSize = 0;
     std::string Name;
     bool Password() const { return FPassword; }
@@ -195,6 +197,7 @@ public:
     TCellGraphic* GetCellGraphic(int ACol, int ARow) const override;
     bool GetFloatFormat(int ACol, int ARow, std::string& AFloatFormat) override;
     void UpdateColumnSize(int ACol, int& AWidth) override;
+    void UpdateAutoSizeLimits(int ACol, int& AWidth) override;
     void UpdateColumnHeaders() override;
     // The item of a real column, null beyond the items.
     TGridColumnItem* ItemOf(int ARealCol) const;

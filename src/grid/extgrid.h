@@ -342,6 +342,9 @@ public:
     // Whether the cell shows as a float and in which format (the grid's FloatFormat first).
     virtual bool GetFloatFormat(int ACol, int ARow, std::string& AFloatFormat);
     virtual void UpdateColumnSize(int ACol, int& AWidth);
+    // The width auto-size gives a real column, within its own limits (the
+    // column items of a column grid), then OnUpdateColumnSize.
+    virtual void UpdateAutoSizeLimits(int ACol, int& AWidth);
     // Copies the headers to the column items of a column grid; nothing here.
     virtual void UpdateColumnHeaders() {}
     virtual int GetVersionNr() const;

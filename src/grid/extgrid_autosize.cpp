@@ -56,7 +56,7 @@ void TExtStringGrid::AutoSizeCol(int ACol) {
         if (!IsXMerged(ACol, r)) widest = std::max(widest, CellContentExtent(ACol, r, true, frame));
     int width = widest + frame;
     if (AutoSizeGrowOnly && width <= ColWidths(ACol)) return;
-    UpdateColumnSize(RealColIndex(ACol), width);
+    UpdateAutoSizeLimits(RealColIndex(ACol), width);
     SetColWidths(ACol, ClampToRange(width, MinColWidth, MaxColWidth));
 }
 
@@ -64,6 +64,11 @@ int TExtStringGrid::TextColWidth(int ACol, int ARow, const std::string& Text) {
     UseCellFont(ACol, ARow);
     // As a cell of plain text measures: the text between its margins, then the frame.
     return Canvas()->TextWidth(Text) + 2 * XYOffset.X + AutoSizeFrame();
+}
+
+void TExtStringGrid::UpdateAutoSizeLimits(int ACol, int& AWidth) {
+    // The sizing event hears of auto-size as of the user's sizing.
+    TExtStringGrid::UpdateColumnSize(ACol, AWidth);
 }
 
 void TExtStringGrid::AutoSizeColumns(bool DoFixedCols, int Padding) {

@@ -143,6 +143,24 @@ TEST_F(ColumnGrid, ItemsAnswerTheCellQuestionsBeforeTheEvents) {
     EXPECT_EQ(w, 90);
 }
 
+TEST_F(ColumnGrid, AutoSizeKeepsToTheItemsAutoSizeLimits) {
+    FillRows({"Kasparov, Garri Kimovitsj", "Ek"});
+    Grid->Columns()->Items(1)->AutoMaxSize = 70;
+    Grid->Columns()->Items(1)->MaxSize = 300; // the user's limits play no part
+    Grid->Columns()->Items(2)->AutoMinSize = 45;
+    Grid->Columns()->Items(2)->MinSize = 5;
+    std::vector<std::pair<int, int>> heard;
+    Grid->OnUpdateColumnSize = [&](TObject*, int ACol, int& AWidth) {
+        heard.push_back({ACol, AWidth});
+        if (ACol == 2) ++AWidth; // the event sees the item's answer and has the last word
+    };
+    Grid->AutoSizeCol(1);
+    Grid->AutoSizeCol(2);
+    EXPECT_EQ(Grid->ColWidths(1), 70);
+    EXPECT_EQ(Grid->ColWidths(2), 46);
+    EXPECT_EQ(heard, (std::vector<std::pair<int, int>>{{1, 70}, {2, 45}}));
+}
+
 TEST_F(ColumnGrid, ReadOnlyAndFixedItemsRefuseEditing) {
     Grid->SetColCount(3);
     Grid->SetRowCount(3);
