@@ -59,9 +59,11 @@ TEST_F(ResizeTest, ColumnsKeepTheirShareWhenSynchronisedWithTheGrid) {
     ASSERT_EQ(Grid->ClientWidth(), 400);
     Grid->SetColWidths(1, 50);
     Grid->SetColWidths(2, 60);
+    Grid->SetColWidths(3, 40);
     ResizeWindow(600 + frame);
     EXPECT_EQ(Grid->ColWidths(1), 75);
     EXPECT_EQ(Grid->ColWidths(2), 90);
+    EXPECT_EQ(Grid->ColWidths(3), 60) << "the last column too";
     // Sized down to nothing, or to a few pixels, the columns get their
     // shares back when the grid grows again.
     for (const int narrow : {0, 3}) {
