@@ -602,11 +602,18 @@ private:
     // ---- mouse (extgrid_mouse.cpp) ----
 public:
     TAnchorClickEvent OnAnchorClick;
+    // The grid's own cursors in the screen's cursor table: over a fixed cell
+    // that selects its row, its column, or everything (and over the
+    // selection resizer).
+    static constexpr TCursor crRowSelect = 8010, crColSelect = 8011, crSelectAll = 8012;
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;
+    // The cursor of what a press where the mouse rests would start; the
+    // grid's own cursor where it would start nothing of this kind.
+    void WMSetCursor(TMessage& Message) override;
     // Opens a web or mail address that a cell's anchor points to (the
     // desktop's handler); only such addresses ever get here.
     virtual bool OpenAnchor(const std::string& Anchor);
@@ -617,7 +624,14 @@ private:
     void AnchorClick(int ARow, int ACol, const std::string& Anchor);
     // The anchor (or address cell) under a client point of a cell, or "".
     std::string AnchorAt(int ACol, int ARow, int X, int Y);
-    void SelectFromFixedCells(int ACol, int ARow);
+    // What a left press at a client point would start besides the string
+    // grid's own sizing: selecting from the fixed cells, the resizer's drag,
+    // sizing a fixed column by hand.
+    enum TMouseMode { mmNone, mmColSelect, mmRowSelect, mmAllSelect, mmResizer, mmOwnSizing };
+    TMouseMode MouseModeAt(int X, int Y);
+    // Selects for a press on fixed cell (ACol, ARow) in Mode; false when
+    // Mode selects nothing.
+    bool SelectFromFixedCells(TMouseMode Mode, int ACol, int ARow);
     // MouseActions.CaretPositioning: the editor's caret to the character at
     // a client point of the grid.
     void PlaceEditorCaret(int X, int Y);

@@ -254,6 +254,5 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
         return;
     }
     TBaseGrid::MouseMove(Shift, X, Y);
-    if (OwnSizingColAt(X, Y) >= 0) SetCursor(crHSplit);
     SizingHintMove(Shift, X, Y);
 }

@@ -1,8 +1,11 @@
 // What the grid does with the mouse besides the string grid's own selecting:
 // rows, columns and the whole grid selected from the fixed cells, disjunct
 // rows and columns with Ctrl, anchors and addresses in cells, click events,
-// sorting from the sort row, and editing started by a click.
+// sorting from the sort row, editing started by a click, and the cursor that
+// tells what a press would start.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "grid/extgrid.h"
 #include "grid/support/gridtext.h"
@@ -51,26 +54,104 @@ std::string TExtStringGrid::AnchorAt(int ACol, int ARow, int X, int Y) {
     return result.AnchorHref == "ctrl" ? std::string() : result.AnchorHref;
 }
 
-// --- buttons -------------------------------------------------------------------------------
+// --- selecting from the fixed cells, and the cursors that say so --------------------------
 
-void TExtStringGrid::SelectFromFixedCells(int ACol, int ARow) {
+namespace {
+
+// Black arrows outlined in white, hot spot at the tip: right for a row,
+// down for a column, down and right for everything.
+const std::vector<std::string> RowSelectRows = {
+    "       ...    ", "       .#..   ", "       .##..  ", "........###.. ",
+    ".###########..", ".############.", ".###########..", "........###.. ",
+    "       .##..  ", "       .#..   ", "       ...    ",
+};
+const std::vector<std::string> ColSelectRows = {
+    "   .....   ", "   .###.   ", "   .###.   ", "   .###.   ", "   .###.   ",
+    "   .###.   ", "   .###.   ", "....###....", ".#########.", "..#######..",
+    " ..#####.. ", "  ..###..  ", "   ..#..   ", "    ...    ",
+};
+const std::vector<std::string> SelectAllRows = {
+    "....          ", ".##..         ", ".###..        ", "..###..       ", " ..###..   ...",
+    "  ..###.. ..#.", "   ..###...##.", "    ..###.###.", "     ..#.####.", "      ..#####.",
+    "     ..######.", "    ..#######.", "    .########.", "    ..........",
+};
+
+} // namespace
+
+void TExtStringGrid::WMSetCursor(TMessage& Message) {
+    const TPoint p = LastMousePoint();
+    TCursor shown = crDefault;
+    switch (MouseModeAt(p.X, p.Y)) {
+    case mmColSelect:
+        shown = crColSelect;
+        break;
+    case mmRowSelect:
+        shown = crRowSelect;
+        break;
+    case mmAllSelect:
+    case mmResizer:
+        shown = crSelectAll;
+        break;
+    case mmOwnSizing:
+        shown = crHSplit;
+        break;
+    case mmNone:
+        break;
+    }
+    if (shown == crDefault) {
+        TBaseGrid::WMSetCursor(Message);
+        return;
+    }
+    if (!ScreenCursorLoaded(crSelectAll)) {
+        SetScreenCursorImage(crRowSelect, RowSelectRows, {12, 5});
+        SetScreenCursorImage(crColSelect, ColSelectRows, {5, 12});
+        SetScreenCursorImage(crSelectAll, SelectAllRows, {12, 12});
+    }
+    ShowCursorFor(shown);
+}
+
+TExtStringGrid::TMouseMode TExtStringGrid::MouseModeAt(int X, int Y) {
+    if (OwnSizingColAt(X, Y) >= 0) return mmOwnSizing;
+    // A border that the string grid sizes keeps its own cursor and press.
+    if (SizingStateAt(X, Y) != gsNormal) return mmNone;
+    if (ResizerHit(X, Y)) return mmResizer;
+    const TGridCoord at = MouseCoord(X, Y);
     const int fixedCols = TBaseGrid::FixedCols(), fixedRows = TBaseGrid::FixedRows();
     const int lastCol = LastNormalCol(), lastRow = LastNormalRow();
-    if (lastCol < fixedCols || lastRow < fixedRows) return;
-    TGridRect sel{-1, -1, -1, -1};
-    if (ACol < fixedCols && ARow < fixedRows && FMouseActions->AllSelect)
-        sel = {FirstNormalCol(), fixedRows, lastCol, lastRow};
-    else if (ACol < fixedCols && ARow >= fixedRows && ARow <= lastRow && FMouseActions->RowSelect)
-        sel = {FirstNormalCol(), ARow, lastCol, ARow};
-    else if (ARow < fixedRows && ACol >= fixedCols && ACol <= lastCol && FMouseActions->ColSelect)
-        sel = {ACol, fixedRows, ACol, lastRow};
-    if (sel.Left < 0) return;
+    if (at.X < 0 || at.Y < 0 || (at.X >= fixedCols && at.Y >= fixedRows) ||
+        !Options().Contains(goRangeSelect) || lastCol < fixedCols || lastRow < fixedRows)
+        return mmNone;
+    if (at.X < fixedCols && at.Y < fixedRows)
+        return FMouseActions->AllSelect ? mmAllSelect : mmNone;
+    if (at.X < fixedCols) {
+        // A node's glyph folds the node instead.
+        const bool glyph = at.X == 0 && HasNodes() && IsNodeGlyphHit(at.Y, X);
+        return at.Y <= lastRow && FMouseActions->RowSelect && !glyph ? mmRowSelect : mmNone;
+    }
+    return at.X <= lastCol && FMouseActions->ColSelect ? mmColSelect : mmNone;
+}
+
+bool TExtStringGrid::SelectFromFixedCells(TMouseMode Mode, int ACol, int ARow) {
+    const int fixedRows = TBaseGrid::FixedRows();
+    const int left = FirstNormalCol(), right = LastNormalCol(), bottom = LastNormalRow();
+    TGridRect sel;
+    if (Mode == mmAllSelect)
+        sel = {left, fixedRows, right, bottom};
+    else if (Mode == mmRowSelect)
+        sel = {left, ARow, right, ARow};
+    else if (Mode == mmColSelect)
+        sel = {ACol, fixedRows, ACol, bottom};
+    else
+        return false;
     HideEditor();
     SetSelection(sel);
     SelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
     Invalidate();
     FFixedSelecting = true;
+    return true;
 }
+
+// --- buttons -------------------------------------------------------------------------------
 
 void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FMouseDownPoint = {X, Y};
@@ -150,17 +231,9 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         return;
     }
     // Rows, columns or everything, from the fixed cells.
-    if (!normal && Options().Contains(goRangeSelect) && GridState() == gsNormal) {
-        TGridState state = gsNormal;
-        int index = -1, pos = 0, ofs = 0;
-        CalcSizingState(X, Y, state, index, pos, ofs);
-        if (state == gsNormal) {
-            SelectFromFixedCells(at.X, at.Y);
-            if (FFixedSelecting) {
-                if (OnClickCell) OnClickCell(this, at.Y, at.X);
-                return;
-            }
-        }
+    if (!normal && GridState() == gsNormal && SelectFromFixedCells(MouseModeAt(X, Y), at.X, at.Y)) {
+        if (OnClickCell) OnClickCell(this, at.Y, at.X);
+        return;
     }
     // Form controls in tagged text: used, not selected.
     if (normal && HTMLControlPress(at.X, at.Y, X, Y)) return;

@@ -2,7 +2,9 @@
 // grid selected from the fixed cells, disjunct rows with Ctrl, click events,
 // editing by a click on the current cell, and anchors in cells, of which only
 // "CELL://" references and web or mail addresses are ever followed.
+#include <QCursor>
 #include <QEvent>
+#include <QWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +13,7 @@
 
 #include "gridfixture.h"
 #include "platform/vcl/controlimage.h"
+#include "platform/vcl/extctrls.h"
 #include "platform/vcl/urlopen.h"
 #include "vcltestenv.h"
 
@@ -63,6 +66,15 @@ protected:
         SendMouse(Grid, QEvent::MouseMove, z.X + b, z.Y + b, Qt::LeftButton);
         SendMouse(Grid, QEvent::MouseButtonRelease, z.X + b, z.Y + b, Qt::LeftButton);
     }
+    // Whether the grid's window shows the cursor that a control set to C shows.
+    bool Shows(TCursor C) {
+        if (!Probe) Probe = new TPanel(Form.get()); // owned by the form
+        Probe->SetCursor(C);
+        const QCursor want = Probe->Widget()->cursor(), shown = Grid->Widget()->cursor();
+        return shown.shape() == want.shape() && shown.hotSpot() == want.hotSpot() &&
+               shown.pixmap().toImage() == want.pixmap().toImage();
+    }
+    TPanel* Probe = nullptr;
     std::vector<int> SelectedRows() const {
         std::vector<int> rows;
         for (int r = 0; r < Grid->RowCount(); ++r)
@@ -116,9 +128,9 @@ TEST_F(MouseTest, AFixedColumnIsSizedByHandAtItsRightBorder) {
     Grid->MouseActions()->SizeFixedCol = true;
     Grid->FocusCell(2, 2, true);
     SendMouse(Grid, QEvent::MouseMove, fixed.Right + 2 + b, y, Qt::NoButton);
-    EXPECT_EQ(crHSplit, Grid->Cursor()) << "sizing is possible within 3 pixels";
+    EXPECT_TRUE(Shows(crHSplit)) << "sizing is possible within 3 pixels";
     SendMouse(Grid, QEvent::MouseMove, fixed.Right - 10 + b, y, Qt::NoButton);
-    EXPECT_NE(crHSplit, Grid->Cursor());
+    EXPECT_FALSE(Shows(crHSplit));
 
     Grid->HintShowSizing = true;
     SendMouse(Grid, QEvent::MouseButtonPress, fixed.Right - 2 + b, y, Qt::LeftButton);
@@ -137,6 +149,46 @@ TEST_F(MouseTest, AFixedColumnIsSizedByHandAtItsRightBorder) {
     SendMouse(Grid, QEvent::MouseButtonPress, right + b, y, Qt::LeftButton);
     SendMouse(Grid, QEvent::MouseButtonRelease, b - 20, y, Qt::LeftButton);
     EXPECT_EQ(0, Grid->ColWidths(0));
+}
+
+TEST_F(MouseTest, TheCursorTellsWhatAPressWouldSelect) {
+    Grid->MouseActions()->RowSelect = true;
+    Grid->MouseActions()->ColSelect = true;
+    Grid->MouseActions()->AllSelect = true;
+    Grid->SetSelectionResizer(true);
+    Grid->SetOptions(Grid->Options() + goColSizing);
+    Grid->SetCursor(crHandPoint);
+    Grid->FocusCell(2, 2, true);
+    const int b = Grid->BorderOffset();
+    const TPoint resizer = {Grid->CellRect(2, 2).Right - 2, Grid->CellRect(2, 2).Bottom - 2};
+    const struct {
+        TPoint At;
+        TCursor Shown;
+    } cases[] = {
+        {Center(0, 3), TExtStringGrid::crRowSelect},
+        {Center(2, 0), TExtStringGrid::crColSelect},
+        {{Grid->CellRect(2, 0).Right, Center(2, 0).Y}, crHSplit}, // a press there sizes
+        {Center(0, 0), TExtStringGrid::crSelectAll},
+        {resizer, TExtStringGrid::crSelectAll},
+        {Center(3, 3), crHandPoint},
+    };
+    for (const auto& c : cases) {
+        MouseMoveTo(Grid, c.At.X + b, c.At.Y + b, false);
+        EXPECT_TRUE(Shows(c.Shown)) << "at " << c.At.X << "," << c.At.Y;
+    }
+    // The resizer's drag keeps its cursor until the button comes up.
+    MouseMoveTo(Grid, resizer.X + b, resizer.Y + b, false);
+    MousePress(Grid, resizer.X + b, resizer.Y + b);
+    const TPoint to = Center(3, 4);
+    MouseMoveTo(Grid, to.X + b, to.Y + b, true);
+    EXPECT_TRUE(Shows(TExtStringGrid::crSelectAll));
+    MouseRelease(Grid, to.X + b, to.Y + b);
+    EXPECT_TRUE(Shows(crHandPoint));
+    // No cursor promises what a press would not do.
+    Grid->MouseActions()->RowSelect = false;
+    MouseMoveTo(Grid, Center(0, 3).X + b, Center(0, 3).Y + b, false);
+    EXPECT_TRUE(Shows(crHandPoint));
+    EXPECT_EQ(crHandPoint, Grid->Cursor());
 }
 
 TEST_F(MouseTest, CtrlClicksPickRowsOneByOne) {

@@ -232,6 +232,9 @@ void TControl::WndProc(TMessage& M) {
     case CM_CURSORCHANGED:
         CMCursorChanged(M);
         break;
+    case WM_SETCURSOR:
+        WMSetCursor(M);
+        break;
     case CM_PARENTFONTCHANGED:
         CMParentFontChanged(M);
         break;
@@ -403,6 +406,7 @@ void TControl::SetCursor(TCursor Value) {
 }
 
 void TControl::ApplyCursor() {
+    FOtherCursorShown = false;
     if (FCursor == crDefault)
         FWidget->unsetCursor();
     else
@@ -695,6 +699,18 @@ void TControl::CMTextChanged(TMessage& Message) {
 void TControl::CMCursorChanged(TMessage& Message) {
     ApplyCursor();
     DefaultHandler(Message);
+}
+
+void TControl::ShowCursorFor(TCursor Value) {
+    FWidget->setCursor(ToQCursor(Value));
+    FOtherCursorShown = true;
+}
+
+void TControl::WMSetCursor(TMessage& Message) {
+    // A native widget may show a cursor of its own (an edit's I-beam): only
+    // one put up in the control's place is taken down.
+    if (FOtherCursorShown) ApplyCursor();
+    Message.Result = 1;
 }
 
 void TControl::CMParentFontChanged(TMessage& Message) {

@@ -361,6 +361,10 @@ protected:
     virtual void CMTextChanged(TMessage& Message);
     virtual void CMVisibleChanged(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMCursorChanged(TMessage& Message);
+    // Asked after each move of the mouse over the control and after its last
+    // button comes up: which cursor to show there. A handler may show one of
+    // its own for the moment (ShowCursorFor); this one brings back Cursor().
+    virtual void WMSetCursor(TMessage& Message);
     virtual void CMParentFontChanged(TMessage& Message);
     virtual void CMParentColorChanged(TMessage& Message);
     // The 3D look of a windowed control changed (its own, or its parent's
@@ -368,6 +372,10 @@ protected:
     virtual void CMCtl3DChanged(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMParentCtl3DChanged(TMessage& Message) { DefaultHandler(Message); }
     virtual void WMContextMenu(TMessage& Message);
+
+    // The window shows Value until the next WM_SETCURSOR that no handler
+    // answers; Cursor() stays what it is.
+    void ShowCursorFor(TCursor Value);
 
     // The canvas of custom-drawn controls; usable only while painting.
     TCanvas* ControlCanvas() const;
@@ -427,6 +435,7 @@ private:
     bool FParentFont = true;
     bool FParentColor = false;
     TCursor FCursor = crDefault;
+    bool FOtherCursorShown = false; // ShowCursorFor put another one up
     std::unique_ptr<TSizeConstraints> FConstraints;
     TDragMode FDragMode = dmManual;
     TDragKind FDragKind = dkDrag;

@@ -462,7 +462,15 @@ bool TControl::TranslateEvent(QEvent* Event) {
         const UINT msg = MouseMessage(type, e->button());
         FNativeMsg = msg;
         e->accept();
+        const std::weak_ptr<bool> alive = FAlive;
         Perform(msg, QtKeyFlags(e->buttons(), e->modifiers()), MakeLParam(pos.x(), pos.y()));
+        // The cursor is chosen where the mouse is free: after a move without
+        // buttons or the release of the last one (a held button keeps the one
+        // its press found). It comes after the move, so a control answers for
+        // the place the mouse has reached.
+        if (!alive.expired() && e->buttons() == Qt::NoButton &&
+            (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease))
+            Perform(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, static_cast<int>(msg)));
         return true;
     }
     case QEvent::Wheel: {

@@ -64,6 +64,8 @@ constexpr UINT WM_QUERYENDSESSION = 0x0011;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_SETCURSOR = 0x0020;
+// WM_SETCURSOR's LParam: the hit-test code (the client area) and the mouse message.
+constexpr int HTCLIENT = 1;
 constexpr UINT WM_NCPAINT = 0x0085;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 // WM_CONTEXTMENU's point when the keyboard asked for the menu: (-1, -1).

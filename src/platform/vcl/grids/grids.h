@@ -293,6 +293,10 @@ protected:
     // to it.
     virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
                                  int& SizingOfs);
+    // CalcSizingState's answer alone.
+    TGridState SizingStateAt(int X, int Y);
+    // Where the last mouse message over the grid found the mouse (client).
+    TPoint LastMousePoint() const { return FLastMousePoint; }
     virtual bool BeginColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) {
         return true;
     }
@@ -330,6 +334,8 @@ protected:
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
+    // The split cursors over a border that a press would size.
+    void WMSetCursor(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     // A menu asked for by the keyboard opens under the current cell.
     void WMContextMenu(TMessage& Message) override;
@@ -347,9 +353,10 @@ protected:
     TGridState FGridState = gsNormal;
 
 private:
+    TPoint FLastMousePoint{-1, -1};
     friend class TInplaceEdit;
     // The window procedure's entry: mouse points from the widget into client
-    // coordinates, then WndProc.
+    // coordinates (the last one kept for the cursor), then WndProc.
     void ClientWndProc(TMessage& Message);
     TAxis HorzAxis() const;
     TAxis VertAxis() const;

@@ -21,14 +21,16 @@ void TCustomGrid::ClientWndProc(TMessage& Message) {
     // coordinates inside the border. They are turned before any WndProc sees
     // them, so a descendant's WndProc reads the same points as its mouse
     // handlers.
-    if (const int b = BorderOffset(); b != 0 && IsMouseMessage(Message.Msg)) {
-        const LPARAM widgetPos = Message.LParam;
-        Message.LParam = MakeLParam(SignedLo(widgetPos) - b, SignedHi(widgetPos) - b);
+    if (!IsMouseMessage(Message.Msg)) {
         WndProc(Message);
-        Message.LParam = widgetPos;
         return;
     }
+    const LPARAM widgetPos = Message.LParam;
+    const int b = BorderOffset();
+    FLastMousePoint = {SignedLo(widgetPos) - b, SignedHi(widgetPos) - b};
+    Message.LParam = MakeLParam(FLastMousePoint.X, FLastMousePoint.Y);
     WndProc(Message);
+    Message.LParam = widgetPos;
 }
 
 void TCustomGrid::WndProc(TMessage& Message) {
@@ -363,15 +365,28 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
         }
         break;
     }
-    default: {
-        TGridState state = gsNormal;
-        int index = -1, pos = 0, ofs = 0;
-        CalcSizingState(X, Y, state, index, pos, ofs);
-        SetCursor(state == gsColSizing ? crHSplit : state == gsRowSizing ? crVSplit : crDefault);
+    default:
         break;
     }
-    }
     TCustomControl::MouseMove(Shift, X, Y);
+}
+
+TGridState TCustomGrid::SizingStateAt(int X, int Y) {
+    TGridState state = gsNormal;
+    int index = -1, pos = 0, ofs = 0;
+    CalcSizingState(X, Y, state, index, pos, ofs);
+    return state;
+}
+
+void TCustomGrid::WMSetCursor(TMessage& Message) {
+    const TGridState state =
+        FGridState == gsNormal ? SizingStateAt(FLastMousePoint.X, FLastMousePoint.Y) : gsNormal;
+    if (state == gsColSizing)
+        ShowCursorFor(crHSplit);
+    else if (state == gsRowSizing)
+        ShowCursorFor(crVSplit);
+    else
+        TCustomControl::WMSetCursor(Message);
 }
 
 void TCustomGrid::DragSelect(int X, int Y) {
