@@ -2,6 +2,7 @@
 
 #include "controls/numeric/numspin.h"
 #include "controls/numeric/spinbutton.h"
+#include "model/groupfile.h"
 #include "platform/vcl/buttons.h"
 #include "platform/vcl/extctrls.h"
 #include "platform/vcl/listctrls.h"
@@ -43,7 +44,7 @@ void SetupAantalSpin(TVcNumSpin* Spin) {
     Spin->SetFormatStr("%d");
     Spin->SetOptions({eoLimitMax, eoLimitMin});
     Spin->SetMinValue(4);
-    Spin->SetMaxValue(96);
+    Spin->SetMaxValue(MaxGroepFileSpelers);
     Spin->SetIncrement(2);
     Spin->SetStartDelay(1000);
     Spin->SetInterval(100);

@@ -33,7 +33,8 @@ TPanel* PlaceSidePanel(TComponent* Owner, TWinControl* Parent, int Width);
 constexpr int DraaiBoxHeight = 64;
 TGroupBox* PlaceDraaiBox(TComponent* Owner, TWinControl* Parent, int Left, int Top, int Width,
                          TVcSpinButton*& Spin, TEdit*& DraaiEdit);
-// The player count: 4 to 96 in steps of 2, only through its arrows.
+// The player count: 4 to the most a group may have in steps of 2, only through
+// its arrows.
 void SetupAantalSpin(TVcNumSpin* Spin);
 // "Dubbelrondig", "Bordkleur", "Wissel rx ry".
 void AddBergerOpties(TCheckListBox* List);

@@ -438,9 +438,10 @@ std::vector<TGetalVeld> GetalVelden(const TMainForm& F) {
     // one digit short erases the number the rating report reports him by.
     return {{F.SpRelNrEdit, "het relatienummer", "geen relatienummer",
              [](int R) { return R >= MinBondsRelnr; }, MinBondsRelnr, 0},
-            {F.SpRatingEdit, "de rating", "geen rating", [](int R) { return IsValidRating(R); }, 5,
-             3299},
-            {F.SpGebJaarEdit, "het geboortejaar", "geen geboortejaar", IsValidGebJaar, 1904, 2098}};
+            {F.SpRatingEdit, "de rating", "geen rating", [](int R) { return IsValidRating(R); },
+             MinRating, MaxRating},
+            {F.SpGebJaarEdit, "het geboortejaar", "geen geboortejaar", IsValidGebJaar, MinGebJaar,
+             MaxGebJaar}};
 }
 
 // Why the field's text cannot be stored, or "" when it can. Stored anyway, it

@@ -68,19 +68,20 @@ void TakeXMLRows(TGroepFileRows& Rows, TStrings& Lines);
 // Deletes trailing columns that are empty in every row, keeping at least two.
 void DeleteEmptyEndColumns(TGroepFileRows& Rows);
 
-// The most players a group data file may hold: the largest group the program
-// makes (the Berger window's 96). A round robin's games grow with the square of
-// its players, so a larger file would cost minutes and gigabytes to open and
-// save; it is refused with its player count.
+// The most players a group may have: the Berger window makes no larger group,
+// and a group data file holding more is refused with its player count. A round
+// robin's games grow with the square of its players, so a larger file would
+// cost minutes and gigabytes to open and save.
 inline constexpr int MaxGroepFileSpelers = 96;
-// What the reader splits into cells at all: a heading, up to 999 player lines
-// and the settings block; six fields and two results per opponent on a line,
-// each result a few bytes. Far above the largest group, so that a file with a
-// few players too many is refused by its count; a file beyond these is no
-// group file, and splitting it would cost memory without end (a line of 10 MB
-// of separators).
-inline constexpr size_t MaxGroepFileRegels = 999 + 64;
-inline constexpr size_t MaxGroepFileVelden = 2 * 999 + 64;
+// What the reader splits into cells at all: a heading, up to
+// MaxGroepFileSpelerRegels player lines and the settings block; six fields and
+// two results per opponent on a line, each result a few bytes. Far above the
+// largest group, so that a file with a few players too many is refused by its
+// count; a file beyond these is no group file, and splitting it would cost
+// memory without end (a line of 10 MB of separators).
+inline constexpr size_t MaxGroepFileSpelerRegels = 999;
+inline constexpr size_t MaxGroepFileRegels = MaxGroepFileSpelerRegels + 64;
+inline constexpr size_t MaxGroepFileVelden = 2 * MaxGroepFileSpelerRegels + 64;
 inline constexpr size_t MaxGroepFileRegelLengte = 32 * 1024;
 
 // Why the text of a file cannot be a group data file, in Dutch for the

@@ -25,7 +25,7 @@ bool IsValidRating(double R) {
     // Far out of range values are no rating and would not fit the rounded integer.
     if (!std::isfinite(R) || std::fabs(R) > 1e9) return false;
     const int64_t r = Round(R);
-    return r >= 5 && r <= 3299;
+    return r >= MinRating && r <= MaxRating;
 }
 
 int Sign(double X) {

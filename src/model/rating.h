@@ -8,7 +8,9 @@ using TTprAr = std::vector<double>;
 
 inline constexpr double RatingSigma = 2000.0 / 7.0;
 
-// The rounded rating (halves to even) lies in 5..3299.
+// The ratings a player can have; anything else is no rating.
+inline constexpr int MinRating = 5, MaxRating = 3299;
+// The rounded rating (halves to even) lies in MinRating..MaxRating.
 bool IsValidRating(double R);
 int Sign(double X);
 double ErfC(double X);

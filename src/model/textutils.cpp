@@ -26,7 +26,7 @@ std::string RatingToStr(double R) {
 }
 
 bool IsValidGebJaar(int Y) {
-    return Y >= 1904 && Y <= 2098;
+    return Y >= MinGebJaar && Y <= MaxGebJaar;
 }
 
 std::string GebJaarToStr(int Y) {

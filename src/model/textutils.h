@@ -10,7 +10,9 @@
 std::string PuntenToStr(double X);
 // The rounded rating, empty when it is no valid rating.
 std::string RatingToStr(double R);
-bool IsValidGebJaar(int Y); // 1904..2098
+// The birth years a player can have; anything else is no birth year.
+inline constexpr int MinGebJaar = 1904, MaxGebJaar = 2098;
+bool IsValidGebJaar(int Y); // MinGebJaar..MaxGebJaar
 std::string GebJaarToStr(int Y);
 // W-We with 3 decimals, "+" in front when not negative.
 std::string WWeToStr(double X);
