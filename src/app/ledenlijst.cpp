@@ -83,17 +83,8 @@ std::string LedenFileFout(const std::string& FileName) {
     } catch (const Exception&) {
         return ExtractFileName(FileName) + " kan niet worden gelezen.";
     }
-    if (maten.LangsteRegel > MaxLedenRegelLengte)
-        return ExtractFileName(FileName) + " heeft een regel van " +
-               IntToStr(static_cast<int>(std::min<size_t>(maten.LangsteRegel, 2000000000))) +
-               " tekens; een regel van een ledenlijst heeft er hoogstens " +
-               IntToStr(static_cast<int>(MaxLedenRegelLengte)) + ".";
-    if (maten.MeesteVelden > MaxLedenVelden)
-        return ExtractFileName(FileName) + " heeft een regel met " +
-               IntToStr(static_cast<int>(std::min<size_t>(maten.MeesteVelden, 2000000000))) +
-               " kolommen; een ledenlijst heeft er hoogstens " +
-               IntToStr(static_cast<int>(MaxLedenVelden)) + ".";
-    return "";
+    return RegelMatenFout(maten, {MaxLedenRegelLengte, MaxLedenVelden}, ExtractFileName(FileName),
+                          "een ledenlijst");
 }
 
 bool ReadNJRLedenList(TExtStringGrid& Grid, const std::string& FileName, TSpList& LedenList) {

@@ -344,19 +344,11 @@ std::string GroepFileFout(std::string_view Text) {
     if (std::string fout = TekstFout(Text); !fout.empty()) return fout;
     const char delimiter = GroepFileDelimiter(Text);
     const TRegelMaten maten = MeetRegels(Text, delimiter ? delimiter : ';');
-    const auto getal = [](size_t N) {
-        return IntToStr(static_cast<int>(std::min<size_t>(N, 2000000000)));
-    };
-    if (maten.LangsteRegel > MaxGroepFileRegelLengte)
-        return "Het bestand heeft een regel van " + getal(maten.LangsteRegel) +
-               " tekens; een regel van een groepsbestand heeft er hoogstens " +
-               getal(MaxGroepFileRegelLengte) + ".";
-    if (maten.MeesteVelden > MaxGroepFileVelden)
-        return "Het bestand heeft een regel met " + getal(maten.MeesteVelden) +
-               " kolommen; een groepsbestand heeft er hoogstens " + getal(MaxGroepFileVelden) + ".";
-    if (maten.GevuldeRegels > MaxGroepFileRegels)
-        return "Het bestand heeft " + getal(maten.GevuldeRegels) +
-               " regels; een groepsbestand heeft er hoogstens " + getal(MaxGroepFileRegels) + ".";
+    if (std::string fout =
+            RegelMatenFout(maten, {MaxGroepFileRegelLengte, MaxGroepFileVelden, MaxGroepFileRegels},
+                           "Het bestand", "een groepsbestand");
+        !fout.empty())
+        return fout;
 
     // The heading: an empty first field, then the name and the known headings.
     bool kop = false;

@@ -121,3 +121,22 @@ TRegelMaten MeetRegels(std::string_view Text, char Delimiter) {
     if (lengte > 0) sluit();
     return m;
 }
+
+std::string RegelMatenFout(const TRegelMaten& Maten, const TRegelGrenzen& Grenzen,
+                           const std::string& Bestand, const std::string& Soort) {
+    const auto getal = [](size_t N) {
+        return IntToStr(static_cast<int>(std::min<size_t>(N, 2000000000)));
+    };
+    const auto boven = [](size_t Maat, size_t Grens) { return Grens > 0 && Maat > Grens; };
+    if (boven(Maten.LangsteRegel, Grenzen.Lengte))
+        return Bestand + " heeft een regel van " + getal(Maten.LangsteRegel) +
+               " tekens; een regel van " + Soort + " heeft er hoogstens " + getal(Grenzen.Lengte) +
+               ".";
+    if (boven(Maten.MeesteVelden, Grenzen.Velden))
+        return Bestand + " heeft een regel met " + getal(Maten.MeesteVelden) + " kolommen; " +
+               Soort + " heeft er hoogstens " + getal(Grenzen.Velden) + ".";
+    if (boven(Maten.GevuldeRegels, Grenzen.Regels))
+        return Bestand + " heeft " + getal(Maten.GevuldeRegels) + " regels; " + Soort +
+               " heeft er hoogstens " + getal(Grenzen.Regels) + ".";
+    return "";
+}

@@ -42,3 +42,14 @@ struct TRegelMaten {
     size_t MeesteVelden = 0; // Delimiter-separated fields on one line
 };
 TRegelMaten MeetRegels(std::string_view Text, char Delimiter);
+// The largest measures a kind of file has (0: no bound).
+struct TRegelGrenzen {
+    size_t Lengte = 0; // bytes of one line
+    size_t Velden = 0; // fields on one line
+    size_t Regels = 0; // filled lines
+};
+// Why a file of these measures is no file of its kind, in Dutch for the
+// director; empty when it keeps within the bounds. Bestand names the file
+// ("Het bestand"), Soort the kind ("een groepsbestand").
+std::string RegelMatenFout(const TRegelMaten& Maten, const TRegelGrenzen& Grenzen,
+                           const std::string& Bestand, const std::string& Soort);

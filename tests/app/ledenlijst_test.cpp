@@ -323,6 +323,14 @@ TEST_F(LedenLijstGrid, HugeLineIsRefusedBeforeTheGridTakesIt) {
     EXPECT_EQ(leden.Count(), 0);
 }
 
+// A line of the longest length a member list has is read; one byte more is not.
+TEST_F(LedenLijstGrid, LongestLineIsReadOneLongerRefused) {
+    for (const size_t lengte : {4096u, 4097u}) {
+        WriteBytes(Dir.File("lid20240501.csv"), std::string(lengte, 'x') + CRLF);
+        EXPECT_EQ(lengte > 4096, !LedenFileFout(Dir.File("lid20240501.csv")).empty()) << lengte;
+    }
+}
+
 TEST_F(LedenLijstGrid, ShowsMembersWithTheirRatings) {
     TRatingTypeScope kind(rtKNSB);
     TSpList leden;
