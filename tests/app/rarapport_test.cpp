@@ -285,12 +285,15 @@ TEST_F(RaRapportTest, TheKindOfTournamentFollowsTheGroupShown) {
         Form->SetModalResult(mrOk);
     });
     EXPECT_FALSE(enkel->Modified);
-    // What the director typed himself stays.
+    // What the director typed himself stays; what he types is the group's.
     enkel->Rec.ToernooiType = "Rapid, all play all";
     RunModal(*Form, [this] {
         EXPECT_EQ("Rapid, all play all", Form->InfoGrid->Cells(1, 7));
+        Form->InfoGrid->SetCells(1, 7, "Blitz, all play all");
         Form->SetModalResult(mrOk);
     });
+    EXPECT_EQ("Blitz, all play all", enkel->Rec.ToernooiType);
+    EXPECT_TRUE(enkel->Modified);
 }
 
 TEST_F(RaRapportTest, ReportOfAHandCheckedGroupByteForByte) {

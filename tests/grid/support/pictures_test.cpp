@@ -52,8 +52,9 @@ std::string Word16Bytes(unsigned V) {
 }
 
 // A placeable metafile of Right x Bottom units at 1440 units per inch that
-// draws nothing: its headers and the end record alone.
-std::string EmptyPlaceableWMF(unsigned Right, unsigned Bottom) {
+// draws nothing: its headers, Records (whole records, at most 9 words each)
+// and the end record.
+std::string EmptyPlaceableWMF(unsigned Right, unsigned Bottom, const std::string& Records = "") {
     std::string h = Word16Bytes(0xCDD7) + Word16Bytes(0x9AC6) + Word16Bytes(0); // key, handle
     for (const unsigned v : {0u, 0u, Right, Bottom, 1440u, 0u, 0u})
         h += Word16Bytes(v); // box, units per inch, reserved
@@ -61,11 +62,11 @@ std::string EmptyPlaceableWMF(unsigned Right, unsigned Bottom) {
     for (size_t i = 0; i < h.size(); i += 2)
         sum ^= static_cast<unsigned char>(h[i]) | static_cast<unsigned char>(h[i + 1]) << 8;
     h += Word16Bytes(sum);
-    // In memory, 9 words of header, version 3, 12 words long, no objects,
-    // the largest record 3 words; then the end record.
-    for (const unsigned v : {1u, 9u, 0x300u, 12u, 0u, 0u, 3u, 0u, 0u, 3u, 0u, 0u})
+    // In memory, 9 words of header, version 3, its length in words, no
+    // objects, the largest record; then the records and the end record.
+    for (const unsigned v : {1u, 9u, 0x300u, unsigned(12 + Records.size() / 2), 0u, 0u, 9u, 0u, 0u})
         h += Word16Bytes(v);
-    return h;
+    return h + Records + Word16Bytes(3) + Word16Bytes(0) + Word16Bytes(0);
 }
 
 std::string PngBytes(int W, int H, TColor Color) {
@@ -335,9 +336,19 @@ TEST(Pictures, EmptyPlaceableMetafileIsAnEmptyPicture) {
     struct Case {
         unsigned Right, Bottom;
         int Width, Height; // 1440 units an inch, 96 pixels an inch
+        std::string Records{};
     };
-    for (const Case c : {Case{1440, 720, 96, 48}, Case{0, 0, 0, 0}}) {
-        const std::string bytes = EmptyPlaceableWMF(c.Right, c.Bottom);
+    // A pattern fill of no width, or of no height, covers nothing.
+    const auto patBlt = [](unsigned W, unsigned H) {
+        std::string r;
+        for (const unsigned v : {9u, 0u, 0x061Du, 0x0021u, 0x00F0u, H, W, 0u, 100u})
+            r += Word16Bytes(v);
+        return r;
+    };
+    for (const Case& c :
+         {Case{1440, 720, 96, 48}, Case{0, 0, 0, 0}, Case{1440, 720, 96, 48, patBlt(0, 500)},
+          Case{1440, 720, 96, 48, patBlt(500, 0)}}) {
+        const std::string bytes = EmptyPlaceableWMF(c.Right, c.Bottom, c.Records);
         THTMLPicture pic;
         ASSERT_NO_THROW(pic.LoadFromBytes(bytes)) << c.Right;
         EXPECT_EQ(pic.Width(), c.Width);
