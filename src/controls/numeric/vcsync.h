@@ -76,9 +76,10 @@ struct TSuspendPoint {
     }
     // The suspend signal arrived on this thread.
     static void Signalled() {
-        if (!CurrentSuspendable()) return;
+        TSuspendable* const own = CurrentSuspendable();
+        if (!own) return;
         TSuspendPoint point; // parks at its end unless a step of the thread is under way
-        point.T->FParkAsked.store(true);
+        own->FParkAsked.store(true);
     }
     TSuspendPoint(const TSuspendPoint&) = delete;
     TSuspendPoint& operator=(const TSuspendPoint&) = delete;
