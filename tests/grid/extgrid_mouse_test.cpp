@@ -4,6 +4,7 @@
 // "CELL://" references and web or mail addresses are ever followed.
 #include <QCursor>
 #include <QEvent>
+#include <QImage>
 #include <QWidget>
 
 #include <algorithm>
@@ -66,13 +67,17 @@ protected:
         SendMouse(Grid, QEvent::MouseMove, z.X + b, z.Y + b, Qt::LeftButton);
         SendMouse(Grid, QEvent::MouseButtonRelease, z.X + b, z.Y + b, Qt::LeftButton);
     }
-    // Whether the grid's window shows the cursor that a control set to C shows.
+    // Whether the grid's window shows the cursor that a control set to C
+    // shows; a picture's hot spot must lie on its arrow (black).
     bool Shows(TCursor C) {
         if (!Probe) Probe = new TPanel(Form.get()); // owned by the form
         Probe->SetCursor(C);
         const QCursor want = Probe->Widget()->cursor(), shown = Grid->Widget()->cursor();
-        return shown.shape() == want.shape() && shown.hotSpot() == want.hotSpot() &&
-               shown.pixmap().toImage() == want.pixmap().toImage();
+        const QImage image = shown.pixmap().toImage();
+        const QPoint hot = shown.hotSpot();
+        return shown.shape() == want.shape() && hot == want.hotSpot() &&
+               image == want.pixmap().toImage() &&
+               (image.isNull() || (image.valid(hot) && image.pixel(hot) == qRgba(0, 0, 0, 255)));
     }
     TPanel* Probe = nullptr;
     std::vector<int> SelectedRows() const {
