@@ -821,7 +821,22 @@ void TWinControl::WMChar(TMessage& Message) {
 void TWinControl::WMSysChar(TMessage& Message) {
     if (TCustomForm* form = ParentForm())
         Message.Result = form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
-    if (Message.Result == 0) DefaultHandler(Message);
+    if (Message.Result != 0) return;
+    // No accelerator took it. Alt belongs to the window's menus, so the native
+    // control still sees the key but never types its letter (the window system
+    // delivers Alt+K with the text "k", which an edit box would insert).
+    auto* key = dynamic_cast<QKeyEvent*>(FQtEvent);
+    if (!key || key->text().isEmpty() || Message.Msg != FNativeMsg) {
+        DefaultHandler(Message);
+        return;
+    }
+    QKeyEvent silent(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
+                     key->nativeVirtualKey(), key->nativeModifiers(), QString(),
+                     key->isAutoRepeat(), key->count());
+    const std::weak_ptr<bool> alive = AliveToken();
+    FQtEvent = &silent;
+    DefaultHandler(Message);
+    if (!alive.expired()) FQtEvent = key;
 }
 
 // --- inner parts --------------------------------------------------------------------

@@ -330,7 +330,8 @@ TEST_F(KeyFixture, ArrowKeysPickTabsOfTheFocusedTabRow) {
 
 // Alt+letter, coming the window system's road (past Qt's shortcut map), reaches
 // the form's accelerators: a button is focused and pressed at once, a check box
-// toggles, a label focuses its control, a tab shows its page.
+// toggles, a label focuses its control, a tab shows its page; one that no
+// accelerator takes types nothing.
 TEST(Accelerators, AltLetterReachesButtonsLabelsAndTabs) {
     auto form = MakeForm(500, 300);
     auto place = [&form](auto* c, TWinControl* Parent, int Top, const char* Caption) {
@@ -376,4 +377,10 @@ TEST(Accelerators, AltLetterReachesButtonsLabelsAndTabs) {
     EXPECT_EQ(1, pages->ActivePageIndex());
     EXPECT_TRUE(on[1]->Showing());
     EXPECT_TRUE(ProcessUntil([&] { return on[1]->Focused(); }));
+    // Letters and digits no accelerator takes type nothing; AltGr (Ctrl+Alt)
+    // still types its character.
+    for (const char letter : {'z', 'q', '7'})
+        alt(on[1], letter);
+    KeyStroke(on[1], 'Q', '@', {ssCtrl, ssAlt});
+    EXPECT_EQ("@", on[1]->Text());
 }
