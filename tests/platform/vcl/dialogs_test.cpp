@@ -221,3 +221,37 @@ TEST(Drives, MountRootsStartAtTheRoot) {
     drives->SetParent(form.get());
     EXPECT_EQ("/", drives->Drive());
 }
+
+// Return and the number block's Enter press the button drawn as default: the
+// first one, or the one Tab moved to (as the platform's boxes do).
+TEST(Dialogs, ReturnPressesTheButtonDrawnAsDefault) {
+    Application->Initialize();
+    const struct {
+        TMsgDlgButtons Buttons;
+        int Tabs;
+        bool Keypad;
+        int Answer;
+    } rows[] = {{mbYesNo, 0, false, mrYes},
+                {mbYesNo, 0, true, mrYes},
+                {mbYesNoCancel, 1, false, mrNo},
+                {mbYesNoCancel, 2, true, mrCancel}};
+    for (const auto& row : rows) {
+        bool pressed = false;
+        int ticks = 0;
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && ++ticks > 500) box->done(0); // never took the focus
+            if (!box || pressed || !QApplication::focusWidget()) return;
+            pressed = true;
+            for (int i = 0; i < row.Tabs; ++i)
+                KeyStrokeToFocus(VK_TAB);
+            KeyStrokeToFocus(VK_RETURN, {}, row.Keypad);
+            if (QApplication::activeModalWidget() == box) box->done(0); // the key missed
+        });
+        timer.start();
+        EXPECT_EQ(row.Answer, DialogService().MessageDlg("Unzip", mtConfirmation, row.Buttons, ""))
+            << row.Tabs << " " << row.Keypad;
+    }
+}

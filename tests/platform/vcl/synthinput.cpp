@@ -44,6 +44,33 @@ int QtKeyOf(WORD VirtualKey, char Char) {
     return 0;
 }
 
+void StrokeTo(QWidget* widget, WORD VirtualKey, char Char, TShiftState Shift, bool Keypad) {
+    const QString text = Char ? QString(QChar::fromLatin1(Char))
+                              : (VirtualKey == VK_RETURN   ? QString("\r")
+                                 : VirtualKey == VK_ESCAPE ? QString(QChar(27))
+                                                           : QString());
+    int key = QtKeyOf(VirtualKey, Char);
+    Qt::KeyboardModifiers mods = Qt::NoModifier;
+    if (Shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
+    if (Shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
+    if (Shift.Contains(ssAlt)) mods |= Qt::AltModifier;
+    if (Keypad) {
+        mods |= Qt::KeypadModifier;
+        if (key == Qt::Key_Return) key = Qt::Key_Enter;
+    }
+    // While a popup (a menu) is open the window system gives it the keys.
+    if (QWidget* popup = QApplication::activePopupWidget())
+        widget = popup->focusWidget() ? popup->focusWidget() : popup;
+    // The focused control may claim the key first; else a shortcut takes it
+    // and the control never sees it.
+    if (!qt_sendShortcutOverrideEvent(widget, 0, key, mods, text, false, 1)) {
+        QKeyEvent press(QEvent::KeyPress, key, mods, text);
+        QApplication::sendEvent(widget, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(widget, &release);
+}
+
 } // namespace
 
 void MousePress(TControl* Control, int X, int Y) {
@@ -70,27 +97,16 @@ void MouseMoveTo(TControl* Control, int X, int Y, bool LeftDown) {
 }
 
 void KeyStroke(TControl* Control, WORD VirtualKey, char Char, TShiftState Shift) {
-    const QString text = Char ? QString(QChar::fromLatin1(Char))
-                              : (VirtualKey == VK_RETURN   ? QString("\r")
-                                 : VirtualKey == VK_ESCAPE ? QString(QChar(27))
-                                                           : QString());
-    const int key = QtKeyOf(VirtualKey, Char);
-    Qt::KeyboardModifiers mods = Qt::NoModifier;
-    if (Shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
-    if (Shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
-    if (Shift.Contains(ssAlt)) mods |= Qt::AltModifier;
-    QWidget* widget = Control->Widget();
-    // While a popup (a menu) is open the window system gives it the keys.
-    if (QWidget* popup = QApplication::activePopupWidget())
-        widget = popup->focusWidget() ? popup->focusWidget() : popup;
-    // The focused control may claim the key first; else a shortcut takes it
-    // and the control never sees it.
-    if (!qt_sendShortcutOverrideEvent(widget, 0, key, mods, text, false, 1)) {
-        QKeyEvent press(QEvent::KeyPress, key, mods, text);
-        QApplication::sendEvent(widget, &press);
-    }
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(widget, &release);
+    StrokeTo(Control->Widget(), VirtualKey, Char, Shift, false);
+}
+
+bool KeyStrokeToFocus(WORD VirtualKey, TShiftState Shift, bool Keypad) {
+    QWidget* widget = QApplication::focusWidget();
+    if (!widget) widget = QApplication::activeModalWidget();
+    if (!widget) widget = QApplication::activeWindow();
+    if (!widget) return false;
+    StrokeTo(widget, VirtualKey, '\0', Shift, Keypad);
+    return true;
 }
 
 void TypeText(TControl* Control, const std::string& Text) {

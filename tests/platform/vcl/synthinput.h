@@ -20,6 +20,10 @@ void MouseDoubleClick(TControl* Control, int X, int Y);
 // them) before the control: Alt+'k' is KeyStroke(C, 'K', 'k', {ssAlt}).
 // While a popup menu is open, the key goes to the menu instead.
 void KeyStroke(TControl* Control, WORD VirtualKey, char Char = '\0', TShiftState Shift = {});
+// A key to whatever has the keyboard focus, also a window of the platform's
+// own (a question box); Keypad marks a key of the number block (Enter there).
+// False when no window of the program takes keys.
+bool KeyStrokeToFocus(WORD VirtualKey, TShiftState Shift = {}, bool Keypad = false);
 void TypeText(TControl* Control, const std::string& Text);
 // The close button of the window's title bar, as the window manager reports
 // a click on it; true when the window is gone from the screen after.
