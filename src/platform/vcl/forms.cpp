@@ -6,6 +6,9 @@
 #include <QEventLoop>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 #include "platform/rtl/files.h"
 #include "platform/vcl/comctrls.h"
@@ -163,11 +166,31 @@ void TCustomForm::PlaceOnScreen() {
     if (center == this || (center && !center->Visible())) center = nullptr;
     if (center)
         area = center->BoundsRect();
-    else if (FPosition != poScreenCenter && FPosition != poDesktopCenter &&
-             FPosition != poMainFormCenter && FPosition != poOwnerFormCenter)
-        return;
-    SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2,
-              Width(), Height());
+    if (center || FPosition == poScreenCenter || FPosition == poDesktopCenter ||
+        FPosition == poMainFormCenter || FPosition == poOwnerFormCenter)
+        SetBounds(area.Left + (area.Width() - Width()) / 2,
+                  area.Top + (area.Height() - Height()) / 2, Width(), Height());
+    KeepOnScreen();
+}
+
+// A stored place (a settings file, a screen since made smaller) may lie off
+// the screen, where not even the title bar could be reached to drag the window
+// back: it comes onto the free part of the screen, with its title bar, keeping
+// its size where that fits and never going below its smallest size.
+void TCustomForm::KeepOnScreen() {
+    if (FWindowState != wsNormal) return;
+    const QRect own(Left(), Top(), Width(), Height());
+    QScreen* screen = QGuiApplication::screenAt(own.center());
+    if (!screen) screen = EnsureQtApplication().primaryScreen();
+    if (!screen) return;
+    const QMargins frame =
+        Widget()->windowHandle() ? Widget()->windowHandle()->frameMargins() : QMargins();
+    const QRect area = screen->availableGeometry().marginsRemoved(frame);
+    const int width = std::max(std::min(Width(), area.width()), Constraints()->MinWidth());
+    const int height = std::max(std::min(Height(), area.height()), Constraints()->MinHeight());
+    const int left = std::max(std::min(Left(), area.right() + 1 - width), area.left());
+    const int top = std::max(std::min(Top(), area.bottom() + 1 - height), area.top());
+    SetBounds(left, top, width, height);
 }
 
 void TCustomForm::SetVisible(bool Value) {
@@ -672,6 +695,12 @@ int TScreen::Width() const {
 int TScreen::Height() const {
     QScreen* s = EnsureQtApplication().primaryScreen();
     return s ? s->geometry().height() : 768;
+}
+
+TRect TScreen::WorkAreaRect() const {
+    QScreen* s = EnsureQtApplication().primaryScreen();
+    const QRect r = s ? s->availableGeometry() : QRect(0, 0, Width(), Height());
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
 void TScreen::SetCursor(TCursor Value) {

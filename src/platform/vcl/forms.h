@@ -98,6 +98,7 @@ protected:
 
 private:
     void PlaceOnScreen();
+    void KeepOnScreen();
     void ApplyWindowFlags();
     // The window system's size limits: the fixed size of a fixed border, else
     // the Constraints.
@@ -232,6 +233,8 @@ public:
     std::string ClassName() const override { return "TScreen"; }
     int Width() const;
     int Height() const;
+    // The part of the main screen that windows may take (without the panels).
+    TRect WorkAreaRect() const;
     // crHourGlass while busy: overrides every control's cursor until crDefault.
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/rtl/dialogs.h"
 #include "platform/vcl/stdctrls.h"
@@ -240,4 +241,31 @@ TEST(Screen, HourGlassCursorOverridesUntilReset) {
     EXPECT_NE(nullptr, QApplication::overrideCursor());
     Screen->SetCursor(crDefault);
     EXPECT_EQ(nullptr, QApplication::overrideCursor());
+}
+
+// A window stored off the screen, or larger than it, comes onto the free part
+// of the screen, its frame included, when shown; one that fits keeps its place
+// and size.
+TEST(Forms, AWindowIsShownOnTheScreen) {
+    auto form = MakeForm();
+    form->Show(); // the window system tells its frame
+    form->Hide();
+    const QMargins m = form->Widget()->windowHandle()->frameMargins();
+    const TRect w = Screen->WorkAreaRect();
+    const TRect free{w.Left + m.left(), w.Top + m.top(), w.Right - m.right(),
+                     w.Bottom - m.bottom()};
+    const struct {
+        TRect Stored, Shown;
+    } rows[] = {
+        {{30, 40, 330, 240}, {30, 40, 330, 240}},
+        {{30, 99999, 330, 100199}, {30, free.Bottom - 200, 330, free.Bottom}},
+        {{-500, -500, -200, -300}, {free.Left, free.Top, free.Left + 300, free.Top + 200}},
+        {{30, 40, 30 + free.Width() + 50, 40 + 100000}, free},
+    };
+    for (const auto& row : rows) {
+        form->SetBoundsRect(row.Stored);
+        form->Show();
+        EXPECT_EQ(row.Shown, form->BoundsRect()) << row.Stored.Top;
+        form->Hide();
+    }
 }
