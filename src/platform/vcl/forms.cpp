@@ -164,8 +164,7 @@ void TCustomForm::PlaceOnScreen() {
     if (FPosition == poMainFormCenter) center = Application->MainForm();
     if (FPosition == poOwnerFormCenter) center = dynamic_cast<TCustomForm*>(Owner());
     if (center == this || (center && !center->Visible())) center = nullptr;
-    if (center)
-        area = center->BoundsRect();
+    if (center) area = center->BoundsRect();
     if (center || FPosition == poScreenCenter || FPosition == poDesktopCenter ||
         FPosition == poMainFormCenter || FPosition == poOwnerFormCenter)
         SetBounds(area.Left + (area.Width() - Width()) / 2,

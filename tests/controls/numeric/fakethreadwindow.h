@@ -7,18 +7,21 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 
 #include "controls/numeric/vcthread.h"
 
 class FakeThreadWindow {
 public:
+    // A worker may still be inside the poster it copied when the window goes:
+    // the queue it posts to lives on with the poster.
     FakeThreadWindow() {
-        SetSyncPoster([this](uintptr_t id) {
-            std::lock_guard<std::mutex> lock(FLock);
-            FQueue.push_back(id);
-            ++FPosted;
-            FWake.notify_all();
+        SetSyncPoster([s = FState](uintptr_t id) {
+            std::lock_guard<std::mutex> lock(s->Lock);
+            s->Queue.push_back(id);
+            ++s->Posted;
+            s->Wake.notify_all();
             return true;
         });
     }
@@ -62,8 +65,15 @@ public:
     }
 
 private:
-    std::mutex FLock;
-    std::condition_variable FWake;
-    std::deque<uintptr_t> FQueue;
-    int FPosted = 0;
+    struct TState {
+        std::mutex Lock;
+        std::condition_variable Wake;
+        std::deque<uintptr_t> Queue;
+        int Posted = 0;
+    };
+    const std::shared_ptr<TState> FState = std::make_shared<TState>();
+    std::mutex& FLock = FState->Lock;
+    std::condition_variable& FWake = FState->Wake;
+    std::deque<uintptr_t>& FQueue = FState->Queue;
+    int& FPosted = FState->Posted;
 };
