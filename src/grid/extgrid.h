@@ -571,9 +571,12 @@ private:
     void TakeFocusBack();
     void ShowEditorChar(char Ch) override;
     bool SelectCell(int ACol, int ARow) override;
-    // Makes (ACol, ARow) current after OnCellChanging allowed the move and,
-    // with RowColAsked, OnRowChanging and OnColChanging too.
-    void MoveToAskedCell(int ACol, int ARow, bool RowColAsked);
+    // Asks OnRowChanging, OnColChanging and OnCellChanging, in this order and
+    // each only while the others allow, whether (ACol, ARow) may become current.
+    bool AskCellChange(int ACol, int ARow);
+    // Makes (ACol, ARow) current after AskCellChange allowed it: nothing is
+    // asked again.
+    void MoveToAskedCell(int ACol, int ARow);
     TGridCellEditor* CellEditorFor(TEditorType Type);
     template <class TEditor> TEditor* MakeEditor(TEditor*& Slot);
     // A combo editor (narrow or wide) closed, in its style and look, showing Text.
@@ -596,8 +599,7 @@ private:
     bool FEditActive = false;
     int FEditActiveCol = -1, FEditActiveRow = -1;
     bool FClosingEditor = false;
-    TGridCoord FCellChangeAsked{-1, -1}; // the target of MoveToAskedCell
-    bool FRowColChangeAsked = false;     // its row and column were asked too
+    TGridCoord FAnsweredCell{-1, -1}; // the target of MoveToAskedCell
 
     // ---- mouse (extgrid_mouse.cpp) ----
 public:

@@ -1,6 +1,6 @@
 // What helps typing in the grid's editors: completion from LookupItems, the
-// width of a combo's list, the row and column change events, and the edit
-// text without tags.
+// width of a combo's list, the row, column and cell change questions, and the
+// edit text without tags.
 #include <algorithm>
 
 #include "grid/extgrid.h"
@@ -37,6 +37,15 @@ int TExtStringGrid::ComboDropWidth(const TComboBox& Combo) {
             width = w + 8;
     }
     return width;
+}
+
+bool TExtStringGrid::AskCellChange(int ACol, int ARow) {
+    bool allow = true;
+    if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allow);
+    if (allow && ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, allow);
+    if (allow && (ACol != Col() || ARow != Row()) && OnCellChanging)
+        OnCellChanging(this, Row(), Col(), ARow, ACol, allow);
+    return allow;
 }
 
 void TExtStringGrid::CellComboChanged(int Index, const std::string& Text) {

@@ -452,28 +452,17 @@ void TExtStringGrid::ShowEditorChar(char Ch) {
 }
 
 bool TExtStringGrid::SelectCell(int ACol, int ARow) {
-    // A move whose questions were asked already (the search for the next
-    // cell asks before it moves) is not asked about twice.
-    const bool cellAsked = FCellChangeAsked == TGridCoord{ACol, ARow};
-    const bool rowColAsked = cellAsked && FRowColChangeAsked;
-    FCellChangeAsked = {-1, -1};
-    FRowColChangeAsked = false;
-    bool allow = true;
-    if (!rowColAsked && ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, allow);
-    if (!rowColAsked && allow && ACol != Col() && OnColChanging)
-        OnColChanging(this, Col(), ACol, allow);
-    if (allow && !cellAsked && (ACol != Col() || ARow != Row()) && OnCellChanging)
-        OnCellChanging(this, Row(), Col(), ARow, ACol, allow);
-    if (!allow) return false;
+    // A move whose questions were answered already (the searches for the
+    // next cell ask before they move) is not asked about twice.
+    const bool answered = std::exchange(FAnsweredCell, {-1, -1}) == TGridCoord{ACol, ARow};
+    if (!answered && !AskCellChange(ACol, ARow)) return false;
     // Another cell: an open dedicated editor writes back and closes first.
     if (FActiveCellEditor && (ACol != Col() || ARow != Row())) HideEditor();
     return TBaseGrid::SelectCell(ACol, ARow);
 }
 
-void TExtStringGrid::MoveToAskedCell(int ACol, int ARow, bool RowColAsked) {
-    FCellChangeAsked = {ACol, ARow};
-    FRowColChangeAsked = RowColAsked;
+void TExtStringGrid::MoveToAskedCell(int ACol, int ARow) {
+    FAnsweredCell = {ACol, ARow};
     FocusCell(ACol, ARow, true);
-    FCellChangeAsked = {-1, -1};
-    FRowColChangeAsked = false;
+    FAnsweredCell = {-1, -1};
 }

@@ -139,7 +139,7 @@ void TExtStringGrid::TabToNextCell(bool Backward) {
         // The row, column and cell questions are asked here, once: a cell
         // they refuse is passed over.
         if (IsFixedAt(c, r) || !SelectCell(c, r)) continue;
-        MoveToAskedCell(c, r, true);
+        MoveToAskedCell(c, r);
         return;
     }
 }

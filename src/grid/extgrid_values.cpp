@@ -402,13 +402,10 @@ void TExtStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Forward, bool Ke
         bool canEdit = true;
         CanEditCell(realCol, r, canEdit);
         if (!canEdit) continue;
-        bool allow = true;
-        if (OnCellChanging) OnCellChanging(this, Row(), Col(), r, c, allow);
-        if (!allow) return;
+        if (!AskCellChange(c, r)) return;
         const bool editing = EditorMode();
         if (editing && !KeepEditor) HideEditor();
-        MoveToAskedCell(c, r, false);
-        SetRow(r);
+        MoveToAskedCell(c, r);
         if (editing && !KeepEditor && !HasCellControl(c, r)) ShowEditor();
         return;
     }

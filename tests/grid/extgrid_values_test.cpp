@@ -215,13 +215,27 @@ TEST_F(Advance, TopToBottomAndOnCellChanging) {
     Grid->Navigation()->AdvanceDirection = adTopBottom;
     Grid->FocusCell(1, 4, true);
     std::vector<std::string> moves;
+    bool allowRow = true;
+    Grid->OnRowChanging = [&](TObject*, int OldRow, int NewRow, bool& Allow) {
+        moves.push_back("row " + std::to_string(OldRow) + ">" + std::to_string(NewRow));
+        Allow = allowRow;
+    };
+    Grid->OnColChanging = [&](TObject*, int OldCol, int NewCol, bool&) {
+        moves.push_back("col " + std::to_string(OldCol) + ">" + std::to_string(NewCol));
+    };
     Grid->OnCellChanging = [&moves](TObject*, int OldRow, int OldCol, int NewRow, int NewCol,
                                     bool& Allow) {
         moves.push_back(std::to_string(OldCol) + "," + std::to_string(OldRow) + ">" +
                         std::to_string(NewCol) + "," + std::to_string(NewRow));
     };
+    // Each question once, the row's and the column's before the cell's.
     EXPECT_EQ(Next(), (TPoint{2, 1}));
-    EXPECT_EQ(moves, std::vector<std::string>{"1,4>2,1"});
+    EXPECT_EQ(moves, (std::vector<std::string>{"row 4>1", "col 1>2", "1,4>2,1"}));
+    moves.clear();
+    allowRow = false;
+    EXPECT_EQ(Next(), (TPoint{2, 1}));
+    EXPECT_EQ(moves, std::vector<std::string>{"row 1>2"});
+    allowRow = true;
     Grid->OnCellChanging = [](TObject*, int, int, int, int, bool& Allow) { Allow = false; };
     EXPECT_EQ(Next(), (TPoint{2, 1}));
 }
