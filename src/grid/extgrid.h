@@ -1360,7 +1360,7 @@ private:
     TGridCoord FControlCell{-1, -1}, FHTMLButton{-1, -1};
     TPoint FHTMLButtonPoint{0, 0};
     std::string FControlId, FControlType;
-    bool FFillingControlCombo = false, FEndingControlEdit = false;
+    bool FFillingControlCombo = false;
     // ===== end of HTML form controls =====
 
     // ===== editing aids (extgrid_editaids.cpp) =====

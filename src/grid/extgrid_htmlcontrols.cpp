@@ -122,10 +122,11 @@ void TExtStringGrid::HTMLControlRelease() {
 }
 
 void TExtStringGrid::ControlEditDone() {
-    if (FControlCell.X < 0 || FEndingControlEdit) return;
-    FEndingControlEdit = true;
+    if (FControlCell.X < 0) return;
     const TGridCoord cell = FControlCell;
     const std::string id = FControlId, type = FControlType;
+    // Cleared first: hiding the control and taking the focus back end the
+    // edit once more, and that finds nothing left to end.
     FControlCell = {-1, -1};
     TWinControl* control = nullptr;
     std::string value;
@@ -142,7 +143,6 @@ void TExtStringGrid::ControlEditDone() {
     control->SetVisible(false);
     if (hadFocus) TakeFocusBack();
     if (OnControlEditDone) OnControlEditDone(this, cell.Y, RealColIndex(cell.X), id, type, value);
-    FEndingControlEdit = false;
 }
 
 void TExtStringGrid::ControlComboChanged(int Index, const std::string& Text) {
