@@ -598,6 +598,9 @@ private:
     TEditorType FEditorType = edNormal;
     bool FEditActive = false;
     int FEditActiveCol = -1, FEditActiveRow = -1;
+    // The grid ends the edit itself (HideEditor, an editor's ending key, a
+    // focus loss being handled): the focus its editor loses meanwhile ends
+    // nothing more, and the focus the grid gets opens no editor.
     bool FClosingEditor = false;
     TGridCoord FAnsweredCell{-1, -1}; // the target of MoveToAskedCell
 
@@ -676,7 +679,10 @@ protected:
 private:
     bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
     int FZoomStep = 0;
-    // The grid moves the focus itself: an editor it closes gives it back.
+    // The grid takes the focus back from a control of its own (an editor,
+    // an HTML control's edit, a fixed cell's edit): no focus arriving from
+    // elsewhere. A cell editor still open under such a control loses the
+    // focus as to any other control.
     bool FMovingOwnFocus = false;
 
     // ---- drag and drop (extgrid_dragdrop.cpp) ----

@@ -96,10 +96,11 @@ void TExtStringGrid::EditingDone() {
 }
 
 void TExtStringGrid::HideEditor() {
-    // The text editor gives the focus back to the grid while it closes.
-    const bool movingOwnFocus = std::exchange(FMovingOwnFocus, true);
+    // The editor gives the focus back to the grid while it closes: the edit
+    // ends here, once, not again by that focus loss.
+    const bool closing = std::exchange(FClosingEditor, true);
     HideEditors();
-    FMovingOwnFocus = movingOwnFocus;
+    FClosingEditor = closing;
 }
 
 void TExtStringGrid::TakeFocusBack() {
@@ -131,12 +132,12 @@ void TExtStringGrid::EditorFocusLost(TWinControl* Editor, bool Validate, const s
     // that went anywhere else (the grid too: a click on another cell, Tab in
     // a dialog) ends the edit here.
     if (GetFocus() == Editor) return;
-    FClosingEditor = true;
+    const bool closing = std::exchange(FClosingEditor, true);
     // Written back when valid, the old text put back when not: once either way.
     if (Validate && !ValidateCell(Text)) FSkipWriteBack = true;
     HideEditor();
     FSkipWriteBack = false;
-    FClosingEditor = false;
+    FClosingEditor = closing;
 }
 
 // --- the dedicated editors -------------------------------------------------------------------
@@ -413,10 +414,10 @@ bool TExtStringGrid::CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftSta
 }
 
 void TExtStringGrid::EditorKeyDone(WORD Key, TShiftState Shift) {
-    FClosingEditor = true;
+    const bool closing = std::exchange(FClosingEditor, true);
     TakeFocusBack();
     HideEditor();
-    FClosingEditor = false;
+    FClosingEditor = closing;
     if (Key == VK_RETURN) {
         if (FNavigation->AdvanceOnEnter)
             AdvanceToNextCell(Col(), Row(), !Shift.Contains(ssShift), false, false);

@@ -769,6 +769,8 @@ TEST_P(RowsChangeUnderEditorTest, TheEditedValueStaysWithItsRow) {
     ASSERT_NE(nullptr, editor);
     std::vector<std::string> rows{column.Values[0], column.Values[1], column.Values[2],
                                   column.Edited,    column.Values[4], column.Values[5]};
+    int done = 0;
+    Grid->OnEditingDone = [&done](TObject*) { ++done; };
     switch (change) {
     case TRowChange::Remove: // the edit goes with its row
         Grid->RemoveRows(4, 1);
@@ -784,6 +786,7 @@ TEST_P(RowsChangeUnderEditorTest, TheEditedValueStaysWithItsRow) {
         rows = column.Sorted;
         break;
     }
+    EXPECT_EQ(1, done) << "the edit ends once";
     // Enter where the focus is now: in the editor if it is still open.
     Key(editor->Focused() ? editor : static_cast<TWinControl*>(Grid), Qt::Key_Return, "\r");
     std::vector<std::string> shown;
