@@ -513,8 +513,9 @@ public:
     void EditorFocusLost(TWinControl* Editor, bool Validate, const std::string& Text);
     // Places the cell's dedicated editor over it, filled from the cell.
     void ShowInplaceEditor(int ACol, int ARow);
-    // Writes the dedicated editor's value into the cell and hides it.
-    void HideInplaceEditor(int ACol, int ARow);
+    // Writes the dedicated editor's value into the cell (unless WriteBack is
+    // false) and hides it.
+    void HideInplaceEditor(int ACol, int ARow, bool WriteBack = true);
     // Gives an editor over the current cell the colour and font the cell is
     // painted with (its own, not the selection's), so the text keeps its look.
     void SetEditorLook(TWinControl& Editor);
@@ -559,13 +560,15 @@ protected:
     std::string GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const std::string& Value) override;
     int GetEditLimit() override { return FMaxEditLength; }
+    // Ends the edit, writing the value back.
     void HideEditor() override;
 
 private:
     static bool IsTextEditorType(TEditorType Type);
-    // What HideEditor does: the dedicated editor written back and hidden,
-    // then the text editor.
-    void HideEditors();
+    // Ends the edit of the current cell once: the dedicated editor writes its
+    // value back (unless WriteBack is false: Esc, a refused value) and hides,
+    // then the text editor; OnEditingDone.
+    void EndEdit(bool WriteBack);
     // The grid takes the focus back from a control of its own that closes
     // (an editor): no focus arriving from elsewhere.
     void TakeFocusBack();
@@ -594,7 +597,6 @@ private:
     std::shared_ptr<TEditLinkEditor> FLinkEditor;
     bool FMultiLineEdit = false;
     TGridCellEditor* FActiveCellEditor = nullptr;
-    bool FSkipWriteBack = false;
     TEditorType FEditorType = edNormal;
     bool FEditActive = false;
     int FEditActiveCol = -1, FEditActiveRow = -1;

@@ -96,11 +96,7 @@ void TExtStringGrid::EditingDone() {
 }
 
 void TExtStringGrid::HideEditor() {
-    // The editor gives the focus back to the grid while it closes: the edit
-    // ends here, once, not again by that focus loss.
-    const bool closing = std::exchange(FClosingEditor, true);
-    HideEditors();
-    FClosingEditor = closing;
+    EndEdit(true);
 }
 
 void TExtStringGrid::TakeFocusBack() {
@@ -109,34 +105,36 @@ void TExtStringGrid::TakeFocusBack() {
     FMovingOwnFocus = movingOwnFocus;
 }
 
-void TExtStringGrid::HideEditors() {
+void TExtStringGrid::EndEdit(bool WriteBack) {
+    // The editor gives the focus back to the grid while it closes: the edit
+    // ends here, once, not again by that focus loss.
+    const bool closing = std::exchange(FClosingEditor, true);
     if (FValidating) {
         // A refused value is put back with the editor closed and reopened:
         // the same edit goes on.
         TBaseGrid::HideEditor();
-        return;
+    } else {
+        const bool wasEditing = FEditActive;
+        if (FActiveCellEditor) HideInplaceEditor(RealColIndex(Col()), Row(), WriteBack);
+        FEditActive = false;
+        FEditActiveCol = FEditActiveRow = -1;
+        TBaseGrid::HideEditor();
+        FEditorType = edNormal;
+        FMultiLineEdit = false;
+        if (wasEditing) EditingDone();
     }
-    const bool wasEditing = FEditActive;
-    if (FActiveCellEditor) HideInplaceEditor(RealColIndex(Col()), Row());
-    FEditActive = false;
-    FEditActiveCol = FEditActiveRow = -1;
-    TBaseGrid::HideEditor();
-    FEditorType = edNormal;
-    FMultiLineEdit = false;
-    if (wasEditing) EditingDone();
+    FClosingEditor = closing;
 }
 
 void TExtStringGrid::EditorFocusLost(TWinControl* Editor, bool Validate, const std::string& Text) {
     if (FClosingEditor || !EditorMode() || !Editor->Visible()) return;
-    // The grid moving the focus itself closes the editor its own way; focus
-    // that went anywhere else (the grid too: a click on another cell, Tab in
-    // a dialog) ends the edit here.
+    // An edit the grid ends itself ends its own way; focus that went
+    // anywhere else (the grid too: a click on another cell, Tab in a dialog)
+    // ends the edit here.
     if (GetFocus() == Editor) return;
     const bool closing = std::exchange(FClosingEditor, true);
     // Written back when valid, the old text put back when not: once either way.
-    if (Validate && !ValidateCell(Text)) FSkipWriteBack = true;
-    HideEditor();
-    FSkipWriteBack = false;
+    EndEdit(!Validate || ValidateCell(Text));
     FClosingEditor = closing;
 }
 
@@ -356,12 +354,12 @@ void TExtStringGrid::SizeRowWhileTyping(TWinControl& Editor, const std::string& 
     if (OnEndRowSize) OnEndRowSize(this, row);
 }
 
-void TExtStringGrid::HideInplaceEditor(int ACol, int ARow) {
+void TExtStringGrid::HideInplaceEditor(int ACol, int ARow, bool WriteBack) {
     TGridCellEditor* editor = FActiveCellEditor;
     if (!editor) return;
     FActiveCellEditor = nullptr;
     TWinControl* control = editor->Control();
-    if (!FSkipWriteBack && control->Visible()) {
+    if (WriteBack && control->Visible()) {
         switch (FEditorType) {
         case edFloatSpinEdit:
             SetFloats(ACol, ARow, SpinEdit()->FloatValue());
@@ -405,18 +403,16 @@ bool TExtStringGrid::CellEditorKey(TGridCellEditor& Editor, WORD& Key, TShiftSta
         return true;
     }
     Key = 0;
-    // Esc keeps the cell as it was: an editor that cannot show the cell's
-    // text (no date, no number, no time) would otherwise write its stand-in.
-    FSkipWriteBack = key == VK_ESCAPE;
     EditorKeyDone(key, Shift);
-    FSkipWriteBack = false;
     return true;
 }
 
 void TExtStringGrid::EditorKeyDone(WORD Key, TShiftState Shift) {
     const bool closing = std::exchange(FClosingEditor, true);
     TakeFocusBack();
-    HideEditor();
+    // Esc keeps the cell as it was: an editor that cannot show the cell's
+    // text (no date, no number, no time) would otherwise write its stand-in.
+    EndEdit(Key != VK_ESCAPE);
     FClosingEditor = closing;
     if (Key == VK_RETURN) {
         if (FNavigation->AdvanceOnEnter)
