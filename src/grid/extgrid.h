@@ -786,11 +786,13 @@ private:
     void HideDisplayRows(const std::vector<int>& Rows);
     // Shows the records at store positions First .. Last - 1 in one pass.
     void RestoreRecords(int First, int Last);
-    void CloseEditorKeepingText();
-    // Rows are about to move under the current cell: a dedicated editor
-    // writes its value into its own cell first and closes. (The text editor
-    // writes as it is typed and opens again on the current cell by itself.)
-    void CloseCellEditorBeforeRowsMove();
+    // Ends an open edit, in whichever editor (HideEditor), before the cells
+    // move under it (columns hidden, shown, added or removed, widths scaled).
+    void HideEditorIfShown();
+    // Ends an edit held by a dedicated editor, which writes its value into
+    // its own cell, before rows move under the current cell. The text editor
+    // stays open: it writes as it is typed and follows the current cell.
+    void EndDedicatedEdit();
     // Hidden rows never lie beyond the grid's real rows: after the row count
     // shrank, those past the end follow the last row in their order.
     void KeepHiddenRowsInGrid();

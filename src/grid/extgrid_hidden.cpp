@@ -58,13 +58,13 @@ void TExtStringGrid::SetRealColWidth(int ARealCol, int AWidth) {
     if (displ < ColCount()) SetColWidths(displ, AWidth);
 }
 
-void TExtStringGrid::CloseEditorKeepingText() {
+void TExtStringGrid::HideEditorIfShown() {
     // The editor writes what is typed straight into the cell, so closing it
     // loses nothing.
     if (EditorMode()) HideEditor();
 }
 
-void TExtStringGrid::CloseCellEditorBeforeRowsMove() {
+void TExtStringGrid::EndDedicatedEdit() {
     // The editor writes into the current cell when it closes, and the
     // current cell stays where it is while the rows move under it: closed
     // afterwards it would write into another row.
@@ -74,7 +74,7 @@ void TExtStringGrid::CloseCellEditorBeforeRowsMove() {
 // --- columns -------------------------------------------------------------------------------
 
 void TExtStringGrid::HideColumns(int FromCol, int ToCol) {
-    CloseEditorKeepingText();
+    HideEditorIfShown();
     for (int c = std::max(FromCol, 0); c <= std::min(ToCol, MaxHideableColumns - 1); ++c) {
         if (IsHiddenColumn(c) || c >= StoredColCount() || ColCount() < 2) continue;
         const int displ = DisplColIndex(c);
@@ -89,7 +89,7 @@ void TExtStringGrid::HideColumns(int FromCol, int ToCol) {
 }
 
 void TExtStringGrid::UnHideColumns(int FromCol, int ToCol) {
-    CloseEditorKeepingText();
+    HideEditorIfShown();
     for (int c = std::max(FromCol, 0); c <= std::min(ToCol, MaxHideableColumns - 1); ++c) {
         if (!IsHiddenColumn(c)) continue;
         FColHidden[static_cast<size_t>(c)] = false;
@@ -162,7 +162,7 @@ void TExtStringGrid::HideDisplayRows(const std::vector<int>& Rows) {
     const auto count = std::min(Rows.size(), static_cast<size_t>(RowCount() - 1));
     if (count == 0) return;
     const std::vector<int> rows(Rows.begin(), Rows.begin() + static_cast<long>(count));
-    CloseEditorKeepingText();
+    HideEditorIfShown();
     BeginGridUpdate();
     const int cols = StoredColCount();
     // A merged range cannot be half hidden: what touches a leaving row is split.
@@ -198,7 +198,7 @@ void TExtStringGrid::HideDisplayRows(const std::vector<int>& Rows) {
 void TExtStringGrid::RestoreRecords(int First, int Last) {
     const int m = Last - First;
     if (m <= 0) return;
-    CloseEditorKeepingText();
+    HideEditorIfShown();
     BeginGridUpdate();
     const int shown = RowCount(), cols = StoredColCount();
     SetRowCountInternal(shown + m); // the rows coming back replace what these held

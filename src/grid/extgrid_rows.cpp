@@ -41,7 +41,7 @@ void TExtStringGrid::MoveDisplayRowsToEnd(const std::vector<int>& Rows) {
 }
 
 void TExtStringGrid::InsertRowsInternal(int ARow, int ACount) {
-    CloseCellEditorBeforeRowsMove();
+    EndDedicatedEdit();
     SplitMergesAcross(ARow, ARow, false);
     const int before = RowCount();
     SetRowCountInternal(before + ACount);
@@ -59,7 +59,7 @@ void TExtStringGrid::PlaceCurrentRowAfterRemoval(int OldRow) {
 
 void TExtStringGrid::RemoveDisplayRows(const std::vector<int>& Rows) {
     if (Rows.empty()) return;
-    CloseCellEditorBeforeRowsMove();
+    EndDedicatedEdit();
     BeginGridUpdate();
     const int oldRow = Row();
     // Real rows first: the hidden rows and selection flags below them move up.
@@ -135,7 +135,7 @@ void TExtStringGrid::RemoveRows(int ARow, int ACount) {
 }
 
 void TExtStringGrid::RemoveRowRange(int ARow, int ACount) {
-    CloseEditorKeepingText();
+    HideEditorIfShown();
     RemoveRows(ARow, ACount);
 }
 
@@ -195,7 +195,7 @@ void TExtStringGrid::InsertCols(int ACol, int ACount) {
     if (ACount < 1) return;
     const int cols = StoredColCount();
     if (ACol < 0 || ACol > cols) throw EExtGridError(SInvalidColumn);
-    CloseEditorKeepingText();
+    HideEditorIfShown();
     SplitMergesAcrossCols(ACol);
     const int displAt = DisplColIndex(ACol);
     TBaseGrid::SetColCount(ColCount() + ACount);
@@ -230,7 +230,7 @@ void TExtStringGrid::RemoveCols(int ACol, int ACount) {
     if (ACount < 1) return;
     const int cols = StoredColCount();
     if (ACol < 0 || ACol + ACount > cols) throw EExtGridError(SInvalidColumn);
-    CloseEditorKeepingText();
+    HideEditorIfShown();
     ClearCols(ACol, ACount);
     for (int i = 0; i < FHiddenRows.Count(); ++i)
         FHiddenRows.Items(i)->DeleteCells(ACol, ACount);

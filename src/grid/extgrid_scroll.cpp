@@ -81,7 +81,7 @@ void TExtStringGrid::SynchColumnsToWidth(int OldWidth, int NewWidth) {
         FSynchBaseClientWidth = OldWidth;
     }
     // An open editor would stand beside its cell.
-    CloseEditorKeepingText();
+    HideEditorIfShown();
     for (int c = 0; c < ColCount(); ++c)
         SetColWidths(c, static_cast<int>(std::lround(
                             static_cast<double>(FSynchBaseWidths[static_cast<size_t>(c)]) *

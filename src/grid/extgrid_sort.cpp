@@ -311,7 +311,7 @@ int TExtStringGrid::CompareRows(int ACol, int ARow1, int ARow2) {
 
 void TExtStringGrid::SortRowRange(int First, int Last, bool Indexed) {
     // The value being edited is sorted with the others.
-    CloseCellEditorBeforeRowsMove();
+    EndDedicatedEdit();
     const int rows = RowCount();
     if (static_cast<int>(FRowOrder.size()) != rows) {
         FRowOrder.resize(static_cast<size_t>(rows));
@@ -479,7 +479,7 @@ void TExtStringGrid::SwapRows(int ARow1, int ARow2) {
 }
 
 void TExtStringGrid::ApplyRowOrder(const std::vector<int>& Order) {
-    CloseCellEditorBeforeRowsMove();
+    EndDedicatedEdit();
     const int rows = RowCount();
     if (static_cast<int>(FRowOrder.size()) == rows) {
         std::vector<int> next(FRowOrder.size());
