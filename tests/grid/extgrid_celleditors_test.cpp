@@ -134,6 +134,14 @@ TEST_F(CellEditorsTest, ARefusedSpinValueKeepsTheSpinOpenWithTheCellsText) {
     ASSERT_EQ(Grid->SpinEdit(), Shown());
     EXPECT_EQ("3", Grid->SpinEdit()->Text());
     EXPECT_EQ("3", Grid->Cells(2, 2));
+    // Refused as the focus leaves: the spin closes, the cell keeps its text.
+    auto* other = new TEdit(Form.get()); // owned by the form
+    other->SetParent(Form.get());
+    Grid->SpinEdit()->SetValue(9);
+    other->SetFocus();
+    ASSERT_TRUE(ProcessUntil([other] { return other->Focused(); }));
+    EXPECT_EQ(nullptr, Shown());
+    EXPECT_EQ("3", Grid->Cells(2, 2));
 }
 
 TEST_F(CellEditorsTest, PageKeysStepTheSpinWithinItsLimitsAndTellTheGrid) {
@@ -217,6 +225,12 @@ TEST_F(CellEditorsTest, AComboListThatIsOnlyOpenedAndClosedKeepsAnUnlistedText) 
     Grid->Combobox()->SetItemIndex(0);
     Key(Shown(), Qt::Key_Tab, "\t");
     EXPECT_EQ("win", validated);
+    EXPECT_EQ("win", Grid->Cells(2, 2));
+    // Closed by the grid (rows moving under it, the program) it writes too.
+    Grid->SetCells(2, 2, "half");
+    Open();
+    Grid->Combobox()->SetItemIndex(0);
+    Grid->SetEditorMode(false);
     EXPECT_EQ("win", Grid->Cells(2, 2));
 }
 
