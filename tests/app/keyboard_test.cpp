@@ -119,6 +119,17 @@ TEST_F(KeyboardRoad, ControlTabReachesThePagesOfTheMainWindow) {
         EXPECT_EQ(page, m.PageControl->ActivePage());
         EXPECT_TRUE(PumpUntil([&] { return page->ContainsControl(Focus(m)); })) << page->Caption();
     }
+    // "Spelers" opens on the players grid, its first player chosen; Tab comes
+    // round to the grid again.
+    EXPECT_EQ(m.SpEditGrid, Focus(m));
+    EXPECT_EQ(1, m.SpEditGrid->Row());
+    std::string passed;
+    for (int i = 0; i < 40 && (i == 0 || Focus(m) != m.SpEditGrid); ++i) {
+        KeyStroke(Focus(m), VK_TAB);
+        PumpPending();
+        passed += Focus(m)->ClassName() + " ";
+    }
+    EXPECT_EQ(m.SpEditGrid, Focus(m)) << passed;
 }
 
 // Alt+K presses "Klaar" from the new group's name box; the letter is the

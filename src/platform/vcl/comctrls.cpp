@@ -16,6 +16,7 @@
 #include <functional>
 #include <utility>
 
+#include "platform/vcl/forms.h"
 #include "platform/vcl/gfx/drawcontrols.h"
 #include "platform/vcl/gfx/qtconvert.h"
 #include "platform/vcl/qthost.h"
@@ -184,8 +185,12 @@ void TPageControl::TabClicked(int TabIndex) {
 
 void TPageControl::KeyboardTab(int TabIndex) {
     TabClicked(TabIndex);
-    // The focus must not stay behind on a page that is no longer shown.
-    if (FActivePage && FActivePage->Showing()) FActivePage->SelectNext(nullptr, true, true);
+    // The focus must not stay behind on a page that is no longer shown; where
+    // the page's OnChange put it on the page, it stays there.
+    if (!FActivePage || !FActivePage->Showing()) return;
+    const TCustomForm* form = ParentForm();
+    const TWinControl* now = form ? form->ActiveControl() : nullptr;
+    if (!now || !FActivePage->ContainsControl(now)) FActivePage->SelectNext(nullptr, true, true);
 }
 
 void TPageControl::SelectNextPage(bool GoForward) {
