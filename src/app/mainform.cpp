@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/mainform_zip.h"
+#include "app/returnkey.h"
 
 #include "grid/columngrid.h"
 #include "model/fileutils.h"
@@ -289,15 +290,11 @@ void TMainForm::MakeMapEditChange(TObject*) {
 }
 
 void TMainForm::FileListBoxKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
-    if (Key != VK_RETURN || !Shift.Empty() || FileListBox->ItemIndex() < 0) return;
-    Key = 0;
-    FileListBoxDblClick(Sender);
+    if (ReturnChooses(Key, Shift, FileListBox->ItemIndex() >= 0)) FileListBoxDblClick(Sender);
 }
 
 void TMainForm::MakeMapEditKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
-    if (Key != VK_RETURN || !Shift.Empty()) return;
-    Key = 0;
-    if (NewMapSpeedButton->Enabled()) NewMapSpeedButtonClick(Sender);
+    if (ReturnChooses(Key, Shift) && NewMapSpeedButton->Enabled()) NewMapSpeedButtonClick(Sender);
 }
 
 void TMainForm::NewMapSpeedButtonClick(TObject*) {

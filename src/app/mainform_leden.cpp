@@ -4,6 +4,7 @@
 
 #include "app/ledenlijst.h"
 #include "app/mainform.h"
+#include "app/returnkey.h"
 #include "grid/columngrid.h"
 #include "model/names.h"
 #include "model/textutils.h"
@@ -93,10 +94,8 @@ void TMainForm::CreateLijstControls() {
         // Return on a file chooses it as the double click does; on a folder
         // the key goes on to the tree.
         tree->OnKeyDown = [this, handler, tree](TObject* Sender, WORD& Key, TShiftState Shift) {
-            if (Key != VK_RETURN || !Shift.Empty() || ListTreeFileName(tree->Selected()).empty())
-                return;
-            Key = 0;
-            (this->*handler)(Sender);
+            if (ReturnChooses(Key, Shift, !ListTreeFileName(tree->Selected()).empty()))
+                (this->*handler)(Sender);
         };
         *t.Sheet = sheet;
         *t.GroupBox = box;
@@ -351,11 +350,8 @@ void TMainForm::SpEditGridDblClickCell(TObject*, int ARow, int ACol) {
 }
 
 void TMainForm::SpEditGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
-    if (Key != VK_RETURN || !Shift.Empty()) return;
-    const int row = SpEditGrid->Row();
-    if (row < 1 || row >= SpEditGrid->RowCount() || !SpEditGrid->Objects(0, row)) return;
-    Key = 0;
-    SpEditGridDblClickCell(Sender, row, 1); // the player's name
+    const int row = ReturnChoosesRow(Key, Shift, *SpEditGrid);
+    if (row >= 1) SpEditGridDblClickCell(Sender, row, 1); // the player's name
 }
 
 void TMainForm::LedenGridDblClickCell(TObject*, int ARow, int ACol) {
@@ -414,11 +410,8 @@ void TMainForm::LedenGridDblClickCell(TObject*, int ARow, int ACol) {
 }
 
 void TMainForm::LedenGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
-    if (Key != VK_RETURN || !Shift.Empty()) return;
-    const int row = LedenGrid->Row();
-    if (row < 1 || row >= LedenGrid->RowCount() || !LedenGrid->Objects(0, row)) return;
-    Key = 0;
-    LedenGridDblClickCell(Sender, row, LedenGrid->Col());
+    const int row = ReturnChoosesRow(Key, Shift, *LedenGrid);
+    if (row >= 1) LedenGridDblClickCell(Sender, row, LedenGrid->Col());
 }
 
 void TMainForm::LedenGridCanEditCell(TObject*, int, int, bool& CanEdit) {

@@ -5,6 +5,7 @@
 
 #include "app/gridimages.h"
 #include "app/gridstyle.h"
+#include "app/returnkey.h"
 #include "app/spinfoform.h"
 #include "app/standgrid.h"
 #include "grid/columngrid.h"
@@ -255,14 +256,13 @@ void TStandForm::StandGridDblClickCell(TObject*, int ARow, int) {
 }
 
 void TStandForm::StandGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
-    if (Key != VK_RETURN || !Shift.Empty() || StandGrid->EditorMode()) return;
+    if (StandGrid->EditorMode()) return;
     const int row = StandGrid->Row(), col = StandGrid->Col();
     // Return on a series-points cell that takes typing opens its editor.
     bool canEdit = false;
     StandGridCanEditCell(Sender, row, col, canEdit);
-    if (canEdit || !StandRowSpeler(*StandGrid, row)) return;
-    Key = 0;
-    StandGridDblClickCell(Sender, row, col);
+    if (ReturnChooses(Key, Shift, !canEdit && StandRowSpeler(*StandGrid, row)))
+        StandGridDblClickCell(Sender, row, col);
 }
 
 void TStandForm::ClipBoardBitBtnClick(TObject*) {

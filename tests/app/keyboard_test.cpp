@@ -272,9 +272,14 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
                                 m.NJRLedenTreeView};
     const std::string* const gekozen[] = {&m.KnsbLedenFileName, &m.KnsbRatFileName,
                                           &m.JeugdRatFileName, &m.NJRLedenFileName};
+    // Only a plain Return chooses: not Down, Space, Shift+Return or Ctrl+Return.
+    const TKeys others = {
+        {VK_DOWN, {}}, {VK_SPACE, {}}, {VK_RETURN, {ssShift}}, {VK_RETURN, {ssCtrl}}};
     for (int i = 0; i < 4; ++i) {
         m.LijstPageControl->SetActivePageIndex(i);
         trees[i]->SetSelected(trees[i]->Items()->Item(1)); // the file under the root
+        pressKeys("Other keys on a list in a tree", m.EditGroepSheet, trees[i], others,
+                  [&] { return *gekozen[i] != lijsten[i]; });
         press("Return on a list in a tree", m.EditGroepSheet, trees[i], VK_RETURN, {},
               [&] { return *gekozen[i] == lijsten[i]; });
     }
@@ -289,6 +294,10 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
     const auto* lid = dynamic_cast<TSp*>(m.LedenGrid->Objects(0, 1));
     ASSERT_TRUE(speler && lid);
     const int relnr = lid->Rec.Relnr;
+    const size_t asked = Dialogs->Asked().size();
+    m.LedenGrid->SetRow(2);
+    pressKeys("Other keys on a member", m.SpelersSheet, m.LedenGrid, others,
+              [&] { return speler->Rec.Relnr != relnr && Dialogs->Asked().size() == asked; });
     m.LedenGrid->SetRow(1);
     Dialogs->QueueAnswer(mrYes); // "... vervangen door: ..."
     press("Return on a member", m.SpelersSheet, m.LedenGrid, VK_RETURN, {},
