@@ -441,6 +441,7 @@ TEST(PopupMenu, ChoosingAnItemRunsItsClickAndRadioItemsCheckOne) {
     auto* c = new TRecorder(form.get());
     c->SetParent(form.get());
     c->SetPopupMenu(popup);
+    c->SetBounds(40, 30, 100, 60);
     form->Show();
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2),
                            c->Widget()->mapToGlobal(QPoint(2, 2)));
@@ -453,6 +454,16 @@ TEST(PopupMenu, ChoosingAnItemRunsItsClickAndRadioItemsCheckOne) {
     a->Click();
     EXPECT_TRUE(a->Checked);
     EXPECT_FALSE(b->Checked);
+    popup->Menu()->hide();
+    // By the mouse the menu opens at the mouse, by the keyboard at the
+    // control's corner.
+    const QPoint mouse = c->Widget()->mapToGlobal(QPoint(30, 20));
+    QContextMenuEvent at(QContextMenuEvent::Mouse, QPoint(30, 20), mouse);
+    QApplication::sendEvent(c->Widget(), &at);
+    EXPECT_EQ(mouse, popup->Menu()->pos());
+    popup->Menu()->hide();
+    KeyStroke(c, VK_F10, '\0', {ssShift});
+    EXPECT_EQ(c->Widget()->mapToGlobal(QPoint(0, 0)), popup->Menu()->pos());
     popup->Menu()->hide();
     delete copy; // a form-owned item leaves its menu
     EXPECT_EQ(2, popup->Items()->Count());
