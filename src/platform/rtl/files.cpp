@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +11,6 @@
 #include <climits>
 #include <cstddef>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -408,90 +406,4 @@ TFileStamp FileStampOf(const std::string& FileName) {
     stamp.Device = st.st_dev;
     stamp.Inode = st.st_ino;
     return stamp;
-}
-
-namespace {
-
-// The temporary files of a save of a file: its name, this infix and
-// OpenUniqueFile's eight random letters or digits.
-const char* const SaveTempInfix = ".vzsave-";
-constexpr size_t SaveTempRandom = 8;
-// A save holds a lock on its temporary file from the moment it exists until it
-// has taken the file's place; between the two calls that make and lock it the
-// file is young. Older than this and unlocked, its save is gone.
-constexpr int64_t StaleSaveSeconds = 60;
-
-bool IsSaveTempName(const std::string& Entry, const std::string& Prefix) {
-    if (Entry.size() != Prefix.size() + SaveTempRandom || Entry.compare(0, Prefix.size(), Prefix))
-        return false;
-    return std::all_of(Entry.begin() + static_cast<std::ptrdiff_t>(Prefix.size()), Entry.end(),
-                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
-}
-
-// Removes what saves of Real that were killed left beside it: our own
-// temporary names only, regular files of this user that no live save holds
-// locked and that are old enough not to be one being made this instant.
-void RemoveStaleSaveTemps(const std::string& Real) {
-    const std::string folder = ExtractFileDir(Real).empty() ? "." : ExtractFileDir(Real);
-    const std::string prefix = DiskName(ExtractFileName(Real)) + SaveTempInfix;
-    DIR* dir = ::opendir(DiskName(folder).c_str());
-    if (!dir) return;
-    std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir))
-        if (IsSaveTempName(entry->d_name, prefix)) stale.emplace_back(entry->d_name);
-    ::closedir(dir);
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    for (const std::string& name : stale) {
-        const std::string path = DiskName(folder) + "/" + name;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-        if (fd < 0) continue;
-        struct stat st, again;
-        const bool take = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::getuid() &&
-                          now.tv_sec - st.st_mtim.tv_sec >= StaleSaveSeconds &&
-                          ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-                          ::lstat(path.c_str(), &again) == 0 && again.st_ino == st.st_ino &&
-                          again.st_dev == st.st_dev;
-        if (take) ::unlink(path.c_str());
-        ::close(fd);
-    }
-}
-
-} // namespace
-
-void WriteFileAtomic(const std::string& FileName, const std::string& Data) {
-    // Through a link the file it names is replaced, beside itself, so the link
-    // (and what else points at the file) sees the new contents.
-    const std::string real = ResolveLinks(FileName);
-    if (IsReadOnlyFile(real)) throw EFCreateError("File \"" + FileName + "\" is read-only");
-    const std::string target = DiskName(real);
-    RemoveStaleSaveTemps(real);
-    std::string tempName;
-    const int fd = OpenUniqueFile(real + SaveTempInfix, 0666, tempName);
-    if (fd < 0) throw EFCreateError("Cannot create file \"" + FileName + "\"");
-    // Held while the data is written, however long that takes: no other save
-    // takes this file for a killed one's. Once it is closed it is just
-    // written, so young, until it takes the target's place.
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    const std::string tmpl = DiskName(tempName);
-    const auto size = static_cast<int64_t>(Data.size());
-    bool ok = WriteFully(fd, Data.data(), size) == size;
-    if (ok && ::fsync(fd) != 0) ok = false;
-    // Keep the permissions of the file that is replaced; a new file was made
-    // with the usual ones.
-    struct stat st;
-    if (::stat(target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
-    if (::close(fd) != 0) ok = false;
-    if (!ok || ::rename(tmpl.c_str(), target.c_str()) != 0) {
-        ::unlink(tmpl.c_str());
-        throw EFCreateError("Cannot create file \"" + FileName + "\"");
-    }
-    // The new name itself survives a power cut only once the folder is synced.
-    const int dir = ::open(
-        DiskName(ExtractFileDir(real).empty() ? std::string(".") : ExtractFileDir(real)).c_str(),
-        O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
 }

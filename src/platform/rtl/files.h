@@ -3,6 +3,7 @@
 // with '/' as separator; on disk they are UTF-8, converted here at the edge.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -93,8 +94,28 @@ struct TFileStamp {
 };
 TFileStamp FileStampOf(const std::string& FileName);
 
+// What a file held at one moment (a link followed): whether it existed, and
+// its bytes. Two equal versions mean that nobody wrote other bytes into it in
+// between, however close together the writes came (a stamp of size and time
+// misses a second write within one tick of the clock). A file that exists but
+// cannot be read has no bytes.
+struct TFileVersion {
+    bool Exists = false;
+    std::string Bytes;
+    bool operator==(const TFileVersion&) const = default;
+};
+TFileVersion FileVersionOf(const std::string& FileName);
+
 // Writes Data to a unique temporary file beside FileName, flushes it and renames
 // it over FileName; raises EFCreateError (and leaves the old file) on failure.
 // Through a symbolic link the link's target is written (the link stays); a
-// read-only file is never replaced.
+// read-only file is never replaced. What a killed save of FileName left beside
+// it is removed; nothing else is: the temporary file carries a mark of its own
+// while it is written, cut off before it takes FileName's place.
 void WriteFileAtomic(const std::string& FileName, const std::string& Data);
+// The same, but right before the replace, while the checked saves of the same
+// folder (in every process) wait, Unchanged is shown the file as it is then;
+// when it answers false nothing is written and the answer is false. So a save
+// that only replaces what it expects never loses one made at the same moment.
+bool WriteFileAtomicIf(const std::string& FileName, const std::string& Data,
+                       const std::function<bool(const TFileVersion& Now)>& Unchanged);

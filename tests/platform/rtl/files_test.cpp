@@ -175,24 +175,22 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
 
 namespace {
 
-// Runs a save of File in a child process that the kernel kills half way (the
-// file size limit with its signal's own action, as a kill -9 would), and
-// answers the name of the temporary file the save left beside File.
+// Runs a save of File in a child process that is killed half way (at its
+// look at the file, after the data is written), and answers the name of the
+// temporary file the save left beside File.
 std::string KilledSaveLeftover(const std::string& File) {
     const std::vector<std::string> before = ListFiles(ExtractFileDir(File));
     const pid_t child = fork();
     if (child == 0) {
-        const rlimit geenCore{0, 0};
-        setrlimit(RLIMIT_CORE, &geenCore);
-        const rlimit grens{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &grens);
-        signal(SIGXFSZ, SIG_DFL);
-        WriteFileAtomic(File, std::string(1 << 20, 'x'));
+        WriteFileAtomicIf(File, std::string(1 << 20, 'x'), [](const TFileVersion&) {
+            raise(SIGKILL);
+            return true;
+        });
         _exit(0);
     }
     int status = 0;
     waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     for (const std::string& name : ListFiles(ExtractFileDir(File)))
         if (std::find(before.begin(), before.end(), name) == before.end()) return name;
     return "";
@@ -209,20 +207,26 @@ void MakeOld(const std::string& File) {
 } // namespace
 
 // What a killed save left beside a file goes at the next save of that file;
-// a save still being written (its file locked) and one made this instant stay.
+// a save still being written (its file locked) stays, and so does every file
+// the save cannot tell for a killed one of its own: an old one a user named
+// so, a copy of a leftover, a leftover whose name got more letters.
 TEST(Files, NextSaveRemovesWhatAKilledSaveLeft) {
     const TTestFolder folder("vz_files");
     const std::string file = folder.File("stand.txt");
     WriteFileAtomic(file, "oud");
-    const std::string dood = KilledSaveLeftover(file);
-    const std::string levend = KilledSaveLeftover(file);
-    const std::string jong = KilledSaveLeftover(file);
-    ASSERT_FALSE(dood.empty());
-    ASSERT_FALSE(levend.empty());
-    ASSERT_FALSE(jong.empty());
+    // Made as leftovers of another file, so that making one does not take the
+    // one before, then named as leftovers of this one.
+    const std::string dood = "stand.txt.vzsave-dood1234", levend = "stand.txt.vzsave-leeft123";
+    const std::vector<std::string> blijven = {
+        "stand.txt.vzsave-Eigen123", "stand.txt.vzsave-kopie456", "stand.txt.vzsave-langer789"};
+    for (const std::string& name : {dood, levend, blijven[2]})
+        ASSERT_TRUE(
+            RenameFile(folder.File(KilledSaveLeftover(folder.File("x.txt"))), folder.File(name)));
     EXPECT_EQ(ReadFileBytes(file), "oud");
-    MakeOld(folder.File(dood));
-    MakeOld(folder.File(levend));
+    WriteFileAtomic(folder.File(blijven[0]), "eigen werk");
+    WriteFileAtomic(folder.File(blijven[1]), ReadFileBytes(folder.File(dood)));
+    for (const std::string& name : blijven)
+        MakeOld(folder.File(name));
     const int held = open(folder.File(levend).c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
     // Another file's leftover is not this save's to take.
@@ -232,12 +236,35 @@ TEST(Files, NextSaveRemovesWhatAKilledSaveLeft) {
     WriteFileAtomic(file, "nieuw");
     EXPECT_FALSE(FileExists(folder.File(dood)));
     EXPECT_TRUE(FileExists(folder.File(levend)));
-    EXPECT_TRUE(FileExists(folder.File(jong)));
+    for (const std::string& name : blijven)
+        EXPECT_TRUE(FileExists(folder.File(name))) << name;
     close(held);
-    MakeOld(folder.File(jong));
     WriteFileAtomic(file, "weer");
-    EXPECT_EQ(ListFiles(folder.Path()), (std::vector<std::string>{"ander.txt", "stand.txt"}));
+    EXPECT_FALSE(FileExists(folder.File(levend)));
+    EXPECT_EQ(ListFiles(folder.Path()).size(), 2 + blijven.size());
     EXPECT_EQ(ReadFileBytes(file), "weer");
+}
+
+// A save that looks first sees the file as it is while the other such saves
+// of the folder wait, from its look to its replace; when the look says the
+// file changed, nothing is written.
+TEST(Files, CheckedSaveLooksAndReplacesInOneTurn) {
+    const TTestFolder folder("vz_files");
+    const std::string file = folder.File("groep.csv");
+    WriteFileAtomic(file, "oud");
+    const int ander = open(folder.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    TFileVersion gezien;
+    EXPECT_TRUE(WriteFileAtomicIf(file, "nieuw", [&](const TFileVersion& Now) {
+        gezien = Now;
+        return flock(ander, LOCK_EX | LOCK_NB) != 0;
+    }));
+    close(ander);
+    EXPECT_EQ(gezien, (TFileVersion{true, "oud"}));
+    EXPECT_EQ(FileVersionOf(file), (TFileVersion{true, "nieuw"}));
+    EXPECT_FALSE(WriteFileAtomicIf(file, "later", [](const TFileVersion&) { return false; }));
+    EXPECT_EQ(ReadFileBytes(file), "nieuw");
+    EXPECT_EQ(ListFiles(folder.Path()), std::vector<std::string>{"groep.csv"});
+    EXPECT_FALSE(FileVersionOf(folder.File("geen.csv")).Exists);
 }
 
 // Through a link (absolute or relative, also a chain) the target gets the new
