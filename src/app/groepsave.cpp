@@ -31,6 +31,17 @@ std::string WhyNotWritable(const std::string& File) {
                                  : "Bewaar de groep in een andere map.");
 }
 
+// The question before a file is written over that another program, or a
+// second copy of this one, wrote since it was read or saved here, or just now,
+// while the director was asked.
+std::string GewijzigdVraag(const std::string& File, bool Zojuist) {
+    return GetShortPath(File) +
+           (Zojuist ? " is zojuist gewijzigd"
+                    : " is gewijzigd sinds het hier werd geopend of bewaard") +
+           "\r" + "(door een ander programma of een tweede Vivazozodi)." + "\r\r" +
+           "Toch overschrijven ?" + "\r";
+}
+
 } // namespace
 
 std::string NotWritableReason(const std::string& File) {
@@ -56,27 +67,30 @@ bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog) {
         ShowMessage(fout);
         return false;
     }
-    if (FileExists(file)) {
+    // What the director is asked about, and so what a Yes may replace.
+    TFileVersion verwacht = FileVersionOf(file);
+    if (verwacht.Exists) {
         // The group's own file, written by someone else since it was read or
         // saved here (a second copy of the program): that work would be lost.
-        const bool gewijzigd = Groep.DiskStamp.Exists && SameFile(file, Groep.Rec.FileName) &&
-                               FileStampOf(file) != Groep.DiskStamp;
+        const bool gewijzigd = Groep.DiskVersion.Exists && SameFile(file, Groep.Rec.FileName) &&
+                               verwacht != Groep.DiskVersion;
         const std::string vraag =
-            gewijzigd
-                ? GetShortPath(file) + " is gewijzigd sinds het hier werd geopend of bewaard" +
-                      "\r" + "(door een ander programma of een tweede Vivazozodi)." + "\r\r" +
-                      "Toch overschrijven ?" + "\r"
-                : GetShortPath(file) + " bestaat reeds." + "\r\r" + "Overschrijven ?" + "\r";
+            gewijzigd ? GewijzigdVraag(file, false)
+                      : GetShortPath(file) + " bestaat reeds." + "\r\r" + "Overschrijven ?" + "\r";
         if (MessageDlg(vraag, mtConfirmation, mbYesNo) != mrYes) return false;
     }
     try {
-        // Written whole beside the old file, then put in its place.
-        Groep.SaveGroepFile(file);
+        // Written whole beside the old file, then put in its place, unless the
+        // file changed since the question: then the director is asked again.
+        while (!Groep.SaveGroepFile(file, &verwacht)) {
+            verwacht = FileVersionOf(file);
+            if (MessageDlg(GewijzigdVraag(file, true), mtConfirmation, mbYesNo) != mrYes)
+                return false;
+        }
     } catch (const Exception&) {
         ShowMessage(GetShortPath(file) + "\r\r" + "Kan het bestand niet schrijven." + "\r" +
                     "De gegevens zijn niet bewaard.");
         return false;
     }
-    Groep.DiskStamp = FileStampOf(file);
     return true;
 }

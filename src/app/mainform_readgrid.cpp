@@ -178,7 +178,7 @@ bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     ClearGrid(*ReadGrid, 2, 2);
     ReadFout.clear();
     // Taken before the read: a change after it must show at the next save.
-    const TFileStamp stamp = FileStampOf(FileName);
+    TFileVersion versie = FileVersionOf(FileName);
     try {
         // Measured before the grid splits it: a file that is no group file, or
         // one long line of separators, must not become millions of cells.
@@ -230,7 +230,7 @@ bool TMainForm::ReadGroepFromGrid(const std::string& FileName) {
     }
     CopyGroep(groep, *CurGroep);
     CurGroep->Modified = false;
-    CurGroep->DiskStamp = stamp;
+    CurGroep->DiskVersion = std::move(versie);
     auto& map = CurGroep->Rec.KolomNrAr;
     for (int id = 0; id < KolomNrCount; ++id)
         map[static_cast<size_t>(id)].Kolom = k.Kolom[static_cast<size_t>(id)];

@@ -21,7 +21,7 @@ public:
     bool Modified = false;
     // The group file as it was on disk when the group was read from it or last
     // saved to it: a save over that file first checks that nobody changed it.
-    TFileStamp DiskStamp;
+    TFileVersion DiskVersion;
 
     // Adds a new player or game owned by the group; the key orders the list.
     TSp* AddSpeler(const TSpRec& SpRec, const std::string& Key = "");
@@ -51,8 +51,12 @@ public:
     bool SwapBergerNrs(int N, int Stap);
     // Writes the group data file (groupfile.h) and takes FileName as the group's file.
     // Raises EFCreateError when it cannot be written; the old file, the group's file
-    // name and Modified then stay as they were.
-    void SaveGroepFile(const std::string& FileName);
+    // name and Modified then stay as they were. With Expected (the file as the
+    // director was asked about it: its bytes, or that it was not there) the file
+    // is looked at again right before the replace, while the other checked saves
+    // of the folder wait, so that a save another copy of the program made
+    // meanwhile is never lost: false when it changed, and nothing is written.
+    bool SaveGroepFile(const std::string& FileName, const TFileVersion* Expected = nullptr);
 };
 
 // Groups of the main window; the list does not own them.

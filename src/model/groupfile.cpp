@@ -311,16 +311,23 @@ std::string TekstFout(std::string_view Text) {
 
 } // namespace
 
-void TGroep::SaveGroepFile(const std::string& FileName) {
+bool TGroep::SaveGroepFile(const std::string& FileName, const TFileVersion* Expected) {
     // The text lists the players in draw order (InLotVolgorde); the list itself
     // is left in the order its windows keep.
     for (int i = 0; i < Games.Count(); ++i)
         SetGameCells(Games.Game(i)->Rec, Rec.DubbelRondig != 0);
     // Raises when the file cannot be written; the old file, the file name and the
     // modified flag then stay as they were.
-    WriteFileAtomic(FileName, GroepFileInhoud(*this));
+    std::string inhoud = GroepFileInhoud(*this);
+    if (!Expected)
+        WriteFileAtomic(FileName, inhoud);
+    else if (!WriteFileAtomicIf(FileName, inhoud,
+                                [Expected](const TFileVersion& Now) { return Now == *Expected; }))
+        return false;
     Rec.FileName = FileName;
     Modified = false;
+    DiskVersion = {true, std::move(inhoud)};
+    return true;
 }
 
 std::string GroepFileInhoud(const TGroep& Groep) {

@@ -428,6 +428,38 @@ TEST_F(MainFormFiles, AFileChangedOnDiskSinceItWasOpenedAsks) {
     EXPECT_EQ(1, CountAsked("bestaat reeds"));
 }
 
+// Another copy of the program that saves while the question is open is not
+// written over without a word: the question comes again, and No keeps both
+// the other's work and this group's changes.
+TEST_F(MainFormFiles, ASaveMadeWhileTheQuestionIsOpenAsksAgain) {
+    const std::string file = OpenClub();
+    ChangeGroep();
+    auto ander = MakeClubGroep();
+    ander->Rec.Naam = "Andere versie";
+    TGame& partij = *ander->Games.Game(0);
+    ander->SetUitslag(partij, 1, kWit);
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrYes, [&] { ander->SaveGroepFile(file); });
+    Dialogs->QueueAnswer(mrNo);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ(1, CountAsked(GetShortPath(file) + " is zojuist gewijzigd\r"));
+    EXPECT_FALSE(F->LastSaveDone());
+    EXPECT_TRUE(CurGroep->Modified);
+    EXPECT_NE(ReadFileBytes(file).find("Andere versie"), std::string::npos);
+    // Asked about that file, and the other saves again meanwhile (a result
+    // changed, the same size, at the same moment): asked again, then written.
+    Dialogs->QueueFileName(file);
+    Dialogs->QueueAnswer(mrYes, [&] {
+        ander->SetUitslag(partij, 2, kWit);
+        ander->SaveGroepFile(file);
+    });
+    Dialogs->QueueAnswer(mrYes);
+    F->SaveDataBitBtnClick(nullptr);
+    EXPECT_EQ(2, CountAsked(" is zojuist gewijzigd"));
+    ASSERT_TRUE(F->LastSaveDone());
+    EXPECT_EQ(ReadFileBytes(file).find("Andere versie"), std::string::npos);
+}
+
 // A read-only group file opens; saving over it says that it is read-only.
 TEST_F(MainFormFiles, AReadOnlyGroupFileOpensAndIsNotWrittenOver) {
     Create();

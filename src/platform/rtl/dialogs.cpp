@@ -49,14 +49,15 @@ bool TNonInteractiveDialogs::PromptForFileName(TFileDialogRequest&) {
 
 int TScriptedDialogs::MessageDlg(const std::string& Msg, TMsgDlgType DlgType,
                                  TMsgDlgButtons Buttons, const std::string& Caption) {
-    int answer;
-    if (FAnswers.empty()) {
-        answer = CautiousAnswer(Buttons);
-    } else {
+    int answer = CautiousAnswer(Buttons);
+    std::function<void()> meanwhile;
+    if (!FAnswers.empty()) {
         answer = FAnswers.front().Result;
+        meanwhile = std::move(FAnswers.front().Meanwhile);
         FAnswers.pop_front();
     }
     FAsked.push_back({"message", Msg, DlgType, Buttons, answer, Caption});
+    if (meanwhile) meanwhile();
     return answer;
 }
 

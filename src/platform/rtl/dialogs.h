@@ -5,6 +5,7 @@
 // scripted answerer in tests, so that nothing ever blocks on a window.
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,13 +94,19 @@ public:
 // is empty it answers as TNonInteractiveDialogs.
 class TScriptedDialogs : public TNonInteractiveDialogs {
 public:
-    void QueueAnswer(int ModalResult) { FAnswers.push_back({ModalResult, {}, true}); }
+    // Meanwhile runs while the question is open, before it is answered: what
+    // another program does while the user thinks.
+    void QueueAnswer(int ModalResult, std::function<void()> Meanwhile = {}) {
+        FAnswers.push_back({ModalResult, {}, true, std::move(Meanwhile)});
+    }
     void QueueInput(const std::string& Value, bool Ok = true) {
-        FAnswers.push_back({Ok ? mrOk : mrCancel, Value, Ok});
+        FAnswers.push_back({Ok ? mrOk : mrCancel, Value, Ok, {}});
     }
     // A name without a folder is taken in the folder the dialog shows, as typed.
-    void QueueFileName(const std::string& FileName) { FAnswers.push_back({mrOk, FileName, true}); }
-    void QueueCancel() { FAnswers.push_back({mrCancel, {}, false}); }
+    void QueueFileName(const std::string& FileName) {
+        FAnswers.push_back({mrOk, FileName, true, {}});
+    }
+    void QueueCancel() { FAnswers.push_back({mrCancel, {}, false, {}}); }
     const std::vector<TDialogRecord>& Asked() const { return FAsked; }
     size_t Pending() const { return FAnswers.size(); }
 
@@ -114,6 +121,7 @@ private:
         int Result;
         std::string Text;
         bool Ok;
+        std::function<void()> Meanwhile;
     };
     std::deque<Answer> FAnswers;
     std::vector<TDialogRecord> FAsked;
