@@ -297,8 +297,8 @@ bool IsRowEmpty(TExtStringGrid& Grid, int Row) {
 void FitNaamKolom(TExtStringGrid& Grid, int Kolom, int Marge, int MinBreedte) {
     if (Kolom < 0 || Kolom >= Grid.GetAllColCount() || Grid.IsHiddenColumn(Kolom)) return;
     const int kolom = Grid.DisplColIndex(Kolom);
-    // Measured, not sized first: a width set on the way would show a scroll
-    // bar whose resize comes back here.
+    // Measured, not sized first: a width set on the way would show and hide
+    // a scroll bar for nothing.
     int heel = 0;
     for (int r = 0; r < Grid.RowCount(); ++r)
         heel = std::max(heel, Grid.TextColWidth(kolom, r, Grid.Cells(Kolom, r)) + Marge);

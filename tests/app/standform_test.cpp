@@ -450,19 +450,10 @@ TEST_F(StandWindow, ALongNameShowsWholeWhereThereIsRoomAndElseKeepsTheOtherColum
     TOpenStand w(Bit(StandItem::WP) | Bit(StandItem::SB));
     TExtColumnGrid& grid = *w.Form.StandGrid;
     const int kolom = grid.DisplColIndex(StandId::Naam);
-    const int heel = grid.TextColWidth(kolom, 1, lang);
-    const auto alles = [&grid] {
-        int breedte = 0;
-        for (int c = 0; c < grid.ColCount(); ++c)
-            breedte += grid.ColWidths(c) + grid.GridLineWidth();
-        return breedte;
-    };
     for (const int breedte : {900, 600, 900}) {
         w.Form.SetWidth(breedte);
-        const bool ruimte = breedte == 900;
-        EXPECT_EQ(ruimte, grid.ColWidths(kolom) >= heel) << breedte;
-        EXPECT_LE(alles(), grid.ClientWidth()) << breedte;
-        EXPECT_FALSE(grid.HorzScrollBarShown()) << breedte; // nothing to scroll to
+        EXPECT_EQ(breedte == 900, grid.ColWidths(kolom) >= grid.TextColWidth(kolom, 1, lang));
+        EXPECT_FALSE(grid.HorzScrollBarShown()) << breedte; // every column in view
         SavePicture(w.Form, "standform_langenaam_" + std::to_string(breedte) + ".png");
     }
     EXPECT_TRUE(grid.HintShowLargeText);

@@ -344,6 +344,7 @@ protected:
     void MoveAnchor(const TGridCoord& NewAnchor);
     void MoveTopLeft(int ALeft, int ATop);
     void UpdateScrollBars();
+    void DecideScrollBars(); // one round of UpdateScrollBars
     // UpdateScrollBars after the top-left cell may have moved from OldTopLeft;
     // a move fires TopLeftChanged once.
     void SettleTopLeft(const TGridCoord& OldTopLeft);
@@ -395,6 +396,7 @@ private:
     bool FWndCreated = false;
     bool FVertShown = false, FHorzShown = false;
     bool FUpdatingScrollBars = false;
+    bool FScrollBarsAgain = false; // sizes changed while the bars were set
     // A sizing or moving drag.
     int FSizingIndex = -1, FSizingPos = 0, FSizingOfs = 0;
     int FMoveIndex = -1, FMovePos = -1;

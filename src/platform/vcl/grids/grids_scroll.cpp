@@ -24,7 +24,22 @@ int TCustomGrid::HorzScrollPos() const {
 }
 
 void TCustomGrid::UpdateScrollBars() {
-    if (FUpdatingScrollBars) return;
+    // Showing a bar resizes the client area, and what that sets off (a
+    // column fitted to the room) may change the cells' sizes: the bars are
+    // decided again after, so that none stays for sizes that are gone. A bar
+    // that takes away its own cause settles within a few rounds.
+    if (FUpdatingScrollBars) {
+        FScrollBarsAgain = true;
+        return;
+    }
+    for (int round = 0; round < 3; ++round) {
+        FScrollBarsAgain = false;
+        DecideScrollBars();
+        if (!FScrollBarsAgain) break;
+    }
+}
+
+void TCustomGrid::DecideScrollBars() {
     FUpdatingScrollBars = true;
     const TGridCoord before = FTopLeft;
     const bool wantV = FScrollBars == ssVertical || FScrollBars == ssBoth;
