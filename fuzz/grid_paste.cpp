@@ -10,7 +10,9 @@
 
 #include "grid/delimitedtext.h"
 #include "grid/support/gridtext.h"
+#include "grid/support/widecell.h"
 #include "gridhost.h"
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/clipbrd.h"
 
 namespace {
@@ -28,8 +30,9 @@ enum : uint8_t {
     fNoFixed = 128,
 };
 
-// Field i of record j landed in (At.X + i, At.Y + j), where the grid has
-// that cell: for a paste open to every cell with no column hidden.
+// Field i of record j landed in (At.X + i, At.Y + j), as the cell text that
+// holds it, where the grid has that cell: for a paste open to every cell
+// with no column hidden.
 void CheckPlaced(TExtStringGrid& G, TPoint At, const std::string& Text) {
     TDelimitedReader reader(Text.data(), Text.size(), '\t');
     std::vector<std::string> fields;
@@ -37,8 +40,8 @@ void CheckPlaced(TExtStringGrid& G, TPoint At, const std::string& Text) {
     for (int r = At.Y; reader.Next(fields, quoted) && r < G.RowCount(); ++r)
         for (size_t i = 0; i < fields.size() && At.X + static_cast<int>(i) < G.ColCount(); ++i) {
             const std::string& f = fields[i];
-            if (G.Cells(At.X + static_cast<int>(i), r) !=
-                (f.find('\n') == std::string::npos ? f : ExpandLineFeeds(f)))
+            const std::string text = f.find('\n') == std::string::npos ? f : ExpandLineFeeds(f);
+            if (G.Cells(At.X + static_cast<int>(i), r) != WideToCellText(Cp1252ToUtf16(text)))
                 __builtin_trap();
         }
 }
@@ -76,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         Clipboard()->SetAsText(text);
         g.PasteFromClipboard();
     } else {
-        const int written = g.PasteText(at.X, at.Y, text);
+        const int written = g.PasteText(at.X, at.Y, Cp1252ToUtf16(text));
         if (written < 0 || static_cast<size_t>(written) > text.size() + 1) __builtin_trap();
     }
 

@@ -304,7 +304,8 @@ public:
     std::string RectToText(const TGridRect& R, bool Disjunct);
     // The same with wide cells in full.
     std::u16string RectToWideText(const TGridRect& R, bool Disjunct);
-    int PasteText(int ACol, int ARow, const std::string& Text);
+    // Fields that the code page cannot hold become wide cells.
+    int PasteText(int ACol, int ARow, const std::u16string& Text);
     // (columns, rows) of a clipboard text.
     static TPoint MeasureClipboardText(const std::string& Text);
     bool Copied() const { return FCopied; }
@@ -753,6 +754,8 @@ public:
     TClickCellEvent OnDblClickCell, OnClickCell, OnRightClickCell;
     TClipboardEvent OnClipboardPaste, OnClipboardCopy, OnClipboardCut;
     TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+    // Instead of the one above for a value that is a wide cell, with its wide text.
+    TClipboardPasteWideCellEvent OnClipboardBeforePasteWideCell;
     TCustomCompareEvent OnCustomCompare;
     TRawCompareEvent OnRawCompare;
     TGridProgressEvent OnFileProgress, OnFilterProgress;
@@ -839,6 +842,8 @@ private:
     // Whether a paste may write the cell (display column).
     bool CanPasteCell(int ADisplCol, int ARow);
     void SmartPaste(const TGridRect& Sel);
+    // The application's say on a value about to be pasted; false refuses it.
+    bool AllowPasteCell(int ACol, int ARow, std::string& Value);
     // Real rows the filter hid, ascending; rows hidden before stay hidden.
     std::vector<int> FFilterHidden;
     // --- end of data operations ---

@@ -4,7 +4,9 @@
 // rows. A cell whose text holds a line break or a TAB, or starts with a
 // double quote, is written between double quotes with its quotes doubled, as
 // spreadsheet programs write and read it; the paste reads that form back
-// (delimitedtext.h), so a copied block pastes as the same cells.
+// (delimitedtext.h), so a copied block pastes as the same cells. Wide cells
+// go out as the characters they show and come back as wide cells: the paste
+// reads the clipboard's wide text, never the narrowed one.
 
 #include <cmath>
 
@@ -45,12 +47,10 @@ bool TextToDateTime(const std::string& S, TDateTime& V) {
     return false;
 }
 
-// The characters of a rich cell: single-byte text where the program's code
-// page holds them all, else wide text, so that a Cyrillic cell copies as itself.
+// The characters of a rich cell, wide where they must be, so that a Cyrillic
+// cell copies as itself.
 std::string RichCellPlainText(const std::string& RTF) {
-    const std::u16string wide = RTFWideText(ReadRTF(RTF));
-    std::string narrow = Utf16ToCp1252(wide);
-    return Cp1252ToUtf16(narrow) == wide ? narrow : EncodeWideCell(wide);
+    return WideToCellText(RTFWideText(ReadRTF(RTF)));
 }
 
 } // namespace
@@ -213,15 +213,30 @@ TPoint TExtStringGrid::MeasureClipboardText(const std::string& Text) {
     return size;
 }
 
-int TExtStringGrid::PasteText(int ACol, int ARow, const std::string& Text) {
+bool TExtStringGrid::AllowPasteCell(int ACol, int ARow, std::string& Value) {
+    bool allow = true;
+    if (!IsWideCell(Value)) {
+        if (OnClipboardBeforePasteCell) OnClipboardBeforePasteCell(this, ACol, ARow, Value, allow);
+    } else if (OnClipboardBeforePasteWideCell) {
+        std::u16string wide = DecodeWideCell(Value);
+        OnClipboardBeforePasteWideCell(this, ACol, ARow, wide, allow);
+        Value = EncodeWideCell(wide);
+    }
+    return allow;
+}
+
+int TExtStringGrid::PasteText(int ACol, int ARow, const std::u16string& Text) {
     const TNavigation* nav = Navigation();
     if (!Options().Contains(goEditing) && !nav->AllowClipboardAlways && !nav->AlwaysEdit) return 0;
-    const TPoint size = MeasureClipboardText(Text);
+    // The reader splits at TAB, CR, LF and quotes, which UTF-8 never uses
+    // inside a character; each field becomes a cell text of its own.
+    const std::string utf8 = Utf16ToUtf8(Text);
+    const TPoint size = MeasureClipboardText(utf8);
     if (size.X == 0 || size.Y == 0) return 0;
     BeginGridUpdate();
     if (ACol + size.X > ColCount() && nav->AllowClipboardColGrow) SetColCount(ACol + size.X);
     if (ARow + size.Y > RowCount() && nav->AllowClipboardRowGrow) SetRowCount(ARow + size.Y);
-    TDelimitedReader reader(Text.data(), Text.size(), '\t');
+    TDelimitedReader reader(utf8.data(), utf8.size(), '\t');
     std::vector<std::string> fields;
     std::vector<bool> quoted;
     int written = 0;
@@ -231,9 +246,8 @@ int TExtStringGrid::PasteText(int ACol, int ARow, const std::string& Text) {
             if (c >= ColCount() || !CanPasteCell(c, r)) continue;
             std::string value = fields[i];
             if (value.find('\n') != std::string::npos) value = ExpandLineFeeds(value);
-            bool allow = true;
-            if (OnClipboardBeforePasteCell) OnClipboardBeforePasteCell(this, c, r, value, allow);
-            if (!allow) continue;
+            value = WideToCellText(Utf8ToUtf16(value));
+            if (!AllowPasteCell(c, r, value)) continue;
             SetCellAndRefresh(c, r, value);
             ++written;
         }
@@ -268,7 +282,7 @@ int TExtStringGrid::PasteAt(int ACol, int ARow) {
         FLastPasteSize = {1, 1};
         return 0;
     }
-    if (cb->HasFormat(CF_TEXT)) return PasteText(ACol, ARow, cb->AsText());
+    if (cb->HasFormat(CF_TEXT)) return PasteText(ACol, ARow, cb->AsWideText());
     return 0;
 }
 
@@ -284,10 +298,7 @@ void TExtStringGrid::SmartPaste(const TGridRect& Sel) {
     const int selCols = Sel.Right - Sel.Left + 1, selRows = Sel.Bottom - Sel.Top + 1;
     if (pasted.X < 1 || pasted.Y < 1 || selCols * selRows <= 1) return;
     auto put = [this](int c, int r, std::string Value) {
-        if (!CanPasteCell(c, r)) return;
-        bool allow = true;
-        if (OnClipboardBeforePasteCell) OnClipboardBeforePasteCell(this, c, r, Value, allow);
-        if (allow) SetCellAndRefresh(c, r, Value);
+        if (CanPasteCell(c, r) && AllowPasteCell(c, r, Value)) SetCellAndRefresh(c, r, Value);
     };
     auto cell = [this](int c, int r) { return Cells(RealColIndex(c), r); };
     BeginGridUpdate();

@@ -107,6 +107,8 @@ using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>
 using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
 using TClipboardPasteCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value, bool& Allow)>;
+using TClipboardPasteWideCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::u16string& Value, bool& Allow)>;
 using TCustomCompareEvent = std::function<void(TObject* Sender, const std::string& str1,
                                                const std::string& str2, int& Res)>;
 using TRawCompareEvent =

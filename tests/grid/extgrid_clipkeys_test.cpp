@@ -104,6 +104,42 @@ TEST_F(ClipKeysTest, EachTransferAsksTheApplicationFirst) {
     EXPECT_EQ("", Grid->Cells(1, 1));
 }
 
+TEST_F(ClipKeysTest, AWideCellPastesAsItselfThroughTheWideEvent) {
+    Grid->Navigation()->AllowClipboardShortCuts = true;
+    Grid->Navigation()->AllowSmartClipboard = true;
+    const std::u16string wide = u"Łódź Ωμέγα";
+    Grid->SetWideCells(1, 1, wide);
+    std::string narrowAsked;
+    std::u16string wideAsked;
+    Grid->OnClipboardBeforePasteCell = [&](TObject*, int, int, std::string& V, bool&) {
+        narrowAsked += V;
+    };
+    Grid->OnClipboardBeforePasteWideCell = [&](TObject*, int ACol, int ARow, std::u16string& V,
+                                               bool& Allow) {
+        wideAsked += V + u";";
+        Allow = ACol != 3 || ARow != 3;
+    };
+    // Pasted into one cell, then spread over the selection by the smart paste.
+    for (const bool own : {false, true}) {
+        Grid->Navigation()->AllowFmtClipboard = own;
+        Select(1, 1, 1, 1);
+        Key(Qt::Key_C, Qt::ControlModifier, "\x03");
+        Select(2, 2, 3, 3);
+        Key(Qt::Key_V, Qt::ControlModifier, "\x16");
+        EXPECT_EQ(wide, Grid->WideCells(2, 2)) << own;
+        EXPECT_EQ(wide, Grid->WideCells(3, 2)) << own;
+        EXPECT_EQ(wide, Grid->WideCells(2, 3)) << own;
+        EXPECT_EQ(Name(3, 3), Grid->Cells(3, 3)) << "the event refused it";
+    }
+    EXPECT_EQ("", narrowAsked);
+    EXPECT_EQ(7 * (wide.size() + 1), wideAsked.size()) << "the cell stream's own cell is not asked";
+    // Text that starts as a wide cell does is kept as the text it is.
+    Clipboard()->SetAsText("|\\x");
+    Select(4, 4, 4, 4);
+    Key(Qt::Key_V, Qt::ControlModifier, "\x16");
+    EXPECT_EQ(u"|\\x", Grid->WideCells(4, 4));
+}
+
 TEST_F(ClipKeysTest, AnOpenEditorKeepsItsClipboardKeys) {
     Grid->Navigation()->AllowClipboardShortCuts = true;
     Select(2, 2, 2, 2);

@@ -42,6 +42,12 @@ std::u16string DecodeWideCell(const std::string& S) {
     return w;
 }
 
+std::string WideToCellText(const std::u16string& W) {
+    std::string narrow = Utf16ToCp1252(W);
+    if (!IsWideCell(narrow) && Cp1252ToUtf16(narrow) == W) return narrow;
+    return EncodeWideCell(W);
+}
+
 int WidePos(const std::u16string& Sub, const std::u16string& S) {
     if (Sub.empty()) return 0;
     const size_t p = S.find(Sub);

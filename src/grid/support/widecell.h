@@ -12,5 +12,9 @@ void EncodeWideCell(const std::u16string& W, std::string& S);
 void DecodeWideCell(const std::string& S, std::u16string& W);
 std::string EncodeWideCell(const std::u16string& W);
 std::u16string DecodeWideCell(const std::string& S);
+// The cell text that holds W: single-byte text where the code page holds
+// every character, else a wide cell. A text that itself starts with the
+// prefix is kept wide too, or the cell would read its letters as code units.
+std::string WideToCellText(const std::u16string& W);
 // 1-based position of Sub in S; 0 when absent or when Sub is empty.
 int WidePos(const std::u16string& Sub, const std::u16string& S);

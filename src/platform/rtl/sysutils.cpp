@@ -75,6 +75,15 @@ char32_t NextUtf8(const std::string& s, size_t& i) {
     return ByteToUnicode(static_cast<unsigned char>(s[i++]));
 }
 
+// The code point at s[i] (a surrogate pair read whole, a lone surrogate as
+// itself); i moves past it.
+char32_t NextUtf16(const std::u16string& s, size_t& i) {
+    char32_t cp = s[i++];
+    if (cp >= 0xD800 && cp < 0xDC00 && i < s.size() && s[i] >= 0xDC00 && s[i] < 0xE000)
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i++] - 0xDC00);
+    return cp;
+}
+
 std::string ToDotDecimal(const std::string& s) {
     std::string t = Trim(s);
     const char sep = FormatSettings().DecimalSeparator;
@@ -638,15 +647,32 @@ std::u16string Cp1252ToUtf16(const std::string& s) {
 std::string Utf16ToCp1252(const std::u16string& s, char replacement) {
     std::string out;
     out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); ++i) {
-        char32_t cp = s[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
-            s[i + 1] < 0xE000) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        }
+    for (size_t i = 0; i < s.size();) {
         char b;
-        out += UnicodeToByte(cp, b) ? b : replacement;
+        out += UnicodeToByte(NextUtf16(s, i), b) ? b : replacement;
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(const std::u16string& s) {
+    std::string out;
+    out.reserve(s.size() + s.size() / 2);
+    for (size_t i = 0; i < s.size();)
+        AppendUtf8(out, NextUtf16(s, i));
+    return out;
+}
+
+std::u16string Utf8ToUtf16(const std::string& s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        const char32_t cp = NextUtf8(s, i);
+        if (cp < 0x10000) {
+            out += static_cast<char16_t>(cp);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        }
     }
     return out;
 }

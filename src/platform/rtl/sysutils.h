@@ -99,6 +99,10 @@ std::string Cp1252ToUtf8(const std::string& s);
 std::string Utf8ToCp1252(const std::string& s, char replacement = '?');
 std::u16string Cp1252ToUtf16(const std::string& s);
 std::string Utf16ToCp1252(const std::u16string& s, char replacement = '?');
+// The same text in UTF-8 and UTF-16; a lone surrogate passes as itself, so
+// that every text survives the round trip.
+std::string Utf16ToUtf8(const std::u16string& s);
+std::u16string Utf8ToUtf16(const std::string& s);
 // A Windows locale number (language in the low 10 bits, country above).
 using LCID = unsigned;
 constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
