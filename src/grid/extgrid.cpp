@@ -141,7 +141,9 @@ void TExtStringGrid::BeginGridUpdate() {
 
 void TExtStringGrid::EndGridUpdate() {
     if (FUpdateCount == 0) return;
-    if (--FUpdateCount == 0) Invalidate();
+    if (--FUpdateCount > 0) return;
+    Invalidate();
+    PositionCellControls();
 }
 
 void TExtStringGrid::Invalidate() {
@@ -382,6 +384,7 @@ void TExtStringGrid::Resize() {
     }
     FLastClientWidth = width;
     UpdateScrollBars();
+    PositionCellControls();
     if (FFixedFooters > 0 || FFixedRightCols > 0) Invalidate();
     if (OnResize) OnResize(this);
 }

@@ -472,7 +472,10 @@ public:
     // The update count without repaint control, and its reset after moves
     // that used it.
     void BeginUpdateCount() { ++FUpdateCount; }
-    void ResetUpdateCount() { FUpdateCount = 0; }
+    void ResetUpdateCount() {
+        FUpdateCount = 0;
+        PositionCellControls();
+    }
     virtual bool CanDeleteRow(int ARow);
     // A "." from the numeric keypad types the decimal separator of FormatSettings().
     bool ExcelStyleDecimalSeparator = false;
@@ -1410,4 +1413,22 @@ private:
 
 public:
     // ===== end of editing aids =====
+
+    // ===== controls placed in cells (extgrid_placedcontrols.cpp) =====
+public:
+    // Every control placed in a cell (TCellProperties::Control) over its
+    // cell's merged rectangle and shown while the cell is in view, hidden
+    // while it is not or its row or column is hidden. The grid calls it after
+    // scrolling, sizing, hiding and showing, and at the end of a bulk update.
+    void PositionCellControls();
+
+protected:
+    void TopLeftChanged() override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+
+private:
+    // The merged range's rectangle, from the shown rectangle of the cell.
+    TRect CellControlRect(int ARealCol, int ARow, const TRect& Shown) const;
+    // ===== end of controls placed in cells =====
 };

@@ -105,7 +105,7 @@ TAlignment TExtStringGrid::GetCellAlignmentProp(int ACol, int ARow) const {
 
 TControl* TExtStringGrid::GetCellControl(int ACol, int ARow) const {
     const TCellProperties* p = FindCellProperties(ACol, ARow);
-    return p ? p->Control : nullptr;
+    return p ? p->Control() : nullptr;
 }
 
 void TExtStringGrid::AddImageIdx(int ACol, int ARow, int Index, TCellHAlign HAlign,

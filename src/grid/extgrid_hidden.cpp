@@ -1,7 +1,8 @@
 // Hidden columns and rows. A hidden column stays in the cell store and only
 // leaves the displayed range; a hidden row leaves the grid, with its texts,
 // cell records and height, for a record of the hidden-row store. Showing
-// many rows or hiding a list of them is one pass over the grid.
+// many rows or hiding a list of them is one pass over the grid. Controls
+// placed in cells follow at the end (extgrid_placedcontrols.cpp).
 #include <algorithm>
 
 #include "grid/extgrid.h"
@@ -86,6 +87,7 @@ void TExtStringGrid::HideColumns(int FromCol, int ToCol) {
         TBaseGrid::SetColCount(ColCount() - 1);
     }
     Invalidate();
+    PositionCellControls();
 }
 
 void TExtStringGrid::UnHideColumns(int FromCol, int ToCol) {
@@ -101,6 +103,7 @@ void TExtStringGrid::UnHideColumns(int FromCol, int ToCol) {
         SetColWidths(displ, FSavedColWidths[static_cast<size_t>(c)]);
     }
     Invalidate();
+    PositionCellControls();
 }
 
 void TExtStringGrid::UnHideColumnsAll() {

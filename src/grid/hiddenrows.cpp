@@ -59,6 +59,18 @@ std::string TGridItem::CellText(int Col) const {
                                                     : std::string();
 }
 
+std::vector<TObject*> TGridItem::CellObjects() const {
+    std::vector<TObject*> objects;
+    if (FItems) {
+        for (int i = 0; i < FItems->Count(); ++i)
+            if (TObject* o = FItems->Objects(i)) objects.push_back(o);
+    } else {
+        for (const TStringGrid::TCell& cell : FCells)
+            if (cell.Object) objects.push_back(cell.Object);
+    }
+    return objects;
+}
+
 void TGridItem::SetCellText(int Col, const std::string& Value) {
     if (Col < 0) return;
     if (FItems) {

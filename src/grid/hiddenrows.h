@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/collections.h"
 #include "platform/rtl/stringlist.h"
@@ -34,6 +35,8 @@ public:
     void KeepCells(TRowCells Cells);
     TRowCells TakeCells();
     std::string CellText(int Col) const;
+    // The objects of the row's cells (their property records), where kept.
+    std::vector<TObject*> CellObjects() const;
     void SetCellText(int Col, const std::string& Value);
     // Columns inserted and removed while the row is hidden (removed records are freed).
     void InsertCells(int At, int Count);

@@ -213,6 +213,55 @@ TEST_F(ControlsTest, AClickOnANodeGlyphFoldsAndUnfoldsItsRows) {
               events);
 }
 
+TEST_F(ControlsTest, AControlPlacedInACellFollowsItsCell) {
+    Grid->SetFixedCols(0);
+    Grid->SetRowCount(40);
+    Grid->AddNode(2, 3); // rows 2..4
+    Grid->MergeCells(2, 3, 2, 2);
+    auto* edit = new TEdit(Grid); // owned by the grid
+    Grid->GetCellProperties(2, 3)->SetControl(edit);
+    Grid->PositionCellControls();
+    const TRect merged = Grid->MergedCellRect(2, 3);
+    EXPECT_EQ(Grid->CellRect(2, 3).Left, merged.Left);
+    EXPECT_EQ(2 * Grid->DefaultRowHeight(), merged.Height());
+    EXPECT_EQ(merged, edit->BoundsRect());
+    EXPECT_TRUE(edit->Visible());
+    Grid->FocusCell(2, 1, true);
+    for (int i = 0; i < 60 && Grid->TopRow() < 2; ++i)
+        Key(Qt::Key_Down);
+    ASSERT_EQ(2, Grid->TopRow());
+    EXPECT_EQ(Grid->MergedCellRect(2, 3), edit->BoundsRect()) << "one row up with the grid";
+    Key(Qt::Key_PageDown);
+    EXPECT_FALSE(edit->Visible()) << "scrolled away";
+    SendKey(Grid, Qt::Key_Home, {}, Qt::ControlModifier);
+    EXPECT_TRUE(edit->Visible());
+    EXPECT_EQ(merged, edit->BoundsRect());
+    Grid->SetHeight(3 * Grid->DefaultRowHeight());
+    EXPECT_FALSE(edit->Visible()) << "below a grid made too short";
+    Grid->SetHeight(400);
+    EXPECT_TRUE(edit->Visible());
+    const int width1 = Grid->ColWidths(1);
+    Grid->HideColumn(1);
+    EXPECT_EQ(merged.Left - width1, edit->Left()) << "one column left, as wide as before";
+    EXPECT_EQ(merged.Width(), edit->Width());
+    Grid->HideColumn(2);
+    EXPECT_FALSE(edit->Visible());
+    Grid->UnHideColumnsAll();
+    EXPECT_EQ(merged, edit->BoundsRect());
+    EXPECT_TRUE(edit->Visible());
+    Grid->SetColWidths(1, width1 + 10);
+    EXPECT_EQ(merged.Left + 10, edit->Left()) << "a wider column before it";
+    // Folding the node hides the row; unfolding brings the control back.
+    const TRect node = Grid->CellRect(0, 2);
+    const int glyph = node.Left + Grid->CellNode()->NodeIndent() / 2;
+    ClickAt(glyph, (node.Top + node.Bottom) / 2);
+    ASSERT_TRUE(Grid->GetNodeState(2));
+    EXPECT_FALSE(edit->Visible());
+    ClickAt(glyph, (node.Top + node.Bottom) / 2);
+    EXPECT_TRUE(edit->Visible());
+    EXPECT_EQ(Grid->MergedCellRect(2, 3), edit->BoundsRect());
+}
+
 TEST_F(ControlsTest, ADoubleClickOnAColumnBorderSizesTheColumnToItsText) {
     Grid->SetOptions(Grid->Options() + goColSizing);
     Grid->SetColWidths(2, 40);

@@ -9,7 +9,13 @@ TCellProperties::TCellProperties(TBaseGridCells* AGrid, int ACol, int ARow)
 
 TCellProperties::~TCellProperties() {
     if (!GraphicShared) delete GraphicObject;
+    SetControl(nullptr);
     if (FGrid) --FGrid->FRecordCount;
+}
+
+void TCellProperties::SetControl(TControl* Value) {
+    if (FGrid) FGrid->FControlCount += (Value != nullptr) - (FControl != nullptr);
+    FControl = Value;
 }
 
 void TCellProperties::Repaint() {
@@ -62,5 +68,5 @@ void TCellProperties::Assign(const TPersistent* Source) {
     FVAlignment = src->FVAlignment;
     SetWordWrap(src->FWordWrap); // repaints the target cell
     NodeLevel = src->NodeLevel;
-    Control = src->Control;
+    SetControl(src->FControl);
 }

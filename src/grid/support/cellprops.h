@@ -90,11 +90,15 @@ public:
     TEditorType Editor = edNormal;
     std::string FontName;
     bool ReadOnly = false;
-    TControl* Control = nullptr; // the application's, not owned
+    // A control placed in the cell: the application's, not owned. The grid
+    // counts the records that hold one.
+    TControl* Control() const { return FControl; }
+    void SetControl(TControl* Value);
 
 private:
     void Repaint();
     TBaseGridCells* FGrid;
+    TControl* FControl = nullptr;
     TColor FBrushColor = clNone;
     TColor FBrushColorTo = clNone;
     TVAlignment FVAlignment = vtaTop;

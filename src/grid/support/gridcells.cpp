@@ -213,7 +213,7 @@ TRect TBaseGridCells::SizeSummingRect(int ACol, int ARow) const {
 
 TRect TBaseGridCells::MergedCellRect(int ACol, int ARow) const {
     const TCellProperties* p = FindCellProperties(ACol, ARow);
-    if (!p || (p->CellSpanX == -1 && p->CellSpanY == -1 && !p->Control)) {
+    if (!p || (p->CellSpanX == -1 && p->CellSpanY == -1 && !p->Control())) {
         const TRect r = InheritedCellRect(ACol, ARow);
         return Bounds(r.Left, r.Top, ColWidth(ACol), RowHeight(ARow));
     }

@@ -76,6 +76,8 @@ public:
     // How many records of this grid exist (in the grid or held elsewhere for
     // it); moving rows has no record to renumber when there are none.
     int CellPropertiesCount() const { return FRecordCount; }
+    // How many of them hold a control placed in the cell.
+    int CellControlCount() const { return FControlCount; }
 
     // --- merged cells ---
     TPoint GetBaseCell(int ACol, int ARow) const;
@@ -114,6 +116,7 @@ public:
 private:
     friend class TCellProperties;
     int FRecordCount = 0;
+    int FControlCount = 0;
     TRect SizeSummingRect(int ACol, int ARow) const;
     bool InGrid(int ACol, int ARow) const {
         return ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount();
