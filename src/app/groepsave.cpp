@@ -1,5 +1,6 @@
 #include "app/groepsave.h"
 
+#include "app/writable.h"
 #include "model/fileutils.h"
 #include "model/group.h"
 #include "platform/rtl/dialogs.h"
@@ -15,22 +16,6 @@ bool SameFile(const std::string& A, const std::string& B) {
                ExpandFileName(ResolveLinks(ExpandFileName(B)));
 }
 
-// Why the file cannot be written, in Dutch; empty when nothing stands in the way.
-std::string WhyNotWritable(const std::string& File) {
-    // Another program's file is never written over: the save would be lost to it
-    // or break its copy.
-    if (IsFileInUse(File))
-        return GetShortPath(File) + ": is reeds in gebruik door een ander programma." + "\r" +
-               "Sluit eerst het bestand";
-    const std::string reden = NotWritableReason(File);
-    // A folder that is gone is met by the write, whose message says the group
-    // was not saved.
-    if (reden.empty() || !DirectoryExists(ExtractFileDir(ResolveLinks(File)))) return {};
-    return GetShortPath(File) + "\r\r" + reden + "\r" +
-           (IsReadOnlyFile(File) ? "Bewaar de groep onder een andere naam of in een andere map."
-                                 : "Bewaar de groep in een andere map.");
-}
-
 // The question before a file is written over that another program, or a
 // second copy of this one, wrote since it was read or saved here, or just now,
 // while the director was asked.
@@ -44,14 +29,6 @@ std::string GewijzigdVraag(const std::string& File, bool Zojuist) {
 
 } // namespace
 
-std::string NotWritableReason(const std::string& File) {
-    if (IsReadOnlyFile(File)) return "Dit bestand is alleen-lezen.";
-    const std::string map = ExtractFileDir(ResolveLinks(File));
-    if (!map.empty() && !DirectoryExists(map)) return "De map bestaat niet.";
-    if (!IsWritableDir(map)) return "De map is alleen-lezen.";
-    return {};
-}
-
 bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog) {
     if (Trim(Groep.Rec.FileName).empty()) Groep.Rec.FileName = GroepFileName(Groep.Rec.Naam);
     Dialog.FileName = Groep.Rec.FileName;
@@ -62,8 +39,7 @@ bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog) {
     Dialog.DefaultExt = "csv";
     if (!Dialog.Execute()) return false;
     const std::string file = Dialog.FileName;
-    const std::string fout = WhyNotWritable(file);
-    if (!fout.empty()) {
+    if (const std::string fout = NotWritableMessage(file); !fout.empty()) {
         ShowMessage(fout);
         return false;
     }
@@ -88,8 +64,7 @@ bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog) {
                 return false;
         }
     } catch (const Exception&) {
-        ShowMessage(GetShortPath(file) + "\r\r" + "Kan het bestand niet schrijven." + "\r" +
-                    "De gegevens zijn niet bewaard.");
+        ShowMessage(WriteFailedMessage(file));
         return false;
     }
     return true;

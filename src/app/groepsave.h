@@ -1,6 +1,5 @@
 #pragma once
-// Saving the group through a save dialog, as the main and results windows do,
-// and why a file the program writes cannot be written.
+// Saving the group through a save dialog, as the main and results windows do.
 
 #include <string>
 
@@ -13,9 +12,3 @@ class TSaveDialog;
 // half-written; a refusal or failure is said in Dutch. True when the file was
 // written (the group then carries its path and is no longer modified).
 bool SaveGroepWithDialog(TGroep& Groep, TSaveDialog& Dialog);
-
-// Why File cannot be written, as one Dutch sentence: a read-only file, a
-// folder that does not exist or takes no files; empty when nothing that can be
-// seen beforehand stands in the way. Whether another program holds the file
-// is asked apart (IsFileInUse).
-std::string NotWritableReason(const std::string& File);

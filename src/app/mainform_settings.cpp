@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/groepsave.h"
 #include "app/mainform.h"
 #include "app/rarapportform.h"
 #include "app/spinfoform.h"
 #include "app/standform.h"
 #include "app/uitslagform.h"
+#include "app/writable.h"
 #include "platform/rtl/files.h"
 #include "platform/rtl/inifiles.h"
 #include "platform/rtl/sysutils.h"

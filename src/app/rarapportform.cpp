@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/groepsave.h"
 #include "app/spfide.h"
+#include "app/writable.h"
 #include "controls/numeric/numspin.h"
 #include "grid/columngrid.h"
 #include "model/fileutils.h"
@@ -325,30 +325,21 @@ void TRaRapportForm::SaveBitBtnClick(TObject*) {
     TStringList lines;
     MakeFideReport(*FFideList, lines);
     const std::string file = RapportFileName();
+    // A report that was not written must not look saved.
+    if (const std::string fout = NotWritableMessage(file); !fout.empty()) {
+        ShowMessage(fout);
+        return;
+    }
     const std::string vraag = "Ratingrapport\r\r" + GetShortPath(file) + "\r\r" +
                               (FileExists(file) ? "Bestaat reeds, overschrijven ?" : "Bewaren ?");
     if (MessageDlg(vraag, mtConfirmation, mbYesNo) == mrYes) {
-        // As the group file and the standings text: a file another program
-        // holds is not written over.
-        if (IsFileInUse(file)) {
-            ShowMessage(GetShortPath(file) +
-                        ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand");
-            return;
-        }
-        // A report that was not written must not look saved.
-        const std::string fout =
-            "Ratingrapport\r\r" + GetShortPath(file) + "\r\rkan niet worden bewaard.\r";
-        if (const std::string reden = NotWritableReason(file); !reden.empty()) {
-            ShowMessage(fout + reden);
-            return;
-        }
         std::string data;
         for (int i = 0; i < lines.Count(); ++i)
             data += lines[i] + "\r\n";
         try {
             WriteFileAtomic(file, data);
         } catch (const std::exception&) {
-            ShowMessage(fout + "Is de schijf vol of is het bestand niet toegankelijk?");
+            ShowMessage(WriteFailedMessage(file));
             return;
         }
     }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/groepsave.h"
 #include "app/standform.h"
 #include "app/standgrid.h"
+#include "app/writable.h"
 #include "grid/columngrid.h"
 #include "model/fileutils.h"
 #include "model/group.h"
@@ -87,24 +87,18 @@ void TStandForm::SaveDataBitBtnClick(TObject*) {
     SaveDialog->FileName = ReplaceFileNameChars(groep->Rec.Naam) + ".txt";
     if (!SaveDialog->Execute()) return;
     const std::string fileName = ChangeFileExt(SaveDialog->FileName, ".txt");
-    const std::string kort = GetShortPath(fileName);
-    if (FileExists(fileName) && MessageDlg(kort + "\r\rBestaat reeds. Overschrijven ?",
-                                           mtConfirmation, mbYesNo, 0) != mrYes)
-        return;
-    if (IsFileInUse(fileName)) {
-        ShowMessage(kort +
-                    ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand");
-        return;
-    }
     // What can be seen beforehand is said; the old file, if any, stays as it was.
-    if (const std::string reden = NotWritableReason(fileName); !reden.empty()) {
-        ShowMessage(kort + ": kan niet worden geschreven.\r" + reden);
+    if (const std::string fout = NotWritableMessage(fileName); !fout.empty()) {
+        ShowMessage(fout);
         return;
     }
+    if (FileExists(fileName) &&
+        MessageDlg(GetShortPath(fileName) + "\r\rBestaat reeds. Overschrijven ?", mtConfirmation,
+                   mbYesNo, 0) != mrYes)
+        return;
     try {
         SaveStandText(fileName);
     } catch (const EFCreateError&) {
-        ShowMessage(kort + ": kan niet worden geschreven.\r" +
-                    "Is de schijf vol of is het bestand niet toegankelijk?");
+        ShowMessage(WriteFailedMessage(fileName));
     }
 }

@@ -6,6 +6,7 @@
 
 #include "app/standform.h"
 #include "app/uitslagform.h"
+#include "app/writable.h"
 #include "apptestenv.h"
 #include "grid/columngrid.h"
 #include "mainform_testenv.h"
@@ -26,6 +27,7 @@
 #include "platform/vcl/qtdialogs.h"
 #include "platform/vcl/stdctrls.h"
 #include "platform/vcl/synthinput.h"
+#include "vz_test_support.h"
 
 namespace {
 
@@ -473,7 +475,7 @@ TEST_F(MainFormFiles, AReadOnlyGroupFileOpensAndIsNotWrittenOver) {
     Dialogs->QueueFileName(file);
     Dialogs->QueueAnswer(mrYes);
     F->SaveDataBitBtnClick(nullptr);
-    EXPECT_EQ(1, CountAsked(GetShortPath(file) + "\r\rDit bestand is alleen-lezen."));
+    EXPECT_EQ(1, CountAsked(NotWritableMessage(file)));
     EXPECT_EQ(0, CountAsked("Overschrijven"));
     EXPECT_EQ(before, ReadFileBytes(file));
     EXPECT_FALSE(F->LastSaveDone());
@@ -495,19 +497,25 @@ TEST_F(MainFormFiles, SelectingAFolderShowsItsFiles) {
     EXPECT_EQ(Root + "/Data/Sub", DataMap);
 }
 
+// What cannot be written is said and the group stays unsaved: a folder that
+// does not exist before anything is asked (as for the standings text and the
+// rating report), a full disk when the write fails.
 TEST_F(MainFormFiles, FailedWriteSaysSoAndKeepsSaveEnabled) {
     Create();
     CurGroep->Rec.Naam = "Groep";
     CurGroep->Modified = true;
     F->SaveDataBitBtn->SetEnabled(true);
-    const std::string file = Root + "/bestaat-niet/Groep.csv";
-    Dialogs->QueueFileName(file);
-    F->SaveDataBitBtnClick(nullptr);
-    EXPECT_EQ(1, CountAsked("Kan het bestand niet schrijven."));
-    EXPECT_FALSE(FileExists(file));
-    EXPECT_TRUE(F->SaveDataBitBtn->Enabled());
-    EXPECT_TRUE(CurGroep->Modified);
-    EXPECT_EQ("Groep.csv", CurGroep->Rec.FileName);
+    for (const std::string& file : {Root + "/bestaat-niet/Groep.csv", Root + "/Groep.csv"}) {
+        Dialogs->QueueFileName(file);
+        const TFileSizeLimit vol(16);
+        F->SaveDataBitBtnClick(nullptr);
+        EXPECT_FALSE(FileExists(file));
+        EXPECT_TRUE(F->SaveDataBitBtn->Enabled());
+        EXPECT_TRUE(CurGroep->Modified);
+        EXPECT_EQ("Groep.csv", CurGroep->Rec.FileName);
+    }
+    EXPECT_EQ(1, CountAsked("De map bestaat niet."));
+    EXPECT_EQ(1, CountAsked(WriteFailedMessage(Root + "/Groep.csv")));
 }
 
 TEST_F(MainFormFiles, UnchangedGroupClosesWithoutAQuestion) {

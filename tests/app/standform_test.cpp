@@ -288,35 +288,34 @@ TEST_F(StandWindow, SavingAsksBeforeOverwritingAndLeavesHeldFilesAlone) {
     EXPECT_EQ(GetShortPath(file) + "\r\rBestaat reeds. Overschrijven ?", asked.Asked()[2].Text);
     EXPECT_EQ("oud", ReadFileBytes(file));
 
-    // Another program holds the file: a message, and the file stays.
+    // Another program holds the file: a message, and the file stays. What
+    // cannot be written is said before the overwrite question.
     WriteFileAtomic(dir.File(".~lock.stand.txt#"), "x");
     asked.QueueFileName(file);
-    asked.QueueAnswer(mrYes);
     w.Form.SaveDataBitBtnClick(nullptr);
-    ASSERT_EQ(6u, asked.Asked().size());
+    ASSERT_EQ(5u, asked.Asked().size());
     EXPECT_EQ(GetShortPath(file) +
                   ": is reeds in gebruik door een ander programma.\rSluit eerst het bestand",
-              asked.Asked()[5].Text);
+              asked.Asked()[4].Text);
     EXPECT_EQ("oud", ReadFileBytes(file));
 
     // A folder that does not exist: told, not crashed.
     asked.QueueFileName(dir.File("weg/stand.txt"));
     w.Form.SaveDataBitBtnClick(nullptr);
-    ASSERT_EQ(8u, asked.Asked().size());
+    ASSERT_EQ(7u, asked.Asked().size());
     EXPECT_EQ(GetShortPath(dir.File("weg/stand.txt")) +
                   ": kan niet worden geschreven.\rDe map bestaat niet.",
-              asked.Asked()[7].Text);
+              asked.Asked()[6].Text);
     // A read-only file says so, and stays as it was.
     const std::string alleenLezen = dir.File("vast.txt");
     WriteFileAtomic(alleenLezen, "vast");
     chmod(alleenLezen.c_str(), 0444);
     asked.QueueFileName(alleenLezen);
-    asked.QueueAnswer(mrYes);
     w.Form.SaveDataBitBtnClick(nullptr);
-    ASSERT_EQ(11u, asked.Asked().size());
+    ASSERT_EQ(9u, asked.Asked().size());
     EXPECT_EQ(GetShortPath(alleenLezen) +
                   ": kan niet worden geschreven.\rDit bestand is alleen-lezen.",
-              asked.Asked()[10].Text);
+              asked.Asked()[8].Text);
     EXPECT_EQ("vast", ReadFileBytes(alleenLezen));
 
     // Free again: a Yes overwrites.
