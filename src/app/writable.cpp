@@ -1,6 +1,7 @@
 #include "app/writable.h"
 
 #include "model/fileutils.h"
+#include "model/officelock.h"
 #include "platform/rtl/files.h"
 
 std::string NotWritableReason(const std::string& File) {
@@ -14,9 +15,15 @@ std::string NotWritableReason(const std::string& File) {
 std::string NotWritableMessage(const std::string& File) {
     // Another program's file is never written over: the save would be lost to
     // it or break its copy.
-    if (IsFileInUse(File))
-        return GetShortPath(File) + ": is reeds in gebruik door een ander programma." + "\r" +
-               "Sluit eerst het bestand";
+    if (IsFileInUse(File)) {
+        std::string bericht = GetShortPath(File) +
+                              ": is reeds in gebruik door een ander programma." + "\r" +
+                              "Sluit eerst het bestand";
+        // An office lock file may have been left behind by a suite that is
+        // gone: the director must know which file to remove.
+        if (FileExists(OfficeLockFileName(File))) bericht += "\r\r" + FileInUseReason(File);
+        return bericht;
+    }
     const std::string reden = NotWritableReason(File);
     if (reden.empty()) return {};
     return GetShortPath(File) + ": kan niet worden geschreven." + "\r" + reden;

@@ -11,7 +11,8 @@
 // program holds the file is asked apart (IsFileInUse).
 std::string NotWritableReason(const std::string& File);
 // The message when File may not be written now: another program holds it
-// (asked first), or the reason above; empty when nothing stands in the way.
+// (asked first; an office lock file is named, with its holder), or the reason
+// above; empty when nothing stands in the way.
 // The file is not written over then, and nothing else is asked.
 std::string NotWritableMessage(const std::string& File);
 // The message when writing File failed all the same (a full disk).
