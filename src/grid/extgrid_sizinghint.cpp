@@ -33,7 +33,8 @@ void TExtStringGrid::EndMouseSizing() {
         if (ProportionalSizing) ScaleOtherColumns(press.Index, press.OldSize);
         if (OnEndColumnSize) OnEndColumnSize(this, press.Index);
         int width = ColWidths(press.Index);
-        UpdateColumnSize(press.Index, width);
+        // Items and the event know a column by its real index, as auto-size tells them.
+        UpdateColumnSize(RealColIndex(press.Index), width);
         if (width != ColWidths(press.Index)) SetColWidths(press.Index, width);
     } else {
         if (press.Index >= RowCount() || RowHeights(press.Index) == press.OldSize) return;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QEvent>
+
 #include "grid/columngrid.h"
 #include "platform/vcl/forms.h"
+#include "vcltestenv.h"
 #include "widgettest.h"
 
 namespace {
@@ -141,6 +144,17 @@ TEST_F(ColumnGrid, ItemsAnswerTheCellQuestionsBeforeTheEvents) {
     w = 200;
     Grid->UpdateColumnSize(2, w);
     EXPECT_EQ(w, 90);
+    // Sized by mouse with a column hidden before it: the limits of the item
+    // shown there hold, not those of the item at that display position.
+    Grid->SetOptions(Grid->Options() + goColSizing);
+    Grid->Columns()->Items(1)->MaxSize = 0;
+    Grid->HideColumn(1);
+    const int b = Grid->BorderOffset(), y = Grid->CellRect(1, 0).Top + 5 + b;
+    const int border = Grid->CellRect(1, 0).Right + b;
+    SendMouse(Grid, QEvent::MouseButtonPress, border, y, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseMove, border + 80, y, Qt::LeftButton);
+    SendMouse(Grid, QEvent::MouseButtonRelease, border + 80, y, Qt::LeftButton);
+    EXPECT_EQ(Grid->ColWidths(1), 90);
 }
 
 TEST_F(ColumnGrid, AutoSizeKeepsToTheItemsAutoSizeLimits) {
