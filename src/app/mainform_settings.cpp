@@ -78,9 +78,9 @@ bool WriteAs(TMemIniFile& Ini, const std::string& File) {
 
 std::string TMainForm::SettingsFileName() {
     const std::string beside = BesideProgram();
-    const std::string map = ExtractFileDir(beside);
-    if (DirectoryExists(map) && IsWritableDir(map) && !IsReadOnlyFile(beside)) return beside;
-    return InConfigFolder();
+    // Beside the program when it may be written there, in the same judgement
+    // as every file the program saves.
+    return NotWritableReason(beside).empty() ? beside : InConfigFolder();
 }
 
 const TMemIniFile& TMainForm::StartSettings() {
