@@ -1,6 +1,7 @@
 // Every window of the program at its smallest size and at the size it is
 // made with: each shown control lies inside its parent's client area and no
-// two shown controls of one parent overlap. Pictures go to the artifacts.
+// two shown controls of one parent overlap, and each shows its whole caption.
+// Pictures go to the artifacts.
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,35 @@
 #include "platform/vcl/filectrl.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/gfx/graphics.h"
+#include "platform/vcl/stdctrls.h"
 #include "road_testenv.h"
 
 namespace {
+
+// Whether a control of fixed size shows its whole caption, measured with its
+// own font as it draws it ('&' marks no width).
+bool CaptionFits(const TControl& C) {
+    TBitmap measure(1, 1);
+    TCanvas& canvas = *measure.Canvas();
+    canvas.Font()->Assign(C.Font());
+    const auto extent = [&](unsigned Flags, int Width) {
+        TRect r{0, 0, Width, 0};
+        DrawText(canvas, C.Caption(), r, Flags | DT_CALCRECT);
+        return r;
+    };
+    if (const auto* label = dynamic_cast<const TLabel*>(&C)) {
+        if (label->AutoSize()) return true;
+        const unsigned flags = DT_EXPANDTABS | (label->ShowAccelChar() ? 0 : DT_NOPREFIX) |
+                               (label->WordWrap() ? DT_WORDBREAK : 0);
+        const TRect r = extent(flags, label->WordWrap() ? C.Width() : 0);
+        return r.Width() <= C.Width() && r.Height() <= C.Height();
+    }
+    if (const auto* button = dynamic_cast<const TButtonControl*>(&C))
+        return extent(DT_SINGLELINE, 0).Width() <= button->CaptionRect().Width();
+    if (dynamic_cast<const TGroupBox*>(&C)) // the heading ends inside the frame
+        return TGroupBox::CaptionIndent + extent(DT_SINGLELINE, 0).Width() <= C.Width() - 2;
+    return true;
+}
 
 // What is wrong with the layout under Parent, one line per fault.
 void CheckLayout(const TWinControl& Parent, std::ostringstream& Faults) {
@@ -36,6 +63,7 @@ void CheckLayout(const TWinControl& Parent, std::ostringstream& Faults) {
                 Faults << name << " overlaps " << shown[j]->ClassName() << " \""
                        << shown[j]->Caption() << "\"\n";
         }
+        if (!CaptionFits(*c)) Faults << name << " cuts its caption\n";
         if (const auto* w = dynamic_cast<const TWinControl*>(c)) CheckLayout(*w, Faults);
         // A status panel shows its whole text.
         if (const auto* bar = dynamic_cast<const TStatusBar*>(c)) {

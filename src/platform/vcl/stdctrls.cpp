@@ -433,6 +433,24 @@ void TButtonControl::WMKillFocus(TMessage& Message) {
     Invalidate();
 }
 
+namespace {
+
+// The style's description of a button as it paints it now.
+QStyleOptionButton ButtonOption(const QAbstractButton& Button) {
+    QStyleOptionButton option;
+    option.initFrom(&Button);
+    option.text = Button.text();
+    option.icon = Button.icon();
+    option.iconSize = Button.iconSize();
+    return option;
+}
+
+TRect FromStyleRect(const QRect& R) {
+    return {R.left(), R.top(), R.right() + 1, R.bottom() + 1};
+}
+
+} // namespace
+
 TRect TButtonControl::FocusRect() const {
     auto* button = static_cast<QAbstractButton*>(Widget());
     if (qobject_cast<QPushButton*>(button)) {
@@ -440,16 +458,27 @@ TRect TButtonControl::FocusRect() const {
         InflateRect(r, -4, -4);
         return r;
     }
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text();
-    option.icon = button->icon();
-    option.iconSize = button->iconSize();
+    const QStyleOptionButton option = ButtonOption(*button);
     const QStyle::SubElement element = qobject_cast<QRadioButton*>(button)
                                            ? QStyle::SE_RadioButtonFocusRect
                                            : QStyle::SE_CheckBoxFocusRect;
-    const QRect r = button->style()->subElementRect(element, &option, button);
-    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+    return FromStyleRect(button->style()->subElementRect(element, &option, button));
+}
+
+TRect TButtonControl::CaptionRect() const {
+    auto* button = static_cast<QAbstractButton*>(Widget());
+    const QStyleOptionButton option = ButtonOption(*button);
+    const bool push = qobject_cast<QPushButton*>(button) != nullptr;
+    const QStyle::SubElement element = push ? QStyle::SE_PushButtonContents
+                                       : qobject_cast<QRadioButton*>(button)
+                                           ? QStyle::SE_RadioButtonContents
+                                           : QStyle::SE_CheckBoxContents;
+    TRect r = FromStyleRect(button->style()->subElementRect(element, &option, button));
+    // The style centres glyph and text as one, the glyph first, with a fixed
+    // gap of 4 between them.
+    constexpr int GlyphGap = 4;
+    if (push && !button->icon().isNull()) r.Left += button->iconSize().width() + GlyphGap;
+    return r;
 }
 
 std::string TButtonControl::GetText() const {
@@ -575,7 +604,7 @@ void TGroupBox::Paint() {
     TRect frame{0, h / 2, Width(), Height()};
     DrawEdge(*canvas, frame, EDGE_ETCHED, BF_RECT);
     if (Caption().empty()) return;
-    TRect text{8, 0, 0, h};
+    TRect text{CaptionIndent, 0, 0, h};
     DrawText(*canvas, Caption(), text, DT_CALCRECT | DT_SINGLELINE);
     canvas->Brush()->SetColor(Color());
     canvas->Brush()->SetStyle(bsSolid);

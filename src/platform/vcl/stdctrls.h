@@ -124,6 +124,11 @@ public:
 class TButtonControl : public TWinControl {
 public:
     std::string ClassName() const override { return "TButtonControl"; }
+    // The room the style gives the caption's text, in client coordinates:
+    // inside a push button's face beside its glyph, right of a check box's or
+    // radio button's box. The text is clipped to it, so a caption wider than
+    // this shows cut.
+    TRect CaptionRect() const;
 
 protected:
     TButtonControl(TComponent* AOwner, QWidget* Widget);
@@ -199,6 +204,9 @@ class TGroupBox : public TCustomControl {
 public:
     explicit TGroupBox(TComponent* AOwner);
     std::string ClassName() const override { return "TGroupBox"; }
+    // Where the heading starts, from the left edge; it is not clipped short
+    // of the box's right edge.
+    static constexpr int CaptionIndent = 8;
 
 protected:
     void AdjustClientRect(TRect& R) const override;

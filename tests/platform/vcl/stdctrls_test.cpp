@@ -186,6 +186,25 @@ TEST(Buttons, CheckBoxAndRadioButtons) {
     EXPECT_TRUE(b->Checked());
 }
 
+// Where a caption has room: inside a push button's face, less its glyph and
+// the gap; right of a check box's box.
+TEST(Buttons, CaptionRoomLiesInTheFaceBesideTheGlyphOrTheBox) {
+    auto form = MakeForm();
+    auto* plain = new TButton(form.get());
+    auto* glyphed = new TBitBtn(form.get());
+    auto* box = new TCheckBox(form.get());
+    for (TButtonControl* b : std::initializer_list<TButtonControl*>{plain, glyphed, box}) {
+        b->SetParent(form.get());
+        b->SetBounds(0, 0, 110, 28);
+    }
+    const TBitmap glyph(16, 16);
+    glyphed->SetGlyph(&glyph);
+    const TRect face = plain->CaptionRect();
+    EXPECT_TRUE(face.Left > 0 && face.Right < 110) << face.Left << ".." << face.Right;
+    EXPECT_EQ(face.Width() - 16 - 4, glyphed->CaptionRect().Width());
+    EXPECT_GE(box->CaptionRect().Left, 13); // the box is at least as wide
+}
+
 TEST(Buttons, SpeedButtonsOfAGroupStayDownOneAtATime) {
     auto form = MakeForm();
     auto* a = new TSpeedButton(form.get());
