@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/mainform_zip.h"
@@ -24,6 +25,14 @@ namespace {
 
 const char* const HelpFileName = "ZV-Vivazozodi help.txt";
 
+// The smallest size at which no control is clipped or overlaps another.
+constexpr int MinBreedte = 990;
+constexpr int MinHoogte = 600;
+// The group name's panel: its made width, and the most it grows for a long
+// name, so that the information beside it keeps half the bar.
+constexpr int GroepPanelBreedte = 250;
+constexpr int GroepPanelMax = MinBreedte / 2;
+
 template <class T> T* Place(TMainForm* Form, TWinControl* Parent, int L, int T_, int W, int H) {
     auto* c = new T(Form);
     c->SetParent(Parent);
@@ -35,13 +44,12 @@ template <class T> T* Place(TMainForm* Form, TWinControl* Parent, int L, int T_,
 
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     SetBounds(40, 40, 1000, 700);
-    // The smallest size at which no control is clipped or overlaps another.
-    Constraints()->SetMinWidth(990);
-    Constraints()->SetMinHeight(600);
+    Constraints()->SetMinWidth(MinBreedte);
+    Constraints()->SetMinHeight(MinHoogte);
     StatusBar = new TStatusBar(this);
     StatusBar->SetParent(this);
     StatusBar->SetAlign(alBottom);
-    StatusBar->AddPanel()->Width = 250;
+    StatusBar->AddPanel()->Width = GroepPanelBreedte;
     StatusBar->AddPanel()->Width = 50;
 
     PageControl = new TPageControl(this);
@@ -347,11 +355,16 @@ void TMainForm::CheckSpelersNamen() {
 }
 
 void TMainForm::ShowGroepStatus() {
-    if (CurGroep && !CurGroep->IsEmpty()) {
-        StatusBar->SetPanelText(0, CurGroep->Rec.Naam);
-        StatusBar->SetPanelText(1, FNamenFout.empty() ? CurGroep->GetInfoStr() : FNamenFout);
-    } else {
-        StatusBar->SetPanelText(0, "Geen databestand geselecteerd.");
-        StatusBar->SetPanelText(1, "Selecteer een map en dubbelklik op een databestand.");
-    }
+    const bool groep = CurGroep && !CurGroep->IsEmpty();
+    const std::string naam = groep ? CurGroep->Rec.Naam : "Geen databestand geselecteerd.";
+    // A long group name shows whole, as far as the information beside it
+    // keeps its room.
+    TCanvas& canvas = *StatusBar->Canvas();
+    canvas.Font()->Assign(StatusBar->Font());
+    StatusBar->Panels(0)->Width = std::clamp(canvas.TextWidth(naam) + TStatusBar::PanelTextMargin,
+                                             GroepPanelBreedte, GroepPanelMax);
+    StatusBar->SetPanelText(0, naam);
+    std::string info = "Selecteer een map en dubbelklik op een databestand.";
+    if (groep) info = FNamenFout.empty() ? CurGroep->GetInfoStr() : FNamenFout;
+    StatusBar->SetPanelText(1, info);
 }

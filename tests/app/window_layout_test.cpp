@@ -84,6 +84,9 @@ TEST_F(WindowLayout, NothingClippedOrOverlappingAtTheSmallestSize) {
     TMainForm& m = StartWithClubChosen();
     WhenShown(*StandForm, [] {});
     m.FileListBoxDblClick(m.FileListBox);
+    // A long group name, which the main window's status bar shows whole.
+    m.GroepNaamEdit->SetText("Weerdenburg-Oosterhuis Kampioenschap 2026 groep A");
+    m.EditGroepBitBtnClick(nullptr);
     TCustomForm* const forms[] = {MainForm,   RaRapportForm, StandForm,     SpInfoForm,
                                   BergerForm, UitslagForm,   ZVNewGroepForm};
     for (TCustomForm* f : forms) {
