@@ -558,6 +558,9 @@ void TCheckBox::SetAllowGrayed(bool Value) {
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, MakeHost<QRadioButton>()) {
     SetBounds(0, 0, 113, 17);
+    // Tab stops at a group of buttons once, on the one checked (SetChecked);
+    // the arrows move between them.
+    SetTabStop(false);
     auto* radio = static_cast<QRadioButton*>(Widget());
     radio->setAutoExclusive(false); // the siblings are unchecked here, by parent
     QObject::connect(radio, &QRadioButton::clicked, [this] { SetChecked(true); });
@@ -574,6 +577,7 @@ void TRadioButton::SetChecked(bool Value) {
         return;
     }
     FChecked = Value;
+    SetTabStop(Value);
     radio->setChecked(Value);
     if (!Value) return;
     if (Parent())

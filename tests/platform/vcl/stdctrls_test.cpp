@@ -303,7 +303,9 @@ TEST(Buttons, TheFocusedButtonShowsTheFocusFrame) {
     add(new TButton(form.get()), "&Zet");
     add(new TBitBtn(form.get()), "&Klaar");
     add(new TCheckBox(form.get()), "&Bereken ZV punten");
-    add(new TRadioButton(form.get()), "&Volledige");
+    auto* radio = new TRadioButton(form.get());
+    add(radio, "&Volledige");
+    radio->SetChecked(true); // Tab stops at the checked one of a group
     ShowActive(form.get());
     auto look = [](TControl* C) { return C->Widget()->grab().toImage(); };
     std::vector<QImage> plain;
