@@ -711,8 +711,11 @@ void TWinControl::KeyInput(WORD Key, LPARAM KeyData, const std::string& Chars, b
         if (form && form->Perform(CM_DIALOGKEY, Key, KeyData) != 0) return;
         if (alive.expired()) return;
     }
+    // Tab stays only with a control that asks for tabs: a memo wants all keys
+    // for its Returns, yet Tab moves on from it unless it wants tabs.
+    const LRESULT wanted = Key == VK_TAB ? mask : mask | DLGC_WANTALLKEYS;
     if (mask != 0 && Perform(CM_WANTSPECIALKEY, Key, KeyData) == 0 &&
-        (Perform(WM_GETDLGCODE) & (mask | DLGC_WANTALLKEYS)) == 0) {
+        (Perform(WM_GETDLGCODE) & wanted) == 0) {
         TCustomForm* form = ParentForm();
         if (form && form->Perform(CM_DIALOGKEY, Key, KeyData) != 0) return;
         if (alive.expired()) return;
