@@ -331,6 +331,9 @@ void TCustomForm::WndProc(TMessage& Message) {
         delete this;
         return;
     case CM_ACTIVATE:
+        // A window comes up with a control to type in: the one it had, else
+        // its first in tab order, before OnActivate may pick another.
+        if (!FActiveControl || !FActiveControl->CanFocus()) SelectNext(nullptr, true, true);
         Activate();
         return;
     case CM_DEACTIVATE:

@@ -293,6 +293,11 @@ TEST(Buttons, EnterPressesTheFocusedButtonElseTheDefaultOne) {
 // the dotted frame, the one left behind loses it.
 TEST(Buttons, TheFocusedButtonShowsTheFocusFrame) {
     auto form = MakeForm(260, 170);
+    // The first control takes the focus when the window comes up; the buttons
+    // are seen without it first.
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    edit->SetBounds(130, 10, 110, 24);
     std::vector<TButtonControl*> buttons;
     auto add = [&](TButtonControl* B, const char* Caption) {
         B->SetParent(form.get());
