@@ -3,14 +3,17 @@
 // Escape and Alt+K leaving each window (Alt+K typing nothing), and Escape in
 // a cell being edited leaving only the edit; Return opening a file and a
 // player's card, the focus coming back after Escape, and every action of the
-// main window by keys.
+// main window by keys; Tab and Shift+Tab round every page of every window.
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <initializer_list>
+#include <set>
+#include <sstream>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "app/standgrid.h"
 #include "grid/columngrid.h"
@@ -26,6 +29,12 @@
 
 namespace {
 
+// Where the keys go: the control with the focus, else the window.
+TWinControl* Focus(TCustomForm& Form) {
+    TWinControl* c = Form.ActiveControl();
+    return c && c->Focused() ? c : &Form;
+}
+
 class KeyboardRoad : public RoadTest {
 protected:
     // The club group, opened as a double click does: every result is in, so
@@ -35,11 +44,6 @@ protected:
         Shows(
             *StandForm, [&] { m.FileListBoxDblClick(m.FileListBox); }, Keys);
         ASSERT_EQ("Clubkampioenschap A", CurGroep->Rec.Naam);
-    }
-    // Where the keys go: the control with the focus, else the window.
-    static TWinControl* Focus(TCustomForm& Form) {
-        TWinControl* c = Form.ActiveControl();
-        return c && c->Focused() ? c : &Form;
     }
     // Opens Form and runs Keys inside its modal loop once it has the focus.
     static void Shows(TCustomForm& Form, const std::function<void()>& Open,
@@ -56,6 +60,107 @@ protected:
         return Form.ModalResult() != mrNone;
     }
 };
+
+using TStops = std::set<const TControl*>;
+
+// Every control under Parent that Tab must reach: shown, enabled, taking the
+// focus; the buttons of a radio group are one stop, their group.
+void TabStops(const TWinControl& Parent, TStops& Stops) {
+    for (int i = 0; i < Parent.ControlCount(); ++i) {
+        const auto* w = dynamic_cast<const TWinControl*>(Parent.Controls(i));
+        if (!w || !w->Showing() || !w->Enabled()) continue;
+        if (dynamic_cast<const TRadioButton*>(w))
+            Stops.insert(&Parent);
+        else if (w->TabStop())
+            Stops.insert(w);
+        TabStops(*w, Stops);
+    }
+}
+
+// The stop that Control is part of (a grid for its cell editor), else Control.
+const TControl* StopOf(const TControl* Control, const TStops& Stops) {
+    for (const TControl* c = Control; c; c = c->Parent())
+        if (Stops.contains(c)) return c;
+    return Control;
+}
+
+std::string Describe(const TControl* C) {
+    const std::string caption = C->Caption();
+    return C->ClassName() + " \"" + caption + "\"" +
+           (caption.empty() && C->Parent() ? " in " + Describe(C->Parent()) : "");
+}
+
+// Presses Tab (or Shift+Tab) where the focus is until it comes back to where
+// it started, Limit times at most; the stops it passed, in order.
+std::vector<const TControl*> TabWalk(TCustomForm& Form, bool Forward, const TStops& Stops,
+                                     size_t Limit) {
+    const TControl* start = StopOf(Focus(Form), Stops);
+    std::vector<const TControl*> passed;
+    while (passed.size() < Limit && (passed.empty() || passed.back() != start)) {
+        KeyStroke(Focus(Form), VK_TAB, '\0', Forward ? TShiftState{} : TShiftState{ssShift});
+        PumpPending();
+        passed.push_back(StopOf(Focus(Form), Stops));
+    }
+    return passed;
+}
+
+// What is wrong with the tab cycle of Form as it shows now, one line per fault:
+// from the focus, Tab passes every stop once and comes back, and Shift+Tab
+// passes them in the opposite order.
+void CheckTabCycle(TCustomForm& Form, const std::string& Where, std::ostringstream& Faults) {
+    TStops stops;
+    TabStops(Form, stops);
+    const TControl* start = StopOf(Focus(Form), stops);
+    if (!stops.contains(start)) {
+        Faults << Where << ": the focus is on " << Describe(start) << "\n";
+        return;
+    }
+    const std::vector<const TControl*> forward = TabWalk(Form, true, stops, 2 * stops.size() + 1);
+    TStops seen, twice;
+    for (const TControl* c : forward)
+        if (!stops.contains(c))
+            Faults << Where << ": Tab goes to " << Describe(c) << "\n";
+        else if (!seen.insert(c).second && twice.insert(c).second)
+            Faults << Where << ": Tab passes " << Describe(c) << " twice\n";
+    for (const TControl* c : stops)
+        if (!seen.contains(c)) Faults << Where << ": Tab misses " << Describe(c) << "\n";
+    if (forward.back() != start) {
+        Faults << Where << ": Tab never comes back to " << Describe(start) << "\n";
+        return;
+    }
+    std::vector<const TControl*> back(forward.rbegin() + 1, forward.rend());
+    back.push_back(start);
+    const std::vector<const TControl*> backward = TabWalk(Form, false, stops, back.size());
+    for (size_t i = 0; i < backward.size(); ++i)
+        if (backward[i] != back[i]) {
+            Faults << Where << ": Shift+Tab goes to " << Describe(backward[i]) << " for "
+                   << Describe(back[i]) << "\n";
+            break;
+        }
+}
+
+// The tab cycle as Form shows, then on each page of each of its page
+// controls, the page picked by keys on its tab row.
+void CheckTabCycles(TCustomForm& Form, std::ostringstream& Faults) {
+    CheckTabCycle(Form, Form.ClassName(), Faults);
+    for (int i = 0; i < Form.ComponentCount(); ++i) {
+        auto* pc = dynamic_cast<TPageControl*>(Form.Components(i));
+        for (int p = 0; pc && p < pc->PageCount(); ++p) {
+            TTabSheet* page = pc->Pages(p);
+            if (!page->TabVisible()) continue;
+            for (TControl* c = pc->Parent(); c; c = c->Parent())
+                if (auto* sheet = dynamic_cast<TTabSheet*>(c))
+                    sheet->PageControl()->SetActivePage(sheet);
+            // As the director does it: back to the tab row for each key.
+            for (int k = 0; k <= pc->PageCount() && pc->ActivePage() != page; ++k) {
+                pc->SetFocus();
+                KeyStroke(pc, k == 0 ? VK_HOME : VK_RIGHT);
+            }
+            PumpPending();
+            CheckTabCycle(Form, Form.ClassName() + " \"" + page->Caption() + "\"", Faults);
+        }
+    }
+}
 
 TEST_F(KeyboardRoad, EscapeOrAltKLeavesEveryWindow) {
     bool closed = false;
@@ -322,6 +427,29 @@ TEST_F(KeyboardRoad, EveryActionOfTheMainWindowTakesKeys) {
                   {{key, shift}, {VK_DOWN, {}}, {VK_DOWN, {}}, {VK_RETURN, {}}},
                   [&] { return tweede->Rec.BergerNr == nr + 1; });
     }
+}
+
+// Tab and Shift+Tab reach every control of every window and page.
+TEST_F(KeyboardRoad, TabGoesRoundEveryPageOfEveryWindow) {
+    std::ostringstream faults;
+    OpenClub([&] { CheckTabCycles(*StandForm, faults); });
+    TMainForm& m = W->Main();
+    SpInfoForm->SetSpeler(CurGroep->Spelers.GetSpelerOnBergerNr(1));
+    const std::pair<TCustomForm*, std::function<void()>> windows[] = {
+        {RaRapportForm, [&] { m.RaRapportBitBtn->Click(); }},
+        {SpInfoForm, [&] { SpInfoForm->ShowModal(); }},
+        {BergerForm, [&] { m.NewGroepBitBtn->Click(); }},
+        {UitslagForm, [&] { m.UitslagenBitBtn->Click(); }},
+        {ZVNewGroepForm, [&] { ZVNewGroepForm->ShowModal(); }}};
+    // Each opened from the main window with the focus back, as by the director.
+    const auto mainHasFocus = [&] { return PumpUntil([&] { return Focus(m) != &m; }); };
+    for (const auto& [form, open] : windows) {
+        EXPECT_TRUE(mainHasFocus()) << "before " << form->ClassName();
+        Shows(*form, open, [&, form = form] { CheckTabCycles(*form, faults); });
+    }
+    EXPECT_TRUE(mainHasFocus());
+    CheckTabCycles(m, faults);
+    EXPECT_EQ("", faults.str());
 }
 
 } // namespace
