@@ -393,8 +393,13 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
     case VK_UP:
     case VK_DOWN:
         if (FActiveControl && FActiveControl->Parent()) {
-            FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN,
-                                                 false);
+            TWinControl* const from = FActiveControl;
+            from->Parent()->SelectNext(from, key == VK_RIGHT || key == VK_DOWN, false);
+            // As in a dialog, an arrow onto a button of a group chooses it:
+            // the group is left with the choice the focus shows.
+            if (FActiveControl && FActiveControl != from &&
+                (FActiveControl->Perform(WM_GETDLGCODE) & DLGC_RADIOBUTTON) != 0)
+                FActiveControl->Perform(BM_CLICK);
             Message.Result = 1;
         }
         return;

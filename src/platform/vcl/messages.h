@@ -82,6 +82,7 @@ constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT BM_CLICK = 0x00F5;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -177,6 +178,7 @@ constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 constexpr LRESULT DLGC_WANTTAB = 0x0002;
 constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
 constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
 constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 
 // Button state flags of mouse messages.

@@ -570,6 +570,14 @@ void TRadioButton::AccelPressed() {
     SetChecked(true);
 }
 
+void TRadioButton::WndProc(TMessage& Message) {
+    if (Message.Msg == BM_CLICK) {
+        SetChecked(true);
+        return;
+    }
+    TButtonControl::WndProc(Message);
+}
+
 void TRadioButton::SetChecked(bool Value) {
     auto* radio = static_cast<QRadioButton*>(Widget());
     if (Value == FChecked) {

@@ -194,6 +194,9 @@ public:
 
 protected:
     void AccelPressed() override;
+    // A button of a group: the arrows that bring the focus here click it.
+    void WMGetDlgCode(TMessage& Message) override { Message.Result = DLGC_RADIOBUTTON; }
+    void WndProc(TMessage& Message) override;
 
 private:
     bool FChecked = false;

@@ -220,6 +220,14 @@ TEST(RadioGroup, ItemsBecomeButtonsAndTheChoiceIsItemIndex) {
     EXPECT_EQ(0, group->ItemIndex());
     EXPECT_FALSE(group->Buttons(2)->Checked());
     EXPECT_EQ(1, clicks);
+    // An arrow chooses the next button, as a click does, not only its focus.
+    ShowActive(form.get());
+    group->Buttons(0)->SetFocus();
+    ASSERT_TRUE(ProcessUntil([&] { return group->Buttons(0)->Focused(); }));
+    SendKey(group->Buttons(0), Qt::Key_Down, QString());
+    ASSERT_TRUE(ProcessUntil([&] { return group->Buttons(1)->Focused(); }));
+    EXPECT_EQ(1, group->ItemIndex());
+    EXPECT_EQ(2, clicks);
     group->SetColumns(2);
     EXPECT_GT(group->Buttons(2)->Left(), group->Buttons(0)->Left());
 }
