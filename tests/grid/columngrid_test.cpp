@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QEvent>
-
 #include "grid/columngrid.h"
 #include "platform/vcl/forms.h"
-#include "vcltestenv.h"
+#include "synthinput.h"
 #include "widgettest.h"
 
 namespace {
@@ -151,9 +149,7 @@ TEST_F(ColumnGrid, ItemsAnswerTheCellQuestionsBeforeTheEvents) {
     Grid->HideColumn(1);
     const int b = Grid->BorderOffset(), y = Grid->CellRect(1, 0).Top + 5 + b;
     const int border = Grid->CellRect(1, 0).Right + b;
-    SendMouse(Grid, QEvent::MouseButtonPress, border, y, Qt::LeftButton);
-    SendMouse(Grid, QEvent::MouseMove, border + 80, y, Qt::LeftButton);
-    SendMouse(Grid, QEvent::MouseButtonRelease, border + 80, y, Qt::LeftButton);
+    MouseDrag(Grid, border, y, border + 80, y);
     EXPECT_EQ(Grid->ColWidths(1), 90);
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "painttest.h"
+#include "synthinput.h"
 #include "vcltestenv.h"
 
 namespace {
@@ -87,9 +88,7 @@ TEST_F(ResizeTest, SizingAColumnByMouseScalesTheOthersAndEnds) {
     Grid->OnEndColumnSize = [&](TObject*, int ACol) { ended.push_back(ACol); };
     const int b = Grid->BorderOffset(), y = Grid->CellRect(1, 0).Top + 5 + b;
     const int border = Grid->CellRect(1, 0).Right + b;
-    SendMouse(Grid, QEvent::MouseButtonPress, border, y, Qt::LeftButton);
-    SendMouse(Grid, QEvent::MouseMove, border + 30, y, Qt::LeftButton);
-    SendMouse(Grid, QEvent::MouseButtonRelease, border + 30, y, Qt::LeftButton);
+    MouseDrag(Grid, border, y, border + 30, y);
     EXPECT_EQ(Grid->ColWidths(1), 90);
     EXPECT_EQ(Grid->ColWidths(2), 90) << "60 x 90 / 60";
     EXPECT_EQ(Grid->ColWidths(3), 90);
@@ -103,9 +102,7 @@ TEST_F(ResizeTest, ABorderLetGoBeyondTheGridTakesTheSizingBack) {
     Grid->OnEndColumnSize = [&](TObject*, int ACol) { ended.push_back(ACol); };
     const int b = Grid->BorderOffset(), y = Grid->CellRect(1, 0).Top + 5 + b;
     const int border = Grid->CellRect(1, 0).Right + b;
-    SendMouse(Grid, QEvent::MouseButtonPress, border, y, Qt::LeftButton);
-    SendMouse(Grid, QEvent::MouseMove, Grid->Width() + 20, y, Qt::LeftButton);
-    SendMouse(Grid, QEvent::MouseButtonRelease, Grid->Width() + 20, y, Qt::LeftButton);
+    MouseDrag(Grid, border, y, Grid->Width() + 20, y);
     EXPECT_EQ(Grid->ColWidths(1), 60);
     EXPECT_TRUE(ended.empty());
     const int height = Grid->RowHeights(2), x = Grid->CellRect(0, 2).Left + 5 + b;
@@ -126,9 +123,7 @@ TEST_F(ResizeTest, SizingARowByMouseScalesTheOtherRows) {
     Grid->OnEndRowSize = [&](TObject*, int ARow) { ended.push_back(ARow); };
     const int b = Grid->BorderOffset(), x = Grid->CellRect(0, 2).Left + 5 + b;
     const int bottom = Grid->CellRect(0, 2).Bottom + b;
-    SendMouse(Grid, QEvent::MouseButtonPress, x, bottom, Qt::LeftButton);
-    SendMouse(Grid, QEvent::MouseMove, x, bottom + 11, Qt::LeftButton);
-    SendMouse(Grid, QEvent::MouseButtonRelease, x, bottom + 11, Qt::LeftButton);
+    MouseDrag(Grid, x, bottom, x, bottom + 11);
     EXPECT_EQ(Grid->RowHeights(2), 33);
     EXPECT_EQ(Grid->RowHeights(1), 33) << "22 x 33 / 22";
     EXPECT_EQ(Grid->RowHeights(4), 33);

@@ -96,6 +96,12 @@ void MouseMoveTo(TControl* Control, int X, int Y, bool LeftDown) {
     QApplication::sendEvent(Control->Widget(), &e);
 }
 
+void MouseDrag(TControl* Control, int X, int Y, int ToX, int ToY) {
+    MousePress(Control, X, Y);
+    MouseMoveTo(Control, ToX, ToY, true);
+    MouseRelease(Control, ToX, ToY);
+}
+
 void KeyStroke(TControl* Control, WORD VirtualKey, char Char, TShiftState Shift) {
     StrokeTo(Control->Widget(), VirtualKey, Char, Shift, false);
 }

@@ -12,6 +12,8 @@
 void MousePress(TControl* Control, int X, int Y);
 void MouseRelease(TControl* Control, int X, int Y);
 void MouseMoveTo(TControl* Control, int X, int Y, bool LeftDown);
+// A left press at (X, Y), a move there with the button held, the release at (ToX, ToY).
+void MouseDrag(TControl* Control, int X, int Y, int ToX, int ToY);
 // A left double click as the window system delivers it: press, release, the
 // double-click press, release.
 void MouseDoubleClick(TControl* Control, int X, int Y);
